@@ -1,0 +1,46 @@
+// A loaded model: entities, relationships and their property lists, as the BR_ functions serve
+// them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "brenlo/property_list.h"
+
+namespace tavik::brenlo {
+
+// Every property list of the model sits in one vector and is known by its index there,
+// which is what the property-list handles carry.
+class Model {
+ public:
+  struct Entity {
+    std::uint32_t properties = 0;
+    std::vector<std::uint32_t> attributes;  // one property list per attribute
+  };
+  struct Relationship {
+    std::uint32_t properties = 0;
+    std::vector<std::uint16_t> attribute_ids;
+  };
+
+  std::size_t AddEntity();
+  // Returns the index of the new attribute's property list.
+  std::uint32_t AddAttribute(std::size_t entity);
+  std::size_t AddRelationship();
+  void AddLinkAttribute(std::size_t relationship, std::uint16_t attribute_id);
+
+  const std::vector<Entity>& entities() const { return entities_; }
+  const std::vector<Relationship>& relationships() const { return relationships_; }
+  const std::vector<PropertyList>& property_lists() const { return property_lists_; }
+  PropertyList& property_list(std::uint32_t index) { return property_lists_[index]; }
+  const PropertyList& property_list(std::uint32_t index) const { return property_lists_[index]; }
+
+ private:
+  std::uint32_t AddPropertyList();
+
+  std::vector<Entity> entities_;
+  std::vector<Relationship> relationships_;
+  std::vector<PropertyList> property_lists_;
+};
+
+}  // namespace tavik::brenlo

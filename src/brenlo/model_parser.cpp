@@ -1,0 +1,594 @@
+// Reads a model document into a Model, event by event, refusing what the format does not allow.
+#include "brenlo/model_parser.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <utility>
+
+#include "brenlo/tracking_iterator.h"
+#include "brenlo/windows1252.h"
+
+namespace tavik::brenlo {
+namespace {
+
+// Far deeper than any model needs (seven levels), shallow enough to stop a runaway file.
+constexpr std::size_t kMaxDepth = 64;
+// A syntax error's explanation quotes what was read; a runaway token must not flood it.
+constexpr std::size_t kMaxExplanation = 300;
+
+constexpr std::array<std::string_view, 3> kRootMembers = {"tavik_model", "entities",
+                                                          "relationships"};
+constexpr std::array<std::string_view, 2> kItemMembers = {"properties", "attributes"};
+
+constexpr std::string_view kNotAnObject =
+    "the model must be a JSON object holding \"tavik_model\": 1";
+constexpr std::string_view kWholeNumbers = "use a string or a whole number";
+
+template <std::size_t N>
+int MemberIndex(const std::array<std::string_view, N>& names, std::string_view name) {
+  const auto found = std::find(names.begin(), names.end(), name);
+  return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+}
+
+bool FitsInt32(std::int64_t number) {
+  return number >= std::numeric_limits<std::int32_t>::min() &&
+         number <= std::numeric_limits<std::int32_t>::max();
+}
+
+std::string OutOfRange(std::string_view literal) {
+  return fmt::format("{} is outside the whole-number range -2147483648 to 2147483647", literal);
+}
+
+// The reader's own words, without its "[json.exception...] parse error at ...: " lead,
+// since the position is given in characters by the caller.
+std::string Explanation(std::string_view what) {
+  const std::size_t lead = what.find("parse error");
+  const std::size_t colon = what.find(": ", lead == std::string_view::npos ? 0 : lead);
+  if (colon != std::string_view::npos) what.remove_prefix(colon + 2);
+  if (what.size() <= kMaxExplanation) return std::string(what);
+  std::size_t cut = kMaxExplanation;
+  while (cut > 0 && (static_cast<unsigned char>(what[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(what.substr(0, cut)) + "...";
+}
+
+struct LineColumn {
+  std::size_t line = 1;
+  std::size_t column = 1;
+};
+
+// The column counts characters, not bytes, as an editor shows it.
+LineColumn LineAndColumn(std::string_view text, std::size_t offset) {
+  const std::string_view before = text.substr(0, std::min(offset, text.size()));
+  LineColumn at;
+  at.line += static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+  const std::size_t newline = before.rfind('\n');
+  const std::string_view line = before.substr(newline == std::string_view::npos ? 0 : newline + 1);
+  at.column += static_cast<std::size_t>(std::count_if(line.begin(), line.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+  return at;
+}
+
+}  // namespace
+
+ModelParser::ModelParser(std::string_view text, std::string_view source_name)
+    : text_(text), source_name_(source_name), model_(std::make_unique<Model>()) {
+  levels_.push_back({Frame::kDocument});
+}
+
+ModelParser::Outcome ModelParser::Parse(std::string_view text, std::string_view source_name) {
+  ModelParser parser(text, source_name);
+  const char* begin = text.data();
+  const bool complete =
+      nlohmann::json::sax_parse(TrackingIterator(begin, &parser.last_read_),
+                                TrackingIterator(begin + text.size(), &parser.last_read_), &parser);
+  if (!complete && parser.stop_error_.empty()) parser.stop_error_ = "the model could not be read";
+  return parser.Finish();
+}
+
+// The order of precedence: a file that is not JSON, then one of another format version,
+// then the first value refused.
+ModelParser::Outcome ModelParser::Finish() {
+  if (!stop_error_.empty()) return {nullptr, stop_error_};
+  if (!version_seen_) {
+    return {nullptr, Prefixed("the key \"tavik_model\" is missing; a model file declares "
+                              "\"tavik_model\": 1")};
+  }
+  if (!version_problem_.empty())
+    return {nullptr, Located(version_offset_, false, version_problem_)};
+  if (first_fault_) {
+    const std::string place = first_fault_->place.Describe(*model_);
+    const std::string& problem = first_fault_->problem;
+    return {nullptr, Located(first_fault_->offset, false,
+                             place.empty() ? problem : fmt::format("{}: {}", place, problem))};
+  }
+  return {std::move(model_), {}};
+}
+
+bool ModelParser::null() {
+  return OnScalar({Scalar::Kind::kNull});
+}
+
+bool ModelParser::boolean(bool value) {
+  return OnScalar({Scalar::Kind::kBoolean, value ? 1 : 0});
+}
+
+bool ModelParser::number_integer(std::int64_t value) {
+  return OnScalar({Scalar::Kind::kWhole, value});
+}
+
+bool ModelParser::number_unsigned(std::uint64_t value) {
+  if (value <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+    return OnScalar({Scalar::Kind::kWhole, static_cast<std::int64_t>(value)});
+  }
+  return OnScalar({Scalar::Kind::kHuge, 0, fmt::format("{}", value)});
+}
+
+// The reader hands over a whole number too large even for 64 bits as a float; its
+// literal tells the two apart.
+bool ModelParser::number_float(double /*value*/, const std::string& literal) {
+  const bool whole = literal.find_first_of(".eE") == std::string::npos;
+  return OnScalar({whole ? Scalar::Kind::kHuge : Scalar::Kind::kFraction, 0, literal});
+}
+
+bool ModelParser::string(std::string& value) {
+  return OnScalar({Scalar::Kind::kString, 0, std::move(value)});
+}
+
+bool ModelParser::start_object(std::size_t /*elements*/) {
+  return OnOpen(true);
+}
+
+bool ModelParser::start_array(std::size_t /*elements*/) {
+  return OnOpen(false);
+}
+
+bool ModelParser::end_object() {
+  return OnClose();
+}
+
+bool ModelParser::end_array() {
+  return OnClose();
+}
+
+bool ModelParser::key(std::string& name) {
+  Level& top = levels_.back();
+  ++top.count;
+  top.key = std::move(name);
+  top.key_usable = true;
+  switch (top.frame) {
+    case Frame::kRoot:
+      NoteMember(top, MemberIndex(kRootMembers, top.key));
+      break;
+    case Frame::kEntity:
+    case Frame::kRelationship:
+      NoteMember(top, MemberIndex(kItemMembers, top.key));
+      break;
+    case Frame::kAttribute:
+      CheckName(top, group_names_seen_, "the group appears twice in this attribute");
+      break;
+    case Frame::kGroupObject:
+      CheckName(top, property_names_seen_,
+                "the name appears twice in this group; a group that repeats names must be an "
+                "array of [name, value] pairs");
+      break;
+    case Frame::kProperties:
+      CheckName(top, property_names_seen_, "the name appears twice");
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+bool ModelParser::parse_error(std::size_t position, const std::string& /*last_token*/,
+                              const std::exception& error) {
+  // position counts the characters read, the faulty one included.
+  return Stop(Located(position > 0 ? position - 1 : 0, true, Explanation(error.what())));
+}
+
+bool ModelParser::OnScalar(Scalar value) {
+  CountElement();
+  Level& top = levels_.back();
+  switch (top.frame) {
+    case Frame::kDocument:
+      return Stop(Located(Offset(), true, kNotAnObject));
+    case Frame::kRoot:
+      RootScalar(top, value);
+      break;
+    case Frame::kEntity:
+    case Frame::kRelationship:
+      ItemScalar(top, value);
+      break;
+    case Frame::kProperties:
+    case Frame::kGroupObject:
+      if (top.key_usable) AddProperty(top, top.key, std::move(value));
+      break;
+    case Frame::kPair:
+      PairScalar(top, std::move(value));
+      break;
+    case Frame::kLinkAttributes:
+      LinkAttribute(top, value);
+      break;
+    case Frame::kEntities:
+    case Frame::kAttributes:
+    case Frame::kRelationships:
+    case Frame::kGroupArray:
+    case Frame::kAttribute:
+      if (top.key_usable) Note(ShapeProblem(top.frame));
+      break;
+    case Frame::kSkip:
+      break;
+  }
+  return true;
+}
+
+bool ModelParser::OnOpen(bool is_object) {
+  if (levels_.size() > kMaxDepth) {
+    return Stop(
+        Located(Offset(), true, fmt::format("the values nest deeper than {} levels", kMaxDepth)));
+  }
+  CountElement();
+  Level& top = levels_.back();
+  if (top.frame == Frame::kDocument && !is_object) {
+    return Stop(Located(Offset(), true, kNotAnObject));
+  }
+  Level child = OpenChild(top, is_object);
+  levels_.push_back(std::move(child));
+  return true;
+}
+
+bool ModelParser::OnClose() {
+  const bool short_pair = levels_.back().frame == Frame::kPair && levels_.back().count < 2;
+  levels_.pop_back();
+  if (short_pair) Note("a pair must hold a name and a value");
+  return true;
+}
+
+// Array levels count their elements here; object levels count members at their names.
+void ModelParser::CountElement() {
+  Level& top = levels_.back();
+  switch (top.frame) {
+    case Frame::kEntities:
+    case Frame::kAttributes:
+    case Frame::kGroupArray:
+    case Frame::kPair:
+    case Frame::kRelationships:
+    case Frame::kLinkAttributes:
+      ++top.count;
+      break;
+    default:
+      break;
+  }
+}
+
+ModelParser::Level ModelParser::OpenChild(Level& parent, bool is_object) {
+  switch (parent.frame) {
+    case Frame::kDocument:
+      return {Frame::kRoot};
+    case Frame::kRoot:
+      return OpenRootMember(parent, is_object);
+    case Frame::kEntity:
+    case Frame::kRelationship:
+      return OpenItemMember(parent, is_object);
+    case Frame::kAttribute:
+      return OpenGroup(parent, is_object);
+    case Frame::kPair:
+      return OpenInPair(parent);
+    case Frame::kProperties:
+    case Frame::kGroupObject:
+      if (!parent.key_usable) return {Frame::kSkip};
+      return Refuse(ContainerValueProblem(is_object));
+    case Frame::kEntities:
+    case Frame::kAttributes:
+    case Frame::kRelationships:
+    case Frame::kGroupArray:
+      // Each of these holds objects only, except a group's array, which holds arrays.
+      if (is_object == (parent.frame == Frame::kGroupArray))
+        return Refuse(ShapeProblem(parent.frame));
+      return OpenElement(parent);
+    case Frame::kLinkAttributes:
+      return Refuse(ShapeProblem(parent.frame));
+    case Frame::kSkip:
+      break;
+  }
+  return {Frame::kSkip};
+}
+
+ModelParser::Level ModelParser::OpenRootMember(Level& root, bool is_object) {
+  if (!root.key_usable) return {Frame::kSkip};
+  switch (MemberIndex(kRootMembers, root.key)) {
+    case 0:
+      ReadVersion({});
+      return {Frame::kSkip};
+    case 1:
+      if (is_object) return Refuse("\"entities\" must be an array");
+      return {Frame::kEntities};
+    case 2:
+      if (is_object) return Refuse("\"relationships\" must be an array");
+      return {Frame::kRelationships};
+    default:
+      return {Frame::kSkip};  // room for later extensions of the format
+  }
+}
+
+ModelParser::Level ModelParser::OpenItemMember(Level& item, bool is_object) {
+  if (!item.key_usable) return {Frame::kSkip};
+  const bool entity = item.frame == Frame::kEntity;
+  switch (MemberIndex(kItemMembers, item.key)) {
+    case 0:
+      if (!is_object) return Refuse("\"properties\" must be an object");
+      return OpenProperties(entity ? model_->entities()[item.index].properties
+                                   : model_->relationships()[item.index].properties);
+    case 1:
+      if (is_object) return Refuse(ItemAttributesProblem(entity));
+      return {entity ? Frame::kAttributes : Frame::kLinkAttributes, item.index};
+    default:
+      return {Frame::kSkip};
+  }
+}
+
+ModelParser::Level ModelParser::OpenElement(const Level& parent) {
+  switch (parent.frame) {
+    case Frame::kEntities:
+      return {Frame::kEntity, model_->AddEntity()};
+    case Frame::kRelationships:
+      return {Frame::kRelationship, model_->AddRelationship()};
+    case Frame::kAttributes:
+      group_names_seen_.clear();
+      return {Frame::kAttribute, model_->AddAttribute(parent.index)};
+    default:
+      return {Frame::kPair, parent.index, parent.group};
+  }
+}
+
+ModelParser::Level ModelParser::OpenProperties(std::uint32_t list) {
+  property_names_seen_.clear();
+  return {Frame::kProperties, list, model_->property_list(list).AddGroup({})};
+}
+
+ModelParser::Level ModelParser::OpenGroup(Level& attribute, bool is_object) {
+  if (!attribute.key_usable) return {Frame::kSkip};
+  property_names_seen_.clear();
+  const auto list = static_cast<std::uint32_t>(attribute.index);
+  const std::uint32_t group = model_->property_list(list).AddGroup(attribute.key);
+  return {is_object ? Frame::kGroupObject : Frame::kGroupArray, list, group};
+}
+
+ModelParser::Level ModelParser::OpenInPair(Level& pair) {
+  if (pair.count == 1) {
+    pair.key_usable = false;
+    return Refuse("the name of a pair must be a string");
+  }
+  if (pair.count == 2 && pair.key_usable) return Refuse(ContainerValueProblem(false));
+  if (pair.count == 3) return Refuse("a pair holds a name and a value, nothing more");
+  return {Frame::kSkip};
+}
+
+ModelParser::Level ModelParser::Refuse(std::string problem) {
+  Note(std::move(problem));
+  return {Frame::kSkip};
+}
+
+void ModelParser::RootScalar(Level& root, const Scalar& value) {
+  if (!root.key_usable) return;
+  switch (MemberIndex(kRootMembers, root.key)) {
+    case 0:
+      ReadVersion(value);
+      break;
+    case 1:
+      Note("\"entities\" must be an array");
+      break;
+    case 2:
+      Note("\"relationships\" must be an array");
+      break;
+    default:
+      break;
+  }
+}
+
+void ModelParser::ItemScalar(Level& item, const Scalar& /*value*/) {
+  if (!item.key_usable) return;
+  switch (MemberIndex(kItemMembers, item.key)) {
+    case 0:
+      Note("\"properties\" must be an object");
+      break;
+    case 1:
+      Note(ItemAttributesProblem(item.frame == Frame::kEntity));
+      break;
+    default:
+      break;
+  }
+}
+
+void ModelParser::PairScalar(Level& pair, Scalar value) {
+  if (pair.count == 1) {
+    pair.key_usable = false;
+    if (value.kind != Scalar::Kind::kString) return Note("the name of a pair must be a string");
+    std::string fault = FormTextFault(value.text);
+    if (!fault.empty()) return Note("the name cannot be used: " + fault);
+    pair.key = *Utf8ToWindows1252(value.text);
+    pair.key_usable = true;
+  } else if (pair.count == 2) {
+    if (pair.key_usable) AddProperty(pair, pair.key, std::move(value));
+  } else if (pair.count == 3) {
+    Note("a pair holds a name and a value, nothing more");
+  }
+}
+
+void ModelParser::LinkAttribute(Level& list, const Scalar& value) {
+  if (value.kind == Scalar::Kind::kHuge ||
+      (value.kind == Scalar::Kind::kWhole && !FitsInt32(value.number))) {
+    const std::string literal =
+        value.kind == Scalar::Kind::kHuge ? value.text : fmt::format("{}", value.number);
+    return Note("the attribute ID " + OutOfRange(literal));
+  }
+  if (value.kind != Scalar::Kind::kWhole) return Note("an attribute ID must be a whole number");
+  // Attribute identifiers are 16-bit; the caller reads only the low half.
+  model_->AddLinkAttribute(list.index, static_cast<std::uint16_t>(value.number & 0xFFFF));
+}
+
+void ModelParser::AddProperty(const Level& level, std::string name, Scalar value) {
+  PropertyList& list = model_->property_list(static_cast<std::uint32_t>(level.index));
+  switch (value.kind) {
+    case Scalar::Kind::kString: {
+      std::string fault = FormTextFault(value.text);
+      if (!fault.empty()) return Note(std::move(fault));
+      return list.AddString(level.group, std::move(name), *Utf8ToWindows1252(value.text));
+    }
+    case Scalar::Kind::kWhole:
+      if (!FitsInt32(value.number)) return Note(OutOfRange(fmt::format("{}", value.number)));
+      return list.AddNumber(level.group, std::move(name), static_cast<std::int32_t>(value.number));
+    case Scalar::Kind::kBoolean:
+      return list.AddNumber(level.group, std::move(name), static_cast<std::int32_t>(value.number));
+    case Scalar::Kind::kFraction:
+      return Note(fmt::format("a float is not allowed; {}", kWholeNumbers));
+    case Scalar::Kind::kHuge:
+      return Note(OutOfRange(value.text));
+    case Scalar::Kind::kNull:
+      return Note(fmt::format("null is not allowed; {}", kWholeNumbers));
+  }
+}
+
+void ModelParser::ReadVersion(const Scalar& value) {
+  version_seen_ = true;
+  if (value.kind == Scalar::Kind::kWhole && value.number == 1) return;
+  if (!version_problem_.empty()) return;
+  version_offset_ = Offset();
+  version_problem_ =
+      value.kind == Scalar::Kind::kWhole
+          ? fmt::format("\"tavik_model\" is {}, but 1 is the only format version known",
+                        value.number)
+          : std::string("\"tavik_model\" must be the whole number 1");
+}
+
+// A known member may stand once; others are passed over, leaving room for extensions.
+void ModelParser::NoteMember(Level& level, int member) {
+  if (member < 0) return;
+  const auto bit = static_cast<std::uint8_t>(1u << member);
+  if ((level.seen & bit) != 0) {
+    Note(fmt::format("\"{}\" appears twice", level.key));
+    level.key_usable = false;
+  }
+  level.seen |= bit;
+}
+
+// Names are served as they stand, so they must be form text; the key is converted in place.
+void ModelParser::CheckName(Level& level, std::unordered_set<std::string>& names_seen,
+                            std::string_view duplicate_problem) {
+  std::string fault = FormTextFault(level.key);
+  if (!fault.empty()) {
+    level.key_usable = false;  // named by position, since the name cannot be shown
+    return Note("the name cannot be used: " + fault);
+  }
+  level.key = *Utf8ToWindows1252(level.key);
+  if (!names_seen.insert(level.key).second) {
+    Note(std::string(duplicate_problem));
+    level.key_usable = false;
+  }
+}
+
+void ModelParser::Note(std::string problem) {
+  if (first_fault_) return;
+  first_fault_ = Fault{Offset(), CurrentPlace(), std::move(problem)};
+}
+
+bool ModelParser::Stop(std::string message) {
+  if (stop_error_.empty()) stop_error_ = std::move(message);
+  return false;
+}
+
+FaultPlace ModelParser::CurrentPlace() const {
+  FaultPlace place;
+  for (const Level& level : levels_) {
+    switch (level.frame) {
+      case Frame::kEntities:
+        place.SetEntity(level.count);
+        break;
+      case Frame::kRelationships:
+        place.SetRelationship(level.count);
+        break;
+      case Frame::kEntity:
+      case Frame::kRelationship:
+        place.SetItemIndex(level.index);
+        break;
+      case Frame::kAttributes:
+      case Frame::kLinkAttributes:
+        place.SetAttribute(level.count);
+        break;
+      case Frame::kAttribute:
+        place.SetAttributeList(static_cast<std::uint32_t>(level.index));
+        place.AddPart(NamePart("group", level));
+        break;
+      case Frame::kGroupArray:
+        place.AddPart(fmt::format("pair {}", level.count));
+        break;
+      case Frame::kProperties:
+      case Frame::kGroupObject:
+        place.AddPart(NamePart("property", level));
+        break;
+      default:
+        break;
+    }
+  }
+  return place;
+}
+
+// "property CD_TYP", or "property #3" when the name itself was refused.
+std::string ModelParser::NamePart(std::string_view what, const Level& level) {
+  if (level.count == 0) return {};
+  if (!level.key_usable) return fmt::format("{} #{}", what, level.count);
+  return fmt::format("{} {}", what, Windows1252ToUtf8(level.key));
+}
+
+std::string ModelParser::ShapeProblem(Frame frame) {
+  switch (frame) {
+    case Frame::kEntities:
+      return "an entity must be an object with \"properties\" and \"attributes\"";
+    case Frame::kRelationships:
+      return "a relationship must be an object with \"properties\" and \"attributes\"";
+    case Frame::kAttributes:
+      return "an attribute must be an object of property groups";
+    case Frame::kAttribute:
+      return "a group must be an object or an array of [name, value] pairs";
+    case Frame::kGroupArray:
+      return "a group in array form holds [name, value] pairs only";
+    case Frame::kLinkAttributes:
+      return "an attribute ID must be a whole number";
+    default:
+      return "this value is not allowed here";
+  }
+}
+
+std::string ModelParser::ContainerValueProblem(bool is_object) {
+  return fmt::format("{} is not allowed as a value; {}", is_object ? "an object" : "an array",
+                     kWholeNumbers);
+}
+
+std::string ModelParser::ItemAttributesProblem(bool entity) {
+  return entity ? "\"attributes\" must be an array of attribute objects"
+                : "\"attributes\" must be an array of attribute IDs";
+}
+
+std::size_t ModelParser::Offset() const {
+  return last_read_ == nullptr ? 0 : static_cast<std::size_t>(last_read_ - text_.data());
+}
+
+std::string ModelParser::Located(std::size_t offset, bool with_column,
+                                 std::string_view problem) const {
+  const LineColumn at = LineAndColumn(text_, offset);
+  if (with_column)
+    return Prefixed(fmt::format("line {}, column {}: {}", at.line, at.column, problem));
+  return Prefixed(fmt::format("line {}: {}", at.line, problem));
+}
+
+std::string ModelParser::Prefixed(std::string_view message) const {
+  if (source_name_.empty()) return std::string(message);
+  return fmt::format("{}: {}", source_name_, message);
+}
+
+}  // namespace tavik::brenlo

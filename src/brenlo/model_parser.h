@@ -1,0 +1,156 @@
+// Reads a model document into a Model, event by event, refusing what the format does not allow.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "brenlo/fault_place.h"
+#include "brenlo/model.h"
+
+namespace tavik::brenlo {
+
+// The document is read as a stream of events rather than into a tree: the model is built
+// as values arrive, member order is kept for free, and depth costs no stack. After a
+// refused value reading goes on, so that a syntax error or a wrong format version later
+// in the file is still the one reported; of the refused values the first is reported.
+class ModelParser {
+ public:
+  struct Outcome {
+    std::unique_ptr<Model> model;  // null when refused
+    std::string error;             // what and where, prefixed with the source name
+  };
+
+  // source_name names the text in messages (a path); it may be empty.
+  static Outcome Parse(std::string_view text, std::string_view source_name);
+
+  // Events of the JSON reader. Each returns false only to stop reading for good.
+  bool null();
+  bool boolean(bool value);
+  bool number_integer(std::int64_t value);
+  bool number_unsigned(std::uint64_t value);
+  bool number_float(double value, const std::string& literal);
+  bool string(std::string& value);
+  template <class Binary>
+  bool binary(Binary& /*value*/) {
+    return true;  // JSON text has no binary values
+  }
+  bool start_object(std::size_t elements);
+  bool key(std::string& name);
+  bool end_object();
+  bool start_array(std::size_t elements);
+  bool end_array();
+  bool parse_error(std::size_t position, const std::string& last_token,
+                   const std::exception& error);
+
+ private:
+  // What the innermost open container is to the model.
+  enum class Frame : std::uint8_t {
+    kDocument,  // nothing open yet
+    kRoot,
+    kEntities,
+    kEntity,
+    kProperties,  // of an entity or a relationship
+    kAttributes,
+    kAttribute,
+    kGroupObject,
+    kGroupArray,
+    kPair,
+    kRelationships,
+    kRelationship,
+    kLinkAttributes,
+    kSkip,  // not served, or already refused
+  };
+
+  struct Level {
+    Level(Frame kind, std::size_t filled = 0, std::uint32_t filled_group = 0)
+        : frame(kind), index(filled), group(filled_group) {}
+
+    Frame frame;
+    std::uint32_t count = 0;  // members or elements seen so far
+    std::size_t index = 0;    // the entity, relationship or property list being filled
+    std::uint32_t group = 0;  // the group being filled, in its property list
+    std::string key;          // the current member name; for a pair, its name
+    bool key_usable = true;   // false when the name was refused, or the pair has none
+    std::uint8_t seen = 0;    // the known member names met, one bit each
+  };
+
+  struct Scalar {
+    enum class Kind : std::uint8_t { kString, kWhole, kBoolean, kFraction, kHuge, kNull };
+    Scalar(Kind value_kind = Kind::kNull, std::int64_t value_number = 0,
+           std::string value_text = {})
+        : kind(value_kind), number(value_number), text(std::move(value_text)) {}
+
+    Kind kind;
+    std::int64_t number = 0;
+    std::string text;  // a string's value, or the literal of a number refused
+  };
+
+  struct Fault {
+    std::size_t offset = 0;
+    FaultPlace place;
+    std::string problem;
+  };
+
+  ModelParser(std::string_view text, std::string_view source_name);
+
+  Outcome Finish();
+  bool OnScalar(Scalar value);
+  bool OnOpen(bool is_object);
+  bool OnClose();
+  void CountElement();
+
+  Level OpenChild(Level& parent, bool is_object);
+  Level OpenRootMember(Level& root, bool is_object);
+  Level OpenItemMember(Level& item, bool is_object);
+  Level OpenElement(const Level& parent);
+  Level OpenProperties(std::uint32_t list);
+  Level OpenGroup(Level& attribute, bool is_object);
+  Level OpenInPair(Level& pair);
+  Level Refuse(std::string problem);
+
+  void RootScalar(Level& root, const Scalar& value);
+  void ItemScalar(Level& item, const Scalar& value);
+  void PairScalar(Level& pair, Scalar value);
+  void LinkAttribute(Level& list, const Scalar& value);
+  void AddProperty(const Level& level, std::string name, Scalar value);
+  void ReadVersion(const Scalar& value);
+  void NoteMember(Level& level, int member);
+  void CheckName(Level& level, std::unordered_set<std::string>& names_seen,
+                 std::string_view duplicate_problem);
+
+  // Records a refused value (the first one counts) and reading goes on.
+  void Note(std::string problem);
+  // Ends reading with a message that is already complete.
+  bool Stop(std::string message);
+  FaultPlace CurrentPlace() const;
+  static std::string NamePart(std::string_view what, const Level& level);
+  static std::string ShapeProblem(Frame frame);
+  static std::string ContainerValueProblem(bool is_object);
+  static std::string ItemAttributesProblem(bool entity);
+
+  std::size_t Offset() const;
+  std::string Located(std::size_t offset, bool with_column, std::string_view problem) const;
+  std::string Prefixed(std::string_view message) const;
+
+  std::string_view text_;
+  std::string_view source_name_;
+  const char* last_read_ = nullptr;
+  std::unique_ptr<Model> model_;
+  std::vector<Level> levels_;
+  std::unordered_set<std::string> group_names_seen_;     // in the open attribute
+  std::unordered_set<std::string> property_names_seen_;  // in the open object of properties
+  bool version_seen_ = false;
+  std::string version_problem_;
+  std::size_t version_offset_ = 0;
+  std::optional<Fault> first_fault_;
+  std::string stop_error_;  // a fault that ended reading: syntax, nesting, no object
+};
+
+}  // namespace tavik::brenlo

@@ -1,0 +1,116 @@
+// The loaded models, known to hosts by small nonzero host values.
+#include "brenlo/model_store.h"
+
+#include <fmt/format.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+#include <utility>
+
+#include "brenlo/model_parser.h"
+#include "tavikfw/brenlo.h"
+
+namespace tavik::brenlo {
+namespace {
+
+// A model of thousands of entities takes a few megabytes; past this limit a file is
+// surely not a model, and reading it would only exhaust memory.
+constexpr std::size_t kMaxModelBytes = std::size_t{256} << 20;
+constexpr std::string_view kTooLarge = "larger than 256 MiB, which no model needs";
+
+std::string OsReason(int error) {
+  if (error == 0) return "the system gave no reason";
+  return std::generic_category().message(error);
+}
+
+struct FileText {
+  std::int32_t status = BR_LOAD_OK;
+  std::string text;
+  std::string error;  // the reason, when status is not BR_LOAD_OK
+};
+
+FileText ReadWholeFile(const char* path) {
+  auto close = [](std::FILE* file) { std::fclose(file); };
+  errno = 0;
+  std::unique_ptr<std::FILE, decltype(close)> file(std::fopen(path, "rb"), close);
+  if (!file) return {BR_LOAD_UNREADABLE, {}, OsReason(errno)};
+  FileText out;
+  std::array<char, 1 << 16> chunk{};
+  for (;;) {
+    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
+    if (out.text.size() + got > kMaxModelBytes) return {BR_LOAD_REFUSED, {}, {}};
+    out.text.append(chunk.data(), got);
+    if (got == chunk.size()) continue;
+    if (std::ferror(file.get()) != 0) return {BR_LOAD_UNREADABLE, {}, OsReason(errno)};
+    return out;
+  }
+}
+
+}  // namespace
+
+std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
+  if (path == nullptr) return Fail(BR_LOAD_UNREADABLE, "no model file was named");
+  FileText file = ReadWholeFile(path);
+  if (file.status == BR_LOAD_UNREADABLE) {
+    return Fail(file.status, fmt::format("{}: cannot read the file: {}", path, file.error));
+  }
+  if (file.status == BR_LOAD_REFUSED) {
+    return Fail(file.status, fmt::format("{}: the file is {}", path, kTooLarge));
+  }
+  return Parse(file.text, path, host_value);
+}
+
+std::int32_t ModelStore::LoadText(std::string_view text, std::uint32_t* host_value) {
+  if (text.size() > kMaxModelBytes) {
+    return Fail(BR_LOAD_REFUSED, fmt::format("the model text is {}", kTooLarge));
+  }
+  return Parse(text, {}, host_value);
+}
+
+void ModelStore::Unload(std::uint32_t host_value) {
+  models_.erase(host_value);
+}
+
+std::shared_ptr<const Model> ModelStore::Find(std::uint32_t host_value) const {
+  const auto found = models_.find(host_value);
+  return found == models_.end() ? nullptr : found->second;
+}
+
+const char* ModelStore::last_error() const {
+  return out_of_memory_ ? "there is not enough memory to load the model" : last_error_.c_str();
+}
+
+void ModelStore::NoteOutOfMemory() noexcept {
+  last_error_.clear();
+  out_of_memory_ = true;
+}
+
+std::int32_t ModelStore::Parse(std::string_view text, std::string_view source_name,
+                               std::uint32_t* host_value) {
+  if (host_value == nullptr) return Fail(BR_LOAD_REFUSED, "no place was given for the host value");
+  ModelParser::Outcome outcome = ModelParser::Parse(text, source_name);
+  if (!outcome.model) return Fail(BR_LOAD_REFUSED, std::move(outcome.error));
+  const std::uint32_t value = NextHostValue();
+  models_.emplace(value, std::move(outcome.model));
+  last_error_.clear();
+  out_of_memory_ = false;
+  *host_value = value;
+  return BR_LOAD_OK;
+}
+
+std::int32_t ModelStore::Fail(std::int32_t status, std::string message) {
+  last_error_ = std::move(message);
+  out_of_memory_ = false;
+  return status;
+}
+
+// Values count up and are not reused soon, so a stale value rarely names another model.
+std::uint32_t ModelStore::NextHostValue() {
+  std::uint32_t value = 0;
+  while (value == 0 || models_.contains(value)) value = next_host_value_++;
+  return value;
+}
+
+}  // namespace tavik::brenlo

@@ -1,0 +1,41 @@
+// The loaded models, known to hosts by small nonzero host values.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "brenlo/model.h"
+
+namespace tavik::brenlo {
+
+// Loads return the statuses of the C interface (BR_LOAD_OK, _REFUSED, _UNREADABLE).
+// Models are shared with a running session, so that unloading one mid-session does not
+// pull it from under the strings already handed out.
+class ModelStore {
+ public:
+  std::int32_t LoadFile(const char* path, std::uint32_t* host_value);
+  std::int32_t LoadText(std::string_view text, std::uint32_t* host_value);
+  void Unload(std::uint32_t host_value);
+  std::shared_ptr<const Model> Find(std::uint32_t host_value) const;
+
+  // Why the last load failed; empty after a load that succeeded.
+  const char* last_error() const;
+  // For a load that ran out of memory: needs none itself.
+  void NoteOutOfMemory() noexcept;
+
+ private:
+  std::int32_t Parse(std::string_view text, std::string_view source_name,
+                     std::uint32_t* host_value);
+  std::int32_t Fail(std::int32_t status, std::string message);
+  std::uint32_t NextHostValue();
+
+  std::map<std::uint32_t, std::shared_ptr<const Model>> models_;
+  std::uint32_t next_host_value_ = 1;
+  std::string last_error_;
+  bool out_of_memory_ = false;
+};
+
+}  // namespace tavik::brenlo

@@ -1,0 +1,24 @@
+// Conversion between UTF-8 and the Windows-1252 code page that form files are written in.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavik::brenlo {
+
+// The text in Windows-1252, or nullopt when it is not valid UTF-8 or holds a character
+// that the code page has no byte for.
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
+
+// The Windows-1252 text in UTF-8. The five bytes the code page leaves undefined become
+// U+FFFD, so that they never reach a terminal as C1 control characters.
+std::string Windows1252ToUtf8(std::string_view text);
+
+// Why the UTF-8 text cannot stand in a form, or an empty string when it can: it must be
+// valid UTF-8, hold only characters of Windows-1252, and no carriage return, line feed or
+// NUL, which would break the lines of a form file. The reason reads as the end of a
+// sentence, e.g. "the character "中" (U+4E2D) has no Windows-1252 byte".
+std::string FormTextFault(std::string_view utf8);
+
+}  // namespace tavik::brenlo

@@ -1,0 +1,44 @@
+// Message boxes on standard error.
+#include "cli/cli_message_boxes.h"
+
+#include <fmt/format.h>
+
+#include <iostream>
+#include <string>
+
+#include "brenlo/windows1252.h"
+
+namespace tavik::cli {
+
+namespace {
+std::string_view WithoutTrailingBreaks(std::string_view text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+}  // namespace
+
+void CliMessageBoxes::ShowMessage(std::string_view caption, std::string_view text) {
+  std::string body = brenlo::Windows1252ToUtf8(WithoutTrailingBreaks(text));
+  if (caption.empty()) {
+    fmt::print(stream_, "{}\n", body);
+  } else {
+    fmt::print(stream_, "{}: {}\n", brenlo::Windows1252ToUtf8(caption), body);
+  }
+  std::fflush(stream_);
+}
+
+bool CliMessageBoxes::AskYesNo(std::string_view caption, std::string_view text) {
+  ShowMessage(caption, text);
+  if (answer_ == EntityErrorAnswer::kContinue) return true;
+  if (answer_ == EntityErrorAnswer::kStop || !interactive_) return false;
+  for (;;) {
+    fmt::print(stream_, "[y/n] ");
+    std::fflush(stream_);
+    std::string reply;
+    if (!std::getline(std::cin, reply)) return false;
+    if (reply == "y" || reply == "Y" || reply == "yes") return true;
+    if (reply == "n" || reply == "N" || reply == "no") return false;
+  }
+}
+
+}  // namespace tavik::cli

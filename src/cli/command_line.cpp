@@ -1,0 +1,73 @@
+// Parsing the tavikfw command line.
+#include "cli/command_line.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <map>
+#include <regex>
+
+#include "cli/generate_command.h"
+
+namespace tavik::cli {
+
+namespace {
+
+void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::string& screen) {
+  generate.add_option("MODEL", options.model_path, "The model file")->required();
+  generate.add_option("--vb", options.version, "Visual Basic version of the client (3 or 4)")
+      ->check(CLI::IsMember({3, 4}));
+  generate.add_option("--name", options.name, "Form name");
+  generate.add_option("--caption", options.caption, "Form caption");
+  generate.add_option("--database", options.database, "Database string");
+  generate.add_option("--connect", options.connect, "Connect string");
+  generate.add_option("-o,--output", options.output, "The form file to write");
+  generate.add_option("--settings", options.settings_path, "The settings file (TAVIK.INI)");
+  generate.add_option("--screen", screen, "Usable screen size in pixels, WxH")
+      ->check(CLI::Validator(
+          [](std::string& value) {
+            return std::regex_match(value, std::regex("[1-9][0-9]{0,5}x[1-9][0-9]{0,5}"))
+                       ? std::string()
+                       : std::string("expected WxH, for example 1024x768");
+          },
+          "WxH"));
+  generate.add_option("--dpi", options.screen.pixels_per_inch_x, "Logical pixels per inch")
+      ->check(CLI::Range(24, 1200));
+  std::map<std::string, EntityErrorAnswer> answers = {{"ask", EntityErrorAnswer::kAsk},
+                                                      {"continue", EntityErrorAnswer::kContinue},
+                                                      {"stop", EntityErrorAnswer::kStop}};
+  generate.add_option("--on-entity-error", options.on_entity_error,
+                      "The answer to \"Entity Abort!\": ask, continue or stop")
+      ->transform(CLI::CheckedTransformer(answers, CLI::ignore_case));
+}
+
+void ApplyScreen(const std::string& screen, GenerateOptions& options) {
+  options.screen.pixels_per_inch_y = options.screen.pixels_per_inch_x;
+  if (screen.empty()) return;
+  auto x = screen.find('x');
+  options.screen.width_pixels = std::stoi(screen.substr(0, x));
+  options.screen.height_pixels = std::stoi(screen.substr(x + 1));
+}
+
+}  // namespace
+
+int CommandLine::Run(int argc, const char* const* argv) {
+  CLI::App app{"Tavik Form Wizard: Visual Basic forms from Tavik models", "tavikfw"};
+  app.set_version_flag("--version", TAVIKFW_VERSION);
+  app.require_subcommand(1);
+  GenerateOptions options;
+  std::string screen;
+  CLI::App* generate = app.add_subcommand("generate", "Generate a form file from a model file");
+  AddGenerateOptions(*generate, options, screen);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    int status = app.exit(error);
+    return status == 0 ? 0 : kExitUsage;
+  }
+  ApplyScreen(screen, options);
+  options.interactive = ::isatty(STDIN_FILENO) != 0;
+  return GenerateCommand(options).Run();
+}
+
+}  // namespace tavik::cli

@@ -1,0 +1,30 @@
+// What `tavikfw generate` was asked to do.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/screen_info.h"
+
+namespace tavik::cli {
+
+enum class EntityErrorAnswer { kAsk, kContinue, kStop };
+
+struct GenerateOptions {
+  std::string model_path;
+  std::uint16_t version = 4;
+  // Texts as given (UTF-8); nothing for an option not given.
+  std::optional<std::string> name;
+  std::optional<std::string> caption;
+  std::optional<std::string> database;
+  std::optional<std::string> connect;
+  std::optional<std::string> output;
+  std::optional<std::string> settings_path;
+  ScreenMetrics screen;
+  std::optional<EntityErrorAnswer> on_entity_error;
+  // Whether the dialog may ask on the terminal (standard input is one).
+  bool interactive = false;
+};
+
+}  // namespace tavik::cli

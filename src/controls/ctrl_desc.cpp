@@ -1,0 +1,157 @@
+// Control descriptors: identity, properties, events, layout, file text and live creation.
+#include "controls/ctrl_desc.h"
+
+#include <fmt/format.h>
+
+#include "form/ctrl_group.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "form/form_text.h"
+#include "model/attribute.h"
+#include "visualizers/visualizer.h"
+
+namespace tavik {
+
+CCtrlDesc::CCtrlDesc() = default;
+CCtrlDesc::~CCtrlDesc() = default;
+
+Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, CFormDesc* form,
+                       CVisualizer* visualizer) {
+  if (class_name) class_name_ = class_name;
+  properties_ = std::make_unique<CNxPropertySet>();
+  section_ = &properties_->AddSection(format_ids::kControl);
+  visualizer_ = visualizer;
+  version_ = version;
+  form_ = form;
+  return kOk;
+}
+
+Status CCtrlDesc::SetClassName(const char* name) {
+  if (!name) return kNoMemory;
+  class_name_ = name;
+  return kOk;
+}
+
+CAttribute* CCtrlDesc::GetAttribute() const {
+  return visualizer_ ? visualizer_->GetModelObject() : nullptr;
+}
+
+Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {
+  if (!section_) return kNoMemory;
+  if (CNxProperty* existing = section_->GetProperty(name)) {
+    existing->Set(existing->GetId(), std::move(value));
+    return kOk;
+  }
+  std::int32_t id = next_property_id_++;
+  // Kept in id order whatever the flag, so the file lists properties as they were first added.
+  (void)flag;
+  section_->AddProperty(std::make_unique<CNxProperty>(id, std::move(value), std::string(name)),
+                        CNxPropertySection::Position::kEnd);
+  section_->SetPropertyName(id, std::string(name));
+  return kOk;
+}
+
+std::optional<Value> CCtrlDesc::GetProperty(std::string_view name) const {
+  const CNxProperty* property = section_ ? section_->GetProperty(name) : nullptr;
+  return property ? property->ToVariant() : std::nullopt;
+}
+
+namespace {
+std::optional<std::string> TextOf(const std::optional<Value>& value) {
+  if (!value) return std::nullopt;
+  return value->Text();
+}
+}  // namespace
+
+std::optional<std::string> CCtrlDesc::GetConnectString() const {
+  return TextOf(GetProperty("Connect"));
+}
+std::optional<std::string> CCtrlDesc::GetDatabaseString() const {
+  return TextOf(GetProperty("DatabaseName"));
+}
+std::optional<std::string> CCtrlDesc::GetRecordSourceString() const {
+  return TextOf(GetProperty("RecordSource"));
+}
+
+Status CCtrlDesc::AddEvent(std::unique_ptr<CEventDesc> event) {
+  std::string name = event->GetEventName();
+  events_.Set(std::move(name), std::move(event));
+  return kOk;
+}
+
+CEventDesc* CCtrlDesc::GetEvent(std::string_view name) {
+  if (auto* found = events_.Find(name)) return found->get();
+  auto event = std::make_unique<CEventDesc>();
+  if (event->Init(name, nullptr, class_name_.c_str()) != kOk) return nullptr;
+  CEventDesc* result = event.get();
+  (void)AddEvent(std::move(event));
+  return result;
+}
+
+Status CCtrlDesc::AddControlRef(int* /*index*/) { return kOk; }
+Status CCtrlDesc::BindControl(CDataCtrl* /*data_ctrl*/, std::string_view /*field_name*/,
+                              int /*extra*/) {
+  return kOk;
+}
+Status CCtrlDesc::DoEmptyIsNull() { return kOk; }
+
+Status CCtrlDesc::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
+  item.x = group.GetColumnPosition(item.column);
+  item.y = static_cast<float>(group.GetCurrentY());
+  auto height = GetProperty("Height");
+  if (!height) return kMissingProperty;
+  group.SetCurrentY(static_cast<std::uint16_t>(group.GetCurrentY() +
+                                               static_cast<int>(height->AsSingle()) + 50));
+  return kOk;
+}
+
+Status CCtrlDesc::WriteCtrlToFile(std::string& text, int depth) {
+  FormText::Tabs(text, depth);
+  fmt::format_to(std::back_inserter(text), "Begin {} {}\r\n", class_name_, name_);
+  for (const auto& property : section_->GetPropertyList()) {
+    FormText::PropertyLine(text, depth + 1, *property);
+  }
+  for (auto& entry : children_) {
+    if (!entry.present) continue;
+    (void)entry.child->WriteCtrlToFile(text, depth + 1);
+    FormText::EndLine(text, depth + 1);
+  }
+  return kOk;
+}
+
+Status CCtrlDesc::WriteEventsToFile(std::string& text, int depth) {
+  events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
+    FormText::EventBlock(text, fmt::format("Sub {}_{}", name_, name), *event,
+                         FormText::kControlEventComments);
+  });
+  for (auto& entry : children_) {
+    if (entry.present) (void)entry.child->WriteEventsToFile(text, depth);
+  }
+  return kOk;
+}
+
+Status CCtrlDesc::GenerateCtrl(TVK_HANDLE form_handle, TVK_HANDLE* out_handle,
+                               TVK_HANDLE parent_handle) {
+  CClntDesc* client = form_ ? form_->GetClntDesc() : nullptr;
+  if (!client || !client->ops || !client->ops->CreateClientCtrl) return kNullArgument;
+  TVK_HANDLE new_handle = 0;
+  if (auto status = client->ops->CreateClientCtrl(client, class_name_.c_str(), &new_handle,
+                                                  form_handle, parent_handle)) {
+    return static_cast<Status>(status);
+  }
+  for (const auto& property : section_->GetPropertyList()) {
+    Value copy = property->GetValue();
+    TVK_VARIANT variant = copy.ToVariant();
+    if (client->ops->SetClientCtrlProperty) {
+      client->ops->SetClientCtrlProperty(client, property->GetName().c_str(), &variant, new_handle);
+    }
+  }
+  for (auto& entry : children_) {
+    TVK_HANDLE child_handle = 0;
+    if (entry.present) (void)entry.child->GenerateCtrl(form_handle, &child_handle, new_handle);
+  }
+  *out_handle = new_handle;
+  return kOk;
+}
+
+}  // namespace tavik

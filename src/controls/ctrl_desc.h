@@ -1,0 +1,168 @@
+// One Visual Basic control: its class, name, properties, events, children and layout.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/event_desc.h"
+#include "model/nx_property_set.h"
+#include "model/status.h"
+#include "model/string_hash_map.h"
+#include "model/value.h"
+#include "tavikfw/client.h"
+
+namespace tavik {
+
+class CAttribute;
+class CCtrlDesc;
+class CCtrlGroup;
+class CCtrlPosItem;
+class CDataCtrl;
+class CFormDesc;
+class CVisualizer;
+
+using CtrlHandle = std::uintptr_t;
+
+// A handler translates one model property (null when absent) into control properties.
+using PropertyHandler = Status (*)(CCtrlDesc& control, const std::optional<Value>& value);
+
+struct ESDESC {
+  std::int32_t id;
+  const char* name;
+  PropertyHandler handler;
+};
+using COLPROPDESC = ESDESC;
+
+struct ChildEntry {
+  std::int32_t kind = 0;
+  std::int32_t present = 1;
+  std::int32_t field = 0;
+  std::int32_t size = 0;
+  std::unique_ptr<CCtrlDesc> child;
+};
+
+class CCtrlDesc {
+ public:
+  static constexpr std::uint16_t kWriteBackColor = 1;
+  static constexpr std::uint16_t kWriteForeColor = 2;
+
+  CCtrlDesc();
+  virtual ~CCtrlDesc();
+  CCtrlDesc(const CCtrlDesc&) = delete;
+  CCtrlDesc& operator=(const CCtrlDesc&) = delete;
+
+  [[nodiscard]] Status Init(const char* class_name, std::uint16_t version, CFormDesc* form,
+                            CVisualizer* visualizer);
+
+  // Identity.
+  [[nodiscard]] Status SetClassName(const char* name);
+  const std::string& GetClassName() const { return class_name_; }
+  void SetCtrlName(std::string_view name) { name_ = name; }
+  const std::string& GetCtrlName() const { return name_; }
+  CtrlHandle GetCtrlHandle() const { return handle_; }
+  void SetCtrlHandle(CtrlHandle handle) { handle_ = handle; }
+  std::uint16_t GetVersion() const { return version_; }
+  CFormDesc* GetFormDesc() const { return form_; }
+  CVisualizer* GetVisualizer() const { return visualizer_; }
+  // The attribute that drives the control, through its visualizer (or none).
+  CAttribute* GetAttribute() const;
+  CDataCtrl* GetDataCtrl() const { return data_ctrl_; }
+  void SetDataCtrl(CDataCtrl* data_ctrl) { data_ctrl_ = data_ctrl; }
+
+  // Flags.
+  int IsFocusCtrl() const { return focus_flag_; }
+  void IsFocusCtrl(int focus) { focus_flag_ = focus; }
+  void SetCompareFlag(int flag) { compare_flag_ = flag; }
+  int GetCompareFlag() const { return compare_flag_; }
+  int GetDrawFlag() const { return draw_flag_; }
+  void SetDrawFlag(int flag) { draw_flag_ = flag; }
+  int GetKindFlag() const { return kind_flag_; }
+  std::uint16_t GetColorsMask() const { return colors_mask_; }
+  void SetColorsMask(std::uint16_t mask) { colors_mask_ = mask; }
+
+  // Properties: a replaced value keeps its place; new names are numbered from 3.
+  [[nodiscard]] Status AddProperty(Value value, std::string_view name, int flag = 0);
+  std::optional<Value> GetProperty(std::string_view name) const;
+  const CNxPropertySection& GetPropertySection() const { return *section_; }
+  std::optional<std::string> GetConnectString() const;
+  std::optional<std::string> GetDatabaseString() const;
+  std::optional<std::string> GetRecordSourceString() const;
+
+  // Events, one procedure per event name.
+  virtual Status AddEvent(std::unique_ptr<CEventDesc> event);
+  virtual CEventDesc* GetEvent(std::string_view name);
+  StringHashMap<std::unique_ptr<CEventDesc>>& GetEvents() { return events_; }
+
+  // Children of a container control.
+  std::vector<ChildEntry>& GetGroupList() { return children_; }
+  bool HasChildren() const { return !children_.empty(); }
+  void AddChild(ChildEntry entry) { children_.push_back(std::move(entry)); }
+
+  // Binding and code; the base versions do nothing.
+  [[nodiscard]] virtual Status AddControlRef(int* index);
+  [[nodiscard]] virtual Status GenerateCtrl(TVK_HANDLE form_handle, TVK_HANDLE* out_handle,
+                                            TVK_HANDLE parent_handle);
+  [[nodiscard]] virtual Status BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
+                                           int extra);
+  [[nodiscard]] virtual Status DoEmptyIsNull();
+
+  // Translation of model properties and sizing.
+  [[nodiscard]] Status HandleProperties();
+  const ESDESC* FindEditStyle(std::string_view name) const;
+  [[nodiscard]] virtual Status DoWidthHeight() { return DoWidthHeight(1); }
+  [[nodiscard]] Status DoWidthHeight(int use_style_size);
+  virtual std::optional<std::string> GetWidthSample();
+  virtual int CalcCharWidth();
+  virtual std::uint16_t AdjustCtrlWidth(std::uint16_t width);
+  // Reads a property of the attribute's control property group or edit-style group.
+  std::optional<Value> GetColProp(std::string_view name) const;
+  std::optional<Value> GetEditStyleProp(std::string_view name) const;
+
+  // Layout.
+  [[nodiscard]] virtual Status DoLayout(CCtrlPosItem& item, CCtrlGroup& group);
+
+  // The control's block of the form file (without its closing End) and its procedures.
+  Status WriteCtrlToFile(std::string& text, int depth);
+  Status WriteEventsToFile(std::string& text, int depth);
+
+ protected:
+  void SetKindFlag(int kind) { kind_flag_ = kind; }
+  void SetTables(const COLPROPDESC* control_table, const ESDESC* style_table) {
+    col_prop_table_ = control_table;
+    style_table_ = style_table;
+  }
+
+ private:
+  void ApplyTable(const ESDESC* table, bool from_edit_style);
+  void AddColorProperty(std::string_view code, std::string_view property,
+                        std::string_view default_color);
+
+  int kind_flag_ = 0;
+  int focus_flag_ = 0;
+  int compare_flag_ = 0;
+  int draw_flag_ = 1;
+  std::string class_name_;
+  CDataCtrl* data_ctrl_ = nullptr;
+  CFormDesc* form_ = nullptr;
+  std::unique_ptr<CNxPropertySet> properties_;
+  CNxPropertySection* section_ = nullptr;
+  std::string name_;
+  std::vector<ChildEntry> children_;
+  CVisualizer* visualizer_ = nullptr;
+  std::int32_t next_property_id_ = 3;
+  const COLPROPDESC* col_prop_table_ = nullptr;
+  const ESDESC* style_table_ = nullptr;
+  CtrlHandle handle_ = 0;
+  std::uint16_t version_ = 0;
+  std::uint16_t colors_mask_ = 0xFFFF;
+  StringHashMap<std::unique_ptr<CEventDesc>> events_;
+};
+
+// The shared control property table: visibility, help id, tag, read-only, fonts.
+extern const COLPROPDESC col_prop_lookup[];
+
+}  // namespace tavik

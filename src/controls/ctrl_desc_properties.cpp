@@ -1,0 +1,189 @@
+// Control descriptors: translation of the attribute's model properties, and sizing.
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+#include "controls/color_names.h"
+#include "controls/ctrl_desc.h"
+#include "controls/text_extent.h"
+#include "model/attribute.h"
+
+namespace tavik {
+
+namespace {
+
+bool IsFlag(const std::optional<Value>& value, char flag) {
+  if (!value) return false;
+  if (value->IsString()) return value->AsString().size() == 1 && value->AsString()[0] == flag;
+  return value->AsInteger() == static_cast<unsigned char>(flag);
+}
+
+Status NoEffect(CCtrlDesc&, const std::optional<Value>&) { return kOk; }
+
+Status HandleVisible(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (IsFlag(value, 'N')) return control.AddProperty(Value::Short(0), "Visible");
+  return kOk;
+}
+
+Status HandleHelpId(CCtrlDesc& control, const std::optional<Value>& value) {
+  return value ? control.AddProperty(*value, "HelpContextID") : kOk;
+}
+
+Status HandleTag(CCtrlDesc& control, const std::optional<Value>& value) {
+  return value ? control.AddProperty(*value, "Tag") : kOk;
+}
+
+Status HandleReadOnly(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!IsFlag(value, 'Y') && !IsFlag(value, 'y')) return kOk;
+  control.IsFocusCtrl(0);
+  return control.AddProperty(Value::Short(0), "Enabled");
+}
+
+Status HandleFontEffect(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!value || !value->IsString()) return kOk;
+  const std::string& effect = value->AsString();
+  bool bold = effect == "Bold" || effect == "Bold Italic";
+  bool italic = effect == "Italic" || effect == "Bold Italic";
+  if (bold) (void)control.AddProperty(Value::Short(-1), "FontBold");
+  if (italic) (void)control.AddProperty(Value::Short(-1), "FontItalic");
+  return kOk;
+}
+
+Status HandleFontName(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!value || !value->IsString()) return kOk;
+  return control.AddProperty(*value, "FontName");
+}
+
+Status HandleFontSize(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!value || !value->IsString()) return kOk;
+  float size = std::strtof(value->AsString().c_str(), nullptr);
+  return control.AddProperty(Value::Single(size), "FontSize");
+}
+
+// The number a model value holds, as text-to-number conversion would read it.
+long NumberOf(const Value& value) {
+  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
+  return static_cast<long>(value.AsInteger());
+}
+
+float FloatOf(const Value& value) {
+  if (value.IsString()) return std::strtof(value.AsString().c_str(), nullptr);
+  return value.AsSingle();
+}
+
+bool HasValue(const std::optional<Value>& value) {
+  return value && !(value->IsString() && value->AsString().empty());
+}
+
+}  // namespace
+
+const COLPROPDESC col_prop_lookup[] = {
+    {25, "CD_VSB", HandleVisible},  {26, "CD_PMP", NoEffect},
+    {27, "CD_HLP", HandleHelpId},   {28, "CD_TAG", HandleTag},
+    {12, "CD_PBM", NoEffect},       {19, "CD_RO", HandleReadOnly},
+    {15, "CD_FEH", HandleFontEffect}, {16, "CD_FNM", HandleFontName},
+    {17, "CD_FSZ", HandleFontSize}, {-1, nullptr, nullptr},
+};
+
+std::optional<Value> CCtrlDesc::GetColProp(std::string_view name) const {
+  CAttribute* attribute = GetAttribute();
+  return attribute ? attribute->GetTvkProperty(format_ids::kColProp, name) : std::nullopt;
+}
+
+std::optional<Value> CCtrlDesc::GetEditStyleProp(std::string_view name) const {
+  CAttribute* attribute = GetAttribute();
+  return attribute ? attribute->GetTvkProperty(format_ids::kEditStyle, name) : std::nullopt;
+}
+
+const ESDESC* CCtrlDesc::FindEditStyle(std::string_view name) const {
+  if (!style_table_) return nullptr;
+  for (const ESDESC* row = style_table_; row->id >= 0; ++row) {
+    if (name == row->name) return row;
+  }
+  return nullptr;
+}
+
+void CCtrlDesc::ApplyTable(const ESDESC* table, bool from_edit_style) {
+  if (!table) return;
+  for (const ESDESC* row = table; row->id >= 0; ++row) {
+    auto value = from_edit_style ? GetEditStyleProp(row->name) : GetColProp(row->name);
+    if (row->handler) (void)row->handler(*this, value);
+  }
+}
+
+void CCtrlDesc::AddColorProperty(std::string_view code, std::string_view property,
+                                 std::string_view default_color) {
+  auto value = GetColProp(code);
+  if (!value || !value->IsString()) {
+    (void)AddProperty(Value::Long(ColorFromName(default_color)), property);
+    return;
+  }
+  std::int32_t color = ColorFromName(value->AsString());
+  if (color != kNoColor) (void)AddProperty(Value::Long(color), property);
+}
+
+Status CCtrlDesc::HandleProperties() {
+  (void)DoWidthHeight();
+  if (auto pointer = GetEditStyleProp("ES_PTR")) (void)AddProperty(*pointer, "MousePointer");
+  ApplyTable(col_prop_table_, false);
+  ApplyTable(style_table_, true);
+  if (colors_mask_ & kWriteBackColor) AddColorProperty("CD_BKC", "BackColor", "Silver");
+  if (colors_mask_ & kWriteForeColor) AddColorProperty("CD_TXC", "ForeColor", "Black");
+  return kOk;
+}
+
+Status CCtrlDesc::DoWidthHeight(int use_style_size) {
+  auto font_value = GetColProp("FNM");
+  std::string font_name = HasValue(font_value) ? font_value->Text() : "MS Sans Serif";
+  auto size_value = GetColProp("FSZ");
+  float font_size = HasValue(size_value) ? FloatOf(*size_value) : 8.0f;
+  auto sample = GetWidthSample();
+  if (!sample) sample = std::string(static_cast<std::size_t>(std::max(CalcCharWidth(), 0)), 'x');
+  std::uint16_t width = 0;
+  std::uint16_t height = 0;
+  (void)MeasureTextExtent(*sample, font_name, font_size, width, height);
+  width = AdjustCtrlWidth(width);
+  if (use_style_size) {
+    if (auto style_width = GetEditStyleProp("ES_WDT"); HasValue(style_width)) {
+      width = static_cast<std::uint16_t>(NumberOf(*style_width));
+    }
+    if (auto style_height = GetEditStyleProp("ES_HGT"); HasValue(style_height)) {
+      height = static_cast<std::uint16_t>(NumberOf(*style_height));
+    }
+  }
+  (void)AddProperty(Value::Single(width), "Width");
+  (void)AddProperty(Value::Single(height), "Height");
+  return kOk;
+}
+
+std::optional<std::string> CCtrlDesc::GetWidthSample() { return std::nullopt; }
+
+int CCtrlDesc::CalcCharWidth() {
+  CAttribute* attribute = GetAttribute();
+  auto type = attribute ? attribute->GetProperty("CD_TYP") : std::nullopt;
+  if (!type || type->Text().empty()) return 2;
+  std::string upper = type->Text();
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  int count = 15;
+  if (upper.find("TIME") != std::string::npos) {
+    count = 25;
+  } else if (upper.find("DATE") != std::string::npos) {
+    count = 15;
+  } else if (auto open = upper.find('('); open != std::string::npos) {
+    std::size_t position = open + 1;
+    while (position < upper.size() && upper[position] == ' ') ++position;
+    count = 0;
+    while (position < upper.size() && std::isdigit(static_cast<unsigned char>(upper[position])) &&
+           count <= 40) {
+      count = count * 10 + (upper[position++] - '0');
+    }
+  }
+  return std::min(count, 40);
+}
+
+std::uint16_t CCtrlDesc::AdjustCtrlWidth(std::uint16_t width) {
+  return static_cast<std::uint16_t>((width / 400 + 1) * 400);
+}
+
+}  // namespace tavik

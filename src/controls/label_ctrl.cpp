@@ -1,0 +1,31 @@
+// The label control.
+#include "controls/label_ctrl.h"
+
+#include "form/ctrl_group.h"
+#include "form/ctrl_pos_item.h"
+
+namespace tavik {
+
+Status CLabelCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+  if (version == 0) return 1;
+  if (!form) return 2;
+  return CCtrlDesc::Init("Label", version, form, visualizer);
+}
+
+std::optional<std::string> CLabelCtrl::GetWidthSample() {
+  auto caption = GetProperty("Caption");
+  if (!caption || caption->AsString().empty()) return std::nullopt;
+  return caption->AsString();
+}
+
+std::uint16_t CLabelCtrl::AdjustCtrlWidth(std::uint16_t width) {
+  return static_cast<std::uint16_t>((width / 100 + 1) * 100);
+}
+
+Status CLabelCtrl::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
+  item.x = group.GetColumnPosition(item.column);
+  item.y = static_cast<float>(group.GetCurrentY());
+  return kOk;
+}
+
+}  // namespace tavik

@@ -1,0 +1,134 @@
+// Event procedures: standard parameter lists, sub-event code and its joining.
+#include "form/event_desc.h"
+
+#include <cstring>
+
+namespace tavik {
+
+namespace {
+
+constexpr PARAMDESCRIPTION kValidateParams[] = {{0, "Action", "Integer"}, {1, "Save", "Integer"}, {-1, nullptr, nullptr}};
+constexpr PARAMDESCRIPTION kSheetChangeParams[] = {{2, "Row", "Long"}, {3, "Col", "Long"}, {-1, nullptr, nullptr}};
+constexpr PARAMDESCRIPTION kSheetEditModeParams[] = {{3, "Col", "Long"},
+                                                     {2, "Row", "Long"},
+                                                     {4, "Mode", "Integer"},
+                                                     {5, "ChangeMade", "Integer"},
+                                                     {-1, nullptr, nullptr}};
+constexpr PARAMDESCRIPTION kClickParams[] = {{6, "Value", "Integer"}, {-1, nullptr, nullptr}};
+constexpr PARAMDESCRIPTION kKeyPressParams[] = {{7, "KeyAscii", "Integer"}, {-1, nullptr, nullptr}};
+
+struct EVENTPARAM {
+  const char* event_name;
+  const char* class_name;
+  const PARAMDESCRIPTION* parameters;
+};
+
+constexpr EVENTPARAM EventParams[] = {
+    {"Validate", "Data", kValidateParams},
+    {"Change", "SpreadSheet", kSheetChangeParams},
+    {"EditMode", "SpreadSheet", kSheetEditModeParams},
+    {"Click", "SSOption", kClickParams},
+    {"Click", "SSCheck", kClickParams},
+    {"KeyPress", "TextBox", kKeyPressParams},
+    {"KeyPress", "ComboBox", kKeyPressParams},
+    {"KeyPress", "MaskEdBox", kKeyPressParams},
+    {"KeyPress", "MSMask.MaskEdBox", kKeyPressParams},
+    {nullptr, nullptr, nullptr},
+};
+
+}  // namespace
+
+Status CEventDesc::Init(std::string_view name, const char* code, const char* class_name) {
+  if (name.empty()) return kNullArgument;
+  name_ = name;
+  if (code) code_ = code;
+  if (const auto* parameters = FindParamList(name, class_name)) AddParameters(parameters);
+  return kOk;
+}
+
+Status CEventDesc::SetEventName(std::string_view name) {
+  if (name.empty()) return kNullArgument;
+  name_ = name;
+  return kOk;
+}
+
+const PARAMDESCRIPTION* CEventDesc::FindParamList(std::string_view event_name,
+                                                  const char* class_name) {
+  if (!class_name) return nullptr;
+  for (const EVENTPARAM* row = EventParams; row->event_name; ++row) {
+    if (event_name == row->event_name && std::strcmp(class_name, row->class_name) == 0) {
+      return row->parameters;
+    }
+  }
+  return nullptr;
+}
+
+void CEventDesc::AddParameters(const PARAMDESCRIPTION* parameters) {
+  std::string text;
+  for (const PARAMDESCRIPTION* parameter = parameters; parameter->id != -1; ++parameter) {
+    if (!text.empty()) text += ", ";
+    text += parameter->name;
+    text += " As ";
+    text += parameter->type;
+  }
+  parameters_ = std::move(text);
+}
+
+void CEventDesc::AddDeclarations(std::string_view text) {
+  if (!declarations_) declarations_.emplace();
+  declarations_->append(text);
+}
+
+CEventDesc::SubEventList::iterator CEventDesc::PlaceSubEvent(std::int32_t id,
+                                                             std::int32_t position) {
+  if (auto found = sub_event_index_.find(id); found != sub_event_index_.end()) {
+    return found->second;
+  }
+  auto where = sub_events_.end();
+  if (position == kAtFront) {
+    where = sub_events_.begin();
+  } else if (position != kAtEnd) {
+    if (auto before = sub_event_index_.find(position); before != sub_event_index_.end()) {
+      where = before->second;
+    }
+  }
+  auto placed = sub_events_.insert(where, SUBEVENTDESC{id, {}});
+  sub_event_index_.emplace(id, placed);
+  return placed;
+}
+
+Status CEventDesc::AddSubEventCode(std::string_view text, std::int32_t id, int slot,
+                                   std::int32_t position, int order) {
+  if (id < 0) return 5;
+  auto sub_event = PlaceSubEvent(id, position);
+  if (slot < 0 || slot > 2) return 3;
+  std::string& piece = sub_event->pieces[static_cast<std::size_t>(slot)];
+  if (piece.empty() || order == kAfter) {
+    piece.append(text);
+  } else {
+    piece.insert(0, text);
+  }
+  return kOk;
+}
+
+const SUBEVENTDESC* CEventDesc::FindSubEvent(std::int32_t id) const {
+  auto found = sub_event_index_.find(id);
+  return found == sub_event_index_.end() ? nullptr : &*found->second;
+}
+
+const std::string* CEventDesc::GetSubEventCode(std::int32_t id, int slot) const {
+  const SUBEVENTDESC* sub_event = FindSubEvent(id);
+  if (!sub_event || slot < 0 || slot > 2) return nullptr;
+  return &sub_event->pieces[static_cast<std::size_t>(slot)];
+}
+
+void CEventDesc::PrepareEventCode() {
+  std::string code;
+  for (const auto& sub_event : sub_events_) {
+    for (const auto& piece : sub_event.pieces) code += piece;
+    code += "\r\n";
+  }
+  code_ = std::move(code);
+}
+
+}  // namespace tavik

@@ -1,0 +1,233 @@
+// The form description: texts, properties, controls, procedures and valid-value lists.
+#include "form/form_desc.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <fmt/format.h>
+
+#include "form/code_text.h"
+
+namespace tavik {
+
+CFormDesc::CFormDesc() = default;
+CFormDesc::~CFormDesc() = default;
+
+Status CFormDesc::Init(TVK_HANDLE form_handle, void* form_manager,
+                       FORMMGROBJDESC* form_manager_desc, CClntDesc* client,
+                       std::uint16_t version) {
+  if (Status status = CForm::Init()) return status;
+  client_ = client;
+  property_section_ = &properties_.AddSection(format_ids::kControl);
+  if (global_declarations_.Init("GlobalDeclarations", nullptr, nullptr) != kOk) return kNoMemory;
+  control_group_ = std::make_unique<CCtrlGroup>(2, 0.0f, 0.0f);
+  version_ = version;
+  reference_count_ = 1;
+  form_managers_.emplace_back(form_manager, form_manager_desc);
+  form_handle_ = form_handle;
+  return kOk;
+}
+
+void CFormDesc::ValidateString(std::string& text) {
+  for (char& c : text) {
+    if (c != '\0' && std::strchr(m_szForbiddenChars, c)) c = '_';
+  }
+}
+
+Status CFormDesc::SetFormName(std::string_view name) {
+  form_name_ = name;
+  return AddProperty(Value::String(form_name_), "Name");
+}
+
+Status CFormDesc::SetFormCaptionString(std::string_view caption) {
+  caption_ = caption;
+  return AddProperty(Value::String(caption_), "Caption");
+}
+
+std::string CFormDesc::GetFileName() const {
+  if (!filespec_.empty()) return filespec_;
+  return form_name_.substr(0, 8) + ".FRM";
+}
+
+void CFormDesc::AddFormMgrObj(void* form_manager, FORMMGROBJDESC* desc) {
+  form_managers_.emplace_back(form_manager, desc);
+}
+
+void CFormDesc::RemoveFormMgrObj(void* form_manager) {
+  std::erase_if(form_managers_,
+                [form_manager](const auto& entry) { return entry.first == form_manager; });
+}
+
+void* CFormDesc::GetFormMgrObj() const {
+  for (const auto& entry : form_managers_) {
+    if (entry.first) return entry.first;
+  }
+  return nullptr;
+}
+
+FORMMGROBJDESC* CFormDesc::GetFormMgrDesc() const {
+  for (const auto& entry : form_managers_) {
+    if (entry.first) return entry.second;
+  }
+  return nullptr;
+}
+
+Status CFormDesc::SetCtrl(std::unique_ptr<CCtrlDesc> control) {
+  CtrlHandle handle = control->GetCtrlHandle();
+  controls_[handle] = std::move(control);
+  return kOk;
+}
+
+CCtrlDesc* CFormDesc::GetCtrl(CtrlHandle handle) const {
+  auto found = controls_.find(handle);
+  return found == controls_.end() ? nullptr : found->second.get();
+}
+
+Status CFormDesc::RemoveCtrl(const CCtrlDesc* control) {
+  if (!control) return kOk;
+  auto found = controls_.find(control->GetCtrlHandle());
+  if (found != controls_.end() && found->second.get() == control) controls_.erase(found);
+  return kOk;
+}
+
+Status CFormDesc::SetDataCtrl(std::unique_ptr<CCtrlDesc> control) {
+  CtrlHandle handle = control->GetCtrlHandle();
+  data_controls_[handle] = std::move(control);
+  return kOk;
+}
+
+CCtrlDesc* CFormDesc::GetDataCtrl(CtrlHandle handle) const {
+  auto found = data_controls_.find(handle);
+  return found == data_controls_.end() ? nullptr : found->second.get();
+}
+
+Status CFormDesc::RemoveDataCtrl(const CCtrlDesc* control) {
+  if (!control) return kOk;
+  auto found = data_controls_.find(control->GetCtrlHandle());
+  if (found != data_controls_.end() && found->second.get() == control) data_controls_.erase(found);
+  return kOk;
+}
+
+Status CFormDesc::ClearFormCtrls() {
+  controls_.clear();
+  timer_ = nullptr;
+  return kOk;
+}
+
+Status CFormDesc::ClearFormDataCtrls(int keep) {
+  if (!keep) {
+    data_controls_.clear();
+    return kOk;
+  }
+  for (auto& [handle, control] : data_controls_) control->SetCompareFlag(0);
+  return kOk;
+}
+
+Status CFormDesc::AddProperty(Value value, std::string_view name) {
+  if (CNxProperty* existing = property_section_->GetProperty(name)) {
+    existing->Set(existing->GetId(), std::move(value));
+    return kOk;
+  }
+  std::int32_t id = next_property_id_++;
+  property_section_->AddProperty(
+      std::make_unique<CNxProperty>(id, std::move(value), std::string(name)),
+      CNxPropertySection::Position::kEnd);
+  property_section_->SetPropertyName(id, std::string(name));
+  return kOk;
+}
+
+std::optional<Value> CFormDesc::GetProperty(std::string_view name) const {
+  const CNxProperty* property = property_section_->GetProperty(name);
+  return property ? property->ToVariant() : std::nullopt;
+}
+
+Status CFormDesc::AddEvent(std::unique_ptr<CEventDesc> event) {
+  std::string name = event->GetEventName();
+  events_.Set(std::move(name), std::move(event));
+  return kOk;
+}
+
+Status CFormDesc::AddProcedure(std::unique_ptr<CEventDesc> procedure) {
+  std::string name = procedure->GetEventName();
+  procedures_.Set(std::move(name), std::move(procedure));
+  return kOk;
+}
+
+namespace {
+CEventDesc* FindOrMake(StringHashMap<std::unique_ptr<CEventDesc>>& map, std::string_view name,
+                       const char* class_name) {
+  if (auto* found = map.Find(name)) return found->get();
+  auto event = std::make_unique<CEventDesc>();
+  if (event->Init(name, nullptr, class_name) != kOk) return nullptr;
+  return map.Set(std::string(name), std::move(event)).get();
+}
+}  // namespace
+
+CEventDesc* CFormDesc::GetEvent(std::string_view name) { return FindOrMake(events_, name, "Form"); }
+
+CEventDesc* CFormDesc::GetProcedure(std::string_view name) {
+  return FindOrMake(procedures_, name, nullptr);
+}
+
+Status CFormDesc::RemoveProcedure(std::string_view name) {
+  procedures_.Remove(name);
+  return kOk;
+}
+
+Status CFormDesc::AddGlobalDeclaration(std::string_view text) {
+  global_declarations_.AddDeclarations(text);
+  return kOk;
+}
+
+std::int32_t CFormDesc::GetGlobalStringIndex(std::string_view key, const void* value) {
+  if (const auto* record = global_strings_.Find(key)) return record->index;
+  if (!value) return -1;
+  std::int32_t index = next_global_string_index_++;
+  global_strings_.Set(std::string(key), GlobalStringRecord{std::string(key), value, index});
+  return index;
+}
+
+Status CFormDesc::ProcessGlobalStrings() {
+  Status result = kOk;
+  GetValidValueLists().ForEach([&](const std::string& list_name,
+                                   std::unique_ptr<CNxPropertySet>& set) {
+    if (result != kOk) return;
+    std::string name = list_name;
+    ValidateString(name);
+    const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
+    if (!values || values->GetPropertyList().empty()) return;
+    const auto& entries = values->GetPropertyList();
+    if (Status status = AddGlobalDeclaration(
+            fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
+      result = status;
+      return;
+    }
+    CodeText code;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      auto value = entries[i]->ToVariant();
+      if (!value || !value->IsString()) continue;
+      const std::string& display =
+          entries[i]->GetName().empty() ? value->AsString() : entries[i]->GetName();
+      code.Line(1, fmt::format("{}_List({}).DisplayVal = \"{}\"", name, i, display));
+      code.Line(1, fmt::format("{}_List({}).DataVal = \"{}\"", name, i, value->AsString()));
+    }
+    CEventDesc* load = GetEvent("Load");
+    if (!load) {
+      result = kNoEvent;
+      return;
+    }
+    result = load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  });
+  return result;
+}
+
+Status CFormDesc::AllocateVisualizer(std::int32_t edit_style, void* object) {
+  if (!client_ || !client_->allocator) return kNullArgument;
+  return client_->allocator(edit_style, object);
+}
+
+Status CFormDesc::GenerateEntities() { return kOk; }
+
+Status CFormDesc::DoCrossEntityProcessing() { return kOk; }
+
+}  // namespace tavik

@@ -1,0 +1,187 @@
+// The form being generated or read back: its texts, properties, controls, code and layout.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "controls/ctrl_desc.h"
+#include "form/ctrl_group.h"
+#include "form/event_desc.h"
+#include "model/form.h"
+#include "model/nx_property_set.h"
+#include "model/string_hash_map.h"
+#include "tavikfw/client.h"
+
+namespace tavik {
+
+struct FORMMGROBJDESC;
+class CTimerCtrl;
+
+struct GlobalStringRecord {
+  std::string key;
+  const void* value;
+  std::int32_t index;
+};
+
+class CFormDesc : public CForm {
+ public:
+  // Characters that may not occur in a generated Visual Basic name (the slash twice).
+  static constexpr char m_szForbiddenChars[] = " /-+=()*&^%$#@!~`{}[]:;\"'|\\<,>.?/";
+  // Status of GenerateForm when the form file cannot be created or written.
+  static constexpr Status kCannotCreateFile = 73;
+  static constexpr Status kCannotWriteFile = 74;
+
+  CFormDesc();
+  ~CFormDesc() override;
+
+  [[nodiscard]] Status Init() override { return kOk; }
+  [[nodiscard]] Status Init(TVK_HANDLE form_handle, void* form_manager,
+                            FORMMGROBJDESC* form_manager_desc, CClntDesc* client,
+                            std::uint16_t version);
+
+  static const char* GetForbiddenChars() { return m_szForbiddenChars; }
+  static void ValidateString(std::string& text);
+
+  // Texts; the name and caption also become the form properties "Name" and "Caption".
+  [[nodiscard]] Status SetFormName(std::string_view name);
+  [[nodiscard]] Status SetFormCaptionString(std::string_view caption);
+  void SetDefaultConnectString(std::string_view text) { connect_string_ = text; }
+  void SetDefaultDatabaseString(std::string_view text) { database_string_ = text; }
+  void SetFilespec(std::string_view text) { filespec_ = text; }
+  const std::string& GetFormName() const { return form_name_; }
+  const std::string& GetFormCaptionString() const { return caption_; }
+  const std::string& GetDefaultConnectString() const { return connect_string_; }
+  const std::string& GetDefaultDatabaseString() const { return database_string_; }
+  const std::string& GetFilespec() const { return filespec_; }
+  // The filespec, else the form name cut to 8 characters followed by ".FRM".
+  std::string GetFileName() const;
+
+  std::uint16_t GetVersion() const { return version_; }
+  std::uint16_t GetRefCount() const { return reference_count_; }
+  void SetRefCount(std::uint16_t count) { reference_count_ = count; }
+  TVK_HANDLE GetFormHandle() const { return form_handle_; }
+  CClntDesc* GetClntDesc() const { return client_; }
+  TVK_HANDLE GetFormWindowHandle() const { return form_window_; }
+  void SetFormWindowHandle(TVK_HANDLE window) { form_window_ = window; }
+  int GetFormVScrolling() const { return v_scrolling_; }
+  void SetFormVScrolling(int on) { v_scrolling_ = on; }
+  int GetFormHScrolling() const { return h_scrolling_; }
+  void SetFormHScrolling(int on) { h_scrolling_ = on; }
+  int GWLFlagSet() const { return window_long_flag_; }
+  void GWLFlagSet(int flag) { window_long_flag_ = flag; }
+
+  // Handed out from 0, each call the next.
+  CtrlHandle GetCurrCtrlHandle() { return current_ctrl_handle_++; }
+  std::int32_t GetCurrTabIndex() { return current_tab_index_++; }
+
+  // Form-manager objects of a running form.
+  void AddFormMgrObj(void* form_manager, FORMMGROBJDESC* desc);
+  void RemoveFormMgrObj(void* form_manager);
+  void* GetFormMgrObj() const;
+  FORMMGROBJDESC* GetFormMgrDesc() const;
+
+  // Controls, kept by ascending handle; an equal handle replaces (and destroys) the old one.
+  Status SetCtrl(std::unique_ptr<CCtrlDesc> control);
+  CCtrlDesc* GetCtrl(CtrlHandle handle) const;
+  Status RemoveCtrl(const CCtrlDesc* control);
+  std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>>& GetCtrlMap() { return controls_; }
+  Status SetDataCtrl(std::unique_ptr<CCtrlDesc> control);
+  CCtrlDesc* GetDataCtrl(CtrlHandle handle) const;
+  Status RemoveDataCtrl(const CCtrlDesc* control);
+  std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>>& GetDataCtrlMap() { return data_controls_; }
+  Status ClearFormCtrls();
+  Status ClearFormDataCtrls(int keep);
+
+  // Form properties, in the order of first addition.
+  [[nodiscard]] Status AddProperty(Value value, std::string_view name);
+  std::optional<Value> GetProperty(std::string_view name) const;
+
+  // Event procedures of the form and form-level procedures, made on first use.
+  Status AddEvent(std::unique_ptr<CEventDesc> event);
+  Status AddProcedure(std::unique_ptr<CEventDesc> procedure);
+  CEventDesc* GetEvent(std::string_view name);
+  CEventDesc* GetProcedure(std::string_view name);
+  Status RemoveProcedure(std::string_view name);
+  [[nodiscard]] Status AddGlobalDeclaration(std::string_view text);
+  std::int32_t GetGlobalStringIndex(std::string_view key, const void* value);
+
+  // Valid-value lists become module arrays filled in the Load event.
+  [[nodiscard]] Status ProcessGlobalStrings();
+  [[nodiscard]] Status AllocateVisualizer(std::int32_t edit_style, void* object);
+
+  // Layout.
+  CCtrlGroup& GetCtrlGroup() { return *control_group_; }
+  Status LayoutGroup(CCtrlGroup& group);
+  // Places every group of the top group from (width, height); both receive the extent.
+  void PlaceControls(float& width, float& height);
+  [[nodiscard]] Status AddCloseButton(float& width, float& top);
+  CTimerCtrl* CreateTimer();
+  [[nodiscard]] Status AddTimer(CTimerCtrl* timer);
+  CTimerCtrl* GetTimerCtrl() const { return timer_; }
+
+  // Generation and output.
+  [[nodiscard]] virtual Status GenerateEntities();
+  [[nodiscard]] virtual Status DoCrossEntityProcessing();
+  [[nodiscard]] Status GenerateForm(int write_file, int live);
+
+  // The form file's pieces.
+  Status WritePropertiesToFile(std::string& text, int depth) const;
+  Status WriteGlobalDeclarationsToFile(std::string& text, int depth);
+  Status WriteProceduresToFile(std::string& text, int depth);
+  Status WriteEventsToFile(std::string& text, int depth);
+  void ReadFormFile(std::string_view /*path*/) {}
+  void GenFormFile(std::string_view /*path*/) {}
+  void ReadActiveForm() {}
+
+ private:
+  struct ScrollControls;
+  [[nodiscard]] Status BuildScrollControls(ScrollControls& scroll, int live);
+  [[nodiscard]] Status AddScrollPanel(ScrollControls& scroll, int live);
+  [[nodiscard]] Status AddScrollBars(ScrollControls& scroll, int live);
+  [[nodiscard]] Status WriteFormFile(ScrollControls& scroll);
+  [[nodiscard]] Status GenerateLiveForm(ScrollControls& scroll);
+  void LoadLiveCode(TVK_HANDLE form_handle, const std::string& code_text);
+  std::string FormText() const;
+  std::string BuildCodeText();
+  void PlaceGroup(const CCtrlGroup& group, float origin_x, float origin_y);
+
+  std::uint16_t version_ = 0;
+  std::uint16_t reference_count_ = 0;
+  std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>> data_controls_;
+  std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>> controls_;
+  std::vector<std::pair<void*, FORMMGROBJDESC*>> form_managers_;
+  std::string form_name_;
+  TVK_HANDLE form_handle_ = 0;
+  CNxPropertySet properties_;
+  CNxPropertySection* property_section_ = nullptr;
+  std::int32_t next_property_id_ = 3;
+  std::string connect_string_;
+  std::string database_string_;
+  std::string caption_;
+  std::string filespec_;
+  StringHashMap<std::unique_ptr<CEventDesc>> events_;
+  StringHashMap<std::unique_ptr<CEventDesc>> procedures_;
+  StringHashMap<GlobalStringRecord> global_strings_;
+  CEventDesc global_declarations_;
+  std::int32_t next_global_string_index_ = 0;
+  int v_scrolling_ = 0;
+  int h_scrolling_ = 0;
+  std::unique_ptr<CCtrlGroup> control_group_;
+  CtrlHandle current_ctrl_handle_ = 0;
+  std::int32_t current_tab_index_ = 0;
+  CTimerCtrl* timer_ = nullptr;
+  int window_long_flag_ = 0;
+  CClntDesc* client_ = nullptr;
+  TVK_HANDLE form_window_ = 0;
+  // Largest edges met by the placement pass.
+  float right_edge_ = 0.0f;
+  float bottom_edge_ = 0.0f;
+};
+
+}  // namespace tavik

@@ -1,0 +1,218 @@
+// Form output: the scroll panel and bars, the form file text, and live creation.
+#include <fmt/format.h>
+
+#include "controls/color_names.h"
+#include "form/code_text.h"
+#include "form/form_desc.h"
+#include "form/form_scroll_controls.h"
+#include "form/form_text.h"
+#include "platform/file_output.h"
+
+namespace tavik {
+
+
+namespace {
+
+std::string ResizeCode() {
+  CodeText code;
+  code.Line(1, "' Position the scroll bars:")
+      .Line(1, "tvkHScrollBar.Left = 0")
+      .Line(1, "tvkVScrollBar.Top = 0")
+      .Line(1, "If tvkSSPanel.Width > ScaleWidth Then")
+      .Line(2, "tvkHScrollBar.Top = ScaleHeight - tvkHScrollBar.Height")
+      .Line(1, "Else")
+      .Line(2, "tvkHScrollBar.Top = ScaleHeight")
+      .Line(1, "End If")
+      .Line(1, "If tvkSSPanel.Height > tvkHScrollBar.Top Then")
+      .Line(2, "tvkVScrollBar.Left = ScaleWidth - tvkVScrollBar.Width")
+      .Line(2, "If tvkSSpanel.Width > tvkVScrollBar.Left Then")
+      .Line(3, "tvkHScrollBar.Top = ScaleHeight - tvkHScrollBar.Height")
+      .Line(2, "End If")
+      .Line(1, "Else")
+      .Line(2, "tvkVScrollBar.Left = ScaleWidth")
+      .Line(1, "End If")
+      .Line(1, "tvkHScrollBar.Width = ScaleWidth")
+      .Line(1, "tvkVScrollBar.Height = tvkHScrollBar.Top")
+      .Line(1, "' Set the scroll bar ranges")
+      .Line(1, "tvkHScrollBar.Max = tvkSSPanel.Width - tvkVScrollBar.Left")
+      .Line(1, "tvkVScrollBar.Max = tvkSSPanel.Height - tvkHScrollBar.Top")
+      .Line(1, "tvkHScrollBar.SmallChange = Abs(tvkHScrollBar.Max / 16) + 1")
+      .Line(1, "tvkHScrollBar.LargeChange = Abs(tvkHScrollBar.Max / 4) + 1")
+      .Line(1, "tvkVScrollBar.SmallChange = Abs(tvkVScrollBar.Max / 16) + 1")
+      .Line(1, "tvkVScrollBar.LargeChange = Abs(tvkVScrollBar.Max / 4) + 1")
+      .Line(1, "tvkHScrollBar.ZOrder 0")
+      .Line(1, "tvkVScrollBar.ZOrder 0");
+  return code.Take();
+}
+
+}  // namespace
+
+Status CFormDesc::AddScrollPanel(ScrollControls& scroll, int live) {
+  scroll.panel = std::make_unique<CCtrlDesc>();
+  CCtrlDesc& panel = *scroll.panel;
+  if (Status status = panel.Init(live ? "Threed.SSPanel" : "SSPanel", version_, this, nullptr)) {
+    return status;
+  }
+  panel.SetCtrlName("tvkSSPanel");
+  (void)panel.AddProperty(Value::String("tvkSSPanel"), "Name");
+  (void)panel.AddProperty(Value::String(""), "Caption");
+  auto height = GetProperty("Height");
+  if (!height) return kMissingProperty;
+  (void)panel.AddProperty(*height, "Height");
+  auto width = GetProperty("Width");
+  if (!width) return kMissingProperty;
+  (void)panel.AddProperty(*width, "Width");
+  (void)panel.AddProperty(Value::Single(0.0f), "Top");
+  (void)panel.AddProperty(Value::Single(0.0f), "Left");
+  (void)panel.AddProperty(Value::Long(ColorFromName("Silver")), "BackColor");
+  scroll.panel_height = height->AsSingle();
+  scroll.panel_width = width->AsSingle();
+  CEventDesc* resize = GetEvent("Resize");
+  if (!resize) return kNoEvent;
+  return resize->AddSubEventCode(ResizeCode(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+}
+
+namespace {
+
+struct ScrollBarSpec {
+  const char* class_name;
+  const char* name;
+  float left, top, width, height;
+  const char* change_code;
+};
+
+Status MakeScrollBar(std::unique_ptr<CCtrlDesc>& bar, const ScrollBarSpec& spec,
+                     std::uint16_t version, CFormDesc* form) {
+  bar = std::make_unique<CCtrlDesc>();
+  if (Status status = bar->Init(spec.class_name, version, form, nullptr)) return status;
+  bar->SetCtrlName(spec.name);
+  (void)bar->AddProperty(Value::String(spec.name), "Name");
+  (void)bar->AddProperty(Value::Single(spec.left), "Left");
+  (void)bar->AddProperty(Value::Single(spec.top), "Top");
+  (void)bar->AddProperty(Value::Single(spec.width), "Width");
+  (void)bar->AddProperty(Value::Single(spec.height), "Height");
+  CEventDesc* change = bar->GetEvent("Change");
+  if (!change) return kNoEvent;
+  return change->AddSubEventCode(spec.change_code, 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+}
+
+}  // namespace
+
+Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
+  auto form_height = GetProperty("FormHeight");
+  if (!form_height) return kMissingProperty;
+  float new_height = form_height->AsSingle() + 660.0f + 225.0f;
+  ScrollBarSpec horizontal{"HScrollBar",       "tvkHScrollBar",
+                           0.0f,               scroll.panel_height,
+                           scroll.panel_width + 255.0f, 255.0f,
+                           "\ttvkSSPanel.Left = -tvkHScrollBar.Value\r\n"};
+  if (Status status = MakeScrollBar(scroll.horizontal, horizontal, version_, this)) return status;
+  (void)AddProperty(Value::Single(new_height), "Height");
+
+  auto form_width = GetProperty("FormWidth");
+  if (!form_width) return kMissingProperty;
+  float new_width = form_width->AsSingle() + 160.0f + 255.0f;
+  ScrollBarSpec vertical{"VScrollBar",        "tvkVScrollBar", scroll.panel_width, 0.0f, 255.0f,
+                         scroll.panel_height, "\ttvkSSPanel.Top = -tvkVScrollBar.Value\r\n"};
+  if (Status status = MakeScrollBar(scroll.vertical, vertical, version_, this)) return status;
+  (void)AddProperty(Value::Single(new_width), "Width");
+  return kOk;
+}
+
+Status CFormDesc::BuildScrollControls(ScrollControls& scroll, int live) {
+  if (!v_scrolling_ && !h_scrolling_) return kOk;
+  if (Status status = AddScrollPanel(scroll, live)) return status;
+  return AddScrollBars(scroll, live);
+}
+
+std::string CFormDesc::FormText() const {
+  std::string text;
+  text += "VERSION 2.00\r\n";
+  text += fmt::format("Begin Form {}\r\n", form_name_);
+  text += fmt::format("\tCaption = \"{}\"\r\n", caption_);
+  (void)WritePropertiesToFile(text, 1);
+  return text;
+}
+
+Status CFormDesc::WritePropertiesToFile(std::string& text, int depth) const {
+  for (const auto& property : property_section_->GetPropertyList()) {
+    FormText::PropertyLine(text, depth, *property);
+  }
+  return kOk;
+}
+
+Status CFormDesc::WriteGlobalDeclarationsToFile(std::string& text, int /*depth*/) {
+  if (const auto& declarations = global_declarations_.GetDeclarations()) {
+    text += "' Tavik-Generated Global Declarations\r\n";
+    text += *declarations;
+  }
+  text += "\r\n";
+  return kOk;
+}
+
+Status CFormDesc::WriteProceduresToFile(std::string& text, int /*depth*/) {
+  procedures_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& procedure) {
+    text += "' Tavik-Generated Form Level Procedure\r\n";
+    FormText::EventBlock(text, "Sub " + name, *procedure, FormText::kProcedureComments);
+  });
+  return kOk;
+}
+
+Status CFormDesc::WriteEventsToFile(std::string& text, int /*depth*/) {
+  events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
+    FormText::EventBlock(text, "Sub Form_" + name, *event, FormText::kFormEventComments);
+  });
+  return kOk;
+}
+
+Status CFormDesc::GenerateForm(int write_file, int live) {
+  if (live && !(client_ && client_->can_generate)) return 4;
+  if (!live && !(client_ && client_->can_write_to_file)) return 5;
+  ScrollControls scroll;
+  if (Status status = BuildScrollControls(scroll, live)) return status;
+  Status status = live ? GenerateLiveForm(scroll) : WriteFormFile(scroll);
+  if (status == kOk && write_file && !live && client_->ops && client_->ops->FormFileWritten) {
+    std::string path = GetFileName();
+    client_->ops->FormFileWritten(client_, path.c_str());
+  }
+  return status;
+}
+
+std::string CFormDesc::BuildCodeText() {
+  std::string code;
+  (void)WriteGlobalDeclarationsToFile(code, 0);
+  (void)WriteProceduresToFile(code, 0);
+  (void)WriteEventsToFile(code, 0);
+  return code;
+}
+
+Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
+  std::string form_text = FormText();
+  std::string code_text = BuildCodeText();
+  int depth = 1;
+  if (scroll.panel) {
+    (void)scroll.panel->WriteCtrlToFile(form_text, depth);
+    depth = 2;
+  }
+  for (auto& [handle, control] : controls_) {
+    if (!control->GetDrawFlag()) continue;
+    (void)control->WriteCtrlToFile(form_text, depth);
+    FormText::EndLine(form_text, depth);
+    (void)control->WriteEventsToFile(code_text, 0);
+    control->SetDrawFlag(0);
+  }
+  if (scroll.panel) {
+    depth = 1;
+    FormText::EndLine(form_text, depth);
+  }
+  for (auto* bar : {scroll.horizontal.get(), scroll.vertical.get()}) {
+    if (!bar) continue;
+    (void)bar->WriteCtrlToFile(form_text, depth);
+    FormText::EndLine(form_text, depth);
+    (void)bar->WriteEventsToFile(code_text, 0);
+  }
+  form_text += "End\r\n";
+  return WriteFileAtomically(GetFileName(), form_text + code_text);
+}
+
+}  // namespace tavik

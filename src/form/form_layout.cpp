@@ -1,0 +1,128 @@
+// Form layout: groups laid out row by row, placed on the form, the close button and timer.
+#include <fmt/format.h>
+
+#include "controls/timer_ctrl.h"
+#include "form/code_text.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+
+Status CFormDesc::LayoutGroup(CCtrlGroup& group) {
+  bool after_container = false;
+  for (const auto& item : group.GetItems()) {
+    if (item->GetType() == CPosListItem::kControlItem) {
+      auto& control_item = static_cast<CCtrlPosItem&>(*item);
+      CCtrlDesc* control = control_item.GetCtrl();
+      if (control->HasChildren()) after_container = true;
+      (void)control->DoLayout(control_item, group);
+      continue;
+    }
+    auto& sub_group = static_cast<CCtrlGroup&>(*item);
+    if (sub_group.GetCurrentY() == 0) sub_group.SetCurrentY(group.GetCurrentY());
+    (void)LayoutGroup(sub_group);
+    // Below a container, the next row leaves a gap under the container's own rows.
+    std::uint16_t below = after_container
+                              ? static_cast<std::uint16_t>(group.GetCurrentY() +
+                                                           sub_group.GetCurrentY() + 100)
+                              : sub_group.GetCurrentY();
+    group.SetCurrentY(below);
+  }
+  return kOk;
+}
+
+void CFormDesc::PlaceGroup(const CCtrlGroup& group, float origin_x, float origin_y) {
+  bool after_container = false;
+  for (const auto& item : group.GetItems()) {
+    if (item->GetType() == CPosListItem::kGroupItem) {
+      // A group behind a container control is placed relative to that container.
+      if (after_container) {
+        PlaceGroup(static_cast<const CCtrlGroup&>(*item), 0.0f, 0.0f);
+      } else {
+        PlaceGroup(static_cast<const CCtrlGroup&>(*item), origin_x, origin_y);
+      }
+      continue;
+    }
+    const auto& control_item = static_cast<const CCtrlPosItem&>(*item);
+    CCtrlDesc* control = control_item.GetCtrl();
+    if (control->HasChildren()) after_container = true;
+    float left = group.x + origin_x + control_item.x;
+    float top = group.y + origin_y + control_item.y;
+    (void)control->AddProperty(Value::Single(left), "Left");
+    (void)control->AddProperty(Value::Single(top), "Top");
+    if (auto width = control->GetProperty("Width")) {
+      right_edge_ = std::max(right_edge_, left + width->AsSingle());
+    }
+    if (auto height = control->GetProperty("Height")) {
+      bottom_edge_ = std::max(bottom_edge_, top + height->AsSingle());
+    }
+  }
+}
+
+void CFormDesc::PlaceControls(float& width, float& height) {
+  float origin_x = width;
+  float y = height;
+  right_edge_ = width;
+  bottom_edge_ = height;
+  for (const auto& item : control_group_->GetItems()) {
+    PlaceGroup(static_cast<const CCtrlGroup&>(*item), origin_x, y);
+    y = bottom_edge_ + 300.0f;
+  }
+  width = right_edge_;
+  height = bottom_edge_;
+}
+
+Status CFormDesc::AddCloseButton(float& width, float& top) {
+  auto button = std::make_unique<CCtrlDesc>();
+  if (Status status = button->Init("CommandButton", version_, this, nullptr)) return status;
+  std::string name = fmt::format("cmd{}Close", form_name_);
+  button->SetCtrlName(name);
+  (void)button->AddProperty(Value::String(name), "Name");
+  button->SetCtrlHandle(GetCurrCtrlHandle());
+  CCtrlDesc* close = button.get();
+  (void)SetCtrl(std::move(button));
+  (void)close->AddProperty(Value::Short(static_cast<std::int16_t>(GetCurrTabIndex())), "TabIndex");
+  CEventDesc* click = close->GetEvent("Click");
+  if (!click) return kNoEvent;
+  CodeText code;
+  code.Line(1, "On Error GoTo cmdClose_ErrorHandler")
+      .Line(1, "Unload Me")
+      .Line(1, "Exit Sub")
+      .Blank()
+      .Line("cmdClose_ErrorHandler:")
+      .Line("Resume Next");
+  (void)click->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  (void)close->AddProperty(Value::Single(400.0f), "Height");
+  (void)close->AddProperty(Value::Single(1100.0f), "Width");
+  (void)close->AddProperty(Value::Single(width + 100.0f), "Left");
+  width += 1200.0f;
+  (void)close->AddProperty(Value::Single(top), "Top");
+  top += 400.0f;
+  (void)close->AddProperty(Value::String("Close"), "Caption");
+  return kOk;
+}
+
+CTimerCtrl* CFormDesc::CreateTimer() {
+  auto timer = std::make_unique<CTimerCtrl>();
+  if (timer->Init(version_, this) != kOk) return nullptr;
+  timer->SetCtrlName("tvkTimer");
+  (void)timer->AddProperty(Value::String("tvkTimer"), "Name");
+  (void)timer->AddProperty(Value::Short(100), "Interval");
+  (void)timer->AddProperty(Value::Short(0), "Enabled");
+  timer->SetCtrlHandle(GetCurrCtrlHandle());
+  timer->SetDrawFlag(1);
+  timer_ = timer.get();
+  (void)SetCtrl(std::move(timer));
+  return timer_;
+}
+
+Status CFormDesc::AddTimer(CTimerCtrl* timer) {
+  if (!timer) return kNullArgument;
+  auto group = std::make_unique<CCtrlGroup>(3, 0.0f, 0.0f);
+  auto item = std::make_unique<CCtrlPosItem>(timer, 0, 0.0f, 0.0f);
+  item->column = 1;
+  if (Status status = group->AddItem(std::move(item))) return status;
+  return control_group_->AddItem(std::move(group));
+}
+
+}  // namespace tavik

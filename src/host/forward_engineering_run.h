@@ -1,0 +1,46 @@
+// One forward-engineering run: from the host's model to a form file or a live form.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/status.h"
+#include "tavikfw/client.h"
+
+namespace tavik {
+
+class CFormDesc;
+class CEventDesc;
+
+class ForwardEngineeringRun {
+ public:
+  static constexpr Status kNoClient = 5;
+  static constexpr Status kModelNotStarted = 4;
+
+  ForwardEngineeringRun(std::uint32_t host_value, std::uint16_t version);
+  ~ForwardEngineeringRun();
+
+  // 0 for success or a cancelled dialog, else the first failing step's status.
+  [[nodiscard]] Status Run();
+
+ private:
+  [[nodiscard]] Status StartModel();
+  [[nodiscard]] Status AskFormInfo(bool& cancelled);
+  [[nodiscard]] Status SeedFormCode();
+  void AddModuleDeclarations();
+  std::string LoadEventOpening() const;
+  std::string LoadEventClosing() const;
+  [[nodiscard]] Status ReadModel();
+  [[nodiscard]] Status AddTimerCode();
+  void FitToScreen(float& width, float& height);
+  void AddFormProperties(float width, float height, float screen_width, float screen_height);
+
+  std::uint32_t host_value_;
+  std::uint16_t version_;
+  CClntDesc* client_ = nullptr;
+  std::unique_ptr<CFormDesc> form_;
+  CEventDesc* load_event_ = nullptr;
+};
+
+}  // namespace tavik

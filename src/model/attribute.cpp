@@ -1,0 +1,152 @@
+// Attributes: their groups, validation rules, relation ids and names.
+#include "model/attribute.h"
+
+#include <algorithm>
+#include <memory>
+
+#include <fmt/format.h>
+
+#include "model/entity.h"
+#include "model/form.h"
+#include "model/model_messages.h"
+
+namespace tavik {
+
+const GROUPDESC CAttribute::m_group_lookup[] = {
+    {0, "COL_PROP", TavikFormatId(0x8D)},      {1, "CP_DFM", TavikFormatId(0x8E)},
+    {2, "CP_EST", TavikFormatId(0x8F)},        {5, "ATTRIB_INFO", TavikFormatId(0x93)},
+    {6, "INIT_VALUE", TavikFormatId(0x97)},    {9, "FORM_ATTRIB_INFO", TavikFormatId(0x9A)},
+    {10, "ES_VLD_RULE", TavikFormatId(0x9B)},  {11, "COL_VLD_RULE", TavikFormatId(0x9D)},
+    {12, "ES_VLD_VALUE", TavikFormatId(0x9C)}, {13, "COL_VLD_VALUE", TavikFormatId(0x9E)},
+    {-1, nullptr, FormatId{}},
+};
+
+namespace {
+constexpr FormatId kAttribInfo = TavikFormatId(0x93);
+constexpr FormatId kColVldRule = TavikFormatId(0x9D);
+constexpr FormatId kColVldValue = TavikFormatId(0x9E);
+constexpr FormatId kEsVldRule = TavikFormatId(0x9B);
+constexpr FormatId kEsVldValue = TavikFormatId(0x9C);
+}  // namespace
+
+Status CAttribute::Init(CEntity* entity) {
+  if (!entity) return kNullArgument;
+  entity_ = entity;
+  own_properties_.AddSection(format_ids::kAttribute);
+  group_properties_.AddSection(format_ids::kAttribute);
+  return kOk;
+}
+
+Status CAttribute::AddProperty(Value value, std::string_view name) {
+  own_properties_.RemoveProperty(format_ids::kAttribute, name);
+  own_properties_.AddProperty(
+      format_ids::kAttribute,
+      std::make_unique<CNxProperty>(next_property_id_++, std::move(value), std::string(name)),
+      CNxPropertySection::Position::kEnd);
+  return kOk;
+}
+
+std::optional<Value> CAttribute::GetProperty(std::string_view name) const {
+  const CNxProperty* property = own_properties_.GetProperty(format_ids::kAttribute, name);
+  return property ? property->ToVariant() : std::nullopt;
+}
+
+std::optional<Value> CAttribute::GetTvkProperty(const FormatId& group,
+                                                std::string_view name) const {
+  const CNxProperty* property = group_properties_.GetProperty(group, name);
+  return property ? property->ToVariant() : std::nullopt;
+}
+
+std::int32_t CAttribute::CheckTvkPropGroup(std::string_view group_name) {
+  for (const GROUPDESC* row = m_group_lookup; row->id != -1; ++row) {
+    if (group_name == row->name) return row->id;
+  }
+  return -1;
+}
+
+const GROUPDESC* CAttribute::FindTvkPropGroup(std::int32_t id) {
+  for (const GROUPDESC* row = m_group_lookup; row->id != -1; ++row) {
+    if (row->id == id) return row;
+  }
+  return nullptr;
+}
+
+CNxPropertySection& CAttribute::AddTvkGroup(std::int32_t id) {
+  return group_properties_.AddSection(FindTvkPropGroup(id)->format_id);
+}
+
+void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name) {
+  std::int32_t id = next_property_id_++;
+  group.AddProperty(std::make_unique<CNxProperty>(id, std::move(value), std::string(name)),
+                    CNxPropertySection::Position::kEnd);
+  if (!name.empty()) group.SetPropertyName(id, std::string(name));
+}
+
+Status CAttribute::SetAttribProps() {
+  const CNxPropertySection* attrib_info = group_properties_.GetSection(kAttribInfo);
+  if (!attrib_info) return 2;
+  if (attrib_info->GetPropertyList().empty()) return 3;
+  if (!group_properties_.GetSection(format_ids::kColProp)) return 4;
+  for (const auto& property : attrib_info->GetPropertyList()) {
+    if (Status status = AddProperty(property->GetValue(), property->GetName())) return status;
+  }
+  auto type = GetTvkProperty(format_ids::kColProp, "CD_TYP");
+  if (!type) return 5;
+  if (Status status = AddProperty(*type, "CD_TYP")) return status;
+  if (GetTvkProperty(format_ids::kColProp, "CD_PTR")) {
+    if (Status status = TakeValidationRule(kColVldRule, kColVldValue, "COL_VLDRULE", "COL_VLDLIST"))
+      return status;
+  }
+  if (GetTvkProperty(format_ids::kEditStyle, "ES_VLD")) {
+    if (Status status = TakeValidationRule(kEsVldRule, kEsVldValue, "EST_VLDRULE", "EST_VLDLIST"))
+      return status;
+  }
+  return kOk;
+}
+
+Status CAttribute::TakeValidationRule(const FormatId& rule_group, const FormatId& value_group,
+                                      std::string_view rule_key, std::string_view list_key) {
+  auto rule = GetTvkProperty(rule_group, "NAME");
+  if (!rule || !rule->IsString() || rule->AsString().empty()) return kOk;
+  const std::string& rule_name = rule->AsString();
+  if (Status status = AddProperty(*rule, rule_key)) return status;
+  if (!group_properties_.GetSection(value_group)) return kOk;
+  if (Status status = AddProperty(*rule, list_key)) return status;
+  auto values = group_properties_.RemoveSection(value_group);
+  CForm* form = entity_->GetForm();
+  if (form && !form->HasValidValueList(rule_name)) {
+    values->SetFormatID(format_ids::kValidValues);
+    auto set = std::make_unique<CNxPropertySet>();
+    set->AddSection(std::move(values));
+    return form->AddValidValueList(rule_name, std::move(set));
+  }
+  return kOk;
+}
+
+Status CAttribute::BuildRelationIDList() {
+  auto count = GetProperty("REL_COUNT");
+  if (!count) {
+    ShowModelError("Failed to build attribute relation id list; form will not generate");
+    return 2;
+  }
+  for (std::int64_t i = 0; i < count->AsInteger(); ++i) {
+    auto id = GetProperty(fmt::format("REL{}_ID", i));
+    if (!id) {
+      ShowModelError("Failed to build attribute relation id list; form will not generate");
+      return 2;
+    }
+    relation_ids_.push_back(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF));
+  }
+  return kOk;
+}
+
+bool CAttribute::IsPartOfRelation(std::uint16_t relation_id) const {
+  return std::find(relation_ids_.begin(), relation_ids_.end(), relation_id) !=
+         relation_ids_.end();
+}
+
+std::int32_t CAttribute::GetRelationID(std::size_t index) const {
+  return index < relation_ids_.size() ? relation_ids_[index] : -1;
+}
+
+}  // namespace tavik

@@ -1,0 +1,92 @@
+// An attribute of an entity: its flat properties, its property groups and its names.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/format_id.h"
+#include "model/nx_property_set.h"
+#include "model/status.h"
+#include "model/value.h"
+
+namespace tavik {
+
+class CEntity;
+
+struct GROUPDESC {
+  std::int32_t id;
+  const char* name;
+  FormatId format_id;
+};
+
+class CAttribute {
+ public:
+  // The property groups an attribute keeps, by the name the model gives them.
+  static const GROUPDESC m_group_lookup[];
+
+  CAttribute() = default;
+  virtual ~CAttribute() = default;
+  CAttribute(const CAttribute&) = delete;
+  CAttribute& operator=(const CAttribute&) = delete;
+
+  [[nodiscard]] virtual Status Init(CEntity* entity);
+  // Takes what the attribute needs from its groups; 2 to 5 for a missing group or type.
+  [[nodiscard]] virtual Status SetAttribProps();
+
+  [[nodiscard]] Status AddProperty(Value value, std::string_view name);
+  std::optional<Value> GetProperty(std::string_view name) const;
+  std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
+  CNxPropertySet& GetTvkProps() { return group_properties_; }
+
+  static std::int32_t CheckTvkPropGroup(std::string_view group_name);
+  static const GROUPDESC* FindTvkPropGroup(std::int32_t id);
+  CNxPropertySection& AddTvkGroup(std::int32_t id);
+  // Adds a property read from the model to a group section, numbered like own properties.
+  void AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name);
+
+  // Fills the relation id list from REL_COUNT and REL0_ID, REL1_ID, ...; 2 when one is missing.
+  [[nodiscard]] Status BuildRelationIDList();
+  bool IsPartOfRelation(std::uint16_t relation_id) const;
+  std::int32_t GetRelationID(std::size_t index) const;
+
+  CEntity* GetEntity() const { return entity_; }
+  bool IsRequired() const { return required_ != 0; }
+  void SetRequired(bool required) { required_ = required ? 1 : 0; }
+  bool GetIsForeignKey() const { return foreign_key_ != 0; }
+  void SetIsForiegnKey(bool foreign_key) { foreign_key_ = foreign_key ? 1 : 0; }
+  std::int32_t GetEditStyle() const { return edit_style_; }
+  void SetEditStyle(std::int32_t edit_style) { edit_style_ = edit_style; }
+  std::uint16_t GetAttribID() const { return attribute_id_; }
+  void SetAttribID(std::uint16_t id) { attribute_id_ = id; }
+
+  const std::string& GetDisplayName() const { return display_name_; }
+  const std::string& GetBaseName() const { return base_name_; }
+  const std::string& GetRoleName() const { return role_name_; }
+  void SetDisplayName(std::string_view name) { display_name_ = name; }
+  void SetBaseName(std::string_view name) { base_name_ = name; }
+  void SetRoleName(std::string_view name) { role_name_ = name; }
+
+ private:
+  // Moves the value section of a validation rule into the form's lists (or drops it when
+  // the form has that rule already) and names the rule in the attribute's own properties.
+  [[nodiscard]] Status TakeValidationRule(const FormatId& rule_group, const FormatId& value_group,
+                                          std::string_view rule_key, std::string_view list_key);
+
+  std::int32_t next_property_id_ = 3;
+  CNxPropertySet own_properties_;
+  CNxPropertySet group_properties_;
+  CEntity* entity_ = nullptr;
+  std::int32_t required_ = 0;
+  std::int32_t foreign_key_ = 0;
+  std::int32_t edit_style_ = 0;
+  std::uint16_t attribute_id_ = 0;
+  std::vector<std::uint16_t> relation_ids_;
+  std::string display_name_;
+  std::string base_name_;
+  std::string role_name_;
+};
+
+}  // namespace tavik

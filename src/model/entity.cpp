@@ -1,0 +1,191 @@
+// Entities: reading their properties and attributes from the model, and their relations.
+#include "model/entity.h"
+
+#include <algorithm>
+
+#include "model/model_messages.h"
+#include "model/property_list_reader.h"
+#include "tavikfw/brenlo.h"
+
+namespace tavik {
+
+CEntity::CEntity() : properties_(format_ids::kEntitySet) {}
+
+CEntity::~CEntity() = default;
+
+Status CEntity::Init(std::string_view label, CForm* form) {
+  properties_.AddSection(format_ids::kEntity);
+  label_ = label;
+  form_ = form;
+  return kOk;
+}
+
+std::unique_ptr<CAttribute> CEntity::AllocateAttribute() { return std::make_unique<CAttribute>(); }
+
+Status CEntity::AddProperty(Value value, std::string_view name) {
+  properties_.RemoveProperty(format_ids::kEntity, name);
+  properties_.AddProperty(
+      format_ids::kEntity,
+      std::make_unique<CNxProperty>(next_property_id_++, std::move(value), std::string(name)),
+      CNxPropertySection::Position::kEnd);
+  return kOk;
+}
+
+std::optional<Value> CEntity::GetProperty(std::string_view name) const {
+  const CNxProperty* property = properties_.GetProperty(format_ids::kEntity, name);
+  return property ? property->ToVariant() : std::nullopt;
+}
+
+Status CEntity::GetProperties(std::uint32_t property_list) {
+  int count = PropertyListReader::ForEach(property_list, [this](const ModelProperty& property) {
+    (void)AddProperty(property.value, property.name);
+    return true;
+  });
+  if (count == 0) return 2;
+  auto name = GetProperty("UNIQUE_PHYS_NAME");
+  if (!name || name->AsString().empty()) return 3;
+  entity_name_ = name->AsString();
+  return kOk;
+}
+
+Status CEntity::GetAttributeCount(std::uint32_t attribute_list) {
+  std::uint32_t ignored = 0;
+  std::uint32_t property_list = 0;
+  attribute_count_ = 0;
+  for (int result = BR_GetFirstAttribute(attribute_list, &ignored, &property_list); result == 0;
+       result = BR_GetNextAttribute(attribute_list, &ignored, &property_list)) {
+    ++attribute_count_;
+  }
+  return kOk;
+}
+
+Status CEntity::ReadAttributes(std::uint32_t attribute_list) {
+  std::uint32_t ignored = 0;
+  std::uint32_t property_list = 0;
+  for (int result = BR_GetFirstAttribute(attribute_list, &ignored, &property_list); result == 0;
+       result = BR_GetNextAttribute(attribute_list, &ignored, &property_list)) {
+    if (Status status = ReadOneAttribute(property_list)) {
+      ShowModelError("Failure to read Tavik Attributes; form will not generate");
+      return status;
+    }
+  }
+  return kOk;
+}
+
+void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
+  std::string previous_group;
+  CNxPropertySection* section = nullptr;
+  bool first = true;
+  PropertyListReader::ForEach(property_list, [&](const ModelProperty& property) {
+    std::int32_t group_id = CAttribute::CheckTvkPropGroup(property.group);
+    if (group_id < 0) return true;
+    if (first || property.group != previous_group) {
+      section = &attribute.AddTvkGroup(group_id);
+      previous_group = property.group;
+      first = false;
+    }
+    attribute.AddGroupProperty(*section, property.value, property.name);
+    return true;
+  });
+}
+
+Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
+  std::uint32_t ignored = 0;
+  const char* group = nullptr;
+  const char* name = nullptr;
+  const char* type_code = nullptr;
+  std::int32_t number = 0;
+  const char* text = nullptr;
+  // An attribute whose property list is empty is skipped.
+  if (BR_GetFirstProperty(property_list, &ignored, &group, &name, &type_code, &number, &text) !=
+      0) {
+    return kOk;
+  }
+  auto attribute = AllocateAttribute();
+  if (!attribute) return 1;
+  if (attribute->Init(this) != kOk) return 4;
+  ReadAttributeProperties(*attribute, property_list);
+  if (attribute->SetAttribProps() != kOk) return 6;
+  auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
+  if (!physical_name || physical_name->AsString().empty()) return 7;
+  select_text_ += physical_name->AsString();
+  select_text_ += ",";
+  auto id = attribute->GetProperty("ID");
+  if (!id) return 9;
+  attribute->SetAttribID(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF));
+  if (attribute->BuildRelationIDList() != kOk) return 10;
+  static constexpr const char* kNameKeys[] = {"DISPLAY_NAME", "BASE_NAME", "ROLE_NAME"};
+  std::string names[3];
+  for (int i = 0; i < 3; ++i) {
+    auto value = attribute->GetProperty(kNameKeys[i]);
+    if (!value || value->AsString().empty()) return static_cast<Status>(11 + i);
+    names[i] = value->AsString();
+  }
+  attribute->SetDisplayName(names[0]);
+  attribute->SetBaseName(names[1]);
+  attribute->SetRoleName(names[2]);
+  std::uint16_t attribute_id = attribute->GetAttribID();
+  if (AddAttrib(attribute_id, std::move(attribute)) != kOk) return 14;
+  return kOk;
+}
+
+Status CEntity::AddParent(CEntity* entity, CRelationDesc* relation) {
+  if (!entity) return 2;
+  if (!relation) return 3;
+  parents_.push_back({entity, relation});
+  return kOk;
+}
+
+Status CEntity::AddChild(CEntity* entity, CRelationDesc* relation) {
+  if (!entity) return 2;
+  if (!relation) return 3;
+  children_.push_back({entity, relation});
+  return kOk;
+}
+
+Status CEntity::AddAttrib(std::uint16_t /*id*/, std::unique_ptr<CAttribute> attribute) {
+  if (!attribute) return 3;
+  attributes_.push_back(std::move(attribute));
+  return kOk;
+}
+
+CAttribute* CEntity::FindAttrib(std::size_t start, std::uint16_t attribute_id,
+                                std::uint16_t relation_id) const {
+  for (std::size_t i = start; i < attributes_.size(); ++i) {
+    CAttribute* attribute = attributes_[i].get();
+    if (attribute->GetAttribID() == attribute_id && attribute->IsPartOfRelation(relation_id)) {
+      return attribute;
+    }
+  }
+  return nullptr;
+}
+
+CAttribute* CEntity::GetFirstAttrib(std::uint16_t attribute_id, std::uint16_t relation_id) const {
+  return FindAttrib(0, attribute_id, relation_id);
+}
+
+CAttribute* CEntity::GetNextAttrib(std::uint16_t attribute_id, std::uint16_t relation_id,
+                                   const CAttribute* previous) const {
+  if (!previous) return nullptr;
+  auto found = std::find_if(attributes_.begin(), attributes_.end(),
+                            [previous](const auto& attribute) { return attribute.get() == previous; });
+  if (found == attributes_.end()) return nullptr;
+  return FindAttrib(static_cast<std::size_t>(found - attributes_.begin()) + 1, attribute_id,
+                    relation_id);
+}
+
+CAttribute* CEntity::GetAttribFromDisplayName(std::string_view name) const {
+  for (const auto& attribute : attributes_) {
+    if (attribute->GetDisplayName() == name) return attribute.get();
+  }
+  return nullptr;
+}
+
+CAttribute* CEntity::GetAttribFromBaseName(std::string_view name) const {
+  for (const auto& attribute : attributes_) {
+    if (attribute->GetBaseName() == name) return attribute.get();
+  }
+  return nullptr;
+}
+
+}  // namespace tavik

@@ -1,0 +1,61 @@
+// Typed properties: their ids, values, copies and text.
+#include "model/nx_property.h"
+
+namespace tavik {
+
+namespace {
+bool IsReservedId(std::int32_t id) { return id == 0 || id == 1; }
+
+bool IsCopyable(std::uint16_t type) {
+  switch (type) {
+    case TVK_VT_I2:
+    case TVK_VT_I4:
+    case TVK_VT_R4:
+    case TVK_VT_BSTR:
+    case TVK_VT_BOOL:
+    case TVK_VT_UI1:
+    case TVK_VT_UI4:
+    case TVK_VT_BLOB: return true;
+    default: return false;
+  }
+}
+}  // namespace
+
+CNxProperty::CNxProperty(std::int32_t id, Value value, std::string name)
+    : name_(std::move(name)) {
+  Set(id, std::move(value));
+}
+
+bool CNxProperty::Set(std::int32_t id, Value value) {
+  if (IsReservedId(id) || IsReservedId(id_)) return false;
+  id_ = id;
+  value_ = std::move(value);
+  text_.reset();
+  return true;
+}
+
+std::optional<Value> CNxProperty::ToVariant() const {
+  if (!IsCopyable(value_.type())) return std::nullopt;
+  return value_;
+}
+
+const std::string& CNxProperty::GetText() const {
+  if (!text_) {
+    auto copy = ToVariant();
+    text_ = copy ? copy->Text() : std::string();
+  }
+  return *text_;
+}
+
+PropertyInfo CNxProperty::GetInfo() const {
+  PropertyInfo info;
+  info.name = name_;
+  if (!ToVariant()) return info;
+  info.text = GetText();
+  info.type_name = VariantTypeName(value_.type());
+  info.type_code = value_.type();
+  info.known = true;
+  return info;
+}
+
+}  // namespace tavik

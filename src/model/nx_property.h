@@ -1,0 +1,43 @@
+// One typed, named property of a property section.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/value.h"
+
+namespace tavik {
+
+struct PropertyInfo {
+  std::string name;
+  std::string text;
+  std::string type_name;
+  std::uint16_t type_code = 0xFFFF;
+  bool known = false;
+};
+
+class CNxProperty {
+ public:
+  CNxProperty(std::int32_t id, Value value, std::string name);
+
+  // Refuses (false) ids 0 and 1, for the new id and for the present one.
+  bool Set(std::int32_t id, Value value);
+
+  std::int32_t GetId() const { return id_; }
+  const std::string& GetName() const { return name_; }
+  const Value& GetValue() const { return value_; }
+  // A copy of the value, or nothing for the types a variant copy cannot carry.
+  std::optional<Value> ToVariant() const;
+  // The value's text, made on first request and kept.
+  const std::string& GetText() const;
+  PropertyInfo GetInfo() const;
+
+ private:
+  std::int32_t id_ = 2;
+  Value value_;
+  std::string name_;
+  mutable std::optional<std::string> text_;
+};
+
+}  // namespace tavik

@@ -1,0 +1,59 @@
+// A section of a property set: properties found by id or by name through its dictionary.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "model/format_id.h"
+#include "model/nx_property.h"
+
+namespace tavik {
+
+class CNxPropertySection {
+ public:
+  explicit CNxPropertySection(const FormatId& format_id) : format_id_(format_id) {}
+
+  const FormatId& GetFormatID() const { return format_id_; }
+  void SetFormatID(const FormatId& format_id) { format_id_ = format_id; }
+
+  const std::vector<std::unique_ptr<CNxProperty>>& GetPropertyList() const { return properties_; }
+  CNxProperty* GetProperty(std::int32_t id) const;
+  // The newest dictionary entry of that name gives the id, which gives the property.
+  CNxProperty* GetProperty(std::string_view name) const;
+
+  enum class Position { kFront = 0, kEnd = 1 };
+  // Takes the property; the dictionary is not touched.
+  void AddProperty(std::unique_ptr<CNxProperty> property, Position position);
+  // The first named entry also makes the entry {0, "VB Control Standard Property Set"}.
+  void SetPropertyName(std::int32_t id, std::string name);
+  // Destroys the property; the dictionary is left as it was.
+  void RemoveProperty(std::int32_t id);
+  void RemoveProperty(std::string_view name);
+  void RemoveAll();
+  // Takes the dictionary entries of an id, or of a name, out.
+  void RemoveNames(std::int32_t id);
+  void RemoveNames(std::string_view name);
+
+  struct DictionaryEntry {
+    std::int32_t id;
+    std::string name;
+  };
+  // Newest first.
+  std::vector<DictionaryEntry> GetDictionary() const;
+
+ private:
+  std::int32_t NewestIdOf(std::string_view name) const;
+  void ReindexNames();
+
+  FormatId format_id_;
+  std::vector<std::unique_ptr<CNxProperty>> properties_;
+  std::unordered_map<std::int32_t, CNxProperty*> by_id_;
+  std::vector<DictionaryEntry> dictionary_;  // oldest first
+  std::unordered_map<std::string, std::int32_t> newest_id_by_name_;
+};
+
+}  // namespace tavik

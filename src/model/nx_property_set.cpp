@@ -1,0 +1,65 @@
+// Property sets: sections by identifier and the set-level property operations.
+#include "model/nx_property_set.h"
+
+#include <algorithm>
+
+namespace tavik {
+
+CNxPropertySection* CNxPropertySet::GetSection(const FormatId& format_id) const {
+  for (const auto& section : sections_) {
+    if (section->GetFormatID() == format_id) return section.get();
+  }
+  return nullptr;
+}
+
+CNxPropertySection& CNxPropertySet::AddSection(const FormatId& format_id) {
+  if (auto* existing = GetSection(format_id)) return *existing;
+  AddSection(std::make_unique<CNxPropertySection>(format_id));
+  return *sections_.front();
+}
+
+void CNxPropertySet::AddSection(std::unique_ptr<CNxPropertySection> section) {
+  sections_.push_front(std::move(section));
+  ++section_count_;
+}
+
+std::unique_ptr<CNxPropertySection> CNxPropertySet::RemoveSection(const FormatId& format_id) {
+  auto found = std::find_if(sections_.begin(), sections_.end(), [&](const auto& section) {
+    return section->GetFormatID() == format_id;
+  });
+  if (found == sections_.end()) return nullptr;
+  auto section = std::move(*found);
+  sections_.erase(found);
+  return section;
+}
+
+CNxProperty* CNxPropertySet::GetProperty(const FormatId& format_id, std::string_view name) const {
+  auto* section = GetSection(format_id);
+  return section ? section->GetProperty(name) : nullptr;
+}
+
+void CNxPropertySet::AddProperty(const FormatId& format_id, std::unique_ptr<CNxProperty> property,
+                                 CNxPropertySection::Position position) {
+  auto* section = GetSection(format_id);
+  if (!section) return;
+  std::int32_t id = property->GetId();
+  std::string name = property->GetName();
+  section->AddProperty(std::move(property), position);
+  if (!name.empty()) section->SetPropertyName(id, std::move(name));
+}
+
+void CNxPropertySet::RemoveProperty(const FormatId& format_id, std::int32_t id) {
+  auto* section = GetSection(format_id);
+  if (!section) return;
+  section->RemoveProperty(id);
+  section->RemoveNames(id);
+}
+
+void CNxPropertySet::RemoveProperty(const FormatId& format_id, std::string_view name) {
+  auto* section = GetSection(format_id);
+  if (!section) return;
+  section->RemoveProperty(name);
+  section->RemoveNames(name);
+}
+
+}  // namespace tavik

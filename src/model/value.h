@@ -1,0 +1,50 @@
+// A named property's value: one of the variant types the system stores, with its text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tavikfw/variant.h"
+
+namespace tavik {
+
+class Value {
+ public:
+  Value() = default;
+  static Value Short(std::int16_t value) { return Value(TVK_VT_I2, value); }
+  static Value Long(std::int32_t value) { return Value(TVK_VT_I4, value); }
+  static Value Single(float value);
+  static Value String(std::string text);
+  static Value Boolean(bool value) { return Value(TVK_VT_BOOL, value ? -1 : 0); }
+  static Value Byte(std::uint8_t value) { return Value(TVK_VT_UI1, value); }
+  static Value ULong(std::uint32_t value) { return Value(TVK_VT_UI4, value); }
+  static Value FromVariant(const TVK_VARIANT& variant);
+
+  std::uint16_t type() const { return type_; }
+  bool IsString() const { return type_ == TVK_VT_BSTR; }
+  bool IsEmpty() const { return type_ == TVK_VT_EMPTY; }
+  // The number held by an integer type (a single is truncated; a string gives 0).
+  std::int64_t AsInteger() const;
+  float AsSingle() const;
+  const std::string& AsString() const { return text_; }
+
+  // The text of the value as the form file and the reverse-engineering dialog show it.
+  std::string Text() const;
+  // A variant copy for a client; its string points into this value.
+  TVK_VARIANT ToVariant() const;
+
+  bool operator==(const Value&) const = default;
+
+ private:
+  Value(std::uint16_t type, std::int64_t integer) : type_(type), integer_(integer) {}
+
+  std::uint16_t type_ = TVK_VT_EMPTY;
+  std::int64_t integer_ = 0;
+  float single_ = 0.0f;
+  std::string text_;
+};
+
+// The Visual Basic name of a variant type code.
+std::string VariantTypeName(std::uint16_t type);
+
+}  // namespace tavik

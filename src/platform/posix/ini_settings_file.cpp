@@ -1,0 +1,284 @@
+// The settings file kept as a Windows-style INI file at a path of its own.
+#include "platform/posix/ini_settings_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace tavik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string_view TrimEnd(std::string_view text) {
+  const std::size_t last = text.find_last_not_of(kBlanks);
+  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
+char FoldCase(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return FoldCase(x) == FoldCase(y);
+         });
+}
+
+// One pair of matching quotes around a value is not part of it.
+std::string_view Unquoted(std::string_view value) {
+  const bool quoted = value.size() >= 2 && value.front() == value.back() &&
+                      (value.front() == '"' || value.front() == '\'');
+  return quoted ? value.substr(1, value.size() - 2) : value;
+}
+
+// The file as lines without their ends, and the line end it uses (that of Windows for a
+// file that has none yet).
+struct IniText {
+  std::vector<std::string> lines;
+  std::string line_end = "\r\n";
+};
+
+IniText Parse(const std::string& content) {
+  IniText text;
+  if (content.find("\r\n") == std::string::npos && content.find('\n') != std::string::npos) {
+    text.line_end = "\n";
+  }
+  std::size_t start = 0;
+  while (start < content.size()) {
+    std::size_t end = content.find('\n', start);
+    if (end == std::string::npos) end = content.size();
+    std::string line = content.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    text.lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return text;
+}
+
+std::string Join(const IniText& text) {
+  std::string content;
+  for (const std::string& line : text.lines) {
+    content += line;
+    content += text.line_end;
+  }
+  return content;
+}
+
+std::optional<std::string_view> SectionName(std::string_view line) {
+  const std::string_view trimmed = Trim(line);
+  if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+  const std::size_t close = trimmed.find(']');
+  return Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+}
+
+struct KeyLine {
+  std::string_view key;
+  std::string_view value;
+};
+
+// A value may hold "=" itself (connect strings do), so the key ends at the first one.
+std::optional<KeyLine> ParseKeyLine(std::string_view line) {
+  const std::string_view trimmed = Trim(line);
+  if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
+  const std::size_t equals = trimmed.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return KeyLine{Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))};
+}
+
+// The lines of a section: from after its header to the next header.
+struct LineRange {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+std::optional<LineRange> FindSection(const std::vector<std::string>& lines,
+                                     std::string_view section) {
+  for (std::size_t header = 0; header < lines.size(); ++header) {
+    const std::optional<std::string_view> name = SectionName(lines[header]);
+    if (!name || !SameName(*name, section)) continue;
+    std::size_t end = header + 1;
+    while (end < lines.size() && !SectionName(lines[end])) ++end;
+    return LineRange{header + 1, end};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> FindKey(const std::vector<std::string>& lines, LineRange range,
+                                   std::string_view key) {
+  for (std::size_t line = range.begin; line < range.end; ++line) {
+    const std::optional<KeyLine> parsed = ParseKeyLine(lines[line]);
+    if (parsed && SameName(parsed->key, key)) return line;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string_view> Lookup(const IniText& text, std::string_view section,
+                                       std::string_view key) {
+  const std::optional<LineRange> range = FindSection(text.lines, section);
+  if (!range) return std::nullopt;
+  const std::optional<std::size_t> line = FindKey(text.lines, *range, key);
+  if (!line) return std::nullopt;
+  return ParseKeyLine(text.lines[*line])->value;
+}
+
+std::string KeyValueLine(std::string_view key, std::string_view value) {
+  std::string line(key);
+  line += '=';
+  line += value;
+  return line;
+}
+
+// A key already present keeps its place and its spelling; a new key goes after the last
+// line of its section, ahead of the blank lines that set the next section apart; a new
+// section goes at the end, after a blank line.
+void Store(IniText& text, std::string_view section, std::string_view key, std::string_view value) {
+  std::vector<std::string>& lines = text.lines;
+  const std::optional<LineRange> range = FindSection(lines, section);
+  if (!range) {
+    if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+    lines.push_back("[" + std::string(section) + "]");
+    lines.push_back(KeyValueLine(key, value));
+    return;
+  }
+  if (const std::optional<std::size_t> line = FindKey(lines, *range, key)) {
+    lines[*line] = KeyValueLine(ParseKeyLine(lines[*line])->key, value);
+    return;
+  }
+  std::size_t at = range->end;
+  while (at > range->begin && Trim(lines[at - 1]).empty()) --at;
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), KeyValueLine(key, value));
+}
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool Storable(std::string_view section, std::string_view key, std::string_view value) {
+  return !HasLineBreak(section) && !HasLineBreak(key) && !HasLineBreak(value) &&
+         section.find(']') == std::string_view::npos && !Trim(key).empty() &&
+         key.find('=') == std::string_view::npos;
+}
+
+// The file's bytes; empty when there is no file, nothing when it cannot be read.
+std::optional<std::string> ReadAll(const fs::path& path) {
+  std::error_code error;
+  if (!fs::exists(path, error)) {
+    if (error) return std::nullopt;
+    return std::string();
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return content;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+struct TemporaryFile {
+  fs::path path;
+  FilePtr file;
+};
+
+// A new file beside `target`, created exclusively so that two writers never share one, and
+// with the permissions `target` has (or the usual ones for a new file).
+std::optional<TemporaryFile> CreateTemporaryBeside(const fs::path& target) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = target;
+    candidate += ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
+    const int descriptor = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+      if (errno == EEXIST) continue;
+      return std::nullopt;
+    }
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) ::fchmod(descriptor, existing.st_mode & 07777);
+    FilePtr file(::fdopen(descriptor, "wb"));
+    if (file) return TemporaryFile{std::move(candidate), std::move(file)};
+    ::close(descriptor);
+    std::error_code ignored;
+    fs::remove(candidate, ignored);
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// Written through to the disk before it is closed, so that the rename never puts a file
+// in place whose content is still only in memory.
+bool WriteAndClose(FilePtr file, const std::string& content) {
+  const bool written =
+      std::fwrite(content.data(), 1, content.size(), file.get()) == content.size() &&
+      std::fflush(file.get()) == 0 && ::fsync(::fileno(file.get())) == 0;
+  return std::fclose(file.release()) == 0 && written;
+}
+
+bool ReplaceFile(const fs::path& path, const std::string& content) {
+  std::error_code error;
+  if (path.has_parent_path()) fs::create_directories(path.parent_path(), error);
+  if (error) return false;
+  std::optional<TemporaryFile> temporary = CreateTemporaryBeside(path);
+  if (!temporary) return false;
+  if (WriteAndClose(std::move(temporary->file), content)) {
+    fs::rename(temporary->path, path, error);
+    if (!error) return true;
+  }
+  fs::remove(temporary->path, error);
+  return false;
+}
+
+}  // namespace
+
+IniSettingsFile::IniSettingsFile(fs::path path) : path_(std::move(path)) {}
+
+std::string IniSettingsFile::ReadString(std::string_view section, std::string_view key,
+                                        std::string_view default_value) {
+  const std::optional<std::string> content = ReadAll(path_);
+  if (content) {
+    const IniText text = Parse(*content);
+    if (const std::optional<std::string_view> value = Lookup(text, section, key)) {
+      return std::string(Unquoted(*value));
+    }
+  }
+  return std::string(TrimEnd(default_value));
+}
+
+bool IniSettingsFile::WriteString(std::string_view section, std::string_view key,
+                                  std::string_view value) {
+  if (!Storable(section, key, value)) return false;
+  // A file that exists but cannot be read is left alone rather than replaced by one that
+  // holds only this key.
+  const std::optional<std::string> content = ReadAll(path_);
+  if (!content) return false;
+  IniText text = Parse(*content);
+  Store(text, section, Trim(key), value);
+  return ReplaceFile(path_, Join(text));
+}
+
+}  // namespace tavik

@@ -1,0 +1,61 @@
+// Tests of the conversion between UTF-8 and Windows-1252.
+#include "brenlo/windows1252.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tavik::brenlo {
+namespace {
+
+TEST(Windows1252, ConvertsTheCharactersOfTheCodePage) {
+  EXPECT_EQ(Utf8ToWindows1252("Customer Id"), "Customer Id");
+  EXPECT_EQ(Utf8ToWindows1252("€"), "\x80");
+  EXPECT_EQ(Utf8ToWindows1252("é"), "\xE9");
+  EXPECT_EQ(Utf8ToWindows1252("Ÿ‚ž"), "\x9F\x82\x9E");
+  EXPECT_EQ(Utf8ToWindows1252("\xC2\xA0ÿ"), "\xA0\xFF");
+  EXPECT_EQ(Utf8ToWindows1252(""), "");
+}
+
+// Every defined byte survives the round trip; the five undefined ones come back as
+// U+FFFD and have no way in.
+TEST(Windows1252, RoundTripsEveryDefinedByte) {
+  for (int byte = 1; byte < 256; ++byte) {
+    const std::string text(1, static_cast<char>(byte));
+    const std::string utf8 = Windows1252ToUtf8(text);
+    if (byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D) {
+      EXPECT_EQ(utf8, "\uFFFD") << byte;
+    } else {
+      EXPECT_EQ(Utf8ToWindows1252(utf8), text) << byte;
+    }
+  }
+}
+
+TEST(Windows1252, RefusesCharactersTheCodePageLacks) {
+  EXPECT_EQ(Utf8ToWindows1252("中"), std::nullopt);
+  EXPECT_EQ(Utf8ToWindows1252("a😀"), std::nullopt);
+  EXPECT_EQ(Utf8ToWindows1252("Ā"), std::nullopt);  // U+0100, just past Latin-1
+  // C1 controls: their bytes stand for other characters in Windows-1252.
+  EXPECT_EQ(Utf8ToWindows1252("\xC2\x80"), std::nullopt);
+  EXPECT_EQ(Utf8ToWindows1252("\xC2\x81"), std::nullopt);
+}
+
+TEST(Windows1252, RefusesInvalidUtf8) {
+  for (const char* bad :
+       {"\x80", "\xC0\xAF", "\xE2\x82", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF", "\xC3(x"}) {
+    EXPECT_EQ(Utf8ToWindows1252(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(Windows1252, ExplainsWhyTextCannotStandInAForm) {
+  EXPECT_EQ(FormTextFault("Réf. 12 € \t"), "");
+  EXPECT_EQ(FormTextFault("a\nb"), "a line feed is not allowed");
+  EXPECT_EQ(FormTextFault("a\rb"), "a carriage return is not allowed");
+  EXPECT_EQ(FormTextFault(std::string("a\0b", 3)), "a NUL character is not allowed");
+  EXPECT_EQ(FormTextFault("x中"), "the character \"中\" (U+4E2D) is not in Windows-1252");
+  EXPECT_EQ(FormTextFault("\xC2\x81"), "the character U+0081 is not in Windows-1252");
+  EXPECT_EQ(FormTextFault("ab\xFF"), "the text is not valid UTF-8 (byte 0xFF at offset 2)");
+}
+
+}  // namespace
+}  // namespace tavik::brenlo

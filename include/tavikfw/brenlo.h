@@ -14,8 +14,8 @@ extern "C" {
 /* Results of the loaders (the conventional exit statuses of the command line). */
 enum {
   BR_LOAD_OK = 0,
-  BR_LOAD_REFUSED = 65,    /* not valid JSON, or a value the format refuses */
-  BR_LOAD_UNREADABLE = 66  /* the file cannot be read */
+  BR_LOAD_REFUSED = 65,   /* not valid JSON, or a value the format refuses */
+  BR_LOAD_UNREADABLE = 66 /* the file cannot be read */
 };
 
 /* Loads a model; on success *host_value is the value a host passes to DoForwardEngineering,

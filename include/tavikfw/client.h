@@ -14,7 +14,7 @@ extern "C" {
 
 typedef struct CClntDesc CClntDesc;
 typedef struct CCtrlDescOpaque* TVK_CTRLDESC; /* a control descriptor being described */
-typedef uintptr_t TVK_HANDLE;                  /* a form, window or control handle */
+typedef uintptr_t TVK_HANDLE;                 /* a form, window or control handle */
 
 /* The client's operations in their fixed order; each returns 0 for success. The system
    never calls the destructor nor the unnamed slots. */

@@ -278,7 +278,7 @@ ModelParser::Level ModelParser::OpenChild(Level& parent, bool is_object) {
     case Frame::kAttribute:
       return OpenGroup(parent, is_object);
     case Frame::kPair:
-      return OpenInPair(parent);
+      return OpenInPair(parent, is_object);
     case Frame::kProperties:
     case Frame::kGroupObject:
       if (!parent.key_usable) return {Frame::kSkip};
@@ -288,8 +288,9 @@ ModelParser::Level ModelParser::OpenChild(Level& parent, bool is_object) {
     case Frame::kRelationships:
     case Frame::kGroupArray:
       // Each of these holds objects only, except a group's array, which holds arrays.
-      if (is_object == (parent.frame == Frame::kGroupArray))
+      if (is_object == (parent.frame == Frame::kGroupArray)) {
         return Refuse(ShapeProblem(parent.frame));
+      }
       return OpenElement(parent);
     case Frame::kLinkAttributes:
       return Refuse(ShapeProblem(parent.frame));
@@ -359,12 +360,12 @@ ModelParser::Level ModelParser::OpenGroup(Level& attribute, bool is_object) {
   return {is_object ? Frame::kGroupObject : Frame::kGroupArray, list, group};
 }
 
-ModelParser::Level ModelParser::OpenInPair(Level& pair) {
+ModelParser::Level ModelParser::OpenInPair(Level& pair, bool is_object) {
   if (pair.count == 1) {
     pair.key_usable = false;
     return Refuse("the name of a pair must be a string");
   }
-  if (pair.count == 2 && pair.key_usable) return Refuse(ContainerValueProblem(false));
+  if (pair.count == 2 && pair.key_usable) return Refuse(ContainerValueProblem(is_object));
   if (pair.count == 3) return Refuse("a pair holds a name and a value, nothing more");
   return {Frame::kSkip};
 }

@@ -112,7 +112,7 @@ class ModelParser {
   Level OpenElement(const Level& parent);
   Level OpenProperties(std::uint32_t list);
   Level OpenGroup(Level& attribute, bool is_object);
-  Level OpenInPair(Level& pair);
+  Level OpenInPair(Level& pair, bool is_object);
   Level Refuse(std::string problem);
 
   void RootScalar(Level& root, const Scalar& value);

@@ -18,7 +18,7 @@ std::string Windows1252ToUtf8(std::string_view text);
 // Why the UTF-8 text cannot stand in a form, or an empty string when it can: it must be
 // valid UTF-8, hold only characters of Windows-1252, and no carriage return, line feed or
 // NUL, which would break the lines of a form file. The reason reads as the end of a
-// sentence, e.g. "the character "中" (U+4E2D) has no Windows-1252 byte".
+// sentence, e.g. "the character "中" (U+4E2D) is not in Windows-1252".
 std::string FormTextFault(std::string_view utf8);
 
 }  // namespace tavik::brenlo

@@ -36,8 +36,9 @@ void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::strin
   std::map<std::string, EntityErrorAnswer> answers = {{"ask", EntityErrorAnswer::kAsk},
                                                       {"continue", EntityErrorAnswer::kContinue},
                                                       {"stop", EntityErrorAnswer::kStop}};
-  generate.add_option("--on-entity-error", options.on_entity_error,
-                      "The answer to \"Entity Abort!\": ask, continue or stop")
+  generate
+      .add_option("--on-entity-error", options.on_entity_error,
+                  "The answer to \"Entity Abort!\": ask, continue or stop")
       ->transform(CLI::CheckedTransformer(answers, CLI::ignore_case));
 }
 

@@ -88,20 +88,24 @@ CEventDesc* CCtrlDesc::GetEvent(std::string_view name) {
   return result;
 }
 
-Status CCtrlDesc::AddControlRef(int* /*index*/) { return kOk; }
+Status CCtrlDesc::AddControlRef(int* /*index*/) {
+  return kOk;
+}
 Status CCtrlDesc::BindControl(CDataCtrl* /*data_ctrl*/, std::string_view /*field_name*/,
                               int /*extra*/) {
   return kOk;
 }
-Status CCtrlDesc::DoEmptyIsNull() { return kOk; }
+Status CCtrlDesc::DoEmptyIsNull() {
+  return kOk;
+}
 
 Status CCtrlDesc::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
   item.x = group.GetColumnPosition(item.column);
   item.y = static_cast<float>(group.GetCurrentY());
   auto height = GetProperty("Height");
   if (!height) return kMissingProperty;
-  group.SetCurrentY(static_cast<std::uint16_t>(group.GetCurrentY() +
-                                               static_cast<int>(height->AsSingle()) + 50));
+  group.SetCurrentY(
+      static_cast<std::uint16_t>(group.GetCurrentY() + static_cast<int>(height->AsSingle()) + 50));
   return kOk;
 }
 

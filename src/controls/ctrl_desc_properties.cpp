@@ -18,7 +18,9 @@ bool IsFlag(const std::optional<Value>& value, char flag) {
   return value->AsInteger() == static_cast<unsigned char>(flag);
 }
 
-Status NoEffect(CCtrlDesc&, const std::optional<Value>&) { return kOk; }
+Status NoEffect(CCtrlDesc&, const std::optional<Value>&) {
+  return kOk;
+}
 
 Status HandleVisible(CCtrlDesc& control, const std::optional<Value>& value) {
   if (IsFlag(value, 'N')) return control.AddProperty(Value::Short(0), "Visible");
@@ -78,11 +80,11 @@ bool HasValue(const std::optional<Value>& value) {
 }  // namespace
 
 const COLPROPDESC col_prop_lookup[] = {
-    {25, "CD_VSB", HandleVisible},  {26, "CD_PMP", NoEffect},
-    {27, "CD_HLP", HandleHelpId},   {28, "CD_TAG", HandleTag},
-    {12, "CD_PBM", NoEffect},       {19, "CD_RO", HandleReadOnly},
+    {25, "CD_VSB", HandleVisible},    {26, "CD_PMP", NoEffect},
+    {27, "CD_HLP", HandleHelpId},     {28, "CD_TAG", HandleTag},
+    {12, "CD_PBM", NoEffect},         {19, "CD_RO", HandleReadOnly},
     {15, "CD_FEH", HandleFontEffect}, {16, "CD_FNM", HandleFontName},
-    {17, "CD_FSZ", HandleFontSize}, {-1, nullptr, nullptr},
+    {17, "CD_FSZ", HandleFontSize},   {-1, nullptr, nullptr},
 };
 
 std::optional<Value> CCtrlDesc::GetColProp(std::string_view name) const {
@@ -156,7 +158,9 @@ Status CCtrlDesc::DoWidthHeight(int use_style_size) {
   return kOk;
 }
 
-std::optional<std::string> CCtrlDesc::GetWidthSample() { return std::nullopt; }
+std::optional<std::string> CCtrlDesc::GetWidthSample() {
+  return std::nullopt;
+}
 
 int CCtrlDesc::CalcCharWidth() {
   CAttribute* attribute = GetAttribute();

@@ -7,8 +7,10 @@ namespace tavik {
 
 namespace {
 
-constexpr PARAMDESCRIPTION kValidateParams[] = {{0, "Action", "Integer"}, {1, "Save", "Integer"}, {-1, nullptr, nullptr}};
-constexpr PARAMDESCRIPTION kSheetChangeParams[] = {{2, "Row", "Long"}, {3, "Col", "Long"}, {-1, nullptr, nullptr}};
+constexpr PARAMDESCRIPTION kValidateParams[] = {
+    {0, "Action", "Integer"}, {1, "Save", "Integer"}, {-1, nullptr, nullptr}};
+constexpr PARAMDESCRIPTION kSheetChangeParams[] = {
+    {2, "Row", "Long"}, {3, "Col", "Long"}, {-1, nullptr, nullptr}};
 constexpr PARAMDESCRIPTION kSheetEditModeParams[] = {{3, "Col", "Long"},
                                                      {2, "Row", "Long"},
                                                      {4, "Mode", "Integer"},

@@ -163,7 +163,9 @@ CEventDesc* FindOrMake(StringHashMap<std::unique_ptr<CEventDesc>>& map, std::str
 }
 }  // namespace
 
-CEventDesc* CFormDesc::GetEvent(std::string_view name) { return FindOrMake(events_, name, "Form"); }
+CEventDesc* CFormDesc::GetEvent(std::string_view name) {
+  return FindOrMake(events_, name, "Form");
+}
 
 CEventDesc* CFormDesc::GetProcedure(std::string_view name) {
   return FindOrMake(procedures_, name, nullptr);
@@ -189,35 +191,35 @@ std::int32_t CFormDesc::GetGlobalStringIndex(std::string_view key, const void* v
 
 Status CFormDesc::ProcessGlobalStrings() {
   Status result = kOk;
-  GetValidValueLists().ForEach([&](const std::string& list_name,
-                                   std::unique_ptr<CNxPropertySet>& set) {
-    if (result != kOk) return;
-    std::string name = list_name;
-    ValidateString(name);
-    const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
-    if (!values || values->GetPropertyList().empty()) return;
-    const auto& entries = values->GetPropertyList();
-    if (Status status = AddGlobalDeclaration(
-            fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
-      result = status;
-      return;
-    }
-    CodeText code;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      auto value = entries[i]->ToVariant();
-      if (!value || !value->IsString()) continue;
-      const std::string& display =
-          entries[i]->GetName().empty() ? value->AsString() : entries[i]->GetName();
-      code.Line(1, fmt::format("{}_List({}).DisplayVal = \"{}\"", name, i, display));
-      code.Line(1, fmt::format("{}_List({}).DataVal = \"{}\"", name, i, value->AsString()));
-    }
-    CEventDesc* load = GetEvent("Load");
-    if (!load) {
-      result = kNoEvent;
-      return;
-    }
-    result = load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
-  });
+  GetValidValueLists().ForEach(
+      [&](const std::string& list_name, std::unique_ptr<CNxPropertySet>& set) {
+        if (result != kOk) return;
+        std::string name = list_name;
+        ValidateString(name);
+        const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
+        if (!values || values->GetPropertyList().empty()) return;
+        const auto& entries = values->GetPropertyList();
+        if (Status status = AddGlobalDeclaration(
+                fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
+          result = status;
+          return;
+        }
+        CodeText code;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+          auto value = entries[i]->ToVariant();
+          if (!value || !value->IsString()) continue;
+          const std::string& display =
+              entries[i]->GetName().empty() ? value->AsString() : entries[i]->GetName();
+          code.Line(1, fmt::format("{}_List({}).DisplayVal = \"{}\"", name, i, display));
+          code.Line(1, fmt::format("{}_List({}).DataVal = \"{}\"", name, i, value->AsString()));
+        }
+        CEventDesc* load = GetEvent("Load");
+        if (!load) {
+          result = kNoEvent;
+          return;
+        }
+        result = load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+      });
   return result;
 }
 
@@ -226,8 +228,12 @@ Status CFormDesc::AllocateVisualizer(std::int32_t edit_style, void* object) {
   return client_->allocator(edit_style, object);
 }
 
-Status CFormDesc::GenerateEntities() { return kOk; }
+Status CFormDesc::GenerateEntities() {
+  return kOk;
+}
 
-Status CFormDesc::DoCrossEntityProcessing() { return kOk; }
+Status CFormDesc::DoCrossEntityProcessing() {
+  return kOk;
+}
 
 }  // namespace tavik

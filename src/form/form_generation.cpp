@@ -10,7 +10,6 @@
 
 namespace tavik {
 
-
 namespace {
 
 std::string ResizeCode() {
@@ -102,9 +101,12 @@ Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
   auto form_height = GetProperty("FormHeight");
   if (!form_height) return kMissingProperty;
   float new_height = form_height->AsSingle() + 660.0f + 225.0f;
-  ScrollBarSpec horizontal{"HScrollBar",       "tvkHScrollBar",
-                           0.0f,               scroll.panel_height,
-                           scroll.panel_width + 255.0f, 255.0f,
+  ScrollBarSpec horizontal{"HScrollBar",
+                           "tvkHScrollBar",
+                           0.0f,
+                           scroll.panel_height,
+                           scroll.panel_width + 255.0f,
+                           255.0f,
                            "\ttvkSSPanel.Left = -tvkHScrollBar.Value\r\n"};
   if (Status status = MakeScrollBar(scroll.horizontal, horizontal, version_, this)) return status;
   (void)AddProperty(Value::Single(new_height), "Height");
@@ -112,8 +114,13 @@ Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
   auto form_width = GetProperty("FormWidth");
   if (!form_width) return kMissingProperty;
   float new_width = form_width->AsSingle() + 160.0f + 255.0f;
-  ScrollBarSpec vertical{"VScrollBar",        "tvkVScrollBar", scroll.panel_width, 0.0f, 255.0f,
-                         scroll.panel_height, "\ttvkSSPanel.Top = -tvkVScrollBar.Value\r\n"};
+  ScrollBarSpec vertical{"VScrollBar",
+                         "tvkVScrollBar",
+                         scroll.panel_width,
+                         0.0f,
+                         255.0f,
+                         scroll.panel_height,
+                         "\ttvkSSPanel.Top = -tvkVScrollBar.Value\r\n"};
   if (Status status = MakeScrollBar(scroll.vertical, vertical, version_, this)) return status;
   (void)AddProperty(Value::Single(new_width), "Width");
   return kOk;

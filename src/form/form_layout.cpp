@@ -22,10 +22,10 @@ Status CFormDesc::LayoutGroup(CCtrlGroup& group) {
     if (sub_group.GetCurrentY() == 0) sub_group.SetCurrentY(group.GetCurrentY());
     (void)LayoutGroup(sub_group);
     // Below a container, the next row leaves a gap under the container's own rows.
-    std::uint16_t below = after_container
-                              ? static_cast<std::uint16_t>(group.GetCurrentY() +
-                                                           sub_group.GetCurrentY() + 100)
-                              : sub_group.GetCurrentY();
+    std::uint16_t below =
+        after_container
+            ? static_cast<std::uint16_t>(group.GetCurrentY() + sub_group.GetCurrentY() + 100)
+            : sub_group.GetCurrentY();
     group.SetCurrentY(below);
   }
   return kOk;

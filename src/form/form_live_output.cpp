@@ -51,7 +51,8 @@ void CFormDesc::LoadLiveCode(TVK_HANDLE form_handle, const std::string& code_tex
   // The client reads the code from a file; the file is ours and goes once it has been read.
   auto path = WriteTemporaryFile("tkvb", code_text);
   if (!path) return;
-  if (client_->ops->LoadLiveFormCode) client_->ops->LoadLiveFormCode(client_, form_handle, path->c_str());
+  if (client_->ops->LoadLiveFormCode)
+    client_->ops->LoadLiveFormCode(client_, form_handle, path->c_str());
   RemoveFile(*path);
 }
 

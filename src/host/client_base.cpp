@@ -7,7 +7,9 @@ namespace tavik {
 
 namespace {
 
-ClientBase& Self(CClntDesc* client) { return *static_cast<ClientBase*>(client); }
+ClientBase& Self(CClntDesc* client) {
+  return *static_cast<ClientBase*>(client);
+}
 
 const CClntDescOps kClientOps = {
     [](CClntDesc*) {},

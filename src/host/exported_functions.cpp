@@ -24,17 +24,22 @@ Result Guarded(Result on_failure, Body body) noexcept {
 extern "C" {
 
 TAVIKFW_API uint32_t DoForwardEngineering(uint32_t host_value, uint16_t version) {
-  return Guarded<uint32_t>(1, [&] { return tavik::ForwardEngineeringRun(host_value, version).Run(); });
+  return Guarded<uint32_t>(1,
+                           [&] { return tavik::ForwardEngineeringRun(host_value, version).Run(); });
 }
 
-TAVIKFW_API uintptr_t TvkCurrentProcess(void) { return tavik::Registry::CurrentProcess(); }
+TAVIKFW_API uintptr_t TvkCurrentProcess(void) {
+  return tavik::Registry::CurrentProcess();
+}
 
 TAVIKFW_API int32_t RegisterClient(CClntDesc* client) {
-  return Guarded<int32_t>(0, [&] { return tavik::Registry::Instance().RegisterClient(client) ? 1 : 0; });
+  return Guarded<int32_t>(
+      0, [&] { return tavik::Registry::Instance().RegisterClient(client) ? 1 : 0; });
 }
 
 TAVIKFW_API int32_t UnRegisterClient(uintptr_t process) {
-  return Guarded<int32_t>(0, [&] { return tavik::Registry::Instance().UnRegisterClient(process) ? 1 : 0; });
+  return Guarded<int32_t>(
+      0, [&] { return tavik::Registry::Instance().UnRegisterClient(process) ? 1 : 0; });
 }
 
 }  // extern "C"

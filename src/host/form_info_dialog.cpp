@@ -15,7 +15,9 @@ constexpr const char* kSection = "Visual Basic";
 constexpr const char* kConnectKey = "ConnectString";
 constexpr const char* kDatabaseKey = "DatabaseString";
 
-std::string Limited(const std::string& text) { return text.substr(0, CFormInfoDlg::kMaxText); }
+std::string Limited(const std::string& text) {
+  return text.substr(0, CFormInfoDlg::kMaxText);
+}
 
 void ShowParameterError(int text_id) {
   if (auto* boxes = CurrentPlatform().message_boxes) {

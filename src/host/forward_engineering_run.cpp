@@ -38,14 +38,14 @@ Status ForwardEngineeringRun::StartModel() {
 Status ForwardEngineeringRun::AskFormInfo(bool& cancelled) {
   CFormInfoDlg dialog(form_.get());
   auto* frontend = CurrentPlatform().form_info_frontend;
-  cancelled = !frontend ||
-              frontend->Run(dialog, client_->can_generate != 0) != DialogResult::kAccepted;
+  cancelled =
+      !frontend || frontend->Run(dialog, client_->can_generate != 0) != DialogResult::kAccepted;
   return kOk;
 }
 
 void ForwardEngineeringRun::AddModuleDeclarations() {
   static constexpr const char* kDeclarations[] = {
-      "Option Explicit\r\n",       "Dim bAbort As Integer\r\n",
+      "Option Explicit\r\n",           "Dim bAbort As Integer\r\n",
       "Dim bPopulated As Integer\r\n", "Dim bFormLoaded As Integer\r\n",
       "Dim nNoRepos As Integer\r\n",   "Dim tvkDBConn As Database\r\n",
       "Dim FnErr As Integer\r\n",      "Dim nReposInProgress As Integer\r\n",

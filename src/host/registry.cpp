@@ -39,6 +39,8 @@ CClntDesc* Registry::FindClient(std::uintptr_t process) const {
   return found == clients_.end() ? nullptr : found->second;
 }
 
-std::uintptr_t Registry::CurrentProcess() { return static_cast<std::uintptr_t>(::getpid()); }
+std::uintptr_t Registry::CurrentProcess() {
+  return static_cast<std::uintptr_t>(::getpid());
+}
 
 }  // namespace tavik

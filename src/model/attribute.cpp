@@ -13,11 +13,16 @@
 namespace tavik {
 
 const GROUPDESC CAttribute::m_group_lookup[] = {
-    {0, "COL_PROP", TavikFormatId(0x8D)},      {1, "CP_DFM", TavikFormatId(0x8E)},
-    {2, "CP_EST", TavikFormatId(0x8F)},        {5, "ATTRIB_INFO", TavikFormatId(0x93)},
-    {6, "INIT_VALUE", TavikFormatId(0x97)},    {9, "FORM_ATTRIB_INFO", TavikFormatId(0x9A)},
-    {10, "ES_VLD_RULE", TavikFormatId(0x9B)},  {11, "COL_VLD_RULE", TavikFormatId(0x9D)},
-    {12, "ES_VLD_VALUE", TavikFormatId(0x9C)}, {13, "COL_VLD_VALUE", TavikFormatId(0x9E)},
+    {0, "COL_PROP", TavikFormatId(0x8D)},
+    {1, "CP_DFM", TavikFormatId(0x8E)},
+    {2, "CP_EST", TavikFormatId(0x8F)},
+    {5, "ATTRIB_INFO", TavikFormatId(0x93)},
+    {6, "INIT_VALUE", TavikFormatId(0x97)},
+    {9, "FORM_ATTRIB_INFO", TavikFormatId(0x9A)},
+    {10, "ES_VLD_RULE", TavikFormatId(0x9B)},
+    {11, "COL_VLD_RULE", TavikFormatId(0x9D)},
+    {12, "ES_VLD_VALUE", TavikFormatId(0x9C)},
+    {13, "COL_VLD_VALUE", TavikFormatId(0x9E)},
     {-1, nullptr, FormatId{}},
 };
 
@@ -141,8 +146,7 @@ Status CAttribute::BuildRelationIDList() {
 }
 
 bool CAttribute::IsPartOfRelation(std::uint16_t relation_id) const {
-  return std::find(relation_ids_.begin(), relation_ids_.end(), relation_id) !=
-         relation_ids_.end();
+  return std::find(relation_ids_.begin(), relation_ids_.end(), relation_id) != relation_ids_.end();
 }
 
 std::int32_t CAttribute::GetRelationID(std::size_t index) const {

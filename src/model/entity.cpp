@@ -20,7 +20,9 @@ Status CEntity::Init(std::string_view label, CForm* form) {
   return kOk;
 }
 
-std::unique_ptr<CAttribute> CEntity::AllocateAttribute() { return std::make_unique<CAttribute>(); }
+std::unique_ptr<CAttribute> CEntity::AllocateAttribute() {
+  return std::make_unique<CAttribute>();
+}
 
 Status CEntity::AddProperty(Value value, std::string_view name) {
   properties_.RemoveProperty(format_ids::kEntity, name);
@@ -167,8 +169,9 @@ CAttribute* CEntity::GetFirstAttrib(std::uint16_t attribute_id, std::uint16_t re
 CAttribute* CEntity::GetNextAttrib(std::uint16_t attribute_id, std::uint16_t relation_id,
                                    const CAttribute* previous) const {
   if (!previous) return nullptr;
-  auto found = std::find_if(attributes_.begin(), attributes_.end(),
-                            [previous](const auto& attribute) { return attribute.get() == previous; });
+  auto found =
+      std::find_if(attributes_.begin(), attributes_.end(),
+                   [previous](const auto& attribute) { return attribute.get() == previous; });
   if (found == attributes_.end()) return nullptr;
   return FindAttrib(static_cast<std::size_t>(found - attributes_.begin()) + 1, attribute_id,
                     relation_id);

@@ -11,7 +11,9 @@ namespace tavik {
 
 CForm::~CForm() = default;
 
-std::unique_ptr<CEntity> CForm::AllocateEntity() { return std::make_unique<CEntity>(); }
+std::unique_ptr<CEntity> CForm::AllocateEntity() {
+  return std::make_unique<CEntity>();
+}
 
 Status CForm::ReadRelations() {
   std::uint32_t attribute_list = 0;

@@ -4,7 +4,9 @@
 namespace tavik {
 
 namespace {
-bool IsReservedId(std::int32_t id) { return id == 0 || id == 1; }
+bool IsReservedId(std::int32_t id) {
+  return id == 0 || id == 1;
+}
 
 bool IsCopyable(std::uint16_t type) {
   switch (type) {
@@ -15,14 +17,15 @@ bool IsCopyable(std::uint16_t type) {
     case TVK_VT_BOOL:
     case TVK_VT_UI1:
     case TVK_VT_UI4:
-    case TVK_VT_BLOB: return true;
-    default: return false;
+    case TVK_VT_BLOB:
+      return true;
+    default:
+      return false;
   }
 }
 }  // namespace
 
-CNxProperty::CNxProperty(std::int32_t id, Value value, std::string name)
-    : name_(std::move(name)) {
+CNxProperty::CNxProperty(std::int32_t id, Value value, std::string name) : name_(std::move(name)) {
   Set(id, std::move(value));
 }
 

@@ -14,11 +14,10 @@ int PropertyListReader::ForEach(std::uint32_t property_list,
   std::int32_t number = 0;
   const char* text = nullptr;
   int count = 0;
-  for (int result = BR_GetFirstProperty(property_list, &ignored, &group, &name, &type_code,
-                                        &number, &text);
-       result == 0;
-       result = BR_GetNextProperty(property_list, &ignored, &group, &name, &type_code, &number,
-                                   &text)) {
+  for (int result =
+           BR_GetFirstProperty(property_list, &ignored, &group, &name, &type_code, &number, &text);
+       result == 0; result = BR_GetNextProperty(property_list, &ignored, &group, &name, &type_code,
+                                                &number, &text)) {
     ++count;
     bool is_string = type_code && type_code[0] == 'S';
     ModelProperty property{group ? group : "", name ? name : "",

@@ -5,7 +5,9 @@
 
 namespace tavik {
 
-CRelationDesc::CRelationDesc() { properties_.AddSection(format_ids::kRelation); }
+CRelationDesc::CRelationDesc() {
+  properties_.AddSection(format_ids::kRelation);
+}
 
 Status CRelationDesc::AddProperty(Value value, std::string_view name) {
   properties_.RemoveProperty(format_ids::kRelation, name);

@@ -24,7 +24,8 @@ class StringHashMap {
   static std::size_t BucketOf(std::string_view key) {
     std::uint32_t hash = 0;
     for (char c : key) {
-      hash = hash * 33u + static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
+      hash = hash * 33u +
+             static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
     }
     return hash % kBucketCount;
   }

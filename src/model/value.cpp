@@ -21,14 +21,22 @@ Value Value::String(std::string text) {
 
 Value Value::FromVariant(const TVK_VARIANT& variant) {
   switch (variant.vt) {
-    case TVK_VT_I2: return Short(variant.u.iVal);
-    case TVK_VT_I4: return Long(variant.u.lVal);
-    case TVK_VT_R4: return Single(variant.u.fltVal);
-    case TVK_VT_BSTR: return String(variant.u.bstrVal ? variant.u.bstrVal : "");
-    case TVK_VT_BOOL: return Boolean(variant.u.boolVal != 0);
-    case TVK_VT_UI1: return Byte(variant.u.bVal);
-    case TVK_VT_UI4: return ULong(variant.u.ulVal);
-    default: return Value();
+    case TVK_VT_I2:
+      return Short(variant.u.iVal);
+    case TVK_VT_I4:
+      return Long(variant.u.lVal);
+    case TVK_VT_R4:
+      return Single(variant.u.fltVal);
+    case TVK_VT_BSTR:
+      return String(variant.u.bstrVal ? variant.u.bstrVal : "");
+    case TVK_VT_BOOL:
+      return Boolean(variant.u.boolVal != 0);
+    case TVK_VT_UI1:
+      return Byte(variant.u.bVal);
+    case TVK_VT_UI4:
+      return ULong(variant.u.ulVal);
+    default:
+      return Value();
   }
 }
 
@@ -44,15 +52,22 @@ float Value::AsSingle() const {
 
 std::string Value::Text() const {
   switch (type_) {
-    case TVK_VT_EMPTY: return "VT_EMPTY";
+    case TVK_VT_EMPTY:
+      return "VT_EMPTY";
     case TVK_VT_I2:
-    case TVK_VT_I4: return fmt::format("{}", integer_);
-    case TVK_VT_R4: return fmt::format("{:.0f}", single_);
-    case TVK_VT_BSTR: return text_;
-    case TVK_VT_BOOL: return integer_ != 0 ? "TRUE" : "FALSE";
+    case TVK_VT_I4:
+      return fmt::format("{}", integer_);
+    case TVK_VT_R4:
+      return fmt::format("{:.0f}", single_);
+    case TVK_VT_BSTR:
+      return text_;
+    case TVK_VT_BOOL:
+      return integer_ != 0 ? "TRUE" : "FALSE";
     case TVK_VT_UI1:
-    case TVK_VT_UI4: return fmt::format("{}", static_cast<std::uint64_t>(integer_));
-    default: return "";
+    case TVK_VT_UI4:
+      return fmt::format("{}", static_cast<std::uint64_t>(integer_));
+    default:
+      return "";
   }
 }
 
@@ -61,27 +76,39 @@ TVK_VARIANT Value::ToVariant() const {
   variant.vt = type_;
   switch (type_) {
     case TVK_VT_I2:
-    case TVK_VT_BOOL: variant.u.iVal = static_cast<std::int16_t>(integer_); break;
-    case TVK_VT_I4: variant.u.lVal = static_cast<std::int32_t>(integer_); break;
-    case TVK_VT_R4: variant.u.fltVal = single_; break;
-    case TVK_VT_BSTR: variant.u.bstrVal = const_cast<char*>(text_.c_str()); break;
-    case TVK_VT_UI1: variant.u.bVal = static_cast<std::uint8_t>(integer_); break;
-    case TVK_VT_UI4: variant.u.ulVal = static_cast<std::uint32_t>(integer_); break;
-    default: break;
+    case TVK_VT_BOOL:
+      variant.u.iVal = static_cast<std::int16_t>(integer_);
+      break;
+    case TVK_VT_I4:
+      variant.u.lVal = static_cast<std::int32_t>(integer_);
+      break;
+    case TVK_VT_R4:
+      variant.u.fltVal = single_;
+      break;
+    case TVK_VT_BSTR:
+      variant.u.bstrVal = const_cast<char*>(text_.c_str());
+      break;
+    case TVK_VT_UI1:
+      variant.u.bVal = static_cast<std::uint8_t>(integer_);
+      break;
+    case TVK_VT_UI4:
+      variant.u.ulVal = static_cast<std::uint32_t>(integer_);
+      break;
+    default:
+      break;
   }
   return variant;
 }
 
 std::string VariantTypeName(std::uint16_t type) {
   static constexpr std::array<const char*, 32> kLow = {
-      "Void",   "Null",      "Integer",  "Long",    "Single", "Double", "Currency",
-      "Date",   "String",    "Object",   "SCODE",   "Boolean", "Variant", "pIUnknown",
-      "Unicode", "",         "BYTE",     "char",    "USHORT", "ULONG",  "int64",
-      "uint64", "int",       "UINT",     "VOID",    "HRESULT", "PTR",   "SAFEARRAY",
-      "CARRAY", "USERDEFINED", "LPSTR",  "LPWSTR"};
+      "Void",   "Null",    "Integer", "Long",      "Single",  "Double",      "Currency", "Date",
+      "String", "Object",  "SCODE",   "Boolean",   "Variant", "pIUnknown",   "Unicode",  "",
+      "BYTE",   "char",    "USHORT",  "ULONG",     "int64",   "uint64",      "int",      "UINT",
+      "VOID",   "HRESULT", "PTR",     "SAFEARRAY", "CARRAY",  "USERDEFINED", "LPSTR",    "LPWSTR"};
   static constexpr std::array<const char*, 9> kHigh = {
-      "FILETIME",        "BLOB",          "STREAM",      "STORAGE", "STREAMED_OBJECT",
-      "STORED_OBJECT",   "BLOB_OBJECT",   "CF",          "CLSID"};
+      "FILETIME",      "BLOB",        "STREAM", "STORAGE", "STREAMED_OBJECT",
+      "STORED_OBJECT", "BLOB_OBJECT", "CF",     "CLSID"};
   if (type < kLow.size()) return kLow[type];
   if (type < 64) return "";
   if (type <= 72) return kHigh[type - 64];

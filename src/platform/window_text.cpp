@@ -17,6 +17,8 @@ std::string ReadWindowText(TVK_HANDLE window) {
   return text;
 }
 
-void SetWindowTextSource(WindowTextSource source) { Source() = std::move(source); }
+void SetWindowTextSource(WindowTextSource source) {
+  Source() = std::move(source);
+}
 
 }  // namespace tavik

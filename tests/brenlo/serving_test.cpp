@@ -75,7 +75,7 @@ std::vector<std::uint32_t> Attributes(std::uint32_t list) {
   return out;
 }
 
-class Serving : public ::testing::Test {
+class BrenloServing : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(BR_LoadModelText(kModel.data(), kModel.size(), &host_value_), BR_LOAD_OK)
@@ -90,7 +90,7 @@ class Serving : public ::testing::Test {
   std::uint32_t host_value_ = 0;
 };
 
-TEST_F(Serving, ServesEntityPropertiesInDocumentOrderWithAnEmptyGroup) {
+TEST_F(BrenloServing, ServesEntityPropertiesInDocumentOrderWithAnEmptyGroup) {
   const std::vector<ListHandles> entities = Entities();
   ASSERT_EQ(entities.size(), 3u);
   EXPECT_THAT(Properties(entities[0].properties),
@@ -103,7 +103,7 @@ TEST_F(Serving, ServesEntityPropertiesInDocumentOrderWithAnEmptyGroup) {
 
 // Groups follow one another as they stand; the array form keeps repeated and empty names,
 // and texts arrive in Windows-1252.
-TEST_F(Serving, ServesAttributeGroupsOneAfterAnother) {
+TEST_F(BrenloServing, ServesAttributeGroupsOneAfterAnother) {
   const std::vector<std::uint32_t> attributes = Attributes(Entities()[0].attributes);
   ASSERT_EQ(attributes.size(), 2u);
   EXPECT_THAT(Properties(attributes[0]),
@@ -120,7 +120,7 @@ TEST_F(Serving, ServesAttributeGroupsOneAfterAnother) {
 // The reader's order: an entity's properties, a counting pass over its attributes, then a
 // reading pass with each attribute's properties read in full between two attribute calls.
 // An unfinished pass over one list is not disturbed by passes over others.
-TEST_F(Serving, NestedPassesKeepTheirOwnPositions) {
+TEST_F(BrenloServing, NestedPassesKeepTheirOwnPositions) {
   ListHandles entity;
   ASSERT_EQ(BR_GetFirstEntity(&entity.attributes, &entity.properties), 0);
   const char *group, *name, *type, *text;
@@ -145,7 +145,7 @@ TEST_F(Serving, NestedPassesKeepTheirOwnPositions) {
 }
 
 // Identifiers are 16-bit: the low half of each number is served.
-TEST_F(Serving, ServesLinksWithTheirAttributeIdentifiers) {
+TEST_F(BrenloServing, ServesLinksWithTheirAttributeIdentifiers) {
   ListHandles link;
   std::uint32_t ignored = 0;
   std::uint32_t id = 0;
@@ -163,7 +163,7 @@ TEST_F(Serving, ServesLinksWithTheirAttributeIdentifiers) {
   EXPECT_NE(BR_GetNextLink(&link.attributes, &link.properties), 0);
 }
 
-TEST_F(Serving, RefusesHandlesOfAnotherKindAndNextWithoutFirst) {
+TEST_F(BrenloServing, RefusesHandlesOfAnotherKindAndNextWithoutFirst) {
   const ListHandles entity = Entities()[0];
   std::uint32_t ignored = 0;
   std::uint32_t out = 0;
@@ -173,7 +173,7 @@ TEST_F(Serving, RefusesHandlesOfAnotherKindAndNextWithoutFirst) {
   EXPECT_NE(BR_GetNextAttribute(entity.attributes, &ignored, &out), 0);
 }
 
-TEST_F(Serving, EndsWithDoneAndStaysServedAfterUnloadUntilThen) {
+TEST_F(BrenloServing, EndsWithDoneAndStaysServedAfterUnloadUntilThen) {
   const ListHandles entity = Entities()[0];
   std::uint32_t ignored = 0;
   const char *group, *name, *type, *text;
@@ -187,7 +187,7 @@ TEST_F(Serving, EndsWithDoneAndStaysServedAfterUnloadUntilThen) {
   EXPECT_THAT(Properties(entity.properties), IsEmpty());
 }
 
-TEST(Session, StartsOnlyForALoadedModelAndAKnownVersionFlag) {
+TEST(BrenloSession, StartsOnlyForALoadedModelAndAKnownVersionFlag) {
   EXPECT_EQ(BR_Done(), 0);  // harmless without a start
   std::uint32_t list = 0;
   EXPECT_NE(BR_GetFirstEntity(&list, &list), 0);

@@ -1,0 +1,152 @@
+// The tavikfw program as a user runs it: exit statuses, messages, files written or kept.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class GenerateCommandTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ =
+        fs::temp_directory_path() /
+        ("tavik_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs tavikfw in the test's folder with no terminal on standard input.
+  CliResult Run(const std::string& arguments) {
+    std::string command = "cd '" + dir_.string() + "' && '" TAVIK_CLI_PATH "' " + arguments +
+                          " </dev/null >out.txt 2>err.txt";
+    int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir_ / "out.txt"),
+            ReadFile(dir_ / "err.txt")};
+  }
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ / name, std::ios::binary) << text;
+  }
+  static std::string Example() {
+    return std::string("'") + TAVIK_SOURCE_DIR + "/examples/order_entry.json'";
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(GenerateCommandTest, WritesTheFormNamedAfterTheFormAndPrintsItsPath) {
+  CliResult result = Run("generate " + Example() + " --name OrderEntryForm --settings T.INI");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "OrderEnt.FRM\n");
+  std::string form = ReadFile(dir_ / "OrderEnt.FRM");
+  EXPECT_EQ(form.rfind("VERSION 2.00\r\nBegin Form OrderEntryForm\r\n", 0), 0u);
+  EXPECT_EQ(form.find("\r\r"), std::string::npos) << "each line ends in one CR LF";
+  EXPECT_EQ(form.find("\n\n"), std::string::npos);
+}
+
+TEST_F(GenerateCommandTest, UnansweredOrRefusedNameEndsWith64AndWritesNothing) {
+  CliResult missing = Run("generate " + Example() + " --settings T.INI -o F.FRM");
+  EXPECT_EQ(missing.status, 64);
+  EXPECT_EQ(missing.err,
+            "Tavik for Visual Basic Parameter Entry Error: You must enter a form name to generate "
+            "a form!\n");
+  CliResult digit = Run("generate " + Example() + " --name 9Lives --settings T.INI -o F.FRM");
+  EXPECT_EQ(digit.status, 64);
+  EXPECT_NE(digit.err.find("Your form name must not begin with a numeric digit!"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "F.FRM"));
+  EXPECT_FALSE(fs::exists(dir_ / "T.INI")) << "a dialog left open keeps no settings";
+}
+
+TEST_F(GenerateCommandTest, BlanksAndHyphensInTheNameBecomeUnderscores) {
+  CliResult result =
+      Run("generate " + Example() + " --name 'Order-Entry Form' --settings T.INI -o F.FRM");
+  ASSERT_EQ(result.status, 0) << result.err;
+  std::string form = ReadFile(dir_ / "F.FRM");
+  EXPECT_NE(form.find("Begin Form Order_Entry_Form\r\n"), std::string::npos);
+  EXPECT_NE(form.find("Sub Order_Entry_Form_Repopulate()"), std::string::npos);
+}
+
+TEST_F(GenerateCommandTest, SettingsFileKeepsConnectAndDatabaseBetweenRuns) {
+  ASSERT_EQ(Run("generate " + Example() +
+                " --name A --database orders.mdb --connect 'ODBC;DSN=x' --settings T.INI -o A.FRM")
+                .status,
+            0);
+  ASSERT_EQ(Run("generate " + Example() + " --name B --settings T.INI -o B.FRM").status, 0);
+  EXPECT_NE(
+      ReadFile(dir_ / "B.FRM").find("OpenDatabase(\"orders.mdb\",FALSE,FALSE,\"ODBC;DSN=x\")"),
+      std::string::npos);
+  std::string settings = ReadFile(dir_ / "T.INI");
+  EXPECT_NE(settings.find("[Visual Basic]"), std::string::npos);
+  EXPECT_NE(settings.find("DatabaseString=orders.mdb"), std::string::npos);
+}
+
+TEST_F(GenerateCommandTest, RefusedModelsSayWhereAndLeaveAnExistingFormAlone) {
+  Write("F.FRM", "keep me");
+  Write("float.json",
+        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1.5, "PHYSICAL_NAME": "T"}}]})");
+  CliResult refused = Run("generate float.json --name A --settings T.INI -o F.FRM");
+  EXPECT_EQ(refused.status, 65);
+  EXPECT_NE(refused.err.find("entity 1"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("ID"), std::string::npos) << refused.err;
+
+  Write("version.json", R"({"tavik_model": 2})");
+  CliResult version = Run("generate version.json --name A --settings T.INI -o F.FRM");
+  EXPECT_EQ(version.status, 65);
+  EXPECT_NE(version.err.find("tavik_model"), std::string::npos) << version.err;
+
+  CliResult missing = Run("generate nowhere.json --name A --settings T.INI -o F.FRM");
+  EXPECT_EQ(missing.status, 66);
+  EXPECT_NE(missing.err.find("nowhere.json"), std::string::npos) << missing.err;
+  EXPECT_EQ(ReadFile(dir_ / "F.FRM"), "keep me");
+}
+
+TEST_F(GenerateCommandTest, OutputThatCannotBeCreatedEndsWith73) {
+  CliResult result = Run("generate " + Example() + " --name A --settings T.INI -o no/such/F.FRM");
+  EXPECT_EQ(result.status, 73);
+  EXPECT_NE(result.err.find("no/such/F.FRM"), std::string::npos) << result.err;
+  EXPECT_EQ(result.out, "");
+}
+
+TEST_F(GenerateCommandTest, TextsOutsideWindows1252AreUsageErrors) {
+  CliResult result =
+      Run("generate " + Example() + " --name A --caption '中文' --settings T.INI -o F.FRM");
+  EXPECT_EQ(result.status, 64);
+  EXPECT_NE(result.err.find("--caption"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(dir_ / "F.FRM"));
+  CliResult accented =
+      Run("generate " + Example() + " --name A --caption 'Café' --settings T.INI -o F.FRM");
+  ASSERT_EQ(accented.status, 0) << accented.err;
+  EXPECT_NE(ReadFile(dir_ / "F.FRM").find("Caption = \"Caf\xE9\""), std::string::npos);
+}
+
+TEST_F(GenerateCommandTest, UsageErrorsAndVersion) {
+  EXPECT_EQ(Run("generate " + Example() + " --vb 5 --name A").status, 64);
+  EXPECT_EQ(Run("generate " + Example() + " --screen wide --name A").status, 64);
+  EXPECT_EQ(Run("").status, 64);
+  CliResult version = Run("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find('.'), std::string::npos);
+}
+
+}  // namespace

@@ -7,7 +7,7 @@
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/form_text.h"
-#include "model/attribute.h"
+#include "entity/attrib_desc.h"
 #include "visualizers/visualizer.h"
 
 namespace tavik {
@@ -33,7 +33,7 @@ Status CCtrlDesc::SetClassName(const char* name) {
 }
 
 CAttribute* CCtrlDesc::GetAttribute() const {
-  return visualizer_ ? visualizer_->GetModelObject() : nullptr;
+  return visualizer_ ? visualizer_->GetAttribDesc() : nullptr;
 }
 
 Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {

@@ -6,12 +6,15 @@
 
 #include <fmt/format.h>
 
+#include "entity/entity_desc.h"
 #include "form/code_text.h"
 
 namespace tavik {
 
 CFormDesc::CFormDesc() = default;
 CFormDesc::~CFormDesc() = default;
+
+std::unique_ptr<CEntity> CFormDesc::AllocateEntity() { return std::make_unique<CEntityDesc>(); }
 
 Status CFormDesc::Init(TVK_HANDLE form_handle, void* form_manager,
                        FORMMGROBJDESC* form_manager_desc, CClntDesc* client,

@@ -41,6 +41,8 @@ class CFormDesc : public CForm {
   ~CFormDesc() override;
 
   [[nodiscard]] Status Init() override { return kOk; }
+  // Entities of a form being generated are entity descriptors.
+  std::unique_ptr<CEntity> AllocateEntity() override;
   [[nodiscard]] Status Init(TVK_HANDLE form_handle, void* form_manager,
                             FORMMGROBJDESC* form_manager_desc, CClntDesc* client,
                             std::uint16_t version);

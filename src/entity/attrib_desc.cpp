@@ -1,0 +1,37 @@
+// Attribute descriptors: form properties, query names and the visualizer.
+#include "entity/attrib_desc.h"
+
+#include "entity/entity_desc.h"
+#include "entity/query_name.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+
+namespace {
+constexpr FormatId kFormAttribInfo = TavikFormatId(0x9A);
+}
+
+Status CAttribDesc::SetAttribProps() {
+  if (Status status = CAttribute::SetAttribProps()) return status;
+  const CNxPropertySection* form_info = GetTvkProps().GetSection(kFormAttribInfo);
+  if (!form_info) return kMissingProperty;
+  if (form_info->GetPropertyList().empty()) return 3;
+  for (const auto& property : form_info->GetPropertyList()) {
+    if (Status status = AddProperty(property->GetValue(), property->GetName())) return status;
+  }
+  auto physical_name = GetProperty("PHYSICAL_NAME");
+  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  std::string name = physical_name->Text();
+  (void)AddProperty(Value::String(name), "PHYSICAL_NAME");
+  return AddProperty(Value::String(QueryName::For(name)), "SQLQUERY_NAME");
+}
+
+Status CAttribDesc::CreateVisualizer() {
+  return GetFormDesc()->AllocateVisualizer(GetEditStyle(), this);
+}
+
+CEntityDesc* CAttribDesc::GetEntityDesc() const { return static_cast<CEntityDesc*>(GetEntity()); }
+
+CFormDesc* CAttribDesc::GetFormDesc() const { return GetEntityDesc()->GetFormDesc(); }
+
+}  // namespace tavik

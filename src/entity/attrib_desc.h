@@ -1,0 +1,32 @@
+// An attribute as it is generated: its query name and the visualizer that shows it.
+#pragma once
+
+#include <memory>
+
+#include "model/attribute.h"
+#include "visualizers/visualizer.h"
+
+namespace tavik {
+
+class CEntityDesc;
+class CFormDesc;
+
+class CAttribDesc : public CAttribute {
+ public:
+  // Adds the FORM_ATTRIB_INFO properties, PHYSICAL_NAME again and SQLQUERY_NAME.
+  [[nodiscard]] Status SetAttribProps() override;
+  // Asks the client's allocator for the visualizer of the attribute's edit style.
+  [[nodiscard]] Status CreateVisualizer();
+
+  CVisualizer* GetVisualizer() const { return visualizer_.get(); }
+  void SetVisualizer(std::unique_ptr<CVisualizer> visualizer) {
+    visualizer_ = std::move(visualizer);
+  }
+  CEntityDesc* GetEntityDesc() const;
+  CFormDesc* GetFormDesc() const;
+
+ private:
+  std::unique_ptr<CVisualizer> visualizer_;
+};
+
+}  // namespace tavik

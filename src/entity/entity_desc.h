@@ -1,0 +1,101 @@
+// An entity as it is generated: its data control, buttons, control groups and attributes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "entity/attrib_desc.h"
+#include "form/ctrl_group.h"
+#include "model/entity.h"
+
+namespace tavik {
+
+class CDataCtrl;
+class CFormDesc;
+class CGridVisualizer;
+class CCtrlDesc;
+
+class CEntityDesc : public CEntity {
+ public:
+  // Status of GenerateAttributes after an attribute failed (the user was told).
+  static constexpr Status kAttributeFailed = 5;
+
+  CEntityDesc();
+  ~CEntityDesc() override;
+
+  [[nodiscard]] Status Init(std::string_view label, CForm* form) override;
+  std::unique_ptr<CAttribute> AllocateAttribute() override;
+  // Adds PHYSICAL_NAME again and SQLQUERY_NAME after the entity's own properties.
+  [[nodiscard]] Status GetProperties(std::uint32_t property_list) override;
+
+  CFormDesc* GetFormDesc() const;
+
+  // Generation, in the order form generation calls them.
+  [[nodiscard]] Status CreateDataControl();
+  [[nodiscard]] Status HandleGridChoice();
+  [[nodiscard]] Status GenerateAttributes();
+  [[nodiscard]] Status AddDataNavigationButtons();
+  CCtrlDesc* GetButton(std::string_view caption) const;
+
+  // Master/detail between entities on one form.
+  [[nodiscard]] Status SetForeignKeys();
+  [[nodiscard]] Status RepopulateChildren();
+  [[nodiscard]] Status DoParentPreChildRepopulate(std::string& reposition, std::string& refresh,
+                                                  CEntityDesc* child);
+  [[nodiscard]] Status DoChildPreChildRepopulate(std::string& reposition, std::string& refresh,
+                                                 CEntityDesc* parent);
+  [[nodiscard]] Status DoParentPostChildRepopulate(std::string& reposition, std::string& refresh,
+                                                   CEntityDesc* child);
+  [[nodiscard]] Status DoChildPostChildRepopulate(std::string& reposition, std::string& refresh,
+                                                  CEntityDesc* parent);
+
+  // Level in the master/detail hierarchy: 0 for an entity without parents.
+  std::int32_t CalcRow();
+  std::int32_t CalcCol() const { return -1; }
+  std::int32_t GetRowNum() const { return row_; }
+  std::int32_t GetColNum() const { return column_; }
+  // The first control of the group, depth first, that can take the focus.
+  static CCtrlDesc* FindFirstFocusCtrl(const CCtrlGroup& group);
+
+  void SetRegCtrlIndex(std::int32_t index) { registered_index_ = index; }
+  std::int32_t GetNextRegCtrlIndex() { return registered_index_++; }
+  std::int32_t GetRegCtrlIndexCount() const { return registered_index_; }
+
+  CDataCtrl* GetDataCtrl() const { return data_ctrl_; }
+  CGridVisualizer* GetGridVisualizer() const { return grid_visualizer_.get(); }
+  void SetGridVisualizer(std::unique_ptr<CGridVisualizer> visualizer);
+  // The entity's own group; it stays reachable after the form's group took it over.
+  CCtrlGroup* GetCtrlGroup() const { return group_; }
+  CCtrlGroup* GetButtonCtrlGroup() const { return button_group_; }
+  std::unique_ptr<CCtrlGroup> ReleaseCtrlGroup() { return std::move(owned_group_); }
+
+  int IsGrid() const { return is_grid_; }
+  void IsGrid(int grid) { is_grid_ = grid; }
+  int GetCompressNamesFlag() const { return compress_names_; }
+  int HasCustomGridColumns() const { return custom_grid_columns_; }
+  void HasCustomGridColumns(int custom) { custom_grid_columns_ = custom; }
+
+ private:
+  [[nodiscard]] Status GenerateAttribute(CAttribDesc& attribute);
+  [[nodiscard]] Status ChooseEditStyle(CAttribDesc& attribute);
+  void ReportAttributeError(CAttribDesc& attribute);
+  void PlaceColumns();
+  [[nodiscard]] Status MakeButton(const char* caption, CCtrlDesc*& button);
+  void AddButtonCode(CCtrlDesc& button, std::string_view caption, CCtrlDesc* focus);
+
+  std::int32_t row_ = -1;
+  std::int32_t column_ = -1;
+  std::int32_t registered_index_ = 0;
+  CDataCtrl* data_ctrl_ = nullptr;
+  std::unique_ptr<CGridVisualizer> grid_visualizer_;
+  std::unique_ptr<CCtrlGroup> owned_group_;
+  CCtrlGroup* group_ = nullptr;
+  std::unique_ptr<CCtrlGroup> owned_button_group_;
+  CCtrlGroup* button_group_ = nullptr;
+  int is_grid_ = 0;
+  int compress_names_ = 0;
+  int custom_grid_columns_ = 0;
+};
+
+}  // namespace tavik

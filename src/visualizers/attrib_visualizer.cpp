@@ -1,0 +1,112 @@
+// Attribute visualizers: the control base name, the required mark and the label.
+#include "visualizers/attrib_visualizer.h"
+
+#include <cstring>
+
+#include "controls/color_names.h"
+#include "controls/label_ctrl.h"
+#include "entity/attrib_desc.h"
+#include "entity/entity_desc.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr std::size_t kMaxBaseName = 17;
+
+bool IsVowel(char c) { return c != '\0' && std::strchr("aeiouAEIOU", c) != nullptr; }
+
+// Vowels stay only where a word starts: at the beginning and right after "_".
+std::string WithoutVowels(const std::string& name) {
+  std::string result;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (!IsVowel(name[i]) || i == 0 || name[i - 1] == '_') result += name[i];
+  }
+  return result;
+}
+
+}  // namespace
+
+CAttribDesc* CAttribVisualizer::GetAttribDesc() const {
+  return static_cast<CAttribDesc*>(GetTvkObj());
+}
+
+CEntityDesc* CAttribVisualizer::GetEntityDesc() const { return GetAttribDesc()->GetEntityDesc(); }
+
+CFormDesc* CAttribVisualizer::GetFormDesc() const { return GetEntityDesc()->GetFormDesc(); }
+
+Status CAttribVisualizer::CreateControls() {
+  base_name_.clear();
+  CAttribDesc* attribute = GetAttribDesc();
+  auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
+  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  std::string name = physical_name->Text();
+  CFormDesc::ValidateString(name);
+  if (GetEntityDesc()->GetCompressNamesFlag()) name = WithoutVowels(name);
+  if (!name.empty() && name.back() == '_') name.pop_back();
+  name = GetEntityDesc()->GetEntLabel() + name;
+  if (name.size() > kMaxBaseName) name.resize(kMaxBaseName);
+  if (Status status = MarkRequired()) return status;
+  base_name_ = std::move(name);
+  return kOk;
+}
+
+Status CAttribVisualizer::MarkRequired() {
+  CAttribDesc* attribute = GetAttribDesc();
+  auto required = attribute->GetProperty("REQUIRED");
+  if (!required) return kMissingProperty;
+  if (required->AsInteger() == 1) attribute->SetRequired(true);
+  auto column_required = attribute->GetTvkProperty(format_ids::kColProp, "CD_REQ");
+  if (column_required) {
+    bool is_yes = column_required->IsString() ? column_required->AsString() == "Y"
+                                              : column_required->AsInteger() == 'Y';
+    if (is_yes) attribute->SetRequired(true);
+  }
+  return kOk;
+}
+
+namespace {
+
+// The label text with "&" before the first occurrence of the access character.
+std::string CaptionWithAccessKey(const std::string& text, const std::optional<Value>& access) {
+  if (!access || access->Text().empty()) return text;
+  std::size_t at = text.find(access->Text()[0]);
+  if (at == std::string::npos) return text;
+  return text.substr(0, at) + "&" + text.substr(at);
+}
+
+}  // namespace
+
+Status CAttribVisualizer::CreateLabel() {
+  CAttribDesc* attribute = GetAttribDesc();
+  CFormDesc* form = GetFormDesc();
+  auto label = std::make_unique<CLabelCtrl>();
+  if (Status status = label->Init(form->GetVersion(), form, this)) return status;
+  std::string name = "lbl" + base_name_;
+  label->SetCtrlName(name);
+  (void)label->AddProperty(Value::String(name), "Name");
+  auto text = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLB");
+  if (!text || text->Text().empty()) return kMissingProperty;
+  auto access = attribute->GetTvkProperty(format_ids::kColProp, "CD_ACC");
+  (void)label->AddProperty(Value::String(CaptionWithAccessKey(text->Text(), access)), "Caption");
+  auto alignment = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLP");
+  std::int64_t alignment_value = alignment ? alignment->AsInteger() - 23 : 0;
+  (void)label->AddProperty(Value::Short(static_cast<std::int16_t>(alignment_value)), "Alignment");
+  (void)label->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
+                           "TabIndex");
+  label->SetCtrlHandle(form->GetCurrCtrlHandle());
+  label->SetDrawFlag(1);
+  (void)label->HandleProperties();
+  CLabelCtrl* registered = label.get();
+  auto item = std::make_unique<CCtrlPosItem>(registered, 0, 0.0f, 0.0f);
+  item->column = 0;
+  (void)GetCtrlGroup()->AddItem(std::move(item));
+  (void)form->SetCtrl(std::move(label));
+  (void)registered->AddProperty(Value::Short(0), "BackStyle");
+  (void)registered->AddProperty(Value::Long(ColorFromName("Black")), "ForeColor");
+  return kOk;
+}
+
+}  // namespace tavik

@@ -1,0 +1,55 @@
+// The visualizer base: its group, invisibility and the validation-list choice.
+#include "visualizers/visualizer.h"
+
+#include "controls/ctrl_desc.h"
+#include "entity/attrib_desc.h"
+#include "form/ctrl_pos_item.h"
+
+namespace tavik {
+
+Status CVisualizer::Init(std::int32_t kind, void* object) {
+  if (!object) return kNullArgument;
+  owned_group_ = std::make_unique<CCtrlGroup>(3, 0.0f, 0.0f);
+  owned_group_->column = 0;
+  group_ = owned_group_.get();
+  model_object_ = object;
+  kind_ = kind;
+  return kOk;
+}
+
+Status CVisualizer::DestroyCtrlGroup() {
+  owned_group_.reset();
+  group_ = nullptr;
+  return kOk;
+}
+
+Status CVisualizer::MakeInvisible(CCtrlGroup* group) {
+  if (!group) return kOk;
+  for (const auto& item : group->GetItems()) {
+    if (item->GetType() == CPosListItem::kGroupItem) {
+      (void)MakeInvisible(static_cast<CCtrlGroup*>(item.get()));
+      continue;
+    }
+    CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
+    (void)control->AddProperty(Value::Short(0), "Visible");
+    for (auto& child : control->GetGroupList()) {
+      (void)child.child->AddProperty(Value::Short(0), "Visible");
+    }
+  }
+  return kOk;
+}
+
+Status CVisualizer::DetermineValidationList() {
+  CAttribDesc* attribute = GetAttribDesc();
+  if (!attribute) return kOk;
+  for (const char* key : {"COL_VLDLIST", "EST_VLDLIST"}) {
+    auto list = attribute->GetProperty(key);
+    if (list && !list->Text().empty()) {
+      (void)attribute->AddProperty(*list, "VLD_LISTID");
+      break;
+    }
+  }
+  return kOk;
+}
+
+}  // namespace tavik

@@ -1,10 +1,194 @@
 // Master/detail between entities: key migration, child refresh and their hooks.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <fmt/format.h>
+
+#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "form/code_text.h"
+#include "form/form_desc.h"
+#include "model/relation_desc.h"
+#include "visualizers/grid_visualizer.h"
 
 namespace tavik {
 
-Status CEntityDesc::SetForeignKeys() { return kOk; }
-Status CEntityDesc::RepopulateChildren() { return kOk; }
+namespace {
+
+// The one parameter of a child's refresh procedure.
+constexpr PARAMDESCRIPTION kParentDataCtrlParam[] = {{8, "ParentDataCtrl", "Data"},
+                                                     {-1, nullptr, nullptr}};
+
+// Status of SetForeignKeys and RepopulateChildren for a missing button, event or relation id.
+constexpr Status kNoNewButton = 4;
+constexpr Status kNoClickEvent = 5;
+constexpr Status kNoRelationId = 4;
+
+// The low 16 bits of the relation's RELATION_ID, or none when the relation has none.
+std::optional<std::uint16_t> RelationId(const CRelationDesc& relation) {
+  auto id = relation.GetProperty("RELATION_ID");
+  if (!id || id->IsEmpty()) return std::nullopt;
+  return static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF);
+}
+
+std::string QueryName(const CAttribute& attribute) {
+  auto name = attribute.GetProperty("SQLQUERY_NAME");
+  return name ? name->Text() : std::string();
+}
+
+std::string DataCtrlName(const CEntityDesc& entity) {
+  if (const CDataCtrl* data_ctrl = entity.GetDataCtrl()) return data_ctrl->GetCtrlName();
+  return "ds" + entity.GetEntityName();
+}
+
+// Calls visit(child attribute, parent attribute) for every attribute of the child migrated
+// from the parent through the relation; keys whose parent attribute is unknown are skipped.
+template <typename Visit>
+void ForEachMigratedKey(const CEntity& child, const CEntity& parent, const CRelationDesc& relation,
+                        std::uint16_t relation_id, Visit visit) {
+  for (std::size_t i = 0; i < relation.GetAttribCount(); ++i) {
+    std::uint16_t attribute_id = relation.GetAttrib(i);
+    for (CAttribute* key = child.GetFirstAttrib(attribute_id, relation_id); key;
+         key = child.GetNextAttrib(attribute_id, relation_id, key)) {
+      if (CAttribute* parent_key = parent.GetAttribFromDisplayName(key->GetBaseName())) {
+        visit(static_cast<CAttribDesc&>(*key), static_cast<CAttribDesc&>(*parent_key));
+      }
+    }
+  }
+}
+
+// The hooks go to the entity's grid visualizer when it is shown as a grid.
+Status ParentPreHook(CEntityDesc& parent, std::string& reposition, std::string& refresh,
+                     CEntityDesc* child) {
+  if (CGridVisualizer* grid = parent.GetGridVisualizer()) {
+    return grid->DoParentPreChildRepopulate(reposition, refresh, child);
+  }
+  return parent.DoParentPreChildRepopulate(reposition, refresh, child);
+}
+
+Status ChildPreHook(CEntityDesc& child, std::string& reposition, std::string& refresh,
+                    CEntityDesc* parent) {
+  if (CGridVisualizer* grid = child.GetGridVisualizer()) {
+    return grid->DoChildPreChildRepopulate(reposition, refresh, parent);
+  }
+  return child.DoChildPreChildRepopulate(reposition, refresh, parent);
+}
+
+Status ParentPostHook(CEntityDesc& parent, std::string& reposition, std::string& refresh,
+                      CEntityDesc* child) {
+  if (CGridVisualizer* grid = parent.GetGridVisualizer()) {
+    return grid->DoParentPostChildRepopulate(reposition, refresh, child);
+  }
+  return parent.DoParentPostChildRepopulate(reposition, refresh, child);
+}
+
+Status ChildPostHook(CEntityDesc& child, std::string& reposition, std::string& refresh,
+                     CEntityDesc* parent) {
+  if (CGridVisualizer* grid = child.GetGridVisualizer()) {
+    return grid->DoChildPostChildRepopulate(reposition, refresh, parent);
+  }
+  return child.DoChildPostChildRepopulate(reposition, refresh, parent);
+}
+
+// The condition on the child's keys over all of its parents' current rows, each key
+// followed by the AND that joins it to the next; the last AND is taken off again.
+Status AppendKeyCondition(CEntityDesc& child, std::string& refresh) {
+  static constexpr std::string_view kAnd = "& \" AND ";
+  for (const auto& [parent_entity, relation] : child.GetParentList()) {
+    auto relation_id = RelationId(*relation);
+    if (!relation_id) return kNoRelationId;
+    const auto& parent = static_cast<const CEntityDesc&>(*parent_entity);
+    std::string parent_data_ctrl = DataCtrlName(parent);
+    ForEachMigratedKey(child, parent, *relation, *relation_id,
+                       [&](const CAttribDesc& key, const CAttribDesc& parent_key) {
+                         refresh +=
+                             fmt::format("{} = \" & tk_SQLValue({}, \"{}\"){}", QueryName(key),
+                                         parent_data_ctrl, QueryName(parent_key), kAnd);
+                       });
+  }
+  if (refresh.ends_with(kAnd)) refresh.resize(refresh.size() - kAnd.size());
+  return kOk;
+}
+
+}  // namespace
+
+Status CEntityDesc::SetForeignKeys() {
+  CCtrlDesc* new_button = GetButton("New");
+  if (!new_button) return kNoNewButton;
+  if (!new_button->GetEvent("Click")) return kNoClickEvent;
+  for (const auto& [parent_entity, relation] : GetParentList()) {
+    auto relation_id = RelationId(*relation);
+    if (!relation_id) continue;
+    auto& parent = static_cast<CEntityDesc&>(*parent_entity);
+    ForEachMigratedKey(*this, parent, *relation, *relation_id,
+                       [&](CAttribDesc& key, CAttribDesc& parent_key) {
+                         if (CVisualizer* visualizer = key.GetVisualizer()) {
+                           (void)visualizer->DoForeignKey(parent.GetDataCtrl(), &parent_key);
+                         }
+                       });
+  }
+  return kOk;
+}
+
+Status CEntityDesc::RepopulateChildren() {
+  CFormDesc* form = GetFormDesc();
+  const std::string parent_data_ctrl = DataCtrlName(*this);
+  std::string reposition = CodeText().Line(2, "Screen.MousePointer = HOURGLASS").Take();
+  for (const auto& [child_entity, relation] : GetChildList()) {
+    std::string refresh;
+    if (!RelationId(*relation)) return kNoRelationId;
+    auto& child = static_cast<CEntityDesc&>(*child_entity);
+    const std::string& child_name = child.GetEntityName();
+    const std::string child_data_ctrl = DataCtrlName(child);
+    CEventDesc* procedure = form->GetProcedure(child_name + "_DoRefresh");
+    if (!procedure) continue;
+    // A child with several parents on the form gets its procedure from the first of them.
+    if (procedure->GetSubEventCount() == 0) {
+      procedure->AddParameters(kParentDataCtrlParam);
+      (void)ParentPreHook(*this, reposition, refresh, &child);
+      (void)ChildPreHook(child, reposition, refresh, this);
+      CodeText opening;
+      opening.Line(2, fmt::format("If {}.EditMode <> dbEditNone Then", child_data_ctrl))
+          .Line(3, fmt::format("tk_DS_Update Me, {}, nNoRepos, b{}UpdateFailed", child_data_ctrl,
+                               child_name))
+          .Line(2, "End If")
+          .Line(2,
+                "If ParentDataCtrl.EditMode <> DATA_EDITADD And tk_CurrRowExists(ParentDataCtrl) "
+                "Then ")
+          .Line(3, "'repopulate child data source")
+          .Raw(
+              fmt::format("\t\t\t{}.RecordSource = s{}_Select & \" ", child_data_ctrl, child_name));
+      refresh += opening.str();
+      if (Status status = AppendKeyCondition(child, refresh)) return status;
+      CodeText closing;
+      closing.Raw("\r\n")
+          .Line(2, "Else")
+          .Line(3, "'clear child data source")
+          .Line(3, "nNoRepos = nNoRepos + 1")
+          .Line(3, fmt::format("{}.Recordset.AddNew", child_data_ctrl))
+          .Line(3, "nNoRepos = nNoRepos - 1")
+          .Line(3, fmt::format("{}.RecordSource = s{}_Select & \" 1=2 \"", child_data_ctrl,
+                               child_name))
+          .Line(2, "End If");
+      refresh += closing.str();
+      (void)ParentPostHook(*this, reposition, refresh, &child);
+      (void)ChildPostHook(child, reposition, refresh, this);
+      (void)procedure->AddSubEventCode(refresh, 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+    }
+    reposition += CodeText()
+                      .Line(2, "Set ds = " + child_data_ctrl)
+                      .Line(2, fmt::format("{}_DoRefresh {}", child_name, parent_data_ctrl))
+                      .Take();
+  }
+  reposition += CodeText().Line(2, "Screen.MousePointer = ARROW").Take();
+  if (!data_ctrl_) return kOk;
+  CEventDesc* event = data_ctrl_->GetEvent("Reposition");
+  if (!event) return kOk;
+  (void)event->AddSubEventCode(reposition, 2, 1, CEventDesc::kAtEnd, CEventDesc::kBefore);
+  return kOk;
+}
+
 Status CEntityDesc::DoParentPreChildRepopulate(std::string&, std::string&, CEntityDesc*) {
   return kOk;
 }
@@ -14,7 +198,8 @@ Status CEntityDesc::DoChildPreChildRepopulate(std::string&, std::string&, CEntit
 Status CEntityDesc::DoParentPostChildRepopulate(std::string&, std::string&, CEntityDesc*) {
   return kOk;
 }
-Status CEntityDesc::DoChildPostChildRepopulate(std::string&, std::string&, CEntityDesc*) {
+Status CEntityDesc::DoChildPostChildRepopulate(std::string&, std::string& refresh, CEntityDesc*) {
+  refresh += CodeText().Line(1, DataCtrlName(*this) + ".Refresh").Take();
   return kOk;
 }
 

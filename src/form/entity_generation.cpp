@@ -1,8 +1,101 @@
 // Entity generation: each entity's data control, controls and layout, or its drop.
+#include <fmt/format.h>
+
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "host/string_table.h"
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
 
 namespace tavik {
 
-Status CFormDesc::GenerateEntities() { return kOk; }
+namespace {
+
+// Codes of the entity pass; the user sees the entity's name and decides.
+constexpr Status kNameFailed = 6;
+constexpr Status kDataControlFailed = 7;
+constexpr Status kNoSetToScreen = 8;
+constexpr Status kNoReset = 9;
+constexpr Status kGridFailed = 10;
+constexpr Status kAttributesFailed = 11;
+constexpr Status kGroupFailed = 12;
+
+void RemoveLinks(std::vector<RelatedEntity>& links, const CEntity* entity) {
+  std::erase_if(links, [entity](const RelatedEntity& link) { return link.entity == entity; });
+}
+
+void RemoveGroupControls(CFormDesc& form, const CCtrlGroup& group) {
+  for (const auto& item : group.GetItems()) {
+    if (item->GetType() == CPosListItem::kGroupItem) {
+      RemoveGroupControls(form, static_cast<const CCtrlGroup&>(*item));
+    } else {
+      (void)form.RemoveCtrl(static_cast<const CCtrlPosItem&>(*item).GetCtrl());
+    }
+  }
+}
+
+}  // namespace
+
+Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
+  std::string name = entity.GetEntityName();
+  ValidateString(name);
+  if (name.empty()) return kNameFailed;
+  entity.SetEntityName(name);
+  if (entity.CreateDataControl() != kOk) return kDataControlFailed;
+  if (!GetProcedure(name + "_SetToScreen")) return kNoSetToScreen;
+  if (!GetProcedure(name + "_Reset")) return kNoReset;
+  if (entity.HandleGridChoice() != kOk) return kGridFailed;
+  if (entity.GenerateAttributes() != kOk) return kAttributesFailed;
+  (void)entity.GetDataCtrl()->AddProperty(Value::String(database_string_), "DatabaseName");
+  (void)LayoutGroup(*entity.GetCtrlGroup());
+  if (control_group_->AddItem(entity.ReleaseCtrlGroup()) != kOk) return kGroupFailed;
+  (void)AddGlobalDeclaration(fmt::format("Dim s{}_Select As String\r\n", name));
+  CEventDesc* load = GetEvent("Load");
+  if (!load) return kNoEvent;
+  return load->AddSubEventCode(
+      fmt::format("\t{}.Connect = tvkDBConn.Connect\r\n", entity.GetDataCtrl()->GetCtrlName()), 0,
+      1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+}
+
+void CFormDesc::DropEntity(CEntityDesc& entity) {
+  const std::string& name = entity.GetEntityName();
+  if (CDataCtrl* data_ctrl = entity.GetDataCtrl()) (void)RemoveCtrl(data_ctrl);
+  for (auto& [parent, relation] : entity.GetParentList())
+    RemoveLinks(parent->GetChildList(), &entity);
+  for (auto& [child, relation] : entity.GetChildList())
+    RemoveLinks(child->GetParentList(), &entity);
+  (void)RemoveProcedure(name + "_SetToScreen");
+  (void)RemoveProcedure(name + "_Reset");
+  for (const auto& attribute : entity.GetAttribList()) {
+    CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
+    if (visualizer && visualizer->GetCtrlGroup()) {
+      RemoveGroupControls(*this, *visualizer->GetCtrlGroup());
+    }
+  }
+  RemoveEntity(&entity);
+}
+
+bool CFormDesc::AskToContinue(const std::string& entity_name) {
+  std::string text(StringTable::Text(StringTable::kEntityProblem));
+  if (auto at = text.find("%1"); at != std::string::npos) text.replace(at, 2, entity_name);
+  auto* boxes = CurrentPlatform().message_boxes;
+  return boxes && boxes->AskYesNo(StringTable::Text(StringTable::kEntityAbortCaption), text);
+}
+
+Status CFormDesc::GenerateEntities() {
+  auto& entities = GetEntityMap();
+  for (auto record = entities.begin(); record != entities.end();) {
+    auto& entity = static_cast<CEntityDesc&>(*record->entity);
+    ++record;  // the entity may leave the list below
+    Status status = GenerateEntity(entity);
+    if (status == kOk) continue;
+    std::string name = entity.GetEntityName();
+    DropEntity(entity);
+    if (!AskToContinue(name)) return status;
+  }
+  return kOk;
+}
 
 }  // namespace tavik

@@ -14,7 +14,9 @@ namespace tavik {
 CFormDesc::CFormDesc() = default;
 CFormDesc::~CFormDesc() = default;
 
-std::unique_ptr<CEntity> CFormDesc::AllocateEntity() { return std::make_unique<CEntityDesc>(); }
+std::unique_ptr<CEntity> CFormDesc::AllocateEntity() {
+  return std::make_unique<CEntityDesc>();
+}
 
 Status CFormDesc::Init(TVK_HANDLE form_handle, void* form_manager,
                        FORMMGROBJDESC* form_manager_desc, CClntDesc* client,
@@ -229,14 +231,6 @@ Status CFormDesc::ProcessGlobalStrings() {
 Status CFormDesc::AllocateVisualizer(std::int32_t edit_style, void* object) {
   if (!client_ || !client_->allocator) return kNullArgument;
   return client_->allocator(edit_style, object);
-}
-
-Status CFormDesc::GenerateEntities() {
-  return kOk;
-}
-
-Status CFormDesc::DoCrossEntityProcessing() {
-  return kOk;
 }
 
 }  // namespace tavik

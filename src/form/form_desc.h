@@ -22,6 +22,7 @@ namespace tavik {
 
 struct FORMMGROBJDESC;
 class CTimerCtrl;
+class CEntityDesc;
 
 struct GlobalStringRecord {
   std::string key;
@@ -143,6 +144,10 @@ class CFormDesc : public CForm {
 
  private:
   struct ScrollControls;
+  [[nodiscard]] Status GenerateEntity(CEntityDesc& entity);
+  // Takes a failed entity off the form: its controls, procedures and links.
+  void DropEntity(CEntityDesc& entity);
+  bool AskToContinue(const std::string& entity_name);
   [[nodiscard]] Status BuildScrollControls(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollPanel(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollBars(ScrollControls& scroll, int live);

@@ -7,7 +7,9 @@
 namespace tavik {
 
 std::string_view StringTable::Text(int id) {
-  static constexpr std::array<std::pair<int, std::string_view>, 11> kTexts = {{
+  static constexpr std::array<std::pair<int, std::string_view>, 15> kTexts = {{
+      {kAttributeProblem, "There was a problem generating attribute: "},
+      {kAttributeErrorCaption, "Attribute Generation Error"},
       {kFormInfoPromptWithFile,
        "Please specify a database, form name, caption and filespec for the new form."},
       {kFormInfoPromptLive, "Please specify a database, form name and caption for the new form."},
@@ -16,6 +18,8 @@ std::string_view StringTable::Text(int id) {
        "to continue generating form? (Relationships may not function correctly if entity is "
        "missing)"},
       {kEntityAbortCaption, "Entity Abort!"},
+      {kNoEntitiesGenerated, "No entities successfully generated; form generation will abort"},
+      {kFormGenerationAbortCaption, "Form Generation Abort"},
       {kSaveFormTitle, "Save Tavik-Generated Form File As"},
       {kNoFormNameDialogProc, "You must enter a form name to generate a form!"},
       {kParameterErrorCaption, "Tavik for Visual Basic Parameter Entry Error"},

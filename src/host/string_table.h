@@ -9,8 +9,12 @@ class StringTable {
  public:
   static constexpr int kFormInfoPromptWithFile = 51041;
   static constexpr int kFormInfoPromptLive = 51042;
+  static constexpr int kAttributeProblem = 51050;
+  static constexpr int kAttributeErrorCaption = 51051;
   static constexpr int kEntityProblem = 51052;
   static constexpr int kEntityAbortCaption = 51053;
+  static constexpr int kNoEntitiesGenerated = 51054;
+  static constexpr int kFormGenerationAbortCaption = 51055;
   static constexpr int kSaveFormTitle = 51057;
   static constexpr int kNoFormNameDialogProc = 51058;
   static constexpr int kParameterErrorCaption = 51059;

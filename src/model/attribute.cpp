@@ -90,7 +90,8 @@ void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::s
 Status CAttribute::SetAttribProps() {
   const CNxPropertySection* attrib_info = group_properties_.GetSection(kAttribInfo);
   if (!attrib_info) return 2;
-  if (attrib_info->GetPropertyList().empty()) return 3;
+  // A section always has its property list, if an empty one: the ATTRIB_INFO section made
+  // by Init passes here, and an attribute with no known group fails for want of COL_PROP.
   if (!group_properties_.GetSection(format_ids::kColProp)) return 4;
   for (const auto& property : attrib_info->GetPropertyList()) {
     if (Status status = AddProperty(property->GetValue(), property->GetName())) return status;

@@ -1,0 +1,34 @@
+// The text box bound to an attribute's column, with its edit-style options and its code.
+#pragma once
+
+#include "controls/ctrl_desc.h"
+
+namespace tavik {
+
+class CEntityDesc;
+
+class CTextBoxCtrl : public CCtrlDesc {
+ public:
+  // Edit-style options: auto-select, password character, scroll bars, length limit, case
+  // conversion, border, selection hiding and alignment.
+  static const ESDESC style_lookup[];
+
+  // 1 for version 0, 2 for no form.
+  [[nodiscard]] Status Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer);
+
+  // Binds to the field and adds the required check, the edit-mode switch and, for coded
+  // values, the translation between display and stored values; 2 for a missing
+  // PHYSICAL_NAME or VLD_LISTID, with what came before left in place.
+  [[nodiscard]] Status BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
+                                   int extra) override;
+  // The text box's entry in the entity's control array, set up by the form's timer.
+  [[nodiscard]] Status AddControlRef(int* index) override;
+  // Stores a null in the field when the text box is left empty; 4 without a data control.
+  [[nodiscard]] Status DoEmptyIsNull() override;
+
+ private:
+  CEntityDesc* GetEntityDesc() const;
+  const std::string& GetEntityName() const;
+};
+
+}  // namespace tavik

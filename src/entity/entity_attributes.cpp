@@ -1,0 +1,172 @@
+// Attribute generation: edit styles, visualizers, the entity's group and its columns.
+#include <algorithm>
+#include <cstdlib>
+
+#include "controls/ctrl_desc.h"
+#include "entity/entity_desc.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "host/string_table.h"
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
+#include "visualizers/grid_visualizer.h"
+
+namespace tavik {
+
+namespace {
+
+// Codes of the attribute pass; the user sees only the attribute's name.
+constexpr Status kNoVisualizer = 8;
+constexpr Status kControlsFailed = 9;
+constexpr Status kValidationListFailed = 10;
+constexpr Status kBindingFailed = 11;
+constexpr Status kNoVisibleProperty = 12;
+constexpr Status kNoColumnName = 13;
+constexpr Status kGroupNotAdded = 14;
+constexpr std::size_t kLongColumnName = 15;
+
+std::int64_t NumberOf(const Value& value) {
+  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
+  return value.AsInteger();
+}
+
+bool HasText(const std::optional<Value>& value) {
+  return value && !value->Text().empty();
+}
+
+// Takes every control of the group (and of its nested groups) off the form.
+void RemoveGroupControls(CFormDesc& form, const CCtrlGroup& group) {
+  for (const auto& item : group.GetItems()) {
+    if (item->GetType() == CPosListItem::kGroupItem) {
+      RemoveGroupControls(form, static_cast<const CCtrlGroup&>(*item));
+    } else {
+      (void)form.RemoveCtrl(static_cast<const CCtrlPosItem&>(*item).GetCtrl());
+    }
+  }
+}
+
+}  // namespace
+
+Status CEntityDesc::ChooseEditStyle(CAttribDesc& attribute) {
+  if (auto style = attribute.GetTvkProperty(format_ids::kEditStyle, "ES_TYP")) {
+    attribute.SetEditStyle(static_cast<std::int32_t>(NumberOf(*style)));
+    return kOk;
+  }
+  // Without an edit style the attribute is a text box, translating coded values when it
+  // has a valid-value list.
+  bool had_group = attribute.GetTvkProps().GetSection(format_ids::kEditStyle) != nullptr;
+  CNxPropertySection& group = attribute.GetTvkProps().AddSection(format_ids::kEditStyle);
+  attribute.AddGroupProperty(group, Value::Long(4), "ES_TYP");
+  bool coded = HasText(attribute.GetProperty("COL_VLDLIST")) ||
+               HasText(attribute.GetProperty("EST_VLDLIST"));
+  if (!had_group && coded) {
+    attribute.AddGroupProperty(group, Value::Long(1), "ESECOD");
+    attribute.AddGroupProperty(group, Value::Long(1), "ESEVAL");
+  }
+  attribute.SetEditStyle(4);
+  return kOk;
+}
+
+Status CEntityDesc::GenerateAttribute(CAttribDesc& attribute) {
+  (void)ChooseEditStyle(attribute);
+  if (IsGrid()) {
+    (void)grid_visualizer_->AddAttribToGrid(&attribute);
+    return kOk;
+  }
+  if (attribute.CreateVisualizer() != kOk || !attribute.GetVisualizer()) return kNoVisualizer;
+  CVisualizer& visualizer = *attribute.GetVisualizer();
+  if (visualizer.DetermineValidationList() != kOk) return kValidationListFailed;
+  if (visualizer.CreateControls() != kOk) return kControlsFailed;
+  if (visualizer.DoBinding() != kOk) return kBindingFailed;
+  auto visible = attribute.GetProperty("VISIBLE");
+  if (!visible) return kNoVisibleProperty;
+  if (NumberOf(*visible) != 1) (void)CVisualizer::MakeInvisible(visualizer.GetCtrlGroup());
+  if (!compress_names_) {
+    auto column_name = attribute.GetTvkProperty(format_ids::kColProp, "CD_NAM");
+    if (!HasText(column_name)) return kNoColumnName;
+    if (column_name->Text().size() > kLongColumnName) compress_names_ = 1;
+  }
+  if (group_->AddItem(visualizer.ReleaseCtrlGroup()) != kOk) return kGroupNotAdded;
+  return kOk;
+}
+
+void CEntityDesc::ReportAttributeError(CAttribDesc& attribute) {
+  if (auto* boxes = CurrentPlatform().message_boxes) {
+    boxes->ShowMessage(StringTable::Text(StringTable::kAttributeErrorCaption),
+                       std::string(StringTable::Text(StringTable::kAttributeProblem)) +
+                           attribute.GetDisplayName());
+  }
+  if (CVisualizer* visualizer = attribute.GetVisualizer()) {
+    // Nothing half-made stays on the form: the controls made so far go with the group.
+    if (CCtrlGroup* group = visualizer->GetCtrlGroup()) RemoveGroupControls(*GetFormDesc(), *group);
+    (void)visualizer->DestroyCtrlGroup();
+  }
+}
+
+Status CEntityDesc::GenerateAttributes() {
+  for (const auto& attribute : GetAttribList()) {
+    auto& attribute_desc = static_cast<CAttribDesc&>(*attribute);
+    if (GenerateAttribute(attribute_desc) != kOk) {
+      ReportAttributeError(attribute_desc);
+      return kAttributeFailed;
+    }
+  }
+  (void)AddDataNavigationButtons();
+  PlaceColumns();
+  return kOk;
+}
+
+namespace {
+
+// The widest control of a column: items of order 0 or less, data controls left out.
+std::uint16_t WidestInColumn(const CCtrlGroup& group, std::int32_t column) {
+  std::uint16_t widest = 0;
+  for (const auto& item : group.GetItems()) {
+    if (item->GetType() == CPosListItem::kGroupItem) {
+      widest = std::max(widest, WidestInColumn(static_cast<const CCtrlGroup&>(*item), column));
+      continue;
+    }
+    if (item->column + group.column != column || item->order > 0) continue;
+    CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
+    if (control->GetClassName() == "Data") continue;
+    if (auto width = control->GetProperty("Width")) {
+      widest = std::max(widest,
+                        static_cast<std::uint16_t>(static_cast<std::int64_t>(width->AsSingle())));
+    }
+  }
+  return widest;
+}
+
+// Nested groups share the column's position; a group behind a container is the
+// container's own and keeps its positions.
+void PassColumnDown(CCtrlGroup& group, std::int32_t column, float x) {
+  bool skip_next_group = false;
+  for (const auto& item : group.GetItems()) {
+    if (item->GetType() == CPosListItem::kControlItem) {
+      if (static_cast<const CCtrlPosItem&>(*item).GetCtrl()->HasChildren()) skip_next_group = true;
+      continue;
+    }
+    if (skip_next_group) {
+      skip_next_group = false;
+      continue;
+    }
+    auto& nested = static_cast<CCtrlGroup&>(*item);
+    (void)nested.SetColumnPosition(column, x);
+    PassColumnDown(nested, column, x);
+  }
+}
+
+}  // namespace
+
+void CEntityDesc::PlaceColumns() {
+  float x = 100.0f;
+  (void)group_->SetColumnPosition(0, x);
+  PassColumnDown(*group_, 0, x);
+  for (std::int32_t column = 1; column < group_->GetColumnCount(); ++column) {
+    x = group_->GetColumnPosition(column - 1) + WidestInColumn(*group_, column - 1) + 50.0f;
+    (void)group_->SetColumnPosition(column, x);
+    PassColumnDown(*group_, column, x);
+  }
+}
+
+}  // namespace tavik

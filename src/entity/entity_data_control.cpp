@@ -1,0 +1,163 @@
+// The entity's data control and its New, Update and Delete buttons.
+#include <fmt/format.h>
+
+#include "controls/text_extent.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "form/code_text.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "visualizers/grid_visualizer.h"
+
+namespace tavik {
+
+namespace {
+
+// Code this entity writes first in an event, before what other generators add.
+Status AddMainCode(CCtrlDesc& control, std::string_view event_name, const std::string& code) {
+  CEventDesc* event = control.GetEvent(event_name);
+  if (!event) return kNoEvent;
+  return event->AddSubEventCode(code, 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+}
+
+Status AddClosingCode(CCtrlDesc& control, std::string_view event_name, const std::string& code) {
+  CEventDesc* event = control.GetEvent(event_name);
+  if (!event) return kNoEvent;
+  return event->AddSubEventCode(code, 0, 2, CEventDesc::kAtEnd, CEventDesc::kAfter);
+}
+
+std::string RepositionCode(const std::string& data_control, bool grid) {
+  CodeText code;
+  if (!grid) {
+    // Two lines end in a blank after their line break: part of the generated text.
+    code.Line(1, fmt::format("If {}.EditMode = DATA_EDITNONE Then", data_control))
+        .Raw(" ")
+        .Line(2, "nNoRepos = nNoRepos + 1")
+        .Line(2, fmt::format("If {}.Recordset.RecordCount = 0 Then", data_control))
+        .Line(3, fmt::format("{}.Recordset.AddNew", data_control))
+        .Raw(" ")
+        .Line(2, "End If")
+        .Line(2, "nNoRepos = nNoRepos - 1")
+        .Line(1, "End If");
+  }
+  code.Line(1, "If nNoRepos Then Exit Sub").Blank();
+  return code.Take();
+}
+
+}  // namespace
+
+Status CEntityDesc::CreateDataControl() {
+  CFormDesc* form = GetFormDesc();
+  auto data_ctrl = std::make_unique<CDataCtrl>();
+  if (Status status = data_ctrl->Init(form->GetVersion(), form)) return status;
+  const std::string& entity = GetEntityName();
+  std::string name = "ds" + entity;
+  data_ctrl->SetCtrlName(name);
+  (void)data_ctrl->AddProperty(Value::String(name), "Name");
+  (void)data_ctrl->AddProperty(Value::String(entity), "Caption");
+  std::uint16_t width = 0;
+  std::uint16_t height = 0;
+  (void)MeasureTextExtent(entity, "MS Sans Serif", 8.0f, width, height);
+  (void)data_ctrl->AddProperty(Value::Single(static_cast<float>(width) + 1200.0f), "Width");
+  (void)data_ctrl->AddProperty(Value::Single(height), "Height");
+  auto visible = GetProperty("VISIBLE");
+  if (!visible) return kMissingProperty;
+  if (visible->AsInteger() == 0) (void)data_ctrl->AddProperty(Value::Short(0), "Visible");
+  data_ctrl->SetCtrlHandle(form->GetCurrCtrlHandle());
+  (void)form->AddGlobalDeclaration(fmt::format("Dim b{}Bind As Integer\r\n", entity));
+  CodeText validate;
+  validate.Line(1, fmt::format("If tk_PreValidate({}, Action, Save) Then", name))
+      .Line(2, "Exit Sub")
+      .Line(1, "End If")
+      .Blank();
+  (void)AddMainCode(*data_ctrl, "Validate", validate.str());
+  auto style = GetProperty("DISPLAY_STYLE");
+  if (!style || style->Text().empty()) return kMissingProperty;
+  (void)AddMainCode(*data_ctrl, "Reposition", RepositionCode(name, style->Text() == "GRID"));
+  auto item = std::make_unique<CCtrlPosItem>(data_ctrl.get(), 0, 0.0f, 0.0f);
+  item->column = 0;
+  (void)group_->AddItem(std::move(item));
+  data_ctrl_ = data_ctrl.get();
+  return form->SetCtrl(std::move(data_ctrl));
+}
+
+Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
+  CFormDesc* form = GetFormDesc();
+  auto control = std::make_unique<CCtrlDesc>();
+  if (Status status = control->Init("CommandButton", form->GetVersion(), form, nullptr)) {
+    return status;
+  }
+  std::string name = fmt::format("cmd{}{}", GetEntityName(), caption);
+  control->SetCtrlName(name);
+  (void)control->AddProperty(Value::String(name), "Name");
+  control->SetCtrlHandle(form->GetCurrCtrlHandle());
+  (void)control->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
+                             "TabIndex");
+  (void)control->AddProperty(Value::Single(400.0f), "Height");
+  (void)control->AddProperty(Value::Single(1100.0f), "Width");
+  (void)control->AddProperty(Value::String(caption), "Caption");
+  if (!control->GetEvent("Click")) return kNoEvent;
+  auto item = std::make_unique<CCtrlPosItem>(control.get(), 0, 0.0f, 0.0f);
+  item->column = 2;
+  (void)button_group_->AddItem(std::move(item));
+  button = control.get();
+  return form->SetCtrl(std::move(control));
+}
+
+void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCtrlDesc* focus) {
+  const std::string& entity = GetEntityName();
+  std::string data_control = data_ctrl_ ? data_ctrl_->GetCtrlName() : "ds" + entity;
+  CodeText code;
+  if (caption == "New") {
+    code.Line(1,
+              fmt::format("tk_NewButton Me, {}, nNoRepos, b{}UpdateFailed", data_control, entity))
+        .Line(1, fmt::format("If Not b{}UpdateFailed Then", entity));
+    if (focus) code.Line(2, focus->GetCtrlName() + ".SetFocus");
+    CodeText closing;
+    closing.Line(2, entity + "_SetToScreen").Line(1, "End If");
+    (void)AddClosingCode(button, "Click", closing.str());
+  } else if (caption == "Update") {
+    code.Line(1, fmt::format("If {}.EditMode = dbEditAdd Then", data_control))
+        .Line(2, fmt::format("b{}Bind = True", entity))
+        .Line(1, "End If")
+        .Line(1, fmt::format("If {}.EditMode <> dbEditNone Then", data_control))
+        .Line(2,
+              fmt::format("tk_DS_Update Me, {}, nNoRepos, b{}UpdateFailed", data_control, entity))
+        .Line(2, fmt::format("If Not b{}UpdateFailed Then {}_SetToScreen", entity, entity))
+        .Line(1, "End If");
+  } else {
+    code.Line(1, entity + "_Reset").Line(1, "tk_DeleteButton " + data_control);
+    if (focus) {
+      code.Line(1, focus->GetCtrlName() + ".SetFocus    'set focus to first field of datasource");
+    }
+  }
+  (void)AddMainCode(button, "Click", code.str());
+}
+
+Status CEntityDesc::AddDataNavigationButtons() {
+  if (IsGrid()) {
+    (void)grid_visualizer_->AddDataNavigationButtons(button_group_);
+  } else {
+    CCtrlDesc* focus = FindFirstFocusCtrl(*group_);
+    for (const char* caption : {"New", "Update", "Delete"}) {
+      CCtrlDesc* button = nullptr;
+      if (Status status = MakeButton(caption, button)) return status;
+      AddButtonCode(*button, caption, focus);
+    }
+  }
+  return group_->AddItem(std::move(owned_button_group_));
+}
+
+CCtrlDesc* CEntityDesc::GetButton(std::string_view caption) const {
+  if (!button_group_) return nullptr;
+  for (const auto& item : button_group_->GetItems()) {
+    if (item->GetType() != CPosListItem::kControlItem) continue;
+    CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
+    auto button_caption = control->GetProperty("Caption");
+    if (!button_caption || button_caption->Text().empty()) return nullptr;
+    if (button_caption->Text() == caption) return control;
+  }
+  return nullptr;
+}
+
+}  // namespace tavik

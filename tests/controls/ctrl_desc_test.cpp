@@ -1,0 +1,122 @@
+// Tests of the control descriptor base and its kinds: identity, properties, file text.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "controls/ctrl_desc.h"
+#include "controls/frame_ctrl.h"
+#include "controls/label_ctrl.h"
+#include "controls/timer_ctrl.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+namespace {
+
+class CtrlDescTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(form_.Init(0, nullptr, nullptr, nullptr, 4), kOk); }
+
+  std::unique_ptr<CCtrlDesc> Control(const char* class_name, const char* name) {
+    auto control = std::make_unique<CCtrlDesc>();
+    EXPECT_EQ(control->Init(class_name, 4, &form_, nullptr), kOk);
+    control->SetCtrlName(name);
+    return control;
+  }
+
+  CFormDesc form_;
+};
+
+TEST_F(CtrlDescTest, KindsCheckVersionAndFormAndSetTheirClass) {
+  CLabelCtrl label;
+  EXPECT_EQ(label.Init(0, &form_, nullptr), 1u);
+  EXPECT_EQ(label.Init(4, nullptr, nullptr), 2u);
+  ASSERT_EQ(label.Init(4, &form_, nullptr), kOk);
+  EXPECT_EQ(label.GetClassName(), "Label");
+  EXPECT_EQ(label.IsFocusCtrl(), 0);
+  EXPECT_EQ(label.FindEditStyle("ESESEL"), nullptr);
+
+  CFrameCtrl frame;
+  EXPECT_EQ(frame.Init(0, &form_, nullptr), 4u);
+  EXPECT_EQ(frame.Init(4, nullptr, nullptr), 5u);
+  ASSERT_EQ(frame.Init(4, &form_, nullptr), kOk);
+
+  CTimerCtrl timer;
+  EXPECT_EQ(timer.Init(0, &form_), 1u);
+  EXPECT_EQ(timer.Init(3, nullptr), 2u);
+  ASSERT_EQ(timer.Init(3, &form_), kOk);
+  EXPECT_EQ(timer.GetClassName(), "Timer");
+  EXPECT_EQ(timer.DoWidthHeight(), kOk);
+  EXPECT_TRUE(timer.GetPropertySection().GetPropertyList().empty());
+
+  EXPECT_EQ(timer.SetClassName(nullptr), kNoMemory);
+  EXPECT_EQ(timer.GetClassName(), "Timer");
+}
+
+TEST_F(CtrlDescTest, PropertiesKeepThePlaceOfTheirFirstAddition) {
+  auto control = Control("TextBox", "txtCITY");
+  ASSERT_EQ(control->AddProperty(Value::Single(1000), "Width"), kOk);
+  ASSERT_EQ(control->AddProperty(Value::String("CITY"), "DataField"), kOk);
+  ASSERT_EQ(control->AddProperty(Value::Single(1600), "Width"), kOk);
+  ASSERT_EQ(control->AddProperty(Value::String("ODBC;"), "Connect"), kOk);
+  const auto& properties = control->GetPropertySection().GetPropertyList();
+  ASSERT_EQ(properties.size(), 3u);
+  EXPECT_EQ(properties[0]->GetId(), 3);
+  EXPECT_EQ(properties[2]->GetId(), 5);
+  EXPECT_EQ(control->GetProperty("Width")->AsSingle(), 1600.0f);
+  EXPECT_FALSE(control->GetProperty("Height"));
+  EXPECT_EQ(control->GetConnectString(), "ODBC;");
+  EXPECT_FALSE(control->GetRecordSourceString());
+
+  std::string text;
+  ASSERT_EQ(control->WriteCtrlToFile(text, 1), kOk);
+  EXPECT_EQ(text,
+            "\tBegin TextBox txtCITY\r\n"
+            "\t\tWidth               =    1600\r\n"
+            "\t\tDataField           =    \"CITY\"\r\n"
+            "\t\tConnect             =    \"ODBC;\"\r\n");
+}
+
+TEST_F(CtrlDescTest, ContainersWriteTheirPresentChildrenOneLevelDeeper) {
+  auto frame = Control("Frame", "fraSTATUS");
+  auto first = Control("OptionButton", "optOPEN");
+  ASSERT_EQ(first->AddProperty(Value::String("Open"), "Caption"), kOk);
+  ASSERT_EQ(first->GetEvent("Click")->AddSubEventCode("\tOpen\r\n", 0, 1, -1, 1), kOk);
+  auto absent = Control("OptionButton", "optGONE");
+  ASSERT_EQ(absent->GetEvent("Click")->AddSubEventCode("\tGone\r\n", 0, 1, -1, 1), kOk);
+  auto second = Control("OptionButton", "optCLOSED");
+  frame->AddChild(ChildEntry{1, 1, 0, 1000, std::move(first)});
+  frame->AddChild(ChildEntry{1, 0, 0, 1000, std::move(absent)});
+  frame->AddChild(ChildEntry{1, 1, 0, 1000, std::move(second)});
+  frame->GetEvent("DblClick")->AddDeclarations("\tDim n\r\n");
+
+  std::string text;
+  ASSERT_EQ(frame->WriteCtrlToFile(text, 2), kOk);
+  EXPECT_EQ(text,
+            "\t\tBegin Frame fraSTATUS\r\n"
+            "\t\t\tBegin OptionButton optOPEN\r\n"
+            "\t\t\t\tCaption             =    \"Open\"\r\n"
+            "\t\t\tEnd\r\n"
+            "\t\t\tBegin OptionButton optCLOSED\r\n"
+            "\t\t\tEnd\r\n");
+
+  std::string code;
+  ASSERT_EQ(frame->WriteEventsToFile(code, 0), kOk);
+  EXPECT_EQ(code,
+            "Sub fraSTATUS_DblClick()\r\n"
+            "' Tavik Generated Declarations\r\n"
+            "\tDim n\r\n"
+            "\r\n"
+            "End Sub\r\n"
+            "\r\n"
+            "Sub optOPEN_Click()\r\n"
+            "' Tavik Generated Code Section\r\n"
+            "\tOpen\r\n"
+            "\r\n"
+            "End Sub\r\n"
+            "\r\n");
+}
+
+}  // namespace
+}  // namespace tavik

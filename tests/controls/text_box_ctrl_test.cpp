@@ -1,0 +1,323 @@
+// Tests of the text box: its properties, edit-style options, binding code and visualizers.
+#include "controls/text_box_ctrl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/timer_ctrl.h"
+#include "entity/attrib_desc.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "fakes/model_form.h"
+#include "fakes/scoped_fakes.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "visualizers/text_visualizer.h"
+
+namespace tavik {
+namespace {
+
+// An attribute of ORDERS; info adds ATTRIB_INFO members, groups adds further groups.
+std::string Attribute(int id, std::string_view column, std::string_view info,
+                      std::string_view groups) {
+  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
+         std::string(column) + R"(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R",
+         "REL_COUNT": 0)" +
+         std::string(info) + R"(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1})" + std::string(groups) + "}";
+}
+
+// The edit-style group and the control property group of an attribute.
+std::string Groups(std::string_view edit_style, std::string_view column = "") {
+  return R"j(, "COL_PROP": {"CD_TYP": "CHAR(10)")j" + std::string(column) + R"j(}, "CP_EST": {)j" +
+         std::string(edit_style) + "}";
+}
+
+// Coded values of ORDERS, from the column's validation rule.
+constexpr std::string_view kCodedGroups =
+    R"j(, "COL_PROP": {"CD_TYP": "CHAR(1)", "CD_PTR": 1}, "COL_VLD_RULE": {"NAME": "Order Status"},
+       "COL_VLD_VALUE": [["Open", "O"], ["Closed", "C"]])j";
+
+class TextBoxCtrlTest : public ::testing::Test {
+ protected:
+  TextBoxCtrlTest() { fakes_.text_measurer.extent = {1000, 200}; }
+
+  // Loads ORDERS with the attributes for a version-3 form and makes a data control.
+  void Load(const std::vector<std::string>& attributes) {
+    std::string list;
+    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
+    model_ = std::make_unique<testing::ModelForm>(
+        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
+            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
+            "attributes": [)" +
+            list + "]}]}",
+        3);
+    ASSERT_EQ(model_->read_status(), kOk);
+    entity_ = &model_->Entity(0);
+    ASSERT_EQ(data_.Init(3, &form()), kOk);
+    data_.SetCtrlName("datORDERS");
+  }
+
+  CFormDesc& form() { return model_->form(); }
+  CAttribDesc& AttributeAt(std::size_t index) {
+    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
+  }
+
+  // Runs the visualizer of the attribute and hands back the text box it made.
+  template <typename Visualizer = CTextVisualizer>
+  CTextBoxCtrl* Make(std::size_t index, std::int32_t edit_style = 4) {
+    CAttribDesc& attribute = AttributeAt(index);
+    attribute.SetEditStyle(edit_style);
+    auto visualizer = std::make_unique<Visualizer>();
+    EXPECT_EQ(visualizer->Init(&attribute), kOk);
+    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
+    EXPECT_EQ(visualizer->CreateControls(), kOk);
+    CTextBoxCtrl* text_box = nullptr;
+    for (const auto& item : visualizer->GetCtrlGroup()->GetItems()) {
+      CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
+      if (control->GetClassName() == "TextBox") text_box = static_cast<CTextBoxCtrl*>(control);
+    }
+    attribute.SetVisualizer(std::move(visualizer));
+    return text_box;
+  }
+
+  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
+    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
+    return piece ? *piece : "(none)";
+  }
+  static std::string Property(const CCtrlDesc& control, std::string_view name) {
+    auto value = control.GetProperty(name);
+    return value ? value->Text() : "(none)";
+  }
+
+  testing::ScopedFakes fakes_;
+  std::unique_ptr<testing::ModelForm> model_;
+  CEntityDesc* entity_ = nullptr;
+  CDataCtrl data_;
+};
+
+TEST_F(TextBoxCtrlTest, WritesItsPropertiesInTheOrderOfFirstAddition) {
+  Load({Attribute(1, "CITY", R"(, "REQUIRED": 0)",
+                  Groups(R"("ES_TYP": 4, "ES_PTR": 3, "ESEHID": 0, "ESEPWD": 42, "ESELIM": 20)",
+                         R"(, "CD_PLB": "City", "CD_FNM": "Arial", "CD_BKC": "White")"))});
+  CTextBoxCtrl* text_box = Make(0);
+  ASSERT_NE(text_box, nullptr);
+  ASSERT_EQ(text_box->BindControl(&data_, "CITY", 0), kOk);
+
+  std::string text;
+  ASSERT_EQ(text_box->WriteCtrlToFile(text, 1), kOk);
+  EXPECT_EQ(text,
+            "\tBegin TextBox tbxE1CITY\r\n"
+            "\t\tName                =    \"tbxE1CITY\"\r\n"
+            "\t\tWidth               =    1200\r\n"
+            "\t\tHeight              =    200\r\n"
+            "\t\tMousePointer        =    3\r\n"
+            "\t\tFontName            =    \"Arial\"\r\n"
+            "\t\tPasswordChar        =    \"*\"\r\n"
+            "\t\tMaxLength           =    20\r\n"
+            "\t\tHideSelection       =    0\r\n"
+            "\t\tAlignment           =    0\r\n"
+            "\t\tBackColor           =    16777215\r\n"
+            "\t\tForeColor           =    0\r\n"
+            "\t\tTabIndex            =    1\r\n"
+            "\t\tDataSource          =    \"datORDERS\"\r\n"
+            "\t\tDataField           =    \"CITY\"\r\n");
+  // The label came first: handle and tab index 0; the text box is in column 1 after it.
+  EXPECT_EQ(text_box->GetCtrlHandle(), 1u);
+  EXPECT_EQ(form().GetCtrl(0)->GetCtrlName(), "lblE1CITY");
+  EXPECT_EQ(form().GetCtrl(1), text_box);
+  const auto& items = AttributeAt(0).GetVisualizer()->GetCtrlGroup()->GetItems();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items.back()->column, 1);
+}
+
+TEST_F(TextBoxCtrlTest, RequiredFieldIsCheckedBeforeSaving) {
+  Load({Attribute(1, "CITY", R"(, "REQUIRED": 1)", Groups(R"("ES_TYP": 4)"))});
+  CTextBoxCtrl* text_box = Make(0);
+  ASSERT_EQ(text_box->BindControl(&data_, "CITY", 0), kOk);
+  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
+            "\t\tIf tbxE1CITY.Text = \"\" Then\r\n"
+            "\t\t\tBeep\r\n"
+            "\t\t\tMsgBox(\"CITY is a required field; record not saved!\")\r\n"
+            "\t\t\tGoTo ORDERS_BadData\r\n"
+            "\t\tEnd If\r\n");
+  EXPECT_EQ(Piece(text_box->GetEvent("KeyPress"), 0), "\t\ttk_SetEditMode datORDERS\r\n");
+  EXPECT_EQ(entity_->GetRegCtrlIndexCount(), 1);
+}
+
+TEST_F(TextBoxCtrlTest, CodedValuesAreTranslatedBothWays) {
+  Load({Attribute(1, "STATUS", R"(, "REQUIRED": 0)",
+                  std::string(kCodedGroups) + R"(, "CP_EST": {"ESECOD": 1, "ESEVAL": 1})"),
+        Attribute(2, "KIND", R"(, "REQUIRED": 0)",
+                  std::string(kCodedGroups) + R"(, "CP_EST": {"ESECOD": 1, "ESEVAL": 0})")});
+  CTextBoxCtrl* rejecting = Make(0);
+  CTextBoxCtrl* lenient = Make(1);
+  ASSERT_EQ(rejecting->BindControl(&data_, "STATUS", 0), kOk);
+  ASSERT_EQ(lenient->BindControl(&data_, "KIND", 0), kOk);
+
+  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
+            "\t\tsBuff = Trim(tbxE1STATUS.Text)\r\n"
+            "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
+            "\t\tIf nResult = False Then\r\n"
+            "\t\t\tBeep\r\n"
+            "\t\t\tMsgBox(\"Not a valid value for field STATUS; record not saved!\")\r\n"
+            "\t\t\tGoTo ORDERS_BadData\r\n"
+            "\t\tEnd If\r\n"
+            "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"STATUS\", sValue, "
+            "DisplayFieldTranslate(), nDFTransCount)\r\n"
+            "\t\ttbxE1STATUS.DataChanged = False ' disable auto binding\r\n"
+            "\t\tsBuff = Trim(tbxE1KIND.Text)\r\n"
+            "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
+            "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"KIND\", sValue, "
+            "DisplayFieldTranslate(), nDFTransCount)\r\n"
+            "\t\ttbxE1KIND.DataChanged = False ' disable auto binding\r\n");
+  auto to_display = [](std::string_view field, std::string_view ctrl) {
+    std::string data = "datORDERS.Recordset.Fields(\"" + std::string(field) + "\")";
+    return "\t\tIf IsNull(" + data + ") Then\r\n\t\t\tzTmpField = \"\"\r\n\t\tElse\r\n" +
+           "\t\t\tzTmpField = " + data + "\r\n\t\tEnd If\r\n" +
+           "\t\tnResult = tk_GetDisplayValue(zTmpField, Order_Status_List(), sValue)\r\n" + "\t\t" +
+           std::string(ctrl) + ".Text = sValue\r\n";
+  };
+  EXPECT_EQ(Piece(form().GetProcedure("ORDERS_SetToScreen"), 0),
+            to_display("STATUS", "tbxE1STATUS") + to_display("KIND", "tbxE1KIND"));
+}
+
+TEST_F(TextBoxCtrlTest, CodedValuesWithoutAListStopAfterTheEarlierSteps) {
+  Load({Attribute(1, "STATUS", R"(, "REQUIRED": 1)", Groups(R"("ESECOD": 1)"))});
+  CTextBoxCtrl* text_box = Make(0);
+  EXPECT_EQ(text_box->BindControl(&data_, "STATUS", 0), kMissingProperty);
+  EXPECT_EQ(Property(*text_box, "DataSource"), "datORDERS");
+  EXPECT_EQ(Property(*text_box, "DataField"), "STATUS");
+  EXPECT_TRUE(
+      Piece(data_.GetEvent("Validate"), 2).starts_with("\t\tIf tbxE1STATUS.Text = \"\" Then"));
+  EXPECT_EQ(Piece(text_box->GetEvent("KeyPress"), 0), "\t\ttk_SetEditMode datORDERS\r\n");
+}
+
+TEST_F(TextBoxCtrlTest, EditStyleOptionsBecomeProperties) {
+  auto with = [](int id, std::string_view options) {
+    return Attribute(id, "C" + std::to_string(id), R"(, "REQUIRED": 0)", Groups(options));
+  };
+  Load({with(1, R"("ESELIM": 31999, "ESEPOS": 25)"), with(2, R"("ESELIM": 32000)"),
+        with(3, R"("ESELIM": 0, "ESEBRD": 0)"), with(4, R"("ESEHBR": 1, "ESEVBR": 1)"),
+        with(5, R"("ESEHBR": 0, "ESEVBR": 1)"), with(6, R"("ESEVBR": 1)"),
+        with(7, R"("ESEPOS": "24", "ESEBRD": 1)")});
+  CTextBoxCtrl* limited = Make(0);
+  EXPECT_EQ(Property(*limited, "MaxLength"), "31999");
+  EXPECT_EQ(Property(*limited, "Alignment"), "2");
+  CTextBoxCtrl* unlimited = Make(1);
+  EXPECT_EQ(Property(*unlimited, "MaxLength"), "(none)");
+  EXPECT_EQ(Property(*unlimited, "Alignment"), "0");
+  CTextBoxCtrl* borderless = Make(2);
+  EXPECT_EQ(Property(*borderless, "MaxLength"), "(none)");
+  EXPECT_EQ(Property(*borderless, "BorderStyle"), "0");
+
+  CTextBoxCtrl* both_bars = Make(3, 6);
+  EXPECT_EQ(Property(*both_bars, "ScrollBars"), "3");
+  EXPECT_EQ(Property(*both_bars, "MultiLine"), "-1");
+  EXPECT_EQ(Property(*Make(4, 6), "ScrollBars"), "2");
+  CTextBoxCtrl* single_line = Make(5, 4);
+  EXPECT_EQ(Property(*single_line, "ScrollBars"), "(none)");
+  EXPECT_EQ(Property(*single_line, "MultiLine"), "(none)");
+
+  CTextBoxCtrl* centred = Make(6);
+  EXPECT_EQ(Property(*centred, "Alignment"), "1");
+  EXPECT_EQ(Property(*centred, "BorderStyle"), "(none)");
+}
+
+TEST_F(TextBoxCtrlTest, CaseConversionDeclaresTheWindowStyleOncePerForm) {
+  Load({Attribute(1, "A", R"(, "REQUIRED": 0)", Groups(R"("ESECAS": 27)")),
+        Attribute(2, "B", R"(, "REQUIRED": 0)", Groups(R"("ESECAS": 28)")),
+        Attribute(3, "C", R"(, "REQUIRED": 0)", Groups(R"("ESECAS": 26)"))});
+  Make(0);
+  Make(1);
+  Make(2);
+  CEventDesc* load = form().GetEvent("Load");
+  EXPECT_EQ(load->GetDeclarations().value_or(""), "\tDim lWindowStyle As Long\r\n");
+  EXPECT_EQ(Piece(load, 0),
+            "\tlWindowStyle = GetWindowLong(tbxE1A.hWnd, GWL_STYLE)\r\n"
+            "\tlWindowStyle = lWindowStyle Or ES_UPPERCASE\r\n"
+            "\tlWindowStyle = SetWindowLong(tbxE1A.hWnd, GWL_STYLE, lWindowStyle)\r\n"
+            "\tlWindowStyle = GetWindowLong(tbxE1B.hWnd, GWL_STYLE)\r\n"
+            "\tlWindowStyle = lWindowStyle Or ES_LOWERCASE\r\n"
+            "\tlWindowStyle = SetWindowLong(tbxE1B.hWnd, GWL_STYLE, lWindowStyle)\r\n");
+}
+
+TEST_F(TextBoxCtrlTest, AutoSelectCodeComesFirstInGotFocus) {
+  Load({Attribute(1, "NAME", R"(, "REQUIRED": 0)", Groups(R"("ESESEL": 1)"))});
+  Make(0);
+  CTextBoxCtrl text_box;
+  ASSERT_EQ(text_box.Init(3, &form(), AttributeAt(0).GetVisualizer()), kOk);
+  text_box.SetCtrlName("tbxNAME");
+  ASSERT_EQ(text_box.GetEvent("GotFocus")->AddSubEventCode("\tearlier\r\n", 5, 1, -1, 1), kOk);
+  ASSERT_EQ(text_box.HandleProperties(), kOk);
+  CEventDesc* got_focus = text_box.GetEvent("GotFocus");
+  got_focus->PrepareEventCode();
+  EXPECT_EQ(got_focus->GetEventCode().value_or(""),
+            "'  Autoselect text when control gets focus \r\n"
+            "\ttbxNAME.SelStart = 0\r\n"
+            "\ttbxNAME.SelLength = 64000\r\n"
+            "\r\n"
+            "\tearlier\r\n"
+            "\r\n");
+}
+
+TEST_F(TextBoxCtrlTest, ControlReferenceGoesToTheTimerAndAdvancesTheIndex) {
+  Load({Attribute(1, "CITY", R"(, "REQUIRED": 0)", Groups(R"("ES_TYP": 4)"))});
+  CTextBoxCtrl* text_box = Make(0);
+  int index = 4;
+  EXPECT_NE(text_box->AddControlRef(&index), kOk);  // the form has no timer yet
+  EXPECT_EQ(index, 4);
+  CTimerCtrl* timer = form().CreateTimer();
+  ASSERT_NE(timer, nullptr);
+  ASSERT_EQ(text_box->AddControlRef(&index), kOk);
+  ASSERT_EQ(text_box->AddControlRef(&index), kOk);
+  EXPECT_EQ(index, 6);
+  EXPECT_EQ(Piece(timer->GetEvent("Timer"), 0),
+            "\tSet axORDERS_Ctrl(4) = tbxE1CITY\r\n\tSet axORDERS_Ctrl(5) = tbxE1CITY\r\n");
+}
+
+TEST_F(TextBoxCtrlTest, EmptyTextStoresNullOnlyWithADataControl) {
+  Load({Attribute(1, "CITY", R"(, "REQUIRED": 0)", Groups(R"("ES_TYP": 4)"))});
+  CTextBoxCtrl* text_box = Make(0);
+  EXPECT_EQ(text_box->DoEmptyIsNull(), kNullArgument);
+  text_box->SetDataCtrl(&data_);
+  ASSERT_EQ(text_box->DoEmptyIsNull(), kOk);
+  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
+            "\t\tIf tbxE1CITY.Text = \"\" Then\r\n"
+            "\t\t\ttbxE1CITY = tk_NullValue(datORDERS.Recordset(\"CITY\"))\r\n"
+            "\t\tEnd If\r\n");
+}
+
+TEST_F(TextBoxCtrlTest, BindingUsesTheEntityDataControlAndThePhysicalName) {
+  Load({Attribute(1, "SHIP_CITY", R"(, "REQUIRED": 0)", Groups(R"("ES_TYP": 4)"))});
+  ASSERT_EQ(entity_->CreateDataControl(), kOk);
+  CTextBoxCtrl* text_box = Make<CText4Visualizer>(0);
+  ASSERT_NE(text_box, nullptr);
+  EXPECT_EQ(text_box->GetDataCtrl(), entity_->GetDataCtrl());
+  // No label text, no label: the text box takes the first tab index.
+  EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetCtrlGroup()->GetItems().size(), 1u);
+  EXPECT_EQ(Property(*text_box, "TabIndex"), "0");
+  ASSERT_EQ(AttributeAt(0).GetVisualizer()->DoBinding(), kOk);
+  EXPECT_EQ(Property(*text_box, "DataSource"), "dsORDERS");
+  EXPECT_EQ(Property(*text_box, "DataField"), "SHIP_CITY");
+}
+
+TEST_F(TextBoxCtrlTest, VisualizersReportAMissingTextBox) {
+  // No REQUIRED: the control base name cannot be made, so no text box is made either.
+  Load({Attribute(1, "CITY", "", Groups(R"("ES_TYP": 4)"))});
+  CAttribDesc& attribute = AttributeAt(0);
+  CTextVisualizer version3;
+  ASSERT_EQ(version3.Init(&attribute), kOk);
+  EXPECT_EQ(version3.CreateControls(), kMissingProperty);
+  EXPECT_EQ(version3.DoBinding(), 5u);
+  CText4Visualizer version4;
+  ASSERT_EQ(version4.Init(&attribute), kOk);
+  EXPECT_EQ(version4.CreateControls(), 5u);
+  EXPECT_TRUE(form().GetCtrlMap().empty());
+}
+
+}  // namespace
+}  // namespace tavik

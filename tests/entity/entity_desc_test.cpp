@@ -1,0 +1,153 @@
+// Entity generation: edit styles, names, columns, rows, buttons and dropped entities.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "controls/ctrl_desc.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "fakes/model_form.h"
+#include "fakes/scoped_fakes.h"
+#include "form/ctrl_pos_item.h"
+#include "visualizers/attrib_visualizer.h"
+
+namespace tavik {
+namespace {
+
+using testing::ModelForm;
+using testing::ScopedFakes;
+
+std::string Attribute(int id, const std::string& physical, const std::string& extra_groups = "",
+                      const std::string& column_extra = "") {
+  std::string number = std::to_string(id);
+  return R"j({"ATTRIB_INFO": {"ID": )j" + number + R"j(, "PHYSICAL_NAME": ")j" + physical +
+         R"j(", "DISPLAY_NAME": "D)j" + number +
+         R"j(", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0, "REQUIRED": 0},
+          "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "CHAR(10)", "CD_NAM": ")j" +
+         physical + "\"" +
+         (column_extra.find("CD_PLB") == std::string::npos ? R"(, "CD_PLB": "Label")" : "") +
+         column_extra + "}" + extra_groups + "}";
+}
+
+std::string Model(const std::string& attributes, const std::string& style = "FIELDS") {
+  return R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "T",
+          "UNIQUE_PHYS_NAME": "T", "DISPLAY_STYLE": ")" +
+         style + R"(", "VISIBLE": 1}, "attributes": [)" + attributes + "]}]}";
+}
+
+TEST(EntityGeneration, EditStyleDefaultsToTextBoxAndCodedWhenTheAttributeHasAList) {
+  ScopedFakes fakes;
+  ModelForm model(Model(
+      Attribute(1, "PLAIN") + "," +
+      Attribute(2, "CODED", R"(, "COL_VLD_RULE": {"NAME": "Codes"}, "COL_VLD_VALUE": [["A", "a"]])",
+                R"(, "CD_PTR": 1)")));
+  ASSERT_EQ(model.Generate(), kOk);
+  auto& attributes = model.Entity(0).GetAttribList();
+  const FormatId edit_style = format_ids::kEditStyle;
+  EXPECT_EQ(attributes[0]->GetEditStyle(), 4);
+  EXPECT_FALSE(attributes[0]->GetTvkProperty(edit_style, "ESECOD"));
+  EXPECT_EQ(attributes[1]->GetTvkProperty(edit_style, "ESECOD")->AsInteger(), 1);
+  EXPECT_EQ(attributes[1]->GetTvkProperty(edit_style, "ESEVAL")->AsInteger(), 1);
+  EXPECT_EQ(attributes[1]->GetProperty("VLD_LISTID")->Text(), "Codes");
+}
+
+TEST(EntityGeneration, ControlBaseNamesReplaceCompressAndCut) {
+  ScopedFakes fakes;
+  // The 16-character column name turns compression on for the attributes after it.
+  ModelForm model(Model(Attribute(1, "unit price/qty") + "," + Attribute(2, "SIXTEEN_CHARS_XY") +
+                        "," + Attribute(3, "unit price/qty") + "," +
+                        Attribute(4, "a_very_long_column_name_indeed")));
+  ASSERT_EQ(model.Generate(), kOk);
+  auto base_name = [&](std::size_t index) {
+    auto* attribute = static_cast<CAttribDesc*>(model.Entity(0).GetAttribList()[index].get());
+    return static_cast<CAttribVisualizer*>(attribute->GetVisualizer())->GetCtrlBaseName();
+  };
+  EXPECT_EQ(base_name(0), "E1unit_price_qty");
+  EXPECT_EQ(base_name(1), "E1SIXTEEN_CHARS_X");  // cut to 17
+  EXPECT_EQ(base_name(2), "E1unt_prc_qty");
+  EXPECT_EQ(base_name(3), "E1a_vry_lng_clmn_");
+}
+
+TEST(EntityGeneration, LabelsTakeTheAccessCharacterAndAlignment) {
+  ScopedFakes fakes;
+  ModelForm model(
+      Model(Attribute(1, "RATE", "", R"(, "CD_PLB": "Tax rate", "CD_ACC": "x", "CD_PLP": 25)") +
+            "," + Attribute(2, "OTHER", "", R"(, "CD_ACC": "q")")));
+  ASSERT_EQ(model.Generate(), kOk);
+  CFormDesc& form = model.form();
+  auto caption_of = [&](const std::string& name) {
+    for (auto& [handle, control] : form.GetCtrlMap()) {
+      if (control->GetCtrlName() == name) return control->GetProperty("Caption")->Text();
+    }
+    return std::string("(none)");
+  };
+  EXPECT_EQ(caption_of("lblE1RATE"), "Ta&x rate");
+  EXPECT_EQ(caption_of("lblE1OTHER"), "Label");
+}
+
+TEST(EntityGeneration, ColumnsArePlacedByTheWidestControlOfTheColumnBefore) {
+  ScopedFakes fakes;
+  fakes.text_measurer.extent = {1234, 200};
+  ModelForm model(Model(Attribute(1, "A") + "," + Attribute(2, "B")));
+  ASSERT_EQ(model.Generate(), kOk);
+  CCtrlGroup& group = *model.Entity(0).GetCtrlGroup();
+  // Labels are 1300 wide (next 100 up), text boxes 1600 (next 400 up); the data control
+  // does not count.
+  EXPECT_EQ(group.GetColumnPosition(0), 100.0f);
+  EXPECT_EQ(group.GetColumnPosition(1), 100.0f + 1300 + 50);
+  EXPECT_EQ(group.GetColumnPosition(2), 1450.0f + 1600 + 50);
+  CCtrlDesc* update = model.Entity(0).GetButton("Update");
+  ASSERT_NE(update, nullptr);
+  EXPECT_EQ(model.Entity(0).GetButton("update"), nullptr);
+  EXPECT_FALSE(update->GetProperty("Left")) << "not placed until the form is";
+}
+
+TEST(EntityGeneration, RowsFollowTheDeepestParent) {
+  ScopedFakes fakes;
+  std::string entity = R"({"properties": {"ID": %ID%, "PHYSICAL_NAME": "T%ID%",
+      "UNIQUE_PHYS_NAME": "T%ID%", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1}})";
+  auto make = [&](int id) {
+    std::string text = entity;
+    for (auto at = text.find("%ID%"); at != std::string::npos; at = text.find("%ID%"))
+      text.replace(at, 4, std::to_string(id));
+    return text;
+  };
+  auto relation = [](int id, int parent, int child) {
+    return R"({"properties": {"RELATION_ID": )" + std::to_string(id) + R"(, "PARENT_ENTITY": )" +
+           std::to_string(parent) + R"(, "CHILD_ENTITY": )" + std::to_string(child) +
+           R"(}, "attributes": [1]})";
+  };
+  ModelForm model(R"({"tavik_model": 1, "entities": [)" + make(1) + "," + make(2) + "," + make(3) +
+                  "," + make(4) + R"(], "relationships": [)" + relation(1, 1, 2) + "," +
+                  relation(2, 2, 3) + "," + relation(3, 3, 4) + "," + relation(4, 1, 4) + "]}");
+  ASSERT_EQ(model.read_status(), kOk);
+  EXPECT_EQ(model.Entity(3).CalcRow(), 3);  // parents of rows 0 and 2
+  EXPECT_EQ(model.Entity(0).GetRowNum(), 0);
+  EXPECT_EQ(model.Entity(1).GetRowNum(), 1);
+}
+
+TEST(EntityGeneration, FailedAttributeDropsTheEntityWithEverythingItMade) {
+  ScopedFakes fakes;
+  fakes.message_boxes.answers = {true};
+  std::string good = R"({"properties": {"ID": 2, "PHYSICAL_NAME": "GOOD", "UNIQUE_PHYS_NAME":
+      "GOOD", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1}, "attributes": [)" +
+                     Attribute(5, "G") + "]}";
+  std::string model_text =
+      Model(Attribute(1, "FINE") + "," + Attribute(2, "ODD", R"(, "CP_EST": {"ES_TYP": 11})"));
+  model_text.insert(model_text.size() - 2, "," + good);
+  ModelForm model(model_text);
+  ASSERT_EQ(model.Generate(), kOk);
+  ASSERT_EQ(fakes.message_boxes.asked.size(), 1u);
+  EXPECT_EQ(fakes.message_boxes.shown[0].caption, "Attribute Generation Error");
+  EXPECT_EQ(fakes.message_boxes.shown[0].text, "There was a problem generating attribute: D2");
+  EXPECT_EQ(fakes.message_boxes.asked[0].caption, "Entity Abort!");
+  EXPECT_EQ(model.form().GetEntityMap().size(), 1u);
+  for (auto& [handle, control] : model.form().GetCtrlMap()) {
+    EXPECT_EQ(control->GetCtrlName().find("E1"), std::string::npos) << control->GetCtrlName();
+    EXPECT_NE(control->GetCtrlName(), "dsT");
+  }
+  EXPECT_EQ(model.form().GetProcedure("T_SetToScreen")->GetSubEventCount(), 0u);
+}
+
+}  // namespace
+}  // namespace tavik

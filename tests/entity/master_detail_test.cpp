@@ -1,0 +1,280 @@
+// Tests of key migration and child refresh between the entities of one form.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "fakes/scoped_fakes.h"
+#include "form/form_desc.h"
+#include "tavikfw/brenlo.h"
+#include "visualizers/grid_visualizer.h"
+#include "visualizers/text_visualizer.h"
+
+namespace tavik {
+namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// An attribute; a migrated key names its relation and the parent attribute's display name.
+std::string Attribute(int id, std::string_view column, std::string_view display, int relation = 0,
+                      std::string_view base = "") {
+  std::string rel = relation ? R"("REL_COUNT": 1, "REL0_ID": )" + std::to_string(relation)
+                             : std::string(R"("REL_COUNT": 0)");
+  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
+         std::string(column) + R"(", "DISPLAY_NAME": ")" + std::string(display) +
+         R"(", "BASE_NAME": ")" + std::string(base.empty() ? display : base) +
+         R"(", "ROLE_NAME": "R", "REQUIRED": 0, )" + rel +
+         R"(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "INTEGER"}})";
+}
+
+std::string Entity(int id, std::string_view name, std::string_view attributes) {
+  return R"({"properties": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
+         std::string(name) + R"(", "UNIQUE_PHYS_NAME": ")" + std::string(name) +
+         R"(", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1}, "attributes": [)" +
+         std::string(attributes) + "]}";
+}
+
+std::string Relation(int id, int parent, int child, std::string_view attributes) {
+  return R"({"properties": {"RELATION_ID": )" + std::to_string(id) + R"(, "PARENT_ENTITY": )" +
+         std::to_string(parent) + R"(, "CHILD_ENTITY": )" + std::to_string(child) +
+         R"(}, "attributes": [)" + std::string(attributes) + "]}";
+}
+
+// A grid whose hooks leave a mark in the text they are given.
+class MarkingGrid : public CGridVisualizer {
+ public:
+  Status DoParentPreChildRepopulate(std::string& reposition, std::string&, CEntityDesc*) override {
+    reposition += "\t\t'parent pre\r\n";
+    return kOk;
+  }
+  Status DoChildPreChildRepopulate(std::string&, std::string& refresh, CEntityDesc*) override {
+    refresh += "\t'child pre\r\n";
+    return kOk;
+  }
+  Status DoParentPostChildRepopulate(std::string&, std::string& refresh, CEntityDesc*) override {
+    refresh += "\t'parent post\r\n";
+    return kOk;
+  }
+  Status DoChildPostChildRepopulate(std::string&, std::string& refresh, CEntityDesc*) override {
+    refresh += "\t'child post\r\n";
+    return kOk;
+  }
+};
+
+class MasterDetail : public ::testing::Test {
+ protected:
+  // Reads the model into the form and gives every entity its data control, its buttons
+  // (unless named in no_buttons) and a text visualizer on each attribute.
+  void Load(const std::string& entities, const std::string& relations,
+            std::string_view no_buttons = "") {
+    client_.version = 4;
+    client_.can_write_to_file = 1;
+    ASSERT_EQ(form_.Init(0, nullptr, nullptr, &client_, 4), kOk);
+    std::string model = R"({"tavik_model": 1, "entities": [)" + entities +
+                        R"(], "relationships": [)" + relations + "]}";
+    std::uint32_t host = 0;
+    ASSERT_EQ(BR_LoadModelText(model.data(), model.size(), &host), BR_LOAD_OK)
+        << BR_LastLoadError();
+    ASSERT_EQ(BR_Start(host, 1), 1);
+    Status read = form_.ReadRelations();
+    if (read == kOk) read = form_.ReadEntities();
+    if (read == kOk) read = form_.BuildParentChildLists();
+    BR_Done();
+    BR_UnloadModel(host);
+    ASSERT_EQ(read, kOk);
+    for (auto& record : form_.GetEntityMap()) {
+      auto& entity = static_cast<CEntityDesc&>(*record.entity);
+      ASSERT_EQ(entity.CreateDataControl(), kOk);
+      if (entity.GetEntityName() != no_buttons) {
+        ASSERT_EQ(entity.AddDataNavigationButtons(), kOk);
+      }
+      for (const auto& attribute : entity.GetAttribList()) {
+        auto& desc = static_cast<CAttribDesc&>(*attribute);
+        auto visualizer = std::make_unique<CTextVisualizer>();
+        ASSERT_EQ(visualizer->Init(&desc), kOk);
+        desc.SetVisualizer(std::move(visualizer));
+      }
+    }
+  }
+
+  CEntityDesc& Get(std::string_view name) {
+    for (auto& record : form_.GetEntityMap()) {
+      if (record.entity->GetEntityName() == name) return static_cast<CEntityDesc&>(*record.entity);
+    }
+    ADD_FAILURE() << "no entity " << name;
+    return static_cast<CEntityDesc&>(*form_.GetEntityMap().front().entity);
+  }
+
+  static std::string Piece(const CEventDesc* event, std::int32_t id, int slot) {
+    const std::string* piece = event ? event->GetSubEventCode(id, slot) : nullptr;
+    return piece ? *piece : "<none>";
+  }
+  static std::string Prepared(CEventDesc* event) {
+    event->PrepareEventCode();
+    return event->GetEventCode().value_or("");
+  }
+  std::string Procedures() {
+    std::string text;
+    (void)form_.WriteProceduresToFile(text, 0);
+    return text;
+  }
+  CEventDesc* Reposition(std::string_view entity) {
+    return Get(entity).GetDataCtrl()->GetEvent("Reposition");
+  }
+
+  testing::ScopedFakes fakes_;
+  CClntDesc client_{};
+  CFormDesc form_;
+};
+
+// Customers and stores both own orders: the order's keys come from both parents.
+std::string TwoParentModel() {
+  return Entity(1, "CUSTOMER", Attribute(101, "CUST_ID", "Customer Id")) + "," +
+         Entity(3, "STORE", Attribute(301, "STORE NO", "Store No")) + "," +
+         Entity(2, "ORDERS",
+                Attribute(201, "ORDER_ID", "Order Id") + "," +
+                    Attribute(101, "CUST_ID", "Ordering Customer", 1, "Customer Id") + "," +
+                    Attribute(301, "STORE NO", "Selling Store", 2, "Store No"));
+}
+
+TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
+  Load(TwoParentModel(), Relation(1, 1, 2, "101") + "," + Relation(2, 3, 2, "301"));
+  // An earlier contributor's code in the parent's sub-event 2 stays behind the refresh calls.
+  ASSERT_EQ(Reposition("CUSTOMER")->AddSubEventCode("\t\t'earlier\r\n", 2, 1, -1, 1), kOk);
+
+  EXPECT_EQ(Get("ORDERS").SetForeignKeys(), kOk);
+  EXPECT_EQ(Get("CUSTOMER").RepopulateChildren(), kOk);
+  EXPECT_EQ(Get("STORE").RepopulateChildren(), kOk);
+  EXPECT_EQ(Get("ORDERS").RepopulateChildren(), kOk);
+
+  // Physical names in the key migration, query names in the condition.
+  CEventDesc* migrate = form_.GetProcedure("ORDERS_MigrateKeys");
+  EXPECT_EQ(migrate->GetParameters().value_or(""), "ParentDataCtrl As Data");
+  EXPECT_EQ(
+      Prepared(migrate),
+      "\tIf tk_CurrRowExists(dsCUSTOMER) Then\r\n"
+      "\t\tdsORDERS.Recordset.Fields(\"CUST_ID\") = dsCUSTOMER.Recordset.Fields(\"CUST_ID\")\r\n"
+      "\t\tdsORDERS.Recordset.Fields(\"STORE NO\") = dsSTORE.Recordset.Fields(\"STORE "
+      "NO\")\r\n"
+      "\t\tbORDERSBind = True\r\n"
+      "\tEnd If\r\n"
+      "\r\n");
+  std::string new_click = Piece(Get("ORDERS").GetButton("New")->GetEvent("Click"), 0, 1);
+  EXPECT_THAT(new_click, EndsWith("\r\n\t\tORDERS_MigrateKeys dsCUSTOMER\r\n"));
+  EXPECT_THAT(new_click, Not(HasSubstr("dsSTORE")));
+
+  CEventDesc* refresh = form_.GetProcedure("ORDERS_DoRefresh");
+  EXPECT_EQ(refresh->GetParameters().value_or(""), "ParentDataCtrl As Data");
+  EXPECT_EQ(Prepared(refresh),
+            "\t\tIf dsORDERS.EditMode <> dbEditNone Then\r\n"
+            "\t\t\ttk_DS_Update Me, dsORDERS, nNoRepos, bORDERSUpdateFailed\r\n"
+            "\t\tEnd If\r\n"
+            "\t\tIf ParentDataCtrl.EditMode <> DATA_EDITADD And tk_CurrRowExists(ParentDataCtrl) "
+            "Then \r\n"
+            "\t\t\t'repopulate child data source\r\n"
+            "\t\t\tdsORDERS.RecordSource = sORDERS_Select & \" CUST_ID = \" & "
+            "tk_SQLValue(dsCUSTOMER, \"CUST_ID\")& \" AND [STORE NO] = \" & tk_SQLValue(dsSTORE, "
+            "\"[STORE NO]\")\r\n"
+            "\t\tElse\r\n"
+            "\t\t\t'clear child data source\r\n"
+            "\t\t\tnNoRepos = nNoRepos + 1\r\n"
+            "\t\t\tdsORDERS.Recordset.AddNew\r\n"
+            "\t\t\tnNoRepos = nNoRepos - 1\r\n"
+            "\t\t\tdsORDERS.RecordSource = sORDERS_Select & \" 1=2 \"\r\n"
+            "\t\tEnd If\r\n"
+            "\tdsORDERS.Refresh\r\n"
+            "\r\n");
+
+  // Each parent calls the one refresh procedure with its own data control, after the
+  // sub-event its data control made first.
+  CEventDesc* customer = Reposition("CUSTOMER");
+  EXPECT_EQ(Piece(customer, 2, 1),
+            "\t\tScreen.MousePointer = HOURGLASS\r\n"
+            "\t\tSet ds = dsORDERS\r\n"
+            "\t\tORDERS_DoRefresh dsCUSTOMER\r\n"
+            "\t\tScreen.MousePointer = ARROW\r\n"
+            "\t\t'earlier\r\n");
+  EXPECT_THAT(Prepared(customer), EndsWith("\r\n\t\tScreen.MousePointer = HOURGLASS\r\n"
+                                           "\t\tSet ds = dsORDERS\r\n"
+                                           "\t\tORDERS_DoRefresh dsCUSTOMER\r\n"
+                                           "\t\tScreen.MousePointer = ARROW\r\n"
+                                           "\t\t'earlier\r\n\r\n"));
+  EXPECT_THAT(Piece(Reposition("STORE"), 2, 1), HasSubstr("\t\tORDERS_DoRefresh dsSTORE\r\n"));
+  // Without children only the pointer lines remain.
+  EXPECT_EQ(Piece(Reposition("ORDERS"), 2, 1),
+            "\t\tScreen.MousePointer = HOURGLASS\r\n\t\tScreen.MousePointer = ARROW\r\n");
+}
+
+TEST_F(MasterDetail, KeysAndRelationsThatCannotBeUsedAreLeftOutOrStopTheWork) {
+  // NOTE has no attribute migrated through its relation; TAG has a key but no buttons,
+  // and a second link to TAG lacks a relation id.
+  Load(Entity(1, "CUSTOMER", Attribute(101, "CUST_ID", "Customer Id")) + "," +
+           Entity(2, "NOTE", Attribute(201, "TEXT", "Text")) + "," +
+           Entity(3, "TAG",
+                  Attribute(101, "CUST_ID", "Tagged Customer", 6, "Customer Id") + "," +
+                      Attribute(102, "OTHER", "Other", 6, "No Such Attribute")),
+       Relation(5, 1, 2, "101") + "," + Relation(6, 1, 3, "101,102"), "TAG");
+  CEntityDesc& customer = Get("CUSTOMER");
+  CEntityDesc& tag = Get("TAG");
+
+  EXPECT_EQ(Get("NOTE").SetForeignKeys(), kOk);
+  EXPECT_EQ(tag.SetForeignKeys(), 4u);
+  auto* key_visualizer = static_cast<CAttribDesc&>(*tag.GetAttribList()[0]).GetVisualizer();
+  EXPECT_EQ(key_visualizer->DoForeignKey(
+                customer.GetDataCtrl(),
+                static_cast<CAttribDesc*>(customer.GetAttribFromDisplayName("Customer Id"))),
+            3u);
+  EXPECT_THAT(Procedures(), Not(HasSubstr("_MigrateKeys")));
+
+  // The condition of a relation without migrated keys is empty; a key whose parent
+  // attribute is unknown is skipped.
+  EXPECT_EQ(customer.RepopulateChildren(), kOk);
+  EXPECT_THAT(Prepared(form_.GetProcedure("NOTE_DoRefresh")),
+              HasSubstr("\t\t\tdsNOTE.RecordSource = sNOTE_Select & \" \r\n\t\tElse\r\n"));
+  EXPECT_THAT(
+      Prepared(form_.GetProcedure("TAG_DoRefresh")),
+      HasSubstr("sTAG_Select & \" CUST_ID = \" & tk_SQLValue(dsCUSTOMER, \"CUST_ID\")\r\n"));
+
+  // A link without a relation id stops the parent's repopulation code altogether.
+  CEventDesc* reposition = Reposition("CUSTOMER");
+  ASSERT_NE(reposition->FindSubEvent(2), nullptr);
+  CRelationDesc bare;
+  bare.AddAttrib(101);
+  ASSERT_EQ(customer.AddChild(&Get("NOTE"), &bare), kOk);
+  std::string before = Piece(reposition, 2, 1);
+  EXPECT_EQ(customer.RepopulateChildren(), 4u);
+  EXPECT_EQ(Piece(reposition, 2, 1), before);
+  customer.GetChildList().pop_back();
+}
+
+TEST_F(MasterDetail, GridsTakeOverTheHooksAroundAChildRefresh) {
+  Load(Entity(1, "CUSTOMER", Attribute(101, "CUST_ID", "Customer Id")) + "," +
+           Entity(2, "ORDERS", Attribute(101, "CUST_ID", "Customer", 1, "Customer Id")),
+       Relation(1, 1, 2, "101"));
+  for (std::string_view name : {"CUSTOMER", "ORDERS"}) {
+    auto grid = std::make_unique<MarkingGrid>();
+    ASSERT_EQ(grid->Init(&Get(name)), kOk);
+    Get(name).SetGridVisualizer(std::move(grid));
+  }
+  EXPECT_EQ(Get("CUSTOMER").RepopulateChildren(), kOk);
+
+  std::string refresh = Prepared(form_.GetProcedure("ORDERS_DoRefresh"));
+  EXPECT_THAT(refresh, ::testing::StartsWith("\t'child pre\r\n\t\tIf dsORDERS.EditMode"));
+  EXPECT_THAT(refresh, EndsWith("\t\tEnd If\r\n\t'parent post\r\n\t'child post\r\n\r\n"));
+  EXPECT_THAT(refresh, Not(HasSubstr(".Refresh")));
+  EXPECT_EQ(Piece(Reposition("CUSTOMER"), 2, 1),
+            "\t\tScreen.MousePointer = HOURGLASS\r\n"
+            "\t\t'parent pre\r\n"
+            "\t\tSet ds = dsORDERS\r\n"
+            "\t\tORDERS_DoRefresh dsCUSTOMER\r\n"
+            "\t\tScreen.MousePointer = ARROW\r\n");
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,60 @@
+// A form description read from a model text, as a run reads it, for tests of generation.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string_view>
+
+#include "entity/entity_desc.h"
+#include "form/form_desc.h"
+#include "tavikfw/brenlo.h"
+#include "tavikfw/client.h"
+#include "visualizers/visualizer_allocators.h"
+
+namespace tavik::testing {
+
+class ModelForm {
+ public:
+  explicit ModelForm(std::string_view model, std::uint16_t version = 4) {
+    client_.version = version;
+    client_.can_write_to_file = 1;
+    client_.allocator = version == 3 ? AllocateVB3Visualizer : AllocateVB4Visualizer;
+    EXPECT_EQ(BR_LoadModelText(model.data(), model.size(), &host_value_), BR_LOAD_OK)
+        << BR_LastLoadError();
+    form_ = std::make_unique<CFormDesc>();
+    EXPECT_EQ(form_->Init(0, nullptr, nullptr, &client_, version), kOk);
+    (void)form_->SetFormName("Test");
+    EXPECT_EQ(BR_Start(host_value_, version == 3 ? 0 : 1), 1);
+    read_status_ = form_->ReadRelations();
+    if (read_status_ == kOk) read_status_ = form_->ReadEntities();
+    BR_Done();
+    (void)form_->BuildParentChildLists();
+  }
+  ~ModelForm() { BR_UnloadModel(host_value_); }
+  ModelForm(const ModelForm&) = delete;
+  ModelForm& operator=(const ModelForm&) = delete;
+
+  CFormDesc& form() { return *form_; }
+  Status read_status() const { return read_status_; }
+  // The entity of that position in the model's order.
+  CEntityDesc& Entity(std::size_t index) {
+    auto record = form_->GetEntityMap().begin();
+    std::advance(record, static_cast<std::ptrdiff_t>(index));
+    return static_cast<CEntityDesc&>(*record->entity);
+  }
+  // Timer, entities and the code between them, as the run makes them.
+  Status Generate() {
+    if (Status status = form_->AddTimer(form_->CreateTimer())) return status;
+    if (Status status = form_->GenerateEntities()) return status;
+    return form_->DoCrossEntityProcessing();
+  }
+
+ private:
+  CClntDesc client_{};
+  std::uint32_t host_value_ = 0;
+  std::unique_ptr<CFormDesc> form_;
+  Status read_status_ = kOk;
+};
+
+}  // namespace tavik::testing

@@ -1,0 +1,403 @@
+// Tests of the cross-entity code: record sources, the repopulate order, data control events.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/timer_ctrl.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "fakes/scoped_fakes.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "tavikfw/brenlo.h"
+#include "visualizers/grid_visualizer.h"
+#include "visualizers/text_visualizer.h"
+
+namespace tavik {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+std::string Attribute(int id, std::string_view column, int relation = 0,
+                      std::string_view base = "") {
+  std::string rel = relation ? R"("REL_COUNT": 1, "REL0_ID": )" + std::to_string(relation)
+                             : std::string(R"("REL_COUNT": 0)");
+  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
+         std::string(column) + R"(", "DISPLAY_NAME": ")" + std::string(column) +
+         R"(", "BASE_NAME": ")" + std::string(base.empty() ? column : base) +
+         R"(", "ROLE_NAME": "R", "REQUIRED": 0, )" + rel +
+         R"(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "INTEGER"}})";
+}
+
+std::string Entity(int id, std::string_view name, std::string_view attributes) {
+  return R"({"properties": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
+         std::string(name) + R"(", "UNIQUE_PHYS_NAME": ")" + std::string(name) +
+         R"(", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1}, "attributes": [)" +
+         std::string(attributes) + "]}";
+}
+
+std::string Relation(int id, int parent, int child, int attribute) {
+  return R"({"properties": {"RELATION_ID": )" + std::to_string(id) + R"(, "PARENT_ENTITY": )" +
+         std::to_string(parent) + R"(, "CHILD_ENTITY": )" + std::to_string(child) +
+         R"(}, "attributes": [)" + std::to_string(attribute) + "]}";
+}
+
+// A control that records the control-array index it is given and uses `entries` of them.
+class ArrayCtrl : public CCtrlDesc {
+ public:
+  ArrayCtrl(std::vector<std::string>* log, int entries) : log_(log), entries_(entries) {}
+  Status AddControlRef(int* index) override {
+    log_->push_back(GetCtrlName() + "=" + std::to_string(*index));
+    *index += entries_;
+    return kOk;
+  }
+
+ private:
+  std::vector<std::string>* log_;
+  int entries_;
+};
+
+// A grid whose repopulation node marks its place in the form's repopulate procedure.
+class NodeGrid : public CGridVisualizer {
+ public:
+  Status RepopulateNode() override {
+    return GetEntityDesc()
+        ->GetFormDesc()
+        ->GetProcedure("frmTest_Repopulate")
+        ->AddSubEventCode("\t'grid node\r\n", 0, 1, -1, 1);
+  }
+};
+
+class CrossEntity : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    client_.version = 4;
+    client_.can_write_to_file = 1;
+    ASSERT_EQ(form_.Init(0, nullptr, nullptr, &client_, 4), kOk);
+    ASSERT_EQ(form_.SetFormName("frmTest"), kOk);
+    ASSERT_NE(form_.CreateTimer(), nullptr);
+  }
+
+  // Reads the model and builds what entity generation leaves for each entity: data control,
+  // buttons, the two screen procedures and a text visualizer per attribute.
+  void Load(const std::string& entities, const std::string& relations) {
+    std::string model = R"({"tavik_model": 1, "entities": [)" + entities +
+                        R"(], "relationships": [)" + relations + "]}";
+    std::uint32_t host = 0;
+    ASSERT_EQ(BR_LoadModelText(model.data(), model.size(), &host), BR_LOAD_OK)
+        << BR_LastLoadError();
+    ASSERT_EQ(BR_Start(host, 1), 1);
+    Status read = form_.ReadRelations();
+    if (read == kOk) read = form_.ReadEntities();
+    if (read == kOk) read = form_.BuildParentChildLists();
+    BR_Done();
+    BR_UnloadModel(host);
+    ASSERT_EQ(read, kOk);
+    for (auto& record : form_.GetEntityMap()) {
+      auto& entity = static_cast<CEntityDesc&>(*record.entity);
+      ASSERT_EQ(entity.CreateDataControl(), kOk);
+      ASSERT_EQ(entity.AddDataNavigationButtons(), kOk);
+      ASSERT_NE(form_.GetProcedure(entity.GetEntityName() + "_SetToScreen"), nullptr);
+      ASSERT_NE(form_.GetProcedure(entity.GetEntityName() + "_Reset"), nullptr);
+      for (const auto& attribute : entity.GetAttribList()) {
+        auto& desc = static_cast<CAttribDesc&>(*attribute);
+        auto visualizer = std::make_unique<CTextVisualizer>();
+        ASSERT_EQ(visualizer->Init(&desc), kOk);
+        desc.SetVisualizer(std::move(visualizer));
+      }
+    }
+  }
+
+  CEntityDesc& Get(std::string_view name) {
+    for (auto& record : form_.GetEntityMap()) {
+      if (record.entity->GetEntityName() == name) return static_cast<CEntityDesc&>(*record.entity);
+    }
+    ADD_FAILURE() << "no entity " << name;
+    return static_cast<CEntityDesc&>(*form_.GetEntityMap().front().entity);
+  }
+  CEventDesc* DataEvent(std::string_view entity, std::string_view event) {
+    return Get(entity).GetDataCtrl()->GetEvent(event);
+  }
+  static std::string Piece(const CEventDesc* event, std::int32_t id, int slot) {
+    const std::string* piece = event->GetSubEventCode(id, slot);
+    return piece ? *piece : "<none>";
+  }
+  static std::string Prepared(CEventDesc* event) {
+    event->PrepareEventCode();
+    return event->GetEventCode().value_or("");
+  }
+  std::string Globals() {
+    std::string text;
+    (void)form_.WriteGlobalDeclarationsToFile(text, 0);
+    return text;
+  }
+
+  testing::ScopedFakes fakes_;
+  CClntDesc client_{};
+  CFormDesc form_;
+};
+
+TEST_F(CrossEntity, AFormWithoutEntitiesIsRefused) {
+  EXPECT_EQ(form_.DoCrossEntityProcessing(), 6u);
+  EXPECT_THAT(fakes_.message_boxes.shown,
+              ElementsAre(testing::RecordingMessageBoxes::Shown{
+                  "Form Generation Abort",
+                  "No entities successfully generated; form generation will abort"}));
+  EXPECT_EQ(Globals(), "\r\n");
+}
+
+// The grandchild comes first in the model, the root last; rows put them the other way round.
+TEST_F(CrossEntity, AChainIsRepopulatedFromTheRootDownAndChildrenStartEmpty) {
+  Load(Entity(3, "LINE", Attribute(301, "LINE_NO") + "," + Attribute(201, "ORDER_ID", 2)) + "," +
+           Entity(2, "ORDERS", Attribute(201, "ORDER_ID") + "," + Attribute(101, "CUST_ID", 1)) +
+           "," + Entity(1, "CUSTOMER", Attribute(101, "CUST_ID")),
+       Relation(1, 1, 2, 101) + "," + Relation(2, 2, 3, 201));
+  ASSERT_EQ(form_.DoCrossEntityProcessing(), kOk);
+  EXPECT_THAT(fakes_.message_boxes.shown, ::testing::IsEmpty());
+
+  EXPECT_EQ(Piece(form_.GetTimerCtrl()->GetEvent("Timer"), 0, 0),
+            "\tIf tk_ObjectSet(dsLINE) = False Then Exit Sub\r\n"
+            "\tIf tk_ObjectSet(dsORDERS) = False Then Exit Sub\r\n"
+            "\tIf tk_ObjectSet(dsCUSTOMER) = False Then Exit Sub\r\n");
+  EXPECT_EQ(Piece(form_.GetEvent("Load"), 0, 1),
+            "\tsLINE_Select = \"SELECT LINE_NO,ORDER_ID FROM LINE WHERE \"\r\n"
+            "\tdsLINE.RecordSource = sLINE_Select & \" 1=2 \"\r\n"
+            "\tsORDERS_Select = \"SELECT ORDER_ID,CUST_ID FROM ORDERS WHERE \"\r\n"
+            "\tdsORDERS.RecordSource = sORDERS_Select & \" 1=2 \"\r\n"
+            "\tsCUSTOMER_Select = \"SELECT CUST_ID FROM CUSTOMER\"\r\n");
+  EXPECT_EQ(Prepared(form_.GetProcedure("frmTest_Repopulate")),
+            "\tScreen.MousePointer = HOURGLASS\r\n"
+            "\tnNoRepos = nNoRepos + 1\r\n"
+            "\tdsCUSTOMER.RecordSource = sCUSTOMER_Select\r\n"
+            "\tdsCUSTOMER.Refresh\r\n"
+            "\tCUSTOMER_SetToScreen\r\n"
+            "\tORDERS_DoRefresh dsCUSTOMER\r\n"
+            "\tORDERS_SetToScreen\r\n"
+            "\tLINE_DoRefresh dsORDERS\r\n"
+            "\tLINE_SetToScreen\r\n"
+            "\tnNoRepos = nNoRepos - 1\r\n"
+            "\tScreen.MousePointer = ARROW\r\n"
+            "\r\n");
+  EXPECT_THAT(Globals(), HasSubstr("Dim bLINEUpdateFailed As Integer\r\n"
+                                   "Dim axLINE_Ctrl(0) As Control\r\n"
+                                   "Dim abLINE_Changed(0) As Integer\r\n"));
+  // Keys migrate into the children through their New buttons.
+  EXPECT_THAT(Prepared(form_.GetProcedure("LINE_MigrateKeys")),
+              HasSubstr("dsLINE.Recordset.Fields(\"ORDER_ID\") = dsORDERS.Recordset.Fields"));
+
+  // A parent's repopulation code runs only once the form is loaded, under an error handler
+  // that adds a row when there is none; a leaf has neither the guard nor the AddNew.
+  CEventDesc* customer = DataEvent("CUSTOMER", "Reposition");
+  EXPECT_EQ(customer->GetDeclarations().value_or(""), "\tDim ds As Data\r\n");
+  EXPECT_EQ(Piece(customer, 2, 0),
+            "\tOn Error Goto dsCUSTOMER_RepositionErrorHandler\r\n\r\n\tIf bFormLoaded Then\r\n");
+  EXPECT_EQ(Piece(customer, 2, 2), "\tEnd If\r\n");
+  EXPECT_EQ(Piece(customer, 5, 1),
+            "\tCUSTOMER_SetToScreen\r\n"
+            "\tExit Sub\r\n"
+            "\r\n"
+            "dsCUSTOMER_RepositionErrorHandler:\r\n"
+            "\tIf Err = 3021 Then\r\n"
+            "\t\tds.Recordset.AddNew\r\n"
+            "\t\tResume Next\r\n"
+            "\tElse\r\n"
+            "\t\ttk_DisplayError(Err)\r\n"
+            "\t\tResume Next\r\n"
+            "\tEnd If\r\n");
+  CEventDesc* line = DataEvent("LINE", "Reposition");
+  EXPECT_EQ(line->FindSubEvent(2), nullptr);
+  EXPECT_EQ(line->FindSubEvent(1), nullptr);
+  EXPECT_THAT(Piece(line, 5, 1), HasSubstr("dsLINE_RepositionErrorHandler:\r\n"));
+  EXPECT_THAT(Piece(line, 5, 1), Not(HasSubstr("AddNew")));
+
+  // Validate: the Bind check stands in front of everything, the child updates open the
+  // parent's code, and the update with its error handlers closes it.
+  EXPECT_EQ(Piece(DataEvent("CUSTOMER", "Validate"), 0, 0),
+            "\t'Update all child data sources\r\n"
+            "\tIf tk_ActionNeedsUpdate(Action) Then\r\n"
+            "\t\ttk_DS_Update Me, dsORDERS, nNoRepos, bORDERSUpdateFailed\r\n"
+            "\t\tIf bORDERSUpdateFailed Then GoTo CUSTOMER_BadData\r\n"
+            "\tEnd If\r\n"
+            "\r\n");
+  CEventDesc* validate = DataEvent("LINE", "Validate");
+  EXPECT_EQ(validate->GetDeclarations().value_or(""),
+            "\tStatic DisplayFieldTranslate(2) As TranslateItem\r\n"
+            "\tStatic nDFTransCount As Integer\r\n"
+            "\tDim sBuff As String\r\n"
+            "\tDim sValue As String\r\n"
+            "\tDim nResult As Integer\r\n"
+            "\tDim nMax As Integer\r\n"
+            "\tDim nIndex As Integer\r\n"
+            "\tOn Error Goto dsLINE_ValidationErrorHandler\r\n"
+            "\r\n");
+  EXPECT_EQ(Piece(validate, 0, 0), "");
+  EXPECT_EQ(validate->FindSubEvent(2), nullptr);
+  std::string validate_code = Prepared(validate);
+  EXPECT_THAT(validate_code,
+              StartsWith("\tIf bLINEBind Then\r\n\t\tSave = True\r\n\tEnd If\r\n\r\n\r\n"
+                         "\tIf tk_PreValidate(dsLINE, Action, Save) Then\r\n"));
+  EXPECT_THAT(
+      validate_code,
+      ::testing::EndsWith("\tEnd If\r\n\r\n\r\n"
+                          "\tIf Save = True Then\r\n"
+                          "\t\tbLINEUpdateFailed = False\r\n"
+                          "\t\tnNoRepos = nNoRepos + 1\r\n"
+                          "\t\tdsLINE.UpdateRecord\r\n"
+                          "\t\tnNoRepos = nNoRepos - 1\r\n"
+                          "\t\tIf bLINEUpdateFailed Then GoTo LINE_BadData\r\n"
+                          "\t\tSave = False\r\n"
+                          "\tEnd If\r\n"
+                          "\tbLINEBind = False\r\n"
+                          "\tExit Sub\r\n"
+                          "\r\n"
+                          "LINE_BadData:\r\n"
+                          "\tSave = False\r\n"
+                          "\tbLINEUpdateFailed = True\r\n"
+                          "\tIf Action = DATA_ACTIONCLOSE Or Action = DATA_ACTIONUNLOAD Then\r\n"
+                          "\t\tBeep\r\n"
+                          "\t\tnButton = MsgBox(\"Changed data will be lost.  Do you wish to "
+                          "continue?\", vbYesNo)\r\n"
+                          "\t\tIf nButton = vbNo Then\r\n"
+                          "\t\t\tAction = DATA_ACTIONCANCEL\r\n"
+                          "\t\tElse\r\n"
+                          "\t\t\tbLINEUpdateFailed = False\r\n"
+                          "\t\t\tbLINEBind = False\r\n"
+                          "\t\t\ttk_ClearChangedFlags axLINE_Ctrl(), abLINE_Changed()\r\n"
+                          "\t\tEnd If\r\n"
+                          "\tElse\r\n"
+                          "\t\tAction = DATA_ACTIONCANCEL\r\n"
+                          "\tEnd If\r\n"
+                          "\tExit Sub\r\n"
+                          "\r\n"
+                          "dsLINE_ValidationErrorHandler:\r\n"
+                          "\t\ttk_RestoreChangedFlags axLINE_Ctrl(), abLINE_Changed()\r\n"
+                          "\tbLINEUpdateFailed = True\r\n"
+                          "\tIf Err = 3021 Then\r\n"
+                          "\t\tResume Next\r\n"
+                          "\tElse\r\n"
+                          "\t\ttk_DisplayError(Err)\r\n"
+                          "\t\tResume Next\r\n"
+                          "\tEnd If\r\n"
+                          "\r\n"));
+
+  CEventDesc* set_to_screen = form_.GetProcedure("LINE_SetToScreen");
+  EXPECT_EQ(set_to_screen->GetDeclarations().value_or(""),
+            "\tDim zTmpField As String\r\n\tDim sMask As String\r\n\tDim sValue As String\r\n"
+            "\tDim nResult As String\r\n");
+  EXPECT_EQ(Prepared(set_to_screen),
+            "\tIf tk_DS_FieldsAvailable(dsLINE) Then\r\n"
+            "\t\tdsLINE.UpdateControls\r\n"
+            "\t\tbNoClick = True\r\n"
+            "\t\tbNoClick = False\r\n"
+            "\tEnd If\r\n"
+            "\tLINE_Reset\r\n"
+            "\r\n");
+  EXPECT_EQ(Prepared(form_.GetProcedure("LINE_Reset")),
+            "\tbLINEBind = False\r\n"
+            "\tIf bFormLoaded Then\r\n"
+            "\t\ttk_ClearChangedFlags axLINE_Ctrl(), abLINE_Changed()\r\n"
+            "\tEnd If\r\n"
+            "\r\n");
+}
+
+TEST_F(CrossEntity, ControlArraysFieldChecksAndGridEntities) {
+  Load(Entity(1, "CUSTOMER", Attribute(101, "CUST_ID") + "," + Attribute(102, "NAME")) + "," +
+           Entity(2, "ORDERS", Attribute(101, "CUST_ID", 1)),
+       Relation(1, 1, 2, 101));
+  CEntityDesc& customer = Get("CUSTOMER");
+  CEntityDesc& orders = Get("ORDERS");
+
+  // Control-array entries follow the attributes and, within one, its group depth first.
+  std::vector<std::string> log;
+  std::vector<std::unique_ptr<ArrayCtrl>> controls;
+  auto place = [&](CCtrlGroup& group, const char* name, int entries) {
+    controls.push_back(std::make_unique<ArrayCtrl>(&log, entries));
+    controls.back()->SetCtrlName(name);
+    ASSERT_EQ(group.AddItem(std::make_unique<CCtrlPosItem>(controls.back().get(), 0, 0.0f, 0.0f)),
+              kOk);
+  };
+  auto group_of = [](const CEntityDesc& entity, std::size_t attribute) -> CCtrlGroup& {
+    return *static_cast<CAttribDesc&>(*entity.GetAttribList()[attribute])
+                .GetVisualizer()
+                ->GetCtrlGroup();
+  };
+  place(group_of(customer, 0), "first", 1);
+  auto nested = std::make_unique<CCtrlGroup>(1, 0.0f, 0.0f);
+  place(*nested, "nested", 2);
+  ASSERT_EQ(group_of(customer, 0).AddItem(std::move(nested)), kOk);
+  place(group_of(customer, 0), "after", 1);
+  place(group_of(customer, 1), "second", 1);
+  customer.SetRegCtrlIndex(5);
+
+  // Field checks already in the parent's Validate and Reposition get their frames.
+  ASSERT_EQ(DataEvent("CUSTOMER", "Validate")->AddSubEventCode("\t\t'check\r\n", 2, 1, -1, 1), kOk);
+  ASSERT_EQ(DataEvent("CUSTOMER", "Reposition")->AddSubEventCode("\t'load\r\n", 1, 1, -1, 1), kOk);
+
+  // The child is shown as a grid.
+  auto grid = std::make_unique<NodeGrid>();
+  ASSERT_EQ(grid->Init(&orders), kOk);
+  orders.SetGridVisualizer(std::move(grid));
+  orders.IsGrid(1);
+  orders.SetRegCtrlIndex(3);
+
+  ASSERT_EQ(form_.DoCrossEntityProcessing(), kOk);
+
+  EXPECT_THAT(log, ElementsAre("first=0", "nested=1", "after=3", "second=4"));
+  EXPECT_THAT(Globals(), HasSubstr("Dim axCUSTOMER_Ctrl(4) As Control\r\n"
+                                   "Dim abCUSTOMER_Changed(4) As Integer\r\n"));
+  EXPECT_THAT(Globals(), HasSubstr("Dim axORDERS_Ctrl(0) As Control\r\n"
+                                   "Dim abORDERS_Changed(0) As Integer\r\n"));
+
+  CEventDesc* validate = DataEvent("CUSTOMER", "Validate");
+  EXPECT_EQ(Piece(validate, 2, 0), "\tIf bFormLoaded And Save Then\r\n");
+  EXPECT_EQ(Piece(validate, 2, 1),
+            "\t\ttk_SetEditMode dsCUSTOMER\r\n"
+            "\t\ttk_SaveChangedFlags axCUSTOMER_Ctrl(), abCUSTOMER_Changed()\r\n"
+            "\t\t'check\r\n"
+            "\t\tIf nDFTransCount > 0 Then\r\n"
+            "\t\t\tFnErr = tvkDoDisplayFieldTranslation(dsCUSTOMER, DisplayFieldTranslate(), "
+            "nDFTransCount)\r\n"
+            "\t\tEnd If\r\n"
+            "\r\n"
+            "\t\tnMax = UBound(axCUSTOMER_Ctrl)\r\n"
+            "\t\tFor nIndex = LBound(axCUSTOMER_Ctrl) To nMax\r\n"
+            "\t\t\t If TypeOf axCUSTOMER_Ctrl(nIndex) Is TextBox Or TypeOf "
+            "axCUSTOMER_Ctrl(nIndex) Is MaskEdBox Then\r\n"
+            "\t\t\t\taxCUSTOMER_Ctrl(nIndex).Text = Trim(axCUSTOMER_Ctrl(nIndex).Text)\r\n"
+            "\t\t\t\taxCUSTOMER_Ctrl(nIndex).DataChanged = True\r\n"
+            "\t\t\tEnd If\r\n"
+            "\t\tNext\r\n");
+  EXPECT_EQ(Piece(validate, 2, 2), "\tEnd If\r\n");
+  EXPECT_THAT(Piece(validate, 0, 1), StartsWith("\tnDFTransCount = 0\r\n\tIf tk_PreValidate("));
+  CEventDesc* reposition = DataEvent("CUSTOMER", "Reposition");
+  EXPECT_EQ(Piece(reposition, 1, 0), "\tIf bFormLoaded = False Then\r\n");
+  EXPECT_EQ(Piece(reposition, 1, 2), "\tEnd If\r\n");
+
+  // The grid child filters like any child but migrates no keys; its grid fills its node
+  // of the repopulate procedure, and its update and screen code leave the controls alone.
+  EXPECT_THAT(Piece(form_.GetEvent("Load"), 0, 1),
+              HasSubstr("\tsORDERS_Select = \"SELECT CUST_ID FROM ORDERS WHERE \"\r\n"
+                        "\tdsORDERS.RecordSource = sORDERS_Select & \" 1=2 \"\r\n"));
+  std::string procedures;
+  (void)form_.WriteProceduresToFile(procedures, 0);
+  EXPECT_THAT(procedures, Not(HasSubstr("ORDERS_MigrateKeys")));
+  EXPECT_THAT(Prepared(form_.GetProcedure("frmTest_Repopulate")),
+              HasSubstr("\tCUSTOMER_SetToScreen\r\n\t'grid node\r\n\tnNoRepos = nNoRepos - 1"));
+  std::string grid_validate = Piece(DataEvent("ORDERS", "Validate"), 5, 1);
+  EXPECT_THAT(grid_validate,
+              StartsWith("\tIf Save = True And Action <> DATA_ACTIONUPDATE Then\r\n"));
+  EXPECT_THAT(grid_validate, HasSubstr("dsORDERS_ValidationErrorHandler:\r\n"
+                                       "\tbORDERSUpdateFailed = True\r\n"));
+  EXPECT_EQ(Piece(form_.GetProcedure("ORDERS_SetToScreen"), 0, 0),
+            "\tIf tk_DS_FieldsAvailable(dsORDERS) Then\r\n\t\tbNoClick = True\r\n");
+}
+
+}  // namespace
+}  // namespace tavik

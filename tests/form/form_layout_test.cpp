@@ -1,0 +1,218 @@
+// Tests of layout groups, the row-by-row layout, placement, the close button and the timer.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/frame_ctrl.h"
+#include "controls/label_ctrl.h"
+#include "controls/timer_ctrl.h"
+#include "form/ctrl_group.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+namespace {
+
+class FormLayout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(form_.Init(0, nullptr, nullptr, nullptr, 4), kOk);
+    ASSERT_EQ(form_.SetFormName("Orders"), kOk);
+  }
+
+  // A control owned by the form, with the given size (a negative size is left out).
+  template <typename Ctrl = CCtrlDesc>
+  Ctrl* Control(float width, float height) {
+    auto control = std::make_unique<Ctrl>();
+    EXPECT_EQ(static_cast<CCtrlDesc&>(*control).Init("TextBox", 4, &form_, nullptr), kOk);
+    if (width >= 0) {
+      EXPECT_EQ(control->AddProperty(Value::Single(width), "Width"), kOk);
+    }
+    if (height >= 0) {
+      EXPECT_EQ(control->AddProperty(Value::Single(height), "Height"), kOk);
+    }
+    control->SetCtrlHandle(form_.GetCurrCtrlHandle());
+    Ctrl* result = control.get();
+    EXPECT_EQ(form_.SetCtrl(std::move(control)), kOk);
+    return result;
+  }
+
+  static CCtrlPosItem* Add(CCtrlGroup& group, CCtrlDesc* control, std::int32_t column = 0) {
+    auto item = std::make_unique<CCtrlPosItem>(control, 0, 0.0f, 0.0f);
+    item->column = column;
+    CCtrlPosItem* result = item.get();
+    EXPECT_EQ(group.AddItem(std::move(item)), kOk);
+    return result;
+  }
+
+  static float Prop(CCtrlDesc* control, const char* name) {
+    auto value = control->GetProperty(name);
+    return value ? value->AsSingle() : -1.0f;
+  }
+
+  CFormDesc form_;
+};
+
+TEST(CtrlGroup, ColumnsAndItemOrder) {
+  CCtrlGroup group(0, 10.0f, 20.0f);
+  EXPECT_EQ(group.GetColumnCount(), 1);
+  EXPECT_EQ(group.AddColumns(0), 1u);
+  EXPECT_EQ(group.AddColumns(1), kOk);
+  EXPECT_EQ(group.SetColumnPosition(1, 1234.9f), kOk);
+  EXPECT_EQ(group.SetColumnPosition(2, 5.0f), 1u);
+  EXPECT_EQ(group.GetColumnPosition(1), 1234.0f);
+  EXPECT_EQ(group.GetColumnPosition(2), 1.0f);
+
+  // Items walk by ascending order, equal orders as added.
+  std::vector<CPosListItem*> added;
+  for (std::int32_t order : {1, 0, 1, 0}) {
+    auto item = std::make_unique<CCtrlGroup>(1, 0.0f, 0.0f);
+    item->order = order;
+    added.push_back(item.get());
+    ASSERT_EQ(group.AddItem(std::move(item)), kOk);
+  }
+  std::vector<CPosListItem*> walked;
+  for (const auto& item : group.GetItems()) walked.push_back(item.get());
+  EXPECT_THAT(walked, ::testing::ElementsAre(added[1], added[3], added[0], added[2]));
+}
+
+TEST_F(FormLayout, RowsAdvanceByTheHeightOfTheControlThatEndsThem) {
+  CCtrlGroup group(2, 0.0f, 0.0f);
+  ASSERT_EQ(group.SetColumnPosition(1, 1500.0f), kOk);
+  auto* first = Add(group, Control(1000, 300));
+  auto* second = Add(group, Control(1000, 300));
+  auto* third = Add(group, Control(1000, 600));
+  // A label shares the row of the text box beside it.
+  auto* label = Add(group, Control<CLabelCtrl>(800, 250));
+  auto* text = Add(group, Control(1000, 300), 1);
+  // A timer sits at the group's origin and moves nothing.
+  auto* timer = Add(group, Control<CTimerCtrl>(-1, -1), 1);
+  ASSERT_EQ(form_.LayoutGroup(group), kOk);
+
+  EXPECT_EQ(first->y, 0.0f);
+  EXPECT_EQ(second->y, 350.0f);
+  EXPECT_EQ(third->y, 700.0f);
+  EXPECT_EQ(label->x, 0.0f);
+  EXPECT_EQ(label->y, 1350.0f);
+  EXPECT_EQ(text->x, 1500.0f);
+  EXPECT_EQ(text->y, 1350.0f);
+  EXPECT_EQ(timer->x, 0.0f);
+  EXPECT_EQ(timer->y, 0.0f);
+  EXPECT_EQ(group.GetCurrentY(), 1700);
+
+  // Without a height the control is placed but the row does not move.
+  CCtrlDesc* no_height = Control(100, -1);
+  CCtrlPosItem item(no_height, 0, 0.0f, 0.0f);
+  EXPECT_EQ(no_height->DoLayout(item, group), kMissingProperty);
+  EXPECT_EQ(item.y, 1700.0f);
+  EXPECT_EQ(group.GetCurrentY(), 1700);
+
+  // A frame adds only the gap below its first row; its buttons advance the rows.
+  auto* frame = Control<CFrameCtrl>(3000, 900);
+  EXPECT_EQ(frame->DoLayout(item, group), kOk);
+  EXPECT_EQ(group.GetCurrentY(), 1750);
+  auto* empty_frame = Control<CFrameCtrl>(3000, -1);
+  EXPECT_EQ(empty_frame->DoLayout(item, group), 4u);
+  EXPECT_EQ(group.GetCurrentY(), 1750);
+}
+
+TEST_F(FormLayout, SubGroupsContinueBelowAndLeaveAGapAfterAContainer) {
+  CCtrlGroup group(1, 0.0f, 0.0f);
+  Add(group, Control(1000, 300));
+  auto plain = std::make_unique<CCtrlGroup>(1, 0.0f, 0.0f);
+  Add(*plain, Control(1000, 200));
+  CCtrlGroup* plain_group = plain.get();
+  ASSERT_EQ(group.AddItem(std::move(plain)), kOk);
+  ASSERT_EQ(form_.LayoutGroup(group), kOk);
+  EXPECT_EQ(plain_group->GetCurrentY(), 600);  // started at 350
+  EXPECT_EQ(group.GetCurrentY(), 600);
+
+  // Behind a container control the sub-group's rows count from the container's top.
+  CCtrlGroup outer(1, 0.0f, 0.0f);
+  CCtrlDesc* frame = Control<CFrameCtrl>(3000, 900);
+  frame->AddChild(ChildEntry{1, 1, 0, 1000, std::make_unique<CCtrlDesc>()});
+  Add(outer, frame);
+  auto inside = std::make_unique<CCtrlGroup>(1, 0.0f, 0.0f);
+  inside->SetCurrentY(200);
+  Add(*inside, Control(1000, 300));
+  ASSERT_EQ(outer.AddItem(std::move(inside)), kOk);
+  ASSERT_EQ(form_.LayoutGroup(outer), kOk);
+  EXPECT_EQ(outer.GetCurrentY(), 50 + 550 + 100);
+}
+
+TEST_F(FormLayout, PlacementStacksEntityGroupsAndMeasuresTheForm) {
+  auto first = std::make_unique<CCtrlGroup>(2, 0.0f, 0.0f);
+  ASSERT_EQ(first->SetColumnPosition(1, 1500.0f), kOk);
+  CCtrlDesc* a = Control(1000, 300);
+  CCtrlDesc* b = Control(2000, 400);
+  Add(*first, a);
+  Add(*first, b, 1);
+  ASSERT_EQ(form_.LayoutGroup(*first), kOk);
+  auto second = std::make_unique<CCtrlGroup>(1, 0.0f, 0.0f);
+  CCtrlDesc* c = Control(-1, 300);  // no width: the right edge stays
+  Add(*second, c);
+  ASSERT_EQ(form_.LayoutGroup(*second), kOk);
+  ASSERT_EQ(form_.GetCtrlGroup().AddItem(std::move(first)), kOk);
+  ASSERT_EQ(form_.GetCtrlGroup().AddItem(std::move(second)), kOk);
+
+  float width = 200.0f;
+  float height = 200.0f;
+  form_.PlaceControls(width, height);
+  EXPECT_EQ(Prop(a, "Left"), 200.0f);
+  EXPECT_EQ(Prop(a, "Top"), 200.0f);
+  EXPECT_EQ(Prop(b, "Left"), 1700.0f);
+  EXPECT_EQ(Prop(b, "Top"), 550.0f);
+  EXPECT_EQ(Prop(c, "Left"), 200.0f);
+  EXPECT_EQ(Prop(c, "Top"), 950.0f + 300.0f);
+  EXPECT_EQ(width, 3700.0f);
+  EXPECT_EQ(height, 1550.0f);
+
+  // The close button stands right of the content, level with its first row.
+  float top = 200.0f;
+  ASSERT_EQ(form_.AddCloseButton(width, top), kOk);
+  EXPECT_EQ(width, 4900.0f);
+  EXPECT_EQ(top, 600.0f);
+  CCtrlDesc* close = form_.GetCtrl(3);
+  ASSERT_NE(close, nullptr);
+  EXPECT_EQ(close->GetClassName(), "CommandButton");
+  EXPECT_EQ(close->GetCtrlName(), "cmdOrdersClose");
+  std::vector<std::string> names;
+  for (const auto& property : close->GetPropertySection().GetPropertyList()) {
+    names.push_back(property->GetName() + "=" + property->GetText());
+  }
+  EXPECT_THAT(names, ::testing::ElementsAre("Name=cmdOrdersClose", "TabIndex=0", "Height=400",
+                                            "Width=1100", "Left=3800", "Top=200", "Caption=Close"));
+  CEventDesc* click = close->GetEvent("Click");
+  click->PrepareEventCode();
+  EXPECT_EQ(click->GetEventCode(),
+            "\tOn Error GoTo cmdClose_ErrorHandler\r\n\tUnload Me\r\n\tExit Sub\r\n\r\n"
+            "cmdClose_ErrorHandler:\r\nResume Next\r\n\r\n");
+}
+
+TEST_F(FormLayout, TheTimerGetsItsOwnGroupAtTheOrigin) {
+  (void)form_.GetCurrCtrlHandle();
+  CTimerCtrl* timer = form_.CreateTimer();
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(form_.GetTimerCtrl(), timer);
+  EXPECT_EQ(form_.GetCtrl(1), timer);
+  EXPECT_EQ(timer->GetProperty("Interval")->Text(), "100");
+  EXPECT_EQ(timer->GetProperty("Enabled")->type(), TVK_VT_I2);
+
+  ASSERT_EQ(form_.AddTimer(timer), kOk);
+  auto& group = static_cast<CCtrlGroup&>(*form_.GetCtrlGroup().GetItems().front());
+  EXPECT_EQ(static_cast<CCtrlPosItem&>(*group.GetItems().front()).column, 1);
+  ASSERT_EQ(form_.LayoutGroup(group), kOk);
+  float width = 200.0f;
+  float height = 200.0f;
+  form_.PlaceControls(width, height);
+  EXPECT_EQ(Prop(timer, "Left"), 200.0f);
+  EXPECT_EQ(Prop(timer, "Width"), -1.0f);
+  EXPECT_EQ(width, 200.0f);
+  EXPECT_EQ(height, 200.0f);
+}
+
+}  // namespace
+}  // namespace tavik

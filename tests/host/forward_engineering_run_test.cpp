@@ -1,0 +1,203 @@
+// The forward-engineering run through the exported entry point, with a scripted user.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "fakes/scoped_fakes.h"
+#include "fakes/scripted_form_info.h"
+#include "host/client_base.h"
+#include "platform/posix/fixed_screen_info.h"
+#include "platform/settings_file.h"
+#include "platform/window_text.h"
+#include "tavikfw/brenlo.h"
+#include "tavikfw/tavikfw.h"
+
+namespace tavik {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kModel = R"j({"tavik_model": 1, "entities": [
+  {"properties": {"ID": 1, "PHYSICAL_NAME": "CUSTOMER", "UNIQUE_PHYS_NAME": "CUSTOMER",
+                  "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
+   "attributes": [{"ATTRIB_INFO": {"ID": 1, "PHYSICAL_NAME": "NAME", "DISPLAY_NAME": "Name",
+                   "BASE_NAME": "Name", "ROLE_NAME": "Name", "REL_COUNT": 0, "REQUIRED": 1},
+                   "FORM_ATTRIB_INFO": {"VISIBLE": 1},
+                   "COL_PROP": {"CD_TYP": "CHAR(20)", "CD_NAM": "NAME", "CD_PLB": "Name"}}]}]})j";
+
+class MemorySettings : public SettingsFile {
+ public:
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view default_value) override {
+    auto found = values.find(std::string(section) + "/" + std::string(key));
+    return found == values.end() ? std::string(default_value) : found->second;
+  }
+  bool WriteString(std::string_view section, std::string_view key,
+                   std::string_view value) override {
+    values[std::string(section) + "/" + std::string(key)] = value;
+    return true;
+  }
+  std::map<std::string, std::string> values;
+};
+
+// A client that builds forms live and records the calls it gets.
+class LiveClient : public ClientBase {
+ public:
+  LiveClient() : ClientBase(4, true, false, false) {}
+  int32_t CreateLiveForm(TVK_HANDLE* form, TVK_HANDLE* window) override {
+    calls.push_back("CreateLiveForm");
+    *form = 11;
+    *window = 22;
+    return 0;
+  }
+  int32_t SetLiveFormProperty(const char* name, VARIANT* /*value*/, TVK_HANDLE form) override {
+    calls.push_back(std::string("SetLiveFormProperty ") + name + " " + std::to_string(form));
+    return 0;
+  }
+  int32_t CreateClientCtrl(const char* class_name, TVK_HANDLE* control, TVK_HANDLE /*form*/,
+                           TVK_HANDLE /*parent*/) override {
+    calls.push_back(std::string("CreateClientCtrl ") + class_name);
+    *control = ++next_control;
+    return 0;
+  }
+  int32_t SetClientCtrlProperty(const char*, VARIANT*, TVK_HANDLE) override { return 0; }
+  int32_t LoadLiveFormCode(TVK_HANDLE /*form*/, const char* path) override {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    code = text.str();
+    code_path = path;
+    calls.push_back("LoadLiveFormCode");
+    return 0;
+  }
+  int32_t FinishLiveForm(TVK_HANDLE window) override {
+    calls.push_back("FinishLiveForm " + std::to_string(window));
+    return 0;
+  }
+  std::vector<std::string> calls;
+  std::string code;
+  std::string code_path;
+  TVK_HANDLE next_control = 100;
+};
+
+class FileOnlyClient : public ClientBase {
+ public:
+  explicit FileOnlyClient(std::uint16_t client_version, bool virtual_space = false)
+      : ClientBase(client_version, false, true, virtual_space) {}
+};
+
+class ForwardEngineeringRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(BR_LoadModelText(kModel.data(), kModel.size(), &host_value_), BR_LOAD_OK);
+    dir_ = fs::temp_directory_path() / "tavik_run_test";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    dialog_.form_name = "Customers";
+    dialog_.caption = "Customers";
+    dialog_.filespec = (dir_ / "CUST.FRM").string();
+    Platform platform = CurrentPlatform();
+    platform.message_boxes = &fakes_.message_boxes;
+    platform.settings = &settings_;
+    platform.screen = &screen_;
+    platform.form_info_frontend = &dialog_;
+    platform.save_file_picker = &dialog_;
+    scope_ = std::make_unique<ScopedPlatform>(platform);
+  }
+  void TearDown() override {
+    scope_.reset();
+    BR_UnloadModel(host_value_);
+    fs::remove_all(dir_);
+  }
+  std::uint32_t Run(ClientBase& client) {
+    EXPECT_EQ(RegisterClient(&client), 1);
+    std::uint32_t status = DoForwardEngineering(host_value_, client.version);
+    UnRegisterClient(client.process);
+    return status;
+  }
+
+  testing::ScopedFakes fakes_;
+  MemorySettings settings_;
+  FixedScreenInfo screen_;
+  testing::ScriptedFormInfo dialog_;
+  std::unique_ptr<ScopedPlatform> scope_;
+  std::uint32_t host_value_ = 0;
+  fs::path dir_;
+};
+
+TEST_F(ForwardEngineeringRunTest, RefusesWithoutClientOrModel) {
+  EXPECT_EQ(DoForwardEngineering(host_value_, 4), 5u) << "no client for this process";
+  FileOnlyClient client(4);
+  ASSERT_EQ(RegisterClient(&client), 1);
+  EXPECT_EQ(DoForwardEngineering(host_value_ + 1000, 4), 4u) << "a model that is not loaded";
+  UnRegisterClient(client.process);
+  EXPECT_EQ(dialog_.runs, 0);
+}
+
+TEST_F(ForwardEngineeringRunTest, CancelledDialogWritesNothingAndKeepsNoSettings) {
+  dialog_.press_cancel = true;
+  FileOnlyClient client(3);
+  EXPECT_EQ(Run(client), 0u);
+  EXPECT_FALSE(fs::exists(dir_ / "CUST.FRM"));
+  EXPECT_TRUE(settings_.values.empty());
+  EXPECT_TRUE(dialog_.asked_for_filespec);
+  EXPECT_EQ(dialog_.prompt,
+            "Please specify a database, form name, caption and filespec for the new form.");
+}
+
+TEST_F(ForwardEngineeringRunTest, EmptyFilespecAsksThePickerAndCancelKeepsTheDialogOpen) {
+  dialog_.filespec = "";
+  FileOnlyClient client(4);
+  EXPECT_EQ(Run(client), 0u);
+  EXPECT_EQ(dialog_.picks, 1);
+  dialog_.picked_path = (dir_ / "PICKED.FRM").string();
+  EXPECT_EQ(Run(client), 0u);
+  EXPECT_TRUE(fs::exists(dir_ / "PICKED.FRM"));
+  EXPECT_EQ(settings_.values.count("Visual Basic/ConnectString"), 1u);
+}
+
+TEST_F(ForwardEngineeringRunTest, WideContentWarnsUnlessTheClientHasVirtualSpace) {
+  screen_.SetMetrics({64, 48, 96, 96});
+  FileOnlyClient client(4);
+  ASSERT_EQ(Run(client), 0u);
+  ASSERT_EQ(fakes_.message_boxes.shown.size(), 1u);
+  EXPECT_EQ(fakes_.message_boxes.shown[0].text,
+            "Your form has exceeded the allowable width!  Not all fields will be reachable.\n\n"
+            "Your form has exceeded the allowable height!  Not all fields will be reachable.\n\n");
+  fakes_.message_boxes.shown.clear();
+  FileOnlyClient roomy(4, /*virtual_space=*/true);
+  ASSERT_EQ(Run(roomy), 0u);
+  EXPECT_TRUE(fakes_.message_boxes.shown.empty());
+}
+
+TEST_F(ForwardEngineeringRunTest, LiveClientGetsTheFormThroughItsOperations) {
+  LiveClient client;
+  SetWindowTextSource([](TVK_HANDLE window) { return window == 22 ? "Customers" : ""; });
+  ASSERT_EQ(Run(client), 0u);
+  SetWindowTextSource(nullptr);
+  EXPECT_FALSE(dialog_.asked_for_filespec);
+  EXPECT_EQ(dialog_.prompt, "Please specify a database, form name and caption for the new form.");
+  EXPECT_EQ(dialog_.picks, 0);
+  ASSERT_GE(client.calls.size(), 3u);
+  EXPECT_EQ(client.calls.front(), "CreateLiveForm");
+  EXPECT_EQ(client.calls[1], "SetLiveFormProperty Name 11");
+  EXPECT_EQ(client.calls[client.calls.size() - 2], "LoadLiveFormCode");
+  EXPECT_EQ(client.calls.back(), "FinishLiveForm 22");
+  EXPECT_NE(client.code.find("Sub Form_Load()"), std::string::npos);
+  EXPECT_FALSE(fs::exists(client.code_path)) << "the code file is removed once read";
+  EXPECT_NE(fs::path(client.code_path).filename().string().rfind("tkvb", 0), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "CUST.FRM"));
+}
+
+TEST_F(ForwardEngineeringRunTest, LiveFormWithAnotherWindowTitleIsNotFinished) {
+  LiveClient client;
+  ASSERT_EQ(Run(client), 0u);
+  EXPECT_NE(client.calls.back().rfind("FinishLiveForm", 0), 0u);
+}
+
+}  // namespace
+}  // namespace tavik

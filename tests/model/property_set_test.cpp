@@ -1,0 +1,112 @@
+// Tests of property sections, property values and the 17-bucket string map.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/nx_property.h"
+#include "model/nx_property_set.h"
+#include "model/string_hash_map.h"
+
+namespace tavik {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr FormatId kSection = TavikFormatId(0x8D);
+
+std::vector<std::string> DictionaryNames(const CNxPropertySection& section) {
+  std::vector<std::string> names;
+  for (const auto& entry : section.GetDictionary()) {
+    names.push_back(std::to_string(entry.id) + ":" + entry.name);
+  }
+  return names;
+}
+
+TEST(PropertySection, DictionaryStartsWithTheStandardEntryAndFindsTheNewestName) {
+  CNxPropertySet set;
+  set.AddSection(kSection);
+  for (std::int32_t id : {3, 4}) {
+    set.AddProperty(kSection, std::make_unique<CNxProperty>(id, Value::Long(id), "Open"),
+                    CNxPropertySection::Position::kEnd);
+  }
+  const CNxPropertySection& section = *set.GetSection(kSection);
+  EXPECT_THAT(DictionaryNames(section),
+              ElementsAre("4:Open", "3:Open", "0:VB Control Standard Property Set"));
+  EXPECT_EQ(set.GetProperty(kSection, "Open")->GetText(), "4");
+
+  // Removing by name takes the property that name finds and every entry of the name.
+  set.RemoveProperty(kSection, "Open");
+  EXPECT_EQ(section.GetPropertyList().size(), 1u);
+  EXPECT_EQ(set.GetProperty(kSection, "Open"), nullptr);
+  EXPECT_THAT(DictionaryNames(section), ElementsAre("0:VB Control Standard Property Set"));
+
+  CNxPropertySection named_zero(kSection);
+  named_zero.SetPropertyName(0, "Section");
+  EXPECT_THAT(DictionaryNames(named_zero), ElementsAre("0:Section"));
+}
+
+TEST(Property, ReservedIdsAreRefusedAndTheTextFollowsTheValue) {
+  CNxProperty property(3, Value::Long(7), "Count");
+  EXPECT_EQ(property.GetText(), "7");
+  EXPECT_FALSE(property.Set(1, Value::Long(8)));
+  EXPECT_FALSE(property.Set(0, Value::Long(8)));
+  EXPECT_EQ(property.GetId(), 3);
+  EXPECT_TRUE(property.Set(5, Value::Long(9)));
+  EXPECT_EQ(property.GetText(), "9");  // not the text cached for the old value
+
+  EXPECT_EQ(CNxProperty(3, Value::Boolean(false), "B").GetText(), "FALSE");
+  EXPECT_EQ(CNxProperty(3, Value::Single(2.5f), "S").GetText(), "2");
+  EXPECT_EQ(CNxProperty(3, Value::Single(1234.6f), "S").GetText(), "1235");
+  EXPECT_EQ(CNxProperty(3, Value::ULong(4294967295u), "U").GetText(), "4294967295");
+}
+
+TEST(Property, InfoNamesTheTypeOrGivesNothingForATypeWithoutCopy) {
+  PropertyInfo text = CNxProperty(3, Value::String("abc"), "Caption").GetInfo();
+  EXPECT_EQ(text.text, "abc");
+  EXPECT_EQ(text.type_name, "String");
+  EXPECT_EQ(text.type_code, TVK_VT_BSTR);
+  EXPECT_TRUE(text.known);
+
+  CNxProperty unknown(3, Value(), "Odd");
+  EXPECT_FALSE(unknown.ToVariant());
+  PropertyInfo info = unknown.GetInfo();
+  EXPECT_EQ(info.name, "Odd");
+  EXPECT_EQ(info.text, "");
+  EXPECT_EQ(info.type_name, "");
+  EXPECT_EQ(info.type_code, 0xFFFF);
+  EXPECT_FALSE(info.known);
+}
+
+std::vector<std::string> Keys(const StringHashMap<int>& map) {
+  std::vector<std::string> keys;
+  map.ForEach([&](const std::string& key, const int&) { keys.push_back(key); });
+  return keys;
+}
+
+TEST(StringHashMap, WalksBucketsInOrderAndNewestFirstWithinABucket) {
+  StringHashMap<int> map;
+  // Buckets: Load 4, Unload 14, Click 4, Resize 5, "Caf\xe9" 7 (its last byte counts as
+  // negative; taken unsigned it would fall in 8), Validate 8, GotFocus 7, Change 14.
+  for (const char* key :
+       {"Load", "Unload", "Click", "Resize", "Caf\xe9", "Validate", "GotFocus", "Change"}) {
+    map.Set(key, 0);
+  }
+  EXPECT_THAT(Keys(map), ElementsAre("Click", "Load", "Resize", "GotFocus", "Caf\xe9", "Validate",
+                                     "Change", "Unload"));
+
+  // Replacing a value keeps the key's place; a removed key added again comes first.
+  map.Set("Load", 5);
+  EXPECT_EQ(*map.Find("Load"), 5);
+  EXPECT_TRUE(map.Remove("Unload"));
+  EXPECT_FALSE(map.Remove("Unload"));
+  map.Set("Unload", 1);
+  map.Set("Change", 2);
+  EXPECT_THAT(Keys(map), ElementsAre("Click", "Load", "Resize", "GotFocus", "Caf\xe9", "Validate",
+                                     "Unload", "Change"));
+}
+
+}  // namespace
+}  // namespace tavik

@@ -39,18 +39,24 @@ Status CEntityDesc::GetProperties(std::uint32_t property_list) {
   return AddProperty(Value::String(QueryName::For(name)), "SQLQUERY_NAME");
 }
 
-CFormDesc* CEntityDesc::GetFormDesc() const { return static_cast<CFormDesc*>(GetForm()); }
+CFormDesc* CEntityDesc::GetFormDesc() const {
+  return static_cast<CFormDesc*>(GetForm());
+}
 
 void CEntityDesc::SetGridVisualizer(std::unique_ptr<CGridVisualizer> visualizer) {
   grid_visualizer_ = std::move(visualizer);
 }
 
 std::int32_t CEntityDesc::CalcRow() {
+  // A model may relate an entity to itself or close a cycle; an entity whose row is being
+  // computed does not count as its own ancestor.
+  constexpr std::int32_t kComputing = -2;
+  row_ = kComputing;
   std::int32_t row = 0;
   for (const auto& [parent, relation] : GetParentList()) {
     auto* parent_desc = static_cast<CEntityDesc*>(parent);
-    std::int32_t parent_row =
-        parent_desc->GetRowNum() < 0 ? parent_desc->CalcRow() : parent_desc->GetRowNum();
+    if (parent_desc->row_ == kComputing) continue;
+    std::int32_t parent_row = parent_desc->row_ < 0 ? parent_desc->CalcRow() : parent_desc->row_;
     row = std::max(row, parent_row + 1);
   }
   row_ = row;

@@ -6,6 +6,7 @@
 
 #include <fmt/format.h>
 
+#include "controls/timer_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 
@@ -79,7 +80,9 @@ FORMMGROBJDESC* CFormDesc::GetFormMgrDesc() const {
 
 Status CFormDesc::SetCtrl(std::unique_ptr<CCtrlDesc> control) {
   CtrlHandle handle = control->GetCtrlHandle();
-  controls_[handle] = std::move(control);
+  auto& slot = controls_[handle];
+  if (slot && static_cast<CCtrlDesc*>(timer_) == slot.get()) timer_ = nullptr;
+  slot = std::move(control);
   return kOk;
 }
 
@@ -91,7 +94,9 @@ CCtrlDesc* CFormDesc::GetCtrl(CtrlHandle handle) const {
 Status CFormDesc::RemoveCtrl(const CCtrlDesc* control) {
   if (!control) return kOk;
   auto found = controls_.find(control->GetCtrlHandle());
-  if (found != controls_.end() && found->second.get() == control) controls_.erase(found);
+  if (found == controls_.end() || found->second.get() != control) return kOk;
+  if (static_cast<const CCtrlDesc*>(timer_) == control) timer_ = nullptr;
+  controls_.erase(found);
   return kOk;
 }
 

@@ -119,9 +119,11 @@ TEST(EntityGeneration, RowsFollowTheDeepestParent) {
   };
   ModelForm model(R"({"tavik_model": 1, "entities": [)" + make(1) + "," + make(2) + "," + make(3) +
                   "," + make(4) + R"(], "relationships": [)" + relation(1, 1, 2) + "," +
-                  relation(2, 2, 3) + "," + relation(3, 3, 4) + "," + relation(4, 1, 4) + "]}");
+                  relation(2, 2, 3) + "," + relation(3, 3, 4) + "," + relation(4, 1, 4) + "," +
+                  relation(5, 3, 3) + "]}");
   ASSERT_EQ(model.read_status(), kOk);
-  EXPECT_EQ(model.Entity(3).CalcRow(), 3);  // parents of rows 0 and 2
+  // Parents of rows 0 and 2; the third entity is also its own parent, which adds nothing.
+  EXPECT_EQ(model.Entity(3).CalcRow(), 3);
   EXPECT_EQ(model.Entity(0).GetRowNum(), 0);
   EXPECT_EQ(model.Entity(1).GetRowNum(), 1);
 }

@@ -8,9 +8,9 @@
 
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "fakes/model_form.h"
 #include "fakes/scoped_fakes.h"
 #include "form/form_desc.h"
-#include "tavikfw/brenlo.h"
 #include "visualizers/grid_visualizer.h"
 #include "visualizers/text_visualizer.h"
 
@@ -69,26 +69,14 @@ class MarkingGrid : public CGridVisualizer {
 
 class MasterDetail : public ::testing::Test {
  protected:
-  // Reads the model into the form and gives every entity its data control, its buttons
-  // (unless named in no_buttons) and a text visualizer on each attribute.
+  // Reads the model and gives every entity its data control, its buttons (unless named in
+  // no_buttons) and a text visualizer on each attribute.
   void Load(const std::string& entities, const std::string& relations,
             std::string_view no_buttons = "") {
-    client_.version = 4;
-    client_.can_write_to_file = 1;
-    ASSERT_EQ(form_.Init(0, nullptr, nullptr, &client_, 4), kOk);
-    std::string model = R"({"tavik_model": 1, "entities": [)" + entities +
-                        R"(], "relationships": [)" + relations + "]}";
-    std::uint32_t host = 0;
-    ASSERT_EQ(BR_LoadModelText(model.data(), model.size(), &host), BR_LOAD_OK)
-        << BR_LastLoadError();
-    ASSERT_EQ(BR_Start(host, 1), 1);
-    Status read = form_.ReadRelations();
-    if (read == kOk) read = form_.ReadEntities();
-    if (read == kOk) read = form_.BuildParentChildLists();
-    BR_Done();
-    BR_UnloadModel(host);
-    ASSERT_EQ(read, kOk);
-    for (auto& record : form_.GetEntityMap()) {
+    model_ = std::make_unique<testing::ModelForm>(R"({"tavik_model": 1, "entities": [)" + entities +
+                                                  R"(], "relationships": [)" + relations + "]}");
+    ASSERT_EQ(model_->read_status(), kOk);
+    for (auto& record : form().GetEntityMap()) {
       auto& entity = static_cast<CEntityDesc&>(*record.entity);
       ASSERT_EQ(entity.CreateDataControl(), kOk);
       if (entity.GetEntityName() != no_buttons) {
@@ -103,12 +91,13 @@ class MasterDetail : public ::testing::Test {
     }
   }
 
+  CFormDesc& form() { return model_->form(); }
   CEntityDesc& Get(std::string_view name) {
-    for (auto& record : form_.GetEntityMap()) {
+    for (auto& record : form().GetEntityMap()) {
       if (record.entity->GetEntityName() == name) return static_cast<CEntityDesc&>(*record.entity);
     }
     ADD_FAILURE() << "no entity " << name;
-    return static_cast<CEntityDesc&>(*form_.GetEntityMap().front().entity);
+    return static_cast<CEntityDesc&>(*form().GetEntityMap().front().entity);
   }
 
   static std::string Piece(const CEventDesc* event, std::int32_t id, int slot) {
@@ -121,7 +110,7 @@ class MasterDetail : public ::testing::Test {
   }
   std::string Procedures() {
     std::string text;
-    (void)form_.WriteProceduresToFile(text, 0);
+    (void)form().WriteProceduresToFile(text, 0);
     return text;
   }
   CEventDesc* Reposition(std::string_view entity) {
@@ -129,8 +118,7 @@ class MasterDetail : public ::testing::Test {
   }
 
   testing::ScopedFakes fakes_;
-  CClntDesc client_{};
-  CFormDesc form_;
+  std::unique_ptr<testing::ModelForm> model_;
 };
 
 // Customers and stores both own orders: the order's keys come from both parents.
@@ -154,7 +142,7 @@ TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
   EXPECT_EQ(Get("ORDERS").RepopulateChildren(), kOk);
 
   // Physical names in the key migration, query names in the condition.
-  CEventDesc* migrate = form_.GetProcedure("ORDERS_MigrateKeys");
+  CEventDesc* migrate = form().GetProcedure("ORDERS_MigrateKeys");
   EXPECT_EQ(migrate->GetParameters().value_or(""), "ParentDataCtrl As Data");
   EXPECT_EQ(
       Prepared(migrate),
@@ -169,7 +157,7 @@ TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
   EXPECT_THAT(new_click, EndsWith("\r\n\t\tORDERS_MigrateKeys dsCUSTOMER\r\n"));
   EXPECT_THAT(new_click, Not(HasSubstr("dsSTORE")));
 
-  CEventDesc* refresh = form_.GetProcedure("ORDERS_DoRefresh");
+  CEventDesc* refresh = form().GetProcedure("ORDERS_DoRefresh");
   EXPECT_EQ(refresh->GetParameters().value_or(""), "ParentDataCtrl As Data");
   EXPECT_EQ(Prepared(refresh),
             "\t\tIf dsORDERS.EditMode <> dbEditNone Then\r\n"
@@ -235,10 +223,10 @@ TEST_F(MasterDetail, KeysAndRelationsThatCannotBeUsedAreLeftOutOrStopTheWork) {
   // The condition of a relation without migrated keys is empty; a key whose parent
   // attribute is unknown is skipped.
   EXPECT_EQ(customer.RepopulateChildren(), kOk);
-  EXPECT_THAT(Prepared(form_.GetProcedure("NOTE_DoRefresh")),
+  EXPECT_THAT(Prepared(form().GetProcedure("NOTE_DoRefresh")),
               HasSubstr("\t\t\tdsNOTE.RecordSource = sNOTE_Select & \" \r\n\t\tElse\r\n"));
   EXPECT_THAT(
-      Prepared(form_.GetProcedure("TAG_DoRefresh")),
+      Prepared(form().GetProcedure("TAG_DoRefresh")),
       HasSubstr("sTAG_Select & \" CUST_ID = \" & tk_SQLValue(dsCUSTOMER, \"CUST_ID\")\r\n"));
 
   // A link without a relation id stops the parent's repopulation code altogether.
@@ -264,7 +252,7 @@ TEST_F(MasterDetail, GridsTakeOverTheHooksAroundAChildRefresh) {
   }
   EXPECT_EQ(Get("CUSTOMER").RepopulateChildren(), kOk);
 
-  std::string refresh = Prepared(form_.GetProcedure("ORDERS_DoRefresh"));
+  std::string refresh = Prepared(form().GetProcedure("ORDERS_DoRefresh"));
   EXPECT_THAT(refresh, ::testing::StartsWith("\t'child pre\r\n\t\tIf dsORDERS.EditMode"));
   EXPECT_THAT(refresh, EndsWith("\t\tEnd If\r\n\t'parent post\r\n\t'child post\r\n\r\n"));
   EXPECT_THAT(refresh, Not(HasSubstr(".Refresh")));

@@ -10,10 +10,10 @@
 #include "controls/timer_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "fakes/model_form.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
-#include "tavikfw/brenlo.h"
 #include "visualizers/grid_visualizer.h"
 #include "visualizers/text_visualizer.h"
 
@@ -70,42 +70,26 @@ class NodeGrid : public CGridVisualizer {
   Status RepopulateNode() override {
     return GetEntityDesc()
         ->GetFormDesc()
-        ->GetProcedure("frmTest_Repopulate")
+        ->GetProcedure("Test_Repopulate")
         ->AddSubEventCode("\t'grid node\r\n", 0, 1, -1, 1);
   }
 };
 
 class CrossEntity : public ::testing::Test {
  protected:
-  void SetUp() override {
-    client_.version = 4;
-    client_.can_write_to_file = 1;
-    ASSERT_EQ(form_.Init(0, nullptr, nullptr, &client_, 4), kOk);
-    ASSERT_EQ(form_.SetFormName("frmTest"), kOk);
-    ASSERT_NE(form_.CreateTimer(), nullptr);
-  }
-
   // Reads the model and builds what entity generation leaves for each entity: data control,
   // buttons, the two screen procedures and a text visualizer per attribute.
   void Load(const std::string& entities, const std::string& relations) {
-    std::string model = R"({"tavik_model": 1, "entities": [)" + entities +
-                        R"(], "relationships": [)" + relations + "]}";
-    std::uint32_t host = 0;
-    ASSERT_EQ(BR_LoadModelText(model.data(), model.size(), &host), BR_LOAD_OK)
-        << BR_LastLoadError();
-    ASSERT_EQ(BR_Start(host, 1), 1);
-    Status read = form_.ReadRelations();
-    if (read == kOk) read = form_.ReadEntities();
-    if (read == kOk) read = form_.BuildParentChildLists();
-    BR_Done();
-    BR_UnloadModel(host);
-    ASSERT_EQ(read, kOk);
-    for (auto& record : form_.GetEntityMap()) {
+    model_ = std::make_unique<testing::ModelForm>(R"({"tavik_model": 1, "entities": [)" + entities +
+                                                  R"(], "relationships": [)" + relations + "]}");
+    ASSERT_EQ(model_->read_status(), kOk);
+    ASSERT_NE(form().CreateTimer(), nullptr);
+    for (auto& record : form().GetEntityMap()) {
       auto& entity = static_cast<CEntityDesc&>(*record.entity);
       ASSERT_EQ(entity.CreateDataControl(), kOk);
       ASSERT_EQ(entity.AddDataNavigationButtons(), kOk);
-      ASSERT_NE(form_.GetProcedure(entity.GetEntityName() + "_SetToScreen"), nullptr);
-      ASSERT_NE(form_.GetProcedure(entity.GetEntityName() + "_Reset"), nullptr);
+      ASSERT_NE(form().GetProcedure(entity.GetEntityName() + "_SetToScreen"), nullptr);
+      ASSERT_NE(form().GetProcedure(entity.GetEntityName() + "_Reset"), nullptr);
       for (const auto& attribute : entity.GetAttribList()) {
         auto& desc = static_cast<CAttribDesc&>(*attribute);
         auto visualizer = std::make_unique<CTextVisualizer>();
@@ -115,12 +99,13 @@ class CrossEntity : public ::testing::Test {
     }
   }
 
+  CFormDesc& form() { return model_->form(); }
   CEntityDesc& Get(std::string_view name) {
-    for (auto& record : form_.GetEntityMap()) {
+    for (auto& record : form().GetEntityMap()) {
       if (record.entity->GetEntityName() == name) return static_cast<CEntityDesc&>(*record.entity);
     }
     ADD_FAILURE() << "no entity " << name;
-    return static_cast<CEntityDesc&>(*form_.GetEntityMap().front().entity);
+    return static_cast<CEntityDesc&>(*form().GetEntityMap().front().entity);
   }
   CEventDesc* DataEvent(std::string_view entity, std::string_view event) {
     return Get(entity).GetDataCtrl()->GetEvent(event);
@@ -135,17 +120,17 @@ class CrossEntity : public ::testing::Test {
   }
   std::string Globals() {
     std::string text;
-    (void)form_.WriteGlobalDeclarationsToFile(text, 0);
+    (void)form().WriteGlobalDeclarationsToFile(text, 0);
     return text;
   }
 
   testing::ScopedFakes fakes_;
-  CClntDesc client_{};
-  CFormDesc form_;
+  std::unique_ptr<testing::ModelForm> model_;
 };
 
 TEST_F(CrossEntity, AFormWithoutEntitiesIsRefused) {
-  EXPECT_EQ(form_.DoCrossEntityProcessing(), 6u);
+  Load("", "");
+  EXPECT_EQ(form().DoCrossEntityProcessing(), 6u);
   EXPECT_THAT(fakes_.message_boxes.shown,
               ElementsAre(testing::RecordingMessageBoxes::Shown{
                   "Form Generation Abort",
@@ -159,20 +144,20 @@ TEST_F(CrossEntity, AChainIsRepopulatedFromTheRootDownAndChildrenStartEmpty) {
            Entity(2, "ORDERS", Attribute(201, "ORDER_ID") + "," + Attribute(101, "CUST_ID", 1)) +
            "," + Entity(1, "CUSTOMER", Attribute(101, "CUST_ID")),
        Relation(1, 1, 2, 101) + "," + Relation(2, 2, 3, 201));
-  ASSERT_EQ(form_.DoCrossEntityProcessing(), kOk);
+  ASSERT_EQ(form().DoCrossEntityProcessing(), kOk);
   EXPECT_THAT(fakes_.message_boxes.shown, ::testing::IsEmpty());
 
-  EXPECT_EQ(Piece(form_.GetTimerCtrl()->GetEvent("Timer"), 0, 0),
+  EXPECT_EQ(Piece(form().GetTimerCtrl()->GetEvent("Timer"), 0, 0),
             "\tIf tk_ObjectSet(dsLINE) = False Then Exit Sub\r\n"
             "\tIf tk_ObjectSet(dsORDERS) = False Then Exit Sub\r\n"
             "\tIf tk_ObjectSet(dsCUSTOMER) = False Then Exit Sub\r\n");
-  EXPECT_EQ(Piece(form_.GetEvent("Load"), 0, 1),
+  EXPECT_EQ(Piece(form().GetEvent("Load"), 0, 1),
             "\tsLINE_Select = \"SELECT LINE_NO,ORDER_ID FROM LINE WHERE \"\r\n"
             "\tdsLINE.RecordSource = sLINE_Select & \" 1=2 \"\r\n"
             "\tsORDERS_Select = \"SELECT ORDER_ID,CUST_ID FROM ORDERS WHERE \"\r\n"
             "\tdsORDERS.RecordSource = sORDERS_Select & \" 1=2 \"\r\n"
             "\tsCUSTOMER_Select = \"SELECT CUST_ID FROM CUSTOMER\"\r\n");
-  EXPECT_EQ(Prepared(form_.GetProcedure("frmTest_Repopulate")),
+  EXPECT_EQ(Prepared(form().GetProcedure("Test_Repopulate")),
             "\tScreen.MousePointer = HOURGLASS\r\n"
             "\tnNoRepos = nNoRepos + 1\r\n"
             "\tdsCUSTOMER.RecordSource = sCUSTOMER_Select\r\n"
@@ -189,7 +174,7 @@ TEST_F(CrossEntity, AChainIsRepopulatedFromTheRootDownAndChildrenStartEmpty) {
                                    "Dim axLINE_Ctrl(0) As Control\r\n"
                                    "Dim abLINE_Changed(0) As Integer\r\n"));
   // Keys migrate into the children through their New buttons.
-  EXPECT_THAT(Prepared(form_.GetProcedure("LINE_MigrateKeys")),
+  EXPECT_THAT(Prepared(form().GetProcedure("LINE_MigrateKeys")),
               HasSubstr("dsLINE.Recordset.Fields(\"ORDER_ID\") = dsORDERS.Recordset.Fields"));
 
   // A parent's repopulation code runs only once the form is loaded, under an error handler
@@ -227,70 +212,33 @@ TEST_F(CrossEntity, AChainIsRepopulatedFromTheRootDownAndChildrenStartEmpty) {
             "\tEnd If\r\n"
             "\r\n");
   CEventDesc* validate = DataEvent("LINE", "Validate");
-  EXPECT_EQ(validate->GetDeclarations().value_or(""),
-            "\tStatic DisplayFieldTranslate(2) As TranslateItem\r\n"
-            "\tStatic nDFTransCount As Integer\r\n"
-            "\tDim sBuff As String\r\n"
-            "\tDim sValue As String\r\n"
-            "\tDim nResult As Integer\r\n"
-            "\tDim nMax As Integer\r\n"
-            "\tDim nIndex As Integer\r\n"
-            "\tOn Error Goto dsLINE_ValidationErrorHandler\r\n"
-            "\r\n");
+  EXPECT_THAT(validate->GetDeclarations().value_or(""),
+              StartsWith("\tStatic DisplayFieldTranslate(2) As TranslateItem\r\n"));
   EXPECT_EQ(Piece(validate, 0, 0), "");
   EXPECT_EQ(validate->FindSubEvent(2), nullptr);
   std::string validate_code = Prepared(validate);
   EXPECT_THAT(validate_code,
               StartsWith("\tIf bLINEBind Then\r\n\t\tSave = True\r\n\tEnd If\r\n\r\n\r\n"
                          "\tIf tk_PreValidate(dsLINE, Action, Save) Then\r\n"));
-  EXPECT_THAT(
-      validate_code,
-      ::testing::EndsWith("\tEnd If\r\n\r\n\r\n"
-                          "\tIf Save = True Then\r\n"
-                          "\t\tbLINEUpdateFailed = False\r\n"
-                          "\t\tnNoRepos = nNoRepos + 1\r\n"
-                          "\t\tdsLINE.UpdateRecord\r\n"
-                          "\t\tnNoRepos = nNoRepos - 1\r\n"
-                          "\t\tIf bLINEUpdateFailed Then GoTo LINE_BadData\r\n"
-                          "\t\tSave = False\r\n"
-                          "\tEnd If\r\n"
-                          "\tbLINEBind = False\r\n"
-                          "\tExit Sub\r\n"
-                          "\r\n"
-                          "LINE_BadData:\r\n"
-                          "\tSave = False\r\n"
-                          "\tbLINEUpdateFailed = True\r\n"
-                          "\tIf Action = DATA_ACTIONCLOSE Or Action = DATA_ACTIONUNLOAD Then\r\n"
-                          "\t\tBeep\r\n"
-                          "\t\tnButton = MsgBox(\"Changed data will be lost.  Do you wish to "
-                          "continue?\", vbYesNo)\r\n"
-                          "\t\tIf nButton = vbNo Then\r\n"
-                          "\t\t\tAction = DATA_ACTIONCANCEL\r\n"
-                          "\t\tElse\r\n"
-                          "\t\t\tbLINEUpdateFailed = False\r\n"
-                          "\t\t\tbLINEBind = False\r\n"
-                          "\t\t\ttk_ClearChangedFlags axLINE_Ctrl(), abLINE_Changed()\r\n"
-                          "\t\tEnd If\r\n"
-                          "\tElse\r\n"
-                          "\t\tAction = DATA_ACTIONCANCEL\r\n"
-                          "\tEnd If\r\n"
-                          "\tExit Sub\r\n"
-                          "\r\n"
-                          "dsLINE_ValidationErrorHandler:\r\n"
-                          "\t\ttk_RestoreChangedFlags axLINE_Ctrl(), abLINE_Changed()\r\n"
-                          "\tbLINEUpdateFailed = True\r\n"
-                          "\tIf Err = 3021 Then\r\n"
-                          "\t\tResume Next\r\n"
-                          "\tElse\r\n"
-                          "\t\ttk_DisplayError(Err)\r\n"
-                          "\t\tResume Next\r\n"
-                          "\tEnd If\r\n"
-                          "\r\n"));
+  // The update closes the code: the record's own sub-event after everything else.
+  EXPECT_THAT(validate_code, HasSubstr("\tEnd If\r\n\r\n\r\n\tIf Save = True Then\r\n"
+                                       "\t\tbLINEUpdateFailed = False\r\n"));
+  EXPECT_THAT(validate_code,
+              HasSubstr("\t\t\ttk_ClearChangedFlags axLINE_Ctrl(), abLINE_Changed()\r\n"
+                        "\t\tEnd If\r\n\tElse\r\n"));
+  EXPECT_THAT(validate_code, ::testing::EndsWith("\tExit Sub\r\n\r\n"
+                                                 "dsLINE_ValidationErrorHandler:\r\n"
+                                                 "\t\ttk_RestoreChangedFlags axLINE_Ctrl(), "
+                                                 "abLINE_Changed()\r\n"
+                                                 "\tbLINEUpdateFailed = True\r\n"
+                                                 "\tIf Err = 3021 Then\r\n"
+                                                 "\t\tResume Next\r\n"
+                                                 "\tElse\r\n"
+                                                 "\t\ttk_DisplayError(Err)\r\n"
+                                                 "\t\tResume Next\r\n"
+                                                 "\tEnd If\r\n\r\n"));
 
-  CEventDesc* set_to_screen = form_.GetProcedure("LINE_SetToScreen");
-  EXPECT_EQ(set_to_screen->GetDeclarations().value_or(""),
-            "\tDim zTmpField As String\r\n\tDim sMask As String\r\n\tDim sValue As String\r\n"
-            "\tDim nResult As String\r\n");
+  CEventDesc* set_to_screen = form().GetProcedure("LINE_SetToScreen");
   EXPECT_EQ(Prepared(set_to_screen),
             "\tIf tk_DS_FieldsAvailable(dsLINE) Then\r\n"
             "\t\tdsLINE.UpdateControls\r\n"
@@ -299,7 +247,7 @@ TEST_F(CrossEntity, AChainIsRepopulatedFromTheRootDownAndChildrenStartEmpty) {
             "\tEnd If\r\n"
             "\tLINE_Reset\r\n"
             "\r\n");
-  EXPECT_EQ(Prepared(form_.GetProcedure("LINE_Reset")),
+  EXPECT_EQ(Prepared(form().GetProcedure("LINE_Reset")),
             "\tbLINEBind = False\r\n"
             "\tIf bFormLoaded Then\r\n"
             "\t\ttk_ClearChangedFlags axLINE_Ctrl(), abLINE_Changed()\r\n"
@@ -347,7 +295,7 @@ TEST_F(CrossEntity, ControlArraysFieldChecksAndGridEntities) {
   orders.IsGrid(1);
   orders.SetRegCtrlIndex(3);
 
-  ASSERT_EQ(form_.DoCrossEntityProcessing(), kOk);
+  ASSERT_EQ(form().DoCrossEntityProcessing(), kOk);
 
   EXPECT_THAT(log, ElementsAre("first=0", "nested=1", "after=3", "second=4"));
   EXPECT_THAT(Globals(), HasSubstr("Dim axCUSTOMER_Ctrl(4) As Control\r\n"
@@ -382,20 +330,20 @@ TEST_F(CrossEntity, ControlArraysFieldChecksAndGridEntities) {
 
   // The grid child filters like any child but migrates no keys; its grid fills its node
   // of the repopulate procedure, and its update and screen code leave the controls alone.
-  EXPECT_THAT(Piece(form_.GetEvent("Load"), 0, 1),
+  EXPECT_THAT(Piece(form().GetEvent("Load"), 0, 1),
               HasSubstr("\tsORDERS_Select = \"SELECT CUST_ID FROM ORDERS WHERE \"\r\n"
                         "\tdsORDERS.RecordSource = sORDERS_Select & \" 1=2 \"\r\n"));
   std::string procedures;
-  (void)form_.WriteProceduresToFile(procedures, 0);
+  (void)form().WriteProceduresToFile(procedures, 0);
   EXPECT_THAT(procedures, Not(HasSubstr("ORDERS_MigrateKeys")));
-  EXPECT_THAT(Prepared(form_.GetProcedure("frmTest_Repopulate")),
+  EXPECT_THAT(Prepared(form().GetProcedure("Test_Repopulate")),
               HasSubstr("\tCUSTOMER_SetToScreen\r\n\t'grid node\r\n\tnNoRepos = nNoRepos - 1"));
   std::string grid_validate = Piece(DataEvent("ORDERS", "Validate"), 5, 1);
   EXPECT_THAT(grid_validate,
               StartsWith("\tIf Save = True And Action <> DATA_ACTIONUPDATE Then\r\n"));
   EXPECT_THAT(grid_validate, HasSubstr("dsORDERS_ValidationErrorHandler:\r\n"
                                        "\tbORDERSUpdateFailed = True\r\n"));
-  EXPECT_EQ(Piece(form_.GetProcedure("ORDERS_SetToScreen"), 0, 0),
+  EXPECT_EQ(Piece(form().GetProcedure("ORDERS_SetToScreen"), 0, 0),
             "\tIf tk_DS_FieldsAvailable(dsORDERS) Then\r\n\t\tbNoClick = True\r\n");
 }
 

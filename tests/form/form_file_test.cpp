@@ -81,7 +81,6 @@ TEST_F(FormFile, AScrollingFormNestsItsControlsInThePanelAndAddsBothBars) {
   ASSERT_EQ(hidden->GetEvent("Click")->AddSubEventCode("\tx\r\n", 0, 1, -1, 1), kOk);
   ASSERT_EQ(form_.AddGlobalDeclaration("Option Explicit\r\n"), kOk);
   form_.GetProcedure("ORDERS_Reset")->AddDeclarations("\tDim x\r\n");
-  ASSERT_EQ(form_.GetEvent("Load")->AddSubEventCode("\tx = 1\r\n", 0, 1, -1, 1), kOk);
 
   ASSERT_EQ(form_.GenerateForm(1, 0), kOk);
   EXPECT_EQ(g_written_path, path_);
@@ -147,12 +146,6 @@ TEST_F(FormFile, AScrollingFormNestsItsControlsInThePanelAndAddsBothBars) {
             "Sub ORDERS_Reset()\r\n"
             "'Tavik Generated Declarations\r\n"
             "\tDim x\r\n"
-            "\r\n"
-            "End Sub\r\n"
-            "\r\n"
-            "Sub Form_Load()\r\n"
-            "' Tavik Generated Code Section \r\n"
-            "\tx = 1\r\n"
             "\r\n"
             "End Sub\r\n"
             "\r\n"

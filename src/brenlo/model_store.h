@@ -11,6 +11,7 @@
 
 namespace tavik::brenlo {
 
+// A file is read as a model file, or as a SQLite database when it begins like one.
 // Loads return the statuses of the C interface (BR_LOAD_OK, _REFUSED, _UNREADABLE).
 // Models are shared with a running session, so that unloading one mid-session does not
 // pull it from under the strings already handed out.
@@ -27,6 +28,7 @@ class ModelStore {
   void NoteOutOfMemory() noexcept;
 
  private:
+  std::int32_t LoadDatabase(const char* path, std::uint32_t* host_value);
   std::int32_t Parse(std::string_view text, std::string_view source_name,
                      std::uint32_t* host_value);
   std::int32_t Fail(std::int32_t status, std::string message);

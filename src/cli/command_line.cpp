@@ -8,13 +8,15 @@
 #include <regex>
 
 #include "cli/generate_command.h"
+#include "cli/import_command.h"
 
 namespace tavik::cli {
 
 namespace {
 
 void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::string& screen) {
-  generate.add_option("MODEL", options.model_path, "The model file")->required();
+  generate.add_option("MODEL", options.model_path, "The model file, or a SQLite database")
+      ->required();
   generate.add_option("--vb", options.version, "Visual Basic version of the client (3 or 4)")
       ->check(CLI::IsMember({3, 4}));
   generate.add_option("--name", options.name, "Form name");
@@ -42,6 +44,17 @@ void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::strin
       ->transform(CLI::CheckedTransformer(answers, CLI::ignore_case));
 }
 
+void AddImportOptions(CLI::App& import, ImportOptions& options) {
+  import.add_option("DB", options.database_path, "The SQLite database")->required();
+  import.add_option("-o,--output", options.output, "The model file to write")->required();
+  import
+      .add_option("--table", options.schema.tables,
+                  "A table to import (repeat for more); every table when none is named")
+      ->allow_extra_args(false);
+  import.add_option("--grid", options.schema.grid_tables, "A table to show as a grid (repeatable)")
+      ->allow_extra_args(false);
+}
+
 void ApplyScreen(const std::string& screen, GenerateOptions& options) {
   options.screen.pixels_per_inch_y = options.screen.pixels_per_inch_x;
   if (screen.empty()) return;
@@ -60,12 +73,17 @@ int CommandLine::Run(int argc, const char* const* argv) {
   std::string screen;
   CLI::App* generate = app.add_subcommand("generate", "Generate a form file from a model file");
   AddGenerateOptions(*generate, options, screen);
+  ImportOptions import_options;
+  CLI::App* import =
+      app.add_subcommand("import", "Write a model file from the schema of a SQLite database");
+  AddImportOptions(*import, import_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     int status = app.exit(error);
     return status == 0 ? 0 : kExitUsage;
   }
+  if (import->parsed()) return ImportCommand(std::move(import_options)).Run();
   ApplyScreen(screen, options);
   options.interactive = ::isatty(STDIN_FILENO) != 0;
   return GenerateCommand(options).Run();

@@ -27,11 +27,18 @@ Status CAttribDesc::SetAttribProps() {
 }
 
 Status CAttribDesc::CreateVisualizer() {
+  // Edit style 3 shows a whole entity as a grid; the allocator takes an entity for it, so an
+  // attribute of that style is left without a visualizer (and reported by the entity).
+  if (GetEditStyle() == kGridEditStyle) return kOk;
   return GetFormDesc()->AllocateVisualizer(GetEditStyle(), this);
 }
 
-CEntityDesc* CAttribDesc::GetEntityDesc() const { return static_cast<CEntityDesc*>(GetEntity()); }
+CEntityDesc* CAttribDesc::GetEntityDesc() const {
+  return static_cast<CEntityDesc*>(GetEntity());
+}
 
-CFormDesc* CAttribDesc::GetFormDesc() const { return GetEntityDesc()->GetFormDesc(); }
+CFormDesc* CAttribDesc::GetFormDesc() const {
+  return GetEntityDesc()->GetFormDesc();
+}
 
 }  // namespace tavik

@@ -34,17 +34,6 @@ bool HasText(const std::optional<Value>& value) {
   return value && !value->Text().empty();
 }
 
-// Takes every control of the group (and of its nested groups) off the form.
-void RemoveGroupControls(CFormDesc& form, const CCtrlGroup& group) {
-  for (const auto& item : group.GetItems()) {
-    if (item->GetType() == CPosListItem::kGroupItem) {
-      RemoveGroupControls(form, static_cast<const CCtrlGroup&>(*item));
-    } else {
-      (void)form.RemoveCtrl(static_cast<const CCtrlPosItem&>(*item).GetCtrl());
-    }
-  }
-}
-
 }  // namespace
 
 Status CEntityDesc::ChooseEditStyle(CAttribDesc& attribute) {
@@ -98,7 +87,7 @@ void CEntityDesc::ReportAttributeError(CAttribDesc& attribute) {
   }
   if (CVisualizer* visualizer = attribute.GetVisualizer()) {
     // Nothing half-made stays on the form: the controls made so far go with the group.
-    if (CCtrlGroup* group = visualizer->GetCtrlGroup()) RemoveGroupControls(*GetFormDesc(), *group);
+    if (CCtrlGroup* group = visualizer->GetCtrlGroup()) GetFormDesc()->RemoveGroupCtrls(*group);
     (void)visualizer->DestroyCtrlGroup();
   }
 }

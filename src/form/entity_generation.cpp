@@ -26,16 +26,6 @@ void RemoveLinks(std::vector<RelatedEntity>& links, const CEntity* entity) {
   std::erase_if(links, [entity](const RelatedEntity& link) { return link.entity == entity; });
 }
 
-void RemoveGroupControls(CFormDesc& form, const CCtrlGroup& group) {
-  for (const auto& item : group.GetItems()) {
-    if (item->GetType() == CPosListItem::kGroupItem) {
-      RemoveGroupControls(form, static_cast<const CCtrlGroup&>(*item));
-    } else {
-      (void)form.RemoveCtrl(static_cast<const CCtrlPosItem&>(*item).GetCtrl());
-    }
-  }
-}
-
 }  // namespace
 
 Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
@@ -71,7 +61,7 @@ void CFormDesc::DropEntity(CEntityDesc& entity) {
   for (const auto& attribute : entity.GetAttribList()) {
     CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
     if (visualizer && visualizer->GetCtrlGroup()) {
-      RemoveGroupControls(*this, *visualizer->GetCtrlGroup());
+      RemoveGroupCtrls(*visualizer->GetCtrlGroup());
     }
   }
   RemoveEntity(&entity);

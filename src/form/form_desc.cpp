@@ -9,6 +9,7 @@
 #include "controls/timer_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
+#include "form/ctrl_pos_item.h"
 
 namespace tavik {
 
@@ -98,6 +99,21 @@ Status CFormDesc::RemoveCtrl(const CCtrlDesc* control) {
   if (static_cast<const CCtrlDesc*>(timer_) == control) timer_ = nullptr;
   controls_.erase(found);
   return kOk;
+}
+
+void CFormDesc::RemoveGroupCtrls(const CCtrlGroup& group) {
+  // The group behind a container holds the container's own children, which go with it.
+  bool after_container = false;
+  for (const auto& item : group.GetItems()) {
+    if (item->GetType() == CPosListItem::kGroupItem) {
+      if (!after_container) RemoveGroupCtrls(static_cast<const CCtrlGroup&>(*item));
+      after_container = false;
+      continue;
+    }
+    CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
+    after_container = control->HasChildren();
+    (void)RemoveCtrl(control);
+  }
 }
 
 Status CFormDesc::SetDataCtrl(std::unique_ptr<CCtrlDesc> control) {

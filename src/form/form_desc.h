@@ -93,6 +93,8 @@ class CFormDesc : public CForm {
   Status SetCtrl(std::unique_ptr<CCtrlDesc> control);
   CCtrlDesc* GetCtrl(CtrlHandle handle) const;
   Status RemoveCtrl(const CCtrlDesc* control);
+  // Takes every control of the group and of its nested groups off the form.
+  void RemoveGroupCtrls(const CCtrlGroup& group);
   std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>>& GetCtrlMap() { return controls_; }
   Status SetDataCtrl(std::unique_ptr<CCtrlDesc> control);
   CCtrlDesc* GetDataCtrl(CtrlHandle handle) const;

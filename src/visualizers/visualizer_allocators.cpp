@@ -5,7 +5,16 @@
 
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
-#include "visualizers/grid_visualizer.h"
+#include "visualizers/check_box_visualizer.h"
+#include "visualizers/combo_box_visualizer.h"
+#include "visualizers/db_grid_visualizer.h"
+#include "visualizers/far_point_grid_visualizer.h"
+#include "visualizers/gauge_visualizer.h"
+#include "visualizers/image_visualizer.h"
+#include "visualizers/list_box_visualizer.h"
+#include "visualizers/mask_ed_visualizer.h"
+#include "visualizers/option_button_visualizer.h"
+#include "visualizers/pict_visualizer.h"
 #include "visualizers/text_visualizer.h"
 
 namespace tavik {
@@ -13,7 +22,6 @@ namespace tavik {
 namespace {
 
 constexpr std::uint32_t kHighestEditStyle = 10;
-constexpr std::int32_t kGridEditStyle = 3;
 
 template <typename Visualizer>
 Status Attach(void* object) {
@@ -25,39 +33,59 @@ Status Attach(void* object) {
 }
 
 // An entity is shown as a grid only when its display style is exactly "GRID".
-Status CheckGridStyle(void* object, bool& make_grid) {
-  auto style = static_cast<CEntityDesc*>(object)->GetProperty("DISPLAY_STYLE");
+template <typename Grid>
+Status AttachGrid(void* object) {
+  auto* entity = static_cast<CEntityDesc*>(object);
+  auto style = entity->GetProperty("DISPLAY_STYLE");
   if (!style || style->Text().empty()) return kMissingProperty;
-  make_grid = style->Text() == "GRID";
-  return kOk;
+  if (style->Text() != "GRID") return kOk;
+  auto grid = std::make_unique<Grid>();
+  Status status = grid->Init(entity);
+  entity->SetGridVisualizer(std::move(grid));
+  return status;
 }
 
-// Edit styles whose visualizers are not built yet leave the attribute without one.
-Status Allocate(std::int32_t edit_style, void* object, bool /*version4*/) {
+// One table serves both versions: a version-4 client gets the "4" class where there is one.
+template <bool kVersion4>
+Status Allocate(std::int32_t edit_style, void* object) {
   if (static_cast<std::uint32_t>(edit_style) > kHighestEditStyle) return kOk;
   if (!object) return kNullArgument;
+  auto pick = [&]<typename Version3, typename Version4>() {
+    return kVersion4 ? Attach<Version4>(object) : Attach<Version3>(object);
+  };
   switch (edit_style) {
-    case kGridEditStyle: {
-      bool make_grid = false;
-      return CheckGridStyle(object, make_grid);
-    }
-    case 4:
-    case 6: return Attach<CTextVisualizer>(object);
-    default: return kOk;
+    case 0:
+      return pick.template operator()<CCheckBoxVisualizer, CCheckBox4Visualizer>();
+    case 1:
+      return pick.template operator()<COptionButtonVisualizer, COptionButton4Visualizer>();
+    case 2:
+      return pick.template operator()<CComboBoxVisualizer, CComboBox4Visualizer>();
+    case 3:
+      return kVersion4 ? AttachGrid<CDBGridVisualizer>(object)
+                       : AttachGrid<CFarPointGridVisualizer>(object);
+    case 5:
+      return pick.template operator()<CMaskEdVisualizer, CMaskEd4Visualizer>();
+    case 7:
+      return pick.template operator()<CListBoxVisualizer, CListBox4Visualizer>();
+    case 8:
+      return Attach<CPictVisualizer>(object);
+    case 9:
+      return pick.template operator()<CGaugeVisualizer, CGauge4Visualizer>();
+    case 10:
+      return Attach<CImageVisualizer>(object);
+    default:
+      return pick.template operator()<CTextVisualizer, CText4Visualizer>();  // 4 and 6
   }
 }
 
 }  // namespace
 
 std::uint32_t AllocateVB3Visualizer(std::int32_t edit_style, void* object) {
-  return Allocate(edit_style, object, false);
+  return Allocate<false>(edit_style, object);
 }
 
 std::uint32_t AllocateVB4Visualizer(std::int32_t edit_style, void* object) {
-  if (edit_style == 4 || edit_style == 6) {
-    return object ? Attach<CText4Visualizer>(object) : kNullArgument;
-  }
-  return Allocate(edit_style, object, true);
+  return Allocate<true>(edit_style, object);
 }
 
 }  // namespace tavik

@@ -16,10 +16,13 @@ namespace tavik::testing {
 
 class ModelForm {
  public:
-  explicit ModelForm(std::string_view model, std::uint16_t version = 4) {
+  // The allocator, when given, replaces the one the library gives a client of that version.
+  explicit ModelForm(std::string_view model, std::uint16_t version = 4,
+                     TVK_VISUALIZER_ALLOCATOR allocator = nullptr) {
     client_.version = version;
     client_.can_write_to_file = 1;
     client_.allocator = version == 3 ? AllocateVB3Visualizer : AllocateVB4Visualizer;
+    if (allocator) client_.allocator = allocator;
     EXPECT_EQ(BR_LoadModelText(model.data(), model.size(), &host_value_), BR_LOAD_OK)
         << BR_LastLoadError();
     form_ = std::make_unique<CFormDesc>();
@@ -36,6 +39,8 @@ class ModelForm {
   ModelForm& operator=(const ModelForm&) = delete;
 
   CFormDesc& form() { return *form_; }
+  // The client the form was made for; tests may give it operations.
+  CClntDesc& client() { return client_; }
   Status read_status() const { return read_status_; }
   // The entity of that position in the model's order.
   CEntityDesc& Entity(std::size_t index) {

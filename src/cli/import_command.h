@@ -1,0 +1,31 @@
+// `tavikfw import`: a model file from the schema of a SQLite database.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "brenlo/schema_import_options.h"
+
+namespace tavik::cli {
+
+struct ImportOptions {
+  std::string database_path;
+  std::string output;
+  brenlo::SchemaImportOptions schema;
+};
+
+class ImportCommand {
+ public:
+  explicit ImportCommand(ImportOptions options) : options_(std::move(options)) {}
+  // 0; 64 when the output would replace the database; 65 for a schema the import cannot
+  // express, 66 for a database that cannot be read; 73 or 74 when the model file cannot
+  // be created or written.
+  int Run();
+
+ private:
+  int Import();
+
+  ImportOptions options_;
+};
+
+}  // namespace tavik::cli

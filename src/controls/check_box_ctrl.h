@@ -1,0 +1,42 @@
+// The check box that switches an attribute between the two values of its valid-value list.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "controls/ctrl_desc.h"
+
+namespace tavik {
+
+class CCheckBoxCtrl : public CCtrlDesc {
+ public:
+  // Edit-style options: text on the left and the three-dimensional look.
+  static const ESDESC style_lookup[];
+
+  // 1 for version 0, 2 for no form.
+  [[nodiscard]] Status Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer);
+
+  // Translation between the box's state and the list's first (checked) and second
+  // (unchecked) values, "Y" and "N" where the list has none; edit mode on click. 2 for no
+  // "Validate" event or an entry without a text value, 3 for another event not to be had.
+  [[nodiscard]] Status BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
+                                   int extra) override;
+  // The check box's entry in the entity's control array, set up by the form's timer.
+  [[nodiscard]] Status AddControlRef(int* index) override;
+  // Measured by the caption when it has one.
+  std::optional<std::string> GetWidthSample() override;
+  // Room for the box.
+  std::uint16_t AdjustCtrlWidth(std::uint16_t width) override;
+
+  // The three-dimensional check box of the form's version.
+  [[nodiscard]] virtual Status Make3D();
+};
+
+// Version 4 draws its own check box in three dimensions.
+class CCheckBox4Ctrl : public CCheckBoxCtrl {
+ public:
+  [[nodiscard]] Status Make3D() override;
+};
+
+}  // namespace tavik

@@ -1,0 +1,251 @@
+// The combo box control, and the code it shares with the list box and the check box.
+#include "controls/combo_box_ctrl.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "entity/attrib_desc.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "form/code_text.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr std::int32_t kFirstSubEvent = 0;
+constexpr std::int32_t kValidateChecks = 2;
+constexpr int kHead = 0;
+constexpr int kBody = 1;
+constexpr int kTail = 2;
+constexpr std::int16_t kSimpleCombo = 1;
+constexpr std::int16_t kDropDownList = 2;
+constexpr std::int16_t kDropDownCombo = 0;
+// A simple combo box shows its list below the text: four lines tall.
+constexpr float kSimpleComboLines = 4.0f;
+
+// The number a model option holds; options may come as numbers or as their text.
+long NumberOf(const Value& value) {
+  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
+  return static_cast<long>(value.AsInteger());
+}
+
+bool IsNumber(const std::optional<Value>& value, long number) {
+  return value && NumberOf(*value) == number;
+}
+
+// The attribute's non-empty text property, or none.
+std::optional<std::string> TextProperty(const CAttribute* attribute, std::string_view name) {
+  if (!attribute) return std::nullopt;
+  auto value = attribute->GetProperty(name);
+  if (!value || value->Text().empty()) return std::nullopt;
+  return value->Text();
+}
+
+Status AddCode(CEventDesc* event, std::int32_t sub_event, int part, std::int32_t position,
+               std::string_view code) {
+  if (!event) return kNoEvent;
+  return event->AddSubEventCode(code, sub_event, part, position, CEventDesc::kAfter);
+}
+
+Status HandleSorted(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!IsNumber(value, 1)) return kOk;
+  return control.AddProperty(Value::Short(-1), "Sorted");
+}
+
+// The text limit would be set by a message to the edit part when the form loads. The form
+// carries no such code: its module declares neither the message nor its result variable,
+// so the option only makes sure that the form has its "Load" event.
+Status HandleTextLimit(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!value) return kOk;
+  CFormDesc* form = control.GetFormDesc();
+  return form && form->GetEvent("Load") ? kOk : kNoEvent;
+}
+
+Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!value) return kOk;
+  long setting = NumberOf(*value);
+  std::int16_t style = setting == kSimpleCombo    ? kSimpleCombo
+                       : setting == kDropDownList ? kDropDownList
+                                                  : kDropDownCombo;
+  if (Status status = control.AddProperty(Value::Short(style), "Style", 1)) return status;
+  // A size given by the edit style stands, even an empty one.
+  if (style != kSimpleCombo || control.GetEditStyleProp("ES_HGT")) return kOk;
+  auto height = control.GetProperty("Height");
+  if (!height) return kOk;
+  return control.AddProperty(Value::Single(height->AsSingle() * kSimpleComboLines), "Height");
+}
+
+}  // namespace
+
+namespace list_controls {
+
+CEntityDesc* EntityOf(const CCtrlDesc& control) {
+  CVisualizer* visualizer = control.GetVisualizer();
+  CAttribDesc* attribute = visualizer ? visualizer->GetAttribDesc() : nullptr;
+  return attribute ? attribute->GetEntityDesc() : nullptr;
+}
+
+CNxPropertySection* ValidValueListOf(const CCtrlDesc& control) {
+  auto list_id = TextProperty(control.GetAttribute(), "VLD_LISTID");
+  CFormDesc* form = control.GetFormDesc();
+  if (!list_id || !form) return nullptr;
+  return form->GetValidValueList(*list_id);
+}
+
+std::optional<std::string> LongestEntryName(const CCtrlDesc& control) {
+  const CNxPropertySection* list = ValidValueListOf(control);
+  if (!list) return std::nullopt;
+  const auto& entries = list->GetPropertyList();
+  if (entries.empty()) return "DefaultWidth";
+  const std::string* longest = &entries.front()->GetName();
+  for (const auto& entry : entries) {
+    if (entry->GetName().size() > longest->size()) longest = &entry->GetName();
+  }
+  return *longest;
+}
+
+Status AddListLoading(CCtrlDesc& control, std::string_view list_name) {
+  CFormDesc* form = control.GetFormDesc();
+  CEventDesc* load = form ? form->GetEvent("Load") : nullptr;
+  if (!load) return kNoEvent;
+  CodeText code;
+  code.Line(1, "tk_LoadList " + control.GetCtrlName() + ", " + std::string(list_name) + "_List()");
+  return AddCode(load, kFirstSubEvent, kBody, CEventDesc::kAtFront, code.str());
+}
+
+Status AddEditModeCode(CEventDesc* event, std::string_view head, std::string_view entity,
+                       std::string_view data) {
+  if (Status status = AddCode(event, kFirstSubEvent, kHead, CEventDesc::kAtFront,
+                              std::string(head) + std::string(kFormLoadedHead))) {
+    return status;
+  }
+  CodeText body;
+  body.Line(2, "b" + std::string(entity) + "Bind = True")
+      .Line(2, "tk_SetEditMode " + std::string(data));
+  if (Status status = AddCode(event, kFirstSubEvent, kBody, CEventDesc::kAtEnd, body.str())) {
+    return status;
+  }
+  return AddCode(event, kFirstSubEvent, kTail, CEventDesc::kAtEnd,
+                 CodeText().Line(1, "End If").str());
+}
+
+Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_view field_name,
+                       const ListBinding& binding) {
+  if (!data_ctrl) return kNullArgument;
+  // Every event is had before any code goes in. The combo box takes the data control's
+  // "Validate" event last, the list box before "Reposition", which gets no code here.
+  CEventDesc* click = control.GetEvent("Click");
+  if (!click) return kNoEvent;
+  CEventDesc* key_press = nullptr;
+  CEventDesc* validate = nullptr;
+  if (binding.key_press) {
+    key_press = control.GetEvent("KeyPress");
+    if (!key_press) return kNoEvent;
+  } else {
+    validate = data_ctrl->GetEvent("Validate");
+    if (!validate) return kNoEvent;
+  }
+  if (!data_ctrl->GetEvent("Reposition")) return kNoEvent;
+  CEntityDesc* entity_desc = EntityOf(control);
+  if (!entity_desc) return kNullArgument;
+  if (!validate) validate = data_ctrl->GetEvent("Validate");
+  if (!validate) return kNoEvent;
+
+  const std::string& ctrl = control.GetCtrlName();
+  const std::string& data = data_ctrl->GetCtrlName();
+  const std::string& entity = entity_desc->GetEntityName();
+  const std::string field(field_name);
+  CAttribute* attribute = control.GetAttribute();
+
+  if (Status status = AddEditModeCode(click, kClickHead, entity, data)) return status;
+  if (key_press) {
+    if (Status status = AddEditModeCode(key_press, "", entity, data)) return status;
+  }
+
+  if (attribute && attribute->IsRequired()) {
+    auto phys = TextProperty(attribute, "PHYSICAL_NAME");
+    if (!phys) return kMissingProperty;
+    CodeText check;
+    check.Line(2, "If " + ctrl + std::string(binding.empty))
+        .Line(3, "Beep")
+        .Line(3, "MsgBox(\"" + *phys + " is a required field; record not saved!\")")
+        .Line(3, "GoTo " + entity + "_BadData")
+        .Line(2, "End If");
+    if (Status status =
+            AddCode(validate, kValidateChecks, kBody, CEventDesc::kAtEnd, check.str())) {
+      return status;
+    }
+  }
+
+  bool reject_unknown = IsNumber(control.GetEditStyleProp(binding.reject), 1);
+  auto list_id = TextProperty(attribute, "VLD_LISTID");
+  if (!list_id) return kMissingProperty;
+  std::string list = *list_id;
+  CFormDesc::ValidateString(list);
+  list += "_List()";
+
+  // The chosen entry's stored value goes into the field before the record is saved.
+  CodeText to_field;
+  to_field
+      .Line(2, "FnErr = tvkSetNewListField(" + ctrl + ", " + data + ", \"" + field + "\", " + list +
+                   (reject_unknown ? ", True" : ", False") + ", bNoClick)")
+      .Line(2, "If FnErr = False Then")
+      .Line(3, "Beep")
+      .Line(3, "MsgBox(\"Not a valid value for field " + field + "; record not saved!\")")
+      .Line(3, "GoTo " + entity + "_BadData")
+      .Line(2, "End If");
+  if (Status status =
+          AddCode(validate, kValidateChecks, kBody, CEventDesc::kAtEnd, to_field.str())) {
+    return status;
+  }
+
+  // The field's entry is selected whenever a record comes to the screen.
+  CodeText to_screen;
+  to_screen.Line(2, "tvkGetNewListField " + ctrl + ", " + data + ", \"" + field + "\", " + list +
+                        ", bNoClick");
+  CFormDesc* form = control.GetFormDesc();
+  return AddCode(form ? form->GetProcedure(entity + "_SetToScreen") : nullptr, kFirstSubEvent,
+                 kBody, CEventDesc::kAtEnd, to_screen.str());
+}
+
+}  // namespace list_controls
+
+const ESDESC CComboBoxCtrl::style_lookup[] = {
+    {22, "ESLSRT", HandleSorted},
+    {23, "ESLLIM", HandleTextLimit},
+    {26, "ESLSTY", HandleStyle},
+    {-1, nullptr, nullptr},
+};
+
+Status CComboBoxCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+  if (version == 0) return 2;
+  if (!form) return 3;
+  SetTables(col_prop_lookup, style_lookup);
+  SetKindFlag(0);
+  IsFocusCtrl(1);
+  return CCtrlDesc::Init("ComboBox", version, form, visualizer);
+}
+
+Status CComboBoxCtrl::SetupList(std::string_view list_name) {
+  return list_controls::AddListLoading(*this, list_name);
+}
+
+Status CComboBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
+                                  int /*extra*/) {
+  static constexpr list_controls::ListBinding kComboBinding{
+      .key_press = true, .empty = ".Text = \"\" Then", .reject = "ESLVAL"};
+  return list_controls::BindListControl(*this, data_ctrl, field_name, kComboBinding);
+}
+
+std::optional<std::string> CComboBoxCtrl::GetWidthSample() {
+  return list_controls::LongestEntryName(*this);
+}
+
+std::uint16_t CComboBoxCtrl::AdjustCtrlWidth(std::uint16_t width) {
+  return static_cast<std::uint16_t>(width + 250);
+}
+
+}  // namespace tavik

@@ -1,0 +1,143 @@
+// The gauge control.
+#include "controls/gauge_ctrl.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "controls/pict_ctrl.h"
+#include "entity/data_ctrl.h"
+#include "form/code_text.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr float kDefaultWidth = 960.0f;
+constexpr float kDefaultHeight = 720.0f;
+// Range and needle settings stay below this; margins only need to be positive.
+constexpr long kLimit = 32768;
+constexpr long kNoLimit = std::numeric_limits<long>::max();
+// The data control's sub-event that puts the record on the screen.
+constexpr std::int32_t kRepositionFields = 2;
+
+// The number a model option holds; options may come as numbers or as their text.
+long NumberOf(const Value& value) {
+  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
+  return static_cast<long>(value.AsInteger());
+}
+
+Status AddShort(CCtrlDesc& control, long value, std::string_view name) {
+  return control.AddProperty(Value::Short(static_cast<std::int16_t>(value)), name);
+}
+
+// The option as the property, when it is a positive number below the limit.
+Status AddPositive(CCtrlDesc& control, const std::optional<Value>& value, long limit,
+                   std::string_view name) {
+  if (!value) return kOk;
+  long number = NumberOf(*value);
+  if (number <= 0 || number >= limit) return kOk;
+  return AddShort(control, number, name);
+}
+
+Status HandleInnerBottom(CCtrlDesc& control, const std::optional<Value>& value) {
+  return AddPositive(control, value, kNoLimit, "InnerBottom");
+}
+
+Status HandleInnerLeft(CCtrlDesc& control, const std::optional<Value>& value) {
+  return AddPositive(control, value, kNoLimit, "InnerLeft");
+}
+
+Status HandleInnerRight(CCtrlDesc& control, const std::optional<Value>& value) {
+  return AddPositive(control, value, kNoLimit, "InnerRight");
+}
+
+Status HandleInnerTop(CCtrlDesc& control, const std::optional<Value>& value) {
+  return AddPositive(control, value, kNoLimit, "InnerTop");
+}
+
+Status HandleMax(CCtrlDesc& control, const std::optional<Value>& value) {
+  return AddPositive(control, value, kLimit, "Max");
+}
+
+Status HandleMin(CCtrlDesc& control, const std::optional<Value>& value) {
+  return AddPositive(control, value, kLimit, "Min");
+}
+
+Status HandleNeedleWidth(CCtrlDesc& control, const std::optional<Value>& value) {
+  return AddPositive(control, value, kLimit, "NeedleWidth");
+}
+
+// Styles 0, 2 and 3 only.
+Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!value) return kOk;
+  long style = NumberOf(*value);
+  if (style != 0 && style != 2 && style != 3) return kOk;
+  return AddShort(control, style, "Style");
+}
+
+// The picture file is loaded when the form loads.
+Status HandlePicture(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!value || !value->IsString() || value->AsString().empty()) return kOk;
+  CFormDesc* form = control.GetFormDesc();
+  CEventDesc* load = form ? form->GetEvent("Load") : nullptr;
+  if (!load) return kNoMemory;
+  CodeText code;
+  code.Line(1, control.GetCtrlName() + ".Picture = LoadPicture(\"" + value->AsString() + "\")");
+  return load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+}
+
+// Always written: True for 1, False otherwise.
+Status HandleAutoSize(CCtrlDesc& control, const std::optional<Value>& value) {
+  return AddShort(control, value && NumberOf(*value) == 1 ? -1 : 0, "AutoSize");
+}
+
+}  // namespace
+
+const ESDESC CGaugeCtrl::style_lookup[] = {
+    {30, "ESGINB", HandleInnerBottom},
+    {31, "ESGINL", HandleInnerLeft},
+    {32, "ESGINR", HandleInnerRight},
+    {33, "ESGINT", HandleInnerTop},
+    {34, "ESGMAX", HandleMax},
+    {35, "ESGMIN", HandleMin},
+    {36, "ESGNDL", HandleNeedleWidth},
+    {37, "ESGSTY", HandleStyle},
+    {38, "ESGPIC", HandlePicture},
+    {38, "ESGAUS", HandleAutoSize},
+    {-1, nullptr, nullptr},
+};
+
+Status CGaugeCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+  if (version == 0) return 4;
+  if (!form) return 5;
+  SetTables(col_prop_lookup, style_lookup);
+  SetKindFlag(1);
+  IsFocusCtrl(1);
+  return CCtrlDesc::Init("Gauge", version, form, visualizer);
+}
+
+Status CGaugeCtrl::DoWidthHeight() {
+  return AddStyleSize(*this, kDefaultWidth, kDefaultHeight);
+}
+
+Status CGaugeCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name, int /*extra*/) {
+  if (!data_ctrl) return kNullArgument;
+  CEventDesc* reposition = data_ctrl->GetEvent("Reposition");
+  if (!reposition) return kNoMemory;
+  const std::string& ctrl = GetCtrlName();
+  const std::string field =
+      data_ctrl->GetCtrlName() + ".Recordset.Fields(\"" + std::string(field_name) + "\")";
+  CodeText code;
+  code.Line(2, "If IsNull(" + field + ") Then")
+      .Line(3, ctrl + ".Value = tk_NullValue(" + field + ")")
+      .Line(2, "Else")
+      .Line(3, ctrl + ".Value = " + field)
+      .Line(2, "End If");
+  return reposition->AddSubEventCode(code.str(), kRepositionFields, 1, CEventDesc::kAtEnd,
+                                     CEventDesc::kAfter);
+}
+
+}  // namespace tavik

@@ -1,0 +1,50 @@
+// The image control.
+#include "controls/image_ctrl.h"
+
+#include <cstdlib>
+
+#include "controls/pict_ctrl.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr float kDefaultWidth = 1400.0f;
+constexpr float kDefaultHeight = 900.0f;
+// Colours the image has none of: only the bits above BackColor and ForeColor stay.
+constexpr std::uint16_t kNoColors = 0xC;
+
+Status HandleBorder(CCtrlDesc& control, const std::optional<Value>& value) {
+  if (!value) return kOk;
+  long border = value->IsString() ? std::strtol(value->AsString().c_str(), nullptr, 10)
+                                  : static_cast<long>(value->AsInteger());
+  if (border != 1) return kOk;
+  return control.AddProperty(Value::Short(1), "BorderStyle");
+}
+
+}  // namespace
+
+const ESDESC CImageCtrl::style_lookup[] = {
+    {47, "ESIBRD", HandleBorder},
+    {-1, nullptr, nullptr},
+};
+
+Status CImageCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+  if (version == 0) return 1;
+  if (!form) return 2;
+  SetTables(col_prop_lookup, style_lookup);
+  SetKindFlag(1);
+  IsFocusCtrl(0);
+  SetColorsMask(GetColorsMask() & kNoColors);
+  return CCtrlDesc::Init("Image", version, form, visualizer);
+}
+
+Status CImageCtrl::DoWidthHeight() {
+  return AddStyleSize(*this, kDefaultWidth, kDefaultHeight);
+}
+
+Status CImageCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name, int /*extra*/) {
+  return AddDataBinding(*this, data_ctrl, field_name);
+}
+
+}  // namespace tavik

@@ -1,0 +1,36 @@
+// The version-4 visualizer that shows a whole entity as one data-bound grid.
+#pragma once
+
+#include <string>
+
+#include "visualizers/grid_visualizer.h"
+
+namespace tavik {
+
+class CDBGridCtrl;
+
+// Initialised with CGridVisualizer::Init (the entity).
+class CDBGridVisualizer : public CGridVisualizer {
+ public:
+  // The grid "grd" + entity name, fed by the entity's data control (also in the live
+  // client), allowing additions, updates and deletions itself.
+  [[nodiscard]] Status CreateControls() override;
+  // The attribute's column heading, set by the form's timer.
+  [[nodiscard]] Status AddAttribToGrid(CAttribDesc* attribute) override;
+  // The entity's part of the form's repopulation procedure.
+  [[nodiscard]] Status RepopulateNode() override;
+  // The grid of a child is disabled while its records are fetched and rebound after.
+  [[nodiscard]] Status DoChildPreChildRepopulate(std::string& reposition, std::string& refresh,
+                                                 CEntityDesc* parent) override;
+  [[nodiscard]] Status DoChildPostChildRepopulate(std::string& reposition, std::string& refresh,
+                                                  CEntityDesc* parent) override;
+
+  CDBGridCtrl* GetGridCtrl() const { return grid_; }
+
+ private:
+  [[nodiscard]] Status MakeGrid();
+
+  CDBGridCtrl* grid_ = nullptr;  // owned by the form's control list
+};
+
+}  // namespace tavik

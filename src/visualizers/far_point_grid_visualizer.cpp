@@ -1,0 +1,214 @@
+// Spreadsheet grid visualizer.
+#include "visualizers/far_point_grid_visualizer.h"
+
+#include <memory>
+#include <optional>
+
+#include <fmt/format.h>
+
+#include "controls/far_point_grid_ctrl.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "form/code_text.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr std::int32_t kCheckBoxEditStyle = 0;
+constexpr std::int32_t kButtonColumn = 2;
+
+std::string DataCtrlName(const CEntityDesc& entity) {
+  if (const CDataCtrl* data_ctrl = entity.GetDataCtrl()) return data_ctrl->GetCtrlName();
+  return "ds" + entity.GetEntityName();
+}
+
+std::string GridName(const CEntityDesc& entity) {
+  return "grd" + entity.GetEntityName();
+}
+
+Status AppendCode(CEventDesc* event, const CodeText& code, std::int32_t position) {
+  if (!event) return kNoEvent;
+  return event->AddSubEventCode(code.str(), 0, 1, position, CEventDesc::kAfter);
+}
+
+// The name of the first entry of the attribute's valid-value list. The list is the one the
+// controls use; a grid's attributes have no visualizer to name it, so the column's rule and
+// then the edit style's stand in.
+std::optional<std::string> FirstValidValueName(const CAttribDesc& attribute,
+                                               const CFormDesc& form) {
+  for (const char* key : {"VLD_LISTID", "COL_VLDLIST", "EST_VLDLIST"}) {
+    auto list_id = attribute.GetProperty(key);
+    if (!list_id || list_id->Text().empty()) continue;
+    const CNxPropertySection* list = form.GetValidValueList(list_id->Text());
+    if (!list || list->GetPropertyList().empty()) return std::nullopt;
+    return list->GetPropertyList().front()->GetName();
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Status CFarPointGridVisualizer::CreateControls() {
+  Status status = MakeGrid();
+  if (status != kOk) SetGridClassName("");
+  return status;
+}
+
+Status CFarPointGridVisualizer::MakeGrid() {
+  CEntityDesc* entity = GetEntityDesc();
+  CFormDesc* form = entity->GetFormDesc();
+  CCtrlGroup* entity_group = entity->GetCtrlGroup();
+  if (!entity_group) return kNullArgument;
+  auto grid = std::make_unique<CFarPointGridCtrl>();
+  if (Status status = grid->Init(form->GetVersion(), form, this)) return status;
+  SetGridClassName(grid->GetClassName());
+  auto item = std::make_unique<CCtrlPosItem>(grid.get(), 0, 0.0f, 0.0f);
+  item->column = 0;
+
+  const std::string name = GridName(*entity);
+  grid->SetCtrlName(name);
+  if (Status status = grid->AddProperty(Value::String(name), "Name")) return status;
+  grid->SetNumCols(entity->GetAttributeCountValue());
+  if (Status status = grid->DoWidthHeight()) return status;
+  grid->SetCtrlHandle(form->GetCurrCtrlHandle());
+  entity->IsGrid(1);
+
+  CodeText change;
+  change.Line(1, fmt::format("b{}Bind = True", entity->GetEntityName()));
+  if (Status status = AppendCode(grid->GetEvent("Change"), change, CEventDesc::kAtEnd)) {
+    return status;
+  }
+  CEventDesc* add_new = grid->GetEvent("DataAddNew");
+  if (!add_new) return kNoEvent;
+  add_new->AddDeclarations(CodeText().Line(1, "Dim nErr As Integer").str());
+  CodeText add;
+  add.Line(1, DataCtrlName(*entity) + ".Recordset.AddNew");
+  if (Status status = AppendCode(add_new, add, CEventDesc::kAtEnd)) return status;
+
+  grid_ = grid.get();
+  if (Status status = entity_group->AddItem(std::move(item))) {
+    grid_ = nullptr;
+    return status;
+  }
+  return form->SetCtrl(std::move(grid));
+}
+
+Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
+  if (!attribute || !grid_) return kNullArgument;
+  auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
+  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  CEntityDesc* entity = GetEntityDesc();
+  CFormDesc* form = entity->GetFormDesc();
+  const std::string grid = GridName(*entity);
+  const std::int32_t column = grid_->GetCurrColNum();
+
+  CodeText code;
+  if (column == 1) {
+    code.Line(1, fmt::format("{}.MaxCols = {}", grid, grid_->GetNumCols()))
+        .Line(1, grid + ".Row = 0")
+        .Blank()
+        .Line(1, grid + ".DAutoSave = True")
+        .Line(1, grid + ".DAutoSizeCols = SS_AUTOSIZE_MAX_COL_WIDTH")
+        .Line(1, grid + ".DisplayRowHeaders = False")
+        .Line(1, grid + ".EditModePermanent = True")
+        .Line(1, grid + ".EditMOdeReplace = True")
+        .Line(1, grid + ".MaxRows = -1")
+        .Line(1, grid + ".ProcessTab = True")
+        .Line(1, grid + ".VirtualMaxRows = 10000")
+        .Line(1, grid + ".VirtualMode = True")
+        .Blank();
+  }
+  code.Line(1, fmt::format("{}.Col = {}", grid, column))
+      .Line(1, grid + ".Action = SS_ACTION_INSERT_COL")
+      .Line(1, fmt::format("{}.DataField = \"{}\"", grid, physical_name->Text()))
+      .Blank();
+  if (attribute->GetEditStyle() == kCheckBoxEditStyle) {
+    code.Line(1, "'Set column to show Check Boxes.")
+        .Line(1, fmt::format("{}.Col = {}", grid, column))
+        .Line(1, grid + ".Row = -1")
+        .Line(1, grid + ".CellType = SS_CELL_TYPE_CHECKBOX")
+        .Line(1, grid + ".TypeCheckCenter = True");
+    if (auto text = FirstValidValueName(*attribute, *form)) {
+      code.Line(1, fmt::format("{}.TypeCheckText = \"{}\"", grid, *text));
+    }
+    entity->HasCustomGridColumns(1);
+  }
+  if (Status status = AppendCode(form->GetEvent("Load"), code, CEventDesc::kAtFront)) {
+    return status;
+  }
+  grid_->SetCurrColNum(column + 1);
+  return kOk;
+}
+
+Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_group) {
+  if (!button_group) return kNullArgument;
+  CEntityDesc* entity = GetEntityDesc();
+  CFormDesc* form = entity->GetFormDesc();
+  auto button = std::make_unique<CCtrlDesc>();
+  if (Status status = button->Init("CommandButton", form->GetVersion(), form, nullptr)) {
+    return status;
+  }
+  const std::string name = "cmd" + entity->GetEntityName() + "Delete";
+  button->SetCtrlName(name);
+  if (Status status = button->AddProperty(Value::String(name), "Name")) return status;
+  auto item = std::make_unique<CCtrlPosItem>(button.get(), 0, 0.0f, 0.0f);
+  item->column = kButtonColumn;
+  (void)button->AddProperty(Value::Single(400.0f), "Height");
+  (void)button->AddProperty(Value::Single(1100.0f), "Width");
+  (void)button->AddProperty(Value::String("Delete"), "Caption");
+  CodeText code;
+  code.Line(1, fmt::format("tk_fpGridDelete {}, {}", DataCtrlName(*entity), GridName(*entity)));
+  if (AppendCode(button->GetEvent("Click"), code, CEventDesc::kAtFront) != kOk) return kNoEvent;
+  button->SetCtrlHandle(form->GetCurrCtrlHandle());
+  if (Status status = button_group->AddItem(std::move(item))) return status;
+  return form->SetCtrl(std::move(button));
+}
+
+Status CFarPointGridVisualizer::RepopulateNode() {
+  CEntityDesc* entity = GetEntityDesc();
+  CFormDesc* form = entity->GetFormDesc();
+  const std::string& name = entity->GetEntityName();
+  const std::string data_ctrl = DataCtrlName(*entity);
+  const std::string grid = GridName(*entity);
+  CodeText code;
+  if (entity->GetParentCount() == 0) {
+    code.Line(1, fmt::format("{}.RecordSource = s{}_Select", data_ctrl, name))
+        .Line(1, grid + ".Redraw = False")
+        .Line(1, data_ctrl + ".Refresh")
+        .Line(1, grid + ".Redraw = True");
+  } else {
+    const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
+    code.Line(1, fmt::format("{}_DoRefresh {}", name, DataCtrlName(parent)));
+  }
+  code.Line(1, name + "_SetToScreen");
+  return AppendCode(form->GetProcedure(form->GetFormName() + "_Repopulate"), code,
+                    CEventDesc::kAtEnd);
+}
+
+Status CFarPointGridVisualizer::DoParentPreChildRepopulate(std::string& reposition,
+                                                           std::string& /*refresh*/,
+                                                           CEntityDesc* /*child*/) {
+  const std::string show_row = "tk_fpShowCurrRow " + GridName(*GetEntityDesc());
+  reposition += CodeText().Line(2, show_row).str();
+  if (!grid_) return kOk;
+  CodeText edit_mode;
+  edit_mode.Line(1, "If Mode Then").Line(2, show_row).Line(1, "End If");
+  return AppendCode(grid_->GetEvent("EditMode"), edit_mode, CEventDesc::kAtEnd);
+}
+
+Status CFarPointGridVisualizer::DoChildPostChildRepopulate(std::string& /*reposition*/,
+                                                           std::string& refresh,
+                                                           CEntityDesc* /*parent*/) {
+  const std::string grid = GridName(*GetEntityDesc());
+  refresh += CodeText()
+                 .Line(2, grid + ".Redraw = False")
+                 .Line(2, fmt::format("tk_fpRefresh {},{}", DataCtrlName(*GetEntityDesc()), grid))
+                 .Line(2, grid + ".Redraw = True")
+                 .str();
+  return kOk;
+}
+
+}  // namespace tavik

@@ -1,0 +1,39 @@
+// The version-3 visualizer that shows a whole entity as one spreadsheet grid.
+#pragma once
+
+#include <string>
+
+#include "visualizers/grid_visualizer.h"
+
+namespace tavik {
+
+class CFarPointGridCtrl;
+
+// Initialised with CGridVisualizer::Init (the entity).
+class CFarPointGridVisualizer : public CGridVisualizer {
+ public:
+  // The grid "grd" + entity name, bound to the entity's data control.
+  [[nodiscard]] Status CreateControls() override;
+  // The attribute's column, set up when the form loads (the grid itself with the first);
+  // check-box attributes get check-box cells. 2 without a physical name.
+  [[nodiscard]] Status AddAttribToGrid(CAttribDesc* attribute) override;
+  // One Delete button: the grid adds and updates rows itself.
+  [[nodiscard]] Status AddDataNavigationButtons(CCtrlGroup* button_group) override;
+  // The entity's part of the form's repopulation procedure.
+  [[nodiscard]] Status RepopulateNode() override;
+  // A parent grid shows its current row before its children follow it.
+  [[nodiscard]] Status DoParentPreChildRepopulate(std::string& reposition, std::string& refresh,
+                                                  CEntityDesc* child) override;
+  // A child grid is refreshed without redrawing in between.
+  [[nodiscard]] Status DoChildPostChildRepopulate(std::string& reposition, std::string& refresh,
+                                                  CEntityDesc* parent) override;
+
+  CFarPointGridCtrl* GetGridCtrl() const { return grid_; }
+
+ private:
+  [[nodiscard]] Status MakeGrid();
+
+  CFarPointGridCtrl* grid_ = nullptr;  // owned by the form's control list
+};
+
+}  // namespace tavik

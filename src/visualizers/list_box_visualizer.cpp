@@ -1,0 +1,54 @@
+// List box visualizers.
+#include "visualizers/list_box_visualizer.h"
+
+#include <memory>
+#include <string>
+
+#include "controls/list_box_ctrl.h"
+#include "entity/attrib_desc.h"
+#include "form/form_desc.h"
+#include "visualizers/combo_box_visualizer.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr const char* kListBoxClass = "ListBox";
+
+}  // namespace
+
+Status CListBoxVisualizer::CreateControls() {
+  if (Status status = CAttribVisualizer::CreateControls()) return status;
+  CFormDesc* form = GetFormDesc();
+  auto control = std::make_unique<CListBoxCtrl>();
+  if (Status status = control->Init(form->GetVersion(), form, this)) return status;
+  CListBoxCtrl* list_box = control.get();
+  return list_visualizers::AddAttributeControl(
+      *this, std::move(control), "lbx", [this, list_box](CCtrlDesc&) -> Status {
+        auto list_id = GetAttribDesc()->GetProperty("VLD_LISTID");
+        if (!list_id || list_id->Text().empty()) return kOk;
+        std::string list_name = list_id->Text();
+        CFormDesc::ValidateString(list_name);
+        return list_box->SetupList(list_name);
+      });
+}
+
+Status CListBox4Visualizer::CreateControls() {
+  // Whatever the version-3 steps gave, the result says whether a list box came of them.
+  (void)CListBoxVisualizer::CreateControls();
+  return list_visualizers::CheckControl(*this, kListBoxClass);
+}
+
+Status CListBoxVisualizer::DoBinding() {
+  return list_visualizers::BindFirstControl(*this, {kListBoxClass});
+}
+
+Status CListBoxVisualizer::DetermineValidationList() {
+  CAttribDesc* attribute = GetAttribDesc();
+  if (!attribute) return kOk;
+  // A failed copy leaves the attribute without list, as if it had none.
+  (void)list_visualizers::PreferEditStyleList(*attribute);
+  return kOk;
+}
+
+}  // namespace tavik

@@ -1,0 +1,376 @@
+// Tests of reading a SQLite schema into a model: entities, attributes, edit styles, keys, refusals.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "brenlo/sqlite_schema_reader.h"
+#include "tavikfw/brenlo.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using nlohmann::ordered_json;
+using tavik::brenlo::SchemaImportOptions;
+using tavik::brenlo::SqliteSchemaReader;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+class SqliteImportTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("tavik_sqlite_" +
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // A new database made by the SQL text.
+  std::string Database(std::string_view sql, const std::string& name = "test.db") {
+    const std::string path = (dir_ / name).string();
+    fs::remove(path);
+    sqlite3* database = nullptr;
+    EXPECT_EQ(sqlite3_open(path.c_str(), &database), SQLITE_OK);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(database, std::string(sql).c_str(), nullptr, nullptr, &error), SQLITE_OK)
+        << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(database);
+    return path;
+  }
+
+  ordered_json Model(std::string_view sql, const SchemaImportOptions& options = {}) {
+    SqliteSchemaReader::Outcome outcome = SqliteSchemaReader::Read(Database(sql), options);
+    EXPECT_EQ(outcome.status, BR_LOAD_OK) << outcome.error;
+    return outcome.model;
+  }
+
+  // The message of a refused import, which must start with the path.
+  std::string Refusal(std::string_view sql, std::int32_t status = BR_LOAD_REFUSED,
+                      const SchemaImportOptions& options = {}) {
+    const std::string path = Database(sql);
+    SqliteSchemaReader::Outcome outcome = SqliteSchemaReader::Read(path, options);
+    EXPECT_EQ(outcome.status, status) << outcome.error;
+    EXPECT_THAT(outcome.error, StartsWith(path + ": "));
+    return outcome.error.substr(std::min(outcome.error.size(), path.size() + 2));
+  }
+
+  fs::path dir_;
+};
+
+const ordered_json& Entity(const ordered_json& model, std::string_view table) {
+  for (const ordered_json& entity : model["entities"]) {
+    if (entity["properties"]["PHYSICAL_NAME"] == table) return entity;
+  }
+  ADD_FAILURE() << "no entity " << table;
+  static const ordered_json kNone = ordered_json::object();
+  return kNone;
+}
+
+const ordered_json& Attribute(const ordered_json& model, std::string_view table,
+                              std::string_view column) {
+  for (const ordered_json& attribute : Entity(model, table)["attributes"]) {
+    if (attribute["ATTRIB_INFO"]["PHYSICAL_NAME"] == column) return attribute;
+  }
+  ADD_FAILURE() << "no attribute " << table << "." << column;
+  static const ordered_json kNone = ordered_json::object();
+  return kNone;
+}
+
+int Id(const ordered_json& model, std::string_view table, std::string_view column) {
+  return Attribute(model, table, column)["ATTRIB_INFO"]["ID"].get<int>();
+}
+
+std::vector<std::string> TableNames(const ordered_json& model) {
+  std::vector<std::string> names;
+  for (const ordered_json& entity : model["entities"]) {
+    names.push_back(entity["properties"]["PHYSICAL_NAME"]);
+  }
+  return names;
+}
+
+constexpr std::string_view kMasterDetail = R"(
+  CREATE TABLE CUSTOMER (CUST_ID INTEGER PRIMARY KEY AUTOINCREMENT,
+                         CUST_NAME VARCHAR(40) NOT NULL, creditLimit DECIMAL(10,2));
+  CREATE VIEW BIG_CUSTOMER AS SELECT * FROM CUSTOMER WHERE creditLimit > 1000;
+  CREATE TABLE ORDERS (ORDER_ID INTEGER PRIMARY KEY, BUYER INTEGER NOT NULL
+                       REFERENCES CUSTOMER (CUST_ID), NOTE TEXT);
+  CREATE INDEX ORDERS_BY_BUYER ON ORDERS (BUYER);
+)";
+
+TEST_F(SqliteImportTest, MasterAndDetailBecomeEntitiesAndARelationship) {
+  const ordered_json model = Model(kMasterDetail);
+  EXPECT_EQ(model["tavik_model"], 1);
+  // The view, the index and SQLite's own sqlite_sequence are left out.
+  EXPECT_EQ(TableNames(model), (std::vector<std::string>{"CUSTOMER", "ORDERS"}));
+  EXPECT_EQ(Entity(model, "ORDERS")["properties"].dump(),
+            R"({"ID":2,"PHYSICAL_NAME":"ORDERS","UNIQUE_PHYS_NAME":"ORDERS",)"
+            R"("DISPLAY_STYLE":"FIELDS","VISIBLE":1})");
+
+  // A plain column, required by NOT NULL, with every group in order.
+  EXPECT_EQ(Attribute(model, "CUSTOMER", "CUST_NAME").dump(),
+            R"({"ATTRIB_INFO":{"ID":102,"PHYSICAL_NAME":"CUST_NAME","DISPLAY_NAME":"Cust Name",)"
+            R"("BASE_NAME":"Cust Name","ROLE_NAME":"Cust Name","REL_COUNT":0,"REQUIRED":1},)"
+            R"j("FORM_ATTRIB_INFO":{"VISIBLE":1},"COL_PROP":{"CD_TYP":"VARCHAR(40)",)j"
+            R"("CD_NAM":"CUST_NAME","CD_PLB":"Cust Name","CD_REQ":"Y"},"CP_EST":{"ES_TYP":4}})");
+  const ordered_json& limit = Attribute(model, "CUSTOMER", "creditLimit");
+  EXPECT_EQ(limit["ATTRIB_INFO"]["DISPLAY_NAME"], "Credit Limit");
+  EXPECT_EQ(limit["ATTRIB_INFO"]["REQUIRED"], 0);
+  EXPECT_FALSE(limit["COL_PROP"].contains("CD_REQ"));
+  // A primary key is required though SQLite lets it be null.
+  EXPECT_EQ(Attribute(model, "CUSTOMER", "CUST_ID")["ATTRIB_INFO"]["REQUIRED"], 1);
+
+  // The key column names the relation and takes the parent column's name as base name,
+  // which is how the parent's key is found again.
+  const ordered_json& buyer = Attribute(model, "ORDERS", "BUYER")["ATTRIB_INFO"];
+  EXPECT_EQ(buyer["DISPLAY_NAME"], "Buyer");
+  EXPECT_EQ(buyer["BASE_NAME"], "Cust Id");
+  EXPECT_EQ(buyer["REL_COUNT"], 1);
+  EXPECT_EQ(buyer["REL0_ID"], 1);
+  EXPECT_EQ(model["relationships"].dump(),
+            R"([{"properties":{"RELATION_ID":1,"PARENT_ENTITY":1,"CHILD_ENTITY":2},)"
+            R"("attributes":[202]}])");
+}
+
+TEST_F(SqliteImportTest, CompositeKeysKeepTheirOrderAndAChildMayHaveTwoParents) {
+  const ordered_json model = Model(R"(
+    CREATE TABLE SHELF (SHELF_NO INTEGER, BRANCH_ID INTEGER, PRIMARY KEY (BRANCH_ID, SHELF_NO));
+    CREATE TABLE BOOK (ISBN TEXT PRIMARY KEY, TITLE TEXT);
+    CREATE TABLE COPY (COPY_ID INTEGER PRIMARY KEY, ON_SHELF INTEGER, AT_BRANCH INTEGER,
+                       ISBN TEXT REFERENCES BOOK,
+                       FOREIGN KEY (AT_BRANCH, ON_SHELF) REFERENCES SHELF (BRANCH_ID, SHELF_NO));
+    -- No column list: the parent's primary key, in the key's order.
+    CREATE TABLE COPY_NOTE (NOTE_ID INTEGER PRIMARY KEY, B INTEGER, S INTEGER,
+                            FOREIGN KEY (B, S) REFERENCES SHELF);
+    -- One column in two keys.
+    CREATE TABLE MOVE (ISBN TEXT, ISBN2 TEXT, FOREIGN KEY (ISBN) REFERENCES BOOK,
+                       FOREIGN KEY (ISBN) REFERENCES BOOK (ISBN));
+  )");
+  const ordered_json& links = model["relationships"];
+  ASSERT_EQ(links.size(), 5u);
+  // Keys are numbered in the order they are written: the column's key comes first.
+  EXPECT_EQ(links[0]["properties"]["PARENT_ENTITY"], 2);
+  EXPECT_EQ(links[0]["attributes"], ordered_json::array({Id(model, "COPY", "ISBN")}));
+  EXPECT_EQ(links[1]["properties"].dump(),
+            R"({"RELATION_ID":2,"PARENT_ENTITY":1,"CHILD_ENTITY":3})");
+  EXPECT_EQ(links[1]["attributes"],
+            ordered_json::array({Id(model, "COPY", "AT_BRANCH"), Id(model, "COPY", "ON_SHELF")}));
+  EXPECT_EQ(Attribute(model, "COPY", "AT_BRANCH")["ATTRIB_INFO"]["BASE_NAME"], "Branch Id");
+  EXPECT_EQ(Attribute(model, "COPY", "ON_SHELF")["ATTRIB_INFO"]["BASE_NAME"], "Shelf No");
+  EXPECT_EQ(Attribute(model, "COPY", "ISBN")["ATTRIB_INFO"]["REL0_ID"], 1);
+  EXPECT_EQ(Attribute(model, "COPY", "ON_SHELF")["ATTRIB_INFO"]["REL0_ID"], 2);
+
+  EXPECT_EQ(links[2]["attributes"],
+            ordered_json::array({Id(model, "COPY_NOTE", "B"), Id(model, "COPY_NOTE", "S")}));
+  EXPECT_EQ(Attribute(model, "COPY_NOTE", "B")["ATTRIB_INFO"]["BASE_NAME"], "Branch Id");
+  EXPECT_EQ(Attribute(model, "COPY_NOTE", "S")["ATTRIB_INFO"]["BASE_NAME"], "Shelf No");
+
+  const ordered_json& isbn = Attribute(model, "MOVE", "ISBN")["ATTRIB_INFO"];
+  EXPECT_EQ(isbn["REL_COUNT"], 2);
+  EXPECT_EQ(isbn["REL0_ID"], 4);
+  EXPECT_EQ(isbn["REL1_ID"], 5);
+}
+
+TEST_F(SqliteImportTest, EditStylesFollowTheColumn) {
+  const ordered_json model = Model(R"(
+    CREATE TABLE ITEM (
+      STATUS CHAR(1) NOT NULL CHECK (STATUS IN ('O', 'C', 'X', 'O')),
+      "Size" TEXT,
+      PAID CHAR(1) CHECK (PAID IN ('N', 'Y')),
+      LEVEL INTEGER CHECK (LEVEL IN (-1, 0, +1)),
+      SIGN INTEGER CHECK (SIGN IN (1, 0)),
+      ACTIVE BOOLEAN,
+      PHOTO BLOB, SCAN image,
+      ADDED DATE, OPENS TIME, CHANGED DATETIME,
+      QTY INTEGER CHECK (QTY > 0), KIND TEXT CHECK (KIND NOT IN ('A', 'B')),
+      PART TEXT CHECK (PART = 'A' OR KIND = 'B'), UNTYPED,
+      CHECK ( ("size" = 'S') OR "SIZE" == 'M' OR size = 'L' ))
+  )");
+  auto style = [&](std::string_view column) {
+    return Attribute(model, "ITEM", column)["CP_EST"].dump();
+  };
+  // A list of literals is the column's valid-value list, shown in a combo box that takes
+  // nothing else; repeated values are listed once.
+  const ordered_json& status = Attribute(model, "ITEM", "STATUS");
+  EXPECT_EQ(status["COL_PROP"]["CD_PTR"], 1);
+  EXPECT_EQ(style("STATUS"), R"({"ES_TYP":2,"ESLVAL":1})");
+  EXPECT_EQ(status["COL_VLD_RULE"].dump(), R"({"NAME":"ITEM_STATUS"})");
+  EXPECT_EQ(status["COL_VLD_VALUE"].dump(), R"([["O","O"],["C","C"],["X","X"]])");
+  EXPECT_EQ(Attribute(model, "ITEM", "Size")["COL_VLD_VALUE"].dump(),
+            R"([["S","S"],["M","M"],["L","L"]])");
+  EXPECT_EQ(Attribute(model, "ITEM", "LEVEL")["COL_VLD_VALUE"].dump(),
+            R"([["-1","-1"],["0","0"],["1","1"]])");
+
+  // Two values make a check box whose first entry is the checked one.
+  const ordered_json& paid = Attribute(model, "ITEM", "PAID");
+  EXPECT_EQ(style("PAID"), R"({"ES_TYP":0,"ES_VLD":1})");
+  EXPECT_FALSE(paid["COL_PROP"].contains("CD_PTR"));
+  EXPECT_EQ(paid["ES_VLD_RULE"].dump(), R"({"NAME":"ITEM_PAID"})");
+  EXPECT_EQ(paid["ES_VLD_VALUE"].dump(), R"([["Y","Y"],["N","N"]])");
+  EXPECT_EQ(Attribute(model, "ITEM", "SIGN")["ES_VLD_VALUE"].dump(), R"([["1","1"],["0","0"]])");
+  EXPECT_EQ(style("ACTIVE"), R"({"ES_TYP":0,"ES_VLD":1})");
+  EXPECT_EQ(Attribute(model, "ITEM", "ACTIVE")["ES_VLD_VALUE"].dump(),
+            R"([["Yes","1"],["No","0"]])");
+
+  EXPECT_EQ(style("PHOTO"), R"({"ES_TYP":8})");
+  EXPECT_EQ(style("SCAN"), R"({"ES_TYP":8})");
+  EXPECT_EQ(style("ADDED"), R"({"ES_TYP":5,"ESMMSK":"##/##/####"})");
+  EXPECT_EQ(style("OPENS"), R"({"ES_TYP":5,"ESMMSK":"##:##"})");
+  EXPECT_EQ(style("CHANGED"), R"({"ES_TYP":5,"ESMMSK":"##/##/#### ##:##"})");
+
+  // Other constraints, and a column without a type, leave a plain text box.
+  for (std::string_view column : {"QTY", "KIND", "PART", "UNTYPED"}) {
+    EXPECT_EQ(style(column), R"({"ES_TYP":4})") << column;
+    EXPECT_EQ(Attribute(model, "ITEM", column).size(), 4u) << column;
+  }
+  EXPECT_EQ(Attribute(model, "ITEM", "UNTYPED")["COL_PROP"]["CD_TYP"], "");
+}
+
+TEST_F(SqliteImportTest, NamesReadWellAndStayDistinct) {
+  const ordered_json model = Model(R"(
+    CREATE TABLE T (CUST_NAME TEXT, custName2 TEXT, "ORDER DATE" TEXT, "order-date" TEXT,
+                    ID TEXT, _ TEXT, GENERATED_TOTAL INTEGER GENERATED ALWAYS AS (1))
+  )");
+  std::vector<std::string> names;
+  for (const ordered_json& attribute : Entity(model, "T")["attributes"]) {
+    names.push_back(attribute["ATTRIB_INFO"]["DISPLAY_NAME"]);
+    EXPECT_EQ(attribute["COL_PROP"]["CD_PLB"], names.back());
+  }
+  // A computed column cannot be entered and is left out.
+  EXPECT_EQ(names, (std::vector<std::string>{"Cust Name", "Cust Name2", "Order Date",
+                                             "Order Date 2", "Id", "_"}));
+}
+
+TEST_F(SqliteImportTest, OptionsChooseTablesAndGrids) {
+  const std::string sql = std::string(kMasterDetail) + R"(
+    CREATE TABLE EMPLOYEE (EMP_ID INTEGER PRIMARY KEY, BOSS INTEGER REFERENCES EMPLOYEE);
+  )";
+  SchemaImportOptions options;
+  options.tables = {"employee", "orders"};
+  options.grid_tables = {"Orders"};
+  const ordered_json model = Model(sql, options);
+  // Schema order, whatever the order asked; a key to a table left out, or to its own
+  // table, is kept as a plain column.
+  EXPECT_EQ(TableNames(model), (std::vector<std::string>{"ORDERS", "EMPLOYEE"}));
+  EXPECT_EQ(Entity(model, "ORDERS")["properties"]["ID"], 1);
+  EXPECT_EQ(Entity(model, "ORDERS")["properties"]["DISPLAY_STYLE"], "GRID");
+  EXPECT_EQ(Entity(model, "EMPLOYEE")["properties"]["DISPLAY_STYLE"], "FIELDS");
+  EXPECT_TRUE(model["relationships"].empty());
+  const ordered_json& boss = Attribute(model, "EMPLOYEE", "BOSS")["ATTRIB_INFO"];
+  EXPECT_EQ(boss["REL_COUNT"], 0);
+  EXPECT_EQ(boss["BASE_NAME"], "Boss");
+
+  options = {{"CUSTOMER"}, {"ORDERS"}};
+  EXPECT_EQ(Refusal(sql, BR_LOAD_REFUSED, options),
+            "\"ORDERS\" is to be shown as a grid but is not among the tables to import");
+  options = {{"BIG_CUSTOMER"}, {}};
+  EXPECT_EQ(Refusal(sql, BR_LOAD_REFUSED, options),
+            "\"BIG_CUSTOMER\" is a view, which cannot be imported; only tables can");
+  options = {{"sqlite_sequence"}, {}};
+  EXPECT_EQ(Refusal(sql, BR_LOAD_REFUSED, options),
+            "the database has no table \"sqlite_sequence\"");
+  options = {{}, {"NOWHERE"}};
+  EXPECT_EQ(Refusal(sql, BR_LOAD_REFUSED, options), "the database has no table \"NOWHERE\"");
+}
+
+TEST_F(SqliteImportTest, RefusesKeysAndNamesAModelCannotHold) {
+  EXPECT_EQ(Refusal("CREATE TABLE A (X INTEGER REFERENCES GONE (ID))"),
+            "table \"A\" has a foreign key to \"GONE\", which is not a table of the database");
+  EXPECT_EQ(Refusal("CREATE TABLE P (ID INTEGER); CREATE VIEW V AS SELECT * FROM P;"
+                    "CREATE TABLE A (X INTEGER REFERENCES V (ID))"),
+            "table \"A\" has a foreign key to \"V\", which is a view and not a table");
+  EXPECT_EQ(Refusal("CREATE TABLE P (ID INTEGER); CREATE TABLE A (X INTEGER REFERENCES P (NO))"),
+            "table \"A\" has a foreign key to \"P\" on column \"NO\", which the table \"P\" "
+            "does not have");
+  EXPECT_EQ(Refusal("CREATE TABLE P (ID INTEGER); CREATE TABLE A (X INTEGER REFERENCES P)"),
+            "table \"A\" has a foreign key to \"P\" that names no columns, and the primary key "
+            "of \"P\" has 0 columns, not 1");
+  EXPECT_EQ(Refusal("CREATE TABLE P (ID INTEGER PRIMARY KEY);"
+                    "CREATE TABLE A (X INTEGER, G INTEGER AS (X + 1), FOREIGN KEY (G) "
+                    "REFERENCES P)"),
+            "table \"A\" has a foreign key to \"P\" on column \"G\", which cannot be imported");
+  EXPECT_EQ(Refusal("CREATE TABLE \"東京\" (X INTEGER)"),
+            "the name of table \"東京\" cannot be used: the character \"東\" (U+6771) is not in "
+            "Windows-1252");
+  EXPECT_THAT(Refusal("CREATE TABLE T (S TEXT CHECK (S IN ('a', 'Ω')))"),
+              HasSubstr("table \"T\", column \"S\": the value 'Ω' of its CHECK constraint cannot "
+                        "be used"));
+  EXPECT_EQ(Refusal("CREATE VIEW V AS SELECT 1"), "the database has no tables to import");
+}
+
+TEST_F(SqliteImportTest, RefusesFilesThatAreNotDatabasesOrCannotBeRead) {
+  auto read = [](const fs::path& path) { return SqliteSchemaReader::Read(path.string()); };
+  std::ofstream(dir_ / "model.json") << R"({"tavik_model": 1})";
+  SqliteSchemaReader::Outcome text = read(dir_ / "model.json");
+  EXPECT_EQ(text.status, BR_LOAD_REFUSED);
+  EXPECT_EQ(text.error, (dir_ / "model.json").string() +
+                            ": the file is not a SQLite database (it does not begin with the "
+                            "SQLite header)");
+  std::ofstream(dir_ / "empty.db").flush();
+  EXPECT_EQ(read(dir_ / "empty.db").status, BR_LOAD_REFUSED);
+
+  // The right header over a damaged body.
+  std::ofstream(dir_ / "damaged.db", std::ios::binary)
+      << std::string("SQLite format 3\0", 16) << std::string(200, '\x7f');
+  SqliteSchemaReader::Outcome damaged = read(dir_ / "damaged.db");
+  EXPECT_NE(damaged.status, BR_LOAD_OK);
+  EXPECT_THAT(damaged.error, HasSubstr("damaged.db: "));
+
+  SqliteSchemaReader::Outcome missing = read(dir_ / "missing.db");
+  EXPECT_EQ(missing.status, BR_LOAD_UNREADABLE);
+  EXPECT_THAT(missing.error, HasSubstr("missing.db: cannot read the file: No such file"));
+  EXPECT_EQ(read(dir_).status, BR_LOAD_UNREADABLE);
+}
+
+TEST_F(SqliteImportTest, ALockedDatabaseIsReportedAsLocked) {
+  const std::string path = Database("CREATE TABLE T (X INTEGER)");
+  sqlite3* writer = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &writer), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  SqliteSchemaReader::Outcome locked = SqliteSchemaReader::Read(path);
+  sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(writer);
+  EXPECT_EQ(locked.status, BR_LOAD_UNREADABLE);
+  EXPECT_EQ(locked.error, path +
+                              ": the database is locked by another program; try again when "
+                              "it is done");
+}
+
+// The loader knows a database by its content and serves the model that import writes.
+TEST_F(SqliteImportTest, LoadingADatabaseServesItsImportedModel) {
+  const std::string path = Database(kMasterDetail, "orders.model");
+  std::uint32_t host_value = 0;
+  ASSERT_EQ(BR_LoadModelFile(path.c_str(), &host_value), BR_LOAD_OK) << BR_LastLoadError();
+  ASSERT_EQ(BR_Start(host_value, 1), 1);
+  std::uint32_t attributes = 0;
+  std::uint32_t properties = 0;
+  std::vector<std::string> served;
+  for (std::int32_t more = BR_GetFirstEntity(&attributes, &properties); more == 0;
+       more = BR_GetNextEntity(&attributes, &properties)) {
+    std::uint32_t ignored = 0;
+    const char* group = nullptr;
+    const char* name = nullptr;
+    const char* type = nullptr;
+    std::int32_t number = 0;
+    const char* text = nullptr;
+    ASSERT_EQ(BR_GetFirstProperty(properties, &ignored, &group, &name, &type, &number, &text), 0);
+    ASSERT_EQ(BR_GetNextProperty(properties, &ignored, &group, &name, &type, &number, &text), 0);
+    served.push_back(std::string(name) + "=" + text);
+  }
+  BR_Done();
+  BR_UnloadModel(host_value);
+  EXPECT_EQ(served, (std::vector<std::string>{"PHYSICAL_NAME=CUSTOMER", "PHYSICAL_NAME=ORDERS"}));
+
+  const std::string refused = Database("CREATE TABLE A (X INTEGER REFERENCES GONE)", "bad.db");
+  EXPECT_EQ(BR_LoadModelFile(refused.c_str(), &host_value), BR_LOAD_REFUSED);
+  EXPECT_THAT(BR_LastLoadError(), StartsWith(refused + ": table \"A\" has a foreign key"));
+}
+
+}  // namespace

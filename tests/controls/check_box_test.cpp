@@ -1,0 +1,239 @@
+// Tests of the check box: properties of both versions, the translation code, the list rule.
+#include "controls/check_box_ctrl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/timer_ctrl.h"
+#include "entity/attrib_desc.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "fakes/model_form.h"
+#include "fakes/scoped_fakes.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "visualizers/check_box_visualizer.h"
+
+namespace tavik {
+namespace {
+
+// An attribute of ORDERS whose edit style is a check box, with its options, a valid-value
+// list of the edit style (entries as JSON, none when empty), further control properties and
+// further groups.
+std::string Attribute(int id, std::string_view column, std::string_view options,
+                      std::string_view entries, std::string_view column_props = "",
+                      std::string_view groups = "") {
+  std::string list;
+  if (!entries.empty()) {
+    list = R"(, "ES_VLD_RULE": {"NAME": "Flags )" + std::to_string(id) + R"("}, "ES_VLD_VALUE": )" +
+           std::string(entries);
+  }
+  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
+         std::string(column) +
+         R"j(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0,
+         "REQUIRED": 1}, "FORM_ATTRIB_INFO": {"VISIBLE": 1},
+         "COL_PROP": {"CD_TYP": "CHAR(1)")j" +
+         std::string(column_props) + R"(}, "CP_EST": {"ES_TYP": 0, "ES_VLD": 1)" +
+         std::string(options) + "}" + list + std::string(groups) + "}";
+}
+
+constexpr std::string_view kActive = R"([["Active", "A"], ["Inactive", "I"]])";
+
+class CheckBoxTest : public ::testing::Test {
+ protected:
+  CheckBoxTest() { fakes_.text_measurer.extent = {1000, 200}; }
+
+  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
+    std::string list;
+    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
+    model_ = std::make_unique<testing::ModelForm>(
+        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
+            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
+            "attributes": [)" +
+            list + "]}]}",
+        version);
+    ASSERT_EQ(model_->read_status(), kOk);
+    entity_ = &model_->Entity(0);
+    ASSERT_EQ(data_.Init(version, &form()), kOk);
+    data_.SetCtrlName("datORDERS");
+  }
+
+  CFormDesc& form() { return model_->form(); }
+  CAttribDesc& AttributeAt(std::size_t index) {
+    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
+  }
+
+  // Runs the visualizer of the attribute up to its controls; hands back its check box.
+  template <typename Visualizer = CCheckBoxVisualizer>
+  CCheckBoxCtrl* Make(std::size_t index) {
+    CAttribDesc& attribute = AttributeAt(index);
+    attribute.SetEditStyle(0);
+    auto visualizer = std::make_unique<Visualizer>();
+    EXPECT_EQ(visualizer->Init(&attribute), kOk);
+    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
+    EXPECT_EQ(visualizer->CreateControls(), kOk);
+    CCheckBoxCtrl* check_box = nullptr;
+    for (const auto& item : visualizer->GetCtrlGroup()->GetItems()) {
+      CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
+      if (auto* typed = dynamic_cast<CCheckBoxCtrl*>(control)) check_box = typed;
+    }
+    attribute.SetVisualizer(std::move(visualizer));
+    return check_box;
+  }
+
+  static std::string Written(CCtrlDesc& control) {
+    std::string text;
+    EXPECT_EQ(control.WriteCtrlToFile(text, 1), kOk);
+    return text;
+  }
+  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
+    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
+    return piece ? *piece : "(none)";
+  }
+
+  testing::ScopedFakes fakes_;
+  std::unique_ptr<testing::ModelForm> model_;
+  CEntityDesc* entity_ = nullptr;
+  CDataCtrl data_;
+};
+
+TEST_F(CheckBoxTest, WritesItsPropertiesWithTheFirstEntryAsCaption) {
+  Load({Attribute(1, "ACTIVE", R"(, "ESCLFT": 1)", kActive, R"(, "CD_PLB": "Status")")});
+  CCheckBoxCtrl* check_box = Make(0);
+  ASSERT_NE(check_box, nullptr);
+  // Measured before it had its caption: by the column type, 250 twips for the box.
+  EXPECT_EQ(Written(*check_box),
+            "\tBegin CheckBox chkE1ACTIVE\r\n"
+            "\t\tName                =    \"chkE1ACTIVE\"\r\n"
+            "\t\tWidth               =    1250\r\n"
+            "\t\tHeight              =    200\r\n"
+            "\t\tAlignment           =    1\r\n"
+            "\t\tBackColor           =    12632256\r\n"
+            "\t\tForeColor           =    0\r\n"
+            "\t\tTabIndex            =    1\r\n"
+            "\t\tCaption             =    \"Active\"\r\n");
+  EXPECT_EQ(form().GetCtrl(0)->GetCtrlName(), "lblE1ACTIVE");
+  EXPECT_EQ(check_box->GetCtrlHandle(), 1u);
+  EXPECT_EQ(check_box->GetWidthSample(), "Active");
+}
+
+TEST_F(CheckBoxTest, MeasuresByTheColumnTypeBeforeTheCaptionExists) {
+  Load({Attribute(1, "ACTIVE", "", kActive)});
+  Make(0);
+  // No label: the last text measured was the check box's own sample, one "x" for CHAR(1).
+  EXPECT_EQ(fakes_.text_measurer.last_text, "x");
+}
+
+TEST_F(CheckBoxTest, ThreeDimensionsDependOnTheVersion) {
+  Load({Attribute(1, "ACTIVE", R"(, "ESC3D": 1, "ESCLFT": 0)", kActive)});
+  CCheckBoxCtrl* version3 = Make(0);
+  // A separate control class, which paints its own background.
+  EXPECT_EQ(Written(*version3),
+            "\tBegin SSCheck chkE1ACTIVE\r\n"
+            "\t\tName                =    \"chkE1ACTIVE\"\r\n"
+            "\t\tWidth               =    1250\r\n"
+            "\t\tHeight              =    200\r\n"
+            "\t\tForeColor           =    0\r\n"
+            "\t\tTabIndex            =    0\r\n"
+            "\t\tCaption             =    \"Active\"\r\n");
+  ASSERT_EQ(entity_->CreateDataControl(), kOk);
+  ASSERT_EQ(AttributeAt(0).GetVisualizer()->DoBinding(), kOk);
+  EXPECT_EQ(Piece(form().GetProcedure("ORDERS_SetToScreen"), 0),
+            "\t\tchkE1ACTIVE.Value = tk_CB_FieldXlateValue(chkE1ACTIVE, "
+            "dsORDERS.Recordset.Fields(\"ACTIVE\"), \"A\", \"I\")\r\n");
+
+  Load({Attribute(1, "ACTIVE", R"(, "ESC3D": "1")", kActive)}, 4);
+  CCheckBoxCtrl* version4 = Make<CCheckBox4Visualizer>(0);
+  EXPECT_EQ(Written(*version4),
+            "\tBegin CheckBox chkE1ACTIVE\r\n"
+            "\t\tName                =    \"chkE1ACTIVE\"\r\n"
+            "\t\tWidth               =    1250\r\n"
+            "\t\tHeight              =    200\r\n"
+            "\t\tAppearance          =    1\r\n"
+            "\t\tBackColor           =    12632256\r\n"
+            "\t\tForeColor           =    0\r\n"
+            "\t\tTabIndex            =    0\r\n"
+            "\t\tCaption             =    \"Active\"\r\n");
+  EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetKind(), CVisualizer::kCheckBox);
+}
+
+TEST_F(CheckBoxTest, BindingTranslatesBetweenStateAndStoredValues) {
+  Load({Attribute(1, "ACTIVE", "", kActive), Attribute(2, "PAID", "", R"([["Paid", "P"]])")});
+  CCheckBoxCtrl* active = Make(0);
+  CCheckBoxCtrl* paid = Make(1);
+  ASSERT_EQ(active->BindControl(&data_, "ACTIVE", 0), kOk);
+  ASSERT_EQ(paid->BindControl(&data_, "PAID", 0), kOk);
+
+  // A single entry gives the checked value; "N" stands in for the unchecked one.
+  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
+            "\t\t\tdatORDERS.Recordset.Fields(\"ACTIVE\") = tk_CB_ControlXlateValue(chkE1ACTIVE, "
+            "datORDERS.Recordset.Fields(\"ACTIVE\"), \"A\", \"I\")\r\n"
+            "\t\t\tdatORDERS.Recordset.Fields(\"PAID\") = tk_CB_ControlXlateValue(chkE1PAID, "
+            "datORDERS.Recordset.Fields(\"PAID\"), \"P\", \"N\")\r\n");
+  EXPECT_EQ(Piece(form().GetProcedure("ORDERS_SetToScreen"), 0),
+            "\t\tchkE1ACTIVE.Value = tk_CB_FieldXlateValue(chkE1ACTIVE, "
+            "datORDERS.Recordset.Fields(\"ACTIVE\"), \"A\", \"I\")\r\n"
+            "\t\tchkE1PAID.Value = tk_CB_FieldXlateValue(chkE1PAID, "
+            "datORDERS.Recordset.Fields(\"PAID\"), \"P\", \"N\")\r\n");
+  CEventDesc* click = active->GetEvent("Click");
+  click->PrepareEventCode();
+  EXPECT_EQ(click->GetEventCode().value_or(""),
+            "\tIf bNoClick Then Exit Sub\r\n"
+            "\r\n"
+            "\tIf bFormLoaded Then\r\n"
+            "\t\tbORDERSBind = True\r\n"
+            "\t\ttk_SetEditMode datORDERS\r\n"
+            "\tEnd If\r\n"
+            "\r\n");
+  // A required attribute gets no check, and the binding properties stay off.
+  EXPECT_TRUE(AttributeAt(0).IsRequired());
+  EXPECT_EQ(active->GetProperty("DataField"), std::nullopt);
+  EXPECT_EQ(entity_->GetRegCtrlIndexCount(), 2);
+}
+
+TEST_F(CheckBoxTest, ListsAndTheirValuesDecideWhetherTheAttributeGoes) {
+  Load({Attribute(1, "ACTIVE", "", R"([["Active", 1], ["Inactive", 0]])"),
+        Attribute(2, "PAID", "", R"([["Paid", ""], ["Unpaid", "U"]])"),
+        Attribute(3, "SHIPPED", "", ""),
+        Attribute(4, "BILLED", "", "", R"(, "CD_PTR": 1)",
+                  R"(, "COL_VLD_RULE": {"NAME": "Yes No"}, "COL_VLD_VALUE": [["Yes", "Y"]])")});
+  // Values that are not texts, or empty ones, stop the binding before any code.
+  EXPECT_EQ(Make(0)->BindControl(&data_, "ACTIVE", 0), kMissingProperty);
+  EXPECT_EQ(Make(1)->BindControl(&data_, "PAID", 0), kMissingProperty);
+  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2), "(none)");
+  EXPECT_EQ(entity_->GetRegCtrlIndexCount(), 0);
+
+  // Without an edit-style list, even with a column list, no control is made.
+  for (std::size_t index : {2u, 3u}) {
+    CCheckBoxVisualizer visualizer;
+    ASSERT_EQ(visualizer.Init(&AttributeAt(index)), kOk);
+    EXPECT_EQ(visualizer.DetermineValidationList(), kNullArgument);
+    EXPECT_EQ(AttributeAt(index).GetProperty("VLD_LISTID"), std::nullopt);
+  }
+  EXPECT_TRUE(AttributeAt(3).GetProperty("COL_VLDLIST").has_value());
+  EXPECT_EQ(form().GetCtrlMap().size(), 2u);
+}
+
+TEST_F(CheckBoxTest, ControlReferenceGoesToTheTimerAndAdvancesTheIndex) {
+  Load({Attribute(1, "ACTIVE", "", kActive)});
+  CCheckBoxCtrl* check_box = Make(0);
+  int index = 2;
+  EXPECT_EQ(check_box->AddControlRef(&index), kNoEvent);  // the form has no timer yet
+  EXPECT_EQ(index, 2);
+  CTimerCtrl* timer = form().CreateTimer();
+  ASSERT_NE(timer, nullptr);
+  ASSERT_EQ(check_box->AddControlRef(&index), kOk);
+  EXPECT_EQ(index, 3);
+  EXPECT_EQ(Piece(timer->GetEvent("Timer"), 0), "\tSet axORDERS_Ctrl(2) = chkE1ACTIVE\r\n");
+
+  CCheckBoxCtrl unready;
+  EXPECT_EQ(unready.Init(0, &form(), nullptr), 1u);
+  EXPECT_EQ(unready.Init(3, nullptr, nullptr), 2u);
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,263 @@
+// Tests of the gauge, the picture box and the image: properties, sizes, binding and code.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/gauge_ctrl.h"
+#include "controls/image_ctrl.h"
+#include "controls/pict_ctrl.h"
+#include "entity/attrib_desc.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "fakes/model_form.h"
+#include "fakes/scoped_fakes.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "visualizers/gauge_visualizer.h"
+#include "visualizers/image_visualizer.h"
+#include "visualizers/pict_visualizer.h"
+
+namespace tavik {
+namespace {
+
+// An attribute of ORDERS with its edit-style options and further control properties.
+std::string Attribute(int id, std::string_view column, std::string_view edit_style,
+                      std::string_view column_extra = "") {
+  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
+         std::string(column) + R"(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R",
+         "REL_COUNT": 0, "REQUIRED": 0}, "FORM_ATTRIB_INFO": {"VISIBLE": 1},
+         "COL_PROP": {"CD_TYP": "INTEGER")" +
+         std::string(column_extra) + R"(}, "CP_EST": {)" + std::string(edit_style) + "}}";
+}
+
+class DisplayControlTest : public ::testing::Test {
+ protected:
+  DisplayControlTest() { fakes_.text_measurer.extent = {700, 200}; }
+
+  // Loads ORDERS with the attributes and makes its data control "dsORDERS" (handle 0).
+  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
+    std::string list;
+    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
+    model_ = std::make_unique<testing::ModelForm>(
+        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
+            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
+            "attributes": [)" +
+            list + "]}]}",
+        version);
+    ASSERT_EQ(model_->read_status(), kOk);
+    entity_ = &model_->Entity(0);
+    ASSERT_EQ(entity_->CreateDataControl(), kOk);
+  }
+
+  CFormDesc& form() { return model_->form(); }
+  CAttribDesc& AttributeAt(std::size_t index) {
+    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
+  }
+
+  // Runs the visualizer of the attribute (controls and binding) and hands back its main
+  // control, the last of its group.
+  template <typename Visualizer>
+  CCtrlDesc* Make(std::size_t index) {
+    CAttribDesc& attribute = AttributeAt(index);
+    auto visualizer = std::make_unique<Visualizer>();
+    EXPECT_EQ(visualizer->Init(&attribute), kOk);
+    EXPECT_EQ(visualizer->CreateControls(), kOk);
+    EXPECT_EQ(visualizer->DoBinding(), kOk);
+    const auto& items = visualizer->GetCtrlGroup()->GetItems();
+    CCtrlDesc* control =
+        items.empty() ? nullptr : static_cast<CCtrlPosItem&>(*items.back()).GetCtrl();
+    attribute.SetVisualizer(std::move(visualizer));
+    return control;
+  }
+
+  static std::string Text(CCtrlDesc* control) {
+    std::string text;
+    if (control) (void)control->WriteCtrlToFile(text, 1);
+    return text;
+  }
+  static std::string Property(const CCtrlDesc& control, std::string_view name) {
+    auto value = control.GetProperty(name);
+    return value ? value->Text() : "(none)";
+  }
+  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
+    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
+    return piece ? *piece : "(none)";
+  }
+
+  testing::ScopedFakes fakes_;
+  std::unique_ptr<testing::ModelForm> model_;
+  CEntityDesc* entity_ = nullptr;
+};
+
+TEST_F(DisplayControlTest, PictureBoxWithoutOptionsHasItsDefaultsInBothVersions) {
+  for (int version : {3, 4}) {
+    SCOPED_TRACE(version);
+    Load({Attribute(1, "PHOTO", R"("ES_TYP": 8)", R"(, "CD_PLB": "Photo")")},
+         static_cast<std::uint16_t>(version));
+    CCtrlDesc* picture = Make<CPictVisualizer>(0);
+    // The label came first: handle 1 and tab index 0.
+    EXPECT_EQ(Text(picture),
+              "\tBegin PictureBox picE1PHOTO\r\n"
+              "\t\tName                =    \"picE1PHOTO\"\r\n"
+              "\t\tWidth               =    1400\r\n"
+              "\t\tHeight              =    900\r\n"
+              "\t\tAlign               =    0\r\n"
+              "\t\tAutoRedraw          =    0\r\n"
+              "\t\tAutoSize            =    0\r\n"
+              "\t\tClipControls        =    0\r\n"
+              "\t\tDrawMode            =    13\r\n"
+              "\t\tDrawStyle           =    0\r\n"
+              "\t\tDrawWidth           =    1\r\n"
+              "\t\tBackColor           =    12632256\r\n"
+              "\t\tForeColor           =    0\r\n"
+              "\t\tTabIndex            =    1\r\n"
+              "\t\tDataSource          =    \"dsORDERS\"\r\n"
+              "\t\tDataField           =    \"PHOTO\"\r\n");
+    EXPECT_EQ(form().GetCtrl(1)->GetCtrlName(), "lblE1PHOTO");
+    EXPECT_EQ(form().GetCtrl(2), picture);
+    EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetCtrlGroup()->GetItems().back()->column, 1);
+    EXPECT_EQ(picture->IsFocusCtrl(), 0);
+    EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetKind(), CVisualizer::kPicture);
+  }
+}
+
+TEST_F(DisplayControlTest, PictureOptionsOutsideTheirRangesFallBack) {
+  auto with = [](int id, std::string_view options) {
+    return Attribute(id, "P" + std::to_string(id), options);
+  };
+  Load({with(1, R"("ESPDRM": 17, "ESPDRW": 0, "ESPDRS": 7, "ESPALN": 3, "ESPBRD": 1)"),
+        with(2, R"("ESPDRM": "16", "ESPDRW": 32767, "ESPDRS": 6, "ESPALN": "2", "ESPBRD": 0,
+                   "ESPAUR": 1, "ESPAUS": "1", "ESPCLP": 2, "ES_WDT": "3000", "ES_HGT": 250)")});
+  CCtrlDesc* fallen_back = Make<CPictVisualizer>(0);
+  EXPECT_EQ(Property(*fallen_back, "DrawMode"), "13");
+  EXPECT_EQ(Property(*fallen_back, "DrawWidth"), "1");
+  EXPECT_EQ(Property(*fallen_back, "DrawStyle"), "0");
+  EXPECT_EQ(Property(*fallen_back, "Align"), "0");
+  EXPECT_EQ(Property(*fallen_back, "BorderStyle"), "(none)");
+
+  CCtrlDesc* chosen = Make<CPictVisualizer>(1);
+  EXPECT_EQ(Property(*chosen, "DrawMode"), "16");
+  EXPECT_EQ(Property(*chosen, "DrawWidth"), "32767");
+  EXPECT_EQ(Property(*chosen, "DrawStyle"), "6");
+  EXPECT_EQ(Property(*chosen, "Align"), "2");
+  EXPECT_EQ(Property(*chosen, "BorderStyle"), "0");
+  EXPECT_EQ(Property(*chosen, "AutoRedraw"), "-1");
+  EXPECT_EQ(Property(*chosen, "AutoSize"), "-1");
+  EXPECT_EQ(Property(*chosen, "ClipControls"), "0");
+  EXPECT_EQ(Property(*chosen, "Width"), "3000");
+  EXPECT_EQ(Property(*chosen, "Height"), "250");
+}
+
+TEST_F(DisplayControlTest, GaugeTakesItsOptionsAndIsNotBoundByProperties) {
+  Load({Attribute(1, "LEVEL",
+                  R"("ES_TYP": 9, "ES_WDT": 2000, "ESGINB": 5, "ESGINL": 0, "ESGINR": -3,
+                     "ESGMAX": 40000, "ESGMIN": "10", "ESGNDL": 3, "ESGSTY": 1, "ESGAUS": 1)"),
+        Attribute(2, "RATE", R"("ESGSTY": 0, "ESGMAX": 32767, "ESGINT": 40, "ESGAUS": 2)")});
+  CCtrlDesc* gauge = Make<CGaugeVisualizer>(0);
+  EXPECT_EQ(Text(gauge),
+            "\tBegin Gauge gauE1LEVEL\r\n"
+            "\t\tName                =    \"gauE1LEVEL\"\r\n"
+            "\t\tWidth               =    2000\r\n"
+            "\t\tHeight              =    720\r\n"
+            "\t\tInnerBottom         =    5\r\n"
+            "\t\tMin                 =    10\r\n"
+            "\t\tNeedleWidth         =    3\r\n"
+            "\t\tAutoSize            =    -1\r\n"
+            "\t\tBackColor           =    12632256\r\n"
+            "\t\tForeColor           =    0\r\n"
+            "\t\tTabIndex            =    0\r\n");
+  EXPECT_EQ(gauge->IsFocusCtrl(), 1);
+  EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetKind(), CVisualizer::kGauge);
+
+  CCtrlDesc* second = Make<CGaugeVisualizer>(1);
+  EXPECT_EQ(Property(*second, "Width"), "960");
+  EXPECT_EQ(Property(*second, "Height"), "720");
+  EXPECT_EQ(Property(*second, "Style"), "0");
+  EXPECT_EQ(Property(*second, "Max"), "32767");
+  EXPECT_EQ(Property(*second, "InnerTop"), "40");
+  EXPECT_EQ(Property(*second, "AutoSize"), "0");
+
+  // The value follows the record through the data control, for each gauge in turn.
+  auto value_code = [](std::string_view gauge_name, std::string_view field) {
+    std::string data = "dsORDERS.Recordset.Fields(\"" + std::string(field) + "\")";
+    std::string name(gauge_name);
+    return "\t\tIf IsNull(" + data + ") Then\r\n" + "\t\t\t" + name + ".Value = tk_NullValue(" +
+           data + ")\r\n" + "\t\tElse\r\n" + "\t\t\t" + name + ".Value = " + data + "\r\n" +
+           "\t\tEnd If\r\n";
+  };
+  EXPECT_EQ(Piece(entity_->GetDataCtrl()->GetEvent("Reposition"), 2),
+            value_code("gauE1LEVEL", "LEVEL") + value_code("gauE1RATE", "RATE"));
+}
+
+TEST_F(DisplayControlTest, GaugePictureIsLoadedWithTheForm) {
+  Load({Attribute(1, "LEVEL", R"("ESGPIC": "C:\\PICS\\DIAL.BMP")"),
+        Attribute(2, "RATE", R"("ESGPIC": "")")});
+  Make<CGaugeVisualizer>(0);
+  Make<CGaugeVisualizer>(1);
+  EXPECT_EQ(Piece(form().GetEvent("Load"), 0),
+            "\tgauE1LEVEL.Picture = LoadPicture(\"C:\\PICS\\DIAL.BMP\")\r\n");
+}
+
+TEST_F(DisplayControlTest, Version4GaugeIsRenamedAndBoundUnderItsNewClass) {
+  Load({Attribute(1, "LEVEL", R"("ES_TYP": 9)")}, 4);
+  CCtrlDesc* gauge = Make<CGauge4Visualizer>(0);
+  EXPECT_TRUE(Text(gauge).starts_with("\tBegin GaugeLib.Gauge gauE1LEVEL\r\n"));
+  EXPECT_EQ(Property(*gauge, "DataSource"), "(none)");
+  EXPECT_NE(Piece(entity_->GetDataCtrl()->GetEvent("Reposition"), 2).find("gauE1LEVEL.Value"),
+            std::string::npos);
+  // The version-3 binding no longer finds a gauge of its class.
+  auto* visualizer = static_cast<CGaugeVisualizer*>(AttributeAt(0).GetVisualizer());
+  EXPECT_EQ(visualizer->CGaugeVisualizer::DoBinding(), 5u);
+}
+
+TEST_F(DisplayControlTest, ImageHasNoColoursAndTakesNoTabIndex) {
+  Load({Attribute(1, "SCAN", R"("ES_TYP": 10, "ESIBRD": 1)", R"(, "CD_BKC": "White")"),
+        Attribute(2, "THUMB", R"("ESIBRD": 0, "ES_HGT": 450)"),
+        Attribute(3, "PHOTO", R"("ES_TYP": 8)")});
+  CCtrlDesc* image = Make<CImageVisualizer>(0);
+  EXPECT_EQ(Text(image),
+            "\tBegin Image imgE1SCAN\r\n"
+            "\t\tName                =    \"imgE1SCAN\"\r\n"
+            "\t\tWidth               =    1400\r\n"
+            "\t\tHeight              =    900\r\n"
+            "\t\tBorderStyle         =    1\r\n"
+            "\t\tDataSource          =    \"dsORDERS\"\r\n"
+            "\t\tDataField           =    \"SCAN\"\r\n");
+  EXPECT_EQ(image->GetCtrlHandle(), 1u);
+  EXPECT_EQ(image->IsFocusCtrl(), 0);
+  EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetKind(), CVisualizer::kImage);
+  CCtrlDesc* thumb = Make<CImageVisualizer>(1);
+  EXPECT_EQ(Property(*thumb, "BorderStyle"), "(none)");
+  EXPECT_EQ(Property(*thumb, "Height"), "450");
+  // Handles go on; the tab index counter was left where it was.
+  CCtrlDesc* picture = Make<CPictVisualizer>(2);
+  EXPECT_EQ(picture->GetCtrlHandle(), 3u);
+  EXPECT_EQ(Property(*picture, "TabIndex"), "0");
+}
+
+TEST_F(DisplayControlTest, InitRefusesAMissingVersionOrForm) {
+  Load({Attribute(1, "LEVEL", R"("ES_TYP": 9)")});
+  CGaugeCtrl gauge;
+  EXPECT_EQ(gauge.Init(0, &form(), nullptr), 4u);
+  EXPECT_EQ(gauge.Init(3, nullptr, nullptr), 5u);
+  CPictCtrl picture;
+  EXPECT_EQ(picture.Init(0, &form(), nullptr), 1u);
+  EXPECT_EQ(picture.Init(4, nullptr, nullptr), 2u);
+  CImageCtrl image;
+  EXPECT_EQ(image.Init(0, &form(), nullptr), 1u);
+  EXPECT_EQ(image.Init(4, nullptr, nullptr), 2u);
+  // A visualizer whose attribute cannot be named makes nothing, and has nothing to bind.
+  CAttribDesc& attribute = AttributeAt(0);
+  ASSERT_EQ(attribute.AddProperty(Value::String(""), "PHYSICAL_NAME"), kOk);
+  CGauge4Visualizer visualizer;
+  ASSERT_EQ(visualizer.Init(&attribute), kOk);
+  EXPECT_EQ(visualizer.CreateControls(), 5u);
+  EXPECT_EQ(visualizer.DoBinding(), 5u);
+  EXPECT_EQ(form().GetCtrlMap().size(), 1u);  // the data control only
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,278 @@
+// Tests of the masked edit box: its mask properties, width, binding code and visualizers.
+#include "controls/mask_ed_ctrl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/timer_ctrl.h"
+#include "entity/attrib_desc.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "fakes/model_form.h"
+#include "fakes/scoped_fakes.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "visualizers/mask_ed_visualizer.h"
+
+namespace tavik {
+namespace {
+
+// An attribute of ORDERS; groups holds its property groups after ATTRIB_INFO.
+std::string Attribute(int id, std::string_view column, std::string_view required,
+                      std::string_view groups) {
+  return R"j({"ATTRIB_INFO": {"ID": )j" + std::to_string(id) + R"j(, "PHYSICAL_NAME": ")j" +
+         std::string(column) +
+         R"j(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0,
+         "REQUIRED": )j" +
+         std::string(required) + R"j(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1})j" +
+         std::string(groups) + "}";
+}
+
+// A column of type CHAR(10) with the edit-style options given.
+std::string Groups(std::string_view edit_style, std::string_view column = "") {
+  return R"j(, "COL_PROP": {"CD_TYP": "CHAR(10)")j" + std::string(column) +
+         R"j(}, "CP_EST": {"ES_TYP": 5)j" + std::string(edit_style) + "}";
+}
+
+// A coded column whose values come from its validation rule.
+std::string CodedGroups(std::string_view edit_style) {
+  return R"j(, "COL_PROP": {"CD_TYP": "CHAR(1)", "CD_PTR": 1},
+         "COL_VLD_RULE": {"NAME": "Order Status"}, "COL_VLD_VALUE": [["Open", "O"]],
+         "CP_EST": {"ES_TYP": 5)j" +
+         std::string(edit_style) + "}";
+}
+
+constexpr std::string_view kPhoneMask = R"(, "ESMMSK": "(999) 999-9999")";
+
+class MaskEdTest : public ::testing::Test {
+ protected:
+  MaskEdTest() { fakes_.text_measurer.extent = {1000, 200}; }
+
+  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
+    std::string list;
+    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
+    model_ = std::make_unique<testing::ModelForm>(
+        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
+            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
+            "attributes": [)" +
+            list + "]}]}",
+        version);
+    ASSERT_EQ(model_->read_status(), kOk);
+    entity_ = &model_->Entity(0);
+    ASSERT_EQ(entity_->CreateDataControl(), kOk);
+  }
+
+  CFormDesc& form() { return model_->form(); }
+  CAttribDesc& AttributeAt(std::size_t index) {
+    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
+  }
+
+  // Runs the visualizer of the attribute, binding included, and hands back its box.
+  template <typename Visualizer = CMaskEdVisualizer>
+  CMaskEdCtrl* Make(std::size_t index) {
+    CAttribDesc& attribute = AttributeAt(index);
+    attribute.SetEditStyle(5);
+    auto visualizer = std::make_unique<Visualizer>();
+    EXPECT_EQ(visualizer->Init(&attribute), kOk);
+    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
+    EXPECT_EQ(visualizer->CreateControls(), kOk);
+    EXPECT_EQ(visualizer->DoBinding(), kOk);
+    CMaskEdCtrl* box = nullptr;
+    for (const auto& item : visualizer->GetCtrlGroup()->GetItems()) {
+      CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
+      if (auto* found = dynamic_cast<CMaskEdCtrl*>(control)) box = found;
+    }
+    attribute.SetVisualizer(std::move(visualizer));
+    return box;
+  }
+
+  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
+    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
+    return piece ? *piece : "(none)";
+  }
+  static std::string Property(const CCtrlDesc& control, std::string_view name) {
+    auto value = control.GetProperty(name);
+    return value ? value->Text() : "(none)";
+  }
+  std::string Validate() { return Piece(entity_->GetDataCtrl()->GetEvent("Validate"), 2); }
+  std::string SetToScreen() { return Piece(form().GetProcedure("ORDERS_SetToScreen"), 0); }
+
+  // The code that puts a stored value on the screen through the box's mask.
+  static std::string ShowThroughMask(std::string_view field, std::string_view box,
+                                     std::string_view value_line) {
+    std::string data = "dsORDERS.Recordset.Fields(\"" + std::string(field) + "\")";
+    std::string ctrl(box);
+    return "\t\tIf IsNull(" + data + ") Then\r\n\t\t\tzTmpField = \"\"\r\n\t\tElse\r\n" +
+           "\t\t\tzTmpField = " + data + "\r\n\t\tEnd If\r\n" + "\t\t" + std::string(value_line) +
+           "\r\n" + "\t\tsMask = " + ctrl + ".Mask\r\n" + "\t\t" + ctrl + ".Mask = \"\"\r\n" +
+           "\t\t" + ctrl + ".Text = sValue\r\n" + "\t\t" + ctrl + ".Mask = sMask\r\n";
+  }
+
+  testing::ScopedFakes fakes_;
+  std::unique_ptr<testing::ModelForm> model_;
+  CEntityDesc* entity_ = nullptr;
+};
+
+TEST_F(MaskEdTest, WritesTheMaskPropertiesInTableOrder) {
+  Load({Attribute(
+      1, "PHONE", "0",
+      Groups(std::string(kPhoneMask) +
+                 R"(, "ESMPIN": 0, "ESMPCH": 35, "ESMLIM": "14", "ESMSEL": 0, "ESMFMT": "x")",
+             R"(, "CD_PLB": "Phone")"))});
+  CMaskEdCtrl* box = Make(0);
+  ASSERT_NE(box, nullptr);
+  std::string text;
+  ASSERT_EQ(box->WriteCtrlToFile(text, 1), kOk);
+  EXPECT_EQ(text,
+            "\tBegin MaskEdBox mebE1PHONE\r\n"
+            "\t\tName                =    \"mebE1PHONE\"\r\n"
+            "\t\tWidth               =    1200\r\n"
+            "\t\tHeight              =    200\r\n"
+            "\t\tMask                =    \"(999) 999-9999\"\r\n"
+            "\t\tHideSelection       =    0\r\n"
+            "\t\tMaxLength           =    14\r\n"
+            "\t\tPromptChar          =    \"#\"\r\n"
+            "\t\tPromptInclude       =    0\r\n"
+            "\t\tBackColor           =    12632256\r\n"
+            "\t\tForeColor           =    0\r\n"
+            "\t\tTabIndex            =    1\r\n"
+            "\t\tDataSource          =    \"dsORDERS\"\r\n"
+            "\t\tDataField           =    \"PHONE\"\r\n");
+  // Label first, in column 0; the box in column 1 and focusable.
+  const auto& items = AttributeAt(0).GetVisualizer()->GetCtrlGroup()->GetItems();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items.back()->column, 1);
+  EXPECT_EQ(box->IsFocusCtrl(), 1);
+  EXPECT_EQ(Piece(box->GetEvent("KeyPress"), 0), "\t\ttk_SetEditMode dsORDERS\r\n");
+  EXPECT_EQ(box->GetEvent("KeyPress")->GetParameters().value_or(""), "KeyAscii As Integer");
+}
+
+TEST_F(MaskEdTest, WidthFollowsTheMaskElseTheColumnType) {
+  Load({Attribute(1, "PHONE", "0", Groups(kPhoneMask)), Attribute(2, "CODE", "0", Groups("")),
+        Attribute(3, "EMPTY", "0", Groups(R"(, "ESMMSK": "")"))});
+  CMaskEdCtrl* phone = Make(0);
+  EXPECT_EQ(phone->CalcCharWidth(), 16);
+  EXPECT_EQ(Make(1)->CalcCharWidth(), 12);
+  CMaskEdCtrl* empty = Make(2);
+  EXPECT_EQ(empty->CalcCharWidth(), 12);
+  EXPECT_EQ(Property(*empty, "Mask"), "(none)");
+  // The box is measured on as many "x" as it has characters.
+  ASSERT_EQ(phone->DoWidthHeight(0), kOk);
+  EXPECT_EQ(fakes_.text_measurer.last_text, std::string(16, 'x'));
+}
+
+TEST_F(MaskEdTest, LengthLimitStaysWithinTheMaskSize) {
+  Load({Attribute(1, "A", "0", Groups(R"(, "ESMLIM": 64)")),
+        Attribute(2, "B", "0", Groups(R"(, "ESMLIM": 65)")),
+        Attribute(3, "C", "0", Groups(R"(, "ESMLIM": 0, "ESMSEL": 1, "ESMPIN": 1)"))});
+  EXPECT_EQ(Property(*Make(0), "MaxLength"), "64");
+  EXPECT_EQ(Property(*Make(1), "MaxLength"), "(none)");
+  CMaskEdCtrl* other = Make(2);
+  EXPECT_EQ(Property(*other, "MaxLength"), "(none)");
+  EXPECT_EQ(Property(*other, "HideSelection"), "(none)");
+  EXPECT_EQ(Property(*other, "PromptInclude"), "(none)");
+}
+
+TEST_F(MaskEdTest, StoredValueIsShownWithTheMaskTakenOff) {
+  Load({Attribute(1, "PHONE", "1", Groups(std::string(kPhoneMask) + R"(, "ESMSPN": 0)"))});
+  Make(0);
+  EXPECT_EQ(SetToScreen(), ShowThroughMask("PHONE", "mebE1PHONE", "sValue = Trim(zTmpField)"));
+  // Only the required check: no translation without ESMSPN.
+  EXPECT_EQ(Validate(),
+            "\t\tIf mebE1PHONE.Text = \"\" Then\r\n"
+            "\t\t\tBeep\r\n"
+            "\t\t\tMsgBox(\"PHONE is a required field; record not saved!\")\r\n"
+            "\t\t\tGoTo ORDERS_BadData\r\n"
+            "\t\tEnd If\r\n");
+  EXPECT_EQ(entity_->GetRegCtrlIndexCount(), 1);
+}
+
+TEST_F(MaskEdTest, TypedValuesAreTranslatedThroughTheList) {
+  Load({Attribute(1, "STATUS", "0", CodedGroups(R"(, "ESMSPN": 1, "ESMCOD": 1)")),
+        Attribute(2, "KIND", "0", CodedGroups(R"(, "ESMSPN": "1")")),
+        Attribute(3, "NOTE", "0", Groups(R"(, "ESMSPN": 1)"))});
+  Make(0);
+  Make(1);
+  Make(2);
+  std::string from_list = "nResult = tk_GetDisplayValue(zTmpField, Order_Status_List(), sValue)";
+  EXPECT_EQ(SetToScreen(), ShowThroughMask("STATUS", "mebE1STATUS", from_list) +
+                               ShowThroughMask("KIND", "mebE1KIND", from_list) +
+                               ShowThroughMask("NOTE", "mebE1NOTE", "sValue = Trim(zTmpField)"));
+  // NOTE has no list to translate through and adds nothing here.
+  EXPECT_EQ(Validate(),
+            "\t\tsBuff = Trim(mebE1STATUS.Text)\r\n"
+            "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
+            "\t\tIf nResult = False Then\r\n"
+            "\t\t\tBeep\r\n"
+            "\t\t\tMsgBox(\"Not a valid value for field STATUS; record not saved!\")\r\n"
+            "\t\t\tGoTo ORDERS_BadData\r\n"
+            "\t\tEnd If\r\n"
+            "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(dsORDERS, \"STATUS\", sValue, "
+            "DisplayFieldTranslate(), nDFTransCount)\r\n"
+            "\t\tmebE1STATUS.DataChanged = False ' disable auto binding\r\n"
+            "\t\tsBuff = Trim(mebE1KIND.Text)\r\n"
+            "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
+            "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(dsORDERS, \"KIND\", sValue, "
+            "DisplayFieldTranslate(), nDFTransCount)\r\n"
+            "\t\tmebE1KIND.DataChanged = False ' disable auto binding\r\n");
+}
+
+TEST_F(MaskEdTest, VersionFourUsesItsOwnClassName) {
+  Load({Attribute(1, "PHONE", "0", Groups(kPhoneMask))}, 4);
+  CMaskEdCtrl* box = Make<CMaskEd4Visualizer>(0);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->GetClassName(), "MSMask.MaskEdBox");
+  std::string text;
+  ASSERT_EQ(box->WriteCtrlToFile(text, 0), kOk);
+  EXPECT_TRUE(text.starts_with("Begin MSMask.MaskEdBox mebE1PHONE\r\n")) << text;
+  EXPECT_EQ(Property(*box, "DataField"), "PHONE");
+  EXPECT_EQ(box->GetEvent("KeyPress")->GetParameters().value_or(""), "KeyAscii As Integer");
+  // The version-3 binding looks for the version-3 class and finds no box here.
+  auto* visualizer = static_cast<CMaskEd4Visualizer*>(AttributeAt(0).GetVisualizer());
+  EXPECT_EQ(visualizer->CMaskEdVisualizer::DoBinding(), 5u);
+}
+
+TEST_F(MaskEdTest, FailuresOfInitVisualizersAndBinding) {
+  // No REQUIRED: no base name, so no box.
+  Load({Attribute(1, "A", "0", Groups("")),
+        R"j({"ATTRIB_INFO": {"ID": 2, "PHYSICAL_NAME": "B", "DISPLAY_NAME": "D",
+            "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0},
+            "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "CHAR(1)"}})j"});
+  CMaskEdCtrl box;
+  EXPECT_EQ(box.Init(0, &form(), nullptr), 4u);
+  EXPECT_EQ(box.Init(3, nullptr, nullptr), 5u);
+  CMaskEd4Visualizer version4;
+  ASSERT_EQ(version4.Init(&AttributeAt(1)), kOk);
+  EXPECT_EQ(version4.CreateControls(), 5u);
+  EXPECT_EQ(version4.DoBinding(), 5u);
+
+  // A box without an attribute has no physical name, after its binding properties.
+  ASSERT_EQ(box.Init(3, &form(), nullptr), kOk);
+  box.SetCtrlName("mebLOOSE");
+  EXPECT_EQ(box.BindControl(entity_->GetDataCtrl(), "LOOSE", 0), kMissingProperty);
+  EXPECT_EQ(Property(box, "DataField"), "LOOSE");
+  EXPECT_EQ(box.DoEmptyIsNull(), kNullArgument);
+}
+
+TEST_F(MaskEdTest, ControlReferenceAndEmptyValueCodeMatchTheTextBox) {
+  Load({Attribute(1, "PHONE", "0", Groups(kPhoneMask))});
+  CMaskEdCtrl* box = Make(0);
+  int index = 2;
+  CTimerCtrl* timer = form().CreateTimer();
+  ASSERT_NE(timer, nullptr);
+  ASSERT_EQ(box->AddControlRef(&index), kOk);
+  EXPECT_EQ(index, 3);
+  EXPECT_EQ(Piece(timer->GetEvent("Timer"), 0), "\tSet axORDERS_Ctrl(2) = mebE1PHONE\r\n");
+  ASSERT_EQ(box->DoEmptyIsNull(), kOk);
+  EXPECT_EQ(Validate(),
+            "\t\tIf mebE1PHONE.Text = \"\" Then\r\n"
+            "\t\t\tmebE1PHONE = tk_NullValue(dsORDERS.Recordset(\"PHONE\"))\r\n"
+            "\t\tEnd If\r\n");
+}
+
+}  // namespace
+}  // namespace tavik

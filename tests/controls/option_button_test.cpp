@@ -1,0 +1,335 @@
+// Tests of option groups: the frame and its buttons, their layout, properties and code.
+#include "controls/option_button_ctrl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "entity/attrib_desc.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "fakes/model_form.h"
+#include "fakes/scoped_fakes.h"
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "platform/text_measurer.h"
+#include "visualizers/option_button_visualizer.h"
+
+namespace tavik {
+namespace {
+
+// Each character 100 twips wide, so that captions of different lengths differ in width.
+class PerCharacterMeasurer : public TextMeasurer {
+ public:
+  TextExtent Measure(std::string_view text, std::string_view /*font_name*/, float /*font_size*/,
+                     int /*pixels_per_inch_x*/, int /*pixels_per_inch_y*/) override {
+    return {static_cast<std::uint16_t>(100 * text.size()), 200};
+  }
+};
+
+Platform WithMeasurer(TextMeasurer* measurer) {
+  Platform platform = CurrentPlatform();
+  platform.text_measurer = measurer;
+  return platform;
+}
+
+// An attribute of ORDERS with the edit style's list of five colours; options go into the
+// edit-style group, column into the control property group.
+std::string Attribute(int id, std::string_view column_name, std::string_view options,
+                      std::string_view column = "", std::string_view required = "0") {
+  return R"j({"ATTRIB_INFO": {"ID": )j" + std::to_string(id) + R"j(, "PHYSICAL_NAME": ")j" +
+         std::string(column_name) +
+         R"j(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0,
+         "REQUIRED": )j" +
+         std::string(required) + R"j(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1},
+         "COL_PROP": {"CD_TYP": "CHAR(1)")j" +
+         std::string(column) + R"j(}, "CP_EST": {"ES_TYP": 1, "ES_VLD": 1)j" +
+         std::string(options) +
+         R"j(}, "ES_VLD_RULE": {"NAME": "Colours"}, "ES_VLD_VALUE": [["Red", "R"], ["Green", "G"],
+         ["Blue", "B"], ["Cyan", "C"], ["Magenta", "M"]]})j";
+}
+
+class OptionButtonTest : public ::testing::Test {
+ protected:
+  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
+    std::string list;
+    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
+    model_ = std::make_unique<testing::ModelForm>(
+        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
+            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
+            "attributes": [)" +
+            list + "]}]}",
+        version);
+    ASSERT_EQ(model_->read_status(), kOk);
+    entity_ = &model_->Entity(0);
+    ASSERT_EQ(entity_->CreateDataControl(), kOk);
+  }
+
+  CFormDesc& form() { return model_->form(); }
+  CAttribDesc& AttributeAt(std::size_t index) {
+    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
+  }
+
+  // Runs the visualizer of the attribute up to its binding and hands it back.
+  template <typename Visualizer = COptionButtonVisualizer>
+  COptionButtonVisualizer* Make(std::size_t index) {
+    CAttribDesc& attribute = AttributeAt(index);
+    attribute.SetEditStyle(1);
+    auto visualizer = std::make_unique<Visualizer>();
+    EXPECT_EQ(visualizer->Init(&attribute), kOk);
+    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
+    EXPECT_EQ(visualizer->CreateControls(), kOk);
+    EXPECT_EQ(visualizer->DoBinding(), kOk);
+    COptionButtonVisualizer* result = visualizer.get();
+    attribute.SetVisualizer(std::move(visualizer));
+    return result;
+  }
+
+  static CCtrlDesc* Frame(COptionButtonVisualizer& visualizer) {
+    for (const auto& item : visualizer.GetCtrlGroup()->GetItems()) {
+      if (item->GetType() != CPosListItem::kControlItem) continue;
+      CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
+      if (control->GetClassName() == "Frame") return control;
+    }
+    return nullptr;
+  }
+  static CCtrlGroup* OptionGroup(COptionButtonVisualizer& visualizer) {
+    const auto& items = visualizer.GetCtrlGroup()->GetItems();
+    return items.back()->GetType() == CPosListItem::kGroupItem
+               ? static_cast<CCtrlGroup*>(items.back().get())
+               : nullptr;
+  }
+  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
+    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
+    return piece ? *piece : "(none)";
+  }
+  static std::string Property(const CCtrlDesc& control, std::string_view name) {
+    auto value = control.GetProperty(name);
+    return value ? value->Text() : "(none)";
+  }
+  static std::string PropertyNames(const CCtrlDesc& control) {
+    std::string names;
+    for (const auto& property : control.GetPropertySection().GetPropertyList()) {
+      names += (names.empty() ? "" : " ") + property->GetName();
+    }
+    return names;
+  }
+  std::string Validate() { return Piece(entity_->GetDataCtrl()->GetEvent("Validate"), 2); }
+  std::string SetToScreen() { return Piece(form().GetProcedure("ORDERS_SetToScreen"), 0); }
+
+  testing::ScopedFakes fakes_;
+  PerCharacterMeasurer measurer_;
+  ScopedPlatform measuring_{WithMeasurer(&measurer_)};
+  std::unique_ptr<testing::ModelForm> model_;
+  CEntityDesc* entity_ = nullptr;
+};
+
+TEST_F(OptionButtonTest, FiveEntriesTwoToARowMakeAFrameOfThreeRows) {
+  Load({Attribute(1, "COLOUR", R"(, "ESRACC": 2)", R"(, "CD_PLB": "Colour")")});
+  COptionButtonVisualizer* visualizer = Make(0);
+  EXPECT_EQ(visualizer->GetOptionCount(), 5);
+  CCtrlDesc* frame = Frame(*visualizer);
+  ASSERT_NE(frame, nullptr);
+  // Widest caption "Magenta": 700 + 250; columns at 100, 1150 and 2200.
+  EXPECT_EQ(Property(*frame, "Width"), "2200");
+  EXPECT_EQ(Property(*frame, "Height"), "900");
+  EXPECT_EQ(form().GetCtrl(frame->GetCtrlHandle()), frame);
+
+  // Label, frame, then the buttons' own group behind the frame.
+  const auto& items = visualizer->GetCtrlGroup()->GetItems();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items.front()->column, 0);
+  CCtrlGroup* options = OptionGroup(*visualizer);
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->GetColumnCount(), 3);
+
+  ASSERT_EQ(form().LayoutGroup(*visualizer->GetCtrlGroup()), kOk);
+  std::vector<std::string> placed;
+  for (const auto& item : options->GetItems()) {
+    EXPECT_EQ(item->order, 1);
+    placed.push_back(std::to_string(item->column) + "@" + std::to_string(int(item->x)) + "," +
+                     std::to_string(int(item->y)));
+  }
+  EXPECT_EQ(placed, (std::vector<std::string>{"0@100,100", "1@1150,100", "0@100,350", "1@1150,350",
+                                              "0@100,600"}));
+  // The frame's 50, its rows, and a gap of 100 below the container.
+  EXPECT_EQ(visualizer->GetCtrlGroup()->GetCurrentY(), 750);
+
+  std::string text;
+  ASSERT_EQ(frame->WriteCtrlToFile(text, 1), kOk);
+  auto button = [](int number, std::string_view caption, int width, int tab_index) {
+    return "\t\tBegin OptionButton obE1COLOUR" + std::to_string(number) + "\r\n" +
+           "\t\t\tName                =    \"obE1COLOUR" + std::to_string(number) + "\"\r\n" +
+           "\t\t\tCaption             =    \"" + std::string(caption) + "\"\r\n" +
+           "\t\t\tWidth               =    " + std::to_string(width) + "\r\n" +
+           "\t\t\tHeight              =    200\r\n" +
+           "\t\t\tBackColor           =    12632256\r\n" + "\t\t\tForeColor           =    0\r\n" +
+           "\t\t\tTabIndex            =    " + std::to_string(tab_index) + "\r\n" + "\t\tEnd\r\n";
+  };
+  EXPECT_EQ(text,
+            "\tBegin Frame opgE1COLOUR\r\n"
+            "\t\tName                =    \"opgE1COLOUR\"\r\n"
+            "\t\tCaption             =    \"\"\r\n"
+            "\t\tBackColor           =    12632256\r\n"
+            "\t\tTabIndex            =    1\r\n"
+            "\t\tWidth               =    2200\r\n"
+            "\t\tHeight              =    900\r\n" +
+                button(1, "Red", 550, 2) + button(2, "Green", 750, 3) + button(3, "Blue", 650, 4) +
+                button(4, "Cyan", 650, 5) + button(5, "Magenta", 950, 6));
+  // The frame's list holds the buttons with their widths, in creation order.
+  const auto& children = frame->GetGroupList();
+  ASSERT_EQ(children.size(), 5u);
+  EXPECT_EQ(children[1].kind, 1);
+  EXPECT_EQ(children[1].present, 1);
+  EXPECT_EQ(children[1].size, 750);
+}
+
+TEST_F(OptionButtonTest, BindingTranslatesBothWaysAndMarksTheRecordEdited) {
+  Load({Attribute(1, "COLOUR", R"(, "ESRACC": 2)")});
+  COptionButtonVisualizer* visualizer = Make(0);
+  std::string expected_validate =
+      "\t\t' Display-to-field data translation for COLOUR\r\n"
+      "\t\tSelect Case TRUE\r\n";
+  std::string expected_screen =
+      "\t\tIf IsNull(dsORDERS.Recordset.Fields(\"COLOUR\")) Then\r\n"
+      "\t\t\tzTmpField = \"\"\r\n"
+      "\t\tElse\r\n"
+      "\t\t\tzTmpField = dsORDERS.Recordset.Fields(\"COLOUR\")\r\n"
+      "\t\tEnd If\r\n"
+      "\t\tIf Not IsNull(zTmpField) Then\r\n"
+      "\t\t\tSelect Case Trim(zTmpField)\r\n";
+  std::string unset;
+  const std::vector<std::pair<std::string, std::string>> entries = {
+      {"1", "R"}, {"2", "G"}, {"3", "B"}, {"4", "C"}, {"5", "M"}};
+  for (const auto& [number, value] : entries) {
+    std::string button = "obE1COLOUR" + number;
+    expected_validate += "\t\tCase " + button + ".Value\r\n" +
+                         "\t\t\tdsORDERS.Recordset.Fields(\"COLOUR\") = \"" + value + "\"\r\n";
+    expected_screen += "\t\t\tCase \"" + value + "\"\r\n" + "\t\t\t" + button +
+                       ".Value = TRUE\r\n" + "\t\t\t\t" + button + ".SetFocus\r\n";
+    unset += "\t\t\t\t" + button + ".Value = FALSE\r\n";
+  }
+  expected_validate +=
+      "\tCase Else\r\n"
+      "\t\tdsORDERS.Recordset.Fields(\"COLOUR\") = \"\"\r\n"
+      "\tEnd Select\r\n";
+  expected_screen += "\t\t\tCase Else\r\n" + unset + "\t\t\tEnd Select\r\n\t\tEnd If\r\n";
+  EXPECT_EQ(Validate(), expected_validate);
+  EXPECT_EQ(SetToScreen(), expected_screen);
+
+  CCtrlDesc* third = Frame(*visualizer)->GetGroupList()[2].child.get();
+  CEventDesc* click = third->GetEvent("Click");
+  EXPECT_FALSE(click->GetParameters().has_value());
+  EXPECT_EQ(Piece(click, 0),
+            "\tIf bNoClick Then Exit Sub\r\n"
+            "\r\n"
+            "\tIf bFormLoaded Then\r\n"
+            "\t\tbORDERSBind = True\r\n"
+            "\t\ttk_SetEditMode dsORDERS\r\n"
+            "\tEnd If\r\n");
+}
+
+TEST_F(OptionButtonTest, NoChoiceRefusesARequiredFieldAndClearsAnyOther) {
+  Load({Attribute(1, "A", "", "", "1"), Attribute(2, "B", "", R"(, "CD_EIN": 1)"),
+        Attribute(3, "C", "", R"(, "CD_EIN": "0")")});
+  Make(0);
+  Make(1);
+  Make(2);
+  std::string validate = Validate();
+  // The closing branch of each attribute's block, found after the attribute's own cases.
+  auto case_else = [&](std::string_view field) {
+    constexpr std::string_view kEnd = "\tEnd Select\r\n";
+    std::size_t begin = validate.find("\tCase Else", validate.find("(\"" + std::string(field)));
+    std::size_t end = validate.find(kEnd, begin) + kEnd.size();
+    return validate.substr(begin, end - begin);
+  };
+  EXPECT_EQ(case_else("A"),
+            "\tCase Else\r\n"
+            "\t\tBeep\r\n"
+            "\t\tMsgBox(\"A is a required field; record not saved!\")\r\n"
+            "\t\tGoTo ORDERS_BadData\r\n"
+            "\tEnd Select\r\n");
+  EXPECT_EQ(case_else("B"),
+            "\tCase Else\r\n\t\tdsORDERS.Recordset.Fields(\"B\") = Null\r\n\tEnd Select\r\n");
+  EXPECT_EQ(case_else("C"),
+            "\tCase Else\r\n\t\tdsORDERS.Recordset.Fields(\"C\") = \"\"\r\n\tEnd Select\r\n");
+}
+
+TEST_F(OptionButtonTest, ButtonsOfEachVersionGetTheirOwnLook) {
+  Load({Attribute(1, "A", R"(, "ESR3D": 1, "ESRLFT": "1")"), Attribute(2, "B", R"(, "ESR3D": 1)"),
+        Attribute(3, "C", R"(, "ESR3D": 0, "ESRLFT": 0)")});
+  CCtrlDesc* version3 = Frame(*Make(0))->GetGroupList()[0].child.get();
+  EXPECT_EQ(version3->GetClassName(), "SSOption");
+  EXPECT_EQ(PropertyNames(*version3), "Name Caption Width Height Alignment ForeColor TabIndex");
+  EXPECT_EQ(Property(*version3, "Alignment"), "1");
+  // The separate class reports which value was clicked.
+  EXPECT_EQ(version3->GetEvent("Click")->GetParameters().value_or(""), "Value As Integer");
+
+  CCtrlDesc* version4 = Frame(*Make<COptionButton4Visualizer>(1))->GetGroupList()[0].child.get();
+  EXPECT_EQ(version4->GetClassName(), "OptionButton");
+  EXPECT_EQ(PropertyNames(*version4),
+            "Name Caption Width Height Appearance BackColor ForeColor TabIndex");
+  EXPECT_EQ(Property(*version4, "Appearance"), "1");
+
+  CCtrlDesc* plain = Frame(*Make<COptionButton4Visualizer>(2))->GetGroupList()[0].child.get();
+  EXPECT_EQ(PropertyNames(*plain), "Name Caption Width Height BackColor ForeColor TabIndex");
+  EXPECT_FALSE(plain->IsFocusCtrl());
+}
+
+TEST_F(OptionButtonTest, ButtonsPerRowDefaultToOneColumn) {
+  Load({Attribute(1, "A", ""), Attribute(2, "B", R"(, "ESRACC": 0)")});
+  for (std::size_t index : {0u, 1u}) {
+    COptionButtonVisualizer* visualizer = Make(index);
+    CCtrlDesc* frame = Frame(*visualizer);
+    // 100 + the widest (950) + 100; five rows.
+    EXPECT_EQ(Property(*frame, "Width"), "1150");
+    EXPECT_EQ(Property(*frame, "Height"), "1400");
+    CCtrlGroup* options = OptionGroup(*visualizer);
+    EXPECT_EQ(options->GetColumnCount(), 2);
+    for (const auto& item : options->GetItems()) EXPECT_EQ(item->column, 0);
+  }
+}
+
+TEST_F(OptionButtonTest, OnlyTheEditStylesListMakesButtons) {
+  std::string column_list_only =
+      R"j({"ATTRIB_INFO": {"ID": 1, "PHYSICAL_NAME": "S", "DISPLAY_NAME": "D", "BASE_NAME": "B",
+          "ROLE_NAME": "R", "REL_COUNT": 0, "REQUIRED": 0}, "FORM_ATTRIB_INFO": {"VISIBLE": 1},
+          "COL_PROP": {"CD_TYP": "CHAR(1)", "CD_PTR": 1}, "COL_VLD_RULE": {"NAME": "Status"},
+          "COL_VLD_VALUE": [["Open", "O"]], "CP_EST": {"ES_TYP": 1}})j";
+  Load({column_list_only});
+  COptionButtonVisualizer visualizer;
+  ASSERT_EQ(visualizer.Init(&AttributeAt(0)), kOk);
+  EXPECT_EQ(visualizer.DetermineValidationList(), 4u);
+  EXPECT_FALSE(AttributeAt(0).GetProperty("VLD_LISTID"));
+  EXPECT_EQ(visualizer.CreateControls(), 4u);
+  EXPECT_EQ(visualizer.DoBinding(), 4u);
+  EXPECT_TRUE(visualizer.GetCtrlGroup()->GetItems().empty());
+}
+
+TEST_F(OptionButtonTest, LayoutOfAButtonNeedsItsHeight) {
+  Load({Attribute(1, "A", "")});
+  COptionButtonCtrl button;
+  EXPECT_EQ(button.Init(0, &form(), nullptr), 1u);
+  EXPECT_EQ(button.Init(3, nullptr, nullptr), 2u);
+  ASSERT_EQ(button.Init(3, &form(), nullptr), kOk);
+  CCtrlGroup group(3, 0.0f, 0.0f);
+  group.SetCurrentY(100);
+  CCtrlPosItem item(&button, 1, 0.0f, 0.0f);
+  item.column = 1;
+  EXPECT_EQ(button.DoLayout(item, group), kMissingProperty);
+  ASSERT_EQ(button.AddProperty(Value::Single(240.5f), "Height"), kOk);
+  ASSERT_EQ(button.DoLayout(item, group), kOk);
+  EXPECT_EQ(group.GetCurrentY(), 390);
+  item.column = 0;
+  ASSERT_EQ(button.DoLayout(item, group), kOk);
+  EXPECT_EQ(group.GetCurrentY(), 390);
+  // Without a data value there is nothing to bind.
+  EXPECT_EQ(button.BindControl(entity_->GetDataCtrl(), "A", 0), kNullArgument);
+  EXPECT_EQ(button.BindControl(entity_->GetDataCtrl(), "A", std::nullopt), kNullArgument);
+}
+
+}  // namespace
+}  // namespace tavik

@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::size_t kMaxBaseName = 17;
 
-bool IsVowel(char c) { return c != '\0' && std::strchr("aeiouAEIOU", c) != nullptr; }
+bool IsVowel(char c) {
+  return c != '\0' && std::strchr("aeiouAEIOU", c) != nullptr;
+}
 
 // Vowels stay only where a word starts: at the beginning and right after "_".
 std::string WithoutVowels(const std::string& name) {
@@ -33,9 +35,13 @@ CAttribDesc* CAttribVisualizer::GetAttribDesc() const {
   return static_cast<CAttribDesc*>(GetTvkObj());
 }
 
-CEntityDesc* CAttribVisualizer::GetEntityDesc() const { return GetAttribDesc()->GetEntityDesc(); }
+CEntityDesc* CAttribVisualizer::GetEntityDesc() const {
+  return GetAttribDesc()->GetEntityDesc();
+}
 
-CFormDesc* CAttribVisualizer::GetFormDesc() const { return GetEntityDesc()->GetFormDesc(); }
+CFormDesc* CAttribVisualizer::GetFormDesc() const {
+  return GetEntityDesc()->GetFormDesc();
+}
 
 Status CAttribVisualizer::CreateControls() {
   base_name_.clear();
@@ -106,6 +112,62 @@ Status CAttribVisualizer::CreateLabel() {
   (void)form->SetCtrl(std::move(label));
   (void)registered->AddProperty(Value::Short(0), "BackStyle");
   (void)registered->AddProperty(Value::Long(ColorFromName("Black")), "ForeColor");
+  return kOk;
+}
+
+Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
+                                          std::string_view prefix, bool takes_tab_index,
+                                          const std::function<Status(CCtrlDesc&)>& finish) {
+  CFormDesc* form = GetFormDesc();
+  auto item = std::make_unique<CCtrlPosItem>(control.get(), 0, 0.0f, 0.0f);
+  item->column = 1;
+  std::string name = std::string(prefix) + base_name_;
+  control->SetCtrlName(name);
+  if (Status status = control->AddProperty(Value::String(name), "Name")) return status;
+  control->SetDataCtrl(GetEntityDesc()->GetDataCtrl());
+  (void)control->HandleProperties();
+  auto label_text = GetAttribDesc()->GetTvkProperty(format_ids::kColProp, "CD_PLB");
+  if (label_text && !label_text->Text().empty()) {
+    if (Status status = CreateLabel()) return status;
+  }
+  control->SetCtrlHandle(form->GetCurrCtrlHandle());
+  if (takes_tab_index) {
+    (void)control->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
+                               "TabIndex");
+  }
+  control->SetDrawFlag(1);
+  if (finish) {
+    if (Status status = finish(*control)) return status;
+  }
+  if (Status status = GetCtrlGroup()->AddItem(std::move(item))) return status;
+  return form->SetCtrl(std::move(control));
+}
+
+CCtrlDesc* CAttribVisualizer::FindGroupCtrl(std::initializer_list<std::string_view> classes) const {
+  CCtrlGroup* group = GetCtrlGroup();
+  if (!group) return nullptr;
+  for (const auto& item : group->GetItems()) {
+    if (item->GetType() != CPosListItem::kControlItem) continue;
+    CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
+    for (std::string_view class_name : classes) {
+      if (control && control->GetClassName() == class_name) return control;
+    }
+  }
+  return nullptr;
+}
+
+Status CAttribVisualizer::CheckGroupCtrl(std::string_view class_name) const {
+  if (!GetCtrlGroup()) return kNoItemList;
+  return FindGroupCtrl({class_name}) ? kOk : kNoControl;
+}
+
+Status CAttribVisualizer::BindGroupCtrl(std::initializer_list<std::string_view> classes) {
+  if (!GetCtrlGroup()) return kNoItemList;
+  CCtrlDesc* control = FindGroupCtrl(classes);
+  if (!control) return kNoControl;
+  auto physical_name = GetAttribDesc()->GetProperty("PHYSICAL_NAME");
+  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  (void)control->BindControl(GetEntityDesc()->GetDataCtrl(), physical_name->Text(), 0);
   return kOk;
 }
 

@@ -30,17 +30,16 @@ Status CCheckBoxVisualizer::CreateCheckBox(std::unique_ptr<CCheckBoxCtrl> contro
   if (Status status = CAttribVisualizer::CreateControls()) return status;
   CFormDesc* form = GetFormDesc();
   if (Status status = control->Init(form->GetVersion(), form, this)) return status;
-  return list_visualizers::AddAttributeControl(
-      *this, std::move(control), "chk", [](CCtrlDesc& check_box) -> Status {
-        const CNxPropertySection* list = list_controls::ValidValueListOf(check_box);
-        if (!list || list->GetPropertyList().empty()) return kOk;
-        return check_box.AddProperty(Value::String(list->GetPropertyList().front()->GetName()),
-                                     "Caption");
-      });
+  return AddBoundControl(std::move(control), "chk", true, [](CCtrlDesc& check_box) -> Status {
+    const CNxPropertySection* list = list_controls::ValidValueListOf(check_box);
+    if (!list || list->GetPropertyList().empty()) return kOk;
+    return check_box.AddProperty(Value::String(list->GetPropertyList().front()->GetName()),
+                                 "Caption");
+  });
 }
 
 Status CCheckBoxVisualizer::DoBinding() {
-  return list_visualizers::BindFirstControl(*this, {"CheckBox", "SSCheck"});
+  return BindGroupCtrl({"CheckBox", "SSCheck"});
 }
 
 Status CCheckBoxVisualizer::DetermineValidationList() {

@@ -14,11 +14,12 @@ Status CImageVisualizer::CreateControls() {
   CFormDesc* form = GetFormDesc();
   auto control = std::make_unique<CImageCtrl>();
   if (Status status = control->Init(form->GetVersion(), form, this)) return status;
-  return AddDisplayControl(*this, std::move(control), "img", false);
+  // An image takes no focus, so it has no place in the tab order.
+  return AddBoundControl(std::move(control), "img", /*takes_tab_index=*/false);
 }
 
 Status CImageVisualizer::DoBinding() {
-  return BindDisplayControl(*this, "Image");
+  return BindGroupCtrl({"Image"});
 }
 
 }  // namespace tavik

@@ -23,24 +23,23 @@ Status CListBoxVisualizer::CreateControls() {
   auto control = std::make_unique<CListBoxCtrl>();
   if (Status status = control->Init(form->GetVersion(), form, this)) return status;
   CListBoxCtrl* list_box = control.get();
-  return list_visualizers::AddAttributeControl(
-      *this, std::move(control), "lbx", [this, list_box](CCtrlDesc&) -> Status {
-        auto list_id = GetAttribDesc()->GetProperty("VLD_LISTID");
-        if (!list_id || list_id->Text().empty()) return kOk;
-        std::string list_name = list_id->Text();
-        CFormDesc::ValidateString(list_name);
-        return list_box->SetupList(list_name);
-      });
+  return AddBoundControl(std::move(control), "lbx", true, [this, list_box](CCtrlDesc&) -> Status {
+    auto list_id = GetAttribDesc()->GetProperty("VLD_LISTID");
+    if (!list_id || list_id->Text().empty()) return kOk;
+    std::string list_name = list_id->Text();
+    CFormDesc::ValidateString(list_name);
+    return list_box->SetupList(list_name);
+  });
 }
 
 Status CListBox4Visualizer::CreateControls() {
   // Whatever the version-3 steps gave, the result says whether a list box came of them.
   (void)CListBoxVisualizer::CreateControls();
-  return list_visualizers::CheckControl(*this, kListBoxClass);
+  return CheckGroupCtrl(kListBoxClass);
 }
 
 Status CListBoxVisualizer::DoBinding() {
-  return list_visualizers::BindFirstControl(*this, {kListBoxClass});
+  return BindGroupCtrl({kListBoxClass});
 }
 
 Status CListBoxVisualizer::DetermineValidationList() {

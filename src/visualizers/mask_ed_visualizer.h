@@ -14,10 +14,6 @@ class CMaskEdVisualizer : public CAttribVisualizer {
   [[nodiscard]] Status CreateControls() override;
   // Binds the group's masked edit box to the entity's data control by the physical name.
   [[nodiscard]] Status DoBinding() override;
-
- protected:
-  // Binds the group's first control of that class; 4 without items, 5 without such a box.
-  [[nodiscard]] Status BindBox(const char* class_name);
 };
 
 class CMaskEd4Visualizer : public CMaskEdVisualizer {

@@ -38,7 +38,6 @@ constexpr int kBody = 1;
 
 // Statuses of the binding when the pieces made by CreateControls are missing.
 constexpr Status kNoList = 4;
-constexpr Status kNoItemList = 6;
 constexpr Status kNoFrame = 7;
 constexpr Status kNoButtons = 8;
 

@@ -32,11 +32,11 @@ typedef struct CClntDescOps {
   void* unused2;
   int32_t (*CollectDataSources)(CClntDesc* self);
   int32_t (*CreateLiveForm)(CClntDesc* self, TVK_HANDLE* form, TVK_HANDLE* window);
-  int32_t (*SetLiveFormProperty)(CClntDesc* self, const char* name, VARIANT* value,
+  int32_t (*SetLiveFormProperty)(CClntDesc* self, const char* name, TVK_VARIANT* value,
                                  TVK_HANDLE form);
   int32_t (*CreateClientCtrl)(CClntDesc* self, const char* class_name, TVK_HANDLE* control,
                               TVK_HANDLE form, TVK_HANDLE parent);
-  int32_t (*SetClientCtrlProperty)(CClntDesc* self, const char* name, VARIANT* value,
+  int32_t (*SetClientCtrlProperty)(CClntDesc* self, const char* name, TVK_VARIANT* value,
                                    TVK_HANDLE control);
   void* unused3;
   int32_t (*LoadLiveFormCode)(CClntDesc* self, TVK_HANDLE form, const char* code_path);

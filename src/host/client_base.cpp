@@ -26,13 +26,13 @@ const CClntDescOps kClientOps = {
     nullptr,
     [](CClntDesc* c) { return Self(c).CollectDataSources(); },
     [](CClntDesc* c, TVK_HANDLE* f, TVK_HANDLE* w) { return Self(c).CreateLiveForm(f, w); },
-    [](CClntDesc* c, const char* n, VARIANT* v, TVK_HANDLE f) {
+    [](CClntDesc* c, const char* n, TVK_VARIANT* v, TVK_HANDLE f) {
       return Self(c).SetLiveFormProperty(n, v, f);
     },
     [](CClntDesc* c, const char* n, TVK_HANDLE* h, TVK_HANDLE f, TVK_HANDLE p) {
       return Self(c).CreateClientCtrl(n, h, f, p);
     },
-    [](CClntDesc* c, const char* n, VARIANT* v, TVK_HANDLE h) {
+    [](CClntDesc* c, const char* n, TVK_VARIANT* v, TVK_HANDLE h) {
       return Self(c).SetClientCtrlProperty(n, v, h);
     },
     nullptr,

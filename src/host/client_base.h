@@ -27,7 +27,7 @@ class ClientBase : public CClntDesc {
   virtual int32_t FormFileWritten(const char* /*path*/) { return 0; }
   virtual int32_t CollectDataSources() { return 1; }
   virtual int32_t CreateLiveForm(TVK_HANDLE* /*form*/, TVK_HANDLE* /*window*/) { return 1; }
-  virtual int32_t SetLiveFormProperty(const char* /*name*/, VARIANT* /*value*/,
+  virtual int32_t SetLiveFormProperty(const char* /*name*/, TVK_VARIANT* /*value*/,
                                       TVK_HANDLE /*form*/) {
     return 1;
   }
@@ -35,7 +35,7 @@ class ClientBase : public CClntDesc {
                                    TVK_HANDLE /*form*/, TVK_HANDLE /*parent*/) {
     return 1;
   }
-  virtual int32_t SetClientCtrlProperty(const char* /*name*/, VARIANT* /*value*/,
+  virtual int32_t SetClientCtrlProperty(const char* /*name*/, TVK_VARIANT* /*value*/,
                                         TVK_HANDLE /*control*/) {
     return 1;
   }

@@ -54,7 +54,7 @@ class LiveClient : public ClientBase {
     *window = 22;
     return 0;
   }
-  int32_t SetLiveFormProperty(const char* name, VARIANT* /*value*/, TVK_HANDLE form) override {
+  int32_t SetLiveFormProperty(const char* name, TVK_VARIANT* /*value*/, TVK_HANDLE form) override {
     calls.push_back(std::string("SetLiveFormProperty ") + name + " " + std::to_string(form));
     return 0;
   }
@@ -64,7 +64,7 @@ class LiveClient : public ClientBase {
     *control = ++next_control;
     return 0;
   }
-  int32_t SetClientCtrlProperty(const char*, VARIANT*, TVK_HANDLE) override { return 0; }
+  int32_t SetClientCtrlProperty(const char*, TVK_VARIANT*, TVK_HANDLE) override { return 0; }
   int32_t LoadLiveFormCode(TVK_HANDLE /*form*/, const char* path) override {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -3,11 +3,11 @@
 
 #include <fmt/format.h>
 
+#include "entity/attrib_desc.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/form_text.h"
-#include "entity/attrib_desc.h"
 #include "visualizers/visualizer.h"
 
 namespace tavik {

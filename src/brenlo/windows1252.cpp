@@ -135,7 +135,8 @@ std::string Windows1252ToUtf8(std::string_view text) {
 }
 
 std::string FormTextFault(std::string_view utf8) {
-  for (std::size_t at = 0; at < utf8.size();) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < utf8.size(); ++characters) {
     const Decoded decoded = DecodeAt(utf8, at);
     if (decoded.length == 0) {
       return fmt::format("the text is not valid UTF-8 (byte 0x{:02X} at offset {})",
@@ -146,6 +147,10 @@ std::string FormTextFault(std::string_view utf8) {
     }
     if (!ToByte(decoded.code_point)) return DescribeMissing(utf8, decoded, at);
     at += decoded.length;
+  }
+  if (characters > kMaxFormTextLength) {
+    return fmt::format("the text is {} characters long; a form line holds at most {}", characters,
+                       kMaxFormTextLength);
   }
   return {};
 }

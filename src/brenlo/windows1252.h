@@ -15,9 +15,14 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 // U+FFFD, so that they never reach a terminal as C1 control characters.
 std::string Windows1252ToUtf8(std::string_view text);
 
+// The longest text a model may hold: a name, a label or a list entry ends up inside one
+// line of generated code, which must stay within what a form file's reader takes.
+inline constexpr std::size_t kMaxFormTextLength = 1000;
+
 // Why the UTF-8 text cannot stand in a form, or an empty string when it can: it must be
 // valid UTF-8, hold only characters of Windows-1252, and no carriage return, line feed or
-// NUL, which would break the lines of a form file. The reason reads as the end of a
+// NUL, which would break the lines of a form file, and be at most kMaxFormTextLength
+// characters long. The reason reads as the end of a
 // sentence, e.g. "the character "中" (U+4E2D) is not in Windows-1252".
 std::string FormTextFault(std::string_view utf8);
 

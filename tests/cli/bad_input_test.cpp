@@ -1,0 +1,106 @@
+// Bad models: each gets its message and exit status, no form, and an existing form survives.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes/cli_run.h"
+
+namespace tavik {
+namespace {
+
+using testing::CliResult;
+using testing::ReadWholeFile;
+using testing::RunTavikfw;
+using testing::ScratchFolder;
+using testing::WriteWholeFile;
+
+struct BadModel {
+  const char* name;
+  std::string model;
+  int status;
+  const char* message;  // a part of what standard error must say
+};
+
+std::string Entity(const std::string& properties, const std::string& attributes = "") {
+  return R"({"tavik_model": 1, "entities": [{"properties": {)" + properties +
+         R"(}, "attributes": [)" + attributes + "]}]}";
+}
+
+const std::string kEntity = R"("ID": 1, "PHYSICAL_NAME": "T", "UNIQUE_PHYS_NAME": "T",
+                                "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1)";
+
+std::string Attribute(const std::string& info, const std::string& groups = "") {
+  return R"({"ATTRIB_INFO": {)" + info + R"(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1},
+          "COL_PROP": {"CD_TYP": "INTEGER", "CD_NAM": "A", "CD_PLB": "A"})" +
+         groups + "}";
+}
+
+const std::string kInfo = R"("ID": 1, "PHYSICAL_NAME": "A", "DISPLAY_NAME": "A",
+                              "BASE_NAME": "A", "ROLE_NAME": "A", "REQUIRED": 0)";
+
+std::vector<BadModel> Catalogue() {
+  return {
+      {"empty file", "", 65, "line 1, column 1"},
+      {"not JSON", "not a model", 65, "syntax error"},
+      {"wrong version", R"({"tavik_model": 2})", 65, "\"tavik_model\" is 2"},
+      {"no version", R"({"entities": []})", 65, "\"tavik_model\" is missing"},
+      {"entity without its unique name",
+       Entity(R"("ID": 1, "PHYSICAL_NAME": "T", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1)"), 5,
+       "Failure to read Tavik entities"},
+      {"entity without its id",
+       Entity(R"("PHYSICAL_NAME": "T", "UNIQUE_PHYS_NAME": "T", "VISIBLE": 1)"), 9,
+       "Failure to read Tavik entities"},
+      {"attribute without a physical name",
+       Entity(kEntity, Attribute(R"("ID": 1, "DISPLAY_NAME": "A", "BASE_NAME": "A",
+                                    "ROLE_NAME": "A", "REL_COUNT": 0, "REQUIRED": 0)")),
+       7, "Failure to read Tavik Attributes"},
+      {"attribute without its relation count", Entity(kEntity, Attribute(kInfo)), 7,
+       "Failed to build attribute relation id list"},
+      {"relationship without attributes",
+       R"({"tavik_model": 1, "relationships": [{"properties": {"RELATION_ID": 1},
+           "attributes": []}]})",
+       6, "Failure to read Tavik relations"},
+      {"name of a million characters",
+       Entity(R"("ID": 1, "PHYSICAL_NAME": ")" + std::string(1000000, 'N') +
+              R"(", "UNIQUE_PHYS_NAME": "T")"),
+       65, "1000000 characters long"},
+      {"number out of range", Entity(R"("ID": 2147483648)"), 65, "outside the whole-number range"},
+      {"float", Entity(R"("ID": 1.5)"), 65, "a float is not allowed"},
+      {"character outside Windows-1252", Entity(R"("ID": 1, "PHYSICAL_NAME": "\u4e2d")"), 65,
+       "is not in Windows-1252"},
+      {"line feed in a name", Entity(R"("ID": 1, "PHYSICAL_NAME": "A\nB")"), 65,
+       "a line feed is not allowed"},
+      {"deep nesting",
+       R"({"tavik_model": 1, "entities": )" + std::string(200, '[') + std::string(200, ']') + "}",
+       65, "nest deeper"},
+  };
+}
+
+TEST(BadInput, EveryBadModelIsRefusedWithItsMessageAndStatusAndLeavesTheFormAlone) {
+  ScratchFolder folder;
+  WriteWholeFile(folder.path() / "F.FRM", "the form from before");
+  for (const BadModel& bad : Catalogue()) {
+    WriteWholeFile(folder.path() / "model.json", bad.model);
+    CliResult result =
+        RunTavikfw(folder.path(), "generate model.json --name A -o F.FRM --settings T.INI");
+    EXPECT_EQ(result.status, bad.status) << bad.name << "\n" << result.err;
+    EXPECT_NE(result.err.find(bad.message), std::string::npos) << bad.name << "\n" << result.err;
+    EXPECT_EQ(result.out, "") << bad.name;
+    EXPECT_EQ(ReadWholeFile(folder.path() / "F.FRM"), "the form from before") << bad.name;
+  }
+}
+
+TEST(BadInput, AHundredMegabyteModelIsReadAndRefusedAsAnyOther) {
+  ScratchFolder folder;
+  std::string huge = Entity(R"("ID": 1, "PHYSICAL_NAME": ")" + std::string(100 << 20, 'x') +
+                            R"(", "UNIQUE_PHYS_NAME": "T")");
+  WriteWholeFile(folder.path() / "model.json", huge);
+  CliResult result =
+      RunTavikfw(folder.path(), "generate model.json --name A -o F.FRM --settings T.INI");
+  EXPECT_EQ(result.status, 65);
+  EXPECT_NE(result.err.find("104857600 characters long"), std::string::npos) << result.err;
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "F.FRM"));
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,59 @@
+// Runs the tavikfw program as a user would, in a folder, with no terminal on standard input.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace tavik::testing {
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+inline std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline void WriteWholeFile(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+// arguments are given to the shell as they stand, so quote what holds blanks.
+inline CliResult RunTavikfw(const std::filesystem::path& folder, const std::string& arguments) {
+  std::string command = "cd '" + folder.string() + "' && '" TAVIK_CLI_PATH "' " + arguments +
+                        " </dev/null >out.txt 2>err.txt";
+  int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(folder / "out.txt"),
+          ReadWholeFile(folder / "err.txt")};
+}
+
+// A fresh folder named after the running test, removed again by the destructor.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::filesystem::temp_directory_path() /
+            (std::string("tavik_") + test->test_suite_name() + "_" + test->name());
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(path_); }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace tavik::testing

@@ -17,7 +17,18 @@ typedef struct CCtrlDescOpaque* TVK_CTRLDESC; /* a control descriptor being desc
 typedef uintptr_t TVK_HANDLE;                 /* a form, window or control handle */
 
 /* The client's operations in their fixed order; each returns 0 for success. The system
-   never calls the destructor nor the unnamed slots. */
+   never calls the destructor nor the unnamed slots.
+
+   Reading a running form back:
+   - GetLiveFormName hands over the form's name as a zero-terminated string in a block the
+     client allocates with malloc(); the library takes it and releases it with free().
+   - DescribeLiveCtrl builds the control's descriptor by calling AddControl (or, for a data
+     control, AddDataControl), then AddProperty, SetControlName and SetControlHandle, and
+     returns it through `descriptor`. `owner` and `owner_kind` go to AddControl unchanged:
+     kind 1 with the form (the TVK_FORMDESC that AddDataControl takes), kind 0 with the
+     container control whose children are being read.
+   - The children of controls of the classes "PictureBox" and "Frame" are read through
+     GetLiveChildCount and GetLiveChildren. */
 typedef struct CClntDescOps {
   void (*Destroy)(CClntDesc* self);
   int32_t (*GetLiveFormName)(CClntDesc* self, void* form_manager, void** name_block);
@@ -53,7 +64,7 @@ struct CClntDesc {
   const CClntDescOps* ops;
   TVK_VISUALIZER_ALLOCATOR allocator; /* set by RegisterClient */
   uint16_t version;                   /* 3 or 4 */
-  void* data_reader;                  /* set by RegisterClient */
+  void* data_reader;                  /* set by RegisterClient; see Smart RE in tavikfw.h */
   int32_t can_generate;               /* live output possible */
   int32_t can_write_to_file;
   int32_t can_write_to_virtual_space;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "form/event_desc.h"
+#include "host/data_source.h"
 #include "model/nx_property_set.h"
 #include "model/status.h"
 #include "model/string_hash_map.h"
@@ -72,6 +73,10 @@ class CCtrlDesc {
   CAttribute* GetAttribute() const;
   CDataCtrl* GetDataCtrl() const { return data_ctrl_; }
   void SetDataCtrl(CDataCtrl* data_ctrl) { data_ctrl_ = data_ctrl; }
+  // The fields a running data control reads, once Smart RE has attached them; owned.
+  CDataSource* GetDataSource() const { return data_source_.get(); }
+  void SetDataSource(std::unique_ptr<CDataSource> source) { data_source_ = std::move(source); }
+  std::unique_ptr<CDataSource> TakeDataSource() { return std::move(data_source_); }
 
   // Flags.
   int IsFocusCtrl() const { return focus_flag_; }
@@ -147,6 +152,7 @@ class CCtrlDesc {
   int draw_flag_ = 1;
   std::string class_name_;
   CDataCtrl* data_ctrl_ = nullptr;
+  std::unique_ptr<CDataSource> data_source_;
   CFormDesc* form_ = nullptr;
   std::unique_ptr<CNxPropertySet> properties_;
   CNxPropertySection* section_ = nullptr;

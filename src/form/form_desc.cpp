@@ -2,7 +2,10 @@
 #include "form/form_desc.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include <fmt/format.h>
 
@@ -247,6 +250,72 @@ Status CFormDesc::ProcessGlobalStrings() {
         result = load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
       });
   return result;
+}
+
+namespace {
+
+bool IsContainer(const std::string& class_name) {
+  return class_name == "PictureBox" || class_name == "Frame";
+}
+
+// The name block a client hands over: a zero-terminated string from malloc, ours to free.
+std::string TakeNameBlock(void* block) {
+  std::string name(static_cast<const char*>(block));
+  std::free(block);  // NOLINT(cppcoreguidelines-no-malloc): the client used malloc
+  return name;
+}
+
+}  // namespace
+
+const std::string* CFormDesc::ReadFormName() {
+  void* form_manager = GetFormMgrObj();
+  if (!form_manager || !client_ || !client_->ops || !client_->ops->GetLiveFormName) return nullptr;
+  void* block = nullptr;
+  if (client_->ops->GetLiveFormName(client_, form_manager, &block) != 0 || !block) return nullptr;
+  form_name_ = TakeNameBlock(block);
+  return &form_name_;
+}
+
+Status CFormDesc::ReadFormCtrls() {
+  void* form_manager = GetFormMgrObj();
+  if (!form_manager) return kNullArgument;
+  const CClntDescOps* ops = client_ ? client_->ops : nullptr;
+  if (!ops || !ops->GetLiveCtrlCount || !ops->GetLiveCtrls) return kNoCtrlCount;
+  std::uint16_t count = 0;
+  if (ops->GetLiveCtrlCount(client_, form_manager, &count) != 0) return kNoCtrlCount;
+  if (count == 0) return kNoCtrls;
+  std::vector<TVK_HANDLE> handles;
+  try {
+    handles.resize(count);
+  } catch (const std::bad_alloc&) {
+    return kNoMemory;
+  }
+  if (auto status = ops->GetLiveCtrls(client_, form_manager, handles.data())) {
+    return static_cast<Status>(status);
+  }
+  (void)ClearFormCtrls();
+  (void)ClearFormDataCtrls(1);
+  return ReadCtrlList(handles, nullptr);
+}
+
+Status CFormDesc::ReadCtrlList(std::span<const TVK_HANDLE> handles, CCtrlDesc* parent) {
+  const CClntDescOps* ops = client_ ? client_->ops : nullptr;
+  if (!ops || !ops->DescribeLiveCtrl) return kOk;
+  void* owner = parent ? static_cast<void*>(parent) : static_cast<void*>(this);
+  std::int32_t owner_kind = parent ? 0 : 1;
+  for (TVK_HANDLE handle : handles) {
+    TVK_CTRLDESC described = nullptr;
+    if (ops->DescribeLiveCtrl(client_, handle, owner, owner_kind, &described) != 0) continue;
+    auto* control = reinterpret_cast<CCtrlDesc*>(described);
+    if (!control || !IsContainer(control->GetClassName())) continue;
+    std::uint16_t child_count = 0;
+    if (!ops->GetLiveChildCount || !ops->GetLiveChildren) continue;
+    if (ops->GetLiveChildCount(client_, handle, &child_count) != 0 || child_count == 0) continue;
+    std::vector<TVK_HANDLE> children(child_count);
+    if (ops->GetLiveChildren(client_, handle, children.data()) != 0) continue;
+    (void)ReadCtrlList(children, control);
+  }
+  return kOk;
 }
 
 Status CFormDesc::AllocateVisualizer(std::int32_t edit_style, void* object) {

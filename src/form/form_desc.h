@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,6 +38,10 @@ class CFormDesc : public CForm {
   // Status of GenerateForm when the form file cannot be created or written.
   static constexpr Status kCannotCreateFile = 73;
   static constexpr Status kCannotWriteFile = 74;
+  // Statuses of ReadFormCtrls when the client cannot count a running form's controls, and
+  // when it counts none.
+  static constexpr Status kNoCtrlCount = 5;
+  static constexpr Status kNoCtrls = 6;
 
   CFormDesc();
   ~CFormDesc() override;
@@ -70,6 +75,7 @@ class CFormDesc : public CForm {
   void SetRefCount(std::uint16_t count) { reference_count_ = count; }
   TVK_HANDLE GetFormHandle() const { return form_handle_; }
   CClntDesc* GetClntDesc() const { return client_; }
+  void SetClntDesc(CClntDesc* client) { client_ = client; }
   TVK_HANDLE GetFormWindowHandle() const { return form_window_; }
   void SetFormWindowHandle(TVK_HANDLE window) { form_window_ = window; }
   int GetFormVScrolling() const { return v_scrolling_; }
@@ -143,6 +149,16 @@ class CFormDesc : public CForm {
   void ReadFormFile(std::string_view /*path*/) {}
   void GenFormFile(std::string_view /*path*/) {}
   void ReadActiveForm() {}
+
+  // Reading a running form through the client. The name: none when the form has no
+  // form-manager object or the client cannot tell it.
+  const std::string* ReadFormName();
+  // Replaces the controls by those the client describes; data controls stay, for the client
+  // may describe them again.
+  [[nodiscard]] Status ReadFormCtrls();
+  // Has the client describe each control, and the children of each container, under the
+  // parent (or the form when there is none).
+  Status ReadCtrlList(std::span<const TVK_HANDLE> handles, CCtrlDesc* parent);
 
  private:
   struct ScrollControls;

@@ -9,6 +9,7 @@ class ScreenInfo;
 class TextMeasurer;
 class SaveFilePicker;
 class FormInfoFrontend;
+class ReverseEngineeringFrontend;
 
 struct Platform {
   MessageBoxes* message_boxes = nullptr;
@@ -17,6 +18,7 @@ struct Platform {
   TextMeasurer* text_measurer = nullptr;
   SaveFilePicker* save_file_picker = nullptr;
   FormInfoFrontend* form_info_frontend = nullptr;
+  ReverseEngineeringFrontend* reverse_engineering_frontend = nullptr;
 };
 
 // The services in force. Until a host installs its own, the defaults of the build serve

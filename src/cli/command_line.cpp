@@ -9,6 +9,7 @@
 
 #include "cli/generate_command.h"
 #include "cli/import_command.h"
+#include "cli/inspect_command.h"
 
 namespace tavik::cli {
 
@@ -23,7 +24,12 @@ void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::strin
   generate.add_option("--caption", options.caption, "Form caption");
   generate.add_option("--database", options.database, "Database string");
   generate.add_option("--connect", options.connect, "Connect string");
-  generate.add_option("-o,--output", options.output, "The form file to write");
+  CLI::Option* output =
+      generate.add_option("-o,--output", options.output, "The form file to write");
+  generate
+      .add_option("--live", options.live_folder,
+                  "Generate live in the environment, which saves the form in this folder")
+      ->excludes(output);
   generate.add_option("--settings", options.settings_path, "The settings file (TAVIK.INI)");
   generate.add_option("--screen", screen, "Usable screen size in pixels, WxH")
       ->check(CLI::Validator(
@@ -55,6 +61,18 @@ void AddImportOptions(CLI::App& import, ImportOptions& options) {
       ->allow_extra_args(false);
 }
 
+void AddInspectOptions(CLI::App& inspect, InspectOptions& options) {
+  inspect.add_option("FORM", options.form_paths, "The form files to run and inspect")->required();
+  inspect.add_option("--vb", options.version, "Visual Basic version of the environment (3 or 4)")
+      ->check(CLI::IsMember({3, 4}));
+  inspect.add_flag("--json", options.json, "Print what the dialog shows as JSON");
+  inspect.add_option("--form", options.form_name, "The form to show (the first one otherwise)");
+  inspect.add_option("--generate", options.generate_folder,
+                     "Regenerate the form live; the environment saves it in this folder");
+  inspect.add_flag("--smart-re", options.smart_re,
+                   "Collect the data sources of the forms and show each data control's fields");
+}
+
 void ApplyScreen(const std::string& screen, GenerateOptions& options) {
   options.screen.pixels_per_inch_y = options.screen.pixels_per_inch_x;
   if (screen.empty()) return;
@@ -77,6 +95,11 @@ int CommandLine::Run(int argc, const char* const* argv) {
   CLI::App* import =
       app.add_subcommand("import", "Write a model file from the schema of a SQLite database");
   AddImportOptions(*import, import_options);
+  InspectOptions inspect_options;
+  CLI::App* inspect = app.add_subcommand(
+      "inspect",
+      "Run form files in the environment and show them in the reverse-engineering dialog");
+  AddInspectOptions(*inspect, inspect_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -84,6 +107,7 @@ int CommandLine::Run(int argc, const char* const* argv) {
     return status == 0 ? 0 : kExitUsage;
   }
   if (import->parsed()) return ImportCommand(std::move(import_options)).Run();
+  if (inspect->parsed()) return InspectCommand(std::move(inspect_options)).Run();
   ApplyScreen(screen, options);
   options.interactive = ::isatty(STDIN_FILENO) != 0;
   return GenerateCommand(options).Run();

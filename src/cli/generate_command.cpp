@@ -8,6 +8,7 @@
 #include "cli/cli_message_boxes.h"
 #include "cli/command_line.h"
 #include "cli/file_client.h"
+#include "environment/environment_client.h"
 #include "host/registry.h"
 #include "platform/platform.h"
 #include "platform/posix/fixed_screen_info.h"
@@ -50,6 +51,33 @@ int GenerateCommand::Run() {
   return status;
 }
 
+namespace {
+
+// The same run with the environment as the client: the form is built live there, and the
+// environment saves it when the run finishes it.
+int RunLive(const GenerateOptions& options, std::uint32_t host_value,
+            const CliFormInfoFrontend& frontend) {
+  environment::EnvironmentClient client(options.version, *options.live_folder);
+  if (!client.Start()) {
+    fmt::print(stderr, "tavikfw generate: the client could not be registered\n");
+    return kExitUsage;
+  }
+  auto status = static_cast<int>(DoForwardEngineering(host_value, options.version));
+  if (frontend.LeftUnanswered()) return kExitUsage;
+  if (status == 0 && client.UnfinishedFormCount() > 0) {
+    // The form window's title did not match the caption (a caption too long for a title),
+    // so the run did not finish the form; it is saved as it was built.
+    fmt::print(stderr, "tavikfw generate: the live form was not finished; it is saved as built\n");
+    status = static_cast<int>(client.SaveUnfinishedForms());
+  }
+  for (const std::string& path : client.SavedPaths()) {
+    fmt::print("{}\n", brenlo::Windows1252ToUtf8(path));
+  }
+  return status;
+}
+
+}  // namespace
+
 int GenerateCommand::RunWithModel(std::uint32_t host_value) {
   EntityErrorAnswer answer = options_.on_entity_error.value_or(
       options_.interactive ? EntityErrorAnswer::kAsk : EntityErrorAnswer::kStop);
@@ -66,6 +94,7 @@ int GenerateCommand::RunWithModel(std::uint32_t host_value) {
   platform.form_info_frontend = &frontend;
   ScopedPlatform scoped(platform);
 
+  if (options_.live_folder) return RunLive(options_, host_value, frontend);
   FileClient client(options_.version);
   if (!RegisterClient(&client)) {
     fmt::print(stderr, "tavikfw generate: the client could not be registered\n");

@@ -20,6 +20,8 @@ struct GenerateOptions {
   std::optional<std::string> database;
   std::optional<std::string> connect;
   std::optional<std::string> output;
+  // Generate live in the environment, which saves the form in this folder.
+  std::optional<std::string> live_folder;
   std::optional<std::string> settings_path;
   ScreenMetrics screen;
   std::optional<EntityErrorAnswer> on_entity_error;

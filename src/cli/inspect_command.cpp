@@ -1,0 +1,343 @@
+// Inspecting form files: the environment runs them, the reverse-engineering dialog reads
+// them back, and the command line plays the user's part and prints what the dialog shows.
+#include "cli/inspect_command.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <system_error>
+#include <unordered_map>
+
+#include "brenlo/windows1252.h"
+#include "cli/command_line.h"
+#include "controls/ctrl_desc.h"
+#include "environment/environment_client.h"
+#include "host/reverse_engineering_dialog.h"
+#include "model/nx_property.h"
+#include "platform/platform.h"
+#include "tavikfw/tavikfw.h"
+
+namespace tavik::cli {
+
+namespace {
+
+using environment::EnvironmentClient;
+
+constexpr int kExitFormRefused = 65;
+constexpr int kExitFormUnreadable = 66;
+
+std::string Utf8(std::string_view text) {
+  return brenlo::Windows1252ToUtf8(text);
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) <
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+// What the dialog showed for one control, and for the controls inside it.
+struct ControlReport {
+  CtrlHandle handle = 0;
+  std::string name;
+  std::string class_name;
+  std::vector<std::pair<std::string, std::string>> properties;   // name, value
+  std::vector<std::pair<std::string, std::string>> data_fields;  // field, table
+  std::vector<ControlReport> children;
+};
+
+struct Report {
+  std::vector<std::string> forms;
+  std::string form;
+  std::vector<ControlReport> controls;
+  std::optional<std::string> generated;
+};
+
+// A control inside a container: the dialog lists only the form's own controls, so its
+// properties are read from the descriptor, in the dialog's order.
+ControlReport ChildReport(CCtrlDesc& control) {
+  ControlReport report{
+      control.GetCtrlHandle(), control.GetCtrlName(), control.GetClassName(), {}, {}, {}};
+  for (const auto& property : control.GetPropertySection().GetPropertyList()) {
+    report.properties.emplace_back(property->GetName(), property->GetInfo().text);
+  }
+  std::ranges::stable_sort(report.properties, LessIgnoringCase,
+                           [](const auto& property) -> std::string_view { return property.first; });
+  for (ChildEntry& entry : control.GetGroupList()) {
+    if (entry.present && entry.child) report.children.push_back(ChildReport(*entry.child));
+  }
+  return report;
+}
+
+void IndexChildren(std::vector<ControlReport>& controls,
+                   std::unordered_map<CtrlHandle, ControlReport*>& index) {
+  for (ControlReport& control : controls) {
+    index.emplace(control.handle, &control);
+    IndexChildren(control.children, index);
+  }
+}
+
+// The environment describes a data control twice: among the form's controls, in its place,
+// and among the form's data controls, which carry the data fields. The dialog lists both;
+// they are shown as one control, in its place, with the data fields.
+void MergeDataControls(std::vector<ControlReport>& controls) {
+  std::unordered_map<CtrlHandle, ControlReport*> children;
+  for (ControlReport& control : controls) IndexChildren(control.children, children);
+  std::unordered_map<CtrlHandle, ControlReport*> listed;
+  std::vector<bool> merged(controls.size(), false);
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    ControlReport* first = nullptr;
+    if (auto child = children.find(controls[i].handle); child != children.end()) {
+      first = child->second;
+    } else if (auto seen = listed.find(controls[i].handle); seen != listed.end()) {
+      first = seen->second;
+    } else {
+      listed.emplace(controls[i].handle, &controls[i]);
+      continue;
+    }
+    if (first->data_fields.empty()) first->data_fields = std::move(controls[i].data_fields);
+    merged[i] = true;
+  }
+  std::size_t i = 0;
+  std::erase_if(controls, [&](const ControlReport&) { return merged[i++]; });
+}
+
+// The user's part in the dialog, played from the options: choose the form, then either
+// press Smart RE, or read every list and press Generate when asked, and close.
+class ScriptedFrontend : public ReverseEngineeringFrontend {
+ public:
+  ScriptedFrontend(EnvironmentClient& environment, const InspectOptions& options,
+                   std::optional<std::string> form_name)
+      : environment_(environment), options_(options), form_name_(std::move(form_name)) {}
+
+  void SetCollecting(bool collecting) { collecting_ = collecting; }
+  const Report& GetReport() const { return report_; }
+  // A message for the user when the script could not be played, and its exit status.
+  const std::string& Fault() const { return fault_; }
+  int FaultStatus() const { return fault_status_; }
+  Status GenerateStatus() const { return generate_status_; }
+
+  TVK_HANDLE FindEnvironmentWindow() override { return environment_.MainWindow(); }
+
+  void Run(CReverseEngineeringDlg& dialog, TVK_HANDLE /*owner*/) override {
+    dialog.OnInitDialog();
+    if (!ChooseForm(dialog)) {
+      dialog.OnCancel();
+      return;
+    }
+    if (collecting_) {
+      dialog.OnSmartRE();
+      return;
+    }
+    ReadLists(dialog);
+    if (options_.generate_folder) Generate(dialog);
+    dialog.OnOK();
+  }
+
+ private:
+  bool ChooseForm(CReverseEngineeringDlg& dialog) {
+    const auto& forms = dialog.Forms();
+    if (forms.empty()) return Fail(kExitUsage, "no running form could be read");
+    if (!form_name_) return true;
+    auto exact = std::ranges::find_if(
+        forms, [&](const auto& entry) { return SameText(entry.name, *form_name_); });
+    if (exact == forms.end()) {
+      return Fail(kExitUsage, fmt::format("no running form is named {}", Utf8(*form_name_)));
+    }
+    auto index = static_cast<std::size_t>(exact - forms.begin());
+    if (dialog.SelectedForm() != index) dialog.OnFormSelected(index);
+    return true;
+  }
+
+  void ReadLists(CReverseEngineeringDlg& dialog) {
+    report_ = {};
+    for (const auto& entry : dialog.Forms()) report_.forms.push_back(entry.name);
+    if (dialog.SelectedForm()) report_.form = dialog.Forms()[*dialog.SelectedForm()].name;
+    for (std::size_t i = 0; i < dialog.Controls().size(); ++i) {
+      dialog.OnControlSelected(i);
+      CCtrlDesc& control = *dialog.Controls()[i].control;
+      ControlReport report{
+          control.GetCtrlHandle(), dialog.Controls()[i].name, control.GetClassName(), {}, {}, {}};
+      for (std::size_t j = 0; j < dialog.Properties().size(); ++j) {
+        dialog.OnPropertySelected(j);
+        report.properties.emplace_back(dialog.Properties()[j].name, dialog.Value());
+      }
+      for (const std::string& field : dialog.DataFields()) {
+        auto tab = field.find('\t');
+        report.data_fields.emplace_back(field.substr(0, tab),
+                                        tab == std::string::npos ? "" : field.substr(tab + 1));
+      }
+      for (ChildEntry& entry : control.GetGroupList()) {
+        if (entry.present && entry.child) report.children.push_back(ChildReport(*entry.child));
+      }
+      report_.controls.push_back(std::move(report));
+    }
+    MergeDataControls(report_.controls);
+  }
+
+  void Generate(CReverseEngineeringDlg& dialog) {
+    // The new form is named after the one it was read from, and must not replace a file
+    // being inspected.
+    std::filesystem::path target =
+        std::filesystem::path(*options_.generate_folder) / (report_.form.substr(0, 8) + ".FRM");
+    for (const auto& running : environment_.RunningForms()) {
+      std::error_code error;
+      if (std::filesystem::equivalent(target, running.path, error)) {
+        Fail(kExitUsage, fmt::format("the regenerated form would replace {}", running.path));
+        return;
+      }
+    }
+    environment_.NameNextLiveForm(report_.form);
+    std::size_t saved = environment_.SavedPaths().size();
+    generate_status_ = dialog.OnGenerate();
+    // A form the library left unfinished is saved all the same.
+    if (generate_status_ == kOk && environment_.UnfinishedFormCount() > 0) {
+      generate_status_ = environment_.SaveUnfinishedForms();
+    }
+    if (environment_.SavedPaths().size() > saved)
+      report_.generated = environment_.SavedPaths().back();
+  }
+
+  bool Fail(int status, std::string message) {
+    fault_status_ = status;
+    fault_ = std::move(message);
+    return false;
+  }
+
+  EnvironmentClient& environment_;
+  const InspectOptions& options_;
+  std::optional<std::string> form_name_;  // in Windows-1252
+  bool collecting_ = false;
+  Report report_;
+  std::string fault_;
+  int fault_status_ = 0;
+  Status generate_status_ = kOk;
+};
+
+std::string PropertyLine(std::size_t indent, std::string_view name, std::string_view value) {
+  std::string line = fmt::format("{:{}}{:<20} {}", "", indent, Utf8(name), Utf8(value));
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line + "\n";
+}
+
+void PrintControl(std::string& out, const ControlReport& control, std::size_t indent) {
+  out += fmt::format("{:{}}{} ({})\n", "", indent, Utf8(control.name), Utf8(control.class_name));
+  for (const auto& [name, value] : control.properties) out += PropertyLine(indent + 2, name, value);
+  if (!control.data_fields.empty()) {
+    out += fmt::format("{:{}}Data Fields:\n", "", indent + 2);
+    out += PropertyLine(indent + 4, "Field", "Table");
+    for (const auto& [field, table] : control.data_fields) {
+      out += PropertyLine(indent + 4, field, table);
+    }
+  }
+  for (const ControlReport& child : control.children) PrintControl(out, child, indent + 2);
+}
+
+std::string Text(const Report& report) {
+  std::string out = "Forms:\n";
+  for (const std::string& form : report.forms) {
+    out += fmt::format("{} {}\n", form == report.form ? '*' : ' ', Utf8(form));
+  }
+  out += fmt::format("\nControls of {}:\n", Utf8(report.form));
+  for (const ControlReport& control : report.controls) {
+    out += "\n";
+    PrintControl(out, control, 0);
+  }
+  if (report.generated) out += fmt::format("\nGenerated: {}\n", Utf8(*report.generated));
+  return out;
+}
+
+nlohmann::ordered_json Json(const ControlReport& control) {
+  nlohmann::ordered_json json{{"name", Utf8(control.name)}, {"class", Utf8(control.class_name)}};
+  json["properties"] = nlohmann::ordered_json::object();
+  for (const auto& [name, value] : control.properties) json["properties"][Utf8(name)] = Utf8(value);
+  json["data_fields"] = nlohmann::ordered_json::array();
+  for (const auto& [field, table] : control.data_fields) {
+    json["data_fields"].push_back({{"field", Utf8(field)}, {"table", Utf8(table)}});
+  }
+  json["children"] = nlohmann::ordered_json::array();
+  for (const ControlReport& child : control.children) json["children"].push_back(Json(child));
+  return json;
+}
+
+std::string Json(const Report& report) {
+  nlohmann::ordered_json json;
+  json["forms"] = nlohmann::ordered_json::array();
+  for (const std::string& form : report.forms) json["forms"].push_back(Utf8(form));
+  json["form"] = Utf8(report.form);
+  json["controls"] = nlohmann::ordered_json::array();
+  for (const ControlReport& control : report.controls) json["controls"].push_back(Json(control));
+  if (report.generated) json["generated"] = Utf8(*report.generated);
+  return json.dump(2) + "\n";
+}
+
+}  // namespace
+
+int InspectCommand::Run() {
+  std::optional<std::string> form_name;
+  if (options_.form_name) {
+    form_name = brenlo::Utf8ToWindows1252(*options_.form_name);
+    if (!form_name) {
+      fmt::print(stderr, "tavikfw inspect: --form: no form name can hold {}\n",
+                 *options_.form_name);
+      return kExitUsage;
+    }
+  }
+  EnvironmentClient environment(options_.version, options_.generate_folder.value_or(""));
+  if (!environment.Start()) {
+    fmt::print(stderr, "tavikfw inspect: the environment could not be registered\n");
+    return kExitUsage;
+  }
+  int file_status = 0;
+  for (const std::string& path : options_.form_paths) {
+    EnvironmentClient::Loaded loaded = environment.LoadFormFile(path);
+    if (loaded.form) continue;
+    if (loaded.fault.line > 0) {
+      fmt::print(stderr, "tavikfw inspect: {}, line {}: {}\n", path, loaded.fault.line,
+                 Utf8(loaded.fault.message));
+    } else {
+      fmt::print(stderr, "tavikfw inspect: {} {}\n", path, Utf8(loaded.fault.message));
+    }
+    if (file_status == 0) file_status = loaded.unreadable ? kExitFormUnreadable : kExitFormRefused;
+  }
+  if (environment.RunningForms().empty()) return file_status;
+
+  // The dialog opens for the chosen form's window, or the first form's.
+  TVK_HANDLE window = environment.RunningForms().front().window;
+  for (const auto& running : environment.RunningForms()) {
+    if (form_name && SameText(running.form->Name(), *form_name)) window = running.window;
+  }
+  ScriptedFrontend frontend(environment, options_, form_name);
+  Platform platform = CurrentPlatform();
+  platform.reverse_engineering_frontend = &frontend;
+  ScopedPlatform scoped(platform);
+  // Smart RE spans two openings: the first marks the forms and has the environment collect
+  // their data sources, the second attaches them to the data controls.
+  if (options_.smart_re) {
+    frontend.SetCollecting(true);
+    (void)DoReverseEngineering(window);
+    frontend.SetCollecting(false);
+  }
+  if (frontend.Fault().empty()) (void)DoReverseEngineering(window);
+  if (!frontend.Fault().empty()) {
+    fmt::print(stderr, "tavikfw inspect: {}\n", frontend.Fault());
+    return frontend.FaultStatus();
+  }
+  const Report& report = frontend.GetReport();
+  fmt::print("{}", options_.json ? Json(report) : Text(report));
+  if (frontend.GenerateStatus() != kOk) return static_cast<int>(frontend.GenerateStatus());
+  return file_status;
+}
+
+}  // namespace tavik::cli

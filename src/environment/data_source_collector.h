@@ -1,0 +1,57 @@
+// What each data control of a running form reads: the fields bound to it and their tables.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "environment/running_form.h"
+
+namespace tavik::environment {
+
+class DataSourceCollector {
+ public:
+  struct Field {
+    std::string field;
+    std::string table;
+  };
+  struct DataSource {
+    std::string data_control;
+    std::string record_source;  // as far as it could be worked out; may be empty
+    std::vector<Field> fields;
+  };
+  struct Table {
+    std::string name;
+    std::string alias;  // empty when the statement gives none
+
+    bool operator==(const Table&) const = default;
+  };
+
+  // One entry per data control of the form, in the order of the form block. Its fields are
+  // the DataField of every control whose DataSource names it, each once, in the order of the
+  // form block; a control bound without a DataField (a grid) shows every column that the
+  // record source selects. Each field's table is the one its record source reads it from.
+  static std::vector<DataSource> Collect(const RunningForm& form);
+
+  // Is the class that of a data control ("Data", "VB.Data")?
+  static bool IsDataControl(std::string_view class_name);
+
+  // The record source of a data control: its "RecordSource" property, else what the form's
+  // code first assigns to it ("dsX.RecordSource = sX_Select & ..."), following string
+  // variables assigned from literals in the same code, as far as the text is known.
+  static std::string RecordSourceOf(const RunningForm& form, const RunningControl& data_control);
+
+  // The tables a record source reads: those after FROM (with JOIN and commas) in a SELECT
+  // statement, or the record source itself when it names a table or query.
+  static std::vector<Table> TablesOf(std::string_view record_source);
+
+  // The names of the columns a SELECT statement lists (not "*"); none for any other text.
+  static std::vector<std::string> ColumnsOf(std::string_view record_source);
+
+  // The table a field of that record source comes from: the table or alias that qualifies
+  // the field in the select list, else the first table.
+  static std::string TableOfField(std::string_view record_source, const std::vector<Table>& tables,
+                                  std::string_view field);
+};
+
+}  // namespace tavik::environment

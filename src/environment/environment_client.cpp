@@ -1,0 +1,374 @@
+// The environment's answers to the library: running forms read back, live forms built.
+#include "environment/environment_client.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "environment/data_source_collector.h"
+#include "environment/form_file_writer.h"
+#include "platform/window_text.h"
+#include "tavikfw/tavikfw.h"
+
+namespace tavik::environment {
+
+namespace {
+
+constexpr std::string_view kIntrinsicPrefix = "VB.";
+
+// The library reads the children of these containers itself.
+bool LibraryReadsChildren(std::string_view library_class) {
+  return library_class == "PictureBox" || library_class == "Frame";
+}
+
+// The form name cut to 8 characters, and ".FRM": the name the generator gives a form file.
+std::string FileName(const RunningForm& form) {
+  return form.Name().substr(0, 8) + ".FRM";
+}
+
+}  // namespace
+
+EnvironmentClient::EnvironmentClient(std::uint16_t client_version, std::string output_folder)
+    : ClientBase(client_version, /*generates_live=*/true, /*writes_files=*/false,
+                 /*writes_to_virtual_space=*/false),
+      output_folder_(std::move(output_folder)) {
+  SetWindowTextSource([this](TVK_HANDLE window) { return WindowTitle(window); });
+}
+
+EnvironmentClient::~EnvironmentClient() {
+  SetWindowTextSource(nullptr);
+  for (const RunningEntry& entry : running_) UnRegisterObj(entry.form.get());
+  if (started_) UnRegisterClient(process);
+}
+
+bool EnvironmentClient::Start() {
+  started_ = RegisterClient(this) != 0;
+  return started_;
+}
+
+std::string EnvironmentClient::LibraryClassName(const std::string& class_name) {
+  if (class_name.size() > kIntrinsicPrefix.size() &&
+      SameName(std::string_view(class_name).substr(0, kIntrinsicPrefix.size()), kIntrinsicPrefix)) {
+    return class_name.substr(kIntrinsicPrefix.size());
+  }
+  return class_name;
+}
+
+EnvironmentClient::Loaded EnvironmentClient::LoadFormFile(const std::string& path) {
+  FormFileReader::Outcome outcome = FormFileReader::ReadFile(path);
+  Loaded loaded{nullptr, outcome.fault, outcome.unreadable};
+  if (outcome.form) {
+    loaded.form = Run(std::move(outcome.form), path);
+    if (!loaded.form) loaded.fault.message = "the library did not accept the running form";
+  }
+  return loaded;
+}
+
+RunningForm* EnvironmentClient::Run(std::unique_ptr<RunningForm> form, std::string path) {
+  RunningForm* running = form.get();
+  running->AssignHandles([this] { return NextControlHandle(); });
+  TVK_HANDLE window = next_window_++;
+  if (!RegisterObj(running, window, process, version, 0)) {
+    UnRegisterObj(running);
+    return nullptr;
+  }
+  running->ForEachControl(
+      [&](RunningControl& control) { form_of_control_[control.handle] = running; });
+  running_.push_back({std::move(form), window, std::move(path)});
+  return running;
+}
+
+RunningForm* EnvironmentClient::FindRunning(void* form_manager) const {
+  for (const RunningEntry& entry : running_) {
+    if (entry.form.get() == form_manager) return entry.form.get();
+  }
+  return nullptr;
+}
+
+RunningForm* EnvironmentClient::FindLiveForm(TVK_HANDLE form_handle) const {
+  for (const auto& [form, state] : live_state_) {
+    if (state.form_handle == form_handle) return const_cast<RunningForm*>(form);
+  }
+  return nullptr;
+}
+
+std::pair<RunningForm*, RunningControl*> EnvironmentClient::FindControl(TVK_HANDLE control) const {
+  auto found = form_of_control_.find(control);
+  if (found == form_of_control_.end()) return {nullptr, nullptr};
+  return {found->second, found->second->FindControl(control)};
+}
+
+std::string EnvironmentClient::WindowTitle(TVK_HANDLE window) const {
+  for (const RunningEntry& entry : running_) {
+    if (entry.window == window) return entry.form->Caption();
+  }
+  for (const auto& [form, state] : live_state_) {
+    if (state.window == window) return form->Caption();
+  }
+  return "";
+}
+
+// Reading running forms back.
+
+int32_t EnvironmentClient::GetLiveFormName(void* form_manager, void** name_block) {
+  RunningForm* form = FindRunning(form_manager);
+  if (!form || !name_block) return kFailed;
+  // The library takes the block and frees it.
+  auto* block = static_cast<char*>(
+      std::malloc(form->Name().size() + 1));  // NOLINT(cppcoreguidelines-no-malloc): freed there
+  if (!block) return kFailed;
+  std::memcpy(block, form->Name().c_str(), form->Name().size() + 1);
+  *name_block = block;
+  return 0;
+}
+
+int32_t EnvironmentClient::GetLiveCtrlCount(void* form_manager, uint16_t* count) {
+  RunningForm* form = FindRunning(form_manager);
+  if (!form || !count || form->Controls().size() > std::numeric_limits<uint16_t>::max()) {
+    return kFailed;
+  }
+  *count = static_cast<uint16_t>(form->Controls().size());
+  return 0;
+}
+
+int32_t EnvironmentClient::GetLiveCtrls(void* form_manager, TVK_HANDLE* controls) {
+  RunningForm* form = FindRunning(form_manager);
+  if (!form || !controls) return kFailed;
+  for (const auto& control : form->Controls()) *controls++ = control->handle;
+  return 0;
+}
+
+int32_t EnvironmentClient::GetLiveChildCount(TVK_HANDLE container, uint16_t* count) {
+  RunningControl* control = FindControl(container).second;
+  if (!control || !count || control->children.size() > std::numeric_limits<uint16_t>::max()) {
+    return kFailed;
+  }
+  *count = static_cast<uint16_t>(control->children.size());
+  return 0;
+}
+
+int32_t EnvironmentClient::GetLiveChildren(TVK_HANDLE container, TVK_HANDLE* children) {
+  RunningControl* control = FindControl(container).second;
+  if (!control || !children) return kFailed;
+  for (const auto& child : control->children) *children++ = child->handle;
+  return 0;
+}
+
+int32_t EnvironmentClient::DescribeLiveCtrl(TVK_HANDLE control, void* owner, int32_t owner_kind,
+                                            TVK_CTRLDESC* descriptor) {
+  auto [form, running] = FindControl(control);
+  if (!running || !owner || !descriptor) return kFailed;
+  void* form_desc = owner;
+  if (owner_kind == 0) {
+    auto known = form_desc_of_.find(static_cast<TVK_CTRLDESC>(owner));
+    form_desc = known == form_desc_of_.end() ? nullptr : known->second;
+  }
+  return Describe(*running, owner, owner_kind, form_desc, descriptor);
+}
+
+int32_t EnvironmentClient::Describe(RunningControl& control, void* owner, int32_t owner_kind,
+                                    void* form_desc, TVK_CTRLDESC* descriptor) {
+  const std::string library_class = LibraryClassName(control.class_name);
+  uint32_t status =
+      AddControl(owner, owner_kind, library_class.c_str(), version, control.handle, descriptor);
+  if (status != 0) return static_cast<int32_t>(status);
+  TVK_CTRLDESC described = *descriptor;
+  form_desc_of_[described] = form_desc;
+  status = DescribeProperties(control, described);
+  // A data control is described a second time among the form's data controls, where the
+  // data sources that Smart RE collects are attached; the first description keeps it among
+  // the form's controls in its place, which is what regenerating the form writes.
+  if (form_desc && DataSourceCollector::IsDataControl(library_class)) {
+    TVK_CTRLDESC data_control = nullptr;
+    if (AddDataControl(static_cast<TVK_FORMDESC>(form_desc), library_class.c_str(), version,
+                       control.handle, &data_control) == 0) {
+      (void)DescribeProperties(control, data_control);
+    }
+  }
+  // Children of containers the library does not open (the scroll panel) are described here.
+  if (!LibraryReadsChildren(library_class)) {
+    for (const auto& child : control.children) {
+      TVK_CTRLDESC child_descriptor = nullptr;
+      (void)Describe(*child, described, 0, form_desc, &child_descriptor);
+    }
+  }
+  return static_cast<int32_t>(status);
+}
+
+uint32_t EnvironmentClient::DescribeProperties(RunningControl& control, TVK_CTRLDESC described) {
+  (void)SetControlName(described, control.name.c_str());
+  (void)SetControlHandle(described, control.handle);
+  uint32_t status = 0;
+  // Every control of a running form has a name; later files give it only on the Begin line.
+  if (!FindProperty(control.properties, "Name")) {
+    TVK_VARIANT name{};
+    name.vt = TVK_VT_BSTR;
+    name.u.bstrVal = control.name.data();
+    status = AddProperty(described, name, "Name");
+  }
+  for (const FormProperty& property : control.properties) {
+    if (auto value = PropertyToVariant(property)) {
+      uint32_t added = AddProperty(described, *value, property.name.c_str());
+      if (status == 0) status = added;
+    }
+  }
+  return status;
+}
+
+int32_t EnvironmentClient::FormFileWritten(const char* /*path*/) {
+  return 0;
+}
+
+int32_t EnvironmentClient::CollectDataSources() {
+  if (!data_reader) return kFailed;
+  for (const RunningEntry& entry : running_) {
+    TVK_DATADESC description = FindDataDesc(data_reader, entry.form->Name().c_str());
+    if (!description) continue;
+    (void)SetDataDescFormMgrObj(description, entry.form.get());
+    for (const auto& collected : DataSourceCollector::Collect(*entry.form)) {
+      TVK_DATASOURCE source = AddDataSource(description, collected.data_control.c_str());
+      if (!source) continue;
+      std::size_t count =
+          std::min<std::size_t>(collected.fields.size(), std::numeric_limits<uint16_t>::max());
+      for (std::size_t i = 0; i < count; ++i) {
+        auto index = static_cast<uint16_t>(i);
+        (void)AddFieldName(source, collected.fields[i].field.c_str(), index);
+        (void)AddSourceTable(source, collected.fields[i].table.c_str(), index);
+      }
+    }
+    (void)CompleteDataDesc(description, 1);
+  }
+  return 0;
+}
+
+// Building live forms.
+
+int32_t EnvironmentClient::CreateLiveForm(TVK_HANDLE* form_handle, TVK_HANDLE* window) {
+  if (!form_handle || !window) return kFailed;
+  auto form = std::make_unique<RunningForm>();
+  ++live_form_count_;
+  form->SetName(next_live_name_.empty() ? "Form" + std::to_string(live_form_count_)
+                                        : std::exchange(next_live_name_, {}));
+  LiveState state{next_window_, next_window_ + 1, false};
+  next_window_ += 2;
+  live_state_[form.get()] = state;
+  live_forms_.push_back(std::move(form));
+  *form_handle = state.form_handle;
+  *window = state.window;
+  return 0;
+}
+
+int32_t EnvironmentClient::SetLiveFormProperty(const char* name, TVK_VARIANT* value,
+                                               TVK_HANDLE form_handle) {
+  RunningForm* form = FindLiveForm(form_handle);
+  if (!form || !name || !value) return kFailed;
+  FormProperty property = PropertyFromVariant(name, *value);
+  if (SameName(property.name, "Name") && property.kind == PropertyKind::kString) {
+    form->SetName(property.text);
+  }
+  SetProperty(form->Properties(), std::move(property));
+  return 0;
+}
+
+int32_t EnvironmentClient::CreateClientCtrl(const char* class_name, TVK_HANDLE* control,
+                                            TVK_HANDLE form_handle, TVK_HANDLE parent) {
+  RunningForm* form = FindLiveForm(form_handle);
+  if (!form || !class_name || !*class_name || !control) return kFailed;
+  RunningControl* container = nullptr;
+  if (parent != 0) {
+    container = form->FindControl(parent);
+    if (!container) return kFailed;
+  }
+  auto created = std::make_unique<RunningControl>();
+  created->class_name = class_name;
+  created->handle = NextControlHandle();
+  // Named after its class until the library names it, as a new control is.
+  std::string base = LibraryClassName(class_name);
+  base = base.substr(base.rfind('.') == std::string::npos ? 0 : base.rfind('.') + 1);
+  created->name = base + std::to_string(created->handle);
+  *control = created->handle;
+  form_of_control_[created->handle] = form;
+  form->AddControl(std::move(created), container);
+  return 0;
+}
+
+int32_t EnvironmentClient::SetClientCtrlProperty(const char* name, TVK_VARIANT* value,
+                                                 TVK_HANDLE control) {
+  RunningControl* target = FindControl(control).second;
+  if (!target || !name || !value) return kFailed;
+  FormProperty property = PropertyFromVariant(name, *value);
+  if (SameName(property.name, "Name") && property.kind == PropertyKind::kString) {
+    target->name = property.text;
+  }
+  SetProperty(target->properties, std::move(property));
+  return 0;
+}
+
+int32_t EnvironmentClient::LoadLiveFormCode(TVK_HANDLE form_handle, const char* code_path) {
+  RunningForm* form = FindLiveForm(form_handle);
+  if (!form || !code_path) return kFailed;
+  std::ifstream in(code_path, std::ios::binary);
+  if (!in) return kFailed;
+  std::string code((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return kFailed;
+  form->SetCode(FormFileReader::CodeText(code));
+  return 0;
+}
+
+int32_t EnvironmentClient::BindLiveGrid(const char* grid_name, const char* data_control_name) {
+  if (!grid_name || !data_control_name) return kFailed;
+  grid_bindings_.emplace_back(grid_name, data_control_name);
+  return 0;
+}
+
+int32_t EnvironmentClient::FinishLiveForm(TVK_HANDLE window) {
+  for (auto& [form, state] : live_state_) {
+    if (state.window != window || state.finished) continue;
+    auto* finished = const_cast<RunningForm*>(form);
+    // A grid is bound to its data control by its DataSource, unless the form names one.
+    for (const auto& [grid, data_control] : grid_bindings_) {
+      RunningControl* control = finished->FindControl(grid);
+      if (control && !FindProperty(control->properties, "DataSource")) {
+        SetProperty(control->properties, {"DataSource", PropertyKind::kString, data_control});
+      }
+    }
+    grid_bindings_.clear();
+    state.finished = true;
+    return static_cast<int32_t>(Save(*finished));
+  }
+  return kFailed;
+}
+
+Status EnvironmentClient::Save(RunningForm& form) {
+  std::filesystem::path folder(output_folder_.empty() ? "." : output_folder_);
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  std::string path = output_folder_.empty() ? FileName(form) : (folder / FileName(form)).string();
+  Status status = FormFileWriter::Save(form, path);
+  if (status == kOk) saved_paths_.push_back(path);
+  return status;
+}
+
+std::size_t EnvironmentClient::UnfinishedFormCount() const {
+  return static_cast<std::size_t>(
+      std::count_if(live_state_.begin(), live_state_.end(),
+                    [](const auto& entry) { return !entry.second.finished; }));
+}
+
+Status EnvironmentClient::SaveUnfinishedForms() {
+  Status first_failure = kOk;
+  for (const auto& form : live_forms_) {
+    LiveState& state = live_state_[form.get()];
+    if (state.finished) continue;
+    state.finished = true;
+    Status status = Save(*form);
+    if (first_failure == kOk) first_failure = status;
+  }
+  return first_failure;
+}
+
+}  // namespace tavik::environment

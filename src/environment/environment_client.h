@@ -1,0 +1,123 @@
+// The environment that serves running forms: it loads form files as running forms, answers
+// the library's questions about them, builds live forms and saves them as form files.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "environment/form_file_reader.h"
+#include "environment/running_form.h"
+#include "host/client_base.h"
+#include "model/status.h"
+
+namespace tavik::environment {
+
+class EnvironmentClient : public ClientBase {
+ public:
+  // A client of that version (3 or 4) that generates live and saves each finished live
+  // form in output_folder (created when missing).
+  EnvironmentClient(std::uint16_t client_version, std::string output_folder);
+  // Unregisters the running forms and, when Start registered it, the client.
+  ~EnvironmentClient() override;
+
+  // Registers the client with the library; false when the library refuses it.
+  bool Start();
+
+  // Loads a form file as a running form and registers it (its form-manager object and its
+  // window); the reader's outcome, whose form is kept by the environment on success.
+  struct Loaded {
+    RunningForm* form = nullptr;  // none when the file was refused or could not be read
+    FormFileReader::Fault fault;
+    bool unreadable = false;
+  };
+  Loaded LoadFormFile(const std::string& path);
+  // Runs and registers a form already read.
+  RunningForm* Run(std::unique_ptr<RunningForm> form, std::string path);
+
+  // The environment's main window, which the reverse-engineering dialog belongs to.
+  TVK_HANDLE MainWindow() const { return kMainWindow; }
+  // The running forms in the order they were loaded, with their windows and files.
+  struct RunningEntry {
+    std::unique_ptr<RunningForm> form;
+    TVK_HANDLE window = 0;
+    std::string path;
+  };
+  const std::vector<RunningEntry>& RunningForms() const { return running_; }
+
+  // The name a new live form gets when the library does not name it; "Form1", "Form2", ...
+  // otherwise.
+  void NameNextLiveForm(std::string name) { next_live_name_ = std::move(name); }
+  // The live forms built so far, and the paths of those saved.
+  const std::vector<std::unique_ptr<RunningForm>>& LiveForms() const { return live_forms_; }
+  const std::vector<std::string>& SavedPaths() const { return saved_paths_; }
+  // Saves the live forms that were never finished; the first failing status, else 0.
+  [[nodiscard]] Status SaveUnfinishedForms();
+  std::size_t UnfinishedFormCount() const;
+
+  // The client operations.
+  int32_t GetLiveFormName(void* form_manager, void** name_block) override;
+  int32_t GetLiveChildCount(TVK_HANDLE container, uint16_t* count) override;
+  int32_t GetLiveChildren(TVK_HANDLE container, TVK_HANDLE* children) override;
+  int32_t GetLiveCtrlCount(void* form_manager, uint16_t* count) override;
+  int32_t GetLiveCtrls(void* form_manager, TVK_HANDLE* controls) override;
+  int32_t DescribeLiveCtrl(TVK_HANDLE control, void* owner, int32_t owner_kind,
+                           TVK_CTRLDESC* descriptor) override;
+  int32_t FormFileWritten(const char* path) override;
+  int32_t CollectDataSources() override;
+  int32_t CreateLiveForm(TVK_HANDLE* form, TVK_HANDLE* window) override;
+  int32_t SetLiveFormProperty(const char* name, TVK_VARIANT* value, TVK_HANDLE form) override;
+  int32_t CreateClientCtrl(const char* class_name, TVK_HANDLE* control, TVK_HANDLE form,
+                           TVK_HANDLE parent) override;
+  int32_t SetClientCtrlProperty(const char* name, TVK_VARIANT* value, TVK_HANDLE control) override;
+  int32_t LoadLiveFormCode(TVK_HANDLE form, const char* code_path) override;
+  int32_t BindLiveGrid(const char* grid_name, const char* data_control_name) override;
+  int32_t FinishLiveForm(TVK_HANDLE window) override;
+
+  // The class by which the library knows a control: Visual Basic's own controls lose the
+  // "VB." of later files.
+  static std::string LibraryClassName(const std::string& class_name);
+
+ private:
+  static constexpr TVK_HANDLE kMainWindow = 1;
+  static constexpr int32_t kFailed = 1;
+
+  struct LiveState {
+    TVK_HANDLE form_handle = 0;
+    TVK_HANDLE window = 0;
+    bool finished = false;
+  };
+
+  RunningForm* FindRunning(void* form_manager) const;
+  RunningForm* FindLiveForm(TVK_HANDLE form_handle) const;
+  // The form of a control handle, and the control.
+  std::pair<RunningForm*, RunningControl*> FindControl(TVK_HANDLE control) const;
+  int32_t Describe(RunningControl& control, void* owner, int32_t owner_kind, void* form_desc,
+                   TVK_CTRLDESC* descriptor);
+  // Name, handle and properties of a control descriptor; the first failing status.
+  uint32_t DescribeProperties(RunningControl& control, TVK_CTRLDESC described);
+  std::string WindowTitle(TVK_HANDLE window) const;
+  TVK_HANDLE NextControlHandle() { return next_control_handle_++; }
+  [[nodiscard]] Status Save(RunningForm& form);
+
+  std::string output_folder_;
+  bool started_ = false;
+  std::vector<RunningEntry> running_;
+  std::vector<std::unique_ptr<RunningForm>> live_forms_;
+  std::unordered_map<const RunningForm*, LiveState> live_state_;
+  std::unordered_map<TVK_HANDLE, RunningForm*> form_of_control_;
+  // The form descriptor a described control belongs to, for the data controls among its
+  // children.
+  std::unordered_map<TVK_CTRLDESC, void*> form_desc_of_;
+  std::vector<std::pair<std::string, std::string>> grid_bindings_;
+  std::vector<std::string> saved_paths_;
+  std::string next_live_name_;
+  TVK_HANDLE next_window_ = 0x100;
+  TVK_HANDLE next_control_handle_ = 1;
+  int live_form_count_ = 0;
+};
+
+}  // namespace tavik::environment

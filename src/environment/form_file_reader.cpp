@@ -1,0 +1,340 @@
+// Reading form files: the lines of the form block, property values, and the code part.
+#include "environment/form_file_reader.h"
+
+#include <fmt/format.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace tavik::environment {
+
+namespace {
+
+constexpr char kEndOfFileMark = '\x1A';  // what old editors left at the end of a text file
+
+struct Line {
+  std::string_view text;  // without its line end
+  int number = 0;
+};
+
+std::string_view Trim(std::string_view text) {
+  auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+// The first word of a trimmed line and the rest, trimmed.
+std::pair<std::string_view, std::string_view> SplitWord(std::string_view text) {
+  auto blank = text.find_first_of(" \t");
+  if (blank == std::string_view::npos) return {text, {}};
+  return {text.substr(0, blank), Trim(text.substr(blank))};
+}
+
+// A line as a message quotes it: long lines are cut.
+std::string Excerpt(std::string_view text) {
+  constexpr std::size_t kLongest = 60;
+  return text.size() <= kLongest ? std::string(text)
+                                 : std::string(text.substr(0, kLongest)) + "...";
+}
+
+bool IsWord(std::string_view text, std::string_view word) {
+  return SameName(text, word);
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && SameName(text.substr(text.size() - suffix.size()), suffix);
+}
+
+// What a form file holds in one frame of the form block: the form, a control or a group.
+struct Frame {
+  enum Kind { kForm, kControl, kGroup } kind;
+  int line;
+  std::string description;   // for messages: "Form Orders", "TextBox tbxName", "Font"
+  PropertyList* properties;  // where property lines go
+  RunningControl* control;   // the control of a control frame, else none
+  std::string prefix;        // "Font." inside a group
+};
+
+class Parser {
+ public:
+  explicit Parser(std::string_view text) : text_(text) {}
+
+  FormFileReader::Outcome Run() {
+    FormFileReader::Outcome outcome;
+    if (!CheckText() || !SplitLines() || !ReadHeader() || !ReadFormBlock()) {
+      // A last line without its line end is most likely where a truncated file was cut.
+      bool cut_here = !lines_.empty() && fault_.line == lines_.back().number && !text_.empty() &&
+                      text_.back() != '\n';
+      if (cut_here && !fault_.message.starts_with("the file ends")) {
+        fault_.message += "; the file ends in the middle of this line, cut short";
+      }
+      outcome.fault = fault_;
+      return outcome;
+    }
+    ReadCodePart();
+    outcome.form = std::move(form_);
+    return outcome;
+  }
+
+ private:
+  bool Fail(int line, std::string message) {
+    fault_ = {line, std::move(message)};
+    return false;
+  }
+
+  // A form file is text: a control character other than tab and the line ends means a
+  // binary file (or a form saved in binary form), which is refused where it shows.
+  bool CheckText() {
+    while (!text_.empty() && text_.back() == kEndOfFileMark) text_.remove_suffix(1);
+    int line = 1;
+    for (char c : text_) {
+      auto byte = static_cast<unsigned char>(c);
+      if (c == '\n') ++line;
+      if (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+        return Fail(line, fmt::format("binary data (byte 0x{:02X}); a form file is text", byte));
+      }
+    }
+    return true;
+  }
+
+  bool SplitLines() {
+    std::size_t start = 0;
+    int number = 1;
+    while (start < text_.size()) {
+      std::size_t end = text_.find('\n', start);
+      std::size_t next = end == std::string_view::npos ? text_.size() : end + 1;
+      std::string_view line =
+          text_.substr(start, (end == std::string_view::npos ? text_.size() : end) - start);
+      while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      lines_.push_back({line, number++});
+      start = next;
+    }
+    if (lines_.empty()) return Fail(1, "the file is empty; a form file begins with \"VERSION\"");
+    return true;
+  }
+
+  bool ReadHeader() {
+    auto [word, version] = SplitWord(Trim(lines_[0].text));
+    if (!IsWord(word, "VERSION") || version.empty()) {
+      return Fail(1, "expected \"VERSION\", the first line of a form file");
+    }
+    form_ = std::make_unique<RunningForm>();
+    form_->SetFileVersion(std::string(version));
+    for (next_ = 1; next_ < lines_.size(); ++next_) {
+      const Line& line = lines_[next_];
+      std::string_view text = Trim(line.text);
+      if (text.empty()) continue;
+      auto [first, rest] = SplitWord(text);
+      if (IsWord(first, "Object")) {
+        form_->ObjectReferences().emplace_back(text);
+        continue;
+      }
+      auto [form_class, name] = SplitWord(rest);
+      if (IsWord(first, "Begin") && EndsWith(form_class, "Form") && !name.empty()) {
+        form_->SetFormClass(std::string(form_class));
+        form_->SetName(std::string(name));
+        stack_.push_back({Frame::kForm, line.number, fmt::format("{} {}", form_class, name),
+                          &form_->Properties(), nullptr, ""});
+        ++next_;
+        return true;
+      }
+      return Fail(line.number, fmt::format("expected \"Begin Form\", found \"{}\"", Excerpt(text)));
+    }
+    return Fail(lines_.back().number, "the file ends before its form block (\"Begin Form\")");
+  }
+
+  bool ReadFormBlock() {
+    for (; next_ < lines_.size(); ++next_) {
+      const Line& line = lines_[next_];
+      std::string_view text = Trim(line.text);
+      if (text.empty()) continue;
+      auto [first, rest] = SplitWord(text);
+      Frame& top = stack_.back();
+      if (IsWord(first, "Begin")) {
+        if (!BeginControl(line, rest)) return false;
+      } else if (IsWord(first, "BeginProperty")) {
+        auto [group, identifier] = SplitWord(rest);
+        if (group.empty()) return Fail(line.number, "\"BeginProperty\" needs a property name");
+        stack_.push_back({Frame::kGroup, line.number, std::string(group), top.properties,
+                          top.control, top.prefix + std::string(group) + "."});
+      } else if (IsWord(text, "EndProperty")) {
+        if (top.kind != Frame::kGroup) {
+          return Fail(line.number,
+                      fmt::format("\"EndProperty\" without \"BeginProperty\" (in the block of {} "
+                                  "begun on line {})",
+                                  top.description, top.line));
+        }
+        stack_.pop_back();
+      } else if (IsWord(text, "End")) {
+        if (top.kind == Frame::kGroup) {
+          return Fail(line.number, fmt::format("\"End\" where the property group {} begun on "
+                                               "line {} needs \"EndProperty\"",
+                                               top.description, top.line));
+        }
+        bool form_closed = top.kind == Frame::kForm;
+        stack_.pop_back();
+        if (form_closed) {
+          ++next_;
+          return true;
+        }
+      } else if (!ReadProperty(line, text, top)) {
+        return false;
+      }
+    }
+    const Frame& open = stack_.back();
+    return Fail(lines_.back().number,
+                fmt::format("the file ends inside the block of {} begun on line {}; \"{}\" is "
+                            "missing",
+                            open.description, open.line,
+                            open.kind == Frame::kGroup ? "EndProperty" : "End"));
+  }
+
+  bool BeginControl(const Line& line, std::string_view rest) {
+    Frame& top = stack_.back();
+    if (top.kind == Frame::kGroup) {
+      return Fail(line.number, fmt::format("a control block cannot begin inside the property "
+                                           "group {} begun on line {}",
+                                           top.description, top.line));
+    }
+    auto [class_name, name] = SplitWord(rest);
+    if (class_name.empty() || name.empty() || name.find_first_of(" \t") != std::string_view::npos) {
+      return Fail(line.number, "\"Begin\" needs a control class and a control name");
+    }
+    auto control = std::make_unique<RunningControl>();
+    control->class_name = class_name;
+    control->name = name;
+    control->line = line.number;
+    RunningControl* added = form_->AddControl(std::move(control), top.control);
+    stack_.push_back({Frame::kControl, line.number, fmt::format("{} {}", class_name, name),
+                      &added->properties, added, ""});
+    return true;
+  }
+
+  bool ReadProperty(const Line& line, std::string_view text, const Frame& top) {
+    auto equals = text.find('=');
+    std::string_view name =
+        equals == std::string_view::npos ? std::string_view() : Trim(text.substr(0, equals));
+    if (name.empty() || name.find_first_of(" \t\"") != std::string_view::npos) {
+      return Fail(line.number,
+                  fmt::format("expected a property line (Name = value), \"Begin\" or \"End\"; "
+                              "found \"{}\"",
+                              Excerpt(text)));
+    }
+    auto value = ParseValue(line, Trim(text.substr(equals + 1)));
+    if (!value) return false;
+    value->name = top.prefix + std::string(name);
+    // A property given twice keeps the later value in the later place: the caption line
+    // that opens this system's form blocks is given again among the form's properties.
+    PropertyList& list = *top.properties;
+    std::erase_if(list, [&](const FormProperty& p) { return SameName(p.name, value->name); });
+    list.push_back(std::move(*value));
+    return true;
+  }
+
+  std::optional<FormProperty> ParseValue(const Line& line, std::string_view value) {
+    FormProperty property;
+    if (!value.empty() && value.front() == '"') {
+      auto last = value.rfind('"');
+      if (last == 0) {
+        Fail(line.number, "the string has no closing double quote");
+        return std::nullopt;
+      }
+      std::string_view after = Trim(value.substr(last + 1));
+      if (after.empty() || after.front() == '\'') {
+        // Quotes inside are kept as they stand: this system writes strings unescaped.
+        property.kind = PropertyKind::kString;
+        property.text = value.substr(1, last - 1);
+      } else if (after.front() == ':') {
+        property.kind = PropertyKind::kResource;
+        property.text = value;
+      } else {
+        Fail(line.number,
+             fmt::format("unexpected \"{}\" after the closing double quote", Excerpt(after)));
+        return std::nullopt;
+      }
+      return property;
+    }
+    if (!value.empty() && value.front() == '$') {
+      property.kind = PropertyKind::kResource;
+      property.text = value;
+      return property;
+    }
+    // A comment after a number ("-1  'True") is not part of the value.
+    std::string_view bare = Trim(value.substr(0, value.find('\'')));
+    property.kind = ParseNumber(bare) ? PropertyKind::kNumber : PropertyKind::kOther;
+    property.text = bare;
+    return property;
+  }
+
+  void ReadCodePart() {
+    std::size_t index = next_;
+    for (; index < lines_.size(); ++index) {
+      std::string_view text = lines_[index].text;
+      auto [first, rest] = SplitWord(text);
+      if (!IsWord(first, "Attribute")) break;
+      form_->Attributes().emplace_back(text);
+    }
+    std::string code;
+    for (; index < lines_.size(); ++index) {
+      code += lines_[index].text;
+      code += "\r\n";
+    }
+    form_->SetCode(std::move(code));
+  }
+
+  std::string_view text_;
+  std::vector<Line> lines_;
+  std::size_t next_ = 0;
+  std::vector<Frame> stack_;
+  std::unique_ptr<RunningForm> form_;
+  FormFileReader::Fault fault_;
+};
+
+}  // namespace
+
+FormFileReader::Outcome FormFileReader::Read(std::string_view text) {
+  return Parser(text).Run();
+}
+
+std::string FormFileReader::CodeText(std::string_view text) {
+  std::string code;
+  code.reserve(text.size() + text.size() / 16);
+  while (!text.empty()) {
+    auto end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    code += line;
+    code += "\r\n";
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+  }
+  return code;
+}
+
+FormFileReader::Outcome FormFileReader::ReadFile(const std::string& path) {
+  Outcome outcome;
+  outcome.unreadable = true;
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    outcome.fault.message = "cannot be read: it is a folder";
+    return outcome;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    outcome.fault.message = fmt::format("cannot be read: {}", std::strerror(errno));
+    return outcome;
+  }
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    outcome.fault.message = fmt::format("cannot be read: {}", std::strerror(errno));
+    return outcome;
+  }
+  return Read(text);
+}
+
+}  // namespace tavik::environment

@@ -1,0 +1,36 @@
+// Reads a ".FRM" form file (form block and code part) into a running form.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "environment/running_form.h"
+
+namespace tavik::environment {
+
+class FormFileReader {
+ public:
+  struct Fault {
+    int line = 0;  // 1 for the first line; 0 when the file could not be read at all
+    std::string message;
+  };
+  struct Outcome {
+    std::unique_ptr<RunningForm> form;  // none when the text was refused
+    Fault fault;
+    bool unreadable = false;  // the file could not be opened or read
+  };
+
+  // Reads the text of a form file as this system and Visual Basic 3 and 4 write it: the
+  // "VERSION" line, "Object" references, the form block with its nested control blocks,
+  // property lines and property groups ("BeginProperty" ... "EndProperty", kept as
+  // "Group.member" properties), then the code part, whose leading "Attribute" lines are kept
+  // apart. Line ends may be CR LF, LF or CR CR LF. A truncated, unbalanced or binary text is
+  // refused with the number of the line at fault.
+  static Outcome Read(std::string_view text);
+  static Outcome ReadFile(const std::string& path);
+  // Code as the environment keeps it: every line ended by one carriage return and line feed.
+  static std::string CodeText(std::string_view text);
+};
+
+}  // namespace tavik::environment

@@ -1,0 +1,22 @@
+// Writes a running form as a ".FRM" form file, in the text the form generator writes.
+#pragma once
+
+#include <string>
+
+#include "environment/running_form.h"
+#include "model/status.h"
+
+namespace tavik::environment {
+
+class FormFileWriter {
+ public:
+  // "VERSION 2.00", the form block (the caption line, the form's properties, each control
+  // block with its properties and children, one tab per level), "End", then the code part.
+  // "Object" and "Attribute" lines of a form read from a later file are not written.
+  static std::string Text(const RunningForm& form);
+  // Writes the text whole or not at all: 0, or 73 / 74 when the file cannot be created or
+  // written (the failure is shown to the user).
+  [[nodiscard]] static Status Save(const RunningForm& form, const std::string& path);
+};
+
+}  // namespace tavik::environment

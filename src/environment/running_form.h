@@ -1,0 +1,80 @@
+// A form loaded into the environment: its form block as a tree of controls, and its code.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "environment/form_property.h"
+#include "tavikfw/client.h"
+
+namespace tavik::environment {
+
+struct RunningControl {
+  std::string class_name;  // as the form file names it ("TextBox", "VB.TextBox", "Threed.SSPanel")
+  std::string name;
+  TVK_HANDLE handle = 0;  // given by the environment; 0 until then
+  PropertyList properties;
+  std::vector<std::unique_ptr<RunningControl>> children;
+  RunningControl* container = nullptr;  // none for a control placed on the form
+  int line = 0;                         // of its Begin line, for a control read from a file
+};
+
+class RunningForm {
+ public:
+  // The "VERSION" of the file the form came from ("2.00" for forms this system writes).
+  const std::string& FileVersion() const { return file_version_; }
+  void SetFileVersion(std::string version) { file_version_ = std::move(version); }
+  // The class of the form block ("Form", or "VB.Form" in later files).
+  const std::string& FormClass() const { return form_class_; }
+  void SetFormClass(std::string form_class) { form_class_ = std::move(form_class); }
+  const std::string& Name() const { return name_; }
+  void SetName(std::string name) { name_ = std::move(name); }
+  // The form's caption: its "Caption" property, empty without one. It is also the title of
+  // the form's window.
+  std::string Caption() const;
+
+  PropertyList& Properties() { return properties_; }
+  const PropertyList& Properties() const { return properties_; }
+  // The form's own controls, each with its children.
+  const std::vector<std::unique_ptr<RunningControl>>& Controls() const { return controls_; }
+  // Adds a control on the form (container none) or inside a container of this form.
+  RunningControl* AddControl(std::unique_ptr<RunningControl> control, RunningControl* container);
+  // The control of that handle, or none.
+  RunningControl* FindControl(TVK_HANDLE handle) const;
+  // The first control of that name (case ignored) anywhere on the form, or none.
+  RunningControl* FindControl(std::string_view name) const;
+  // Every control, containers before their children, in the order of the form block.
+  void ForEachControl(const std::function<void(RunningControl&)>& visit) const;
+  // Gives each control without a handle the next one of handle_source, containers before
+  // their children, so that handles ascend in the order of the form block.
+  void AssignHandles(const std::function<TVK_HANDLE()>& handle_source);
+
+  // The lines "Object = ..." before the form block and "Attribute ..." after it, as read;
+  // forms of this system have none.
+  std::vector<std::string>& ObjectReferences() { return object_references_; }
+  const std::vector<std::string>& ObjectReferences() const { return object_references_; }
+  std::vector<std::string>& Attributes() { return attributes_; }
+  const std::vector<std::string>& Attributes() const { return attributes_; }
+  // The code part, every line ended by carriage return and line feed.
+  const std::string& Code() const { return code_; }
+  void SetCode(std::string code) { code_ = std::move(code); }
+
+ private:
+  void Index(RunningControl& control);
+
+  std::string file_version_ = "2.00";
+  std::string form_class_ = "Form";
+  std::string name_;
+  PropertyList properties_;
+  std::vector<std::unique_ptr<RunningControl>> controls_;
+  std::unordered_map<TVK_HANDLE, RunningControl*> by_handle_;
+  std::vector<std::string> object_references_;
+  std::vector<std::string> attributes_;
+  std::string code_;
+};
+
+}  // namespace tavik::environment

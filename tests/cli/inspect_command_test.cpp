@@ -1,0 +1,297 @@
+// `tavikfw inspect` and `tavikfw generate --live` as a user runs them: form files run in the
+// environment, read back through the reverse-engineering dialog, regenerated and saved live.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Golden(const std::string& name) {
+  return (fs::path(TAVIK_SOURCE_DIR) / "tests/golden" / name / "expected.FRM").string();
+}
+
+// The controls of a form file as the test reads it, apart from the system's reader: name to
+// class and properties (string values without their quotes).
+struct FileControl {
+  std::string class_name;
+  std::map<std::string, std::string> properties;
+};
+
+std::map<std::string, FileControl> ControlsOfFile(const std::string& text) {
+  std::map<std::string, FileControl> controls;
+  std::vector<std::string> open;  // names of the blocks being read; the form first
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string trimmed = line.substr(std::min(line.find_first_not_of('\t'), line.size()));
+    if (trimmed.rfind("Begin ", 0) == 0) {
+      std::istringstream words(trimmed.substr(6));
+      std::string class_name, name;
+      words >> class_name >> name;
+      open.push_back(name);
+      if (open.size() > 1) controls[name].class_name = class_name;
+    } else if (trimmed == "End") {
+      open.pop_back();
+      if (open.empty()) break;
+    } else if (open.size() > 1) {
+      auto equals = trimmed.find('=');
+      std::string name = trimmed.substr(0, trimmed.find_last_not_of(' ', equals - 1) + 1);
+      std::string value = trimmed.substr(equals + 5);
+      if (value.size() >= 2 && value.front() == '"') value = value.substr(1, value.size() - 2);
+      controls[open.back()].properties[name] = value;
+    }
+  }
+  return controls;
+}
+
+// The controls the JSON shows, children included, in the same shape.
+void ControlsOfJson(const nlohmann::json& list, std::map<std::string, FileControl>& controls) {
+  for (const auto& control : list) {
+    FileControl& entry = controls[control.at("name").get<std::string>()];
+    entry.class_name = control.at("class").get<std::string>();
+    for (const auto& [name, value] : control.at("properties").items()) {
+      entry.properties[name] = value.get<std::string>();
+    }
+    ControlsOfJson(control.at("children"), controls);
+  }
+}
+
+// The control blocks of a form file: everything from the first control to the form's End.
+std::string ControlBlocks(const std::string& text) {
+  auto first = text.find("\r\n\tBegin ");
+  auto end = text.find("\r\nEnd\r\n");
+  return text.substr(first, end - first);
+}
+
+class InspectCommandTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("tavik_inspect_" +
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  CliResult Run(const std::string& arguments) {
+    std::string command = "cd '" + dir_.string() + "' && '" TAVIK_CLI_PATH "' " + arguments +
+                          " </dev/null >out.txt 2>err.txt";
+    int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir_ / "out.txt"),
+            ReadFile(dir_ / "err.txt")};
+  }
+  nlohmann::json RunJson(const std::string& arguments) {
+    CliResult result = Run(arguments + " --json");
+    EXPECT_EQ(result.status, 0) << result.err;
+    return nlohmann::json::parse(result.out);
+  }
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ / name, std::ios::binary) << text;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(InspectCommandTest, EveryControlOfAGeneratedFormIsListedWithItsProperties) {
+  // A frame with option buttons, a grid, and a scroll panel that holds every other control.
+  for (const char* name : {"option_group_vb4", "grid_parent_vb4", "small_screen_scrolls"}) {
+    SCOPED_TRACE(name);
+    nlohmann::json shown = RunJson("inspect " + Golden(name));
+    std::map<std::string, FileControl> listed;
+    ControlsOfJson(shown.at("controls"), listed);
+    std::map<std::string, FileControl> written = ControlsOfFile(ReadFile(Golden(name)));
+    ASSERT_FALSE(written.empty());
+    for (const auto& [control, expected] : written) {
+      ASSERT_TRUE(listed.contains(control)) << control;
+      EXPECT_EQ(listed[control].class_name, expected.class_name) << control;
+      EXPECT_EQ(listed[control].properties, expected.properties) << control;
+    }
+    EXPECT_EQ(listed.size(), written.size()) << "each control once";
+  }
+}
+
+TEST_F(InspectCommandTest, TextShowsTheFormsTheChosenFormAndNestedControls) {
+  CliResult result =
+      Run("inspect " + Golden("one_entity") + " " + Golden("option_group_vb3") + " --form shirts");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.rfind("Forms:\n  Orders\n* Shirts\n\nControls of Shirts:\n", 0), 0u)
+      << result.out;
+  EXPECT_NE(result.out.find("opgE1COLOUR (Frame)\n"), std::string::npos);
+  EXPECT_NE(result.out.find("\n  obE1COLOUR2 (OptionButton)\n"
+                            "    BackColor            12632256\n"
+                            "    Caption              Green\n"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("\n  DatabaseName\n"), std::string::npos) << "an empty value";
+
+  CliResult unknown = Run("inspect " + Golden("one_entity") + " --form Nobody");
+  EXPECT_EQ(unknown.status, 64);
+  EXPECT_EQ(unknown.err, "tavikfw inspect: no running form is named Nobody\n");
+  EXPECT_EQ(unknown.out, "");
+}
+
+TEST_F(InspectCommandTest, SmartReNamesTheTableAndFieldsOfEachDataControl) {
+  std::string forms = Golden("example_order_entry") + " " + Golden("grid_parent_vb4");
+  auto data_fields = [](const nlohmann::json& shown, const std::string& control) {
+    for (const auto& entry : shown.at("controls")) {
+      if (entry.at("name") == control) return entry.at("data_fields");
+    }
+    return nlohmann::json();
+  };
+  // Without Smart RE nothing has been collected.
+  EXPECT_EQ(data_fields(RunJson("inspect " + forms), "dsCUSTOMER"), nlohmann::json::array());
+
+  nlohmann::json shown = RunJson("inspect " + forms + " --smart-re --form OrderEntry");
+  EXPECT_EQ(shown.at("forms"), nlohmann::json::parse(R"(["GridParent", "OrderEntry"])"));
+  EXPECT_EQ(data_fields(shown, "dsCUSTOMER"), nlohmann::json::parse(R"([
+    {"field": "CITY", "table": "CUSTOMER"}, {"field": "CUST_ID", "table": "CUSTOMER"},
+    {"field": "CUST_NAME", "table": "CUSTOMER"}])"));
+  // The grid shows every column its data control selects.
+  nlohmann::json lines = data_fields(shown, "dsORDER_LINE");
+  ASSERT_FALSE(lines.empty());
+  for (const auto& line : lines) EXPECT_EQ(line.at("table"), "ORDER_LINE") << line;
+  // Each data control is shown once, in its place.
+  EXPECT_EQ(std::count_if(shown.at("controls").begin(), shown.at("controls").end(),
+                          [](const auto& c) { return c.at("name") == "dsORDERS"; }),
+            1);
+
+  // The second form was marked and collected as well.
+  nlohmann::json other = RunJson("inspect " + forms + " --smart-re");
+  EXPECT_EQ(other.at("form"), "GridParent");
+  EXPECT_FALSE(data_fields(other, "dsCUSTOMER").empty());
+
+  CliResult text = Run("inspect " + forms + " --smart-re --form OrderEntry");
+  EXPECT_NE(text.out.find("  Data Fields:\n"
+                          "    Field                Table\n"
+                          "    CITY                 CUSTOMER\n"),
+            std::string::npos)
+      << text.out;
+}
+
+TEST_F(InspectCommandTest, GenerateGivesBackTheSameControlsAndProperties) {
+  for (const char* name : {"example_order_entry", "option_group_vb3", "small_screen_scrolls"}) {
+    SCOPED_TRACE(name);
+    fs::path out = dir_ / name;
+    CliResult result = Run("inspect " + Golden(name) + " --generate " + out.string());
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
+    fs::path saved = fs::directory_iterator(out)->path();
+    EXPECT_NE(result.out.find("\nGenerated: " + saved.string() + "\n"), std::string::npos);
+    std::string regenerated = ReadFile(saved);
+    // The form is named after the one it was read from; its controls come back in order.
+    EXPECT_EQ(regenerated.rfind("VERSION 2.00\r\nBegin Form ", 0), 0u);
+    EXPECT_EQ(ControlBlocks(regenerated), ControlBlocks(ReadFile(Golden(name))));
+  }
+}
+
+TEST_F(InspectCommandTest, GenerateNeverReplacesAnInspectedForm) {
+  std::string original = ReadFile(Golden("one_entity"));
+  Write("Orders.FRM", original);
+  CliResult result = Run("inspect Orders.FRM --generate .");
+  EXPECT_EQ(result.status, 64);
+  EXPECT_NE(result.err.find("would replace Orders.FRM"), std::string::npos) << result.err;
+  EXPECT_EQ(ReadFile(dir_ / "Orders.FRM"), original);
+}
+
+TEST_F(InspectCommandTest, BadFilesAreReportedWithTheirLineAndTheRestIsInspected) {
+  std::string good = ReadFile(Golden("one_entity"));
+  Write("CUT.FRM", good.substr(0, 600));
+  Write("UNBAL.FRM",
+        "VERSION 2.00\r\nBegin Form A\r\n\tBegin Label L\r\n\tBegin Label M\r\n\tEnd\r\nEnd\r\n");
+  Write("BIN.FRM", std::string("\xFC\x03", 2) + '\0' + "Form1");
+  CliResult result = Run("inspect CUT.FRM UNBAL.FRM BIN.FRM NONE.FRM " + Golden("one_entity"));
+  EXPECT_EQ(result.status, 65);
+  std::istringstream messages(result.err);
+  std::string line;
+  std::getline(messages, line);
+  EXPECT_EQ(line.rfind("tavikfw inspect: CUT.FRM, line 21: ", 0), 0u) << line;
+  EXPECT_NE(line.find("cut short"), std::string::npos) << line;
+  std::getline(messages, line);
+  EXPECT_EQ(line.rfind("tavikfw inspect: UNBAL.FRM, line 6: the file ends inside the block of "
+                       "Form A begun on line 2",
+                       0),
+            0u)
+      << line;
+  std::getline(messages, line);
+  EXPECT_EQ(line, "tavikfw inspect: BIN.FRM, line 1: binary data (byte 0x03); a form file is text");
+  std::getline(messages, line);
+  EXPECT_EQ(line.rfind("tavikfw inspect: NONE.FRM cannot be read", 0), 0u) << line;
+  // The good form is inspected as if it had come alone.
+  EXPECT_EQ(result.out, Run("inspect " + Golden("one_entity")).out);
+
+  EXPECT_EQ(Run("inspect NONE.FRM").status, 66);
+  EXPECT_EQ(Run("inspect").status, 64);
+}
+
+class LiveGenerationTest : public InspectCommandTest {
+ protected:
+  // Generates the case's model to a file and live; both texts.
+  std::pair<std::string, std::string> FileAndLive(const std::string& model,
+                                                  const std::string& options) {
+    std::string run = "generate '" + model + "' --settings T.INI " + options;
+    CliResult file = Run(run + " -o FILE.FRM");
+    EXPECT_EQ(file.status, 0) << file.err;
+    CliResult live = Run(run + " --live live");
+    EXPECT_EQ(live.status, 0) << live.err;
+    EXPECT_EQ(live.err, file.err) << "the same messages";
+    std::string saved = live.out.substr(0, live.out.find('\n'));
+    EXPECT_EQ(saved.rfind("live/", 0), 0u) << live.out;
+    return {ReadFile(dir_ / "FILE.FRM"), ReadFile(dir_ / saved)};
+  }
+};
+
+TEST_F(LiveGenerationTest, TheEnvironmentSavesTheSameFormAsTheFileOutput) {
+  std::string root = TAVIK_SOURCE_DIR;
+  auto [file, live] =
+      FileAndLive(root + "/examples/order_entry.json",
+                  "--name OrderEntry --caption 'Order Entry' --database orders.mdb");
+  EXPECT_EQ(live, file);
+  auto [file3, live3] =
+      FileAndLive(root + "/tests/golden/grid_child_vb3/model.json", "--vb 3 --name Grid3");
+  EXPECT_EQ(live3, file3);
+}
+
+TEST_F(LiveGenerationTest, OnlyTheScrollPanelKeepsItsFullClassNameWhenLive) {
+  // Live, the panel is created under its class as the environment knows it.
+  auto [file, live] =
+      FileAndLive(std::string(TAVIK_SOURCE_DIR) + "/tests/golden/small_screen_scrolls/model.json",
+                  "--name Scroller --screen 640x480");
+  auto panel = file.find("\tBegin SSPanel tvkSSPanel\r\n");
+  ASSERT_NE(panel, std::string::npos);
+  file.replace(panel, 14, "\tBegin Threed.SSPanel");
+  EXPECT_EQ(live, file);
+}
+
+TEST_F(LiveGenerationTest, LiveAndAFileAreExclusive) {
+  CliResult both = Run("generate '" + std::string(TAVIK_SOURCE_DIR) +
+                       "/examples/order_entry.json' --name A --live live -o A.FRM");
+  EXPECT_EQ(both.status, 64);
+  EXPECT_FALSE(fs::exists(dir_ / "live"));
+  EXPECT_FALSE(fs::exists(dir_ / "A.FRM"));
+}
+
+}  // namespace

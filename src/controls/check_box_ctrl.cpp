@@ -2,11 +2,9 @@
 #include "controls/check_box_ctrl.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "controls/combo_box_ctrl.h"
-#include "controls/timer_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
@@ -18,31 +16,6 @@ namespace {
 
 constexpr std::int32_t kFirstSubEvent = 0;
 constexpr std::int32_t kValidateChecks = 2;
-constexpr int kBody = 1;
-
-// Whether an option switch is on; options may come as numbers or as their text.
-bool IsOn(const std::optional<Value>& value) {
-  if (!value) return false;
-  if (value->IsString()) return std::strtol(value->AsString().c_str(), nullptr, 10) == 1;
-  return value->AsInteger() == 1;
-}
-
-Status AppendCode(CEventDesc* event, std::int32_t sub_event, const CodeText& code) {
-  if (!event) return kNoEvent;
-  return event->AddSubEventCode(code.str(), sub_event, kBody, CEventDesc::kAtEnd,
-                                CEventDesc::kAfter);
-}
-
-Status HandleLeftText(CCtrlDesc& control, const std::optional<Value>& value) {
-  if (!IsOn(value)) return kOk;
-  return control.AddProperty(Value::Short(1), "Alignment");
-}
-
-Status HandleThreeD(CCtrlDesc& control, const std::optional<Value>& value) {
-  if (!IsOn(value)) return kOk;
-  auto* check_box = dynamic_cast<CCheckBoxCtrl*>(&control);
-  return check_box ? check_box->Make3D() : kOk;
-}
 
 // The stored value of a list entry; none when it is missing, empty or not a text.
 std::optional<std::string> StoredValue(const CNxProperty& entry) {
@@ -97,8 +70,8 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
 
   const std::string& ctrl = GetCtrlName();
   const std::string& data = data_ctrl->GetCtrlName();
-  CEntityDesc* entity_desc = list_controls::EntityOf(*this);
-  const std::string entity = entity_desc ? entity_desc->GetEntityName() : std::string();
+  CEntityDesc* entity_desc = GetEntityDesc();
+  const std::string& entity = GetEntityName();
   const std::string field_value = data + ".Recordset.Fields(\"" + std::string(field_name) + "\")";
   const std::string arguments =
       "(" + ctrl + ", " + field_value + ", \"" + checked + "\", \"" + unchecked + "\")";
@@ -122,38 +95,11 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
 }
 
 Status CCheckBoxCtrl::AddControlRef(int* index) {
-  if (!index) return kNullArgument;
-  CFormDesc* form = GetFormDesc();
-  CTimerCtrl* timer = form ? form->GetTimerCtrl() : nullptr;
-  if (!timer) return kNoEvent;
-  CEntityDesc* entity = list_controls::EntityOf(*this);
-  CodeText code;
-  code.Line(1, "Set ax" + (entity ? entity->GetEntityName() : std::string()) + "_Ctrl(" +
-                   std::to_string(*index) + ") = " + GetCtrlName());
-  if (Status status = AppendCode(timer->GetEvent("Timer"), kFirstSubEvent, code)) return status;
-  ++*index;
-  return kOk;
+  return AddControlArrayEntry(index);
 }
 
-std::optional<std::string> CCheckBoxCtrl::GetWidthSample() {
-  auto caption = GetProperty("Caption");
-  if (!caption) return std::nullopt;
-  return caption->Text();
-}
-
-std::uint16_t CCheckBoxCtrl::AdjustCtrlWidth(std::uint16_t width) {
-  return static_cast<std::uint16_t>(width + 250);
-}
-
-// Version 3 has a separate three-dimensional control, which draws its own background.
 Status CCheckBoxCtrl::Make3D() {
-  if (Status status = SetClassName("SSCheck")) return status;
-  SetColorsMask(static_cast<std::uint16_t>(GetColorsMask() & ~kWriteBackColor));
-  return kOk;
-}
-
-Status CCheckBox4Ctrl::Make3D() {
-  return AddProperty(Value::Short(1), "Appearance");
+  return UseThreeDClass("SSCheck");
 }
 
 }  // namespace tavik

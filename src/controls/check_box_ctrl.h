@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "controls/ctrl_desc.h"
+#include "controls/state_button_ctrl.h"
 
 namespace tavik {
 
-class CCheckBoxCtrl : public CCtrlDesc {
+class CCheckBoxCtrl : public CStateButtonCtrl {
  public:
   // Edit-style options: text on the left and the three-dimensional look.
   static const ESDESC style_lookup[];
@@ -24,19 +24,15 @@ class CCheckBoxCtrl : public CCtrlDesc {
                                    int extra) override;
   // The check box's entry in the entity's control array, set up by the form's timer.
   [[nodiscard]] Status AddControlRef(int* index) override;
-  // Measured by the caption when it has one.
-  std::optional<std::string> GetWidthSample() override;
-  // Room for the box.
-  std::uint16_t AdjustCtrlWidth(std::uint16_t width) override;
 
-  // The three-dimensional check box of the form's version.
-  [[nodiscard]] virtual Status Make3D();
+  // The separate three-dimensional check box class.
+  [[nodiscard]] Status Make3D() override;
 };
 
 // Version 4 draws its own check box in three dimensions.
 class CCheckBox4Ctrl : public CCheckBoxCtrl {
  public:
-  [[nodiscard]] Status Make3D() override;
+  [[nodiscard]] Status Make3D() override { return DrawThreeD(); }
 };
 
 }  // namespace tavik

@@ -2,9 +2,9 @@
 #include "controls/combo_box_ctrl.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
+#include "controls/option_handlers.h"
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
@@ -25,24 +25,6 @@ constexpr std::int16_t kDropDownList = 2;
 constexpr std::int16_t kDropDownCombo = 0;
 // A simple combo box shows its list below the text: four lines tall.
 constexpr float kSimpleComboLines = 4.0f;
-
-// The number a model option holds; options may come as numbers or as their text.
-long NumberOf(const Value& value) {
-  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
-  return static_cast<long>(value.AsInteger());
-}
-
-bool IsNumber(const std::optional<Value>& value, long number) {
-  return value && NumberOf(*value) == number;
-}
-
-// The attribute's non-empty text property, or none.
-std::optional<std::string> TextProperty(const CAttribute* attribute, std::string_view name) {
-  if (!attribute) return std::nullopt;
-  auto value = attribute->GetProperty(name);
-  if (!value || value->Text().empty()) return std::nullopt;
-  return value->Text();
-}
 
 Status AddCode(CEventDesc* event, std::int32_t sub_event, int part, std::int32_t position,
                std::string_view code) {
@@ -81,12 +63,6 @@ Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
 }  // namespace
 
 namespace list_controls {
-
-CEntityDesc* EntityOf(const CCtrlDesc& control) {
-  CVisualizer* visualizer = control.GetVisualizer();
-  CAttribDesc* attribute = visualizer ? visualizer->GetAttribDesc() : nullptr;
-  return attribute ? attribute->GetEntityDesc() : nullptr;
-}
 
 CNxPropertySection* ValidValueListOf(const CCtrlDesc& control) {
   auto list_id = TextProperty(control.GetAttribute(), "VLD_LISTID");
@@ -149,7 +125,7 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
     if (!validate) return kNoEvent;
   }
   if (!data_ctrl->GetEvent("Reposition")) return kNoEvent;
-  CEntityDesc* entity_desc = EntityOf(control);
+  CEntityDesc* entity_desc = control.GetEntityDesc();
   if (!entity_desc) return kNullArgument;
   if (!validate) validate = data_ctrl->GetEvent("Validate");
   if (!validate) return kNoEvent;

@@ -9,15 +9,12 @@
 
 namespace tavik {
 
-class CEntityDesc;
 class CNxPropertySection;
 
 // Pieces shared by the controls that pick a value from a valid-value list or switch their
 // entity into edit mode when clicked: combo box, list box and check box.
 namespace list_controls {
 
-// The entity of the attribute that the control shows, or none.
-CEntityDesc* EntityOf(const CCtrlDesc& control);
 // The form's valid-value list named by the attribute's "VLD_LISTID", or none.
 CNxPropertySection* ValidValueListOf(const CCtrlDesc& control);
 // The longest entry name of the list (the first of equal lengths), "DefaultWidth" for a list

@@ -3,7 +3,10 @@
 
 #include <fmt/format.h>
 
+#include "controls/timer_ctrl.h"
 #include "entity/attrib_desc.h"
+#include "entity/entity_desc.h"
+#include "form/code_text.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -34,6 +37,17 @@ Status CCtrlDesc::SetClassName(const char* name) {
 
 CAttribute* CCtrlDesc::GetAttribute() const {
   return visualizer_ ? visualizer_->GetAttribDesc() : nullptr;
+}
+
+CEntityDesc* CCtrlDesc::GetEntityDesc() const {
+  CAttribDesc* attribute = visualizer_ ? visualizer_->GetAttribDesc() : nullptr;
+  return attribute ? attribute->GetEntityDesc() : nullptr;
+}
+
+const std::string& CCtrlDesc::GetEntityName() const {
+  static const std::string kNoEntity;
+  CEntityDesc* entity = GetEntityDesc();
+  return entity ? entity->GetEntityName() : kNoEntity;
 }
 
 Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {
@@ -96,6 +110,22 @@ Status CCtrlDesc::BindControl(CDataCtrl* /*data_ctrl*/, std::string_view /*field
   return kOk;
 }
 Status CCtrlDesc::DoEmptyIsNull() {
+  return kOk;
+}
+
+Status CCtrlDesc::AddControlArrayEntry(int* index) {
+  if (!index) return kNullArgument;
+  CTimerCtrl* timer = form_ ? form_->GetTimerCtrl() : nullptr;
+  if (!timer) return kNoEvent;
+  CEventDesc* timer_event = timer->GetEvent("Timer");
+  if (!timer_event) return kNoEvent;
+  CodeText code;
+  code.Line(1, "Set ax" + GetEntityName() + "_Ctrl(" + std::to_string(*index) + ") = " + name_);
+  if (Status status =
+          timer_event->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter)) {
+    return status;
+  }
+  ++*index;
   return kOk;
 }
 

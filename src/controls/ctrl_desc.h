@@ -23,6 +23,7 @@ class CCtrlDesc;
 class CCtrlGroup;
 class CCtrlPosItem;
 class CDataCtrl;
+class CEntityDesc;
 class CFormDesc;
 class CVisualizer;
 
@@ -71,6 +72,9 @@ class CCtrlDesc {
   CVisualizer* GetVisualizer() const { return visualizer_; }
   // The attribute that drives the control, through its visualizer (or none).
   CAttribute* GetAttribute() const;
+  // The entity of that attribute, or none; and its name, empty without one.
+  CEntityDesc* GetEntityDesc() const;
+  const std::string& GetEntityName() const;
   CDataCtrl* GetDataCtrl() const { return data_ctrl_; }
   void SetDataCtrl(CDataCtrl* data_ctrl) { data_ctrl_ = data_ctrl; }
   // The fields a running data control reads, once Smart RE has attached them; owned.
@@ -135,6 +139,9 @@ class CCtrlDesc {
   Status WriteEventsToFile(std::string& text, int depth);
 
  protected:
+  // The control's entry in its entity's control array, set by the form's timer; the index
+  // moves on to the next entry. For the AddControlRef of controls that have an entry.
+  [[nodiscard]] Status AddControlArrayEntry(int* index);
   void SetKindFlag(int kind) { kind_flag_ = kind; }
   void SetTables(const COLPROPDESC* control_table, const ESDESC* style_table) {
     col_prop_table_ = control_table;

@@ -5,6 +5,7 @@
 
 #include "controls/color_names.h"
 #include "controls/ctrl_desc.h"
+#include "controls/option_handlers.h"
 #include "controls/text_extent.h"
 #include "model/attribute.h"
 
@@ -60,12 +61,6 @@ Status HandleFontSize(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value || !value->IsString()) return kOk;
   float size = std::strtof(value->AsString().c_str(), nullptr);
   return control.AddProperty(Value::Single(size), "FontSize");
-}
-
-// The number a model value holds, as text-to-number conversion would read it.
-long NumberOf(const Value& value) {
-  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
-  return static_cast<long>(value.AsInteger());
 }
 
 float FloatOf(const Value& value) {

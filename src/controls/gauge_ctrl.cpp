@@ -2,10 +2,10 @@
 #include "controls/gauge_ctrl.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
+#include "controls/option_handlers.h"
 #include "controls/pict_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "form/code_text.h"
@@ -22,53 +22,6 @@ constexpr long kLimit = 32768;
 constexpr long kNoLimit = std::numeric_limits<long>::max();
 // The data control's sub-event that puts the record on the screen.
 constexpr std::int32_t kRepositionFields = 2;
-
-// The number a model option holds; options may come as numbers or as their text.
-long NumberOf(const Value& value) {
-  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
-  return static_cast<long>(value.AsInteger());
-}
-
-Status AddShort(CCtrlDesc& control, long value, std::string_view name) {
-  return control.AddProperty(Value::Short(static_cast<std::int16_t>(value)), name);
-}
-
-// The option as the property, when it is a positive number below the limit.
-Status AddPositive(CCtrlDesc& control, const std::optional<Value>& value, long limit,
-                   std::string_view name) {
-  if (!value) return kOk;
-  long number = NumberOf(*value);
-  if (number <= 0 || number >= limit) return kOk;
-  return AddShort(control, number, name);
-}
-
-Status HandleInnerBottom(CCtrlDesc& control, const std::optional<Value>& value) {
-  return AddPositive(control, value, kNoLimit, "InnerBottom");
-}
-
-Status HandleInnerLeft(CCtrlDesc& control, const std::optional<Value>& value) {
-  return AddPositive(control, value, kNoLimit, "InnerLeft");
-}
-
-Status HandleInnerRight(CCtrlDesc& control, const std::optional<Value>& value) {
-  return AddPositive(control, value, kNoLimit, "InnerRight");
-}
-
-Status HandleInnerTop(CCtrlDesc& control, const std::optional<Value>& value) {
-  return AddPositive(control, value, kNoLimit, "InnerTop");
-}
-
-Status HandleMax(CCtrlDesc& control, const std::optional<Value>& value) {
-  return AddPositive(control, value, kLimit, "Max");
-}
-
-Status HandleMin(CCtrlDesc& control, const std::optional<Value>& value) {
-  return AddPositive(control, value, kLimit, "Min");
-}
-
-Status HandleNeedleWidth(CCtrlDesc& control, const std::optional<Value>& value) {
-  return AddPositive(control, value, kLimit, "NeedleWidth");
-}
 
 // Styles 0, 2 and 3 only.
 Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
@@ -89,24 +42,19 @@ Status HandlePicture(CCtrlDesc& control, const std::optional<Value>& value) {
   return load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
 }
 
-// Always written: True for 1, False otherwise.
-Status HandleAutoSize(CCtrlDesc& control, const std::optional<Value>& value) {
-  return AddShort(control, value && NumberOf(*value) == 1 ? -1 : 0, "AutoSize");
-}
-
 }  // namespace
 
 const ESDESC CGaugeCtrl::style_lookup[] = {
-    {30, "ESGINB", HandleInnerBottom},
-    {31, "ESGINL", HandleInnerLeft},
-    {32, "ESGINR", HandleInnerRight},
-    {33, "ESGINT", HandleInnerTop},
-    {34, "ESGMAX", HandleMax},
-    {35, "ESGMIN", HandleMin},
-    {36, "ESGNDL", HandleNeedleWidth},
+    {30, "ESGINB", PositiveOption<"InnerBottom", kNoLimit>},
+    {31, "ESGINL", PositiveOption<"InnerLeft", kNoLimit>},
+    {32, "ESGINR", PositiveOption<"InnerRight", kNoLimit>},
+    {33, "ESGINT", PositiveOption<"InnerTop", kNoLimit>},
+    {34, "ESGMAX", PositiveOption<"Max", kLimit>},
+    {35, "ESGMIN", PositiveOption<"Min", kLimit>},
+    {36, "ESGNDL", PositiveOption<"NeedleWidth", kLimit>},
     {37, "ESGSTY", HandleStyle},
     {38, "ESGPIC", HandlePicture},
-    {38, "ESGAUS", HandleAutoSize},
+    {38, "ESGAUS", SwitchOption<"AutoSize">},
     {-1, nullptr, nullptr},
 };
 

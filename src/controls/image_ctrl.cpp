@@ -1,8 +1,7 @@
 // The image control.
 #include "controls/image_ctrl.h"
 
-#include <cstdlib>
-
+#include "controls/option_handlers.h"
 #include "controls/pict_ctrl.h"
 
 namespace tavik {
@@ -15,10 +14,7 @@ constexpr float kDefaultHeight = 900.0f;
 constexpr std::uint16_t kNoColors = 0xC;
 
 Status HandleBorder(CCtrlDesc& control, const std::optional<Value>& value) {
-  if (!value) return kOk;
-  long border = value->IsString() ? std::strtol(value->AsString().c_str(), nullptr, 10)
-                                  : static_cast<long>(value->AsInteger());
-  if (border != 1) return kOk;
+  if (!IsNumber(value, 1)) return kOk;
   return control.AddProperty(Value::Short(1), "BorderStyle");
 }
 

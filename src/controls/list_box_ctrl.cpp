@@ -2,9 +2,9 @@
 #include "controls/list_box_ctrl.h"
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "controls/combo_box_ctrl.h"
+#include "controls/option_handlers.h"
 
 namespace tavik {
 
@@ -12,12 +12,6 @@ namespace {
 
 constexpr float kListLines = 4.0f;
 constexpr float kColumnMargin = 100.0f;
-
-// The number a model option holds; options may come as numbers or as their text.
-long NumberOf(const Value& value) {
-  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
-  return static_cast<long>(value.AsInteger());
-}
 
 Status HandleSorted(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value || NumberOf(*value) != 1) return kOk;

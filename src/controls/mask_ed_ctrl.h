@@ -3,13 +3,11 @@
 
 #include <string>
 
-#include "controls/ctrl_desc.h"
+#include "controls/bound_field_ctrl.h"
 
 namespace tavik {
 
-class CEntityDesc;
-
-class CMaskEdCtrl : public CCtrlDesc {
+class CMaskEdCtrl : public CBoundFieldCtrl {
  public:
   // Edit-style options: mask, format, selection hiding, length limit, prompt character and
   // whether the prompt characters belong to the text.
@@ -23,16 +21,8 @@ class CMaskEdCtrl : public CCtrlDesc {
   // typed value into the stored one; 2 for a missing PHYSICAL_NAME.
   [[nodiscard]] Status BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
                                    int extra) override;
-  // The box's entry in the entity's control array, set up by the form's timer.
-  [[nodiscard]] Status AddControlRef(int* index) override;
-  // Stores a null in the field when the box is left empty; 4 without a data control.
-  [[nodiscard]] Status DoEmptyIsNull() override;
   // As many characters as the mask has, else as the column's type asks for, and two more.
   int CalcCharWidth() override;
-
- private:
-  CEntityDesc* GetEntityDesc() const;
-  const std::string& GetEntityName() const;
 };
 
 }  // namespace tavik

@@ -2,7 +2,6 @@
 #include "controls/option_button_ctrl.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "entity/attrib_desc.h"
@@ -19,37 +18,7 @@ namespace {
 
 constexpr std::int32_t kValidateChecks = 2;
 constexpr std::int32_t kFirstSubEvent = 0;
-constexpr int kBody = 1;
-constexpr std::uint16_t kButtonRoom = 250;
 constexpr int kRowGap = 50;
-
-// The number a model option holds; options may come as numbers or as their text.
-long NumberOf(const Value& value) {
-  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
-  return static_cast<long>(value.AsInteger());
-}
-
-bool IsOn(const std::optional<Value>& value) {
-  return value && NumberOf(*value) == 1;
-}
-
-// Appends code to a body piece: new sub-events go last, text after what is there.
-Status AppendCode(CEventDesc* event, std::int32_t sub_event, const CodeText& code) {
-  if (!event) return kNoEvent;
-  return event->AddSubEventCode(code.str(), sub_event, kBody, CEventDesc::kAtEnd,
-                                CEventDesc::kAfter);
-}
-
-Status HandleLeftText(CCtrlDesc& control, const std::optional<Value>& value) {
-  if (!IsOn(value)) return kOk;
-  return control.AddProperty(Value::Short(1), "Alignment");
-}
-
-Status HandleThreeD(CCtrlDesc& control, const std::optional<Value>& value) {
-  if (!IsOn(value)) return kOk;
-  auto* button = dynamic_cast<COptionButtonCtrl*>(&control);
-  return button ? button->Make3D() : kOk;
-}
 
 }  // namespace
 
@@ -66,12 +35,6 @@ Status COptionButtonCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualiz
   SetKindFlag(0);
   IsFocusCtrl(0);
   return CCtrlDesc::Init("OptionButton", version, form, visualizer);
-}
-
-CEntityDesc* COptionButtonCtrl::GetEntityDesc() const {
-  CVisualizer* visualizer = GetVisualizer();
-  CAttribDesc* attribute = visualizer ? visualizer->GetAttribDesc() : nullptr;
-  return attribute ? attribute->GetEntityDesc() : nullptr;
 }
 
 Status COptionButtonCtrl::BindControl(CDataCtrl* /*data_ctrl*/, std::string_view /*field_name*/,
@@ -120,16 +83,6 @@ Status COptionButtonCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view fie
   return AppendCode(click, kFirstSubEvent, on_click);
 }
 
-std::optional<std::string> COptionButtonCtrl::GetWidthSample() {
-  auto caption = GetProperty("Caption");
-  if (!caption) return std::nullopt;
-  return caption->Text();
-}
-
-std::uint16_t COptionButtonCtrl::AdjustCtrlWidth(std::uint16_t width) {
-  return static_cast<std::uint16_t>(width + kButtonRoom);
-}
-
 Status COptionButtonCtrl::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
   item.x = group.GetColumnPosition(item.column);
   item.y = static_cast<float>(group.GetCurrentY());
@@ -144,13 +97,7 @@ Status COptionButtonCtrl::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
 }
 
 Status COptionButtonCtrl::Make3D() {
-  if (Status status = SetClassName("SSOption")) return status;
-  SetColorsMask(static_cast<std::uint16_t>(GetColorsMask() & ~kWriteBackColor));
-  return kOk;
-}
-
-Status COptionButton4Ctrl::Make3D() {
-  return AddProperty(Value::Short(1), "Appearance");
+  return UseThreeDClass("SSOption");
 }
 
 }  // namespace tavik

@@ -5,13 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "controls/ctrl_desc.h"
+#include "controls/state_button_ctrl.h"
 
 namespace tavik {
 
-class CEntityDesc;
-
-class COptionButtonCtrl : public CCtrlDesc {
+class COptionButtonCtrl : public CStateButtonCtrl {
  public:
   // Edit-style options: text on the left of the button, three-dimensional look.
   static const ESDESC style_lookup[];
@@ -28,24 +26,17 @@ class COptionButtonCtrl : public CCtrlDesc {
   [[nodiscard]] Status BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
                                    std::optional<std::string_view> value);
 
-  // The caption, measured for the button's width.
-  std::optional<std::string> GetWidthSample() override;
-  // Room for the round button in front of the caption.
-  std::uint16_t AdjustCtrlWidth(std::uint16_t width) override;
   // The buttons of a row stand side by side; the last column of a row moves on to the next.
   [[nodiscard]] Status DoLayout(CCtrlPosItem& item, CCtrlGroup& group) override;
 
   // The three-dimensional look: a separate button class without a back colour.
-  [[nodiscard]] virtual Status Make3D();
-
- protected:
-  CEntityDesc* GetEntityDesc() const;
+  [[nodiscard]] Status Make3D() override;
 };
 
 class COptionButton4Ctrl : public COptionButtonCtrl {
  public:
   // The standard button draws itself three-dimensional.
-  [[nodiscard]] Status Make3D() override;
+  [[nodiscard]] Status Make3D() override { return DrawThreeD(); }
 };
 
 }  // namespace tavik

@@ -1,13 +1,11 @@
 // The text box bound to an attribute's column, with its edit-style options and its code.
 #pragma once
 
-#include "controls/ctrl_desc.h"
+#include "controls/bound_field_ctrl.h"
 
 namespace tavik {
 
-class CEntityDesc;
-
-class CTextBoxCtrl : public CCtrlDesc {
+class CTextBoxCtrl : public CBoundFieldCtrl {
  public:
   // Edit-style options: auto-select, password character, scroll bars, length limit, case
   // conversion, border, selection hiding and alignment.
@@ -21,14 +19,6 @@ class CTextBoxCtrl : public CCtrlDesc {
   // PHYSICAL_NAME or VLD_LISTID, with what came before left in place.
   [[nodiscard]] Status BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
                                    int extra) override;
-  // The text box's entry in the entity's control array, set up by the form's timer.
-  [[nodiscard]] Status AddControlRef(int* index) override;
-  // Stores a null in the field when the text box is left empty; 4 without a data control.
-  [[nodiscard]] Status DoEmptyIsNull() override;
-
- private:
-  CEntityDesc* GetEntityDesc() const;
-  const std::string& GetEntityName() const;
 };
 
 }  // namespace tavik

@@ -3,18 +3,14 @@
 
 #include <string>
 
+#include "controls/db_grid_ctrl.h"
 #include "visualizers/grid_visualizer.h"
 
 namespace tavik {
 
-class CDBGridCtrl;
-
 // Initialised with CGridVisualizer::Init (the entity).
 class CDBGridVisualizer : public CGridVisualizer {
  public:
-  // The grid "grd" + entity name, fed by the entity's data control (also in the live
-  // client), allowing additions, updates and deletions itself.
-  [[nodiscard]] Status CreateControls() override;
   // The attribute's column heading, set by the form's timer.
   [[nodiscard]] Status AddAttribToGrid(CAttribDesc* attribute) override;
   // The entity's part of the form's repopulation procedure.
@@ -25,12 +21,12 @@ class CDBGridVisualizer : public CGridVisualizer {
   [[nodiscard]] Status DoChildPostChildRepopulate(std::string& reposition, std::string& refresh,
                                                   CEntityDesc* parent) override;
 
-  CDBGridCtrl* GetGridCtrl() const { return grid_; }
+  CDBGridCtrl* GetGridCtrl() const { return static_cast<CDBGridCtrl*>(GetGrid()); }
 
- private:
-  [[nodiscard]] Status MakeGrid();
-
-  CDBGridCtrl* grid_ = nullptr;  // owned by the form's control list
+ protected:
+  // The grid "grd" + entity name, fed by the entity's data control (also in the live
+  // client), allowing additions, updates and deletions itself.
+  [[nodiscard]] Status MakeGrid() override;
 };
 
 }  // namespace tavik

@@ -20,20 +20,6 @@ namespace {
 constexpr std::int32_t kCheckBoxEditStyle = 0;
 constexpr std::int32_t kButtonColumn = 2;
 
-std::string DataCtrlName(const CEntityDesc& entity) {
-  if (const CDataCtrl* data_ctrl = entity.GetDataCtrl()) return data_ctrl->GetCtrlName();
-  return "ds" + entity.GetEntityName();
-}
-
-std::string GridName(const CEntityDesc& entity) {
-  return "grd" + entity.GetEntityName();
-}
-
-Status AppendCode(CEventDesc* event, const CodeText& code, std::int32_t position) {
-  if (!event) return kNoEvent;
-  return event->AddSubEventCode(code.str(), 0, 1, position, CEventDesc::kAfter);
-}
-
 // The name of the first entry of the attribute's valid-value list. The list is the one the
 // controls use; a grid's attributes have no visualizer to name it, so the column's rule and
 // then the edit style's stand in.
@@ -51,34 +37,19 @@ std::optional<std::string> FirstValidValueName(const CAttribDesc& attribute,
 
 }  // namespace
 
-Status CFarPointGridVisualizer::CreateControls() {
-  Status status = MakeGrid();
-  if (status != kOk) SetGridClassName("");
-  return status;
-}
-
 Status CFarPointGridVisualizer::MakeGrid() {
   CEntityDesc* entity = GetEntityDesc();
   CFormDesc* form = entity->GetFormDesc();
-  CCtrlGroup* entity_group = entity->GetCtrlGroup();
-  if (!entity_group) return kNullArgument;
+  if (!entity->GetCtrlGroup()) return kNullArgument;
   auto grid = std::make_unique<CFarPointGridCtrl>();
   if (Status status = grid->Init(form->GetVersion(), form, this)) return status;
-  SetGridClassName(grid->GetClassName());
-  auto item = std::make_unique<CCtrlPosItem>(grid.get(), 0, 0.0f, 0.0f);
-  item->column = 0;
-
-  const std::string name = GridName(*entity);
-  grid->SetCtrlName(name);
-  if (Status status = grid->AddProperty(Value::String(name), "Name")) return status;
-  grid->SetNumCols(entity->GetAttributeCountValue());
-  if (Status status = grid->DoWidthHeight()) return status;
+  if (Status status = NameAndSizeGrid(*grid)) return status;
   grid->SetCtrlHandle(form->GetCurrCtrlHandle());
   entity->IsGrid(1);
 
   CodeText change;
   change.Line(1, fmt::format("b{}Bind = True", entity->GetEntityName()));
-  if (Status status = AppendCode(grid->GetEvent("Change"), change, CEventDesc::kAtEnd)) {
+  if (Status status = AppendCode(grid->GetEvent("Change"), change, 1, CEventDesc::kAtEnd)) {
     return status;
   }
   CEventDesc* add_new = grid->GetEvent("DataAddNew");
@@ -86,28 +57,22 @@ Status CFarPointGridVisualizer::MakeGrid() {
   add_new->AddDeclarations(CodeText().Line(1, "Dim nErr As Integer").str());
   CodeText add;
   add.Line(1, DataCtrlName(*entity) + ".Recordset.AddNew");
-  if (Status status = AppendCode(add_new, add, CEventDesc::kAtEnd)) return status;
-
-  grid_ = grid.get();
-  if (Status status = entity_group->AddItem(std::move(item))) {
-    grid_ = nullptr;
-    return status;
-  }
-  return form->SetCtrl(std::move(grid));
+  if (Status status = AppendCode(add_new, add, 1, CEventDesc::kAtEnd)) return status;
+  return PlaceGrid(std::move(grid));
 }
 
 Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
-  if (!attribute || !grid_) return kNullArgument;
+  if (!attribute || !GetGrid()) return kNullArgument;
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
   if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
   CEntityDesc* entity = GetEntityDesc();
   CFormDesc* form = entity->GetFormDesc();
   const std::string grid = GridName(*entity);
-  const std::int32_t column = grid_->GetCurrColNum();
+  const std::int32_t column = GetGrid()->GetCurrColNum();
 
   CodeText code;
   if (column == 1) {
-    code.Line(1, fmt::format("{}.MaxCols = {}", grid, grid_->GetNumCols()))
+    code.Line(1, fmt::format("{}.MaxCols = {}", grid, GetGrid()->GetNumCols()))
         .Line(1, grid + ".Row = 0")
         .Blank()
         .Line(1, grid + ".DAutoSave = True")
@@ -136,10 +101,10 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
     }
     entity->HasCustomGridColumns(1);
   }
-  if (Status status = AppendCode(form->GetEvent("Load"), code, CEventDesc::kAtFront)) {
+  if (Status status = AppendCode(form->GetEvent("Load"), code, 1, CEventDesc::kAtFront)) {
     return status;
   }
-  grid_->SetCurrColNum(column + 1);
+  GetGrid()->SetCurrColNum(column + 1);
   return kOk;
 }
 
@@ -161,7 +126,7 @@ Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_grou
   (void)button->AddProperty(Value::String("Delete"), "Caption");
   CodeText code;
   code.Line(1, fmt::format("tk_fpGridDelete {}, {}", DataCtrlName(*entity), GridName(*entity)));
-  if (AppendCode(button->GetEvent("Click"), code, CEventDesc::kAtFront) != kOk) return kNoEvent;
+  if (AppendCode(button->GetEvent("Click"), code, 1, CEventDesc::kAtFront) != kOk) return kNoEvent;
   button->SetCtrlHandle(form->GetCurrCtrlHandle());
   if (Status status = button_group->AddItem(std::move(item))) return status;
   return form->SetCtrl(std::move(button));
@@ -169,23 +134,11 @@ Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_grou
 
 Status CFarPointGridVisualizer::RepopulateNode() {
   CEntityDesc* entity = GetEntityDesc();
-  CFormDesc* form = entity->GetFormDesc();
-  const std::string& name = entity->GetEntityName();
-  const std::string data_ctrl = DataCtrlName(*entity);
   const std::string grid = GridName(*entity);
-  CodeText code;
-  if (entity->GetParentCount() == 0) {
-    code.Line(1, fmt::format("{}.RecordSource = s{}_Select", data_ctrl, name))
-        .Line(1, grid + ".Redraw = False")
-        .Line(1, data_ctrl + ".Refresh")
-        .Line(1, grid + ".Redraw = True");
-  } else {
-    const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
-    code.Line(1, fmt::format("{}_DoRefresh {}", name, DataCtrlName(parent)));
-  }
-  code.Line(1, name + "_SetToScreen");
-  return AppendCode(form->GetProcedure(form->GetFormName() + "_Repopulate"), code,
-                    CEventDesc::kAtEnd);
+  return AppendRepopulateNode(CodeText()
+                                  .Line(1, grid + ".Redraw = False")
+                                  .Line(1, DataCtrlName(*entity) + ".Refresh")
+                                  .Line(1, grid + ".Redraw = True"));
 }
 
 Status CFarPointGridVisualizer::DoParentPreChildRepopulate(std::string& reposition,
@@ -193,10 +146,10 @@ Status CFarPointGridVisualizer::DoParentPreChildRepopulate(std::string& repositi
                                                            CEntityDesc* /*child*/) {
   const std::string show_row = "tk_fpShowCurrRow " + GridName(*GetEntityDesc());
   reposition += CodeText().Line(2, show_row).str();
-  if (!grid_) return kOk;
+  if (!GetGrid()) return kOk;
   CodeText edit_mode;
   edit_mode.Line(1, "If Mode Then").Line(2, show_row).Line(1, "End If");
-  return AppendCode(grid_->GetEvent("EditMode"), edit_mode, CEventDesc::kAtEnd);
+  return AppendCode(GetGrid()->GetEvent("EditMode"), edit_mode, 1, CEventDesc::kAtEnd);
 }
 
 Status CFarPointGridVisualizer::DoChildPostChildRepopulate(std::string& /*reposition*/,

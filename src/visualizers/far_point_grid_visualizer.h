@@ -3,17 +3,14 @@
 
 #include <string>
 
+#include "controls/far_point_grid_ctrl.h"
 #include "visualizers/grid_visualizer.h"
 
 namespace tavik {
 
-class CFarPointGridCtrl;
-
 // Initialised with CGridVisualizer::Init (the entity).
 class CFarPointGridVisualizer : public CGridVisualizer {
  public:
-  // The grid "grd" + entity name, bound to the entity's data control.
-  [[nodiscard]] Status CreateControls() override;
   // The attribute's column, set up when the form loads (the grid itself with the first);
   // check-box attributes get check-box cells. 2 without a physical name.
   [[nodiscard]] Status AddAttribToGrid(CAttribDesc* attribute) override;
@@ -28,12 +25,11 @@ class CFarPointGridVisualizer : public CGridVisualizer {
   [[nodiscard]] Status DoChildPostChildRepopulate(std::string& reposition, std::string& refresh,
                                                   CEntityDesc* parent) override;
 
-  CFarPointGridCtrl* GetGridCtrl() const { return grid_; }
+  CFarPointGridCtrl* GetGridCtrl() const { return static_cast<CFarPointGridCtrl*>(GetGrid()); }
 
- private:
-  [[nodiscard]] Status MakeGrid();
-
-  CFarPointGridCtrl* grid_ = nullptr;  // owned by the form's control list
+ protected:
+  // The grid "grd" + entity name, bound to the entity's data control.
+  [[nodiscard]] Status MakeGrid() override;
 };
 
 }  // namespace tavik

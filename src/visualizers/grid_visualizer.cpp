@@ -1,11 +1,22 @@
-// Grid visualizers: binding the grid to the entity's data control.
+// Grid visualizers: making, placing and binding the grid, and the code both kinds share.
 #include "visualizers/grid_visualizer.h"
 
+#include <fmt/format.h>
+
+#include "controls/grid_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
 
 namespace tavik {
+
+Status CGridVisualizer::CreateControls() {
+  Status status = MakeGrid();
+  if (status != kOk) SetGridClassName("");
+  return status;
+}
 
 Status CGridVisualizer::DoBinding() {
   CEntityDesc* entity = GetEntityDesc();
@@ -19,6 +30,62 @@ Status CGridVisualizer::DoBinding() {
     }
   }
   return 5;
+}
+
+std::string CGridVisualizer::GridName(const CEntityDesc& entity) {
+  return "grd" + entity.GetEntityName();
+}
+
+std::string CGridVisualizer::DataCtrlName(const CEntityDesc& entity) {
+  if (const CDataCtrl* data_ctrl = entity.GetDataCtrl()) return data_ctrl->GetCtrlName();
+  return "ds" + entity.GetEntityName();
+}
+
+Status CGridVisualizer::AppendCode(CEventDesc* event, const CodeText& code, int slot,
+                                   std::int32_t position) {
+  if (!event) return kNoEvent;
+  return event->AddSubEventCode(code.str(), 0, slot, position, CEventDesc::kAfter);
+}
+
+Status CGridVisualizer::NameAndSizeGrid(CGridCtrl& grid) {
+  CEntityDesc* entity = GetEntityDesc();
+  SetGridClassName(grid.GetClassName());
+  const std::string name = GridName(*entity);
+  grid.SetCtrlName(name);
+  if (Status status = grid.AddProperty(Value::String(name), "Name")) return status;
+  grid.SetNumCols(entity->GetAttributeCountValue());
+  return grid.DoWidthHeight();
+}
+
+Status CGridVisualizer::PlaceGrid(std::unique_ptr<CGridCtrl> grid) {
+  CEntityDesc* entity = GetEntityDesc();
+  auto item = std::make_unique<CCtrlPosItem>(grid.get(), 0, 0.0f, 0.0f);
+  item->column = 0;
+  CCtrlGroup* group = entity->GetCtrlGroup();
+  if (!group) return kNullArgument;
+  grid_ = grid.get();
+  if (Status status = group->AddItem(std::move(item))) {
+    grid_ = nullptr;
+    return status;
+  }
+  return entity->GetFormDesc()->SetCtrl(std::move(grid));
+}
+
+Status CGridVisualizer::AppendRepopulateNode(const CodeText& root_refresh) {
+  CEntityDesc* entity = GetEntityDesc();
+  CFormDesc* form = entity->GetFormDesc();
+  const std::string& name = entity->GetEntityName();
+  CodeText code;
+  if (entity->GetParentCount() == 0) {
+    code.Line(1, fmt::format("{}.RecordSource = s{}_Select", DataCtrlName(*entity), name))
+        .Raw(root_refresh.str());
+  } else {
+    const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
+    code.Line(1, fmt::format("{}_DoRefresh {}", name, DataCtrlName(parent)));
+  }
+  code.Line(1, name + "_SetToScreen");
+  return AppendCode(form->GetProcedure(form->GetFormName() + "_Repopulate"), code, 1,
+                    CEventDesc::kAtEnd);
 }
 
 }  // namespace tavik

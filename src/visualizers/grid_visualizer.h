@@ -1,6 +1,8 @@
 // The base of the visualizers that show a whole entity as one grid.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "visualizers/visualizer.h"
@@ -9,10 +11,16 @@ namespace tavik {
 
 class CCtrlDesc;
 class CEntityDesc;
+class CEventDesc;
+class CGridCtrl;
+class CodeText;
 
 class CGridVisualizer : public CVisualizer {
  public:
   [[nodiscard]] Status Init(CEntityDesc* entity) { return CVisualizer::Init(kGrid, entity); }
+
+  // Makes the grid; when that fails, no grid class is left for DoBinding to look for.
+  [[nodiscard]] Status CreateControls() override;
 
   // Binds the grid (the control of the grid class in the entity's group) to the data control.
   [[nodiscard]] Status DoBinding() override;
@@ -50,8 +58,31 @@ class CGridVisualizer : public CVisualizer {
  protected:
   void SetGridClassName(std::string name) { grid_class_name_ = std::move(name); }
 
+  // "grd" + entity name.
+  static std::string GridName(const CEntityDesc& entity);
+  // The name of the entity's data control, or "ds" + entity name before it has one.
+  static std::string DataCtrlName(const CEntityDesc& entity);
+  // Appends code to the first sub-event of an event or procedure; kNoEvent without one.
+  [[nodiscard]] static Status AppendCode(CEventDesc* event, const CodeText& code, int slot,
+                                         std::int32_t position);
+
+  // Makes the grid control and hands it to the form; the base makes none.
+  [[nodiscard]] virtual Status MakeGrid() { return kOk; }
+  // Names an initialised grid after the entity and sizes it to the entity's attributes; its
+  // class becomes the one DoBinding looks for.
+  [[nodiscard]] Status NameAndSizeGrid(CGridCtrl& grid);
+  // Places the grid leftmost in the entity's group and hands it to the form's control list.
+  [[nodiscard]] Status PlaceGrid(std::unique_ptr<CGridCtrl> grid);
+  // The grid once placed, or null.
+  CGridCtrl* GetGrid() const { return grid_; }
+  // The entity's part of the form's repopulation procedure: a root entity selects its records
+  // and runs root_refresh, a child is refreshed through its parent's data control; then the
+  // entity's fields are shown.
+  [[nodiscard]] Status AppendRepopulateNode(const CodeText& root_refresh);
+
  private:
   std::string grid_class_name_;
+  CGridCtrl* grid_ = nullptr;  // owned by the form's control list
 };
 
 }  // namespace tavik

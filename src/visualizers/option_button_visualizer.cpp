@@ -2,12 +2,12 @@
 #include "visualizers/option_button_visualizer.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "controls/color_names.h"
 #include "controls/frame_ctrl.h"
 #include "controls/option_button_ctrl.h"
+#include "controls/option_handlers.h"
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
@@ -40,12 +40,6 @@ constexpr int kBody = 1;
 constexpr Status kNoList = 4;
 constexpr Status kNoFrame = 7;
 constexpr Status kNoButtons = 8;
-
-// The number a model option holds; options may come as numbers or as their text.
-long NumberOf(const Value& value) {
-  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
-  return static_cast<long>(value.AsInteger());
-}
 
 bool HasText(const std::optional<Value>& value) {
   return value && !value->Text().empty();

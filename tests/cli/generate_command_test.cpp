@@ -1,64 +1,39 @@
 // The tavikfw program as a user runs it: exit statuses, messages, files written or kept.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "fakes/cli_run.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using tavik::testing::CliResult;
+using tavik::testing::ReadWholeFile;
 
 class GenerateCommandTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("tavik_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  // Runs tavikfw in the test's folder with no terminal on standard input.
   CliResult Run(const std::string& arguments) {
-    std::string command = "cd '" + dir_.string() + "' && '" TAVIK_CLI_PATH "' " + arguments +
-                          " </dev/null >out.txt 2>err.txt";
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir_ / "out.txt"),
-            ReadFile(dir_ / "err.txt")};
+    return tavik::testing::RunTavikfw(dir_, arguments);
   }
   void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
+    tavik::testing::WriteWholeFile(dir_ / name, text);
   }
   static std::string Example() {
     return std::string("'") + TAVIK_SOURCE_DIR + "/examples/order_entry.json'";
   }
 
-  fs::path dir_;
+  tavik::testing::ScratchFolder folder_;
+  fs::path dir_ = folder_.path();
 };
 
 TEST_F(GenerateCommandTest, WritesTheFormNamedAfterTheFormAndPrintsItsPath) {
   CliResult result = Run("generate " + Example() + " --name OrderEntryForm --settings T.INI");
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "OrderEnt.FRM\n");
-  std::string form = ReadFile(dir_ / "OrderEnt.FRM");
+  std::string form = ReadWholeFile(dir_ / "OrderEnt.FRM");
   EXPECT_EQ(form.rfind("VERSION 2.00\r\nBegin Form OrderEntryForm\r\n", 0), 0u);
   EXPECT_EQ(form.find("\r\r"), std::string::npos) << "each line ends in one CR LF";
   EXPECT_EQ(form.find("\n\n"), std::string::npos);
@@ -82,7 +57,7 @@ TEST_F(GenerateCommandTest, BlanksAndHyphensInTheNameBecomeUnderscores) {
   CliResult result =
       Run("generate " + Example() + " --name 'Order-Entry Form' --settings T.INI -o F.FRM");
   ASSERT_EQ(result.status, 0) << result.err;
-  std::string form = ReadFile(dir_ / "F.FRM");
+  std::string form = ReadWholeFile(dir_ / "F.FRM");
   EXPECT_NE(form.find("Begin Form Order_Entry_Form\r\n"), std::string::npos);
   EXPECT_NE(form.find("Sub Order_Entry_Form_Repopulate()"), std::string::npos);
 }
@@ -94,9 +69,9 @@ TEST_F(GenerateCommandTest, SettingsFileKeepsConnectAndDatabaseBetweenRuns) {
             0);
   ASSERT_EQ(Run("generate " + Example() + " --name B --settings T.INI -o B.FRM").status, 0);
   EXPECT_NE(
-      ReadFile(dir_ / "B.FRM").find("OpenDatabase(\"orders.mdb\",FALSE,FALSE,\"ODBC;DSN=x\")"),
+      ReadWholeFile(dir_ / "B.FRM").find("OpenDatabase(\"orders.mdb\",FALSE,FALSE,\"ODBC;DSN=x\")"),
       std::string::npos);
-  std::string settings = ReadFile(dir_ / "T.INI");
+  std::string settings = ReadWholeFile(dir_ / "T.INI");
   EXPECT_NE(settings.find("[Visual Basic]"), std::string::npos);
   EXPECT_NE(settings.find("DatabaseString=orders.mdb"), std::string::npos);
 }
@@ -118,7 +93,7 @@ TEST_F(GenerateCommandTest, RefusedModelsSayWhereAndLeaveAnExistingFormAlone) {
   CliResult missing = Run("generate nowhere.json --name A --settings T.INI -o F.FRM");
   EXPECT_EQ(missing.status, 66);
   EXPECT_NE(missing.err.find("nowhere.json"), std::string::npos) << missing.err;
-  EXPECT_EQ(ReadFile(dir_ / "F.FRM"), "keep me");
+  EXPECT_EQ(ReadWholeFile(dir_ / "F.FRM"), "keep me");
 }
 
 TEST_F(GenerateCommandTest, OutputThatCannotBeCreatedEndsWith73) {
@@ -137,7 +112,7 @@ TEST_F(GenerateCommandTest, TextsOutsideWindows1252AreUsageErrors) {
   CliResult accented =
       Run("generate " + Example() + " --name A --caption 'Café' --settings T.INI -o F.FRM");
   ASSERT_EQ(accented.status, 0) << accented.err;
-  EXPECT_NE(ReadFile(dir_ / "F.FRM").find("Caption = \"Caf\xE9\""), std::string::npos);
+  EXPECT_NE(ReadWholeFile(dir_ / "F.FRM").find("Caption = \"Caf\xE9\""), std::string::npos);
 }
 
 TEST_F(GenerateCommandTest, UsageErrorsAndVersion) {

@@ -2,36 +2,23 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "fakes/cli_run.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using tavik::testing::CliResult;
+using tavik::testing::ReadWholeFile;
 using ::testing::HasSubstr;
-
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // A lending library: branches hold shelves hold copies, which are lent (loans are renewed
 // and fined); a loan has two parents, a copy has a book and a two-column shelf key.
@@ -78,22 +65,8 @@ constexpr std::string_view kOrderEntry = R"(
 
 class ImportCommandTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tavik_import_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  // Runs tavikfw in the test's folder with no terminal on standard input.
   CliResult Run(const std::string& arguments) {
-    std::string command = "cd '" + dir_.string() + "' && '" TAVIK_CLI_PATH "' " + arguments +
-                          " </dev/null >out.txt 2>err.txt";
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir_ / "out.txt"),
-            ReadFile(dir_ / "err.txt")};
+    return tavik::testing::RunTavikfw(dir_, arguments);
   }
 
   void Database(const std::string& name, std::string_view sql) {
@@ -116,7 +89,8 @@ class ImportCommandTest : public testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  tavik::testing::ScratchFolder folder_;
+  fs::path dir_ = folder_.path();
 };
 
 TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel) {
@@ -125,15 +99,15 @@ TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel)
   ASSERT_EQ(import.status, 0) << import.err;
   EXPECT_EQ(import.out, "model.json\n");
   EXPECT_EQ(import.err, "");
-  EXPECT_EQ(nlohmann::json::parse(ReadFile(dir_ / "model.json"))["entities"].size(), 4u);
+  EXPECT_EQ(nlohmann::json::parse(ReadWholeFile(dir_ / "model.json"))["entities"].size(), 4u);
 
   const std::string options = " --name Orders --settings T.INI";
   CliResult from_model = Run("generate model.json -o FROMJSON.FRM" + options);
   CliResult from_database = Run("generate orders.sqlite -o FROMDB.FRM" + options);
   ASSERT_EQ(from_database.status, 0) << from_database.err;
   ASSERT_EQ(from_model.status, 0) << from_model.err;
-  const std::string form = ReadFile(dir_ / "FROMDB.FRM");
-  EXPECT_EQ(ReadFile(dir_ / "FROMJSON.FRM"), form);
+  const std::string form = ReadWholeFile(dir_ / "FROMDB.FRM");
+  EXPECT_EQ(ReadWholeFile(dir_ / "FROMJSON.FRM"), form);
   for (std::string_view control :
        {"ComboBox cbxE1RATING", "CheckBox chkE1ACTIVE", "PictureBox picE1LOGO",
         "MSMask.MaskEdBox mebE1SINCE", "CheckBox chkE2PAID"}) {
@@ -151,13 +125,13 @@ TEST_F(ImportCommandTest, ADozenRelatedTablesImportAndEveryTableGenerates) {
   Database("library.db", kLendingLibrary);
   CliResult import = Run("import library.db -o library.json --grid FINE");
   ASSERT_EQ(import.status, 0) << import.err;
-  nlohmann::json model = nlohmann::json::parse(ReadFile(dir_ / "library.json"));
+  nlohmann::json model = nlohmann::json::parse(ReadWholeFile(dir_ / "library.json"));
   EXPECT_EQ(model["entities"].size(), 12u);
   EXPECT_EQ(model["relationships"].size(), 13u);
 
   CliResult generate = Run("generate library.db --name Library --settings T.INI -o LIB.FRM");
   ASSERT_EQ(generate.status, 0) << generate.err;
-  const std::string form = ReadFile(dir_ / "LIB.FRM");
+  const std::string form = ReadWholeFile(dir_ / "LIB.FRM");
   for (const auto& entity : model["entities"]) {
     const std::string table = entity["properties"]["PHYSICAL_NAME"];
     EXPECT_THAT(form, HasSubstr("Begin Data ds" + table + "\r\n")) << table;
@@ -186,7 +160,7 @@ TEST_F(ImportCommandTest, ChosenTablesOnly) {
   CliResult import =
       Run("import --table LOAN --table member library.db --table FINE -o part.json --grid fine");
   ASSERT_EQ(import.status, 0) << import.err;
-  nlohmann::json model = nlohmann::json::parse(ReadFile(dir_ / "part.json"));
+  nlohmann::json model = nlohmann::json::parse(ReadWholeFile(dir_ / "part.json"));
   ASSERT_EQ(model["entities"].size(), 3u);
   EXPECT_EQ(model["entities"][0]["properties"]["PHYSICAL_NAME"], "MEMBER");
   EXPECT_EQ(model["entities"][2]["properties"]["DISPLAY_STYLE"], "GRID");
@@ -195,7 +169,7 @@ TEST_F(ImportCommandTest, ChosenTablesOnly) {
 }
 
 TEST_F(ImportCommandTest, RefusalsSayWhyAndWriteNothing) {
-  std::ofstream(dir_ / "notes.db") << "these are my notes, not a database\n";
+  tavik::testing::WriteWholeFile(dir_ / "notes.db", "these are my notes, not a database\n");
   CliResult not_database = Run("import notes.db -o model.json");
   EXPECT_EQ(not_database.status, 65);
   EXPECT_EQ(not_database.err,
@@ -206,7 +180,7 @@ TEST_F(ImportCommandTest, RefusalsSayWhyAndWriteNothing) {
   Database("orphan.db",
            "CREATE TABLE ORDERS (ORDER_ID INTEGER, CUST_ID INTEGER "
            "REFERENCES CUSTOMER (CUST_ID))");
-  std::ofstream(dir_ / "model.json") << "keep me";
+  tavik::testing::WriteWholeFile(dir_ / "model.json", "keep me");
   CliResult orphan = Run("import orphan.db -o model.json");
   EXPECT_EQ(orphan.status, 65);
   EXPECT_THAT(orphan.err, HasSubstr("orphan.db: table \"ORDERS\" has a foreign key to "
@@ -223,7 +197,7 @@ TEST_F(ImportCommandTest, RefusalsSayWhyAndWriteNothing) {
   EXPECT_EQ(unknown_table.status, 65);
   EXPECT_THAT(unknown_table.err, HasSubstr("the database has no table \"CUSTOMER\""));
 
-  EXPECT_EQ(ReadFile(dir_ / "model.json"), "keep me");
+  EXPECT_EQ(ReadWholeFile(dir_ / "model.json"), "keep me");
   EXPECT_EQ(Files(), (std::vector<std::string>{"model.json", "notes.db", "orphan.db"}))
       << "no temporary or half-written file is left";
 }

@@ -1,33 +1,22 @@
 // `tavikfw inspect` and `tavikfw generate --live` as a user runs them: form files run in the
 // environment, read back through the reverse-engineering dialog, regenerated and saved live.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "fakes/cli_run.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using tavik::testing::CliResult;
+using tavik::testing::ReadWholeFile;
 
 std::string Golden(const std::string& name) {
   return (fs::path(TAVIK_SOURCE_DIR) / "tests/golden" / name / "expected.FRM").string();
@@ -88,21 +77,8 @@ std::string ControlBlocks(const std::string& text) {
 
 class InspectCommandTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tavik_inspect_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   CliResult Run(const std::string& arguments) {
-    std::string command = "cd '" + dir_.string() + "' && '" TAVIK_CLI_PATH "' " + arguments +
-                          " </dev/null >out.txt 2>err.txt";
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir_ / "out.txt"),
-            ReadFile(dir_ / "err.txt")};
+    return tavik::testing::RunTavikfw(dir_, arguments);
   }
   nlohmann::json RunJson(const std::string& arguments) {
     CliResult result = Run(arguments + " --json");
@@ -110,10 +86,11 @@ class InspectCommandTest : public testing::Test {
     return nlohmann::json::parse(result.out);
   }
   void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
+    tavik::testing::WriteWholeFile(dir_ / name, text);
   }
 
-  fs::path dir_;
+  tavik::testing::ScratchFolder folder_;
+  fs::path dir_ = folder_.path();
 };
 
 TEST_F(InspectCommandTest, EveryControlOfAGeneratedFormIsListedWithItsProperties) {
@@ -123,7 +100,7 @@ TEST_F(InspectCommandTest, EveryControlOfAGeneratedFormIsListedWithItsProperties
     nlohmann::json shown = RunJson("inspect " + Golden(name));
     std::map<std::string, FileControl> listed;
     ControlsOfJson(shown.at("controls"), listed);
-    std::map<std::string, FileControl> written = ControlsOfFile(ReadFile(Golden(name)));
+    std::map<std::string, FileControl> written = ControlsOfFile(ReadWholeFile(Golden(name)));
     ASSERT_FALSE(written.empty());
     for (const auto& [control, expected] : written) {
       ASSERT_TRUE(listed.contains(control)) << control;
@@ -201,24 +178,24 @@ TEST_F(InspectCommandTest, GenerateGivesBackTheSameControlsAndProperties) {
     ASSERT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
     fs::path saved = fs::directory_iterator(out)->path();
     EXPECT_NE(result.out.find("\nGenerated: " + saved.string() + "\n"), std::string::npos);
-    std::string regenerated = ReadFile(saved);
+    std::string regenerated = ReadWholeFile(saved);
     // The form is named after the one it was read from; its controls come back in order.
     EXPECT_EQ(regenerated.rfind("VERSION 2.00\r\nBegin Form ", 0), 0u);
-    EXPECT_EQ(ControlBlocks(regenerated), ControlBlocks(ReadFile(Golden(name))));
+    EXPECT_EQ(ControlBlocks(regenerated), ControlBlocks(ReadWholeFile(Golden(name))));
   }
 }
 
 TEST_F(InspectCommandTest, GenerateNeverReplacesAnInspectedForm) {
-  std::string original = ReadFile(Golden("one_entity"));
+  std::string original = ReadWholeFile(Golden("one_entity"));
   Write("Orders.FRM", original);
   CliResult result = Run("inspect Orders.FRM --generate .");
   EXPECT_EQ(result.status, 64);
   EXPECT_NE(result.err.find("would replace Orders.FRM"), std::string::npos) << result.err;
-  EXPECT_EQ(ReadFile(dir_ / "Orders.FRM"), original);
+  EXPECT_EQ(ReadWholeFile(dir_ / "Orders.FRM"), original);
 }
 
 TEST_F(InspectCommandTest, BadFilesAreReportedWithTheirLineAndTheRestIsInspected) {
-  std::string good = ReadFile(Golden("one_entity"));
+  std::string good = ReadWholeFile(Golden("one_entity"));
   Write("CUT.FRM", good.substr(0, 600));
   Write("UNBAL.FRM",
         "VERSION 2.00\r\nBegin Form A\r\n\tBegin Label L\r\n\tBegin Label M\r\n\tEnd\r\nEnd\r\n");
@@ -260,7 +237,7 @@ class LiveGenerationTest : public InspectCommandTest {
     EXPECT_EQ(live.err, file.err) << "the same messages";
     std::string saved = live.out.substr(0, live.out.find('\n'));
     EXPECT_EQ(saved.rfind("live/", 0), 0u) << live.out;
-    return {ReadFile(dir_ / "FILE.FRM"), ReadFile(dir_ / saved)};
+    return {ReadWholeFile(dir_ / "FILE.FRM"), ReadWholeFile(dir_ / saved)};
   }
 };
 

@@ -13,6 +13,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -29,16 +30,14 @@ std::string Attribute(int id, std::string_view column, std::string_view options,
                       std::string_view groups = "") {
   std::string list;
   if (!entries.empty()) {
-    list = R"(, "ES_VLD_RULE": {"NAME": "Flags )" + std::to_string(id) + R"("}, "ES_VLD_VALUE": )" +
-           std::string(entries);
+    list = testing::Group("ES_VLD_RULE", R"("NAME": "Flags )" + std::to_string(id) + "\"") +
+           R"(, "ES_VLD_VALUE": )" + std::string(entries);
   }
-  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(column) +
-         R"j(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0,
-         "REQUIRED": 1}, "FORM_ATTRIB_INFO": {"VISIBLE": 1},
-         "COL_PROP": {"CD_TYP": "CHAR(1)")j" +
-         std::string(column_props) + R"(}, "CP_EST": {"ES_TYP": 0, "ES_VLD": 1)" +
-         std::string(options) + "}" + list + std::string(groups) + "}";
+  return testing::AttributeText(
+      id, column, std::string(testing::kPlainNames) + R"(, "REQUIRED": 1)",
+      testing::Group("COL_PROP", R"j("CD_TYP": "CHAR(1)")j" + std::string(column_props)) +
+          testing::Group("CP_EST", R"("ES_TYP": 0, "ES_VLD": 1)" + std::string(options)) + list +
+          std::string(groups));
 }
 
 constexpr std::string_view kActive = R"([["Active", "A"], ["Inactive", "I"]])";
@@ -48,13 +47,9 @@ class CheckBoxTest : public ::testing::Test {
   CheckBoxTest() { fakes_.text_measurer.extent = {1000, 200}; }
 
   void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    std::string list;
-    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
     model_ = std::make_unique<testing::ModelForm>(
-        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
-            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
-            "attributes": [)" +
-            list + "]}]}",
+        testing::ModelText(
+            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
         version);
     ASSERT_EQ(model_->read_status(), kOk);
     entity_ = &model_->Entity(0);

@@ -12,6 +12,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -31,12 +32,10 @@ std::string Attribute(int id, std::string_view column, std::string_view required
                       std::string_view edit_style, std::string_view column_props = "",
                       std::string_view groups = "") {
   std::string info = required.empty() ? "" : R"(, "REQUIRED": )" + std::string(required);
-  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(column) +
-         R"(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0)" + info +
-         R"j(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "CHAR(10)")j" +
-         std::string(column_props) + R"(}, "CP_EST": {)" + std::string(edit_style) + "}" +
-         std::string(groups) + "}";
+  return testing::AttributeText(
+      id, column, std::string(testing::kPlainNames) + info,
+      testing::Group("COL_PROP", R"j("CD_TYP": "CHAR(10)")j" + std::string(column_props)) +
+          testing::Group("CP_EST", edit_style) + std::string(groups));
 }
 
 // A valid-value list of the edit style (the options need "ES_VLD") or of the column (the
@@ -59,13 +58,9 @@ class ComboListBoxTest : public ::testing::Test {
   ComboListBoxTest() { fakes_.text_measurer.extent = {1000, 200}; }
 
   void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    std::string list;
-    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
     model_ = std::make_unique<testing::ModelForm>(
-        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
-            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
-            "attributes": [)" +
-            list + "]}]}",
+        testing::ModelText(
+            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
         version);
     ASSERT_EQ(model_->read_status(), kOk);
     entity_ = &model_->Entity(0);

@@ -13,6 +13,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -26,11 +27,10 @@ namespace {
 // An attribute of ORDERS with its edit-style options and further control properties.
 std::string Attribute(int id, std::string_view column, std::string_view edit_style,
                       std::string_view column_extra = "") {
-  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(column) + R"(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R",
-         "REL_COUNT": 0, "REQUIRED": 0}, "FORM_ATTRIB_INFO": {"VISIBLE": 1},
-         "COL_PROP": {"CD_TYP": "INTEGER")" +
-         std::string(column_extra) + R"(}, "CP_EST": {)" + std::string(edit_style) + "}}";
+  return testing::AttributeText(
+      id, column, std::string(testing::kPlainNames) + R"(, "REQUIRED": 0)",
+      testing::Group("COL_PROP", R"("CD_TYP": "INTEGER")" + std::string(column_extra)) +
+          testing::Group("CP_EST", edit_style));
 }
 
 class DisplayControlTest : public ::testing::Test {
@@ -39,13 +39,9 @@ class DisplayControlTest : public ::testing::Test {
 
   // Loads ORDERS with the attributes and makes its data control "dsORDERS" (handle 0).
   void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    std::string list;
-    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
     model_ = std::make_unique<testing::ModelForm>(
-        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
-            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
-            "attributes": [)" +
-            list + "]}]}",
+        testing::ModelText(
+            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
         version);
     ASSERT_EQ(model_->read_status(), kOk);
     entity_ = &model_->Entity(0);

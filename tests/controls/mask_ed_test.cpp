@@ -13,6 +13,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -24,26 +25,23 @@ namespace {
 // An attribute of ORDERS; groups holds its property groups after ATTRIB_INFO.
 std::string Attribute(int id, std::string_view column, std::string_view required,
                       std::string_view groups) {
-  return R"j({"ATTRIB_INFO": {"ID": )j" + std::to_string(id) + R"j(, "PHYSICAL_NAME": ")j" +
-         std::string(column) +
-         R"j(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0,
-         "REQUIRED": )j" +
-         std::string(required) + R"j(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1})j" +
-         std::string(groups) + "}";
+  return testing::AttributeText(
+      id, column, std::string(testing::kPlainNames) + R"(, "REQUIRED": )" + std::string(required),
+      groups);
 }
 
 // A column of type CHAR(10) with the edit-style options given.
 std::string Groups(std::string_view edit_style, std::string_view column = "") {
-  return R"j(, "COL_PROP": {"CD_TYP": "CHAR(10)")j" + std::string(column) +
-         R"j(}, "CP_EST": {"ES_TYP": 5)j" + std::string(edit_style) + "}";
+  return testing::Group("COL_PROP", R"j("CD_TYP": "CHAR(10)")j" + std::string(column)) +
+         testing::Group("CP_EST", R"("ES_TYP": 5)" + std::string(edit_style));
 }
 
 // A coded column whose values come from its validation rule.
 std::string CodedGroups(std::string_view edit_style) {
-  return R"j(, "COL_PROP": {"CD_TYP": "CHAR(1)", "CD_PTR": 1},
-         "COL_VLD_RULE": {"NAME": "Order Status"}, "COL_VLD_VALUE": [["Open", "O"]],
-         "CP_EST": {"ES_TYP": 5)j" +
-         std::string(edit_style) + "}";
+  return testing::Group("COL_PROP", R"j("CD_TYP": "CHAR(1)", "CD_PTR": 1)j") +
+         testing::Group("COL_VLD_RULE", R"("NAME": "Order Status")") +
+         R"(, "COL_VLD_VALUE": [["Open", "O"]])" +
+         testing::Group("CP_EST", R"("ES_TYP": 5)" + std::string(edit_style));
 }
 
 constexpr std::string_view kPhoneMask = R"(, "ESMMSK": "(999) 999-9999")";
@@ -53,13 +51,9 @@ class MaskEdTest : public ::testing::Test {
   MaskEdTest() { fakes_.text_measurer.extent = {1000, 200}; }
 
   void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    std::string list;
-    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
     model_ = std::make_unique<testing::ModelForm>(
-        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
-            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
-            "attributes": [)" +
-            list + "]}]}",
+        testing::ModelText(
+            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
         version);
     ASSERT_EQ(model_->read_status(), kOk);
     entity_ = &model_->Entity(0);

@@ -12,6 +12,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -40,28 +41,22 @@ Platform WithMeasurer(TextMeasurer* measurer) {
 // edit-style group, column into the control property group.
 std::string Attribute(int id, std::string_view column_name, std::string_view options,
                       std::string_view column = "", std::string_view required = "0") {
-  return R"j({"ATTRIB_INFO": {"ID": )j" + std::to_string(id) + R"j(, "PHYSICAL_NAME": ")j" +
-         std::string(column_name) +
-         R"j(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0,
-         "REQUIRED": )j" +
-         std::string(required) + R"j(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1},
-         "COL_PROP": {"CD_TYP": "CHAR(1)")j" +
-         std::string(column) + R"j(}, "CP_EST": {"ES_TYP": 1, "ES_VLD": 1)j" +
-         std::string(options) +
-         R"j(}, "ES_VLD_RULE": {"NAME": "Colours"}, "ES_VLD_VALUE": [["Red", "R"], ["Green", "G"],
-         ["Blue", "B"], ["Cyan", "C"], ["Magenta", "M"]]})j";
+  return testing::AttributeText(
+      id, column_name,
+      std::string(testing::kPlainNames) + R"(, "REQUIRED": )" + std::string(required),
+      testing::Group("COL_PROP", R"j("CD_TYP": "CHAR(1)")j" + std::string(column)) +
+          testing::Group("CP_EST", R"("ES_TYP": 1, "ES_VLD": 1)" + std::string(options)) +
+          testing::Group("ES_VLD_RULE", R"("NAME": "Colours")") +
+          R"(, "ES_VLD_VALUE": [["Red", "R"], ["Green", "G"], ["Blue", "B"], ["Cyan", "C"],
+             ["Magenta", "M"]])");
 }
 
 class OptionButtonTest : public ::testing::Test {
  protected:
   void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    std::string list;
-    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
     model_ = std::make_unique<testing::ModelForm>(
-        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
-            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
-            "attributes": [)" +
-            list + "]}]}",
+        testing::ModelText(
+            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
         version);
     ASSERT_EQ(model_->read_status(), kOk);
     entity_ = &model_->Entity(0);

@@ -13,6 +13,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -24,16 +25,14 @@ namespace {
 // An attribute of ORDERS; info adds ATTRIB_INFO members, groups adds further groups.
 std::string Attribute(int id, std::string_view column, std::string_view info,
                       std::string_view groups) {
-  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(column) + R"(", "DISPLAY_NAME": "D", "BASE_NAME": "B", "ROLE_NAME": "R",
-         "REL_COUNT": 0)" +
-         std::string(info) + R"(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1})" + std::string(groups) + "}";
+  return testing::AttributeText(id, column, std::string(testing::kPlainNames) + std::string(info),
+                                groups);
 }
 
 // The edit-style group and the control property group of an attribute.
 std::string Groups(std::string_view edit_style, std::string_view column = "") {
-  return R"j(, "COL_PROP": {"CD_TYP": "CHAR(10)")j" + std::string(column) + R"j(}, "CP_EST": {)j" +
-         std::string(edit_style) + "}";
+  return testing::Group("COL_PROP", R"j("CD_TYP": "CHAR(10)")j" + std::string(column)) +
+         testing::Group("CP_EST", edit_style);
 }
 
 // Coded values of ORDERS, from the column's validation rule.
@@ -47,13 +46,9 @@ class TextBoxCtrlTest : public ::testing::Test {
 
   // Loads ORDERS with the attributes for a version-3 form and makes a data control.
   void Load(const std::vector<std::string>& attributes) {
-    std::string list;
-    for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
     model_ = std::make_unique<testing::ModelForm>(
-        R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "ORDERS",
-            "UNIQUE_PHYS_NAME": "ORDERS", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1},
-            "attributes": [)" +
-            list + "]}]}",
+        testing::ModelText(
+            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
         3);
     ASSERT_EQ(model_->read_status(), kOk);
     entity_ = &model_->Entity(0);

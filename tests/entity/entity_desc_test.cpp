@@ -7,6 +7,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "visualizers/attrib_visualizer.h"
@@ -14,25 +15,29 @@
 namespace tavik {
 namespace {
 
+using testing::AttributeText;
+using testing::EntityText;
+using testing::Group;
 using testing::ModelForm;
+using testing::ModelText;
 using testing::ScopedFakes;
 
+// A column named "D" + id, labelled "Label" unless column_extra gives its own label.
 std::string Attribute(int id, const std::string& physical, const std::string& extra_groups = "",
                       const std::string& column_extra = "") {
-  std::string number = std::to_string(id);
-  return R"j({"ATTRIB_INFO": {"ID": )j" + number + R"j(, "PHYSICAL_NAME": ")j" + physical +
-         R"j(", "DISPLAY_NAME": "D)j" + number +
-         R"j(", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0, "REQUIRED": 0},
-          "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "CHAR(10)", "CD_NAM": ")j" +
-         physical + "\"" +
-         (column_extra.find("CD_PLB") == std::string::npos ? R"(, "CD_PLB": "Label")" : "") +
-         column_extra + "}" + extra_groups + "}";
+  std::string label =
+      column_extra.find("CD_PLB") == std::string::npos ? R"(, "CD_PLB": "Label")" : "";
+  return AttributeText(
+      id, physical,
+      R"(, "DISPLAY_NAME": "D)" + std::to_string(id) +
+          R"(", "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0, "REQUIRED": 0)",
+      Group("COL_PROP",
+            R"j("CD_TYP": "CHAR(10)", "CD_NAM": ")j" + physical + "\"" + label + column_extra) +
+          extra_groups);
 }
 
 std::string Model(const std::string& attributes, const std::string& style = "FIELDS") {
-  return R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "T",
-          "UNIQUE_PHYS_NAME": "T", "DISPLAY_STYLE": ")" +
-         style + R"(", "VISIBLE": 1}, "attributes": [)" + attributes + "]}]}";
+  return ModelText(EntityText(1, "T", style, attributes));
 }
 
 TEST(EntityGeneration, EditStyleDefaultsToTextBoxAndCodedWhenTheAttributeHasAList) {

@@ -14,6 +14,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/form_desc.h"
 #include "visualizers/db_grid_visualizer.h"
@@ -54,31 +55,21 @@ std::uint32_t AllocateWithGrids(std::int32_t edit_style, void* object) {
 // relation; groups adds further property groups.
 std::string Attribute(int id, std::string_view column, std::string_view edit_style = "4",
                       std::string_view extra = "", int relation = 0, std::string_view groups = "") {
-  std::string rel = relation ? R"("REL_COUNT": 1, "REL0_ID": )" + std::to_string(relation)
-                             : std::string(R"("REL_COUNT": 0)");
-  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(column) + R"(", "DISPLAY_NAME": ")" + std::string(column) +
-         R"(", "BASE_NAME": ")" + std::string(column) + R"(", "ROLE_NAME": "R", "REQUIRED": 0, )" +
-         rel +
-         R"(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "INTEGER", "CD_NAM": ")" +
-         std::string(column) + "\"" + std::string(extra) + R"(}, "CP_EST": {"ES_TYP": )" +
-         std::string(edit_style) + "}" + std::string(groups) + "}";
+  return testing::AttributeText(
+      id, column, testing::KeyNames(column, column, relation),
+      testing::Group("COL_PROP", R"("CD_TYP": "INTEGER", "CD_NAM": ")" + std::string(column) +
+                                     "\"" + std::string(extra)) +
+          testing::Group("CP_EST", R"("ES_TYP": )" + std::string(edit_style)) +
+          std::string(groups));
 }
 
 std::string Entity(int id, std::string_view name, std::string_view style,
                    const std::vector<std::string>& attributes) {
-  std::string list;
-  for (const auto& attribute : attributes) list += (list.empty() ? "" : ",") + attribute;
-  return R"({"properties": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(name) + R"(", "UNIQUE_PHYS_NAME": ")" + std::string(name) +
-         R"(", "DISPLAY_STYLE": ")" + std::string(style) + R"(", "VISIBLE": 1}, "attributes": [)" +
-         list + "]}";
+  return testing::EntityText(id, name, style, testing::JsonList(attributes));
 }
 
 std::string Relation(int id, int parent, int child) {
-  return R"({"properties": {"RELATION_ID": )" + std::to_string(id) + R"(, "PARENT_ENTITY": )" +
-         std::to_string(parent) + R"(, "CHILD_ENTITY": )" + std::to_string(child) +
-         R"(}, "attributes": [101]})";
+  return testing::RelationText(id, parent, child, "101");
 }
 
 // Grid and data control names the live client was told.
@@ -96,12 +87,9 @@ class GridTest : public ::testing::Test {
   // their cross-entity code.
   void Generate(std::uint16_t version, const std::vector<std::string>& entities,
                 const std::string& relations = "") {
-    std::string list;
-    for (const auto& entity : entities) list += (list.empty() ? "" : ",") + entity;
     model_ = std::make_unique<testing::ModelForm>(
-        R"({"tavik_model": 1, "entities": [)" + list + R"(], "relationships": [)" + relations +
-            "]}",
-        version, version == 4 ? AllocateWithGrids<true> : AllocateWithGrids<false>);
+        testing::ModelText(testing::JsonList(entities), relations), version,
+        version == 4 ? AllocateWithGrids<true> : AllocateWithGrids<false>);
     ASSERT_EQ(model_->read_status(), kOk);
     ops_.BindLiveGrid = RecordLiveGrid;
     model_->client().ops = &ops_;

@@ -9,6 +9,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/form_desc.h"
 #include "visualizers/grid_visualizer.h"
@@ -24,26 +25,13 @@ using ::testing::Not;
 // An attribute; a migrated key names its relation and the parent attribute's display name.
 std::string Attribute(int id, std::string_view column, std::string_view display, int relation = 0,
                       std::string_view base = "") {
-  std::string rel = relation ? R"("REL_COUNT": 1, "REL0_ID": )" + std::to_string(relation)
-                             : std::string(R"("REL_COUNT": 0)");
-  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(column) + R"(", "DISPLAY_NAME": ")" + std::string(display) +
-         R"(", "BASE_NAME": ")" + std::string(base.empty() ? display : base) +
-         R"(", "ROLE_NAME": "R", "REQUIRED": 0, )" + rel +
-         R"(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "INTEGER"}})";
+  return testing::AttributeText(id, column,
+                                testing::KeyNames(display, base.empty() ? display : base, relation),
+                                testing::Group("COL_PROP", R"("CD_TYP": "INTEGER")"));
 }
 
 std::string Entity(int id, std::string_view name, std::string_view attributes) {
-  return R"({"properties": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(name) + R"(", "UNIQUE_PHYS_NAME": ")" + std::string(name) +
-         R"(", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1}, "attributes": [)" +
-         std::string(attributes) + "]}";
-}
-
-std::string Relation(int id, int parent, int child, std::string_view attributes) {
-  return R"({"properties": {"RELATION_ID": )" + std::to_string(id) + R"(, "PARENT_ENTITY": )" +
-         std::to_string(parent) + R"(, "CHILD_ENTITY": )" + std::to_string(child) +
-         R"(}, "attributes": [)" + std::string(attributes) + "]}";
+  return testing::EntityText(id, name, "FIELDS", attributes);
 }
 
 // A grid whose hooks leave a mark in the text they are given.
@@ -73,8 +61,7 @@ class MasterDetail : public ::testing::Test {
   // no_buttons) and a text visualizer on each attribute.
   void Load(const std::string& entities, const std::string& relations,
             std::string_view no_buttons = "") {
-    model_ = std::make_unique<testing::ModelForm>(R"({"tavik_model": 1, "entities": [)" + entities +
-                                                  R"(], "relationships": [)" + relations + "]}");
+    model_ = std::make_unique<testing::ModelForm>(testing::ModelText(entities, relations));
     ASSERT_EQ(model_->read_status(), kOk);
     for (auto& record : form().GetEntityMap()) {
       auto& entity = static_cast<CEntityDesc&>(*record.entity);
@@ -132,7 +119,8 @@ std::string TwoParentModel() {
 }
 
 TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
-  Load(TwoParentModel(), Relation(1, 1, 2, "101") + "," + Relation(2, 3, 2, "301"));
+  Load(TwoParentModel(),
+       testing::RelationText(1, 1, 2, "101") + "," + testing::RelationText(2, 3, 2, "301"));
   // An earlier contributor's code in the parent's sub-event 2 stays behind the refresh calls.
   ASSERT_EQ(Reposition("CUSTOMER")->AddSubEventCode("\t\t'earlier\r\n", 2, 1, -1, 1), kOk);
 
@@ -207,7 +195,8 @@ TEST_F(MasterDetail, KeysAndRelationsThatCannotBeUsedAreLeftOutOrStopTheWork) {
            Entity(3, "TAG",
                   Attribute(101, "CUST_ID", "Tagged Customer", 6, "Customer Id") + "," +
                       Attribute(102, "OTHER", "Other", 6, "No Such Attribute")),
-       Relation(5, 1, 2, "101") + "," + Relation(6, 1, 3, "101,102"), "TAG");
+       testing::RelationText(5, 1, 2, "101") + "," + testing::RelationText(6, 1, 3, "101,102"),
+       "TAG");
   CEntityDesc& customer = Get("CUSTOMER");
   CEntityDesc& tag = Get("TAG");
 
@@ -244,7 +233,7 @@ TEST_F(MasterDetail, KeysAndRelationsThatCannotBeUsedAreLeftOutOrStopTheWork) {
 TEST_F(MasterDetail, GridsTakeOverTheHooksAroundAChildRefresh) {
   Load(Entity(1, "CUSTOMER", Attribute(101, "CUST_ID", "Customer Id")) + "," +
            Entity(2, "ORDERS", Attribute(101, "CUST_ID", "Customer", 1, "Customer Id")),
-       Relation(1, 1, 2, "101"));
+       testing::RelationText(1, 1, 2, "101"));
   for (std::string_view name : {"CUSTOMER", "ORDERS"}) {
     auto grid = std::make_unique<MarkingGrid>();
     ASSERT_EQ(grid->Init(&Get(name)), kOk);

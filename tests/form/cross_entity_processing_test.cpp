@@ -11,6 +11,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
+#include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -27,26 +28,17 @@ using ::testing::StartsWith;
 
 std::string Attribute(int id, std::string_view column, int relation = 0,
                       std::string_view base = "") {
-  std::string rel = relation ? R"("REL_COUNT": 1, "REL0_ID": )" + std::to_string(relation)
-                             : std::string(R"("REL_COUNT": 0)");
-  return R"({"ATTRIB_INFO": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(column) + R"(", "DISPLAY_NAME": ")" + std::string(column) +
-         R"(", "BASE_NAME": ")" + std::string(base.empty() ? column : base) +
-         R"(", "ROLE_NAME": "R", "REQUIRED": 0, )" + rel +
-         R"(}, "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "INTEGER"}})";
+  return testing::AttributeText(id, column,
+                                testing::KeyNames(column, base.empty() ? column : base, relation),
+                                testing::Group("COL_PROP", R"("CD_TYP": "INTEGER")"));
 }
 
 std::string Entity(int id, std::string_view name, std::string_view attributes) {
-  return R"({"properties": {"ID": )" + std::to_string(id) + R"(, "PHYSICAL_NAME": ")" +
-         std::string(name) + R"(", "UNIQUE_PHYS_NAME": ")" + std::string(name) +
-         R"(", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1}, "attributes": [)" +
-         std::string(attributes) + "]}";
+  return testing::EntityText(id, name, "FIELDS", attributes);
 }
 
 std::string Relation(int id, int parent, int child, int attribute) {
-  return R"({"properties": {"RELATION_ID": )" + std::to_string(id) + R"(, "PARENT_ENTITY": )" +
-         std::to_string(parent) + R"(, "CHILD_ENTITY": )" + std::to_string(child) +
-         R"(}, "attributes": [)" + std::to_string(attribute) + "]}";
+  return testing::RelationText(id, parent, child, std::to_string(attribute));
 }
 
 // A control that records the control-array index it is given and uses `entries` of them.
@@ -80,8 +72,7 @@ class CrossEntity : public ::testing::Test {
   // Reads the model and builds what entity generation leaves for each entity: data control,
   // buttons, the two screen procedures and a text visualizer per attribute.
   void Load(const std::string& entities, const std::string& relations) {
-    model_ = std::make_unique<testing::ModelForm>(R"({"tavik_model": 1, "entities": [)" + entities +
-                                                  R"(], "relationships": [)" + relations + "]}");
+    model_ = std::make_unique<testing::ModelForm>(testing::ModelText(entities, relations));
     ASSERT_EQ(model_->read_status(), kOk);
     ASSERT_NE(form().CreateTimer(), nullptr);
     for (auto& record : form().GetEntityMap()) {

@@ -1,0 +1,117 @@
+// Text controls bound to one field: binding, checks and translations.
+#include "controls/bound_field_ctrl.h"
+
+#include "controls/option_handlers.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
+#include "form/code_text.h"
+#include "form/form_desc.h"
+
+namespace tavik {
+
+namespace {
+
+// Sub-events of the data control's "Validate" event and of the other procedures.
+constexpr std::int32_t kValidateChecks = 2;
+constexpr std::int32_t kFirstSubEvent = 0;
+constexpr int kBody = 1;
+
+}  // namespace
+
+Status CBoundFieldCtrl::AppendCode(CEventDesc* event, std::int32_t sub_event,
+                                   const CodeText& code) {
+  if (!event) return kNoMemory;
+  return event->AddSubEventCode(code.str(), sub_event, kBody, CEventDesc::kAtEnd,
+                                CEventDesc::kAfter);
+}
+
+std::string CBoundFieldCtrl::ListArrayName(std::string list_id) {
+  CFormDesc::ValidateString(list_id);
+  return list_id + "_List";
+}
+
+CodeText CBoundFieldCtrl::ReadFieldCode(std::string_view data, std::string_view field) {
+  const std::string value = std::string(data) + ".Recordset.Fields(\"" + std::string(field) + "\")";
+  CodeText code;
+  code.Line(2, "If IsNull(" + value + ") Then")
+      .Line(3, "zTmpField = \"\"")
+      .Line(2, "Else")
+      .Line(3, "zTmpField = " + value)
+      .Line(2, "End If");
+  return code;
+}
+
+Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view field_name) {
+  if (Status status = AddProperty(Value::String(data_ctrl.GetCtrlName()), "DataSource")) {
+    return status;
+  }
+  return AddProperty(Value::String(std::string(field_name)), "DataField");
+}
+
+Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {
+  CodeText check;
+  check.Line(2, "If " + GetCtrlName() + ".Text = \"\" Then")
+      .Line(3, "Beep")
+      .Line(3,
+            "MsgBox(\"" + std::string(physical_name) + " is a required field; record not saved!\")")
+      .Line(3, "GoTo " + GetEntityName() + "_BadData")
+      .Line(2, "End If");
+  return AppendCode(data_ctrl.GetEvent("Validate"), kValidateChecks, check);
+}
+
+Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
+  if (CEntityDesc* entity = GetEntityDesc()) (void)entity->GetNextRegCtrlIndex();
+  CodeText edit_mode;
+  edit_mode.Line(2, "tk_SetEditMode " + data_ctrl.GetCtrlName());
+  return AppendCode(GetEvent("KeyPress"), kFirstSubEvent, edit_mode);
+}
+
+Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_view field,
+                                             std::string_view list_array,
+                                             std::string_view physical_name, bool reject_unknown) {
+  const std::string& ctrl = GetCtrlName();
+  CodeText code;
+  code.Line(2, "sBuff = Trim(" + ctrl + ".Text)")
+      .Line(2, "nResult = tk_GetDataValue(sBuff, " + std::string(list_array) + "(), sValue)");
+  if (reject_unknown) {
+    code.Line(2, "If nResult = False Then")
+        .Line(3, "Beep")
+        .Line(3, "MsgBox(\"Not a valid value for field " + std::string(physical_name) +
+                     "; record not saved!\")")
+        .Line(3, "GoTo " + GetEntityName() + "_BadData")
+        .Line(2, "End If");
+  }
+  code.Line(2, "nDFTransCount = tvkAddDisplayFieldTranslation(" + data_ctrl.GetCtrlName() + ", \"" +
+                   std::string(field) + "\", sValue, DisplayFieldTranslate(), nDFTransCount)")
+      .Line(2, ctrl + ".DataChanged = False ' disable auto binding");
+  return AppendCode(data_ctrl.GetEvent("Validate"), kValidateChecks, code);
+}
+
+Status CBoundFieldCtrl::AppendToSetToScreen(const CodeText& code) {
+  CFormDesc* form = GetFormDesc();
+  return AppendCode(form ? form->GetProcedure(GetEntityName() + "_SetToScreen") : nullptr,
+                    kFirstSubEvent, code);
+}
+
+Status CBoundFieldCtrl::AddControlRef(int* index) {
+  return AddControlArrayEntry(index);
+}
+
+Status CBoundFieldCtrl::DoEmptyIsNull() {
+  CDataCtrl* own_data_ctrl = GetDataCtrl();
+  if (!own_data_ctrl) return kNullArgument;
+  auto phys = TextProperty(GetAttribute(), "PHYSICAL_NAME");
+  if (!phys) return kMissingProperty;
+  CEntityDesc* entity = GetEntityDesc();
+  CDataCtrl* entity_data_ctrl =
+      entity && entity->GetDataCtrl() ? entity->GetDataCtrl() : own_data_ctrl;
+  const std::string& ctrl = GetCtrlName();
+  CodeText code;
+  code.Line(2, "If " + ctrl + ".Text = \"\" Then")
+      .Line(3, ctrl + " = tk_NullValue(" + entity_data_ctrl->GetCtrlName() + ".Recordset(\"" +
+                   *phys + "\"))")
+      .Line(2, "End If");
+  return AppendCode(own_data_ctrl->GetEvent("Validate"), kValidateChecks, code);
+}
+
+}  // namespace tavik

@@ -1,0 +1,47 @@
+// The base of the text controls bound to one field: the text box and the masked edit box.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "controls/ctrl_desc.h"
+
+namespace tavik {
+
+class CodeText;
+
+class CBoundFieldCtrl : public CCtrlDesc {
+ public:
+  // The control's entry in the entity's control array, set up by the form's timer.
+  [[nodiscard]] Status AddControlRef(int* index) override;
+  // Stores a null in the field when the control is left empty; 4 without a data control.
+  [[nodiscard]] Status DoEmptyIsNull() override;
+
+ protected:
+  // Appends code to a body piece: new sub-events go last, text after what is there; 1
+  // without the event.
+  [[nodiscard]] static Status AppendCode(CEventDesc* event, std::int32_t sub_event,
+                                         const CodeText& code);
+  // The name of the valid-value list's array in the form's code.
+  static std::string ListArrayName(std::string list_id);
+  // Code that puts the field's value, or an empty text for a null, into zTmpField.
+  static CodeText ReadFieldCode(std::string_view data, std::string_view field);
+
+  // "DataSource" and "DataField".
+  [[nodiscard]] Status BindToField(const CDataCtrl& data_ctrl, std::string_view field_name);
+  // The record is not saved while the control is empty.
+  [[nodiscard]] Status AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view physical_name);
+  // Typing puts the data control into edit mode; the control counts among the entity's
+  // registered controls, though its code needs no index.
+  [[nodiscard]] Status AddEditModeSwitch(const CDataCtrl& data_ctrl);
+  // The typed display value becomes the stored value, through the list's array, before the
+  // record is saved; with reject_unknown a value not in the list keeps the record unsaved.
+  [[nodiscard]] Status AddTranslationToData(CDataCtrl& data_ctrl, std::string_view field,
+                                            std::string_view list_array,
+                                            std::string_view physical_name, bool reject_unknown);
+  // Adds code to the entity's procedure that puts a record on the screen.
+  [[nodiscard]] Status AppendToSetToScreen(const CodeText& code);
+};
+
+}  // namespace tavik

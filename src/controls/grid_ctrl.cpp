@@ -1,0 +1,41 @@
+// The grid control base.
+#include "controls/grid_ctrl.h"
+
+#include <algorithm>
+
+#include "entity/data_ctrl.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr float kColumnWidth = 1440.0f;
+constexpr float kExtraWidth = 750.0f;
+constexpr float kMaxWidth = 8470.0f;
+constexpr float kHeight = 1250.0f;
+
+}  // namespace
+
+Status CGridCtrl::Init(const char* class_name, std::uint16_t version, CFormDesc* form,
+                       CVisualizer* visualizer) {
+  if (version == 0) return 4;
+  if (!form) return 5;
+  SetKindFlag(0);
+  IsFocusCtrl(1);
+  current_column_ = 1;
+  return CCtrlDesc::Init(class_name, version, form, visualizer);
+}
+
+Status CGridCtrl::DoWidthHeight() {
+  float width = std::min(static_cast<float>(column_count_) * kColumnWidth + kExtraWidth, kMaxWidth);
+  if (Status status = AddProperty(Value::Single(width), "Width")) return status;
+  return AddProperty(Value::Single(kHeight), "Height");
+}
+
+Status CGridCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view /*field_name*/,
+                              int /*extra*/) {
+  if (!data_ctrl) return kNullArgument;
+  return AddProperty(Value::String(data_ctrl->GetCtrlName()), "DataSource");
+}
+
+}  // namespace tavik

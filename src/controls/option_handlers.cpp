@@ -1,0 +1,51 @@
+// Reading model options and writing them as control properties.
+#include "controls/option_handlers.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "model/attribute.h"
+
+namespace tavik {
+
+long NumberOf(const Value& value) {
+  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
+  return static_cast<long>(value.AsInteger());
+}
+
+bool IsNumber(const std::optional<Value>& value, long number) {
+  return value && NumberOf(*value) == number;
+}
+
+std::optional<std::string> TextProperty(const CAttribute* attribute, std::string_view name) {
+  if (!attribute) return std::nullopt;
+  auto value = attribute->GetProperty(name);
+  if (!value || value->Text().empty()) return std::nullopt;
+  return value->Text();
+}
+
+Status AddShort(CCtrlDesc& control, long value, std::string_view name) {
+  return control.AddProperty(Value::Short(static_cast<std::int16_t>(value)), name);
+}
+
+Status AddPositive(CCtrlDesc& control, const std::optional<Value>& value, long limit,
+                   std::string_view name) {
+  if (!value) return kOk;
+  long number = NumberOf(*value);
+  if (number <= 0 || number >= limit) return kOk;
+  return AddShort(control, number, name);
+}
+
+Status AddCharacter(CCtrlDesc& control, const std::optional<Value>& value, std::string_view name) {
+  if (!value) return kOk;
+  char character = 0;
+  if (value->IsString() && value->AsString().size() == 1) {
+    character = value->AsString()[0];
+  } else {
+    character = static_cast<char>(NumberOf(*value));
+  }
+  std::string text = character == '\0' ? std::string() : std::string(1, character);
+  return control.AddProperty(Value::String(std::move(text)), name);
+}
+
+}  // namespace tavik

@@ -1,0 +1,122 @@
+// Form files and temporary files on Windows.
+#include "platform/file_output.h"
+
+#include <windows.h>
+
+#include <fmt/format.h>
+
+#include <array>
+#include <filesystem>
+
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
+
+namespace tavik {
+
+namespace {
+
+// Longest temporary folder that is used, and the buffer for a temporary file's name.
+constexpr DWORD kTemporaryFolderLimit = 80;
+constexpr std::size_t kTemporaryNameSize = 128;
+
+std::string ErrorText(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  std::string message = length ? std::string(text, length) : fmt::format("error {}", error);
+  if (text) ::LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == ' ' || message.back() == '.')) {
+    message.pop_back();
+  }
+  return message;
+}
+
+void ShowFileError(std::string_view what, const std::string& path, DWORD error) {
+  if (auto* boxes = CurrentPlatform().message_boxes) {
+    boxes->ShowMessage("Tavik Form Wizard Error",
+                       fmt::format("{} \"{}\": {}", what, path, ErrorText(error)));
+  }
+}
+
+// The whole text into a file that exists already; the error, or 0.
+DWORD WriteWhole(const std::string& path, std::string_view text) {
+  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return ::GetLastError();
+  DWORD error = 0;
+  while (!text.empty() && error == 0) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size(), 1u << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file, text.data(), chunk, &written, nullptr)) {
+      error = ::GetLastError();
+    } else {
+      text.remove_prefix(written);
+    }
+  }
+  if (!::CloseHandle(file) && error == 0) error = ::GetLastError();
+  return error;
+}
+
+// A new, empty file with a unique name in the folder; its path, or nothing.
+std::optional<std::string> CreateUniqueFile(const std::string& folder, const std::string& prefix,
+                                            DWORD& error) {
+  std::array<char, MAX_PATH> name{};
+  if (!::GetTempFileNameA(folder.c_str(), prefix.c_str(), 0, name.data())) {
+    error = ::GetLastError();
+    return std::nullopt;
+  }
+  return std::string(name.data());
+}
+
+}  // namespace
+
+Status WriteFileAtomically(const std::string& path, std::string_view text) {
+  std::string folder = std::filesystem::path(path).parent_path().string();
+  if (folder.empty()) folder = ".";
+  DWORD error = 0;
+  const std::optional<std::string> temporary = CreateUniqueFile(folder, "tvk", error);
+  if (!temporary) {
+    ShowFileError("Cannot create the form file", path, error);
+    return 73;
+  }
+  if ((error = WriteWhole(*temporary, text)) != 0) {
+    ::DeleteFileA(temporary->c_str());
+    ShowFileError("Cannot write the form file", path, error);
+    return 74;
+  }
+  if (!::MoveFileExA(temporary->c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = ::GetLastError();
+    ::DeleteFileA(temporary->c_str());
+    ShowFileError("Cannot create the form file", path, error);
+    return 73;
+  }
+  return kOk;
+}
+
+// The temporary folder of at most 80 characters, and a unique name in it that begins with
+// the prefix (GetTempFileName keeps three of its characters).
+std::optional<std::string> WriteTemporaryFile(std::string_view prefix, std::string_view text) {
+  std::array<char, kTemporaryFolderLimit + 1> folder{};
+  const DWORD length = ::GetTempPathA(static_cast<DWORD>(folder.size()), folder.data());
+  if (length == 0 || length > kTemporaryFolderLimit) return std::nullopt;
+  std::array<char, kTemporaryNameSize> name{};
+  const std::string prefix_text(prefix);
+  if (!::GetTempFileNameA(folder.data(), prefix_text.c_str(), 0, name.data())) {
+    return std::nullopt;
+  }
+  const std::string path(name.data());
+  if (WriteWhole(path, text) != 0) {
+    ::DeleteFileA(path.c_str());
+    return std::nullopt;
+  }
+  return path;
+}
+
+void RemoveFile(const std::string& path) {
+  ::DeleteFileA(path.c_str());
+}
+
+}  // namespace tavik

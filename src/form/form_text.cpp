@@ -1,9 +1,7 @@
 // Property lines and procedure blocks of the form file.
 #include "form/form_text.h"
 
-#include <fmt/format.h>
 
-#include <iterator>
 
 #include "form/event_desc.h"
 #include "model/nx_property.h"
@@ -11,10 +9,19 @@
 namespace tavik {
 
 void FormText::PropertyLine(std::string& text, int depth, const CNxProperty& property) {
+  // Appended piece by piece: this runs once per property of every control, and formatting
+  // through a pattern costs more than all the rest of writing the form.
+  constexpr std::size_t kNameWidth = 20;
   Tabs(text, depth);
-  const char* quote = property.GetValue().IsString() ? "\"" : "";
-  fmt::format_to(std::back_inserter(text), "{:<20}=    {}{}{}\r\n", property.GetName(), quote,
-                 property.GetText(), quote);
+  const std::string& name = property.GetName();
+  text += name;
+  if (name.size() < kNameWidth) text.append(kNameWidth - name.size(), ' ');
+  text += "=    ";
+  bool quoted = property.GetValue().IsString();
+  if (quoted) text += '"';
+  text += property.GetText();
+  if (quoted) text += '"';
+  text += "\r\n";
 }
 
 void FormText::EventBlock(std::string& text, std::string_view header, CEventDesc& event,

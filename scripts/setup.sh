@@ -5,7 +5,8 @@ packages=(
   build-essential cmake ninja-build clang clang-format clang-tidy
   libfmt-dev nlohmann-json3-dev libcli11-dev
   libfreetype-dev libfontconfig-dev fonts-wine fonts-liberation
-  libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev googletest
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -17,7 +17,7 @@ extern "C" {
    from the edit controls, keeps the connect and database strings in "TAVIK.INI" and ends
    the dialog with 1; Cancel ends it with 0. Returns 1 for the commands it handles. */
 TAVIKFW_API INT_PTR CALLBACK SpecifyFormInfoDlgProc(HWND dialog, UINT message, WPARAM word,
-                                                     LPARAM long_value);
+                                                    LPARAM long_value);
 
 #ifdef __cplusplus
 }

@@ -30,13 +30,13 @@ expected_messages="$case_dir/expected.stderr"
 expected_form="$case_dir/expected.FRM"
 
 # Paths in messages as the golden files write them.
-normalise() {
+normalise() { # Wine's own notes (lines starting "wine: ") are not the program's messages
   local case_windows work_windows
   case_windows="$(windows_path "$case_dir")"
   work_windows="$(windows_path "$work")"
   sed -e "s|${case_windows//\\/\\\\}\\\\|{case}/|g" -e "s|${case_windows//\\/\\\\}|{case}|g" \
       -e "s|${work_windows//\\/\\\\}\\\\|{work}/|g" -e "s|${work_windows//\\/\\\\}|{work}|g" \
-      -e "s|$case_dir|{case}|g" -e "s|$work|{work}|g" -e 's/\r$//'
+      -e "s|$case_dir|{case}|g" -e "s|$work|{work}|g" -e 's/\r$//' -e '/^wine: /d'
 }
 
 # A known difference is shown, measured, and does not fail the case.

@@ -9,14 +9,8 @@
 #include <vector>
 
 #include "controls/timer_ctrl.h"
-#include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
-#include "entity/entity_desc.h"
-#include "fakes/model_form.h"
+#include "fakes/control_test.h"
 #include "fakes/model_text.h"
-#include "fakes/scoped_fakes.h"
-#include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
 #include "visualizers/check_box_visualizer.h"
 
 namespace tavik {
@@ -42,42 +36,14 @@ std::string Attribute(int id, std::string_view column, std::string_view options,
 
 constexpr std::string_view kActive = R"([["Active", "A"], ["Inactive", "I"]])";
 
-class CheckBoxTest : public ::testing::Test {
+class CheckBoxTest : public testing::ControlTest {
  protected:
-  CheckBoxTest() { fakes_.text_measurer.extent = {1000, 200}; }
-
-  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    model_ = std::make_unique<testing::ModelForm>(
-        testing::ModelText(
-            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
-        version);
-    ASSERT_EQ(model_->read_status(), kOk);
-    entity_ = &model_->Entity(0);
-    ASSERT_EQ(data_.Init(version, &form()), kOk);
-    data_.SetCtrlName("datORDERS");
-  }
-
-  CFormDesc& form() { return model_->form(); }
-  CAttribDesc& AttributeAt(std::size_t index) {
-    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
-  }
+  CheckBoxTest() : ControlTest(DataSource::kSeparate) {}
 
   // Runs the visualizer of the attribute up to its controls; hands back its check box.
   template <typename Visualizer = CCheckBoxVisualizer>
   CCheckBoxCtrl* Make(std::size_t index) {
-    CAttribDesc& attribute = AttributeAt(index);
-    attribute.SetEditStyle(0);
-    auto visualizer = std::make_unique<Visualizer>();
-    EXPECT_EQ(visualizer->Init(&attribute), kOk);
-    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
-    EXPECT_EQ(visualizer->CreateControls(), kOk);
-    CCheckBoxCtrl* check_box = nullptr;
-    for (const auto& item : visualizer->GetCtrlGroup()->GetItems()) {
-      CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
-      if (auto* typed = dynamic_cast<CCheckBoxCtrl*>(control)) check_box = typed;
-    }
-    attribute.SetVisualizer(std::move(visualizer));
-    return check_box;
+    return LastControl<CCheckBoxCtrl>(*Visualize<Visualizer>(index, {.edit_style = 0}));
   }
 
   static std::string Written(CCtrlDesc& control) {
@@ -85,15 +51,6 @@ class CheckBoxTest : public ::testing::Test {
     EXPECT_EQ(control.WriteCtrlToFile(text, 1), kOk);
     return text;
   }
-  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
-    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
-    return piece ? *piece : "(none)";
-  }
-
-  testing::ScopedFakes fakes_;
-  std::unique_ptr<testing::ModelForm> model_;
-  CEntityDesc* entity_ = nullptr;
-  CDataCtrl data_;
 };
 
 TEST_F(CheckBoxTest, WritesItsPropertiesWithTheFirstEntryAsCaption) {

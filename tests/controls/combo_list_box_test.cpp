@@ -8,14 +8,8 @@
 
 #include "controls/combo_box_ctrl.h"
 #include "controls/list_box_ctrl.h"
-#include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
-#include "entity/entity_desc.h"
-#include "fakes/model_form.h"
+#include "fakes/control_test.h"
 #include "fakes/model_text.h"
-#include "fakes/scoped_fakes.h"
-#include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
 #include "visualizers/combo_box_visualizer.h"
 #include "visualizers/list_box_visualizer.h"
 #include "visualizers/text_visualizer.h"
@@ -53,43 +47,16 @@ constexpr std::string_view kShipModes =
     R"([["Air", "A"], ["Ground Freight", "G"], ["Ocean Shipping", "O"], ["Post", "P"]])";
 constexpr std::string_view kStatuses = R"([["Open", "O"], ["Closed", "C"]])";
 
-class ComboListBoxTest : public ::testing::Test {
+class ComboListBoxTest : public testing::ControlTest {
  protected:
-  ComboListBoxTest() { fakes_.text_measurer.extent = {1000, 200}; }
-
-  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    model_ = std::make_unique<testing::ModelForm>(
-        testing::ModelText(
-            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
-        version);
-    ASSERT_EQ(model_->read_status(), kOk);
-    entity_ = &model_->Entity(0);
-    ASSERT_EQ(data_.Init(version, &form()), kOk);
-    data_.SetCtrlName("datORDERS");
-  }
-
-  CFormDesc& form() { return model_->form(); }
-  CAttribDesc& AttributeAt(std::size_t index) {
-    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
-  }
+  ComboListBoxTest() : ControlTest(DataSource::kSeparate) {}
 
   // Runs the visualizer of the attribute up to its controls and hands back the control of
   // the class it made (none when it made none).
   template <typename Control, typename Visualizer>
   Control* Make(std::size_t index, std::int32_t edit_style, Status expected = kOk) {
-    CAttribDesc& attribute = AttributeAt(index);
-    attribute.SetEditStyle(edit_style);
-    auto visualizer = std::make_unique<Visualizer>();
-    EXPECT_EQ(visualizer->Init(&attribute), kOk);
-    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
-    EXPECT_EQ(visualizer->CreateControls(), expected);
-    Control* made = nullptr;
-    for (const auto& item : visualizer->GetCtrlGroup()->GetItems()) {
-      CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
-      if (auto* typed = dynamic_cast<Control*>(control)) made = typed;
-    }
-    attribute.SetVisualizer(std::move(visualizer));
-    return made;
+    return LastControl<Control>(
+        *Visualize<Visualizer>(index, {.edit_style = edit_style, .created = expected}));
   }
   CComboBoxCtrl* MakeCombo(std::size_t index) {
     return Make<CComboBoxCtrl, CComboBoxVisualizer>(index, kComboStyle);
@@ -98,23 +65,10 @@ class ComboListBoxTest : public ::testing::Test {
     return Make<CListBoxCtrl, CListBoxVisualizer>(index, kListStyle);
   }
 
-  static std::string Piece(CEventDesc* event, std::int32_t sub_event, int part = 1) {
-    const std::string* piece = event ? event->GetSubEventCode(sub_event, part) : nullptr;
-    return piece ? *piece : "(none)";
-  }
   static std::string Code(CEventDesc* event) {
     event->PrepareEventCode();
     return event->GetEventCode().value_or("(none)");
   }
-  static std::string Property(const CCtrlDesc& control, std::string_view name) {
-    auto value = control.GetProperty(name);
-    return value ? value->Text() : "(none)";
-  }
-
-  testing::ScopedFakes fakes_;
-  std::unique_ptr<testing::ModelForm> model_;
-  CEntityDesc* entity_ = nullptr;
-  CDataCtrl data_;
 };
 
 TEST_F(ComboListBoxTest, ComboBoxWritesItsPropertiesAndFillsItselfWhenTheFormLoads) {

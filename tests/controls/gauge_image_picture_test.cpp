@@ -9,14 +9,8 @@
 #include "controls/gauge_ctrl.h"
 #include "controls/image_ctrl.h"
 #include "controls/pict_ctrl.h"
-#include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
-#include "entity/entity_desc.h"
-#include "fakes/model_form.h"
+#include "fakes/control_test.h"
 #include "fakes/model_text.h"
-#include "fakes/scoped_fakes.h"
-#include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
 #include "visualizers/gauge_visualizer.h"
 #include "visualizers/image_visualizer.h"
 #include "visualizers/pict_visualizer.h"
@@ -33,40 +27,21 @@ std::string Attribute(int id, std::string_view column, std::string_view edit_sty
           testing::Group("CP_EST", edit_style));
 }
 
-class DisplayControlTest : public ::testing::Test {
+// Loads ORDERS with its data control "dsORDERS" (handle 0).
+class DisplayControlTest : public testing::ControlTest {
  protected:
-  DisplayControlTest() { fakes_.text_measurer.extent = {700, 200}; }
-
-  // Loads ORDERS with the attributes and makes its data control "dsORDERS" (handle 0).
-  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    model_ = std::make_unique<testing::ModelForm>(
-        testing::ModelText(
-            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
-        version);
-    ASSERT_EQ(model_->read_status(), kOk);
-    entity_ = &model_->Entity(0);
-    ASSERT_EQ(entity_->CreateDataControl(), kOk);
-  }
-
-  CFormDesc& form() { return model_->form(); }
-  CAttribDesc& AttributeAt(std::size_t index) {
-    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
-  }
+  DisplayControlTest() : ControlTest(DataSource::kEntity, 700) {}
 
   // Runs the visualizer of the attribute (controls and binding) and hands back its main
   // control, the last of its group.
   template <typename Visualizer>
   CCtrlDesc* Make(std::size_t index) {
-    CAttribDesc& attribute = AttributeAt(index);
-    auto visualizer = std::make_unique<Visualizer>();
-    EXPECT_EQ(visualizer->Init(&attribute), kOk);
-    EXPECT_EQ(visualizer->CreateControls(), kOk);
-    EXPECT_EQ(visualizer->DoBinding(), kOk);
-    const auto& items = visualizer->GetCtrlGroup()->GetItems();
-    CCtrlDesc* control =
-        items.empty() ? nullptr : static_cast<CCtrlPosItem&>(*items.back()).GetCtrl();
-    attribute.SetVisualizer(std::move(visualizer));
-    return control;
+    const auto& items =
+        Visualize<Visualizer>(
+            index, {.edit_style = std::nullopt, .validation_list = false, .binding = true})
+            ->GetCtrlGroup()
+            ->GetItems();
+    return items.empty() ? nullptr : static_cast<CCtrlPosItem&>(*items.back()).GetCtrl();
   }
 
   static std::string Text(CCtrlDesc* control) {
@@ -74,18 +49,6 @@ class DisplayControlTest : public ::testing::Test {
     if (control) (void)control->WriteCtrlToFile(text, 1);
     return text;
   }
-  static std::string Property(const CCtrlDesc& control, std::string_view name) {
-    auto value = control.GetProperty(name);
-    return value ? value->Text() : "(none)";
-  }
-  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
-    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
-    return piece ? *piece : "(none)";
-  }
-
-  testing::ScopedFakes fakes_;
-  std::unique_ptr<testing::ModelForm> model_;
-  CEntityDesc* entity_ = nullptr;
 };
 
 TEST_F(DisplayControlTest, PictureBoxWithoutOptionsHasItsDefaultsInBothVersions) {

@@ -9,14 +9,8 @@
 #include <vector>
 
 #include "controls/timer_ctrl.h"
-#include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
-#include "entity/entity_desc.h"
-#include "fakes/model_form.h"
+#include "fakes/control_test.h"
 #include "fakes/model_text.h"
-#include "fakes/scoped_fakes.h"
-#include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
 #include "visualizers/mask_ed_visualizer.h"
 
 namespace tavik {
@@ -46,54 +40,16 @@ std::string CodedGroups(std::string_view edit_style) {
 
 constexpr std::string_view kPhoneMask = R"(, "ESMMSK": "(999) 999-9999")";
 
-class MaskEdTest : public ::testing::Test {
+class MaskEdTest : public testing::ControlTest {
  protected:
-  MaskEdTest() { fakes_.text_measurer.extent = {1000, 200}; }
-
-  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    model_ = std::make_unique<testing::ModelForm>(
-        testing::ModelText(
-            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
-        version);
-    ASSERT_EQ(model_->read_status(), kOk);
-    entity_ = &model_->Entity(0);
-    ASSERT_EQ(entity_->CreateDataControl(), kOk);
-  }
-
-  CFormDesc& form() { return model_->form(); }
-  CAttribDesc& AttributeAt(std::size_t index) {
-    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
-  }
+  MaskEdTest() : ControlTest(DataSource::kEntity) {}
 
   // Runs the visualizer of the attribute, binding included, and hands back its box.
   template <typename Visualizer = CMaskEdVisualizer>
   CMaskEdCtrl* Make(std::size_t index) {
-    CAttribDesc& attribute = AttributeAt(index);
-    attribute.SetEditStyle(5);
-    auto visualizer = std::make_unique<Visualizer>();
-    EXPECT_EQ(visualizer->Init(&attribute), kOk);
-    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
-    EXPECT_EQ(visualizer->CreateControls(), kOk);
-    EXPECT_EQ(visualizer->DoBinding(), kOk);
-    CMaskEdCtrl* box = nullptr;
-    for (const auto& item : visualizer->GetCtrlGroup()->GetItems()) {
-      CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
-      if (auto* found = dynamic_cast<CMaskEdCtrl*>(control)) box = found;
-    }
-    attribute.SetVisualizer(std::move(visualizer));
-    return box;
+    return LastControl<CMaskEdCtrl>(
+        *Visualize<Visualizer>(index, {.edit_style = 5, .binding = true}));
   }
-
-  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
-    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
-    return piece ? *piece : "(none)";
-  }
-  static std::string Property(const CCtrlDesc& control, std::string_view name) {
-    auto value = control.GetProperty(name);
-    return value ? value->Text() : "(none)";
-  }
-  std::string Validate() { return Piece(entity_->GetDataCtrl()->GetEvent("Validate"), 2); }
-  std::string SetToScreen() { return Piece(form().GetProcedure("ORDERS_SetToScreen"), 0); }
 
   // The code that puts a stored value on the screen through the box's mask.
   static std::string ShowThroughMask(std::string_view field, std::string_view box,
@@ -105,10 +61,6 @@ class MaskEdTest : public ::testing::Test {
            "\r\n" + "\t\tsMask = " + ctrl + ".Mask\r\n" + "\t\t" + ctrl + ".Mask = \"\"\r\n" +
            "\t\t" + ctrl + ".Text = sValue\r\n" + "\t\t" + ctrl + ".Mask = sMask\r\n";
   }
-
-  testing::ScopedFakes fakes_;
-  std::unique_ptr<testing::ModelForm> model_;
-  CEntityDesc* entity_ = nullptr;
 };
 
 TEST_F(MaskEdTest, WritesTheMaskPropertiesInTableOrder) {

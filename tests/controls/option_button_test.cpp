@@ -8,14 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
-#include "entity/entity_desc.h"
-#include "fakes/model_form.h"
+#include "fakes/control_test.h"
 #include "fakes/model_text.h"
-#include "fakes/scoped_fakes.h"
-#include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
 #include "platform/text_measurer.h"
 #include "visualizers/option_button_visualizer.h"
 
@@ -51,36 +45,14 @@ std::string Attribute(int id, std::string_view column_name, std::string_view opt
              ["Magenta", "M"]])");
 }
 
-class OptionButtonTest : public ::testing::Test {
+class OptionButtonTest : public testing::ControlTest {
  protected:
-  void Load(const std::vector<std::string>& attributes, std::uint16_t version = 3) {
-    model_ = std::make_unique<testing::ModelForm>(
-        testing::ModelText(
-            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
-        version);
-    ASSERT_EQ(model_->read_status(), kOk);
-    entity_ = &model_->Entity(0);
-    ASSERT_EQ(entity_->CreateDataControl(), kOk);
-  }
-
-  CFormDesc& form() { return model_->form(); }
-  CAttribDesc& AttributeAt(std::size_t index) {
-    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
-  }
+  OptionButtonTest() : ControlTest(DataSource::kEntity) {}
 
   // Runs the visualizer of the attribute up to its binding and hands it back.
   template <typename Visualizer = COptionButtonVisualizer>
   COptionButtonVisualizer* Make(std::size_t index) {
-    CAttribDesc& attribute = AttributeAt(index);
-    attribute.SetEditStyle(1);
-    auto visualizer = std::make_unique<Visualizer>();
-    EXPECT_EQ(visualizer->Init(&attribute), kOk);
-    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
-    EXPECT_EQ(visualizer->CreateControls(), kOk);
-    EXPECT_EQ(visualizer->DoBinding(), kOk);
-    COptionButtonVisualizer* result = visualizer.get();
-    attribute.SetVisualizer(std::move(visualizer));
-    return result;
+    return Visualize<Visualizer>(index, {.edit_style = 1, .binding = true});
   }
 
   static CCtrlDesc* Frame(COptionButtonVisualizer& visualizer) {
@@ -97,14 +69,6 @@ class OptionButtonTest : public ::testing::Test {
                ? static_cast<CCtrlGroup*>(items.back().get())
                : nullptr;
   }
-  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
-    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
-    return piece ? *piece : "(none)";
-  }
-  static std::string Property(const CCtrlDesc& control, std::string_view name) {
-    auto value = control.GetProperty(name);
-    return value ? value->Text() : "(none)";
-  }
   static std::string PropertyNames(const CCtrlDesc& control) {
     std::string names;
     for (const auto& property : control.GetPropertySection().GetPropertyList()) {
@@ -112,14 +76,9 @@ class OptionButtonTest : public ::testing::Test {
     }
     return names;
   }
-  std::string Validate() { return Piece(entity_->GetDataCtrl()->GetEvent("Validate"), 2); }
-  std::string SetToScreen() { return Piece(form().GetProcedure("ORDERS_SetToScreen"), 0); }
 
-  testing::ScopedFakes fakes_;
   PerCharacterMeasurer measurer_;
   ScopedPlatform measuring_{WithMeasurer(&measurer_)};
-  std::unique_ptr<testing::ModelForm> model_;
-  CEntityDesc* entity_ = nullptr;
 };
 
 TEST_F(OptionButtonTest, FiveEntriesTwoToARowMakeAFrameOfThreeRows) {

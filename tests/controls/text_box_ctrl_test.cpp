@@ -9,14 +9,8 @@
 #include <vector>
 
 #include "controls/timer_ctrl.h"
-#include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
-#include "entity/entity_desc.h"
-#include "fakes/model_form.h"
+#include "fakes/control_test.h"
 #include "fakes/model_text.h"
-#include "fakes/scoped_fakes.h"
-#include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
 #include "visualizers/text_visualizer.h"
 
 namespace tavik {
@@ -40,58 +34,18 @@ constexpr std::string_view kCodedGroups =
     R"j(, "COL_PROP": {"CD_TYP": "CHAR(1)", "CD_PTR": 1}, "COL_VLD_RULE": {"NAME": "Order Status"},
        "COL_VLD_VALUE": [["Open", "O"], ["Closed", "C"]])j";
 
-class TextBoxCtrlTest : public ::testing::Test {
+// Forms are of version 3, with a separate data control.
+class TextBoxCtrlTest : public testing::ControlTest {
  protected:
-  TextBoxCtrlTest() { fakes_.text_measurer.extent = {1000, 200}; }
-
-  // Loads ORDERS with the attributes for a version-3 form and makes a data control.
-  void Load(const std::vector<std::string>& attributes) {
-    model_ = std::make_unique<testing::ModelForm>(
-        testing::ModelText(
-            testing::EntityText(1, "ORDERS", "FIELDS", testing::JsonList(attributes))),
-        3);
-    ASSERT_EQ(model_->read_status(), kOk);
-    entity_ = &model_->Entity(0);
-    ASSERT_EQ(data_.Init(3, &form()), kOk);
-    data_.SetCtrlName("datORDERS");
-  }
-
-  CFormDesc& form() { return model_->form(); }
-  CAttribDesc& AttributeAt(std::size_t index) {
-    return static_cast<CAttribDesc&>(*entity_->GetAttribList().at(index));
-  }
+  TextBoxCtrlTest() : ControlTest(DataSource::kSeparate) {}
 
   // Runs the visualizer of the attribute and hands back the text box it made.
   template <typename Visualizer = CTextVisualizer>
   CTextBoxCtrl* Make(std::size_t index, std::int32_t edit_style = 4) {
-    CAttribDesc& attribute = AttributeAt(index);
-    attribute.SetEditStyle(edit_style);
-    auto visualizer = std::make_unique<Visualizer>();
-    EXPECT_EQ(visualizer->Init(&attribute), kOk);
-    EXPECT_EQ(visualizer->DetermineValidationList(), kOk);
-    EXPECT_EQ(visualizer->CreateControls(), kOk);
-    CTextBoxCtrl* text_box = nullptr;
-    for (const auto& item : visualizer->GetCtrlGroup()->GetItems()) {
-      CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
-      if (control->GetClassName() == "TextBox") text_box = static_cast<CTextBoxCtrl*>(control);
-    }
-    attribute.SetVisualizer(std::move(visualizer));
-    return text_box;
+    return static_cast<CTextBoxCtrl*>(
+        LastControl(*Visualize<Visualizer>(index, {.edit_style = edit_style}),
+                    [](CCtrlDesc* control) { return control->GetClassName() == "TextBox"; }));
   }
-
-  static std::string Piece(CEventDesc* event, std::int32_t sub_event) {
-    const std::string* piece = event ? event->GetSubEventCode(sub_event, 1) : nullptr;
-    return piece ? *piece : "(none)";
-  }
-  static std::string Property(const CCtrlDesc& control, std::string_view name) {
-    auto value = control.GetProperty(name);
-    return value ? value->Text() : "(none)";
-  }
-
-  testing::ScopedFakes fakes_;
-  std::unique_ptr<testing::ModelForm> model_;
-  CEntityDesc* entity_ = nullptr;
-  CDataCtrl data_;
 };
 
 TEST_F(TextBoxCtrlTest, WritesItsPropertiesInTheOrderOfFirstAddition) {

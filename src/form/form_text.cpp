@@ -1,8 +1,6 @@
 // Property lines and procedure blocks of the form file.
 #include "form/form_text.h"
 
-
-
 #include "form/event_desc.h"
 #include "model/nx_property.h"
 

@@ -111,9 +111,26 @@ std::string DescribeControl(char32_t code_point) {
   }
 }
 
+// Most model text is ASCII without control line breaks; it needs no decoding at all.
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool IsPlainAscii(std::string_view text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80 || byte == '\r' || byte == '\n' || byte == 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t at = 0; at < utf8.size();) {
@@ -135,6 +152,7 @@ std::string Windows1252ToUtf8(std::string_view text) {
 }
 
 std::string FormTextFault(std::string_view utf8) {
+  if (utf8.size() <= kMaxFormTextLength && IsPlainAscii(utf8)) return {};
   std::size_t characters = 0;
   for (std::size_t at = 0; at < utf8.size(); ++characters) {
     const Decoded decoded = DecodeAt(utf8, at);

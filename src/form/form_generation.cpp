@@ -1,6 +1,8 @@
 // Form output: the scroll panel and bars, the form file text, and live creation.
 #include <fmt/format.h>
 
+#include <array>
+
 #include "controls/color_names.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
@@ -219,7 +221,8 @@ Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
     (void)bar->WriteEventsToFile(code_text, 0);
   }
   form_text += "End\r\n";
-  return WriteFileAtomically(GetFileName(), form_text + code_text);
+  const std::array<std::string_view, 2> pieces{form_text, code_text};
+  return WriteFileAtomically(GetFileName(), pieces);
 }
 
 }  // namespace tavik

@@ -17,7 +17,7 @@ void FormText::PropertyLine(std::string& text, int depth, const CNxProperty& pro
   text += "=    ";
   bool quoted = property.GetValue().IsString();
   if (quoted) text += '"';
-  text += property.GetText();
+  property.AppendText(text);
   if (quoted) text += '"';
   text += "\r\n";
 }

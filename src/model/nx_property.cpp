@@ -33,7 +33,6 @@ bool CNxProperty::Set(std::int32_t id, Value value) {
   if (IsReservedId(id) || IsReservedId(id_)) return false;
   id_ = id;
   value_ = std::move(value);
-  text_.reset();
   return true;
 }
 
@@ -42,12 +41,14 @@ std::optional<Value> CNxProperty::ToVariant() const {
   return value_;
 }
 
-const std::string& CNxProperty::GetText() const {
-  if (!text_) {
-    auto copy = ToVariant();
-    text_ = copy ? copy->Text() : std::string();
-  }
-  return *text_;
+std::string CNxProperty::GetText() const {
+  std::string text;
+  AppendText(text);
+  return text;
+}
+
+void CNxProperty::AppendText(std::string& text) const {
+  if (IsCopyable(value_.type())) value_.AppendText(text);
 }
 
 PropertyInfo CNxProperty::GetInfo() const {

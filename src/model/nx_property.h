@@ -29,15 +29,15 @@ class CNxProperty {
   const Value& GetValue() const { return value_; }
   // A copy of the value, or nothing for the types a variant copy cannot carry.
   std::optional<Value> ToVariant() const;
-  // The value's text, made on first request and kept.
-  const std::string& GetText() const;
+  // The value's text; made on each request, as most properties are written once.
+  std::string GetText() const;
+  void AppendText(std::string& text) const;
   PropertyInfo GetInfo() const;
 
  private:
   std::int32_t id_ = 2;
   Value value_;
   std::string name_;
-  mutable std::optional<std::string> text_;
 };
 
 }  // namespace tavik

@@ -10,8 +10,9 @@ constexpr const char* kDictionaryName = "VB Control Standard Property Set";
 }
 
 CNxProperty* CNxPropertySection::GetProperty(std::int32_t id) const {
-  auto found = by_id_.find(id);
-  return found == by_id_.end() ? nullptr : found->second;
+  if (!index_) return ScanForId(id);
+  auto found = index_->first_by_id.find(id);
+  return found == index_->first_by_id.end() ? nullptr : found->second;
 }
 
 CNxProperty* CNxPropertySection::GetProperty(std::string_view name) const {
@@ -19,29 +20,45 @@ CNxProperty* CNxPropertySection::GetProperty(std::string_view name) const {
   return id < 0 ? nullptr : GetProperty(id);
 }
 
+// The first property of an id is the one lookups find, as a walk of the list would.
+CNxProperty* CNxPropertySection::ScanForId(std::int32_t id) const {
+  for (const auto& property : properties_) {
+    if (property->GetId() == id) return property.get();
+  }
+  return nullptr;
+}
+
 std::int32_t CNxPropertySection::NewestIdOf(std::string_view name) const {
-  auto found = newest_id_by_name_.find(std::string(name));
-  return found == newest_id_by_name_.end() ? -1 : found->second;
+  if (index_) {
+    auto found = index_->newest_id_by_name.find(std::string(name));
+    return found == index_->newest_id_by_name.end() ? -1 : found->second;
+  }
+  for (auto entry = dictionary_.rbegin(); entry != dictionary_.rend(); ++entry) {
+    if (entry->name == name) return entry->id;
+  }
+  return -1;
 }
 
 void CNxPropertySection::AddProperty(std::unique_ptr<CNxProperty> property, Position position) {
-  // The first property of an id is the one lookups find, as a walk of the list would.
-  by_id_.try_emplace(property->GetId(), property.get());
+  CNxProperty* added = property.get();
   if (position == Position::kFront) {
-    by_id_[property->GetId()] = property.get();
     properties_.insert(properties_.begin(), std::move(property));
+    if (index_) index_->first_by_id[added->GetId()] = added;
   } else {
     properties_.push_back(std::move(property));
+    if (index_) index_->first_by_id.try_emplace(added->GetId(), added);
   }
+  IndexWhenLarge();
 }
 
 void CNxPropertySection::SetPropertyName(std::int32_t id, std::string name) {
   if (dictionary_.empty() && id != 0) {
     dictionary_.push_back({0, kDictionaryName});
-    newest_id_by_name_[kDictionaryName] = 0;
+    if (index_) index_->newest_id_by_name[kDictionaryName] = 0;
   }
-  newest_id_by_name_[name] = id;
+  if (index_) index_->newest_id_by_name[name] = id;
   dictionary_.push_back({id, std::move(name)});
+  IndexWhenLarge();
 }
 
 void CNxPropertySection::RemoveProperty(std::int32_t id) {
@@ -49,13 +66,9 @@ void CNxPropertySection::RemoveProperty(std::int32_t id) {
                             [id](const auto& property) { return property->GetId() == id; });
   if (found == properties_.end()) return;
   properties_.erase(found);
-  by_id_.erase(id);
-  for (const auto& property : properties_) {
-    if (property->GetId() == id) {
-      by_id_.emplace(id, property.get());
-      break;
-    }
-  }
+  if (!index_) return;
+  index_->first_by_id.erase(id);
+  if (CNxProperty* next = ScanForId(id)) index_->first_by_id.emplace(id, next);
 }
 
 void CNxPropertySection::RemoveProperty(std::string_view name) {
@@ -65,23 +78,37 @@ void CNxPropertySection::RemoveProperty(std::string_view name) {
 
 void CNxPropertySection::RemoveAll() {
   properties_.clear();
-  by_id_.clear();
+  if (index_) index_->first_by_id.clear();
 }
 
 void CNxPropertySection::RemoveNames(std::int32_t id) {
   std::erase_if(dictionary_, [id](const DictionaryEntry& entry) { return entry.id == id; });
-  ReindexNames();
+  if (index_) IndexNames();
 }
 
 void CNxPropertySection::RemoveNames(std::string_view name) {
   if (NewestIdOf(name) < 0) return;
   std::erase_if(dictionary_, [name](const DictionaryEntry& entry) { return entry.name == name; });
-  ReindexNames();
+  if (index_) IndexNames();
 }
 
-void CNxPropertySection::ReindexNames() {
-  newest_id_by_name_.clear();
-  for (const auto& entry : dictionary_) newest_id_by_name_[entry.name] = entry.id;
+void CNxPropertySection::IndexWhenLarge() {
+  if (index_ || properties_.size() + dictionary_.size() <= kIndexedSize) return;
+  index_ = std::make_unique<Index>();
+  IndexIds();
+  IndexNames();
+}
+
+void CNxPropertySection::IndexIds() {
+  index_->first_by_id.clear();
+  for (const auto& property : properties_) {
+    index_->first_by_id.try_emplace(property->GetId(), property.get());
+  }
+}
+
+void CNxPropertySection::IndexNames() {
+  index_->newest_id_by_name.clear();
+  for (const auto& entry : dictionary_) index_->newest_id_by_name[entry.name] = entry.id;
 }
 
 std::vector<CNxPropertySection::DictionaryEntry> CNxPropertySection::GetDictionary() const {

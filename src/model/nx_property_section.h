@@ -46,14 +46,25 @@ class CNxPropertySection {
   std::vector<DictionaryEntry> GetDictionary() const;
 
  private:
+  // A control's section holds a dozen properties, where a scan costs less time and memory
+  // than hash tables; a section that grows past kIndexedSize entries gets this index, so a
+  // section of thousands of entries still finds each in constant time.
+  struct Index {
+    std::unordered_map<std::int32_t, CNxProperty*> first_by_id;
+    std::unordered_map<std::string, std::int32_t> newest_id_by_name;
+  };
+  static constexpr std::size_t kIndexedSize = 32;
+
   std::int32_t NewestIdOf(std::string_view name) const;
-  void ReindexNames();
+  CNxProperty* ScanForId(std::int32_t id) const;
+  void IndexWhenLarge();
+  void IndexIds();
+  void IndexNames();
 
   FormatId format_id_;
   std::vector<std::unique_ptr<CNxProperty>> properties_;
-  std::unordered_map<std::int32_t, CNxProperty*> by_id_;
   std::vector<DictionaryEntry> dictionary_;  // oldest first
-  std::unordered_map<std::string, std::int32_t> newest_id_by_name_;
+  std::unique_ptr<Index> index_;
 };
 
 }  // namespace tavik

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -36,7 +37,8 @@ class StringHashMap {
       found->second->second = std::move(value);
       return found->second->second;
     }
-    auto& bucket = buckets_[BucketOf(key)];
+    if (!buckets_) buckets_ = std::make_unique<Buckets>();
+    auto& bucket = (*buckets_)[BucketOf(key)];
     bucket.emplace_front(key, std::move(value));
     index_.emplace(std::move(key), bucket.begin());
     return bucket.front().second;
@@ -54,7 +56,7 @@ class StringHashMap {
   bool Remove(std::string_view key) {
     auto found = index_.find(std::string(key));
     if (found == index_.end()) return false;
-    buckets_[BucketOf(key)].erase(found->second);
+    (*buckets_)[BucketOf(key)].erase(found->second);
     index_.erase(found);
     return true;
   }
@@ -65,13 +67,15 @@ class StringHashMap {
   // Calls visit(key, value) for each entry in walking order.
   template <typename Visitor>
   void ForEach(Visitor&& visit) {
-    for (auto& bucket : buckets_) {
+    if (!buckets_) return;
+    for (auto& bucket : *buckets_) {
       for (auto& entry : bucket) visit(entry.first, entry.second);
     }
   }
   template <typename Visitor>
   void ForEach(Visitor&& visit) const {
-    for (const auto& bucket : buckets_) {
+    if (!buckets_) return;
+    for (const auto& bucket : *buckets_) {
       for (const auto& entry : bucket) visit(entry.first, entry.second);
     }
   }
@@ -79,7 +83,10 @@ class StringHashMap {
  private:
   static constexpr std::size_t kBucketCount = 17;
   using Bucket = std::list<Entry>;
-  std::array<Bucket, kBucketCount> buckets_;
+  using Buckets = std::array<Bucket, kBucketCount>;
+  // Made with the first entry: most controls have no events, and seventeen empty lists
+  // per control add up on large forms.
+  std::unique_ptr<Buckets> buckets_;
   std::unordered_map<std::string, typename Bucket::iterator> index_;
 };
 

@@ -1,9 +1,8 @@
 // Variant values and their text.
 #include "model/value.h"
 
-#include <fmt/format.h>
-
 #include <array>
+#include <charconv>
 
 namespace tavik {
 
@@ -51,23 +50,47 @@ float Value::AsSingle() const {
 }
 
 std::string Value::Text() const {
+  std::string text;
+  AppendText(text);
+  return text;
+}
+
+namespace {
+// Numbers go straight into the text: every property line of a form writes one, and a
+// format pattern parsed for each costs more than the rest of the line.
+template <typename Number, typename... Style>
+void AppendNumber(std::string& text, Number number, Style... style) {
+  std::array<char, 64> digits{};
+  auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number, style...).ptr;
+  text.append(digits.data(), end);
+}
+}  // namespace
+
+void Value::AppendText(std::string& text) const {
   switch (type_) {
     case TVK_VT_EMPTY:
-      return "VT_EMPTY";
+      text += "VT_EMPTY";
+      break;
     case TVK_VT_I2:
     case TVK_VT_I4:
-      return fmt::format("{}", integer_);
+      AppendNumber(text, integer_);
+      break;
     case TVK_VT_R4:
-      return fmt::format("{:.0f}", single_);
+      // Fixed with no decimals rounds the exact value half to even, as "%.0f" does.
+      AppendNumber(text, single_, std::chars_format::fixed, 0);
+      break;
     case TVK_VT_BSTR:
-      return text_;
+      text += text_;
+      break;
     case TVK_VT_BOOL:
-      return integer_ != 0 ? "TRUE" : "FALSE";
+      text += integer_ != 0 ? "TRUE" : "FALSE";
+      break;
     case TVK_VT_UI1:
     case TVK_VT_UI4:
-      return fmt::format("{}", static_cast<std::uint64_t>(integer_));
+      AppendNumber(text, static_cast<std::uint64_t>(integer_));
+      break;
     default:
-      return "";
+      break;
   }
 }
 

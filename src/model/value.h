@@ -30,6 +30,7 @@ class Value {
 
   // The text of the value as the form file and the reverse-engineering dialog show it.
   std::string Text() const;
+  void AppendText(std::string& text) const;
   // A variant copy for a client; its string points into this value.
   TVK_VARIANT ToVariant() const;
 
@@ -38,9 +39,10 @@ class Value {
  private:
   Value(std::uint16_t type, std::int64_t integer) : type_(type), integer_(integer) {}
 
+  // The single sits beside the type code, in what would otherwise be padding.
   std::uint16_t type_ = TVK_VT_EMPTY;
-  std::int64_t integer_ = 0;
   float single_ = 0.0f;
+  std::int64_t integer_ = 0;
   std::string text_;
 };
 

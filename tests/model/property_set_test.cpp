@@ -48,6 +48,36 @@ TEST(PropertySection, DictionaryStartsWithTheStandardEntryAndFindsTheNewestName)
   EXPECT_THAT(DictionaryNames(named_zero), ElementsAre("0:Section"));
 }
 
+// Large sections are indexed; they must answer as a walk of the lists would.
+TEST(PropertySection, ALargeSectionFindsWhatASmallOneFinds) {
+  CNxPropertySection section(kSection);
+  for (std::int32_t id = 3; id < 63; ++id) {
+    section.AddProperty(std::make_unique<CNxProperty>(id, Value::Long(id), "P"),
+                        CNxPropertySection::Position::kEnd);
+    section.SetPropertyName(id, "P" + std::to_string(id));
+  }
+  section.SetPropertyName(5, "P60");  // a newer entry of a name wins
+  EXPECT_EQ(section.GetProperty("P60")->GetText(), "5");
+  EXPECT_EQ(section.GetProperty("P61")->GetText(), "61");
+
+  // Two properties of one id: the first in the list is found, then the next one.
+  section.AddProperty(std::make_unique<CNxProperty>(7, Value::Long(700), "P"),
+                      CNxPropertySection::Position::kFront);
+  section.AddProperty(std::make_unique<CNxProperty>(8, Value::Long(800), "P"),
+                      CNxPropertySection::Position::kEnd);
+  EXPECT_EQ(section.GetProperty(7)->GetText(), "700");
+  EXPECT_EQ(section.GetProperty(8)->GetText(), "8");
+  section.RemoveProperty(7);
+  EXPECT_EQ(section.GetProperty(7)->GetText(), "7");
+
+  section.RemoveNames(5);
+  EXPECT_EQ(section.GetProperty("P60")->GetText(), "60");
+  section.RemoveNames("P61");
+  EXPECT_EQ(section.GetProperty("P61"), nullptr);
+  section.RemoveAll();
+  EXPECT_EQ(section.GetProperty(3), nullptr);
+}
+
 TEST(Property, ReservedIdsAreRefusedAndTheTextFollowsTheValue) {
   CNxProperty property(3, Value::Long(7), "Count");
   EXPECT_EQ(property.GetText(), "7");
@@ -60,6 +90,10 @@ TEST(Property, ReservedIdsAreRefusedAndTheTextFollowsTheValue) {
   EXPECT_EQ(CNxProperty(3, Value::Boolean(false), "B").GetText(), "FALSE");
   EXPECT_EQ(CNxProperty(3, Value::Single(2.5f), "S").GetText(), "2");
   EXPECT_EQ(CNxProperty(3, Value::Single(1234.6f), "S").GetText(), "1235");
+  EXPECT_EQ(CNxProperty(3, Value::Single(3.5f), "S").GetText(), "4");
+  EXPECT_EQ(CNxProperty(3, Value::Single(-0.4f), "S").GetText(), "-0");
+  EXPECT_EQ(CNxProperty(3, Value::Single(1e10f), "S").GetText(), "10000000000");
+  EXPECT_EQ(CNxProperty(3, Value::Long(-2147483647 - 1), "L").GetText(), "-2147483648");
   EXPECT_EQ(CNxProperty(3, Value::ULong(4294967295u), "U").GetText(), "4294967295");
 }
 

@@ -49,7 +49,7 @@ int MakeTemporary(std::string& path) {
 
 }  // namespace
 
-Status WriteFileAtomically(const std::string& path, std::string_view text) {
+Status WriteFileAtomically(const std::string& path, std::span<const std::string_view> pieces) {
   std::filesystem::path target(path);
   std::filesystem::path folder = target.parent_path();
   std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -58,7 +58,8 @@ Status WriteFileAtomically(const std::string& path, std::string_view text) {
     ShowFileError("Cannot create the form file", path, errno);
     return 73;
   }
-  bool written = WriteAll(fd, text);
+  bool written = true;
+  for (std::string_view piece : pieces) written = written && WriteAll(fd, piece);
   int error = errno;
   // Readable like any file the user creates; mkstemp made it private.
   mode_t mask = ::umask(0);

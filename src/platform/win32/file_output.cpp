@@ -40,20 +40,25 @@ void ShowFileError(std::string_view what, const std::string& path, DWORD error) 
   }
 }
 
-// The whole text into a file that exists already; the error, or 0.
-DWORD WriteWhole(const std::string& path, std::string_view text) {
+// Writes the text to an open file in chunks WriteFile accepts; the error, or 0.
+DWORD WriteText(HANDLE file, std::string_view text) {
+  while (!text.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size(), 1u << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file, text.data(), chunk, &written, nullptr)) return ::GetLastError();
+    text.remove_prefix(written);
+  }
+  return 0;
+}
+
+// The pieces, one after the other, into a file that exists already; the error, or 0.
+DWORD WriteWhole(const std::string& path, std::span<const std::string_view> pieces) {
   const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return ::GetLastError();
   DWORD error = 0;
-  while (!text.empty() && error == 0) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size(), 1u << 20));
-    DWORD written = 0;
-    if (!::WriteFile(file, text.data(), chunk, &written, nullptr)) {
-      error = ::GetLastError();
-    } else {
-      text.remove_prefix(written);
-    }
+  for (std::string_view piece : pieces) {
+    if (error == 0) error = WriteText(file, piece);
   }
   if (!::CloseHandle(file) && error == 0) error = ::GetLastError();
   return error;
@@ -72,7 +77,7 @@ std::optional<std::string> CreateUniqueFile(const std::string& folder, const std
 
 }  // namespace
 
-Status WriteFileAtomically(const std::string& path, std::string_view text) {
+Status WriteFileAtomically(const std::string& path, std::span<const std::string_view> pieces) {
   std::string folder = std::filesystem::path(path).parent_path().string();
   if (folder.empty()) folder = ".";
   DWORD error = 0;
@@ -81,7 +86,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view text) {
     ShowFileError("Cannot create the form file", path, error);
     return 73;
   }
-  if ((error = WriteWhole(*temporary, text)) != 0) {
+  if ((error = WriteWhole(*temporary, pieces)) != 0) {
     ::DeleteFileA(temporary->c_str());
     ShowFileError("Cannot write the form file", path, error);
     return 74;
@@ -108,7 +113,7 @@ std::optional<std::string> WriteTemporaryFile(std::string_view prefix, std::stri
     return std::nullopt;
   }
   const std::string path(name.data());
-  if (WriteWhole(path, text) != 0) {
+  if (WriteWhole(path, std::span<const std::string_view>(&text, 1)) != 0) {
     ::DeleteFileA(path.c_str());
     return std::nullopt;
   }

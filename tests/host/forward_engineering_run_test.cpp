@@ -3,15 +3,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <vector>
 
+#include "fakes/memory_settings.h"
 #include "fakes/scoped_fakes.h"
 #include "fakes/scripted_form_info.h"
 #include "host/client_base.h"
 #include "platform/posix/fixed_screen_info.h"
-#include "platform/settings_file.h"
 #include "platform/window_text.h"
 #include "tavikfw/brenlo.h"
 #include "tavikfw/tavikfw.h"
@@ -28,21 +27,6 @@ constexpr std::string_view kModel = R"j({"tavik_model": 1, "entities": [
                    "BASE_NAME": "Name", "ROLE_NAME": "Name", "REL_COUNT": 0, "REQUIRED": 1},
                    "FORM_ATTRIB_INFO": {"VISIBLE": 1},
                    "COL_PROP": {"CD_TYP": "CHAR(20)", "CD_NAM": "NAME", "CD_PLB": "Name"}}]}]})j";
-
-class MemorySettings : public SettingsFile {
- public:
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view default_value) override {
-    auto found = values.find(std::string(section) + "/" + std::string(key));
-    return found == values.end() ? std::string(default_value) : found->second;
-  }
-  bool WriteString(std::string_view section, std::string_view key,
-                   std::string_view value) override {
-    values[std::string(section) + "/" + std::string(key)] = value;
-    return true;
-  }
-  std::map<std::string, std::string> values;
-};
 
 // A client that builds forms live and records the calls it gets.
 class LiveClient : public ClientBase {
@@ -121,7 +105,7 @@ class ForwardEngineeringRunTest : public ::testing::Test {
   }
 
   testing::ScopedFakes fakes_;
-  MemorySettings settings_;
+  testing::MemorySettings settings_;
   FixedScreenInfo screen_;
   testing::ScriptedFormInfo dialog_;
   std::unique_ptr<ScopedPlatform> scope_;
@@ -172,6 +156,19 @@ TEST_F(ForwardEngineeringRunTest, WideContentWarnsUnlessTheClientHasVirtualSpace
   FileOnlyClient roomy(4, /*virtual_space=*/true);
   ASSERT_EQ(Run(roomy), 0u);
   EXPECT_TRUE(fakes_.message_boxes.shown.empty());
+}
+
+TEST_F(ForwardEngineeringRunTest, AClientWithoutOperationsGetsAFileButNoLiveForm) {
+  CClntDesc bare{};  // a client in C that left its operation table out
+  bare.version = 4;
+  bare.process = TvkCurrentProcess();
+  bare.can_write_to_file = 1;
+  ASSERT_EQ(RegisterClient(&bare), 1);
+  EXPECT_EQ(DoForwardEngineering(host_value_, 4), 0u);
+  EXPECT_TRUE(fs::exists(dir_ / "CUST.FRM"));
+  bare.can_generate = 1;
+  EXPECT_NE(DoForwardEngineering(host_value_, 4), 0u);
+  EXPECT_EQ(UnRegisterClient(bare.process), 1);
 }
 
 TEST_F(ForwardEngineeringRunTest, LiveClientGetsTheFormThroughItsOperations) {

@@ -1,8 +1,6 @@
 // Form output: the scroll panel and bars, the form file text, and live creation.
 #include <fmt/format.h>
 
-#include <array>
-
 #include "controls/color_names.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
@@ -198,6 +196,24 @@ std::string CFormDesc::BuildCodeText() {
 Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
   std::string form_text = FormText();
   std::string code_text = BuildCodeText();
+  return WriteFileAtomically(GetFileName(), [&](TextSink& file) {
+    WriteControlBlocks(file, scroll, form_text, code_text);
+    form_text += "End\r\n";
+    file.Write(form_text);
+    file.Write(code_text);
+  });
+}
+
+// The control blocks go to the file as they are made, while the procedures of the controls
+// gather in code_text, which the file ends with.
+void CFormDesc::WriteControlBlocks(TextSink& file, ScrollControls& scroll, std::string& form_text,
+                                   std::string& code_text) {
+  constexpr std::size_t kPieceSize = 1 << 16;
+  auto hand_over_when_large = [&] {
+    if (form_text.size() < kPieceSize) return;
+    file.Write(form_text);
+    form_text.clear();
+  };
   int depth = 1;
   if (scroll.panel) {
     (void)scroll.panel->WriteCtrlToFile(form_text, depth);
@@ -209,6 +225,7 @@ Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
     FormText::EndLine(form_text, depth);
     (void)control->WriteEventsToFile(code_text, 0);
     control->SetDrawFlag(0);
+    hand_over_when_large();
   }
   if (scroll.panel) {
     depth = 1;
@@ -220,9 +237,6 @@ Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
     FormText::EndLine(form_text, depth);
     (void)bar->WriteEventsToFile(code_text, 0);
   }
-  form_text += "End\r\n";
-  const std::array<std::string_view, 2> pieces{form_text, code_text};
-  return WriteFileAtomically(GetFileName(), pieces);
 }
 
 }  // namespace tavik

@@ -22,7 +22,7 @@ void FormText::PropertyLine(std::string& text, int depth, const CNxProperty& pro
   text += "\r\n";
 }
 
-void FormText::EventBlock(std::string& text, std::string_view header, CEventDesc& event,
+void FormText::EventBlock(std::string& text, std::string_view header, const CEventDesc& event,
                           const BlockComments& comments) {
   text += header;
   text += "(";
@@ -33,10 +33,9 @@ void FormText::EventBlock(std::string& text, std::string_view header, CEventDesc
     text += *event.GetDeclarations();
     text += "\r\n";
   }
-  event.PrepareEventCode();
-  if (event.GetEventCode() && !event.GetEventCode()->empty()) {
+  if (event.HasEventCode()) {
     text += comments.code;
-    text += *event.GetEventCode();
+    event.AppendEventCode(text);
   }
   text += "End Sub\r\n\r\n";
 }

@@ -6,7 +6,7 @@
 namespace tavik {
 
 namespace {
-constexpr const char* kDictionaryName = "VB Control Standard Property Set";
+constexpr std::string_view kDictionaryName = "VB Control Standard Property Set";
 }
 
 CNxProperty* CNxPropertySection::GetProperty(std::int32_t id) const {
@@ -36,7 +36,7 @@ std::int32_t CNxPropertySection::NewestIdOf(std::string_view name) const {
   for (auto entry = dictionary_.rbegin(); entry != dictionary_.rend(); ++entry) {
     if (entry->name == name) return entry->id;
   }
-  return -1;
+  return standard_entry_ && name == kDictionaryName ? 0 : -1;
 }
 
 void CNxPropertySection::AddProperty(std::unique_ptr<CNxProperty> property, Position position) {
@@ -52,9 +52,9 @@ void CNxPropertySection::AddProperty(std::unique_ptr<CNxProperty> property, Posi
 }
 
 void CNxPropertySection::SetPropertyName(std::int32_t id, std::string name) {
-  if (dictionary_.empty() && id != 0) {
-    dictionary_.push_back({0, kDictionaryName});
-    if (index_) index_->newest_id_by_name[kDictionaryName] = 0;
+  if (!standard_entry_ && dictionary_.empty() && id != 0) {
+    standard_entry_ = true;
+    if (index_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
   }
   if (index_) index_->newest_id_by_name[name] = id;
   dictionary_.push_back({id, std::move(name)});
@@ -82,12 +82,14 @@ void CNxPropertySection::RemoveAll() {
 }
 
 void CNxPropertySection::RemoveNames(std::int32_t id) {
+  if (id == 0) standard_entry_ = false;
   std::erase_if(dictionary_, [id](const DictionaryEntry& entry) { return entry.id == id; });
   if (index_) IndexNames();
 }
 
 void CNxPropertySection::RemoveNames(std::string_view name) {
   if (NewestIdOf(name) < 0) return;
+  if (name == kDictionaryName) standard_entry_ = false;
   std::erase_if(dictionary_, [name](const DictionaryEntry& entry) { return entry.name == name; });
   if (index_) IndexNames();
 }
@@ -108,11 +110,14 @@ void CNxPropertySection::IndexIds() {
 
 void CNxPropertySection::IndexNames() {
   index_->newest_id_by_name.clear();
+  if (standard_entry_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
   for (const auto& entry : dictionary_) index_->newest_id_by_name[entry.name] = entry.id;
 }
 
 std::vector<CNxPropertySection::DictionaryEntry> CNxPropertySection::GetDictionary() const {
-  return {dictionary_.rbegin(), dictionary_.rend()};
+  std::vector<DictionaryEntry> newest_first(dictionary_.rbegin(), dictionary_.rend());
+  if (standard_entry_) newest_first.push_back({0, std::string(kDictionaryName)});
+  return newest_first;
 }
 
 }  // namespace tavik

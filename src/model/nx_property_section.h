@@ -63,7 +63,10 @@ class CNxPropertySection {
 
   FormatId format_id_;
   std::vector<std::unique_ptr<CNxProperty>> properties_;
-  std::vector<DictionaryEntry> dictionary_;  // oldest first
+  // The standard entry {0, "VB Control Standard Property Set"} that every named section
+  // starts with is a flag, not a stored entry: it would be a tenth of a control's memory.
+  bool standard_entry_ = false;
+  std::vector<DictionaryEntry> dictionary_;  // oldest first, after the standard entry
   std::unique_ptr<Index> index_;
 };
 

@@ -46,6 +46,27 @@ TEST(PropertySection, DictionaryStartsWithTheStandardEntryAndFindsTheNewestName)
   CNxPropertySection named_zero(kSection);
   named_zero.SetPropertyName(0, "Section");
   EXPECT_THAT(DictionaryNames(named_zero), ElementsAre("0:Section"));
+
+  // The standard entry is an entry like any other: found by its name, removed with id 0,
+  // and made again when a name goes into an empty dictionary.
+  CNxPropertySection standard(kSection);
+  standard.SetPropertyName(3, "Left");
+  standard.AddProperty(std::make_unique<CNxProperty>(2, Value::Long(2), "Std"),
+                       CNxPropertySection::Position::kEnd);
+  EXPECT_EQ(standard.GetProperty("VB Control Standard Property Set"), nullptr);  // id 0
+  standard.RemoveNames(0);
+  EXPECT_THAT(DictionaryNames(standard), ElementsAre("3:Left"));
+  standard.SetPropertyName(4, "Top");
+  EXPECT_THAT(DictionaryNames(standard), ElementsAre("4:Top", "3:Left"));
+  standard.RemoveNames("Left");
+  standard.RemoveNames("Top");
+  standard.SetPropertyName(5, "Width");
+  EXPECT_THAT(DictionaryNames(standard),
+              ElementsAre("5:Width", "0:VB Control Standard Property Set"));
+  standard.SetPropertyName(2, "VB Control Standard Property Set");
+  EXPECT_EQ(standard.GetProperty("VB Control Standard Property Set")->GetText(), "2");
+  standard.RemoveNames("VB Control Standard Property Set");
+  EXPECT_THAT(DictionaryNames(standard), ElementsAre("5:Width"));
 }
 
 // Large sections are indexed; they must answer as a walk of the lists would.

@@ -47,9 +47,36 @@ int MakeTemporary(std::string& path) {
   return fd;
 }
 
+// Writes to an open file; the first failure stops the writing and keeps its error.
+class DescriptorSink final : public TextSink {
+ public:
+  explicit DescriptorSink(int fd) : fd_(fd) {}
+  void Write(std::string_view text) override {
+    if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
+  }
+  int error() const { return error_; }
+
+ private:
+  int fd_;
+  int error_ = 0;
+};
+
+// Closes the temporary file and takes it away when writing its text throws.
+void WriteOrDiscard(int fd, const std::string& temporary, DescriptorSink& sink,
+                    const std::function<void(TextSink& file)>& write_text) {
+  try {
+    write_text(sink);
+  } catch (...) {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    throw;
+  }
+}
+
 }  // namespace
 
-Status WriteFileAtomically(const std::string& path, std::span<const std::string_view> pieces) {
+Status WriteFileAtomically(const std::string& path,
+                           const std::function<void(TextSink& file)>& write_text) {
   std::filesystem::path target(path);
   std::filesystem::path folder = target.parent_path();
   std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -58,9 +85,10 @@ Status WriteFileAtomically(const std::string& path, std::span<const std::string_
     ShowFileError("Cannot create the form file", path, errno);
     return 73;
   }
-  bool written = true;
-  for (std::string_view piece : pieces) written = written && WriteAll(fd, piece);
-  int error = errno;
+  DescriptorSink sink(fd);
+  WriteOrDiscard(fd, temporary, sink, write_text);
+  bool written = sink.error() == 0;
+  int error = sink.error();
   // Readable like any file the user creates; mkstemp made it private.
   mode_t mask = ::umask(0);
   ::umask(mask);

@@ -51,15 +51,34 @@ DWORD WriteText(HANDLE file, std::string_view text) {
   return 0;
 }
 
-// The pieces, one after the other, into a file that exists already; the error, or 0.
-DWORD WriteWhole(const std::string& path, std::span<const std::string_view> pieces) {
+// Writes to an open file; the first failure stops the writing and keeps its error.
+class HandleSink final : public TextSink {
+ public:
+  explicit HandleSink(HANDLE file) : file_(file) {}
+  void Write(std::string_view text) override {
+    if (error_ == 0) error_ = WriteText(file_, text);
+  }
+  DWORD error() const { return error_; }
+
+ private:
+  HANDLE file_;
+  DWORD error_ = 0;
+};
+
+// The text write_text makes, into a file that exists already; the error, or 0. The handle
+// is closed also when write_text throws.
+DWORD WriteWhole(const std::string& path, const std::function<void(TextSink& file)>& write_text) {
   const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return ::GetLastError();
-  DWORD error = 0;
-  for (std::string_view piece : pieces) {
-    if (error == 0) error = WriteText(file, piece);
+  HandleSink sink(file);
+  try {
+    write_text(sink);
+  } catch (...) {
+    ::CloseHandle(file);
+    throw;
   }
+  DWORD error = sink.error();
   if (!::CloseHandle(file) && error == 0) error = ::GetLastError();
   return error;
 }
@@ -77,7 +96,8 @@ std::optional<std::string> CreateUniqueFile(const std::string& folder, const std
 
 }  // namespace
 
-Status WriteFileAtomically(const std::string& path, std::span<const std::string_view> pieces) {
+Status WriteFileAtomically(const std::string& path,
+                           const std::function<void(TextSink& file)>& write_text) {
   std::string folder = std::filesystem::path(path).parent_path().string();
   if (folder.empty()) folder = ".";
   DWORD error = 0;
@@ -86,7 +106,14 @@ Status WriteFileAtomically(const std::string& path, std::span<const std::string_
     ShowFileError("Cannot create the form file", path, error);
     return 73;
   }
-  if ((error = WriteWhole(*temporary, pieces)) != 0) {
+  DWORD written_error = 0;
+  try {
+    written_error = WriteWhole(*temporary, write_text);
+  } catch (...) {
+    ::DeleteFileA(temporary->c_str());
+    throw;
+  }
+  if ((error = written_error) != 0) {
     ::DeleteFileA(temporary->c_str());
     ShowFileError("Cannot write the form file", path, error);
     return 74;
@@ -113,7 +140,7 @@ std::optional<std::string> WriteTemporaryFile(std::string_view prefix, std::stri
     return std::nullopt;
   }
   const std::string path(name.data());
-  if (WriteWhole(path, std::span<const std::string_view>(&text, 1)) != 0) {
+  if (WriteWhole(path, [text](TextSink& file) { file.Write(text); }) != 0) {
     ::DeleteFileA(path.c_str());
     return std::nullopt;
   }

@@ -126,15 +126,11 @@ const std::string* CEventDesc::GetSubEventCode(std::int32_t id, int slot) const 
 
 void CEventDesc::PrepareEventCode() {
   std::string code;
-  AppendEventCode(code);
-  code_ = std::move(code);
-}
-
-void CEventDesc::AppendEventCode(std::string& text) const {
   for (const auto& sub_event : sub_events_) {
-    for (const auto& piece : sub_event.pieces) text += piece;
-    text += "\r\n";
+    for (const auto& piece : sub_event.pieces) code += piece;
+    code += "\r\n";
   }
+  code_ = std::move(code);
 }
 
 }  // namespace tavik

@@ -55,9 +55,6 @@ class CEventDesc {
   std::size_t GetSubEventCount() const { return sub_events_.size(); }
   // Joins every sub-event's pieces, each sub-event ended by one extra line break.
   void PrepareEventCode();
-  // The same joined text appended straight to a form's text, without keeping a copy.
-  void AppendEventCode(std::string& text) const;
-  bool HasEventCode() const { return !sub_events_.empty(); }
 
  private:
   using SubEventList = std::list<SUBEVENTDESC>;

@@ -22,7 +22,7 @@ void FormText::PropertyLine(std::string& text, int depth, const CNxProperty& pro
   text += "\r\n";
 }
 
-void FormText::EventBlock(std::string& text, std::string_view header, const CEventDesc& event,
+void FormText::EventBlock(std::string& text, std::string_view header, CEventDesc& event,
                           const BlockComments& comments) {
   text += header;
   text += "(";
@@ -33,9 +33,10 @@ void FormText::EventBlock(std::string& text, std::string_view header, const CEve
     text += *event.GetDeclarations();
     text += "\r\n";
   }
-  if (event.HasEventCode()) {
+  event.PrepareEventCode();
+  if (event.GetEventCode() && !event.GetEventCode()->empty()) {
     text += comments.code;
-    event.AppendEventCode(text);
+    text += *event.GetEventCode();
   }
   text += "End Sub\r\n\r\n";
 }

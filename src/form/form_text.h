@@ -34,7 +34,7 @@ class FormText {
   // depth tabs, the name padded to 20, "=    " and the value (strings in double quotes).
   static void PropertyLine(std::string& text, int depth, const CNxProperty& property);
   // header + "(" + parameters + ")", declarations, the prepared code, "End Sub" and a blank line.
-  static void EventBlock(std::string& text, std::string_view header, const CEventDesc& event,
+  static void EventBlock(std::string& text, std::string_view header, CEventDesc& event,
                          const BlockComments& comments);
 };
 

@@ -97,15 +97,10 @@ void CNxPropertySection::RemoveNames(std::string_view name) {
 void CNxPropertySection::IndexWhenLarge() {
   if (index_ || properties_.size() + dictionary_.size() <= kIndexedSize) return;
   index_ = std::make_unique<Index>();
-  IndexIds();
-  IndexNames();
-}
-
-void CNxPropertySection::IndexIds() {
-  index_->first_by_id.clear();
   for (const auto& property : properties_) {
     index_->first_by_id.try_emplace(property->GetId(), property.get());
   }
+  IndexNames();
 }
 
 void CNxPropertySection::IndexNames() {

@@ -58,7 +58,6 @@ class CNxPropertySection {
   std::int32_t NewestIdOf(std::string_view name) const;
   CNxProperty* ScanForId(std::int32_t id) const;
   void IndexWhenLarge();
-  void IndexIds();
   void IndexNames();
 
   FormatId format_id_;

@@ -109,23 +109,13 @@ TEST(EntityGeneration, ColumnsArePlacedByTheWidestControlOfTheColumnBefore) {
 
 TEST(EntityGeneration, RowsFollowTheDeepestParent) {
   ScopedFakes fakes;
-  std::string entity = R"({"properties": {"ID": %ID%, "PHYSICAL_NAME": "T%ID%",
-      "UNIQUE_PHYS_NAME": "T%ID%", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1}})";
-  auto make = [&](int id) {
-    std::string text = entity;
-    for (auto at = text.find("%ID%"); at != std::string::npos; at = text.find("%ID%"))
-      text.replace(at, 4, std::to_string(id));
-    return text;
-  };
+  auto entity = [](int id) { return EntityText(id, "T" + std::to_string(id), "FIELDS", ""); };
   auto relation = [](int id, int parent, int child) {
-    return R"({"properties": {"RELATION_ID": )" + std::to_string(id) + R"(, "PARENT_ENTITY": )" +
-           std::to_string(parent) + R"(, "CHILD_ENTITY": )" + std::to_string(child) +
-           R"(}, "attributes": [1]})";
+    return testing::RelationText(id, parent, child, "1");
   };
-  ModelForm model(R"({"tavik_model": 1, "entities": [)" + make(1) + "," + make(2) + "," + make(3) +
-                  "," + make(4) + R"(], "relationships": [)" + relation(1, 1, 2) + "," +
-                  relation(2, 2, 3) + "," + relation(3, 3, 4) + "," + relation(4, 1, 4) + "," +
-                  relation(5, 3, 3) + "]}");
+  ModelForm model(ModelText(entity(1) + "," + entity(2) + "," + entity(3) + "," + entity(4),
+                            relation(1, 1, 2) + "," + relation(2, 2, 3) + "," + relation(3, 3, 4) +
+                                "," + relation(4, 1, 4) + "," + relation(5, 3, 3)));
   ASSERT_EQ(model.read_status(), kOk);
   // Parents of rows 0 and 2; the third entity is also its own parent, which adds nothing.
   EXPECT_EQ(model.Entity(3).CalcRow(), 3);
@@ -136,13 +126,10 @@ TEST(EntityGeneration, RowsFollowTheDeepestParent) {
 TEST(EntityGeneration, FailedAttributeDropsTheEntityWithEverythingItMade) {
   ScopedFakes fakes;
   fakes.message_boxes.answers = {true};
-  std::string good = R"({"properties": {"ID": 2, "PHYSICAL_NAME": "GOOD", "UNIQUE_PHYS_NAME":
-      "GOOD", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1}, "attributes": [)" +
-                     Attribute(5, "G") + "]}";
-  std::string model_text =
-      Model(Attribute(1, "FINE") + "," + Attribute(2, "ODD", R"(, "CP_EST": {"ES_TYP": 11})"));
-  model_text.insert(model_text.size() - 2, "," + good);
-  ModelForm model(model_text);
+  ModelForm model(ModelText(EntityText(1, "T", "FIELDS",
+                                       Attribute(1, "FINE") + "," +
+                                           Attribute(2, "ODD", R"(, "CP_EST": {"ES_TYP": 11})")) +
+                            "," + EntityText(2, "GOOD", "FIELDS", Attribute(5, "G"))));
   ASSERT_EQ(model.Generate(), kOk);
   ASSERT_EQ(fakes.message_boxes.asked.size(), 1u);
   EXPECT_EQ(fakes.message_boxes.shown[0].caption, "Attribute Generation Error");

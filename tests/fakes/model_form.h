@@ -10,6 +10,7 @@
 #include "form/form_desc.h"
 #include "tavikfw/brenlo.h"
 #include "tavikfw/client.h"
+#include "visualizers/text_visualizer.h"
 #include "visualizers/visualizer_allocators.h"
 
 namespace tavik::testing {
@@ -47,6 +48,38 @@ class ModelForm {
     auto record = form_->GetEntityMap().begin();
     std::advance(record, static_cast<std::ptrdiff_t>(index));
     return static_cast<CEntityDesc&>(*record->entity);
+  }
+  // The entity of that unique name; a failure when there is none.
+  CEntityDesc& EntityNamed(std::string_view name) {
+    for (auto& record : form_->GetEntityMap()) {
+      if (record.entity->GetEntityName() == name) return static_cast<CEntityDesc&>(*record.entity);
+    }
+    ADD_FAILURE() << "no entity " << name;
+    return Entity(0);
+  }
+  // The control of that name, or none.
+  CCtrlDesc* Control(std::string_view name) {
+    for (auto& [handle, control] : form_->GetCtrlMap()) {
+      if (control->GetCtrlName() == name) return control.get();
+    }
+    return nullptr;
+  }
+  // What entity generation leaves for the code between entities: each entity's data control,
+  // its buttons (not for the entity named no_buttons) and a text visualizer per attribute.
+  void PrepareEntities(std::string_view no_buttons = "") {
+    for (auto& record : form_->GetEntityMap()) {
+      auto& entity = static_cast<CEntityDesc&>(*record.entity);
+      ASSERT_EQ(entity.CreateDataControl(), kOk);
+      if (entity.GetEntityName() != no_buttons) {
+        ASSERT_EQ(entity.AddDataNavigationButtons(), kOk);
+      }
+      for (const auto& attribute : entity.GetAttribList()) {
+        auto& desc = static_cast<CAttribDesc&>(*attribute);
+        auto visualizer = std::make_unique<CTextVisualizer>();
+        ASSERT_EQ(visualizer->Init(&desc), kOk);
+        desc.SetVisualizer(std::move(visualizer));
+      }
+    }
   }
   // Timer, entities and the code between them, as the run makes them.
   Status Generate() {

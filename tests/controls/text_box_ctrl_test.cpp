@@ -1,6 +1,7 @@
 // Tests of the text box: its properties, edit-style options, binding code and visualizers.
 #include "controls/text_box_ctrl.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,6 +16,9 @@
 
 namespace tavik {
 namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
 
 // An attribute of ORDERS; info adds ATTRIB_INFO members, groups adds further groups.
 std::string Attribute(int id, std::string_view column, std::string_view info,
@@ -83,20 +87,6 @@ TEST_F(TextBoxCtrlTest, WritesItsPropertiesInTheOrderOfFirstAddition) {
   EXPECT_EQ(items.back()->column, 1);
 }
 
-TEST_F(TextBoxCtrlTest, RequiredFieldIsCheckedBeforeSaving) {
-  Load({Attribute(1, "CITY", R"(, "REQUIRED": 1)", Groups(R"("ES_TYP": 4)"))});
-  CTextBoxCtrl* text_box = Make(0);
-  ASSERT_EQ(text_box->BindControl(&data_, "CITY", 0), kOk);
-  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
-            "\t\tIf tbxE1CITY.Text = \"\" Then\r\n"
-            "\t\t\tBeep\r\n"
-            "\t\t\tMsgBox(\"CITY is a required field; record not saved!\")\r\n"
-            "\t\t\tGoTo ORDERS_BadData\r\n"
-            "\t\tEnd If\r\n");
-  EXPECT_EQ(Piece(text_box->GetEvent("KeyPress"), 0), "\t\ttk_SetEditMode datORDERS\r\n");
-  EXPECT_EQ(entity_->GetRegCtrlIndexCount(), 1);
-}
-
 TEST_F(TextBoxCtrlTest, CodedValuesAreTranslatedBothWays) {
   Load({Attribute(1, "STATUS", R"(, "REQUIRED": 0)",
                   std::string(kCodedGroups) + R"(, "CP_EST": {"ESECOD": 1, "ESEVAL": 1})"),
@@ -107,31 +97,19 @@ TEST_F(TextBoxCtrlTest, CodedValuesAreTranslatedBothWays) {
   ASSERT_EQ(rejecting->BindControl(&data_, "STATUS", 0), kOk);
   ASSERT_EQ(lenient->BindControl(&data_, "KIND", 0), kOk);
 
-  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
-            "\t\tsBuff = Trim(tbxE1STATUS.Text)\r\n"
-            "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
-            "\t\tIf nResult = False Then\r\n"
-            "\t\t\tBeep\r\n"
-            "\t\t\tMsgBox(\"Not a valid value for field STATUS; record not saved!\")\r\n"
-            "\t\t\tGoTo ORDERS_BadData\r\n"
-            "\t\tEnd If\r\n"
-            "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"STATUS\", sValue, "
-            "DisplayFieldTranslate(), nDFTransCount)\r\n"
-            "\t\ttbxE1STATUS.DataChanged = False ' disable auto binding\r\n"
-            "\t\tsBuff = Trim(tbxE1KIND.Text)\r\n"
-            "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
-            "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"KIND\", sValue, "
-            "DisplayFieldTranslate(), nDFTransCount)\r\n"
-            "\t\ttbxE1KIND.DataChanged = False ' disable auto binding\r\n");
-  auto to_display = [](std::string_view field, std::string_view ctrl) {
-    std::string data = "datORDERS.Recordset.Fields(\"" + std::string(field) + "\")";
-    return "\t\tIf IsNull(" + data + ") Then\r\n\t\t\tzTmpField = \"\"\r\n\t\tElse\r\n" +
-           "\t\t\tzTmpField = " + data + "\r\n\t\tEnd If\r\n" +
-           "\t\tnResult = tk_GetDisplayValue(zTmpField, Order_Status_List(), sValue)\r\n" + "\t\t" +
-           std::string(ctrl) + ".Text = sValue\r\n";
-  };
-  EXPECT_EQ(Piece(form().GetProcedure("ORDERS_SetToScreen"), 0),
-            to_display("STATUS", "tbxE1STATUS") + to_display("KIND", "tbxE1KIND"));
+  // The rejecting translation and the way back to the screen are pinned by the status-code
+  // golden; without "ESEVAL" the value is translated but not refused.
+  EXPECT_THAT(Piece(data_.GetEvent("Validate"), 2),
+              EndsWith("\t\tEnd If\r\n"
+                       "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"STATUS\", "
+                       "sValue, DisplayFieldTranslate(), nDFTransCount)\r\n"
+                       "\t\ttbxE1STATUS.DataChanged = False ' disable auto binding\r\n"
+                       "\t\tsBuff = Trim(tbxE1KIND.Text)\r\n"
+                       "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
+                       "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"KIND\", "
+                       "sValue, DisplayFieldTranslate(), nDFTransCount)\r\n"
+                       "\t\ttbxE1KIND.DataChanged = False ' disable auto binding\r\n"));
+  EXPECT_THAT(SetToScreen(), HasSubstr("\t\ttbxE1KIND.Text = sValue\r\n"));
 }
 
 TEST_F(TextBoxCtrlTest, CodedValuesWithoutAListStopAfterTheEarlierSteps) {

@@ -15,6 +15,7 @@
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "fakes/event_text.h"
 #include "fakes/model_form.h"
 #include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
@@ -100,13 +101,12 @@ class ControlTest : public ::testing::Test {
   }
 
   static std::string Piece(CEventDesc* event, std::int32_t sub_event, int part = 1) {
-    const std::string* piece = event ? event->GetSubEventCode(sub_event, part) : nullptr;
-    return piece ? *piece : "(none)";
+    return testing::Piece(event, sub_event, part);
   }
   static std::string Property(const CCtrlDesc& control, std::string_view name) {
-    auto value = control.GetProperty(name);
-    return value ? value->Text() : "(none)";
+    return testing::Property(control, name);
   }
+  static std::string Written(CCtrlDesc* control) { return testing::Written(control); }
   // The validation code of the entity's data control and the code that fills the screen.
   std::string Validate() { return Piece(entity_->GetDataCtrl()->GetEvent("Validate"), 2); }
   std::string SetToScreen() { return Piece(form().GetProcedure("ORDERS_SetToScreen"), 0); }

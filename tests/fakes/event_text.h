@@ -1,4 +1,4 @@
-// The generated texts tests compare: sub-event pieces, joined event code, property values, control blocks.
+// Generated texts as tests compare them: sub-event pieces, event code, properties, controls.
 #pragma once
 
 #include <cstdint>

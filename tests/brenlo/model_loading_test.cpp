@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
+#include "fakes/cli_run.h"
 #include "tavikfw/brenlo.h"
 
 namespace {
@@ -29,107 +29,86 @@ std::string InSecondEntity(std::string_view attribute) {
          std::string(attribute) + "]}]}";
 }
 
-TEST(BrenloLoading, RefusesValuesThatAreNotStringsOrWholeNumbers) {
-  const std::string attribute_start =
+struct Refused {
+  std::string model;
+  const char* says;  // a part of the message
+};
+
+// Each refusal names the place: entity, attribute, group, property or pair, by name or by
+// position where the name itself is refused.
+TEST(BrenloLoading, RefusalsSayWhatIsWrongAndWhere) {
+  const std::string date =
       R"({"ATTRIB_INFO": {"PHYSICAL_NAME": "ORDER_DATE"}, "COL_PROP": {"CD_TYP": )";
-  EXPECT_EQ(Refusal(InSecondEntity(attribute_start + "1.5}}")),
+  EXPECT_EQ(Refusal(InSecondEntity(date + "1.5}}")),
             "line 3: entity 2 (ORDERS), attribute 3 (ORDER_DATE), group COL_PROP, property "
             "CD_TYP: a float is not allowed; use a string or a whole number");
-  EXPECT_THAT(Refusal(InSecondEntity(attribute_start + "null}}")),
-              HasSubstr("property CD_TYP: null is not allowed"));
-  EXPECT_THAT(Refusal(InSecondEntity(attribute_start + "{}}}")),
-              HasSubstr("property CD_TYP: an object is not allowed as a value"));
-  EXPECT_THAT(Refusal(InSecondEntity(attribute_start + "[1]}}")),
-              HasSubstr("property CD_TYP: an array is not allowed as a value"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"V": [["a", {}]]})")),
-              HasSubstr("group V, pair 1: an object is not allowed as a value"));
-  EXPECT_THAT(Refusal(InSecondEntity(attribute_start + "2147483648}}")),
-              HasSubstr("CD_TYP: 2147483648 is outside the whole-number range"));
-  EXPECT_THAT(Refusal(InSecondEntity(attribute_start + "-2147483649}}")),
-              HasSubstr("CD_TYP: -2147483649 is outside"));
-  EXPECT_THAT(Refusal(InSecondEntity(attribute_start + "123456789012345678901234}}")),
-              HasSubstr("CD_TYP: 123456789012345678901234 is outside"));
-}
-
-TEST(BrenloLoading, RefusesTextThatCannotStandInAForm) {
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": {"NOTE": "one\ntwo"}})")),
-              HasSubstr("attribute 3, group G, property NOTE: a line feed is not allowed"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": {"NOTE": "a\r"}})")),
-              HasSubstr("property NOTE: a carriage return is not allowed"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": {"NOTE": "a\u0000"}})")),
-              HasSubstr("property NOTE: a NUL character is not allowed"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": {"NOTE": "東京"}})")),
-              HasSubstr("property NOTE: the character \"東\" (U+6771) is not in Windows-1252"));
-  // A refused name cannot name the place; its position does.
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": {"A": 1, "B\n": 2}})")),
-              HasSubstr("group G, property #2: the name cannot be used: a line feed"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": {}, "組": {}})")),
-              HasSubstr("attribute 3, group #2: the name cannot be used: the character"));
-}
-
-TEST(BrenloLoading, RefusesMalformedStructure) {
-  EXPECT_THAT(Refusal(R"([1])"), HasSubstr("the model must be a JSON object"));
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "entities": {}})"),
-              HasSubstr("\"entities\" must be an array"));
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "entities": [{}, 7]})"),
-              HasSubstr("entity 2: an entity must be an object"));
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "entities": [{"properties": []}]})"),
-              HasSubstr("entity 1: \"properties\" must be an object"));
-  EXPECT_THAT(Refusal(InSecondEntity("[]")),
-              HasSubstr("entity 2 (ORDERS), attribute 3: an attribute must be an object"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": 5})")),
-              HasSubstr("attribute 3, group G: a group must be an object or an array"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"V": [["a", 1], ["b"]]})")),
-              HasSubstr("group V, pair 2: a pair must hold a name and a value"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"V": [["a", 1, 2]]})")),
-              HasSubstr("group V, pair 1: a pair holds a name and a value, nothing more"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"V": [[1, 1]]})")),
-              HasSubstr("group V, pair 1: the name of a pair must be a string"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"V": [{"a": 1}]})")),
-              HasSubstr("group V, pair 1: a group in array form holds [name, value] pairs"));
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "relationships": [
-                 {"properties": {"RELATION_ID": 9}, "attributes": [101, "102"]}]})"),
-              HasSubstr("line 2: relationship 1 (RELATION_ID 9), attribute 2: an attribute ID "
-                        "must be a whole number"));
-}
-
-// Only the array form of a group may repeat names; elsewhere a repeat is surely a mistake.
-TEST(BrenloLoading, RefusesRepeatedNames) {
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": {"A": 1, "A": 2}})")),
-              HasSubstr("group G, property A: the name appears twice in this group"));
-  EXPECT_THAT(Refusal(InSecondEntity(R"({"G": {}, "G": {}})")),
-              HasSubstr("group G: the group appears twice"));
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "ID": 1}}]})"),
-              HasSubstr("entity 1 (ID 1), property ID: the name appears twice"));
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "entities": [], "entities": []})"),
-              HasSubstr("\"entities\" appears twice"));
-}
-
-TEST(BrenloLoading, RefusesAnyFormatVersionButOne) {
+  const Refused cases[] = {
+      // Values that are not strings or whole numbers.
+      {InSecondEntity(date + "null}}"), "property CD_TYP: null is not allowed"},
+      {InSecondEntity(date + "{}}}"), "property CD_TYP: an object is not allowed as a value"},
+      {InSecondEntity(date + "[1]}}"), "property CD_TYP: an array is not allowed as a value"},
+      {InSecondEntity(R"({"V": [["a", {}]]})"), "group V, pair 1: an object is not allowed"},
+      {InSecondEntity(date + "2147483648}}"), "CD_TYP: 2147483648 is outside the whole-number"},
+      {InSecondEntity(date + "-2147483649}}"), "CD_TYP: -2147483649 is outside"},
+      {InSecondEntity(date + "123456789012345678901234}}"), "CD_TYP: 123456789012345678901234 is"},
+      // Text that cannot stand in a form.
+      {InSecondEntity(R"({"G": {"NOTE": "one\ntwo"}})"),
+       "attribute 3, group G, property NOTE: a line feed is not allowed"},
+      {InSecondEntity(R"({"G": {"NOTE": "a\r"}})"), "NOTE: a carriage return is not allowed"},
+      {InSecondEntity(R"({"G": {"NOTE": "a\u0000"}})"), "NOTE: a NUL character is not allowed"},
+      {InSecondEntity(R"({"G": {"NOTE": "東京"}})"),
+       "NOTE: the character \"東\" (U+6771) is not in Windows-1252"},
+      {InSecondEntity(R"({"G": {"A": 1, "B\n": 2}})"),
+       "group G, property #2: the name cannot be used: a line feed"},
+      {InSecondEntity(R"({"G": {}, "組": {}})"),
+       "attribute 3, group #2: the name cannot be used: the character"},
+      // Malformed structure.
+      {"[1]", "the model must be a JSON object"},
+      {R"({"tavik_model": 1, "entities": {}})", "\"entities\" must be an array"},
+      {R"({"tavik_model": 1, "entities": [{}, 7]})", "entity 2: an entity must be an object"},
+      {R"({"tavik_model": 1, "entities": [{"properties": []}]})",
+       "entity 1: \"properties\" must be an object"},
+      {InSecondEntity("[]"), "entity 2 (ORDERS), attribute 3: an attribute must be an object"},
+      {InSecondEntity(R"({"G": 5})"),
+       "attribute 3, group G: a group must be an object or an array"},
+      {InSecondEntity(R"({"V": [["a", 1], ["b"]]})"),
+       "group V, pair 2: a pair must hold a name and a value"},
+      {InSecondEntity(R"({"V": [["a", 1, 2]]})"),
+       "group V, pair 1: a pair holds a name and a value, nothing more"},
+      {InSecondEntity(R"({"V": [[1, 1]]})"),
+       "group V, pair 1: the name of a pair must be a string"},
+      {InSecondEntity(R"({"V": [{"a": 1}]})"),
+       "group V, pair 1: a group in array form holds [name, value] pairs"},
+      {R"({"tavik_model": 1, "relationships": [
+         {"properties": {"RELATION_ID": 9}, "attributes": [101, "102"]}]})",
+       "line 2: relationship 1 (RELATION_ID 9), attribute 2: an attribute ID must be a whole"},
+      // Only the array form of a group may repeat names.
+      {InSecondEntity(R"({"G": {"A": 1, "A": 2}})"),
+       "group G, property A: the name appears twice in this group"},
+      {InSecondEntity(R"({"G": {}, "G": {}})"), "group G: the group appears twice"},
+      {R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "ID": 1}}]})",
+       "entity 1 (ID 1), property ID: the name appears twice"},
+      {R"({"tavik_model": 1, "entities": [], "entities": []})", "\"entities\" appears twice"},
+      // The entity is named even when its name comes after the fault.
+      {R"({"tavik_model": 1, "entities": [{"attributes": [{"G": {"X": null}}],
+          "properties": {"PHYSICAL_NAME": "LATE"}}]})",
+       "entity 1 (LATE), attribute 1, group G"},
+      // A wrong version explains any fault after it; a syntax error makes the rest moot.
+      {R"({"tavik_model": 2})", "\"tavik_model\" is 2, but 1 is the only format version known"},
+      {R"({"tavik_model": "1"})", "\"tavik_model\" must be the whole number 1"},
+      {R"({"tavik_model": true})", "\"tavik_model\" must be the whole number 1"},
+      {R"({"tavik_model": 1.0})", "\"tavik_model\" must be the whole number 1"},
+      {R"({"tavik_model": [1]})", "\"tavik_model\" must be the whole number 1"},
+      {R"({"entities": [{"properties": {"X": 1.5}}], "tavik_model": 2})", "\"tavik_model\" is 2"},
+      {R"({"tavik_model": 1, "entities": [{"properties": {"X": 1.5}}], })", "syntax error"},
+      {R"({"tavik_model": 1, "entities": [{"properties": {"X": 1.5, "Y": null}}]})",
+       "property X: a float"},
+  };
+  for (const Refused& refused : cases) {
+    EXPECT_THAT(Refusal(refused.model), HasSubstr(refused.says));
+  }
   EXPECT_EQ(Refusal(R"({"entities": []})"),
             "the key \"tavik_model\" is missing; a model file declares \"tavik_model\": 1");
-  EXPECT_THAT(Refusal(R"({"tavik_model": 2})"),
-              HasSubstr("\"tavik_model\" is 2, but 1 is the only format version known"));
-  for (const char* other : {"\"1\"", "true", "1.0", "[1]"}) {
-    EXPECT_THAT(Refusal(std::string(R"({"tavik_model": )") + other + "}"),
-                HasSubstr("\"tavik_model\" must be the whole number 1"));
-  }
-}
-
-// A wrong version explains any fault after it, and a syntax error makes the rest moot.
-TEST(BrenloLoading, ReportsTheWeightiestFault) {
-  EXPECT_THAT(Refusal(R"({"entities": [{"properties": {"X": 1.5}}], "tavik_model": 2})"),
-              HasSubstr("\"tavik_model\" is 2"));
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "entities": [{"properties": {"X": 1.5}}], })"),
-              HasSubstr("syntax error"));
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "entities": [{"properties": {"X": 1.5, "Y": null}}]})"),
-              HasSubstr("property X: a float"));
-}
-
-TEST(BrenloLoading, NamesTheEntityEvenWhenItsNameComesLater) {
-  EXPECT_THAT(Refusal(R"({"tavik_model": 1, "entities": [{"attributes": [{"G": {"X": null}}],
-                           "properties": {"PHYSICAL_NAME": "LATE"}}]})"),
-              HasSubstr("entity 1 (LATE), attribute 1, group G"));
 }
 
 TEST(BrenloLoading, GivesLineAndColumnOfASyntaxError) {
@@ -171,21 +150,13 @@ TEST(BrenloLoading, PassesOverUnknownMembers) {
 
 class BrenloFileLoading : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("brenlo_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   std::string Write(std::string_view name, std::string_view text) {
-    const std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path.string();
+    tavik::testing::WriteWholeFile(folder_ / name, std::string(text));
+    return (folder_ / name).string();
   }
 
-  std::filesystem::path folder_;
+  tavik::testing::ScratchFolder scratch_;
+  std::filesystem::path folder_ = scratch_.path();
 };
 
 TEST_F(BrenloFileLoading, LoadsAFileAndHandsOutDistinctHostValues) {

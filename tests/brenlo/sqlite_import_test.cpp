@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "brenlo/sqlite_schema_reader.h"
+#include "fakes/cli_run.h"
+#include "fakes/sqlite_database.h"
 #include "tavikfw/brenlo.h"
 
 namespace fs = std::filesystem;
@@ -23,27 +25,10 @@ using ::testing::StartsWith;
 
 class SqliteImportTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tavik_sqlite_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // A new database made by the SQL text.
   std::string Database(std::string_view sql, const std::string& name = "test.db") {
-    const std::string path = (dir_ / name).string();
-    fs::remove(path);
-    sqlite3* database = nullptr;
-    EXPECT_EQ(sqlite3_open(path.c_str(), &database), SQLITE_OK);
-    char* error = nullptr;
-    EXPECT_EQ(sqlite3_exec(database, std::string(sql).c_str(), nullptr, nullptr, &error), SQLITE_OK)
-        << (error ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(database);
-    return path;
+    tavik::testing::MakeDatabase(dir_ / name, sql);
+    return (dir_ / name).string();
   }
 
   ordered_json Model(std::string_view sql, const SchemaImportOptions& options = {}) {
@@ -62,7 +47,8 @@ class SqliteImportTest : public testing::Test {
     return outcome.error.substr(std::min(outcome.error.size(), path.size() + 2));
   }
 
-  fs::path dir_;
+  tavik::testing::ScratchFolder folder_;
+  fs::path dir_ = folder_.path();
 };
 
 const ordered_json& Entity(const ordered_json& model, std::string_view table) {

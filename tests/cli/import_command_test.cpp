@@ -1,7 +1,6 @@
 // `tavikfw import` as a user runs it: model files from databases, and forms from both.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "fakes/cli_run.h"
+#include "fakes/sqlite_database.h"
 
 namespace fs = std::filesystem;
 
@@ -70,12 +70,7 @@ class ImportCommandTest : public testing::Test {
   }
 
   void Database(const std::string& name, std::string_view sql) {
-    sqlite3* database = nullptr;
-    ASSERT_EQ(sqlite3_open((dir_ / name).c_str(), &database), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(database, std::string(sql).c_str(), nullptr, nullptr, nullptr),
-              SQLITE_OK)
-        << sqlite3_errmsg(database);
-    sqlite3_close(database);
+    tavik::testing::MakeDatabase(dir_ / name, sql);
   }
 
   // The files in the test's folder besides the run's own output captures.

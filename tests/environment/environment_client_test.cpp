@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "fakes/cli_run.h"
 #include "model/value.h"
 #include "platform/window_text.h"
 
@@ -15,14 +14,8 @@ namespace fs = std::filesystem;
 namespace tavik::environment {
 namespace {
 
-class EnvironmentClientTest : public testing::Test {
+class EnvironmentClientTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / "tavik_environment_client";
-    fs::remove_all(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   static void Set(EnvironmentClient& client, TVK_HANDLE form, const char* name, Value value) {
     TVK_VARIANT variant = value.ToVariant();
     ASSERT_EQ(client.SetLiveFormProperty(name, &variant, form), 0);
@@ -31,14 +24,8 @@ class EnvironmentClientTest : public testing::Test {
     TVK_VARIANT variant = value.ToVariant();
     ASSERT_EQ(client.SetClientCtrlProperty(name, &variant, control), 0);
   }
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  fs::path dir_;
+  tavik::testing::ScratchFolder folder_;
+  fs::path dir_ = folder_.path();
 };
 
 TEST_F(EnvironmentClientTest, ALiveFormIsSavedWhenFinished) {
@@ -63,15 +50,14 @@ TEST_F(EnvironmentClientTest, ALiveFormIsSavedWhenFinished) {
   EXPECT_EQ(client.BindLiveGrid("grdX", "dsX"), 0);
 
   fs::path code = dir_ / "code.txt";
-  fs::create_directories(dir_);
-  std::ofstream(code, std::ios::binary) << "Sub Form_Load()\nEnd Sub\n";
+  tavik::testing::WriteWholeFile(code, "Sub Form_Load()\nEnd Sub\n");
   ASSERT_EQ(client.LoadLiveFormCode(form, code.string().c_str()), 0);
 
   EXPECT_NE(client.FinishLiveForm(window + 100), 0);
   ASSERT_EQ(client.FinishLiveForm(window), 0);
   ASSERT_EQ(client.SavedPaths().size(), 1u);
   EXPECT_EQ(client.SavedPaths()[0], (dir_ / "out" / "OrderEnt.FRM").string());
-  EXPECT_EQ(Read(client.SavedPaths()[0]),
+  EXPECT_EQ(tavik::testing::ReadWholeFile(client.SavedPaths()[0]),
             "VERSION 2.00\r\n"
             "Begin Form OrderEntryForm\r\n"
             "\tCaption = \"Orders\"\r\n"

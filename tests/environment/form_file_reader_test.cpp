@@ -11,18 +11,12 @@
 #include <string>
 
 #include "environment/form_file_writer.h"
+#include "fakes/cli_run.h"
 
 namespace fs = std::filesystem;
 
 namespace tavik::environment {
 namespace {
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::unique_ptr<RunningForm> ReadOrFail(std::string_view text) {
   FormFileReader::Outcome outcome = FormFileReader::Read(text);
@@ -36,7 +30,7 @@ TEST(FormFileReader, EveryGoldenFormComesBackByteForByte) {
     fs::path expected = entry.path() / "expected.FRM";
     if (!fs::exists(expected)) continue;
     SCOPED_TRACE(expected.string());
-    std::string text = ReadBytes(expected);
+    std::string text = testing::ReadWholeFile(expected);
     auto form = ReadOrFail(text);
     if (!form) continue;
     EXPECT_FALSE(form->Controls().empty());

@@ -16,24 +16,16 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "fakes/cli_run.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using tavik::testing::ReadWholeFile;
+using tavik::testing::WriteWholeFile;
+
 const fs::path kGoldenRoot = fs::path(TAVIK_SOURCE_DIR) / "tests" / "golden";
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-}
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
@@ -44,7 +36,7 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 }
 
 std::vector<std::string> ReadOptions(const fs::path& case_dir) {
-  std::istringstream lines(ReadFile(case_dir / "options"));
+  std::istringstream lines(ReadWholeFile(case_dir / "options"));
   std::vector<std::string> options;
   for (std::string line; std::getline(lines, line);) {
     if (line.empty()) continue;
@@ -58,8 +50,8 @@ std::vector<std::string> ReadOptions(const fs::path& case_dir) {
 std::string UnifiedDiff(const std::string& expected, const std::string& actual) {
   fs::path dir = fs::temp_directory_path() / "tavik_golden_diff";
   fs::create_directories(dir);
-  WriteFile(dir / "expected", ReplaceAll(expected, "\r", "<CR>"));
-  WriteFile(dir / "actual", ReplaceAll(actual, "\r", "<CR>"));
+  WriteWholeFile(dir / "expected", ReplaceAll(expected, "\r", "<CR>"));
+  WriteWholeFile(dir / "actual", ReplaceAll(actual, "\r", "<CR>"));
   std::string command =
       "diff -u '" + (dir / "expected").string() + "' '" + (dir / "actual").string() + "' 2>&1";
   std::string diff;
@@ -98,7 +90,7 @@ RunResult RunCase(const fs::path& case_dir, const fs::path& work) {
   (void)testing::internal::GetCapturedStdout();
   std::string messages = testing::internal::GetCapturedStderr();
   bool written = fs::exists(output);
-  return {status, written ? ReadFile(output) : std::string(), written,
+  return {status, written ? ReadWholeFile(output) : std::string(), written,
           ReplaceAll(ReplaceAll(messages, work.string(), "{work}"), case_dir.string(), "{case}")};
 }
 
@@ -126,30 +118,30 @@ TEST_P(GoldenForm, MatchesExpectedOutput) {
   fs::path expected_messages = case_dir / "expected.stderr";
   if (update) {
     if (result.form_written)
-      WriteFile(expected_form, result.form);
+      WriteWholeFile(expected_form, result.form);
     else
       fs::remove(expected_form);
     if (result.status != 0)
-      WriteFile(expected_status, std::to_string(result.status) + "\n");
+      WriteWholeFile(expected_status, std::to_string(result.status) + "\n");
     else
       fs::remove(expected_status);
     if (!result.messages.empty())
-      WriteFile(expected_messages, result.messages);
+      WriteWholeFile(expected_messages, result.messages);
     else
       fs::remove(expected_messages);
     GTEST_SKIP() << "rewrote the expected files of " << GetParam();
   }
 
-  int status = fs::exists(expected_status) ? std::stoi(ReadFile(expected_status)) : 0;
+  int status = fs::exists(expected_status) ? std::stoi(ReadWholeFile(expected_status)) : 0;
   EXPECT_EQ(result.status, status);
-  std::string messages = fs::exists(expected_messages) ? ReadFile(expected_messages) : "";
+  std::string messages = fs::exists(expected_messages) ? ReadWholeFile(expected_messages) : "";
   EXPECT_EQ(result.messages, messages) << UnifiedDiff(messages, result.messages);
   if (!fs::exists(expected_form)) {
     EXPECT_FALSE(result.form_written) << "no form may be written for this case";
     return;
   }
   ASSERT_TRUE(result.form_written);
-  std::string expected = ReadFile(expected_form);
+  std::string expected = ReadWholeFile(expected_form);
   EXPECT_TRUE(result.form == expected) << UnifiedDiff(expected, result.form);
 }
 

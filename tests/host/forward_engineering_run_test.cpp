@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
+#include "fakes/cli_run.h"
 #include "fakes/memory_settings.h"
 #include "fakes/scoped_fakes.h"
 #include "fakes/scripted_form_info.h"
@@ -50,10 +49,7 @@ class LiveClient : public ClientBase {
   }
   int32_t SetClientCtrlProperty(const char*, TVK_VARIANT*, TVK_HANDLE) override { return 0; }
   int32_t LoadLiveFormCode(TVK_HANDLE /*form*/, const char* path) override {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    code = text.str();
+    code = testing::ReadWholeFile(path);
     code_path = path;
     calls.push_back("LoadLiveFormCode");
     return 0;
@@ -78,9 +74,6 @@ class ForwardEngineeringRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(BR_LoadModelText(kModel.data(), kModel.size(), &host_value_), BR_LOAD_OK);
-    dir_ = fs::temp_directory_path() / "tavik_run_test";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     dialog_.form_name = "Customers";
     dialog_.caption = "Customers";
     dialog_.filespec = (dir_ / "CUST.FRM").string();
@@ -95,7 +88,6 @@ class ForwardEngineeringRunTest : public ::testing::Test {
   void TearDown() override {
     scope_.reset();
     BR_UnloadModel(host_value_);
-    fs::remove_all(dir_);
   }
   std::uint32_t Run(ClientBase& client) {
     EXPECT_EQ(RegisterClient(&client), 1);
@@ -110,7 +102,8 @@ class ForwardEngineeringRunTest : public ::testing::Test {
   testing::ScriptedFormInfo dialog_;
   std::unique_ptr<ScopedPlatform> scope_;
   std::uint32_t host_value_ = 0;
-  fs::path dir_;
+  testing::ScratchFolder folder_;
+  fs::path dir_ = folder_.path();
 };
 
 TEST_F(ForwardEngineeringRunTest, RefusesWithoutClientOrModel) {

@@ -44,46 +44,40 @@ class FreetypeTextMeasurerTest : public ::testing::Test {
   FreetypeTextMeasurer measurer_;
 };
 
-TEST_F(FreetypeTextMeasurerTest, RasterSansSerifUsesTheStrikeThatFitsTheCell) {
-  EXPECT_EQ(At96("xxxxxxxxxx", "MS Sans Serif", 8), (Expected{956, 273}));
-  EXPECT_EQ(At96("Customer Id", "MS Sans Serif", 8), (Expected{1071, 273}));
-  EXPECT_EQ(At96("xxxxxxxxxx", "MS Sans Serif", 10), (Expected{956, 273}));
-  EXPECT_EQ(At96("Customer Id", "MS Sans Serif", 10), (Expected{1071, 273}));
-  EXPECT_EQ(At96("xxxxxxxxxx", "MS Sans Serif", 12), (Expected{1147, 336}));
-  EXPECT_EQ(At96("Customer Id", "MS Sans Serif", 12), (Expected{1357, 336}));
-  EXPECT_EQ(At96("xxxxxxxxxx", "MS Sans Serif", 24), (Expected{1338, 420}));
-}
-
-TEST_F(FreetypeTextMeasurerTest, SizeBelowEveryStrikeTakesTheSmallest) {
-  EXPECT_EQ(At96("xxxxxxxxxx", "MS Sans Serif", 1), (Expected{956, 273}));
-  // The point size is truncated before it is turned into a height.
-  EXPECT_EQ(At96("xxxxxxxxxx", "MS Sans Serif", 12.9f), (Expected{1147, 336}));
-}
-
-TEST_F(FreetypeTextMeasurerTest, NegativeSizeMatchesCharacterHeightNotCell) {
-  // 13 pixels of character height fit the 16-pixel strike, whose leading is 3.
-  EXPECT_EQ(At96("xxxxxxxxxx", "MS Sans Serif", -10), (Expected{1147, 336}));
-}
-
-TEST_F(FreetypeTextMeasurerTest, FaceNamesMatchWithoutRegardToCase) {
-  EXPECT_EQ(At96("Customer Id", "ms sans serif", 8), (Expected{1071, 273}));
-  EXPECT_EQ(At96("Customer Id", "ARIAL", 8), At96("Customer Id", "Arial", 8));
-}
-
-TEST_F(FreetypeTextMeasurerTest, EmptyTextHasNoWidthButTheCellHeight) {
-  EXPECT_EQ(At96("", "MS Sans Serif", 8), (Expected{0, 273}));
-  EXPECT_EQ(At96("", "Arial", 8), (Expected{0, 230}));
-}
-
-TEST_F(FreetypeTextMeasurerTest, ArialMeasuresWithItsMetricCompatibleFace) {
-  EXPECT_EQ(At96("xxxxxxxxxx", "Arial", 8), (Expected{956, 230}));
-  EXPECT_EQ(At96("Customer Id", "Arial", 8), (Expected{1071, 230}));
-}
-
-TEST_F(FreetypeTextMeasurerTest, TrueTypeTextIsReadAsWindows1252) {
-  // At 12 points the cell of 16 pixels gives 14 pixels per em; 0x97 is the em dash, one em
-  // wide, where Latin-1 would have read a control character.
-  EXPECT_EQ(At96("\x97", "Arial", 12), (Expected{267, 336}));
+TEST_F(FreetypeTextMeasurerTest, EachFaceAndSizeMeasuresAsTheReferenceValuesSay) {
+  struct Case {
+    std::string_view text;
+    std::string_view font;
+    float size;
+    Expected extent;
+  };
+  const Case cases[] = {
+      // The raster face uses the strike that fits the cell.
+      {"xxxxxxxxxx", "MS Sans Serif", 8, {956, 273}},
+      {"Customer Id", "MS Sans Serif", 8, {1071, 273}},
+      {"xxxxxxxxxx", "MS Sans Serif", 10, {956, 273}},
+      {"Customer Id", "MS Sans Serif", 10, {1071, 273}},
+      {"xxxxxxxxxx", "MS Sans Serif", 12, {1147, 336}},
+      {"Customer Id", "MS Sans Serif", 12, {1357, 336}},
+      {"xxxxxxxxxx", "MS Sans Serif", 24, {1338, 420}},
+      // Below every strike, the smallest; the point size is truncated before it is turned
+      // into a height.
+      {"xxxxxxxxxx", "MS Sans Serif", 1, {956, 273}},
+      {"xxxxxxxxxx", "MS Sans Serif", 12.9f, {1147, 336}},
+      // A negative size matches 13 pixels of character height: the 16-pixel strike.
+      {"xxxxxxxxxx", "MS Sans Serif", -10, {1147, 336}},
+      {"Customer Id", "ms sans serif", 8, {1071, 273}},
+      {"", "MS Sans Serif", 8, {0, 273}},
+      {"", "Arial", 8, {0, 230}},
+      {"xxxxxxxxxx", "Arial", 8, {956, 230}},
+      {"Customer Id", "ARIAL", 8, {1071, 230}},
+      // At 12 points, 14 pixels per em; 0x97 is the em dash in Windows-1252, one em wide.
+      {"\x97", "Arial", 12, {267, 336}},
+  };
+  for (const Case& test : cases) {
+    EXPECT_EQ(At96(test.text, test.font, test.size), test.extent)
+        << test.font << " " << test.size << " \"" << test.text << "\"";
+  }
 }
 
 TEST_F(FreetypeTextMeasurerTest, LargeFontsScreenUsesTheLargeFontsFile) {

@@ -2,12 +2,12 @@
 #include "platform/posix/ini_settings_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
+
+#include "fakes/cli_run.h"
 
 namespace tavik {
 namespace {
@@ -16,24 +16,12 @@ namespace fs = std::filesystem;
 
 class IniSettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = fs::temp_directory_path() / ("tavik-ini-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   fs::path File() const { return folder_ / "TAVIK.INI"; }
+  void Put(const std::string& content) const { testing::WriteWholeFile(File(), content); }
+  std::string Content() const { return testing::ReadWholeFile(File()); }
 
-  void Put(const std::string& content) const { std::ofstream(File(), std::ios::binary) << content; }
-
-  std::string Content() const {
-    std::ifstream in(File(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  fs::path folder_;
+  testing::ScratchFolder scratch_;
+  fs::path folder_ = scratch_.path();
 };
 
 TEST_F(IniSettingsFileTest, WrittenValuesReadBackAsTheyWere) {

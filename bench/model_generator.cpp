@@ -20,16 +20,17 @@ constexpr AttributeKind kKinds[] = {
     {"DATE", 1, false},    {"VARCHAR(255)", 0, false}, {"DECIMAL(10,2)", 0, false},
 };
 
-void AppendAttribute(std::string& out, int entity, int index, int relation, std::mt19937& random) {
+void AppendAttribute(std::string& out, int entity, int index, int relation, int parent,
+                     std::mt19937& random) {
   const AttributeKind& kind = kKinds[random() % std::size(kKinds)];
   int id = entity * 100 + index;
   std::string name = fmt::format("E{}_COL{}", entity, index);
   bool key = relation > 0 && index == 0;
-  out += fmt::format(
-      R"({{"ATTRIB_INFO": {{"ID": {}, "PHYSICAL_NAME": "{}", "DISPLAY_NAME": "{}", )"
-      R"("BASE_NAME": "{}", "ROLE_NAME": "{}", "REL_COUNT": {}{}, "REQUIRED": {}}}, )",
-      id, name, name, key ? fmt::format("E{}_COL0", entity - 1) : name, name, key ? 1 : 0,
-      key ? fmt::format(", \"REL0_ID\": {}", relation) : "", key ? 1 : kind.required);
+  out +=
+      fmt::format(R"({{"ATTRIB_INFO": {{"ID": {}, "PHYSICAL_NAME": "{}", "DISPLAY_NAME": "{}", )"
+                  R"("BASE_NAME": "{}", "ROLE_NAME": "{}", "REL_COUNT": {}{}, "REQUIRED": {}}}, )",
+                  id, name, name, key ? fmt::format("E{}_COL0", parent) : name, name, key ? 1 : 0,
+                  key ? fmt::format(", \"REL0_ID\": {}", relation) : "", key ? 1 : kind.required);
   out += R"("FORM_ATTRIB_INFO": {"VISIBLE": 1}, )";
   out += fmt::format(R"("COL_PROP": {{"CD_TYP": "{}", "CD_NAM": "{}", "CD_PLB": "{}"}}, )",
                      kind.type, name, name);
@@ -49,14 +50,15 @@ std::string GenerateModel(const ModelShape& shape) {
   std::string relations;
   int relation_id = 0;
   for (int entity = 1; entity <= shape.entities; ++entity) {
-    bool child = (entity - 1) % shape.chain_length != 0;
+    bool child = shape.star ? entity > 1 : (entity - 1) % shape.chain_length != 0;
+    int parent = shape.star ? 1 : entity - 1;
     int relation = child ? ++relation_id : 0;
     if (child) {
       if (!relations.empty()) relations += ",\n";
       relations += fmt::format(
           R"({{"properties": {{"RELATION_ID": {}, "PARENT_ENTITY": {}, "CHILD_ENTITY": {}}}, )"
           R"("attributes": [{}]}})",
-          relation, entity - 1, entity, entity * 100);
+          relation, parent, entity, entity * 100);
     }
     out += fmt::format(
         R"({{"properties": {{"ID": {}, "PHYSICAL_NAME": "T{}", "UNIQUE_PHYS_NAME": "T{}", )"
@@ -64,7 +66,7 @@ std::string GenerateModel(const ModelShape& shape) {
         entity, entity, entity);
     for (int index = 0; index < shape.attributes; ++index) {
       if (index > 0) out += ",\n";
-      AppendAttribute(out, entity, index, relation, random);
+      AppendAttribute(out, entity, index, relation, parent, random);
     }
     out += entity < shape.entities ? "]},\n" : "]}\n";
   }

@@ -11,6 +11,8 @@ struct ModelShape {
   int attributes = 10;
   // Each entity after the first of a chain is the child of the one before it.
   int chain_length = 3;
+  // Instead of chains: every entity after the first is a child of the first.
+  bool star = false;
   std::uint32_t seed = 1;
 };
 

@@ -135,10 +135,7 @@ TEST_F(ComboListBoxTest, ListBoxIsFourLinesTallAndSpreadsOverItsColumns) {
   CListBoxCtrl* list_box = MakeList(0);
   ASSERT_NE(list_box, nullptr);
   // 1500 measured becomes 1600, then (1600 - 100) for each of 3 columns.
-  EXPECT_EQ(Property(*list_box, "Width"), "4500");
-  EXPECT_EQ(Property(*list_box, "Height"), "800");
-  EXPECT_EQ(Property(*list_box, "MultiSelect"), "2");
-  EXPECT_EQ(Property(*list_box, "Columns"), "3");
+  EXPECT_EQ(Properties(*list_box, {"Width", "Height", "MultiSelect", "Columns"}), "4500|800|2|3");
   EXPECT_EQ(Piece(form().GetEvent("Load"), 0),
             "\ttk_LoadList lbxE1SHIP_MODE, Ship_Modes_List()\r\n");
 }
@@ -185,9 +182,7 @@ TEST_F(ComboListBoxTest, HeightFollowsTheStyleUnlessTheEditStyleSizesIt) {
   EXPECT_EQ(Property(*MakeCombo(4), "Style"), "(none)");
   // ...but counts as none on a list box.
   CListBoxCtrl* list_box = MakeList(5);
-  EXPECT_EQ(Property(*list_box, "Height"), "800");
-  EXPECT_EQ(Property(*list_box, "MultiSelect"), "(none)");
-  EXPECT_EQ(Property(*list_box, "Columns"), "(none)");
+  EXPECT_EQ(Properties(*list_box, {"Height", "MultiSelect", "Columns"}), "800|(none)|(none)");
   EXPECT_EQ(Property(*MakeList(6), "Height"), "600");
 }
 

@@ -53,9 +53,7 @@ TEST_F(DisplayControlTest, PictureBoxWithoutOptionsHasItsDefaultsInBothVersions)
     CCtrlDesc* picture = Make<CPictVisualizer>(0);
     // The label came first: handle 1 and tab index 0. The text is pinned by the
     // every-edit-style goldens, which size the picture to its content.
-    EXPECT_EQ(Property(*picture, "AutoSize"), "0");
-    EXPECT_EQ(Property(*picture, "TabIndex"), "1");
-    EXPECT_EQ(Property(*picture, "DataSource"), "dsORDERS");
+    EXPECT_EQ(Properties(*picture, {"AutoSize", "TabIndex", "DataSource"}), "0|1|dsORDERS");
     EXPECT_EQ(form().GetCtrl(1)->GetCtrlName(), "lblE1PHOTO");
     EXPECT_EQ(form().GetCtrl(2), picture);
     EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetCtrlGroup()->GetItems().back()->column, 1);
@@ -72,23 +70,14 @@ TEST_F(DisplayControlTest, PictureOptionsOutsideTheirRangesFallBack) {
         with(2, R"("ESPDRM": "16", "ESPDRW": 32767, "ESPDRS": 6, "ESPALN": "2", "ESPBRD": 0,
                    "ESPAUR": 1, "ESPAUS": "1", "ESPCLP": 2, "ES_WDT": "3000", "ES_HGT": 250)")});
   CCtrlDesc* fallen_back = Make<CPictVisualizer>(0);
-  EXPECT_EQ(Property(*fallen_back, "DrawMode"), "13");
-  EXPECT_EQ(Property(*fallen_back, "DrawWidth"), "1");
-  EXPECT_EQ(Property(*fallen_back, "DrawStyle"), "0");
-  EXPECT_EQ(Property(*fallen_back, "Align"), "0");
-  EXPECT_EQ(Property(*fallen_back, "BorderStyle"), "(none)");
+  EXPECT_EQ(
+      Properties(*fallen_back, {"DrawMode", "DrawWidth", "DrawStyle", "Align", "BorderStyle"}),
+      "13|1|0|0|(none)");
 
   CCtrlDesc* chosen = Make<CPictVisualizer>(1);
-  EXPECT_EQ(Property(*chosen, "DrawMode"), "16");
-  EXPECT_EQ(Property(*chosen, "DrawWidth"), "32767");
-  EXPECT_EQ(Property(*chosen, "DrawStyle"), "6");
-  EXPECT_EQ(Property(*chosen, "Align"), "2");
-  EXPECT_EQ(Property(*chosen, "BorderStyle"), "0");
-  EXPECT_EQ(Property(*chosen, "AutoRedraw"), "-1");
-  EXPECT_EQ(Property(*chosen, "AutoSize"), "-1");
-  EXPECT_EQ(Property(*chosen, "ClipControls"), "0");
-  EXPECT_EQ(Property(*chosen, "Width"), "3000");
-  EXPECT_EQ(Property(*chosen, "Height"), "250");
+  EXPECT_EQ(Properties(*chosen, {"DrawMode", "DrawWidth", "DrawStyle", "Align", "BorderStyle",
+                                 "AutoRedraw", "AutoSize", "ClipControls", "Width", "Height"}),
+            "16|32767|6|2|0|-1|-1|0|3000|250");
 }
 
 TEST_F(DisplayControlTest, GaugeTakesItsOptionsAndIsNotBoundByProperties) {
@@ -113,12 +102,8 @@ TEST_F(DisplayControlTest, GaugeTakesItsOptionsAndIsNotBoundByProperties) {
   EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetKind(), CVisualizer::kGauge);
 
   CCtrlDesc* second = Make<CGaugeVisualizer>(1);
-  EXPECT_EQ(Property(*second, "Width"), "960");
-  EXPECT_EQ(Property(*second, "Height"), "720");
-  EXPECT_EQ(Property(*second, "Style"), "0");
-  EXPECT_EQ(Property(*second, "Max"), "32767");
-  EXPECT_EQ(Property(*second, "InnerTop"), "40");
-  EXPECT_EQ(Property(*second, "AutoSize"), "0");
+  EXPECT_EQ(Properties(*second, {"Width", "Height", "Style", "Max", "InnerTop", "AutoSize"}),
+            "960|720|0|32767|40|0");
 
   // The code that follows the record is pinned by the every-edit-style goldens.
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -107,6 +108,14 @@ class ControlTest : public ::testing::Test {
     return testing::Property(control, name);
   }
   static std::string Written(CCtrlDesc* control) { return testing::Written(control); }
+  // The texts of the named properties, "|" between, "(none)" for an absent one.
+  static std::string Properties(const CCtrlDesc& control,
+                                std::initializer_list<std::string_view> names) {
+    std::string texts;
+    for (std::string_view name : names)
+      texts += (texts.empty() ? "" : "|") + Property(control, name);
+    return texts;
+  }
   // The validation code of the entity's data control and the code that fills the screen.
   std::string Validate() { return Piece(entity_->GetDataCtrl()->GetEvent("Validate"), 2); }
   std::string SetToScreen() { return Piece(form().GetProcedure("ORDERS_SetToScreen"), 0); }

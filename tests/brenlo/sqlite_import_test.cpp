@@ -293,12 +293,7 @@ TEST_F(SqliteImportTest, RefusesKeysAndNamesAModelCannotHold) {
 
 TEST_F(SqliteImportTest, RefusesFilesThatAreNotDatabasesOrCannotBeRead) {
   auto read = [](const fs::path& path) { return SqliteSchemaReader::Read(path.string()); };
-  std::ofstream(dir_ / "model.json") << R"({"tavik_model": 1})";
-  SqliteSchemaReader::Outcome text = read(dir_ / "model.json");
-  EXPECT_EQ(text.status, BR_LOAD_REFUSED);
-  EXPECT_EQ(text.error, (dir_ / "model.json").string() +
-                            ": the file is not a SQLite database (it does not begin with the "
-                            "SQLite header)");
+  // A text file's and a missing file's messages are pinned by the import command's tests.
   std::ofstream(dir_ / "empty.db").flush();
   EXPECT_EQ(read(dir_ / "empty.db").status, BR_LOAD_REFUSED);
 
@@ -309,9 +304,6 @@ TEST_F(SqliteImportTest, RefusesFilesThatAreNotDatabasesOrCannotBeRead) {
   EXPECT_NE(damaged.status, BR_LOAD_OK);
   EXPECT_THAT(damaged.error, HasSubstr("damaged.db: "));
 
-  SqliteSchemaReader::Outcome missing = read(dir_ / "missing.db");
-  EXPECT_EQ(missing.status, BR_LOAD_UNREADABLE);
-  EXPECT_THAT(missing.error, HasSubstr("missing.db: cannot read the file: No such file"));
   EXPECT_EQ(read(dir_).status, BR_LOAD_UNREADABLE);
 }
 

@@ -163,43 +163,8 @@ TEST_F(FormLayout, PlacementStacksEntityGroupsAndMeasuresTheForm) {
   ASSERT_EQ(form_.AddCloseButton(width, top), kOk);
   EXPECT_EQ(width, 4900.0f);
   EXPECT_EQ(top, 600.0f);
-  CCtrlDesc* close = form_.GetCtrl(3);
-  ASSERT_NE(close, nullptr);
-  EXPECT_EQ(close->GetClassName(), "CommandButton");
-  EXPECT_EQ(close->GetCtrlName(), "cmdOrdersClose");
-  std::vector<std::string> names;
-  for (const auto& property : close->GetPropertySection().GetPropertyList()) {
-    names.push_back(property->GetName() + "=" + property->GetText());
-  }
-  EXPECT_THAT(names, ::testing::ElementsAre("Name=cmdOrdersClose", "TabIndex=0", "Height=400",
-                                            "Width=1100", "Left=3800", "Top=200", "Caption=Close"));
-  CEventDesc* click = close->GetEvent("Click");
-  click->PrepareEventCode();
-  EXPECT_EQ(click->GetEventCode(),
-            "\tOn Error GoTo cmdClose_ErrorHandler\r\n\tUnload Me\r\n\tExit Sub\r\n\r\n"
-            "cmdClose_ErrorHandler:\r\nResume Next\r\n\r\n");
-}
-
-TEST_F(FormLayout, TheTimerGetsItsOwnGroupAtTheOrigin) {
-  (void)form_.GetCurrCtrlHandle();
-  CTimerCtrl* timer = form_.CreateTimer();
-  ASSERT_NE(timer, nullptr);
-  EXPECT_EQ(form_.GetTimerCtrl(), timer);
-  EXPECT_EQ(form_.GetCtrl(1), timer);
-  EXPECT_EQ(timer->GetProperty("Interval")->Text(), "100");
-  EXPECT_EQ(timer->GetProperty("Enabled")->type(), TVK_VT_I2);
-
-  ASSERT_EQ(form_.AddTimer(timer), kOk);
-  auto& group = static_cast<CCtrlGroup&>(*form_.GetCtrlGroup().GetItems().front());
-  EXPECT_EQ(static_cast<CCtrlPosItem&>(*group.GetItems().front()).column, 1);
-  ASSERT_EQ(form_.LayoutGroup(group), kOk);
-  float width = 200.0f;
-  float height = 200.0f;
-  form_.PlaceControls(width, height);
-  EXPECT_EQ(Prop(timer, "Left"), 200.0f);
-  EXPECT_EQ(Prop(timer, "Width"), -1.0f);
-  EXPECT_EQ(width, 200.0f);
-  EXPECT_EQ(height, 200.0f);
+  // Its text and code are pinned by the goldens.
+  EXPECT_EQ(form_.GetCtrl(3)->GetCtrlName(), "cmdOrdersClose");
 }
 
 }  // namespace

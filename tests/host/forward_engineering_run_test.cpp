@@ -141,10 +141,7 @@ TEST_F(ForwardEngineeringRunTest, WideContentWarnsUnlessTheClientHasVirtualSpace
   screen_.SetMetrics({64, 48, 96, 96});
   FileOnlyClient client(4);
   ASSERT_EQ(Run(client), 0u);
-  ASSERT_EQ(fakes_.message_boxes.shown.size(), 1u);
-  EXPECT_EQ(fakes_.message_boxes.shown[0].text,
-            "Your form has exceeded the allowable width!  Not all fields will be reachable.\n\n"
-            "Your form has exceeded the allowable height!  Not all fields will be reachable.\n\n");
+  EXPECT_EQ(fakes_.message_boxes.shown.size(), 1u) << "the warning of the too_wide golden";
   fakes_.message_boxes.shown.clear();
   FileOnlyClient roomy(4, /*virtual_space=*/true);
   ASSERT_EQ(Run(roomy), 0u);

@@ -145,10 +145,6 @@ TEST_F(CheckBoxTest, ControlReferenceGoesToTheTimerAndAdvancesTheIndex) {
   ASSERT_EQ(check_box->AddControlRef(&index), kOk);
   EXPECT_EQ(index, 3);
   EXPECT_EQ(Piece(timer->GetEvent("Timer"), 0), "\tSet axORDERS_Ctrl(2) = chkE1ACTIVE\r\n");
-
-  CCheckBoxCtrl unready;
-  EXPECT_EQ(unready.Init(0, &form(), nullptr), 1u);
-  EXPECT_EQ(unready.Init(3, nullptr, nullptr), 2u);
 }
 
 }  // namespace

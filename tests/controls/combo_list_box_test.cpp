@@ -245,13 +245,6 @@ TEST_F(ComboListBoxTest, MissingListStopsBindingAfterTheEarlierCode) {
   ASSERT_EQ(orphan.Init(3, &form(), nullptr), kOk);
   EXPECT_EQ(orphan.BindControl(&data_, "STATUS", 0), kNullArgument);
   EXPECT_EQ(orphan.GetEvent("Click")->GetSubEventCount(), 0u);
-
-  CComboBoxCtrl unready_combo;
-  EXPECT_EQ(unready_combo.Init(0, &form(), nullptr), 2u);
-  EXPECT_EQ(unready_combo.Init(3, nullptr, nullptr), 3u);
-  CListBoxCtrl unready_list;
-  EXPECT_EQ(unready_list.Init(0, &form(), nullptr), 1u);
-  EXPECT_EQ(unready_list.Init(3, nullptr, nullptr), 2u);
 }
 
 TEST_F(ComboListBoxTest, VersionFourVisualizersBindThroughTheEntityDataControl) {

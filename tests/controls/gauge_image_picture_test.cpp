@@ -147,18 +147,8 @@ TEST_F(DisplayControlTest, ImageHasNoColoursAndTakesNoTabIndex) {
   EXPECT_EQ(Property(*picture, "TabIndex"), "0");
 }
 
-TEST_F(DisplayControlTest, InitRefusesAMissingVersionOrForm) {
+TEST_F(DisplayControlTest, AVisualizerWhoseAttributeCannotBeNamedMakesNothing) {
   Load({Attribute(1, "LEVEL", R"("ES_TYP": 9)")});
-  CGaugeCtrl gauge;
-  EXPECT_EQ(gauge.Init(0, &form(), nullptr), 4u);
-  EXPECT_EQ(gauge.Init(3, nullptr, nullptr), 5u);
-  CPictCtrl picture;
-  EXPECT_EQ(picture.Init(0, &form(), nullptr), 1u);
-  EXPECT_EQ(picture.Init(4, nullptr, nullptr), 2u);
-  CImageCtrl image;
-  EXPECT_EQ(image.Init(0, &form(), nullptr), 1u);
-  EXPECT_EQ(image.Init(4, nullptr, nullptr), 2u);
-  // A visualizer whose attribute cannot be named makes nothing, and has nothing to bind.
   CAttribDesc& attribute = AttributeAt(0);
   ASSERT_EQ(attribute.AddProperty(Value::String(""), "PHYSICAL_NAME"), kOk);
   CGauge4Visualizer visualizer;

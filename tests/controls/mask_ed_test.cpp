@@ -161,8 +161,6 @@ TEST_F(MaskEdTest, FailuresOfInitVisualizersAndBinding) {
             "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0},
             "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "CHAR(1)"}})j"});
   CMaskEdCtrl box;
-  EXPECT_EQ(box.Init(0, &form(), nullptr), 4u);
-  EXPECT_EQ(box.Init(3, nullptr, nullptr), 5u);
   CMaskEd4Visualizer version4;
   ASSERT_EQ(version4.Init(&AttributeAt(1)), kOk);
   EXPECT_EQ(version4.CreateControls(), 5u);

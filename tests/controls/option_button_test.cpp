@@ -199,8 +199,6 @@ TEST_F(OptionButtonTest, OnlyTheEditStylesListMakesButtons) {
 TEST_F(OptionButtonTest, LayoutOfAButtonNeedsItsHeight) {
   Load({Attribute(1, "A", "")});
   COptionButtonCtrl button;
-  EXPECT_EQ(button.Init(0, &form(), nullptr), 1u);
-  EXPECT_EQ(button.Init(3, nullptr, nullptr), 2u);
   ASSERT_EQ(button.Init(3, &form(), nullptr), kOk);
   CCtrlGroup group(3, 0.0f, 0.0f);
   group.SetCurrentY(100);

@@ -178,9 +178,6 @@ TEST_F(GridTest, AColumnWithoutPhysicalNameIsLeftOutAndKeepsItsNumber) {
 // Both grid controls size and refuse alike.
 template <typename Grid>
 void CheckGridControl(CFormDesc& form, std::uint16_t version) {
-  Grid unready;
-  EXPECT_EQ(unready.Init(0, &form, nullptr), 4u);
-  EXPECT_EQ(unready.Init(version, nullptr, nullptr), 5u);
   Grid grid;
   ASSERT_EQ(grid.Init(version, &form, nullptr), kOk);
   EXPECT_EQ(grid.GetCurrColNum(), 1);

@@ -196,27 +196,18 @@ TEST_F(InspectCommandTest, GenerateNeverReplacesAnInspectedForm) {
   EXPECT_EQ(ReadWholeFile(dir_ / "Orders.FRM"), original);
 }
 
+// Each kind of bad file, with its line, is the form-file reader's table; here the report's
+// form and the rest of the files being inspected.
 TEST_F(InspectCommandTest, BadFilesAreReportedWithTheirLineAndTheRestIsInspected) {
   std::string good = ReadWholeFile(Golden("one_entity"));
   Write("CUT.FRM", good.substr(0, 600));
-  Write("UNBAL.FRM",
-        "VERSION 2.00\r\nBegin Form A\r\n\tBegin Label L\r\n\tBegin Label M\r\n\tEnd\r\nEnd\r\n");
-  Write("BIN.FRM", std::string("\xFC\x03", 2) + '\0' + "Form1");
-  CliResult result = Run("inspect CUT.FRM UNBAL.FRM BIN.FRM NONE.FRM " + Golden("one_entity"));
+  CliResult result = Run("inspect CUT.FRM NONE.FRM " + Golden("one_entity"));
   EXPECT_EQ(result.status, 65);
   std::istringstream messages(result.err);
   std::string line;
   std::getline(messages, line);
   EXPECT_EQ(line.rfind("tavikfw inspect: CUT.FRM, line 21: ", 0), 0u) << line;
   EXPECT_NE(line.find("cut short"), std::string::npos) << line;
-  std::getline(messages, line);
-  EXPECT_EQ(line.rfind("tavikfw inspect: UNBAL.FRM, line 6: the file ends inside the block of "
-                       "Form A begun on line 2",
-                       0),
-            0u)
-      << line;
-  std::getline(messages, line);
-  EXPECT_EQ(line, "tavikfw inspect: BIN.FRM, line 1: binary data (byte 0x03); a form file is text");
   std::getline(messages, line);
   EXPECT_EQ(line.rfind("tavikfw inspect: NONE.FRM cannot be read", 0), 0u) << line;
   // The good form is inspected as if it had come alone.

@@ -110,34 +110,34 @@ TEST_F(TextBoxCtrlTest, CodedValuesWithoutAListStopAfterTheEarlierSteps) {
 }
 
 TEST_F(TextBoxCtrlTest, EditStyleOptionsBecomeProperties) {
-  auto with = [](int id, std::string_view options) {
-    return Attribute(id, "C" + std::to_string(id), R"(, "REQUIRED": 0)", Groups(options));
+  struct Case {
+    std::string_view options;
+    std::int32_t edit_style;
+    std::string_view properties;  // MaxLength, Alignment, BorderStyle, ScrollBars, MultiLine
   };
-  Load({with(1, R"("ESELIM": 31999, "ESEPOS": 25)"), with(2, R"("ESELIM": 32000)"),
-        with(3, R"("ESELIM": 0, "ESEBRD": 0)"), with(4, R"("ESEHBR": 1, "ESEVBR": 1)"),
-        with(5, R"("ESEHBR": 0, "ESEVBR": 1)"), with(6, R"("ESEVBR": 1)"),
-        with(7, R"("ESEPOS": "24", "ESEBRD": 1)")});
-  CTextBoxCtrl* limited = Make(0);
-  EXPECT_EQ(Property(*limited, "MaxLength"), "31999");
-  EXPECT_EQ(Property(*limited, "Alignment"), "2");
-  CTextBoxCtrl* unlimited = Make(1);
-  EXPECT_EQ(Property(*unlimited, "MaxLength"), "(none)");
-  EXPECT_EQ(Property(*unlimited, "Alignment"), "0");
-  CTextBoxCtrl* borderless = Make(2);
-  EXPECT_EQ(Property(*borderless, "MaxLength"), "(none)");
-  EXPECT_EQ(Property(*borderless, "BorderStyle"), "0");
-
-  CTextBoxCtrl* both_bars = Make(3, 6);
-  EXPECT_EQ(Property(*both_bars, "ScrollBars"), "3");
-  EXPECT_EQ(Property(*both_bars, "MultiLine"), "-1");
-  EXPECT_EQ(Property(*Make(4, 6), "ScrollBars"), "2");
-  CTextBoxCtrl* single_line = Make(5, 4);
-  EXPECT_EQ(Property(*single_line, "ScrollBars"), "(none)");
-  EXPECT_EQ(Property(*single_line, "MultiLine"), "(none)");
-
-  CTextBoxCtrl* centred = Make(6);
-  EXPECT_EQ(Property(*centred, "Alignment"), "1");
-  EXPECT_EQ(Property(*centred, "BorderStyle"), "(none)");
+  const Case cases[] = {
+      {R"("ESELIM": 31999, "ESEPOS": 25)", 4, "31999|2|(none)|(none)|(none)"},
+      {R"("ESELIM": 32000)", 4, "(none)|0|(none)|(none)|(none)"},
+      {R"("ESELIM": 0, "ESEBRD": 0)", 4, "(none)|0|0|(none)|(none)"},
+      {R"("ESEHBR": 1, "ESEVBR": 1)", 6, "(none)|0|(none)|3|-1"},
+      {R"("ESEHBR": 0, "ESEVBR": 1)", 6, "(none)|0|(none)|2|-1"},
+      {R"("ESEVBR": 1)", 4, "(none)|0|(none)|(none)|(none)"},  // bars need edit style 6
+      {R"("ESEPOS": "24", "ESEBRD": 1)", 4, "(none)|1|(none)|(none)|(none)"},
+  };
+  std::vector<std::string> attributes;
+  for (const Case& test : cases) {
+    const int id = static_cast<int>(attributes.size()) + 1;
+    attributes.push_back(
+        Attribute(id, "C" + std::to_string(id), R"(, "REQUIRED": 0)", Groups(test.options)));
+  }
+  Load(attributes);
+  for (std::size_t index = 0; index < std::size(cases); ++index) {
+    CTextBoxCtrl* text_box = Make(index, cases[index].edit_style);
+    EXPECT_EQ(
+        Properties(*text_box, {"MaxLength", "Alignment", "BorderStyle", "ScrollBars", "MultiLine"}),
+        cases[index].properties)
+        << cases[index].options;
+  }
 }
 
 TEST_F(TextBoxCtrlTest, CaseConversionDeclaresTheWindowStyleOncePerForm) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "environment/form_file_reader.h"
 #include "fakes/cli_run.h"
 #include "model_generator.h"
 
@@ -24,36 +25,28 @@ std::string Golden(const std::string& name) {
   return (fs::path(TAVIK_SOURCE_DIR) / "tests/golden" / name / "expected.FRM").string();
 }
 
-// The controls of a form file as the test reads it, apart from the system's reader: name to
-// class and properties (string values without their quotes).
+// The controls of a form file, children included: name to class and properties (string
+// values without their quotes). The form-file reader gives every golden back byte for byte,
+// so its tree is what the file holds.
 struct FileControl {
   std::string class_name;
   std::map<std::string, std::string> properties;
 };
 
-std::map<std::string, FileControl> ControlsOfFile(const std::string& text) {
+void AddControls(const tavik::environment::RunningControl& control,
+                 std::map<std::string, FileControl>& controls) {
+  FileControl& entry = controls[control.name];
+  entry.class_name = control.class_name;
+  for (const auto& property : control.properties) entry.properties[property.name] = property.text;
+  for (const auto& child : control.children) AddControls(*child, controls);
+}
+
+std::map<std::string, FileControl> ControlsOfFile(const std::string& path) {
   std::map<std::string, FileControl> controls;
-  std::vector<std::string> open;  // names of the blocks being read; the form first
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::string trimmed = line.substr(std::min(line.find_first_not_of('\t'), line.size()));
-    if (trimmed.rfind("Begin ", 0) == 0) {
-      std::istringstream words(trimmed.substr(6));
-      std::string class_name, name;
-      words >> class_name >> name;
-      open.push_back(name);
-      if (open.size() > 1) controls[name].class_name = class_name;
-    } else if (trimmed == "End") {
-      open.pop_back();
-      if (open.empty()) break;
-    } else if (open.size() > 1) {
-      auto equals = trimmed.find('=');
-      std::string name = trimmed.substr(0, trimmed.find_last_not_of(' ', equals - 1) + 1);
-      std::string value = trimmed.substr(equals + 5);
-      if (value.size() >= 2 && value.front() == '"') value = value.substr(1, value.size() - 2);
-      controls[open.back()].properties[name] = value;
-    }
+  auto read = tavik::environment::FormFileReader::ReadFile(path);
+  EXPECT_TRUE(read.form) << path;
+  if (read.form) {
+    for (const auto& control : read.form->Controls()) AddControls(*control, controls);
   }
   return controls;
 }
@@ -102,7 +95,7 @@ TEST_F(InspectCommandTest, EveryControlOfAGeneratedFormIsListedWithItsProperties
     nlohmann::json shown = RunJson("inspect " + Golden(name));
     std::map<std::string, FileControl> listed;
     ControlsOfJson(shown.at("controls"), listed);
-    std::map<std::string, FileControl> written = ControlsOfFile(ReadWholeFile(Golden(name)));
+    std::map<std::string, FileControl> written = ControlsOfFile(Golden(name));
     ASSERT_FALSE(written.empty());
     for (const auto& [control, expected] : written) {
       ASSERT_TRUE(listed.contains(control)) << control;

@@ -187,8 +187,8 @@ TEST_F(BrenloServing, EndsWithDoneAndStaysServedAfterUnloadUntilThen) {
   EXPECT_THAT(Properties(entity.properties), IsEmpty());
 }
 
+// Unknown models and version flags are the C interface robustness table's.
 TEST(BrenloSession, StartsOnlyForALoadedModelAndAKnownVersionFlag) {
-  EXPECT_EQ(BR_Done(), 0);  // harmless without a start
   std::uint32_t list = 0;
   EXPECT_NE(BR_GetFirstEntity(&list, &list), 0);
   EXPECT_NE(BR_GetFirstLink(&list, &list), 0);
@@ -196,9 +196,7 @@ TEST(BrenloSession, StartsOnlyForALoadedModelAndAKnownVersionFlag) {
   std::uint32_t host_value = 0;
   const std::string_view empty = R"({"tavik_model": 1})";
   ASSERT_EQ(BR_LoadModelText(empty.data(), empty.size(), &host_value), BR_LOAD_OK);
-  EXPECT_EQ(BR_Start(host_value + 1000, 1), 0);
   EXPECT_EQ(BR_Start(0, 1), 0);
-  EXPECT_EQ(BR_Start(host_value, 2), 0);
   EXPECT_EQ(BR_Start(host_value, 0), 1);
   EXPECT_NE(BR_GetFirstEntity(&list, &list), 0);  // neither list is required
   EXPECT_NE(BR_GetFirstLink(&list, &list), 0);

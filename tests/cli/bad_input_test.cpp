@@ -38,41 +38,23 @@ std::string Attribute(const std::string& info, const std::string& groups = "") {
 const std::string kInfo = R"("ID": 1, "PHYSICAL_NAME": "A", "DISPLAY_NAME": "A",
                               "BASE_NAME": "A", "ROLE_NAME": "A", "REQUIRED": 0)";
 
+// Each message is pinned where it is made (the model loader's and the model reading tests);
+// here one refusal of each exit status. A syntax error is the refused_bad_json golden.
 std::vector<BadModel> Catalogue() {
   return {
-      {"empty file", "", 65, "line 1, column 1"},
-      {"not JSON", "not a model", 65, "syntax error"},
       {"wrong version", R"({"tavik_model": 2})", 65, "\"tavik_model\" is 2"},
-      {"no version", R"({"entities": []})", 65, "\"tavik_model\" is missing"},
       {"entity without its unique name",
        Entity(R"("ID": 1, "PHYSICAL_NAME": "T", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1)"), 5,
        "Failure to read Tavik entities"},
       {"entity without its id",
        Entity(R"("PHYSICAL_NAME": "T", "UNIQUE_PHYS_NAME": "T", "VISIBLE": 1)"), 9,
        "Failure to read Tavik entities"},
-      {"attribute without a physical name",
-       Entity(kEntity, Attribute(R"("ID": 1, "DISPLAY_NAME": "A", "BASE_NAME": "A",
-                                    "ROLE_NAME": "A", "REL_COUNT": 0, "REQUIRED": 0)")),
-       7, "Failure to read Tavik Attributes"},
       {"attribute without its relation count", Entity(kEntity, Attribute(kInfo)), 7,
        "Failed to build attribute relation id list"},
       {"relationship without attributes",
        R"({"tavik_model": 1, "relationships": [{"properties": {"RELATION_ID": 1},
            "attributes": []}]})",
        6, "Failure to read Tavik relations"},
-      {"name of a million characters",
-       Entity(R"("ID": 1, "PHYSICAL_NAME": ")" + std::string(1000000, 'N') +
-              R"(", "UNIQUE_PHYS_NAME": "T")"),
-       65, "1000000 characters long"},
-      {"number out of range", Entity(R"("ID": 2147483648)"), 65, "outside the whole-number range"},
-      {"float", Entity(R"("ID": 1.5)"), 65, "a float is not allowed"},
-      {"character outside Windows-1252", Entity(R"("ID": 1, "PHYSICAL_NAME": "\u4e2d")"), 65,
-       "is not in Windows-1252"},
-      {"line feed in a name", Entity(R"("ID": 1, "PHYSICAL_NAME": "A\nB")"), 65,
-       "a line feed is not allowed"},
-      {"deep nesting",
-       R"({"tavik_model": 1, "entities": )" + std::string(200, '[') + std::string(200, ']') + "}",
-       65, "nest deeper"},
   };
 }
 

@@ -60,8 +60,9 @@ class ImportCommandTest : public testing::Test {
 };
 
 TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel) {
-  Database("orders.sqlite", kOrderEntry);
-  CliResult import = Run("import orders.sqlite -o model.json");
+  // Loading knows a database by its content, whatever the file is called.
+  Database("orders.data", kOrderEntry);
+  CliResult import = Run("import orders.data -o model.json");
   ASSERT_EQ(import.status, 0) << import.err;
   EXPECT_EQ(import.out, "model.json\n");
   EXPECT_EQ(import.err, "");
@@ -69,7 +70,7 @@ TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel)
 
   const std::string options = " --name Orders --settings T.INI";
   CliResult from_model = Run("generate model.json -o FROMJSON.FRM" + options);
-  CliResult from_database = Run("generate orders.sqlite -o FROMDB.FRM" + options);
+  CliResult from_database = Run("generate orders.data -o FROMDB.FRM" + options);
   ASSERT_EQ(from_database.status, 0) << from_database.err;
   ASSERT_EQ(from_model.status, 0) << from_model.err;
   const std::string form = ReadWholeFile(dir_ / "FROMDB.FRM");

@@ -150,19 +150,10 @@ TEST(CInterfaceRobustness, RegistryRefusesUnknownProcessesObjectsAndHandles) {
       {"GetFormRefCount(unknown)", [] { return GetFormRefCount(kNoSuchHandle); }, 0},
       {"DoReverseEngineering(0)", [] { return DoReverseEngineering(0); }, 0},
       {"DoReverseEngineering(unknown)", [] { return DoReverseEngineering(kNoSuchHandle); }, 0},
+      {"RegisterClient(null)", [] { return RegisterClient(nullptr); }, 0},
   });
   EXPECT_EQ(unknown_version.data_reader, nullptr);
   EXPECT_EQ(unknown_version.allocator, nullptr);
-}
-
-TEST(CInterfaceRobustness, ForwardEngineeringRefusesUnknownModelsAndVersions) {
-  CInterfaceClient client;
-  ASSERT_EQ(RegisterClient(&client), 1);
-  // Neither reaches the dialog: the model cannot be started.
-  EXPECT_NE(DoForwardEngineering(kNoSuchValue, 4), 0u);
-  EXPECT_NE(DoForwardEngineering(0, 0xFFFF), 0u);
-  EXPECT_EQ(UnRegisterClient(client.process), 1);
-  EXPECT_NE(DoForwardEngineering(0, 4), 0u) << "no client";
 }
 
 // The control descriptor calls over a form description, with null and odd arguments.
@@ -177,6 +168,7 @@ TEST(CInterfaceRobustness, DescriptorCallsRefuseNullsAndTakeOddValues) {
   TVK_VARIANT unknown_type{};
   unknown_type.vt = 0xFFFF;
   TVK_CTRLDESC made = nullptr;
+  TVK_CTRLDESC unmade = nullptr;
   ExpectResults({
       {"AddDataControl(null out)",
        [&] { return AddDataControl(form_handle, "Data", 4, 2, nullptr); }, kNullArgument},
@@ -187,6 +179,19 @@ TEST(CInterfaceRobustness, DescriptorCallsRefuseNullsAndTakeOddValues) {
       {"AddProperty(unknown type)", [&] { return AddProperty(text, unknown_type, "Tag"); }, 0},
       {"SetControlName(null name)", [&] { return SetControlName(text, nullptr); }, kNullArgument},
       {"SetControlHandle(unknown)", [&] { return SetControlHandle(text, kNoSuchHandle); }, 0},
+      {"AddControl(null owner)", [&] { return AddControl(nullptr, 1, "TextBox", 4, 2, &unmade); },
+       kNullArgument},
+      {"AddControl(null out)", [&] { return AddControl(&form, 1, "TextBox", 4, 2, nullptr); },
+       kNullArgument},
+      {"AddDataControl(null form)", [&] { return AddDataControl(nullptr, "Data", 4, 2, &unmade); },
+       kNullArgument},
+      {"nothing was made", [&] { return IsNull(unmade); }, 1},
+      {"AddProperty(null control)", [&] { return AddProperty(nullptr, null_string, "Left"); },
+       kNullArgument},
+      {"AddProperty(null name)", [&] { return AddProperty(text, null_string, nullptr); },
+       kNullArgument},
+      {"SetControlName(null control)", [] { return SetControlName(nullptr, "x"); }, kNullArgument},
+      {"SetControlHandle(null control)", [] { return SetControlHandle(nullptr, 3); }, 0},
   });
 }
 

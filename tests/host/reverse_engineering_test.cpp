@@ -367,7 +367,7 @@ class ReverseEngineeringEntryTest : public ReverseEngineeringTest {
   Platform platform_ = CurrentPlatform();
 };
 
-TEST_F(ReverseEngineeringEntryTest, OpensOverTheEnvironmentAndReturnsTheEnding) {
+TEST_F(ReverseEngineeringEntryTest, OpensOverTheEnvironmentWithAFrontendAndReturnsTheEnding) {
   ScopedPlatform scope(platform_);
   EXPECT_EQ(DoReverseEngineering(registry_, 0x555), 0u);  // not a registered form
 
@@ -380,12 +380,11 @@ TEST_F(ReverseEngineeringEntryTest, OpensOverTheEnvironmentAndReturnsTheEnding) 
   frontend_.environment_window = 0;
   EXPECT_EQ(DoReverseEngineering(registry_, kOrdersWindow), 0u);
   EXPECT_EQ(frontend_.owners.size(), 2u);
-}
 
-TEST_F(ReverseEngineeringEntryTest, WithoutAFrontendNothingOpens) {
   platform_.reverse_engineering_frontend = nullptr;
-  ScopedPlatform scope(platform_);
+  ScopedPlatform without_frontend(platform_);
   EXPECT_EQ(DoReverseEngineering(registry_, kOrdersWindow), 0u);
+  EXPECT_EQ(frontend_.owners.size(), 2u);
 }
 
 TEST_F(ReverseEngineeringEntryTest, ASecondRequestRefreshesTheOpenDialog) {

@@ -93,16 +93,12 @@ TEST_F(ComboListBoxTest, ComboBoxIsSizedByItsLongestEntryAndFilledWhenTheFormLoa
 
 TEST_F(ComboListBoxTest, ComboBoxSwitchesToEditModeAndTranslatesTheChosenEntry) {
   Load({Attribute(1, "STATUS", "1", R"("ES_VLD": 1, "ESLVAL": 1)", "",
-                  EditStyleList("Order Status", kStatuses)),
-        Attribute(2, "SHIP_MODE", "0", "", R"(, "CD_PTR": 1)",
-                  ColumnList("Ship Modes", kShipModes))});
+                  EditStyleList("Order Status", kStatuses))});
   CComboBoxCtrl* status = MakeCombo(0);
-  CComboBoxCtrl* ship_mode = MakeCombo(1);
   ASSERT_EQ(status->BindControl(&data_, "STATUS", 0), kOk);
-  ASSERT_EQ(ship_mode->BindControl(&data_, "SHIP_MODE", 0), kOk);
 
-  // The Click and KeyPress code is pinned by the every-edit-style goldens.
-  // Only the required combo box is checked; only the one with "ESLVAL" rejects values.
+  // The Click and KeyPress code, and the check of a list control that is neither required
+  // nor rejecting, are pinned by the every-edit-style goldens.
   EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
             "\t\tIf cbxE1STATUS.Text = \"\" Then\r\n"
             "\t\t\tBeep\r\n"
@@ -114,13 +110,6 @@ TEST_F(ComboListBoxTest, ComboBoxSwitchesToEditModeAndTranslatesTheChosenEntry) 
             "\t\tIf FnErr = False Then\r\n"
             "\t\t\tBeep\r\n"
             "\t\t\tMsgBox(\"Not a valid value for field STATUS; record not saved!\")\r\n"
-            "\t\t\tGoTo ORDERS_BadData\r\n"
-            "\t\tEnd If\r\n"
-            "\t\tFnErr = tvkSetNewListField(cbxE1SHIP_MODE, datORDERS, \"SHIP_MODE\", "
-            "Ship_Modes_List(), False, bNoClick)\r\n"
-            "\t\tIf FnErr = False Then\r\n"
-            "\t\t\tBeep\r\n"
-            "\t\t\tMsgBox(\"Not a valid value for field SHIP_MODE; record not saved!\")\r\n"
             "\t\t\tGoTo ORDERS_BadData\r\n"
             "\t\tEnd If\r\n");
   // Unlike the text box, a list control takes no data binding properties.
@@ -146,19 +135,10 @@ TEST_F(ComboListBoxTest, ListBoxChecksItsIndexAndHasNoKeyPressCode) {
   CListBoxCtrl* list_box = MakeList(0);
   ASSERT_EQ(list_box->BindControl(&data_, "STATUS", 0), kOk);
   EXPECT_EQ(list_box->GetEvents().Find("KeyPress"), nullptr);
-  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
-            "\t\tIf lbxE1STATUS.ListIndex = -1 Then\r\n"
-            "\t\t\tBeep\r\n"
-            "\t\t\tMsgBox(\"STATUS is a required field; record not saved!\")\r\n"
-            "\t\t\tGoTo ORDERS_BadData\r\n"
-            "\t\tEnd If\r\n"
-            "\t\tFnErr = tvkSetNewListField(lbxE1STATUS, datORDERS, \"STATUS\", "
-            "Order_Status_List(), True, bNoClick)\r\n"
-            "\t\tIf FnErr = False Then\r\n"
-            "\t\t\tBeep\r\n"
-            "\t\t\tMsgBox(\"Not a valid value for field STATUS; record not saved!\")\r\n"
-            "\t\t\tGoTo ORDERS_BadData\r\n"
-            "\t\tEnd If\r\n");
+  // The rest of the check is the combo box's; the list box rejects by "ESEVAL".
+  const std::string validate = Piece(data_.GetEvent("Validate"), 2);
+  EXPECT_TRUE(validate.starts_with("\t\tIf lbxE1STATUS.ListIndex = -1 Then\r\n\t\t\tBeep\r\n"));
+  EXPECT_NE(validate.find("Order_Status_List(), True, bNoClick)"), std::string::npos);
 }
 
 TEST_F(ComboListBoxTest, HeightFollowsTheStyleUnlessTheEditStyleSizesIt) {

@@ -103,21 +103,18 @@ TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
   EXPECT_EQ(Get("STORE").RepopulateChildren(), kOk);
   EXPECT_EQ(Get("ORDERS").RepopulateChildren(), kOk);
 
-  // Physical names in the key migration, query names in the condition; the New button
-  // migrates from the first parent only.
+  // Physical names in the key migration, query names in the condition. The New button
+  // migrating from the first parent only, and the call of each parent, are the
+  // child_two_parents golden's.
   CEventDesc* migrate = form().GetProcedure("ORDERS_MigrateKeys");
   EXPECT_THAT(Prepared(migrate), HasSubstr("\t\tdsORDERS.Recordset.Fields(\"STORE NO\") = "
                                            "dsSTORE.Recordset.Fields(\"STORE NO\")\r\n"));
-  std::string new_click = Piece(Get("ORDERS").GetButton("New")->GetEvent("Click"), 0, 1);
-  EXPECT_THAT(new_click, EndsWith("\r\n\t\tORDERS_MigrateKeys dsCUSTOMER\r\n"));
-  EXPECT_THAT(new_click, Not(HasSubstr("dsSTORE")));
   EXPECT_THAT(Prepared(form().GetProcedure("ORDERS_DoRefresh")),
               HasSubstr("\t\t\tdsORDERS.RecordSource = sORDERS_Select & \" CUST_ID = \" & "
                         "tk_SQLValue(dsCUSTOMER, \"CUST_ID\")& \" AND [STORE NO] = \" & "
                         "tk_SQLValue(dsSTORE, \"[STORE NO]\")\r\n"));
 
-  // Each parent calls the one refresh procedure with its own data control, after the
-  // sub-event its data control made first.
+  // The refresh call comes before what the sub-event held already.
   CEventDesc* customer = Reposition("CUSTOMER");
   EXPECT_EQ(Piece(customer, 2, 1),
             "\t\tScreen.MousePointer = HOURGLASS\r\n"
@@ -125,7 +122,6 @@ TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
             "\t\tORDERS_DoRefresh dsCUSTOMER\r\n"
             "\t\tScreen.MousePointer = ARROW\r\n"
             "\t\t'earlier\r\n");
-  EXPECT_THAT(Piece(Reposition("STORE"), 2, 1), HasSubstr("\t\tORDERS_DoRefresh dsSTORE\r\n"));
   // Without children only the pointer lines remain.
   EXPECT_EQ(Piece(Reposition("ORDERS"), 2, 1),
             "\t\tScreen.MousePointer = HOURGLASS\r\n\t\tScreen.MousePointer = ARROW\r\n");

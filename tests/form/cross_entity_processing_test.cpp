@@ -93,45 +93,8 @@ TEST_F(CrossEntity, AFormWithoutEntitiesIsRefused) {
   EXPECT_EQ(Globals(), "\r\n");
 }
 
-// The grandchild comes first in the model, the root last; rows put them the other way round.
-TEST_F(CrossEntity, AChainIsRepopulatedFromTheRootDownAndChildrenStartEmpty) {
-  Load(Entity(3, "LINE", Attribute(301, "LINE_NO") + "," + Attribute(201, "ORDER_ID", 2)) + "," +
-           Entity(2, "ORDERS", Attribute(201, "ORDER_ID") + "," + Attribute(101, "CUST_ID", 1)) +
-           "," + Entity(1, "CUSTOMER", Attribute(101, "CUST_ID")),
-       Relation(1, 1, 2, 101) + "," + Relation(2, 2, 3, 201));
-  ASSERT_EQ(form().DoCrossEntityProcessing(), kOk);
-  EXPECT_THAT(fakes_.message_boxes.shown, ::testing::IsEmpty());
-
-  EXPECT_EQ(Piece(form().GetTimerCtrl()->GetEvent("Timer"), 0, 0),
-            "\tIf tk_ObjectSet(dsLINE) = False Then Exit Sub\r\n"
-            "\tIf tk_ObjectSet(dsORDERS) = False Then Exit Sub\r\n"
-            "\tIf tk_ObjectSet(dsCUSTOMER) = False Then Exit Sub\r\n");
-  EXPECT_EQ(Piece(form().GetEvent("Load"), 0, 1),
-            "\tsLINE_Select = \"SELECT LINE_NO,ORDER_ID FROM LINE WHERE \"\r\n"
-            "\tdsLINE.RecordSource = sLINE_Select & \" 1=2 \"\r\n"
-            "\tsORDERS_Select = \"SELECT ORDER_ID,CUST_ID FROM ORDERS WHERE \"\r\n"
-            "\tdsORDERS.RecordSource = sORDERS_Select & \" 1=2 \"\r\n"
-            "\tsCUSTOMER_Select = \"SELECT CUST_ID FROM CUSTOMER\"\r\n");
-  EXPECT_EQ(Prepared(form().GetProcedure("Test_Repopulate")),
-            "\tScreen.MousePointer = HOURGLASS\r\n"
-            "\tnNoRepos = nNoRepos + 1\r\n"
-            "\tdsCUSTOMER.RecordSource = sCUSTOMER_Select\r\n"
-            "\tdsCUSTOMER.Refresh\r\n"
-            "\tCUSTOMER_SetToScreen\r\n"
-            "\tORDERS_DoRefresh dsCUSTOMER\r\n"
-            "\tORDERS_SetToScreen\r\n"
-            "\tLINE_DoRefresh dsORDERS\r\n"
-            "\tLINE_SetToScreen\r\n"
-            "\tnNoRepos = nNoRepos - 1\r\n"
-            "\tScreen.MousePointer = ARROW\r\n"
-            "\r\n");
-  // The parent's repopulation code is guarded by the form being loaded; a leaf has none.
-  EXPECT_EQ(Piece(DataEvent("CUSTOMER", "Reposition"), 2, 0),
-            "\tOn Error Goto dsCUSTOMER_RepositionErrorHandler\r\n\r\n\tIf bFormLoaded Then\r\n");
-  EXPECT_EQ(DataEvent("LINE", "Reposition")->FindSubEvent(2), nullptr);
-  EXPECT_EQ(DataEvent("LINE", "Validate")->FindSubEvent(2), nullptr);
-}
-
+// A chain given grandchild first (its order, record sources, timer checks and guards) is the
+// grandchild golden.
 // A grid child's filter, repopulation node, update and screen code are pinned by the grid
 // goldens.
 TEST_F(CrossEntity, ControlArraysAndFieldChecks) {

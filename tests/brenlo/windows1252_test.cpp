@@ -47,11 +47,9 @@ TEST(Windows1252, RefusesInvalidUtf8) {
   }
 }
 
+// Line feeds, carriage returns and NUL characters are the model loader's refusal table.
 TEST(Windows1252, ExplainsWhyTextCannotStandInAForm) {
   EXPECT_EQ(FormTextFault("Réf. 12 € \t"), "");
-  EXPECT_EQ(FormTextFault("a\nb"), "a line feed is not allowed");
-  EXPECT_EQ(FormTextFault("a\rb"), "a carriage return is not allowed");
-  EXPECT_EQ(FormTextFault(std::string("a\0b", 3)), "a NUL character is not allowed");
   EXPECT_EQ(FormTextFault("x中"), "the character \"中\" (U+4E2D) is not in Windows-1252");
   EXPECT_EQ(FormTextFault("\xC2\x81"), "the character U+0081 is not in Windows-1252");
   EXPECT_EQ(FormTextFault("ab\xFF"), "the text is not valid UTF-8 (byte 0xFF at offset 2)");

@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "environment/form_file_reader.h"
 #include "fakes/cli_run.h"
 #include "model_generator.h"
 
@@ -23,44 +21,6 @@ using tavik::testing::WriteWholeFile;
 
 std::string Golden(const std::string& name) {
   return (fs::path(TAVIK_SOURCE_DIR) / "tests/golden" / name / "expected.FRM").string();
-}
-
-// The controls of a form file, children included: name to class and properties (string
-// values without their quotes). The form-file reader gives every golden back byte for byte,
-// so its tree is what the file holds.
-struct FileControl {
-  std::string class_name;
-  std::map<std::string, std::string> properties;
-};
-
-void AddControls(const tavik::environment::RunningControl& control,
-                 std::map<std::string, FileControl>& controls) {
-  FileControl& entry = controls[control.name];
-  entry.class_name = control.class_name;
-  for (const auto& property : control.properties) entry.properties[property.name] = property.text;
-  for (const auto& child : control.children) AddControls(*child, controls);
-}
-
-std::map<std::string, FileControl> ControlsOfFile(const std::string& path) {
-  std::map<std::string, FileControl> controls;
-  auto read = tavik::environment::FormFileReader::ReadFile(path);
-  EXPECT_TRUE(read.form) << path;
-  if (read.form) {
-    for (const auto& control : read.form->Controls()) AddControls(*control, controls);
-  }
-  return controls;
-}
-
-// The controls the JSON shows, children included, in the same shape.
-void ControlsOfJson(const nlohmann::json& list, std::map<std::string, FileControl>& controls) {
-  for (const auto& control : list) {
-    FileControl& entry = controls[control.at("name").get<std::string>()];
-    entry.class_name = control.at("class").get<std::string>();
-    for (const auto& [name, value] : control.at("properties").items()) {
-      entry.properties[name] = value.get<std::string>();
-    }
-    ControlsOfJson(control.at("children"), controls);
-  }
 }
 
 // The control blocks of a form file: everything from the first control to the form's End.
@@ -88,22 +48,19 @@ class InspectCommandTest : public testing::Test {
   fs::path dir_ = folder_.path();
 };
 
-TEST_F(InspectCommandTest, EveryControlOfAGeneratedFormIsListedWithItsProperties) {
-  // A frame with option buttons, a grid, and a scroll panel that holds every other control.
-  for (const char* name : {"option_group_vb4", "grid_parent_vb4", "small_screen_scrolls"}) {
-    SCOPED_TRACE(name);
-    nlohmann::json shown = RunJson("inspect " + Golden(name));
-    std::map<std::string, FileControl> listed;
-    ControlsOfJson(shown.at("controls"), listed);
-    std::map<std::string, FileControl> written = ControlsOfFile(Golden(name));
-    ASSERT_FALSE(written.empty());
-    for (const auto& [control, expected] : written) {
-      ASSERT_TRUE(listed.contains(control)) << control;
-      EXPECT_EQ(listed[control].class_name, expected.class_name) << control;
-      EXPECT_EQ(listed[control].properties, expected.properties) << control;
-    }
-    EXPECT_EQ(listed.size(), written.size()) << "each control once";
-  }
+// That every control and property is read is pinned by regenerating the goldens below; here
+// the shape of the JSON: a container's children under it, property values as text.
+TEST_F(InspectCommandTest, JsonShowsEachControlWithItsClassPropertiesAndChildren) {
+  nlohmann::json shown = RunJson("inspect " + Golden("option_group_vb4"));
+  auto frame = std::find_if(shown.at("controls").begin(), shown.at("controls").end(),
+                            [](const auto& c) { return c.at("name") == "opgE1COLOUR"; });
+  ASSERT_NE(frame, shown.at("controls").end());
+  EXPECT_EQ(frame->at("class"), "Frame");
+  const nlohmann::json& button = frame->at("children").at(1);
+  EXPECT_EQ(button.at("name"), "obE1COLOUR2");
+  EXPECT_EQ(button.at("class"), "OptionButton");
+  EXPECT_EQ(button.at("properties").at("Caption"), "Green");
+  EXPECT_EQ(button.at("children"), nlohmann::json::array());
 }
 
 TEST_F(InspectCommandTest, TextShowsTheFormsTheChosenFormAndNestedControls) {
@@ -165,7 +122,9 @@ TEST_F(InspectCommandTest, SmartReNamesTheTableAndFieldsOfEachDataControl) {
 }
 
 TEST_F(InspectCommandTest, GenerateGivesBackTheSameControlsAndProperties) {
-  for (const char* name : {"example_order_entry", "option_group_vb3", "small_screen_scrolls"}) {
+  // A frame with option buttons, a grid, and a scroll panel that holds every other control.
+  for (const char* name :
+       {"example_order_entry", "option_group_vb3", "grid_parent_vb4", "small_screen_scrolls"}) {
     SCOPED_TRACE(name);
     fs::path out = dir_ / name;
     CliResult result = Run("inspect " + Golden(name) + " --generate " + out.string());

@@ -10,15 +10,11 @@ namespace tavik::testing {
 
 class FixedTextMeasurer : public TextMeasurer {
  public:
-  FixedTextMeasurer() = default;
-  FixedTextMeasurer(std::uint16_t width, std::uint16_t height) : extent{width, height} {}
-
   TextExtent Measure(std::string_view text, std::string_view font_name, float font_size,
                      int /*pixels_per_inch_x*/, int /*pixels_per_inch_y*/) override {
     last_text = text;
     last_font = font_name;
     last_size = font_size;
-    ++calls;
     return extent;
   }
 
@@ -26,7 +22,6 @@ class FixedTextMeasurer : public TextMeasurer {
   std::string last_text;
   std::string last_font;
   float last_size = 0.0f;
-  int calls = 0;
 };
 
 }  // namespace tavik::testing

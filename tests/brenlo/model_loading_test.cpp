@@ -49,7 +49,6 @@ TEST(BrenloLoading, RefusalsSayWhatIsWrongAndWhere) {
       {InSecondEntity(date + "[1]}}"), "property CD_TYP: an array is not allowed as a value"},
       {InSecondEntity(R"({"V": [["a", {}]]})"), "group V, pair 1: an object is not allowed"},
       {InSecondEntity(date + "2147483648}}"), "CD_TYP: 2147483648 is outside the whole-number"},
-      {InSecondEntity(date + "-2147483649}}"), "CD_TYP: -2147483649 is outside"},
       {InSecondEntity(date + "123456789012345678901234}}"), "CD_TYP: 123456789012345678901234 is"},
       // Text that cannot stand in a form.
       {InSecondEntity(R"({"G": {"NOTE": "one\ntwo"}})"),
@@ -96,9 +95,7 @@ TEST(BrenloLoading, RefusalsSayWhatIsWrongAndWhere) {
       // A wrong version explains any fault after it; a syntax error makes the rest moot.
       {R"({"tavik_model": 2})", "\"tavik_model\" is 2, but 1 is the only format version known"},
       {R"({"tavik_model": "1"})", "\"tavik_model\" must be the whole number 1"},
-      {R"({"tavik_model": true})", "\"tavik_model\" must be the whole number 1"},
       {R"({"tavik_model": 1.0})", "\"tavik_model\" must be the whole number 1"},
-      {R"({"tavik_model": [1]})", "\"tavik_model\" must be the whole number 1"},
       {R"({"entities": [{"properties": {"X": 1.5}}], "tavik_model": 2})", "\"tavik_model\" is 2"},
       {R"({"tavik_model": 1, "entities": [{"properties": {"X": 1.5}}], })", "syntax error"},
       {R"({"tavik_model": 1, "entities": [{"properties": {"X": 1.5, "Y": null}}]})",

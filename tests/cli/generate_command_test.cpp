@@ -13,20 +13,11 @@ namespace {
 using tavik::testing::CliResult;
 using tavik::testing::ReadWholeFile;
 
-class GenerateCommandTest : public testing::Test {
+class GenerateCommandTest : public tavik::testing::CliTest {
  protected:
-  CliResult Run(const std::string& arguments) {
-    return tavik::testing::RunTavikfw(dir_, arguments);
-  }
-  void Write(const std::string& name, const std::string& text) {
-    tavik::testing::WriteWholeFile(dir_ / name, text);
-  }
   static std::string Example() {
     return std::string("'") + TAVIK_SOURCE_DIR + "/examples/order_entry.json'";
   }
-
-  tavik::testing::ScratchFolder folder_;
-  fs::path dir_ = folder_.path();
 };
 
 TEST_F(GenerateCommandTest, WritesTheFormNamedAfterTheFormAndPrintsItsPath) {

@@ -30,22 +30,13 @@ std::string ControlBlocks(const std::string& text) {
   return text.substr(first, end - first);
 }
 
-class InspectCommandTest : public testing::Test {
+class InspectCommandTest : public tavik::testing::CliTest {
  protected:
-  CliResult Run(const std::string& arguments) {
-    return tavik::testing::RunTavikfw(dir_, arguments);
-  }
   nlohmann::json RunJson(const std::string& arguments) {
     CliResult result = Run(arguments + " --json");
     EXPECT_EQ(result.status, 0) << result.err;
     return nlohmann::json::parse(result.out);
   }
-  void Write(const std::string& name, const std::string& text) {
-    tavik::testing::WriteWholeFile(dir_ / name, text);
-  }
-
-  tavik::testing::ScratchFolder folder_;
-  fs::path dir_ = folder_.path();
 };
 
 // That every control and property is read is pinned by regenerating the goldens below; here

@@ -17,7 +17,6 @@
 namespace tavik {
 namespace {
 
-using ::testing::EndsWith;
 using ::testing::HasSubstr;
 
 // An attribute of ORDERS; info adds ATTRIB_INFO members, groups adds further groups.
@@ -86,15 +85,9 @@ TEST_F(TextBoxCtrlTest, CodedValuesAreTranslatedBothWays) {
   // The rejecting translation and the way back to the screen are pinned by the status-code
   // golden; without "ESEVAL" the value is translated but not refused.
   EXPECT_THAT(Piece(data_.GetEvent("Validate"), 2),
-              EndsWith("\t\tEnd If\r\n"
-                       "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"STATUS\", "
-                       "sValue, DisplayFieldTranslate(), nDFTransCount)\r\n"
-                       "\t\ttbxE1STATUS.DataChanged = False ' disable auto binding\r\n"
-                       "\t\tsBuff = Trim(tbxE1KIND.Text)\r\n"
-                       "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
-                       "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"KIND\", "
-                       "sValue, DisplayFieldTranslate(), nDFTransCount)\r\n"
-                       "\t\ttbxE1KIND.DataChanged = False ' disable auto binding\r\n"));
+              HasSubstr("\t\tsBuff = Trim(tbxE1KIND.Text)\r\n"
+                        "\t\tnResult = tk_GetDataValue(sBuff, Order_Status_List(), sValue)\r\n"
+                        "\t\tnDFTransCount = tvkAddDisplayFieldTranslation(datORDERS, \"KIND\", "));
   EXPECT_THAT(SetToScreen(), HasSubstr("\t\ttbxE1KIND.Text = sValue\r\n"));
 }
 

@@ -1,6 +1,7 @@
 // Runs the tavikfw program as a user would, in a folder, with no terminal on standard input.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -54,6 +55,18 @@ class ScratchFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// A test of the program, run in a scratch folder of its own.
+class CliTest : public ::testing::Test {
+ protected:
+  CliResult Run(const std::string& arguments) { return RunTavikfw(dir_, arguments); }
+  void Write(const std::string& name, const std::string& text) {
+    WriteWholeFile(dir_ / name, text);
+  }
+
+  ScratchFolder folder_;
+  std::filesystem::path dir_ = folder_.path();
 };
 
 }  // namespace tavik::testing

@@ -170,32 +170,8 @@ TEST_F(FormInfoDialogTest, AcceptedAnswersFillTheFormAndTheSettingsFile) {
   EXPECT_TRUE(user_.Messages().empty());
 }
 
-TEST_F(FormInfoDialogTest, RefusedNamesKeepTheDialogOpenAndCancelWritesNothing) {
-  std::array<bool, 2> open_after_refusal{};
-  const tavik::DialogResult result = RunFrontend(false, [&](HWND dialog) {
-    user::TypeInto(dialog, kFilespec, "C:\\forms\\X.FRM");
-    user::TypeInto(dialog, kDatabase, "orders.mdb");
-    user::Click(dialog, IDOK);
-    open_after_refusal[0] = ::IsWindowVisible(dialog) != FALSE;
-    user::TypeInto(dialog, kFormName, "2Orders");
-    user::Click(dialog, IDOK);
-    open_after_refusal[1] = ::IsWindowVisible(dialog) != FALSE;
-    user::Click(dialog, IDCANCEL);
-  });
-
-  EXPECT_EQ(result, tavik::DialogResult::kCancelled);
-  EXPECT_TRUE(open_after_refusal[0]);
-  EXPECT_TRUE(open_after_refusal[1]);
-  const std::vector<user::MessageBoxSeen> messages = user_.Messages();
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].caption, kErrorCaption);
-  EXPECT_EQ(messages[0].text, StringTable::Text(StringTable::kNoFormName));
-  EXPECT_EQ(messages[1].caption, kErrorCaption);
-  EXPECT_EQ(messages[1].text, StringTable::Text(StringTable::kFormNameStartsWithDigit));
-  EXPECT_EQ(form_.GetFormName(), "");
-  EXPECT_EQ(form_.GetFilespec(), "");
-  EXPECT_FALSE(fs::exists(settings_file_));
-}
+// Refused names keeping the dialog open, and Cancel writing nothing, are the host case
+// refusals_then_cancel's.
 
 // A client that generates live has no file to name: the filespec row goes and the dialog
 // shrinks by the space the group box gave up.

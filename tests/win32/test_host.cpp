@@ -7,11 +7,11 @@
 //   tavikfw_host --metrics
 //
 // The script has one step a line: "type ID TEXT" (TEXT may be empty), "click ID" (ID a
-// number, or ok, cancel or browse), "picker PATH" (the next save-file picker is answered with
-// PATH), "cancel-picker" and "pause MILLISECONDS"; blank lines and lines starting with "#" are
-// skipped. Message boxes are answered as they come (OK; Yes or No as --on-entity-error says) and
-// written to standard error as "caption: text"; the path of the written form goes to standard
-// output. With --live the client builds live forms and copies the code it is given to CODE_COPY.
+// number, or ok, cancel or browse) and "picker PATH" (the next save-file picker is answered
+// with PATH); blank lines and lines starting with "#" are skipped. Message boxes are answered as
+// they come (OK; Yes or No as --on-entity-error says) and written to standard error as "caption:
+// text"; the path of the written form goes to standard output. With --live the client builds live
+// forms and copies the code it is given to CODE_COPY.
 // --metrics prints the screen the library measures: "WIDTHxHEIGHT DPI".
 // The exit status is DoForwardEngineering's, or 64 for a usage error, 65 or 66 for a model
 // that is refused or cannot be read, 70 when a library or a name is missing.
@@ -179,14 +179,6 @@ bool PlayScript(const std::string& path, driver::ScreenUser& user) {
     if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
     if (verb == "picker") {
       user.AnswerNextPicker(rest);
-      continue;
-    }
-    if (verb == "cancel-picker") {
-      user.AnswerNextPicker(std::nullopt);
-      continue;
-    }
-    if (verb == "pause") {
-      std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(rest)));
       continue;
     }
     const HWND dialog = driver::WaitForDialog(kDialogTitle);

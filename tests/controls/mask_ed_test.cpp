@@ -78,10 +78,6 @@ TEST_F(MaskEdTest, MaskOptionsBecomeItsProperties) {
   EXPECT_EQ(Properties(*box, {"Mask", "HideSelection", "MaxLength", "PromptChar", "PromptInclude",
                               "DataSource"}),
             "(999) 999-9999|0|14|#|0|dsORDERS");
-  // Label first, in column 0; the box in column 1 and focusable.
-  const auto& items = AttributeAt(0).GetVisualizer()->GetCtrlGroup()->GetItems();
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items.back()->column, 1);
   EXPECT_EQ(box->IsFocusCtrl(), 1);
 }
 

@@ -145,21 +145,14 @@ TEST_F(ComboListBoxTest, HeightFollowsTheStyleUnlessTheEditStyleSizesIt) {
         Attribute(4, "D", "0", R"("ESLSTY": 3)"), Attribute(5, "E", "0", ""),
         Attribute(6, "F", "0", R"("ES_HGT": "", "ESLMUL": 0, "ESLCOL": 0)"),
         Attribute(7, "G", "0", R"("ES_HGT": "600")")});
-  CComboBoxCtrl* simple = MakeCombo(0);
-  EXPECT_EQ(Property(*simple, "Style"), "1");
-  EXPECT_EQ(Property(*simple, "Height"), "800");
+  EXPECT_EQ(Properties(*MakeCombo(0), {"Style", "Height"}), "1|800");
   EXPECT_EQ(Property(*MakeCombo(1), "Height"), "600");
   // An empty edit-style height keeps the measured height on a simple combo box...
-  CComboBoxCtrl* empty_height = MakeCombo(2);
-  EXPECT_EQ(Property(*empty_height, "Style"), "1");
-  EXPECT_EQ(Property(*empty_height, "Height"), "200");
-  CComboBoxCtrl* other_style = MakeCombo(3);
-  EXPECT_EQ(Property(*other_style, "Style"), "0");
-  EXPECT_EQ(Property(*other_style, "Height"), "200");
+  EXPECT_EQ(Properties(*MakeCombo(2), {"Style", "Height"}), "1|200");
+  EXPECT_EQ(Properties(*MakeCombo(3), {"Style", "Height"}), "0|200");
   EXPECT_EQ(Property(*MakeCombo(4), "Style"), "(none)");
   // ...but counts as none on a list box.
-  CListBoxCtrl* list_box = MakeList(5);
-  EXPECT_EQ(Properties(*list_box, {"Height", "MultiSelect", "Columns"}), "800|(none)|(none)");
+  EXPECT_EQ(Properties(*MakeList(5), {"Height", "MultiSelect", "Columns"}), "800|(none)|(none)");
   EXPECT_EQ(Property(*MakeList(6), "Height"), "600");
 }
 

@@ -135,11 +135,6 @@ std::optional<MessageBoxSeen> FindMessageBox(const std::vector<std::string>& exc
   return std::nullopt;
 }
 
-std::optional<MessageBoxSeen> WaitForMessageBox(std::chrono::milliseconds timeout,
-                                                const std::vector<std::string>& except) {
-  return Poll(timeout, [&] { return FindMessageBox(except); });
-}
-
 namespace {
 // The picker's file name box: an edit of its own (edt1), or the edit inside the name combo
 // box (cmb13).

@@ -50,10 +50,8 @@ struct MessageBoxSeen {
   std::string text;
   bool asks_yes_no = false;
 };
-// The next message box that appears (any dialog whose items include a text and an OK or Yes
-// button, other than the windows named in `except`).
-std::optional<MessageBoxSeen> WaitForMessageBox(std::chrono::milliseconds timeout = kWindowTimeout,
-                                                const std::vector<std::string>& except = {});
+// A message box that is open now: any dialog whose items include a text and an OK or Yes
+// button, other than the windows named in `except`.
 std::optional<MessageBoxSeen> FindMessageBox(const std::vector<std::string>& except = {});
 
 // Answers the open save-file picker: types the path as the file name and saves.

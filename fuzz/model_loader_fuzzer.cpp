@@ -14,8 +14,8 @@ void ServeProperties(std::uint32_t property_list) {
   const char* type = nullptr;
   std::int32_t number = 0;
   const char* text = nullptr;
-  for (int result = BR_GetFirstProperty(property_list, &ignored, &group, &name, &type, &number,
-                                        &text);
+  for (int result =
+           BR_GetFirstProperty(property_list, &ignored, &group, &name, &type, &number, &text);
        result == 0;
        result = BR_GetNextProperty(property_list, &ignored, &group, &name, &type, &number, &text)) {
   }

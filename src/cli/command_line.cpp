@@ -10,6 +10,7 @@
 #include "cli/generate_command.h"
 #include "cli/import_command.h"
 #include "cli/inspect_command.h"
+#include "cli/project_command.h"
 
 namespace tavik::cli {
 
@@ -73,6 +74,28 @@ void AddInspectOptions(CLI::App& inspect, InspectOptions& options) {
                    "Collect the data sources of the forms and show each data control's fields");
 }
 
+void AddProjectOptions(CLI::App& project, ProjectOptions& options) {
+  project.add_option("MODEL", options.input_path, "The model file, or a SQLite database")
+      ->required();
+  project.add_option("-o,--output", options.folder, "The folder to write the project into")
+      ->required();
+  project.add_option("--vb", options.version, "Visual Basic version of the project (3 or 4)")
+      ->check(CLI::IsMember({3, 4}));
+  project
+      .add_option("--table", options.schema.tables,
+                  "A table of the database to make a form of (repeatable); every table otherwise")
+      ->allow_extra_args(false);
+  project
+      .add_option("--grid", options.schema.grid_tables,
+                  "A table whose own form shows it as a grid (repeatable)")
+      ->allow_extra_args(false);
+  project.add_option("--database", options.database, "Database string of the forms");
+  project.add_option("--connect", options.connect, "Connect string of the forms");
+  project.add_option("--settings", options.settings_path, "The settings file (TAVIK.INI)");
+  project.add_flag("--force", options.force,
+                   "Write into a folder that holds files, replacing the project's own");
+}
+
 void ApplyScreen(const std::string& screen, GenerateOptions& options) {
   options.screen.pixels_per_inch_y = options.screen.pixels_per_inch_x;
   if (screen.empty()) return;
@@ -100,6 +123,10 @@ int CommandLine::Run(int argc, const char* const* argv) {
       "inspect",
       "Run form files in the environment and show them in the reverse-engineering dialog");
   AddInspectOptions(*inspect, inspect_options);
+  ProjectOptions project_options;
+  CLI::App* project = app.add_subcommand(
+      "project", "Write a whole Visual Basic project from a model file or a database");
+  AddProjectOptions(*project, project_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -108,6 +135,7 @@ int CommandLine::Run(int argc, const char* const* argv) {
   }
   if (import->parsed()) return ImportCommand(std::move(import_options)).Run();
   if (inspect->parsed()) return InspectCommand(std::move(inspect_options)).Run();
+  if (project->parsed()) return ProjectCommand(std::move(project_options)).Run();
   ApplyScreen(screen, options);
   options.interactive = ::isatty(STDIN_FILENO) != 0;
   return GenerateCommand(options).Run();

@@ -51,6 +51,11 @@ int GenerateCommand::Run() {
   return status;
 }
 
+int GenerateCommand::RunOnLoadedModel(std::uint32_t host_value) {
+  if (!ConvertTexts()) return kExitUsage;
+  return RunWithModel(host_value);
+}
+
 namespace {
 
 // The same run with the environment as the client: the form is built live there, and the
@@ -103,7 +108,7 @@ int GenerateCommand::RunWithModel(std::uint32_t host_value) {
   std::uint32_t status = DoForwardEngineering(host_value, options_.version);
   UnRegisterClient(client.process);
   if (frontend.LeftUnanswered()) return kExitUsage;
-  if (status == 0 && !client.WrittenPath().empty()) {
+  if (status == 0 && !client.WrittenPath().empty() && options_.print_written_path) {
     fmt::print("{}\n", brenlo::Windows1252ToUtf8(client.WrittenPath()));
   }
   return static_cast<int>(status);

@@ -10,6 +10,8 @@ class GenerateCommand {
   explicit GenerateCommand(GenerateOptions options) : options_(std::move(options)) {}
   // The run's status, or 64 to 66 for faults outside it.
   int Run();
+  // The same run on a model already loaded (the caller unloads it).
+  int RunOnLoadedModel(std::uint32_t host_value);
 
  private:
   // Converts the texts of the options to Windows-1252; false (and a message) when one

@@ -27,6 +27,8 @@ struct GenerateOptions {
   std::optional<EntityErrorAnswer> on_entity_error;
   // Whether the dialog may ask on the terminal (standard input is one).
   bool interactive = false;
+  // Whether the written form's path goes to standard output.
+  bool print_written_path = true;
 };
 
 }  // namespace tavik::cli

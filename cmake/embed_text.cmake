@@ -1,0 +1,17 @@
+# Turns text files into a C++ source of byte arrays, one per file, each ending in a zero:
+# cmake -DOUTPUT=out.cpp -DNAMESPACE=ns -DENTRIES=name=path,name=path -P embed_text.cmake
+set(source "// Generated from the files named below at build time; do not edit.\n")
+string(APPEND source "namespace ${NAMESPACE} {\n")
+string(REPLACE "," ";" entries "${ENTRIES}")
+foreach(entry IN LISTS entries)
+  string(REPLACE "=" ";" parts "${entry}")
+  list(GET parts 0 array_name)
+  list(GET parts 1 input_path)
+  file(READ "${input_path}" hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  string(APPEND source "// ${input_path}\nextern const char ${array_name}[] = {\n  ${bytes}'\\0'};\n")
+endforeach()
+string(APPEND source "}  // namespace ${NAMESPACE}\n")
+file(WRITE "${OUTPUT}.tmp" "${source}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")

@@ -1,0 +1,39 @@
+// `tavikfw project`: a whole Visual Basic project from a model file or a database.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "brenlo/schema_import_options.h"
+
+namespace tavik::cli {
+
+struct ProjectOptions {
+  std::string input_path;  // a model file or a SQLite database
+  std::string folder;
+  std::uint16_t version = 4;
+  brenlo::SchemaImportOptions schema;  // --table and --grid, for a database
+  std::optional<std::string> database;
+  std::optional<std::string> connect;
+  std::optional<std::string> settings_path;
+  bool force = false;
+};
+
+class ProjectCommand {
+ public:
+  explicit ProjectCommand(ProjectOptions options) : options_(std::move(options)) {}
+  // 0, printing the project file's path; 64 usage, 65 and 66 an input refused or unreadable,
+  // 73 a folder that holds files or cannot be made, 74 a write that failed; a form's run
+  // status when its generation failed. Nothing is left in the folder on failure.
+  int Run();
+
+  // Writes the files of one run into the folder.
+  class Writer;
+
+ private:
+  ProjectOptions options_;
+};
+
+}  // namespace tavik::cli

@@ -1,0 +1,26 @@
+// The start-up form of a project made from a database: one button per form, which opens it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavik::project {
+
+class StartForm {
+ public:
+  struct Entry {
+    std::string form_name;  // the Visual Basic name of the form the button opens
+    std::string caption;    // the button's caption (Windows-1252)
+  };
+
+  // Buttons shown at once; more forms than this are shown a page at a time, with
+  // buttons that turn the pages.
+  static constexpr std::size_t kPageSize = 15;
+
+  // The form file in the text format of Visual Basic 3 or 4.
+  static std::string Text(std::uint16_t version, const std::string& name,
+                          const std::string& caption, const std::vector<Entry>& entries);
+};
+
+}  // namespace tavik::project

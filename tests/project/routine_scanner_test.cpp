@@ -1,0 +1,74 @@
+// The support modules against every golden form: each name a form uses and does not define
+// is the module's, with a parameter list that takes the call.
+#include "project/routine_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fakes/cli_run.h"
+#include "project/support_module.h"
+
+namespace tavik::project {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadWholeFile;
+
+std::string Joined(const std::vector<std::string>& faults) {
+  std::string text;
+  for (const std::string& fault : faults) text += fault + "\n";
+  return text;
+}
+
+TEST(RoutineScanner, EveryGoldenFormCallsOnlyWhatItsModuleDefines) {
+  const fs::path root = fs::path(TAVIK_SOURCE_DIR) / "tests" / "golden";
+  int forms = 0;
+  for (const auto& entry : fs::directory_iterator(root)) {
+    fs::path form = entry.path() / "expected.FRM";
+    if (!fs::exists(form)) continue;
+    std::uint16_t version =
+        ReadWholeFile(entry.path() / "options").find("--vb\n3") != std::string::npos ? 3 : 4;
+    std::string text = ReadWholeFile(form);
+    RoutineScanner::Definitions module = RoutineScanner::Defined(SupportModule::Text(version));
+    EXPECT_FALSE(RoutineScanner::ExternalUses(text, version).empty()) << form;
+    EXPECT_EQ(Joined(RoutineScanner::Check(text, module, version)), "") << form;
+    ++forms;
+  }
+  EXPECT_GE(forms, 15);
+}
+
+TEST(RoutineScanner, ModulesUseOnlyTheLanguageAndThemselves) {
+  for (std::uint16_t version : {std::uint16_t{3}, std::uint16_t{4}}) {
+    for (const RoutineScanner::Use& use :
+         RoutineScanner::ExternalUses(SupportModule::Text(version), version)) {
+      ADD_FAILURE() << "version " << version << " line " << use.line << ": " << use.name;
+    }
+  }
+}
+
+TEST(RoutineScanner, RefusesUnknownNamesWrongArgumentsAndSubsAsValues) {
+  RoutineScanner::Definitions module = RoutineScanner::Defined(SupportModule::Text(3));
+  const std::string form =
+      "VERSION 2.00\r\nBegin Form F\r\n\tBegin Data dsA\r\n\tEnd\r\nEnd\r\n"
+      "Sub Form_Load ()\r\n"
+      "\ttk_SetEditMode dsA, 1\r\n"        // one argument too many
+      "\tIf tk_SetEditMode(dsA) Then\r\n"  // a Sub as a value
+      "\ttk_Missing dsA\r\n"               // not defined
+      "\tx = vbYes + dbEditAdd: tk_DisplayError(Err)\r\n"
+      "End Sub\r\n";
+  EXPECT_EQ(Joined(RoutineScanner::Check(form, module, 3)),
+            "line 7: tk_SetEditMode called with 2 arguments, takes 1 to 1\n"
+            "line 8: tk_SetEditMode is a Sub, used as a value\n"
+            "line 9: tk_Missing is not defined\n"
+            "line 10: x is not defined\n");
+  // Version 4 has vbYes and dbEditAdd built in; its module leaves them out.
+  EXPECT_EQ(Joined(RoutineScanner::Check(form, RoutineScanner::Defined(SupportModule::Text(4)), 4)),
+            "line 7: tk_SetEditMode called with 2 arguments, takes 1 to 1\n"
+            "line 8: tk_SetEditMode is a Sub, used as a value\n"
+            "line 9: tk_Missing is not defined\n"
+            "line 10: x is not defined\n");
+}
+
+}  // namespace
+}  // namespace tavik::project

@@ -8,3 +8,7 @@ cmake --build --preset dev
 mkdir -p out
 build/bin/tavikfw generate examples/order_entry.json --name OrderEntry --caption "Order Entry" \
   --database orders.mdb --settings out/TAVIK.INI -o out/ORDERENT.FRM
+rm -rf out/project
+build/bin/tavikfw project examples/order_entry.json -o out/project --database orders.mdb \
+  --settings out/TAVIK.INI >/dev/null
+echo "out/project"

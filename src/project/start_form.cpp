@@ -90,6 +90,17 @@ void Buttons(FormText& form, const std::vector<StartForm::Entry>& entries, int b
   }
 }
 
+// "Select Case nForm" with one case per form, the statement that form's entry gives.
+template <class Statement>
+void SelectByNumber(FormText& form, const std::vector<StartForm::Entry>& entries,
+                    Statement statement) {
+  form.Line(1, "Select Case nForm");
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    form.Line(1, fmt::format("Case {}: {}", i, statement(entries[i])));
+  }
+  form.Line(1, "End Select");
+}
+
 // The code: the captions and the forms by number, one page of buttons at a time.
 void Code(FormText& form, const std::vector<StartForm::Entry>& entries) {
   form.Line(0, "Option Explicit");
@@ -111,11 +122,9 @@ void Code(FormText& form, const std::vector<StartForm::Entry>& entries) {
   form.Line(0, "");
   form.Line(0, "' The caption of a form's button.");
   form.Procedure("Function", "FormCaption", "ByVal nForm As Integer", " As String");
-  form.Line(1, "Select Case nForm");
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    form.Line(1, fmt::format("Case {}: FormCaption = {}", i, Literal(entries[i].caption)));
-  }
-  form.Line(1, "End Select");
+  SelectByNumber(form, entries, [](const StartForm::Entry& entry) {
+    return "FormCaption = " + Literal(entry.caption);
+  });
   form.Line(0, "End Function");
   form.Line(0, "");
   form.Procedure("Sub", "Form_Load", "");
@@ -125,11 +134,8 @@ void Code(FormText& form, const std::vector<StartForm::Entry>& entries) {
   form.Line(0, "' Shows a form; its Load event opens the database.");
   form.Procedure("Sub", "OpenForm", "ByVal nForm As Integer");
   form.Line(1, "Screen.MousePointer = HOURGLASS");
-  form.Line(1, "Select Case nForm");
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    form.Line(1, fmt::format("Case {}: {}.Show", i, entries[i].form_name));
-  }
-  form.Line(1, "End Select");
+  SelectByNumber(form, entries,
+                 [](const StartForm::Entry& entry) { return entry.form_name + ".Show"; });
   form.Line(1, "Screen.MousePointer = ARROW");
   form.Line(0, "End Sub");
   form.Line(0, "");

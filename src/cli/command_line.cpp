@@ -70,6 +70,9 @@ void AddInspectOptions(CLI::App& inspect, InspectOptions& options) {
   inspect.add_option("--form", options.form_name, "The form to show (the first one otherwise)");
   inspect.add_option("--generate", options.generate_folder,
                      "Regenerate the form live; the environment saves it in this folder");
+  inspect.add_option("--encoding", options.encoding,
+                     "The code page the forms were saved in (Windows-1252 otherwise)");
+  inspect.add_flag("--force", options.force, "--generate may replace a file that is there");
   inspect.add_flag("--smart-re", options.smart_re,
                    "Collect the data sources of the forms and show each data control's fields");
 }

@@ -6,12 +6,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <system_error>
 #include <unordered_map>
 
-#include "brenlo/windows1252.h"
+#include "cli/code_page.h"
 #include "cli/command_line.h"
 #include "controls/ctrl_desc.h"
 #include "environment/environment_client.h"
@@ -25,13 +26,10 @@ namespace tavik::cli {
 namespace {
 
 using environment::EnvironmentClient;
+using environment::RunningForm;
 
 constexpr int kExitFormRefused = 65;
 constexpr int kExitFormUnreadable = 66;
-
-std::string Utf8(std::string_view text) {
-  return brenlo::Windows1252ToUtf8(text);
-}
 
 bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -47,7 +45,7 @@ bool LessIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-// What the dialog showed for one control, and for the controls inside it.
+// What the dialog showed for one control, and for the controls inside it; all text in UTF-8.
 struct ControlReport {
   CtrlHandle handle = 0;
   std::string name;
@@ -66,16 +64,21 @@ struct Report {
 
 // A control inside a container: the dialog lists only the form's own controls, so its
 // properties are read from the descriptor, in the dialog's order.
-ControlReport ChildReport(CCtrlDesc& control) {
-  ControlReport report{
-      control.GetCtrlHandle(), control.GetCtrlName(), control.GetClassName(), {}, {}, {}};
+ControlReport ChildReport(CCtrlDesc& control, const CodePage& page) {
+  ControlReport report{control.GetCtrlHandle(),
+                       page.ToUtf8(control.GetCtrlName()),
+                       page.ToUtf8(control.GetClassName()),
+                       {},
+                       {},
+                       {}};
   for (const auto& property : control.GetPropertySection().GetPropertyList()) {
-    report.properties.emplace_back(property->GetName(), property->GetInfo().text);
+    report.properties.emplace_back(page.ToUtf8(property->GetName()),
+                                   page.ToUtf8(property->GetInfo().text));
   }
   std::ranges::stable_sort(report.properties, LessIgnoringCase,
                            [](const auto& property) -> std::string_view { return property.first; });
   for (ChildEntry& entry : control.GetGroupList()) {
-    if (entry.present && entry.child) report.children.push_back(ChildReport(*entry.child));
+    if (entry.present && entry.child) report.children.push_back(ChildReport(*entry.child, page));
   }
   return report;
 }
@@ -118,8 +121,8 @@ void MergeDataControls(std::vector<ControlReport>& controls) {
 class ScriptedFrontend : public ReverseEngineeringFrontend {
  public:
   ScriptedFrontend(EnvironmentClient& environment, const InspectOptions& options,
-                   std::optional<std::string> form_name)
-      : environment_(environment), options_(options), form_name_(std::move(form_name)) {}
+                   const CodePage& page)
+      : environment_(environment), options_(options), page_(page) {}
 
   void SetCollecting(bool collecting) { collecting_ = collecting; }
   const Report& GetReport() const { return report_; }
@@ -146,14 +149,29 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   }
 
  private:
+  // The running form the dialog lists under that name.
+  const EnvironmentClient::RunningEntry* Running(std::string_view shown_name) const {
+    for (const auto& running : environment_.RunningForms()) {
+      if (running.shown_name == shown_name) return &running;
+    }
+    return nullptr;
+  }
+
+  // The text of a form in UTF-8: a form that began with a UTF-8 mark is in UTF-8.
+  std::string Utf8(std::string_view text, std::string_view form) const {
+    const EnvironmentClient::RunningEntry* running = Running(form);
+    return running && running->form->HasUtf8Mark() ? std::string(text) : page_.ToUtf8(text);
+  }
+
   bool ChooseForm(CReverseEngineeringDlg& dialog) {
     const auto& forms = dialog.Forms();
     if (forms.empty()) return Fail(kExitUsage, "no running form could be read");
-    if (!form_name_) return true;
-    auto exact = std::ranges::find_if(
-        forms, [&](const auto& entry) { return SameText(entry.name, *form_name_); });
+    if (!options_.form_name) return true;
+    auto exact = std::ranges::find_if(forms, [&](const auto& entry) {
+      return SameText(Utf8(entry.name, entry.name), *options_.form_name);
+    });
     if (exact == forms.end()) {
-      return Fail(kExitUsage, fmt::format("no running form is named {}", Utf8(*form_name_)));
+      return Fail(kExitUsage, fmt::format("no running form is named {}", *options_.form_name));
     }
     auto index = static_cast<std::size_t>(exact - forms.begin());
     if (dialog.SelectedForm() != index) dialog.OnFormSelected(index);
@@ -162,24 +180,35 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
 
   void ReadLists(CReverseEngineeringDlg& dialog) {
     report_ = {};
-    for (const auto& entry : dialog.Forms()) report_.forms.push_back(entry.name);
-    if (dialog.SelectedForm()) report_.form = dialog.Forms()[*dialog.SelectedForm()].name;
+    for (const auto& entry : dialog.Forms()) report_.forms.push_back(Utf8(entry.name, entry.name));
+    if (dialog.SelectedForm()) shown_form_ = dialog.Forms()[*dialog.SelectedForm()].name;
+    report_.form = Utf8(shown_form_, shown_form_);
+    const RunningEntry* running = Running(shown_form_);
+    const CodePage page = running && running->form->HasUtf8Mark() ? CodePage::Utf8() : page_;
     for (std::size_t i = 0; i < dialog.Controls().size(); ++i) {
       dialog.OnControlSelected(i);
       CCtrlDesc& control = *dialog.Controls()[i].control;
-      ControlReport report{
-          control.GetCtrlHandle(), dialog.Controls()[i].name, control.GetClassName(), {}, {}, {}};
+      ControlReport report{control.GetCtrlHandle(),
+                           page.ToUtf8(dialog.Controls()[i].name),
+                           page.ToUtf8(control.GetClassName()),
+                           {},
+                           {},
+                           {}};
       for (std::size_t j = 0; j < dialog.Properties().size(); ++j) {
         dialog.OnPropertySelected(j);
-        report.properties.emplace_back(dialog.Properties()[j].name, dialog.Value());
+        report.properties.emplace_back(page.ToUtf8(dialog.Properties()[j].name),
+                                       page.ToUtf8(dialog.Value()));
       }
       for (const std::string& field : dialog.DataFields()) {
         auto tab = field.find('\t');
-        report.data_fields.emplace_back(field.substr(0, tab),
-                                        tab == std::string::npos ? "" : field.substr(tab + 1));
+        report.data_fields.emplace_back(
+            page.ToUtf8(field.substr(0, tab)),
+            tab == std::string::npos ? "" : page.ToUtf8(field.substr(tab + 1)));
       }
       for (ChildEntry& entry : control.GetGroupList()) {
-        if (entry.present && entry.child) report.children.push_back(ChildReport(*entry.child));
+        if (entry.present && entry.child) {
+          report.children.push_back(ChildReport(*entry.child, page));
+        }
       }
       report_.controls.push_back(std::move(report));
     }
@@ -189,8 +218,10 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   void Generate(CReverseEngineeringDlg& dialog) {
     // The new form is named after the one it was read from, and must not replace a file
     // being inspected.
+    const RunningEntry* source = Running(shown_form_);
+    if (!source) return;
     std::filesystem::path target =
-        std::filesystem::path(*options_.generate_folder) / (report_.form.substr(0, 8) + ".FRM");
+        std::filesystem::path(*options_.generate_folder) / environment_.FileNameFor(*source->form);
     for (const auto& running : environment_.RunningForms()) {
       std::error_code error;
       if (std::filesystem::equivalent(target, running.path, error)) {
@@ -198,15 +229,16 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
         return;
       }
     }
-    environment_.NameNextLiveForm(report_.form);
+    environment_.RegenerateNextLiveFormFrom(*source->form);
     std::size_t saved = environment_.SavedPaths().size();
     generate_status_ = dialog.OnGenerate();
     // A form the library left unfinished is saved all the same.
     if (generate_status_ == kOk && environment_.UnfinishedFormCount() > 0) {
       generate_status_ = environment_.SaveUnfinishedForms();
     }
-    if (environment_.SavedPaths().size() > saved)
-      report_.generated = environment_.SavedPaths().back();
+    if (environment_.SavedPaths().size() > saved) {
+      report_.generated = page_.ToUtf8(environment_.SavedPaths().back());
+    }
   }
 
   bool Fail(int status, std::string message) {
@@ -215,9 +247,12 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     return false;
   }
 
+  using RunningEntry = EnvironmentClient::RunningEntry;
+
   EnvironmentClient& environment_;
   const InspectOptions& options_;
-  std::optional<std::string> form_name_;  // in Windows-1252
+  const CodePage& page_;
+  std::string shown_form_;  // the chosen form's name as the dialog lists it
   bool collecting_ = false;
   Report report_;
   std::string fault_;
@@ -226,13 +261,13 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
 };
 
 std::string PropertyLine(std::size_t indent, std::string_view name, std::string_view value) {
-  std::string line = fmt::format("{:{}}{:<20} {}", "", indent, Utf8(name), Utf8(value));
+  std::string line = fmt::format("{:{}}{:<20} {}", "", indent, name, value);
   while (!line.empty() && line.back() == ' ') line.pop_back();
   return line + "\n";
 }
 
 void PrintControl(std::string& out, const ControlReport& control, std::size_t indent) {
-  out += fmt::format("{:{}}{} ({})\n", "", indent, Utf8(control.name), Utf8(control.class_name));
+  out += fmt::format("{:{}}{} ({})\n", "", indent, control.name, control.class_name);
   for (const auto& [name, value] : control.properties) out += PropertyLine(indent + 2, name, value);
   if (!control.data_fields.empty()) {
     out += fmt::format("{:{}}Data Fields:\n", "", indent + 2);
@@ -247,24 +282,24 @@ void PrintControl(std::string& out, const ControlReport& control, std::size_t in
 std::string Text(const Report& report) {
   std::string out = "Forms:\n";
   for (const std::string& form : report.forms) {
-    out += fmt::format("{} {}\n", form == report.form ? '*' : ' ', Utf8(form));
+    out += fmt::format("{} {}\n", form == report.form ? '*' : ' ', form);
   }
-  out += fmt::format("\nControls of {}:\n", Utf8(report.form));
+  out += fmt::format("\nControls of {}:\n", report.form);
   for (const ControlReport& control : report.controls) {
     out += "\n";
     PrintControl(out, control, 0);
   }
-  if (report.generated) out += fmt::format("\nGenerated: {}\n", Utf8(*report.generated));
+  if (report.generated) out += fmt::format("\nGenerated: {}\n", *report.generated);
   return out;
 }
 
 nlohmann::ordered_json Json(const ControlReport& control) {
-  nlohmann::ordered_json json{{"name", Utf8(control.name)}, {"class", Utf8(control.class_name)}};
+  nlohmann::ordered_json json{{"name", control.name}, {"class", control.class_name}};
   json["properties"] = nlohmann::ordered_json::object();
-  for (const auto& [name, value] : control.properties) json["properties"][Utf8(name)] = Utf8(value);
+  for (const auto& [name, value] : control.properties) json["properties"][name] = value;
   json["data_fields"] = nlohmann::ordered_json::array();
   for (const auto& [field, table] : control.data_fields) {
-    json["data_fields"].push_back({{"field", Utf8(field)}, {"table", Utf8(table)}});
+    json["data_fields"].push_back({{"field", field}, {"table", table}});
   }
   json["children"] = nlohmann::ordered_json::array();
   for (const ControlReport& child : control.children) json["children"].push_back(Json(child));
@@ -274,27 +309,54 @@ nlohmann::ordered_json Json(const ControlReport& control) {
 std::string Json(const Report& report) {
   nlohmann::ordered_json json;
   json["forms"] = nlohmann::ordered_json::array();
-  for (const std::string& form : report.forms) json["forms"].push_back(Utf8(form));
-  json["form"] = Utf8(report.form);
+  for (const std::string& form : report.forms) json["forms"].push_back(form);
+  json["form"] = report.form;
   json["controls"] = nlohmann::ordered_json::array();
   for (const ControlReport& control : report.controls) json["controls"].push_back(Json(control));
-  if (report.generated) json["generated"] = Utf8(*report.generated);
+  if (report.generated) json["generated"] = *report.generated;
   return json.dump(2) + "\n";
 }
 
 }  // namespace
 
-int InspectCommand::Run() {
-  std::optional<std::string> form_name;
-  if (options_.form_name) {
-    form_name = brenlo::Utf8ToWindows1252(*options_.form_name);
-    if (!form_name) {
-      fmt::print(stderr, "tavikfw inspect: --form: no form name can hold {}\n",
-                 *options_.form_name);
-      return kExitUsage;
+namespace {
+
+// A form whose fonts name a Charset of another code page than the one it is read in gets
+// a hint, once.
+void HintCharset(const std::string& path, const RunningForm& form, const CodePage& page) {
+  if (form.HasUtf8Mark()) return;
+  std::string_view hinted;
+  auto look = [&](const environment::PropertyList& properties) {
+    for (const auto& property : properties) {
+      std::string_view name = property.name;
+      if (!hinted.empty() || !(name.ends_with(".Charset") || name == "FontCharset")) continue;
+      int charset = std::atoi(property.text.c_str());
+      std::string_view named = CodePage::OfCharset(charset);
+      if (!named.empty() && !SameText(named, page.Name())) {
+        hinted = named;
+        fmt::print(stderr,
+                   "tavikfw inspect: {}: its fonts name Charset {}; if its text reads wrong, "
+                   "give --encoding {}\n",
+                   path, charset, named);
+      }
     }
+  };
+  look(form.Properties());
+  form.ForEachControl([&](environment::RunningControl& control) { look(control.properties); });
+}
+
+}  // namespace
+
+int InspectCommand::Run() {
+  std::optional<CodePage> page =
+      CodePage::Named(options_.encoding ? *options_.encoding : CodePage::kDefault);
+  if (!page) {
+    fmt::print(stderr, "tavikfw inspect: --encoding: no code page is named {}\n",
+               *options_.encoding);
+    return kExitUsage;
   }
   EnvironmentClient environment(options_.version, options_.generate_folder.value_or(""));
+  environment.SetReplaceExisting(options_.force);
   if (!environment.Start()) {
     fmt::print(stderr, "tavikfw inspect: the environment could not be registered\n");
     return kExitUsage;
@@ -302,12 +364,15 @@ int InspectCommand::Run() {
   int file_status = 0;
   for (const std::string& path : options_.form_paths) {
     EnvironmentClient::Loaded loaded = environment.LoadFormFile(path);
-    if (loaded.form) continue;
+    if (loaded.form) {
+      if (!options_.encoding) HintCharset(path, *loaded.form, *page);
+      continue;
+    }
     if (loaded.fault.line > 0) {
       fmt::print(stderr, "tavikfw inspect: {}, line {}: {}\n", path, loaded.fault.line,
-                 Utf8(loaded.fault.message));
+                 page->ToUtf8(loaded.fault.message));
     } else {
-      fmt::print(stderr, "tavikfw inspect: {} {}\n", path, Utf8(loaded.fault.message));
+      fmt::print(stderr, "tavikfw inspect: {} {}\n", path, page->ToUtf8(loaded.fault.message));
     }
     if (file_status == 0) file_status = loaded.unreadable ? kExitFormUnreadable : kExitFormRefused;
   }
@@ -316,9 +381,11 @@ int InspectCommand::Run() {
   // The dialog opens for the chosen form's window, or the first form's.
   TVK_HANDLE window = environment.RunningForms().front().window;
   for (const auto& running : environment.RunningForms()) {
-    if (form_name && SameText(running.form->Name(), *form_name)) window = running.window;
+    if (options_.form_name && SameText(page->ToUtf8(running.shown_name), *options_.form_name)) {
+      window = running.window;
+    }
   }
-  ScriptedFrontend frontend(environment, options_, form_name);
+  ScriptedFrontend frontend(environment, options_, *page);
   Platform platform = CurrentPlatform();
   platform.reverse_engineering_frontend = &frontend;
   ScopedPlatform scoped(platform);
@@ -336,6 +403,13 @@ int InspectCommand::Run() {
   }
   const Report& report = frontend.GetReport();
   fmt::print("{}", options_.json ? Json(report) : Text(report));
+  for (const std::string& note : environment.Notes()) {
+    fmt::print(stderr, "tavikfw inspect: {}\n", page->ToUtf8(note));
+  }
+  if (!environment.Refusal().empty()) {
+    fmt::print(stderr, "tavikfw inspect: {}{}\n", page->ToUtf8(environment.Refusal()),
+               options_.force ? "" : " (--force replaces it)");
+  }
   if (frontend.GenerateStatus() != kOk) return static_cast<int>(frontend.GenerateStatus());
   return file_status;
 }

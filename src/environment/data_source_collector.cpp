@@ -3,6 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 
 namespace tavik::environment {
@@ -18,8 +22,10 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+// Letters beyond ASCII are name characters too, in whatever code page the form was saved.
 bool IsNameCharacter(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  auto byte = static_cast<unsigned char>(c);
+  return std::isalnum(byte) || c == '_' || byte >= 0x80;
 }
 
 bool IsName(std::string_view text) {
@@ -27,15 +33,52 @@ bool IsName(std::string_view text) {
          std::all_of(text.begin(), text.end(), IsNameCharacter);
 }
 
-std::vector<std::string_view> CodeLines(std::string_view code) {
-  std::vector<std::string_view> lines;
+// A line continued on the next ("... & _"): the mark is a blank and an underscore at its end.
+bool IsContinued(std::string_view line) {
+  return line.size() >= 2 && line.back() == '_' &&
+         (line[line.size() - 2] == ' ' || line[line.size() - 2] == '\t');
+}
+
+// The object a "With" line opens, or nothing.
+std::optional<std::string_view> WithObject(std::string_view line) {
+  if (line.size() < 5 || !SameName(line.substr(0, 4), "With") ||
+      (line[4] != ' ' && line[4] != '\t')) {
+    return std::nullopt;
+  }
+  return Trim(line.substr(5));
+}
+
+// The statements of the code as a person reads them: continued lines joined, and inside a
+// "With" block, ".Member" written out as "Object.Member".
+std::vector<std::string> CodeLines(std::string_view code) {
+  std::vector<std::string> lines;
+  std::vector<std::string> with_objects;
+  std::string statement;
   while (!code.empty()) {
     auto end = code.find('\n');
     std::string_view line = code.substr(0, end);
     while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(Trim(line));
     code = end == std::string_view::npos ? std::string_view() : code.substr(end + 1);
+    line = Trim(line);
+    if (IsContinued(line)) {
+      statement += line.substr(0, line.size() - 1);
+      continue;
+    }
+    statement += line;
+    if (auto object = WithObject(statement)) {
+      std::string name(*object);
+      if (!name.empty() && name[0] == '.' && !with_objects.empty())
+        name = with_objects.back() + name;
+      with_objects.push_back(std::move(name));
+    } else if (SameName(statement, "End With") && !with_objects.empty()) {
+      with_objects.pop_back();
+    } else if (!statement.empty() && statement[0] == '.' && !with_objects.empty()) {
+      statement.insert(0, with_objects.back());
+    }
+    lines.push_back(std::move(statement));
+    statement.clear();
   }
+  if (!statement.empty()) lines.push_back(std::move(statement));
   return lines;
 }
 
@@ -53,7 +96,7 @@ std::optional<std::string_view> AssignedValue(std::string_view line, std::string
 // "&", as far as it can be known; it stops at the first term it cannot follow.
 class StringExpression {
  public:
-  explicit StringExpression(const std::vector<std::string_view>& lines) : lines_(lines) {}
+  explicit StringExpression(const std::vector<std::string>& lines) : lines_(lines) {}
 
   std::string Evaluate(std::string_view expression, int depth) const {
     std::string text;
@@ -106,14 +149,47 @@ class StringExpression {
     return std::nullopt;
   }
 
-  const std::vector<std::string_view>& lines_;
+  const std::vector<std::string>& lines_;
 };
 
 // The words of an SQL statement: names, [bracketed names], quoted literals, single marks.
+// A qualified name ("o.ID", "[Order Details].[Unit Price]") is one word.
 struct Token {
-  std::string text;  // a bracketed name without its brackets
+  std::string text;  // the last part of a name, without brackets
   bool word = false;
+  std::string qualifier;  // the parts before it ("o", "Order Details"), empty when none
 };
+
+bool IsPlainNameCharacter(char c) {
+  return IsNameCharacter(c) || c == '$' || c == '#';
+}
+
+// One part of a name at i, bracketed or plain; i moves past it.
+std::string NamePart(std::string_view sql, std::size_t& i) {
+  if (sql[i] == '[') {
+    auto end = sql.find(']', i);
+    if (end == std::string_view::npos) end = sql.size();
+    std::string part(sql.substr(i + 1, end - i - 1));
+    i = std::min(end + 1, sql.size());
+    return part;
+  }
+  std::size_t start = i;
+  while (i < sql.size() && IsPlainNameCharacter(sql[i])) ++i;
+  return std::string(sql.substr(start, i - start));
+}
+
+Token QualifiedName(std::string_view sql, std::size_t& i) {
+  Token token{NamePart(sql, i), true, {}};
+  while (i + 1 < sql.size() && sql[i] == '.' &&
+         (sql[i + 1] == '[' || IsPlainNameCharacter(sql[i + 1]))) {
+    ++i;
+    if (!token.qualifier.empty() || !token.text.empty()) {
+      token.qualifier += (token.qualifier.empty() ? "" : ".") + token.text;
+    }
+    token.text = NamePart(sql, i);
+  }
+  return token;
+}
 
 std::vector<Token> Tokens(std::string_view sql) {
   std::vector<Token> tokens;
@@ -122,25 +198,15 @@ std::vector<Token> Tokens(std::string_view sql) {
     char c = sql[i];
     if (std::isspace(static_cast<unsigned char>(c))) {
       ++i;
-    } else if (c == '[') {
-      auto end = sql.find(']', i);
-      if (end == std::string_view::npos) end = sql.size();
-      tokens.push_back({std::string(sql.substr(i + 1, end - i - 1)), true});
-      i = end + 1;
+    } else if (c == '[' || IsPlainNameCharacter(c)) {
+      tokens.push_back(QualifiedName(sql, i));
     } else if (c == '\'' || c == '"') {
       auto end = sql.find(c, i + 1);
       if (end == std::string_view::npos) end = sql.size();
-      tokens.push_back({std::string(sql.substr(i, end - i + 1)), false});
+      tokens.push_back({std::string(sql.substr(i, end - i + 1)), false, {}});
       i = end + 1;
-    } else if (IsNameCharacter(c) || c == '.' || c == '$' || c == '#') {
-      std::size_t start = i;
-      while (i < sql.size() &&
-             (IsNameCharacter(sql[i]) || sql[i] == '.' || sql[i] == '$' || sql[i] == '#')) {
-        ++i;
-      }
-      tokens.push_back({std::string(sql.substr(start, i - start)), true});
     } else {
-      tokens.push_back({std::string(1, c), false});
+      tokens.push_back({std::string(1, c), false, {}});
       ++i;
     }
   }
@@ -205,7 +271,10 @@ std::optional<Statement> ParseSelect(std::string_view sql) {
 }  // namespace
 
 bool DataSourceCollector::IsDataControl(std::string_view class_name) {
-  return SameName(class_name, "Data") || SameName(class_name, "VB.Data");
+  std::string_view kind = class_name.substr(class_name.rfind('.') + 1);
+  bool intrinsic = kind.size() == class_name.size() || SameName(class_name, "VB.Data");
+  return (intrinsic && SameName(kind, "Data")) || SameName(class_name, "MSAdodcLib.Adodc") ||
+         SameName(class_name, "MSRDC.MSRDC");
 }
 
 std::string DataSourceCollector::RecordSourceOf(const RunningForm& form,
@@ -214,11 +283,18 @@ std::string DataSourceCollector::RecordSourceOf(const RunningForm& form,
       property && !property->empty()) {
     return *property;
   }
-  std::vector<std::string_view> lines = CodeLines(form.Code());
+  // A remote data control's statement is its SQL.
+  if (auto property = StringProperty(data_control.properties, "SQL");
+      property && !property->empty()) {
+    return *property;
+  }
+  std::vector<std::string> lines = CodeLines(form.Code());
   StringExpression expression(lines);
-  const std::string target = data_control.name + ".RecordSource";
-  for (std::string_view line : lines) {
-    if (auto value = AssignedValue(line, target)) return expression.Evaluate(*value, 0);
+  for (const char* member : {".RecordSource", ".SQL"}) {
+    const std::string target = data_control.name + member;
+    for (std::string_view line : lines) {
+      if (auto value = AssignedValue(line, target)) return expression.Evaluate(*value, 0);
+    }
   }
   return {};
 }
@@ -265,10 +341,7 @@ std::optional<Column> ColumnOf(const std::vector<Token>& item) {
     if (token.word) words.push_back(token);
   }
   if (words.empty()) return std::nullopt;
-  const std::string& column = words[0].text;
-  auto dot = column.rfind('.');
-  Column result{dot == std::string::npos ? column : column.substr(dot + 1),
-                dot == std::string::npos ? "" : column.substr(0, dot)};
+  Column result{words[0].text, words[0].qualifier};
   if (words.size() >= 3 && IsKeyword(words[words.size() - 2], "AS"))
     result.name = words.back().text;
   return result;
@@ -306,7 +379,67 @@ std::string DataSourceCollector::TableOfField(std::string_view record_source,
   return tables.front().name;
 }
 
-std::vector<DataSourceCollector::DataSource> DataSourceCollector::Collect(const RunningForm& form) {
+namespace {
+
+constexpr std::size_t kBindingsExtent = 4096;  // how far into a binding block a name is sought
+
+// The bytes a ".frx" reference points at ("X.frx":01A0), read from the form's folder.
+std::string ResourceBytes(std::string_view reference, const std::string& folder) {
+  auto colon = reference.rfind(':');
+  if (colon == std::string_view::npos || folder.empty()) return {};
+  std::string_view file = Trim(reference.substr(0, colon));
+  if (!file.empty() && file.front() == '"') file = file.substr(1, file.size() - 2);
+  std::uint32_t offset = 0;
+  std::string_view digits = reference.substr(colon + 1);
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), offset, 16).ec != std::errc()) {
+    return {};
+  }
+  std::ifstream in(std::filesystem::path(folder) / std::string(file), std::ios::binary);
+  if (!in.seekg(offset)) return {};
+  std::string bytes(kBindingsExtent, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+bool HoldsName(std::string_view bytes, std::string_view name) {
+  std::string wide;  // the name as UTF-16 stores it
+  for (char c : name) wide += {c, '\0'};
+  auto same = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+  };
+  for (std::string_view sought : {name, std::string_view(wide)}) {
+    if (std::search(bytes.begin(), bytes.end(), sought.begin(), sought.end(), same) !=
+        bytes.end()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string DataSourceCollector::BoundDataSource(const RunningForm& form,
+                                                 const RunningControl& control,
+                                                 const std::string& resource_folder) {
+  if (auto data_source = StringProperty(control.properties, "DataSource")) return *data_source;
+  const FormProperty* bindings = FindProperty(control.properties, "Bindings");
+  if (!bindings || bindings->kind != PropertyKind::kResource) return {};
+  std::vector<const RunningControl*> data_controls;
+  form.ForEachControl([&](RunningControl& candidate) {
+    if (IsDataControl(candidate.class_name)) data_controls.push_back(&candidate);
+  });
+  std::string bytes = ResourceBytes(bindings->text, resource_folder);
+  for (const RunningControl* data_control : data_controls) {
+    if (HoldsName(bytes, data_control->name)) return data_control->name;
+  }
+  // Without its binding block, a grid on a form of one data control is bound to that.
+  return data_controls.size() == 1 ? data_controls.front()->name : std::string();
+}
+
+std::vector<DataSourceCollector::DataSource> DataSourceCollector::Collect(
+    const RunningForm& form, const std::string& resource_folder) {
   std::vector<DataSource> sources;
   form.ForEachControl([&](RunningControl& control) {
     if (!IsDataControl(control.class_name)) return;
@@ -319,8 +452,7 @@ std::vector<DataSourceCollector::DataSource> DataSourceCollector::Collect(const 
         source.fields.push_back({field, TableOfField(source.record_source, tables, field)});
     };
     form.ForEachControl([&](RunningControl& bound) {
-      auto data_source = StringProperty(bound.properties, "DataSource");
-      if (!data_source || !SameName(*data_source, control.name)) return;
+      if (!SameName(BoundDataSource(form, bound, resource_folder), control.name)) return;
       auto field = StringProperty(bound.properties, "DataField");
       if (field && !field->empty()) {
         add(*field);

@@ -31,14 +31,25 @@ class DataSourceCollector {
   // the DataField of every control whose DataSource names it, each once, in the order of the
   // form block; a control bound without a DataField (a grid) shows every column that the
   // record source selects. Each field's table is the one its record source reads it from.
-  static std::vector<DataSource> Collect(const RunningForm& form);
+  // resource_folder is where the form's ".frx" files are, for grids bound by a binding block.
+  static std::vector<DataSource> Collect(const RunningForm& form,
+                                         const std::string& resource_folder = {});
 
-  // Is the class that of a data control ("Data", "VB.Data")?
+  // Is the class that of a data control ("Data", "VB.Data", the ADO data control
+  // "MSAdodcLib.Adodc", the remote data control "MSRDC.MSRDC")?
   static bool IsDataControl(std::string_view class_name);
 
-  // The record source of a data control: its "RecordSource" property, else what the form's
-  // code first assigns to it ("dsX.RecordSource = sX_Select & ..."), following string
-  // variables assigned from literals in the same code, as far as the text is known.
+  // The data control a control is bound to: its "DataSource", else the one whose name its
+  // "Bindings" block (kept in the ".frx" file) holds, else, when the form has a single data
+  // control, that one; empty when bound to none.
+  static std::string BoundDataSource(const RunningForm& form, const RunningControl& control,
+                                     const std::string& resource_folder);
+
+  // The record source of a data control: its "RecordSource" (or a remote data control's
+  // "SQL") property, else what the form's code first assigns to it
+  // ("dsX.RecordSource = sX_Select & ...", inside "With" blocks and over continued lines),
+  // following string variables assigned from literals in the same code, as far as the text
+  // is known.
   static std::string RecordSourceOf(const RunningForm& form, const RunningControl& data_control);
 
   // The tables a record source reads: those after FROM (with JOIN and commas) in a SELECT

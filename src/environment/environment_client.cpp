@@ -1,7 +1,10 @@
 // The environment's answers to the library: running forms read back, live forms built.
 #include "environment/environment_client.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +14,7 @@
 
 #include "environment/data_source_collector.h"
 #include "environment/form_file_writer.h"
+#include "environment/regenerated_form.h"
 #include "platform/window_text.h"
 #include "tavikfw/tavikfw.h"
 
@@ -19,15 +23,24 @@ namespace tavik::environment {
 namespace {
 
 constexpr std::string_view kIntrinsicPrefix = "VB.";
+constexpr Status kCannotCreate = 73;  // the status of a file that cannot be created
 
 // The library reads the children of these containers itself.
 bool LibraryReadsChildren(std::string_view library_class) {
   return library_class == "PictureBox" || library_class == "Frame";
 }
 
-// The form name cut to 8 characters, and ".FRM": the name the generator gives a form file.
-std::string FileName(const RunningForm& form) {
-  return form.Name().substr(0, 8) + ".FRM";
+constexpr std::size_t kFileNameLength = 8;
+
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) <
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+std::string_view FileStem(const RunningForm& form) {
+  return std::string_view(form.Name()).substr(0, kFileNameLength);
 }
 
 }  // namespace
@@ -78,7 +91,12 @@ RunningForm* EnvironmentClient::Run(std::unique_ptr<RunningForm> form, std::stri
   }
   running->ForEachControl(
       [&](RunningControl& control) { form_of_control_[control.handle] = running; });
-  running_.push_back({std::move(form), window, std::move(path)});
+  std::string shown = running->Name();
+  auto same_name = std::count_if(running_.begin(), running_.end(), [&](const RunningEntry& entry) {
+    return SameName(entry.form->Name(), running->Name());
+  });
+  if (same_name > 0) shown += fmt::format(" ({})", same_name + 1);
+  running_.push_back({std::move(form), window, std::move(path), std::move(shown)});
   return running;
 }
 
@@ -114,14 +132,22 @@ std::string EnvironmentClient::WindowTitle(TVK_HANDLE window) const {
 
 // Reading running forms back.
 
+std::string EnvironmentClient::ShownName(const RunningForm& form) const {
+  for (const RunningEntry& entry : running_) {
+    if (entry.form.get() == &form) return entry.shown_name;
+  }
+  return form.Name();
+}
+
 int32_t EnvironmentClient::GetLiveFormName(void* form_manager, void** name_block) {
   RunningForm* form = FindRunning(form_manager);
   if (!form || !name_block) return kFailed;
+  const std::string name = ShownName(*form);
   // The library takes the block and frees it.
   auto* block = static_cast<char*>(
-      std::malloc(form->Name().size() + 1));  // NOLINT(cppcoreguidelines-no-malloc): freed there
+      std::malloc(name.size() + 1));  // NOLINT(cppcoreguidelines-no-malloc): freed there
   if (!block) return kFailed;
-  std::memcpy(block, form->Name().c_str(), form->Name().size() + 1);
+  std::memcpy(block, name.c_str(), name.size() + 1);
   *name_block = block;
   return 0;
 }
@@ -167,11 +193,13 @@ int32_t EnvironmentClient::DescribeLiveCtrl(TVK_HANDLE control, void* owner, int
     auto known = form_desc_of_.find(static_cast<TVK_CTRLDESC>(owner));
     form_desc = known == form_desc_of_.end() ? nullptr : known->second;
   }
-  return Describe(*running, owner, owner_kind, form_desc, descriptor);
+  return Describe(*running, owner, owner_kind, form_desc, /*library_opens_children=*/true,
+                  descriptor);
 }
 
 int32_t EnvironmentClient::Describe(RunningControl& control, void* owner, int32_t owner_kind,
-                                    void* form_desc, TVK_CTRLDESC* descriptor) {
+                                    void* form_desc, bool library_opens_children,
+                                    TVK_CTRLDESC* descriptor) {
   const std::string library_class = LibraryClassName(control.class_name);
   uint32_t status =
       AddControl(owner, owner_kind, library_class.c_str(), version, control.handle, descriptor);
@@ -189,11 +217,14 @@ int32_t EnvironmentClient::Describe(RunningControl& control, void* owner, int32_
       (void)DescribeProperties(control, data_control);
     }
   }
-  // Children of containers the library does not open (the scroll panel) are described here.
-  if (!LibraryReadsChildren(library_class)) {
+  // Children of containers the library does not open (the scroll panel, a tab control) are
+  // described here, and so are the children of frames inside them, which the library never
+  // asks for.
+  if (!library_opens_children || !LibraryReadsChildren(library_class)) {
     for (const auto& child : control.children) {
       TVK_CTRLDESC child_descriptor = nullptr;
-      (void)Describe(*child, described, 0, form_desc, &child_descriptor);
+      (void)Describe(*child, described, 0, form_desc, /*library_opens_children=*/false,
+                     &child_descriptor);
     }
   }
   return static_cast<int32_t>(status);
@@ -226,10 +257,12 @@ int32_t EnvironmentClient::FormFileWritten(const char* /*path*/) {
 int32_t EnvironmentClient::CollectDataSources() {
   if (!data_reader) return kFailed;
   for (const RunningEntry& entry : running_) {
-    TVK_DATADESC description = FindDataDesc(data_reader, entry.form->Name().c_str());
+    TVK_DATADESC description = FindDataDesc(data_reader, entry.shown_name.c_str());
     if (!description) continue;
     (void)SetDataDescFormMgrObj(description, entry.form.get());
-    for (const auto& collected : DataSourceCollector::Collect(*entry.form)) {
+    std::string folder = std::filesystem::path(entry.path).parent_path().string();
+    for (const auto& collected :
+         DataSourceCollector::Collect(*entry.form, folder.empty() ? "." : folder)) {
       TVK_DATASOURCE source = AddDataSource(description, collected.data_control.c_str());
       if (!source) continue;
       std::size_t count =
@@ -253,7 +286,7 @@ int32_t EnvironmentClient::CreateLiveForm(TVK_HANDLE* form_handle, TVK_HANDLE* w
   ++live_form_count_;
   form->SetName(next_live_name_.empty() ? "Form" + std::to_string(live_form_count_)
                                         : std::exchange(next_live_name_, {}));
-  LiveState state{next_window_, next_window_ + 1, false};
+  LiveState state{next_window_, next_window_ + 1, false, std::exchange(next_live_source_, nullptr)};
   next_window_ += 2;
   live_state_[form.get()] = state;
   live_forms_.push_back(std::move(form));
@@ -343,11 +376,48 @@ int32_t EnvironmentClient::FinishLiveForm(TVK_HANDLE window) {
   return kFailed;
 }
 
+void EnvironmentClient::RegenerateNextLiveFormFrom(const RunningForm& source) {
+  next_live_name_ = source.Name();
+  next_live_source_ = &source;
+}
+
+std::string EnvironmentClient::FileNameFor(const RunningForm& form) const {
+  std::string_view stem = FileStem(form);
+  std::vector<const RunningForm*> sharing;
+  for (const RunningEntry& entry : running_) {
+    if (SameName(FileStem(*entry.form), stem)) sharing.push_back(entry.form.get());
+  }
+  auto place = std::find(sharing.begin(), sharing.end(), &form);
+  if (sharing.size() < 2 || place == sharing.end()) return std::string(stem) + ".FRM";
+  // By name, and forms of one name in the order they were loaded.
+  std::stable_sort(sharing.begin(), sharing.end(), [](const RunningForm* a, const RunningForm* b) {
+    return LessIgnoringCase(a->Name(), b->Name());
+  });
+  std::string number =
+      std::to_string(std::find(sharing.begin(), sharing.end(), &form) - sharing.begin() + 1);
+  std::string width = std::to_string(sharing.size());
+  number.insert(0, width.size() - number.size(), '0');
+  return std::string(stem.substr(0, kFileNameLength - number.size())) + number + ".FRM";
+}
+
 Status EnvironmentClient::Save(RunningForm& form) {
   std::filesystem::path folder(output_folder_.empty() ? "." : output_folder_);
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
-  std::string path = output_folder_.empty() ? FileName(form) : (folder / FileName(form)).string();
+  const LiveState& state = live_state_[&form];
+  std::string file_name = FileNameFor(state.source ? *state.source : form);
+  std::string path = output_folder_.empty() ? file_name : (folder / file_name).string();
+  bool saved_before =
+      std::find(saved_paths_.begin(), saved_paths_.end(), path) != saved_paths_.end();
+  if (saved_before || (!replace_existing_ && std::filesystem::exists(path, ignored))) {
+    refusal_ = fmt::format("{} exists{} and is not replaced", path,
+                           saved_before ? ", saved earlier in this run," : "");
+    return kCannotCreate;
+  }
+  if (state.source) {
+    std::vector<std::string> notes = RegeneratedForm::Restore(form, *state.source, output_folder_);
+    notes_.insert(notes_.end(), notes.begin(), notes.end());
+  }
   Status status = FormFileWriter::Save(form, path);
   if (status == kOk) saved_paths_.push_back(path);
   return status;

@@ -45,12 +45,28 @@ class EnvironmentClient : public ClientBase {
     std::unique_ptr<RunningForm> form;
     TVK_HANDLE window = 0;
     std::string path;
+    // The name the library knows it by: its own, or for a second form of a name already
+    // running, that name and its place among them ("frmMain (2)").
+    std::string shown_name;
   };
   const std::vector<RunningEntry>& RunningForms() const { return running_; }
 
   // The name a new live form gets when the library does not name it; "Form1", "Form2", ...
   // otherwise.
   void NameNextLiveForm(std::string name) { next_live_name_ = std::move(name); }
+  // The next live form is the regeneration of that running form: it is named after it, and
+  // takes back what the library could not carry (see RegeneratedForm).
+  void RegenerateNextLiveFormFrom(const RunningForm& source);
+  // The file name a form is saved under: its name cut to 8 characters and ".FRM"; a
+  // running form whose first 8 characters other running forms share gets a number in its
+  // last characters, after its place among them by name ("frmFath1.FRM", "frmFath2.FRM").
+  std::string FileNameFor(const RunningForm& form) const;
+  // Whether a file that was there before may be replaced (a file saved earlier in the same
+  // run never is); true unless told otherwise.
+  void SetReplaceExisting(bool replace) { replace_existing_ = replace; }
+  // Why the last save was refused, if it was; what regenerated forms could not take back.
+  const std::string& Refusal() const { return refusal_; }
+  const std::vector<std::string>& Notes() const { return notes_; }
   // The live forms built so far, and the paths of those saved.
   const std::vector<std::unique_ptr<RunningForm>>& LiveForms() const { return live_forms_; }
   const std::vector<std::string>& SavedPaths() const { return saved_paths_; }
@@ -89,14 +105,18 @@ class EnvironmentClient : public ClientBase {
     TVK_HANDLE form_handle = 0;
     TVK_HANDLE window = 0;
     bool finished = false;
+    const RunningForm* source = nullptr;  // the running form it regenerates
   };
 
   RunningForm* FindRunning(void* form_manager) const;
   RunningForm* FindLiveForm(TVK_HANDLE form_handle) const;
   // The form of a control handle, and the control.
   std::pair<RunningForm*, RunningControl*> FindControl(TVK_HANDLE control) const;
+  // The library opens the children of frames and pictures it describes itself; inside any
+  // other container the environment describes every control at every depth.
   int32_t Describe(RunningControl& control, void* owner, int32_t owner_kind, void* form_desc,
-                   TVK_CTRLDESC* descriptor);
+                   bool library_opens_children, TVK_CTRLDESC* descriptor);
+  std::string ShownName(const RunningForm& form) const;
   // Name, handle and properties of a control descriptor; the first failing status.
   uint32_t DescribeProperties(RunningControl& control, TVK_CTRLDESC described);
   std::string WindowTitle(TVK_HANDLE window) const;
@@ -115,6 +135,10 @@ class EnvironmentClient : public ClientBase {
   std::vector<std::pair<std::string, std::string>> grid_bindings_;
   std::vector<std::string> saved_paths_;
   std::string next_live_name_;
+  const RunningForm* next_live_source_ = nullptr;
+  bool replace_existing_ = true;
+  std::string refusal_;
+  std::vector<std::string> notes_;
   TVK_HANDLE next_window_ = 0x100;
   TVK_HANDLE next_control_handle_ = 1;
   int live_form_count_ = 0;

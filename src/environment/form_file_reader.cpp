@@ -16,6 +16,12 @@ namespace tavik::environment {
 namespace {
 
 constexpr char kEndOfFileMark = '\x1A';  // what old editors left at the end of a text file
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Lines end in LF (after any CRs); a text without a single LF was saved with CR alone.
+char LineEnd(std::string_view text) {
+  return text.find('\n') == std::string_view::npos ? '\r' : '\n';
+}
 
 struct Line {
   std::string_view text;  // without its line end
@@ -55,10 +61,11 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 struct Frame {
   enum Kind { kForm, kControl, kGroup } kind;
   int line;
-  std::string description;   // for messages: "Form Orders", "TextBox tbxName", "Font"
-  PropertyList* properties;  // where property lines go
-  RunningControl* control;   // the control of a control frame, else none
-  std::string prefix;        // "Font." inside a group
+  std::string description;             // for messages: "Form Orders", "TextBox tbxName", "Font"
+  PropertyList* properties;            // where property lines go
+  RunningControl* control;             // the control of a control frame, else none
+  std::string prefix;                  // "Font." inside a group
+  std::vector<PropertyGroup>* groups;  // where the groups opened in it are recorded
 };
 
 class Parser {
@@ -67,6 +74,8 @@ class Parser {
 
   FormFileReader::Outcome Run() {
     FormFileReader::Outcome outcome;
+    bool utf8_mark = text_.starts_with(kUtf8Mark);
+    if (utf8_mark) text_.remove_prefix(kUtf8Mark.size());
     if (!CheckText() || !SplitLines() || !ReadHeader() || !ReadFormBlock()) {
       // A last line without its line end is most likely where a truncated file was cut.
       bool cut_here = !lines_.empty() && fault_.line == lines_.back().number && !text_.empty() &&
@@ -78,6 +87,7 @@ class Parser {
       return outcome;
     }
     ReadCodePart();
+    form_->SetUtf8Mark(utf8_mark);
     outcome.form = std::move(form_);
     return outcome;
   }
@@ -106,8 +116,9 @@ class Parser {
   bool SplitLines() {
     std::size_t start = 0;
     int number = 1;
+    const char line_end = LineEnd(text_);
     while (start < text_.size()) {
-      std::size_t end = text_.find('\n', start);
+      std::size_t end = text_.find(line_end, start);
       std::size_t next = end == std::string_view::npos ? text_.size() : end + 1;
       std::string_view line =
           text_.substr(start, (end == std::string_view::npos ? text_.size() : end) - start);
@@ -140,7 +151,7 @@ class Parser {
         form_->SetFormClass(std::string(form_class));
         form_->SetName(std::string(name));
         stack_.push_back({Frame::kForm, line.number, fmt::format("{} {}", form_class, name),
-                          &form_->Properties(), nullptr, ""});
+                          &form_->Properties(), nullptr, "", &form_->Groups()});
         ++next_;
         return true;
       }
@@ -161,8 +172,10 @@ class Parser {
       } else if (IsWord(first, "BeginProperty")) {
         auto [group, identifier] = SplitWord(rest);
         if (group.empty()) return Fail(line.number, "\"BeginProperty\" needs a property name");
+        std::string path = top.prefix + std::string(group);
+        top.groups->push_back({path, std::string(identifier)});
         stack_.push_back({Frame::kGroup, line.number, std::string(group), top.properties,
-                          top.control, top.prefix + std::string(group) + "."});
+                          top.control, path + ".", top.groups});
       } else if (IsWord(text, "EndProperty")) {
         if (top.kind != Frame::kGroup) {
           return Fail(line.number,
@@ -212,7 +225,7 @@ class Parser {
     control->line = line.number;
     RunningControl* added = form_->AddControl(std::move(control), top.control);
     stack_.push_back({Frame::kControl, line.number, fmt::format("{} {}", class_name, name),
-                      &added->properties, added, ""});
+                      &added->properties, added, "", &added->groups});
     return true;
   }
 
@@ -305,8 +318,9 @@ FormFileReader::Outcome FormFileReader::Read(std::string_view text) {
 std::string FormFileReader::CodeText(std::string_view text) {
   std::string code;
   code.reserve(text.size() + text.size() / 16);
+  const char line_end = LineEnd(text);
   while (!text.empty()) {
-    auto end = text.find('\n');
+    auto end = text.find(line_end);
     std::string_view line = text.substr(0, end);
     while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     code += line;

@@ -24,9 +24,10 @@ class FormFileReader {
   // Reads the text of a form file as this system and Visual Basic 3 and 4 write it: the
   // "VERSION" line, "Object" references, the form block with its nested control blocks,
   // property lines and property groups ("BeginProperty" ... "EndProperty", kept as
-  // "Group.member" properties), then the code part, whose leading "Attribute" lines are kept
-  // apart. Line ends may be CR LF, LF or CR CR LF. A truncated, unbalanced or binary text is
-  // refused with the number of the line at fault.
+  // "Group.member" properties, each group's opening line recorded), then the code part,
+  // whose leading "Attribute" lines are kept apart. Line ends may be CR LF, LF, CR CR LF or
+  // CR alone; a leading UTF-8 byte-order mark is taken off and recorded. A truncated, unbalanced or
+  // binary text is refused with the number of the line at fault.
   static Outcome Read(std::string_view text);
   static Outcome ReadFile(const std::string& path);
   // Code as the environment keeps it: every line ended by one carriage return and line feed.

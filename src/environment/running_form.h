@@ -13,6 +13,14 @@
 
 namespace tavik::environment {
 
+// A property group as a later form file opens it ("BeginProperty Font {0BE35203-...}"): its
+// path among the flattened "Group.member" properties ("Font", "Column00.DataFormat") and
+// the identifier written after its name, if any.
+struct PropertyGroup {
+  std::string path;
+  std::string identifier;
+};
+
 struct RunningControl {
   std::string class_name;  // as the form file names it ("TextBox", "VB.TextBox", "Threed.SSPanel")
   std::string name;
@@ -21,6 +29,9 @@ struct RunningControl {
   std::vector<std::unique_ptr<RunningControl>> children;
   RunningControl* container = nullptr;  // none for a control placed on the form
   int line = 0;                         // of its Begin line, for a control read from a file
+  std::vector<PropertyGroup> groups;    // the property groups it was read with
+  // Comment lines written after its properties: what a regenerated control could not keep.
+  std::vector<std::string> notes;
 };
 
 class RunningForm {
@@ -59,6 +70,13 @@ class RunningForm {
   const std::vector<std::string>& ObjectReferences() const { return object_references_; }
   std::vector<std::string>& Attributes() { return attributes_; }
   const std::vector<std::string>& Attributes() const { return attributes_; }
+  std::vector<PropertyGroup>& Groups() { return groups_; }
+  const std::vector<PropertyGroup>& Groups() const { return groups_; }
+  std::vector<std::string>& Notes() { return notes_; }
+  const std::vector<std::string>& Notes() const { return notes_; }
+  // Whether the file began with a UTF-8 byte-order mark (its text is then UTF-8).
+  bool HasUtf8Mark() const { return utf8_mark_; }
+  void SetUtf8Mark(bool mark) { utf8_mark_ = mark; }
   // The code part, every line ended by carriage return and line feed.
   const std::string& Code() const { return code_; }
   void SetCode(std::string code) { code_ = std::move(code); }
@@ -74,6 +92,9 @@ class RunningForm {
   std::unordered_map<TVK_HANDLE, RunningControl*> by_handle_;
   std::vector<std::string> object_references_;
   std::vector<std::string> attributes_;
+  std::vector<PropertyGroup> groups_;
+  std::vector<std::string> notes_;
+  bool utf8_mark_ = false;
   std::string code_;
 };
 

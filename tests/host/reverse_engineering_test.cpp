@@ -12,6 +12,7 @@
 
 #include "controls/ctrl_desc.h"
 #include "environment/environment_client.h"
+#include "environment/form_file_writer.h"
 #include "fakes/cli_run.h"
 #include "form/form_desc.h"
 #include "host/data_desc.h"
@@ -286,11 +287,11 @@ TEST_F(ReverseEngineeringTest, GenerateBuildsTheSelectedFormThroughTheClient) {
                           "TextBox Name Text Left DataSource DataField"));
   std::string saved = testing::ReadWholeFile(environment_.SavedPaths()[0]);
 
-  // Generating again builds the same form once more.
+  // Generating again builds the same form once more, which does not replace the first.
   environment_.NameNextLiveForm("Customers");
-  ASSERT_EQ(dialog.OnGenerate(), kOk);
-  ASSERT_EQ(environment_.SavedPaths().size(), 2u);
-  EXPECT_EQ(testing::ReadWholeFile(environment_.SavedPaths()[1]), saved);
+  EXPECT_EQ(dialog.OnGenerate(), 73u);
+  ASSERT_EQ(environment_.LiveForms().size(), 2u);
+  EXPECT_EQ(environment::FormFileWriter::Text(*environment_.LiveForms()[1]), saved);
 }
 
 TEST_F(ReverseEngineeringTest, ControlsDescribedUnderAProvisionalHandleKeepTheRealOne) {

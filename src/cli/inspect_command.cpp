@@ -150,15 +150,18 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
 
  private:
   // The running form the dialog lists under that name.
-  const EnvironmentClient::RunningEntry* Running(std::string_view shown_name) const {
-    for (const auto& running : environment_.RunningForms()) {
-      if (running.shown_name == shown_name) return &running;
+  const EnvironmentClient::RunningEntry* Running(std::string_view shown_name) {
+    if (running_.empty()) {
+      for (const auto& running : environment_.RunningForms()) {
+        running_.emplace(running.shown_name, &running);
+      }
     }
-    return nullptr;
+    auto found = running_.find(std::string(shown_name));
+    return found == running_.end() ? nullptr : found->second;
   }
 
   // The text of a form in UTF-8: a form that began with a UTF-8 mark is in UTF-8.
-  std::string Utf8(std::string_view text, std::string_view form) const {
+  std::string Utf8(std::string_view text, std::string_view form) {
     const EnvironmentClient::RunningEntry* running = Running(form);
     return running && running->form->HasUtf8Mark() ? std::string(text) : page_.ToUtf8(text);
   }
@@ -253,6 +256,7 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   const InspectOptions& options_;
   const CodePage& page_;
   std::string shown_form_;  // the chosen form's name as the dialog lists it
+  std::unordered_map<std::string, const RunningEntry*> running_;  // by the name listed
   bool collecting_ = false;
   Report report_;
   std::string fault_;

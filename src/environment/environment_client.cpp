@@ -92,10 +92,13 @@ RunningForm* EnvironmentClient::Run(std::unique_ptr<RunningForm> form, std::stri
   running->ForEachControl(
       [&](RunningControl& control) { form_of_control_[control.handle] = running; });
   std::string shown = running->Name();
-  auto same_name = std::count_if(running_.begin(), running_.end(), [&](const RunningEntry& entry) {
-    return SameName(entry.form->Name(), running->Name());
+  std::string key = shown;
+  std::transform(key.begin(), key.end(), key.begin(), [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   });
-  if (same_name > 0) shown += fmt::format(" ({})", same_name + 1);
+  if (int same_name = running_names_[key]++; same_name > 0) {
+    shown += fmt::format(" ({})", same_name + 1);
+  }
   running_.push_back({std::move(form), window, std::move(path), std::move(shown)});
   return running;
 }

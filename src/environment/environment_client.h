@@ -126,6 +126,7 @@ class EnvironmentClient : public ClientBase {
   std::string output_folder_;
   bool started_ = false;
   std::vector<RunningEntry> running_;
+  std::unordered_map<std::string, int> running_names_;  // lower case, how many run by it
   std::vector<std::unique_ptr<RunningForm>> live_forms_;
   std::unordered_map<const RunningForm*, LiveState> live_state_;
   std::unordered_map<TVK_HANDLE, RunningForm*> form_of_control_;

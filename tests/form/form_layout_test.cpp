@@ -56,6 +56,13 @@ class FormLayout : public ::testing::Test {
   CFormDesc form_;
 };
 
+// A width from the model may have a fraction; columns stand on whole twips, cut, not rounded.
+TEST(CtrlGroup, ColumnPositionsAreCutToWholeTwips) {
+  CCtrlGroup group(2, 0.0f, 0.0f);
+  ASSERT_EQ(group.SetColumnPosition(1, 1234.9f), kOk);
+  EXPECT_EQ(group.GetColumnPosition(1), 1234.0f);
+}
+
 TEST_F(FormLayout, RowsAdvanceByTheHeightOfTheControlThatEndsThem) {
   CCtrlGroup group(2, 0.0f, 0.0f);
   ASSERT_EQ(group.SetColumnPosition(1, 1500.0f), kOk);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the program (not the tests), and generates a form from the
-# bundled order-entry model.
+# Installs what is needed, builds the program (not the tests), and generates a form and a
+# project from the bundled order-entry model.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh

@@ -55,5 +55,17 @@ TEST(Windows1252, ExplainsWhyTextCannotStandInAForm) {
   EXPECT_EQ(FormTextFault("ab\xFF"), "the text is not valid UTF-8 (byte 0xFF at offset 2)");
 }
 
+// A form line takes 1,000 characters, counted as characters, not bytes (é is two bytes).
+TEST(Windows1252, TakesTextsOfAtMostAThousandCharacters) {
+  EXPECT_EQ(FormTextFault(std::string(1000, 'x')), "");
+  EXPECT_EQ(FormTextFault(std::string(1001, 'x')),
+            "the text is 1001 characters long; a form line holds at most 1000");
+  std::string accented;
+  for (int i = 0; i < 1000; ++i) accented += "é";
+  EXPECT_EQ(FormTextFault(accented), "");
+  EXPECT_EQ(FormTextFault(accented + "x"),
+            "the text is 1001 characters long; a form line holds at most 1000");
+}
+
 }  // namespace
 }  // namespace tavik::brenlo

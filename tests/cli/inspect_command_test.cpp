@@ -42,7 +42,7 @@ class InspectCommandTest : public tavik::testing::CliTest {
 // That every control and property is read is pinned by regenerating the goldens below; here
 // the shape of the JSON: a container's children under it, property values as text.
 TEST_F(InspectCommandTest, JsonShowsEachControlWithItsClassPropertiesAndChildren) {
-  nlohmann::json shown = RunJson("inspect " + Golden("option_group_vb4"));
+  nlohmann::json shown = RunJson("inspect " + Golden("option_group"));
   auto frame = std::find_if(shown.at("controls").begin(), shown.at("controls").end(),
                             [](const auto& c) { return c.at("name") == "opgE1COLOUR"; });
   ASSERT_NE(frame, shown.at("controls").end());
@@ -56,7 +56,7 @@ TEST_F(InspectCommandTest, JsonShowsEachControlWithItsClassPropertiesAndChildren
 
 TEST_F(InspectCommandTest, TextShowsTheFormsTheChosenFormAndNestedControls) {
   CliResult result =
-      Run("inspect " + Golden("one_entity") + " " + Golden("option_group_vb3") + " --form shirts");
+      Run("inspect " + Golden("one_entity") + " " + Golden("option_group") + " --form shirts");
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out.rfind("Forms:\n  Orders\n* Shirts\n\nControls of Shirts:\n", 0), 0u)
       << result.out;
@@ -115,7 +115,7 @@ TEST_F(InspectCommandTest, SmartReNamesTheTableAndFieldsOfEachDataControl) {
 TEST_F(InspectCommandTest, GenerateGivesBackTheSameControlsAndProperties) {
   // A frame with option buttons, a grid, and a scroll panel that holds every other control.
   for (const char* name :
-       {"example_order_entry", "option_group_vb3", "grid_parent_vb4", "small_screen_scrolls"}) {
+       {"example_order_entry", "option_group", "grid_parent_vb4", "small_screen_scrolls"}) {
     SCOPED_TRACE(name);
     fs::path out = dir_ / name;
     CliResult result = Run("inspect " + Golden(name) + " --generate " + out.string());

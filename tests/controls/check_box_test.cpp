@@ -60,27 +60,6 @@ TEST_F(CheckBoxTest, TakesTheFirstEntryAsCaption) {
   EXPECT_EQ(check_box->GetWidthSample(), "Active");
 }
 
-TEST_F(CheckBoxTest, MeasuresByTheColumnTypeBeforeTheCaptionExists) {
-  Load({Attribute(1, "ACTIVE", "", kActive)});
-  Make(0);
-  // No label: the last text measured was the check box's own sample, one "x" for CHAR(1).
-  EXPECT_EQ(fakes_.text_measurer.last_text, "x");
-}
-
-TEST_F(CheckBoxTest, ThreeDimensionsDependOnTheVersion) {
-  Load({Attribute(1, "ACTIVE", R"(, "ESC3D": 1, "ESCLFT": 0)", kActive)});
-  CCheckBoxCtrl* version3 = Make(0);
-  // A separate control class, which paints its own background.
-  EXPECT_EQ(version3->GetClassName(), "SSCheck");
-  EXPECT_EQ(Property(*version3, "BackColor"), "(none)");
-
-  Load({Attribute(1, "ACTIVE", R"(, "ESC3D": "1")", kActive)}, 4);
-  CCheckBoxCtrl* version4 = Make<CCheckBox4Visualizer>(0);
-  EXPECT_EQ(version4->GetClassName(), "CheckBox");
-  EXPECT_EQ(Property(*version4, "Appearance"), "1");
-  EXPECT_EQ(AttributeAt(0).GetVisualizer()->GetKind(), CVisualizer::kCheckBox);
-}
-
 TEST_F(CheckBoxTest, BindingTranslatesBetweenStateAndStoredValues) {
   Load({Attribute(1, "ACTIVE", "", kActive), Attribute(2, "PAID", "", R"([["Paid", "P"]])")});
   CCheckBoxCtrl* active = Make(0);
@@ -122,14 +101,6 @@ TEST_F(CheckBoxTest, ListsAndTheirValuesDecideWhetherTheAttributeGoes) {
   }
   EXPECT_TRUE(AttributeAt(3).GetProperty("COL_VLDLIST").has_value());
   EXPECT_EQ(form().GetCtrlMap().size(), 2u);
-}
-
-// The references the timer sets, one index each, are in the every-edit-style goldens.
-TEST_F(CheckBoxTest, ControlReferenceNeedsTheTimer) {
-  Load({Attribute(1, "ACTIVE", "", kActive)});
-  int index = 2;
-  EXPECT_EQ(Make(0)->AddControlRef(&index), kNoEvent);
-  EXPECT_EQ(index, 2);
 }
 
 }  // namespace

@@ -209,12 +209,6 @@ TEST_F(ComboListBoxTest, MissingListStopsBindingAfterTheEarlierCode) {
   EXPECT_TRUE(
       Piece(data_.GetEvent("Validate"), 2).starts_with("\t\tIf cbxE1STATUS.Text = \"\" Then"));
   EXPECT_EQ(form().GetProcedure("ORDERS_SetToScreen")->GetSubEventCount(), 0u);
-
-  // Without a visualizer the control knows no entity: 4, and no code anywhere.
-  CListBoxCtrl orphan;
-  ASSERT_EQ(orphan.Init(3, &form(), nullptr), kOk);
-  EXPECT_EQ(orphan.BindControl(&data_, "STATUS", 0), kNullArgument);
-  EXPECT_EQ(orphan.GetEvent("Click")->GetSubEventCount(), 0u);
 }
 
 TEST_F(ComboListBoxTest, VersionFourVisualizersBindThroughTheEntityDataControl) {

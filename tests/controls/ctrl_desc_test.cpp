@@ -6,20 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "controls/check_box_ctrl.h"
-#include "controls/combo_box_ctrl.h"
 #include "controls/ctrl_desc.h"
-#include "controls/db_grid_ctrl.h"
-#include "controls/far_point_grid_ctrl.h"
-#include "controls/frame_ctrl.h"
-#include "controls/gauge_ctrl.h"
-#include "controls/image_ctrl.h"
-#include "controls/label_ctrl.h"
-#include "controls/list_box_ctrl.h"
-#include "controls/mask_ed_ctrl.h"
-#include "controls/option_button_ctrl.h"
-#include "controls/pict_ctrl.h"
-#include "controls/timer_ctrl.h"
 #include "form/form_desc.h"
 
 namespace tavik {
@@ -38,43 +25,6 @@ class CtrlDescTest : public ::testing::Test {
 
   CFormDesc form_;
 };
-
-// The statuses of a kind's Init without a version and without a form.
-template <typename Ctrl>
-std::pair<Status, Status> InitRefusals(CFormDesc& form, std::uint16_t version = 4) {
-  Ctrl control;
-  return {control.Init(0, &form, nullptr), control.Init(version, nullptr, nullptr)};
-}
-
-TEST_F(CtrlDescTest, EveryKindRefusesAMissingVersionOrFormWithItsOwnStatus) {
-  using Refusals = std::pair<Status, Status>;
-  EXPECT_EQ(InitRefusals<CLabelCtrl>(form_), Refusals(1, 2));
-  EXPECT_EQ(InitRefusals<CFrameCtrl>(form_), Refusals(4, 5));
-  EXPECT_EQ(InitRefusals<CCheckBoxCtrl>(form_, 3), Refusals(1, 2));
-  EXPECT_EQ(InitRefusals<CComboBoxCtrl>(form_, 3), Refusals(2, 3));
-  EXPECT_EQ(InitRefusals<CListBoxCtrl>(form_, 3), Refusals(1, 2));
-  EXPECT_EQ(InitRefusals<COptionButtonCtrl>(form_, 3), Refusals(1, 2));
-  EXPECT_EQ(InitRefusals<CMaskEdCtrl>(form_, 3), Refusals(4, 5));
-  EXPECT_EQ(InitRefusals<CGaugeCtrl>(form_, 3), Refusals(4, 5));
-  EXPECT_EQ(InitRefusals<CPictCtrl>(form_), Refusals(1, 2));
-  EXPECT_EQ(InitRefusals<CImageCtrl>(form_), Refusals(1, 2));
-  EXPECT_EQ(InitRefusals<CDBGridCtrl>(form_), Refusals(4, 5));
-  EXPECT_EQ(InitRefusals<CFarPointGridCtrl>(form_, 3), Refusals(4, 5));
-}
-
-// The class of each kind is in the goldens; the timer's refusals and sizing are not.
-TEST_F(CtrlDescTest, TimerRefusesAMissingVersionOrFormAndKeepsItsClass) {
-  CTimerCtrl timer;
-  EXPECT_EQ(timer.Init(0, &form_), 1u);
-  EXPECT_EQ(timer.Init(3, nullptr), 2u);
-  ASSERT_EQ(timer.Init(3, &form_), kOk);
-  EXPECT_EQ(timer.GetClassName(), "Timer");
-  EXPECT_EQ(timer.DoWidthHeight(), kOk);
-  EXPECT_TRUE(timer.GetPropertySection().GetPropertyList().empty());
-
-  EXPECT_EQ(timer.SetClassName(nullptr), kNoMemory);
-  EXPECT_EQ(timer.GetClassName(), "Timer");
-}
 
 TEST_F(CtrlDescTest, PropertiesKeepThePlaceOfTheirFirstAddition) {
   auto control = Control("TextBox", "txtCITY");

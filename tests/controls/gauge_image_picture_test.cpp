@@ -114,15 +114,6 @@ TEST_F(DisplayControlTest, GaugePictureIsLoadedWithTheForm) {
             "\tgauE1LEVEL.Picture = LoadPicture(\"C:\\PICS\\DIAL.BMP\")\r\n");
 }
 
-TEST_F(DisplayControlTest, Version4GaugeIsRenamedAndBoundUnderItsNewClass) {
-  Load({Attribute(1, "LEVEL", R"("ES_TYP": 9)")}, 4);
-  // Its text and the code that follows the record are the every-edit-style goldens'.
-  ASSERT_NE(Make<CGauge4Visualizer>(0), nullptr);
-  // The version-3 binding no longer finds a gauge of its class.
-  auto* visualizer = static_cast<CGaugeVisualizer*>(AttributeAt(0).GetVisualizer());
-  EXPECT_EQ(visualizer->CGaugeVisualizer::DoBinding(), 5u);
-}
-
 TEST_F(DisplayControlTest, ImageHasNoColoursAndTakesNoTabIndex) {
   Load({Attribute(1, "SCAN", R"("ES_TYP": 10, "ESIBRD": 1)", R"(, "CD_BKC": "White")"),
         Attribute(2, "THUMB", R"("ESIBRD": 0, "ES_HGT": 450)"),

@@ -133,32 +133,16 @@ TEST_F(MaskEdTest, TypedValuesAreTranslatedThroughTheList) {
   EXPECT_THAT(Validate(), Not(HasSubstr("mebE1NOTE")));
 }
 
-// The version-4 box's text and KeyPress code are pinned by the every-edit-style goldens.
-TEST_F(MaskEdTest, VersionFourUsesItsOwnClassName) {
-  Load({Attribute(1, "PHONE", "0", Groups(kPhoneMask))}, 4);
-  ASSERT_NE(Make<CMaskEd4Visualizer>(0), nullptr);
-  // The version-3 binding looks for the version-3 class and finds no box here.
-  auto* visualizer = static_cast<CMaskEd4Visualizer*>(AttributeAt(0).GetVisualizer());
-  EXPECT_EQ(visualizer->CMaskEdVisualizer::DoBinding(), 5u);
-}
-
-TEST_F(MaskEdTest, FailuresOfInitVisualizersAndBinding) {
+TEST_F(MaskEdTest, WithoutTheRequiredMemberNoBoxIsMade) {
   // No REQUIRED: no base name, so no box.
   Load({Attribute(1, "A", "0", Groups("")),
         R"j({"ATTRIB_INFO": {"ID": 2, "PHYSICAL_NAME": "B", "DISPLAY_NAME": "D",
             "BASE_NAME": "B", "ROLE_NAME": "R", "REL_COUNT": 0},
             "FORM_ATTRIB_INFO": {"VISIBLE": 1}, "COL_PROP": {"CD_TYP": "CHAR(1)"}})j"});
-  CMaskEdCtrl box;
   CMaskEd4Visualizer version4;
   ASSERT_EQ(version4.Init(&AttributeAt(1)), kOk);
   EXPECT_EQ(version4.CreateControls(), 5u);
   EXPECT_EQ(version4.DoBinding(), 5u);
-
-  // A box without an attribute has no physical name, after its binding properties.
-  ASSERT_EQ(box.Init(3, &form(), nullptr), kOk);
-  box.SetCtrlName("mebLOOSE");
-  EXPECT_EQ(box.BindControl(entity_->GetDataCtrl(), "LOOSE", 0), kMissingProperty);
-  EXPECT_EQ(Property(box, "DataField"), "LOOSE");
 }
 
 }  // namespace

@@ -184,25 +184,5 @@ TEST_F(OptionButtonTest, OnlyTheEditStylesListMakesButtons) {
   EXPECT_TRUE(visualizer.GetCtrlGroup()->GetItems().empty());
 }
 
-TEST_F(OptionButtonTest, LayoutOfAButtonNeedsItsHeight) {
-  Load({Attribute(1, "A", "")});
-  COptionButtonCtrl button;
-  ASSERT_EQ(button.Init(3, &form(), nullptr), kOk);
-  CCtrlGroup group(3, 0.0f, 0.0f);
-  group.SetCurrentY(100);
-  CCtrlPosItem item(&button, 1, 0.0f, 0.0f);
-  item.column = 1;
-  EXPECT_EQ(button.DoLayout(item, group), kMissingProperty);
-  ASSERT_EQ(button.AddProperty(Value::Single(240.5f), "Height"), kOk);
-  ASSERT_EQ(button.DoLayout(item, group), kOk);
-  EXPECT_EQ(group.GetCurrentY(), 390);
-  item.column = 0;
-  ASSERT_EQ(button.DoLayout(item, group), kOk);
-  EXPECT_EQ(group.GetCurrentY(), 390);
-  // Without a data value there is nothing to bind.
-  EXPECT_EQ(button.BindControl(entity_->GetDataCtrl(), "A", 0), kNullArgument);
-  EXPECT_EQ(button.BindControl(entity_->GetDataCtrl(), "A", std::nullopt), kNullArgument);
-}
-
 }  // namespace
 }  // namespace tavik

@@ -170,14 +170,6 @@ TEST_F(TextBoxCtrlTest, AutoSelectCodeComesFirstInGotFocus) {
             "\r\n");
 }
 
-// The references the timer sets, one index each, are in the every-edit-style goldens.
-TEST_F(TextBoxCtrlTest, ControlReferenceNeedsTheTimer) {
-  Load({Attribute(1, "CITY", R"(, "REQUIRED": 0)", Groups(R"("ES_TYP": 4)"))});
-  int index = 4;
-  EXPECT_NE(Make(0)->AddControlRef(&index), kOk);
-  EXPECT_EQ(index, 4);
-}
-
 TEST_F(TextBoxCtrlTest, EmptyTextStoresNullOnlyWithADataControl) {
   Load({Attribute(1, "CITY", R"(, "REQUIRED": 0)", Groups(R"("ES_TYP": 4)"))});
   CTextBoxCtrl* text_box = Make(0);

@@ -1,4 +1,4 @@
-// Entity generation: edit styles, names, columns, rows, buttons and dropped entities.
+// Entity generation: edit styles, names, rows and dropped entities (columns are the goldens').
 #include <gtest/gtest.h>
 
 #include <string>
@@ -88,23 +88,6 @@ TEST(EntityGeneration, LabelsTakeTheAccessCharacterAndAlignment) {
   };
   EXPECT_EQ(caption_of("lblE1RATE"), "Ta&x rate");
   EXPECT_EQ(caption_of("lblE1OTHER"), "Label");
-}
-
-TEST(EntityGeneration, ColumnsArePlacedByTheWidestControlOfTheColumnBefore) {
-  ScopedFakes fakes;
-  fakes.text_measurer.extent = {1234, 200};
-  ModelForm model(Model(Attribute(1, "A") + "," + Attribute(2, "B")));
-  ASSERT_EQ(model.Generate(), kOk);
-  CCtrlGroup& group = *model.Entity(0).GetCtrlGroup();
-  // Labels are 1300 wide (next 100 up), text boxes 1600 (next 400 up); the data control
-  // does not count.
-  EXPECT_EQ(group.GetColumnPosition(0), 100.0f);
-  EXPECT_EQ(group.GetColumnPosition(1), 100.0f + 1300 + 50);
-  EXPECT_EQ(group.GetColumnPosition(2), 1450.0f + 1600 + 50);
-  CCtrlDesc* update = model.Entity(0).GetButton("Update");
-  ASSERT_NE(update, nullptr);
-  EXPECT_EQ(model.Entity(0).GetButton("update"), nullptr);
-  EXPECT_FALSE(update->GetProperty("Left")) << "not placed until the form is";
 }
 
 TEST(EntityGeneration, RowsFollowTheDeepestParent) {

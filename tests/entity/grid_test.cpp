@@ -150,17 +150,6 @@ TEST_F(GridTest, OnlyTheExactDisplayStyleMakesAGrid) {
   EXPECT_NE(orders.GetButton("New"), nullptr);
 }
 
-TEST_F(GridTest, AColumnWithoutPhysicalNameIsLeftOutAndKeepsItsNumber) {
-  Generate(3, {Entity(1, "ORDERS", "GRID", {Attribute(1, "ORDER_ID")})});
-  auto* grid = static_cast<CFarPointGridVisualizer*>(Get("ORDERS").GetGridVisualizer());
-  CEventDesc* load = form().GetEvent("Load");
-  const std::string before = Piece(load, 0);
-  CAttribDesc unnamed;
-  EXPECT_EQ(grid->AddAttribToGrid(&unnamed), kMissingProperty);
-  EXPECT_EQ(Piece(load, 0), before);
-  EXPECT_EQ(grid->GetGridCtrl()->GetCurrColNum(), 2);
-}
-
 // Both grid controls size and refuse alike.
 template <typename Grid>
 void CheckGridControl(CFormDesc& form, std::uint16_t version) {

@@ -157,17 +157,6 @@ TEST_F(MasterDetail, KeysAndRelationsThatCannotBeUsedAreLeftOutOrStopTheWork) {
   EXPECT_THAT(
       Prepared(form().GetProcedure("TAG_DoRefresh")),
       HasSubstr("sTAG_Select & \" CUST_ID = \" & tk_SQLValue(dsCUSTOMER, \"CUST_ID\")\r\n"));
-
-  // A link without a relation id stops the parent's repopulation code altogether.
-  CEventDesc* reposition = Reposition("CUSTOMER");
-  ASSERT_NE(reposition->FindSubEvent(2), nullptr);
-  CRelationDesc bare;
-  bare.AddAttrib(101);
-  ASSERT_EQ(customer.AddChild(&Get("NOTE"), &bare), kOk);
-  std::string before = Piece(reposition, 2, 1);
-  EXPECT_EQ(customer.RepopulateChildren(), 4u);
-  EXPECT_EQ(Piece(reposition, 2, 1), before);
-  customer.GetChildList().pop_back();
 }
 
 TEST_F(MasterDetail, GridsTakeOverTheHooksAroundAChildRefresh) {

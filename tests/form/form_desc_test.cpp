@@ -64,36 +64,6 @@ TEST_F(FormDescTest, ControlsAreWalkedByHandleAndAnEqualHandleReplaces) {
   EXPECT_EQ(destroyed_, 4);
 }
 
-TEST_F(FormDescTest, EventsAndProceduresAreMadeOnFirstUse) {
-  CEventDesc* load = form_.GetEvent("Load");
-  ASSERT_NE(load, nullptr);
-  EXPECT_EQ(form_.GetEvent("Load"), load);
-  EXPECT_FALSE(load->GetParameters());
-  EXPECT_EQ(form_.GetEvent(""), nullptr);
-
-  CEventDesc* procedure = form_.GetProcedure("ORDERS_Reset");
-  ASSERT_NE(procedure, nullptr);
-  EXPECT_EQ(form_.GetProcedure("ORDERS_Reset"), procedure);
-  EXPECT_EQ(form_.RemoveProcedure("ORDERS_Reset"), kOk);
-  EXPECT_EQ(form_.RemoveProcedure("ORDERS_Reset"), kOk);
-  EXPECT_NE(form_.GetProcedure("ORDERS_Reset"), nullptr);
-
-  auto replacement = std::make_unique<CEventDesc>();
-  ASSERT_EQ(replacement->Init("Load", nullptr, "Form"), kOk);
-  CEventDesc* replaced = replacement.get();
-  EXPECT_EQ(form_.AddEvent(std::move(replacement)), kOk);
-  EXPECT_EQ(form_.GetEvent("Load"), replaced);
-}
-
-TEST_F(FormDescTest, GlobalStringIndicesCountNewKeysOnly) {
-  int value = 0;
-  EXPECT_EQ(form_.GetGlobalStringIndex("a", nullptr), -1);
-  EXPECT_EQ(form_.GetGlobalStringIndex("b", &value), 0);
-  EXPECT_EQ(form_.GetGlobalStringIndex("a", &value), 1);
-  EXPECT_EQ(form_.GetGlobalStringIndex("b", nullptr), 0);
-  EXPECT_EQ(form_.GetGlobalStringIndex("c", &value), 2);
-}
-
 std::unique_ptr<CNxPropertySet> ValueList(std::vector<std::pair<const char*, Value>> entries) {
   auto set = std::make_unique<CNxPropertySet>();
   CNxPropertySection& section = set->AddSection(TavikFormatId(0x90));

@@ -3,15 +3,19 @@
 //
 // A case folder holds "options" (the arguments after "generate", one per line; {case} and
 // {root} stand for the case folder and the source folder), "expected.FRM" (absent when no
-// form may be written), and optionally "expected.stderr" and "expected.status".
-// UPDATE_GOLDENS=1 rewrites the expected files from what the run produced.
+// form may be written), and optionally "expected.stderr", "expected.status" and "versions":
+// the Visual Basic versions ("3 4") that all give the expected text, the case then running
+// once with "--vb N" for each. UPDATE_GOLDENS=1 rewrites the expected files from the run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/command_line.h"
@@ -34,6 +38,16 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
   return text;
 }
 
+// One run of a case: its folder's name and the version it runs for ("" for its options' own).
+struct GoldenRun {
+  std::string case_name;
+  std::string version;
+};
+
+void PrintTo(const GoldenRun& run, std::ostream* out) {
+  *out << run.case_name << (run.version.empty() ? "" : " --vb " + run.version);
+}
+
 std::vector<std::string> ReadOptions(const fs::path& case_dir) {
   std::istringstream lines(ReadWholeFile(case_dir / "options"));
   std::vector<std::string> options;
@@ -52,12 +66,13 @@ struct RunResult {
   std::string messages;
 };
 
-RunResult RunCase(const fs::path& case_dir, const fs::path& work) {
+RunResult RunCase(const fs::path& case_dir, const std::string& version, const fs::path& work) {
   fs::remove_all(work);
   fs::create_directories(work);
   fs::path output = work / "FORM.FRM";
   std::vector<std::string> arguments = {"tavikfw", "generate"};
   for (auto& option : ReadOptions(case_dir)) arguments.push_back(option);
+  if (!version.empty()) arguments.insert(arguments.end(), {"--vb", version});
   arguments.insert(arguments.end(),
                    {"-o", output.string(), "--settings", (work / "TAVIK.INI").string()});
   // Nobody can answer a question here: a case says how "Entity Abort!" is answered.
@@ -76,61 +91,104 @@ RunResult RunCase(const fs::path& case_dir, const fs::path& work) {
           ReplaceAll(ReplaceAll(messages, work.string(), "{work}"), case_dir.string(), "{case}")};
 }
 
-std::vector<std::string> CaseNames() {
-  std::vector<std::string> names;
+std::vector<GoldenRun> CaseRuns() {
+  std::vector<GoldenRun> runs;
   for (const auto& entry : fs::directory_iterator(kGoldenRoot)) {
-    if (entry.is_directory() && fs::exists(entry.path() / "options")) {
-      names.push_back(entry.path().filename().string());
-    }
+    if (!entry.is_directory() || !fs::exists(entry.path() / "options")) continue;
+    std::string name = entry.path().filename().string();
+    std::istringstream versions(fs::exists(entry.path() / "versions")
+                                    ? ReadWholeFile(entry.path() / "versions")
+                                    : std::string());
+    bool any = false;
+    for (std::string version; versions >> version; any = true) runs.push_back({name, version});
+    if (!any) runs.push_back({name, ""});
   }
-  std::sort(names.begin(), names.end());
-  return names;
+  std::sort(runs.begin(), runs.end(), [](const GoldenRun& left, const GoldenRun& right) {
+    return std::tie(left.case_name, left.version) < std::tie(right.case_name, right.version);
+  });
+  return runs;
 }
 
-class GoldenForm : public testing::TestWithParam<std::string> {};
+// The text as diff shows it: CR LF line ends as plain ones, any other CR visible.
+std::string ForDiff(const std::string& text) {
+  return ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "<CR>");
+}
 
-TEST_P(GoldenForm, MatchesExpectedOutput) {
-  fs::path case_dir = kGoldenRoot / GetParam();
-  fs::path work = fs::temp_directory_path() / ("tavik_golden_" + GetParam());
-  RunResult result = RunCase(case_dir, work);
-  bool update = std::getenv("UPDATE_GOLDENS") != nullptr;
+// What differs between the expected and the actual text, as a unified diff.
+std::string UnifiedDiff(const std::string& expected, const std::string& actual,
+                        const fs::path& work) {
+  const fs::path expected_file = work / "expected";
+  const fs::path actual_file = work / "actual";
+  const fs::path diff_file = work / "diff";
+  WriteWholeFile(expected_file, ForDiff(expected));
+  WriteWholeFile(actual_file, ForDiff(actual));
+  std::string command = "diff -u '" + expected_file.string() + "' '" + actual_file.string() +
+                        "' >'" + diff_file.string() + "'";
+  (void)std::system(command.c_str());
+  std::string diff = ReadWholeFile(diff_file);
+  return diff.empty() ? "the texts differ only in their line ends\n" : diff;
+}
 
+void ExpectSameText(const std::string& what, const std::string& expected, const std::string& actual,
+                    const fs::path& work) {
+  if (actual == expected) return;
+  ADD_FAILURE() << what << " differs from the expected one:\n"
+                << UnifiedDiff(expected, actual, work)
+                << "If the change is intended, UPDATE_GOLDENS=1 rewrites the expected files; "
+                   "review their diff like code.";
+}
+
+void UpdateExpectedFiles(const fs::path& case_dir, const RunResult& result) {
   fs::path expected_form = case_dir / "expected.FRM";
   fs::path expected_status = case_dir / "expected.status";
   fs::path expected_messages = case_dir / "expected.stderr";
-  if (update) {
-    if (result.form_written)
-      WriteWholeFile(expected_form, result.form);
-    else
-      fs::remove(expected_form);
-    if (result.status != 0)
-      WriteWholeFile(expected_status, std::to_string(result.status) + "\n");
-    else
-      fs::remove(expected_status);
-    if (!result.messages.empty())
-      WriteWholeFile(expected_messages, result.messages);
-    else
-      fs::remove(expected_messages);
-    GTEST_SKIP() << "rewrote the expected files of " << GetParam();
+  if (result.form_written)
+    WriteWholeFile(expected_form, result.form);
+  else
+    fs::remove(expected_form);
+  if (result.status != 0)
+    WriteWholeFile(expected_status, std::to_string(result.status) + "\n");
+  else
+    fs::remove(expected_status);
+  if (!result.messages.empty())
+    WriteWholeFile(expected_messages, result.messages);
+  else
+    fs::remove(expected_messages);
+}
+
+class GoldenForm : public testing::TestWithParam<GoldenRun> {};
+
+TEST_P(GoldenForm, MatchesExpectedOutput) {
+  const GoldenRun& run = GetParam();
+  fs::path case_dir = kGoldenRoot / run.case_name;
+  fs::path work = fs::temp_directory_path() / ("tavik_golden_" + run.case_name + run.version);
+  RunResult result = RunCase(case_dir, run.version, work);
+  if (std::getenv("UPDATE_GOLDENS") != nullptr) {
+    UpdateExpectedFiles(case_dir, result);
+    GTEST_SKIP() << "rewrote the expected files of " << run.case_name;
   }
 
+  fs::path expected_status = case_dir / "expected.status";
+  fs::path expected_messages = case_dir / "expected.stderr";
+  fs::path expected_form = case_dir / "expected.FRM";
   int status = fs::exists(expected_status) ? std::stoi(ReadWholeFile(expected_status)) : 0;
   EXPECT_EQ(result.status, status);
-  std::string messages = fs::exists(expected_messages) ? ReadWholeFile(expected_messages) : "";
-  EXPECT_EQ(result.messages, messages);
+  ExpectSameText("The messages",
+                 fs::exists(expected_messages) ? ReadWholeFile(expected_messages) : "",
+                 result.messages, work);
   if (!fs::exists(expected_form)) {
     EXPECT_FALSE(result.form_written) << "no form may be written for this case";
     return;
   }
   ASSERT_TRUE(result.form_written);
-  std::string expected = ReadWholeFile(expected_form);
-  // GoogleTest shows the lines that differ.
-  EXPECT_EQ(result.form, expected);
+  ExpectSameText("The form", ReadWholeFile(expected_form), result.form, work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenForm, testing::ValuesIn(CaseNames()),
-                         [](const testing::TestParamInfo<std::string>& case_info) {
-                           return case_info.param;
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenForm, testing::ValuesIn(CaseRuns()),
+                         [](const testing::TestParamInfo<GoldenRun>& run) {
+                           return run.param.version.empty()
+                                      ? run.param.case_name
+                                      : run.param.case_name + "_vb" + run.param.version;
                          });
 
 }  // namespace

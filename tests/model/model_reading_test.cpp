@@ -162,17 +162,6 @@ TEST_F(ModelReading, AttributesWithOneValidationRuleShareOneValueList) {
   EXPECT_EQ(form_.GetValidValueList("Kinds")->GetPropertyList()[0]->GetText(), "a");
 }
 
-TEST_F(ModelReading, AnAttributeWithoutKnownGroupsLacksItsControlPropertyGroup) {
-  CEntity entity;
-  ASSERT_EQ(entity.Init("E1", &form_), kOk);
-  CAttribute attribute;
-  ASSERT_EQ(attribute.Init(&entity), kOk);
-  // Only the empty ATTRIB_INFO section made by Init is there.
-  EXPECT_EQ(attribute.SetAttribProps(), 4u);
-  CAttribute orphan;
-  EXPECT_EQ(orphan.Init(nullptr), kNullArgument);
-}
-
 TEST_F(ModelReading, AttributeFailuresGiveTheirStatusAndMessage) {
   struct Case {
     std::string attribute;

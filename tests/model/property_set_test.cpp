@@ -25,7 +25,7 @@ std::vector<std::string> DictionaryNames(const CNxPropertySection& section) {
   return names;
 }
 
-TEST(PropertySection, DictionaryStartsWithTheStandardEntryAndFindsTheNewestName) {
+TEST(PropertySection, TheNewestNameIsFoundAndRemovingANameTakesEveryEntryOfIt) {
   CNxPropertySet set;
   set.AddSection(kSection);
   for (std::int32_t id : {3, 4}) {
@@ -42,31 +42,6 @@ TEST(PropertySection, DictionaryStartsWithTheStandardEntryAndFindsTheNewestName)
   EXPECT_EQ(section.GetPropertyList().size(), 1u);
   EXPECT_EQ(set.GetProperty(kSection, "Open"), nullptr);
   EXPECT_THAT(DictionaryNames(section), ElementsAre("0:VB Control Standard Property Set"));
-
-  CNxPropertySection named_zero(kSection);
-  named_zero.SetPropertyName(0, "Section");
-  EXPECT_THAT(DictionaryNames(named_zero), ElementsAre("0:Section"));
-
-  // The standard entry is an entry like any other: found by its name, removed with id 0,
-  // and made again when a name goes into an empty dictionary.
-  CNxPropertySection standard(kSection);
-  standard.SetPropertyName(3, "Left");
-  standard.AddProperty(std::make_unique<CNxProperty>(2, Value::Long(2), "Std"),
-                       CNxPropertySection::Position::kEnd);
-  EXPECT_EQ(standard.GetProperty("VB Control Standard Property Set"), nullptr);  // id 0
-  standard.RemoveNames(0);
-  EXPECT_THAT(DictionaryNames(standard), ElementsAre("3:Left"));
-  standard.SetPropertyName(4, "Top");
-  EXPECT_THAT(DictionaryNames(standard), ElementsAre("4:Top", "3:Left"));
-  standard.RemoveNames("Left");
-  standard.RemoveNames("Top");
-  standard.SetPropertyName(5, "Width");
-  EXPECT_THAT(DictionaryNames(standard),
-              ElementsAre("5:Width", "0:VB Control Standard Property Set"));
-  standard.SetPropertyName(2, "VB Control Standard Property Set");
-  EXPECT_EQ(standard.GetProperty("VB Control Standard Property Set")->GetText(), "2");
-  standard.RemoveNames("VB Control Standard Property Set");
-  EXPECT_THAT(DictionaryNames(standard), ElementsAre("5:Width"));
 }
 
 // Large sections are indexed; they must answer as a walk of the lists would.

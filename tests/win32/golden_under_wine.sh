@@ -10,12 +10,13 @@
 #       A name the dialog refuses keeps it open: the script then cancels, which ends the run
 #       with 0 and writes nothing. The line "golden file: ..." tells how the form compares
 #       with the case's expected form.
+# GOLDEN_VB, when set, is the version to run the case for (a case listing its "versions").
 # Exit 77 (skipped) when there is nothing to compare with.
 set -uo pipefail
 mode="$1" case_dir="$2" work_root="$3" wine_run="$4" cli="$5" host="$6" native="${7:-}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 name="$(basename "$case_dir")"
-work="$work_root/$mode/$name"
+work="$work_root/$mode/$name${GOLDEN_VB:-}"
 rm -rf "$work"
 mkdir -p "$work"
 
@@ -23,6 +24,7 @@ windows_path() { local path="${1//\//\\}"; echo "Z:$path"; }
 
 mapfile -t options < <(sed -e "s|{case}|$case_dir|g" -e "s|{root}|$root|g" "$case_dir/options" |
   grep -v '^$')
+[ -n "${GOLDEN_VB:-}" ] && options+=(--vb "$GOLDEN_VB")
 
 expected_status=0
 [ -f "$case_dir/expected.status" ] && expected_status=$(tr -d '[:space:]' <"$case_dir/expected.status")

@@ -10,6 +10,9 @@
 #include "cli/generate_command.h"
 #include "cli/import_command.h"
 #include "cli/inspect_command.h"
+#ifdef TAVIK_PREVIEW
+#include "cli/preview_command.h"
+#endif
 
 namespace tavik::cli {
 
@@ -71,7 +74,21 @@ void AddInspectOptions(CLI::App& inspect, InspectOptions& options) {
                      "Regenerate the form live; the environment saves it in this folder");
   inspect.add_flag("--smart-re", options.smart_re,
                    "Collect the data sources of the forms and show each data control's fields");
+#ifdef TAVIK_PREVIEW
+  inspect.add_option(
+      "--preview", options.preview_folder,
+      "Write a picture of each inspected form (NAME.svg, NAME.png) into this folder");
+#endif
 }
+
+#ifdef TAVIK_PREVIEW
+void AddPreviewOptions(CLI::App& preview, PreviewOptions& options) {
+  preview.add_option("FORM", options.form_path, "The form file to draw")->required();
+  preview.add_option("--form", options.form_name, "The name the form must have");
+  preview.add_option("-o,--output", options.output, "The picture to write (.svg or .png)")
+      ->required();
+}
+#endif
 
 void ApplyScreen(const std::string& screen, GenerateOptions& options) {
   options.screen.pixels_per_inch_y = options.screen.pixels_per_inch_x;
@@ -100,6 +117,12 @@ int CommandLine::Run(int argc, const char* const* argv) {
       "inspect",
       "Run form files in the environment and show them in the reverse-engineering dialog");
   AddInspectOptions(*inspect, inspect_options);
+#ifdef TAVIK_PREVIEW
+  PreviewOptions preview_options;
+  CLI::App* preview = app.add_subcommand(
+      "preview", "Draw a form file as the form shows on a Windows 95 screen, as SVG or PNG");
+  AddPreviewOptions(*preview, preview_options);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -108,6 +131,9 @@ int CommandLine::Run(int argc, const char* const* argv) {
   }
   if (import->parsed()) return ImportCommand(std::move(import_options)).Run();
   if (inspect->parsed()) return InspectCommand(std::move(inspect_options)).Run();
+#ifdef TAVIK_PREVIEW
+  if (preview->parsed()) return PreviewCommand(std::move(preview_options)).Run();
+#endif
   ApplyScreen(screen, options);
   options.interactive = ::isatty(STDIN_FILENO) != 0;
   return GenerateCommand(options).Run();

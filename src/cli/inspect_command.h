@@ -16,6 +16,7 @@ struct InspectOptions {
   std::optional<std::string> form_name;        // UTF-8, as given
   std::optional<std::string> generate_folder;  // regenerate the chosen form live into it
   bool smart_re = false;
+  std::optional<std::string> preview_folder;  // write a picture of each form into it
 };
 
 class InspectCommand {

@@ -93,8 +93,10 @@ class ShapeWriter {
     if (run.bold) out_ += " font-weight=\"bold\"";
     if (run.italic) out_ += " font-style=\"italic\"";
     if (run.underline) out_ += " text-decoration=\"underline\"";
-    out_ += fmt::format(" fill=\"{}\" textLength=\"{}\" xml:space=\"preserve\">{}</text>\n",
-                        Color(run.color), run.measured_width, Escaped(run.text));
+    // The measurer knows regular weights only; a bold text keeps its own width.
+    if (!run.bold) out_ += fmt::format(" textLength=\"{}\"", run.measured_width);
+    out_ += fmt::format(" fill=\"{}\" xml:space=\"preserve\">{}</text>\n", Color(run.color),
+                        Escaped(run.text));
   }
   void operator()(const GroupStart& group) {
     ++clip_count_;

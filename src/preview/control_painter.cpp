@@ -2,7 +2,6 @@
 #include "preview/control_painter.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "preview/bevels.h"
 #include "preview/grid_columns.h"
 #include "preview/palette.h"
+#include "preview/property_values.h"
 
 namespace tavik::preview {
 
@@ -36,22 +36,11 @@ Rgb SystemColor(Palette::SystemColor color) {
 }
 
 std::optional<double> NumberOf(const RunningControl& control, std::string_view name) {
-  const environment::FormProperty* property = FindProperty(control.properties, name);
-  if (property == nullptr) return std::nullopt;
-  std::string_view text = property->text;
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  double value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc()) {
-    if (environment::SameName(text.substr(0, 4), "True")) return -1.0;
-    return std::nullopt;
-  }
-  return value;
+  return PropertyValues::Number(control.properties, name);
 }
 
 int IntegerOf(const RunningControl& control, std::string_view name, int fallback) {
-  const std::optional<double> value = NumberOf(control, name);
-  return value ? static_cast<int>(*value) : fallback;
+  return PropertyValues::Integer(control.properties, name, fallback);
 }
 
 std::string TextOf(const RunningControl& control, std::string_view name) {

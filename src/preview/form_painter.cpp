@@ -2,12 +2,11 @@
 #include "preview/form_painter.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <optional>
 
 #include "preview/bevels.h"
 #include "preview/palette.h"
+#include "preview/property_values.h"
 
 namespace tavik::preview {
 
@@ -17,7 +16,6 @@ using environment::PropertyList;
 using environment::RunningControl;
 using environment::RunningForm;
 
-constexpr double kTwipsPerPixel = 15.0;
 // Windows 95 at 96 pixels per inch: a sizable window's frame, a fixed one's, the caption bar
 // with the line under it, and the buttons at its right.
 constexpr int kSizingFrame = 4;
@@ -30,22 +28,15 @@ constexpr double kDefaultWidthTwips = 4800;
 constexpr double kDefaultHeightTwips = 3600;
 
 std::optional<double> Twips(const PropertyList& properties, std::string_view name) {
-  const environment::FormProperty* property = environment::FindProperty(properties, name);
-  if (property == nullptr) return std::nullopt;
-  std::string_view text = property->text;
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  double value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc()) return std::nullopt;
-  return value;
+  return PropertyValues::Number(properties, name);
 }
 
 int Pixels(double twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+  return PropertyValues::Pixels(twips);
 }
 
 int PixelsOf(const PropertyList& properties, std::string_view name) {
-  return Pixels(Twips(properties, name).value_or(0.0));
+  return PropertyValues::PixelsOf(properties, name);
 }
 
 Box BoxOf(const RunningControl& control, const Box& origin) {

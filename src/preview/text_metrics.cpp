@@ -1,15 +1,16 @@
 // Fonts of forms and controls, and the pixel sizes of their texts from the text measurer.
 #include "preview/text_metrics.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
+#include <string>
+
+#include "preview/property_values.h"
 
 namespace tavik::preview {
 
 namespace {
 
-using environment::FindProperty;
 using environment::PropertyList;
 
 constexpr int kPixelsPerInch = 96;
@@ -23,29 +24,22 @@ constexpr int kBoldWeight = 700;
 constexpr double kAscentShare = 0.8;
 constexpr double kAverageWidthShare = 0.5;
 
-const environment::FormProperty* FindEither(const PropertyList& properties,
-                                            std::string_view old_name,
-                                            std::string_view group_member) {
-  const environment::FormProperty* found = FindProperty(properties, old_name);
-  return found != nullptr ? found : FindProperty(properties, group_member);
+std::optional<std::string> StringOf(const PropertyList& properties, std::string_view old_name,
+                                    std::string_view group_member) {
+  std::optional<std::string> value = environment::StringProperty(properties, old_name);
+  return value ? value : environment::StringProperty(properties, group_member);
 }
 
-std::optional<double> Number(const environment::FormProperty* property) {
-  if (property == nullptr) return std::nullopt;
-  std::string_view text = property->text;
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  double value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc()) return std::nullopt;
-  return value;
+// The older separate property, else the member of the "Font" group.
+std::optional<double> Either(const PropertyList& properties, std::string_view old_name,
+                             std::string_view group_member) {
+  std::optional<double> value = PropertyValues::Number(properties, old_name);
+  return value ? value : PropertyValues::Number(properties, group_member);
 }
 
-// Visual Basic writes True as -1; later files may say so in words.
-std::optional<bool> Flag(const environment::FormProperty* property) {
-  if (property == nullptr) return std::nullopt;
-  if (environment::SameName(property->text.substr(0, 4), "True")) return true;
-  if (environment::SameName(property->text.substr(0, 5), "False")) return false;
-  std::optional<double> value = Number(property);
+std::optional<bool> Flag(const PropertyList& properties, std::string_view old_name,
+                         std::string_view group_member) {
+  const std::optional<double> value = Either(properties, old_name, group_member);
   if (!value) return std::nullopt;
   return *value != 0;
 }
@@ -54,20 +48,16 @@ std::optional<bool> Flag(const environment::FormProperty* property) {
 
 Font TextMetrics::FontOf(const PropertyList& properties, const Font& inherited) {
   Font font = inherited;
-  if (auto name = FindEither(properties, "FontName", "Font.Name"); name != nullptr) {
-    font.face = name->text;
-  }
-  if (auto size = Number(FindEither(properties, "FontSize", "Font.Size")); size && *size > 0) {
+  if (auto name = StringOf(properties, "FontName", "Font.Name")) font.face = *name;
+  if (auto size = Either(properties, "FontSize", "Font.Size"); size && *size > 0) {
     font.size = static_cast<float>(*size);
   }
-  if (auto bold = Flag(FindEither(properties, "FontBold", "Font.Bold"))) font.bold = *bold;
-  if (auto weight = Number(FindProperty(properties, "Font.Weight"))) {
+  if (auto bold = Flag(properties, "FontBold", "Font.Bold")) font.bold = *bold;
+  if (auto weight = PropertyValues::Number(properties, "Font.Weight")) {
     font.bold = *weight >= kBoldWeight;
   }
-  if (auto italic = Flag(FindEither(properties, "FontItalic", "Font.Italic"))) {
-    font.italic = *italic;
-  }
-  if (auto underline = Flag(FindEither(properties, "FontUnderline", "Font.Underline"))) {
+  if (auto italic = Flag(properties, "FontItalic", "Font.Italic")) font.italic = *italic;
+  if (auto underline = Flag(properties, "FontUnderline", "Font.Underline")) {
     font.underline = *underline;
   }
   return font;

@@ -11,6 +11,9 @@
 #include "cli/import_command.h"
 #include "cli/inspect_command.h"
 #include "cli/project_command.h"
+#ifdef TAVIK_PREVIEW
+#include "cli/preview_command.h"
+#endif
 
 namespace tavik::cli {
 
@@ -75,6 +78,11 @@ void AddInspectOptions(CLI::App& inspect, InspectOptions& options) {
   inspect.add_flag("--force", options.force, "--generate may replace a file that is there");
   inspect.add_flag("--smart-re", options.smart_re,
                    "Collect the data sources of the forms and show each data control's fields");
+#ifdef TAVIK_PREVIEW
+  inspect.add_option(
+      "--preview", options.preview_folder,
+      "Write a picture of each inspected form (NAME.svg, NAME.png) into this folder");
+#endif
 }
 
 void AddProjectOptions(CLI::App& project, ProjectOptions& options) {
@@ -98,6 +106,14 @@ void AddProjectOptions(CLI::App& project, ProjectOptions& options) {
   project.add_flag("--force", options.force,
                    "Write into a folder that holds files, replacing the project's own");
 }
+#ifdef TAVIK_PREVIEW
+void AddPreviewOptions(CLI::App& preview, PreviewOptions& options) {
+  preview.add_option("FORM", options.form_path, "The form file to draw")->required();
+  preview.add_option("--form", options.form_name, "The name the form must have");
+  preview.add_option("-o,--output", options.output, "The picture to write (.svg or .png)")
+      ->required();
+}
+#endif
 
 void ApplyScreen(const std::string& screen, GenerateOptions& options) {
   options.screen.pixels_per_inch_y = options.screen.pixels_per_inch_x;
@@ -130,6 +146,12 @@ int CommandLine::Run(int argc, const char* const* argv) {
   CLI::App* project = app.add_subcommand(
       "project", "Write a whole Visual Basic project from a model file or a database");
   AddProjectOptions(*project, project_options);
+#ifdef TAVIK_PREVIEW
+  PreviewOptions preview_options;
+  CLI::App* preview = app.add_subcommand(
+      "preview", "Draw a form file as the form shows on a Windows 95 screen, as SVG or PNG");
+  AddPreviewOptions(*preview, preview_options);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -139,6 +161,9 @@ int CommandLine::Run(int argc, const char* const* argv) {
   if (import->parsed()) return ImportCommand(std::move(import_options)).Run();
   if (inspect->parsed()) return InspectCommand(std::move(inspect_options)).Run();
   if (project->parsed()) return ProjectCommand(std::move(project_options)).Run();
+#ifdef TAVIK_PREVIEW
+  if (preview->parsed()) return PreviewCommand(std::move(preview_options)).Run();
+#endif
   ApplyScreen(screen, options);
   options.interactive = ::isatty(STDIN_FILENO) != 0;
   return GenerateCommand(options).Run();

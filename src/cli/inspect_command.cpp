@@ -15,6 +15,9 @@
 #include "cli/code_page.h"
 #include "cli/command_line.h"
 #include "controls/ctrl_desc.h"
+#ifdef TAVIK_PREVIEW
+#include "cli/preview_command.h"
+#endif
 #include "environment/environment_client.h"
 #include "host/reverse_engineering_dialog.h"
 #include "model/nx_property.h"
@@ -381,6 +384,14 @@ int InspectCommand::Run() {
     if (file_status == 0) file_status = loaded.unreadable ? kExitFormUnreadable : kExitFormRefused;
   }
   if (environment.RunningForms().empty()) return file_status;
+#ifdef TAVIK_PREVIEW
+  if (options_.preview_folder) {
+    for (const auto& running : environment.RunningForms()) {
+      const int status = PreviewCommand::WriteInto(*options_.preview_folder, *running.form);
+      if (status != 0 && file_status == 0) file_status = status;
+    }
+  }
+#endif
 
   // The dialog opens for the chosen form's window, or the first form's.
   TVK_HANDLE window = environment.RunningForms().front().window;

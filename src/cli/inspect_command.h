@@ -18,6 +18,7 @@ struct InspectOptions {
   bool smart_re = false;
   std::optional<std::string> encoding;  // the forms' code page; Windows-1252 when not given
   bool force = false;                   // --generate may replace a file that was there before
+  std::optional<std::string> preview_folder;  // write a picture of each form into it
 };
 
 class InspectCommand {

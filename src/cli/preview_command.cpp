@@ -1,0 +1,73 @@
+// `tavikfw preview`: a picture of a form file as the form shows on a Windows 95 screen.
+#include "cli/preview_command.h"
+
+#include <fmt/format.h>
+
+#include <filesystem>
+
+#include "brenlo/windows1252.h"
+#include "cli/command_line.h"
+#include "environment/form_file_reader.h"
+#include "preview/form_preview.h"
+
+namespace tavik::cli {
+
+namespace {
+
+using preview::FormPreview;
+using preview::PictureFormat;
+
+int WritePicture(const environment::RunningForm& form, const std::string& path,
+                 PictureFormat format) {
+  std::string error;
+  const int status = FormPreview::Write(form, path, format, error);
+  if (status == FormPreview::kRenderFailed) {
+    fmt::print(stderr, "tavikfw preview: {}: {}\n", path, error);
+  }
+  return status;
+}
+
+}  // namespace
+
+int PreviewCommand::Run() {
+  const std::optional<PictureFormat> format = FormPreview::FormatOf(options_.output);
+  if (!format) {
+    fmt::print(stderr, "tavikfw preview: -o: {} does not end in .svg or .png\n", options_.output);
+    return kExitUsage;
+  }
+  environment::FormFileReader::Outcome read =
+      environment::FormFileReader::ReadFile(options_.form_path);
+  if (!read.form) {
+    const std::string message = brenlo::Windows1252ToUtf8(read.fault.message);
+    if (read.fault.line > 0) {
+      fmt::print(stderr, "tavikfw preview: {}, line {}: {}\n", options_.form_path, read.fault.line,
+                 message);
+    } else {
+      fmt::print(stderr, "tavikfw preview: {} {}\n", options_.form_path, message);
+    }
+    return read.unreadable ? kExitModelUnreadable : kExitModelRefused;
+  }
+  if (options_.form_name) {
+    const std::optional<std::string> name = brenlo::Utf8ToWindows1252(*options_.form_name);
+    if (!name || !environment::SameName(*name, read.form->Name())) {
+      fmt::print(stderr, "tavikfw preview: {} holds the form {}, not {}\n", options_.form_path,
+                 brenlo::Windows1252ToUtf8(read.form->Name()), *options_.form_name);
+      return kExitUsage;
+    }
+  }
+  const int status = WritePicture(*read.form, options_.output, *format);
+  if (status == 0) fmt::print("{}\n", options_.output);
+  return status;
+}
+
+int PreviewCommand::WriteInto(const std::string& folder, const environment::RunningForm& form) {
+  const std::filesystem::path base =
+      std::filesystem::path(folder) / brenlo::Windows1252ToUtf8(form.Name());
+  for (const auto& [extension, format] :
+       {std::pair{".svg", PictureFormat::kSvg}, std::pair{".png", PictureFormat::kPng}}) {
+    if (const int status = WritePicture(form, base.string() + extension, format)) return status;
+  }
+  return 0;
+}
+
+}  // namespace tavik::cli

@@ -1,0 +1,34 @@
+// `tavikfw preview`: a picture of a form file as the form shows on a Windows 95 screen.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "environment/running_form.h"
+
+namespace tavik::cli {
+
+struct PreviewOptions {
+  std::string form_path;
+  std::optional<std::string> form_name;  // UTF-8, as given
+  std::string output;                    // ".svg" or ".png"
+};
+
+class PreviewCommand {
+ public:
+  explicit PreviewCommand(PreviewOptions options) : options_(std::move(options)) {}
+  // 0, printing the picture's path; 64 for a usage fault (an output that is not .svg or
+  // .png, a form of another name); 65 when the form file is refused and 66 when it cannot be
+  // read (nothing is written then); else the status of writing the picture.
+  int Run();
+
+  // Writes NAME.svg and NAME.png of a form into folder, for `inspect --preview`; 0 or the
+  // status of the first picture that could not be written.
+  static int WriteInto(const std::string& folder, const environment::RunningForm& form);
+
+ private:
+  PreviewOptions options_;
+};
+
+}  // namespace tavik::cli

@@ -1,0 +1,428 @@
+// Draws one control of a form as Windows 95 shows it, by the control's class.
+#include "preview/control_painter.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "preview/bevels.h"
+#include "preview/grid_columns.h"
+#include "preview/palette.h"
+#include "preview/property_values.h"
+
+namespace tavik::preview {
+
+namespace {
+
+using environment::FindProperty;
+using environment::RunningControl;
+
+// Windows 95 sizes, in pixels: the square of a check box, the circle of an option button,
+// the gap before their captions, a scroll bar's breadth and the record selectors of a grid.
+constexpr int kCheckSize = 13;
+constexpr int kOptionSize = 12;
+constexpr int kCaptionGap = 4;
+constexpr int kScrollBreadth = 16;
+constexpr int kRecordSelectorWidth = 12;
+// Grid columns are an inch wide until the user sizes them.
+constexpr int kGridColumnWidth = 96;
+constexpr std::size_t kBlankGridColumns = 2;
+// Where a frame's caption starts, from its left edge.
+constexpr int kFrameCaptionIndent = 8;
+
+Rgb SystemColor(Palette::SystemColor color) {
+  return Palette::System(color);
+}
+
+std::optional<double> NumberOf(const RunningControl& control, std::string_view name) {
+  return PropertyValues::Number(control.properties, name);
+}
+
+int IntegerOf(const RunningControl& control, std::string_view name, int fallback) {
+  return PropertyValues::Integer(control.properties, name, fallback);
+}
+
+std::string TextOf(const RunningControl& control, std::string_view name) {
+  const environment::FormProperty* property = FindProperty(control.properties, name);
+  return property != nullptr ? property->text : std::string();
+}
+
+// The kinds of control this picture knows, by base class.
+enum class Kind {
+  kLabel,
+  kTextBox,
+  kMaskedEdit,
+  kComboBox,
+  kListBox,
+  kCheckBox,
+  kOptionButton,
+  kCommandButton,
+  kFrame,
+  kData,
+  kGauge,
+  kPicture,
+  kImage,
+  kFarPointGrid,
+  kDataGrid,
+  kPanel,
+  kHScrollBar,
+  kVScrollBar,
+  kTimer,
+  kUnknown
+};
+
+struct KnownClass {
+  std::string_view name;
+  Kind kind;
+};
+constexpr KnownClass kKnownClasses[] = {
+    {"Label", Kind::kLabel},
+    {"TextBox", Kind::kTextBox},
+    {"MaskEdBox", Kind::kMaskedEdit},
+    {"ComboBox", Kind::kComboBox},
+    {"ListBox", Kind::kListBox},
+    {"CheckBox", Kind::kCheckBox},
+    {"SSCheck", Kind::kCheckBox},
+    {"OptionButton", Kind::kOptionButton},
+    {"SSOption", Kind::kOptionButton},
+    {"CommandButton", Kind::kCommandButton},
+    {"SSCommand", Kind::kCommandButton},
+    {"Frame", Kind::kFrame},
+    {"SSFrame", Kind::kFrame},
+    {"Data", Kind::kData},
+    {"Gauge", Kind::kGauge},
+    {"PictureBox", Kind::kPicture},
+    {"Image", Kind::kImage},
+    {"SpreadSheet", Kind::kFarPointGrid},
+    {"DBGrid", Kind::kDataGrid},
+    {"SSPanel", Kind::kPanel},
+    {"HScrollBar", Kind::kHScrollBar},
+    {"VScrollBar", Kind::kVScrollBar},
+    {"Timer", Kind::kTimer},
+};
+
+Kind KindOf(std::string_view class_name) {
+  const std::string_view base = ControlPainter::BaseClass(class_name);
+  for (const KnownClass& known : kKnownClasses) {
+    if (environment::SameName(base, known.name)) return known.kind;
+  }
+  return Kind::kUnknown;
+}
+
+}  // namespace
+
+struct ControlPainter::Look {
+  const RunningControl& control;
+  Box box;
+  Font font;
+  Rgb back;
+  Rgb fore;
+};
+
+std::string_view ControlPainter::BaseClass(std::string_view class_name) {
+  const std::size_t dot = class_name.rfind('.');
+  return dot == std::string_view::npos ? class_name : class_name.substr(dot + 1);
+}
+
+bool ControlPainter::Visible(const RunningControl& control) {
+  return KindOf(control.class_name) != Kind::kTimer;
+}
+
+Box ControlPainter::Paint(const RunningControl& control, const Box& box, const Font& font) {
+  const Kind kind = KindOf(control.class_name);
+  // Fields and the data control default to the window colours, the rest to the button ones.
+  const bool window_colors = kind == Kind::kTextBox || kind == Kind::kMaskedEdit ||
+                             kind == Kind::kComboBox || kind == Kind::kListBox ||
+                             kind == Kind::kData || kind == Kind::kGauge ||
+                             kind == Kind::kDataGrid || kind == Kind::kFarPointGrid;
+  const Look look{
+      control, box, font,
+      Palette::Of(control.properties, "BackColor",
+                  SystemColor(window_colors ? Palette::kWindow : Palette::kButtonFace)),
+      Palette::Of(control.properties, "ForeColor",
+                  SystemColor(window_colors ? Palette::kWindowText : Palette::kButtonText))};
+  switch (kind) {
+    case Kind::kLabel:
+      Label(look);
+      break;
+    case Kind::kTextBox:
+      Field(look, TextOf(control, "Text"), false);
+      break;
+    case Kind::kMaskedEdit:
+      Field(look, TextOf(control, "Mask"), true);
+      break;
+    case Kind::kComboBox:
+      ComboBox(look);
+      break;
+    case Kind::kListBox:
+      Field(look, "", false);
+      break;
+    case Kind::kCheckBox:
+      Choice(look, false);
+      break;
+    case Kind::kOptionButton:
+      Choice(look, true);
+      break;
+    case Kind::kCommandButton:
+      Button(look);
+      break;
+    case Kind::kFrame:
+      return Frame(look);
+    case Kind::kData:
+      DataControl(look);
+      break;
+    case Kind::kGauge:
+      Gauge(look);
+      break;
+    case Kind::kPicture:
+      return Picture(look);
+    case Kind::kImage:
+      if (IntegerOf(control, "BorderStyle", 0) != 0) Bevels::Sunken(scene_, box);
+      break;
+    case Kind::kFarPointGrid:
+      Grid(look, false);
+      break;
+    case Kind::kDataGrid:
+      Grid(look, true);
+      break;
+    case Kind::kPanel:
+      return Panel(look);
+    case Kind::kHScrollBar:
+    case Kind::kVScrollBar:
+      ScrollBar(look, kind == Kind::kHScrollBar);
+      break;
+    case Kind::kTimer:
+      break;
+    case Kind::kUnknown:
+      Unknown(look);
+      break;
+  }
+  return box;
+}
+
+void ControlPainter::Line(const Look& look, std::string_view text, const Box& box, int alignment,
+                          Rgb color) {
+  if (text.empty()) return;
+  const int width = metrics_.Width(text, look.font);
+  int x = box.x;
+  if (alignment == 1) x = box.x + box.width - width;
+  if (alignment == 2) x = box.x + (box.width - width) / 2;
+  const int top = box.y + (box.height - metrics_.CellHeight(look.font)) / 2;
+  scene_.Text(metrics_.Run(text, look.font, x, top, color));
+}
+
+void ControlPainter::Label(const Look& look) {
+  if (IntegerOf(look.control, "BackStyle", 1) != 0) scene_.Fill(look.box, look.back);
+  if (IntegerOf(look.control, "BorderStyle", 0) != 0) Bevels::Sunken(scene_, look.box);
+  const int alignment = IntegerOf(look.control, "Alignment", 0);
+  const int cell = metrics_.CellHeight(look.font);
+  const std::string caption = TextMetrics::Shown(TextOf(look.control, "Caption"));
+  int top = look.box.y;
+  for (const std::string& line : metrics_.Wrap(caption, look.font, look.box.width)) {
+    Line(look, line, {look.box.x, top, look.box.width, cell}, alignment, look.fore);
+    top += cell;
+  }
+}
+
+void ControlPainter::Field(const Look& look, std::string_view shown, bool grey) {
+  scene_.Fill(look.box, look.back);
+  Bevels::Sunken(scene_, look.box);
+  std::string text(shown);
+  // An empty bound field shows the name of the field it is bound to, in grey.
+  if (text.empty() && KindOf(look.control.class_name) != Kind::kListBox) {
+    text = TextOf(look.control, "DataField");
+    grey = true;
+  }
+  const Box inside = look.box.Inset(3);
+  const int top = look.box.y + 2;
+  Line(look, text, {inside.x, top, inside.width, metrics_.CellHeight(look.font) + 2},
+       IntegerOf(look.control, "Alignment", 0), grey ? SystemColor(Palette::kGrayText) : look.fore);
+}
+
+void ControlPainter::ComboBox(const Look& look) {
+  Field(look, TextOf(look.control, "Text"), false);
+  const Box inside = look.box.Inset(2);
+  const int width = std::min(kScrollBreadth, inside.width);
+  Bevels::ArrowButton(scene_, {inside.x + inside.width - width, inside.y, width, inside.height},
+                      Direction::kDown);
+}
+
+void ControlPainter::Choice(const Look& look, bool round) {
+  scene_.Fill(look.box, look.back);
+  const int size = round ? kOptionSize : kCheckSize;
+  // Alignment 1 puts the caption first and the mark at the right.
+  const bool mark_right = IntegerOf(look.control, "Alignment", 0) == 1;
+  const int mark_x = mark_right ? look.box.x + look.box.width - size : look.box.x;
+  const int mark_y = look.box.y + (look.box.height - size) / 2;
+  const int value = IntegerOf(look.control, "Value", 0);
+  if (round) {
+    const Point centre{mark_x + size / 2, mark_y + size / 2};
+    scene_.Disc(centre, size / 2, SystemColor(Palette::kWindow),
+                SystemColor(Palette::kButtonShadow));
+    if (value != 0) scene_.Disc(centre, 2, look.fore, look.fore);
+  } else {
+    const Box mark{mark_x, mark_y, size, size};
+    scene_.Fill(mark, SystemColor(Palette::kWindow));
+    Bevels::Sunken(scene_, mark);
+    if (value != 0) {
+      scene_.Polygon({{mark_x + 3, mark_y + 5},
+                      {mark_x + 5, mark_y + 7},
+                      {mark_x + 9, mark_y + 3},
+                      {mark_x + 9, mark_y + 6},
+                      {mark_x + 5, mark_y + 10},
+                      {mark_x + 3, mark_y + 8}},
+                     look.fore);
+    }
+  }
+  const int text_width = look.box.width - size - kCaptionGap;
+  const int text_x = mark_right ? look.box.x : look.box.x + size + kCaptionGap;
+  Line(look, TextMetrics::Shown(TextOf(look.control, "Caption")),
+       {text_x, look.box.y, text_width, look.box.height}, 0, look.fore);
+}
+
+void ControlPainter::Button(const Look& look) {
+  scene_.Fill(look.box, SystemColor(Palette::kButtonFace));
+  Box edge = look.box;
+  if (IntegerOf(look.control, "Default", 0) != 0) {
+    scene_.Edge(edge, SystemColor(Palette::kWindowFrame), SystemColor(Palette::kWindowFrame));
+    edge = edge.Inset(1);
+  }
+  Bevels::Raised(scene_, edge);
+  Line(look, TextMetrics::Shown(TextOf(look.control, "Caption")), look.box, 2,
+       SystemColor(Palette::kButtonText));
+}
+
+Box ControlPainter::Frame(const Look& look) {
+  scene_.Fill(look.box, look.back);
+  const std::string caption = TextMetrics::Shown(TextOf(look.control, "Caption"));
+  const int cell = metrics_.CellHeight(look.font);
+  const int groove_top = caption.empty() ? 0 : cell / 2;
+  Bevels::Etched(
+      scene_, {look.box.x, look.box.y + groove_top, look.box.width, look.box.height - groove_top});
+  if (!caption.empty()) {
+    const int x = look.box.x + kFrameCaptionIndent;
+    const int width = metrics_.Width(caption, look.font);
+    scene_.Fill({x - 1, look.box.y, width + 2, cell}, look.back);
+    scene_.Text(metrics_.Run(caption, look.font, x, look.box.y, look.fore));
+  }
+  return look.box;
+}
+
+void ControlPainter::DataControl(const Look& look) {
+  scene_.Fill(look.box, look.back);
+  const Box& box = look.box;
+  const int button = std::clamp(box.height * 4 / 5, 1, std::max(1, box.width / 4));
+  const Box first{box.x, box.y, button, box.height};
+  const Box previous{box.x + button, box.y, button, box.height};
+  const Box next{box.x + box.width - 2 * button, box.y, button, box.height};
+  const Box last{box.x + box.width - button, box.y, button, box.height};
+  Bevels::ArrowButton(scene_, first, Direction::kLeft);
+  Bevels::ArrowButton(scene_, previous, Direction::kLeft);
+  Bevels::ArrowButton(scene_, next, Direction::kRight);
+  Bevels::ArrowButton(scene_, last, Direction::kRight);
+  // The outer buttons go to the first and last record: their arrows meet a bar.
+  const int bar = std::max(4, button / 3);
+  const Rgb ink = SystemColor(Palette::kButtonText);
+  scene_.Fill({first.x + button / 2 - bar / 2 - 2, box.y + box.height / 2 - bar / 2, 1, bar + 1},
+              ink);
+  scene_.Fill({last.x + button / 2 + bar / 2 + 1, box.y + box.height / 2 - bar / 2, 1, bar + 1},
+              ink);
+  const Box middle{previous.x + button + 3, box.y, next.x - previous.x - button - 6, box.height};
+  Line(look, TextMetrics::Shown(TextOf(look.control, "Caption")), middle, 0, look.fore);
+}
+
+void ControlPainter::Gauge(const Look& look) {
+  scene_.Fill(look.box, look.back);
+  Bevels::Sunken(scene_, look.box);
+  const double low = NumberOf(look.control, "Min").value_or(0.0);
+  const double high = NumberOf(look.control, "Max").value_or(100.0);
+  const double value = NumberOf(look.control, "Value").value_or(low);
+  if (high <= low) return;
+  const double share = std::clamp((value - low) / (high - low), 0.0, 1.0);
+  const Box inside = look.box.Inset(2);
+  if (IntegerOf(look.control, "Style", 0) == 1) {
+    const int filled = static_cast<int>(inside.height * share);
+    scene_.Fill({inside.x, inside.y + inside.height - filled, inside.width, filled}, look.fore);
+  } else {
+    scene_.Fill({inside.x, inside.y, static_cast<int>(inside.width * share), inside.height},
+                look.fore);
+  }
+}
+
+Box ControlPainter::Picture(const Look& look) {
+  scene_.Fill(look.box, look.back);
+  if (IntegerOf(look.control, "BorderStyle", 1) == 0) return look.box;
+  Bevels::Sunken(scene_, look.box);
+  return look.box.Inset(2);
+}
+
+void ControlPainter::Grid(const Look& look, bool record_selectors) {
+  scene_.Fill(look.box, look.back);
+  Bevels::Sunken(scene_, look.box);
+  const Box inside = look.box.Inset(2);
+  const int row = metrics_.CellHeight(look.font) + 4;
+  const Rgb line = SystemColor(Palette::kButtonShadow);
+  const int left = inside.x + (record_selectors ? kRecordSelectorWidth : 0);
+  if (record_selectors) {
+    scene_.Fill({inside.x, inside.y, kRecordSelectorWidth, inside.height},
+                SystemColor(Palette::kButtonFace));
+    scene_.Fill({left - 1, inside.y, 1, inside.height}, line);
+  }
+  for (int y = inside.y + row; y < inside.y + inside.height; y += row) {
+    scene_.Fill({inside.x, y - 1, inside.width, 1}, line);
+  }
+  std::vector<std::string> headings = GridColumns::Named(code_, look.control.name);
+  // Until its code names them, a grid shows the blank columns it has when it is placed.
+  if (headings.empty()) headings.resize(kBlankGridColumns);
+  int x = left;
+  for (const std::string& heading : headings) {
+    const Box header{x, inside.y, kGridColumnWidth, row};
+    scene_.Fill(header, SystemColor(Palette::kButtonFace));
+    Bevels::Raised(scene_, header);
+    Line(look, heading, header.Inset(3), 0, SystemColor(Palette::kButtonText));
+    scene_.Fill({x + kGridColumnWidth - 1, inside.y + row, 1, inside.height - row}, line);
+    x += kGridColumnWidth;
+  }
+}
+
+Box ControlPainter::Panel(const Look& look) {
+  scene_.Fill(look.box, look.back);
+  if (IntegerOf(look.control, "BevelOuter", 2) != 0) {
+    scene_.Edge(look.box, SystemColor(Palette::kButtonHighlight),
+                SystemColor(Palette::kButtonShadow));
+  }
+  Line(look, TextMetrics::Shown(TextOf(look.control, "Caption")), look.box, 2, look.fore);
+  return look.box;
+}
+
+void ControlPainter::ScrollBar(const Look& look, bool horizontal) {
+  const Box& box = look.box;
+  scene_.Fill(box, SystemColor(Palette::kLight));
+  const int breadth = horizontal ? box.height : box.width;
+  const int length = horizontal ? box.width : box.height;
+  const int button = std::min(breadth, length / 2);
+  if (horizontal) {
+    Bevels::ArrowButton(scene_, {box.x, box.y, button, box.height}, Direction::kLeft);
+    Bevels::ArrowButton(scene_, {box.x + box.width - button, box.y, button, box.height},
+                        Direction::kRight);
+  } else {
+    Bevels::ArrowButton(scene_, {box.x, box.y, box.width, button}, Direction::kUp);
+    Bevels::ArrowButton(scene_, {box.x, box.y + box.height - button, box.width, button},
+                        Direction::kDown);
+  }
+  if (length <= 3 * button) return;
+  // The thumb rests at the start, where the value is at its minimum.
+  const Box thumb = horizontal ? Box{box.x + button, box.y, button, box.height}
+                               : Box{box.x, box.y + button, box.width, button};
+  scene_.Fill(thumb, SystemColor(Palette::kButtonFace));
+  Bevels::Raised(scene_, thumb);
+}
+
+void ControlPainter::Unknown(const Look& look) {
+  scene_.Fill(look.box, SystemColor(Palette::kButtonFace));
+  scene_.Edge(look.box, SystemColor(Palette::kWindowFrame), SystemColor(Palette::kWindowFrame));
+  Line(look, look.control.class_name, look.box.Inset(2), 0, SystemColor(Palette::kButtonText));
+}
+
+}  // namespace tavik::preview

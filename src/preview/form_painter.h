@@ -1,0 +1,35 @@
+// Draws a whole form: its window with caption bar and client area, and every control in it.
+#pragma once
+
+#include <unordered_map>
+
+#include "environment/running_form.h"
+#include "preview/control_painter.h"
+#include "preview/scene.h"
+#include "preview/text_metrics.h"
+
+namespace tavik::preview {
+
+class FormPainter {
+ public:
+  explicit FormPainter(const TextMetrics& metrics) : metrics_(metrics) {}
+
+  // The form as an active window at 96 pixels per inch, 15 twips to a pixel. Its size is the
+  // window's ("Width", "Height") or its client area's ("ClientWidth", "ClientHeight").
+  Scene Paint(const environment::RunningForm& form) const;
+
+ private:
+  using Placements = std::unordered_map<const environment::RunningControl*, Box>;
+
+  void PaintWindow(Scene& scene, const environment::RunningForm& form, const Box& client) const;
+  void PaintControl(Scene& scene, ControlPainter& painter,
+                    const environment::RunningControl& control, const Box& origin, const Font& font,
+                    const Placements& placements) const;
+  // A scrolling form's scroll bars stand outside its client area in the file and are moved to
+  // its edges when the form is shown; they are drawn where they are then.
+  static Placements DockScrollBars(const environment::RunningForm& form, const Box& client);
+
+  const TextMetrics& metrics_;
+};
+
+}  // namespace tavik::preview

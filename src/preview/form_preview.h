@@ -1,0 +1,29 @@
+// Draws a form and writes its picture to a file, as SVG or PNG by the file's extension.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "environment/running_form.h"
+
+namespace tavik::preview {
+
+enum class PictureFormat { kSvg, kPng };
+
+class FormPreview {
+ public:
+  // Exit status when the drawing could not be rendered to PNG.
+  static constexpr int kRenderFailed = 70;
+
+  // ".svg" or ".png", case ignored; nothing for any other name.
+  static std::optional<PictureFormat> FormatOf(std::string_view path);
+  // The SVG document of the form, its texts measured by the text measurer in force.
+  static std::string Svg(const environment::RunningForm& form);
+  // Writes the picture whole or not at all: 0; 73 or 74 when the file cannot be created or
+  // written (shown to the user); kRenderFailed with the reason in error.
+  static int Write(const environment::RunningForm& form, const std::string& path,
+                   PictureFormat format, std::string& error);
+};
+
+}  // namespace tavik::preview

@@ -1,0 +1,43 @@
+// The numbers, flags and pixel sizes that form and control properties hold as text.
+#include "preview/property_values.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace tavik::preview {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+
+}  // namespace
+
+std::optional<double> PropertyValues::Number(const environment::PropertyList& properties,
+                                             std::string_view name) {
+  const environment::FormProperty* property = environment::FindProperty(properties, name);
+  if (property == nullptr) return std::nullopt;
+  std::string_view text = property->text;
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  if (environment::SameName(text.substr(0, 4), "True")) return -1.0;
+  if (environment::SameName(text.substr(0, 5), "False")) return 0.0;
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc()) return std::nullopt;
+  return value;
+}
+
+int PropertyValues::Integer(const environment::PropertyList& properties, std::string_view name,
+                            int fallback) {
+  const std::optional<double> value = Number(properties, name);
+  return value ? static_cast<int>(*value) : fallback;
+}
+
+int PropertyValues::Pixels(double twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+int PropertyValues::PixelsOf(const environment::PropertyList& properties, std::string_view name) {
+  return Pixels(Number(properties, name).value_or(0.0));
+}
+
+}  // namespace tavik::preview

@@ -1,0 +1,26 @@
+// The picture of a form as a list of flat shapes in pixels.
+#include "preview/scene.h"
+
+namespace tavik::preview {
+
+void Scene::Fill(const Box& box, Rgb color) {
+  if (!box.Empty()) shapes_.emplace_back(FilledBox{box, color});
+}
+
+void Scene::Edge(const Box& box, Rgb top_left, Rgb bottom_right) {
+  if (box.Empty()) return;
+  Fill({box.x, box.y, box.width - 1, 1}, top_left);
+  Fill({box.x, box.y + 1, 1, box.height - 2}, top_left);
+  Fill({box.x, box.y + box.height - 1, box.width, 1}, bottom_right);
+  Fill({box.x + box.width - 1, box.y, 1, box.height - 1}, bottom_right);
+}
+
+void Scene::Polygon(std::vector<Point> points, Rgb color) {
+  shapes_.emplace_back(FilledPolygon{std::move(points), color});
+}
+
+void Scene::Disc(Point centre, int radius, Rgb fill, Rgb outline) {
+  shapes_.emplace_back(Circle{centre, radius, fill, outline});
+}
+
+}  // namespace tavik::preview

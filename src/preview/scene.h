@@ -1,0 +1,103 @@
+// The picture of a form as a list of flat shapes in pixels, drawn once and written twice.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace tavik::preview {
+
+struct Rgb {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+struct Box {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const Box&) const = default;
+  Box Inset(int by) const { return {x + by, y + by, width - 2 * by, height - 2 * by}; }
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
+// A text as drawn: its first baseline point, the face and size it was measured in, and the
+// width it measured, so that a renderer can be held to it.
+struct TextRun {
+  int x = 0;
+  int baseline = 0;
+  int measured_width = 0;
+  std::string text;  // Windows-1252
+  std::string face;
+  int size_pixels = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  Rgb color;
+};
+
+struct FilledBox {
+  Box box;
+  Rgb color;
+};
+
+struct FilledPolygon {
+  std::vector<Point> points;
+  Rgb color;
+};
+
+struct Circle {
+  Point centre;
+  int radius = 0;
+  Rgb fill;
+  Rgb outline;
+};
+
+// What follows, up to the matching group end, belongs to one control (or to the form's
+// client area) and is clipped to its box, as a window clips what is drawn in it.
+struct GroupStart {
+  std::string name;
+  std::string class_name;
+  Box box;
+};
+struct GroupEnd {};
+
+using Shape = std::variant<FilledBox, FilledPolygon, Circle, TextRun, GroupStart, GroupEnd>;
+
+class Scene {
+ public:
+  Scene(int width, int height, std::string title)
+      : width_(width), height_(height), title_(std::move(title)) {}
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  const std::string& Title() const { return title_; }
+  const std::vector<Shape>& Shapes() const { return shapes_; }
+
+  void Fill(const Box& box, Rgb color);
+  // A rectangle's one-pixel outline, top and left in one colour, bottom and right in another.
+  void Edge(const Box& box, Rgb top_left, Rgb bottom_right);
+  void Polygon(std::vector<Point> points, Rgb color);
+  void Disc(Point centre, int radius, Rgb fill, Rgb outline);
+  void Text(TextRun run) { shapes_.emplace_back(std::move(run)); }
+  void BeginGroup(GroupStart group) { shapes_.emplace_back(std::move(group)); }
+  void EndGroup() { shapes_.emplace_back(GroupEnd{}); }
+
+ private:
+  int width_;
+  int height_;
+  std::string title_;
+  std::vector<Shape> shapes_;
+};
+
+}  // namespace tavik::preview

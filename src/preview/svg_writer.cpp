@@ -1,0 +1,142 @@
+// Writes the picture of a form as an SVG document, its texts as real text.
+#include "preview/svg_writer.h"
+
+#include <fmt/format.h>
+
+#include <array>
+#include <variant>
+
+#include "brenlo/windows1252.h"
+#include "environment/form_property.h"
+
+namespace tavik::preview {
+
+namespace {
+
+// Faces of forms and the families that stand in for them: the outline edition of a raster
+// face, then the metric-compatible faces the text measurer uses, then a generic family.
+struct FaceFamilies {
+  std::string_view face;
+  std::string_view families;
+};
+constexpr std::array kFaceFamilies{
+    FaceFamilies{"MS Sans Serif", "'MS Sans Serif', 'Liberation Sans', Arial, sans-serif"},
+    FaceFamilies{"Helv", "'MS Sans Serif', 'Liberation Sans', Arial, sans-serif"},
+    FaceFamilies{"MS Serif", "'MS Serif', 'Liberation Serif', 'Times New Roman', serif"},
+    FaceFamilies{"Arial", "Arial, 'Liberation Sans', sans-serif"},
+    FaceFamilies{"Arial Narrow", "'Arial Narrow', 'Liberation Sans Narrow', sans-serif"},
+    FaceFamilies{"Times New Roman", "'Times New Roman', 'Liberation Serif', serif"},
+    FaceFamilies{"Courier New", "'Courier New', 'Liberation Mono', monospace"},
+    FaceFamilies{"Courier", "Courier, 'Courier New', 'Liberation Mono', monospace"},
+    FaceFamilies{"Tahoma", "Tahoma, 'Liberation Sans', sans-serif"},
+    FaceFamilies{"System", "System, 'MS Sans Serif', 'Liberation Sans', sans-serif"},
+    FaceFamilies{"Small Fonts", "'Small Fonts', 'Liberation Sans', sans-serif"},
+};
+
+// Text for XML from Windows-1252: markup characters escaped, control characters made blanks.
+std::string Escaped(std::string_view text) {
+  std::string escaped;
+  for (char c : brenlo::Windows1252ToUtf8(text)) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&apos;";
+        break;
+      default:
+        escaped += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+  }
+  return escaped;
+}
+
+std::string Color(Rgb color) {
+  return fmt::format("#{:02x}{:02x}{:02x}", color.red, color.green, color.blue);
+}
+
+class ShapeWriter {
+ public:
+  explicit ShapeWriter(std::string& out) : out_(out) {}
+
+  void operator()(const FilledBox& shape) {
+    out_ += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"{}\"/>\n",
+                        shape.box.x, shape.box.y, shape.box.width, shape.box.height,
+                        Color(shape.color));
+  }
+  void operator()(const FilledPolygon& shape) {
+    out_ += "<polygon points=\"";
+    for (std::size_t i = 0; i < shape.points.size(); ++i) {
+      out_ += fmt::format("{}{},{}", i == 0 ? "" : " ", shape.points[i].x, shape.points[i].y);
+    }
+    out_ += fmt::format("\" fill=\"{}\"/>\n", Color(shape.color));
+  }
+  void operator()(const Circle& shape) {
+    out_ += fmt::format(
+        "<circle cx=\"{}.5\" cy=\"{}.5\" r=\"{}\" fill=\"{}\" stroke=\"{}\" "
+        "shape-rendering=\"geometricPrecision\"/>\n",
+        shape.centre.x, shape.centre.y, shape.radius, Color(shape.fill), Color(shape.outline));
+  }
+  void operator()(const TextRun& run) {
+    if (run.text.empty()) return;
+    out_ += fmt::format("<text x=\"{}\" y=\"{}\" font-family=\"{}\" font-size=\"{}\"", run.x,
+                        run.baseline, SvgWriter::FontFamilies(run.face), run.size_pixels);
+    if (run.bold) out_ += " font-weight=\"bold\"";
+    if (run.italic) out_ += " font-style=\"italic\"";
+    if (run.underline) out_ += " text-decoration=\"underline\"";
+    // The measurer knows regular weights only; a bold text keeps its own width.
+    if (!run.bold) out_ += fmt::format(" textLength=\"{}\"", run.measured_width);
+    out_ += fmt::format(" fill=\"{}\" xml:space=\"preserve\">{}</text>\n", Color(run.color),
+                        Escaped(run.text));
+  }
+  void operator()(const GroupStart& group) {
+    ++clip_count_;
+    out_ += fmt::format(
+        "<clipPath id=\"clip{}\"><rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\"/></clipPath>\n",
+        clip_count_, group.box.x, group.box.y, std::max(0, group.box.width),
+        std::max(0, group.box.height));
+    out_ += fmt::format(
+        "<g data-name=\"{}\" data-class=\"{}\" data-box=\"{} {} {} {}\" "
+        "clip-path=\"url(#clip{})\">\n",
+        Escaped(group.name), Escaped(group.class_name), group.box.x, group.box.y, group.box.width,
+        group.box.height, clip_count_);
+  }
+  void operator()(const GroupEnd&) { out_ += "</g>\n"; }
+
+ private:
+  std::string& out_;
+  int clip_count_ = 0;
+};
+
+}  // namespace
+
+std::string SvgWriter::FontFamilies(std::string_view face) {
+  for (const FaceFamilies& known : kFaceFamilies) {
+    if (environment::SameName(face, known.face)) return std::string(known.families);
+  }
+  return fmt::format("'{}', sans-serif", Escaped(face));
+}
+
+std::string SvgWriter::Write(const Scene& scene) {
+  std::string out = fmt::format(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"{0}\" height=\"{1}\" "
+      "viewBox=\"0 0 {0} {1}\" shape-rendering=\"crispEdges\">\n"
+      "<title>{2}</title>\n",
+      scene.Width(), scene.Height(), Escaped(scene.Title()));
+  ShapeWriter writer(out);
+  for (const Shape& shape : scene.Shapes()) std::visit(writer, shape);
+  out += "</svg>\n";
+  return out;
+}
+
+}  // namespace tavik::preview

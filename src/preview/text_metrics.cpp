@@ -1,0 +1,142 @@
+// Fonts of forms and controls, and the pixel sizes of their texts from the text measurer.
+#include "preview/text_metrics.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "preview/property_values.h"
+
+namespace tavik::preview {
+
+namespace {
+
+using environment::PropertyList;
+
+constexpr int kPixelsPerInch = 96;
+constexpr double kTwipsPerPixel = 15.0;
+// The measurer widens widths and heightens heights by these factors; pixels undo them.
+constexpr double kWidthFactor = 1.275;
+constexpr double kHeightFactor = 1.4;
+constexpr int kBoldWeight = 700;
+// Where the baseline sits in a cell when no font could be measured, and the average
+// character width relative to the em for that case.
+constexpr double kAscentShare = 0.8;
+constexpr double kAverageWidthShare = 0.5;
+
+std::optional<std::string> StringOf(const PropertyList& properties, std::string_view old_name,
+                                    std::string_view group_member) {
+  std::optional<std::string> value = environment::StringProperty(properties, old_name);
+  return value ? value : environment::StringProperty(properties, group_member);
+}
+
+// The older separate property, else the member of the "Font" group.
+std::optional<double> Either(const PropertyList& properties, std::string_view old_name,
+                             std::string_view group_member) {
+  std::optional<double> value = PropertyValues::Number(properties, old_name);
+  return value ? value : PropertyValues::Number(properties, group_member);
+}
+
+std::optional<bool> Flag(const PropertyList& properties, std::string_view old_name,
+                         std::string_view group_member) {
+  const std::optional<double> value = Either(properties, old_name, group_member);
+  if (!value) return std::nullopt;
+  return *value != 0;
+}
+
+}  // namespace
+
+Font TextMetrics::FontOf(const PropertyList& properties, const Font& inherited) {
+  Font font = inherited;
+  if (auto name = StringOf(properties, "FontName", "Font.Name")) font.face = *name;
+  if (auto size = Either(properties, "FontSize", "Font.Size"); size && *size > 0) {
+    font.size = static_cast<float>(*size);
+  }
+  if (auto bold = Flag(properties, "FontBold", "Font.Bold")) font.bold = *bold;
+  if (auto weight = PropertyValues::Number(properties, "Font.Weight")) {
+    font.bold = *weight >= kBoldWeight;
+  }
+  if (auto italic = Flag(properties, "FontItalic", "Font.Italic")) font.italic = *italic;
+  if (auto underline = Flag(properties, "FontUnderline", "Font.Underline")) {
+    font.underline = *underline;
+  }
+  return font;
+}
+
+std::string TextMetrics::Shown(std::string_view caption) {
+  std::string shown;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    shown += caption[i];
+  }
+  return shown;
+}
+
+int TextMetrics::SizePixels(const Font& font) {
+  return static_cast<int>(std::lround(font.size * kPixelsPerInch / 72.0));
+}
+
+int TextMetrics::Width(std::string_view text, const Font& font) const {
+  if (text.empty()) return 0;
+  TextExtent extent;
+  if (measurer_ != nullptr) {
+    extent = measurer_->Measure(text, font.face, font.size, kPixelsPerInch, kPixelsPerInch);
+  }
+  if (extent.width == 0) {
+    return static_cast<int>(
+        std::lround(static_cast<double>(text.size()) * SizePixels(font) * kAverageWidthShare));
+  }
+  return static_cast<int>(std::lround(extent.width / (kTwipsPerPixel * kWidthFactor)));
+}
+
+int TextMetrics::CellHeight(const Font& font) const {
+  TextExtent extent;
+  if (measurer_ != nullptr) {
+    extent = measurer_->Measure("X", font.face, font.size, kPixelsPerInch, kPixelsPerInch);
+  }
+  if (extent.height == 0) return SizePixels(font) * 5 / 4;
+  return static_cast<int>(std::lround(extent.height / (kTwipsPerPixel * kHeightFactor)));
+}
+
+TextRun TextMetrics::Run(std::string_view text, const Font& font, int x, int top, Rgb color) const {
+  const int ascent = static_cast<int>(std::ceil(CellHeight(font) * kAscentShare));
+  return TextRun{x,
+                 top + ascent,
+                 Width(text, font),
+                 std::string(text),
+                 font.face,
+                 SizePixels(font),
+                 font.bold,
+                 font.italic,
+                 font.underline,
+                 color};
+}
+
+std::vector<std::string> TextMetrics::Wrap(std::string_view text, const Font& font,
+                                           int width) const {
+  // Advances add up, so each word is measured once and a line's width is kept as it grows.
+  const int space = Width(" ", font);
+  std::vector<std::string> lines(1);
+  int line_width = 0;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view word = text.substr(start, end - start);
+    const int word_width = Width(word, font);
+    if (lines.back().empty()) {
+      line_width = word_width;
+    } else if (line_width + space + word_width > width) {
+      lines.emplace_back();
+      line_width = word_width;
+    } else {
+      lines.back() += ' ';
+      line_width += space + word_width;
+    }
+    lines.back() += word;
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace tavik::preview

@@ -1,0 +1,48 @@
+// Fonts of forms and controls, and the pixel sizes of their texts from the text measurer.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "environment/form_property.h"
+#include "platform/text_measurer.h"
+#include "preview/scene.h"
+
+namespace tavik::preview {
+
+struct Font {
+  std::string face = "MS Sans Serif";
+  float size = 8.25f;  // points
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+};
+
+class TextMetrics {
+ public:
+  // measurer may be none; texts are then sized from the font size alone.
+  explicit TextMetrics(TextMeasurer* measurer) : measurer_(measurer) {}
+
+  // The font a control's properties set, each part not set taken from inherited: the
+  // separate properties of older files ("FontName", "FontBold") or the members of a "Font"
+  // property group ("Font.Name", "Font.Weight").
+  static Font FontOf(const environment::PropertyList& properties, const Font& inherited);
+  // A caption as shown: "&&" is one ampersand, a single one only marks the access key.
+  static std::string Shown(std::string_view caption);
+  // The em of the font in pixels at 96 pixels per inch.
+  static int SizePixels(const Font& font);
+
+  // Widths and cell heights in pixels, measured as forms are laid out.
+  int Width(std::string_view text, const Font& font) const;
+  int CellHeight(const Font& font) const;
+  // The text set in the font with its cell's top left corner at (x, top).
+  TextRun Run(std::string_view text, const Font& font, int x, int top, Rgb color) const;
+  // The lines of a text broken between words to fit width, as labels show long captions.
+  std::vector<std::string> Wrap(std::string_view text, const Font& font, int width) const;
+
+ private:
+  TextMeasurer* measurer_;
+};
+
+}  // namespace tavik::preview

@@ -87,9 +87,8 @@ namespace {
 // The entry of exactly this control among those at its handle, or the end.
 CFormDesc::CtrlMap::iterator FindEntry(CFormDesc::CtrlMap& controls, const CCtrlDesc* control) {
   auto [first, last] = controls.equal_range(control->GetCtrlHandle());
-  auto found = std::find_if(first, last, [control](const auto& entry) {
-    return entry.second.get() == control;
-  });
+  auto found = std::find_if(first, last,
+                            [control](const auto& entry) { return entry.second.get() == control; });
   return found == last ? controls.end() : found;
 }
 

@@ -119,7 +119,8 @@ TEST_F(GridTest, Version4GridIsBoundForALiveClient) {
 // The attribute, naming a valid-value list of the form as its own.
 std::string NamingList(std::string attribute, std::string_view list) {
   const std::string info = R"("ATTRIB_INFO": {)";
-  attribute.insert(attribute.find(info) + info.size(), R"("VLD_LISTID": ")" + std::string(list) + "\", ");
+  attribute.insert(attribute.find(info) + info.size(),
+                   R"("VLD_LISTID": ")" + std::string(list) + "\", ");
   return attribute;
 }
 

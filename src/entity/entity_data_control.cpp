@@ -1,6 +1,7 @@
 // The entity's data control and its New, Update and Delete buttons.
 #include <fmt/format.h>
 
+#include "controls/option_handlers.h"
 #include "controls/text_extent.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
@@ -62,7 +63,8 @@ Status CEntityDesc::CreateDataControl() {
   (void)data_ctrl->AddProperty(Value::Single(height), "Height");
   auto visible = GetProperty("VISIBLE");
   if (!visible) return kMissingProperty;
-  if (visible->AsInteger() == 0) (void)data_ctrl->AddProperty(Value::Short(0), "Visible");
+  // Read as the attributes' VISIBLE is: a text counts by its leading digits.
+  if (NumberOf(*visible) == 0) (void)data_ctrl->AddProperty(Value::Short(0), "Visible");
   data_ctrl->SetCtrlHandle(form->GetCurrCtrlHandle());
   (void)form->AddGlobalDeclaration(fmt::format("Dim b{}Bind As Integer\r\n", entity));
   CodeText validate;

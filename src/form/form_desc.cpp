@@ -82,26 +82,66 @@ FORMMGROBJDESC* CFormDesc::GetFormMgrDesc() const {
   return nullptr;
 }
 
+namespace {
+
+// The entry of exactly this control among those at its handle, or the end.
+CFormDesc::CtrlMap::iterator FindEntry(CFormDesc::CtrlMap& controls, const CCtrlDesc* control) {
+  auto [first, last] = controls.equal_range(control->GetCtrlHandle());
+  auto found = std::find_if(first, last,
+                            [control](const auto& entry) { return entry.second.get() == control; });
+  return found == last ? controls.end() : found;
+}
+
+// The first control at the handle, or none.
+CCtrlDesc* FirstAt(const CFormDesc::CtrlMap& controls, CtrlHandle handle) {
+  auto found = controls.lower_bound(handle);
+  return found == controls.end() || found->first != handle ? nullptr : found->second.get();
+}
+
+// Puts the control at its handle in place of the first control there, which is returned.
+std::unique_ptr<CCtrlDesc> Put(CFormDesc::CtrlMap& controls, std::unique_ptr<CCtrlDesc> control) {
+  const CtrlHandle handle = control->GetCtrlHandle();
+  auto slot = controls.lower_bound(handle);
+  if (slot == controls.end() || slot->first != handle) {
+    controls.emplace_hint(slot, handle, std::move(control));
+    return nullptr;
+  }
+  std::swap(slot->second, control);
+  return control;
+}
+
+}  // namespace
+
 Status CFormDesc::SetCtrl(std::unique_ptr<CCtrlDesc> control) {
-  CtrlHandle handle = control->GetCtrlHandle();
-  auto& slot = controls_[handle];
-  if (slot && static_cast<CCtrlDesc*>(timer_) == slot.get()) timer_ = nullptr;
-  slot = std::move(control);
+  std::unique_ptr<CCtrlDesc> replaced = Put(controls_, std::move(control));
+  if (replaced && static_cast<CCtrlDesc*>(timer_) == replaced.get()) timer_ = nullptr;
   return kOk;
 }
 
 CCtrlDesc* CFormDesc::GetCtrl(CtrlHandle handle) const {
-  auto found = controls_.find(handle);
-  return found == controls_.end() ? nullptr : found->second.get();
+  return FirstAt(controls_, handle);
 }
 
 Status CFormDesc::RemoveCtrl(const CCtrlDesc* control) {
   if (!control) return kOk;
-  auto found = controls_.find(control->GetCtrlHandle());
-  if (found == controls_.end() || found->second.get() != control) return kOk;
+  auto found = FindEntry(controls_, control);
+  if (found == controls_.end()) return kOk;
   if (static_cast<const CCtrlDesc*>(timer_) == control) timer_ = nullptr;
   controls_.erase(found);
   return kOk;
+}
+
+void CFormDesc::ChangeCtrlHandle(CCtrlDesc& control, CtrlHandle handle) {
+  for (CtrlMap* controls : {&controls_, &data_controls_}) {
+    auto found = FindEntry(*controls, &control);
+    if (found == controls->end()) continue;
+    auto entry = controls->extract(found);
+    entry.key() = handle;
+    control.SetCtrlHandle(handle);
+    controls->insert(std::move(entry));
+    return;
+  }
+  control.SetCtrlHandle(handle);
 }
 
 void CFormDesc::RemoveGroupCtrls(const CCtrlGroup& group) {
@@ -120,20 +160,18 @@ void CFormDesc::RemoveGroupCtrls(const CCtrlGroup& group) {
 }
 
 Status CFormDesc::SetDataCtrl(std::unique_ptr<CCtrlDesc> control) {
-  CtrlHandle handle = control->GetCtrlHandle();
-  data_controls_[handle] = std::move(control);
+  (void)Put(data_controls_, std::move(control));
   return kOk;
 }
 
 CCtrlDesc* CFormDesc::GetDataCtrl(CtrlHandle handle) const {
-  auto found = data_controls_.find(handle);
-  return found == data_controls_.end() ? nullptr : found->second.get();
+  return FirstAt(data_controls_, handle);
 }
 
 Status CFormDesc::RemoveDataCtrl(const CCtrlDesc* control) {
   if (!control) return kOk;
-  auto found = data_controls_.find(control->GetCtrlHandle());
-  if (found != data_controls_.end() && found->second.get() == control) data_controls_.erase(found);
+  auto found = FindEntry(data_controls_, control);
+  if (found != data_controls_.end()) data_controls_.erase(found);
   return kOk;
 }
 

@@ -96,17 +96,22 @@ class CFormDesc : public CForm {
   void* GetFormMgrObj() const;
   FORMMGROBJDESC* GetFormMgrDesc() const;
 
-  // Controls, kept by ascending handle; an equal handle replaces (and destroys) the old one.
+  // Controls, kept by ascending handle. SetCtrl with a handle in use replaces (and destroys)
+  // the control there; a handle changed afterwards may be shared, and both controls stay.
+  using CtrlMap = std::multimap<CtrlHandle, std::unique_ptr<CCtrlDesc>>;
   Status SetCtrl(std::unique_ptr<CCtrlDesc> control);
   CCtrlDesc* GetCtrl(CtrlHandle handle) const;
   Status RemoveCtrl(const CCtrlDesc* control);
   // Takes every control of the group and of its nested groups off the form.
   void RemoveGroupCtrls(const CCtrlGroup& group);
-  std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>>& GetCtrlMap() { return controls_; }
+  CtrlMap& GetCtrlMap() { return controls_; }
   Status SetDataCtrl(std::unique_ptr<CCtrlDesc> control);
   CCtrlDesc* GetDataCtrl(CtrlHandle handle) const;
   Status RemoveDataCtrl(const CCtrlDesc* control);
-  std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>>& GetDataCtrlMap() { return data_controls_; }
+  CtrlMap& GetDataCtrlMap() { return data_controls_; }
+  // Gives the control its new handle and moves it there in whichever list holds it, after
+  // the controls already at that handle.
+  void ChangeCtrlHandle(CCtrlDesc& control, CtrlHandle handle);
   Status ClearFormCtrls();
   Status ClearFormDataCtrls(int keep);
 
@@ -181,8 +186,8 @@ class CFormDesc : public CForm {
 
   std::uint16_t version_ = 0;
   std::uint16_t reference_count_ = 0;
-  std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>> data_controls_;
-  std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>> controls_;
+  CtrlMap data_controls_;
+  CtrlMap controls_;
   std::vector<std::pair<void*, FORMMGROBJDESC*>> form_managers_;
   std::string form_name_;
   TVK_HANDLE form_handle_ = 0;

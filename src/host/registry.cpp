@@ -212,32 +212,14 @@ Status Registry::SetControlName(CCtrlDesc* descriptor, const char* name) {
   return kOk;
 }
 
-namespace {
-
-// Moves a control that a form keeps by handle to its new handle, so that the form's
-// order and look-ups follow the change. False when the form does not hold the control.
-template <typename Setter>
-bool Rekey(std::map<CtrlHandle, std::unique_ptr<CCtrlDesc>>& controls, CCtrlDesc* control,
-           CtrlHandle handle, Setter put_back) {
-  auto found = controls.find(control->GetCtrlHandle());
-  if (found == controls.end() || found->second.get() != control) return false;
-  auto node = controls.extract(found);
-  control->SetCtrlHandle(handle);
-  put_back(std::move(node.mapped()));
-  return true;
-}
-
-}  // namespace
-
 Status Registry::SetControlHandle(CCtrlDesc* descriptor, TVK_HANDLE control_handle) {
   if (!descriptor) return kOk;
+  // The form keeps its controls by handle, so it moves the control itself.
   if (CFormDesc* form = descriptor->GetFormDesc()) {
-    auto on_form = [form](std::unique_ptr<CCtrlDesc> c) { (void)form->SetCtrl(std::move(c)); };
-    auto on_data = [form](std::unique_ptr<CCtrlDesc> c) { PutDataCtrl(*form, std::move(c)); };
-    if (Rekey(form->GetCtrlMap(), descriptor, control_handle, on_form)) return kOk;
-    if (Rekey(form->GetDataCtrlMap(), descriptor, control_handle, on_data)) return kOk;
+    form->ChangeCtrlHandle(*descriptor, control_handle);
+  } else {
+    descriptor->SetCtrlHandle(control_handle);
   }
-  descriptor->SetCtrlHandle(control_handle);
   return kOk;
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstring>
 
 namespace tavik {
 
@@ -16,6 +17,24 @@ Value Value::String(std::string text) {
   Value result(TVK_VT_BSTR, 0);
   result.text_ = std::move(text);
   return result;
+}
+
+namespace {
+constexpr std::size_t kBlockLengthSize = sizeof(std::uint32_t);
+}  // namespace
+
+Value Value::Blob(std::string_view bytes) {
+  Value result(TVK_VT_BLOB, 0);
+  const auto length = static_cast<std::uint32_t>(bytes.size());
+  result.text_.resize(kBlockLengthSize);
+  std::memcpy(result.text_.data(), &length, kBlockLengthSize);
+  result.text_ += bytes;
+  return result;
+}
+
+std::string_view Value::AsBytes() const {
+  if (type_ != TVK_VT_BLOB) return {};
+  return std::string_view(text_).substr(kBlockLengthSize);
 }
 
 Value Value::FromVariant(const TVK_VARIANT& variant) {
@@ -34,6 +53,12 @@ Value Value::FromVariant(const TVK_VARIANT& variant) {
       return Byte(variant.u.bVal);
     case TVK_VT_UI4:
       return ULong(variant.u.ulVal);
+    case TVK_VT_BLOB: {
+      if (!variant.u.byref) return Blob({});
+      std::uint32_t length = 0;
+      std::memcpy(&length, variant.u.byref, kBlockLengthSize);
+      return Blob({static_cast<const char*>(variant.u.byref) + kBlockLengthSize, length});
+    }
     default:
       return Value();
   }
@@ -116,6 +141,9 @@ TVK_VARIANT Value::ToVariant() const {
       break;
     case TVK_VT_UI4:
       variant.u.ulVal = static_cast<std::uint32_t>(integer_);
+      break;
+    case TVK_VT_BLOB:
+      variant.u.byref = const_cast<char*>(text_.data());
       break;
     default:
       break;

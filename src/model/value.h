@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "tavikfw/variant.h"
 
@@ -18,6 +19,8 @@ class Value {
   static Value Boolean(bool value) { return Value(TVK_VT_BOOL, value ? -1 : 0); }
   static Value Byte(std::uint8_t value) { return Value(TVK_VT_UI1, value); }
   static Value ULong(std::uint32_t value) { return Value(TVK_VT_UI4, value); }
+  // A byte block, kept as a variant carries it: a 32-bit length, then the bytes.
+  static Value Blob(std::string_view bytes);
   static Value FromVariant(const TVK_VARIANT& variant);
 
   std::uint16_t type() const { return type_; }
@@ -27,11 +30,13 @@ class Value {
   std::int64_t AsInteger() const;
   float AsSingle() const;
   const std::string& AsString() const { return text_; }
+  // The bytes of a byte block.
+  std::string_view AsBytes() const;
 
   // The text of the value as the form file and the reverse-engineering dialog show it.
   std::string Text() const;
   void AppendText(std::string& text) const;
-  // A variant copy for a client; its string points into this value.
+  // A variant copy for a client; its string or byte block points into this value.
   TVK_VARIANT ToVariant() const;
 
   bool operator==(const Value&) const = default;

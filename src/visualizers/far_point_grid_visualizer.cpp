@@ -20,19 +20,15 @@ namespace {
 constexpr std::int32_t kCheckBoxEditStyle = 0;
 constexpr std::int32_t kButtonColumn = 2;
 
-// The name of the first entry of the attribute's valid-value list. The list is the one the
-// controls use; a grid's attributes have no visualizer to name it, so the column's rule and
-// then the edit style's stand in.
+// The name of the first entry of the valid-value list the attribute names by "VLD_LISTID".
+// A grid's attributes have no visualizer to name one, so only the model can.
 std::optional<std::string> FirstValidValueName(const CAttribDesc& attribute,
                                                const CFormDesc& form) {
-  for (const char* key : {"VLD_LISTID", "COL_VLDLIST", "EST_VLDLIST"}) {
-    auto list_id = attribute.GetProperty(key);
-    if (!list_id || list_id->Text().empty()) continue;
-    const CNxPropertySection* list = form.GetValidValueList(list_id->Text());
-    if (!list || list->GetPropertyList().empty()) return std::nullopt;
-    return list->GetPropertyList().front()->GetName();
-  }
-  return std::nullopt;
+  auto list_id = attribute.GetProperty("VLD_LISTID");
+  if (!list_id || list_id->Text().empty()) return std::nullopt;
+  const CNxPropertySection* list = form.GetValidValueList(list_id->Text());
+  if (!list || list->GetPropertyList().empty()) return std::nullopt;
+  return list->GetPropertyList().front()->GetName();
 }
 
 }  // namespace

@@ -106,6 +106,21 @@ TEST(EntityGeneration, RowsFollowTheDeepestParent) {
   EXPECT_EQ(model.Entity(1).GetRowNum(), 1);
 }
 
+TEST(EntityGeneration, DataControlIsHiddenWhenVisibleReadsZeroAlsoAsText) {
+  ScopedFakes fakes;
+  auto entity = [](int id, const std::string& visible) {
+    std::string text = EntityText(id, "T" + std::to_string(id), "FIELDS", Attribute(id, "A"));
+    const std::string given = R"("VISIBLE": 1)";
+    return text.replace(text.find(given), given.size(), R"("VISIBLE": )" + visible);
+  };
+  ModelForm model(
+      ModelText(entity(1, R"("1")") + "," + entity(2, R"("0")") + "," + entity(3, "0")));
+  ASSERT_EQ(model.Generate(), kOk);
+  EXPECT_FALSE(model.Entity(0).GetDataCtrl()->GetProperty("Visible"));
+  EXPECT_EQ(model.Entity(1).GetDataCtrl()->GetProperty("Visible"), Value::Short(0));
+  EXPECT_EQ(model.Entity(2).GetDataCtrl()->GetProperty("Visible"), Value::Short(0));
+}
+
 // An entity dropped for a failed attribute, with its messages and without what it made, is
 // pinned by the entity_dropped goldens.
 

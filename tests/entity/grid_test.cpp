@@ -116,22 +116,32 @@ TEST_F(GridTest, Version4GridIsBoundForALiveClient) {
   EXPECT_EQ(live_grid_calls, std::vector<std::string>{"grdORDERS <- dsORDERS"});
 }
 
+// The attribute, naming a valid-value list of the form as its own.
+std::string NamingList(std::string attribute, std::string_view list) {
+  const std::string info = R"("ATTRIB_INFO": {)";
+  attribute.insert(attribute.find(info) + info.size(),
+                   R"("VLD_LISTID": ")" + std::string(list) + "\", ");
+  return attribute;
+}
+
 TEST_F(GridTest, Version3GridSetsUpItsColumnsWhenTheFormLoads) {
-  std::string yes_no =
-      R"(, "COL_VLD_RULE": {"NAME": "Yes No"}, "COL_VLD_VALUE": [["Yes", "Y"], ["No", "N"]])";
+  std::string lists =
+      R"(, "COL_VLD_RULE": {"NAME": "Yes No"}, "COL_VLD_VALUE": [["Yes", "Y"], ["No", "N"]])"
+      R"(, "ES_VLD_RULE": {"NAME": "Active"}, "ES_VLD_VALUE": [["Active", "A"], ["Off", "I"]])";
   Generate(3, {Entity(1, "ORDERS", "GRID",
                       {Attribute(1, "ORDER_ID"),
-                       Attribute(2, "PAID", "0", R"(, "CD_PTR": 1)", 0, yes_no),
-                       Attribute(3, "SHIPPED", "0")})});
+                       Attribute(2, "PAID", R"(0, "ES_VLD": 1)", R"(, "CD_PTR": 1)", 0, lists),
+                       NamingList(Attribute(3, "SHIPPED", "0"), "Yes No")})});
   CEntityDesc& orders = Get("ORDERS");
   EXPECT_TRUE(live_grid_calls.empty());
-  // Check-box cells for edit style 0, with the text of the list's first entry when the
-  // attribute has a column list; the entity's own load code follows.
+  // Check-box cells for edit style 0, with the text of the first entry of the list the
+  // attribute names itself; its column and edit-style lists do not count. The entity's own
+  // load code follows.
   std::string load = Piece(form().GetEvent("Load"), 0);
   EXPECT_THAT(load, HasSubstr("\tgrdORDERS.TypeCheckCenter = True\r\n"
-                              "\tgrdORDERS.TypeCheckText = \"Yes\"\r\n"
                               "\tgrdORDERS.Col = 3\r\n"));
   EXPECT_THAT(load, HasSubstr("\tgrdORDERS.TypeCheckCenter = True\r\n"
+                              "\tgrdORDERS.TypeCheckText = \"Yes\"\r\n"
                               "\tdsORDERS.Connect = tvkDBConn.Connect\r\n"));
   EXPECT_EQ(orders.HasCustomGridColumns(), 1);
 

@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/ctrl_desc.h"
@@ -11,6 +13,7 @@
 #include "host/client_base.h"
 #include "host/data_reader.h"
 #include "host/registry.h"
+#include "model/nx_property.h"
 #include "tavikfw/tavikfw.h"
 #include "visualizers/visualizer_allocators.h"
 
@@ -181,6 +184,20 @@ TEST_F(RegistryControls, FormControlsAreOrderedByHandleAlsoAfterAHandleChanges) 
   EXPECT_THAT(FormCtrlNames(), ElementsAre("nine", "two", "five"));
   EXPECT_EQ(form_.GetCtrl(1), &Ctrl(nine));
   EXPECT_EQ(form_.GetCtrl(9), nullptr);
+
+  // Only adding replaces: a handle moved onto one in use leaves both controls on the form.
+  TVK_CTRLDESC label = OnForm("Label", 20, "label");
+  EXPECT_EQ(SetControlHandle(label, 5), 0u);
+  EXPECT_THAT(FormCtrlNames(), ElementsAre("nine", "two", "five", "label"));
+  auto* form = reinterpret_cast<TVK_FORMDESC>(&form_);
+  TVK_CTRLDESC first = nullptr;
+  TVK_CTRLDESC second = nullptr;
+  ASSERT_EQ(AddDataControl(form, "Data", 4, 10, &first), 0u);
+  ASSERT_EQ(AddDataControl(form, "Data", 4, 20, &second), 0u);
+  EXPECT_EQ(SetControlHandle(second, 10), 0u);
+  EXPECT_EQ(SetControlName(first, "dsFirst"), 0u);
+  EXPECT_EQ(form_.GetDataCtrlMap().size(), 2u);
+  EXPECT_EQ(form_.GetDataCtrl(10), &Ctrl(first));
 }
 
 TEST_F(RegistryControls, ChildrenGoToTheParentsListInOrder) {
@@ -214,6 +231,17 @@ TEST_F(RegistryControls, PropertiesKeepTheTypeTheyArriveWith) {
   EXPECT_EQ(Ctrl(text).GetProperty("Text"), Value::String("Smith"));
   EXPECT_EQ(Ctrl(text).GetProperty("Left"), Value::Long(1440));
   EXPECT_EQ(Ctrl(text).GetCtrlName(), "txtName");
+
+  // A byte block arrives as its length and bytes, and goes back out the same way.
+  const char block[] = {3, 0, 0, 0, 'a', '\0', 'b'};
+  value.vt = TVK_VT_BLOB;
+  value.u.byref = const_cast<char*>(block);
+  EXPECT_EQ(AddProperty(text, value, "Picture"), 0u);
+  const PropertyInfo info = Ctrl(text).GetPropertySection().GetProperty("Picture")->GetInfo();
+  ASSERT_TRUE(info.known && info.type_code == TVK_VT_BLOB && info.type_name == "BLOB");
+  const std::optional<Value> kept = Ctrl(text).GetProperty("Picture");
+  EXPECT_EQ(std::string_view(static_cast<const char*>(kept->ToVariant().u.byref), sizeof block),
+            std::string_view(block, sizeof block));
 }
 
 TEST_F(RegistryControls, DataControlsKeepTheirDataSourceWhenDescribedAgain) {

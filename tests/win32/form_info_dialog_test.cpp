@@ -42,6 +42,8 @@ enum Item {
   kHeading = 1019,
   kFilespec = 1020
 };
+// The "Connect:" label, in dialog units.
+constexpr RECT kConnectLabel{8, 39, 42, 50};
 
 std::string Setting(const char* key) {
   std::array<char, 256> value{};
@@ -138,8 +140,10 @@ TEST_F(FormInfoDialogTest, AcceptedAnswersFillTheFormAndTheSettingsFile) {
   Layout layout;
   std::string shown_connect;
   std::string shown_database;
+  user::DialogColors colors;
   const tavik::DialogResult result = RunFrontend(false, [&](HWND dialog) {
     layout = Measure(dialog);
+    colors = user::ColorsOf(dialog, kConnectLabel);
     shown_connect = user::ItemText(dialog, kConnect);
     shown_database = user::ItemText(dialog, kDatabase);
     user::TypeInto(dialog, kDatabase, "orders.mdb");
@@ -154,6 +158,9 @@ TEST_F(FormInfoDialogTest, AcceptedAnswersFillTheFormAndTheSettingsFile) {
   EXPECT_EQ(shown_database, "kept.mdb");
   EXPECT_TRUE(layout.filespec_row_visible);
   EXPECT_EQ(layout.prompt_text, StringTable::Text(StringTable::kFormInfoPromptWithFile));
+  // Black on light grey, whatever the system's colours.
+  EXPECT_EQ(colors.background, 0xC0C0C0u);
+  EXPECT_TRUE(colors.black_text);
   // Centred across the screen, a third of the free height from the top.
   const int width = layout.window.right - layout.window.left;
   const int height = layout.window.bottom - layout.window.top;
@@ -243,8 +250,10 @@ TEST_F(FormInfoDialogTest, ExportedDialogProcedureFillsTheFormItWasGiven) {
   ::WritePrivateProfileStringA("Visual Basic", "DatabaseString", "kept.mdb", "TAVIK.INI");
   bool open_after_refusal = false;
   std::string shown_database;
+  user::DialogColors colors;
   const INT_PTR result = RunProcedure([&](HWND dialog) {
     shown_database = user::ItemText(dialog, kDatabase);
+    colors = user::ColorsOf(dialog, kConnectLabel);
     user::TypeInto(dialog, kFilespec, "C:\\forms\\DIGITS.FRM");
     user::TypeInto(dialog, kConnect, "ODBC;DSN=Orders");
     user::Click(dialog, IDOK);
@@ -256,6 +265,8 @@ TEST_F(FormInfoDialogTest, ExportedDialogProcedureFillsTheFormItWasGiven) {
 
   EXPECT_EQ(result, 1);
   EXPECT_EQ(shown_database, "kept.mdb");
+  EXPECT_EQ(colors.background, 0xC0C0C0u);
+  EXPECT_TRUE(colors.black_text);
   EXPECT_TRUE(open_after_refusal);
   const std::vector<user::MessageBoxSeen> messages = user_.Messages();
   ASSERT_EQ(messages.size(), 1u);

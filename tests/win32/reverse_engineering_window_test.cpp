@@ -143,11 +143,13 @@ TEST(ReverseEngineeringWindow, ListsTheRunningFormsTheirControlsAndProperties) {
   std::vector<std::string> first_properties;
   std::vector<std::string> second_properties;
   std::string first_value;
+  user::DialogColors colors;
   std::atomic<bool> appeared{false};
   std::thread player([&] {
     const HWND dialog = user::WaitForDialog(kTitle);
     if (!dialog) return;
     appeared = true;
+    colors = user::ColorsOf(dialog, {7, 5, 102, 14});  // the "Forms:" label
     forms = ListEntries(dialog, CReverseEngineeringDlg::kFormsListId);
     controls = ListEntries(dialog, CReverseEngineeringDlg::kControlsListId);
     first_properties = ListEntries(dialog, CReverseEngineeringDlg::kPropertiesListId);
@@ -163,6 +165,9 @@ TEST(ReverseEngineeringWindow, ListsTheRunningFormsTheirControlsAndProperties) {
   ASSERT_TRUE(appeared) << "the dialog did not appear";
   EXPECT_EQ(result, 1u);
   EXPECT_EQ(forms, (std::vector<std::string>{"CustOrders", "Orders"}));
+  // Black on light grey, whatever the system's colours.
+  EXPECT_EQ(colors.background, 0xC0C0C0u);
+  EXPECT_TRUE(colors.black_text);
   ASSERT_GE(controls.size(), 2u);
   EXPECT_FALSE(first_properties.empty());
   EXPECT_FALSE(first_value.empty());

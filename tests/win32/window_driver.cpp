@@ -1,6 +1,7 @@
 // Drives the windows of this process from another thread, by messages.
 #include "window_driver.h"
 
+#include <array>
 #include <thread>
 
 namespace tavik::win32_testing {
@@ -108,6 +109,29 @@ RECT WindowRect(HWND window) {
   RECT rect{};
   ::GetWindowRect(window, &rect);
   return rect;
+}
+
+DialogColors ColorsOf(HWND dialog, RECT text_area) {
+  constexpr std::array<int, 3> kIndexes = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOWTEXT};
+  constexpr std::array<COLORREF, 3> kUnusual = {RGB(255, 224, 224), RGB(0, 0, 160), RGB(0, 0, 160)};
+  std::array<COLORREF, 3> saved{};
+  for (std::size_t at = 0; at < kIndexes.size(); ++at) saved[at] = ::GetSysColor(kIndexes[at]);
+  ::SetSysColors(3, kIndexes.data(), kUnusual.data());
+  ::RedrawWindow(dialog, nullptr, nullptr,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  std::this_thread::sleep_for(kSettleTime);
+  ::MapDialogRect(dialog, &text_area);
+  DialogColors colors;
+  const HDC context = ::GetDC(dialog);
+  colors.background = ::GetPixel(context, 2, 2);
+  for (int y = text_area.top; y < text_area.bottom && !colors.black_text; ++y) {
+    for (int x = text_area.left; x < text_area.right && !colors.black_text; ++x) {
+      colors.black_text = ::GetPixel(context, x, y) == RGB(0, 0, 0);
+    }
+  }
+  ::ReleaseDC(dialog, context);
+  ::SetSysColors(3, kIndexes.data(), saved.data());
+  return colors;
 }
 
 std::optional<MessageBoxSeen> FindMessageBox(const std::vector<std::string>& except) {

@@ -43,6 +43,15 @@ bool IsItemVisible(HWND dialog, int id);
 RECT ItemRect(HWND dialog, int id);
 RECT WindowRect(HWND window);
 
+// What the dialog shows when drawn afresh under unusual system colours for dialogs and their
+// texts (those of the system come back afterwards): the pixel at (2, 2) of its client area,
+// and whether the text in the area (in dialog units) is drawn in black.
+struct DialogColors {
+  COLORREF background = CLR_INVALID;
+  bool black_text = false;
+};
+DialogColors ColorsOf(HWND dialog, RECT text_area);
+
 // A message box of this process.
 struct MessageBoxSeen {
   HWND window = nullptr;

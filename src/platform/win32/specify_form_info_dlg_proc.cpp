@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/save_file_picker.h"
 #include "platform/settings_file.h"
+#include "platform/win32/dialog_colors.h"
 #include "platform/win32/dialog_items.h"
 #include "platform/win32/form_info_dialog_ids.h"
 
@@ -103,6 +104,7 @@ extern "C" TAVIKFW_API INT_PTR CALLBACK SpecifyFormInfoDlgProc(HWND dialog, UINT
       return 0;
     }
     if (message == WM_COMMAND && HIWORD(word) == BN_CLICKED) return OnCommand(dialog, LOWORD(word));
+    if (INT_PTR brush = tavik::AnswerDialogColors(message, word)) return brush;
   } catch (...) {
     // Nothing may unwind into the dialog manager; the dialog stays as it is.
   }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/dialog_colors.h"
 #include "platform/win32/dialog_items.h"
 #include "platform/win32/form_info_dialog_ids.h"
 #include "platform/win32/this_module.h"
@@ -108,6 +109,7 @@ INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM word, LPARAM long_v
     if (session && message == WM_COMMAND && HIWORD(word) == BN_CLICKED) {
       return OnCommand(window, *session, LOWORD(word));
     }
+    if (INT_PTR brush = AnswerDialogColors(message, word)) return brush;
   } catch (...) {
     // Nothing may unwind through the window procedure; the dialog stays as it is.
   }

@@ -5,6 +5,7 @@
 
 #include "controls/ctrl_desc.h"
 #include "form/form_desc.h"
+#include "platform/win32/dialog_colors.h"
 #include "platform/win32/dialog_items.h"
 #include "platform/win32/this_module.h"
 
@@ -128,6 +129,7 @@ INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM word, LPARAM long_v
       OnInitDialog(window, *reinterpret_cast<Session*>(long_value));
       return TRUE;
     }
+    if (INT_PTR brush = AnswerDialogColors(message, word)) return brush;
     auto* session = reinterpret_cast<Session*>(::GetWindowLongPtrA(window, DWLP_USER));
     if (!session) return FALSE;
     if (message == Win32ReverseEngineeringFrontend::kRefreshMessage) {

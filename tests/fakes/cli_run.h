@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -38,13 +39,15 @@ inline CliResult RunTavikfw(const std::filesystem::path& folder, const std::stri
           ReadWholeFile(folder / "err.txt")};
 }
 
-// A fresh folder named after the running test, removed again by the destructor.
+// A fresh folder named after the running test and the process (so that suites run side by side
+// never share one), removed again by the destructor.
 class ScratchFolder {
  public:
   ScratchFolder() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     path_ = std::filesystem::temp_directory_path() /
-            (std::string("tavik_") + test->test_suite_name() + "_" + test->name());
+            (std::string("tavik_") + test->test_suite_name() + "_" + test->name() + "_" +
+             std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

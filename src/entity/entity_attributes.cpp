@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/string_table.h"
 #include "controls/ctrl_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
-#include "host/string_table.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "visualizers/grid_visualizer.h"

@@ -5,13 +5,13 @@
 
 #include <fmt/format.h>
 
+#include "base/string_table.h"
 #include "controls/timer_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
-#include "host/string_table.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "visualizers/grid_visualizer.h"

@@ -1,11 +1,11 @@
 // Entity generation: each entity's data control, controls and layout, or its drop.
 #include <fmt/format.h>
 
+#include "base/string_table.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
-#include "host/string_table.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/status.h"
+#include "base/status.h"
 
 namespace tavik {
 

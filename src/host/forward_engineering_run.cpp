@@ -3,12 +3,12 @@
 
 #include <fmt/format.h>
 
+#include "base/string_table.h"
 #include "controls/timer_ctrl.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
 #include "host/form_info_dialog.h"
 #include "host/registry.h"
-#include "host/string_table.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "platform/screen_info.h"

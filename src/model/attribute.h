@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "model/format_id.h"
 #include "model/nx_property_set.h"
-#include "model/status.h"
 #include "model/value.h"
 
 namespace tavik {

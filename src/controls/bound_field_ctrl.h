@@ -21,7 +21,7 @@ class CBoundFieldCtrl : public CCtrlDesc {
  protected:
   // Appends code to a body piece: new sub-events go last, text after what is there; 1
   // without the event.
-  [[nodiscard]] static Status AppendCode(CEventDesc* event, std::int32_t sub_event,
+  [[nodiscard]] static Status AppendCode(CEventDesc* event, SubEvent sub_event,
                                          const CodeText& code);
   // The name of the valid-value list's array in the form's code.
   static std::string ListArrayName(std::string list_id);

@@ -14,9 +14,6 @@ namespace tavik {
 
 namespace {
 
-constexpr std::int32_t kFirstSubEvent = 0;
-constexpr std::int32_t kValidateChecks = 2;
-
 // The stored value of a list entry; none when it is missing, empty or not a text.
 std::optional<std::string> StoredValue(const CNxProperty& entry) {
   const Value& value = entry.GetValue();
@@ -78,13 +75,13 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
 
   CodeText to_field;
   to_field.Line(3, field_value + " = tk_CB_ControlXlateValue" + arguments);
-  if (Status status = AppendCode(validate, kValidateChecks, to_field)) return status;
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_field)) return status;
 
   CodeText to_screen;
   to_screen.Line(2, ctrl + ".Value = tk_CB_FieldXlateValue" + arguments);
   CFormDesc* form = GetFormDesc();
   if (Status status = AppendCode(form ? form->GetProcedure(entity + "_SetToScreen") : nullptr,
-                                 kFirstSubEvent, to_screen)) {
+                                 SubEvent::kMain, to_screen)) {
     return status;
   }
 

@@ -14,9 +14,6 @@ namespace tavik {
 
 namespace {
 
-constexpr std::int32_t kFirstSubEvent = 0;
-constexpr int kBody = 1;
-
 // The only edit style whose text box may scroll: the multi-line one.
 constexpr std::int32_t kMultiLineEditStyle = 6;
 constexpr long kMaxLengthLimit = 32000;
@@ -35,8 +32,8 @@ Status HandleAutoSelect(CCtrlDesc& control, const std::optional<Value>& value) {
   code.Line(0, "'  Autoselect text when control gets focus ")
       .Line(1, ctrl + ".SelStart = 0")
       .Line(1, ctrl + ".SelLength = 64000");
-  return got_focus->AddSubEventCode(code.str(), kFirstSubEvent, kBody, CEventDesc::kAtFront,
-                                    CEventDesc::kAfter);
+  got_focus->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
+  return kOk;
 }
 
 Status HandlePasswordChar(CCtrlDesc& control, const std::optional<Value>& value) {
@@ -89,8 +86,8 @@ Status HandleCase(CCtrlDesc& control, const std::optional<Value>& value) {
       .Line(1, conversion == kUpperCase ? "lWindowStyle = lWindowStyle Or ES_UPPERCASE"
                                         : "lWindowStyle = lWindowStyle Or ES_LOWERCASE")
       .Line(1, "lWindowStyle = SetWindowLong(" + ctrl + ".hWnd, GWL_STYLE, lWindowStyle)");
-  return load->AddSubEventCode(code.str(), kFirstSubEvent, kBody, CEventDesc::kAtEnd,
-                               CEventDesc::kAfter);
+  load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
+  return kOk;
 }
 
 // Left alignment unless the option says otherwise; the property is always written.

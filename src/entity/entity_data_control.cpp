@@ -17,13 +17,15 @@ namespace {
 Status AddMainCode(CCtrlDesc& control, std::string_view event_name, const std::string& code) {
   CEventDesc* event = control.GetEvent(event_name);
   if (!event) return kNoEvent;
-  return event->AddSubEventCode(code, 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  event->Append(SubEvent::kMain, SubEventSlot::kBody, code, SubEventPlacement::kFirst);
+  return kOk;
 }
 
 Status AddClosingCode(CCtrlDesc& control, std::string_view event_name, const std::string& code) {
   CEventDesc* event = control.GetEvent(event_name);
   if (!event) return kNoEvent;
-  return event->AddSubEventCode(code, 0, 2, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  event->Append(SubEvent::kMain, SubEventSlot::kTail, code);
+  return kOk;
 }
 
 std::string RepositionCode(const std::string& data_control, bool grid) {

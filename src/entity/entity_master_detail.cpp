@@ -174,7 +174,7 @@ Status CEntityDesc::RepopulateChildren() {
       refresh += closing.str();
       (void)ParentPostHook(*this, reposition, refresh, &child);
       (void)ChildPostHook(child, reposition, refresh, this);
-      (void)procedure->AddSubEventCode(refresh, 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+      procedure->Append(SubEvent::kMain, SubEventSlot::kBody, refresh);
     }
     reposition += CodeText()
                       .Line(2, "Set ds = " + child_data_ctrl)
@@ -185,7 +185,7 @@ Status CEntityDesc::RepopulateChildren() {
   if (!data_ctrl_) return kOk;
   CEventDesc* event = data_ctrl_->GetEvent("Reposition");
   if (!event) return kOk;
-  (void)event->AddSubEventCode(reposition, 2, 1, CEventDesc::kAtEnd, CEventDesc::kBefore);
+  event->Prepend(SubEvent::kRepositionFields, SubEventSlot::kBody, reposition);
   return kOk;
 }
 

@@ -77,7 +77,7 @@ void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& n
         .Line(1, fmt::format("{}.RecordSource = s{}_Select & \" 1=2 \"", names.data_ctrl,
                              names.entity));
   }
-  (void)load.AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  load.Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
 }
 
 void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
@@ -95,32 +95,27 @@ void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
     code.Line(1, fmt::format("{}_DoRefresh {}", names.entity, EntityNames(parent).data_ctrl));
   }
   code.Line(1, names.entity + "_SetToScreen");
-  (void)repopulate.AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
-}
-
-bool HasSlotCode(const CEventDesc& event, std::int32_t id, int slot) {
-  const std::string* code = event.GetSubEventCode(id, slot);
-  return code && !code->empty();
+  repopulate.Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
 }
 
 void AddRepositionCode(CEventDesc& reposition, const CEntityDesc& entity,
                        const EntityNames& names) {
-  if (HasSlotCode(reposition, 2, 1)) {
-    (void)reposition.AddSubEventCode(
+  if (reposition.HasSubEventCode(SubEvent::kRepositionFields, SubEventSlot::kBody)) {
+    reposition.Append(
+        SubEvent::kRepositionFields, SubEventSlot::kHead,
         CodeText()
             .Line(1, fmt::format("On Error Goto {}_RepositionErrorHandler", names.data_ctrl))
             .Blank()
             .Line(1, "If bFormLoaded Then")
-            .str(),
-        2, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
-    (void)reposition.AddSubEventCode(CodeText().Line(1, "End If").str(), 2, 2, CEventDesc::kAtEnd,
-                                     CEventDesc::kAfter);
+            .str());
+    reposition.Append(SubEvent::kRepositionFields, SubEventSlot::kTail,
+                      CodeText().Line(1, "End If").str());
   }
-  if (HasSlotCode(reposition, 1, 1)) {
-    (void)reposition.AddSubEventCode(CodeText().Line(1, "If bFormLoaded = False Then").str(), 1, 0,
-                                     CEventDesc::kAtEnd, CEventDesc::kAfter);
-    (void)reposition.AddSubEventCode(CodeText().Line(1, "End If").str(), 1, 2, CEventDesc::kAtEnd,
-                                     CEventDesc::kAfter);
+  if (reposition.HasSubEventCode(SubEvent::kRepositionBeforeLoad, SubEventSlot::kBody)) {
+    reposition.Append(SubEvent::kRepositionBeforeLoad, SubEventSlot::kHead,
+                      CodeText().Line(1, "If bFormLoaded = False Then").str());
+    reposition.Append(SubEvent::kRepositionBeforeLoad, SubEventSlot::kTail,
+                      CodeText().Line(1, "End If").str());
   }
   reposition.AddDeclarations(CodeText().Line(1, "Dim ds As Data").str());
   CodeText code;
@@ -135,7 +130,7 @@ void AddRepositionCode(CEventDesc& reposition, const CEntityDesc& entity,
       .Line(2, "tk_DisplayError(Err)")
       .Line(2, "Resume Next")
       .Line(1, "End If");
-  (void)reposition.AddSubEventCode(code.str(), 5, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  reposition.Append(SubEvent::kClosing, SubEventSlot::kBody, code.str());
 }
 
 std::string ChildUpdateCode(CEntityDesc& entity, const EntityNames& names) {
@@ -153,19 +148,19 @@ std::string ChildUpdateCode(CEntityDesc& entity, const EntityNames& names) {
   return code.Take();
 }
 
-// The field checks of the controls stand in sub-event 2; they run with the changed flags
+// The field checks of the controls stand in their own sub-event; they run with the changed flags
 // saved and are followed by the display-value translation and the trimming of text fields.
 void AddFieldCheckFrame(CEventDesc& validate, const EntityNames& names) {
   const std::string& e = names.entity;
-  (void)validate.AddSubEventCode(
-      CodeText()
-          .Line(2, "tk_SetEditMode " + names.data_ctrl)
-          .Line(2, fmt::format("tk_SaveChangedFlags ax{0}_Ctrl(), ab{0}_Changed()", e))
-          .str(),
-      2, 1, CEventDesc::kAtEnd, CEventDesc::kBefore);
-  (void)validate.AddSubEventCode(CodeText().Line(1, "nDFTransCount = 0").str(), 0, 1,
-                                 CEventDesc::kAtFront, CEventDesc::kBefore);
-  (void)validate.AddSubEventCode(
+  validate.Prepend(SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
+                   CodeText()
+                       .Line(2, "tk_SetEditMode " + names.data_ctrl)
+                       .Line(2, fmt::format("tk_SaveChangedFlags ax{0}_Ctrl(), ab{0}_Changed()", e))
+                       .str());
+  validate.Prepend(SubEvent::kMain, SubEventSlot::kBody,
+                   CodeText().Line(1, "nDFTransCount = 0").str(), SubEventPlacement::kFirst);
+  validate.Append(
+      SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
       CodeText()
           .Line(2, "If nDFTransCount > 0 Then")
           .Line(3, fmt::format("FnErr = tvkDoDisplayFieldTranslation({}, DisplayFieldTranslate(), "
@@ -182,12 +177,11 @@ void AddFieldCheckFrame(CEventDesc& validate, const EntityNames& names) {
           .Line(4, fmt::format("ax{}_Ctrl(nIndex).DataChanged = True", e))
           .Line(3, "End If")
           .Line(2, "Next")
-          .str(),
-      2, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(CodeText().Line(1, "If bFormLoaded And Save Then").str(), 2, 0,
-                                 CEventDesc::kAtEnd, CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(CodeText().Line(1, "End If").str(), 2, 2, CEventDesc::kAtEnd,
-                                 CEventDesc::kAfter);
+          .str());
+  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kHead,
+                  CodeText().Line(1, "If bFormLoaded And Save Then").str());
+  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kTail,
+                  CodeText().Line(1, "End If").str());
 }
 
 std::string ValidateTail(const CEntityDesc& entity, const EntityNames& names) {
@@ -252,18 +246,18 @@ void AddValidateCode(CEventDesc& validate, CEntityDesc& entity, const EntityName
           .Line(1, fmt::format("On Error Goto {}_ValidationErrorHandler", names.data_ctrl))
           .Blank()
           .str());
-  (void)validate.AddSubEventCode(ChildUpdateCode(entity, names), 0, 0, CEventDesc::kAtEnd,
-                                 CEventDesc::kAfter);
-  if (HasSlotCode(validate, 2, 1)) AddFieldCheckFrame(validate, names);
+  validate.Append(SubEvent::kMain, SubEventSlot::kHead, ChildUpdateCode(entity, names));
+  if (validate.HasSubEventCode(SubEvent::kValidateFieldChecks, SubEventSlot::kBody))
+    AddFieldCheckFrame(validate, names);
   const std::string& e = names.entity;
-  (void)validate.AddSubEventCode(CodeText().Line(1, fmt::format("If b{}Bind Then", e)).str(), 3, 0,
-                                 CEventDesc::kAtFront, CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(CodeText().Line(2, "Save = True").str(), 3, 1, CEventDesc::kAtEnd,
-                                 CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(CodeText().Line(1, "End If").Blank().str(), 3, 2,
-                                 CEventDesc::kAtEnd, CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(ValidateTail(entity, names), 5, 1, CEventDesc::kAtEnd,
-                                 CEventDesc::kAfter);
+  validate.Append(SubEvent::kValidateBind, SubEventSlot::kHead,
+                  CodeText().Line(1, fmt::format("If b{}Bind Then", e)).str(),
+                  SubEventPlacement::kFirst);
+  validate.Append(SubEvent::kValidateBind, SubEventSlot::kBody,
+                  CodeText().Line(2, "Save = True").str());
+  validate.Append(SubEvent::kValidateBind, SubEventSlot::kTail,
+                  CodeText().Line(1, "End If").Blank().str());
+  validate.Append(SubEvent::kClosing, SubEventSlot::kBody, ValidateTail(entity, names));
 }
 
 // The per-field transfer code of the controls stands between the opening and the closing.
@@ -277,25 +271,24 @@ void AddSetToScreenCode(CEventDesc& set_to_screen, const CEntityDesc& entity,
   opening.Line(1, fmt::format("If tk_DS_FieldsAvailable({}) Then", names.data_ctrl));
   if (!entity.IsGrid()) opening.Line(2, names.data_ctrl + ".UpdateControls");
   opening.Line(2, "bNoClick = True");
-  (void)set_to_screen.AddSubEventCode(opening.str(), 0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
-  (void)set_to_screen.AddSubEventCode(CodeText()
-                                          .Line(2, "bNoClick = False")
-                                          .Line(1, "End If")
-                                          .Line(1, names.entity + "_Reset")
-                                          .str(),
-                                      0, 2, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  set_to_screen.Append(SubEvent::kMain, SubEventSlot::kHead, opening.str());
+  set_to_screen.Append(SubEvent::kMain, SubEventSlot::kTail,
+                       CodeText()
+                           .Line(2, "bNoClick = False")
+                           .Line(1, "End If")
+                           .Line(1, names.entity + "_Reset")
+                           .str());
 }
 
 void AddResetCode(CEventDesc& reset, const EntityNames& names) {
   const std::string& e = names.entity;
-  (void)reset.AddSubEventCode(
-      CodeText()
-          .Line(1, fmt::format("b{}Bind = False", e))
-          .Line(1, "If bFormLoaded Then")
-          .Line(2, fmt::format("tk_ClearChangedFlags ax{0}_Ctrl(), ab{0}_Changed()", e))
-          .Line(1, "End If")
-          .str(),
-      0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  reset.Append(SubEvent::kMain, SubEventSlot::kHead,
+               CodeText()
+                   .Line(1, fmt::format("b{}Bind = False", e))
+                   .Line(1, "If bFormLoaded Then")
+                   .Line(2, fmt::format("tk_ClearChangedFlags ax{0}_Ctrl(), ab{0}_Changed()", e))
+                   .Line(1, "End If")
+                   .str());
 }
 
 }  // namespace
@@ -320,11 +313,11 @@ Status CFormDesc::DoCrossEntityProcessing() {
     EntityNames names(entity);
     // The timer does nothing until every data control exists.
     if (timer_event) {
-      (void)timer_event->AddSubEventCode(
+      timer_event->Append(
+          SubEvent::kMain, SubEventSlot::kHead,
           CodeText()
               .Line(1, fmt::format("If tk_ObjectSet({}) = False Then Exit Sub", names.data_ctrl))
-              .str(),
-          0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
+              .str());
     }
     AddControlArray(entity);
     AddEntityDeclarations(*this, entity, names);
@@ -339,15 +332,15 @@ Status CFormDesc::DoCrossEntityProcessing() {
     return a->GetRowNum() < b->GetRowNum();
   });
   if (CEventDesc* repopulate = GetProcedure(form_name_ + "_Repopulate")) {
-    (void)repopulate->AddSubEventCode(CodeText()
-                                          .Line(1, "Screen.MousePointer = HOURGLASS")
-                                          .Line(1, "nNoRepos = nNoRepos + 1")
-                                          .str(),
-                                      0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
+    repopulate->Append(SubEvent::kMain, SubEventSlot::kHead,
+                       CodeText()
+                           .Line(1, "Screen.MousePointer = HOURGLASS")
+                           .Line(1, "nNoRepos = nNoRepos + 1")
+                           .str());
     for (CEntityDesc* entity : ordered) AddRepopulateNode(*repopulate, *entity);
-    (void)repopulate->AddSubEventCode(
-        CodeText().Line(1, "nNoRepos = nNoRepos - 1").Line(1, "Screen.MousePointer = ARROW").str(),
-        0, 2, CEventDesc::kAtEnd, CEventDesc::kAfter);
+    repopulate->Append(
+        SubEvent::kMain, SubEventSlot::kTail,
+        CodeText().Line(1, "nNoRepos = nNoRepos - 1").Line(1, "Screen.MousePointer = ARROW").str());
   }
 
   for (CEntityDesc* entity : ordered) {

@@ -44,9 +44,10 @@ Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
   (void)AddGlobalDeclaration(fmt::format("Dim s{}_Select As String\r\n", name));
   CEventDesc* load = GetEvent("Load");
   if (!load) return kNoEvent;
-  return load->AddSubEventCode(
-      fmt::format("\t{}.Connect = tvkDBConn.Connect\r\n", entity.GetDataCtrl()->GetCtrlName()), 0,
-      1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  load->Append(
+      SubEvent::kMain, SubEventSlot::kBody,
+      fmt::format("\t{}.Connect = tvkDBConn.Connect\r\n", entity.GetDataCtrl()->GetCtrlName()));
+  return kOk;
 }
 
 void CFormDesc::DropEntity(CEntityDesc& entity) {

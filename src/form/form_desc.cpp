@@ -247,7 +247,7 @@ Status CFormDesc::ProcessGlobalStrings() {
           result = kNoEvent;
           return;
         }
-        result = load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+        load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
       });
   return result;
 }

@@ -68,7 +68,8 @@ Status CFormDesc::AddScrollPanel(ScrollControls& scroll, int live) {
   scroll.panel_width = width->AsSingle();
   CEventDesc* resize = GetEvent("Resize");
   if (!resize) return kNoEvent;
-  return resize->AddSubEventCode(ResizeCode(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  resize->Append(SubEvent::kMain, SubEventSlot::kBody, ResizeCode(), SubEventPlacement::kFirst);
+  return kOk;
 }
 
 namespace {
@@ -92,7 +93,8 @@ Status MakeScrollBar(std::unique_ptr<CCtrlDesc>& bar, const ScrollBarSpec& spec,
   (void)bar->AddProperty(Value::Single(spec.height), "Height");
   CEventDesc* change = bar->GetEvent("Change");
   if (!change) return kNoEvent;
-  return change->AddSubEventCode(spec.change_code, 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  change->Append(SubEvent::kMain, SubEventSlot::kBody, spec.change_code, SubEventPlacement::kFirst);
+  return kOk;
 }
 
 }  // namespace

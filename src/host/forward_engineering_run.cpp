@@ -105,11 +105,10 @@ Status ForwardEngineeringRun::SeedFormCode() {
   }
   CodeText repopulate_code;
   repopulate_code.Line(1, "bFormLoaded = True").Line(1, "'Refresh minimal nodes");
-  (void)repopulate->AddSubEventCode(repopulate_code.str(), 0, 1, CEventDesc::kAtEnd,
-                                    CEventDesc::kAfter);
+  repopulate->Append(SubEvent::kMain, SubEventSlot::kBody, repopulate_code.str());
   AddModuleDeclarations();
-  return load_event_->AddSubEventCode(LoadEventOpening(), 0, 1, CEventDesc::kAtEnd,
-                                      CEventDesc::kAfter);
+  load_event_->Append(SubEvent::kMain, SubEventSlot::kBody, LoadEventOpening());
+  return kOk;
 }
 
 Status ForwardEngineeringRun::ReadModel() {
@@ -125,10 +124,11 @@ Status ForwardEngineeringRun::AddTimerCode() {
   CTimerCtrl* timer = form_->GetTimerCtrl();
   CEventDesc* timer_event = timer->GetEvent("Timer");
   if (!timer_event) return kNoEvent;
-  (void)timer_event->AddSubEventCode(fmt::format("\t{}.Enabled = False\r\n", timer->GetCtrlName()),
-                                     0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
-  return timer_event->AddSubEventCode(fmt::format("\t{}_Repopulate\r\n", form_->GetFormName()), 0,
-                                      2, CEventDesc::kAtEnd, CEventDesc::kBefore);
+  timer_event->Append(SubEvent::kMain, SubEventSlot::kHead,
+                      fmt::format("\t{}.Enabled = False\r\n", timer->GetCtrlName()));
+  timer_event->Prepend(SubEvent::kMain, SubEventSlot::kTail,
+                       fmt::format("\t{}_Repopulate\r\n", form_->GetFormName()));
+  return kOk;
 }
 
 void ForwardEngineeringRun::FitToScreen(float& width, float& height) {
@@ -200,8 +200,7 @@ Status ForwardEngineeringRun::Run() {
   float width = 0.0f;
   float height = 0.0f;
   FitToScreen(width, height);
-  (void)load_event_->AddSubEventCode(LoadEventClosing(), 0, 1, CEventDesc::kAtEnd,
-                                     CEventDesc::kAfter);
+  load_event_->Append(SubEvent::kMain, SubEventSlot::kBody, LoadEventClosing());
   return client_->can_generate ? form_->GenerateForm(0, 1) : form_->GenerateForm(1, 0);
 }
 

@@ -39,7 +39,8 @@ Status CDBGridVisualizer::MakeGrid() {
   CodeText change;
   change.Line(1, fmt::format("b{}Bind = True", entity->GetEntityName()))
       .Line(1, "tk_SetEditMode " + data_ctrl);
-  if (Status status = AppendCode(grid->GetEvent("Change"), change, 1, CEventDesc::kAtEnd)) {
+  if (Status status = AppendCode(grid->GetEvent("Change"), change, SubEventSlot::kBody,
+                                 SubEventPlacement::kLast)) {
     return status;
   }
   return PlaceGrid(std::move(grid));
@@ -60,7 +61,8 @@ Status CDBGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
                                 physical_name->Text(), heading->Text()));
   }
   if (CGridCtrl* grid = GetGrid()) grid->SetCurrColNum(grid->GetCurrColNum() + 1);
-  return AppendCode(timer->GetEvent("Timer"), caption, 2, CEventDesc::kAtEnd);
+  return AppendCode(timer->GetEvent("Timer"), caption, SubEventSlot::kTail,
+                    SubEventPlacement::kLast);
 }
 
 Status CDBGridVisualizer::RepopulateNode() {

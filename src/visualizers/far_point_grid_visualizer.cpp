@@ -49,7 +49,8 @@ Status CFarPointGridVisualizer::MakeGrid() {
 
   CodeText change;
   change.Line(1, fmt::format("b{}Bind = True", entity->GetEntityName()));
-  if (Status status = AppendCode(grid->GetEvent("Change"), change, 1, CEventDesc::kAtEnd)) {
+  if (Status status = AppendCode(grid->GetEvent("Change"), change, SubEventSlot::kBody,
+                                 SubEventPlacement::kLast)) {
     return status;
   }
   CEventDesc* add_new = grid->GetEvent("DataAddNew");
@@ -57,7 +58,8 @@ Status CFarPointGridVisualizer::MakeGrid() {
   add_new->AddDeclarations(CodeText().Line(1, "Dim nErr As Integer").str());
   CodeText add;
   add.Line(1, DataCtrlName(*entity) + ".Recordset.AddNew");
-  if (Status status = AppendCode(add_new, add, 1, CEventDesc::kAtEnd)) return status;
+  if (Status status = AppendCode(add_new, add, SubEventSlot::kBody, SubEventPlacement::kLast))
+    return status;
   return PlaceGrid(std::move(grid));
 }
 
@@ -101,7 +103,8 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
     }
     entity->HasCustomGridColumns(1);
   }
-  if (Status status = AppendCode(form->GetEvent("Load"), code, 1, CEventDesc::kAtFront)) {
+  if (Status status = AppendCode(form->GetEvent("Load"), code, SubEventSlot::kBody,
+                                 SubEventPlacement::kFirst)) {
     return status;
   }
   GetGrid()->SetCurrColNum(column + 1);
@@ -126,7 +129,9 @@ Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_grou
   (void)button->AddProperty(Value::String("Delete"), "Caption");
   CodeText code;
   code.Line(1, fmt::format("tk_fpGridDelete {}, {}", DataCtrlName(*entity), GridName(*entity)));
-  if (AppendCode(button->GetEvent("Click"), code, 1, CEventDesc::kAtFront) != kOk) return kNoEvent;
+  if (AppendCode(button->GetEvent("Click"), code, SubEventSlot::kBody, SubEventPlacement::kFirst) !=
+      kOk)
+    return kNoEvent;
   button->SetCtrlHandle(form->GetCurrCtrlHandle());
   if (Status status = button_group->AddItem(std::move(item))) return status;
   return form->SetCtrl(std::move(button));
@@ -149,7 +154,8 @@ Status CFarPointGridVisualizer::DoParentPreChildRepopulate(std::string& repositi
   if (!GetGrid()) return kOk;
   CodeText edit_mode;
   edit_mode.Line(1, "If Mode Then").Line(2, show_row).Line(1, "End If");
-  return AppendCode(GetGrid()->GetEvent("EditMode"), edit_mode, 1, CEventDesc::kAtEnd);
+  return AppendCode(GetGrid()->GetEvent("EditMode"), edit_mode, SubEventSlot::kBody,
+                    SubEventPlacement::kLast);
 }
 
 Status CFarPointGridVisualizer::DoChildPostChildRepopulate(std::string& /*reposition*/,

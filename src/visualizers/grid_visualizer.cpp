@@ -41,10 +41,11 @@ std::string CGridVisualizer::DataCtrlName(const CEntityDesc& entity) {
   return "ds" + entity.GetEntityName();
 }
 
-Status CGridVisualizer::AppendCode(CEventDesc* event, const CodeText& code, int slot,
-                                   std::int32_t position) {
+Status CGridVisualizer::AppendCode(CEventDesc* event, const CodeText& code, SubEventSlot slot,
+                                   SubEventPlacement position) {
   if (!event) return kNoEvent;
-  return event->AddSubEventCode(code.str(), 0, slot, position, CEventDesc::kAfter);
+  event->Append(SubEvent::kMain, slot, code.str(), position);
+  return kOk;
 }
 
 Status CGridVisualizer::NameAndSizeGrid(CGridCtrl& grid) {
@@ -84,8 +85,8 @@ Status CGridVisualizer::AppendRepopulateNode(const CodeText& root_refresh) {
     code.Line(1, fmt::format("{}_DoRefresh {}", name, DataCtrlName(parent)));
   }
   code.Line(1, name + "_SetToScreen");
-  return AppendCode(form->GetProcedure(form->GetFormName() + "_Repopulate"), code, 1,
-                    CEventDesc::kAtEnd);
+  return AppendCode(form->GetProcedure(form->GetFormName() + "_Repopulate"), code,
+                    SubEventSlot::kBody, SubEventPlacement::kLast);
 }
 
 }  // namespace tavik

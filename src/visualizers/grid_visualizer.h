@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "form/event_desc.h"
 #include "visualizers/visualizer.h"
 
 namespace tavik {
@@ -63,8 +64,8 @@ class CGridVisualizer : public CVisualizer {
   // The name of the entity's data control, or "ds" + entity name before it has one.
   static std::string DataCtrlName(const CEntityDesc& entity);
   // Appends code to the first sub-event of an event or procedure; kNoEvent without one.
-  [[nodiscard]] static Status AppendCode(CEventDesc* event, const CodeText& code, int slot,
-                                         std::int32_t position);
+  [[nodiscard]] static Status AppendCode(CEventDesc* event, const CodeText& code, SubEventSlot slot,
+                                         SubEventPlacement position);
 
   // Makes the grid control and hands it to the form; the base makes none.
   [[nodiscard]] virtual Status MakeGrid() { return kOk; }

@@ -32,10 +32,6 @@ constexpr float kBottomMargin = 150.0f;
 // Fewer below 1 are taken as 1; more than a form could ever hold are cut.
 constexpr long kMostPerRow = 32767;
 
-constexpr std::int32_t kValidateChecks = 2;
-constexpr std::int32_t kFirstSubEvent = 0;
-constexpr int kBody = 1;
-
 // Statuses of the binding when the pieces made by CreateControls are missing.
 constexpr Status kNoList = 4;
 constexpr Status kNoFrame = 7;
@@ -45,10 +41,10 @@ bool HasText(const std::optional<Value>& value) {
   return value && !value->Text().empty();
 }
 
-Status AppendCode(CEventDesc* event, std::int32_t sub_event, const CodeText& code) {
+Status AppendCode(CEventDesc* event, SubEvent sub_event, const CodeText& code) {
   if (!event) return kNoMemory;
-  return event->AddSubEventCode(code.str(), sub_event, kBody, CEventDesc::kAtEnd,
-                                CEventDesc::kAfter);
+  event->Append(sub_event, SubEventSlot::kBody, code.str());
+  return kOk;
 }
 
 template <typename Button>
@@ -228,7 +224,7 @@ Status COptionButtonVisualizer::BindGroupInit(std::vector<ChildEntry>& /*buttons
 
   CodeText to_data;
   to_data.Line(2, "' Display-to-field data translation for " + phys).Line(2, "Select Case TRUE");
-  if (Status status = AppendCode(validate, kValidateChecks, to_data)) return status;
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
 
   const std::string field = data + ".Recordset.Fields(\"" + phys + "\")";
   CodeText to_display;
@@ -239,7 +235,7 @@ Status COptionButtonVisualizer::BindGroupInit(std::vector<ChildEntry>& /*buttons
       .Line(2, "End If")
       .Line(2, "If Not IsNull(zTmpField) Then")
       .Line(3, "Select Case Trim(zTmpField)");
-  return AppendCode(GetFormDesc()->GetProcedure(entity + "_SetToScreen"), kFirstSubEvent,
+  return AppendCode(GetFormDesc()->GetProcedure(entity + "_SetToScreen"), SubEvent::kMain,
                     to_display);
 }
 
@@ -269,7 +265,7 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
     to_data.Line(2, field + " = \"\"");
   }
   to_data.Line(1, "End Select");
-  if (Status status = AppendCode(validate, kValidateChecks, to_data)) return status;
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
 
   CodeText to_display;
   to_display.Line(3, "Case Else");
@@ -277,7 +273,7 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
     if (entry.child) to_display.Line(4, entry.child->GetCtrlName() + ".Value = FALSE");
   }
   to_display.Line(3, "End Select").Line(2, "End If");
-  return AppendCode(GetFormDesc()->GetProcedure(entity + "_SetToScreen"), kFirstSubEvent,
+  return AppendCode(GetFormDesc()->GetProcedure(entity + "_SetToScreen"), SubEvent::kMain,
                     to_display);
 }
 

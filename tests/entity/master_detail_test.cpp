@@ -96,7 +96,8 @@ TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
   Load(TwoParentModel(),
        testing::RelationText(1, 1, 2, "101") + "," + testing::RelationText(2, 3, 2, "301"));
   // An earlier contributor's code in the parent's sub-event 2 stays behind the refresh calls.
-  ASSERT_EQ(Reposition("CUSTOMER")->AddSubEventCode("\t\t'earlier\r\n", 2, 1, -1, 1), kOk);
+  Reposition("CUSTOMER")
+      ->Append(SubEvent::kRepositionFields, SubEventSlot::kBody, "\t\t'earlier\r\n");
 
   EXPECT_EQ(Get("ORDERS").SetForeignKeys(), kOk);
   EXPECT_EQ(Get("CUSTOMER").RepopulateChildren(), kOk);

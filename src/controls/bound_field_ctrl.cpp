@@ -26,17 +26,6 @@ std::string CBoundFieldCtrl::ListArrayName(std::string list_id) {
   return list_id + "_List";
 }
 
-CodeText CBoundFieldCtrl::ReadFieldCode(std::string_view data, std::string_view field) {
-  const std::string value = std::string(data) + ".Recordset.Fields(\"" + std::string(field) + "\")";
-  CodeText code;
-  code.Line(2, "If IsNull(" + value + ") Then")
-      .Line(3, "zTmpField = \"\"")
-      .Line(2, "Else")
-      .Line(3, "zTmpField = " + value)
-      .Line(2, "End If");
-  return code;
-}
-
 Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view field_name) {
   if (Status status = AddProperty(Value::String(data_ctrl.GetCtrlName()), "DataSource")) {
     return status;
@@ -85,8 +74,8 @@ Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_v
 
 Status CBoundFieldCtrl::AppendToSetToScreen(const CodeText& code) {
   CFormDesc* form = GetFormDesc();
-  return AppendCode(form ? form->GetProcedure(GetEntityName() + "_SetToScreen") : nullptr,
-                    SubEvent::kMain, code);
+  return AppendCode(form ? form->SetToScreenProcedure(GetEntityName()) : nullptr, SubEvent::kMain,
+                    code);
 }
 
 Status CBoundFieldCtrl::AddControlRef(int* index) {

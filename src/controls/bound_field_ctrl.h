@@ -25,8 +25,6 @@ class CBoundFieldCtrl : public CCtrlDesc {
                                          const CodeText& code);
   // The name of the valid-value list's array in the form's code.
   static std::string ListArrayName(std::string list_id);
-  // Code that puts the field's value, or an empty text for a null, into zTmpField.
-  static CodeText ReadFieldCode(std::string_view data, std::string_view field);
 
   // "DataSource" and "DataField".
   [[nodiscard]] Status BindToField(const CDataCtrl& data_ctrl, std::string_view field_name);

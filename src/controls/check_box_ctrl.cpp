@@ -69,7 +69,7 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
   const std::string& data = data_ctrl->GetCtrlName();
   CEntityDesc* entity_desc = GetEntityDesc();
   const std::string& entity = GetEntityName();
-  const std::string field_value = data + ".Recordset.Fields(\"" + std::string(field_name) + "\")";
+  const std::string field_value = data_ctrl->FieldExpression(field_name);
   const std::string arguments =
       "(" + ctrl + ", " + field_value + ", \"" + checked + "\", \"" + unchecked + "\")";
 
@@ -80,7 +80,7 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
   CodeText to_screen;
   to_screen.Line(2, ctrl + ".Value = tk_CB_FieldXlateValue" + arguments);
   CFormDesc* form = GetFormDesc();
-  if (Status status = AppendCode(form ? form->GetProcedure(entity + "_SetToScreen") : nullptr,
+  if (Status status = AppendCode(form ? form->SetToScreenProcedure(entity) : nullptr,
                                  SubEvent::kMain, to_screen)) {
     return status;
   }

@@ -39,7 +39,7 @@ Status HandleSorted(CCtrlDesc& control, const std::optional<Value>& value) {
 Status HandleTextLimit(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value) return kOk;
   CFormDesc* form = control.GetFormDesc();
-  return form && form->GetEvent("Load") ? kOk : kNoEvent;
+  return form && form->LoadEvent() ? kOk : kNoEvent;
 }
 
 Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
@@ -81,7 +81,7 @@ std::optional<std::string> LongestEntryName(const CCtrlDesc& control) {
 
 Status AddListLoading(CCtrlDesc& control, std::string_view list_name) {
   CFormDesc* form = control.GetFormDesc();
-  CEventDesc* load = form ? form->GetEvent("Load") : nullptr;
+  CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoEvent;
   CodeText code;
   code.Line(1, "tk_LoadList " + control.GetCtrlName() + ", " + std::string(list_name) + "_List()");
@@ -181,7 +181,7 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   to_screen.Line(2, "tvkGetNewListField " + ctrl + ", " + data + ", \"" + field + "\", " + list +
                         ", bNoClick");
   CFormDesc* form = control.GetFormDesc();
-  return AddCode(form ? form->GetProcedure(entity + "_SetToScreen") : nullptr, SubEvent::kMain,
+  return AddCode(form ? form->SetToScreenProcedure(entity) : nullptr, SubEvent::kMain,
                  SubEventSlot::kBody, SubEventPlacement::kLast, to_screen.str());
 }
 

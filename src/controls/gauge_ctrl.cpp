@@ -34,7 +34,7 @@ Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
 Status HandlePicture(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value || !value->IsString() || value->AsString().empty()) return kOk;
   CFormDesc* form = control.GetFormDesc();
-  CEventDesc* load = form ? form->GetEvent("Load") : nullptr;
+  CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoMemory;
   CodeText code;
   code.Line(1, control.GetCtrlName() + ".Picture = LoadPicture(\"" + value->AsString() + "\")");
@@ -76,8 +76,7 @@ Status CGaugeCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name
   CEventDesc* reposition = data_ctrl->GetEvent("Reposition");
   if (!reposition) return kNoMemory;
   const std::string& ctrl = GetCtrlName();
-  const std::string field =
-      data_ctrl->GetCtrlName() + ".Recordset.Fields(\"" + std::string(field_name) + "\")";
+  const std::string field = data_ctrl->FieldExpression(field_name);
   CodeText code;
   code.Line(2, "If IsNull(" + field + ") Then")
       .Line(3, ctrl + ".Value = tk_NullValue(" + field + ")")

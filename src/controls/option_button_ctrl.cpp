@@ -59,14 +59,14 @@ Status COptionButtonCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view fie
 
   CodeText to_data;
   to_data.Line(2, "Case " + button + ".Value")
-      .Line(3, data + ".Recordset.Fields(\"" + field + "\") = \"" + data_value + "\"");
+      .Line(3, data_ctrl->FieldExpression(field) + " = \"" + data_value + "\"");
   if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
 
   CodeText to_display;
   to_display.Line(3, "Case \"" + data_value + "\"")
       .Line(3, button + ".Value = TRUE")
       .Line(4, button + ".SetFocus");
-  CEventDesc* set_to_screen = form->GetProcedure(entity + "_SetToScreen");
+  CEventDesc* set_to_screen = form->SetToScreenProcedure(entity);
   if (!set_to_screen) return kNoMemory;
   if (Status status = AppendCode(set_to_screen, SubEvent::kMain, to_display)) return status;
 

@@ -14,8 +14,6 @@ namespace tavik {
 
 namespace {
 
-// The only edit style whose text box may scroll: the multi-line one.
-constexpr std::int32_t kMultiLineEditStyle = 6;
 constexpr long kMaxLengthLimit = 32000;
 constexpr long kFirstAlignment = 23;
 constexpr long kUpperCase = 27;
@@ -44,7 +42,7 @@ Status HandlePasswordChar(CCtrlDesc& control, const std::optional<Value>& value)
 Status HandleScrollBar(CCtrlDesc& control, const std::optional<Value>& value, std::int16_t bit) {
   if (!value) return kOk;
   CAttribute* attribute = control.GetAttribute();
-  if (!attribute || attribute->GetEditStyle() != kMultiLineEditStyle) return kOk;
+  if (!attribute || !attribute->HasEditStyle(EditStyle::kMultiLineText)) return kOk;
   if (!control.GetProperty("ScrollBars")) {
     if (Status status = control.AddProperty(Value::Short(0), "ScrollBars")) return status;
     if (Status status = control.AddProperty(Value::Short(-1), "MultiLine")) return status;
@@ -71,7 +69,7 @@ Status HandleVerticalScrollBar(CCtrlDesc& control, const std::optional<Value>& v
 // declares the variable that holds the style once, however many text boxes convert.
 Status HandleCase(CCtrlDesc& control, const std::optional<Value>& value) {
   CFormDesc* form = control.GetFormDesc();
-  CEventDesc* load = form ? form->GetEvent("Load") : nullptr;
+  CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoMemory;
   if (!value) return kOk;
   long conversion = NumberOf(*value);
@@ -145,7 +143,7 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
   }
 
   // The stored value is shown as its display value whenever a record comes to the screen.
-  CodeText to_display = ReadFieldCode(data_ctrl->GetCtrlName(), field_name);
+  CodeText to_display = data_ctrl->ReadFieldCode(field_name);
   to_display.Line(2, "nResult = tk_GetDisplayValue(zTmpField, " + list + "(), sValue)")
       .Line(2, GetCtrlName() + ".Text = sValue");
   return AppendToSetToScreen(to_display);

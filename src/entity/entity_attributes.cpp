@@ -30,10 +30,6 @@ std::int64_t NumberOf(const Value& value) {
   return value.AsInteger();
 }
 
-bool HasText(const std::optional<Value>& value) {
-  return value && !value->Text().empty();
-}
-
 }  // namespace
 
 Status CEntityDesc::ChooseEditStyle(CAttribDesc& attribute) {

@@ -48,12 +48,16 @@ std::string RepositionCode(const std::string& data_control, bool grid) {
 
 }  // namespace
 
+std::string CEntityDesc::DataCtrlName() const {
+  return data_ctrl_ ? data_ctrl_->GetCtrlName() : "ds" + GetEntityName();
+}
+
 Status CEntityDesc::CreateDataControl() {
   CFormDesc* form = GetFormDesc();
   auto data_ctrl = std::make_unique<CDataCtrl>();
   if (Status status = data_ctrl->Init(form->GetVersion(), form)) return status;
   const std::string& entity = GetEntityName();
-  std::string name = "ds" + entity;
+  std::string name = DataCtrlName();
   data_ctrl->SetCtrlName(name);
   (void)data_ctrl->AddProperty(Value::String(name), "Name");
   (void)data_ctrl->AddProperty(Value::String(entity), "Caption");
@@ -74,7 +78,7 @@ Status CEntityDesc::CreateDataControl() {
       .Blank();
   (void)AddMainCode(*data_ctrl, "Validate", validate.str());
   auto style = GetProperty("DISPLAY_STYLE");
-  if (!style || style->Text().empty()) return kMissingProperty;
+  if (!HasText(style)) return kMissingProperty;
   (void)AddMainCode(*data_ctrl, "Reposition", RepositionCode(name, style->Text() == "GRID"));
   auto item = std::make_unique<CCtrlPosItem>(data_ctrl.get(), 0, 0.0f, 0.0f);
   item->column = 0;
@@ -108,7 +112,7 @@ Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
 
 void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCtrlDesc* focus) {
   const std::string& entity = GetEntityName();
-  std::string data_control = data_ctrl_ ? data_ctrl_->GetCtrlName() : "ds" + entity;
+  std::string data_control = DataCtrlName();
   CodeText code;
   if (caption == "New") {
     code.Line(1,
@@ -116,7 +120,7 @@ void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCt
         .Line(1, fmt::format("If Not b{}UpdateFailed Then", entity));
     if (focus) code.Line(2, focus->GetCtrlName() + ".SetFocus");
     CodeText closing;
-    closing.Line(2, entity + "_SetToScreen").Line(1, "End If");
+    closing.Line(2, CFormDesc::SetToScreenName(entity)).Line(1, "End If");
     (void)AddClosingCode(button, "Click", closing.str());
   } else if (caption == "Update") {
     code.Line(1, fmt::format("If {}.EditMode = dbEditAdd Then", data_control))
@@ -125,10 +129,11 @@ void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCt
         .Line(1, fmt::format("If {}.EditMode <> dbEditNone Then", data_control))
         .Line(2,
               fmt::format("tk_DS_Update Me, {}, nNoRepos, b{}UpdateFailed", data_control, entity))
-        .Line(2, fmt::format("If Not b{}UpdateFailed Then {}_SetToScreen", entity, entity))
+        .Line(2, fmt::format("If Not b{}UpdateFailed Then {}", entity,
+                             CFormDesc::SetToScreenName(entity)))
         .Line(1, "End If");
   } else {
-    code.Line(1, entity + "_Reset").Line(1, "tk_DeleteButton " + data_control);
+    code.Line(1, CFormDesc::ResetName(entity)).Line(1, "tk_DeleteButton " + data_control);
     if (focus) {
       code.Line(1, focus->GetCtrlName() + ".SetFocus    'set focus to first field of datasource");
     }
@@ -156,7 +161,7 @@ CCtrlDesc* CEntityDesc::GetButton(std::string_view caption) const {
     if (item->GetType() != CPosListItem::kControlItem) continue;
     CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
     auto button_caption = control->GetProperty("Caption");
-    if (!button_caption || button_caption->Text().empty()) return nullptr;
+    if (!HasText(button_caption)) return nullptr;
     if (button_caption->Text() == caption) return control;
   }
   return nullptr;

@@ -37,11 +37,6 @@ std::string QueryName(const CAttribute& attribute) {
   return name ? name->Text() : std::string();
 }
 
-std::string DataCtrlName(const CEntityDesc& entity) {
-  if (const CDataCtrl* data_ctrl = entity.GetDataCtrl()) return data_ctrl->GetCtrlName();
-  return "ds" + entity.GetEntityName();
-}
-
 // Calls visit(child attribute, parent attribute) for every attribute of the child migrated
 // from the parent through the relation; keys whose parent attribute is unknown are skipped.
 template <typename Visit>
@@ -99,7 +94,7 @@ Status AppendKeyCondition(CEntityDesc& child, std::string& refresh) {
     auto relation_id = RelationId(*relation);
     if (!relation_id) return kNoRelationId;
     const auto& parent = static_cast<const CEntityDesc&>(*parent_entity);
-    std::string parent_data_ctrl = DataCtrlName(parent);
+    std::string parent_data_ctrl = parent.DataCtrlName();
     ForEachMigratedKey(child, parent, *relation, *relation_id,
                        [&](const CAttribDesc& key, const CAttribDesc& parent_key) {
                          refresh +=
@@ -133,15 +128,15 @@ Status CEntityDesc::SetForeignKeys() {
 
 Status CEntityDesc::RepopulateChildren() {
   CFormDesc* form = GetFormDesc();
-  const std::string parent_data_ctrl = DataCtrlName(*this);
+  const std::string parent_data_ctrl = DataCtrlName();
   std::string reposition = CodeText().Line(2, "Screen.MousePointer = HOURGLASS").Take();
   for (const auto& [child_entity, relation] : GetChildList()) {
     std::string refresh;
     if (!RelationId(*relation)) return kNoRelationId;
     auto& child = static_cast<CEntityDesc&>(*child_entity);
     const std::string& child_name = child.GetEntityName();
-    const std::string child_data_ctrl = DataCtrlName(child);
-    CEventDesc* procedure = form->GetProcedure(child_name + "_DoRefresh");
+    const std::string child_data_ctrl = child.DataCtrlName();
+    CEventDesc* procedure = form->MakeProcedure(child_name + "_DoRefresh");
     if (!procedure) continue;
     // A child with several parents on the form gets its procedure from the first of them.
     if (procedure->GetSubEventCount() == 0) {
@@ -199,7 +194,7 @@ Status CEntityDesc::DoParentPostChildRepopulate(std::string&, std::string&, CEnt
   return kOk;
 }
 Status CEntityDesc::DoChildPostChildRepopulate(std::string&, std::string& refresh, CEntityDesc*) {
-  refresh += CodeText().Line(1, DataCtrlName(*this) + ".Refresh").Take();
+  refresh += CodeText().Line(1, DataCtrlName() + ".Refresh").Take();
   return kOk;
 }
 

@@ -25,9 +25,7 @@ constexpr Status kNoEntities = 6;
 // The names the generated code uses for one entity.
 struct EntityNames {
   explicit EntityNames(const CEntityDesc& described)
-      : entity(described.GetEntityName()),
-        data_ctrl(described.GetDataCtrl() ? described.GetDataCtrl()->GetCtrlName()
-                                          : "ds" + described.GetEntityName()) {}
+      : entity(described.GetEntityName()), data_ctrl(described.DataCtrlName()) {}
   std::string entity;
   std::string data_ctrl;
 };
@@ -94,7 +92,7 @@ void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
     const auto& parent = static_cast<const CEntityDesc&>(*entity.GetParentList().front().entity);
     code.Line(1, fmt::format("{}_DoRefresh {}", names.entity, EntityNames(parent).data_ctrl));
   }
-  code.Line(1, names.entity + "_SetToScreen");
+  code.Line(1, SetToScreenName(names.entity));
   repopulate.Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
 }
 
@@ -119,7 +117,7 @@ void AddRepositionCode(CEventDesc& reposition, const CEntityDesc& entity,
   }
   reposition.AddDeclarations(CodeText().Line(1, "Dim ds As Data").str());
   CodeText code;
-  code.Line(1, names.entity + "_SetToScreen")
+  code.Line(1, SetToScreenName(names.entity))
       .Line(1, "Exit Sub")
       .Blank()
       .Line(names.data_ctrl + "_RepositionErrorHandler:")
@@ -276,7 +274,7 @@ void AddSetToScreenCode(CEventDesc& set_to_screen, const CEntityDesc& entity,
                        CodeText()
                            .Line(2, "bNoClick = False")
                            .Line(1, "End If")
-                           .Line(1, names.entity + "_Reset")
+                           .Line(1, ResetName(names.entity))
                            .str());
 }
 
@@ -302,7 +300,7 @@ Status CFormDesc::DoCrossEntityProcessing() {
     }
     return kNoEntities;
   }
-  CEventDesc* load = GetEvent("Load");
+  CEventDesc* load = LoadEvent();
   if (!load) return kNoEvent;
   CEventDesc* timer_event = timer_ ? timer_->GetEvent("Timer") : nullptr;
 
@@ -331,7 +329,7 @@ Status CFormDesc::DoCrossEntityProcessing() {
   std::stable_sort(ordered.begin(), ordered.end(), [](const CEntityDesc* a, const CEntityDesc* b) {
     return a->GetRowNum() < b->GetRowNum();
   });
-  if (CEventDesc* repopulate = GetProcedure(form_name_ + "_Repopulate")) {
+  if (CEventDesc* repopulate = RepopulateProcedure()) {
     repopulate->Append(SubEvent::kMain, SubEventSlot::kHead,
                        CodeText()
                            .Line(1, "Screen.MousePointer = HOURGLASS")
@@ -353,10 +351,10 @@ Status CFormDesc::DoCrossEntityProcessing() {
         AddValidateCode(*validate, *entity, names);
       }
     }
-    if (CEventDesc* set_to_screen = GetProcedure(names.entity + "_SetToScreen")) {
+    if (CEventDesc* set_to_screen = SetToScreenProcedure(names.entity)) {
       AddSetToScreenCode(*set_to_screen, *entity, names);
     }
-    if (CEventDesc* reset = GetProcedure(names.entity + "_Reset")) AddResetCode(*reset, names);
+    if (CEventDesc* reset = ResetProcedure(names.entity)) AddResetCode(*reset, names);
   }
   return kOk;
 }

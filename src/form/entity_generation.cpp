@@ -34,15 +34,15 @@ Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
   if (name.empty()) return kNameFailed;
   entity.SetEntityName(name);
   if (entity.CreateDataControl() != kOk) return kDataControlFailed;
-  if (!GetProcedure(name + "_SetToScreen")) return kNoSetToScreen;
-  if (!GetProcedure(name + "_Reset")) return kNoReset;
+  if (!SetToScreenProcedure(name)) return kNoSetToScreen;
+  if (!ResetProcedure(name)) return kNoReset;
   if (entity.HandleGridChoice() != kOk) return kGridFailed;
   if (entity.GenerateAttributes() != kOk) return kAttributesFailed;
   (void)entity.GetDataCtrl()->AddProperty(Value::String(database_string_), "DatabaseName");
   (void)LayoutGroup(*entity.GetCtrlGroup());
   if (control_group_->AddItem(entity.ReleaseCtrlGroup()) != kOk) return kGroupFailed;
   (void)AddGlobalDeclaration(fmt::format("Dim s{}_Select As String\r\n", name));
-  CEventDesc* load = GetEvent("Load");
+  CEventDesc* load = LoadEvent();
   if (!load) return kNoEvent;
   load->Append(
       SubEvent::kMain, SubEventSlot::kBody,
@@ -57,8 +57,8 @@ void CFormDesc::DropEntity(CEntityDesc& entity) {
     RemoveLinks(parent->GetChildList(), &entity);
   for (auto& [child, relation] : entity.GetChildList())
     RemoveLinks(child->GetParentList(), &entity);
-  (void)RemoveProcedure(name + "_SetToScreen");
-  (void)RemoveProcedure(name + "_Reset");
+  (void)RemoveProcedure(SetToScreenName(name));
+  (void)RemoveProcedure(ResetName(name));
   for (const auto& attribute : entity.GetAttribList()) {
     CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
     if (visualizer && visualizer->GetCtrlGroup()) {

@@ -196,8 +196,21 @@ CEventDesc* CFormDesc::GetEvent(std::string_view name) {
   return FindOrMake(events_, name, "Form");
 }
 
-CEventDesc* CFormDesc::GetProcedure(std::string_view name) {
+CEventDesc* CFormDesc::MakeProcedure(std::string_view name) {
   return FindOrMake(procedures_, name, nullptr);
+}
+
+CEventDesc* CFormDesc::FindProcedure(std::string_view name) const {
+  const auto* found = procedures_.Find(name);
+  return found ? found->get() : nullptr;
+}
+
+std::string CFormDesc::SetToScreenName(std::string_view entity) {
+  return std::string(entity) + "_SetToScreen";
+}
+
+std::string CFormDesc::ResetName(std::string_view entity) {
+  return std::string(entity) + "_Reset";
 }
 
 Status CFormDesc::RemoveProcedure(std::string_view name) {
@@ -242,7 +255,7 @@ Status CFormDesc::ProcessGlobalStrings() {
           code.Line(1, fmt::format("{}_List({}).DisplayVal = \"{}\"", name, i, display));
           code.Line(1, fmt::format("{}_List({}).DataVal = \"{}\"", name, i, value->AsString()));
         }
-        CEventDesc* load = GetEvent("Load");
+        CEventDesc* load = LoadEvent();
         if (!load) {
           result = kNoEvent;
           return;

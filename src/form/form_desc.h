@@ -116,11 +116,24 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status AddProperty(Value value, std::string_view name);
   std::optional<Value> GetProperty(std::string_view name) const;
 
-  // Event procedures of the form and form-level procedures, made on first use.
+  // Event procedures of the form, made on first use, and form-level procedures.
   Status AddEvent(std::unique_ptr<CEventDesc> event);
   Status AddProcedure(std::unique_ptr<CEventDesc> procedure);
   CEventDesc* GetEvent(std::string_view name);
-  CEventDesc* GetProcedure(std::string_view name);
+  CEventDesc* LoadEvent() { return GetEvent("Load"); }
+  // A procedure its generator makes on first use; FindProcedure makes none, so a misspelt
+  // name finds nothing instead of adding an empty procedure to the form.
+  CEventDesc* MakeProcedure(std::string_view name);
+  CEventDesc* FindProcedure(std::string_view name) const;
+  // The procedures every entity and the form get, under the names the generated code calls.
+  static std::string SetToScreenName(std::string_view entity);
+  static std::string ResetName(std::string_view entity);
+  std::string RepopulateName() const { return form_name_ + "_Repopulate"; }
+  CEventDesc* SetToScreenProcedure(std::string_view entity) {
+    return MakeProcedure(SetToScreenName(entity));
+  }
+  CEventDesc* ResetProcedure(std::string_view entity) { return MakeProcedure(ResetName(entity)); }
+  CEventDesc* RepopulateProcedure() { return MakeProcedure(RepopulateName()); }
   Status RemoveProcedure(std::string_view name);
   [[nodiscard]] Status AddGlobalDeclaration(std::string_view text);
   std::int32_t GetGlobalStringIndex(std::string_view key, const void* value);

@@ -93,12 +93,12 @@ std::string ForwardEngineeringRun::LoadEventClosing() const {
 }
 
 Status ForwardEngineeringRun::SeedFormCode() {
-  load_event_ = form_->GetEvent("Load");
+  load_event_ = form_->LoadEvent();
   if (!load_event_) {
     BR_Done();
     return kNoEvent;
   }
-  CEventDesc* repopulate = form_->GetProcedure(form_->GetFormName() + "_Repopulate");
+  CEventDesc* repopulate = form_->RepopulateProcedure();
   if (!repopulate) {
     BR_Done();
     return kNoEvent;
@@ -127,7 +127,7 @@ Status ForwardEngineeringRun::AddTimerCode() {
   timer_event->Append(SubEvent::kMain, SubEventSlot::kHead,
                       fmt::format("\t{}.Enabled = False\r\n", timer->GetCtrlName()));
   timer_event->Prepend(SubEvent::kMain, SubEventSlot::kTail,
-                       fmt::format("\t{}_Repopulate\r\n", form_->GetFormName()));
+                       CodeText().Line(1, form_->RepopulateName()).str());
   return kOk;
 }
 

@@ -22,7 +22,7 @@ Status CDBGridVisualizer::MakeGrid() {
   if (Status status = grid->Init(form->GetVersion(), form, this)) return status;
   if (Status status = NameAndSizeGrid(*grid)) return status;
 
-  const std::string data_ctrl = DataCtrlName(*entity);
+  const std::string data_ctrl = entity->DataCtrlName();
   grid->SetDataCtrl(entity->GetDataCtrl());
   CClntDesc* client = form->GetClntDesc();
   if (client && client->ops && client->ops->BindLiveGrid) {
@@ -56,7 +56,7 @@ Status CDBGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
   // Without a heading the timer still gets its (empty) piece of code.
   CodeText caption;
   auto heading = attribute->GetTvkProperty(format_ids::kColProp, "CD_PHD");
-  if (heading && !heading->Text().empty()) {
+  if (HasText(heading)) {
     caption.Line(1, fmt::format("{}.Columns.Item(\"{}\").Caption = \"{}\"", GridName(*entity),
                                 physical_name->Text(), heading->Text()));
   }
@@ -68,7 +68,7 @@ Status CDBGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
 Status CDBGridVisualizer::RepopulateNode() {
   CEntityDesc* entity = GetEntityDesc();
   return AppendRepopulateNode(CodeText()
-                                  .Line(1, DataCtrlName(*entity) + ".Refresh")
+                                  .Line(1, entity->DataCtrlName() + ".Refresh")
                                   .Line(1, GridName(*entity) + ".Rebind"));
 }
 
@@ -83,7 +83,7 @@ Status CDBGridVisualizer::DoChildPostChildRepopulate(std::string& /*reposition*/
                                                      CEntityDesc* /*parent*/) {
   const std::string grid = GridName(*GetEntityDesc());
   refresh += CodeText()
-                 .Line(1, DataCtrlName(*GetEntityDesc()) + ".Refresh")
+                 .Line(1, GetEntityDesc()->DataCtrlName() + ".Refresh")
                  .Line(1, grid + ".Rebind")
                  .Line(1, grid + ".Enabled = True")
                  .str();

@@ -17,7 +17,6 @@ namespace tavik {
 
 namespace {
 
-constexpr std::int32_t kCheckBoxEditStyle = 0;
 constexpr std::int32_t kButtonColumn = 2;
 
 // The name of the first entry of the attribute's valid-value list. The list is the one the
@@ -27,7 +26,7 @@ std::optional<std::string> FirstValidValueName(const CAttribDesc& attribute,
                                                const CFormDesc& form) {
   for (const char* key : {"VLD_LISTID", "COL_VLDLIST", "EST_VLDLIST"}) {
     auto list_id = attribute.GetProperty(key);
-    if (!list_id || list_id->Text().empty()) continue;
+    if (!HasText(list_id)) continue;
     const CNxPropertySection* list = form.GetValidValueList(list_id->Text());
     if (!list || list->GetPropertyList().empty()) return std::nullopt;
     return list->GetPropertyList().front()->GetName();
@@ -57,7 +56,7 @@ Status CFarPointGridVisualizer::MakeGrid() {
   if (!add_new) return kNoEvent;
   add_new->AddDeclarations(CodeText().Line(1, "Dim nErr As Integer").str());
   CodeText add;
-  add.Line(1, DataCtrlName(*entity) + ".Recordset.AddNew");
+  add.Line(1, entity->DataCtrlName() + ".Recordset.AddNew");
   if (Status status = AppendCode(add_new, add, SubEventSlot::kBody, SubEventPlacement::kLast))
     return status;
   return PlaceGrid(std::move(grid));
@@ -66,7 +65,7 @@ Status CFarPointGridVisualizer::MakeGrid() {
 Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
   if (!attribute || !GetGrid()) return kNullArgument;
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
-  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  if (!HasText(physical_name)) return kMissingProperty;
   CEntityDesc* entity = GetEntityDesc();
   CFormDesc* form = entity->GetFormDesc();
   const std::string grid = GridName(*entity);
@@ -92,7 +91,7 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
       .Line(1, grid + ".Action = SS_ACTION_INSERT_COL")
       .Line(1, fmt::format("{}.DataField = \"{}\"", grid, physical_name->Text()))
       .Blank();
-  if (attribute->GetEditStyle() == kCheckBoxEditStyle) {
+  if (attribute->HasEditStyle(EditStyle::kCheckBox)) {
     code.Line(1, "'Set column to show Check Boxes.")
         .Line(1, fmt::format("{}.Col = {}", grid, column))
         .Line(1, grid + ".Row = -1")
@@ -103,8 +102,8 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
     }
     entity->HasCustomGridColumns(1);
   }
-  if (Status status = AppendCode(form->GetEvent("Load"), code, SubEventSlot::kBody,
-                                 SubEventPlacement::kFirst)) {
+  if (Status status =
+          AppendCode(form->LoadEvent(), code, SubEventSlot::kBody, SubEventPlacement::kFirst)) {
     return status;
   }
   GetGrid()->SetCurrColNum(column + 1);
@@ -128,7 +127,7 @@ Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_grou
   (void)button->AddProperty(Value::Single(1100.0f), "Width");
   (void)button->AddProperty(Value::String("Delete"), "Caption");
   CodeText code;
-  code.Line(1, fmt::format("tk_fpGridDelete {}, {}", DataCtrlName(*entity), GridName(*entity)));
+  code.Line(1, fmt::format("tk_fpGridDelete {}, {}", entity->DataCtrlName(), GridName(*entity)));
   if (AppendCode(button->GetEvent("Click"), code, SubEventSlot::kBody, SubEventPlacement::kFirst) !=
       kOk)
     return kNoEvent;
@@ -142,7 +141,7 @@ Status CFarPointGridVisualizer::RepopulateNode() {
   const std::string grid = GridName(*entity);
   return AppendRepopulateNode(CodeText()
                                   .Line(1, grid + ".Redraw = False")
-                                  .Line(1, DataCtrlName(*entity) + ".Refresh")
+                                  .Line(1, entity->DataCtrlName() + ".Refresh")
                                   .Line(1, grid + ".Redraw = True"));
 }
 
@@ -164,7 +163,7 @@ Status CFarPointGridVisualizer::DoChildPostChildRepopulate(std::string& /*reposi
   const std::string grid = GridName(*GetEntityDesc());
   refresh += CodeText()
                  .Line(2, grid + ".Redraw = False")
-                 .Line(2, fmt::format("tk_fpRefresh {},{}", DataCtrlName(*GetEntityDesc()), grid))
+                 .Line(2, fmt::format("tk_fpRefresh {},{}", GetEntityDesc()->DataCtrlName(), grid))
                  .Line(2, grid + ".Redraw = True")
                  .str();
   return kOk;

@@ -36,11 +36,6 @@ std::string CGridVisualizer::GridName(const CEntityDesc& entity) {
   return "grd" + entity.GetEntityName();
 }
 
-std::string CGridVisualizer::DataCtrlName(const CEntityDesc& entity) {
-  if (const CDataCtrl* data_ctrl = entity.GetDataCtrl()) return data_ctrl->GetCtrlName();
-  return "ds" + entity.GetEntityName();
-}
-
 Status CGridVisualizer::AppendCode(CEventDesc* event, const CodeText& code, SubEventSlot slot,
                                    SubEventPlacement position) {
   if (!event) return kNoEvent;
@@ -78,15 +73,15 @@ Status CGridVisualizer::AppendRepopulateNode(const CodeText& root_refresh) {
   const std::string& name = entity->GetEntityName();
   CodeText code;
   if (entity->GetParentCount() == 0) {
-    code.Line(1, fmt::format("{}.RecordSource = s{}_Select", DataCtrlName(*entity), name))
+    code.Line(1, fmt::format("{}.RecordSource = s{}_Select", entity->DataCtrlName(), name))
         .Raw(root_refresh.str());
   } else {
     const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
-    code.Line(1, fmt::format("{}_DoRefresh {}", name, DataCtrlName(parent)));
+    code.Line(1, fmt::format("{}_DoRefresh {}", name, parent.DataCtrlName()));
   }
-  code.Line(1, name + "_SetToScreen");
-  return AppendCode(form->GetProcedure(form->GetFormName() + "_Repopulate"), code,
-                    SubEventSlot::kBody, SubEventPlacement::kLast);
+  code.Line(1, CFormDesc::SetToScreenName(name));
+  return AppendCode(form->RepopulateProcedure(), code, SubEventSlot::kBody,
+                    SubEventPlacement::kLast);
 }
 
 }  // namespace tavik

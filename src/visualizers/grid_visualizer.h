@@ -61,8 +61,6 @@ class CGridVisualizer : public CVisualizer {
 
   // "grd" + entity name.
   static std::string GridName(const CEntityDesc& entity);
-  // The name of the entity's data control, or "ds" + entity name before it has one.
-  static std::string DataCtrlName(const CEntityDesc& entity);
   // Appends code to the first sub-event of an event or procedure; kNoEvent without one.
   [[nodiscard]] static Status AppendCode(CEventDesc* event, const CodeText& code, SubEventSlot slot,
                                          SubEventPlacement position);

@@ -37,10 +37,6 @@ constexpr Status kNoList = 4;
 constexpr Status kNoFrame = 7;
 constexpr Status kNoButtons = 8;
 
-bool HasText(const std::optional<Value>& value) {
-  return value && !value->Text().empty();
-}
-
 Status AppendCode(CEventDesc* event, SubEvent sub_event, const CodeText& code) {
   if (!event) return kNoMemory;
   event->Append(sub_event, SubEventSlot::kBody, code.str());
@@ -219,24 +215,15 @@ Status COptionButtonVisualizer::BindGroupInit(std::vector<ChildEntry>& /*buttons
   CEventDesc* validate = data_ctrl ? data_ctrl->GetEvent("Validate") : nullptr;
   if (!validate) return kMissingProperty;
   const std::string phys = physical_name->Text();
-  const std::string& data = data_ctrl->GetCtrlName();
   const std::string& entity = GetEntityDesc()->GetEntityName();
 
   CodeText to_data;
   to_data.Line(2, "' Display-to-field data translation for " + phys).Line(2, "Select Case TRUE");
   if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
 
-  const std::string field = data + ".Recordset.Fields(\"" + phys + "\")";
-  CodeText to_display;
-  to_display.Line(2, "If IsNull(" + field + ") Then")
-      .Line(3, "zTmpField = \"\"")
-      .Line(2, "Else")
-      .Line(3, "zTmpField = " + field)
-      .Line(2, "End If")
-      .Line(2, "If Not IsNull(zTmpField) Then")
-      .Line(3, "Select Case Trim(zTmpField)");
-  return AppendCode(GetFormDesc()->GetProcedure(entity + "_SetToScreen"), SubEvent::kMain,
-                    to_display);
+  CodeText to_display = data_ctrl->ReadFieldCode(phys);
+  to_display.Line(2, "If Not IsNull(zTmpField) Then").Line(3, "Select Case Trim(zTmpField)");
+  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain, to_display);
 }
 
 Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& buttons) {
@@ -247,9 +234,8 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
   CEventDesc* validate = data_ctrl ? data_ctrl->GetEvent("Validate") : nullptr;
   if (!validate) return kMissingProperty;
   const std::string phys = physical_name->Text();
-  const std::string& data = data_ctrl->GetCtrlName();
   const std::string& entity = GetEntityDesc()->GetEntityName();
-  const std::string field = data + ".Recordset.Fields(\"" + phys + "\")";
+  const std::string field = data_ctrl->FieldExpression(phys);
 
   // No button chosen: a required field refuses the record, any other is cleared.
   CodeText to_data;
@@ -273,8 +259,7 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
     if (entry.child) to_display.Line(4, entry.child->GetCtrlName() + ".Value = FALSE");
   }
   to_display.Line(3, "End Select").Line(2, "End If");
-  return AppendCode(GetFormDesc()->GetProcedure(entity + "_SetToScreen"), SubEvent::kMain,
-                    to_display);
+  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain, to_display);
 }
 
 }  // namespace tavik

@@ -81,7 +81,7 @@ TEST_F(FormFile, AScrollingFormNestsItsControlsInThePanelAndAddsBothBars) {
   hidden->SetDrawFlag(0);
   hidden->GetEvent("Click")->Append(SubEvent::kMain, SubEventSlot::kBody, "\tx\r\n");
   ASSERT_EQ(form_.AddGlobalDeclaration("Option Explicit\r\n"), kOk);
-  form_.GetProcedure("ORDERS_Reset")->AddDeclarations("\tDim x\r\n");
+  form_.MakeProcedure("ORDERS_Reset")->AddDeclarations("\tDim x\r\n");
 
   ASSERT_EQ(form_.GenerateForm(1, 0), kOk);
   EXPECT_EQ(g_written_path, path_);

@@ -88,7 +88,7 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
   // The index only counts the entity's registered controls; the check box's code needs none.
   if (entity_desc) (void)entity_desc->GetNextRegCtrlIndex();
 
-  return list_controls::AddEditModeCode(click, list_controls::kClickHead, entity, data);
+  return list_controls::AddEditModeCode(click, list_controls::EditTrigger::kClick, entity, data);
 }
 
 Status CCheckBoxCtrl::AddControlRef(int* index) {

@@ -10,6 +10,7 @@
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
@@ -88,22 +89,34 @@ Status AddListLoading(CCtrlDesc& control, std::string_view list_name) {
   return AddCode(load, SubEvent::kMain, SubEventSlot::kBody, SubEventPlacement::kFirst, code.str());
 }
 
-Status AddEditModeCode(CEventDesc* event, std::string_view head, std::string_view entity,
+Status AddEditModeCode(CEventDesc* event, EditTrigger trigger, std::string_view entity,
                        std::string_view data) {
+  const std::string click_guard = trigger == EditTrigger::kClick ? VbFragment(R"(
+        If bNoClick Then Exit Sub
+
+    )")
+                                                                 : std::string();
   if (Status status =
           AddCode(event, SubEvent::kMain, SubEventSlot::kHead, SubEventPlacement::kFirst,
-                  std::string(head) + std::string(kFormLoadedHead))) {
+                  VbFragment(R"(
+        $click_guard$
+        If bFormLoaded Then
+    )",
+                             {{"click_guard", click_guard}}))) {
     return status;
   }
-  CodeText body;
-  body.Line(2, "b" + std::string(entity) + "Bind = True")
-      .Line(2, "tk_SetEditMode " + std::string(data));
   if (Status status = AddCode(event, SubEvent::kMain, SubEventSlot::kBody, SubEventPlacement::kLast,
-                              body.str())) {
+                              VbFragment(R"(
+            b$e$Bind = True
+            tk_SetEditMode $data$
+    )",
+                                         {{"e", entity}, {"data", data}}))) {
     return status;
   }
   return AddCode(event, SubEvent::kMain, SubEventSlot::kTail, SubEventPlacement::kLast,
-                 CodeText().Line(1, "End If").str());
+                 VbFragment(R"(
+        End If
+    )"));
 }
 
 Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_view field_name,
@@ -134,9 +147,10 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   const std::string field(field_name);
   CAttribute* attribute = control.GetAttribute();
 
-  if (Status status = AddEditModeCode(click, kClickHead, entity, data)) return status;
+  if (Status status = AddEditModeCode(click, EditTrigger::kClick, entity, data)) return status;
   if (key_press) {
-    if (Status status = AddEditModeCode(key_press, "", entity, data)) return status;
+    if (Status status = AddEditModeCode(key_press, EditTrigger::kKeyPress, entity, data))
+      return status;
   }
 
   if (attribute && attribute->IsRequired()) {

@@ -9,6 +9,7 @@
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 #include "model/relation_desc.h"
 #include "visualizers/grid_visualizer.h"
 
@@ -129,7 +130,9 @@ Status CEntityDesc::SetForeignKeys() {
 Status CEntityDesc::RepopulateChildren() {
   CFormDesc* form = GetFormDesc();
   const std::string parent_data_ctrl = DataCtrlName();
-  std::string reposition = CodeText().Line(2, "Screen.MousePointer = HOURGLASS").Take();
+  std::string reposition = VbFragment(R"(
+            Screen.MousePointer = HOURGLASS
+    )");
   for (const auto& [child_entity, relation] : GetChildList()) {
     std::string refresh;
     if (!RelationId(*relation)) return kNoRelationId;
@@ -143,40 +146,48 @@ Status CEntityDesc::RepopulateChildren() {
       procedure->AddParameters(kParentDataCtrlParam);
       (void)ParentPreHook(*this, reposition, refresh, &child);
       (void)ChildPreHook(child, reposition, refresh, this);
-      CodeText opening;
-      opening.Line(2, fmt::format("If {}.EditMode <> dbEditNone Then", child_data_ctrl))
-          .Line(3, fmt::format("tk_DS_Update Me, {}, nNoRepos, b{}UpdateFailed", child_data_ctrl,
-                               child_name))
-          .Line(2, "End If")
-          .Line(2,
-                "If ParentDataCtrl.EditMode <> DATA_EDITADD And tk_CurrRowExists(ParentDataCtrl) "
-                "Then ")
-          .Line(3, "'repopulate child data source")
-          .Raw(
-              fmt::format("\t\t\t{}.RecordSource = s{}_Select & \" ", child_data_ctrl, child_name));
-      refresh += opening.str();
-      if (Status status = AppendKeyCondition(child, refresh)) return status;
-      CodeText closing;
-      closing.Raw("\r\n")
-          .Line(2, "Else")
-          .Line(3, "'clear child data source")
-          .Line(3, "nNoRepos = nNoRepos + 1")
-          .Line(3, fmt::format("{}.Recordset.AddNew", child_data_ctrl))
-          .Line(3, "nNoRepos = nNoRepos - 1")
-          .Line(3, fmt::format("{}.RecordSource = s{}_Select & \" 1=2 \"", child_data_ctrl,
-                               child_name))
-          .Line(2, "End If");
-      refresh += closing.str();
+      std::string condition;
+      if (Status status = AppendKeyCondition(child, condition)) return status;
+      refresh += VbFragment(R"(
+            If $child_data$.EditMode <> dbEditNone Then
+                tk_DS_Update Me, $child_data$, nNoRepos, b$child$UpdateFailed
+            End If
+    )",
+                            {{"child_data", child_data_ctrl}, {"child", child_name}});
+      // The generated line ends in a blank.
+      refresh += CodeText()
+                     .Line(2,
+                           "If ParentDataCtrl.EditMode <> DATA_EDITADD And "
+                           "tk_CurrRowExists(ParentDataCtrl) Then ")
+                     .Take();
+      refresh += VbFragment(
+          R"(
+                'repopulate child data source
+                $child_data$.RecordSource = s$child$_Select & " $condition$
+            Else
+                'clear child data source
+                nNoRepos = nNoRepos + 1
+                $child_data$.Recordset.AddNew
+                nNoRepos = nNoRepos - 1
+                $child_data$.RecordSource = s$child$_Select & " 1=2 "
+            End If
+    )",
+          {{"child_data", child_data_ctrl}, {"child", child_name}, {"condition", condition}});
       (void)ParentPostHook(*this, reposition, refresh, &child);
       (void)ChildPostHook(child, reposition, refresh, this);
       procedure->Append(SubEvent::kMain, SubEventSlot::kBody, refresh);
     }
-    reposition += CodeText()
-                      .Line(2, "Set ds = " + child_data_ctrl)
-                      .Line(2, fmt::format("{}_DoRefresh {}", child_name, parent_data_ctrl))
-                      .Take();
+    reposition += VbFragment(R"(
+            Set ds = $child_data$
+            $child$_DoRefresh $parent_data$
+    )",
+                             {{"child_data", child_data_ctrl},
+                              {"child", child_name},
+                              {"parent_data", parent_data_ctrl}});
   }
-  reposition += CodeText().Line(2, "Screen.MousePointer = ARROW").Take();
+  reposition += VbFragment(R"(
+            Screen.MousePointer = ARROW
+    )");
   if (!data_ctrl_) return kOk;
   CEventDesc* event = data_ctrl_->GetEvent("Reposition");
   if (!event) return kOk;
@@ -194,7 +205,10 @@ Status CEntityDesc::DoParentPostChildRepopulate(std::string&, std::string&, CEnt
   return kOk;
 }
 Status CEntityDesc::DoChildPostChildRepopulate(std::string&, std::string& refresh, CEntityDesc*) {
-  refresh += CodeText().Line(1, DataCtrlName() + ".Refresh").Take();
+  refresh += VbFragment(R"(
+        $data$.Refresh
+    )",
+                        {{"data", DataCtrlName()}});
   return kOk;
 }
 

@@ -1,11 +1,10 @@
 // Entity generation: each entity's data control, controls and layout, or its drop.
-#include <fmt/format.h>
-
 #include "base/string_table.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 
@@ -41,12 +40,17 @@ Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
   (void)entity.GetDataCtrl()->AddProperty(Value::String(database_string_), "DatabaseName");
   (void)LayoutGroup(*entity.GetCtrlGroup());
   if (control_group_->AddItem(entity.ReleaseCtrlGroup()) != kOk) return kGroupFailed;
-  (void)AddGlobalDeclaration(fmt::format("Dim s{}_Select As String\r\n", name));
+  (void)AddGlobalDeclaration(VbFragment(R"(
+    Dim s$e$_Select As String
+    )",
+                                        {{"e", name}}));
   CEventDesc* load = LoadEvent();
   if (!load) return kNoEvent;
-  load->Append(
-      SubEvent::kMain, SubEventSlot::kBody,
-      fmt::format("\t{}.Connect = tvkDBConn.Connect\r\n", entity.GetDataCtrl()->GetCtrlName()));
+  load->Append(SubEvent::kMain, SubEventSlot::kBody,
+               VbFragment(R"(
+        $data$.Connect = tvkDBConn.Connect
+    )",
+                          {{"data", entity.GetDataCtrl()->GetCtrlName()}}));
   return kOk;
 }
 

@@ -7,6 +7,7 @@
 #include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 #include "visualizers/grid_visualizer.h"
 
 namespace tavik {
@@ -112,33 +113,51 @@ Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
 
 void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCtrlDesc* focus) {
   const std::string& entity = GetEntityName();
-  std::string data_control = DataCtrlName();
-  CodeText code;
+  const std::string data_control = DataCtrlName();
+  const std::string set_to_screen = CFormDesc::SetToScreenName(entity);
+  // After a new record and a deletion the first field of the entity has the focus.
+  const auto focus_line = [focus](std::string_view fragment) {
+    return focus ? VbFragment(fragment, {{"focus", focus->GetCtrlName()}}) : std::string();
+  };
+  std::string code;
   if (caption == "New") {
-    code.Line(1,
-              fmt::format("tk_NewButton Me, {}, nNoRepos, b{}UpdateFailed", data_control, entity))
-        .Line(1, fmt::format("If Not b{}UpdateFailed Then", entity));
-    if (focus) code.Line(2, focus->GetCtrlName() + ".SetFocus");
-    CodeText closing;
-    closing.Line(2, CFormDesc::SetToScreenName(entity)).Line(1, "End If");
-    (void)AddClosingCode(button, "Click", closing.str());
+    code = VbFragment(R"(
+        tk_NewButton Me, $data$, nNoRepos, b$e$UpdateFailed
+        If Not b$e$UpdateFailed Then
+            $focus$
+    )",
+                      {{"data", data_control}, {"e", entity}, {"focus", focus_line(R"(
+            $focus$.SetFocus
+    )")}});
+    (void)AddClosingCode(button, "Click",
+                         VbFragment(R"(
+            $set_to_screen$
+        End If
+    )",
+                                    {{"set_to_screen", set_to_screen}}));
   } else if (caption == "Update") {
-    code.Line(1, fmt::format("If {}.EditMode = dbEditAdd Then", data_control))
-        .Line(2, fmt::format("b{}Bind = True", entity))
-        .Line(1, "End If")
-        .Line(1, fmt::format("If {}.EditMode <> dbEditNone Then", data_control))
-        .Line(2,
-              fmt::format("tk_DS_Update Me, {}, nNoRepos, b{}UpdateFailed", data_control, entity))
-        .Line(2, fmt::format("If Not b{}UpdateFailed Then {}", entity,
-                             CFormDesc::SetToScreenName(entity)))
-        .Line(1, "End If");
+    code = VbFragment(R"(
+        If $data$.EditMode = dbEditAdd Then
+            b$e$Bind = True
+        End If
+        If $data$.EditMode <> dbEditNone Then
+            tk_DS_Update Me, $data$, nNoRepos, b$e$UpdateFailed
+            If Not b$e$UpdateFailed Then $set_to_screen$
+        End If
+    )",
+                      {{"data", data_control}, {"e", entity}, {"set_to_screen", set_to_screen}});
   } else {
-    code.Line(1, CFormDesc::ResetName(entity)).Line(1, "tk_DeleteButton " + data_control);
-    if (focus) {
-      code.Line(1, focus->GetCtrlName() + ".SetFocus    'set focus to first field of datasource");
-    }
+    code = VbFragment(
+        R"(
+        $reset$
+        tk_DeleteButton $data$
+        $focus$
+    )",
+        {{"reset", CFormDesc::ResetName(entity)}, {"data", data_control}, {"focus", focus_line(R"(
+        $focus$.SetFocus    'set focus to first field of datasource
+    )")}});
   }
-  (void)AddMainCode(button, "Click", code.str());
+  (void)AddMainCode(button, "Click", code);
 }
 
 Status CEntityDesc::AddDataNavigationButtons() {

@@ -1,9 +1,8 @@
 // Cross-entity processing: the code that ties the entities of one form together.
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include <fmt/format.h>
 
 #include "base/string_table.h"
 #include "controls/timer_ctrl.h"
@@ -140,6 +139,21 @@ void AddRepositionFrames(CEventDesc& reposition, const EntityNames& names) {
   }
 }
 
+// The end of a data control's error handler: a missing current record (error 3021) is passed
+// over, after the code for it, and any other error is shown.
+std::string ErrorHandlerEnd(std::string_view on_no_current_record = {}) {
+  return VbFragment(R"(
+        If Err = 3021 Then
+            $on_no_current_record$
+            Resume Next
+        Else
+            tk_DisplayError(Err)
+            Resume Next
+        End If
+    )",
+                    {{"on_no_current_record", on_no_current_record}});
+}
+
 void AddRepositionCode(CEventDesc& reposition, const CEntityDesc& entity,
                        const EntityNames& names) {
   AddRepositionFrames(reposition, names);
@@ -157,17 +171,11 @@ void AddRepositionCode(CEventDesc& reposition, const CEntityDesc& entity,
         Exit Sub
 
     $data$_RepositionErrorHandler:
-        If Err = 3021 Then
-            $add_new$
-            Resume Next
-        Else
-            tk_DisplayError(Err)
-            Resume Next
-        End If
+        $handler$
     )",
                                {{"set_to_screen", names.set_to_screen},
                                 {"data", names.data_ctrl},
-                                {"add_new", add_new}}));
+                                {"handler", ErrorHandlerEnd(add_new)}}));
 }
 
 std::string ChildUpdateCode(CEntityDesc& entity, const EntityNames& names) {
@@ -273,17 +281,13 @@ std::string ValidateTail(const CEntityDesc& entity, const EntityNames& names) {
     $data$_ValidationErrorHandler:
             $restore_flags$
         b$e$UpdateFailed = True
-        If Err = 3021 Then
-            Resume Next
-        Else
-            tk_DisplayError(Err)
-            Resume Next
-        End If
+        $handler$
     )",
                     {{"save", save_condition},
                      {"e", names.entity},
                      {"data", names.data_ctrl},
-                     {"restore_flags", restore_flags}});
+                     {"restore_flags", restore_flags},
+                     {"handler", ErrorHandlerEnd()}});
 }
 
 void AddValidateCode(CEventDesc& validate, CEntityDesc& entity, const EntityNames& names) {

@@ -5,8 +5,8 @@
 
 #include <iostream>
 
+#include "base/string_table.h"
 #include "brenlo/windows1252.h"
-#include "host/string_table.h"
 
 namespace tavik::cli {
 

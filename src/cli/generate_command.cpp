@@ -10,10 +10,10 @@
 #include "cli/file_client.h"
 #include "environment/environment_client.h"
 #include "host/registry.h"
+#include "platform/ini_settings_file.h"
 #include "platform/platform.h"
 #include "platform/posix/fixed_screen_info.h"
-#include "platform/posix/ini_settings_file.h"
-#include "platform/posix/settings_path.h"
+#include "platform/settings_path.h"
 #include "tavikfw/brenlo.h"
 #include "tavikfw/tavikfw.h"
 

@@ -12,33 +12,18 @@ namespace tavik {
 namespace {
 
 // Sub-events of the data control's "Validate" event and of the other procedures.
-constexpr std::int32_t kValidateChecks = 2;
-constexpr std::int32_t kFirstSubEvent = 0;
-constexpr int kBody = 1;
 
 }  // namespace
 
-Status CBoundFieldCtrl::AppendCode(CEventDesc* event, std::int32_t sub_event,
-                                   const CodeText& code) {
+Status CBoundFieldCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, const CodeText& code) {
   if (!event) return kNoMemory;
-  return event->AddSubEventCode(code.str(), sub_event, kBody, CEventDesc::kAtEnd,
-                                CEventDesc::kAfter);
+  event->Append(sub_event, SubEventSlot::kBody, code.str());
+  return kOk;
 }
 
 std::string CBoundFieldCtrl::ListArrayName(std::string list_id) {
   CFormDesc::ValidateString(list_id);
   return list_id + "_List";
-}
-
-CodeText CBoundFieldCtrl::ReadFieldCode(std::string_view data, std::string_view field) {
-  const std::string value = std::string(data) + ".Recordset.Fields(\"" + std::string(field) + "\")";
-  CodeText code;
-  code.Line(2, "If IsNull(" + value + ") Then")
-      .Line(3, "zTmpField = \"\"")
-      .Line(2, "Else")
-      .Line(3, "zTmpField = " + value)
-      .Line(2, "End If");
-  return code;
 }
 
 Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view field_name) {
@@ -56,14 +41,14 @@ Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view 
             "MsgBox(\"" + std::string(physical_name) + " is a required field; record not saved!\")")
       .Line(3, "GoTo " + GetEntityName() + "_BadData")
       .Line(2, "End If");
-  return AppendCode(data_ctrl.GetEvent("Validate"), kValidateChecks, check);
+  return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, check);
 }
 
 Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
   if (CEntityDesc* entity = GetEntityDesc()) (void)entity->GetNextRegCtrlIndex();
   CodeText edit_mode;
   edit_mode.Line(2, "tk_SetEditMode " + data_ctrl.GetCtrlName());
-  return AppendCode(GetEvent("KeyPress"), kFirstSubEvent, edit_mode);
+  return AppendCode(GetEvent("KeyPress"), SubEvent::kMain, edit_mode);
 }
 
 Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_view field,
@@ -84,13 +69,13 @@ Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_v
   code.Line(2, "nDFTransCount = tvkAddDisplayFieldTranslation(" + data_ctrl.GetCtrlName() + ", \"" +
                    std::string(field) + "\", sValue, DisplayFieldTranslate(), nDFTransCount)")
       .Line(2, ctrl + ".DataChanged = False ' disable auto binding");
-  return AppendCode(data_ctrl.GetEvent("Validate"), kValidateChecks, code);
+  return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, code);
 }
 
 Status CBoundFieldCtrl::AppendToSetToScreen(const CodeText& code) {
   CFormDesc* form = GetFormDesc();
-  return AppendCode(form ? form->GetProcedure(GetEntityName() + "_SetToScreen") : nullptr,
-                    kFirstSubEvent, code);
+  return AppendCode(form ? form->SetToScreenProcedure(GetEntityName()) : nullptr, SubEvent::kMain,
+                    code);
 }
 
 Status CBoundFieldCtrl::AddControlRef(int* index) {
@@ -111,7 +96,7 @@ Status CBoundFieldCtrl::DoEmptyIsNull() {
       .Line(3, ctrl + " = tk_NullValue(" + entity_data_ctrl->GetCtrlName() + ".Recordset(\"" +
                    *phys + "\"))")
       .Line(2, "End If");
-  return AppendCode(own_data_ctrl->GetEvent("Validate"), kValidateChecks, code);
+  return AppendCode(own_data_ctrl->GetEvent("Validate"), SubEvent::kValidateFieldChecks, code);
 }
 
 }  // namespace tavik

@@ -21,12 +21,10 @@ class CBoundFieldCtrl : public CCtrlDesc {
  protected:
   // Appends code to a body piece: new sub-events go last, text after what is there; 1
   // without the event.
-  [[nodiscard]] static Status AppendCode(CEventDesc* event, std::int32_t sub_event,
+  [[nodiscard]] static Status AppendCode(CEventDesc* event, SubEvent sub_event,
                                          const CodeText& code);
   // The name of the valid-value list's array in the form's code.
   static std::string ListArrayName(std::string list_id);
-  // Code that puts the field's value, or an empty text for a null, into zTmpField.
-  static CodeText ReadFieldCode(std::string_view data, std::string_view field);
 
   // "DataSource" and "DataField".
   [[nodiscard]] Status BindToField(const CDataCtrl& data_ctrl, std::string_view field_name);

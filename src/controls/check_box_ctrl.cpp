@@ -14,9 +14,6 @@ namespace tavik {
 
 namespace {
 
-constexpr std::int32_t kFirstSubEvent = 0;
-constexpr std::int32_t kValidateChecks = 2;
-
 // The stored value of a list entry; none when it is missing, empty or not a text.
 std::optional<std::string> StoredValue(const CNxProperty& entry) {
   const Value& value = entry.GetValue();
@@ -72,26 +69,26 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
   const std::string& data = data_ctrl->GetCtrlName();
   CEntityDesc* entity_desc = GetEntityDesc();
   const std::string& entity = GetEntityName();
-  const std::string field_value = data + ".Recordset.Fields(\"" + std::string(field_name) + "\")";
+  const std::string field_value = data_ctrl->FieldExpression(field_name);
   const std::string arguments =
       "(" + ctrl + ", " + field_value + ", \"" + checked + "\", \"" + unchecked + "\")";
 
   CodeText to_field;
   to_field.Line(3, field_value + " = tk_CB_ControlXlateValue" + arguments);
-  if (Status status = AppendCode(validate, kValidateChecks, to_field)) return status;
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_field)) return status;
 
   CodeText to_screen;
   to_screen.Line(2, ctrl + ".Value = tk_CB_FieldXlateValue" + arguments);
   CFormDesc* form = GetFormDesc();
-  if (Status status = AppendCode(form ? form->GetProcedure(entity + "_SetToScreen") : nullptr,
-                                 kFirstSubEvent, to_screen)) {
+  if (Status status = AppendCode(form ? form->SetToScreenProcedure(entity) : nullptr,
+                                 SubEvent::kMain, to_screen)) {
     return status;
   }
 
   // The index only counts the entity's registered controls; the check box's code needs none.
   if (entity_desc) (void)entity_desc->GetNextRegCtrlIndex();
 
-  return list_controls::AddEditModeCode(click, list_controls::kClickHead, entity, data);
+  return list_controls::AddEditModeCode(click, list_controls::EditTrigger::kClick, entity, data);
 }
 
 Status CCheckBoxCtrl::AddControlRef(int* index) {

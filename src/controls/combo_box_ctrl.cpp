@@ -10,26 +10,23 @@
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
 namespace {
 
-constexpr std::int32_t kFirstSubEvent = 0;
-constexpr std::int32_t kValidateChecks = 2;
-constexpr int kHead = 0;
-constexpr int kBody = 1;
-constexpr int kTail = 2;
 constexpr std::int16_t kSimpleCombo = 1;
 constexpr std::int16_t kDropDownList = 2;
 constexpr std::int16_t kDropDownCombo = 0;
 // A simple combo box shows its list below the text: four lines tall.
 constexpr float kSimpleComboLines = 4.0f;
 
-Status AddCode(CEventDesc* event, std::int32_t sub_event, int part, std::int32_t position,
+Status AddCode(CEventDesc* event, SubEvent sub_event, SubEventSlot part, SubEventPlacement position,
                std::string_view code) {
   if (!event) return kNoEvent;
-  return event->AddSubEventCode(code, sub_event, part, position, CEventDesc::kAfter);
+  event->Append(sub_event, part, code, position);
+  return kOk;
 }
 
 Status HandleSorted(CCtrlDesc& control, const std::optional<Value>& value) {
@@ -43,7 +40,7 @@ Status HandleSorted(CCtrlDesc& control, const std::optional<Value>& value) {
 Status HandleTextLimit(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value) return kOk;
   CFormDesc* form = control.GetFormDesc();
-  return form && form->GetEvent("Load") ? kOk : kNoEvent;
+  return form && form->LoadEvent() ? kOk : kNoEvent;
 }
 
 Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
@@ -85,27 +82,41 @@ std::optional<std::string> LongestEntryName(const CCtrlDesc& control) {
 
 Status AddListLoading(CCtrlDesc& control, std::string_view list_name) {
   CFormDesc* form = control.GetFormDesc();
-  CEventDesc* load = form ? form->GetEvent("Load") : nullptr;
+  CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoEvent;
   CodeText code;
   code.Line(1, "tk_LoadList " + control.GetCtrlName() + ", " + std::string(list_name) + "_List()");
-  return AddCode(load, kFirstSubEvent, kBody, CEventDesc::kAtFront, code.str());
+  return AddCode(load, SubEvent::kMain, SubEventSlot::kBody, SubEventPlacement::kFirst, code.str());
 }
 
-Status AddEditModeCode(CEventDesc* event, std::string_view head, std::string_view entity,
+Status AddEditModeCode(CEventDesc* event, EditTrigger trigger, std::string_view entity,
                        std::string_view data) {
-  if (Status status = AddCode(event, kFirstSubEvent, kHead, CEventDesc::kAtFront,
-                              std::string(head) + std::string(kFormLoadedHead))) {
+  const std::string click_guard = trigger == EditTrigger::kClick ? VbFragment(R"(
+        If bNoClick Then Exit Sub
+
+    )")
+                                                                 : std::string();
+  if (Status status =
+          AddCode(event, SubEvent::kMain, SubEventSlot::kHead, SubEventPlacement::kFirst,
+                  VbFragment(R"(
+        $click_guard$
+        If bFormLoaded Then
+    )",
+                             {{"click_guard", click_guard}}))) {
     return status;
   }
-  CodeText body;
-  body.Line(2, "b" + std::string(entity) + "Bind = True")
-      .Line(2, "tk_SetEditMode " + std::string(data));
-  if (Status status = AddCode(event, kFirstSubEvent, kBody, CEventDesc::kAtEnd, body.str())) {
+  if (Status status = AddCode(event, SubEvent::kMain, SubEventSlot::kBody, SubEventPlacement::kLast,
+                              VbFragment(R"(
+            b$e$Bind = True
+            tk_SetEditMode $data$
+    )",
+                                         {{"e", entity}, {"data", data}}))) {
     return status;
   }
-  return AddCode(event, kFirstSubEvent, kTail, CEventDesc::kAtEnd,
-                 CodeText().Line(1, "End If").str());
+  return AddCode(event, SubEvent::kMain, SubEventSlot::kTail, SubEventPlacement::kLast,
+                 VbFragment(R"(
+        End If
+    )"));
 }
 
 Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_view field_name,
@@ -136,9 +147,10 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   const std::string field(field_name);
   CAttribute* attribute = control.GetAttribute();
 
-  if (Status status = AddEditModeCode(click, kClickHead, entity, data)) return status;
+  if (Status status = AddEditModeCode(click, EditTrigger::kClick, entity, data)) return status;
   if (key_press) {
-    if (Status status = AddEditModeCode(key_press, "", entity, data)) return status;
+    if (Status status = AddEditModeCode(key_press, EditTrigger::kKeyPress, entity, data))
+      return status;
   }
 
   if (attribute && attribute->IsRequired()) {
@@ -150,8 +162,8 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
         .Line(3, "MsgBox(\"" + *phys + " is a required field; record not saved!\")")
         .Line(3, "GoTo " + entity + "_BadData")
         .Line(2, "End If");
-    if (Status status =
-            AddCode(validate, kValidateChecks, kBody, CEventDesc::kAtEnd, check.str())) {
+    if (Status status = AddCode(validate, SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
+                                SubEventPlacement::kLast, check.str())) {
       return status;
     }
   }
@@ -173,8 +185,8 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
       .Line(3, "MsgBox(\"Not a valid value for field " + field + "; record not saved!\")")
       .Line(3, "GoTo " + entity + "_BadData")
       .Line(2, "End If");
-  if (Status status =
-          AddCode(validate, kValidateChecks, kBody, CEventDesc::kAtEnd, to_field.str())) {
+  if (Status status = AddCode(validate, SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
+                              SubEventPlacement::kLast, to_field.str())) {
     return status;
   }
 
@@ -183,8 +195,8 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   to_screen.Line(2, "tvkGetNewListField " + ctrl + ", " + data + ", \"" + field + "\", " + list +
                         ", bNoClick");
   CFormDesc* form = control.GetFormDesc();
-  return AddCode(form ? form->GetProcedure(entity + "_SetToScreen") : nullptr, kFirstSubEvent,
-                 kBody, CEventDesc::kAtEnd, to_screen.str());
+  return AddCode(form ? form->SetToScreenProcedure(entity) : nullptr, SubEvent::kMain,
+                 SubEventSlot::kBody, SubEventPlacement::kLast, to_screen.str());
 }
 
 }  // namespace list_controls

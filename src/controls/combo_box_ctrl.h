@@ -22,11 +22,10 @@ CNxPropertySection* ValidValueListOf(const CCtrlDesc& control);
 std::optional<std::string> LongestEntryName(const CCtrlDesc& control);
 // Fills the control from the list's array when the form loads; 3 without the "Load" event.
 [[nodiscard]] Status AddListLoading(CCtrlDesc& control, std::string_view list_name);
-// A click (or, with its own head, a key press) marks the entity's record as bound and puts
-// its data control into edit mode once the form is loaded.
-inline constexpr std::string_view kClickHead = "\tIf bNoClick Then Exit Sub\r\n\r\n";
-inline constexpr std::string_view kFormLoadedHead = "\tIf bFormLoaded Then\r\n";
-[[nodiscard]] Status AddEditModeCode(CEventDesc* event, std::string_view head,
+// A click or a key press marks the entity's record as bound and puts its data control into
+// edit mode once the form is loaded; a click the code makes itself (bNoClick) does not.
+enum class EditTrigger { kClick, kKeyPress };
+[[nodiscard]] Status AddEditModeCode(CEventDesc* event, EditTrigger trigger,
                                      std::string_view entity, std::string_view data);
 
 // How a combo box and a list box differ in their binding.

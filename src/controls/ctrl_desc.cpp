@@ -121,10 +121,7 @@ Status CCtrlDesc::AddControlArrayEntry(int* index) {
   if (!timer_event) return kNoEvent;
   CodeText code;
   code.Line(1, "Set ax" + GetEntityName() + "_Ctrl(" + std::to_string(*index) + ") = " + name_);
-  if (Status status =
-          timer_event->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter)) {
-    return status;
-  }
+  timer_event->Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
   ++*index;
   return kOk;
 }

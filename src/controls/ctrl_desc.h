@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "form/event_desc.h"
 #include "host/data_source.h"
 #include "model/nx_property_set.h"
-#include "model/status.h"
 #include "model/string_hash_map.h"
 #include "model/value.h"
 #include "tavikfw/client.h"

@@ -160,7 +160,7 @@ std::optional<std::string> CCtrlDesc::GetWidthSample() {
 int CCtrlDesc::CalcCharWidth() {
   CAttribute* attribute = GetAttribute();
   auto type = attribute ? attribute->GetProperty("CD_TYP") : std::nullopt;
-  if (!type || type->Text().empty()) return 2;
+  if (!HasText(type)) return 2;
   std::string upper = type->Text();
   std::transform(upper.begin(), upper.end(), upper.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });

@@ -21,7 +21,6 @@ constexpr float kDefaultHeight = 720.0f;
 constexpr long kLimit = 32768;
 constexpr long kNoLimit = std::numeric_limits<long>::max();
 // The data control's sub-event that puts the record on the screen.
-constexpr std::int32_t kRepositionFields = 2;
 
 // Styles 0, 2 and 3 only.
 Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
@@ -35,11 +34,12 @@ Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
 Status HandlePicture(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value || !value->IsString() || value->AsString().empty()) return kOk;
   CFormDesc* form = control.GetFormDesc();
-  CEventDesc* load = form ? form->GetEvent("Load") : nullptr;
+  CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoMemory;
   CodeText code;
   code.Line(1, control.GetCtrlName() + ".Picture = LoadPicture(\"" + value->AsString() + "\")");
-  return load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
+  return kOk;
 }
 
 }  // namespace
@@ -76,16 +76,15 @@ Status CGaugeCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name
   CEventDesc* reposition = data_ctrl->GetEvent("Reposition");
   if (!reposition) return kNoMemory;
   const std::string& ctrl = GetCtrlName();
-  const std::string field =
-      data_ctrl->GetCtrlName() + ".Recordset.Fields(\"" + std::string(field_name) + "\")";
+  const std::string field = data_ctrl->FieldExpression(field_name);
   CodeText code;
   code.Line(2, "If IsNull(" + field + ") Then")
       .Line(3, ctrl + ".Value = tk_NullValue(" + field + ")")
       .Line(2, "Else")
       .Line(3, ctrl + ".Value = " + field)
       .Line(2, "End If");
-  return reposition->AddSubEventCode(code.str(), kRepositionFields, 1, CEventDesc::kAtEnd,
-                                     CEventDesc::kAfter);
+  reposition->Append(SubEvent::kRepositionFields, SubEventSlot::kBody, code.str());
+  return kOk;
 }
 
 }  // namespace tavik

@@ -70,7 +70,7 @@ Status CListBoxCtrl::DoWidthHeight() {
   if (Status status = CCtrlDesc::DoWidthHeight(1)) return status;
   // An empty height in the edit style counts as none here, unlike the combo box's style.
   auto style_height = GetEditStyleProp("ES_HGT");
-  if (style_height && !style_height->Text().empty()) return kOk;
+  if (HasText(style_height)) return kOk;
   auto height = GetProperty("Height");
   if (!height) return kOk;
   return AddProperty(Value::Single(height->AsSingle() * kListLines), "Height");

@@ -83,7 +83,7 @@ Status CMaskEdCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_nam
   if (auto list_id = TextProperty(attribute, "VLD_LISTID")) list = ListArrayName(*list_id);
 
   // The mask is taken off while the stored value is put in, so that any value shows.
-  CodeText to_display = ReadFieldCode(data_ctrl->GetCtrlName(), field_name);
+  CodeText to_display = data_ctrl->ReadFieldCode(field_name);
   if (list) {
     to_display.Line(2, "nResult = tk_GetDisplayValue(zTmpField, " + *list + "(), sValue)");
   } else {

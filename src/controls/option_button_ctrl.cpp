@@ -16,8 +16,6 @@ namespace tavik {
 
 namespace {
 
-constexpr std::int32_t kValidateChecks = 2;
-constexpr std::int32_t kFirstSubEvent = 0;
 constexpr int kRowGap = 50;
 
 }  // namespace
@@ -61,16 +59,16 @@ Status COptionButtonCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view fie
 
   CodeText to_data;
   to_data.Line(2, "Case " + button + ".Value")
-      .Line(3, data + ".Recordset.Fields(\"" + field + "\") = \"" + data_value + "\"");
-  if (Status status = AppendCode(validate, kValidateChecks, to_data)) return status;
+      .Line(3, data_ctrl->FieldExpression(field) + " = \"" + data_value + "\"");
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
 
   CodeText to_display;
   to_display.Line(3, "Case \"" + data_value + "\"")
       .Line(3, button + ".Value = TRUE")
       .Line(4, button + ".SetFocus");
-  CEventDesc* set_to_screen = form->GetProcedure(entity + "_SetToScreen");
+  CEventDesc* set_to_screen = form->SetToScreenProcedure(entity);
   if (!set_to_screen) return kNoMemory;
-  if (Status status = AppendCode(set_to_screen, kFirstSubEvent, to_display)) return status;
+  if (Status status = AppendCode(set_to_screen, SubEvent::kMain, to_display)) return status;
 
   // A click while the form shows a record marks the record as edited.
   CodeText on_click;
@@ -80,7 +78,7 @@ Status COptionButtonCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view fie
       .Line(2, "b" + entity + "Bind = True")
       .Line(2, "tk_SetEditMode " + data)
       .Line(1, "End If");
-  return AppendCode(click, kFirstSubEvent, on_click);
+  return AppendCode(click, SubEvent::kMain, on_click);
 }
 
 Status COptionButtonCtrl::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {

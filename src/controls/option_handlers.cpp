@@ -20,7 +20,7 @@ bool IsNumber(const std::optional<Value>& value, long number) {
 std::optional<std::string> TextProperty(const CAttribute* attribute, std::string_view name) {
   if (!attribute) return std::nullopt;
   auto value = attribute->GetProperty(name);
-  if (!value || value->Text().empty()) return std::nullopt;
+  if (!HasText(value)) return std::nullopt;
   return value->Text();
 }
 

@@ -28,7 +28,7 @@ Status RangedOption(CCtrlDesc& control, const std::optional<Value>& value) {
 // The edit style's size in twips, when it holds one.
 std::optional<float> StyleSize(const CCtrlDesc& control, std::string_view name) {
   auto value = control.GetEditStyleProp(name);
-  if (!value || value->Text().empty()) return std::nullopt;
+  if (!HasText(value)) return std::nullopt;
   return static_cast<float>(NumberOf(*value));
 }
 

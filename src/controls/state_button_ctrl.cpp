@@ -8,7 +8,6 @@ namespace tavik {
 
 namespace {
 
-constexpr int kBody = 1;
 constexpr std::uint16_t kButtonRoom = 250;
 
 }  // namespace
@@ -34,11 +33,10 @@ Status CStateButtonCtrl::HandleThreeD(CCtrlDesc& control, const std::optional<Va
   return button ? button->Make3D() : kOk;
 }
 
-Status CStateButtonCtrl::AppendCode(CEventDesc* event, std::int32_t sub_event,
-                                    const CodeText& code) {
+Status CStateButtonCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, const CodeText& code) {
   if (!event) return kNoEvent;
-  return event->AddSubEventCode(code.str(), sub_event, kBody, CEventDesc::kAtEnd,
-                                CEventDesc::kAfter);
+  event->Append(sub_event, SubEventSlot::kBody, code.str());
+  return kOk;
 }
 
 Status CStateButtonCtrl::UseThreeDClass(const char* class_name) {

@@ -28,7 +28,7 @@ class CStateButtonCtrl : public CCtrlDesc {
 
   // Appends code to a body piece: new sub-events go last, text after what is there; 3
   // without the event.
-  [[nodiscard]] static Status AppendCode(CEventDesc* event, std::int32_t sub_event,
+  [[nodiscard]] static Status AppendCode(CEventDesc* event, SubEvent sub_event,
                                          const CodeText& code);
 
   // Version 3 has separate three-dimensional controls, which draw their own background.

@@ -14,11 +14,6 @@ namespace tavik {
 
 namespace {
 
-constexpr std::int32_t kFirstSubEvent = 0;
-constexpr int kBody = 1;
-
-// The only edit style whose text box may scroll: the multi-line one.
-constexpr std::int32_t kMultiLineEditStyle = 6;
 constexpr long kMaxLengthLimit = 32000;
 constexpr long kFirstAlignment = 23;
 constexpr long kUpperCase = 27;
@@ -35,8 +30,8 @@ Status HandleAutoSelect(CCtrlDesc& control, const std::optional<Value>& value) {
   code.Line(0, "'  Autoselect text when control gets focus ")
       .Line(1, ctrl + ".SelStart = 0")
       .Line(1, ctrl + ".SelLength = 64000");
-  return got_focus->AddSubEventCode(code.str(), kFirstSubEvent, kBody, CEventDesc::kAtFront,
-                                    CEventDesc::kAfter);
+  got_focus->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
+  return kOk;
 }
 
 Status HandlePasswordChar(CCtrlDesc& control, const std::optional<Value>& value) {
@@ -47,7 +42,7 @@ Status HandlePasswordChar(CCtrlDesc& control, const std::optional<Value>& value)
 Status HandleScrollBar(CCtrlDesc& control, const std::optional<Value>& value, std::int16_t bit) {
   if (!value) return kOk;
   CAttribute* attribute = control.GetAttribute();
-  if (!attribute || attribute->GetEditStyle() != kMultiLineEditStyle) return kOk;
+  if (!attribute || !attribute->HasEditStyle(EditStyle::kMultiLineText)) return kOk;
   if (!control.GetProperty("ScrollBars")) {
     if (Status status = control.AddProperty(Value::Short(0), "ScrollBars")) return status;
     if (Status status = control.AddProperty(Value::Short(-1), "MultiLine")) return status;
@@ -74,7 +69,7 @@ Status HandleVerticalScrollBar(CCtrlDesc& control, const std::optional<Value>& v
 // declares the variable that holds the style once, however many text boxes convert.
 Status HandleCase(CCtrlDesc& control, const std::optional<Value>& value) {
   CFormDesc* form = control.GetFormDesc();
-  CEventDesc* load = form ? form->GetEvent("Load") : nullptr;
+  CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoMemory;
   if (!value) return kOk;
   long conversion = NumberOf(*value);
@@ -89,8 +84,8 @@ Status HandleCase(CCtrlDesc& control, const std::optional<Value>& value) {
       .Line(1, conversion == kUpperCase ? "lWindowStyle = lWindowStyle Or ES_UPPERCASE"
                                         : "lWindowStyle = lWindowStyle Or ES_LOWERCASE")
       .Line(1, "lWindowStyle = SetWindowLong(" + ctrl + ".hWnd, GWL_STYLE, lWindowStyle)");
-  return load->AddSubEventCode(code.str(), kFirstSubEvent, kBody, CEventDesc::kAtEnd,
-                               CEventDesc::kAfter);
+  load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
+  return kOk;
 }
 
 // Left alignment unless the option says otherwise; the property is always written.
@@ -148,7 +143,7 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
   }
 
   // The stored value is shown as its display value whenever a record comes to the screen.
-  CodeText to_display = ReadFieldCode(data_ctrl->GetCtrlName(), field_name);
+  CodeText to_display = data_ctrl->ReadFieldCode(field_name);
   to_display.Line(2, "nResult = tk_GetDisplayValue(zTmpField, " + list + "(), sValue)")
       .Line(2, GetCtrlName() + ".Text = sValue");
   return AppendToSetToScreen(to_display);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/status.h"
+#include "base/status.h"
 
 namespace tavik {
 

@@ -20,7 +20,7 @@ Status CAttribDesc::SetAttribProps() {
     if (Status status = AddProperty(property->GetValue(), property->GetName())) return status;
   }
   auto physical_name = GetProperty("PHYSICAL_NAME");
-  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  if (!HasText(physical_name)) return kMissingProperty;
   std::string name = physical_name->Text();
   (void)AddProperty(Value::String(name), "PHYSICAL_NAME");
   return AddProperty(Value::String(QueryName::For(name)), "SQLQUERY_NAME");
@@ -29,7 +29,7 @@ Status CAttribDesc::SetAttribProps() {
 Status CAttribDesc::CreateVisualizer() {
   // Edit style 3 shows a whole entity as a grid; the allocator takes an entity for it, so an
   // attribute of that style is left without a visualizer (and reported by the entity).
-  if (GetEditStyle() == kGridEditStyle) return kOk;
+  if (HasEditStyle(EditStyle::kGrid)) return kOk;
   return GetFormDesc()->AllocateVisualizer(GetEditStyle(), this);
 }
 

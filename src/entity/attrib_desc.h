@@ -13,8 +13,6 @@ class CFormDesc;
 
 class CAttribDesc : public CAttribute {
  public:
-  static constexpr std::int32_t kGridEditStyle = 3;
-
   // Adds the FORM_ATTRIB_INFO properties, PHYSICAL_NAME again and SQLQUERY_NAME.
   [[nodiscard]] Status SetAttribProps() override;
   // Asks the client's allocator for the visualizer of the attribute's edit style.

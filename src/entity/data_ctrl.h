@@ -1,7 +1,11 @@
 // The data control that backs one entity.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "controls/ctrl_desc.h"
+#include "form/code_text.h"
 
 namespace tavik {
 
@@ -9,6 +13,15 @@ class CDataCtrl : public CCtrlDesc {
  public:
   // 1 for version 0, 2 for no form.
   [[nodiscard]] Status Init(std::uint16_t version, CFormDesc* form);
+
+  // The field of the current record as generated code names it.
+  std::string FieldExpression(std::string_view field) const {
+    return FieldExpression(GetCtrlName(), field);
+  }
+  // The same for a data control known only by name (one not made yet).
+  static std::string FieldExpression(std::string_view data_ctrl, std::string_view field);
+  // Code that puts the field's value, or an empty text for a null, into zTmpField.
+  CodeText ReadFieldCode(std::string_view field) const;
 };
 
 }  // namespace tavik

@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/string_table.h"
 #include "controls/ctrl_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
-#include "host/string_table.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "visualizers/grid_visualizer.h"
@@ -28,10 +28,6 @@ constexpr std::size_t kLongColumnName = 15;
 std::int64_t NumberOf(const Value& value) {
   if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
   return value.AsInteger();
-}
-
-bool HasText(const std::optional<Value>& value) {
-  return value && !value->Text().empty();
 }
 
 }  // namespace

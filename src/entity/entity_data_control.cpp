@@ -8,6 +8,7 @@
 #include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 #include "visualizers/grid_visualizer.h"
 
 namespace tavik {
@@ -18,13 +19,15 @@ namespace {
 Status AddMainCode(CCtrlDesc& control, std::string_view event_name, const std::string& code) {
   CEventDesc* event = control.GetEvent(event_name);
   if (!event) return kNoEvent;
-  return event->AddSubEventCode(code, 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  event->Append(SubEvent::kMain, SubEventSlot::kBody, code, SubEventPlacement::kFirst);
+  return kOk;
 }
 
 Status AddClosingCode(CCtrlDesc& control, std::string_view event_name, const std::string& code) {
   CEventDesc* event = control.GetEvent(event_name);
   if (!event) return kNoEvent;
-  return event->AddSubEventCode(code, 0, 2, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  event->Append(SubEvent::kMain, SubEventSlot::kTail, code);
+  return kOk;
 }
 
 std::string RepositionCode(const std::string& data_control, bool grid) {
@@ -47,12 +50,16 @@ std::string RepositionCode(const std::string& data_control, bool grid) {
 
 }  // namespace
 
+std::string CEntityDesc::DataCtrlName() const {
+  return data_ctrl_ ? data_ctrl_->GetCtrlName() : "ds" + GetEntityName();
+}
+
 Status CEntityDesc::CreateDataControl() {
   CFormDesc* form = GetFormDesc();
   auto data_ctrl = std::make_unique<CDataCtrl>();
   if (Status status = data_ctrl->Init(form->GetVersion(), form)) return status;
   const std::string& entity = GetEntityName();
-  std::string name = "ds" + entity;
+  std::string name = DataCtrlName();
   data_ctrl->SetCtrlName(name);
   (void)data_ctrl->AddProperty(Value::String(name), "Name");
   (void)data_ctrl->AddProperty(Value::String(entity), "Caption");
@@ -74,7 +81,7 @@ Status CEntityDesc::CreateDataControl() {
       .Blank();
   (void)AddMainCode(*data_ctrl, "Validate", validate.str());
   auto style = GetProperty("DISPLAY_STYLE");
-  if (!style || style->Text().empty()) return kMissingProperty;
+  if (!HasText(style)) return kMissingProperty;
   (void)AddMainCode(*data_ctrl, "Reposition", RepositionCode(name, style->Text() == "GRID"));
   auto item = std::make_unique<CCtrlPosItem>(data_ctrl.get(), 0, 0.0f, 0.0f);
   item->column = 0;
@@ -108,32 +115,51 @@ Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
 
 void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCtrlDesc* focus) {
   const std::string& entity = GetEntityName();
-  std::string data_control = data_ctrl_ ? data_ctrl_->GetCtrlName() : "ds" + entity;
-  CodeText code;
+  const std::string data_control = DataCtrlName();
+  const std::string set_to_screen = CFormDesc::SetToScreenName(entity);
+  // After a new record and a deletion the first field of the entity has the focus.
+  const auto focus_line = [focus](std::string_view fragment) {
+    return focus ? VbFragment(fragment, {{"focus", focus->GetCtrlName()}}) : std::string();
+  };
+  std::string code;
   if (caption == "New") {
-    code.Line(1,
-              fmt::format("tk_NewButton Me, {}, nNoRepos, b{}UpdateFailed", data_control, entity))
-        .Line(1, fmt::format("If Not b{}UpdateFailed Then", entity));
-    if (focus) code.Line(2, focus->GetCtrlName() + ".SetFocus");
-    CodeText closing;
-    closing.Line(2, entity + "_SetToScreen").Line(1, "End If");
-    (void)AddClosingCode(button, "Click", closing.str());
+    code = VbFragment(R"(
+        tk_NewButton Me, $data$, nNoRepos, b$e$UpdateFailed
+        If Not b$e$UpdateFailed Then
+            $focus$
+    )",
+                      {{"data", data_control}, {"e", entity}, {"focus", focus_line(R"(
+            $focus$.SetFocus
+    )")}});
+    (void)AddClosingCode(button, "Click",
+                         VbFragment(R"(
+            $set_to_screen$
+        End If
+    )",
+                                    {{"set_to_screen", set_to_screen}}));
   } else if (caption == "Update") {
-    code.Line(1, fmt::format("If {}.EditMode = dbEditAdd Then", data_control))
-        .Line(2, fmt::format("b{}Bind = True", entity))
-        .Line(1, "End If")
-        .Line(1, fmt::format("If {}.EditMode <> dbEditNone Then", data_control))
-        .Line(2,
-              fmt::format("tk_DS_Update Me, {}, nNoRepos, b{}UpdateFailed", data_control, entity))
-        .Line(2, fmt::format("If Not b{}UpdateFailed Then {}_SetToScreen", entity, entity))
-        .Line(1, "End If");
+    code = VbFragment(R"(
+        If $data$.EditMode = dbEditAdd Then
+            b$e$Bind = True
+        End If
+        If $data$.EditMode <> dbEditNone Then
+            tk_DS_Update Me, $data$, nNoRepos, b$e$UpdateFailed
+            If Not b$e$UpdateFailed Then $set_to_screen$
+        End If
+    )",
+                      {{"data", data_control}, {"e", entity}, {"set_to_screen", set_to_screen}});
   } else {
-    code.Line(1, entity + "_Reset").Line(1, "tk_DeleteButton " + data_control);
-    if (focus) {
-      code.Line(1, focus->GetCtrlName() + ".SetFocus    'set focus to first field of datasource");
-    }
+    code = VbFragment(
+        R"(
+        $reset$
+        tk_DeleteButton $data$
+        $focus$
+    )",
+        {{"reset", CFormDesc::ResetName(entity)}, {"data", data_control}, {"focus", focus_line(R"(
+        $focus$.SetFocus    'set focus to first field of datasource
+    )")}});
   }
-  (void)AddMainCode(button, "Click", code.str());
+  (void)AddMainCode(button, "Click", code);
 }
 
 Status CEntityDesc::AddDataNavigationButtons() {
@@ -156,7 +182,7 @@ CCtrlDesc* CEntityDesc::GetButton(std::string_view caption) const {
     if (item->GetType() != CPosListItem::kControlItem) continue;
     CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
     auto button_caption = control->GetProperty("Caption");
-    if (!button_caption || button_caption->Text().empty()) return nullptr;
+    if (!HasText(button_caption)) return nullptr;
     if (button_caption->Text() == caption) return control;
   }
   return nullptr;

@@ -33,7 +33,7 @@ std::unique_ptr<CAttribute> CEntityDesc::AllocateAttribute() {
 Status CEntityDesc::GetProperties(std::uint32_t property_list) {
   if (Status status = CEntity::GetProperties(property_list)) return status;
   auto physical_name = GetProperty("PHYSICAL_NAME");
-  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  if (!HasText(physical_name)) return kMissingProperty;
   std::string name = physical_name->Text();
   (void)AddProperty(Value::String(name), "PHYSICAL_NAME");
   return AddProperty(Value::String(QueryName::For(name)), "SQLQUERY_NAME");
@@ -77,7 +77,7 @@ CCtrlDesc* CEntityDesc::FindFirstFocusCtrl(const CCtrlGroup& group) {
 
 Status CEntityDesc::HandleGridChoice() {
   auto style = GetProperty("DISPLAY_STYLE");
-  if (!style || style->Text().empty()) return kMissingProperty;
+  if (!HasText(style)) return kMissingProperty;
   if (style->Text() != "GRID") return kOk;
   if (Status status = GetFormDesc()->AllocateVisualizer(3, this)) return status;
   if (!grid_visualizer_) return kOk;

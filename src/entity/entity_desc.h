@@ -63,6 +63,8 @@ class CEntityDesc : public CEntity {
   std::int32_t GetRegCtrlIndexCount() const { return registered_index_; }
 
   CDataCtrl* GetDataCtrl() const { return data_ctrl_; }
+  // The data control's name; before there is one, the name it will get ("ds" and the entity).
+  std::string DataCtrlName() const;
   CGridVisualizer* GetGridVisualizer() const { return grid_visualizer_.get(); }
   void SetGridVisualizer(std::unique_ptr<CGridVisualizer> visualizer);
   // The entity's own group; it stays reachable after the form's group took it over.

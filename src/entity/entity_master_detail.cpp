@@ -9,6 +9,7 @@
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 #include "model/relation_desc.h"
 #include "visualizers/grid_visualizer.h"
 
@@ -35,11 +36,6 @@ std::optional<std::uint16_t> RelationId(const CRelationDesc& relation) {
 std::string QueryName(const CAttribute& attribute) {
   auto name = attribute.GetProperty("SQLQUERY_NAME");
   return name ? name->Text() : std::string();
-}
-
-std::string DataCtrlName(const CEntityDesc& entity) {
-  if (const CDataCtrl* data_ctrl = entity.GetDataCtrl()) return data_ctrl->GetCtrlName();
-  return "ds" + entity.GetEntityName();
 }
 
 // Calls visit(child attribute, parent attribute) for every attribute of the child migrated
@@ -99,7 +95,7 @@ Status AppendKeyCondition(CEntityDesc& child, std::string& refresh) {
     auto relation_id = RelationId(*relation);
     if (!relation_id) return kNoRelationId;
     const auto& parent = static_cast<const CEntityDesc&>(*parent_entity);
-    std::string parent_data_ctrl = DataCtrlName(parent);
+    std::string parent_data_ctrl = parent.DataCtrlName();
     ForEachMigratedKey(child, parent, *relation, *relation_id,
                        [&](const CAttribDesc& key, const CAttribDesc& parent_key) {
                          refresh +=
@@ -133,59 +129,69 @@ Status CEntityDesc::SetForeignKeys() {
 
 Status CEntityDesc::RepopulateChildren() {
   CFormDesc* form = GetFormDesc();
-  const std::string parent_data_ctrl = DataCtrlName(*this);
-  std::string reposition = CodeText().Line(2, "Screen.MousePointer = HOURGLASS").Take();
+  const std::string parent_data_ctrl = DataCtrlName();
+  std::string reposition = VbFragment(R"(
+            Screen.MousePointer = HOURGLASS
+    )");
   for (const auto& [child_entity, relation] : GetChildList()) {
     std::string refresh;
     if (!RelationId(*relation)) return kNoRelationId;
     auto& child = static_cast<CEntityDesc&>(*child_entity);
     const std::string& child_name = child.GetEntityName();
-    const std::string child_data_ctrl = DataCtrlName(child);
-    CEventDesc* procedure = form->GetProcedure(child_name + "_DoRefresh");
+    const std::string child_data_ctrl = child.DataCtrlName();
+    CEventDesc* procedure = form->MakeProcedure(child_name + "_DoRefresh");
     if (!procedure) continue;
     // A child with several parents on the form gets its procedure from the first of them.
     if (procedure->GetSubEventCount() == 0) {
       procedure->AddParameters(kParentDataCtrlParam);
       (void)ParentPreHook(*this, reposition, refresh, &child);
       (void)ChildPreHook(child, reposition, refresh, this);
-      CodeText opening;
-      opening.Line(2, fmt::format("If {}.EditMode <> dbEditNone Then", child_data_ctrl))
-          .Line(3, fmt::format("tk_DS_Update Me, {}, nNoRepos, b{}UpdateFailed", child_data_ctrl,
-                               child_name))
-          .Line(2, "End If")
-          .Line(2,
-                "If ParentDataCtrl.EditMode <> DATA_EDITADD And tk_CurrRowExists(ParentDataCtrl) "
-                "Then ")
-          .Line(3, "'repopulate child data source")
-          .Raw(
-              fmt::format("\t\t\t{}.RecordSource = s{}_Select & \" ", child_data_ctrl, child_name));
-      refresh += opening.str();
-      if (Status status = AppendKeyCondition(child, refresh)) return status;
-      CodeText closing;
-      closing.Raw("\r\n")
-          .Line(2, "Else")
-          .Line(3, "'clear child data source")
-          .Line(3, "nNoRepos = nNoRepos + 1")
-          .Line(3, fmt::format("{}.Recordset.AddNew", child_data_ctrl))
-          .Line(3, "nNoRepos = nNoRepos - 1")
-          .Line(3, fmt::format("{}.RecordSource = s{}_Select & \" 1=2 \"", child_data_ctrl,
-                               child_name))
-          .Line(2, "End If");
-      refresh += closing.str();
+      std::string condition;
+      if (Status status = AppendKeyCondition(child, condition)) return status;
+      refresh += VbFragment(R"(
+            If $child_data$.EditMode <> dbEditNone Then
+                tk_DS_Update Me, $child_data$, nNoRepos, b$child$UpdateFailed
+            End If
+    )",
+                            {{"child_data", child_data_ctrl}, {"child", child_name}});
+      // The generated line ends in a blank.
+      refresh += CodeText()
+                     .Line(2,
+                           "If ParentDataCtrl.EditMode <> DATA_EDITADD And "
+                           "tk_CurrRowExists(ParentDataCtrl) Then ")
+                     .Take();
+      refresh += VbFragment(
+          R"(
+                'repopulate child data source
+                $child_data$.RecordSource = s$child$_Select & " $condition$
+            Else
+                'clear child data source
+                nNoRepos = nNoRepos + 1
+                $child_data$.Recordset.AddNew
+                nNoRepos = nNoRepos - 1
+                $child_data$.RecordSource = s$child$_Select & " 1=2 "
+            End If
+    )",
+          {{"child_data", child_data_ctrl}, {"child", child_name}, {"condition", condition}});
       (void)ParentPostHook(*this, reposition, refresh, &child);
       (void)ChildPostHook(child, reposition, refresh, this);
-      (void)procedure->AddSubEventCode(refresh, 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+      procedure->Append(SubEvent::kMain, SubEventSlot::kBody, refresh);
     }
-    reposition += CodeText()
-                      .Line(2, "Set ds = " + child_data_ctrl)
-                      .Line(2, fmt::format("{}_DoRefresh {}", child_name, parent_data_ctrl))
-                      .Take();
+    reposition += VbFragment(R"(
+            Set ds = $child_data$
+            $child$_DoRefresh $parent_data$
+    )",
+                             {{"child_data", child_data_ctrl},
+                              {"child", child_name},
+                              {"parent_data", parent_data_ctrl}});
   }
-  reposition += CodeText().Line(2, "Screen.MousePointer = ARROW").Take();
+  reposition += VbFragment(R"(
+            Screen.MousePointer = ARROW
+    )");
   if (!data_ctrl_) return kOk;
   CEventDesc* event = data_ctrl_->GetEvent("Reposition");
   if (!event) return kOk;
-  (void)event->AddSubEventCode(reposition, 2, 1, CEventDesc::kAtEnd, CEventDesc::kBefore);
+  event->Prepend(SubEvent::kRepositionFields, SubEventSlot::kBody, reposition);
   return kOk;
 }
 
@@ -199,7 +205,10 @@ Status CEntityDesc::DoParentPostChildRepopulate(std::string&, std::string&, CEnt
   return kOk;
 }
 Status CEntityDesc::DoChildPostChildRepopulate(std::string&, std::string& refresh, CEntityDesc*) {
-  refresh += CodeText().Line(1, DataCtrlName(*this) + ".Refresh").Take();
+  refresh += VbFragment(R"(
+        $data$.Refresh
+    )",
+                        {{"data", DataCtrlName()}});
   return kOk;
 }
 

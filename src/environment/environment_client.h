@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/status.h"
 #include "environment/form_file_reader.h"
 #include "environment/running_form.h"
 #include "host/client_base.h"
-#include "model/status.h"
 
 namespace tavik::environment {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "base/status.h"
 #include "environment/running_form.h"
-#include "model/status.h"
 
 namespace tavik::environment {
 

@@ -1,17 +1,16 @@
 // Cross-entity processing: the code that ties the entities of one form together.
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include <fmt/format.h>
-
+#include "base/string_table.h"
 #include "controls/timer_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
-#include "host/string_table.h"
+#include "form/vb_fragment.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "visualizers/grid_visualizer.h"
@@ -26,10 +25,11 @@ constexpr Status kNoEntities = 6;
 struct EntityNames {
   explicit EntityNames(const CEntityDesc& described)
       : entity(described.GetEntityName()),
-        data_ctrl(described.GetDataCtrl() ? described.GetDataCtrl()->GetCtrlName()
-                                          : "ds" + described.GetEntityName()) {}
+        data_ctrl(described.DataCtrlName()),
+        set_to_screen(CFormDesc::SetToScreenName(entity)) {}
   std::string entity;
   std::string data_ctrl;
+  std::string set_to_screen;
 };
 
 // Every control of the group, nested groups where they stand, gets its control-array entry.
@@ -56,28 +56,34 @@ void AddControlArray(CEntityDesc& entity) {
 
 void AddEntityDeclarations(CFormDesc& form, CEntityDesc& entity, const EntityNames& names) {
   std::int32_t count = entity.IsGrid() ? 0 : entity.GetRegCtrlIndexCount();
-  std::int32_t bound = count > 0 ? count - 1 : 0;
-  (void)form.AddGlobalDeclaration(fmt::format("Dim b{}UpdateFailed As Integer\r\n", names.entity));
-  (void)form.AddGlobalDeclaration(
-      fmt::format("Dim ax{}_Ctrl({}) As Control\r\n", names.entity, bound));
-  (void)form.AddGlobalDeclaration(
-      fmt::format("Dim ab{}_Changed({}) As Integer\r\n", names.entity, bound));
+  const std::string bound = std::to_string(count > 0 ? count - 1 : 0);
+  (void)form.AddGlobalDeclaration(VbFragment(R"(
+    Dim b$e$UpdateFailed As Integer
+    Dim ax$e$_Ctrl($bound$) As Control
+    Dim ab$e$_Changed($bound$) As Integer
+    )",
+                                             {{"e", names.entity}, {"bound", bound}}));
 }
 
 // A child's data source starts with a condition that matches no row; the repopulate code of
 // its parent puts in the real one.
 void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& names) {
-  CodeText code;
-  if (entity.GetParentCount() == 0) {
-    code.Line(1, fmt::format("s{}_Select = \"{}\"", names.entity, entity.GetSelectText()));
-  } else {
+  if (entity.GetParentCount() > 0) {
     if (!entity.IsGrid()) (void)entity.SetForeignKeys();
     entity.AddSelectText(" WHERE ");
-    code.Line(1, fmt::format("s{}_Select = \"{}\"", names.entity, entity.GetSelectText()))
-        .Line(1, fmt::format("{}.RecordSource = s{}_Select & \" 1=2 \"", names.data_ctrl,
-                             names.entity));
   }
-  (void)load.AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  const std::string select = entity.GetSelectText();
+  load.Append(SubEvent::kMain, SubEventSlot::kBody,
+              VbFragment(R"(
+        s$e$_Select = "$select$"
+    )",
+                         {{"e", names.entity}, {"select", select}}));
+  if (entity.GetParentCount() == 0) return;
+  load.Append(SubEvent::kMain, SubEventSlot::kBody,
+              VbFragment(R"(
+        $data$.RecordSource = s$e$_Select & " 1=2 "
+    )",
+                         {{"e", names.entity}, {"data", names.data_ctrl}}));
 }
 
 void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
@@ -86,216 +92,279 @@ void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
     return;
   }
   EntityNames names(entity);
-  CodeText code;
   if (entity.GetParentCount() == 0) {
-    code.Line(1, fmt::format("{}.RecordSource = s{}_Select", names.data_ctrl, names.entity))
-        .Line(1, names.data_ctrl + ".Refresh");
+    repopulate.Append(SubEvent::kMain, SubEventSlot::kBody,
+                      VbFragment(R"(
+        $data$.RecordSource = s$e$_Select
+        $data$.Refresh
+    )",
+                                 {{"e", names.entity}, {"data", names.data_ctrl}}));
   } else {
     const auto& parent = static_cast<const CEntityDesc&>(*entity.GetParentList().front().entity);
-    code.Line(1, fmt::format("{}_DoRefresh {}", names.entity, EntityNames(parent).data_ctrl));
+    const std::string parent_data = parent.DataCtrlName();
+    repopulate.Append(SubEvent::kMain, SubEventSlot::kBody,
+                      VbFragment(R"(
+        $e$_DoRefresh $parent$
+    )",
+                                 {{"e", names.entity}, {"parent", parent_data}}));
   }
-  code.Line(1, names.entity + "_SetToScreen");
-  (void)repopulate.AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  repopulate.Append(SubEvent::kMain, SubEventSlot::kBody,
+                    VbFragment(R"(
+        $set_to_screen$
+    )",
+                               {{"set_to_screen", names.set_to_screen}}));
 }
 
-bool HasSlotCode(const CEventDesc& event, std::int32_t id, int slot) {
-  const std::string* code = event.GetSubEventCode(id, slot);
-  return code && !code->empty();
+// The fields are shown once the form has loaded, and the code for before then runs only then.
+void AddRepositionFrames(CEventDesc& reposition, const EntityNames& names) {
+  if (reposition.HasSubEventCode(SubEvent::kRepositionFields, SubEventSlot::kBody)) {
+    reposition.Append(SubEvent::kRepositionFields, SubEventSlot::kHead,
+                      VbFragment(R"(
+        On Error Goto $data$_RepositionErrorHandler
+
+        If bFormLoaded Then
+    )",
+                                 {{"data", names.data_ctrl}}));
+    reposition.Append(SubEvent::kRepositionFields, SubEventSlot::kTail, VbFragment(R"(
+        End If
+    )"));
+  }
+  if (reposition.HasSubEventCode(SubEvent::kRepositionBeforeLoad, SubEventSlot::kBody)) {
+    reposition.Append(SubEvent::kRepositionBeforeLoad, SubEventSlot::kHead, VbFragment(R"(
+        If bFormLoaded = False Then
+    )"));
+    reposition.Append(SubEvent::kRepositionBeforeLoad, SubEventSlot::kTail, VbFragment(R"(
+        End If
+    )"));
+  }
+}
+
+// The end of a data control's error handler: a missing current record (error 3021) is passed
+// over, after the code for it, and any other error is shown.
+std::string ErrorHandlerEnd(std::string_view on_no_current_record = {}) {
+  return VbFragment(R"(
+        If Err = 3021 Then
+            $on_no_current_record$
+            Resume Next
+        Else
+            tk_DisplayError(Err)
+            Resume Next
+        End If
+    )",
+                    {{"on_no_current_record", on_no_current_record}});
 }
 
 void AddRepositionCode(CEventDesc& reposition, const CEntityDesc& entity,
                        const EntityNames& names) {
-  if (HasSlotCode(reposition, 2, 1)) {
-    (void)reposition.AddSubEventCode(
-        CodeText()
-            .Line(1, fmt::format("On Error Goto {}_RepositionErrorHandler", names.data_ctrl))
-            .Blank()
-            .Line(1, "If bFormLoaded Then")
-            .str(),
-        2, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
-    (void)reposition.AddSubEventCode(CodeText().Line(1, "End If").str(), 2, 2, CEventDesc::kAtEnd,
-                                     CEventDesc::kAfter);
-  }
-  if (HasSlotCode(reposition, 1, 1)) {
-    (void)reposition.AddSubEventCode(CodeText().Line(1, "If bFormLoaded = False Then").str(), 1, 0,
-                                     CEventDesc::kAtEnd, CEventDesc::kAfter);
-    (void)reposition.AddSubEventCode(CodeText().Line(1, "End If").str(), 1, 2, CEventDesc::kAtEnd,
-                                     CEventDesc::kAfter);
-  }
-  reposition.AddDeclarations(CodeText().Line(1, "Dim ds As Data").str());
-  CodeText code;
-  code.Line(1, names.entity + "_SetToScreen")
-      .Line(1, "Exit Sub")
-      .Blank()
-      .Line(names.data_ctrl + "_RepositionErrorHandler:")
-      .Line(1, "If Err = 3021 Then");
-  if (entity.GetChildCount() > 0) code.Line(2, "ds.Recordset.AddNew");
-  code.Line(2, "Resume Next")
-      .Line(1, "Else")
-      .Line(2, "tk_DisplayError(Err)")
-      .Line(2, "Resume Next")
-      .Line(1, "End If");
-  (void)reposition.AddSubEventCode(code.str(), 5, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  AddRepositionFrames(reposition, names);
+  reposition.AddDeclarations(VbFragment(R"(
+        Dim ds As Data
+    )"));
+  // A parent with children adds a record when there is none, so its children have one.
+  const std::string add_new = entity.GetChildCount() > 0 ? VbFragment(R"(
+            ds.Recordset.AddNew
+    )")
+                                                         : std::string();
+  reposition.Append(SubEvent::kClosing, SubEventSlot::kBody,
+                    VbFragment(R"(
+        $set_to_screen$
+        Exit Sub
+
+    $data$_RepositionErrorHandler:
+        $handler$
+    )",
+                               {{"set_to_screen", names.set_to_screen},
+                                {"data", names.data_ctrl},
+                                {"handler", ErrorHandlerEnd(add_new)}}));
 }
 
 std::string ChildUpdateCode(CEntityDesc& entity, const EntityNames& names) {
-  CodeText code;
-  if (entity.GetChildCount() == 0) return code.Take();
-  code.Line(1, "'Update all child data sources").Line(1, "If tk_ActionNeedsUpdate(Action) Then");
+  if (entity.GetChildCount() == 0) return {};
+  std::string code = VbFragment(R"(
+        'Update all child data sources
+        If tk_ActionNeedsUpdate(Action) Then
+    )");
   for (const auto& [child_entity, relation] : entity.GetChildList()) {
     EntityNames child(static_cast<const CEntityDesc&>(*child_entity));
-    code.Line(2, fmt::format("tk_DS_Update Me, {}, nNoRepos, b{}UpdateFailed", child.data_ctrl,
-                             child.entity))
-        .Line(2,
-              fmt::format("If b{}UpdateFailed Then GoTo {}_BadData", child.entity, names.entity));
+    code +=
+        VbFragment(R"(
+            tk_DS_Update Me, $child_data$, nNoRepos, b$child$UpdateFailed
+            If b$child$UpdateFailed Then GoTo $e$_BadData
+    )",
+                   {{"child_data", child.data_ctrl}, {"child", child.entity}, {"e", names.entity}});
   }
-  code.Line(1, "End If").Blank();
-  return code.Take();
+  code += VbFragment(R"(
+        End If
+
+    )");
+  return code;
 }
 
-// The field checks of the controls stand in sub-event 2; they run with the changed flags
-// saved and are followed by the display-value translation and the trimming of text fields.
+// The field checks of the controls stand in their own sub-event; they run with the changed
+// flags saved and are followed by the display-value translation and the trimming of text
+// fields.
 void AddFieldCheckFrame(CEventDesc& validate, const EntityNames& names) {
-  const std::string& e = names.entity;
-  (void)validate.AddSubEventCode(
-      CodeText()
-          .Line(2, "tk_SetEditMode " + names.data_ctrl)
-          .Line(2, fmt::format("tk_SaveChangedFlags ax{0}_Ctrl(), ab{0}_Changed()", e))
-          .str(),
-      2, 1, CEventDesc::kAtEnd, CEventDesc::kBefore);
-  (void)validate.AddSubEventCode(CodeText().Line(1, "nDFTransCount = 0").str(), 0, 1,
-                                 CEventDesc::kAtFront, CEventDesc::kBefore);
-  (void)validate.AddSubEventCode(
-      CodeText()
-          .Line(2, "If nDFTransCount > 0 Then")
-          .Line(3, fmt::format("FnErr = tvkDoDisplayFieldTranslation({}, DisplayFieldTranslate(), "
-                               "nDFTransCount)",
-                               names.data_ctrl))
-          .Line(2, "End If")
-          .Blank()
-          .Line(2, fmt::format("nMax = UBound(ax{}_Ctrl)", e))
-          .Line(2, fmt::format("For nIndex = LBound(ax{}_Ctrl) To nMax", e))
-          .Line(3, fmt::format(" If TypeOf ax{0}_Ctrl(nIndex) Is TextBox Or TypeOf "
-                               "ax{0}_Ctrl(nIndex) Is MaskEdBox Then",
-                               e))
-          .Line(4, fmt::format("ax{0}_Ctrl(nIndex).Text = Trim(ax{0}_Ctrl(nIndex).Text)", e))
-          .Line(4, fmt::format("ax{}_Ctrl(nIndex).DataChanged = True", e))
-          .Line(3, "End If")
-          .Line(2, "Next")
-          .str(),
-      2, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(CodeText().Line(1, "If bFormLoaded And Save Then").str(), 2, 0,
-                                 CEventDesc::kAtEnd, CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(CodeText().Line(1, "End If").str(), 2, 2, CEventDesc::kAtEnd,
-                                 CEventDesc::kAfter);
+  const std::initializer_list<VbVar> vars = {{"e", names.entity}, {"data", names.data_ctrl}};
+  validate.Prepend(SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
+                   VbFragment(R"(
+            tk_SetEditMode $data$
+            tk_SaveChangedFlags ax$e$_Ctrl(), ab$e$_Changed()
+    )",
+                              vars));
+  validate.Prepend(SubEvent::kMain, SubEventSlot::kBody, VbFragment(R"(
+        nDFTransCount = 0
+    )"),
+                   SubEventPlacement::kFirst);
+  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
+                  VbFragment(R"(
+            If nDFTransCount > 0 Then
+                FnErr = tvkDoDisplayFieldTranslation($data$, DisplayFieldTranslate(), nDFTransCount)
+            End If
+
+            nMax = UBound(ax$e$_Ctrl)
+            For nIndex = LBound(ax$e$_Ctrl) To nMax
+                 If TypeOf ax$e$_Ctrl(nIndex) Is TextBox Or TypeOf ax$e$_Ctrl(nIndex) Is MaskEdBox Then
+                    ax$e$_Ctrl(nIndex).Text = Trim(ax$e$_Ctrl(nIndex).Text)
+                    ax$e$_Ctrl(nIndex).DataChanged = True
+                End If
+            Next
+    )",
+                             vars));
+  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kHead, VbFragment(R"(
+        If bFormLoaded And Save Then
+    )"));
+  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kTail, VbFragment(R"(
+        End If
+    )"));
 }
 
+// Saves an edited record and handles what stops the save.
 std::string ValidateTail(const CEntityDesc& entity, const EntityNames& names) {
-  const std::string& e = names.entity;
-  CodeText code;
-  code.Line(1, entity.IsGrid() ? "If Save = True And Action <> DATA_ACTIONUPDATE Then"
-                               : "If Save = True Then")
-      .Line(2, fmt::format("b{}UpdateFailed = False", e))
-      .Line(2, "nNoRepos = nNoRepos + 1")
-      .Line(2, names.data_ctrl + ".UpdateRecord")
-      .Line(2, "nNoRepos = nNoRepos - 1")
-      .Line(2, fmt::format("If b{0}UpdateFailed Then GoTo {0}_BadData", e))
-      .Line(2, "Save = False")
-      .Line(1, "End If")
-      .Line(1, fmt::format("b{}Bind = False", e))
-      .Line(1, "Exit Sub")
-      .Blank()
-      .Line(e + "_BadData:")
-      .Line(1, "Save = False")
-      .Line(1, fmt::format("b{}UpdateFailed = True", e))
-      .Line(1, "If Action = DATA_ACTIONCLOSE Or Action = DATA_ACTIONUNLOAD Then")
-      .Line(2, "Beep")
-      .Line(2,
-            "nButton = MsgBox(\"Changed data will be lost.  Do you wish to continue?\", vbYesNo)")
-      .Line(2, "If nButton = vbNo Then")
-      .Line(3, "Action = DATA_ACTIONCANCEL")
-      .Line(2, "Else")
-      .Line(3, fmt::format("b{}UpdateFailed = False", e))
-      .Line(3, fmt::format("b{}Bind = False", e))
-      .Line(3, fmt::format("tk_ClearChangedFlags ax{0}_Ctrl(), ab{0}_Changed()", e))
-      .Line(2, "End If")
-      .Line(1, "Else")
-      .Line(2, "Action = DATA_ACTIONCANCEL")
-      .Line(1, "End If")
-      .Line(1, "Exit Sub")
-      .Blank()
-      .Line(names.data_ctrl + "_ValidationErrorHandler:");
-  if (!entity.IsGrid()) {
-    code.Line(2, fmt::format("tk_RestoreChangedFlags ax{0}_Ctrl(), ab{0}_Changed()", e));
-  }
-  code.Line(1, fmt::format("b{}UpdateFailed = True", e))
-      .Line(1, "If Err = 3021 Then")
-      .Line(2, "Resume Next")
-      .Line(1, "Else")
-      .Line(2, "tk_DisplayError(Err)")
-      .Line(2, "Resume Next")
-      .Line(1, "End If");
-  return code.Take();
+  const std::string save_condition =
+      entity.IsGrid() ? "Save = True And Action <> DATA_ACTIONUPDATE" : "Save = True";
+  // A grid's controls have no changed flags to restore.
+  const std::string restore_flags = entity.IsGrid() ? std::string()
+                                                    : VbFragment(R"(
+            tk_RestoreChangedFlags ax$e$_Ctrl(), ab$e$_Changed()
+    )",
+                                                                 {{"e", names.entity}});
+  return VbFragment(R"(
+        If $save$ Then
+            b$e$UpdateFailed = False
+            nNoRepos = nNoRepos + 1
+            $data$.UpdateRecord
+            nNoRepos = nNoRepos - 1
+            If b$e$UpdateFailed Then GoTo $e$_BadData
+            Save = False
+        End If
+        b$e$Bind = False
+        Exit Sub
+
+    $e$_BadData:
+        Save = False
+        b$e$UpdateFailed = True
+        If Action = DATA_ACTIONCLOSE Or Action = DATA_ACTIONUNLOAD Then
+            Beep
+            nButton = MsgBox("Changed data will be lost.  Do you wish to continue?", vbYesNo)
+            If nButton = vbNo Then
+                Action = DATA_ACTIONCANCEL
+            Else
+                b$e$UpdateFailed = False
+                b$e$Bind = False
+                tk_ClearChangedFlags ax$e$_Ctrl(), ab$e$_Changed()
+            End If
+        Else
+            Action = DATA_ACTIONCANCEL
+        End If
+        Exit Sub
+
+    $data$_ValidationErrorHandler:
+            $restore_flags$
+        b$e$UpdateFailed = True
+        $handler$
+    )",
+                    {{"save", save_condition},
+                     {"e", names.entity},
+                     {"data", names.data_ctrl},
+                     {"restore_flags", restore_flags},
+                     {"handler", ErrorHandlerEnd()}});
 }
 
 void AddValidateCode(CEventDesc& validate, CEntityDesc& entity, const EntityNames& names) {
-  validate.AddDeclarations(
-      CodeText()
-          .Line(1, fmt::format("Static DisplayFieldTranslate({}) As TranslateItem",
-                               entity.GetAttributeCountValue()))
-          .Line(1, "Static nDFTransCount As Integer")
-          .Line(1, "Dim sBuff As String")
-          .Line(1, "Dim sValue As String")
-          .Line(1, "Dim nResult As Integer")
-          .Line(1, "Dim nMax As Integer")
-          .Line(1, "Dim nIndex As Integer")
-          .Line(1, fmt::format("On Error Goto {}_ValidationErrorHandler", names.data_ctrl))
-          .Blank()
-          .str());
-  (void)validate.AddSubEventCode(ChildUpdateCode(entity, names), 0, 0, CEventDesc::kAtEnd,
-                                 CEventDesc::kAfter);
-  if (HasSlotCode(validate, 2, 1)) AddFieldCheckFrame(validate, names);
-  const std::string& e = names.entity;
-  (void)validate.AddSubEventCode(CodeText().Line(1, fmt::format("If b{}Bind Then", e)).str(), 3, 0,
-                                 CEventDesc::kAtFront, CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(CodeText().Line(2, "Save = True").str(), 3, 1, CEventDesc::kAtEnd,
-                                 CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(CodeText().Line(1, "End If").Blank().str(), 3, 2,
-                                 CEventDesc::kAtEnd, CEventDesc::kAfter);
-  (void)validate.AddSubEventCode(ValidateTail(entity, names), 5, 1, CEventDesc::kAtEnd,
-                                 CEventDesc::kAfter);
+  const std::string attribute_count = std::to_string(entity.GetAttributeCountValue());
+  validate.AddDeclarations(VbFragment(R"(
+        Static DisplayFieldTranslate($count$) As TranslateItem
+        Static nDFTransCount As Integer
+        Dim sBuff As String
+        Dim sValue As String
+        Dim nResult As Integer
+        Dim nMax As Integer
+        Dim nIndex As Integer
+        On Error Goto $data$_ValidationErrorHandler
+
+    )",
+                                      {{"count", attribute_count}, {"data", names.data_ctrl}}));
+  validate.Append(SubEvent::kMain, SubEventSlot::kHead, ChildUpdateCode(entity, names));
+  if (validate.HasSubEventCode(SubEvent::kValidateFieldChecks, SubEventSlot::kBody)) {
+    AddFieldCheckFrame(validate, names);
+  }
+  validate.Append(SubEvent::kValidateBind, SubEventSlot::kHead,
+                  VbFragment(R"(
+        If b$e$Bind Then
+    )",
+                             {{"e", names.entity}}),
+                  SubEventPlacement::kFirst);
+  validate.Append(SubEvent::kValidateBind, SubEventSlot::kBody, VbFragment(R"(
+            Save = True
+    )"));
+  validate.Append(SubEvent::kValidateBind, SubEventSlot::kTail, VbFragment(R"(
+        End If
+
+    )"));
+  validate.Append(SubEvent::kClosing, SubEventSlot::kBody, ValidateTail(entity, names));
 }
 
 // The per-field transfer code of the controls stands between the opening and the closing.
 void AddSetToScreenCode(CEventDesc& set_to_screen, const CEntityDesc& entity,
                         const EntityNames& names) {
-  set_to_screen.AddDeclarations(CodeText().Line(1, "Dim zTmpField As String").str());
-  set_to_screen.AddDeclarations(CodeText().Line(1, "Dim sMask As String").str());
-  set_to_screen.AddDeclarations(CodeText().Line(1, "Dim sValue As String").str());
-  set_to_screen.AddDeclarations(CodeText().Line(1, "Dim nResult As String").str());
-  CodeText opening;
-  opening.Line(1, fmt::format("If tk_DS_FieldsAvailable({}) Then", names.data_ctrl));
-  if (!entity.IsGrid()) opening.Line(2, names.data_ctrl + ".UpdateControls");
-  opening.Line(2, "bNoClick = True");
-  (void)set_to_screen.AddSubEventCode(opening.str(), 0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
-  (void)set_to_screen.AddSubEventCode(CodeText()
-                                          .Line(2, "bNoClick = False")
-                                          .Line(1, "End If")
-                                          .Line(1, names.entity + "_Reset")
-                                          .str(),
-                                      0, 2, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  set_to_screen.AddDeclarations(VbFragment(R"(
+        Dim zTmpField As String
+        Dim sMask As String
+        Dim sValue As String
+        Dim nResult As String
+    )"));
+  // A grid shows its records itself.
+  const std::string update_controls = entity.IsGrid() ? std::string()
+                                                      : VbFragment(R"(
+            $data$.UpdateControls
+    )",
+                                                                   {{"data", names.data_ctrl}});
+  set_to_screen.Append(
+      SubEvent::kMain, SubEventSlot::kHead,
+      VbFragment(R"(
+        If tk_DS_FieldsAvailable($data$) Then
+            $update_controls$
+            bNoClick = True
+    )",
+                 {{"data", names.data_ctrl}, {"update_controls", update_controls}}));
+  set_to_screen.Append(SubEvent::kMain, SubEventSlot::kTail,
+                       VbFragment(R"(
+            bNoClick = False
+        End If
+        $reset$
+    )",
+                                  {{"reset", CFormDesc::ResetName(names.entity)}}));
 }
 
 void AddResetCode(CEventDesc& reset, const EntityNames& names) {
-  const std::string& e = names.entity;
-  (void)reset.AddSubEventCode(
-      CodeText()
-          .Line(1, fmt::format("b{}Bind = False", e))
-          .Line(1, "If bFormLoaded Then")
-          .Line(2, fmt::format("tk_ClearChangedFlags ax{0}_Ctrl(), ab{0}_Changed()", e))
-          .Line(1, "End If")
-          .str(),
-      0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  reset.Append(SubEvent::kMain, SubEventSlot::kHead,
+               VbFragment(R"(
+        b$e$Bind = False
+        If bFormLoaded Then
+            tk_ClearChangedFlags ax$e$_Ctrl(), ab$e$_Changed()
+        End If
+    )",
+                          {{"e", names.entity}}));
 }
 
 }  // namespace
@@ -309,7 +378,7 @@ Status CFormDesc::DoCrossEntityProcessing() {
     }
     return kNoEntities;
   }
-  CEventDesc* load = GetEvent("Load");
+  CEventDesc* load = LoadEvent();
   if (!load) return kNoEvent;
   CEventDesc* timer_event = timer_ ? timer_->GetEvent("Timer") : nullptr;
 
@@ -320,11 +389,11 @@ Status CFormDesc::DoCrossEntityProcessing() {
     EntityNames names(entity);
     // The timer does nothing until every data control exists.
     if (timer_event) {
-      (void)timer_event->AddSubEventCode(
-          CodeText()
-              .Line(1, fmt::format("If tk_ObjectSet({}) = False Then Exit Sub", names.data_ctrl))
-              .str(),
-          0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
+      timer_event->Append(SubEvent::kMain, SubEventSlot::kHead,
+                          VbFragment(R"(
+        If tk_ObjectSet($data$) = False Then Exit Sub
+    )",
+                                     {{"data", names.data_ctrl}}));
     }
     AddControlArray(entity);
     AddEntityDeclarations(*this, entity, names);
@@ -338,16 +407,16 @@ Status CFormDesc::DoCrossEntityProcessing() {
   std::stable_sort(ordered.begin(), ordered.end(), [](const CEntityDesc* a, const CEntityDesc* b) {
     return a->GetRowNum() < b->GetRowNum();
   });
-  if (CEventDesc* repopulate = GetProcedure(form_name_ + "_Repopulate")) {
-    (void)repopulate->AddSubEventCode(CodeText()
-                                          .Line(1, "Screen.MousePointer = HOURGLASS")
-                                          .Line(1, "nNoRepos = nNoRepos + 1")
-                                          .str(),
-                                      0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  if (CEventDesc* repopulate = RepopulateProcedure()) {
+    repopulate->Append(SubEvent::kMain, SubEventSlot::kHead, VbFragment(R"(
+        Screen.MousePointer = HOURGLASS
+        nNoRepos = nNoRepos + 1
+    )"));
     for (CEntityDesc* entity : ordered) AddRepopulateNode(*repopulate, *entity);
-    (void)repopulate->AddSubEventCode(
-        CodeText().Line(1, "nNoRepos = nNoRepos - 1").Line(1, "Screen.MousePointer = ARROW").str(),
-        0, 2, CEventDesc::kAtEnd, CEventDesc::kAfter);
+    repopulate->Append(SubEvent::kMain, SubEventSlot::kTail, VbFragment(R"(
+        nNoRepos = nNoRepos - 1
+        Screen.MousePointer = ARROW
+    )"));
   }
 
   for (CEntityDesc* entity : ordered) {
@@ -360,10 +429,10 @@ Status CFormDesc::DoCrossEntityProcessing() {
         AddValidateCode(*validate, *entity, names);
       }
     }
-    if (CEventDesc* set_to_screen = GetProcedure(names.entity + "_SetToScreen")) {
+    if (CEventDesc* set_to_screen = SetToScreenProcedure(names.entity)) {
       AddSetToScreenCode(*set_to_screen, *entity, names);
     }
-    if (CEventDesc* reset = GetProcedure(names.entity + "_Reset")) AddResetCode(*reset, names);
+    if (CEventDesc* reset = ResetProcedure(names.entity)) AddResetCode(*reset, names);
   }
   return kOk;
 }

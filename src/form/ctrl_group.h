@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/status.h"
 #include "form/pos_list_item.h"
-#include "model/status.h"
 
 namespace tavik {
 

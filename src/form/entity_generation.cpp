@@ -1,11 +1,10 @@
 // Entity generation: each entity's data control, controls and layout, or its drop.
-#include <fmt/format.h>
-
+#include "base/string_table.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
-#include "host/string_table.h"
+#include "form/vb_fragment.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 
@@ -34,19 +33,25 @@ Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
   if (name.empty()) return kNameFailed;
   entity.SetEntityName(name);
   if (entity.CreateDataControl() != kOk) return kDataControlFailed;
-  if (!GetProcedure(name + "_SetToScreen")) return kNoSetToScreen;
-  if (!GetProcedure(name + "_Reset")) return kNoReset;
+  if (!SetToScreenProcedure(name)) return kNoSetToScreen;
+  if (!ResetProcedure(name)) return kNoReset;
   if (entity.HandleGridChoice() != kOk) return kGridFailed;
   if (entity.GenerateAttributes() != kOk) return kAttributesFailed;
   (void)entity.GetDataCtrl()->AddProperty(Value::String(database_string_), "DatabaseName");
   (void)LayoutGroup(*entity.GetCtrlGroup());
   if (control_group_->AddItem(entity.ReleaseCtrlGroup()) != kOk) return kGroupFailed;
-  (void)AddGlobalDeclaration(fmt::format("Dim s{}_Select As String\r\n", name));
-  CEventDesc* load = GetEvent("Load");
+  (void)AddGlobalDeclaration(VbFragment(R"(
+    Dim s$e$_Select As String
+    )",
+                                        {{"e", name}}));
+  CEventDesc* load = LoadEvent();
   if (!load) return kNoEvent;
-  return load->AddSubEventCode(
-      fmt::format("\t{}.Connect = tvkDBConn.Connect\r\n", entity.GetDataCtrl()->GetCtrlName()), 0,
-      1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  load->Append(SubEvent::kMain, SubEventSlot::kBody,
+               VbFragment(R"(
+        $data$.Connect = tvkDBConn.Connect
+    )",
+                          {{"data", entity.GetDataCtrl()->GetCtrlName()}}));
+  return kOk;
 }
 
 void CFormDesc::DropEntity(CEntityDesc& entity) {
@@ -56,8 +61,8 @@ void CFormDesc::DropEntity(CEntityDesc& entity) {
     RemoveLinks(parent->GetChildList(), &entity);
   for (auto& [child, relation] : entity.GetChildList())
     RemoveLinks(child->GetParentList(), &entity);
-  (void)RemoveProcedure(name + "_SetToScreen");
-  (void)RemoveProcedure(name + "_Reset");
+  (void)RemoveProcedure(SetToScreenName(name));
+  (void)RemoveProcedure(ResetName(name));
   for (const auto& attribute : entity.GetAttribList()) {
     CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
     if (visualizer && visualizer->GetCtrlGroup()) {

@@ -82,15 +82,15 @@ void CEventDesc::AddDeclarations(std::string_view text) {
 }
 
 CEventDesc::SubEventList::iterator CEventDesc::PlaceSubEvent(std::int32_t id,
-                                                             std::int32_t position) {
+                                                             std::int32_t placement) {
   if (auto found = sub_event_index_.find(id); found != sub_event_index_.end()) {
     return found->second;
   }
   auto where = sub_events_.end();
-  if (position == kAtFront) {
+  if (placement == static_cast<std::int32_t>(SubEventPlacement::kFirst)) {
     where = sub_events_.begin();
-  } else if (position != kAtEnd) {
-    if (auto before = sub_event_index_.find(position); before != sub_event_index_.end()) {
+  } else if (placement != static_cast<std::int32_t>(SubEventPlacement::kLast)) {
+    if (auto before = sub_event_index_.find(placement); before != sub_event_index_.end()) {
       where = before->second;
     }
   }
@@ -99,13 +99,15 @@ CEventDesc::SubEventList::iterator CEventDesc::PlaceSubEvent(std::int32_t id,
   return placed;
 }
 
-Status CEventDesc::AddSubEventCode(std::string_view text, std::int32_t id, int slot,
-                                   std::int32_t position, int order) {
-  if (id < 0) return 5;
-  auto sub_event = PlaceSubEvent(id, position);
-  if (slot < 0 || slot > 2) return 3;
-  std::string& piece = sub_event->pieces[static_cast<std::size_t>(slot)];
-  if (piece.empty() || order == kAfter) {
+Status CEventDesc::AddSubEventCode(std::string_view text, SubEvent id, SubEventSlot slot,
+                                   SubEventPlacement placement, TextJoin join) {
+  const auto number = static_cast<std::int32_t>(id);
+  if (number < 0) return 5;
+  auto sub_event = PlaceSubEvent(number, static_cast<std::int32_t>(placement));
+  const auto index = static_cast<int>(slot);
+  if (index < 0 || index > 2) return 3;
+  std::string& piece = sub_event->pieces[static_cast<std::size_t>(index)];
+  if (piece.empty() || join == TextJoin::kAfter) {
     piece.append(text);
   } else {
     piece.insert(0, text);
@@ -113,15 +115,31 @@ Status CEventDesc::AddSubEventCode(std::string_view text, std::int32_t id, int s
   return kOk;
 }
 
-const SUBEVENTDESC* CEventDesc::FindSubEvent(std::int32_t id) const {
-  auto found = sub_event_index_.find(id);
+void CEventDesc::Append(SubEvent id, SubEventSlot slot, std::string_view text,
+                        SubEventPlacement placement) {
+  (void)AddSubEventCode(text, id, slot, placement, TextJoin::kAfter);
+}
+
+void CEventDesc::Prepend(SubEvent id, SubEventSlot slot, std::string_view text,
+                         SubEventPlacement placement) {
+  (void)AddSubEventCode(text, id, slot, placement, TextJoin::kBefore);
+}
+
+const SUBEVENTDESC* CEventDesc::FindSubEvent(SubEvent id) const {
+  auto found = sub_event_index_.find(static_cast<std::int32_t>(id));
   return found == sub_event_index_.end() ? nullptr : &*found->second;
 }
 
-const std::string* CEventDesc::GetSubEventCode(std::int32_t id, int slot) const {
+const std::string* CEventDesc::GetSubEventCode(SubEvent id, SubEventSlot slot) const {
   const SUBEVENTDESC* sub_event = FindSubEvent(id);
-  if (!sub_event || slot < 0 || slot > 2) return nullptr;
-  return &sub_event->pieces[static_cast<std::size_t>(slot)];
+  const auto index = static_cast<int>(slot);
+  if (!sub_event || index < 0 || index > 2) return nullptr;
+  return &sub_event->pieces[static_cast<std::size_t>(index)];
+}
+
+bool CEventDesc::HasSubEventCode(SubEvent id, SubEventSlot slot) const {
+  const std::string* code = GetSubEventCode(id, slot);
+  return code && !code->empty();
 }
 
 void CEventDesc::PrepareEventCode() {

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/status.h"
+#include "base/status.h"
 
 namespace tavik {
 
@@ -20,6 +20,30 @@ struct PARAMDESCRIPTION {
   const char* type;
 };
 
+// Where code goes in an event procedure: its sub-events, joined in the order they were first
+// placed. Different events give the same number different uses, so some share a value.
+enum class SubEvent : std::int32_t {
+  kMain = 0,                  // an event's or procedure's own code
+  kRepositionBeforeLoad = 1,  // the data control's Reposition event, before the form has loaded
+  kRepositionFields = 2,      // the Reposition event: fields put on the screen once loaded
+  kValidateFieldChecks = 2,   // the data control's Validate event: the controls' field checks
+  kValidateBind = 3,          // the Validate event: the save of an edited record
+  kClosing = 5,               // Validate and Reposition: the update, the exit and error handlers
+};
+
+// The pieces of a sub-event, joined in this order: an opening, the code, a closing.
+enum class SubEventSlot : int { kHead = 0, kBody = 1, kTail = 2 };
+
+// Where a new sub-event goes: after all present, before all present, or (BeforeSubEvent)
+// before another one (after all present when that one is missing).
+enum class SubEventPlacement : std::int32_t { kLast = -1, kFirst = -2 };
+constexpr SubEventPlacement BeforeSubEvent(SubEvent id) {
+  return static_cast<SubEventPlacement>(id);
+}
+
+// How text joins a piece that already holds some.
+enum class TextJoin { kBefore, kAfter };
+
 struct SUBEVENTDESC {
   std::int32_t id = 0;
   std::array<std::string, 3> pieces;
@@ -27,14 +51,6 @@ struct SUBEVENTDESC {
 
 class CEventDesc {
  public:
-  // Where a new sub-event goes: kAtEnd after all present, kAtFront before all present,
-  // any other value before the sub-event of that id (at the end when there is none).
-  static constexpr std::int32_t kAtEnd = -1;
-  static constexpr std::int32_t kAtFront = -2;
-  // How text joins a piece that already holds some.
-  static constexpr int kBefore = 0;
-  static constexpr int kAfter = 1;
-
   // The class name picks the standard parameter list ("Form" for the form's own events, a
   // control's class, or none for a procedure); 4 for an empty name.
   [[nodiscard]] Status Init(std::string_view name, const char* code, const char* class_name);
@@ -48,10 +64,19 @@ class CEventDesc {
   static const PARAMDESCRIPTION* FindParamList(std::string_view event_name, const char* class_name);
   void AddParameters(const PARAMDESCRIPTION* parameters);
   void AddDeclarations(std::string_view text);
-  [[nodiscard]] Status AddSubEventCode(std::string_view text, std::int32_t id, int slot,
-                                       std::int32_t position, int order);
-  const SUBEVENTDESC* FindSubEvent(std::int32_t id) const;
-  const std::string* GetSubEventCode(std::int32_t id, int slot) const;
+  // 3 for a slot and 5 for an id out of range (only a cast can make one).
+  [[nodiscard]] Status AddSubEventCode(std::string_view text, SubEvent id, SubEventSlot slot,
+                                       SubEventPlacement placement, TextJoin join);
+  // Text after what the piece holds.
+  void Append(SubEvent id, SubEventSlot slot, std::string_view text,
+              SubEventPlacement placement = SubEventPlacement::kLast);
+  // Text before what the piece holds.
+  void Prepend(SubEvent id, SubEventSlot slot, std::string_view text,
+               SubEventPlacement placement = SubEventPlacement::kLast);
+  const SUBEVENTDESC* FindSubEvent(SubEvent id) const;
+  const std::string* GetSubEventCode(SubEvent id, SubEventSlot slot) const;
+  // Whether the piece holds any code.
+  bool HasSubEventCode(SubEvent id, SubEventSlot slot) const;
   std::size_t GetSubEventCount() const { return sub_events_.size(); }
   // Joins every sub-event's pieces, each sub-event ended by one extra line break.
   void PrepareEventCode();
@@ -59,7 +84,7 @@ class CEventDesc {
  private:
   using SubEventList = std::list<SUBEVENTDESC>;
 
-  SubEventList::iterator PlaceSubEvent(std::int32_t id, std::int32_t position);
+  SubEventList::iterator PlaceSubEvent(std::int32_t id, std::int32_t placement);
 
   std::string name_;
   std::optional<std::string> declarations_;

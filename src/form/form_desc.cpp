@@ -234,8 +234,21 @@ CEventDesc* CFormDesc::GetEvent(std::string_view name) {
   return FindOrMake(events_, name, "Form");
 }
 
-CEventDesc* CFormDesc::GetProcedure(std::string_view name) {
+CEventDesc* CFormDesc::MakeProcedure(std::string_view name) {
   return FindOrMake(procedures_, name, nullptr);
+}
+
+CEventDesc* CFormDesc::FindProcedure(std::string_view name) const {
+  const auto* found = procedures_.Find(name);
+  return found ? found->get() : nullptr;
+}
+
+std::string CFormDesc::SetToScreenName(std::string_view entity) {
+  return std::string(entity) + "_SetToScreen";
+}
+
+std::string CFormDesc::ResetName(std::string_view entity) {
+  return std::string(entity) + "_Reset";
 }
 
 Status CFormDesc::RemoveProcedure(std::string_view name) {
@@ -280,12 +293,12 @@ Status CFormDesc::ProcessGlobalStrings() {
           code.Line(1, fmt::format("{}_List({}).DisplayVal = \"{}\"", name, i, display));
           code.Line(1, fmt::format("{}_List({}).DataVal = \"{}\"", name, i, value->AsString()));
         }
-        CEventDesc* load = GetEvent("Load");
+        CEventDesc* load = LoadEvent();
         if (!load) {
           result = kNoEvent;
           return;
         }
-        result = load->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+        load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
       });
   return result;
 }

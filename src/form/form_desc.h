@@ -57,6 +57,8 @@ class CFormDesc : public CForm {
   static const char* GetForbiddenChars() { return m_szForbiddenChars; }
   static void ValidateString(std::string& text);
 
+  // The sections below are defined in form_desc.cpp unless they name another file.
+
   // Texts; the name and caption also become the form properties "Name" and "Caption".
   [[nodiscard]] Status SetFormName(std::string_view name);
   [[nodiscard]] Status SetFormCaptionString(std::string_view caption);
@@ -119,11 +121,24 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status AddProperty(Value value, std::string_view name);
   std::optional<Value> GetProperty(std::string_view name) const;
 
-  // Event procedures of the form and form-level procedures, made on first use.
+  // Event procedures of the form, made on first use, and form-level procedures.
   Status AddEvent(std::unique_ptr<CEventDesc> event);
   Status AddProcedure(std::unique_ptr<CEventDesc> procedure);
   CEventDesc* GetEvent(std::string_view name);
-  CEventDesc* GetProcedure(std::string_view name);
+  CEventDesc* LoadEvent() { return GetEvent("Load"); }
+  // A procedure its generator makes on first use; FindProcedure makes none, so a misspelt
+  // name finds nothing instead of adding an empty procedure to the form.
+  CEventDesc* MakeProcedure(std::string_view name);
+  CEventDesc* FindProcedure(std::string_view name) const;
+  // The procedures every entity and the form get, under the names the generated code calls.
+  static std::string SetToScreenName(std::string_view entity);
+  static std::string ResetName(std::string_view entity);
+  std::string RepopulateName() const { return form_name_ + "_Repopulate"; }
+  CEventDesc* SetToScreenProcedure(std::string_view entity) {
+    return MakeProcedure(SetToScreenName(entity));
+  }
+  CEventDesc* ResetProcedure(std::string_view entity) { return MakeProcedure(ResetName(entity)); }
+  CEventDesc* RepopulateProcedure() { return MakeProcedure(RepopulateName()); }
   Status RemoveProcedure(std::string_view name);
   [[nodiscard]] Status AddGlobalDeclaration(std::string_view text);
   std::int32_t GetGlobalStringIndex(std::string_view key, const void* value);
@@ -132,7 +147,7 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status ProcessGlobalStrings();
   [[nodiscard]] Status AllocateVisualizer(std::int32_t edit_style, void* object);
 
-  // Layout.
+  // Layout (form_layout.cpp).
   CCtrlGroup& GetCtrlGroup() { return *control_group_; }
   Status LayoutGroup(CCtrlGroup& group);
   // Places every group of the top group from (width, height); both receive the extent.
@@ -142,12 +157,13 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status AddTimer(CTimerCtrl* timer);
   CTimerCtrl* GetTimerCtrl() const { return timer_; }
 
-  // Generation and output.
+  // Generation: entities (entity_generation.cpp), the code that ties them together
+  // (cross_entity_processing.cpp), and output (form_generation.cpp).
   [[nodiscard]] virtual Status GenerateEntities();
   [[nodiscard]] virtual Status DoCrossEntityProcessing();
   [[nodiscard]] Status GenerateForm(int write_file, int live);
 
-  // The form file's pieces.
+  // The form file's pieces (form_generation.cpp).
   Status WritePropertiesToFile(std::string& text, int depth) const;
   Status WriteGlobalDeclarationsToFile(std::string& text, int depth);
   Status WriteProceduresToFile(std::string& text, int depth);
@@ -168,10 +184,12 @@ class CFormDesc : public CForm {
 
  private:
   struct ScrollControls;
+  // Entity generation (entity_generation.cpp).
   [[nodiscard]] Status GenerateEntity(CEntityDesc& entity);
   // Takes a failed entity off the form: its controls, procedures and links.
   void DropEntity(CEntityDesc& entity);
   bool AskToContinue(const std::string& entity_name);
+  // Output (form_generation.cpp; the live form in form_live_output.cpp).
   [[nodiscard]] Status BuildScrollControls(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollPanel(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollBars(ScrollControls& scroll, int live);
@@ -182,6 +200,7 @@ class CFormDesc : public CForm {
   void LoadLiveCode(TVK_HANDLE form_handle, const std::string& code_text);
   std::string FormText() const;
   std::string BuildCodeText();
+  // Layout (form_layout.cpp).
   void PlaceGroup(const CCtrlGroup& group, float origin_x, float origin_y);
 
   std::uint16_t version_ = 0;

@@ -2,46 +2,47 @@
 #include <fmt/format.h>
 
 #include "controls/color_names.h"
-#include "form/code_text.h"
 #include "form/form_desc.h"
 #include "form/form_scroll_controls.h"
 #include "form/form_text.h"
+#include "form/vb_fragment.h"
 #include "platform/file_output.h"
 
 namespace tavik {
 
 namespace {
 
+// Keeps the scroll bars along the form's edges, shown only where the panel does not fit.
 std::string ResizeCode() {
-  CodeText code;
-  code.Line(1, "' Position the scroll bars:")
-      .Line(1, "tvkHScrollBar.Left = 0")
-      .Line(1, "tvkVScrollBar.Top = 0")
-      .Line(1, "If tvkSSPanel.Width > ScaleWidth Then")
-      .Line(2, "tvkHScrollBar.Top = ScaleHeight - tvkHScrollBar.Height")
-      .Line(1, "Else")
-      .Line(2, "tvkHScrollBar.Top = ScaleHeight")
-      .Line(1, "End If")
-      .Line(1, "If tvkSSPanel.Height > tvkHScrollBar.Top Then")
-      .Line(2, "tvkVScrollBar.Left = ScaleWidth - tvkVScrollBar.Width")
-      .Line(2, "If tvkSSpanel.Width > tvkVScrollBar.Left Then")
-      .Line(3, "tvkHScrollBar.Top = ScaleHeight - tvkHScrollBar.Height")
-      .Line(2, "End If")
-      .Line(1, "Else")
-      .Line(2, "tvkVScrollBar.Left = ScaleWidth")
-      .Line(1, "End If")
-      .Line(1, "tvkHScrollBar.Width = ScaleWidth")
-      .Line(1, "tvkVScrollBar.Height = tvkHScrollBar.Top")
-      .Line(1, "' Set the scroll bar ranges")
-      .Line(1, "tvkHScrollBar.Max = tvkSSPanel.Width - tvkVScrollBar.Left")
-      .Line(1, "tvkVScrollBar.Max = tvkSSPanel.Height - tvkHScrollBar.Top")
-      .Line(1, "tvkHScrollBar.SmallChange = Abs(tvkHScrollBar.Max / 16) + 1")
-      .Line(1, "tvkHScrollBar.LargeChange = Abs(tvkHScrollBar.Max / 4) + 1")
-      .Line(1, "tvkVScrollBar.SmallChange = Abs(tvkVScrollBar.Max / 16) + 1")
-      .Line(1, "tvkVScrollBar.LargeChange = Abs(tvkVScrollBar.Max / 4) + 1")
-      .Line(1, "tvkHScrollBar.ZOrder 0")
-      .Line(1, "tvkVScrollBar.ZOrder 0");
-  return code.Take();
+  return VbFragment(R"(
+        ' Position the scroll bars:
+        tvkHScrollBar.Left = 0
+        tvkVScrollBar.Top = 0
+        If tvkSSPanel.Width > ScaleWidth Then
+            tvkHScrollBar.Top = ScaleHeight - tvkHScrollBar.Height
+        Else
+            tvkHScrollBar.Top = ScaleHeight
+        End If
+        If tvkSSPanel.Height > tvkHScrollBar.Top Then
+            tvkVScrollBar.Left = ScaleWidth - tvkVScrollBar.Width
+            If tvkSSpanel.Width > tvkVScrollBar.Left Then
+                tvkHScrollBar.Top = ScaleHeight - tvkHScrollBar.Height
+            End If
+        Else
+            tvkVScrollBar.Left = ScaleWidth
+        End If
+        tvkHScrollBar.Width = ScaleWidth
+        tvkVScrollBar.Height = tvkHScrollBar.Top
+        ' Set the scroll bar ranges
+        tvkHScrollBar.Max = tvkSSPanel.Width - tvkVScrollBar.Left
+        tvkVScrollBar.Max = tvkSSPanel.Height - tvkHScrollBar.Top
+        tvkHScrollBar.SmallChange = Abs(tvkHScrollBar.Max / 16) + 1
+        tvkHScrollBar.LargeChange = Abs(tvkHScrollBar.Max / 4) + 1
+        tvkVScrollBar.SmallChange = Abs(tvkVScrollBar.Max / 16) + 1
+        tvkVScrollBar.LargeChange = Abs(tvkVScrollBar.Max / 4) + 1
+        tvkHScrollBar.ZOrder 0
+        tvkVScrollBar.ZOrder 0
+    )");
 }
 
 }  // namespace
@@ -68,7 +69,8 @@ Status CFormDesc::AddScrollPanel(ScrollControls& scroll, int live) {
   scroll.panel_width = width->AsSingle();
   CEventDesc* resize = GetEvent("Resize");
   if (!resize) return kNoEvent;
-  return resize->AddSubEventCode(ResizeCode(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  resize->Append(SubEvent::kMain, SubEventSlot::kBody, ResizeCode(), SubEventPlacement::kFirst);
+  return kOk;
 }
 
 namespace {
@@ -77,7 +79,7 @@ struct ScrollBarSpec {
   const char* class_name;
   const char* name;
   float left, top, width, height;
-  const char* change_code;
+  std::string change_code;
 };
 
 Status MakeScrollBar(std::unique_ptr<CCtrlDesc>& bar, const ScrollBarSpec& spec,
@@ -92,7 +94,8 @@ Status MakeScrollBar(std::unique_ptr<CCtrlDesc>& bar, const ScrollBarSpec& spec,
   (void)bar->AddProperty(Value::Single(spec.height), "Height");
   CEventDesc* change = bar->GetEvent("Change");
   if (!change) return kNoEvent;
-  return change->AddSubEventCode(spec.change_code, 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  change->Append(SubEvent::kMain, SubEventSlot::kBody, spec.change_code, SubEventPlacement::kFirst);
+  return kOk;
 }
 
 }  // namespace
@@ -107,7 +110,9 @@ Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
                            scroll.panel_height,
                            scroll.panel_width + 255.0f,
                            255.0f,
-                           "\ttvkSSPanel.Left = -tvkHScrollBar.Value\r\n"};
+                           VbFragment(R"(
+        tvkSSPanel.Left = -tvkHScrollBar.Value
+    )")};
   if (Status status = MakeScrollBar(scroll.horizontal, horizontal, version_, this)) return status;
   (void)AddProperty(Value::Single(new_height), "Height");
 
@@ -120,7 +125,9 @@ Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
                          0.0f,
                          255.0f,
                          scroll.panel_height,
-                         "\ttvkSSPanel.Top = -tvkVScrollBar.Value\r\n"};
+                         VbFragment(R"(
+        tvkSSPanel.Top = -tvkVScrollBar.Value
+    )")};
   if (Status status = MakeScrollBar(scroll.vertical, vertical, version_, this)) return status;
   (void)AddProperty(Value::Single(new_width), "Width");
   return kOk;

@@ -91,7 +91,7 @@ Status CFormDesc::AddCloseButton(float& width, float& top) {
       .Blank()
       .Line("cmdClose_ErrorHandler:")
       .Line("Resume Next");
-  (void)click->AddSubEventCode(code.str(), 0, 1, CEventDesc::kAtFront, CEventDesc::kAfter);
+  click->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
   (void)close->AddProperty(Value::Single(400.0f), "Height");
   (void)close->AddProperty(Value::Single(1100.0f), "Width");
   (void)close->AddProperty(Value::Single(width + 100.0f), "Left");

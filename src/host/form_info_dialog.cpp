@@ -1,8 +1,8 @@
 // The form-information dialog's behaviour, apart from any window.
 #include "host/form_info_dialog.h"
 
+#include "base/string_table.h"
 #include "form/form_desc.h"
-#include "host/string_table.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "platform/save_file_picker.h"

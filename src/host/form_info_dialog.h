@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/status.h"
+#include "base/status.h"
 
 namespace tavik {
 

@@ -1,14 +1,12 @@
 // The forward-engineering run, step by step.
 #include "host/forward_engineering_run.h"
 
-#include <fmt/format.h>
-
+#include "base/string_table.h"
 #include "controls/timer_ctrl.h"
-#include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 #include "host/form_info_dialog.h"
 #include "host/registry.h"
-#include "host/string_table.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "platform/screen_info.h"
@@ -44,72 +42,79 @@ Status ForwardEngineeringRun::AskFormInfo(bool& cancelled) {
 }
 
 void ForwardEngineeringRun::AddModuleDeclarations() {
-  static constexpr const char* kDeclarations[] = {
-      "Option Explicit\r\n",           "Dim bAbort As Integer\r\n",
-      "Dim bPopulated As Integer\r\n", "Dim bFormLoaded As Integer\r\n",
-      "Dim nNoRepos As Integer\r\n",   "Dim tvkDBConn As Database\r\n",
-      "Dim FnErr As Integer\r\n",      "Dim nReposInProgress As Integer\r\n",
-      "Dim nButton As Integer\r\n",    "Dim bNoClick As Integer\r\n"};
-  for (const char* declaration : kDeclarations) (void)form_->AddGlobalDeclaration(declaration);
+  (void)form_->AddGlobalDeclaration(VbFragment(R"(
+    Option Explicit
+    Dim bAbort As Integer
+    Dim bPopulated As Integer
+    Dim bFormLoaded As Integer
+    Dim nNoRepos As Integer
+    Dim tvkDBConn As Database
+    Dim FnErr As Integer
+    Dim nReposInProgress As Integer
+    Dim nButton As Integer
+    Dim bNoClick As Integer
+    )"));
 }
 
 std::string ForwardEngineeringRun::LoadEventOpening() const {
-  CodeText code;
-  code.Line(1, "Screen.MousePointer = HOURGLASS")
-      .Line(1, "bFormLoaded = FALSE")
-      .Line(1, "On Error GoTo load_handler")
-      .Line(1, fmt::format("Set tvkDBConn = OpenDatabase(\"{}\",FALSE,FALSE,\"{}\")",
-                           form_->GetDefaultDatabaseString(), form_->GetDefaultConnectString()))
-      .Line(1, "If bAbort Then")
-      .Line(2, "On Error GoTo 0")
-      .Line(2, "Unload Me")
-      .Line(2, "Exit Sub")
-      .Line(1, "End If");
-  return code.Take();
+  return VbFragment(R"(
+        Screen.MousePointer = HOURGLASS
+        bFormLoaded = FALSE
+        On Error GoTo load_handler
+        Set tvkDBConn = OpenDatabase("$database$",FALSE,FALSE,"$connect$")
+        If bAbort Then
+            On Error GoTo 0
+            Unload Me
+            Exit Sub
+        End If
+    )",
+                    {{"database", form_->GetDefaultDatabaseString()},
+                     {"connect", form_->GetDefaultConnectString()}});
 }
 
 std::string ForwardEngineeringRun::LoadEventClosing() const {
-  CodeText code;
-  code.Line(1, "Screen.MousePointer = ARROW")
-      .Line(1, form_->GetTimerCtrl()->GetCtrlName() + ".Enabled = True")
-      .Line(1, "Exit Sub")
-      .Blank()
-      .Line("load_handler:")
-      .Line(1, "Select Case Err")
-      .Line(1, "Case 3059 'canceled by user")
-      .Line(2, "bAbort = True")
-      .Line(2, "Resume Next")
-      .Blank()
-      .Line(1, "Case Else")
-      .Line(2, "Select Case tk_ErrorPrompt(Err, \"\", 0, \"\")")
-      .Line(3, "Case vbYes:")
-      .Line(4, "Resume")
-      .Line(3, "Case vbNo:")
-      .Line(4, "bAbort = True")
-      .Line(4, "Resume Next")
-      .Line(2, "End Select")
-      .Line(1, "End Select");
-  return code.Take();
+  return VbFragment(R"(
+        Screen.MousePointer = ARROW
+        $timer$.Enabled = True
+        Exit Sub
+
+    load_handler:
+        Select Case Err
+        Case 3059 'canceled by user
+            bAbort = True
+            Resume Next
+
+        Case Else
+            Select Case tk_ErrorPrompt(Err, "", 0, "")
+                Case vbYes:
+                    Resume
+                Case vbNo:
+                    bAbort = True
+                    Resume Next
+            End Select
+        End Select
+    )",
+                    {{"timer", form_->GetTimerCtrl()->GetCtrlName()}});
 }
 
 Status ForwardEngineeringRun::SeedFormCode() {
-  load_event_ = form_->GetEvent("Load");
+  load_event_ = form_->LoadEvent();
   if (!load_event_) {
     BR_Done();
     return kNoEvent;
   }
-  CEventDesc* repopulate = form_->GetProcedure(form_->GetFormName() + "_Repopulate");
+  CEventDesc* repopulate = form_->RepopulateProcedure();
   if (!repopulate) {
     BR_Done();
     return kNoEvent;
   }
-  CodeText repopulate_code;
-  repopulate_code.Line(1, "bFormLoaded = True").Line(1, "'Refresh minimal nodes");
-  (void)repopulate->AddSubEventCode(repopulate_code.str(), 0, 1, CEventDesc::kAtEnd,
-                                    CEventDesc::kAfter);
+  repopulate->Append(SubEvent::kMain, SubEventSlot::kBody, VbFragment(R"(
+        bFormLoaded = True
+        'Refresh minimal nodes
+    )"));
   AddModuleDeclarations();
-  return load_event_->AddSubEventCode(LoadEventOpening(), 0, 1, CEventDesc::kAtEnd,
-                                      CEventDesc::kAfter);
+  load_event_->Append(SubEvent::kMain, SubEventSlot::kBody, LoadEventOpening());
+  return kOk;
 }
 
 Status ForwardEngineeringRun::ReadModel() {
@@ -125,10 +130,18 @@ Status ForwardEngineeringRun::AddTimerCode() {
   CTimerCtrl* timer = form_->GetTimerCtrl();
   CEventDesc* timer_event = timer->GetEvent("Timer");
   if (!timer_event) return kNoEvent;
-  (void)timer_event->AddSubEventCode(fmt::format("\t{}.Enabled = False\r\n", timer->GetCtrlName()),
-                                     0, 0, CEventDesc::kAtEnd, CEventDesc::kAfter);
-  return timer_event->AddSubEventCode(fmt::format("\t{}_Repopulate\r\n", form_->GetFormName()), 0,
-                                      2, CEventDesc::kAtEnd, CEventDesc::kBefore);
+  // The timer runs once: it stops itself and fills the form.
+  timer_event->Append(SubEvent::kMain, SubEventSlot::kHead,
+                      VbFragment(R"(
+        $timer$.Enabled = False
+    )",
+                                 {{"timer", timer->GetCtrlName()}}));
+  timer_event->Prepend(SubEvent::kMain, SubEventSlot::kTail,
+                       VbFragment(R"(
+        $repopulate$
+    )",
+                                  {{"repopulate", form_->RepopulateName()}}));
+  return kOk;
 }
 
 void ForwardEngineeringRun::FitToScreen(float& width, float& height) {
@@ -200,8 +213,7 @@ Status ForwardEngineeringRun::Run() {
   float width = 0.0f;
   float height = 0.0f;
   FitToScreen(width, height);
-  (void)load_event_->AddSubEventCode(LoadEventClosing(), 0, 1, CEventDesc::kAtEnd,
-                                     CEventDesc::kAfter);
+  load_event_->Append(SubEvent::kMain, SubEventSlot::kBody, LoadEventClosing());
   return client_->can_generate ? form_->GenerateForm(0, 1) : form_->GenerateForm(1, 0);
 }
 

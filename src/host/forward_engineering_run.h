@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "model/status.h"
+#include "base/status.h"
 #include "tavikfw/client.h"
 
 namespace tavik {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "model/status.h"
+#include "base/status.h"
 #include "tavikfw/client.h"
 #include "tavikfw/variant.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/status.h"
+#include "base/status.h"
 #include "tavikfw/client.h"
 
 namespace tavik {

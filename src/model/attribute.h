@@ -7,12 +7,28 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "model/format_id.h"
 #include "model/nx_property_set.h"
-#include "model/status.h"
 #include "model/value.h"
 
 namespace tavik {
+
+// The edit styles of the model: the kind of control that shows an attribute.
+enum class EditStyle : std::int32_t {
+  kCheckBox = 0,
+  kOptionButtons = 1,
+  kComboBox = 2,
+  kGrid = 3,  // the whole entity in a grid
+  kText = 4,
+  kMaskedEdit = 5,
+  kMultiLineText = 6,
+  kListBox = 7,
+  kPicture = 8,
+  kGauge = 9,
+  kImage = 10,
+  kHighest = kImage,
+};
 
 class CEntity;
 
@@ -58,6 +74,9 @@ class CAttribute {
   bool GetIsForeignKey() const { return foreign_key_ != 0; }
   void SetIsForiegnKey(bool foreign_key) { foreign_key_ = foreign_key ? 1 : 0; }
   std::int32_t GetEditStyle() const { return edit_style_; }
+  bool HasEditStyle(EditStyle style) const {
+    return edit_style_ == static_cast<std::int32_t>(style);
+  }
   void SetEditStyle(std::int32_t edit_style) { edit_style_ = edit_style; }
   std::uint16_t GetAttribID() const { return attribute_id_; }
   void SetAttribID(std::uint16_t id) { attribute_id_ = id; }

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "model/attribute.h"
 #include "model/nx_property_set.h"
-#include "model/status.h"
 #include "model/value.h"
 
 namespace tavik {

@@ -9,10 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/status.h"
 #include "model/entity.h"
 #include "model/nx_property_set.h"
 #include "model/relation_desc.h"
-#include "model/status.h"
 #include "model/string_hash_map.h"
 
 namespace tavik {

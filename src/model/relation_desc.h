@@ -7,8 +7,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/status.h"
 #include "model/nx_property_set.h"
-#include "model/status.h"
 #include "model/value.h"
 
 namespace tavik {

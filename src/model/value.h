@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,5 +54,10 @@ class Value {
 
 // The Visual Basic name of a variant type code.
 std::string VariantTypeName(std::uint16_t type);
+
+// A present value whose text is not empty: how a model property counts as given.
+inline bool HasText(const std::optional<Value>& value) {
+  return value && !value->Text().empty();
+}
 
 }  // namespace tavik

@@ -47,7 +47,7 @@ Status CAttribVisualizer::CreateControls() {
   base_name_.clear();
   CAttribDesc* attribute = GetAttribDesc();
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
-  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  if (!HasText(physical_name)) return kMissingProperty;
   std::string name = physical_name->Text();
   CFormDesc::ValidateString(name);
   if (GetEntityDesc()->GetCompressNamesFlag()) name = WithoutVowels(name);
@@ -77,7 +77,7 @@ namespace {
 
 // The label text with "&" before the first occurrence of the access character.
 std::string CaptionWithAccessKey(const std::string& text, const std::optional<Value>& access) {
-  if (!access || access->Text().empty()) return text;
+  if (!HasText(access)) return text;
   std::size_t at = text.find(access->Text()[0]);
   if (at == std::string::npos) return text;
   return text.substr(0, at) + "&" + text.substr(at);
@@ -94,7 +94,7 @@ Status CAttribVisualizer::CreateLabel() {
   label->SetCtrlName(name);
   (void)label->AddProperty(Value::String(name), "Name");
   auto text = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLB");
-  if (!text || text->Text().empty()) return kMissingProperty;
+  if (!HasText(text)) return kMissingProperty;
   auto access = attribute->GetTvkProperty(format_ids::kColProp, "CD_ACC");
   (void)label->AddProperty(Value::String(CaptionWithAccessKey(text->Text(), access)), "Caption");
   auto alignment = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLP");
@@ -127,7 +127,7 @@ Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
   control->SetDataCtrl(GetEntityDesc()->GetDataCtrl());
   (void)control->HandleProperties();
   auto label_text = GetAttribDesc()->GetTvkProperty(format_ids::kColProp, "CD_PLB");
-  if (label_text && !label_text->Text().empty()) {
+  if (HasText(label_text)) {
     if (Status status = CreateLabel()) return status;
   }
   control->SetCtrlHandle(form->GetCurrCtrlHandle());
@@ -166,7 +166,7 @@ Status CAttribVisualizer::BindGroupCtrl(std::initializer_list<std::string_view> 
   CCtrlDesc* control = FindGroupCtrl(classes);
   if (!control) return kNoControl;
   auto physical_name = GetAttribDesc()->GetProperty("PHYSICAL_NAME");
-  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  if (!HasText(physical_name)) return kMissingProperty;
   (void)control->BindControl(GetEntityDesc()->GetDataCtrl(), physical_name->Text(), 0);
   return kOk;
 }

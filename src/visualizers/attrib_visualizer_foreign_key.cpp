@@ -40,30 +40,28 @@ Status CAttribVisualizer::DoForeignKey(CDataCtrl* parent_data_ctrl, CAttribDesc*
 
   const std::string& child_name = child->GetEntityName();
   const std::string& parent_ctrl = parent_data_ctrl->GetCtrlName();
-  CEventDesc* procedure = GetFormDesc()->GetProcedure(child_name + "_MigrateKeys");
+  CEventDesc* procedure = GetFormDesc()->MakeProcedure(child_name + "_MigrateKeys");
   if (!procedure) return kNoProcedure;
   // The first key of a child sets the procedure up, with the parent met first.
   if (procedure->GetSubEventCount() == 0) {
     procedure->AddParameters(kParentDataCtrlParam);
-    (void)click->AddSubEventCode(
-        CodeText().Line(2, fmt::format("{}_MigrateKeys {}", child_name, parent_ctrl)).str(), 0, 1,
-        CEventDesc::kAtEnd, CEventDesc::kAfter);
-    (void)procedure->AddSubEventCode(
-        CodeText().Line(1, fmt::format("If tk_CurrRowExists({}) Then", parent_ctrl)).str(), 0, 0,
-        CEventDesc::kAtEnd, CEventDesc::kAfter);
-    (void)procedure->AddSubEventCode(
-        CodeText().Line(2, fmt::format("b{}Bind = True", child_name)).Line(1, "End If").str(), 0, 2,
-        CEventDesc::kAtEnd, CEventDesc::kAfter);
+    click->Append(
+        SubEvent::kMain, SubEventSlot::kBody,
+        CodeText().Line(2, fmt::format("{}_MigrateKeys {}", child_name, parent_ctrl)).str());
+    procedure->Append(
+        SubEvent::kMain, SubEventSlot::kHead,
+        CodeText().Line(1, fmt::format("If tk_CurrRowExists({}) Then", parent_ctrl)).str());
+    procedure->Append(
+        SubEvent::kMain, SubEventSlot::kTail,
+        CodeText().Line(2, fmt::format("b{}Bind = True", child_name)).Line(1, "End If").str());
   }
-  const CDataCtrl* child_data_ctrl = child->GetDataCtrl();
-  std::string child_ctrl =
-      child_data_ctrl ? child_data_ctrl->GetCtrlName() : "ds" + child->GetEntityName();
-  return procedure->AddSubEventCode(
-      CodeText()
-          .Line(2, fmt::format("{}.Recordset.Fields(\"{}\") = {}.Recordset.Fields(\"{}\")",
-                               child_ctrl, child_column, parent_ctrl, parent_column))
-          .str(),
-      0, 1, CEventDesc::kAtEnd, CEventDesc::kAfter);
+  std::string child_ctrl = child->DataCtrlName();
+  procedure->Append(SubEvent::kMain, SubEventSlot::kBody,
+                    CodeText()
+                        .Line(2, CDataCtrl::FieldExpression(child_ctrl, child_column) + " = " +
+                                     parent_data_ctrl->FieldExpression(parent_column))
+                        .str());
+  return kOk;
 }
 
 }  // namespace tavik

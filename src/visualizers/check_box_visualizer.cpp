@@ -45,7 +45,7 @@ Status CCheckBoxVisualizer::DoBinding() {
 Status CCheckBoxVisualizer::DetermineValidationList() {
   CAttribDesc* attribute = GetAttribDesc();
   auto list = attribute ? attribute->GetProperty("EST_VLDLIST") : std::nullopt;
-  if (!list || list->Text().empty()) return kNoEditStyleList;
+  if (!HasText(list)) return kNoEditStyleList;
   (void)attribute->AddProperty(*list, "VLD_LISTID");
   return kOk;
 }

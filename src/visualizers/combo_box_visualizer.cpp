@@ -15,10 +15,6 @@ namespace {
 
 constexpr const char* kComboBoxClass = "ComboBox";
 
-bool HasText(const std::optional<Value>& value) {
-  return value && !value->Text().empty();
-}
-
 }  // namespace
 
 namespace list_visualizers {

@@ -3,14 +3,12 @@
 
 #include <memory>
 
-#include <fmt/format.h>
-
 #include "controls/db_grid_ctrl.h"
 #include "controls/timer_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
@@ -22,7 +20,7 @@ Status CDBGridVisualizer::MakeGrid() {
   if (Status status = grid->Init(form->GetVersion(), form, this)) return status;
   if (Status status = NameAndSizeGrid(*grid)) return status;
 
-  const std::string data_ctrl = DataCtrlName(*entity);
+  const std::string data_ctrl = entity->DataCtrlName();
   grid->SetDataCtrl(entity->GetDataCtrl());
   CClntDesc* client = form->GetClntDesc();
   if (client && client->ops && client->ops->BindLiveGrid) {
@@ -36,10 +34,14 @@ Status CDBGridVisualizer::MakeGrid() {
   }
   if (Status status = grid->AddProperty(Value::Short(0), "DataMode")) return status;
 
-  CodeText change;
-  change.Line(1, fmt::format("b{}Bind = True", entity->GetEntityName()))
-      .Line(1, "tk_SetEditMode " + data_ctrl);
-  if (Status status = AppendCode(grid->GetEvent("Change"), change, 1, CEventDesc::kAtEnd)) {
+  // An edit in the grid marks the record as edited.
+  if (Status status =
+          AppendCode(grid->GetEvent("Change"),
+                     VbFragment(R"(
+        b$e$Bind = True
+        tk_SetEditMode $data$
+    )",
+                                {{"e", entity->GetEntityName()}, {"data", data_ctrl}}))) {
     return status;
   }
   return PlaceGrid(std::move(grid));
@@ -53,38 +55,49 @@ Status CDBGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
   CTimerCtrl* timer = entity->GetFormDesc()->GetTimerCtrl();
   if (!timer) return kNoEvent;
   // Without a heading the timer still gets its (empty) piece of code.
-  CodeText caption;
+  std::string caption;
   auto heading = attribute->GetTvkProperty(format_ids::kColProp, "CD_PHD");
-  if (heading && !heading->Text().empty()) {
-    caption.Line(1, fmt::format("{}.Columns.Item(\"{}\").Caption = \"{}\"", GridName(*entity),
-                                physical_name->Text(), heading->Text()));
+  if (HasText(heading)) {
+    caption = VbFragment(R"(
+        $grid$.Columns.Item("$column$").Caption = "$heading$"
+    )",
+                         {{"grid", GridName(*entity)},
+                          {"column", physical_name->Text()},
+                          {"heading", heading->Text()}});
   }
   if (CGridCtrl* grid = GetGrid()) grid->SetCurrColNum(grid->GetCurrColNum() + 1);
-  return AppendCode(timer->GetEvent("Timer"), caption, 2, CEventDesc::kAtEnd);
+  return AppendCode(timer->GetEvent("Timer"), caption, SubEventSlot::kTail);
 }
 
 Status CDBGridVisualizer::RepopulateNode() {
   CEntityDesc* entity = GetEntityDesc();
-  return AppendRepopulateNode(CodeText()
-                                  .Line(1, DataCtrlName(*entity) + ".Refresh")
-                                  .Line(1, GridName(*entity) + ".Rebind"));
+  return AppendRepopulateNode(
+      VbFragment(R"(
+        $data$.Refresh
+        $grid$.Rebind
+    )",
+                 {{"data", entity->DataCtrlName()}, {"grid", GridName(*entity)}}));
 }
 
 Status CDBGridVisualizer::DoChildPreChildRepopulate(std::string& /*reposition*/,
                                                     std::string& refresh, CEntityDesc* /*parent*/) {
-  refresh += CodeText().Line(1, GridName(*GetEntityDesc()) + ".Enabled = False").str();
+  refresh += VbFragment(R"(
+        $grid$.Enabled = False
+    )",
+                        {{"grid", GridName(*GetEntityDesc())}});
   return kOk;
 }
 
 Status CDBGridVisualizer::DoChildPostChildRepopulate(std::string& /*reposition*/,
                                                      std::string& refresh,
                                                      CEntityDesc* /*parent*/) {
-  const std::string grid = GridName(*GetEntityDesc());
-  refresh += CodeText()
-                 .Line(1, DataCtrlName(*GetEntityDesc()) + ".Refresh")
-                 .Line(1, grid + ".Rebind")
-                 .Line(1, grid + ".Enabled = True")
-                 .str();
+  refresh +=
+      VbFragment(R"(
+        $data$.Refresh
+        $grid$.Rebind
+        $grid$.Enabled = True
+    )",
+                 {{"data", GetEntityDesc()->DataCtrlName()}, {"grid", GridName(*GetEntityDesc())}});
   return kOk;
 }
 

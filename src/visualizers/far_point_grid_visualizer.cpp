@@ -3,21 +3,19 @@
 
 #include <memory>
 #include <optional>
-
-#include <fmt/format.h>
+#include <string>
 
 #include "controls/far_point_grid_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
 namespace {
 
-constexpr std::int32_t kCheckBoxEditStyle = 0;
 constexpr std::int32_t kButtonColumn = 2;
 
 // The name of the first entry of the valid-value list the attribute names by "VLD_LISTID".
@@ -25,7 +23,7 @@ constexpr std::int32_t kButtonColumn = 2;
 std::optional<std::string> FirstValidValueName(const CAttribDesc& attribute,
                                                const CFormDesc& form) {
   auto list_id = attribute.GetProperty("VLD_LISTID");
-  if (!list_id || list_id->Text().empty()) return std::nullopt;
+  if (!HasText(list_id)) return std::nullopt;
   const CNxPropertySection* list = form.GetValidValueList(list_id->Text());
   if (!list || list->GetPropertyList().empty()) return std::nullopt;
   return list->GetPropertyList().front()->GetName();
@@ -43,61 +41,84 @@ Status CFarPointGridVisualizer::MakeGrid() {
   grid->SetCtrlHandle(form->GetCurrCtrlHandle());
   entity->IsGrid(1);
 
-  CodeText change;
-  change.Line(1, fmt::format("b{}Bind = True", entity->GetEntityName()));
-  if (Status status = AppendCode(grid->GetEvent("Change"), change, 1, CEventDesc::kAtEnd)) {
+  // An edit in the grid marks the record as edited; a new row is a new record.
+  if (Status status =
+          AppendCode(grid->GetEvent("Change"), VbFragment(R"(
+        b$e$Bind = True
+    )",
+                                                          {{"e", entity->GetEntityName()}}))) {
     return status;
   }
   CEventDesc* add_new = grid->GetEvent("DataAddNew");
   if (!add_new) return kNoEvent;
-  add_new->AddDeclarations(CodeText().Line(1, "Dim nErr As Integer").str());
-  CodeText add;
-  add.Line(1, DataCtrlName(*entity) + ".Recordset.AddNew");
-  if (Status status = AppendCode(add_new, add, 1, CEventDesc::kAtEnd)) return status;
+  add_new->AddDeclarations(VbFragment(R"(
+        Dim nErr As Integer
+    )"));
+  if (Status status = AppendCode(add_new, VbFragment(R"(
+        $data$.Recordset.AddNew
+    )",
+                                                     {{"data", entity->DataCtrlName()}}))) {
+    return status;
+  }
   return PlaceGrid(std::move(grid));
 }
 
 Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
   if (!attribute || !GetGrid()) return kNullArgument;
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
-  if (!physical_name || physical_name->Text().empty()) return kMissingProperty;
+  if (!HasText(physical_name)) return kMissingProperty;
   CEntityDesc* entity = GetEntityDesc();
   CFormDesc* form = entity->GetFormDesc();
   const std::string grid = GridName(*entity);
   const std::int32_t column = GetGrid()->GetCurrColNum();
 
-  CodeText code;
+  const std::string column_text = std::to_string(column);
+  std::string code;
+  // The grid itself is set up with its first column.
   if (column == 1) {
-    code.Line(1, fmt::format("{}.MaxCols = {}", grid, GetGrid()->GetNumCols()))
-        .Line(1, grid + ".Row = 0")
-        .Blank()
-        .Line(1, grid + ".DAutoSave = True")
-        .Line(1, grid + ".DAutoSizeCols = SS_AUTOSIZE_MAX_COL_WIDTH")
-        .Line(1, grid + ".DisplayRowHeaders = False")
-        .Line(1, grid + ".EditModePermanent = True")
-        .Line(1, grid + ".EditMOdeReplace = True")
-        .Line(1, grid + ".MaxRows = -1")
-        .Line(1, grid + ".ProcessTab = True")
-        .Line(1, grid + ".VirtualMaxRows = 10000")
-        .Line(1, grid + ".VirtualMode = True")
-        .Blank();
+    code += VbFragment(R"(
+        $grid$.MaxCols = $columns$
+        $grid$.Row = 0
+
+        $grid$.DAutoSave = True
+        $grid$.DAutoSizeCols = SS_AUTOSIZE_MAX_COL_WIDTH
+        $grid$.DisplayRowHeaders = False
+        $grid$.EditModePermanent = True
+        $grid$.EditMOdeReplace = True
+        $grid$.MaxRows = -1
+        $grid$.ProcessTab = True
+        $grid$.VirtualMaxRows = 10000
+        $grid$.VirtualMode = True
+
+    )",
+                       {{"grid", grid}, {"columns", std::to_string(GetGrid()->GetNumCols())}});
   }
-  code.Line(1, fmt::format("{}.Col = {}", grid, column))
-      .Line(1, grid + ".Action = SS_ACTION_INSERT_COL")
-      .Line(1, fmt::format("{}.DataField = \"{}\"", grid, physical_name->Text()))
-      .Blank();
-  if (attribute->GetEditStyle() == kCheckBoxEditStyle) {
-    code.Line(1, "'Set column to show Check Boxes.")
-        .Line(1, fmt::format("{}.Col = {}", grid, column))
-        .Line(1, grid + ".Row = -1")
-        .Line(1, grid + ".CellType = SS_CELL_TYPE_CHECKBOX")
-        .Line(1, grid + ".TypeCheckCenter = True");
+  code += VbFragment(R"(
+        $grid$.Col = $column$
+        $grid$.Action = SS_ACTION_INSERT_COL
+        $grid$.DataField = "$field$"
+
+    )",
+                     {{"grid", grid}, {"column", column_text}, {"field", physical_name->Text()}});
+  if (attribute->HasEditStyle(EditStyle::kCheckBox)) {
+    code += VbFragment(R"(
+        'Set column to show Check Boxes.
+        $grid$.Col = $column$
+        $grid$.Row = -1
+        $grid$.CellType = SS_CELL_TYPE_CHECKBOX
+        $grid$.TypeCheckCenter = True
+    )",
+                       {{"grid", grid}, {"column", column_text}});
     if (auto text = FirstValidValueName(*attribute, *form)) {
-      code.Line(1, fmt::format("{}.TypeCheckText = \"{}\"", grid, *text));
+      code += VbFragment(R"(
+        $grid$.TypeCheckText = "$text$"
+    )",
+                         {{"grid", grid}, {"text", *text}});
     }
     entity->HasCustomGridColumns(1);
   }
-  if (Status status = AppendCode(form->GetEvent("Load"), code, 1, CEventDesc::kAtFront)) {
+  if (Status status =
+          AppendCode(form->LoadEvent(), code, SubEventSlot::kBody, SubEventPlacement::kFirst)) {
     return status;
   }
   GetGrid()->SetCurrColNum(column + 1);
@@ -120,9 +141,15 @@ Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_grou
   (void)button->AddProperty(Value::Single(400.0f), "Height");
   (void)button->AddProperty(Value::Single(1100.0f), "Width");
   (void)button->AddProperty(Value::String("Delete"), "Caption");
-  CodeText code;
-  code.Line(1, fmt::format("tk_fpGridDelete {}, {}", DataCtrlName(*entity), GridName(*entity)));
-  if (AppendCode(button->GetEvent("Click"), code, 1, CEventDesc::kAtFront) != kOk) return kNoEvent;
+  const std::string code =
+      VbFragment(R"(
+        tk_fpGridDelete $data$, $grid$
+    )",
+                 {{"data", entity->DataCtrlName()}, {"grid", GridName(*entity)}});
+  if (AppendCode(button->GetEvent("Click"), code, SubEventSlot::kBody, SubEventPlacement::kFirst) !=
+      kOk) {
+    return kNoEvent;
+  }
   button->SetCtrlHandle(form->GetCurrCtrlHandle());
   if (Status status = button_group->AddItem(std::move(item))) return status;
   return form->SetCtrl(std::move(button));
@@ -130,33 +157,42 @@ Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_grou
 
 Status CFarPointGridVisualizer::RepopulateNode() {
   CEntityDesc* entity = GetEntityDesc();
-  const std::string grid = GridName(*entity);
-  return AppendRepopulateNode(CodeText()
-                                  .Line(1, grid + ".Redraw = False")
-                                  .Line(1, DataCtrlName(*entity) + ".Refresh")
-                                  .Line(1, grid + ".Redraw = True"));
+  return AppendRepopulateNode(
+      VbFragment(R"(
+        $grid$.Redraw = False
+        $data$.Refresh
+        $grid$.Redraw = True
+    )",
+                 {{"grid", GridName(*entity)}, {"data", entity->DataCtrlName()}}));
 }
 
 Status CFarPointGridVisualizer::DoParentPreChildRepopulate(std::string& reposition,
                                                            std::string& /*refresh*/,
                                                            CEntityDesc* /*child*/) {
-  const std::string show_row = "tk_fpShowCurrRow " + GridName(*GetEntityDesc());
-  reposition += CodeText().Line(2, show_row).str();
+  const std::string grid = GridName(*GetEntityDesc());
+  reposition += VbFragment(R"(
+            tk_fpShowCurrRow $grid$
+    )",
+                           {{"grid", grid}});
   if (!GetGrid()) return kOk;
-  CodeText edit_mode;
-  edit_mode.Line(1, "If Mode Then").Line(2, show_row).Line(1, "End If");
-  return AppendCode(GetGrid()->GetEvent("EditMode"), edit_mode, 1, CEventDesc::kAtEnd);
+  return AppendCode(GetGrid()->GetEvent("EditMode"), VbFragment(R"(
+        If Mode Then
+            tk_fpShowCurrRow $grid$
+        End If
+    )",
+                                                                {{"grid", grid}}));
 }
 
 Status CFarPointGridVisualizer::DoChildPostChildRepopulate(std::string& /*reposition*/,
                                                            std::string& refresh,
                                                            CEntityDesc* /*parent*/) {
-  const std::string grid = GridName(*GetEntityDesc());
-  refresh += CodeText()
-                 .Line(2, grid + ".Redraw = False")
-                 .Line(2, fmt::format("tk_fpRefresh {},{}", DataCtrlName(*GetEntityDesc()), grid))
-                 .Line(2, grid + ".Redraw = True")
-                 .str();
+  refresh +=
+      VbFragment(R"(
+            $grid$.Redraw = False
+            tk_fpRefresh $data$,$grid$
+            $grid$.Redraw = True
+    )",
+                 {{"grid", GridName(*GetEntityDesc())}, {"data", GetEntityDesc()->DataCtrlName()}});
   return kOk;
 }
 

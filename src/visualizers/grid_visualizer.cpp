@@ -1,14 +1,12 @@
 // Grid visualizers: making, placing and binding the grid, and the code both kinds share.
 #include "visualizers/grid_visualizer.h"
 
-#include <fmt/format.h>
-
 #include "controls/grid_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
@@ -36,15 +34,11 @@ std::string CGridVisualizer::GridName(const CEntityDesc& entity) {
   return "grd" + entity.GetEntityName();
 }
 
-std::string CGridVisualizer::DataCtrlName(const CEntityDesc& entity) {
-  if (const CDataCtrl* data_ctrl = entity.GetDataCtrl()) return data_ctrl->GetCtrlName();
-  return "ds" + entity.GetEntityName();
-}
-
-Status CGridVisualizer::AppendCode(CEventDesc* event, const CodeText& code, int slot,
-                                   std::int32_t position) {
+Status CGridVisualizer::AppendCode(CEventDesc* event, std::string_view code, SubEventSlot slot,
+                                   SubEventPlacement position) {
   if (!event) return kNoEvent;
-  return event->AddSubEventCode(code.str(), 0, slot, position, CEventDesc::kAfter);
+  event->Append(SubEvent::kMain, slot, code, position);
+  return kOk;
 }
 
 Status CGridVisualizer::NameAndSizeGrid(CGridCtrl& grid) {
@@ -71,21 +65,30 @@ Status CGridVisualizer::PlaceGrid(std::unique_ptr<CGridCtrl> grid) {
   return entity->GetFormDesc()->SetCtrl(std::move(grid));
 }
 
-Status CGridVisualizer::AppendRepopulateNode(const CodeText& root_refresh) {
+Status CGridVisualizer::AppendRepopulateNode(std::string_view root_refresh) {
   CEntityDesc* entity = GetEntityDesc();
   CFormDesc* form = entity->GetFormDesc();
   const std::string& name = entity->GetEntityName();
-  CodeText code;
+  const std::string set_to_screen = CFormDesc::SetToScreenName(name);
   if (entity->GetParentCount() == 0) {
-    code.Line(1, fmt::format("{}.RecordSource = s{}_Select", DataCtrlName(*entity), name))
-        .Raw(root_refresh.str());
-  } else {
-    const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
-    code.Line(1, fmt::format("{}_DoRefresh {}", name, DataCtrlName(parent)));
+    return AppendCode(form->RepopulateProcedure(), VbFragment(R"(
+        $data$.RecordSource = s$e$_Select
+        $root_refresh$
+        $set_to_screen$
+    )",
+                                                              {{"data", entity->DataCtrlName()},
+                                                               {"e", name},
+                                                               {"root_refresh", root_refresh},
+                                                               {"set_to_screen", set_to_screen}}));
   }
-  code.Line(1, name + "_SetToScreen");
-  return AppendCode(form->GetProcedure(form->GetFormName() + "_Repopulate"), code, 1,
-                    CEventDesc::kAtEnd);
+  const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
+  return AppendCode(form->RepopulateProcedure(), VbFragment(R"(
+        $e$_DoRefresh $parent_data$
+        $set_to_screen$
+    )",
+                                                            {{"e", name},
+                                                             {"parent_data", parent.DataCtrlName()},
+                                                             {"set_to_screen", set_to_screen}}));
 }
 
 }  // namespace tavik

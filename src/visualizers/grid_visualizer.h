@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "form/event_desc.h"
 #include "visualizers/visualizer.h"
 
 namespace tavik {
@@ -13,7 +15,6 @@ class CCtrlDesc;
 class CEntityDesc;
 class CEventDesc;
 class CGridCtrl;
-class CodeText;
 
 class CGridVisualizer : public CVisualizer {
  public:
@@ -60,11 +61,10 @@ class CGridVisualizer : public CVisualizer {
 
   // "grd" + entity name.
   static std::string GridName(const CEntityDesc& entity);
-  // The name of the entity's data control, or "ds" + entity name before it has one.
-  static std::string DataCtrlName(const CEntityDesc& entity);
   // Appends code to the first sub-event of an event or procedure; kNoEvent without one.
-  [[nodiscard]] static Status AppendCode(CEventDesc* event, const CodeText& code, int slot,
-                                         std::int32_t position);
+  [[nodiscard]] static Status AppendCode(CEventDesc* event, std::string_view code,
+                                         SubEventSlot slot = SubEventSlot::kBody,
+                                         SubEventPlacement position = SubEventPlacement::kLast);
 
   // Makes the grid control and hands it to the form; the base makes none.
   [[nodiscard]] virtual Status MakeGrid() { return kOk; }
@@ -78,7 +78,7 @@ class CGridVisualizer : public CVisualizer {
   // The entity's part of the form's repopulation procedure: a root entity selects its records
   // and runs root_refresh, a child is refreshed through its parent's data control; then the
   // entity's fields are shown.
-  [[nodiscard]] Status AppendRepopulateNode(const CodeText& root_refresh);
+  [[nodiscard]] Status AppendRepopulateNode(std::string_view root_refresh);
 
  private:
   std::string grid_class_name_;

@@ -25,7 +25,7 @@ Status CListBoxVisualizer::CreateControls() {
   CListBoxCtrl* list_box = control.get();
   return AddBoundControl(std::move(control), "lbx", true, [this, list_box](CCtrlDesc&) -> Status {
     auto list_id = GetAttribDesc()->GetProperty("VLD_LISTID");
-    if (!list_id || list_id->Text().empty()) return kOk;
+    if (!HasText(list_id)) return kOk;
     std::string list_name = list_id->Text();
     CFormDesc::ValidateString(list_name);
     return list_box->SetupList(list_name);

@@ -32,23 +32,15 @@ constexpr float kBottomMargin = 150.0f;
 // Fewer below 1 are taken as 1; more than a form could ever hold are cut.
 constexpr long kMostPerRow = 32767;
 
-constexpr std::int32_t kValidateChecks = 2;
-constexpr std::int32_t kFirstSubEvent = 0;
-constexpr int kBody = 1;
-
 // Statuses of the binding when the pieces made by CreateControls are missing.
 constexpr Status kNoList = 4;
 constexpr Status kNoFrame = 7;
 constexpr Status kNoButtons = 8;
 
-bool HasText(const std::optional<Value>& value) {
-  return value && !value->Text().empty();
-}
-
-Status AppendCode(CEventDesc* event, std::int32_t sub_event, const CodeText& code) {
+Status AppendCode(CEventDesc* event, SubEvent sub_event, const CodeText& code) {
   if (!event) return kNoMemory;
-  return event->AddSubEventCode(code.str(), sub_event, kBody, CEventDesc::kAtEnd,
-                                CEventDesc::kAfter);
+  event->Append(sub_event, SubEventSlot::kBody, code.str());
+  return kOk;
 }
 
 template <typename Button>
@@ -223,24 +215,15 @@ Status COptionButtonVisualizer::BindGroupInit(std::vector<ChildEntry>& /*buttons
   CEventDesc* validate = data_ctrl ? data_ctrl->GetEvent("Validate") : nullptr;
   if (!validate) return kMissingProperty;
   const std::string phys = physical_name->Text();
-  const std::string& data = data_ctrl->GetCtrlName();
   const std::string& entity = GetEntityDesc()->GetEntityName();
 
   CodeText to_data;
   to_data.Line(2, "' Display-to-field data translation for " + phys).Line(2, "Select Case TRUE");
-  if (Status status = AppendCode(validate, kValidateChecks, to_data)) return status;
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
 
-  const std::string field = data + ".Recordset.Fields(\"" + phys + "\")";
-  CodeText to_display;
-  to_display.Line(2, "If IsNull(" + field + ") Then")
-      .Line(3, "zTmpField = \"\"")
-      .Line(2, "Else")
-      .Line(3, "zTmpField = " + field)
-      .Line(2, "End If")
-      .Line(2, "If Not IsNull(zTmpField) Then")
-      .Line(3, "Select Case Trim(zTmpField)");
-  return AppendCode(GetFormDesc()->GetProcedure(entity + "_SetToScreen"), kFirstSubEvent,
-                    to_display);
+  CodeText to_display = data_ctrl->ReadFieldCode(phys);
+  to_display.Line(2, "If Not IsNull(zTmpField) Then").Line(3, "Select Case Trim(zTmpField)");
+  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain, to_display);
 }
 
 Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& buttons) {
@@ -251,9 +234,8 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
   CEventDesc* validate = data_ctrl ? data_ctrl->GetEvent("Validate") : nullptr;
   if (!validate) return kMissingProperty;
   const std::string phys = physical_name->Text();
-  const std::string& data = data_ctrl->GetCtrlName();
   const std::string& entity = GetEntityDesc()->GetEntityName();
-  const std::string field = data + ".Recordset.Fields(\"" + phys + "\")";
+  const std::string field = data_ctrl->FieldExpression(phys);
 
   // No button chosen: a required field refuses the record, any other is cleared.
   CodeText to_data;
@@ -269,7 +251,7 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
     to_data.Line(2, field + " = \"\"");
   }
   to_data.Line(1, "End Select");
-  if (Status status = AppendCode(validate, kValidateChecks, to_data)) return status;
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
 
   CodeText to_display;
   to_display.Line(3, "Case Else");
@@ -277,8 +259,7 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
     if (entry.child) to_display.Line(4, entry.child->GetCtrlName() + ".Value = FALSE");
   }
   to_display.Line(3, "End Select").Line(2, "End If");
-  return AppendCode(GetFormDesc()->GetProcedure(entity + "_SetToScreen"), kFirstSubEvent,
-                    to_display);
+  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain, to_display);
 }
 
 }  // namespace tavik

@@ -44,7 +44,7 @@ Status CVisualizer::DetermineValidationList() {
   if (!attribute) return kOk;
   for (const char* key : {"COL_VLDLIST", "EST_VLDLIST"}) {
     auto list = attribute->GetProperty(key);
-    if (list && !list->Text().empty()) {
+    if (HasText(list)) {
       (void)attribute->AddProperty(*list, "VLD_LISTID");
       break;
     }

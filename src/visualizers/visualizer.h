@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/status.h"
 #include "form/ctrl_group.h"
-#include "model/status.h"
 
 namespace tavik {
 

@@ -21,8 +21,6 @@ namespace tavik {
 
 namespace {
 
-constexpr std::uint32_t kHighestEditStyle = 10;
-
 template <typename Visualizer>
 Status Attach(void* object) {
   auto* attribute = static_cast<CAttribDesc*>(object);
@@ -37,7 +35,7 @@ template <typename Grid>
 Status AttachGrid(void* object) {
   auto* entity = static_cast<CEntityDesc*>(object);
   auto style = entity->GetProperty("DISPLAY_STYLE");
-  if (!style || style->Text().empty()) return kMissingProperty;
+  if (!HasText(style)) return kMissingProperty;
   if (style->Text() != "GRID") return kOk;
   auto grid = std::make_unique<Grid>();
   Status status = grid->Init(entity);
@@ -48,33 +46,36 @@ Status AttachGrid(void* object) {
 // One table serves both versions: a version-4 client gets the "4" class where there is one.
 template <bool kVersion4>
 Status Allocate(std::int32_t edit_style, void* object) {
-  if (static_cast<std::uint32_t>(edit_style) > kHighestEditStyle) return kOk;
+  if (static_cast<std::uint32_t>(edit_style) > static_cast<std::uint32_t>(EditStyle::kHighest)) {
+    return kOk;
+  }
   if (!object) return kNullArgument;
   auto pick = [&]<typename Version3, typename Version4>() {
     return kVersion4 ? Attach<Version4>(object) : Attach<Version3>(object);
   };
-  switch (edit_style) {
-    case 0:
+  switch (static_cast<EditStyle>(edit_style)) {
+    case EditStyle::kCheckBox:
       return pick.template operator()<CCheckBoxVisualizer, CCheckBox4Visualizer>();
-    case 1:
+    case EditStyle::kOptionButtons:
       return pick.template operator()<COptionButtonVisualizer, COptionButton4Visualizer>();
-    case 2:
+    case EditStyle::kComboBox:
       return pick.template operator()<CComboBoxVisualizer, CComboBox4Visualizer>();
-    case 3:
+    case EditStyle::kGrid:
       return kVersion4 ? AttachGrid<CDBGridVisualizer>(object)
                        : AttachGrid<CFarPointGridVisualizer>(object);
-    case 5:
+    case EditStyle::kMaskedEdit:
       return pick.template operator()<CMaskEdVisualizer, CMaskEd4Visualizer>();
-    case 7:
+    case EditStyle::kListBox:
       return pick.template operator()<CListBoxVisualizer, CListBox4Visualizer>();
-    case 8:
+    case EditStyle::kPicture:
       return Attach<CPictVisualizer>(object);
-    case 9:
+    case EditStyle::kGauge:
       return pick.template operator()<CGaugeVisualizer, CGauge4Visualizer>();
-    case 10:
+    case EditStyle::kImage:
       return Attach<CImageVisualizer>(object);
     default:
-      return pick.template operator()<CTextVisualizer, CText4Visualizer>();  // 4 and 6
+      return pick
+          .template operator()<CTextVisualizer, CText4Visualizer>();  // text, and multi-line text
   }
 }
 

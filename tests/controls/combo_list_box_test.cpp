@@ -208,7 +208,7 @@ TEST_F(ComboListBoxTest, MissingListStopsBindingAfterTheEarlierCode) {
   EXPECT_EQ(Piece(combo_box->GetEvent("KeyPress"), 0, 2), "\tEnd If\r\n");
   EXPECT_TRUE(
       Piece(data_.GetEvent("Validate"), 2).starts_with("\t\tIf cbxE1STATUS.Text = \"\" Then"));
-  EXPECT_EQ(form().GetProcedure("ORDERS_SetToScreen")->GetSubEventCount(), 0u);
+  EXPECT_EQ(form().MakeProcedure("ORDERS_SetToScreen")->GetSubEventCount(), 0u);
 }
 
 TEST_F(ComboListBoxTest, VersionFourVisualizersBindThroughTheEntityDataControl) {

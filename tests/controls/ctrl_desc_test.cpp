@@ -54,9 +54,9 @@ TEST_F(CtrlDescTest, ContainersWriteTheirPresentChildrenOneLevelDeeper) {
   auto frame = Control("Frame", "fraSTATUS");
   auto first = Control("OptionButton", "optOPEN");
   ASSERT_EQ(first->AddProperty(Value::String("Open"), "Caption"), kOk);
-  ASSERT_EQ(first->GetEvent("Click")->AddSubEventCode("\tOpen\r\n", 0, 1, -1, 1), kOk);
+  first->GetEvent("Click")->Append(SubEvent::kMain, SubEventSlot::kBody, "\tOpen\r\n");
   auto absent = Control("OptionButton", "optGONE");
-  ASSERT_EQ(absent->GetEvent("Click")->AddSubEventCode("\tGone\r\n", 0, 1, -1, 1), kOk);
+  absent->GetEvent("Click")->Append(SubEvent::kMain, SubEventSlot::kBody, "\tGone\r\n");
   auto second = Control("OptionButton", "optCLOSED");
   frame->AddChild(ChildEntry{1, 1, 0, 1000, std::move(first)});
   frame->AddChild(ChildEntry{1, 0, 0, 1000, std::move(absent)});

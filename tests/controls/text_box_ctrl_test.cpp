@@ -157,7 +157,7 @@ TEST_F(TextBoxCtrlTest, AutoSelectCodeComesFirstInGotFocus) {
   CTextBoxCtrl text_box;
   ASSERT_EQ(text_box.Init(3, &form(), AttributeAt(0).GetVisualizer()), kOk);
   text_box.SetCtrlName("tbxNAME");
-  ASSERT_EQ(text_box.GetEvent("GotFocus")->AddSubEventCode("\tearlier\r\n", 5, 1, -1, 1), kOk);
+  text_box.GetEvent("GotFocus")->Append(SubEvent::kClosing, SubEventSlot::kBody, "\tearlier\r\n");
   ASSERT_EQ(text_box.HandleProperties(), kOk);
   CEventDesc* got_focus = text_box.GetEvent("GotFocus");
   got_focus->PrepareEventCode();

@@ -96,7 +96,8 @@ TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
   Load(TwoParentModel(),
        testing::RelationText(1, 1, 2, "101") + "," + testing::RelationText(2, 3, 2, "301"));
   // An earlier contributor's code in the parent's sub-event 2 stays behind the refresh calls.
-  ASSERT_EQ(Reposition("CUSTOMER")->AddSubEventCode("\t\t'earlier\r\n", 2, 1, -1, 1), kOk);
+  Reposition("CUSTOMER")
+      ->Append(SubEvent::kRepositionFields, SubEventSlot::kBody, "\t\t'earlier\r\n");
 
   EXPECT_EQ(Get("ORDERS").SetForeignKeys(), kOk);
   EXPECT_EQ(Get("CUSTOMER").RepopulateChildren(), kOk);
@@ -106,10 +107,10 @@ TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
   // Physical names in the key migration, query names in the condition. The New button
   // migrating from the first parent only, and the call of each parent, are the
   // child_two_parents golden's.
-  CEventDesc* migrate = form().GetProcedure("ORDERS_MigrateKeys");
+  CEventDesc* migrate = form().MakeProcedure("ORDERS_MigrateKeys");
   EXPECT_THAT(Prepared(migrate), HasSubstr("\t\tdsORDERS.Recordset.Fields(\"STORE NO\") = "
                                            "dsSTORE.Recordset.Fields(\"STORE NO\")\r\n"));
-  EXPECT_THAT(Prepared(form().GetProcedure("ORDERS_DoRefresh")),
+  EXPECT_THAT(Prepared(form().MakeProcedure("ORDERS_DoRefresh")),
               HasSubstr("\t\t\tdsORDERS.RecordSource = sORDERS_Select & \" CUST_ID = \" & "
                         "tk_SQLValue(dsCUSTOMER, \"CUST_ID\")& \" AND [STORE NO] = \" & "
                         "tk_SQLValue(dsSTORE, \"[STORE NO]\")\r\n"));
@@ -152,10 +153,10 @@ TEST_F(MasterDetail, KeysAndRelationsThatCannotBeUsedAreLeftOutOrStopTheWork) {
   // The condition of a relation without migrated keys is empty; a key whose parent
   // attribute is unknown is skipped.
   EXPECT_EQ(customer.RepopulateChildren(), kOk);
-  EXPECT_THAT(Prepared(form().GetProcedure("NOTE_DoRefresh")),
+  EXPECT_THAT(Prepared(form().MakeProcedure("NOTE_DoRefresh")),
               HasSubstr("\t\t\tdsNOTE.RecordSource = sNOTE_Select & \" \r\n\t\tElse\r\n"));
   EXPECT_THAT(
-      Prepared(form().GetProcedure("TAG_DoRefresh")),
+      Prepared(form().MakeProcedure("TAG_DoRefresh")),
       HasSubstr("sTAG_Select & \" CUST_ID = \" & tk_SQLValue(dsCUSTOMER, \"CUST_ID\")\r\n"));
 }
 
@@ -170,7 +171,7 @@ TEST_F(MasterDetail, GridsTakeOverTheHooksAroundAChildRefresh) {
   }
   EXPECT_EQ(Get("CUSTOMER").RepopulateChildren(), kOk);
 
-  std::string refresh = Prepared(form().GetProcedure("ORDERS_DoRefresh"));
+  std::string refresh = Prepared(form().MakeProcedure("ORDERS_DoRefresh"));
   EXPECT_THAT(refresh, ::testing::StartsWith("\t'child pre\r\n\t\tIf dsORDERS.EditMode"));
   EXPECT_THAT(refresh, EndsWith("\t\tEnd If\r\n\t'parent post\r\n\t'child post\r\n\r\n"));
   EXPECT_THAT(refresh, Not(HasSubstr(".Refresh")));

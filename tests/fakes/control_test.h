@@ -118,7 +118,7 @@ class ControlTest : public ::testing::Test {
   }
   // The validation code of the entity's data control and the code that fills the screen.
   std::string Validate() { return Piece(entity_->GetDataCtrl()->GetEvent("Validate"), 2); }
-  std::string SetToScreen() { return Piece(form().GetProcedure("ORDERS_SetToScreen"), 0); }
+  std::string SetToScreen() { return Piece(form().MakeProcedure("ORDERS_SetToScreen"), 0); }
 
   ScopedFakes fakes_;
   std::unique_ptr<ModelForm> model_;

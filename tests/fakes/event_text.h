@@ -12,7 +12,9 @@ namespace tavik::testing {
 
 // The piece (0 before, 1 the code, 2 after) of the sub-event, "(none)" when there is none.
 inline std::string Piece(const CEventDesc* event, std::int32_t sub_event, int part = 1) {
-  const std::string* piece = event ? event->GetSubEventCode(sub_event, part) : nullptr;
+  const std::string* piece = event ? event->GetSubEventCode(static_cast<SubEvent>(sub_event),
+                                                            static_cast<SubEventSlot>(part))
+                                   : nullptr;
   return piece ? *piece : "(none)";
 }
 

@@ -126,8 +126,10 @@ TEST_F(CrossEntity, ControlArraysAndFieldChecks) {
   customer.SetRegCtrlIndex(5);
 
   // Field checks already in the parent's Validate and Reposition get their frames.
-  ASSERT_EQ(DataEvent("CUSTOMER", "Validate")->AddSubEventCode("\t\t'check\r\n", 2, 1, -1, 1), kOk);
-  ASSERT_EQ(DataEvent("CUSTOMER", "Reposition")->AddSubEventCode("\t'load\r\n", 1, 1, -1, 1), kOk);
+  DataEvent("CUSTOMER", "Validate")
+      ->Append(SubEvent::kValidateFieldChecks, SubEventSlot::kBody, "\t\t'check\r\n");
+  DataEvent("CUSTOMER", "Reposition")
+      ->Append(SubEvent::kRepositionBeforeLoad, SubEventSlot::kBody, "\t'load\r\n");
 
   ASSERT_EQ(form().DoCrossEntityProcessing(), kOk);
 

@@ -64,6 +64,13 @@ TEST_F(FormDescTest, ControlsAreWalkedByHandleAndAnEqualHandleReplaces) {
   EXPECT_EQ(destroyed_, 4);
 }
 
+// A misspelt name finds nothing and makes nothing.
+TEST_F(FormDescTest, FindingAProcedureMakesNone) {
+  EXPECT_EQ(form_.FindProcedure("ORDERS_Reset"), nullptr);
+  CEventDesc* made = form_.ResetProcedure("ORDERS");
+  EXPECT_EQ(form_.FindProcedure("ORDERS_Reset"), made);
+}
+
 std::unique_ptr<CNxPropertySet> ValueList(std::vector<std::pair<const char*, Value>> entries) {
   auto set = std::make_unique<CNxPropertySet>();
   CNxPropertySection& section = set->AddSection(TavikFormatId(0x90));

@@ -76,12 +76,12 @@ TEST_F(FormFile, AScrollingFormNestsItsControlsInThePanelAndAddsBothBars) {
 
   CCtrlDesc* city = Control("TextBox", "txtCITY");
   ASSERT_EQ(city->AddProperty(Value::String("CITY"), "DataField"), kOk);
-  ASSERT_EQ(city->GetEvent("KeyPress")->AddSubEventCode("\ttk_SetEditMode\r\n", 0, 1, -1, 1), kOk);
+  city->GetEvent("KeyPress")->Append(SubEvent::kMain, SubEventSlot::kBody, "\ttk_SetEditMode\r\n");
   CCtrlDesc* hidden = Control("TextBox", "txtHIDDEN");
   hidden->SetDrawFlag(0);
-  ASSERT_EQ(hidden->GetEvent("Click")->AddSubEventCode("\tx\r\n", 0, 1, -1, 1), kOk);
+  hidden->GetEvent("Click")->Append(SubEvent::kMain, SubEventSlot::kBody, "\tx\r\n");
   ASSERT_EQ(form_.AddGlobalDeclaration("Option Explicit\r\n"), kOk);
-  form_.GetProcedure("ORDERS_Reset")->AddDeclarations("\tDim x\r\n");
+  form_.MakeProcedure("ORDERS_Reset")->AddDeclarations("\tDim x\r\n");
 
   ASSERT_EQ(form_.GenerateForm(1, 0), kOk);
   EXPECT_EQ(g_written_path, path_);

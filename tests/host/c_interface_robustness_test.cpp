@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "form/form_desc.h"
 #include "host/client_base.h"
 #include "host/data_reader.h"
-#include "model/status.h"
 #include "tavikfw/brenlo.h"
 #include "tavikfw/tavikfw.h"
 

@@ -1,5 +1,5 @@
 // Tests of the INI settings file: reading, writing in place, and creating the file.
-#include "platform/posix/ini_settings_file.h"
+#include "platform/ini_settings_file.h"
 
 #include <gtest/gtest.h>
 

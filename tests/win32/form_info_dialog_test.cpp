@@ -12,10 +12,10 @@
 #include <string>
 #include <thread>
 
+#include "base/string_table.h"
 #include "form/form_desc.h"
 #include "host/client_base.h"
 #include "host/form_info_dialog.h"
-#include "host/string_table.h"
 #include "platform/win32/this_module.h"
 #include "platform/win32/win32_form_info_frontend.h"
 #include "tavikfw/form_info_dialog_proc.h"

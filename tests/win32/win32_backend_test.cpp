@@ -12,12 +12,12 @@
 #include <sstream>
 #include <string>
 
+#include "base/string_table.h"
 #include "fakes/recording_message_boxes.h"
-#include "host/string_table.h"
 #include "platform/current_process.h"
 #include "platform/file_output.h"
+#include "platform/ini_settings_file.h"
 #include "platform/platform.h"
-#include "platform/posix/ini_settings_file.h"
 #include "platform/win32/gdi_text_measurer.h"
 #include "platform/win32/this_module.h"
 #include "tavikfw/brenlo.h"

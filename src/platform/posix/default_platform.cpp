@@ -1,11 +1,11 @@
 // The services a POSIX process has before a host installs its own.
 #include "platform/default_platform.h"
 
+#include "platform/ini_settings_file.h"
 #include "platform/posix/fixed_screen_info.h"
 #include "platform/posix/freetype_text_measurer.h"
-#include "platform/posix/ini_settings_file.h"
-#include "platform/posix/settings_path.h"
 #include "platform/posix/stderr_message_boxes.h"
+#include "platform/settings_path.h"
 
 namespace tavik {
 

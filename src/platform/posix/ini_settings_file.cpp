@@ -1,5 +1,5 @@
 // The settings file kept as a Windows-style INI file at a path of its own.
-#include "platform/posix/ini_settings_file.h"
+#include "platform/ini_settings_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

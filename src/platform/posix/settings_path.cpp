@@ -1,5 +1,5 @@
 // The default settings path.
-#include "platform/posix/settings_path.h"
+#include "platform/settings_path.h"
 
 #include <cstdlib>
 

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "platform/posix/ini_settings_file.h"
+#include "platform/ini_settings_file.h"
 #include "platform/win32/common_save_file_picker.h"
 #include "platform/win32/gdi_screen_info.h"
 #include "platform/win32/gdi_text_measurer.h"

@@ -1,5 +1,5 @@
 // The settings file kept by the Windows private-profile functions.
-#include "platform/posix/ini_settings_file.h"
+#include "platform/ini_settings_file.h"
 
 #include <windows.h>
 

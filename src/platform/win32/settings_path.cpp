@@ -1,5 +1,5 @@
 // The default settings file on Windows.
-#include "platform/posix/settings_path.h"
+#include "platform/settings_path.h"
 
 #include <cstdlib>
 

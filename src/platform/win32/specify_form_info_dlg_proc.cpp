@@ -1,8 +1,8 @@
 // The exported dialog procedure of template 201, for hosts that run the dialog themselves.
 #include "tavikfw/form_info_dialog_proc.h"
 
+#include "base/string_table.h"
 #include "form/form_desc.h"
-#include "host/string_table.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "platform/save_file_picker.h"

@@ -1,5 +1,5 @@
 // The string table.
-#include "host/string_table.h"
+#include "base/string_table.h"
 
 #include <array>
 #include <utility>

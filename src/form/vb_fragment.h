@@ -1,0 +1,27 @@
+// Visual Basic fragments written as they read: raw string literals with $name$ placeholders.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace tavik {
+
+// One placeholder's value.
+struct VbVar {
+  std::string_view name;
+  std::string_view value;
+};
+
+// The fragment's lines, each ended by a carriage return and line feed. The literal opens
+// with a line break after R"( and closes on a line of its own; the blanks before that closing
+// )" are the margin. Every four blanks of a line beyond the margin become a tab (a remainder
+// stays as blanks), a blank line stays empty, "$name$" becomes the variable's value and "$$"
+// a dollar sign. A line that holds nothing but a placeholder whose value is another fragment
+// (text ending in a line break) takes that fragment's lines as they are, and disappears when
+// the value is empty: that is how optional lines are written. A fragment is part of the program, so
+// its faults are the program's: a line inside the margin, a placeholder without a variable or a
+// variable without a placeholder stops the program with a message that names it.
+std::string VbFragment(std::string_view text, std::initializer_list<VbVar> variables = {});
+
+}  // namespace tavik

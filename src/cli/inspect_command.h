@@ -16,8 +16,8 @@ struct InspectOptions {
   std::optional<std::string> form_name;        // UTF-8, as given
   std::optional<std::string> generate_folder;  // regenerate the chosen form live into it
   bool smart_re = false;
-  std::optional<std::string> encoding;  // the forms' code page; Windows-1252 when not given
-  bool force = false;                   // --generate may replace a file that was there before
+  std::optional<std::string> encoding;        // the forms' code page; Windows-1252 when not given
+  bool force = false;                         // --generate may replace a file that was there before
   std::optional<std::string> preview_folder;  // write a picture of each form into it
 };
 

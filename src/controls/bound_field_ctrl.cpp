@@ -1,5 +1,6 @@
 // Text controls bound to one field: binding, checks and translations.
 #include "controls/bound_field_ctrl.h"
+#include "form/vb_fragment.h"
 
 #include "controls/option_handlers.h"
 #include "entity/data_ctrl.h"
@@ -21,9 +22,8 @@ Status CBoundFieldCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, const 
   return kOk;
 }
 
-std::string CBoundFieldCtrl::ListArrayName(std::string list_id) {
-  CFormDesc::ValidateString(list_id);
-  return list_id + "_List";
+std::string CBoundFieldCtrl::ListArrayName(std::string_view list_id) const {
+  return GetFormDesc()->ListName(list_id) + "_List";
 }
 
 Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view field_name) {
@@ -37,8 +37,8 @@ Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view 
   CodeText check;
   check.Line(2, "If " + GetCtrlName() + ".Text = \"\" Then")
       .Line(3, "Beep")
-      .Line(3,
-            "MsgBox(\"" + std::string(physical_name) + " is a required field; record not saved!\")")
+      .Line(3, "MsgBox(\"" + VbStringText(physical_name) +
+                   " is a required field; record not saved!\")")
       .Line(3, "GoTo " + GetEntityName() + "_BadData")
       .Line(2, "End If");
   return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, check);
@@ -61,13 +61,13 @@ Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_v
   if (reject_unknown) {
     code.Line(2, "If nResult = False Then")
         .Line(3, "Beep")
-        .Line(3, "MsgBox(\"Not a valid value for field " + std::string(physical_name) +
+        .Line(3, "MsgBox(\"Not a valid value for field " + VbStringText(physical_name) +
                      "; record not saved!\")")
         .Line(3, "GoTo " + GetEntityName() + "_BadData")
         .Line(2, "End If");
   }
   code.Line(2, "nDFTransCount = tvkAddDisplayFieldTranslation(" + data_ctrl.GetCtrlName() + ", \"" +
-                   std::string(field) + "\", sValue, DisplayFieldTranslate(), nDFTransCount)")
+                   VbStringText(field) + "\", sValue, DisplayFieldTranslate(), nDFTransCount)")
       .Line(2, ctrl + ".DataChanged = False ' disable auto binding");
   return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, code);
 }
@@ -94,7 +94,7 @@ Status CBoundFieldCtrl::DoEmptyIsNull() {
   CodeText code;
   code.Line(2, "If " + ctrl + ".Text = \"\" Then")
       .Line(3, ctrl + " = tk_NullValue(" + entity_data_ctrl->GetCtrlName() + ".Recordset(\"" +
-                   *phys + "\"))")
+                   VbStringText(*phys) + "\"))")
       .Line(2, "End If");
   return AppendCode(own_data_ctrl->GetEvent("Validate"), SubEvent::kValidateFieldChecks, code);
 }

@@ -24,7 +24,7 @@ class CBoundFieldCtrl : public CCtrlDesc {
   [[nodiscard]] static Status AppendCode(CEventDesc* event, SubEvent sub_event,
                                          const CodeText& code);
   // The name of the valid-value list's array in the form's code.
-  static std::string ListArrayName(std::string list_id);
+  std::string ListArrayName(std::string_view list_id) const;
 
   // "DataSource" and "DataField".
   [[nodiscard]] Status BindToField(const CDataCtrl& data_ctrl, std::string_view field_name);

@@ -1,5 +1,6 @@
 // The check box control, in its version-3 and version-4 forms.
 #include "controls/check_box_ctrl.h"
+#include "form/vb_fragment.h"
 
 #include <cstdint>
 #include <string>
@@ -70,8 +71,8 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
   CEntityDesc* entity_desc = GetEntityDesc();
   const std::string& entity = GetEntityName();
   const std::string field_value = data_ctrl->FieldExpression(field_name);
-  const std::string arguments =
-      "(" + ctrl + ", " + field_value + ", \"" + checked + "\", \"" + unchecked + "\")";
+  const std::string arguments = "(" + ctrl + ", " + field_value + ", \"" + VbStringText(checked) +
+                                "\", \"" + VbStringText(unchecked) + "\")";
 
   CodeText to_field;
   to_field.Line(3, field_value + " = tk_CB_ControlXlateValue" + arguments);

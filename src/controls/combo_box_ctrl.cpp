@@ -144,7 +144,7 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   const std::string& ctrl = control.GetCtrlName();
   const std::string& data = data_ctrl->GetCtrlName();
   const std::string& entity = entity_desc->GetEntityName();
-  const std::string field(field_name);
+  const std::string field = VbStringText(field_name);
   CAttribute* attribute = control.GetAttribute();
 
   if (Status status = AddEditModeCode(click, EditTrigger::kClick, entity, data)) return status;
@@ -159,7 +159,7 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
     CodeText check;
     check.Line(2, "If " + ctrl + std::string(binding.empty))
         .Line(3, "Beep")
-        .Line(3, "MsgBox(\"" + *phys + " is a required field; record not saved!\")")
+        .Line(3, "MsgBox(\"" + VbStringText(*phys) + " is a required field; record not saved!\")")
         .Line(3, "GoTo " + entity + "_BadData")
         .Line(2, "End If");
     if (Status status = AddCode(validate, SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
@@ -171,9 +171,7 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   bool reject_unknown = IsNumber(control.GetEditStyleProp(binding.reject), 1);
   auto list_id = TextProperty(attribute, "VLD_LISTID");
   if (!list_id) return kMissingProperty;
-  std::string list = *list_id;
-  CFormDesc::ValidateString(list);
-  list += "_List()";
+  const std::string list = control.GetFormDesc()->ListName(*list_id) + "_List()";
 
   // The chosen entry's stored value goes into the field before the record is saved.
   CodeText to_field;

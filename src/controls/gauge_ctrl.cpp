@@ -1,5 +1,6 @@
 // The gauge control.
 #include "controls/gauge_ctrl.h"
+#include "form/vb_fragment.h"
 
 #include <cstdint>
 #include <limits>
@@ -37,7 +38,8 @@ Status HandlePicture(CCtrlDesc& control, const std::optional<Value>& value) {
   CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoMemory;
   CodeText code;
-  code.Line(1, control.GetCtrlName() + ".Picture = LoadPicture(\"" + value->AsString() + "\")");
+  code.Line(1, control.GetCtrlName() + ".Picture = LoadPicture(\"" +
+                   VbStringText(value->AsString()) + "\")");
   load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
   return kOk;
 }

@@ -1,5 +1,6 @@
 // The option button control.
 #include "controls/option_button_ctrl.h"
+#include "form/vb_fragment.h"
 
 #include <cstdint>
 #include <string>
@@ -55,7 +56,7 @@ Status COptionButtonCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view fie
   const std::string& button = GetCtrlName();
   const std::string& data = data_ctrl->GetCtrlName();
   const std::string field(field_name);
-  const std::string data_value(*value);
+  const std::string data_value = VbStringText(*value);
 
   CodeText to_data;
   to_data.Line(2, "Case " + button + ".Value")

@@ -2,8 +2,8 @@
 #include "entity/attrib_desc.h"
 
 #include "entity/entity_desc.h"
-#include "entity/query_name.h"
 #include "form/form_desc.h"
+#include "model/sql_name.h"
 
 namespace tavik {
 
@@ -23,7 +23,7 @@ Status CAttribDesc::SetAttribProps() {
   if (!HasText(physical_name)) return kMissingProperty;
   std::string name = physical_name->Text();
   (void)AddProperty(Value::String(name), "PHYSICAL_NAME");
-  return AddProperty(Value::String(QueryName::For(name)), "SQLQUERY_NAME");
+  return AddProperty(Value::String(SqlName::Quoted(name)), "SQLQUERY_NAME");
 }
 
 Status CAttribDesc::CreateVisualizer() {

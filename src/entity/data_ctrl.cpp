@@ -1,5 +1,6 @@
 // The data control.
 #include "entity/data_ctrl.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
@@ -12,7 +13,7 @@ Status CDataCtrl::Init(std::uint16_t version, CFormDesc* form) {
 }
 
 std::string CDataCtrl::FieldExpression(std::string_view data_ctrl, std::string_view field) {
-  return std::string(data_ctrl) + ".Recordset.Fields(\"" + std::string(field) + "\")";
+  return std::string(data_ctrl) + ".Recordset.Fields(\"" + VbStringText(field) + "\")";
 }
 
 CodeText CDataCtrl::ReadFieldCode(std::string_view field) const {

@@ -167,6 +167,11 @@ Status CEntityDesc::AddDataNavigationButtons() {
     (void)grid_visualizer_->AddDataNavigationButtons(button_group_);
   } else {
     CCtrlDesc* focus = FindFirstFocusCtrl(*group_);
+    // A hidden control cannot take the focus: SetFocus on it fails at run time.
+    if (auto visible = focus ? focus->GetProperty("Visible") : std::nullopt;
+        visible && visible->AsInteger() == 0) {
+      focus = nullptr;
+    }
     for (const char* caption : {"New", "Update", "Delete"}) {
       CCtrlDesc* button = nullptr;
       if (Status status = MakeButton(caption, button)) return status;

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "entity/data_ctrl.h"
-#include "entity/query_name.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "model/sql_name.h"
 #include "visualizers/grid_visualizer.h"
 
 namespace tavik {
@@ -36,7 +36,7 @@ Status CEntityDesc::GetProperties(std::uint32_t property_list) {
   if (!HasText(physical_name)) return kMissingProperty;
   std::string name = physical_name->Text();
   (void)AddProperty(Value::String(name), "PHYSICAL_NAME");
-  return AddProperty(Value::String(QueryName::For(name)), "SQLQUERY_NAME");
+  return AddProperty(Value::String(SqlName::Quoted(name)), "SQLQUERY_NAME");
 }
 
 CFormDesc* CEntityDesc::GetFormDesc() const {

@@ -33,9 +33,11 @@ std::optional<std::uint16_t> RelationId(const CRelationDesc& relation) {
   return static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF);
 }
 
-std::string QueryName(const CAttribute& attribute) {
-  auto name = attribute.GetProperty("SQLQUERY_NAME");
-  return name ? name->Text() : std::string();
+// The attribute's name as the generated code writes it into a string literal: in SQL (the
+// query name) or to look the field up in a recordset (the physical name).
+std::string LiteralName(const CAttribute& attribute, std::string_view property) {
+  auto name = attribute.GetProperty(property);
+  return name ? VbStringText(name->Text()) : std::string();
 }
 
 // Calls visit(child attribute, parent attribute) for every attribute of the child migrated
@@ -98,9 +100,9 @@ Status AppendKeyCondition(CEntityDesc& child, std::string& refresh) {
     std::string parent_data_ctrl = parent.DataCtrlName();
     ForEachMigratedKey(child, parent, *relation, *relation_id,
                        [&](const CAttribDesc& key, const CAttribDesc& parent_key) {
-                         refresh +=
-                             fmt::format("{} = \" & tk_SQLValue({}, \"{}\"){}", QueryName(key),
-                                         parent_data_ctrl, QueryName(parent_key), kAnd);
+                         refresh += fmt::format("{} = \" & tk_SQLValue({}, \"{}\"){}",
+                                                LiteralName(key, "SQLQUERY_NAME"), parent_data_ctrl,
+                                                LiteralName(parent_key, "PHYSICAL_NAME"), kAnd);
                        });
   }
   if (refresh.ends_with(kAnd)) refresh.resize(refresh.size() - kAnd.size());

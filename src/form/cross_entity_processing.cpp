@@ -65,6 +65,35 @@ void AddEntityDeclarations(CFormDesc& form, CEntityDesc& entity, const EntityNam
                                              {{"e", names.entity}, {"bound", bound}}));
 }
 
+// The statements that put the SELECT into its variable. Visual Basic reads at most 1,023
+// characters a line, so a longer SELECT is put together piece by piece; the pieces are cut
+// before the quotes are doubled, so that a doubled quote stays on one line.
+std::string SelectAssignment(const EntityNames& names, std::string_view select) {
+  constexpr std::size_t kMostLineLength = 1023;
+  constexpr std::size_t kPieceLength = 400;
+  const std::string variable = "s" + names.entity + "_Select";
+  std::string text = VbStringText(select);
+  if (text.size() + variable.size() + 6 <= kMostLineLength) {
+    return VbFragment(R"(
+        $variable$ = "$select$"
+    )",
+                      {{"variable", variable}, {"select", text}});
+  }
+  std::string code;
+  for (std::size_t at = 0; at < select.size(); at += kPieceLength) {
+    std::string piece = VbStringText(select.substr(at, kPieceLength));
+    code += at == 0 ? VbFragment(R"(
+        $variable$ = "$piece$"
+    )",
+                                 {{"variable", variable}, {"piece", piece}})
+                    : VbFragment(R"(
+        $variable$ = $variable$ & "$piece$"
+    )",
+                                 {{"variable", variable}, {"piece", piece}});
+  }
+  return code;
+}
+
 // A child's data source starts with a condition that matches no row; the repopulate code of
 // its parent puts in the real one.
 void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& names) {
@@ -72,12 +101,8 @@ void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& n
     if (!entity.IsGrid()) (void)entity.SetForeignKeys();
     entity.AddSelectText(" WHERE ");
   }
-  const std::string select = entity.GetSelectText();
   load.Append(SubEvent::kMain, SubEventSlot::kBody,
-              VbFragment(R"(
-        s$e$_Select = "$select$"
-    )",
-                         {{"e", names.entity}, {"select", select}}));
+              SelectAssignment(names, entity.GetSelectText()));
   if (entity.GetParentCount() == 0) return;
   load.Append(SubEvent::kMain, SubEventSlot::kBody,
               VbFragment(R"(

@@ -28,8 +28,7 @@ void RemoveLinks(std::vector<RelatedEntity>& links, const CEntity* entity) {
 }  // namespace
 
 Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
-  std::string name = entity.GetEntityName();
-  ValidateString(name);
+  std::string name = MakeEntityName(entity.GetEntityName());
   if (name.empty()) return kNameFailed;
   entity.SetEntityName(name);
   if (entity.CreateDataControl() != kOk) return kDataControlFailed;

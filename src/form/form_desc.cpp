@@ -13,6 +13,7 @@
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
@@ -39,9 +40,22 @@ Status CFormDesc::Init(TVK_HANDLE form_handle, void* form_manager,
 }
 
 void CFormDesc::ValidateString(std::string& text) {
-  for (char& c : text) {
-    if (c != '\0' && std::strchr(m_szForbiddenChars, c)) c = '_';
+  text = VbNameMaker::CleanChars(text);
+}
+
+std::string CFormDesc::MakeEntityName(std::string_view entity_name) {
+  std::string name = VbNameMaker::Clean(entity_name);
+  if (name.empty()) return name;
+  return entity_names_.Unique(name, kMaxEntityNameLength);
+}
+
+const std::string& CFormDesc::ListName(std::string_view list_id) {
+  auto [given, is_new] = list_names_given_.try_emplace(std::string(list_id));
+  // "_List" follows the name.
+  if (is_new) {
+    given->second = list_names_.Unique(VbNameMaker::Clean(list_id), VbNameMaker::kMaxLength - 5);
   }
+  return given->second;
 }
 
 Status CFormDesc::SetFormName(std::string_view name) {
@@ -271,35 +285,35 @@ std::int32_t CFormDesc::GetGlobalStringIndex(std::string_view key, const void* v
 
 Status CFormDesc::ProcessGlobalStrings() {
   Status result = kOk;
-  GetValidValueLists().ForEach(
-      [&](const std::string& list_name, std::unique_ptr<CNxPropertySet>& set) {
-        if (result != kOk) return;
-        std::string name = list_name;
-        ValidateString(name);
-        const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
-        if (!values || values->GetPropertyList().empty()) return;
-        const auto& entries = values->GetPropertyList();
-        if (Status status = AddGlobalDeclaration(
-                fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
-          result = status;
-          return;
-        }
-        CodeText code;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-          auto value = entries[i]->ToVariant();
-          if (!value || !value->IsString()) continue;
-          const std::string& display =
-              entries[i]->GetName().empty() ? value->AsString() : entries[i]->GetName();
-          code.Line(1, fmt::format("{}_List({}).DisplayVal = \"{}\"", name, i, display));
-          code.Line(1, fmt::format("{}_List({}).DataVal = \"{}\"", name, i, value->AsString()));
-        }
-        CEventDesc* load = LoadEvent();
-        if (!load) {
-          result = kNoEvent;
-          return;
-        }
-        load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
-      });
+  GetValidValueLists().ForEach([&](const std::string& list_name,
+                                   std::unique_ptr<CNxPropertySet>& set) {
+    if (result != kOk) return;
+    const std::string name = ListName(list_name);
+    const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
+    if (!values || values->GetPropertyList().empty()) return;
+    const auto& entries = values->GetPropertyList();
+    if (Status status = AddGlobalDeclaration(
+            fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
+      result = status;
+      return;
+    }
+    CodeText code;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      auto value = entries[i]->ToVariant();
+      if (!value || !value->IsString()) continue;
+      const std::string& display =
+          entries[i]->GetName().empty() ? value->AsString() : entries[i]->GetName();
+      code.Line(1, fmt::format("{}_List({}).DisplayVal = \"{}\"", name, i, VbStringText(display)));
+      code.Line(
+          1, fmt::format("{}_List({}).DataVal = \"{}\"", name, i, VbStringText(value->AsString())));
+    }
+    CEventDesc* load = LoadEvent();
+    if (!load) {
+      result = kNoEvent;
+      return;
+    }
+    load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
+  });
   return result;
 }
 

@@ -8,12 +8,14 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "controls/ctrl_desc.h"
 #include "form/ctrl_group.h"
 #include "form/event_desc.h"
+#include "form/vb_name_maker.h"
 #include "model/form.h"
 #include "model/nx_property_set.h"
 #include "model/string_hash_map.h"
@@ -54,8 +56,19 @@ class CFormDesc : public CForm {
                             FORMMGROBJDESC* form_manager_desc, CClntDesc* client,
                             std::uint16_t version);
 
+  // The longest entity name: the data control's error-handler labels ("ds", the name,
+  // "_RepositionErrorHandler") stay within Visual Basic's 40 characters.
+  static constexpr std::size_t kMaxEntityNameLength = 15;
+
   static const char* GetForbiddenChars() { return m_szForbiddenChars; }
+  // Every character a Visual Basic name may not hold becomes "_".
   static void ValidateString(std::string& text);
+  // The Visual Basic names of the form's entities, of its attributes' controls (without the
+  // class prefix) and of its valid-value lists, each made distinct within its kind.
+  std::string MakeEntityName(std::string_view entity_name);
+  VbNameMaker& ControlBaseNames() { return control_base_names_; }
+  // The name of a valid-value list's array (without "_List"), the same for every request.
+  const std::string& ListName(std::string_view list_id);
 
   // The sections below are defined in form_desc.cpp unless they name another file.
 
@@ -234,6 +247,10 @@ class CFormDesc : public CForm {
   // Largest edges met by the placement pass.
   float right_edge_ = 0.0f;
   float bottom_edge_ = 0.0f;
+  VbNameMaker entity_names_;
+  VbNameMaker control_base_names_;
+  VbNameMaker list_names_;
+  std::unordered_map<std::string, std::string> list_names_given_;
 };
 
 }  // namespace tavik

@@ -143,7 +143,7 @@ std::string CFormDesc::FormText() const {
   std::string text;
   text += "VERSION 2.00\r\n";
   text += fmt::format("Begin Form {}\r\n", form_name_);
-  text += fmt::format("\tCaption = \"{}\"\r\n", caption_);
+  text += fmt::format("\tCaption = \"{}\"\r\n", VbStringText(caption_));
   (void)WritePropertiesToFile(text, 1);
   return text;
 }

@@ -2,6 +2,7 @@
 #include "form/form_text.h"
 
 #include "form/event_desc.h"
+#include "form/vb_fragment.h"
 #include "model/nx_property.h"
 
 namespace tavik {
@@ -15,10 +16,18 @@ void FormText::PropertyLine(std::string& text, int depth, const CNxProperty& pro
   text += name;
   if (name.size() < kNameWidth) text.append(kNameWidth - name.size(), ' ');
   text += "=    ";
-  bool quoted = property.GetValue().IsString();
-  if (quoted) text += '"';
-  property.AppendText(text);
-  if (quoted) text += '"';
+  if (!property.GetValue().IsString()) {
+    property.AppendText(text);
+  } else {
+    text += '"';
+    const std::size_t start = text.size();
+    property.AppendText(text);
+    // Visual Basic reads a doubled quote inside the value as one.
+    if (text.find('"', start) != std::string::npos) {
+      text.replace(start, std::string::npos, VbStringText(std::string_view(text).substr(start)));
+    }
+    text += '"';
+  }
   text += "\r\n";
 }
 

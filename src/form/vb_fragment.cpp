@@ -107,4 +107,14 @@ std::string VbFragment(std::string_view text, std::initializer_list<VbVar> varia
   return out;
 }
 
+std::string VbStringText(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    result += c;
+    if (c == '"') result += '"';
+  }
+  return result;
+}
+
 }  // namespace tavik

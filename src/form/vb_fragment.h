@@ -24,4 +24,7 @@ struct VbVar {
 // variable without a placeholder stops the program with a message that names it.
 std::string VbFragment(std::string_view text, std::initializer_list<VbVar> variables = {});
 
+// Text as it goes between the quotes of a Visual Basic string literal: each '"' doubled.
+std::string VbStringText(std::string_view text);
+
 }  // namespace tavik

@@ -5,6 +5,7 @@
 
 #include "model/model_messages.h"
 #include "model/property_list_reader.h"
+#include "model/sql_name.h"
 #include "tavikfw/brenlo.h"
 
 namespace tavik {
@@ -110,7 +111,7 @@ Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
   if (attribute->SetAttribProps() != kOk) return 6;
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
   if (!physical_name || physical_name->AsString().empty()) return 7;
-  select_text_ += physical_name->AsString();
+  select_text_ += SqlName::Quoted(physical_name->AsString());
   select_text_ += ",";
   auto id = attribute->GetProperty("ID");
   if (!id) return 9;

@@ -5,6 +5,7 @@
 
 #include "model/model_messages.h"
 #include "model/property_list_reader.h"
+#include "model/sql_name.h"
 #include "tavikfw/brenlo.h"
 
 namespace tavik {
@@ -80,7 +81,7 @@ Status CForm::ReadOneEntity(std::uint32_t attribute_list, std::uint32_t property
   select.pop_back();  // the comma after the last column, or the blank after SELECT
   auto physical_name = entity->GetProperty("PHYSICAL_NAME");
   if (!physical_name || physical_name->AsString().empty()) return 8;
-  entity->SetSelectText(select + " FROM " + physical_name->AsString());
+  entity->SetSelectText(select + " FROM " + SqlName::Quoted(physical_name->AsString()));
   auto id = entity->GetProperty("ID");
   if (!id) return 9;
   return AddEntity(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF), std::move(entity));

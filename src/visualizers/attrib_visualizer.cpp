@@ -53,7 +53,7 @@ Status CAttribVisualizer::CreateControls() {
   if (GetEntityDesc()->GetCompressNamesFlag()) name = WithoutVowels(name);
   if (!name.empty() && name.back() == '_') name.pop_back();
   name = GetEntityDesc()->GetEntLabel() + name;
-  if (name.size() > kMaxBaseName) name.resize(kMaxBaseName);
+  name = GetFormDesc()->ControlBaseNames().Unique(name, kMaxBaseName);
   if (Status status = MarkRequired()) return status;
   base_name_ = std::move(name);
   return kOk;

@@ -38,8 +38,7 @@ Status CComboBoxVisualizer::CreateControls() {
   return AddBoundControl(std::move(control), "cbx", true, [this, combo_box](CCtrlDesc&) -> Status {
     auto list_id = GetAttribDesc()->GetProperty("VLD_LISTID");
     if (!HasText(list_id)) return kOk;
-    std::string list_name = list_id->Text();
-    CFormDesc::ValidateString(list_name);
+    const std::string& list_name = GetFormDesc()->ListName(list_id->Text());
     return combo_box->SetupList(list_name);
   });
 }

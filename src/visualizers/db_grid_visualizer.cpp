@@ -62,8 +62,8 @@ Status CDBGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
         $grid$.Columns.Item("$column$").Caption = "$heading$"
     )",
                          {{"grid", GridName(*entity)},
-                          {"column", physical_name->Text()},
-                          {"heading", heading->Text()}});
+                          {"column", VbStringText(physical_name->Text())},
+                          {"heading", VbStringText(heading->Text())}});
   }
   if (CGridCtrl* grid = GetGrid()) grid->SetCurrColNum(grid->GetCurrColNum() + 1);
   return AppendCode(timer->GetEvent("Timer"), caption, SubEventSlot::kTail);

@@ -93,13 +93,14 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
     )",
                        {{"grid", grid}, {"columns", std::to_string(GetGrid()->GetNumCols())}});
   }
-  code += VbFragment(R"(
+  code += VbFragment(
+      R"(
         $grid$.Col = $column$
         $grid$.Action = SS_ACTION_INSERT_COL
         $grid$.DataField = "$field$"
 
     )",
-                     {{"grid", grid}, {"column", column_text}, {"field", physical_name->Text()}});
+      {{"grid", grid}, {"column", column_text}, {"field", VbStringText(physical_name->Text())}});
   if (attribute->HasEditStyle(EditStyle::kCheckBox)) {
     code += VbFragment(R"(
         'Set column to show Check Boxes.
@@ -113,7 +114,7 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
       code += VbFragment(R"(
         $grid$.TypeCheckText = "$text$"
     )",
-                         {{"grid", grid}, {"text", *text}});
+                         {{"grid", grid}, {"text", VbStringText(*text)}});
     }
     entity->HasCustomGridColumns(1);
   }

@@ -26,8 +26,7 @@ Status CListBoxVisualizer::CreateControls() {
   return AddBoundControl(std::move(control), "lbx", true, [this, list_box](CCtrlDesc&) -> Status {
     auto list_id = GetAttribDesc()->GetProperty("VLD_LISTID");
     if (!HasText(list_id)) return kOk;
-    std::string list_name = list_id->Text();
-    CFormDesc::ValidateString(list_name);
+    const std::string& list_name = GetFormDesc()->ListName(list_id->Text());
     return list_box->SetupList(list_name);
   });
 }

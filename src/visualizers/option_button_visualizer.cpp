@@ -1,5 +1,6 @@
 // Option button visualizers.
 #include "visualizers/option_button_visualizer.h"
+#include "form/vb_fragment.h"
 
 #include <algorithm>
 #include <string>
@@ -243,7 +244,7 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
   auto empty_is_null = attribute->GetTvkProperty(format_ids::kColProp, "CD_EIN");
   if (attribute->IsRequired()) {
     to_data.Line(2, "Beep")
-        .Line(2, "MsgBox(\"" + phys + " is a required field; record not saved!\")")
+        .Line(2, "MsgBox(\"" + VbStringText(phys) + " is a required field; record not saved!\")")
         .Line(2, "GoTo " + entity + "_BadData");
   } else if (empty_is_null && NumberOf(*empty_is_null) == 1) {
     to_data.Line(2, field + " = Null");

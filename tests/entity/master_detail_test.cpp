@@ -113,7 +113,7 @@ TEST_F(MasterDetail, AChildOfTwoParentsMigratesAndFiltersOnTheKeysOfBoth) {
   EXPECT_THAT(Prepared(form().MakeProcedure("ORDERS_DoRefresh")),
               HasSubstr("\t\t\tdsORDERS.RecordSource = sORDERS_Select & \" CUST_ID = \" & "
                         "tk_SQLValue(dsCUSTOMER, \"CUST_ID\")& \" AND [STORE NO] = \" & "
-                        "tk_SQLValue(dsSTORE, \"[STORE NO]\")\r\n"));
+                        "tk_SQLValue(dsSTORE, \"STORE NO\")\r\n"));
 
   // The refresh call comes before what the sub-event held already.
   CEventDesc* customer = Reposition("CUSTOMER");

@@ -92,9 +92,9 @@ TEST_F(FormFile, AScrollingFormNestsItsControlsInThePanelAndAddsBothBars) {
   std::string text = Written();
   EXPECT_THAT(text, StartsWith("VERSION 2.00\r\n"
                                "Begin Form Orders\r\n"
-                               "\tCaption = \"Order \"Entry\"\"\r\n"
+                               "\tCaption = \"Order \"\"Entry\"\"\"\r\n"
                                "\tName                =    \"Orders\"\r\n"
-                               "\tCaption             =    \"Order \"Entry\"\"\r\n"
+                               "\tCaption             =    \"Order \"\"Entry\"\"\"\r\n"
                                "\tBackColor           =    12632256\r\n"
                                "\tWidth               =    5215\r\n"
                                "\tHeight              =    4485\r\n"

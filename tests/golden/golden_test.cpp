@@ -20,6 +20,7 @@
 
 #include "cli/command_line.h"
 #include "fakes/cli_run.h"
+#include "fakes/vb_name_lint.h"
 
 namespace fs = std::filesystem;
 
@@ -182,6 +183,12 @@ TEST_P(GoldenForm, MatchesExpectedOutput) {
   }
   ASSERT_TRUE(result.form_written);
   ExpectSameText("The form", ReadWholeFile(expected_form), result.form, work);
+}
+
+TEST_P(GoldenForm, NamesAndLiteralsAreValidVisualBasic) {
+  fs::path expected_form = kGoldenRoot / GetParam().case_name / "expected.FRM";
+  if (!fs::exists(expected_form)) GTEST_SKIP() << "no form is written for this case";
+  EXPECT_EQ(tavik::testing::LintVbForm(ReadWholeFile(expected_form)), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenForm, testing::ValuesIn(CaseRuns()),

@@ -59,9 +59,9 @@ Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {
   std::int32_t id = next_property_id_++;
   // Kept in id order whatever the flag, so the file lists properties as they were first added.
   (void)flag;
-  section_->AddProperty(std::make_unique<CNxProperty>(id, std::move(value), std::string(name)),
+  section_->AddProperty(std::make_unique<CNxProperty>(id, std::move(value), name),
                         CNxPropertySection::Position::kEnd);
-  section_->SetPropertyName(id, std::string(name));
+  section_->SetPropertyName(id, name);
   return kOk;
 }
 

@@ -211,9 +211,9 @@ Status CFormDesc::AddProperty(Value value, std::string_view name) {
   }
   std::int32_t id = next_property_id_++;
   property_section_->AddProperty(
-      std::make_unique<CNxProperty>(id, std::move(value), std::string(name)),
+      std::make_unique<CNxProperty>(id, std::move(value), name),
       CNxPropertySection::Position::kEnd);
-  property_section_->SetPropertyName(id, std::string(name));
+  property_section_->SetPropertyName(id, name);
   return kOk;
 }
 

@@ -46,7 +46,7 @@ Status CAttribute::AddProperty(Value value, std::string_view name) {
   own_properties_.RemoveProperty(format_ids::kAttribute, name);
   own_properties_.AddProperty(
       format_ids::kAttribute,
-      std::make_unique<CNxProperty>(next_property_id_++, std::move(value), std::string(name)),
+      std::make_unique<CNxProperty>(next_property_id_++, std::move(value), name),
       CNxPropertySection::Position::kEnd);
   return kOk;
 }
@@ -82,9 +82,9 @@ CNxPropertySection& CAttribute::AddTvkGroup(std::int32_t id) {
 
 void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name) {
   std::int32_t id = next_property_id_++;
-  group.AddProperty(std::make_unique<CNxProperty>(id, std::move(value), std::string(name)),
+  group.AddProperty(std::make_unique<CNxProperty>(id, std::move(value), name),
                     CNxPropertySection::Position::kEnd);
-  if (!name.empty()) group.SetPropertyName(id, std::string(name));
+  if (!name.empty()) group.SetPropertyName(id, name);
 }
 
 Status CAttribute::SetAttribProps() {

@@ -1,6 +1,8 @@
 // Typed properties: their ids, values, copies and text.
 #include "model/nx_property.h"
 
+#include "model/property_names.h"
+
 namespace tavik {
 
 namespace {
@@ -25,7 +27,8 @@ bool IsCopyable(std::uint16_t type) {
 }
 }  // namespace
 
-CNxProperty::CNxProperty(std::int32_t id, Value value, std::string name) : name_(std::move(name)) {
+CNxProperty::CNxProperty(std::int32_t id, Value value, std::string_view name)
+    : name_(&PropertyNames::Intern(name)) {
   Set(id, std::move(value));
 }
 
@@ -53,7 +56,7 @@ void CNxProperty::AppendText(std::string& text) const {
 
 PropertyInfo CNxProperty::GetInfo() const {
   PropertyInfo info;
-  info.name = name_;
+  info.name = *name_;
   if (!ToVariant()) return info;
   info.text = GetText();
   info.type_name = VariantTypeName(value_.type());

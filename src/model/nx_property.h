@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/value.h"
 
@@ -19,13 +20,13 @@ struct PropertyInfo {
 
 class CNxProperty {
  public:
-  CNxProperty(std::int32_t id, Value value, std::string name);
+  CNxProperty(std::int32_t id, Value value, std::string_view name);
 
   // Refuses (false) ids 0 and 1, for the new id and for the present one.
   bool Set(std::int32_t id, Value value);
 
   std::int32_t GetId() const { return id_; }
-  const std::string& GetName() const { return name_; }
+  const std::string& GetName() const { return *name_; }
   const Value& GetValue() const { return value_; }
   // A copy of the value, or nothing for the types a variant copy cannot carry.
   std::optional<Value> ToVariant() const;
@@ -37,7 +38,8 @@ class CNxProperty {
  private:
   std::int32_t id_ = 2;
   Value value_;
-  std::string name_;
+  // Shared with every property of that name (PropertyNames).
+  const std::string* name_;
 };
 
 }  // namespace tavik

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "model/property_names.h"
+
 namespace tavik {
 
 namespace {
@@ -34,7 +36,7 @@ std::int32_t CNxPropertySection::NewestIdOf(std::string_view name) const {
     return found == index_->newest_id_by_name.end() ? -1 : found->second;
   }
   for (auto entry = dictionary_.rbegin(); entry != dictionary_.rend(); ++entry) {
-    if (entry->name == name) return entry->id;
+    if (*entry->name == name) return entry->id;
   }
   return standard_entry_ && name == kDictionaryName ? 0 : -1;
 }
@@ -51,13 +53,14 @@ void CNxPropertySection::AddProperty(std::unique_ptr<CNxProperty> property, Posi
   IndexWhenLarge();
 }
 
-void CNxPropertySection::SetPropertyName(std::int32_t id, std::string name) {
+void CNxPropertySection::SetPropertyName(std::int32_t id, std::string_view name) {
   if (!standard_entry_ && dictionary_.empty() && id != 0) {
     standard_entry_ = true;
     if (index_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
   }
-  if (index_) index_->newest_id_by_name[name] = id;
-  dictionary_.push_back({id, std::move(name)});
+  const std::string& shared = PropertyNames::Intern(name);
+  if (index_) index_->newest_id_by_name[shared] = id;
+  dictionary_.push_back({id, &shared});
   IndexWhenLarge();
 }
 
@@ -83,14 +86,14 @@ void CNxPropertySection::RemoveAll() {
 
 void CNxPropertySection::RemoveNames(std::int32_t id) {
   if (id == 0) standard_entry_ = false;
-  std::erase_if(dictionary_, [id](const DictionaryEntry& entry) { return entry.id == id; });
+  std::erase_if(dictionary_, [id](const NamedId& entry) { return entry.id == id; });
   if (index_) IndexNames();
 }
 
 void CNxPropertySection::RemoveNames(std::string_view name) {
   if (NewestIdOf(name) < 0) return;
   if (name == kDictionaryName) standard_entry_ = false;
-  std::erase_if(dictionary_, [name](const DictionaryEntry& entry) { return entry.name == name; });
+  std::erase_if(dictionary_, [name](const NamedId& entry) { return *entry.name == name; });
   if (index_) IndexNames();
 }
 
@@ -106,11 +109,15 @@ void CNxPropertySection::IndexWhenLarge() {
 void CNxPropertySection::IndexNames() {
   index_->newest_id_by_name.clear();
   if (standard_entry_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
-  for (const auto& entry : dictionary_) index_->newest_id_by_name[entry.name] = entry.id;
+  for (const auto& entry : dictionary_) index_->newest_id_by_name[*entry.name] = entry.id;
 }
 
 std::vector<CNxPropertySection::DictionaryEntry> CNxPropertySection::GetDictionary() const {
-  std::vector<DictionaryEntry> newest_first(dictionary_.rbegin(), dictionary_.rend());
+  std::vector<DictionaryEntry> newest_first;
+  newest_first.reserve(dictionary_.size() + 1);
+  for (auto entry = dictionary_.rbegin(); entry != dictionary_.rend(); ++entry) {
+    newest_first.push_back({entry->id, *entry->name});
+  }
   if (standard_entry_) newest_first.push_back({0, std::string(kDictionaryName)});
   return newest_first;
 }

@@ -29,7 +29,7 @@ class CNxPropertySection {
   // Takes the property; the dictionary is not touched.
   void AddProperty(std::unique_ptr<CNxProperty> property, Position position);
   // The first named entry also makes the entry {0, "VB Control Standard Property Set"}.
-  void SetPropertyName(std::int32_t id, std::string name);
+  void SetPropertyName(std::int32_t id, std::string_view name);
   // Destroys the property; the dictionary is left as it was.
   void RemoveProperty(std::int32_t id);
   void RemoveProperty(std::string_view name);
@@ -65,7 +65,12 @@ class CNxPropertySection {
   // The standard entry {0, "VB Control Standard Property Set"} that every named section
   // starts with is a flag, not a stored entry: it would be a tenth of a control's memory.
   bool standard_entry_ = false;
-  std::vector<DictionaryEntry> dictionary_;  // oldest first, after the standard entry
+  // An entry's name is shared with every entry and property of that name (PropertyNames).
+  struct NamedId {
+    std::int32_t id;
+    const std::string* name;
+  };
+  std::vector<NamedId> dictionary_;  // oldest first, after the standard entry
   std::unique_ptr<Index> index_;
 };
 

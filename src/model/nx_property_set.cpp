@@ -43,9 +43,9 @@ void CNxPropertySet::AddProperty(const FormatId& format_id, std::unique_ptr<CNxP
   auto* section = GetSection(format_id);
   if (!section) return;
   std::int32_t id = property->GetId();
-  std::string name = property->GetName();
+  const std::string& name = property->GetName();
   section->AddProperty(std::move(property), position);
-  if (!name.empty()) section->SetPropertyName(id, std::move(name));
+  if (!name.empty()) section->SetPropertyName(id, name);
 }
 
 void CNxPropertySet::RemoveProperty(const FormatId& format_id, std::int32_t id) {

@@ -210,9 +210,8 @@ Status CFormDesc::AddProperty(Value value, std::string_view name) {
     return kOk;
   }
   std::int32_t id = next_property_id_++;
-  property_section_->AddProperty(
-      std::make_unique<CNxProperty>(id, std::move(value), name),
-      CNxPropertySection::Position::kEnd);
+  property_section_->AddProperty(std::make_unique<CNxProperty>(id, std::move(value), name),
+                                 CNxPropertySection::Position::kEnd);
   property_section_->SetPropertyName(id, name);
   return kOk;
 }

@@ -9,7 +9,19 @@ namespace tavik {
 
 namespace {
 constexpr std::string_view kDictionaryName = "VB Control Standard Property Set";
+
+// A name is mostly given right after its property was added at either end, which holds the
+// shared copy already; that saves a look-up in the process's set of names.
+const std::string& SharedName(const std::vector<std::unique_ptr<CNxProperty>>& properties,
+                              std::int32_t id, std::string_view name) {
+  if (!properties.empty()) {
+    for (const CNxProperty* added : {properties.front().get(), properties.back().get()}) {
+      if (added->GetId() == id && added->GetName() == name) return added->GetName();
+    }
+  }
+  return PropertyNames::Intern(name);
 }
+}  // namespace
 
 CNxProperty* CNxPropertySection::GetProperty(std::int32_t id) const {
   if (!index_) return ScanForId(id);
@@ -58,7 +70,7 @@ void CNxPropertySection::SetPropertyName(std::int32_t id, std::string_view name)
     standard_entry_ = true;
     if (index_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
   }
-  const std::string& shared = PropertyNames::Intern(name);
+  const std::string& shared = SharedName(properties_, id, name);
   if (index_) index_->newest_id_by_name[shared] = id;
   dictionary_.push_back({id, &shared});
   IndexWhenLarge();

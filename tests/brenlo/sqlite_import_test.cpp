@@ -347,8 +347,8 @@ TEST_F(SqliteImportTest, KeysNoFormCanShowStayPlainColumnsWithAWarning) {
   // A table left out is named as such.
   SchemaImportOptions options;
   options.tables = {"A"};
-  SqliteSchemaReader::Outcome left_out =
-      SqliteSchemaReader::Read(Database(parent + "CREATE TABLE A (X INTEGER REFERENCES P)"), options);
+  SqliteSchemaReader::Outcome left_out = SqliteSchemaReader::Read(
+      Database(parent + "CREATE TABLE A (X INTEGER REFERENCES P)"), options);
   EXPECT_THAT(left_out.warnings.at(0), HasSubstr(kept + "\"P\" is not among the tables imported"));
 }
 

@@ -117,7 +117,9 @@ int GenerateCommand::Run() {
 
 int GenerateCommand::RunOnLoadedModel(std::uint32_t host_value) {
   if (!ConvertTexts()) return kExitUsage;
-  return RunWithModel(host_value);
+  OutputGuard guard("tavikfw generate");
+  guard.AddInput(options_.model_path, "model");
+  return RunWithModel(host_value, guard);
 }
 
 namespace {

@@ -433,11 +433,18 @@ void ModelParser::LinkAttribute(Level& list, const Scalar& value) {
   model_->AddLinkAttribute(list.index, static_cast<std::uint16_t>(value.number & 0xFFFF));
 }
 
+std::string ModelParser::SqlNameFault(std::string_view name) {
+  if (name.find(']') == std::string_view::npos) return {};
+  return "a name holding \"]\" cannot be written in the form's SQL, where such names stand in "
+         "brackets";
+}
+
 void ModelParser::AddProperty(const Level& level, std::string name, Scalar value) {
   PropertyList& list = model_->property_list(static_cast<std::uint32_t>(level.index));
   switch (value.kind) {
     case Scalar::Kind::kString: {
       std::string fault = FormTextFault(value.text);
+      if (fault.empty() && name == "PHYSICAL_NAME") fault = SqlNameFault(value.text);
       if (!fault.empty()) return Note(std::move(fault));
       return list.AddString(level.group, std::move(name), *Utf8ToWindows1252(value.text));
     }

@@ -30,6 +30,10 @@ class ModelParser {
   // source_name names the text in messages (a path); it may be empty.
   static Outcome Parse(std::string_view text, std::string_view source_name);
 
+  // Why a table or column name cannot stand in the form's SQL, or an empty string when it
+  // can: there a name that is not a plain word is written in brackets, which a "]" would end.
+  static std::string SqlNameFault(std::string_view name);
+
   // Events of the JSON reader. Each returns false only to stop reading for good.
   bool null();
   bool boolean(bool value);

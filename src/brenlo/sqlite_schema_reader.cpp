@@ -12,12 +12,16 @@
 #include <new>
 #include <optional>
 #include <set>
+#include <span>
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "brenlo/declared_type.h"
+#include "brenlo/master_detail_graph.h"
+#include "brenlo/model_parser.h"
 #include "brenlo/windows1252.h"
 #include "tavikfw/brenlo.h"
 
@@ -313,41 +317,14 @@ void PutYesFirst(std::vector<std::string>& flags) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Column types.
-
-std::string UpperType(const std::string& type) {
-  std::string out = type;
-  std::transform(out.begin(), out.end(), out.begin(), UpperAscii);
-  return out;
-}
-
-std::optional<std::string> DateTimeMask(const std::string& type) {
-  const std::string upper = UpperType(type);
-  if (upper.find("DATETIME") != std::string::npos || upper.find("TIMESTAMP") != std::string::npos) {
-    return "##/##/#### ##:##";
-  }
-  if (upper.find("DATE") != std::string::npos) return "##/##/####";
-  if (upper.find("TIME") != std::string::npos) return "##:##";
-  return std::nullopt;
-}
-
-bool IsBooleanType(const std::string& type) {
-  return UpperType(type).starts_with("BOOL");
-}
-
-bool IsPictureType(const std::string& type) {
-  const std::string upper = UpperType(type);
-  return upper.find("BLOB") != std::string::npos || upper == "IMAGE" || upper == "PICTURE";
-}
-
-// ---------------------------------------------------------------------------------------
 // The database.
 
 struct Column {
   std::string name;
   std::string type;  // as declared, perhaps empty
   bool required = false;
-  int key_position = 0;  // in the primary key, from 1; 0 when not part of it
+  bool filled_by_database = false;  // the rowid under another name
+  int key_position = 0;             // in the primary key, from 1; 0 when not part of it
   std::string display_name;
   std::string base_name;
   std::size_t id = 0;
@@ -362,18 +339,32 @@ struct Table {
   bool grid = false;
   std::vector<Column> columns;
 
-  Column* FindColumn(std::string_view column_name) {
-    for (Column& column : columns) {
-      if (SameName(column.name, column_name)) return &column;
+  std::optional<std::size_t> ColumnPosition(std::string_view column_name) const {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (SameName(columns[i].name, column_name)) return i;
     }
-    return nullptr;
+    return std::nullopt;
+  }
+  Column* FindColumn(std::string_view column_name) {
+    const auto position = ColumnPosition(column_name);
+    return position ? &columns[*position] : nullptr;
   }
 };
 
-struct Relationship {
-  std::size_t parent = 0;  // 1-based entity ids
-  std::size_t child = 0;
-  std::vector<std::size_t> child_columns;  // positions in the child's columns, in key order
+// One column of a foreign key as SQLite lists it.
+struct KeyPart {
+  int id;
+  std::string parent;
+  std::string from;
+  std::optional<std::string> to;  // nothing when the key names no columns of the parent
+};
+
+// A foreign key as a master/detail relationship.
+struct ForeignKey {
+  std::size_t master = 0;  // table positions
+  std::size_t detail = 0;
+  std::vector<std::size_t> detail_columns;  // positions in the detail's columns, in key order
+  std::vector<std::size_t> master_columns;  // the columns they refer to, in the same order
 };
 
 // A schema object as sqlite_schema and PRAGMA table_list describe it.
@@ -391,6 +382,13 @@ struct FinalizeStatement {
 };
 using Database = std::unique_ptr<sqlite3, CloseDatabase>;
 using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
+
+// A name as SQL text: in double quotes, any double quote in it doubled.
+std::string QuotedName(std::string_view name) {
+  std::string quoted = "\"";
+  for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + '"';
+}
 
 std::string ColumnText(sqlite3_stmt* statement, int index) {
   const unsigned char* text = sqlite3_column_text(statement, index);
@@ -410,7 +408,19 @@ class SchemaImport {
   bool ReadSchemaObjects();
   bool ChooseTables();
   bool ReadColumns(Table& table);
+  bool MarkRowidAlias(Table& table);
   bool ReadForeignKeys(std::size_t child_index);
+  // A foreign key the form cannot show as a master/detail relationship stays a plain
+  // column, and the user is told which and why.
+  void KeepAsPlainColumns(const Table& detail, const std::vector<std::string>& columns,
+                          std::string_view master, std::string_view why);
+  // Why a foreign key to the table cannot be a relationship, judged by the tables; empty
+  // when it can.
+  std::string KeyProblem(std::size_t detail, const std::string& master_name) const;
+  // Finds the columns of the key's parts in both tables; why it cannot, or empty.
+  std::string ResolveKeyColumns(ForeignKey& key, std::span<const KeyPart> parts) const;
+  void LeaveOutCycles();
+  void LinkKeyColumns();
   bool CheckTexts();
   bool AssignIds();
   ordered_json Document() const;
@@ -421,6 +431,7 @@ class SchemaImport {
   bool DatabaseFailure(int code);
   bool Refuse(std::string message);
   bool Fail(std::int32_t status, std::string message);
+  SqliteSchemaReader::Outcome Failed() const { return {status_, {}, error_, {}}; }
 
   const SchemaObject* FindObject(std::string_view name) const;
   std::optional<std::size_t> FindTable(std::string_view name) const;
@@ -433,21 +444,24 @@ class SchemaImport {
   // Positions in the vectors above by name, without regard to letter case.
   std::unordered_map<std::string, std::size_t> object_index_;
   std::unordered_map<std::string, std::size_t> table_index_;
-  std::vector<Relationship> relationships_;
+  std::vector<ForeignKey> keys_;  // the relationships, once cycles are left out
   std::int32_t status_ = BR_LOAD_OK;
   std::string error_;
+  std::vector<std::string> warnings_;
 };
 
 SqliteSchemaReader::Outcome SchemaImport::Run() {
-  if (!Open() || !ReadSchemaObjects() || !ChooseTables()) return {status_, {}, error_};
+  if (!Open() || !ReadSchemaObjects() || !ChooseTables()) return Failed();
   for (Table& table : tables_) {
-    if (!ReadColumns(table)) return {status_, {}, error_};
+    if (!ReadColumns(table) || !MarkRowidAlias(table)) return Failed();
   }
   for (std::size_t i = 0; i < tables_.size(); ++i) {
-    if (!ReadForeignKeys(i)) return {status_, {}, error_};
+    if (!ReadForeignKeys(i)) return Failed();
   }
-  if (!CheckTexts() || !AssignIds()) return {status_, {}, error_};
-  return {BR_LOAD_OK, Document(), {}};
+  LeaveOutCycles();
+  LinkKeyColumns();
+  if (!CheckTexts() || !AssignIds()) return Failed();
+  return {BR_LOAD_OK, Document(), {}, std::move(warnings_)};
 }
 
 bool SchemaImport::Fail(std::int32_t status, std::string message) {
@@ -622,13 +636,44 @@ bool SchemaImport::ReadColumns(Table& table) {
   return true;
 }
 
+bool SchemaImport::MarkRowidAlias(Table& table) {
+  Column* key = nullptr;
+  for (Column& column : table.columns) {
+    if (column.key_position == 0) continue;
+    if (key) return true;  // a key of several columns
+    key = &column;
+  }
+  if (!key || DeclaredType(key->type).affinity() != DeclaredType::Affinity::kInteger) return true;
+  // Whether an INTEGER PRIMARY KEY is the rowid depends on more than its declaration (the
+  // table may be WITHOUT ROWID, the key declared DESC); SQLite's own plan for reading the
+  // column says: it reads the rowid in its place.
+  const std::string sql = fmt::format("EXPLAIN SELECT {} FROM {} NOT INDEXED",
+                                      QuotedName(key->name), QuotedName(table.name));
+  bool reads_rowid = false;
+  const bool read = Query(sql.c_str(), {}, [&](sqlite3_stmt* row) {
+    reads_rowid = reads_rowid || ColumnText(row, 1) == "Rowid";
+    return true;
+  });
+  if (!read) return false;
+  // The database numbers a new row itself when the key is left empty.
+  key->filled_by_database = reads_rowid;
+  if (reads_rowid) key->required = false;
+  return true;
+}
+
+void SchemaImport::KeepAsPlainColumns(const Table& detail, const std::vector<std::string>& columns,
+                                      std::string_view master, std::string_view why) {
+  std::string names;
+  for (const std::string& column : columns) {
+    names += fmt::format("{}\"{}\"", names.empty() ? "" : ", ", column);
+  }
+  warnings_.push_back(
+      fmt::format("{}: table \"{}\", {} {}: the foreign key to \"{}\" is kept as {}: {}", path_,
+                  detail.name, columns.size() == 1 ? "column" : "columns", names, master,
+                  columns.size() == 1 ? "a plain column" : "plain columns", why));
+}
+
 bool SchemaImport::ReadForeignKeys(std::size_t child_index) {
-  struct KeyPart {
-    int id;
-    std::string parent;
-    std::string from;
-    std::optional<std::string> to;
-  };
   std::vector<KeyPart> parts;
   // Foreign keys are numbered from the last one written; counting down keeps their order.
   const bool read = Query(
@@ -642,75 +687,135 @@ bool SchemaImport::ReadForeignKeys(std::size_t child_index) {
       });
   if (!read) return false;
 
+  std::unordered_set<std::size_t> masters;
   for (std::size_t first = 0; first < parts.size();) {
     std::size_t end = first;
     while (end < parts.size() && parts[end].id == parts[first].id) ++end;
-    Table& child = tables_[child_index];
+    std::vector<std::string> from_names;
+    for (std::size_t i = first; i < end; ++i) from_names.push_back(parts[i].from);
     const std::string& parent_name = parts[first].parent;
-    const std::string where =
-        fmt::format("table \"{}\" has a foreign key to \"{}\"", child.name, parent_name);
-    const SchemaObject* object = FindObject(parent_name);
-    if (!object || object->type == "internal") {
-      return Refuse(fmt::format("{}, which is not a table of the database", where));
+    ForeignKey key{FindTable(parent_name).value_or(0), child_index, {}, {}};
+    std::string why = KeyProblem(child_index, parent_name);
+    if (why.empty()) why = ResolveKeyColumns(key, std::span(parts).subspan(first, end - first));
+    if (why.empty() && !masters.insert(key.master).second) {
+      why = fmt::format(
+          "the table has a key to \"{}\" already, and a form shows a detail once "
+          "under its master",
+          parent_name);
     }
-    if (object->type != "table") {
-      return Refuse(fmt::format("{}, which is a {} and not a table", where,
-                                object->type == "view" ? "view" : object->type + " table"));
+    if (why.empty()) {
+      keys_.push_back(std::move(key));
+    } else {
+      KeepAsPlainColumns(tables_[child_index], from_names, parent_name, why);
     }
-    const auto parent_index = FindTable(parent_name);
-    // A key to a table left out, or to the table itself (a form cannot show a table as its
-    // own master), is kept as a plain column.
-    if (!parent_index || *parent_index == child_index) {
-      first = end;
-      continue;
-    }
-    Table& parent = tables_[*parent_index];
-    std::vector<Column*> parent_columns;
-    if (!parts[first].to) {
-      for (Column& column : parent.columns) {
-        if (column.key_position > 0) parent_columns.push_back(&column);
-      }
-      std::sort(parent_columns.begin(), parent_columns.end(),
-                [](const Column* a, const Column* b) { return a->key_position < b->key_position; });
-      if (parent_columns.size() != end - first) {
-        return Refuse(fmt::format(
-            "{} that names no columns, and the primary key of \"{}\" has {} columns, not {}", where,
-            parent.name, parent_columns.size(), end - first));
-      }
-    }
-    Relationship relationship{*parent_index + 1, child_index + 1, {}};
-    const std::size_t relation_id = relationships_.size() + 1;
-    for (std::size_t i = first; i < end; ++i) {
-      Column* from = child.FindColumn(parts[i].from);
-      if (!from) {
-        return Refuse(
-            fmt::format("{} on column \"{}\", which cannot be imported", where, parts[i].from));
-      }
-      Column* to = parts[first].to ? parent.FindColumn(*parts[i].to) : parent_columns[i - first];
-      if (!to) {
-        return Refuse(fmt::format("{} on column \"{}\", which the table \"{}\" does not have",
-                                  where, parts[i].to.value_or(""), parent.name));
-      }
-      from->relations.push_back(relation_id);
-      // A column in several keys takes its base name from the first of them.
-      if (from->base_name.empty()) from->base_name = to->display_name;
-      relationship.child_columns.push_back(static_cast<std::size_t>(from - child.columns.data()));
-    }
-    relationships_.push_back(std::move(relationship));
     first = end;
   }
   return true;
 }
 
-// Names, types and listed values all end up in the form, which holds only Windows-1252.
+std::string SchemaImport::KeyProblem(std::size_t detail, const std::string& master_name) const {
+  const SchemaObject* object = FindObject(master_name);
+  if (!object || object->type == "internal") {
+    return fmt::format("\"{}\" is not a table of the database", master_name);
+  }
+  if (object->type != "table") {
+    return fmt::format("\"{}\" is a {}, not a table", object->name,
+                       object->type == "view" ? "view" : object->type + " table");
+  }
+  const auto master = FindTable(master_name);
+  if (!master) return fmt::format("\"{}\" is not among the tables imported", object->name);
+  if (*master == detail)
+    return "it refers to its own table, which a form cannot show as its own master";
+  return {};
+}
+
+std::string SchemaImport::ResolveKeyColumns(ForeignKey& key, std::span<const KeyPart> parts) const {
+  const Table& detail = tables_[key.detail];
+  const Table& master = tables_[key.master];
+  // A key that names no columns refers to the master's primary key, in the key's order.
+  std::vector<std::size_t> primary_key;
+  if (!parts.front().to) {
+    for (std::size_t i = 0; i < master.columns.size(); ++i) {
+      if (master.columns[i].key_position > 0) primary_key.push_back(i);
+    }
+    std::sort(primary_key.begin(), primary_key.end(), [&](std::size_t a, std::size_t b) {
+      return master.columns[a].key_position < master.columns[b].key_position;
+    });
+    if (primary_key.size() != parts.size()) {
+      return fmt::format(
+          "it names no columns, and the primary key of \"{}\" has {} columns, not {}", master.name,
+          primary_key.size(), parts.size());
+    }
+  }
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const auto from = detail.ColumnPosition(parts[i].from);
+    if (!from) {
+      return fmt::format("column \"{}\" is computed by the database and not imported",
+                         parts[i].from);
+    }
+    const auto to = parts[i].to ? master.ColumnPosition(*parts[i].to) : primary_key[i];
+    if (!to) return fmt::format("\"{}\" has no column \"{}\"", master.name, *parts[i].to);
+    key.detail_columns.push_back(*from);
+    key.master_columns.push_back(*to);
+  }
+  return {};
+}
+
+void SchemaImport::LeaveOutCycles() {
+  std::vector<MasterDetailGraph::Link> links;
+  for (const ForeignKey& key : keys_) links.push_back({key.master, key.detail});
+  std::vector<bool> closing(keys_.size(), false);
+  for (const auto& closed : MasterDetailGraph::CycleClosingLinks(tables_.size(), links)) {
+    closing[closed.link] = true;
+    const ForeignKey& key = keys_[closed.link];
+    std::string cycle;
+    for (std::size_t table : closed.cycle) cycle += fmt::format("\"{}\" -> ", tables_[table].name);
+    std::vector<std::string> columns;
+    for (std::size_t column : key.detail_columns) {
+      columns.push_back(tables_[key.detail].columns[column].name);
+    }
+    KeepAsPlainColumns(tables_[key.detail], columns, tables_[key.master].name,
+                       fmt::format("it closes a cycle of masters and their details ({}\"{}\"), "
+                                   "which no form can show",
+                                   cycle, tables_[key.detail].name));
+  }
+  std::vector<ForeignKey> kept;
+  for (std::size_t i = 0; i < keys_.size(); ++i) {
+    if (!closing[i]) kept.push_back(std::move(keys_[i]));
+  }
+  keys_ = std::move(kept);
+}
+
+void SchemaImport::LinkKeyColumns() {
+  for (std::size_t k = 0; k < keys_.size(); ++k) {
+    const ForeignKey& key = keys_[k];
+    for (std::size_t i = 0; i < key.detail_columns.size(); ++i) {
+      Column& from = tables_[key.detail].columns[key.detail_columns[i]];
+      from.relations.push_back(k + 1);
+      // A column in several keys takes its base name from the first of them, which is how
+      // the master's key is found again.
+      if (from.base_name.empty()) {
+        from.base_name = tables_[key.master].columns[key.master_columns[i]].display_name;
+      }
+    }
+  }
+}
+
+std::string NameFault(std::string_view name) {
+  std::string fault = FormTextFault(name);
+  return fault.empty() ? ModelParser::SqlNameFault(name) : fault;
+}
+
+// Names, types and listed values all end up in the form, which holds only Windows-1252;
+// names end up in its SQL too.
 bool SchemaImport::CheckTexts() {
   for (const Table& table : tables_) {
-    if (std::string fault = FormTextFault(table.name); !fault.empty()) {
+    if (std::string fault = NameFault(table.name); !fault.empty()) {
       return Refuse(fmt::format("the name of table \"{}\" cannot be used: {}", table.name, fault));
     }
     for (const Column& column : table.columns) {
       const std::string place = fmt::format("table \"{}\", column \"{}\"", table.name, column.name);
-      if (std::string fault = FormTextFault(column.name); !fault.empty()) {
+      if (std::string fault = NameFault(column.name); !fault.empty()) {
         return Refuse(fmt::format("{}: the name cannot be used: {}", place, fault));
       }
       if (std::string fault = FormTextFault(column.type); !fault.empty()) {
@@ -752,7 +857,7 @@ bool SchemaImport::AssignIds() {
   std::unordered_set<std::string> list_names;
   for (Table& table : tables_) {
     for (Column& column : table.columns) {
-      if (!column.values && !IsBooleanType(column.type)) continue;
+      if (!column.values && !DeclaredType(column.type).IsBoolean()) continue;
       const std::string name = table.name + "_" + column.name;
       column.list_name = name;
       for (int suffix = 2; !list_names.insert(column.list_name).second; ++suffix) {
@@ -773,6 +878,7 @@ ordered_json ValuePairs(const std::vector<std::pair<std::string, std::string>>& 
 }
 
 ordered_json Attribute(const Column& column) {
+  const DeclaredType type(column.type);
   ordered_json info = ordered_json::object();
   info["ID"] = column.id;
   info["PHYSICAL_NAME"] = column.name;
@@ -790,6 +896,7 @@ ordered_json Attribute(const Column& column) {
   col_prop["CD_NAM"] = column.name;
   col_prop["CD_PLB"] = column.display_name;
   if (column.required) col_prop["CD_REQ"] = "Y";
+  if (column.filled_by_database) col_prop["CD_RO"] = "Y";
 
   ordered_json edit_style = ordered_json::object();
   ordered_json attribute = ordered_json::object();
@@ -798,7 +905,7 @@ ordered_json Attribute(const Column& column) {
     std::vector<std::string> values = *column.values;
     PutYesFirst(values);
     flags = {{values[0], values[0]}, {values[1], values[1]}};
-  } else if (!column.values && IsBooleanType(column.type)) {
+  } else if (!column.values && type.IsBoolean()) {
     flags = {{"Yes", "1"}, {"No", "0"}};
   }
 
@@ -811,9 +918,9 @@ ordered_json Attribute(const Column& column) {
     edit_style["ES_TYP"] = kComboBoxStyle;
     // Values outside the list would be refused by the database anyway.
     edit_style["ESLVAL"] = 1;
-  } else if (IsPictureType(column.type)) {
+  } else if (type.IsPicture()) {
     edit_style["ES_TYP"] = kPictureStyle;
-  } else if ((mask = DateTimeMask(column.type))) {
+  } else if ((mask = type.DateTimeMask())) {
     edit_style["ES_TYP"] = kMaskedEditStyle;
     edit_style["ESMMSK"] = *mask;
   } else {
@@ -854,17 +961,17 @@ ordered_json SchemaImport::Document() const {
     entities.push_back(std::move(entity));
   }
   ordered_json relationships = ordered_json::array();
-  for (std::size_t i = 0; i < relationships_.size(); ++i) {
-    const Relationship& relationship = relationships_[i];
+  for (std::size_t i = 0; i < keys_.size(); ++i) {
+    const ForeignKey& key = keys_[i];
     ordered_json properties = ordered_json::object();
     properties["RELATION_ID"] = i + 1;
-    properties["PARENT_ENTITY"] = relationship.parent;
-    properties["CHILD_ENTITY"] = relationship.child;
+    properties["PARENT_ENTITY"] = key.master + 1;
+    properties["CHILD_ENTITY"] = key.detail + 1;
     ordered_json link = ordered_json::object();
     link["properties"] = std::move(properties);
     ordered_json attribute_ids = ordered_json::array();
-    for (std::size_t column : relationship.child_columns) {
-      attribute_ids.push_back(tables_[relationship.child - 1].columns[column].id);
+    for (std::size_t column : key.detail_columns) {
+      attribute_ids.push_back(tables_[key.detail].columns[column].id);
     }
     link["attributes"] = std::move(attribute_ids);
     relationships.push_back(std::move(link));

@@ -5,13 +5,15 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "brenlo/schema_import_options.h"
 
 namespace tavik::brenlo {
 
 // Tables become entities, columns attributes (with an edit style chosen from the column's
-// type and CHECK constraints) and foreign keys relationships. The database is opened
+// type and CHECK constraints) and foreign keys master/detail relationships, as many as keep
+// them a hierarchy. The database is opened
 // read-only and never changed.
 class SqliteSchemaReader {
  public:
@@ -19,6 +21,8 @@ class SqliteSchemaReader {
     std::int32_t status = 0;       // BR_LOAD_OK, BR_LOAD_REFUSED or BR_LOAD_UNREADABLE
     nlohmann::ordered_json model;  // the model document, when status is BR_LOAD_OK
     std::string error;             // what went wrong, starting with the path
+    // Foreign keys kept as plain columns, and why, each starting with the path.
+    std::vector<std::string> warnings;
   };
 
   // Whether the file begins with the 16 bytes that every SQLite database file begins with.

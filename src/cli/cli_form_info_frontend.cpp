@@ -5,8 +5,8 @@
 
 #include <iostream>
 
-#include "base/string_table.h"
 #include "brenlo/windows1252.h"
+#include "environment/environment_client.h"
 
 namespace tavik::cli {
 
@@ -29,6 +29,34 @@ std::optional<std::string> CliFormInfoFrontend::Ask(std::string_view label,
   return converted;
 }
 
+bool CliFormInfoFrontend::AskEveryField(CFormInfoDlg& dialog) {
+  fmt::print(stderr, "{}\n", brenlo::Windows1252ToUtf8(dialog.Prompt()));
+  struct Field {
+    const char* label;
+    std::string* text;
+  };
+  const Field fields[] = {{"Connect:", &dialog.connect_string},
+                          {"Database:", &dialog.database_string},
+                          {"Form Name:", &dialog.form_name},
+                          {"Form Caption:", &dialog.caption}};
+  for (const Field& field : fields) {
+    auto answer = Ask(field.label, *field.text);
+    if (!answer) return false;
+    *field.text = *answer;
+  }
+  if (!dialog.AsksForFilespec()) return true;
+  auto file = Ask("Filespec:", dialog.filespec.empty() ? dialog.form_name.substr(0, 8) + ".FRM"
+                                                       : dialog.filespec);
+  if (!file) return false;
+  dialog.filespec = *file;
+  return true;
+}
+
+std::string CliFormInfoFrontend::FormFile(const CFormInfoDlg& dialog) const {
+  if (!options_.live_folder) return dialog.filespec;
+  return environment::EnvironmentClient::SavePath(*options_.live_folder, dialog.form_name);
+}
+
 DialogResult CliFormInfoFrontend::Run(CFormInfoDlg& dialog, bool client_generates_live) {
   dialog_ = &dialog;
   dialog.OnInitDialog(client_generates_live);
@@ -37,33 +65,24 @@ DialogResult CliFormInfoFrontend::Run(CFormInfoDlg& dialog, bool client_generate
   if (options_.caption) dialog.caption = *options_.caption;
   if (options_.output && dialog.AsksForFilespec()) dialog.filespec = *options_.output;
   if (options_.name) dialog.form_name = *options_.name;
-  bool retry = false;
   for (;;) {
-    if (options_.interactive && (retry || dialog.form_name.empty())) {
-      fmt::print(stderr, "{}\n", brenlo::Windows1252ToUtf8(dialog.Prompt()));
-      auto name = Ask("Form Name:", dialog.form_name);
-      if (!name) return DialogResult::kCancelled;
-      dialog.form_name = *name;
+    if (options_.interactive && !AskEveryField(dialog)) return DialogResult::kCancelled;
+    if (dialog.OnOK() && guard_.Allows(FormFile(dialog), "form file")) {
+      return DialogResult::kAccepted;
     }
-    if (dialog.OnOK()) return DialogResult::kAccepted;
     // The dialog stays open: only a terminal can answer it again.
-    if (!options_.interactive) {
-      unanswered_ = true;
-      return DialogResult::kCancelled;
+    if (options_.interactive) continue;
+    if (dialog.form_name.empty()) {
+      fmt::print(stderr, "tavikfw generate: name the form with --name\n");
     }
-    retry = true;
+    unanswered_ = true;
+    return DialogResult::kCancelled;
   }
 }
 
 std::optional<PickedFile> CliFormInfoFrontend::PickSaveFile(std::string_view /*window_title*/) {
   std::string name = dialog_ ? dialog_->form_name.substr(0, 8) : std::string();
-  PickedFile picked{name + ".FRM", name + ".FRM"};
-  if (options_.interactive && !options_.output) {
-    auto path = Ask("Filespec:", picked.path);
-    if (!path) return std::nullopt;
-    picked.path = *path;
-  }
-  return picked;
+  return PickedFile{name + ".FRM", name + ".FRM"};
 }
 
 }  // namespace tavik::cli

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/generate_options.h"
+#include "cli/output_guard.h"
 #include "host/form_info_dialog.h"
 #include "platform/save_file_picker.h"
 
@@ -12,21 +13,29 @@ namespace tavik::cli {
 
 class CliFormInfoFrontend : public FormInfoFrontend, public SaveFilePicker {
  public:
-  // Texts in the options have been converted to Windows-1252 already.
-  explicit CliFormInfoFrontend(const GenerateOptions& options) : options_(options) {}
+  // Texts in the options have been converted to Windows-1252 already; the guard refuses a
+  // form file that is one of the run's inputs.
+  CliFormInfoFrontend(const GenerateOptions& options, const OutputGuard& guard)
+      : options_(options), guard_(guard) {}
 
+  // Fills the fields from the options; at a terminal asks every field, the value so far as
+  // its default.
   DialogResult Run(CFormInfoDlg& dialog, bool client_generates_live) override;
-  // Without a terminal, the form name cut to 8 characters plus ".FRM"; on one, asked with
-  // that as the default.
+  // The form name cut to 8 characters plus ".FRM".
   std::optional<PickedFile> PickSaveFile(std::string_view window_title) override;
 
-  // True when an answer was missing and nobody could be asked.
+  // True when an answer was missing or refused and nobody could be asked.
   bool LeftUnanswered() const { return unanswered_; }
 
  private:
   std::optional<std::string> Ask(std::string_view label, std::string_view default_value);
+  // False when the terminal closed before every field was answered.
+  bool AskEveryField(CFormInfoDlg& dialog);
+  // The file the accepted dialog has the form written to.
+  std::string FormFile(const CFormInfoDlg& dialog) const;
 
   const GenerateOptions& options_;
+  const OutputGuard& guard_;
   CFormInfoDlg* dialog_ = nullptr;
   bool unanswered_ = false;
 };

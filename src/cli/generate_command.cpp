@@ -3,11 +3,21 @@
 
 #include <fmt/format.h>
 
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "brenlo/sqlite_schema_reader.h"
 #include "brenlo/windows1252.h"
 #include "cli/cli_form_info_frontend.h"
 #include "cli/cli_message_boxes.h"
 #include "cli/command_line.h"
+#include "cli/database_schema.h"
 #include "cli/file_client.h"
+#include "cli/form_limits.h"
+#include "cli/output_guard.h"
 #include "environment/environment_client.h"
 #include "host/registry.h"
 #include "platform/ini_settings_file.h"
@@ -39,24 +49,92 @@ bool GenerateCommand::ConvertTexts() {
   return true;
 }
 
+namespace {
+
+// The longest form name Visual Basic takes.
+constexpr std::size_t kMaxFormNameLength = 40;
+
+// A file's stem as a form name: letters, digits and underscores, a letter first, at most
+// 40 characters; empty when the stem is.
+std::string FormNameOf(const std::string& path) {
+  const std::string stem = std::filesystem::path(path).stem().string();
+  std::string name;
+  for (unsigned char c : stem) {
+    if (std::isalnum(c) != 0 && c < 0x80) {
+      name += static_cast<char>(c);
+    } else if ((c & 0xC0) != 0x80) {  // one underscore for each character, however encoded
+      name += '_';
+    }
+  }
+  if (!name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) == 0)
+    name.insert(0, "Form");
+  return name.substr(0, kMaxFormNameLength);
+}
+
+}  // namespace
+
+void GenerateCommand::ApplyDefaults(bool from_database) {
+  const std::optional<std::string>& named_file =
+      options_.live_folder ? std::optional(options_.model_path) : options_.output;
+  if (!options_.name && named_file && !FormNameOf(*named_file).empty()) {
+    options_.name = FormNameOf(*named_file);
+  }
+  if (from_database && !options_.database) options_.database = options_.model_path;
+}
+
+int GenerateCommand::LoadModel(bool from_database, std::uint32_t& host_value) {
+  std::int32_t result = 0;
+  if (from_database) {
+    DatabaseSchema::Imported imported =
+        DatabaseSchema::Import(options_.model_path, {}, "tavikfw generate");
+    if (imported.status != 0) return imported.status;
+    result = BR_LoadModelText(imported.model_text.data(), imported.model_text.size(), &host_value);
+  } else {
+    result = BR_LoadModelFile(options_.model_path.c_str(), &host_value);
+  }
+  if (result == 0) return 0;
+  fmt::print(stderr, "Tavik Form Wizard Error: {}\n", BR_LastLoadError());
+  return result == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused;
+}
+
 int GenerateCommand::Run() {
+  const bool from_database =
+      brenlo::SqliteSchemaReader::HasSqliteHeader(options_.model_path.c_str());
+  OutputGuard guard("tavikfw generate");
+  guard.AddInput(options_.model_path, from_database ? "database" : "model");
+  if (!guard.Allows(options_.settings_path.value_or(DefaultSettingsPath()), "settings file") ||
+      (options_.output && !guard.Allows(*options_.output, "form file"))) {
+    return kExitUsage;
+  }
+  ApplyDefaults(from_database);
   if (!ConvertTexts()) return kExitUsage;
   std::uint32_t host_value = 0;
-  if (int result = BR_LoadModelFile(options_.model_path.c_str(), &host_value); result != 0) {
-    fmt::print(stderr, "Tavik Form Wizard Error: {}\n", BR_LastLoadError());
-    return result == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused;
-  }
-  int status = RunWithModel(host_value);
+  if (int status = LoadModel(from_database, host_value); status != 0) return status;
+  int status = RunWithModel(host_value, guard);
   BR_UnloadModel(host_value);
   return status;
 }
 
 int GenerateCommand::RunOnLoadedModel(std::uint32_t host_value) {
   if (!ConvertTexts()) return kExitUsage;
-  return RunWithModel(host_value);
+  OutputGuard guard("tavikfw generate");
+  guard.AddInput(options_.model_path, "model");
+  return RunWithModel(host_value, guard);
 }
 
 namespace {
+
+// What the written forms exceed of Visual Basic's limits; the forms are kept all the same.
+void WarnOfLimits(const std::vector<std::string>& written_paths) {
+  for (const std::string& path : written_paths) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const std::string& warning : FormLimits::Check(text)) {
+      fmt::print(stderr, "tavikfw generate: warning: {}: {}\n", brenlo::Windows1252ToUtf8(path),
+                 warning);
+    }
+  }
+}
 
 // The same run with the environment as the client: the form is built live there, and the
 // environment saves it when the run finishes it.
@@ -78,18 +156,19 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
   for (const std::string& path : client.SavedPaths()) {
     fmt::print("{}\n", brenlo::Windows1252ToUtf8(path));
   }
+  WarnOfLimits(client.SavedPaths());
   return status;
 }
 
 }  // namespace
 
-int GenerateCommand::RunWithModel(std::uint32_t host_value) {
+int GenerateCommand::RunWithModel(std::uint32_t host_value, const OutputGuard& guard) {
   EntityErrorAnswer answer = options_.on_entity_error.value_or(
       options_.interactive ? EntityErrorAnswer::kAsk : EntityErrorAnswer::kStop);
   CliMessageBoxes message_boxes(answer, options_.interactive);
   IniSettingsFile settings(options_.settings_path.value_or(DefaultSettingsPath()));
   FixedScreenInfo screen(options_.screen);
-  CliFormInfoFrontend frontend(options_);
+  CliFormInfoFrontend frontend(options_, guard);
 
   Platform platform = CurrentPlatform();
   platform.message_boxes = &message_boxes;
@@ -110,6 +189,7 @@ int GenerateCommand::RunWithModel(std::uint32_t host_value) {
   if (frontend.LeftUnanswered()) return kExitUsage;
   if (status == 0 && !client.WrittenPath().empty() && options_.print_written_path) {
     fmt::print("{}\n", brenlo::Windows1252ToUtf8(client.WrittenPath()));
+    WarnOfLimits({client.WrittenPath()});
   }
   return static_cast<int>(status);
 }

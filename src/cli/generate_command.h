@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/generate_options.h"
+#include "cli/output_guard.h"
 
 namespace tavik::cli {
 
@@ -17,7 +18,12 @@ class GenerateCommand {
   // Converts the texts of the options to Windows-1252; false (and a message) when one
   // holds a character the form cannot.
   bool ConvertTexts();
-  int RunWithModel(std::uint32_t host_value);
+  // The form is named after its file (live, after the model) unless --name names it, and a
+  // database read in place of a model is the one the form opens unless --database says.
+  void ApplyDefaults(bool from_database);
+  // 0 and the model loaded, or the exit status.
+  int LoadModel(bool from_database, std::uint32_t& host_value);
+  int RunWithModel(std::uint32_t host_value, const OutputGuard& guard);
 
   GenerateOptions options_;
 };

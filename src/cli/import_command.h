@@ -23,8 +23,6 @@ class ImportCommand {
   int Run();
 
  private:
-  int Import();
-
   ImportOptions options_;
 };
 

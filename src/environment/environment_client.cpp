@@ -403,6 +403,11 @@ std::string EnvironmentClient::FileNameFor(const RunningForm& form) const {
   return std::string(stem.substr(0, kFileNameLength - number.size())) + number + ".FRM";
 }
 
+std::string EnvironmentClient::SavePath(const std::string& folder, const std::string& form_name) {
+  std::string file_name = form_name.substr(0, kFileNameLength) + ".FRM";
+  return folder.empty() ? file_name : (std::filesystem::path(folder) / file_name).string();
+}
+
 Status EnvironmentClient::Save(RunningForm& form) {
   std::filesystem::path folder(output_folder_.empty() ? "." : output_folder_);
   std::error_code ignored;

@@ -93,6 +93,10 @@ class EnvironmentClient : public ClientBase {
   int32_t BindLiveGrid(const char* grid_name, const char* data_control_name) override;
   int32_t FinishLiveForm(TVK_HANDLE window) override;
 
+  // Where a live form of that name is saved in the folder when no running form shares its
+  // file name: under the name a file would get (the form name cut to 8 characters, ".FRM").
+  static std::string SavePath(const std::string& folder, const std::string& form_name);
+
   // The class by which the library knows a control: Visual Basic's own controls lose the
   // "VB." of later files.
   static std::string LibraryClassName(const std::string& class_name);

@@ -61,6 +61,12 @@ TEST(BrenloLoading, RefusalsSayWhatIsWrongAndWhere) {
        "group G, property #2: the name cannot be used: a line feed"},
       {InSecondEntity(R"({"G": {}, "組": {}})"),
        "attribute 3, group #2: the name cannot be used: the character"},
+      // Names stand in brackets in the form's SQL.
+      {InSecondEntity(R"({"ATTRIB_INFO": {"PHYSICAL_NAME": "A]"}})"),
+       "attribute 3, group ATTRIB_INFO, property PHYSICAL_NAME: a name holding \"]\" cannot be "
+       "written in the form's SQL"},
+      {R"({"tavik_model": 1, "entities": [{"properties": {"PHYSICAL_NAME": "[T]"}}]})",
+       "entity 1, property PHYSICAL_NAME: a name holding"},
       // Malformed structure.
       {"[1]", "the model must be a JSON object"},
       {R"({"tavik_model": 1, "entities": {}})", "\"entities\" must be an array"},

@@ -110,8 +110,6 @@ TEST_F(SqliteImportTest, MasterAndDetailBecomeEntitiesAndARelationship) {
   EXPECT_EQ(limit["ATTRIB_INFO"]["DISPLAY_NAME"], "Credit Limit");
   EXPECT_EQ(limit["ATTRIB_INFO"]["REQUIRED"], 0);
   EXPECT_FALSE(limit["COL_PROP"].contains("CD_REQ"));
-  // A primary key is required though SQLite lets it be null.
-  EXPECT_EQ(Attribute(model, "CUSTOMER", "CUST_ID")["ATTRIB_INFO"]["REQUIRED"], 1);
 
   // The key column names the relation and takes the parent column's name as base name,
   // which is how the parent's key is found again.
@@ -136,8 +134,8 @@ TEST_F(SqliteImportTest, CompositeKeysKeepTheirOrderAndAChildMayHaveTwoParents) 
     CREATE TABLE COPY_NOTE (NOTE_ID INTEGER PRIMARY KEY, B INTEGER, S INTEGER,
                             FOREIGN KEY (B, S) REFERENCES SHELF);
     -- One column in two keys.
-    CREATE TABLE MOVE (ISBN TEXT, ISBN2 TEXT, FOREIGN KEY (ISBN) REFERENCES BOOK,
-                       FOREIGN KEY (ISBN) REFERENCES BOOK (ISBN));
+    CREATE TABLE MOVE (ISBN TEXT, SHELF INTEGER, FOREIGN KEY (ISBN) REFERENCES BOOK,
+                       FOREIGN KEY (ISBN, SHELF) REFERENCES SHELF (BRANCH_ID, SHELF_NO));
   )");
   const ordered_json& links = model["relationships"];
   ASSERT_EQ(links.size(), 5u);
@@ -159,6 +157,7 @@ TEST_F(SqliteImportTest, CompositeKeysKeepTheirOrderAndAChildMayHaveTwoParents) 
   EXPECT_EQ(Attribute(model, "COPY_NOTE", "S")["ATTRIB_INFO"]["BASE_NAME"], "Shelf No");
 
   const ordered_json& isbn = Attribute(model, "MOVE", "ISBN")["ATTRIB_INFO"];
+  EXPECT_EQ(isbn["BASE_NAME"], "Isbn");
   EXPECT_EQ(isbn["REL_COUNT"], 2);
   EXPECT_EQ(isbn["REL0_ID"], 4);
   EXPECT_EQ(isbn["REL1_ID"], 5);
@@ -174,7 +173,7 @@ TEST_F(SqliteImportTest, EditStylesFollowTheColumn) {
       SIGN INTEGER CHECK (SIGN IN (1, 0)),
       ACTIVE BOOLEAN,
       PHOTO BLOB, SCAN image,
-      ADDED DATE, OPENS TIME, CHANGED DATETIME,
+      ADDED DATE, OPENS TIME, CHANGED DATETIME, STAMP timestamp, MEMO BLOB SUB_TYPE TEXT,
       QTY INTEGER CHECK (QTY > 0), KIND TEXT CHECK (KIND NOT IN ('A', 'B')),
       PART TEXT CHECK (PART = 'A' OR KIND = 'B'), UNTYPED,
       CHECK ( ("size" = 'S') OR "SIZE" == 'M' OR size = 'L' ))
@@ -207,12 +206,15 @@ TEST_F(SqliteImportTest, EditStylesFollowTheColumn) {
 
   EXPECT_EQ(style("PHOTO"), R"({"ES_TYP":8})");
   EXPECT_EQ(style("SCAN"), R"({"ES_TYP":8})");
-  EXPECT_EQ(style("ADDED"), R"({"ES_TYP":5,"ESMMSK":"##/##/####"})");
-  EXPECT_EQ(style("OPENS"), R"({"ES_TYP":5,"ESMMSK":"##:##"})");
-  EXPECT_EQ(style("CHANGED"), R"({"ES_TYP":5,"ESMMSK":"##/##/#### ##:##"})");
+  // Dates and times as SQLite's date and time functions write them.
+  EXPECT_EQ(style("ADDED"), R"({"ES_TYP":5,"ESMMSK":"####-##-##"})");
+  EXPECT_EQ(style("OPENS"), R"({"ES_TYP":5,"ESMMSK":"##:##:##"})");
+  EXPECT_EQ(style("CHANGED"), R"({"ES_TYP":5,"ESMMSK":"####-##-## ##:##:##"})");
+  EXPECT_EQ(style("STAMP"), style("CHANGED"));
 
-  // Other constraints, and a column without a type, leave a plain text box.
-  for (std::string_view column : {"QTY", "KIND", "PART", "UNTYPED"}) {
+  // Other constraints, a column without a type, and text declared with BLOB in its type
+  // (the words of text affinity come first) leave a plain text box.
+  for (std::string_view column : {"QTY", "KIND", "PART", "UNTYPED", "MEMO"}) {
     EXPECT_EQ(style(column), R"({"ES_TYP":4})") << column;
     EXPECT_EQ(Attribute(model, "ITEM", column).size(), 4u) << column;
   }
@@ -266,21 +268,96 @@ TEST_F(SqliteImportTest, OptionsChooseTablesAndGrids) {
   EXPECT_EQ(Refusal(sql, BR_LOAD_REFUSED, options), "the database has no table \"NOWHERE\"");
 }
 
-TEST_F(SqliteImportTest, RefusesKeysAndNamesAModelCannotHold) {
-  // A key to a table the database lacks is the import command's case.
-  EXPECT_EQ(Refusal("CREATE TABLE P (ID INTEGER); CREATE VIEW V AS SELECT * FROM P;"
-                    "CREATE TABLE A (X INTEGER REFERENCES V (ID))"),
-            "table \"A\" has a foreign key to \"V\", which is a view and not a table");
-  EXPECT_EQ(Refusal("CREATE TABLE P (ID INTEGER); CREATE TABLE A (X INTEGER REFERENCES P (NO))"),
-            "table \"A\" has a foreign key to \"P\" on column \"NO\", which the table \"P\" "
-            "does not have");
-  EXPECT_EQ(Refusal("CREATE TABLE P (ID INTEGER); CREATE TABLE A (X INTEGER REFERENCES P)"),
-            "table \"A\" has a foreign key to \"P\" that names no columns, and the primary key "
-            "of \"P\" has 0 columns, not 1");
-  EXPECT_EQ(Refusal("CREATE TABLE P (ID INTEGER PRIMARY KEY);"
-                    "CREATE TABLE A (X INTEGER, G INTEGER AS (X + 1), FOREIGN KEY (G) "
-                    "REFERENCES P)"),
-            "table \"A\" has a foreign key to \"P\" on column \"G\", which cannot be imported");
+TEST_F(SqliteImportTest, AnIntegerPrimaryKeyIsFilledByTheDatabase) {
+  struct Case {
+    const char* table;
+    bool filled;  // the key is the rowid under another name
+  };
+  const Case cases[] = {
+      {"(ID INTEGER PRIMARY KEY, X TEXT)", true},
+      {"(ID integer PRIMARY KEY AUTOINCREMENT)", true},
+      {"(ID INTEGER NOT NULL, X TEXT, PRIMARY KEY (ID))", true},
+      {"(ID INT PRIMARY KEY)", false},
+      {"(ID INTEGER PRIMARY KEY DESC)", false},
+      {"(ID INTEGER PRIMARY KEY, X TEXT) WITHOUT ROWID", false},
+      {"(ID INTEGER, Y INTEGER, PRIMARY KEY (ID, Y))", false},
+  };
+  for (const Case& c : cases) {
+    // An index the query planner could read the key from changes nothing.
+    const ordered_json model =
+        Model(std::string("CREATE TABLE T ") + c.table + "; CREATE INDEX I ON T (ID);");
+    const ordered_json& id = Attribute(model, "T", "ID");
+    EXPECT_EQ(id["ATTRIB_INFO"]["REQUIRED"], c.filled ? 0 : 1) << c.table;
+    EXPECT_EQ(id["COL_PROP"].contains("CD_REQ"), !c.filled) << c.table;
+    EXPECT_EQ(id["COL_PROP"].value("CD_RO", ""), c.filled ? "Y" : "") << c.table;
+  }
+}
+
+TEST_F(SqliteImportTest, KeysNoFormCanShowStayPlainColumnsWithAWarning) {
+  struct Case {
+    std::string sql;
+    std::string warning;  // after the path
+    std::size_t relationships;
+  };
+  const std::string parent = "CREATE TABLE P (ID INTEGER PRIMARY KEY, K TEXT);";
+  const std::string kept = "the foreign key to \"P\" is kept as a plain column: ";
+  const Case cases[] = {
+      {"CREATE TABLE A (X INTEGER REFERENCES NOWHERE (ID))",
+       "table \"A\", column \"X\": the foreign key to \"NOWHERE\" is kept as a plain column: "
+       "\"NOWHERE\" is not a table of the database",
+       0},
+      {"CREATE TABLE Q (ID INTEGER); CREATE VIEW P AS SELECT * FROM Q;"
+       "CREATE TABLE A (X INTEGER REFERENCES P (ID))",
+       "table \"A\", column \"X\": " + kept + "\"P\" is a view, not a table", 0},
+      {parent + "CREATE TABLE A (X INTEGER REFERENCES P (NO))",
+       "table \"A\", column \"X\": " + kept + "\"P\" has no column \"NO\"", 0},
+      {"CREATE TABLE P (ID INTEGER); CREATE TABLE A (X INTEGER REFERENCES P)",
+       "table \"A\", column \"X\": " + kept +
+           "it names no columns, and the primary key of \"P\" has 0 columns, not 1",
+       0},
+      {parent + "CREATE TABLE A (X INTEGER, G INTEGER AS (X + 1), FOREIGN KEY (G) REFERENCES P)",
+       "table \"A\", column \"G\": " + kept +
+           "column \"G\" is computed by the database and not imported",
+       0},
+      {"CREATE TABLE P (ID INTEGER PRIMARY KEY, BOSS INTEGER REFERENCES P)",
+       "table \"P\", column \"BOSS\": " + kept +
+           "it refers to its own table, which a form cannot show as its own master",
+       0},
+      {parent + "CREATE TABLE A (X INTEGER REFERENCES P, Y TEXT, Z INTEGER,"
+                " FOREIGN KEY (Y, Z) REFERENCES P (K, ID))",
+       "table \"A\", columns \"Y\", \"Z\": the foreign key to \"P\" is kept as plain columns: "
+       "the table has a key to \"P\" already, and a form shows a detail once under its master",
+       1},
+      // Of a cycle, the key that closes it when the tables are walked in order.
+      {"CREATE TABLE A (ID INTEGER PRIMARY KEY, C_ID INTEGER REFERENCES C);"
+       "CREATE TABLE B (ID INTEGER PRIMARY KEY, A_ID INTEGER REFERENCES A);"
+       "CREATE TABLE C (ID INTEGER PRIMARY KEY, B_ID INTEGER REFERENCES B);",
+       "table \"A\", column \"C_ID\": the foreign key to \"C\" is kept as a plain column: it "
+       "closes a cycle of masters and their details (\"A\" -> \"B\" -> \"C\" -> \"A\"), which "
+       "no form can show",
+       2},
+  };
+  for (const Case& c : cases) {
+    const std::string path = Database(c.sql);
+    SqliteSchemaReader::Outcome outcome = SqliteSchemaReader::Read(path);
+    ASSERT_EQ(outcome.status, BR_LOAD_OK) << outcome.error;
+    EXPECT_EQ(outcome.warnings, std::vector<std::string>{path + ": " + c.warning});
+    EXPECT_EQ(outcome.model["relationships"].size(), c.relationships) << c.sql;
+  }
+  // A table left out is named as such.
+  SchemaImportOptions options;
+  options.tables = {"A"};
+  SqliteSchemaReader::Outcome left_out = SqliteSchemaReader::Read(
+      Database(parent + "CREATE TABLE A (X INTEGER REFERENCES P)"), options);
+  EXPECT_THAT(left_out.warnings.at(0), HasSubstr(kept + "\"P\" is not among the tables imported"));
+}
+
+TEST_F(SqliteImportTest, RefusesNamesAFormCannotHold) {
+  EXPECT_EQ(Refusal("CREATE TABLE \"A]\" (X INTEGER)"),
+            "the name of table \"A]\" cannot be used: a name holding \"]\" cannot be written in "
+            "the form's SQL, where such names stand in brackets");
+  EXPECT_THAT(Refusal("CREATE TABLE T (\"[X]\" INTEGER)"),
+              HasSubstr("table \"T\", column \"[X]\": the name cannot be used: a name holding"));
   EXPECT_EQ(Refusal("CREATE TABLE \"東京\" (X INTEGER)"),
             "the name of table \"東京\" cannot be used: the character \"東\" (U+6771) is not in "
             "Windows-1252");

@@ -170,8 +170,13 @@ class LiveGenerationTest : public InspectCommandTest {
     EXPECT_EQ(file.status, 0) << file.err;
     CliResult live = Run(run + " --live live");
     EXPECT_EQ(live.status, 0) << live.err;
-    EXPECT_EQ(live.err, file.err) << "the same messages";
     std::string saved = live.out.substr(0, live.out.find('\n'));
+    // The same messages, the warnings naming the file each wrote.
+    std::string live_err = live.err;
+    for (auto at = live_err.find(saved); at != std::string::npos; at = live_err.find(saved, at)) {
+      live_err.replace(at, saved.size(), "FILE.FRM");
+    }
+    EXPECT_EQ(live_err, file.err);
     EXPECT_EQ(saved.rfind("live/", 0), 0u) << live.out;
     return {ReadWholeFile(dir_ / "FILE.FRM"), ReadWholeFile(dir_ / saved)};
   }

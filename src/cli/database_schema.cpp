@@ -1,0 +1,39 @@
+// Reading a database's schema for the command line.
+#include "cli/database_schema.h"
+
+#include <fmt/format.h>
+
+#include <new>
+
+#include "brenlo/sqlite_schema_reader.h"
+#include "cli/command_line.h"
+#include "tavikfw/brenlo.h"
+
+namespace tavik::cli {
+
+namespace {
+
+constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
+
+}  // namespace
+
+DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,
+                                                const brenlo::SchemaImportOptions& options,
+                                                std::string_view command) {
+  try {
+    brenlo::SqliteSchemaReader::Outcome outcome = brenlo::SqliteSchemaReader::Read(path, options);
+    for (const std::string& warning : outcome.warnings) {
+      fmt::print(stderr, "{}: warning: {}\n", command, warning);
+    }
+    if (outcome.status != BR_LOAD_OK) {
+      fmt::print(stderr, "{}: {}\n", kErrorCaption, outcome.error);
+      return {outcome.status == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused, {}};
+    }
+    return {0, brenlo::SqliteSchemaReader::ModelText(outcome.model)};
+  } catch (const std::bad_alloc&) {
+    fmt::print(stderr, "{}: there is not enough memory to import the database\n", kErrorCaption);
+    return {kExitModelRefused, {}};
+  }
+}
+
+}  // namespace tavik::cli

@@ -1,0 +1,24 @@
+// A database's schema as the text of a model file, for the commands that take a database.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "brenlo/schema_import_options.h"
+
+namespace tavik::cli {
+
+class DatabaseSchema {
+ public:
+  struct Imported {
+    int status = 0;  // 0, or the exit status: 65 refused, 66 unreadable
+    std::string model_text;
+  };
+
+  // Reads the schema; its warnings (foreign keys kept as plain columns) and any refusal go
+  // to standard error, the warnings after "command: warning: ".
+  static Imported Import(const std::string& path, const brenlo::SchemaImportOptions& options,
+                         std::string_view command);
+};
+
+}  // namespace tavik::cli

@@ -1,0 +1,131 @@
+// Finding what in a form text is beyond Visual Basic's limits.
+#include "cli/form_limits.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <unordered_set>
+
+namespace tavik::cli {
+
+namespace {
+
+constexpr std::string_view kRemedy =
+    "import fewer tables (tavikfw import --table) or show some as grids (--grid)";
+// The panel that holds the controls of a form too large for the screen; the form's scroll
+// bars move it.
+constexpr std::string_view kScrollPanel = "tvkSSPanel";
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+  return out;
+}
+
+std::string_view Trimmed(std::string_view line) {
+  while (!line.empty() && (line.front() == '\t' || line.front() == ' ')) line.remove_prefix(1);
+  while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+  return line;
+}
+
+// The whole-number value of a "Name = value" property line named name.
+std::optional<long> PropertyNumber(std::string_view line, std::string_view name) {
+  if (!line.starts_with(name)) return std::nullopt;
+  std::string_view rest = Trimmed(line.substr(name.size()));
+  if (!rest.starts_with('=')) return std::nullopt;
+  rest = Trimmed(rest.substr(1));
+  long value = 0;
+  auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+  return error == std::errc() ? std::optional(value) : std::nullopt;
+}
+
+// The procedure a code line opens ("Sub Name(...)", "Private Function Name(...)"), if any.
+std::optional<std::string_view> OpenedProcedure(std::string_view line) {
+  for (std::string_view word : {"Private ", "Public ", "Static "}) {
+    if (line.starts_with(word)) line.remove_prefix(word.size());
+  }
+  for (std::string_view kind : {"Sub ", "Function "}) {
+    if (line.starts_with(kind)) {
+      line.remove_prefix(kind.size());
+      return line.substr(0, line.find('('));
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void FormLimits::Line(std::string_view raw) {
+  std::string_view line = Trimmed(raw);
+  if (depth_ > 0 || !form_read_) return FormLine(line);
+  CodeLine(line, raw.size() + 1);
+}
+
+std::vector<std::string> FormLimits::Warnings() const {
+  std::vector<std::string> warnings;
+  if (control_names_.size() > FormLimits::kMaxControlNames) {
+    warnings.push_back(
+        fmt::format("the form has {} control names, more than the {} Visual "
+                    "Basic loads; {}",
+                    control_names_.size(), FormLimits::kMaxControlNames, kRemedy));
+  }
+  for (const auto& [size, how] :
+       {std::pair(panel_height_, "tall"), std::pair(panel_width_, "wide")}) {
+    if (size <= FormLimits::kMaxScrollRange) continue;
+    warnings.push_back(
+        fmt::format("the scrolled panel is {} twips {}, more than the {} a scroll "
+                    "bar reaches; {}",
+                    size, how, FormLimits::kMaxScrollRange, kRemedy));
+  }
+  for (const auto& [name, bytes] : long_procedures_) {
+    warnings.push_back(
+        fmt::format("the procedure {} is {} bytes long, more than the {} Visual "
+                    "Basic compiles; {}",
+                    name, bytes, FormLimits::kMaxProcedureBytes, kRemedy));
+  }
+  return warnings;
+}
+
+void FormLimits::FormLine(std::string_view line) {
+  if (line.starts_with("Begin ")) {
+    std::string_view rest = line.substr(6);
+    std::string_view name = Trimmed(rest.substr(std::min(rest.find(' '), rest.size())));
+    // The form itself is not one of its controls.
+    if (depth_ > 0) control_names_.insert(Upper(name));
+    in_panel_ = name == kScrollPanel;
+    ++depth_;
+    form_read_ = true;
+  } else if (line == "End") {
+    --depth_;
+    in_panel_ = false;
+  } else if (in_panel_) {
+    if (auto height = PropertyNumber(line, "Height")) panel_height_ = *height;
+    if (auto width = PropertyNumber(line, "Width")) panel_width_ = *width;
+  }
+}
+
+void FormLimits::CodeLine(std::string_view line, std::size_t bytes) {
+  if (!procedure_) {
+    if (auto opened = OpenedProcedure(line)) procedure_ = std::pair(std::string(*opened), 0);
+  }
+  if (!procedure_) return;
+  procedure_->second += bytes;
+  if (line != "End Sub" && line != "End Function") return;
+  if (procedure_->second > FormLimits::kMaxProcedureBytes) long_procedures_.push_back(*procedure_);
+  procedure_.reset();
+}
+
+std::vector<std::string> FormLimits::Check(std::string_view form_text) {
+  FormLimits reading;
+  while (!form_text.empty()) {
+    const std::size_t end = std::min(form_text.find('\n'), form_text.size());
+    reading.Line(form_text.substr(0, end));
+    form_text.remove_prefix(std::min(end + 1, form_text.size()));
+  }
+  return reading.Warnings();
+}
+
+}  // namespace tavik::cli

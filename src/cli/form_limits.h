@@ -1,0 +1,45 @@
+// Checks a written form against the limits of Visual Basic, which will not load or compile a
+// form beyond them.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace tavik::cli {
+
+class FormLimits {
+ public:
+  // Beyond these a form cannot be used: control names on one form (a control array's
+  // elements share a name), twips a scroll bar reaches (its Max is an Integer), and bytes
+  // of one procedure.
+  static constexpr std::size_t kMaxControlNames = 254;
+  static constexpr long kMaxScrollRange = 32767;
+  static constexpr std::size_t kMaxProcedureBytes = 65536;
+
+  // What the form text exceeds, each with the figure and the remedy; empty when nothing.
+  static std::vector<std::string> Check(std::string_view form_text);
+
+ private:
+  FormLimits() = default;
+  void Line(std::string_view raw);
+  // A line of the form block, and one of the code after it.
+  void FormLine(std::string_view line);
+  void CodeLine(std::string_view line, std::size_t bytes);
+  std::vector<std::string> Warnings() const;
+
+  int depth_ = 0;
+  bool form_read_ = false;
+  bool in_panel_ = false;
+  long panel_height_ = 0;
+  long panel_width_ = 0;
+  std::unordered_set<std::string> control_names_;                 // in capitals
+  std::optional<std::pair<std::string, std::size_t>> procedure_;  // open, and its bytes so far
+  std::vector<std::pair<std::string, std::size_t>> long_procedures_;
+};
+
+}  // namespace tavik::cli

@@ -1,7 +1,6 @@
 // Tests of the check box: properties of both versions, the translation code, the list rule.
 #include "controls/check_box_ctrl.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,8 +14,6 @@
 
 namespace tavik {
 namespace {
-
-using ::testing::EndsWith;
 
 // An attribute of ORDERS whose edit style is a check box, with its options, a valid-value
 // list of the edit style (entries as JSON, none when empty), further control properties and
@@ -48,37 +45,6 @@ class CheckBoxTest : public testing::ControlTest {
     return LastControl<CCheckBoxCtrl>(*Visualize<Visualizer>(index, {.edit_style = 0}));
   }
 };
-
-TEST_F(CheckBoxTest, TakesTheFirstEntryAsCaption) {
-  Load({Attribute(1, "ACTIVE", R"(, "ESCLFT": 1)", kActive, R"(, "CD_PLB": "Status")")});
-  CCheckBoxCtrl* check_box = Make(0);
-  ASSERT_NE(check_box, nullptr);
-  // Measured before it had its caption: by the column type, 250 twips for the box. The text
-  // of both versions' check boxes is pinned by the every-edit-style goldens.
-  EXPECT_EQ(Property(*check_box, "Width"), "1250");
-  EXPECT_EQ(Property(*check_box, "Caption"), "Active");
-  EXPECT_EQ(check_box->GetWidthSample(), "Active");
-}
-
-TEST_F(CheckBoxTest, BindingTranslatesBetweenStateAndStoredValues) {
-  Load({Attribute(1, "ACTIVE", "", kActive), Attribute(2, "PAID", "", R"([["Paid", "P"]])")});
-  CCheckBoxCtrl* active = Make(0);
-  CCheckBoxCtrl* paid = Make(1);
-  ASSERT_EQ(active->BindControl(&data_, "ACTIVE", 0), kOk);
-  ASSERT_EQ(paid->BindControl(&data_, "PAID", 0), kOk);
-
-  // Two entries translate both ways as the every-edit-style goldens show, with the Click
-  // code; a single entry gives the checked value and "N" stands in for the unchecked one.
-  EXPECT_THAT(Piece(data_.GetEvent("Validate"), 2),
-              EndsWith("\t\t\tdatORDERS.Recordset.Fields(\"PAID\") = tk_CB_ControlXlateValue("
-                       "chkE1PAID, datORDERS.Recordset.Fields(\"PAID\"), \"P\", \"N\")\r\n"));
-  EXPECT_THAT(SetToScreen(), EndsWith("\t\tchkE1PAID.Value = tk_CB_FieldXlateValue(chkE1PAID, "
-                                      "datORDERS.Recordset.Fields(\"PAID\"), \"P\", \"N\")\r\n"));
-  // A required attribute gets no check, and the binding properties stay off.
-  EXPECT_TRUE(AttributeAt(0).IsRequired());
-  EXPECT_EQ(active->GetProperty("DataField"), std::nullopt);
-  EXPECT_EQ(entity_->GetRegCtrlIndexCount(), 2);
-}
 
 TEST_F(CheckBoxTest, ListsAndTheirValuesDecideWhetherTheAttributeGoes) {
   Load({Attribute(1, "ACTIVE", "", R"([["Active", 1], ["Inactive", 0]])"),

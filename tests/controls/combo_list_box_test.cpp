@@ -32,14 +32,9 @@ std::string Attribute(int id, std::string_view column, std::string_view required
           testing::Group("CP_EST", edit_style) + std::string(groups));
 }
 
-// A valid-value list of the edit style (the options need "ES_VLD") or of the column (the
-// control properties need "CD_PTR").
+// A valid-value list of the edit style (the options need "ES_VLD").
 std::string EditStyleList(std::string_view name, std::string_view entries) {
   return R"(, "ES_VLD_RULE": {"NAME": ")" + std::string(name) + R"("}, "ES_VLD_VALUE": )" +
-         std::string(entries);
-}
-std::string ColumnList(std::string_view name, std::string_view entries) {
-  return R"(, "COL_VLD_RULE": {"NAME": ")" + std::string(name) + R"("}, "COL_VLD_VALUE": )" +
          std::string(entries);
 }
 
@@ -66,96 +61,6 @@ class ComboListBoxTest : public testing::ControlTest {
   }
 };
 
-TEST_F(ComboListBoxTest, ComboBoxIsSizedByItsLongestEntryAndFilledWhenTheFormLoads) {
-  Load({Attribute(1, "SHIP_MODE", "0",
-                  R"("ES_TYP": 2, "ES_VLD": 1, "ES_PTR": 1, "ESLSRT": 1, "ESLLIM": 20,
-                     "ESLSTY": "2")",
-                  R"(, "CD_PLB": "Ship mode", "CD_FSZ": "10")",
-                  EditStyleList("Ship Modes", kShipModes))});
-  CComboBoxCtrl* combo_box = MakeCombo(0);
-  ASSERT_NE(combo_box, nullptr);
-  ASSERT_EQ(combo_box->BindControl(&data_, "SHIP_MODE", 0), kOk);
-
-  // The longest entry, the first of two as long, measures the box; 250 twips for the button.
-  EXPECT_EQ(combo_box->GetWidthSample(), "Ground Freight");
-  EXPECT_EQ(Property(*combo_box, "Width"), "1250");
-  EXPECT_EQ(Property(*combo_box, "Sorted"), "-1");
-
-  // The text limit adds no code: only the list is loaded.
-  CEventDesc* load = form().GetEvent("Load");
-  EXPECT_EQ(load->GetSubEventCount(), 1u);
-  EXPECT_EQ(Piece(load, 0), "\ttk_LoadList cbxE1SHIP_MODE, Ship_Modes_List()\r\n");
-  EXPECT_FALSE(load->GetDeclarations().has_value());
-}
-
-TEST_F(ComboListBoxTest, ComboBoxSwitchesToEditModeAndTranslatesTheChosenEntry) {
-  Load({Attribute(1, "STATUS", "1", R"("ES_VLD": 1, "ESLVAL": 1)", "",
-                  EditStyleList("Order Status", kStatuses))});
-  CComboBoxCtrl* status = MakeCombo(0);
-  ASSERT_EQ(status->BindControl(&data_, "STATUS", 0), kOk);
-
-  // The Click and KeyPress code, and the check of a list control that is neither required
-  // nor rejecting, are pinned by the every-edit-style goldens.
-  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
-            "\t\tIf cbxE1STATUS.Text = \"\" Then\r\n"
-            "\t\t\tBeep\r\n"
-            "\t\t\tMsgBox(\"STATUS is a required field; record not saved!\")\r\n"
-            "\t\t\tGoTo ORDERS_BadData\r\n"
-            "\t\tEnd If\r\n"
-            "\t\tFnErr = tvkSetNewListField(cbxE1STATUS, datORDERS, \"STATUS\", "
-            "Order_Status_List(), True, bNoClick)\r\n"
-            "\t\tIf FnErr = False Then\r\n"
-            "\t\t\tBeep\r\n"
-            "\t\t\tMsgBox(\"Not a valid value for field STATUS; record not saved!\")\r\n"
-            "\t\t\tGoTo ORDERS_BadData\r\n"
-            "\t\tEnd If\r\n");
-  // Unlike the text box, a list control takes no data binding properties.
-  EXPECT_EQ(Property(*status, "DataSource"), "(none)");
-  EXPECT_EQ(Property(*status, "DataField"), "(none)");
-}
-
-TEST_F(ComboListBoxTest, ListBoxIsFourLinesTallAndSpreadsOverItsColumns) {
-  fakes_.text_measurer.extent = {1500, 200};
-  Load({Attribute(1, "SHIP_MODE", "0", R"("ES_VLD": 1, "ESLSRT": 0, "ESLMUL": 1, "ESLCOL": 3)", "",
-                  EditStyleList("Ship Modes", kShipModes))});
-  CListBoxCtrl* list_box = MakeList(0);
-  ASSERT_NE(list_box, nullptr);
-  // 1500 measured becomes 1600, then (1600 - 100) for each of 3 columns.
-  EXPECT_EQ(Properties(*list_box, {"Width", "Height", "MultiSelect", "Columns"}), "4500|800|2|3");
-  EXPECT_EQ(Piece(form().GetEvent("Load"), 0),
-            "\ttk_LoadList lbxE1SHIP_MODE, Ship_Modes_List()\r\n");
-}
-
-TEST_F(ComboListBoxTest, ListBoxChecksItsIndexAndHasNoKeyPressCode) {
-  Load({Attribute(1, "STATUS", "1", R"("ES_VLD": 1, "ESEVAL": 1, "ESLVAL": 0)", "",
-                  EditStyleList("Order Status", kStatuses))});
-  CListBoxCtrl* list_box = MakeList(0);
-  ASSERT_EQ(list_box->BindControl(&data_, "STATUS", 0), kOk);
-  EXPECT_EQ(list_box->GetEvents().Find("KeyPress"), nullptr);
-  // The rest of the check is the combo box's; the list box rejects by "ESEVAL".
-  const std::string validate = Piece(data_.GetEvent("Validate"), 2);
-  EXPECT_TRUE(validate.starts_with("\t\tIf lbxE1STATUS.ListIndex = -1 Then\r\n\t\t\tBeep\r\n"));
-  EXPECT_NE(validate.find("Order_Status_List(), True, bNoClick)"), std::string::npos);
-}
-
-TEST_F(ComboListBoxTest, HeightFollowsTheStyleUnlessTheEditStyleSizesIt) {
-  Load({Attribute(1, "A", "0", R"("ESLSTY": 1)"),
-        Attribute(2, "B", "0", R"("ESLSTY": 1, "ES_HGT": "600")"),
-        Attribute(3, "C", "0", R"("ESLSTY": 1, "ES_HGT": "")"),
-        Attribute(4, "D", "0", R"("ESLSTY": 3)"), Attribute(5, "E", "0", ""),
-        Attribute(6, "F", "0", R"("ES_HGT": "", "ESLMUL": 0, "ESLCOL": 0)"),
-        Attribute(7, "G", "0", R"("ES_HGT": "600")")});
-  EXPECT_EQ(Properties(*MakeCombo(0), {"Style", "Height"}), "1|800");
-  EXPECT_EQ(Property(*MakeCombo(1), "Height"), "600");
-  // An empty edit-style height keeps the measured height on a simple combo box...
-  EXPECT_EQ(Properties(*MakeCombo(2), {"Style", "Height"}), "1|200");
-  EXPECT_EQ(Properties(*MakeCombo(3), {"Style", "Height"}), "0|200");
-  EXPECT_EQ(Property(*MakeCombo(4), "Style"), "(none)");
-  // ...but counts as none on a list box.
-  EXPECT_EQ(Properties(*MakeList(5), {"Height", "MultiSelect", "Columns"}), "800|(none)|(none)");
-  EXPECT_EQ(Property(*MakeList(6), "Height"), "600");
-}
-
 TEST_F(ComboListBoxTest, WidthSampleComesFromTheListOrFromTheColumnType) {
   Load({Attribute(1, "MODE", "0", R"("ES_VLD": 1)", "", EditStyleList("Ship Modes", kShipModes)),
         Attribute(2, "NOTE", "0", "")});
@@ -174,26 +79,6 @@ TEST_F(ComboListBoxTest, WidthSampleComesFromTheListOrFromTheColumnType) {
   EXPECT_EQ(list_box.AdjustCtrlWidth(1499), 1500);
   EXPECT_EQ(list_box.AdjustCtrlWidth(1500), 1600);
   EXPECT_EQ(no_list->AdjustCtrlWidth(1500), 1750);
-}
-
-TEST_F(ComboListBoxTest, EditStyleListIsPreferredToTheColumnList) {
-  std::string both = EditStyleList("Ship Modes", kShipModes) + ColumnList("Statuses", kStatuses);
-  Load({Attribute(1, "A", "0", R"("ES_VLD": 1)", R"(, "CD_PTR": 1)", both),
-        Attribute(2, "B", "0", R"("ES_VLD": 1)", R"(, "CD_PTR": 1)", both),
-        Attribute(3, "C", "0", R"("ES_VLD": 1)", R"(, "CD_PTR": 1)", both),
-        Attribute(4, "D", "0", "", R"(, "CD_PTR": 1)", ColumnList("Statuses", kStatuses))});
-  auto list_id = [this](std::size_t index) {
-    auto value = AttributeAt(index).GetProperty("VLD_LISTID");
-    return value ? value->Text() : "(none)";
-  };
-  MakeCombo(0);
-  MakeList(1);
-  Make<CCtrlDesc, CTextVisualizer>(2, 4);
-  MakeCombo(3);
-  EXPECT_EQ(list_id(0), "Ship Modes");
-  EXPECT_EQ(list_id(1), "Ship Modes");
-  EXPECT_EQ(list_id(2), "Statuses");
-  EXPECT_EQ(list_id(3), "Statuses");
 }
 
 TEST_F(ComboListBoxTest, MissingListStopsBindingAfterTheEarlierCode) {

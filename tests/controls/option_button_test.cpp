@@ -119,55 +119,6 @@ TEST_F(OptionButtonTest, FiveEntriesTwoToARowMakeAFrameOfThreeRows) {
   EXPECT_EQ(widths, (std::vector<int>{550, 750, 650, 650, 950}));
 }
 
-TEST_F(OptionButtonTest, NoChoiceRefusesARequiredFieldAndClearsAnyOther) {
-  Load({Attribute(1, "A", "", "", "1"), Attribute(2, "B", "", R"(, "CD_EIN": 1)"),
-        Attribute(3, "C", "", R"(, "CD_EIN": "0")")});
-  Make(0);
-  Make(1);
-  Make(2);
-  std::string validate = Validate();
-  // The closing branch of each attribute's block, found after the attribute's own cases.
-  auto case_else = [&](std::string_view field) {
-    constexpr std::string_view kEnd = "\tEnd Select\r\n";
-    std::size_t begin = validate.find("\tCase Else", validate.find("(\"" + std::string(field)));
-    std::size_t end = validate.find(kEnd, begin) + kEnd.size();
-    return validate.substr(begin, end - begin);
-  };
-  EXPECT_EQ(case_else("A"),
-            "\tCase Else\r\n"
-            "\t\tBeep\r\n"
-            "\t\tMsgBox(\"A is a required field; record not saved!\")\r\n"
-            "\t\tGoTo ORDERS_BadData\r\n"
-            "\tEnd Select\r\n");
-  EXPECT_EQ(case_else("B"),
-            "\tCase Else\r\n\t\tdsORDERS.Recordset.Fields(\"B\") = Null\r\n\tEnd Select\r\n");
-  EXPECT_EQ(case_else("C"),
-            "\tCase Else\r\n\t\tdsORDERS.Recordset.Fields(\"C\") = \"\"\r\n\tEnd Select\r\n");
-}
-
-// Each version's buttons, with and without the 3-D look, and the version-3 Click parameters
-// are the option-group and every-edit-style goldens'; a caption on the left is not among them.
-TEST_F(OptionButtonTest, ACaptionOnTheLeftAlignsTheButton) {
-  Load({Attribute(1, "A", R"(, "ESR3D": 1, "ESRLFT": "1")")});
-  CCtrlDesc* button = Frame(*Make(0))->GetGroupList()[0].child.get();
-  EXPECT_EQ(PropertyNames(*button), "Name Caption Width Height Alignment ForeColor TabIndex");
-  EXPECT_EQ(Property(*button, "Alignment"), "1");
-}
-
-TEST_F(OptionButtonTest, ButtonsPerRowDefaultToOneColumn) {
-  Load({Attribute(1, "A", ""), Attribute(2, "B", R"(, "ESRACC": 0)")});
-  for (std::size_t index : {0u, 1u}) {
-    COptionButtonVisualizer* visualizer = Make(index);
-    CCtrlDesc* frame = Frame(*visualizer);
-    // 100 + the widest (950) + 100; five rows.
-    EXPECT_EQ(Property(*frame, "Width"), "1150");
-    EXPECT_EQ(Property(*frame, "Height"), "1400");
-    CCtrlGroup* options = OptionGroup(*visualizer);
-    EXPECT_EQ(options->GetColumnCount(), 2);
-    for (const auto& item : options->GetItems()) EXPECT_EQ(item->column, 0);
-  }
-}
-
 TEST_F(OptionButtonTest, OnlyTheEditStylesListMakesButtons) {
   std::string column_list_only =
       R"j({"ATTRIB_INFO": {"ID": 1, "PHYSICAL_NAME": "S", "DISPLAY_NAME": "D", "BASE_NAME": "B",

@@ -5,7 +5,10 @@
 // {root} stand for the case folder and the source folder), "expected.FRM" (absent when no
 // form may be written), and optionally "expected.stderr", "expected.status" and "versions":
 // the Visual Basic versions ("3 4") that all give the expected text, the case then running
-// once with "--vb N" for each. UPDATE_GOLDENS=1 rewrites the expected files from the run.
+// once with "--vb N" for each. A case holding "command" runs that command ("import") in place
+// of "generate", and its output is "expected.json"; a case holding "schema.sql" has it made
+// into a SQLite database first, which its options name as {db}. UPDATE_GOLDENS=1 rewrites the
+// expected files from the run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +23,7 @@
 
 #include "cli/command_line.h"
 #include "fakes/cli_run.h"
+#include "fakes/sqlite_database.h"
 #include "fakes/vb_name_lint.h"
 
 namespace fs = std::filesystem;
@@ -49,12 +53,13 @@ void PrintTo(const GoldenRun& run, std::ostream* out) {
   *out << run.case_name << (run.version.empty() ? "" : " --vb " + run.version);
 }
 
-std::vector<std::string> ReadOptions(const fs::path& case_dir) {
+std::vector<std::string> ReadOptions(const fs::path& case_dir, const fs::path& work) {
   std::istringstream lines(ReadWholeFile(case_dir / "options"));
   std::vector<std::string> options;
   for (std::string line; std::getline(lines, line);) {
     if (line.empty()) continue;
     line = ReplaceAll(line, "{case}", case_dir.string());
+    line = ReplaceAll(line, "{db}", (work / "schema.db").string());
     options.push_back(ReplaceAll(line, "{root}", TAVIK_SOURCE_DIR));
   }
   return options;
@@ -67,18 +72,38 @@ struct RunResult {
   std::string messages;
 };
 
+// The command a case runs: "generate" unless its "command" file names another.
+std::string CommandOf(const fs::path& case_dir) {
+  if (!fs::exists(case_dir / "command")) return "generate";
+  std::istringstream words(ReadWholeFile(case_dir / "command"));
+  std::string command;
+  words >> command;
+  return command;
+}
+
+// Where a case's expected output stands: a form, or the model an import writes.
+fs::path ExpectedOutput(const fs::path& case_dir) {
+  return case_dir / (CommandOf(case_dir) == "generate" ? "expected.FRM" : "expected.json");
+}
+
 RunResult RunCase(const fs::path& case_dir, const std::string& version, const fs::path& work) {
   fs::remove_all(work);
   fs::create_directories(work);
-  fs::path output = work / "FORM.FRM";
-  std::vector<std::string> arguments = {"tavikfw", "generate"};
-  for (auto& option : ReadOptions(case_dir)) arguments.push_back(option);
+  if (fs::exists(case_dir / "schema.sql")) {
+    tavik::testing::MakeDatabase(work / "schema.db", ReadWholeFile(case_dir / "schema.sql"));
+  }
+  const std::string command = CommandOf(case_dir);
+  fs::path output = work / (command == "generate" ? "FORM.FRM" : "MODEL.json");
+  std::vector<std::string> arguments = {"tavikfw", command};
+  for (auto& option : ReadOptions(case_dir, work)) arguments.push_back(option);
   if (!version.empty()) arguments.insert(arguments.end(), {"--vb", version});
-  arguments.insert(arguments.end(),
-                   {"-o", output.string(), "--settings", (work / "TAVIK.INI").string()});
-  // Nobody can answer a question here: a case says how "Entity Abort!" is answered.
-  if (std::find(arguments.begin(), arguments.end(), "--on-entity-error") == arguments.end()) {
-    arguments.insert(arguments.end(), {"--on-entity-error", "stop"});
+  arguments.insert(arguments.end(), {"-o", output.string()});
+  if (command == "generate") {
+    arguments.insert(arguments.end(), {"--settings", (work / "TAVIK.INI").string()});
+    // Nobody can answer a question here: a case says how "Entity Abort!" is answered.
+    if (std::find(arguments.begin(), arguments.end(), "--on-entity-error") == arguments.end()) {
+      arguments.insert(arguments.end(), {"--on-entity-error", "stop"});
+    }
   }
   std::vector<const char*> argv;
   for (auto& argument : arguments) argv.push_back(argument.c_str());
@@ -140,7 +165,7 @@ void ExpectSameText(const std::string& what, const std::string& expected, const 
 }
 
 void UpdateExpectedFiles(const fs::path& case_dir, const RunResult& result) {
-  fs::path expected_form = case_dir / "expected.FRM";
+  fs::path expected_form = ExpectedOutput(case_dir);
   fs::path expected_status = case_dir / "expected.status";
   fs::path expected_messages = case_dir / "expected.stderr";
   if (result.form_written)
@@ -171,18 +196,18 @@ TEST_P(GoldenForm, MatchesExpectedOutput) {
 
   fs::path expected_status = case_dir / "expected.status";
   fs::path expected_messages = case_dir / "expected.stderr";
-  fs::path expected_form = case_dir / "expected.FRM";
+  fs::path expected_form = ExpectedOutput(case_dir);
   int status = fs::exists(expected_status) ? std::stoi(ReadWholeFile(expected_status)) : 0;
   EXPECT_EQ(result.status, status);
   ExpectSameText("The messages",
                  fs::exists(expected_messages) ? ReadWholeFile(expected_messages) : "",
                  result.messages, work);
   if (!fs::exists(expected_form)) {
-    EXPECT_FALSE(result.form_written) << "no form may be written for this case";
+    EXPECT_FALSE(result.form_written) << "nothing may be written for this case";
     return;
   }
   ASSERT_TRUE(result.form_written);
-  ExpectSameText("The form", ReadWholeFile(expected_form), result.form, work);
+  ExpectSameText("The output", ReadWholeFile(expected_form), result.form, work);
 }
 
 TEST_P(GoldenForm, NamesAndLiteralsAreValidVisualBasic) {

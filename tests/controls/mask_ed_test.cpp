@@ -43,20 +43,6 @@ class MaskEdTest : public testing::ControlTest {
   }
 };
 
-TEST_F(MaskEdTest, WidthFollowsTheMaskElseTheColumnType) {
-  Load({Attribute(1, "PHONE", "0", Groups(kPhoneMask)), Attribute(2, "CODE", "0", Groups("")),
-        Attribute(3, "EMPTY", "0", Groups(R"(, "ESMMSK": "")"))});
-  CMaskEdCtrl* phone = Make(0);
-  EXPECT_EQ(phone->CalcCharWidth(), 16);
-  EXPECT_EQ(Make(1)->CalcCharWidth(), 12);
-  CMaskEdCtrl* empty = Make(2);
-  EXPECT_EQ(empty->CalcCharWidth(), 12);
-  EXPECT_EQ(Property(*empty, "Mask"), "(none)");
-  // The box is measured on as many "x" as it has characters.
-  ASSERT_EQ(phone->DoWidthHeight(0), kOk);
-  EXPECT_EQ(fakes_.text_measurer.last_text, std::string(16, 'x'));
-}
-
 TEST_F(MaskEdTest, WithoutTheRequiredMemberNoBoxIsMade) {
   // No REQUIRED: no base name, so no box.
   Load({Attribute(1, "A", "0", Groups("")),

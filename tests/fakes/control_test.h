@@ -107,7 +107,6 @@ class ControlTest : public ::testing::Test {
   static std::string Property(const CCtrlDesc& control, std::string_view name) {
     return testing::Property(control, name);
   }
-  static std::string Written(CCtrlDesc* control) { return testing::Written(control); }
   // The texts of the named properties, "|" between, "(none)" for an absent one.
   static std::string Properties(const CCtrlDesc& control,
                                 std::initializer_list<std::string_view> names) {
@@ -116,9 +115,6 @@ class ControlTest : public ::testing::Test {
       texts += (texts.empty() ? "" : "|") + Property(control, name);
     return texts;
   }
-  // The validation code of the entity's data control and the code that fills the screen.
-  std::string Validate() { return Piece(entity_->GetDataCtrl()->GetEvent("Validate"), 2); }
-  std::string SetToScreen() { return Piece(form().MakeProcedure("ORDERS_SetToScreen"), 0); }
 
   ScopedFakes fakes_;
   std::unique_ptr<ModelForm> model_;

@@ -1,4 +1,5 @@
-// Entity generation: edit styles, names, rows and dropped entities (columns are the goldens').
+// Entity generation: rows and hidden data controls (edit styles, names and labels are the
+// column-properties golden's, columns the other goldens').
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,60 +35,6 @@ std::string Attribute(int id, const std::string& physical, const std::string& ex
       Group("COL_PROP",
             R"j("CD_TYP": "CHAR(10)", "CD_NAM": ")j" + physical + "\"" + label + column_extra) +
           extra_groups);
-}
-
-std::string Model(const std::string& attributes, const std::string& style = "FIELDS") {
-  return ModelText(EntityText(1, "T", style, attributes));
-}
-
-TEST(EntityGeneration, EditStyleDefaultsToTextBoxAndCodedWhenTheAttributeHasAList) {
-  ScopedFakes fakes;
-  ModelForm model(Model(
-      Attribute(1, "PLAIN") + "," +
-      Attribute(2, "CODED", R"(, "COL_VLD_RULE": {"NAME": "Codes"}, "COL_VLD_VALUE": [["A", "a"]])",
-                R"(, "CD_PTR": 1)")));
-  ASSERT_EQ(model.Generate(), kOk);
-  auto& attributes = model.Entity(0).GetAttribList();
-  const FormatId edit_style = format_ids::kEditStyle;
-  EXPECT_EQ(attributes[0]->GetEditStyle(), 4);
-  EXPECT_FALSE(attributes[0]->GetTvkProperty(edit_style, "ESECOD"));
-  EXPECT_EQ(attributes[1]->GetTvkProperty(edit_style, "ESECOD")->AsInteger(), 1);
-  EXPECT_EQ(attributes[1]->GetTvkProperty(edit_style, "ESEVAL")->AsInteger(), 1);
-  EXPECT_EQ(attributes[1]->GetProperty("VLD_LISTID")->Text(), "Codes");
-}
-
-TEST(EntityGeneration, ControlBaseNamesReplaceCompressAndCut) {
-  ScopedFakes fakes;
-  // The 16-character column name turns compression on for the attributes after it.
-  ModelForm model(Model(Attribute(1, "unit price/qty") + "," + Attribute(2, "SIXTEEN_CHARS_XY") +
-                        "," + Attribute(3, "unit price/qty") + "," +
-                        Attribute(4, "a_very_long_column_name_indeed")));
-  ASSERT_EQ(model.Generate(), kOk);
-  auto base_name = [&](std::size_t index) {
-    auto* attribute = static_cast<CAttribDesc*>(model.Entity(0).GetAttribList()[index].get());
-    return static_cast<CAttribVisualizer*>(attribute->GetVisualizer())->GetCtrlBaseName();
-  };
-  EXPECT_EQ(base_name(0), "E1unit_price_qty");
-  EXPECT_EQ(base_name(1), "E1SIXTEEN_CHARS_X");  // cut to 17
-  EXPECT_EQ(base_name(2), "E1unt_prc_qty");
-  EXPECT_EQ(base_name(3), "E1a_vry_lng_clmn_");
-}
-
-TEST(EntityGeneration, LabelsTakeTheAccessCharacterAndAlignment) {
-  ScopedFakes fakes;
-  ModelForm model(
-      Model(Attribute(1, "RATE", "", R"(, "CD_PLB": "Tax rate", "CD_ACC": "x", "CD_PLP": 25)") +
-            "," + Attribute(2, "OTHER", "", R"(, "CD_ACC": "q")")));
-  ASSERT_EQ(model.Generate(), kOk);
-  CFormDesc& form = model.form();
-  auto caption_of = [&](const std::string& name) {
-    for (auto& [handle, control] : form.GetCtrlMap()) {
-      if (control->GetCtrlName() == name) return control->GetProperty("Caption")->Text();
-    }
-    return std::string("(none)");
-  };
-  EXPECT_EQ(caption_of("lblE1RATE"), "Ta&x rate");
-  EXPECT_EQ(caption_of("lblE1OTHER"), "Label");
 }
 
 TEST(EntityGeneration, RowsFollowTheDeepestParent) {

@@ -1,4 +1,4 @@
-// Generated texts as tests compare them: sub-event pieces, event code, properties, controls.
+// Generated texts as tests compare them: sub-event pieces, event code and properties.
 #pragma once
 
 #include <cstdint>
@@ -28,13 +28,6 @@ inline std::string Prepared(CEventDesc* event) {
 inline std::string Property(const CCtrlDesc& control, std::string_view name) {
   auto value = control.GetProperty(name);
   return value ? value->Text() : "(none)";
-}
-
-// The control's block of the form file, one level in.
-inline std::string Written(CCtrlDesc* control) {
-  std::string text;
-  if (control) (void)control->WriteCtrlToFile(text, 1);
-  return text;
 }
 
 }  // namespace tavik::testing

@@ -468,7 +468,8 @@ FreetypeTextMeasurer::~FreetypeTextMeasurer() = default;
 TextExtent FreetypeTextMeasurer::Measure(std::string_view text, std::string_view font_name,
                                          float font_size, int pixels_per_inch_x,
                                          int pixels_per_inch_y) {
-  if (pixels_per_inch_x <= 0 || pixels_per_inch_y <= 0) return {};
+  // An empty text has no extent, not even a line's height: GDI measures it so.
+  if (text.empty() || pixels_per_inch_x <= 0 || pixels_per_inch_y <= 0) return {};
   const SizedFont* font = fonts_->Find(font_name, RequestFor(font_size, pixels_per_inch_y),
                                        pixels_per_inch_y >= kLargeFontsPixelsPerInch);
   if (font == nullptr) return {};

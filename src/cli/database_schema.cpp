@@ -17,9 +17,9 @@ constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
 
 }  // namespace
 
-DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,
-                                                const brenlo::SchemaImportOptions& options,
-                                                std::string_view command) {
+DatabaseSchema::Schema DatabaseSchema::Read(const std::string& path,
+                                            const brenlo::SchemaImportOptions& options,
+                                            std::string_view command) {
   try {
     brenlo::SqliteSchemaReader::Outcome outcome = brenlo::SqliteSchemaReader::Read(path, options);
     for (const std::string& warning : outcome.warnings) {
@@ -29,11 +29,19 @@ DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,
       fmt::print(stderr, "{}: {}\n", kErrorCaption, outcome.error);
       return {outcome.status == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused, {}};
     }
-    return {0, brenlo::SqliteSchemaReader::ModelText(outcome.model)};
+    return {0, std::move(outcome.model)};
   } catch (const std::bad_alloc&) {
     fmt::print(stderr, "{}: there is not enough memory to import the database\n", kErrorCaption);
     return {kExitModelRefused, {}};
   }
+}
+
+DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,
+                                                const brenlo::SchemaImportOptions& options,
+                                                std::string_view command) {
+  Schema schema = Read(path, options, command);
+  if (schema.status != 0) return {schema.status, {}};
+  return {0, brenlo::SqliteSchemaReader::ModelText(schema.model)};
 }
 
 }  // namespace tavik::cli

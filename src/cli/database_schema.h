@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "brenlo/schema_import_options.h"
 
 namespace tavik::cli {
@@ -15,8 +17,17 @@ class DatabaseSchema {
     std::string model_text;
   };
 
+  struct Schema {
+    int status = 0;  // 0, or the exit status: 65 refused, 66 unreadable
+    nlohmann::ordered_json model;
+  };
+
   // Reads the schema; its warnings (foreign keys kept as plain columns) and any refusal go
   // to standard error, the warnings after "command: warning: ".
+  static Schema Read(const std::string& path, const brenlo::SchemaImportOptions& options,
+                     std::string_view command);
+
+  // The schema read as Read reads it, as the text of a model file.
   static Imported Import(const std::string& path, const brenlo::SchemaImportOptions& options,
                          std::string_view command);
 };

@@ -15,7 +15,9 @@
 #include "brenlo/sqlite_schema_reader.h"
 #include "brenlo/windows1252.h"
 #include "cli/command_line.h"
+#include "cli/database_schema.h"
 #include "cli/generate_command.h"
+#include "cli/output_guard.h"
 #include "platform/file_output.h"
 #include "project/database_forms.h"
 #include "project/project_file.h"
@@ -38,12 +40,6 @@ constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
 constexpr int kExitSoftware = 70;
 // Visual Basic takes at most this many controls on a form.
 constexpr std::size_t kMostControls = 254;
-
-// Whether writing output would replace the input file (given with --force into its folder).
-bool WouldReplaceInput(const std::string& input, const fs::path& output) {
-  std::error_code ignored;
-  return fs::equivalent(input, output, ignored);
-}
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -80,6 +76,8 @@ class ProjectCommand::Writer {
         module_(project::SupportModule::Text(options.version)),
         module_definitions_(project::RoutineScanner::Defined(module_)),
         show_progress_(::isatty(STDERR_FILENO) != 0) {
+    // The input may stand in the project's folder (with --force): no file may replace it.
+    guard_.AddInput(options.input_path, "input");
     std::string stem = fs::path(options.input_path).stem().string();
     project_.version = options.version;
     project_.name = names_.Identifier(stem);
@@ -105,10 +103,7 @@ class ProjectCommand::Writer {
               bool& fits) {
     std::string form_name = names_.Identifier(wanted_name);
     std::string file = names_.FileName(caption, "FRM");
-    if (WouldReplaceInput(options_.input_path, folder_.Final(file))) {
-      fmt::print(stderr, "tavikfw project: {} would replace the input file\n", file);
-      return kExitUsage;
-    }
+    if (!guard_.Allows(folder_.Final(file).string(), "form file")) return kExitUsage;
     if (int status = Generate(host_value, form_name, caption, folder_.Stage(file))) return status;
     std::string text = ReadFile(StagedPathOf(file));
     std::set<std::string> classes;
@@ -194,10 +189,7 @@ class ProjectCommand::Writer {
   }
 
   int Write(const std::string& file, const std::string& text) const {
-    if (WouldReplaceInput(options_.input_path, folder_.Final(file))) {
-      fmt::print(stderr, "tavikfw project: {} would replace the input file\n", file);
-      return kExitUsage;
-    }
+    if (!guard_.Allows(folder_.Final(file).string(), "file")) return kExitUsage;
     return static_cast<int>(WriteFileAtomically(folder_.Stage(file).string(), text));
   }
 
@@ -219,6 +211,7 @@ class ProjectCommand::Writer {
 
   const ProjectOptions& options_;
   project::ProjectFolder& folder_;
+  OutputGuard guard_{"tavikfw project"};
   std::string module_;
   project::RoutineScanner::Definitions module_definitions_;
   bool show_progress_;
@@ -293,13 +286,10 @@ int WriteTableForm(ProjectCommand::Writer& writer, const project::DatabaseForms&
 
 // A project from a database: a form per table and the start-up form that opens them.
 int WriteDatabaseProject(ProjectCommand::Writer& writer, const ProjectOptions& options) {
-  brenlo::SqliteSchemaReader::Outcome outcome =
-      brenlo::SqliteSchemaReader::Read(options.input_path, options.schema);
-  if (outcome.status != BR_LOAD_OK) {
-    fmt::print(stderr, "{}: {}\n", kErrorCaption, outcome.error);
-    return outcome.status == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused;
-  }
-  project::DatabaseForms forms(std::move(outcome.model));
+  DatabaseSchema::Schema schema =
+      DatabaseSchema::Read(options.input_path, options.schema, "tavikfw project");
+  if (schema.status != 0) return schema.status;
+  project::DatabaseForms forms(std::move(schema.model));
   writer.ReserveStartForm();
   for (std::size_t form = 0; form < forms.Count(); ++form) {
     if (int status = WriteTableForm(writer, forms, form)) return status;

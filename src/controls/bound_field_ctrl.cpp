@@ -1,24 +1,18 @@
 // Text controls bound to one field: binding, checks and translations.
 #include "controls/bound_field_ctrl.h"
-#include "form/vb_fragment.h"
 
 #include "controls/option_handlers.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
-namespace {
-
-// Sub-events of the data control's "Validate" event and of the other procedures.
-
-}  // namespace
-
-Status CBoundFieldCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, const CodeText& code) {
+Status CBoundFieldCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, std::string_view code) {
   if (!event) return kNoMemory;
-  event->Append(sub_event, SubEventSlot::kBody, code.str());
+  event->Append(sub_event, SubEventSlot::kBody, code);
   return kOk;
 }
 
@@ -34,45 +28,42 @@ Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view
 }
 
 Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {
-  CodeText check;
-  check.Line(2, "If " + GetCtrlName() + ".Text = \"\" Then")
-      .Line(3, "Beep")
-      .Line(3, "MsgBox(\"" + VbStringText(physical_name) +
-                   " is a required field; record not saved!\")")
-      .Line(3, "GoTo " + GetEntityName() + "_BadData")
-      .Line(2, "End If");
-  return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, check);
+  return AppendCode(
+      data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
+      CDataCtrl::RefusalCode(GetCtrlName() + ".Text = \"\"",
+                             CDataCtrl::RequiredMessage(physical_name), GetEntityName()));
 }
 
 Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
   if (CEntityDesc* entity = GetEntityDesc()) (void)entity->GetNextRegCtrlIndex();
-  CodeText edit_mode;
-  edit_mode.Line(2, "tk_SetEditMode " + data_ctrl.GetCtrlName());
-  return AppendCode(GetEvent("KeyPress"), SubEvent::kMain, edit_mode);
+  return AppendCode(GetEvent("KeyPress"), SubEvent::kMain,
+                    CodeText().Line(2, "tk_SetEditMode " + data_ctrl.GetCtrlName()).str());
 }
 
 Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_view field,
                                              std::string_view list_array,
                                              std::string_view physical_name, bool reject_unknown) {
-  const std::string& ctrl = GetCtrlName();
-  CodeText code;
-  code.Line(2, "sBuff = Trim(" + ctrl + ".Text)")
-      .Line(2, "nResult = tk_GetDataValue(sBuff, " + std::string(list_array) + "(), sValue)");
-  if (reject_unknown) {
-    code.Line(2, "If nResult = False Then")
-        .Line(3, "Beep")
-        .Line(3, "MsgBox(\"Not a valid value for field " + VbStringText(physical_name) +
-                     "; record not saved!\")")
-        .Line(3, "GoTo " + GetEntityName() + "_BadData")
-        .Line(2, "End If");
-  }
-  code.Line(2, "nDFTransCount = tvkAddDisplayFieldTranslation(" + data_ctrl.GetCtrlName() + ", \"" +
-                   VbStringText(field) + "\", sValue, DisplayFieldTranslate(), nDFTransCount)")
-      .Line(2, ctrl + ".DataChanged = False ' disable auto binding");
-  return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, code);
+  const std::string refusal =
+      reject_unknown
+          ? CDataCtrl::RefusalCode("nResult = False", CDataCtrl::NotInListMessage(physical_name),
+                                   GetEntityName())
+          : std::string();
+  return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
+                    VbFragment(R"(
+            sBuff = Trim($ctrl$.Text)
+            nResult = tk_GetDataValue(sBuff, $list$(), sValue)
+            $refusal$
+            nDFTransCount = tvkAddDisplayFieldTranslation($data$, "$field$", sValue, DisplayFieldTranslate(), nDFTransCount)
+            $ctrl$.DataChanged = False ' disable auto binding
+    )",
+                               {{"ctrl", GetCtrlName()},
+                                {"list", list_array},
+                                {"refusal", refusal},
+                                {"data", data_ctrl.GetCtrlName()},
+                                {"field", VbStringText(field)}}));
 }
 
-Status CBoundFieldCtrl::AppendToSetToScreen(const CodeText& code) {
+Status CBoundFieldCtrl::AppendToSetToScreen(std::string_view code) {
   CFormDesc* form = GetFormDesc();
   return AppendCode(form ? form->SetToScreenProcedure(GetEntityName()) : nullptr, SubEvent::kMain,
                     code);
@@ -90,13 +81,15 @@ Status CBoundFieldCtrl::DoEmptyIsNull() {
   CEntityDesc* entity = GetEntityDesc();
   CDataCtrl* entity_data_ctrl =
       entity && entity->GetDataCtrl() ? entity->GetDataCtrl() : own_data_ctrl;
-  const std::string& ctrl = GetCtrlName();
-  CodeText code;
-  code.Line(2, "If " + ctrl + ".Text = \"\" Then")
-      .Line(3, ctrl + " = tk_NullValue(" + entity_data_ctrl->GetCtrlName() + ".Recordset(\"" +
-                   VbStringText(*phys) + "\"))")
-      .Line(2, "End If");
-  return AppendCode(own_data_ctrl->GetEvent("Validate"), SubEvent::kValidateFieldChecks, code);
+  return AppendCode(own_data_ctrl->GetEvent("Validate"), SubEvent::kValidateFieldChecks,
+                    VbFragment(R"(
+            If $ctrl$.Text = "" Then
+                $ctrl$ = tk_NullValue($data$.Recordset("$field$"))
+            End If
+    )",
+                               {{"ctrl", GetCtrlName()},
+                                {"data", entity_data_ctrl->GetCtrlName()},
+                                {"field", VbStringText(*phys)}}));
 }
 
 }  // namespace tavik

@@ -9,8 +9,6 @@
 
 namespace tavik {
 
-class CodeText;
-
 class CBoundFieldCtrl : public CCtrlDesc {
  public:
   // The control's entry in the entity's control array, set up by the form's timer.
@@ -22,7 +20,7 @@ class CBoundFieldCtrl : public CCtrlDesc {
   // Appends code to a body piece: new sub-events go last, text after what is there; 1
   // without the event.
   [[nodiscard]] static Status AppendCode(CEventDesc* event, SubEvent sub_event,
-                                         const CodeText& code);
+                                         std::string_view code);
   // The name of the valid-value list's array in the form's code.
   std::string ListArrayName(std::string_view list_id) const;
 
@@ -39,7 +37,7 @@ class CBoundFieldCtrl : public CCtrlDesc {
                                             std::string_view list_array,
                                             std::string_view physical_name, bool reject_unknown);
   // Adds code to the entity's procedure that puts a record on the screen.
-  [[nodiscard]] Status AppendToSetToScreen(const CodeText& code);
+  [[nodiscard]] Status AppendToSetToScreen(std::string_view code);
 };
 
 }  // namespace tavik

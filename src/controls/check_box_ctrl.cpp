@@ -74,15 +74,15 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
   const std::string arguments = "(" + ctrl + ", " + field_value + ", \"" + VbStringText(checked) +
                                 "\", \"" + VbStringText(unchecked) + "\")";
 
-  CodeText to_field;
-  to_field.Line(3, field_value + " = tk_CB_ControlXlateValue" + arguments);
-  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_field)) return status;
-
-  CodeText to_screen;
-  to_screen.Line(2, ctrl + ".Value = tk_CB_FieldXlateValue" + arguments);
+  if (Status status = AppendCode(
+          validate, SubEvent::kValidateFieldChecks,
+          CodeText().Line(3, field_value + " = tk_CB_ControlXlateValue" + arguments).str())) {
+    return status;
+  }
   CFormDesc* form = GetFormDesc();
-  if (Status status = AppendCode(form ? form->SetToScreenProcedure(entity) : nullptr,
-                                 SubEvent::kMain, to_screen)) {
+  if (Status status = AppendCode(
+          form ? form->SetToScreenProcedure(entity) : nullptr, SubEvent::kMain,
+          CodeText().Line(2, ctrl + ".Value = tk_CB_FieldXlateValue" + arguments).str())) {
     return status;
   }
 

@@ -156,14 +156,10 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   if (attribute && attribute->IsRequired()) {
     auto phys = TextProperty(attribute, "PHYSICAL_NAME");
     if (!phys) return kMissingProperty;
-    CodeText check;
-    check.Line(2, "If " + ctrl + std::string(binding.empty))
-        .Line(3, "Beep")
-        .Line(3, "MsgBox(\"" + VbStringText(*phys) + " is a required field; record not saved!\")")
-        .Line(3, "GoTo " + entity + "_BadData")
-        .Line(2, "End If");
-    if (Status status = AddCode(validate, SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
-                                SubEventPlacement::kLast, check.str())) {
+    if (Status status = AddCode(
+            validate, SubEvent::kValidateFieldChecks, SubEventSlot::kBody, SubEventPlacement::kLast,
+            CDataCtrl::RefusalCode(ctrl + std::string(binding.empty),
+                                   CDataCtrl::RequiredMessage(*phys), entity))) {
       return status;
     }
   }
@@ -174,27 +170,31 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   const std::string list = control.GetFormDesc()->ListName(*list_id) + "_List()";
 
   // The chosen entry's stored value goes into the field before the record is saved.
-  CodeText to_field;
-  to_field
-      .Line(2, "FnErr = tvkSetNewListField(" + ctrl + ", " + data + ", \"" + field + "\", " + list +
-                   (reject_unknown ? ", True" : ", False") + ", bNoClick)")
-      .Line(2, "If FnErr = False Then")
-      .Line(3, "Beep")
-      .Line(3, "MsgBox(\"Not a valid value for field " + field + "; record not saved!\")")
-      .Line(3, "GoTo " + entity + "_BadData")
-      .Line(2, "End If");
+  const std::string refusal =
+      CDataCtrl::RefusalCode("FnErr = False", CDataCtrl::NotInListMessage(field_name), entity);
   if (Status status = AddCode(validate, SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
-                              SubEventPlacement::kLast, to_field.str())) {
+                              SubEventPlacement::kLast,
+                              VbFragment(R"(
+            FnErr = tvkSetNewListField($ctrl$, $data$, "$field$", $list$, $reject$, bNoClick)
+            $refusal$
+    )",
+                                         {{"ctrl", ctrl},
+                                          {"data", data},
+                                          {"field", field},
+                                          {"list", list},
+                                          {"reject", reject_unknown ? "True" : "False"},
+                                          {"refusal", refusal}}))) {
     return status;
   }
 
   // The field's entry is selected whenever a record comes to the screen.
-  CodeText to_screen;
-  to_screen.Line(2, "tvkGetNewListField " + ctrl + ", " + data + ", \"" + field + "\", " + list +
-                        ", bNoClick");
   CFormDesc* form = control.GetFormDesc();
   return AddCode(form ? form->SetToScreenProcedure(entity) : nullptr, SubEvent::kMain,
-                 SubEventSlot::kBody, SubEventPlacement::kLast, to_screen.str());
+                 SubEventSlot::kBody, SubEventPlacement::kLast,
+                 VbFragment(R"(
+            tvkGetNewListField $ctrl$, $data$, "$field$", $list$, bNoClick
+    )",
+                            {{"ctrl", ctrl}, {"data", data}, {"field", field}, {"list", list}}));
 }
 
 }  // namespace list_controls
@@ -222,7 +222,7 @@ Status CComboBoxCtrl::SetupList(std::string_view list_name) {
 Status CComboBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
                                   int /*extra*/) {
   static constexpr list_controls::ListBinding kComboBinding{
-      .key_press = true, .empty = ".Text = \"\" Then", .reject = "ESLVAL"};
+      .key_press = true, .empty = ".Text = \"\"", .reject = "ESLVAL"};
   return list_controls::BindListControl(*this, data_ctrl, field_name, kComboBinding);
 }
 

@@ -21,7 +21,6 @@ constexpr float kDefaultHeight = 720.0f;
 // Range and needle settings stay below this; margins only need to be positive.
 constexpr long kLimit = 32768;
 constexpr long kNoLimit = std::numeric_limits<long>::max();
-// The data control's sub-event that puts the record on the screen.
 
 // Styles 0, 2 and 3 only.
 Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
@@ -77,15 +76,16 @@ Status CGaugeCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name
   if (!data_ctrl) return kNullArgument;
   CEventDesc* reposition = data_ctrl->GetEvent("Reposition");
   if (!reposition) return kNoMemory;
-  const std::string& ctrl = GetCtrlName();
-  const std::string field = data_ctrl->FieldExpression(field_name);
-  CodeText code;
-  code.Line(2, "If IsNull(" + field + ") Then")
-      .Line(3, ctrl + ".Value = tk_NullValue(" + field + ")")
-      .Line(2, "Else")
-      .Line(3, ctrl + ".Value = " + field)
-      .Line(2, "End If");
-  reposition->Append(SubEvent::kRepositionFields, SubEventSlot::kBody, code.str());
+  reposition->Append(
+      SubEvent::kRepositionFields, SubEventSlot::kBody,
+      VbFragment(R"(
+            If IsNull($field$) Then
+                $ctrl$.Value = tk_NullValue($field$)
+            Else
+                $ctrl$.Value = $field$
+            End If
+    )",
+                 {{"field", data_ctrl->FieldExpression(field_name)}, {"ctrl", GetCtrlName()}}));
   return kOk;
 }
 

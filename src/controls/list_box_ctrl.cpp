@@ -62,7 +62,7 @@ Status CListBoxCtrl::SetupList(std::string_view list_name) {
 
 Status CListBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name, int /*extra*/) {
   static constexpr list_controls::ListBinding kListBinding{
-      .key_press = false, .empty = ".ListIndex = -1 Then", .reject = "ESEVAL"};
+      .key_press = false, .empty = ".ListIndex = -1", .reject = "ESEVAL"};
   return list_controls::BindListControl(*this, data_ctrl, field_name, kListBinding);
 }
 

@@ -8,8 +8,8 @@
 #include "controls/option_handlers.h"
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
-#include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
@@ -83,17 +83,23 @@ Status CMaskEdCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_nam
   if (auto list_id = TextProperty(attribute, "VLD_LISTID")) list = ListArrayName(*list_id);
 
   // The mask is taken off while the stored value is put in, so that any value shows.
-  CodeText to_display = data_ctrl->ReadFieldCode(field_name);
-  if (list) {
-    to_display.Line(2, "nResult = tk_GetDisplayValue(zTmpField, " + *list + "(), sValue)");
-  } else {
-    to_display.Line(2, "sValue = Trim(zTmpField)");
+  const std::string to_value =
+      list ? "nResult = tk_GetDisplayValue(zTmpField, " + *list + "(), sValue)"
+           : "sValue = Trim(zTmpField)";
+  if (Status status =
+          AppendToSetToScreen(VbFragment(R"(
+            $read_field$
+            $to_value$
+            sMask = $ctrl$.Mask
+            $ctrl$.Mask = ""
+            $ctrl$.Text = sValue
+            $ctrl$.Mask = sMask
+    )",
+                                         {{"read_field", data_ctrl->ReadFieldCode(field_name)},
+                                          {"to_value", to_value},
+                                          {"ctrl", ctrl}}))) {
+    return status;
   }
-  to_display.Line(2, "sMask = " + ctrl + ".Mask")
-      .Line(2, ctrl + ".Mask = \"\"")
-      .Line(2, ctrl + ".Text = sValue")
-      .Line(2, ctrl + ".Mask = sMask");
-  if (Status status = AppendToSetToScreen(to_display)) return status;
 
   // Translation of the typed value needs a valid-value list to translate through.
   if (!IsNumber(GetEditStyleProp("ESMSPN"), 1) || !list) return kOk;

@@ -8,7 +8,6 @@
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
@@ -54,32 +53,42 @@ Status COptionButtonCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view fie
   if (!entity_desc || !form) return kNoMemory;
   const std::string& entity = entity_desc->GetEntityName();
   const std::string& button = GetCtrlName();
-  const std::string& data = data_ctrl->GetCtrlName();
-  const std::string field(field_name);
   const std::string data_value = VbStringText(*value);
 
-  CodeText to_data;
-  to_data.Line(2, "Case " + button + ".Value")
-      .Line(3, data_ctrl->FieldExpression(field) + " = \"" + data_value + "\"");
-  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks,
+                                 VbFragment(R"(
+            Case $button$.Value
+                $field$ = "$value$"
+    )",
+                                            {{"button", button},
+                                             {"field", data_ctrl->FieldExpression(field_name)},
+                                             {"value", data_value}}))) {
+    return status;
+  }
 
-  CodeText to_display;
-  to_display.Line(3, "Case \"" + data_value + "\"")
-      .Line(3, button + ".Value = TRUE")
-      .Line(4, button + ".SetFocus");
   CEventDesc* set_to_screen = form->SetToScreenProcedure(entity);
   if (!set_to_screen) return kNoMemory;
-  if (Status status = AppendCode(set_to_screen, SubEvent::kMain, to_display)) return status;
+  if (Status status = AppendCode(set_to_screen, SubEvent::kMain,
+                                 VbFragment(R"(
+                Case "$value$"
+                $button$.Value = TRUE
+                    $button$.SetFocus
+    )",
+                                            {{"value", data_value}, {"button", button}}))) {
+    return status;
+  }
 
   // A click while the form shows a record marks the record as edited.
-  CodeText on_click;
-  on_click.Line(1, "If bNoClick Then Exit Sub")
-      .Blank()
-      .Line(1, "If bFormLoaded Then")
-      .Line(2, "b" + entity + "Bind = True")
-      .Line(2, "tk_SetEditMode " + data)
-      .Line(1, "End If");
-  return AppendCode(click, SubEvent::kMain, on_click);
+  return AppendCode(click, SubEvent::kMain,
+                    VbFragment(R"(
+        If bNoClick Then Exit Sub
+
+        If bFormLoaded Then
+            b$e$Bind = True
+            tk_SetEditMode $data$
+        End If
+    )",
+                               {{"e", entity}, {"data", data_ctrl->GetCtrlName()}}));
 }
 
 Status COptionButtonCtrl::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {

@@ -33,9 +33,9 @@ Status CStateButtonCtrl::HandleThreeD(CCtrlDesc& control, const std::optional<Va
   return button ? button->Make3D() : kOk;
 }
 
-Status CStateButtonCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, const CodeText& code) {
+Status CStateButtonCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, std::string_view code) {
   if (!event) return kNoEvent;
-  event->Append(sub_event, SubEventSlot::kBody, code.str());
+  event->Append(sub_event, SubEventSlot::kBody, code);
   return kOk;
 }
 

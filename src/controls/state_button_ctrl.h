@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "controls/ctrl_desc.h"
 
 namespace tavik {
-
-class CodeText;
 
 class CStateButtonCtrl : public CCtrlDesc {
  public:
@@ -29,7 +28,7 @@ class CStateButtonCtrl : public CCtrlDesc {
   // Appends code to a body piece: new sub-events go last, text after what is there; 3
   // without the event.
   [[nodiscard]] static Status AppendCode(CEventDesc* event, SubEvent sub_event,
-                                         const CodeText& code);
+                                         std::string_view code);
 
   // Version 3 has separate three-dimensional controls, which draw their own background.
   [[nodiscard]] Status UseThreeDClass(const char* class_name);

@@ -9,6 +9,7 @@
 #include "entity/data_ctrl.h"
 #include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
@@ -25,12 +26,14 @@ Status HandleAutoSelect(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!IsNumber(value, 1)) return kOk;
   CEventDesc* got_focus = control.GetEvent("GotFocus");
   if (!got_focus) return kNoMemory;
-  const std::string& ctrl = control.GetCtrlName();
-  CodeText code;
-  code.Line(0, "'  Autoselect text when control gets focus ")
-      .Line(1, ctrl + ".SelStart = 0")
-      .Line(1, ctrl + ".SelLength = 64000");
-  got_focus->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
+  got_focus->Append(SubEvent::kMain, SubEventSlot::kBody,
+                    VbFragment(R"(
+    '  Autoselect text when control gets focus$blank$
+        $ctrl$.SelStart = 0
+        $ctrl$.SelLength = 64000
+    )",
+                               {{"blank", " "}, {"ctrl", control.GetCtrlName()}}),
+                    SubEventPlacement::kFirst);
   return kOk;
 }
 
@@ -78,13 +81,14 @@ Status HandleCase(CCtrlDesc& control, const std::optional<Value>& value) {
     load->AddDeclarations(CodeText().Line(1, "Dim lWindowStyle As Long").str());
     form->GWLFlagSet(1);
   }
-  const std::string& ctrl = control.GetCtrlName();
-  CodeText code;
-  code.Line(1, "lWindowStyle = GetWindowLong(" + ctrl + ".hWnd, GWL_STYLE)")
-      .Line(1, conversion == kUpperCase ? "lWindowStyle = lWindowStyle Or ES_UPPERCASE"
-                                        : "lWindowStyle = lWindowStyle Or ES_LOWERCASE")
-      .Line(1, "lWindowStyle = SetWindowLong(" + ctrl + ".hWnd, GWL_STYLE, lWindowStyle)");
-  load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
+  load->Append(SubEvent::kMain, SubEventSlot::kBody,
+               VbFragment(R"(
+        lWindowStyle = GetWindowLong($ctrl$.hWnd, GWL_STYLE)
+        lWindowStyle = lWindowStyle Or $style$
+        lWindowStyle = SetWindowLong($ctrl$.hWnd, GWL_STYLE, lWindowStyle)
+    )",
+                          {{"ctrl", control.GetCtrlName()},
+                           {"style", conversion == kUpperCase ? "ES_UPPERCASE" : "ES_LOWERCASE"}}));
   return kOk;
 }
 
@@ -143,10 +147,14 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
   }
 
   // The stored value is shown as its display value whenever a record comes to the screen.
-  CodeText to_display = data_ctrl->ReadFieldCode(field_name);
-  to_display.Line(2, "nResult = tk_GetDisplayValue(zTmpField, " + list + "(), sValue)")
-      .Line(2, GetCtrlName() + ".Text = sValue");
-  return AppendToSetToScreen(to_display);
+  return AppendToSetToScreen(VbFragment(R"(
+            $read_field$
+            nResult = tk_GetDisplayValue(zTmpField, $list$(), sValue)
+            $ctrl$.Text = sValue
+    )",
+                                        {{"read_field", data_ctrl->ReadFieldCode(field_name)},
+                                         {"list", list},
+                                         {"ctrl", GetCtrlName()}}));
 }
 
 }  // namespace tavik

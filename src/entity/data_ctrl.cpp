@@ -16,15 +16,35 @@ std::string CDataCtrl::FieldExpression(std::string_view data_ctrl, std::string_v
   return std::string(data_ctrl) + ".Recordset.Fields(\"" + VbStringText(field) + "\")";
 }
 
-CodeText CDataCtrl::ReadFieldCode(std::string_view field) const {
-  const std::string value = FieldExpression(field);
-  CodeText code;
-  code.Line(2, "If IsNull(" + value + ") Then")
-      .Line(3, "zTmpField = \"\"")
-      .Line(2, "Else")
-      .Line(3, "zTmpField = " + value)
-      .Line(2, "End If");
-  return code;
+std::string CDataCtrl::ReadFieldCode(std::string_view field) const {
+  return VbFragment(R"(
+            If IsNull($value$) Then
+                zTmpField = ""
+            Else
+                zTmpField = $value$
+            End If
+    )",
+                    {{"value", FieldExpression(field)}});
+}
+
+std::string CDataCtrl::RefusalCode(std::string_view condition, std::string_view message,
+                                   std::string_view entity) {
+  return VbFragment(R"(
+            If $condition$ Then
+                Beep
+                MsgBox("$message$")
+                GoTo $e$_BadData
+            End If
+    )",
+                    {{"condition", condition}, {"message", message}, {"e", entity}});
+}
+
+std::string CDataCtrl::RequiredMessage(std::string_view field) {
+  return VbStringText(field) + " is a required field; record not saved!";
+}
+
+std::string CDataCtrl::NotInListMessage(std::string_view field) {
+  return "Not a valid value for field " + VbStringText(field) + "; record not saved!";
 }
 
 }  // namespace tavik

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "controls/ctrl_desc.h"
-#include "form/code_text.h"
 
 namespace tavik {
 
@@ -21,7 +20,15 @@ class CDataCtrl : public CCtrlDesc {
   // The same for a data control known only by name (one not made yet).
   static std::string FieldExpression(std::string_view data_ctrl, std::string_view field);
   // Code that puts the field's value, or an empty text for a null, into zTmpField.
-  CodeText ReadFieldCode(std::string_view field) const;
+  std::string ReadFieldCode(std::string_view field) const;
+
+  // Code for the "Validate" event that keeps the record unsaved, with a beep and the message,
+  // while the condition holds; the entity's "_BadData" label takes it from there.
+  static std::string RefusalCode(std::string_view condition, std::string_view message,
+                                 std::string_view entity);
+  // The messages of a required field left empty and of a value its list does not hold.
+  static std::string RequiredMessage(std::string_view field);
+  static std::string NotInListMessage(std::string_view field);
 };
 
 }  // namespace tavik

@@ -1,13 +1,11 @@
 // Key migration: a new child row takes the parent's key values.
 #include <string>
 
-#include <fmt/format.h>
-
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 #include "visualizers/attrib_visualizer.h"
 
 namespace tavik {
@@ -45,22 +43,30 @@ Status CAttribVisualizer::DoForeignKey(CDataCtrl* parent_data_ctrl, CAttribDesc*
   // The first key of a child sets the procedure up, with the parent met first.
   if (procedure->GetSubEventCount() == 0) {
     procedure->AddParameters(kParentDataCtrlParam);
-    click->Append(
-        SubEvent::kMain, SubEventSlot::kBody,
-        CodeText().Line(2, fmt::format("{}_MigrateKeys {}", child_name, parent_ctrl)).str());
-    procedure->Append(
-        SubEvent::kMain, SubEventSlot::kHead,
-        CodeText().Line(1, fmt::format("If tk_CurrRowExists({}) Then", parent_ctrl)).str());
-    procedure->Append(
-        SubEvent::kMain, SubEventSlot::kTail,
-        CodeText().Line(2, fmt::format("b{}Bind = True", child_name)).Line(1, "End If").str());
+    click->Append(SubEvent::kMain, SubEventSlot::kBody,
+                  VbFragment(R"(
+            $child$_MigrateKeys $parent$
+    )",
+                             {{"child", child_name}, {"parent", parent_ctrl}}));
+    procedure->Append(SubEvent::kMain, SubEventSlot::kHead,
+                      VbFragment(R"(
+        If tk_CurrRowExists($parent$) Then
+    )",
+                                 {{"parent", parent_ctrl}}));
+    procedure->Append(SubEvent::kMain, SubEventSlot::kTail,
+                      VbFragment(R"(
+            b$child$Bind = True
+        End If
+    )",
+                                 {{"child", child_name}}));
   }
-  std::string child_ctrl = child->DataCtrlName();
-  procedure->Append(SubEvent::kMain, SubEventSlot::kBody,
-                    CodeText()
-                        .Line(2, CDataCtrl::FieldExpression(child_ctrl, child_column) + " = " +
-                                     parent_data_ctrl->FieldExpression(parent_column))
-                        .str());
+  procedure->Append(
+      SubEvent::kMain, SubEventSlot::kBody,
+      VbFragment(R"(
+            $child_field$ = $parent_field$
+    )",
+                 {{"child_field", CDataCtrl::FieldExpression(child->DataCtrlName(), child_column)},
+                  {"parent_field", parent_data_ctrl->FieldExpression(parent_column)}}));
   return kOk;
 }
 

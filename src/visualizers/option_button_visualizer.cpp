@@ -12,7 +12,6 @@
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "model/nx_property_section.h"
@@ -38,9 +37,9 @@ constexpr Status kNoList = 4;
 constexpr Status kNoFrame = 7;
 constexpr Status kNoButtons = 8;
 
-Status AppendCode(CEventDesc* event, SubEvent sub_event, const CodeText& code) {
+Status AppendCode(CEventDesc* event, SubEvent sub_event, std::string_view code) {
   if (!event) return kNoMemory;
-  event->Append(sub_event, SubEventSlot::kBody, code.str());
+  event->Append(sub_event, SubEventSlot::kBody, code);
   return kOk;
 }
 
@@ -218,13 +217,21 @@ Status COptionButtonVisualizer::BindGroupInit(std::vector<ChildEntry>& /*buttons
   const std::string phys = physical_name->Text();
   const std::string& entity = GetEntityDesc()->GetEntityName();
 
-  CodeText to_data;
-  to_data.Line(2, "' Display-to-field data translation for " + phys).Line(2, "Select Case TRUE");
-  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
-
-  CodeText to_display = data_ctrl->ReadFieldCode(phys);
-  to_display.Line(2, "If Not IsNull(zTmpField) Then").Line(3, "Select Case Trim(zTmpField)");
-  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain, to_display);
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks,
+                                 VbFragment(R"(
+            ' Display-to-field data translation for $phys$
+            Select Case TRUE
+    )",
+                                            {{"phys", phys}}))) {
+    return status;
+  }
+  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain,
+                    VbFragment(R"(
+            $read_field$
+            If Not IsNull(zTmpField) Then
+                Select Case Trim(zTmpField)
+    )",
+                               {{"read_field", data_ctrl->ReadFieldCode(phys)}}));
 }
 
 Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& buttons) {
@@ -239,28 +246,48 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
   const std::string field = data_ctrl->FieldExpression(phys);
 
   // No button chosen: a required field refuses the record, any other is cleared.
-  CodeText to_data;
-  to_data.Line(1, "Case Else");
+  std::string otherwise;
   auto empty_is_null = attribute->GetTvkProperty(format_ids::kColProp, "CD_EIN");
   if (attribute->IsRequired()) {
-    to_data.Line(2, "Beep")
-        .Line(2, "MsgBox(\"" + VbStringText(phys) + " is a required field; record not saved!\")")
-        .Line(2, "GoTo " + entity + "_BadData");
-  } else if (empty_is_null && NumberOf(*empty_is_null) == 1) {
-    to_data.Line(2, field + " = Null");
+    otherwise = VbFragment(R"(
+            Beep
+            MsgBox("$message$")
+            GoTo $e$_BadData
+    )",
+                           {{"message", CDataCtrl::RequiredMessage(phys)}, {"e", entity}});
   } else {
-    to_data.Line(2, field + " = \"\"");
+    const bool null = empty_is_null && NumberOf(*empty_is_null) == 1;
+    otherwise = VbFragment(R"(
+            $field$ = $empty$
+    )",
+                           {{"field", field}, {"empty", null ? "Null" : "\"\""}});
   }
-  to_data.Line(1, "End Select");
-  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks, to_data)) return status;
+  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks,
+                                 VbFragment(R"(
+        Case Else
+            $otherwise$
+        End Select
+    )",
+                                            {{"otherwise", otherwise}}))) {
+    return status;
+  }
 
-  CodeText to_display;
-  to_display.Line(3, "Case Else");
+  std::string clear_buttons;
   for (const ChildEntry& entry : buttons) {
-    if (entry.child) to_display.Line(4, entry.child->GetCtrlName() + ".Value = FALSE");
+    if (!entry.child) continue;
+    clear_buttons += VbFragment(R"(
+                    $button$.Value = FALSE
+    )",
+                                {{"button", entry.child->GetCtrlName()}});
   }
-  to_display.Line(3, "End Select").Line(2, "End If");
-  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain, to_display);
+  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain,
+                    VbFragment(R"(
+                Case Else
+                $clear_buttons$
+                End Select
+            End If
+    )",
+                               {{"clear_buttons", clear_buttons}}));
 }
 
 }  // namespace tavik

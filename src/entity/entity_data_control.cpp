@@ -5,7 +5,6 @@
 #include "controls/text_extent.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
@@ -30,22 +29,32 @@ Status AddClosingCode(CCtrlDesc& control, std::string_view event_name, const std
   return kOk;
 }
 
+// Without a grid an empty recordset gets a new record. Two of its lines start with a blank
+// before their tabs: part of the generated text.
 std::string RepositionCode(const std::string& data_control, bool grid) {
-  CodeText code;
+  std::string code;
   if (!grid) {
-    // Two lines end in a blank after their line break: part of the generated text.
-    code.Line(1, fmt::format("If {}.EditMode = DATA_EDITNONE Then", data_control))
-        .Raw(" ")
-        .Line(2, "nNoRepos = nNoRepos + 1")
-        .Line(2, fmt::format("If {}.Recordset.RecordCount = 0 Then", data_control))
-        .Line(3, fmt::format("{}.Recordset.AddNew", data_control))
-        .Raw(" ")
-        .Line(2, "End If")
-        .Line(2, "nNoRepos = nNoRepos - 1")
-        .Line(1, "End If");
+    code = VbFragment(R"(
+        If $data$.EditMode = DATA_EDITNONE Then
+    )",
+                      {{"data", data_control}}) +
+           " " +
+           VbFragment(R"(
+            nNoRepos = nNoRepos + 1
+            If $data$.Recordset.RecordCount = 0 Then
+                $data$.Recordset.AddNew
+    )",
+                      {{"data", data_control}}) +
+           " " + VbFragment(R"(
+            End If
+            nNoRepos = nNoRepos - 1
+        End If
+    )");
   }
-  code.Line(1, "If nNoRepos Then Exit Sub").Blank();
-  return code.Take();
+  return code + VbFragment(R"(
+        If nNoRepos Then Exit Sub
+
+    )");
 }
 
 }  // namespace
@@ -74,12 +83,14 @@ Status CEntityDesc::CreateDataControl() {
   if (NumberOf(*visible) == 0) (void)data_ctrl->AddProperty(Value::Short(0), "Visible");
   data_ctrl->SetCtrlHandle(form->GetCurrCtrlHandle());
   (void)form->AddGlobalDeclaration(fmt::format("Dim b{}Bind As Integer\r\n", entity));
-  CodeText validate;
-  validate.Line(1, fmt::format("If tk_PreValidate({}, Action, Save) Then", name))
-      .Line(2, "Exit Sub")
-      .Line(1, "End If")
-      .Blank();
-  (void)AddMainCode(*data_ctrl, "Validate", validate.str());
+  (void)AddMainCode(*data_ctrl, "Validate",
+                    VbFragment(R"(
+        If tk_PreValidate($data$, Action, Save) Then
+            Exit Sub
+        End If
+
+    )",
+                               {{"data", name}}));
   auto style = GetProperty("DISPLAY_STYLE");
   if (!HasText(style)) return kMissingProperty;
   (void)AddMainCode(*data_ctrl, "Reposition", RepositionCode(name, style->Text() == "GRID"));

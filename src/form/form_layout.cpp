@@ -2,9 +2,9 @@
 #include <fmt/format.h>
 
 #include "controls/timer_ctrl.h"
-#include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 
 namespace tavik {
 
@@ -84,14 +84,15 @@ Status CFormDesc::AddCloseButton(float& width, float& top) {
   (void)close->AddProperty(Value::Short(static_cast<std::int16_t>(GetCurrTabIndex())), "TabIndex");
   CEventDesc* click = close->GetEvent("Click");
   if (!click) return kNoEvent;
-  CodeText code;
-  code.Line(1, "On Error GoTo cmdClose_ErrorHandler")
-      .Line(1, "Unload Me")
-      .Line(1, "Exit Sub")
-      .Blank()
-      .Line("cmdClose_ErrorHandler:")
-      .Line("Resume Next");
-  click->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
+  click->Append(SubEvent::kMain, SubEventSlot::kBody, VbFragment(R"(
+        On Error GoTo cmdClose_ErrorHandler
+        Unload Me
+        Exit Sub
+
+    cmdClose_ErrorHandler:
+    Resume Next
+    )"),
+                SubEventPlacement::kFirst);
   (void)close->AddProperty(Value::Single(400.0f), "Height");
   (void)close->AddProperty(Value::Single(1100.0f), "Width");
   (void)close->AddProperty(Value::Single(width + 100.0f), "Left");

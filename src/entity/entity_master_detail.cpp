@@ -7,7 +7,6 @@
 
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
 #include "model/relation_desc.h"
@@ -154,16 +153,7 @@ Status CEntityDesc::RepopulateChildren() {
             If $child_data$.EditMode <> dbEditNone Then
                 tk_DS_Update Me, $child_data$, nNoRepos, b$child$UpdateFailed
             End If
-    )",
-                            {{"child_data", child_data_ctrl}, {"child", child_name}});
-      // The generated line ends in a blank.
-      refresh += CodeText()
-                     .Line(2,
-                           "If ParentDataCtrl.EditMode <> DATA_EDITADD And "
-                           "tk_CurrRowExists(ParentDataCtrl) Then ")
-                     .Take();
-      refresh += VbFragment(
-          R"(
+            If ParentDataCtrl.EditMode <> DATA_EDITADD And tk_CurrRowExists(ParentDataCtrl) Then$blank$
                 'repopulate child data source
                 $child_data$.RecordSource = s$child$_Select & " $condition$
             Else
@@ -174,7 +164,10 @@ Status CEntityDesc::RepopulateChildren() {
                 $child_data$.RecordSource = s$child$_Select & " 1=2 "
             End If
     )",
-          {{"child_data", child_data_ctrl}, {"child", child_name}, {"condition", condition}});
+                            {{"blank", " "},
+                             {"child_data", child_data_ctrl},
+                             {"child", child_name},
+                             {"condition", condition}});
       (void)ParentPostHook(*this, reposition, refresh, &child);
       (void)ChildPostHook(child, reposition, refresh, this);
       procedure->Append(SubEvent::kMain, SubEventSlot::kBody, refresh);

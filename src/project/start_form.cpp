@@ -1,6 +1,8 @@
 // Writing the start-up form.
 #include "project/start_form.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -13,13 +15,73 @@ namespace {
 // Twips.
 constexpr int kMargin = 240;
 constexpr int kButtonWidth = 3000;
+constexpr int kButtonHeight = 400;
 constexpr int kButtonStep = 480;
 constexpr int kPageButtonWidth = 1440;
 // What the caption and borders add to the client area of a sizable window.
 constexpr int kFrameWidth = 120;
 constexpr int kFrameHeight = 405;
 
-// The form indents by three blanks a level where fragments give a tab.
+// A Visual Basic string literal: quotes inside are doubled.
+std::string Literal(std::string_view text) {
+  return "\"" + VbStringText(text) + "\"";
+}
+
+class FormText {
+ public:
+  explicit FormText(std::uint16_t version) : version_(version) {}
+
+  void Line(int indent, std::string_view text) {
+    text_.append(static_cast<std::size_t>(indent) * 3, ' ');
+    text_ += text;
+    text_ += "\r\n";
+  }
+  void Property(int indent, std::string_view name, std::string_view value) {
+    Line(indent, fmt::format("{:<16}=   {}", name, value));
+  }
+  void Property(int indent, std::string_view name, int value) {
+    Property(indent, name, std::to_string(value));
+  }
+  void Begin(int indent, std::string_view control_class, std::string_view name) {
+    Line(indent, fmt::format("Begin {}{} {}", version_ == 3 ? "" : "VB.", control_class, name));
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::uint16_t version_;
+  std::string text_;
+};
+
+void Buttons(FormText& form, const std::vector<StartForm::Entry>& entries, int buttons,
+             bool paged) {
+  for (int i = 0; i < buttons; ++i) {
+    form.Begin(1, "CommandButton", "cmdOpen");
+    form.Property(2, "Caption", Literal(entries[static_cast<std::size_t>(i)].caption));
+    form.Property(2, "Height", kButtonHeight);
+    form.Property(2, "Index", i);
+    form.Property(2, "Left", kMargin);
+    form.Property(2, "TabIndex", i);
+    form.Property(2, "Top", kMargin + i * kButtonStep);
+    form.Property(2, "Width", kButtonWidth);
+    form.Line(1, "End");
+  }
+  const char* captions[] = {"<< &Previous", "&Next >>"};
+  for (int i = 0; i < 2; ++i) {
+    form.Begin(1, "CommandButton", "cmdPage");
+    form.Property(2, "Caption", Literal(captions[i]));
+    form.Property(2, "Height", kButtonHeight);
+    form.Property(2, "Index", i);
+    form.Property(2, "Left", kMargin + i * (kButtonWidth - kPageButtonWidth));
+    form.Property(2, "TabIndex", buttons + i);
+    form.Property(2, "Top", kMargin + buttons * kButtonStep);
+    // Both stay hidden when every form has its button on the one page.
+    if (!paged) form.Property(2, "Visible", "0   'False");
+    form.Property(2, "Width", kPageButtonWidth);
+    form.Line(1, "End");
+  }
+}
+
+// Leading tabs as three blanks each.
 std::string ThreeBlankLevels(std::string_view fragment) {
   std::string text;
   text.reserve(fragment.size());
@@ -35,92 +97,23 @@ std::string ThreeBlankLevels(std::string_view fragment) {
   return text;
 }
 
-std::string Quoted(std::string_view text) {
-  return "\"" + VbStringText(text) + "\"";
-}
-
-// Version 3 writes the control classes without their library and a blank before a procedure's
-// parameter list.
-struct Dialect {
-  std::string_view library;
-  std::string_view gap;
-  explicit Dialect(std::uint16_t version)
-      : library(version == 3 ? "" : "VB."), gap(version == 3 ? " " : "") {}
-};
-
-std::string OpenButtons(const Dialect& dialect, const std::vector<StartForm::Entry>& entries,
-                        int buttons) {
-  std::string text;
-  for (int i = 0; i < buttons; ++i) {
-    text += VbFragment(R"(
-        Begin $library$CommandButton cmdOpen
-            Caption         =   $caption$
-            Height          =   400
-            Index           =   $index$
-            Left            =   $left$
-            TabIndex        =   $index$
-            Top             =   $top$
-            Width           =   $width$
-        End
-    )",
-                       {{"library", dialect.library},
-                        {"caption", Quoted(entries[static_cast<std::size_t>(i)].caption)},
-                        {"index", std::to_string(i)},
-                        {"left", std::to_string(kMargin)},
-                        {"top", std::to_string(kMargin + i * kButtonStep)},
-                        {"width", std::to_string(kButtonWidth)}});
-  }
-  return text;
-}
-
-// Both page buttons stay hidden when every form has its button on the one page.
-std::string PageButtons(const Dialect& dialect, int buttons, bool paged) {
-  const std::string_view captions[] = {"<< &Previous", "&Next >>"};
-  const std::string hidden = paged ? "" : VbFragment(R"(
-            Visible         =   0   'False
-    )");
-  std::string text;
-  for (int i = 0; i < 2; ++i) {
-    text += VbFragment(R"(
-        Begin $library$CommandButton cmdPage
-            Caption         =   $caption$
-            Height          =   400
-            Index           =   $index$
-            Left            =   $left$
-            TabIndex        =   $tab_index$
-            Top             =   $top$
-            $hidden$
-            Width           =   $width$
-        End
-    )",
-                       {{"library", dialect.library},
-                        {"caption", Quoted(captions[i])},
-                        {"index", std::to_string(i)},
-                        {"left", std::to_string(kMargin + i * (kButtonWidth - kPageButtonWidth))},
-                        {"tab_index", std::to_string(buttons + i)},
-                        {"top", std::to_string(kMargin + buttons * kButtonStep)},
-                        {"hidden", hidden},
-                        {"width", std::to_string(kPageButtonWidth)}});
-  }
-  return text;
-}
-
-// "Case" lines of a "Select Case nForm": one per form, the statement that form's entry gives.
-template <class Statement>
-std::string CasesByNumber(const std::vector<StartForm::Entry>& entries, Statement statement) {
-  std::string text;
+// The code: the captions and the forms by number, one page of buttons at a time. Version 3
+// writes a blank before a procedure's parameter list.
+std::string Code(std::uint16_t version, const std::vector<StartForm::Entry>& entries) {
+  std::string captions;
+  std::string shows;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    text += VbFragment(R"(
-        Case $number$: $statement$
+    const std::string number = std::to_string(i);
+    captions += VbFragment(R"(
+        Case $number$: FormCaption = $caption$
     )",
-                       {{"number", std::to_string(i)}, {"statement", statement(entries[i])}});
+                           {{"number", number}, {"caption", Literal(entries[i].caption)}});
+    shows += VbFragment(R"(
+        Case $number$: $form$.Show
+    )",
+                        {{"number", number}, {"form", entries[i].form_name}});
   }
-  return text;
-}
-
-// The code: the captions and the forms by number, one page of buttons at a time.
-std::string Code(const Dialect& dialect, const std::vector<StartForm::Entry>& entries) {
-  return VbFragment(
+  return ThreeBlankLevels(VbFragment(
       R"(
     Option Explicit
     Const FORM_COUNT = $form_count$
@@ -179,66 +172,41 @@ std::string Code(const Dialect& dialect, const std::vector<StartForm::Entry>& en
     )",
       {{"form_count", std::to_string(entries.size())},
        {"page_size", std::to_string(std::min(entries.size(), StartForm::kPageSize))},
-       {"gap", dialect.gap},
-       {"captions", CasesByNumber(entries,
-                                  [](const StartForm::Entry& entry) {
-                                    return "FormCaption = " + Quoted(entry.caption);
-                                  })},
-       {"shows", CasesByNumber(entries, [](const StartForm::Entry& entry) {
-          return entry.form_name + ".Show";
-        })}});
+       {"gap", version == 3 ? " " : ""},
+       {"captions", captions},
+       {"shows", shows}}));
 }
 
 }  // namespace
 
 std::string StartForm::Text(std::uint16_t version, const std::string& name,
                             const std::string& caption, const std::vector<Entry>& entries) {
-  const Dialect dialect(version);
   const int buttons = static_cast<int>(std::min(entries.size(), kPageSize));
   const int client_width = 2 * kMargin + kButtonWidth;
   const int client_height = 2 * kMargin + (buttons + 1) * kButtonStep;
-  const std::string attributes = version == 3 ? ""
-                                              : VbFragment(R"(
-    Attribute VB_Name = $name$
-    Attribute VB_Creatable = False
-    Attribute VB_Exposed = False
-    )",
-                                                           {{"name", Quoted(name)}});
-  return ThreeBlankLevels(VbFragment(
-      R"(
-    VERSION $version$
-    Begin $library$Form $name$
-        Caption         =   $caption$
-        ClientHeight    =   $client_height$
-        ClientLeft      =   1095
-        ClientTop       =   1515
-        ClientWidth     =   $client_width$
-        Height          =   $height$
-        Left            =   1035
-        LinkTopic       =   $link_topic$
-        ScaleHeight     =   $client_height$
-        ScaleWidth      =   $client_width$
-        Top             =   1110
-        Width           =   $width$
-        $open_buttons$
-        $page_buttons$
-    End
-    $attributes$
-    $code$
-    )",
-      {{"version", version == 3 ? "2.00" : "4.00"},
-       {"library", dialect.library},
-       {"name", name},
-       {"caption", Quoted(caption)},
-       {"client_height", std::to_string(client_height)},
-       {"client_width", std::to_string(client_width)},
-       {"height", std::to_string(client_height + kFrameHeight)},
-       {"link_topic", Quoted(name)},
-       {"width", std::to_string(client_width + kFrameWidth)},
-       {"open_buttons", OpenButtons(dialect, entries, buttons)},
-       {"page_buttons", PageButtons(dialect, buttons, entries.size() > kPageSize)},
-       {"attributes", attributes},
-       {"code", Code(dialect, entries)}}));
+  FormText form(version);
+  form.Line(0, version == 3 ? "VERSION 2.00" : "VERSION 4.00");
+  form.Begin(0, "Form", name);
+  form.Property(1, "Caption", Literal(caption));
+  form.Property(1, "ClientHeight", client_height);
+  form.Property(1, "ClientLeft", 1095);
+  form.Property(1, "ClientTop", 1515);
+  form.Property(1, "ClientWidth", client_width);
+  form.Property(1, "Height", client_height + kFrameHeight);
+  form.Property(1, "Left", 1035);
+  form.Property(1, "LinkTopic", Literal(name));
+  form.Property(1, "ScaleHeight", client_height);
+  form.Property(1, "ScaleWidth", client_width);
+  form.Property(1, "Top", 1110);
+  form.Property(1, "Width", client_width + kFrameWidth);
+  Buttons(form, entries, buttons, entries.size() > kPageSize);
+  form.Line(0, "End");
+  if (version != 3) {
+    form.Line(0, "Attribute VB_Name = " + Literal(name));
+    form.Line(0, "Attribute VB_Creatable = False");
+    form.Line(0, "Attribute VB_Exposed = False");
+  }
+  return form.Take() + Code(version, entries);
 }
 
 }  // namespace tavik::project

@@ -193,8 +193,9 @@ Status COptionButtonVisualizer::DoBinding() {
   if (!HasText(physical_name)) return kMissingProperty;
   const std::string phys = physical_name->Text();
   CDataCtrl* data_ctrl = GetEntityDesc()->GetDataCtrl();
+  CEventDesc* validate = data_ctrl ? data_ctrl->GetEvent("Validate") : nullptr;
 
-  (void)BindGroupInit(buttons);
+  if (validate) (void)BindGroupInit(*data_ctrl, *validate, phys);
   for (ChildEntry& entry : buttons) {
     auto* button = dynamic_cast<COptionButtonCtrl*>(entry.child.get());
     if (!button) continue;
@@ -204,46 +205,34 @@ Status COptionButtonVisualizer::DoBinding() {
     if (!value || value->GetText().empty()) continue;
     (void)button->BindControl(data_ctrl, phys, std::string_view(value->GetText()));
   }
-  (void)BindGroupComplete(buttons);
+  if (validate) (void)BindGroupComplete(*data_ctrl, *validate, phys, buttons);
   return kOk;
 }
 
-Status COptionButtonVisualizer::BindGroupInit(std::vector<ChildEntry>& /*buttons*/) {
-  auto physical_name = GetAttribDesc()->GetProperty("PHYSICAL_NAME");
-  if (!physical_name) return kNoMemory;
-  CDataCtrl* data_ctrl = GetEntityDesc()->GetDataCtrl();
-  CEventDesc* validate = data_ctrl ? data_ctrl->GetEvent("Validate") : nullptr;
-  if (!validate) return kMissingProperty;
-  const std::string phys = physical_name->Text();
-  const std::string& entity = GetEntityDesc()->GetEntityName();
-
-  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks,
-                                 VbFragment(R"(
+Status COptionButtonVisualizer::BindGroupInit(const CDataCtrl& data_ctrl, CEventDesc& validate,
+                                              const std::string& phys) {
+  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
+                  VbFragment(R"(
             ' Display-to-field data translation for $phys$
             Select Case TRUE
     )",
-                                            {{"phys", phys}}))) {
-    return status;
-  }
-  return AppendCode(GetFormDesc()->SetToScreenProcedure(entity), SubEvent::kMain,
+                             {{"phys", phys}}));
+  return AppendCode(GetFormDesc()->SetToScreenProcedure(GetEntityDesc()->GetEntityName()),
+                    SubEvent::kMain,
                     VbFragment(R"(
             $read_field$
             If Not IsNull(zTmpField) Then
                 Select Case Trim(zTmpField)
     )",
-                               {{"read_field", data_ctrl->ReadFieldCode(phys)}}));
+                               {{"read_field", data_ctrl.ReadFieldCode(phys)}}));
 }
 
-Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& buttons) {
+Status COptionButtonVisualizer::BindGroupComplete(const CDataCtrl& data_ctrl, CEventDesc& validate,
+                                                  const std::string& phys,
+                                                  const std::vector<ChildEntry>& buttons) {
   CAttribDesc* attribute = GetAttribDesc();
-  auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
-  if (!physical_name) return kNoMemory;
-  CDataCtrl* data_ctrl = GetEntityDesc()->GetDataCtrl();
-  CEventDesc* validate = data_ctrl ? data_ctrl->GetEvent("Validate") : nullptr;
-  if (!validate) return kMissingProperty;
-  const std::string phys = physical_name->Text();
   const std::string& entity = GetEntityDesc()->GetEntityName();
-  const std::string field = data_ctrl->FieldExpression(phys);
+  const std::string field = data_ctrl.FieldExpression(phys);
 
   // No button chosen: a required field refuses the record, any other is cleared.
   std::string otherwise;
@@ -262,15 +251,13 @@ Status COptionButtonVisualizer::BindGroupComplete(std::vector<ChildEntry>& butto
     )",
                            {{"field", field}, {"empty", null ? "Null" : "\"\""}});
   }
-  if (Status status = AppendCode(validate, SubEvent::kValidateFieldChecks,
-                                 VbFragment(R"(
+  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
+                  VbFragment(R"(
         Case Else
             $otherwise$
         End Select
     )",
-                                            {{"otherwise", otherwise}}))) {
-    return status;
-  }
+                             {{"otherwise", otherwise}}));
 
   std::string clear_buttons;
   for (const ChildEntry& entry : buttons) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "controls/ctrl_desc.h"
@@ -28,10 +29,6 @@ class COptionButtonVisualizer : public CAttribVisualizer {
   // handler per button.
   [[nodiscard]] Status DoBinding() override;
 
-  // Open and close the group's two Select Case blocks around the buttons' cases.
-  [[nodiscard]] Status BindGroupInit(std::vector<ChildEntry>& buttons);
-  [[nodiscard]] Status BindGroupComplete(std::vector<ChildEntry>& buttons);
-
   // The number of buttons made.
   std::int32_t GetOptionCount() const { return option_count_; }
 
@@ -43,6 +40,12 @@ class COptionButtonVisualizer : public CAttribVisualizer {
  private:
   // The form's list named by "VLD_LISTID", or none.
   CNxPropertySection* FindValidValueList() const;
+  // Open and close the group's two Select Case blocks around the buttons' cases.
+  [[nodiscard]] Status BindGroupInit(const CDataCtrl& data_ctrl, CEventDesc& validate,
+                                     const std::string& phys);
+  [[nodiscard]] Status BindGroupComplete(const CDataCtrl& data_ctrl, CEventDesc& validate,
+                                         const std::string& phys,
+                                         const std::vector<ChildEntry>& buttons);
 
   std::int32_t option_count_ = 0;
 };

@@ -15,17 +15,8 @@ class CodeText {
     text_.append("\r\n");
     return *this;
   }
-  CodeText& Line(std::string_view text) { return Line(0, text); }
-  CodeText& Blank() { return Line(0, ""); }
-  // Text that already carries its own line breaks, or none.
-  CodeText& Raw(std::string_view text) {
-    text_.append(text);
-    return *this;
-  }
 
   const std::string& str() const { return text_; }
-  bool empty() const { return text_.empty(); }
-  std::string Take() { return std::move(text_); }
 
  private:
   std::string text_;

@@ -11,7 +11,6 @@
 
 #include "controls/timer_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/code_text.h"
 #include "form/ctrl_pos_item.h"
 #include "form/vb_fragment.h"
 
@@ -284,35 +283,40 @@ std::int32_t CFormDesc::GetGlobalStringIndex(std::string_view key, const void* v
 
 Status CFormDesc::ProcessGlobalStrings() {
   Status result = kOk;
-  GetValidValueLists().ForEach([&](const std::string& list_name,
-                                   std::unique_ptr<CNxPropertySet>& set) {
-    if (result != kOk) return;
-    const std::string name = ListName(list_name);
-    const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
-    if (!values || values->GetPropertyList().empty()) return;
-    const auto& entries = values->GetPropertyList();
-    if (Status status = AddGlobalDeclaration(
-            fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
-      result = status;
-      return;
-    }
-    CodeText code;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      auto value = entries[i]->ToVariant();
-      if (!value || !value->IsString()) continue;
-      const std::string& display =
-          entries[i]->GetName().empty() ? value->AsString() : entries[i]->GetName();
-      code.Line(1, fmt::format("{}_List({}).DisplayVal = \"{}\"", name, i, VbStringText(display)));
-      code.Line(
-          1, fmt::format("{}_List({}).DataVal = \"{}\"", name, i, VbStringText(value->AsString())));
-    }
-    CEventDesc* load = LoadEvent();
-    if (!load) {
-      result = kNoEvent;
-      return;
-    }
-    load->Append(SubEvent::kMain, SubEventSlot::kBody, code.str(), SubEventPlacement::kFirst);
-  });
+  GetValidValueLists().ForEach(
+      [&](const std::string& list_name, std::unique_ptr<CNxPropertySet>& set) {
+        if (result != kOk) return;
+        const std::string name = ListName(list_name);
+        const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
+        if (!values || values->GetPropertyList().empty()) return;
+        const auto& entries = values->GetPropertyList();
+        if (Status status = AddGlobalDeclaration(
+                fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
+          result = status;
+          return;
+        }
+        std::string code;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+          auto value = entries[i]->ToVariant();
+          if (!value || !value->IsString()) continue;
+          const std::string& display =
+              entries[i]->GetName().empty() ? value->AsString() : entries[i]->GetName();
+          code += VbFragment(R"(
+        $list$($i$).DisplayVal = "$display$"
+        $list$($i$).DataVal = "$value$"
+    )",
+                             {{"list", name + "_List"},
+                              {"i", std::to_string(i)},
+                              {"display", VbStringText(display)},
+                              {"value", VbStringText(value->AsString())}});
+        }
+        CEventDesc* load = LoadEvent();
+        if (!load) {
+          result = kNoEvent;
+          return;
+        }
+        load->Append(SubEvent::kMain, SubEventSlot::kBody, code, SubEventPlacement::kFirst);
+      });
   return result;
 }
 

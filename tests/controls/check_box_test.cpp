@@ -33,8 +33,6 @@ std::string Attribute(int id, std::string_view column, std::string_view options,
           std::string(groups));
 }
 
-constexpr std::string_view kActive = R"([["Active", "A"], ["Inactive", "I"]])";
-
 class CheckBoxTest : public testing::ControlTest {
  protected:
   CheckBoxTest() : ControlTest(DataSource::kSeparate) {}

@@ -29,8 +29,6 @@ std::string Groups(std::string_view edit_style, std::string_view column = "") {
          testing::Group("CP_EST", R"("ES_TYP": 5)" + std::string(edit_style));
 }
 
-constexpr std::string_view kPhoneMask = R"(, "ESMMSK": "(999) 999-9999")";
-
 class MaskEdTest : public testing::ControlTest {
  protected:
   MaskEdTest() : ControlTest(DataSource::kEntity) {}

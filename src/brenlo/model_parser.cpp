@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "brenlo/document_walker.h"
 #include "brenlo/tracking_iterator.h"
 #include "brenlo/windows1252.h"
 
@@ -80,7 +81,21 @@ ModelParser::ModelParser(std::string_view text, std::string_view source_name)
   levels_.push_back({Frame::kDocument});
 }
 
+// The quick reading serves a model it accepts; anything it refuses is read again by the
+// reference reader, which alone knows lines and columns.
 ModelParser::Outcome ModelParser::Parse(std::string_view text, std::string_view source_name) {
+#ifdef TAVIK_HAVE_SIMDJSON
+  ModelParser quick(text, source_name);
+  if (DocumentWalker::Walk(text, quick)) {
+    Outcome outcome = quick.Finish();
+    if (outcome.model) return outcome;
+  }
+#endif
+  return ParseWithReferenceReader(text, source_name);
+}
+
+ModelParser::Outcome ModelParser::ParseWithReferenceReader(std::string_view text,
+                                                           std::string_view source_name) {
   ModelParser parser(text, source_name);
   const char* begin = text.data();
   const bool complete =

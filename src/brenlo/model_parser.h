@@ -29,6 +29,9 @@ class ModelParser {
 
   // source_name names the text in messages (a path); it may be empty.
   static Outcome Parse(std::string_view text, std::string_view source_name);
+  // The same reading by the reference JSON reader alone, which places every message; Parse
+  // gives what this gives, only sooner.
+  static Outcome ParseWithReferenceReader(std::string_view text, std::string_view source_name);
 
   // Why a table or column name cannot stand in the form's SQL, or an empty string when it
   // can: there a name that is not a plain word is written in brackets, which a "]" would end.

@@ -20,8 +20,7 @@ constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
 
 class ValueWalk {
  public:
-  // Texts are checked only when the document has \u escapes, the one way to a lone surrogate.
-  ValueWalk(ModelParser& events, bool has_escapes) : events_(events), has_escapes_(has_escapes) {}
+  explicit ValueWalk(ModelParser& events) : events_(events) {}
 
   bool Value(element value) {
     switch (value.type()) {
@@ -49,7 +48,6 @@ class ValueWalk {
   bool Object(simdjson::dom::object object) {
     if (!events_.start_object(kUnknownSize)) return false;
     for (const simdjson::dom::key_value_pair member : object) {
-      if (!Checked(member.key)) return false;
       text_.assign(member.key);
       if (!events_.key(text_) || !Value(member.value)) return false;
     }
@@ -65,7 +63,6 @@ class ValueWalk {
   }
 
   bool String(std::string_view value) {
-    if (!Checked(value)) return false;
     text_.assign(value);
     return events_.string(text_);
   }
@@ -75,14 +72,7 @@ class ValueWalk {
   // value is refused wherever a number is read, as the reference reader's would be.
   bool Fraction(double value) { return events_.number_float(value, fmt::format("{}", value)); }
 
-  // An escaped lone surrogate is refused by the reference reader; simdjson may let one
-  // through as bytes that are not UTF-8, which this check catches.
-  bool Checked(std::string_view text) const {
-    return !has_escapes_ || simdjson::validate_utf8(text.data(), text.size());
-  }
-
   ModelParser& events_;
-  bool has_escapes_;
   std::string text_;  // handed to the events, which may take its contents
 };
 
@@ -92,7 +82,7 @@ bool DocumentWalker::Walk(std::string_view text, ModelParser& events) {
   simdjson::dom::parser parser;
   element root;
   if (parser.parse(text.data(), text.size()).get(root) != simdjson::SUCCESS) return false;
-  return ValueWalk(events, text.find("\\u") != std::string_view::npos).Value(root);
+  return ValueWalk(events).Value(root);
 }
 
 }  // namespace tavik::brenlo

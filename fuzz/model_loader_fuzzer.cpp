@@ -1,7 +1,11 @@
-// Fuzzes the model loader: any bytes either load and serve every list, or are refused.
+// Fuzzes the model loader: any bytes either load and serve every list, or are refused;
+// the quick reader and the reference reader give the same model or the same message.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <string_view>
 
+#include "brenlo/model_parser.h"
 #include "tavikfw/brenlo.h"
 
 namespace {
@@ -19,6 +23,15 @@ void ServeProperties(std::uint32_t property_list) {
        result == 0;
        result = BR_GetNextProperty(property_list, &ignored, &group, &name, &type, &number, &text)) {
   }
+}
+
+void CompareReaders(std::string_view text) {
+  using tavik::brenlo::ModelParser;
+  const ModelParser::Outcome quick = ModelParser::Parse(text, "m");
+  const ModelParser::Outcome reference = ModelParser::ParseWithReferenceReader(text, "m");
+  const bool same_model = quick.model && reference.model ? *quick.model == *reference.model
+                                                         : quick.model == reference.model;
+  if (!same_model || quick.error != reference.error) std::abort();
 }
 
 void ServeModel() {
@@ -48,6 +61,7 @@ void ServeModel() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  CompareReaders(std::string_view(reinterpret_cast<const char*>(data), size));
   std::uint32_t host_value = 0;
   if (BR_LoadModelText(reinterpret_cast<const char*>(data), size, &host_value) != BR_LOAD_OK) {
     return 0;

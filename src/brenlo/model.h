@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "brenlo/name_table.h"
 #include "brenlo/property_list.h"
 
 namespace tavik::brenlo {
@@ -17,10 +18,12 @@ class Model {
   struct Entity {
     std::uint32_t properties = 0;
     std::vector<std::uint32_t> attributes;  // one property list per attribute
+    bool operator==(const Entity&) const = default;
   };
   struct Relationship {
     std::uint32_t properties = 0;
     std::vector<std::uint16_t> attribute_ids;
+    bool operator==(const Relationship&) const = default;
   };
 
   std::size_t AddEntity();
@@ -34,6 +37,13 @@ class Model {
   const std::vector<PropertyList>& property_lists() const { return property_lists_; }
   PropertyList& property_list(std::uint32_t index) { return property_lists_[index]; }
   const PropertyList& property_list(std::uint32_t index) const { return property_lists_[index]; }
+  NameTable& names() { return names_; }
+
+  // The same entities, relationships and properties, whatever the order names were met in.
+  bool operator==(const Model& other) const {
+    return entities_ == other.entities_ && relationships_ == other.relationships_ &&
+           property_lists_ == other.property_lists_;
+  }
 
  private:
   std::uint32_t AddPropertyList();
@@ -41,6 +51,7 @@ class Model {
   std::vector<Entity> entities_;
   std::vector<Relationship> relationships_;
   std::vector<PropertyList> property_lists_;
+  NameTable names_;
 };
 
 }  // namespace tavik::brenlo

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "brenlo/document_walker.h"
 #include "brenlo/tracking_iterator.h"
 #include "brenlo/windows1252.h"
 
@@ -80,7 +81,21 @@ ModelParser::ModelParser(std::string_view text, std::string_view source_name)
   levels_.push_back({Frame::kDocument});
 }
 
+// The quick reading serves a model it accepts; anything it refuses is read again by the
+// reference reader, which alone knows lines and columns.
 ModelParser::Outcome ModelParser::Parse(std::string_view text, std::string_view source_name) {
+#ifdef TAVIK_HAVE_SIMDJSON
+  ModelParser quick(text, source_name);
+  if (DocumentWalker::Walk(text, quick)) {
+    Outcome outcome = quick.Finish();
+    if (outcome.model) return outcome;
+  }
+#endif
+  return ParseWithReferenceReader(text, source_name);
+}
+
+ModelParser::Outcome ModelParser::ParseWithReferenceReader(std::string_view text,
+                                                           std::string_view source_name) {
   ModelParser parser(text, source_name);
   const char* begin = text.data();
   const bool complete =
@@ -206,7 +221,7 @@ bool ModelParser::OnScalar(Scalar value) {
       break;
     case Frame::kProperties:
     case Frame::kGroupObject:
-      if (top.key_usable) AddProperty(top, top.key, std::move(value));
+      if (top.key_usable) AddProperty(top, std::move(value));
       break;
     case Frame::kPair:
       PairScalar(top, std::move(value));
@@ -340,7 +355,7 @@ ModelParser::Level ModelParser::OpenElement(const Level& parent) {
     case Frame::kRelationships:
       return {Frame::kRelationship, model_->AddRelationship()};
     case Frame::kAttributes:
-      group_names_seen_.clear();
+      group_names_seen_.Clear();
       return {Frame::kAttribute, model_->AddAttribute(parent.index)};
     default:
       return {Frame::kPair, parent.index, parent.group};
@@ -348,15 +363,17 @@ ModelParser::Level ModelParser::OpenElement(const Level& parent) {
 }
 
 ModelParser::Level ModelParser::OpenProperties(std::uint32_t list) {
-  property_names_seen_.clear();
-  return {Frame::kProperties, list, model_->property_list(list).AddGroup({})};
+  property_names_seen_.Clear();
+  const std::string& no_group = model_->names().Name(model_->names().Intern({}));
+  return {Frame::kProperties, list, model_->property_list(list).AddGroup(no_group)};
 }
 
 ModelParser::Level ModelParser::OpenGroup(Level& attribute, bool is_object) {
   if (!attribute.key_usable) return {Frame::kSkip};
-  property_names_seen_.clear();
+  property_names_seen_.Clear();
   const auto list = static_cast<std::uint32_t>(attribute.index);
-  const std::uint32_t group = model_->property_list(list).AddGroup(attribute.key);
+  const std::uint32_t group =
+      model_->property_list(list).AddGroup(model_->names().Name(attribute.name));
   return {is_object ? Frame::kGroupObject : Frame::kGroupArray, list, group};
 }
 
@@ -410,12 +427,13 @@ void ModelParser::PairScalar(Level& pair, Scalar value) {
   if (pair.count == 1) {
     pair.key_usable = false;
     if (value.kind != Scalar::Kind::kString) return Note("the name of a pair must be a string");
-    std::string fault = FormTextFault(value.text);
-    if (!fault.empty()) return Note("the name cannot be used: " + fault);
-    pair.key = *Utf8ToWindows1252(value.text);
+    std::string fault;
+    if (!ConvertName(value.text, fault)) return Note("the name cannot be used: " + fault);
+    pair.key = std::move(value.text);
+    pair.name = model_->names().Intern(pair.key);
     pair.key_usable = true;
   } else if (pair.count == 2) {
-    if (pair.key_usable) AddProperty(pair, pair.key, std::move(value));
+    if (pair.key_usable) AddProperty(pair, std::move(value));
   } else if (pair.count == 3) {
     Note("a pair holds a name and a value, nothing more");
   }
@@ -439,20 +457,23 @@ std::string ModelParser::SqlNameFault(std::string_view name) {
          "brackets";
 }
 
-void ModelParser::AddProperty(const Level& level, std::string name, Scalar value) {
+void ModelParser::AddProperty(const Level& level, Scalar value) {
   PropertyList& list = model_->property_list(static_cast<std::uint32_t>(level.index));
+  const std::string& name = model_->names().Name(level.name);
   switch (value.kind) {
     case Scalar::Kind::kString: {
-      std::string fault = FormTextFault(value.text);
+      const bool plain = IsPlainFormText(value.text);
+      std::string fault = plain ? std::string() : FormTextFault(value.text);
       if (fault.empty() && name == "PHYSICAL_NAME") fault = SqlNameFault(value.text);
       if (!fault.empty()) return Note(std::move(fault));
-      return list.AddString(level.group, std::move(name), *Utf8ToWindows1252(value.text));
+      if (!plain) value.text = *Utf8ToWindows1252(value.text);
+      return list.AddString(level.group, name, std::move(value.text));
     }
     case Scalar::Kind::kWhole:
       if (!FitsInt32(value.number)) return Note(OutOfRange(fmt::format("{}", value.number)));
-      return list.AddNumber(level.group, std::move(name), static_cast<std::int32_t>(value.number));
+      return list.AddNumber(level.group, name, static_cast<std::int32_t>(value.number));
     case Scalar::Kind::kBoolean:
-      return list.AddNumber(level.group, std::move(name), static_cast<std::int32_t>(value.number));
+      return list.AddNumber(level.group, name, static_cast<std::int32_t>(value.number));
     case Scalar::Kind::kFraction:
       return Note(fmt::format("a float is not allowed; {}", kWholeNumbers));
     case Scalar::Kind::kHuge:
@@ -486,18 +507,33 @@ void ModelParser::NoteMember(Level& level, int member) {
 }
 
 // Names are served as they stand, so they must be form text; the key is converted in place.
-void ModelParser::CheckName(Level& level, std::unordered_set<std::string>& names_seen,
+void ModelParser::CheckName(Level& level, NameSightings& names_seen,
                             std::string_view duplicate_problem) {
-  std::string fault = FormTextFault(level.key);
-  if (!fault.empty()) {
+  std::string fault;
+  if (!ConvertName(level.key, fault)) {
     level.key_usable = false;  // named by position, since the name cannot be shown
     return Note("the name cannot be used: " + fault);
   }
-  level.key = *Utf8ToWindows1252(level.key);
-  if (!names_seen.insert(level.key).second) {
+  level.name = model_->names().Intern(level.key);
+  if (!names_seen.Add(level.name)) {
     Note(std::string(duplicate_problem));
     level.key_usable = false;
   }
+}
+
+bool ModelParser::ConvertName(std::string& key, std::string& fault) const {
+  if (IsPlainFormText(key)) return true;
+  fault = FormTextFault(key);
+  if (!fault.empty()) return false;
+  key = *Utf8ToWindows1252(key);
+  return true;
+}
+
+bool ModelParser::NameSightings::Add(std::uint32_t name) {
+  if (name >= last_object.size()) last_object.resize(name + 1, 0);
+  if (last_object[name] == object) return false;
+  last_object[name] = object;
+  return true;
 }
 
 void ModelParser::Note(std::string problem) {

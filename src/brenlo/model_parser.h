@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -29,6 +28,9 @@ class ModelParser {
 
   // source_name names the text in messages (a path); it may be empty.
   static Outcome Parse(std::string_view text, std::string_view source_name);
+  // The same reading by the reference JSON reader alone, which places every message; Parse
+  // gives what this gives, only sooner.
+  static Outcome ParseWithReferenceReader(std::string_view text, std::string_view source_name);
 
   // Why a table or column name cannot stand in the form's SQL, or an empty string when it
   // can: there a name that is not a plain word is written in brackets, which a "]" would end.
@@ -81,6 +83,7 @@ class ModelParser {
     std::size_t index = 0;    // the entity, relationship or property list being filled
     std::uint32_t group = 0;  // the group being filled, in its property list
     std::string key;          // the current member name; for a pair, its name
+    std::uint32_t name = 0;   // the key's number in the model's names, once it is usable
     bool key_usable = true;   // false when the name was refused, or the pair has none
     std::uint8_t seen = 0;    // the known member names met, one bit each
   };
@@ -94,6 +97,17 @@ class ModelParser {
     Kind kind;
     std::int64_t number = 0;
     std::string text;  // a string's value, or the literal of a number refused
+  };
+
+  // The names met in one object: each name carries the serial of the object it was last
+  // met in, so starting the next object forgets them all at once.
+  struct NameSightings {
+    std::vector<std::uint32_t> last_object;  // by name number
+    std::uint32_t object = 1;
+
+    void Clear() { ++object; }
+    // False when the name was met in this object already.
+    bool Add(std::uint32_t name);
   };
 
   struct Fault {
@@ -123,11 +137,12 @@ class ModelParser {
   void ItemScalar(Level& item, const Scalar& value);
   void PairScalar(Level& pair, Scalar value);
   void LinkAttribute(Level& list, const Scalar& value);
-  void AddProperty(const Level& level, std::string name, Scalar value);
+  void AddProperty(const Level& level, Scalar value);
   void ReadVersion(const Scalar& value);
   void NoteMember(Level& level, int member);
-  void CheckName(Level& level, std::unordered_set<std::string>& names_seen,
-                 std::string_view duplicate_problem);
+  void CheckName(Level& level, NameSightings& names_seen, std::string_view duplicate_problem);
+  // The key as form text in Windows-1252, or false when it cannot be one.
+  bool ConvertName(std::string& key, std::string& fault) const;
 
   // Records a refused value (the first one counts) and reading goes on.
   void Note(std::string problem);
@@ -148,8 +163,8 @@ class ModelParser {
   const char* last_read_ = nullptr;
   std::unique_ptr<Model> model_;
   std::vector<Level> levels_;
-  std::unordered_set<std::string> group_names_seen_;     // in the open attribute
-  std::unordered_set<std::string> property_names_seen_;  // in the open object of properties
+  NameSightings group_names_seen_;     // in the open attribute
+  NameSightings property_names_seen_;  // in the open object of properties
   bool version_seen_ = false;
   std::string version_problem_;
   std::size_t version_offset_ = 0;

@@ -101,7 +101,7 @@ std::int32_t Session::Property(bool first, std::uint32_t property_list,
   const PropertyList::Property& property = properties.at(*index);
   Put(out.ignored, std::uint32_t{0});
   Put(out.group_name, properties.GroupName(property).c_str());
-  Put(out.property_name, property.name.c_str());
+  Put(out.property_name, property.name->c_str());
   Put(out.type_code, property.is_string ? "S" : "N");
   Put(out.number_value, property.number);
   Put(out.string_value, property.text.c_str());

@@ -151,8 +151,12 @@ std::string Windows1252ToUtf8(std::string_view text) {
   return out;
 }
 
+bool IsPlainFormText(std::string_view utf8) {
+  return utf8.size() <= kMaxFormTextLength && IsPlainAscii(utf8);
+}
+
 std::string FormTextFault(std::string_view utf8) {
-  if (utf8.size() <= kMaxFormTextLength && IsPlainAscii(utf8)) return {};
+  if (IsPlainFormText(utf8)) return {};
   std::size_t characters = 0;
   for (std::size_t at = 0; at < utf8.size(); ++characters) {
     const Decoded decoded = DecodeAt(utf8, at);

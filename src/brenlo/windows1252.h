@@ -26,4 +26,8 @@ inline constexpr std::size_t kMaxFormTextLength = 1000;
 // sentence, e.g. "the character "中" (U+4E2D) is not in Windows-1252".
 std::string FormTextFault(std::string_view utf8);
 
+// True for ASCII without line breaks or NUL, within kMaxFormTextLength: form text as it
+// stands in both encodings, with nothing to check or convert. Most of a model's texts are.
+bool IsPlainFormText(std::string_view utf8);
+
 }  // namespace tavik::brenlo

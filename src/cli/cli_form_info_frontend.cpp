@@ -4,9 +4,11 @@
 #include <fmt/format.h>
 
 #include <iostream>
+#include <utility>
 
 #include "brenlo/windows1252.h"
 #include "environment/environment_client.h"
+#include "tavikfw/brenlo.h"
 
 namespace tavik::cli {
 
@@ -58,6 +60,7 @@ std::string CliFormInfoFrontend::FormFile(const CFormInfoDlg& dialog) const {
 }
 
 DialogResult CliFormInfoFrontend::Run(CFormInfoDlg& dialog, bool client_generates_live) {
+  if (model_to_unload_) BR_UnloadModel(*std::exchange(model_to_unload_, std::nullopt));
   dialog_ = &dialog;
   dialog.OnInitDialog(client_generates_live);
   if (options_.connect) dialog.connect_string = *options_.connect;

@@ -1,6 +1,7 @@
 // The form-information dialog answered from the options, or on the terminal.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,12 @@ class CliFormInfoFrontend : public FormInfoFrontend, public SaveFilePicker {
   // True when an answer was missing or refused and nobody could be asked.
   bool LeftUnanswered() const { return unanswered_; }
 
+  // For a command that loaded the model for this run alone. The run asks for the form's
+  // details once it has begun serving the model, whose session keeps it from then on; the
+  // command's hold is given up there, so the model goes as soon as the run has read it,
+  // before the form is generated, instead of staying to the end.
+  void UnloadModelWhenAsked(std::uint32_t host_value) { model_to_unload_ = host_value; }
+
  private:
   std::optional<std::string> Ask(std::string_view label, std::string_view default_value);
   // False when the terminal closed before every field was answered.
@@ -38,6 +45,7 @@ class CliFormInfoFrontend : public FormInfoFrontend, public SaveFilePicker {
   const OutputGuard& guard_;
   CFormInfoDlg* dialog_ = nullptr;
   bool unanswered_ = false;
+  std::optional<std::uint32_t> model_to_unload_;
 };
 
 }  // namespace tavik::cli

@@ -110,8 +110,8 @@ int GenerateCommand::Run() {
   if (!ConvertTexts()) return kExitUsage;
   std::uint32_t host_value = 0;
   if (int status = LoadModel(from_database, host_value); status != 0) return status;
-  int status = RunWithModel(host_value, guard);
-  BR_UnloadModel(host_value);
+  int status = RunWithModel(host_value, guard, true);
+  BR_UnloadModel(host_value);  // the run may have let go of it already
   return status;
 }
 
@@ -119,7 +119,7 @@ int GenerateCommand::RunOnLoadedModel(std::uint32_t host_value) {
   if (!ConvertTexts()) return kExitUsage;
   OutputGuard guard("tavikfw generate");
   guard.AddInput(options_.model_path, "model");
-  return RunWithModel(host_value, guard);
+  return RunWithModel(host_value, guard, false);
 }
 
 namespace {
@@ -162,13 +162,15 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
 
 }  // namespace
 
-int GenerateCommand::RunWithModel(std::uint32_t host_value, const OutputGuard& guard) {
+int GenerateCommand::RunWithModel(std::uint32_t host_value, const OutputGuard& guard,
+                                  bool owns_model) {
   EntityErrorAnswer answer = options_.on_entity_error.value_or(
       options_.interactive ? EntityErrorAnswer::kAsk : EntityErrorAnswer::kStop);
   CliMessageBoxes message_boxes(answer, options_.interactive);
   IniSettingsFile settings(options_.settings_path.value_or(DefaultSettingsPath()));
   FixedScreenInfo screen(options_.screen);
   CliFormInfoFrontend frontend(options_, guard);
+  if (owns_model) frontend.UnloadModelWhenAsked(host_value);
 
   Platform platform = CurrentPlatform();
   platform.message_boxes = &message_boxes;

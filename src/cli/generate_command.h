@@ -23,7 +23,8 @@ class GenerateCommand {
   void ApplyDefaults(bool from_database);
   // 0 and the model loaded, or the exit status.
   int LoadModel(bool from_database, std::uint32_t& host_value);
-  int RunWithModel(std::uint32_t host_value, const OutputGuard& guard);
+  // owns_model: the model was loaded for this run alone and may go once the run has read it.
+  int RunWithModel(std::uint32_t host_value, const OutputGuard& guard, bool owns_model);
 
   GenerateOptions options_;
 };

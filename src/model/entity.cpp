@@ -2,6 +2,8 @@
 #include "model/entity.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "model/model_messages.h"
 #include "model/property_list_reader.h"
@@ -40,8 +42,8 @@ std::optional<Value> CEntity::GetProperty(std::string_view name) const {
 }
 
 Status CEntity::GetProperties(std::uint32_t property_list) {
-  int count = PropertyListReader::ForEach(property_list, [this](const ModelProperty& property) {
-    (void)AddProperty(property.value, property.name);
+  int count = PropertyListReader::ForEach(property_list, [this](ModelProperty& property) {
+    (void)AddProperty(std::move(property.value), property.name);
     return true;
   });
   if (count == 0) return 2;
@@ -75,19 +77,20 @@ Status CEntity::ReadAttributes(std::uint32_t attribute_list) {
   return kOk;
 }
 
+// The properties of a group arrive together, and the model hands out one copy of the
+// group's name for all of them, so the group is looked up only where it changes.
 void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
-  std::string previous_group;
+  std::optional<std::string_view> previous_group;
   CNxPropertySection* section = nullptr;
-  bool first = true;
-  PropertyListReader::ForEach(property_list, [&](const ModelProperty& property) {
-    std::int32_t group_id = CAttribute::CheckTvkPropGroup(property.group);
-    if (group_id < 0) return true;
-    if (first || property.group != previous_group) {
-      section = &attribute.AddTvkGroup(group_id);
+  PropertyListReader::ForEach(property_list, [&](ModelProperty& property) {
+    const bool same_group = previous_group && previous_group->data() == property.group.data() &&
+                            *previous_group == property.group;
+    if (!same_group) {
+      const std::int32_t group_id = CAttribute::CheckTvkPropGroup(property.group);
+      section = group_id < 0 ? nullptr : &attribute.AddTvkGroup(group_id);
       previous_group = property.group;
-      first = false;
     }
-    attribute.AddGroupProperty(*section, property.value, property.name);
+    if (section) attribute.AddGroupProperty(*section, std::move(property.value), property.name);
     return true;
   });
 }

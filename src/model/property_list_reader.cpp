@@ -6,7 +6,7 @@
 namespace tavik {
 
 int PropertyListReader::ForEach(std::uint32_t property_list,
-                                const std::function<bool(const ModelProperty&)>& visit) {
+                                const std::function<bool(ModelProperty&)>& visit) {
   std::uint32_t ignored = 0;
   const char* group = nullptr;
   const char* name = nullptr;

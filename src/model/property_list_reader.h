@@ -17,10 +17,9 @@ struct ModelProperty {
 
 class PropertyListReader {
  public:
-  // Calls visit for each property of the list, in order, until visit returns false.
-  // Returns the number of properties met.
-  static int ForEach(std::uint32_t property_list,
-                     const std::function<bool(const ModelProperty&)>& visit);
+  // Calls visit for each property of the list, in order, until visit returns false; visit
+  // may take the value. Returns the number of properties met.
+  static int ForEach(std::uint32_t property_list, const std::function<bool(ModelProperty&)>& visit);
 };
 
 }  // namespace tavik

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "brenlo/model_parser.h"
 #include "fakes/cli_run.h"
+#include "model_generator.h"
 #include "tavikfw/brenlo.h"
 
 namespace {
@@ -149,6 +151,33 @@ TEST(BrenloLoading, PassesOverUnknownMembers) {
       << BR_LastLoadError();
   EXPECT_STREQ(BR_LastLoadError(), "");
   BR_UnloadModel(host_value);
+}
+
+// Models are read by a quick reader first and, when it refuses, by the reference reader
+// that places messages; whichever reads a text, the model or the message is the same.
+TEST(BrenloLoading, QuickAndReferenceReadingsAgree) {
+  using tavik::brenlo::ModelParser;
+  const std::string texts[] = {
+      tavik::bench::GenerateModel({.entities = 3, .attributes = 4}),
+      // Member order, names repeated in pairs, escapes, and "-0", a whole number to both.
+      R"({"tavik_model": 1, "entities": [{"attributes": [{"G": [["B", 1], ["A", "\u00e9"],
+        ["B", -0]]}], "properties": {"Z": "z", "A": true}}]})",
+      // Values only the reference reader takes, where the model passes over them.
+      "\xEF\xBB\xBF{\"tavik_model\": 1}",
+      R"({"tavik_model": 1, "later": [18446744073709551616, 1e400]})",
+      // Refusals: by both readers, or by the model whichever reads it.
+      R"({"tavik_model": 1, "entities": [{"properties": {"A": "\ud800"}}]})",
+      R"({"tavik_model": 1, "entities": [{"properties": {"A": 1, "A": 2}}]})",
+      R"({"tavik_model": 1, "entities": [{"properties": {"A": 1e2}}]})",
+  };
+  for (const std::string& text : texts) {
+    const ModelParser::Outcome quick = ModelParser::Parse(text, "m.json");
+    const ModelParser::Outcome reference = ModelParser::ParseWithReferenceReader(text, "m.json");
+    EXPECT_EQ(quick.error, reference.error) << text;
+    const bool same = quick.model && reference.model ? *quick.model == *reference.model
+                                                     : quick.model == reference.model;
+    EXPECT_TRUE(same) << text;
+  }
 }
 
 class BrenloFileLoading : public ::testing::Test {

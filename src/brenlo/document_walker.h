@@ -1,0 +1,20 @@
+// Reads model text with simdjson and hands its values to a ModelParser as the JSON events.
+#pragma once
+
+#include <string_view>
+
+namespace tavik::brenlo {
+
+class ModelParser;
+
+// The quick first reading of a model: simdjson checks the whole document at once and the
+// walk hands each value over in document order, duplicates included, as the reference
+// reader does. It keeps no positions, so a document it refuses, or one whose values the
+// parser refuses, is read again by the reference reader, which gives the message.
+class DocumentWalker {
+ public:
+  // False when simdjson refuses the text or the parser stops reading.
+  static bool Walk(std::string_view text, ModelParser& events);
+};
+
+}  // namespace tavik::brenlo

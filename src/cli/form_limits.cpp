@@ -118,14 +118,41 @@ void FormLimits::CodeLine(std::string_view line, std::size_t bytes) {
   procedure_.reset();
 }
 
+void FormLimits::Read(std::string_view piece) {
+  for (std::size_t end = piece.find('\n'); end != std::string_view::npos; end = piece.find('\n')) {
+    if (partial_line_.empty()) {
+      Line(piece.substr(0, end));
+    } else {
+      partial_line_.append(piece.substr(0, end));
+      Line(partial_line_);
+      partial_line_.clear();
+    }
+    piece.remove_prefix(end + 1);
+  }
+  partial_line_.append(piece);
+}
+
+std::vector<std::string> FormLimits::Finish() {
+  if (!partial_line_.empty()) Line(partial_line_);
+  partial_line_.clear();
+  return Warnings();
+}
+
 std::vector<std::string> FormLimits::Check(std::string_view form_text) {
   FormLimits reading;
-  while (!form_text.empty()) {
-    const std::size_t end = std::min(form_text.find('\n'), form_text.size());
-    reading.Line(form_text.substr(0, end));
-    form_text.remove_prefix(std::min(end + 1, form_text.size()));
+  reading.Read(form_text);
+  return reading.Finish();
+}
+
+std::vector<std::string> FormLimits::Check(std::istream& form_file) {
+  constexpr std::size_t kPieceSize = 1 << 16;
+  std::vector<char> piece(kPieceSize);
+  FormLimits reading;
+  while (form_file.read(piece.data(), static_cast<std::streamsize>(piece.size())) ||
+         form_file.gcount() > 0) {
+    reading.Read(std::string_view(piece.data(), static_cast<std::size_t>(form_file.gcount())));
   }
-  return reading.Warnings();
+  return reading.Finish();
 }
 
 }  // namespace tavik::cli

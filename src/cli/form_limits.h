@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,15 +24,21 @@ class FormLimits {
 
   // What the form text exceeds, each with the figure and the remedy; empty when nothing.
   static std::vector<std::string> Check(std::string_view form_text);
+  // The same for a form file, read in pieces so that its text is never held whole.
+  static std::vector<std::string> Check(std::istream& form_file);
 
  private:
   FormLimits() = default;
+  // Lines may straddle pieces: the unfinished end of one waits for the next.
+  void Read(std::string_view piece);
+  std::vector<std::string> Finish();
   void Line(std::string_view raw);
   // A line of the form block, and one of the code after it.
   void FormLine(std::string_view line);
   void CodeLine(std::string_view line, std::size_t bytes);
   std::vector<std::string> Warnings() const;
 
+  std::string partial_line_;
   int depth_ = 0;
   bool form_read_ = false;
   bool in_panel_ = false;

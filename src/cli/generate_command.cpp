@@ -6,7 +6,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "brenlo/sqlite_schema_reader.h"
@@ -128,8 +127,7 @@ namespace {
 void WarnOfLimits(const std::vector<std::string>& written_paths) {
   for (const std::string& path : written_paths) {
     std::ifstream in(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    for (const std::string& warning : FormLimits::Check(text)) {
+    for (const std::string& warning : FormLimits::Check(in)) {
       fmt::print(stderr, "tavikfw generate: warning: {}: {}\n", brenlo::Windows1252ToUtf8(path),
                  warning);
     }

@@ -1,8 +1,6 @@
 // Control descriptors: identity, properties, events, layout, file text and live creation.
 #include "controls/ctrl_desc.h"
 
-#include <fmt/format.h>
-
 #include "controls/timer_ctrl.h"
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
@@ -138,7 +136,11 @@ Status CCtrlDesc::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
 
 Status CCtrlDesc::WriteCtrlToFile(std::string& text, int depth) {
   FormText::Tabs(text, depth);
-  fmt::format_to(std::back_inserter(text), "Begin {} {}\r\n", class_name_, name_);
+  text += "Begin ";
+  text += class_name_;
+  text += ' ';
+  text += name_;
+  text += "\r\n";
   for (const auto& property : section_->GetPropertyList()) {
     FormText::PropertyLine(text, depth + 1, *property);
   }
@@ -152,7 +154,7 @@ Status CCtrlDesc::WriteCtrlToFile(std::string& text, int depth) {
 
 Status CCtrlDesc::WriteEventsToFile(std::string& text, int depth) {
   events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
-    FormText::EventBlock(text, fmt::format("Sub {}_{}", name_, name), *event,
+    FormText::EventBlock(text, {"Sub ", name_, "_", name}, *event,
                          FormText::kControlEventComments);
   });
   for (auto& entry : children_) {

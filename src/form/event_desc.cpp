@@ -144,11 +144,15 @@ bool CEventDesc::HasSubEventCode(SubEvent id, SubEventSlot slot) const {
 
 void CEventDesc::PrepareEventCode() {
   std::string code;
-  for (const auto& sub_event : sub_events_) {
-    for (const auto& piece : sub_event.pieces) code += piece;
-    code += "\r\n";
-  }
+  AppendEventCode(code);
   code_ = std::move(code);
+}
+
+void CEventDesc::AppendEventCode(std::string& text) const {
+  for (const auto& sub_event : sub_events_) {
+    for (const auto& piece : sub_event.pieces) text += piece;
+    text += "\r\n";
+  }
 }
 
 }  // namespace tavik

@@ -26,7 +26,7 @@ namespace tavik {
 struct FORMMGROBJDESC;
 class CTimerCtrl;
 class CEntityDesc;
-class TextSink;
+class FormFileText;
 
 struct GlobalStringRecord {
   std::string key;
@@ -207,8 +207,8 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status AddScrollPanel(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollBars(ScrollControls& scroll, int live);
   [[nodiscard]] Status WriteFormFile(ScrollControls& scroll);
-  void WriteControlBlocks(TextSink& file, ScrollControls& scroll, std::string& form_text,
-                          std::string& code_text);
+  std::vector<CCtrlDesc*> WriteControlBlocks(FormFileText& out, ScrollControls& scroll);
+  void WriteCode(FormFileText& out, const std::vector<CCtrlDesc*>& controls);
   [[nodiscard]] Status GenerateLiveForm(ScrollControls& scroll);
   void LoadLiveCode(TVK_HANDLE form_handle, const std::string& code_text);
   std::string FormText() const;

@@ -3,6 +3,7 @@
 
 #include "controls/color_names.h"
 #include "form/form_desc.h"
+#include "form/form_file_text.h"
 #include "form/form_scroll_controls.h"
 #include "form/form_text.h"
 #include "form/vb_fragment.h"
@@ -164,17 +165,29 @@ Status CFormDesc::WriteGlobalDeclarationsToFile(std::string& text, int /*depth*/
   return kOk;
 }
 
+namespace {
+
+void WriteProcedure(std::string& text, const std::string& name, CEventDesc& procedure) {
+  text += "' Tavik-Generated Form Level Procedure\r\n";
+  FormText::EventBlock(text, {"Sub ", name}, procedure, FormText::kProcedureComments);
+}
+
+void WriteFormEvent(std::string& text, const std::string& name, CEventDesc& event) {
+  FormText::EventBlock(text, {"Sub Form_", name}, event, FormText::kFormEventComments);
+}
+
+}  // namespace
+
 Status CFormDesc::WriteProceduresToFile(std::string& text, int /*depth*/) {
   procedures_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& procedure) {
-    text += "' Tavik-Generated Form Level Procedure\r\n";
-    FormText::EventBlock(text, "Sub " + name, *procedure, FormText::kProcedureComments);
+    WriteProcedure(text, name, *procedure);
   });
   return kOk;
 }
 
 Status CFormDesc::WriteEventsToFile(std::string& text, int /*depth*/) {
   events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
-    FormText::EventBlock(text, "Sub Form_" + name, *event, FormText::kFormEventComments);
+    WriteFormEvent(text, name, *event);
   });
   return kOk;
 }
@@ -201,48 +214,60 @@ std::string CFormDesc::BuildCodeText() {
 }
 
 Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
-  std::string form_text = FormText();
-  std::string code_text = BuildCodeText();
   return WriteFileAtomically(GetFileName(), [&](TextSink& file) {
-    WriteControlBlocks(file, scroll, form_text, code_text);
-    form_text += "End\r\n";
-    file.Write(form_text);
-    file.Write(code_text);
+    FormFileText out(file, FormText());
+    const std::vector<CCtrlDesc*> written = WriteControlBlocks(out, scroll);
+    out.text() += "End\r\n";
+    WriteCode(out, written);
+    out.HandOver();
   });
 }
 
-// The control blocks go to the file as they are made, while the procedures of the controls
-// gather in code_text, which the file ends with.
-void CFormDesc::WriteControlBlocks(TextSink& file, ScrollControls& scroll, std::string& form_text,
-                                   std::string& code_text) {
-  constexpr std::size_t kPieceSize = 1 << 16;
-  auto hand_over_when_large = [&] {
-    if (form_text.size() < kPieceSize) return;
-    file.Write(form_text);
-    form_text.clear();
-  };
+// The control blocks go to the file as they are made; the controls written are returned,
+// in their order, for their procedures come after the form's own code.
+std::vector<CCtrlDesc*> CFormDesc::WriteControlBlocks(FormFileText& out, ScrollControls& scroll) {
+  std::vector<CCtrlDesc*> written;
+  written.reserve(controls_.size() + 2);
   int depth = 1;
   if (scroll.panel) {
-    (void)scroll.panel->WriteCtrlToFile(form_text, depth);
+    (void)scroll.panel->WriteCtrlToFile(out.text(), depth);
     depth = 2;
   }
   for (auto& [handle, control] : controls_) {
     if (!control->GetDrawFlag()) continue;
-    (void)control->WriteCtrlToFile(form_text, depth);
-    FormText::EndLine(form_text, depth);
-    (void)control->WriteEventsToFile(code_text, 0);
+    (void)control->WriteCtrlToFile(out.text(), depth);
+    FormText::EndLine(out.text(), depth);
+    written.push_back(control.get());
     control->SetDrawFlag(0);
-    hand_over_when_large();
+    out.HandOverWhenLarge();
   }
   if (scroll.panel) {
     depth = 1;
-    FormText::EndLine(form_text, depth);
+    FormText::EndLine(out.text(), depth);
   }
   for (auto* bar : {scroll.horizontal.get(), scroll.vertical.get()}) {
     if (!bar) continue;
-    (void)bar->WriteCtrlToFile(form_text, depth);
-    FormText::EndLine(form_text, depth);
-    (void)bar->WriteEventsToFile(code_text, 0);
+    (void)bar->WriteCtrlToFile(out.text(), depth);
+    FormText::EndLine(out.text(), depth);
+    written.push_back(bar);
+  }
+  return written;
+}
+
+// The code as BuildCodeText joins it, handed to the file procedure by procedure.
+void CFormDesc::WriteCode(FormFileText& out, const std::vector<CCtrlDesc*>& controls) {
+  (void)WriteGlobalDeclarationsToFile(out.text(), 0);
+  procedures_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& procedure) {
+    WriteProcedure(out.text(), name, *procedure);
+    out.HandOverWhenLarge();
+  });
+  events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
+    WriteFormEvent(out.text(), name, *event);
+    out.HandOverWhenLarge();
+  });
+  for (CCtrlDesc* control : controls) {
+    (void)control->WriteEventsToFile(out.text(), 0);
+    out.HandOverWhenLarge();
   }
 }
 

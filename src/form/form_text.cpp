@@ -31,9 +31,9 @@ void FormText::PropertyLine(std::string& text, int depth, const CNxProperty& pro
   text += "\r\n";
 }
 
-void FormText::EventBlock(std::string& text, std::string_view header, CEventDesc& event,
-                          const BlockComments& comments) {
-  text += header;
+void FormText::EventBlock(std::string& text, std::initializer_list<std::string_view> header,
+                          const CEventDesc& event, const BlockComments& comments) {
+  for (std::string_view piece : header) text += piece;
   text += "(";
   if (event.GetParameters()) text += *event.GetParameters();
   text += ")\r\n";
@@ -42,10 +42,10 @@ void FormText::EventBlock(std::string& text, std::string_view header, CEventDesc
     text += *event.GetDeclarations();
     text += "\r\n";
   }
-  event.PrepareEventCode();
-  if (event.GetEventCode() && !event.GetEventCode()->empty()) {
+  // Joined straight into the text: a procedure's code is not kept a second time.
+  if (event.GetSubEventCount() > 0) {
     text += comments.code;
-    text += *event.GetEventCode();
+    event.AppendEventCode(text);
   }
   text += "End Sub\r\n\r\n";
 }

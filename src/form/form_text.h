@@ -1,6 +1,7 @@
 // The pieces of form-file text that the form and every control write alike.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -33,9 +34,10 @@ class FormText {
   }
   // depth tabs, the name padded to 20, "=    " and the value (strings in double quotes).
   static void PropertyLine(std::string& text, int depth, const CNxProperty& property);
-  // header + "(" + parameters + ")", declarations, the prepared code, "End Sub" and a blank line.
-  static void EventBlock(std::string& text, std::string_view header, CEventDesc& event,
-                         const BlockComments& comments);
+  // The header's pieces + "(" + parameters + ")", declarations, the joined code, "End Sub"
+  // and a blank line.
+  static void EventBlock(std::string& text, std::initializer_list<std::string_view> header,
+                         const CEventDesc& event, const BlockComments& comments);
 };
 
 }  // namespace tavik

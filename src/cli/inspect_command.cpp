@@ -75,8 +75,8 @@ ControlReport ChildReport(CCtrlDesc& control, const CodePage& page) {
                        {},
                        {}};
   for (const auto& property : control.GetPropertySection().GetPropertyList()) {
-    report.properties.emplace_back(page.ToUtf8(property->GetName()),
-                                   page.ToUtf8(property->GetInfo().text));
+    report.properties.emplace_back(page.ToUtf8(property.GetName()),
+                                   page.ToUtf8(property.GetInfo().text));
   }
   std::ranges::stable_sort(report.properties, LessIgnoringCase,
                            [](const auto& property) -> std::string_view { return property.first; });

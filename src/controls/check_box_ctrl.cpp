@@ -55,12 +55,12 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
   if (list) {
     const auto& entries = list->GetPropertyList();
     if (!entries.empty()) {
-      auto value = StoredValue(*entries[0]);
+      auto value = StoredValue(entries[0]);
       if (!value) return kMissingProperty;
       checked = *value;
     }
     if (entries.size() > 1) {
-      auto value = StoredValue(*entries[1]);
+      auto value = StoredValue(entries[1]);
       if (!value) return kMissingProperty;
       unchecked = *value;
     }

@@ -73,9 +73,9 @@ std::optional<std::string> LongestEntryName(const CCtrlDesc& control) {
   if (!list) return std::nullopt;
   const auto& entries = list->GetPropertyList();
   if (entries.empty()) return "DefaultWidth";
-  const std::string* longest = &entries.front()->GetName();
+  const std::string* longest = &entries.front().GetName();
   for (const auto& entry : entries) {
-    if (entry->GetName().size() > longest->size()) longest = &entry->GetName();
+    if (entry.GetName().size() > longest->size()) longest = &entry.GetName();
   }
   return *longest;
 }

@@ -19,8 +19,11 @@ CCtrlDesc::~CCtrlDesc() = default;
 Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, CFormDesc* form,
                        CVisualizer* visualizer) {
   if (class_name) class_name_ = class_name;
-  properties_ = std::make_unique<CNxPropertySet>();
-  section_ = &properties_->AddSection(format_ids::kControl);
+  section_.emplace(format_ids::kControl);
+  // Room made once for what most controls end with (a bound field's has eleven or twelve)
+  // spares the list's regrowth, which would move every property each time.
+  constexpr std::size_t kUsualPropertyCount = 12;
+  section_->Reserve(kUsualPropertyCount);
   visualizer_ = visualizer;
   version_ = version;
   form_ = form;
@@ -57,7 +60,7 @@ Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {
   std::int32_t id = next_property_id_++;
   // Kept in id order whatever the flag, so the file lists properties as they were first added.
   (void)flag;
-  section_->AddProperty(std::make_unique<CNxProperty>(id, std::move(value), name),
+  section_->AddProperty(CNxProperty(id, std::move(value), name),
                         CNxPropertySection::Position::kEnd);
   section_->SetPropertyName(id, name);
   return kOk;
@@ -142,7 +145,7 @@ Status CCtrlDesc::WriteCtrlToFile(std::string& text, int depth) {
   text += name_;
   text += "\r\n";
   for (const auto& property : section_->GetPropertyList()) {
-    FormText::PropertyLine(text, depth + 1, *property);
+    FormText::PropertyLine(text, depth + 1, property);
   }
   for (auto& entry : children_) {
     if (!entry.present) continue;
@@ -173,10 +176,10 @@ Status CCtrlDesc::GenerateCtrl(TVK_HANDLE form_handle, TVK_HANDLE* out_handle,
     return static_cast<Status>(status);
   }
   for (const auto& property : section_->GetPropertyList()) {
-    Value copy = property->GetValue();
+    Value copy = property.GetValue();
     TVK_VARIANT variant = copy.ToVariant();
     if (client->ops->SetClientCtrlProperty) {
-      client->ops->SetClientCtrlProperty(client, property->GetName().c_str(), &variant, new_handle);
+      client->ops->SetClientCtrlProperty(client, property.GetName().c_str(), &variant, new_handle);
     }
   }
   for (auto& entry : children_) {

@@ -11,7 +11,7 @@
 #include "base/status.h"
 #include "form/event_desc.h"
 #include "host/data_source.h"
-#include "model/nx_property_set.h"
+#include "model/nx_property_section.h"
 #include "model/string_hash_map.h"
 #include "model/value.h"
 #include "tavikfw/client.h"
@@ -161,8 +161,8 @@ class CCtrlDesc {
   CDataCtrl* data_ctrl_ = nullptr;
   std::unique_ptr<CDataSource> data_source_;
   CFormDesc* form_ = nullptr;
-  std::unique_ptr<CNxPropertySet> properties_;
-  CNxPropertySection* section_ = nullptr;
+  // Made by Init; a control has no other property section.
+  std::optional<CNxPropertySection> section_;
   std::string name_;
   std::vector<ChildEntry> children_;
   CVisualizer* visualizer_ = nullptr;

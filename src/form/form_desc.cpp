@@ -209,7 +209,7 @@ Status CFormDesc::AddProperty(Value value, std::string_view name) {
     return kOk;
   }
   std::int32_t id = next_property_id_++;
-  property_section_->AddProperty(std::make_unique<CNxProperty>(id, std::move(value), name),
+  property_section_->AddProperty(CNxProperty(id, std::move(value), name),
                                  CNxPropertySection::Position::kEnd);
   property_section_->SetPropertyName(id, name);
   return kOk;
@@ -297,10 +297,10 @@ Status CFormDesc::ProcessGlobalStrings() {
         }
         std::string code;
         for (std::size_t i = 0; i < entries.size(); ++i) {
-          auto value = entries[i]->ToVariant();
+          auto value = entries[i].ToVariant();
           if (!value || !value->IsString()) continue;
           const std::string& display =
-              entries[i]->GetName().empty() ? value->AsString() : entries[i]->GetName();
+              entries[i].GetName().empty() ? value->AsString() : entries[i].GetName();
           code += VbFragment(R"(
         $list$($i$).DisplayVal = "$display$"
         $list$($i$).DataVal = "$value$"

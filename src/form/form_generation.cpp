@@ -151,7 +151,7 @@ std::string CFormDesc::FormText() const {
 
 Status CFormDesc::WritePropertiesToFile(std::string& text, int depth) const {
   for (const auto& property : property_section_->GetPropertyList()) {
-    FormText::PropertyLine(text, depth, *property);
+    FormText::PropertyLine(text, depth, property);
   }
   return kOk;
 }

@@ -15,10 +15,10 @@ Status CFormDesc::GenerateLiveForm(ScrollControls& scroll) {
     return static_cast<Status>(status);
   }
   for (const auto& property : property_section_->GetPropertyList()) {
-    Value copy = property->GetValue();
+    Value copy = property.GetValue();
     TVK_VARIANT variant = copy.ToVariant();
     if (ops->SetLiveFormProperty) {
-      ops->SetLiveFormProperty(client_, property->GetName().c_str(), &variant, form_handle);
+      ops->SetLiveFormProperty(client_, property.GetName().c_str(), &variant, form_handle);
     }
   }
   if (window && ReadWindowText(window) == caption_) form_window_ = window;

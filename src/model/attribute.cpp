@@ -46,7 +46,7 @@ Status CAttribute::AddProperty(Value value, std::string_view name) {
   own_properties_.RemoveProperty(format_ids::kAttribute, name);
   own_properties_.AddProperty(
       format_ids::kAttribute,
-      std::make_unique<CNxProperty>(next_property_id_++, std::move(value), name),
+      CNxProperty(next_property_id_++, std::move(value), name),
       CNxPropertySection::Position::kEnd);
   return kOk;
 }
@@ -82,7 +82,7 @@ CNxPropertySection& CAttribute::AddTvkGroup(std::int32_t id) {
 
 void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name) {
   std::int32_t id = next_property_id_++;
-  group.AddProperty(std::make_unique<CNxProperty>(id, std::move(value), name),
+  group.AddProperty(CNxProperty(id, std::move(value), name),
                     CNxPropertySection::Position::kEnd);
   if (!name.empty()) group.SetPropertyName(id, name);
 }
@@ -94,7 +94,7 @@ Status CAttribute::SetAttribProps() {
   // by Init passes here, and an attribute with no known group fails for want of COL_PROP.
   if (!group_properties_.GetSection(format_ids::kColProp)) return 4;
   for (const auto& property : attrib_info->GetPropertyList()) {
-    if (Status status = AddProperty(property->GetValue(), property->GetName())) return status;
+    if (Status status = AddProperty(property.GetValue(), property.GetName())) return status;
   }
   auto type = GetTvkProperty(format_ids::kColProp, "CD_TYP");
   if (!type) return 5;

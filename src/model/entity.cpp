@@ -31,7 +31,7 @@ Status CEntity::AddProperty(Value value, std::string_view name) {
   properties_.RemoveProperty(format_ids::kEntity, name);
   properties_.AddProperty(
       format_ids::kEntity,
-      std::make_unique<CNxProperty>(next_property_id_++, std::move(value), name),
+      CNxProperty(next_property_id_++, std::move(value), name),
       CNxPropertySection::Position::kEnd);
   return kOk;
 }

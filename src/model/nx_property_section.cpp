@@ -1,7 +1,7 @@
 // Property sections: ordered properties, their ids and their name dictionary.
 #include "model/nx_property_section.h"
 
-#include <algorithm>
+#include <iterator>
 
 #include "model/property_names.h"
 
@@ -9,13 +9,14 @@ namespace tavik {
 
 namespace {
 constexpr std::string_view kDictionaryName = "VB Control Standard Property Set";
+constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
 // A name is mostly given right after its property was added at either end, which holds the
 // shared copy already; that saves a look-up in the process's set of names.
-const std::string& SharedName(const std::vector<std::unique_ptr<CNxProperty>>& properties,
-                              std::int32_t id, std::string_view name) {
+const std::string& SharedName(const std::vector<CNxProperty>& properties, std::int32_t id,
+                              std::string_view name) {
   if (!properties.empty()) {
-    for (const CNxProperty* added : {properties.front().get(), properties.back().get()}) {
+    for (const CNxProperty* added : {&properties.front(), &properties.back()}) {
       if (added->GetId() == id && added->GetName() == name) return added->GetName();
     }
   }
@@ -23,23 +24,36 @@ const std::string& SharedName(const std::vector<std::unique_ptr<CNxProperty>>& p
 }
 }  // namespace
 
-CNxProperty* CNxPropertySection::GetProperty(std::int32_t id) const {
-  if (!index_) return ScanForId(id);
-  auto found = index_->first_by_id.find(id);
-  return found == index_->first_by_id.end() ? nullptr : found->second;
+// The first property of an id is the one lookups find, as a walk of the list would.
+std::size_t CNxPropertySection::PositionOf(std::int32_t id) const {
+  if (index_) {
+    auto found = index_->first_by_id.find(id);
+    return found == index_->first_by_id.end() ? kNotFound : found->second;
+  }
+  for (std::size_t position = 0; position < properties_.size(); ++position) {
+    if (properties_[position].GetId() == id) return position;
+  }
+  return kNotFound;
 }
 
-CNxProperty* CNxPropertySection::GetProperty(std::string_view name) const {
+const CNxProperty* CNxPropertySection::GetProperty(std::int32_t id) const {
+  std::size_t position = PositionOf(id);
+  return position == kNotFound ? nullptr : &properties_[position];
+}
+
+CNxProperty* CNxPropertySection::GetProperty(std::int32_t id) {
+  std::size_t position = PositionOf(id);
+  return position == kNotFound ? nullptr : &properties_[position];
+}
+
+const CNxProperty* CNxPropertySection::GetProperty(std::string_view name) const {
   std::int32_t id = NewestIdOf(name);
   return id < 0 ? nullptr : GetProperty(id);
 }
 
-// The first property of an id is the one lookups find, as a walk of the list would.
-CNxProperty* CNxPropertySection::ScanForId(std::int32_t id) const {
-  for (const auto& property : properties_) {
-    if (property->GetId() == id) return property.get();
-  }
-  return nullptr;
+CNxProperty* CNxPropertySection::GetProperty(std::string_view name) {
+  std::int32_t id = NewestIdOf(name);
+  return id < 0 ? nullptr : GetProperty(id);
 }
 
 std::int32_t CNxPropertySection::NewestIdOf(std::string_view name) const {
@@ -53,16 +67,20 @@ std::int32_t CNxPropertySection::NewestIdOf(std::string_view name) const {
   return standard_entry_ && name == kDictionaryName ? 0 : -1;
 }
 
-void CNxPropertySection::AddProperty(std::unique_ptr<CNxProperty> property, Position position) {
-  CNxProperty* added = property.get();
+void CNxPropertySection::AddProperty(CNxProperty property, Position position) {
   if (position == Position::kFront) {
     properties_.insert(properties_.begin(), std::move(property));
-    if (index_) index_->first_by_id[added->GetId()] = added;
+    if (index_) IndexIds();
   } else {
     properties_.push_back(std::move(property));
-    if (index_) index_->first_by_id.try_emplace(added->GetId(), added);
+    if (index_) index_->first_by_id.try_emplace(properties_.back().GetId(), properties_.size() - 1);
   }
   IndexWhenLarge();
+}
+
+void CNxPropertySection::Reserve(std::size_t count) {
+  properties_.reserve(count);
+  dictionary_.reserve(count);
 }
 
 void CNxPropertySection::SetPropertyName(std::int32_t id, std::string_view name) {
@@ -77,13 +95,10 @@ void CNxPropertySection::SetPropertyName(std::int32_t id, std::string_view name)
 }
 
 void CNxPropertySection::RemoveProperty(std::int32_t id) {
-  auto found = std::find_if(properties_.begin(), properties_.end(),
-                            [id](const auto& property) { return property->GetId() == id; });
-  if (found == properties_.end()) return;
-  properties_.erase(found);
-  if (!index_) return;
-  index_->first_by_id.erase(id);
-  if (CNxProperty* next = ScanForId(id)) index_->first_by_id.emplace(id, next);
+  std::size_t position = PositionOf(id);
+  if (position == kNotFound) return;
+  properties_.erase(std::next(properties_.begin(), static_cast<std::ptrdiff_t>(position)));
+  if (index_) IndexIds();
 }
 
 void CNxPropertySection::RemoveProperty(std::string_view name) {
@@ -112,10 +127,15 @@ void CNxPropertySection::RemoveNames(std::string_view name) {
 void CNxPropertySection::IndexWhenLarge() {
   if (index_ || properties_.size() + dictionary_.size() <= kIndexedSize) return;
   index_ = std::make_unique<Index>();
-  for (const auto& property : properties_) {
-    index_->first_by_id.try_emplace(property->GetId(), property.get());
-  }
+  IndexIds();
   IndexNames();
+}
+
+void CNxPropertySection::IndexIds() {
+  index_->first_by_id.clear();
+  for (std::size_t position = 0; position < properties_.size(); ++position) {
+    index_->first_by_id.try_emplace(properties_[position].GetId(), position);
+  }
 }
 
 void CNxPropertySection::IndexNames() {

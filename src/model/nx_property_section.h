@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,14 +21,20 @@ class CNxPropertySection {
   const FormatId& GetFormatID() const { return format_id_; }
   void SetFormatID(const FormatId& format_id) { format_id_ = format_id; }
 
-  const std::vector<std::unique_ptr<CNxProperty>>& GetPropertyList() const { return properties_; }
-  CNxProperty* GetProperty(std::int32_t id) const;
+  // Properties are held in the list itself: a pointer to one holds until the next property
+  // is added or removed.
+  const std::vector<CNxProperty>& GetPropertyList() const { return properties_; }
+  const CNxProperty* GetProperty(std::int32_t id) const;
+  CNxProperty* GetProperty(std::int32_t id);
   // The newest dictionary entry of that name gives the id, which gives the property.
-  CNxProperty* GetProperty(std::string_view name) const;
+  const CNxProperty* GetProperty(std::string_view name) const;
+  CNxProperty* GetProperty(std::string_view name);
 
   enum class Position { kFront = 0, kEnd = 1 };
   // Takes the property; the dictionary is not touched.
-  void AddProperty(std::unique_ptr<CNxProperty> property, Position position);
+  void AddProperty(CNxProperty property, Position position);
+  // Room for so many properties and names, for a section whose size is known ahead.
+  void Reserve(std::size_t count);
   // The first named entry also makes the entry {0, "VB Control Standard Property Set"}.
   void SetPropertyName(std::int32_t id, std::string_view name);
   // Destroys the property; the dictionary is left as it was.
@@ -50,18 +57,19 @@ class CNxPropertySection {
   // than hash tables; a section that grows past kIndexedSize entries gets this index, so a
   // section of thousands of entries still finds each in constant time.
   struct Index {
-    std::unordered_map<std::int32_t, CNxProperty*> first_by_id;
+    std::unordered_map<std::int32_t, std::size_t> first_by_id;  // the position in the list
     std::unordered_map<std::string, std::int32_t> newest_id_by_name;
   };
   static constexpr std::size_t kIndexedSize = 32;
 
   std::int32_t NewestIdOf(std::string_view name) const;
-  CNxProperty* ScanForId(std::int32_t id) const;
+  std::size_t PositionOf(std::int32_t id) const;
   void IndexWhenLarge();
+  void IndexIds();
   void IndexNames();
 
   FormatId format_id_;
-  std::vector<std::unique_ptr<CNxProperty>> properties_;
+  std::vector<CNxProperty> properties_;
   // The standard entry {0, "VB Control Standard Property Set"} that every named section
   // starts with is a flag, not a stored entry: it would be a tenth of a control's memory.
   bool standard_entry_ = false;

@@ -38,12 +38,13 @@ CNxProperty* CNxPropertySet::GetProperty(const FormatId& format_id, std::string_
   return section ? section->GetProperty(name) : nullptr;
 }
 
-void CNxPropertySet::AddProperty(const FormatId& format_id, std::unique_ptr<CNxProperty> property,
+void CNxPropertySet::AddProperty(const FormatId& format_id, CNxProperty property,
                                  CNxPropertySection::Position position) {
   auto* section = GetSection(format_id);
   if (!section) return;
-  std::int32_t id = property->GetId();
-  const std::string& name = property->GetName();
+  std::int32_t id = property.GetId();
+  // The property's name is the process's shared copy, which stays where it is.
+  const std::string& name = property.GetName();
   section->AddProperty(std::move(property), position);
   if (!name.empty()) section->SetPropertyName(id, name);
 }

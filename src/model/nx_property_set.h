@@ -29,7 +29,7 @@ class CNxPropertySet {
   std::unique_ptr<CNxPropertySection> RemoveSection(const FormatId& format_id);
 
   CNxProperty* GetProperty(const FormatId& format_id, std::string_view name) const;
-  void AddProperty(const FormatId& format_id, std::unique_ptr<CNxProperty> property,
+  void AddProperty(const FormatId& format_id, CNxProperty property,
                    CNxPropertySection::Position position);
   void RemoveProperty(const FormatId& format_id, std::int32_t id);
   void RemoveProperty(const FormatId& format_id, std::string_view name);

@@ -13,7 +13,7 @@ Status CRelationDesc::AddProperty(Value value, std::string_view name) {
   properties_.RemoveProperty(format_ids::kRelation, name);
   properties_.AddProperty(
       format_ids::kRelation,
-      std::make_unique<CNxProperty>(next_property_id_++, std::move(value), name),
+      CNxProperty(next_property_id_++, std::move(value), name),
       CNxPropertySection::Position::kEnd);
   return kOk;
 }

@@ -33,7 +33,7 @@ Status CCheckBoxVisualizer::CreateCheckBox(std::unique_ptr<CCheckBoxCtrl> contro
   return AddBoundControl(std::move(control), "chk", true, [](CCtrlDesc& check_box) -> Status {
     const CNxPropertySection* list = list_controls::ValidValueListOf(check_box);
     if (!list || list->GetPropertyList().empty()) return kOk;
-    return check_box.AddProperty(Value::String(list->GetPropertyList().front()->GetName()),
+    return check_box.AddProperty(Value::String(list->GetPropertyList().front().GetName()),
                                  "Caption");
   });
 }

@@ -26,7 +26,7 @@ std::optional<std::string> FirstValidValueName(const CAttribDesc& attribute,
   if (!HasText(list_id)) return std::nullopt;
   const CNxPropertySection* list = form.GetValidValueList(list_id->Text());
   if (!list || list->GetPropertyList().empty()) return std::nullopt;
-  return list->GetPropertyList().front()->GetName();
+  return list->GetPropertyList().front().GetName();
 }
 
 }  // namespace

@@ -129,7 +129,6 @@ Status COptionButtonVisualizer::CreateOptionGroup(ButtonFactory make_button) {
   std::uint16_t widest = 0;
   COptionButtonCtrl* last_button = nullptr;
   for (const auto& entry : list->GetPropertyList()) {
-    if (!entry) continue;
     auto column = static_cast<std::int32_t>(count % per_row);
     ++count;
     std::unique_ptr<COptionButtonCtrl> button = make_button();
@@ -137,7 +136,7 @@ Status COptionButtonVisualizer::CreateOptionGroup(ButtonFactory make_button) {
     std::string name = "ob" + GetCtrlBaseName() + std::to_string(count);
     button->SetCtrlName(name);
     (void)button->AddProperty(Value::String(name), "Name");
-    (void)button->AddProperty(Value::String(entry->GetName()), "Caption");
+    (void)button->AddProperty(Value::String(entry.GetName()), "Caption");
     button->SetDataCtrl(data_ctrl);
     (void)button->HandleProperties();
     (void)button->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),

@@ -1,6 +1,7 @@
 // Event procedures: standard parameter lists, sub-event code and its joining.
 #include "form/event_desc.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tavik {
@@ -81,32 +82,30 @@ void CEventDesc::AddDeclarations(std::string_view text) {
   declarations_->append(text);
 }
 
-CEventDesc::SubEventList::iterator CEventDesc::PlaceSubEvent(std::int32_t id,
-                                                             std::int32_t placement) {
-  if (auto found = sub_event_index_.find(id); found != sub_event_index_.end()) {
-    return found->second;
+SUBEVENTDESC& CEventDesc::PlaceSubEvent(std::int32_t id, std::int32_t placement) {
+  auto with_id = [](std::int32_t wanted) {
+    return [wanted](const SUBEVENTDESC& sub_event) { return sub_event.id == wanted; };
+  };
+  if (auto found = std::ranges::find_if(sub_events_, with_id(id)); found != sub_events_.end()) {
+    return *found;
   }
   auto where = sub_events_.end();
   if (placement == static_cast<std::int32_t>(SubEventPlacement::kFirst)) {
     where = sub_events_.begin();
   } else if (placement != static_cast<std::int32_t>(SubEventPlacement::kLast)) {
-    if (auto before = sub_event_index_.find(placement); before != sub_event_index_.end()) {
-      where = before->second;
-    }
+    where = std::ranges::find_if(sub_events_, with_id(placement));
   }
-  auto placed = sub_events_.insert(where, SUBEVENTDESC{id, {}});
-  sub_event_index_.emplace(id, placed);
-  return placed;
+  return *sub_events_.insert(where, SUBEVENTDESC{id, {}});
 }
 
 Status CEventDesc::AddSubEventCode(std::string_view text, SubEvent id, SubEventSlot slot,
                                    SubEventPlacement placement, TextJoin join) {
   const auto number = static_cast<std::int32_t>(id);
   if (number < 0) return 5;
-  auto sub_event = PlaceSubEvent(number, static_cast<std::int32_t>(placement));
+  SUBEVENTDESC& sub_event = PlaceSubEvent(number, static_cast<std::int32_t>(placement));
   const auto index = static_cast<int>(slot);
   if (index < 0 || index > 2) return 3;
-  std::string& piece = sub_event->pieces[static_cast<std::size_t>(index)];
+  std::string& piece = sub_event.pieces[static_cast<std::size_t>(index)];
   if (piece.empty() || join == TextJoin::kAfter) {
     piece.append(text);
   } else {
@@ -126,8 +125,10 @@ void CEventDesc::Prepend(SubEvent id, SubEventSlot slot, std::string_view text,
 }
 
 const SUBEVENTDESC* CEventDesc::FindSubEvent(SubEvent id) const {
-  auto found = sub_event_index_.find(static_cast<std::int32_t>(id));
-  return found == sub_event_index_.end() ? nullptr : &*found->second;
+  auto found = std::ranges::find_if(sub_events_, [id](const SUBEVENTDESC& sub_event) {
+    return sub_event.id == static_cast<std::int32_t>(id);
+  });
+  return found == sub_events_.end() ? nullptr : &*found;
 }
 
 const std::string* CEventDesc::GetSubEventCode(SubEvent id, SubEventSlot slot) const {

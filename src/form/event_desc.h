@@ -3,11 +3,9 @@
 
 #include <array>
 #include <cstdint>
-#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "base/status.h"
@@ -84,16 +82,16 @@ class CEventDesc {
   void AppendEventCode(std::string& text) const;
 
  private:
-  using SubEventList = std::list<SUBEVENTDESC>;
-
-  SubEventList::iterator PlaceSubEvent(std::int32_t id, std::int32_t placement);
+  SUBEVENTDESC& PlaceSubEvent(std::int32_t id, std::int32_t placement);
 
   std::string name_;
   std::optional<std::string> declarations_;
   std::optional<std::string> code_;
   std::optional<std::string> parameters_;
-  SubEventList sub_events_;
-  std::unordered_map<std::int32_t, SubEventList::iterator> sub_event_index_;
+  // In joining order. An event has at most the few sub-events SubEvent names, so a scan
+  // finds one sooner than a hash table would, and tens of thousands of events each keep
+  // one small list instead of list nodes and a table.
+  std::vector<SUBEVENTDESC> sub_events_;
 };
 
 }  // namespace tavik

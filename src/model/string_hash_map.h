@@ -1,27 +1,27 @@
 // A string-keyed map that walks its entries in the order of a 17-bucket hash table.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <list>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace tavik {
 
 // Generated text that depends on the order of events, procedures and valid-value lists
 // follows this walk: buckets 0 to 16, and within a bucket the most recently added key
-// first. Lookups go through an index beside the buckets, so they stay constant-time on
-// forms with thousands of procedures.
+// first. Entries are kept in one list in the order they were added, which gives that walk
+// bucket by bucket from the newest; most maps are a control's two or three events, found
+// by a scan, and a map that grows past kIndexedSize gets an index, so lookups stay
+// constant-time on forms with thousands of procedures.
 template <typename T>
 class StringHashMap {
  public:
-  using Entry = std::pair<std::string, T>;
-
   static std::size_t BucketOf(std::string_view key) {
     std::uint32_t hash = 0;
     for (char c : key) {
@@ -33,61 +33,109 @@ class StringHashMap {
 
   // Stores the value under the key; an existing entry keeps its place and gets the value.
   T& Set(std::string key, T value) {
-    if (auto found = index_.find(key); found != index_.end()) {
-      found->second->second = std::move(value);
-      return found->second->second;
+    if (T* found = Find(key)) {
+      *found = std::move(value);
+      return *found;
     }
-    if (!buckets_) buckets_ = std::make_unique<Buckets>();
-    auto& bucket = (*buckets_)[BucketOf(key)];
-    bucket.emplace_front(key, std::move(value));
-    index_.emplace(std::move(key), bucket.begin());
-    return bucket.front().second;
+    const auto bucket = static_cast<std::uint8_t>(BucketOf(key));
+    entries_.push_back(Slot{std::move(key), std::move(value), bucket, true});
+    ++live_count_;
+    if (index_) {
+      index_->emplace(entries_.back().key, entries_.size() - 1);
+    } else if (live_count_ > kIndexedSize) {
+      Reindex();
+    }
+    return entries_.back().value;
   }
 
   T* Find(std::string_view key) {
-    auto found = index_.find(std::string(key));
-    return found == index_.end() ? nullptr : &found->second->second;
+    const std::size_t position = PositionOf(key);
+    return position == kNone ? nullptr : &entries_[position].value;
   }
   const T* Find(std::string_view key) const {
-    auto found = index_.find(std::string(key));
-    return found == index_.end() ? nullptr : &found->second->second;
+    const std::size_t position = PositionOf(key);
+    return position == kNone ? nullptr : &entries_[position].value;
   }
 
+  // A removed entry leaves a gap, cleared away once gaps outnumber the entries.
   bool Remove(std::string_view key) {
-    auto found = index_.find(std::string(key));
-    if (found == index_.end()) return false;
-    (*buckets_)[BucketOf(key)].erase(found->second);
-    index_.erase(found);
+    const std::size_t position = PositionOf(key);
+    if (position == kNone) return false;
+    Slot& removed = entries_[position];
+    if (index_) index_->erase(index_->find(key));
+    removed.live = false;
+    removed.value = T();
+    --live_count_;
+    if (entries_.size() > 2 * live_count_ + kIndexedSize) Compact();
     return true;
   }
 
-  std::size_t size() const { return index_.size(); }
-  bool empty() const { return index_.empty(); }
+  std::size_t size() const { return live_count_; }
+  bool empty() const { return live_count_ == 0; }
 
   // Calls visit(key, value) for each entry in walking order.
   template <typename Visitor>
   void ForEach(Visitor&& visit) {
-    if (!buckets_) return;
-    for (auto& bucket : *buckets_) {
-      for (auto& entry : bucket) visit(entry.first, entry.second);
+    for (std::size_t bucket = 0; bucket < kBucketCount; ++bucket) {
+      for (auto slot = entries_.rbegin(); slot != entries_.rend(); ++slot) {
+        if (slot->live && slot->bucket == bucket) visit(std::as_const(slot->key), slot->value);
+      }
     }
   }
   template <typename Visitor>
   void ForEach(Visitor&& visit) const {
-    if (!buckets_) return;
-    for (const auto& bucket : *buckets_) {
-      for (const auto& entry : bucket) visit(entry.first, entry.second);
+    for (std::size_t bucket = 0; bucket < kBucketCount; ++bucket) {
+      for (auto slot = entries_.rbegin(); slot != entries_.rend(); ++slot) {
+        if (slot->live && slot->bucket == bucket) visit(slot->key, slot->value);
+      }
     }
   }
 
  private:
   static constexpr std::size_t kBucketCount = 17;
-  using Bucket = std::list<Entry>;
-  using Buckets = std::array<Bucket, kBucketCount>;
-  // Made with the first entry: most controls have no events, and seventeen empty lists
-  // per control add up on large forms.
-  std::unique_ptr<Buckets> buckets_;
-  std::unordered_map<std::string, typename Bucket::iterator> index_;
+  static constexpr std::size_t kIndexedSize = 16;
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  struct Slot {
+    std::string key;
+    T value;
+    std::uint8_t bucket;
+    bool live;
+  };
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+      return std::hash<std::string_view>{}(key);
+    }
+  };
+  using Index = std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>>;
+
+  std::size_t PositionOf(std::string_view key) const {
+    if (index_) {
+      auto found = index_->find(key);
+      return found == index_->end() ? kNone : found->second;
+    }
+    for (std::size_t position = 0; position < entries_.size(); ++position) {
+      if (entries_[position].live && entries_[position].key == key) return position;
+    }
+    return kNone;
+  }
+
+  void Compact() {
+    std::erase_if(entries_, [](const Slot& slot) { return !slot.live; });
+    if (index_) Reindex();
+  }
+
+  void Reindex() {
+    index_ = std::make_unique<Index>();
+    for (std::size_t position = 0; position < entries_.size(); ++position) {
+      if (entries_[position].live) index_->emplace(entries_[position].key, position);
+    }
+  }
+
+  std::vector<Slot> entries_;
+  std::size_t live_count_ = 0;
+  std::unique_ptr<Index> index_;
 };
 
 }  // namespace tavik

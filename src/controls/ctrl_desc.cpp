@@ -157,8 +157,7 @@ Status CCtrlDesc::WriteCtrlToFile(std::string& text, int depth) {
 
 Status CCtrlDesc::WriteEventsToFile(std::string& text, int depth) {
   events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
-    FormText::EventBlock(text, {"Sub ", name_, "_", name}, *event,
-                         FormText::kControlEventComments);
+    FormText::EventBlock(text, {"Sub ", name_, "_", name}, *event, FormText::kControlEventComments);
   });
   for (auto& entry : children_) {
     if (entry.present) (void)entry.child->WriteEventsToFile(text, depth);

@@ -44,10 +44,9 @@ Status CAttribute::Init(CEntity* entity) {
 
 Status CAttribute::AddProperty(Value value, std::string_view name) {
   own_properties_.RemoveProperty(format_ids::kAttribute, name);
-  own_properties_.AddProperty(
-      format_ids::kAttribute,
-      CNxProperty(next_property_id_++, std::move(value), name),
-      CNxPropertySection::Position::kEnd);
+  own_properties_.AddProperty(format_ids::kAttribute,
+                              CNxProperty(next_property_id_++, std::move(value), name),
+                              CNxPropertySection::Position::kEnd);
   return kOk;
 }
 
@@ -82,8 +81,7 @@ CNxPropertySection& CAttribute::AddTvkGroup(std::int32_t id) {
 
 void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name) {
   std::int32_t id = next_property_id_++;
-  group.AddProperty(CNxProperty(id, std::move(value), name),
-                    CNxPropertySection::Position::kEnd);
+  group.AddProperty(CNxProperty(id, std::move(value), name), CNxPropertySection::Position::kEnd);
   if (!name.empty()) group.SetPropertyName(id, name);
 }
 

@@ -29,10 +29,9 @@ std::unique_ptr<CAttribute> CEntity::AllocateAttribute() {
 
 Status CEntity::AddProperty(Value value, std::string_view name) {
   properties_.RemoveProperty(format_ids::kEntity, name);
-  properties_.AddProperty(
-      format_ids::kEntity,
-      CNxProperty(next_property_id_++, std::move(value), name),
-      CNxPropertySection::Position::kEnd);
+  properties_.AddProperty(format_ids::kEntity,
+                          CNxProperty(next_property_id_++, std::move(value), name),
+                          CNxPropertySection::Position::kEnd);
   return kOk;
 }
 

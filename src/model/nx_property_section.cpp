@@ -64,11 +64,16 @@ std::int32_t CNxPropertySection::NewestIdOf(std::string_view name) const {
   for (auto entry = dictionary_.rbegin(); entry != dictionary_.rend(); ++entry) {
     if (*entry->name == name) return entry->id;
   }
+  for (std::size_t position = named_prefix_; position > 0; --position) {
+    const CNxProperty& named = properties_[position - 1];
+    if (named.GetName() == name) return named.GetId();
+  }
   return standard_entry_ && name == kDictionaryName ? 0 : -1;
 }
 
 void CNxPropertySection::AddProperty(CNxProperty property, Position position) {
   if (position == Position::kFront) {
+    StoreNamedPrefix();
     properties_.insert(properties_.begin(), std::move(property));
     if (index_) IndexIds();
   } else {
@@ -80,23 +85,47 @@ void CNxPropertySection::AddProperty(CNxProperty property, Position position) {
 
 void CNxPropertySection::Reserve(std::size_t count) {
   properties_.reserve(count);
-  dictionary_.reserve(count);
 }
 
 void CNxPropertySection::SetPropertyName(std::int32_t id, std::string_view name) {
-  if (!standard_entry_ && dictionary_.empty() && id != 0) {
+  if (!standard_entry_ && DictionarySize() == 0 && id != 0) {
     standard_entry_ = true;
     if (index_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
   }
-  const std::string& shared = SharedName(properties_, id, name);
-  if (index_) index_->newest_id_by_name[shared] = id;
-  dictionary_.push_back({id, &shared});
+  if (ExtendsNamedPrefix(id, name)) {
+    ++named_prefix_;
+    if (index_) index_->newest_id_by_name[properties_[named_prefix_ - 1].GetName()] = id;
+  } else {
+    StoreNamedPrefix();
+    const std::string& shared = SharedName(properties_, id, name);
+    if (index_) index_->newest_id_by_name[shared] = id;
+    dictionary_.push_back({id, &shared});
+  }
   IndexWhenLarge();
+}
+
+bool CNxPropertySection::ExtendsNamedPrefix(std::int32_t id, std::string_view name) const {
+  if (!dictionary_.empty() || named_prefix_ + 1 != properties_.size()) return false;
+  const CNxProperty& newest = properties_.back();
+  return newest.GetId() == id && newest.GetName() == name;
+}
+
+void CNxPropertySection::StoreNamedPrefix() {
+  if (named_prefix_ == 0) return;
+  std::vector<NamedId> stored;
+  stored.reserve(named_prefix_ + dictionary_.size());
+  for (std::size_t position = 0; position < named_prefix_; ++position) {
+    stored.push_back({properties_[position].GetId(), &properties_[position].GetName()});
+  }
+  stored.insert(stored.end(), dictionary_.begin(), dictionary_.end());
+  dictionary_ = std::move(stored);
+  named_prefix_ = 0;
 }
 
 void CNxPropertySection::RemoveProperty(std::int32_t id) {
   std::size_t position = PositionOf(id);
   if (position == kNotFound) return;
+  StoreNamedPrefix();
   properties_.erase(std::next(properties_.begin(), static_cast<std::ptrdiff_t>(position)));
   if (index_) IndexIds();
 }
@@ -107,12 +136,14 @@ void CNxPropertySection::RemoveProperty(std::string_view name) {
 }
 
 void CNxPropertySection::RemoveAll() {
+  StoreNamedPrefix();
   properties_.clear();
   if (index_) index_->first_by_id.clear();
 }
 
 void CNxPropertySection::RemoveNames(std::int32_t id) {
   if (id == 0) standard_entry_ = false;
+  StoreNamedPrefix();
   std::erase_if(dictionary_, [id](const NamedId& entry) { return entry.id == id; });
   if (index_) IndexNames();
 }
@@ -120,12 +151,13 @@ void CNxPropertySection::RemoveNames(std::int32_t id) {
 void CNxPropertySection::RemoveNames(std::string_view name) {
   if (NewestIdOf(name) < 0) return;
   if (name == kDictionaryName) standard_entry_ = false;
+  StoreNamedPrefix();
   std::erase_if(dictionary_, [name](const NamedId& entry) { return *entry.name == name; });
   if (index_) IndexNames();
 }
 
 void CNxPropertySection::IndexWhenLarge() {
-  if (index_ || properties_.size() + dictionary_.size() <= kIndexedSize) return;
+  if (index_ || properties_.size() + DictionarySize() <= kIndexedSize) return;
   index_ = std::make_unique<Index>();
   IndexIds();
   IndexNames();
@@ -141,14 +173,21 @@ void CNxPropertySection::IndexIds() {
 void CNxPropertySection::IndexNames() {
   index_->newest_id_by_name.clear();
   if (standard_entry_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
+  for (std::size_t position = 0; position < named_prefix_; ++position) {
+    index_->newest_id_by_name[properties_[position].GetName()] = properties_[position].GetId();
+  }
   for (const auto& entry : dictionary_) index_->newest_id_by_name[*entry.name] = entry.id;
 }
 
 std::vector<CNxPropertySection::DictionaryEntry> CNxPropertySection::GetDictionary() const {
   std::vector<DictionaryEntry> newest_first;
-  newest_first.reserve(dictionary_.size() + 1);
+  newest_first.reserve(DictionarySize() + 1);
   for (auto entry = dictionary_.rbegin(); entry != dictionary_.rend(); ++entry) {
     newest_first.push_back({entry->id, *entry->name});
+  }
+  for (std::size_t position = named_prefix_; position > 0; --position) {
+    const CNxProperty& named = properties_[position - 1];
+    newest_first.push_back({named.GetId(), named.GetName()});
   }
   if (standard_entry_) newest_first.push_back({0, std::string(kDictionaryName)});
   return newest_first;

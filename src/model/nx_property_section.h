@@ -1,8 +1,8 @@
 // A section of a property set: properties found by id or by name through its dictionary.
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,7 +22,8 @@ class CNxPropertySection {
   void SetFormatID(const FormatId& format_id) { format_id_ = format_id; }
 
   // Properties are held in the list itself: a pointer to one holds until the next property
-  // is added or removed.
+  // is added or removed. A property keeps its id while in the section (the dictionary may
+  // name it by its place in the list).
   const std::vector<CNxProperty>& GetPropertyList() const { return properties_; }
   const CNxProperty* GetProperty(std::int32_t id) const;
   CNxProperty* GetProperty(std::int32_t id);
@@ -67,6 +68,11 @@ class CNxPropertySection {
   void IndexWhenLarge();
   void IndexIds();
   void IndexNames();
+  std::size_t DictionarySize() const { return named_prefix_ + dictionary_.size(); }
+  // Whether naming id as name would name the newest property after all those named before.
+  bool ExtendsNamedPrefix(std::int32_t id, std::string_view name) const;
+  // Stores the entries the named prefix stands for, before a change that breaks it.
+  void StoreNamedPrefix();
 
   FormatId format_id_;
   std::vector<CNxProperty> properties_;
@@ -78,7 +84,12 @@ class CNxPropertySection {
     std::int32_t id;
     const std::string* name;
   };
-  std::vector<NamedId> dictionary_;  // oldest first, after the standard entry
+  // Almost every section names each property once, right after adding it, so its
+  // dictionary repeats its list: the first named_prefix_ properties stand for the oldest
+  // entries instead of stored ones. Only a section whose dictionary departs from its list
+  // (a removal, a property added in front, a name given twice) stores the entries.
+  std::size_t named_prefix_ = 0;
+  std::vector<NamedId> dictionary_;  // oldest first, after the standard entry and the prefix
   std::unique_ptr<Index> index_;
 };
 

@@ -11,10 +11,9 @@ CRelationDesc::CRelationDesc() {
 
 Status CRelationDesc::AddProperty(Value value, std::string_view name) {
   properties_.RemoveProperty(format_ids::kRelation, name);
-  properties_.AddProperty(
-      format_ids::kRelation,
-      CNxProperty(next_property_id_++, std::move(value), name),
-      CNxPropertySection::Position::kEnd);
+  properties_.AddProperty(format_ids::kRelation,
+                          CNxProperty(next_property_id_++, std::move(value), name),
+                          CNxPropertySection::Position::kEnd);
   return kOk;
 }
 

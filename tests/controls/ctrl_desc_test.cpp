@@ -34,8 +34,8 @@ TEST_F(CtrlDescTest, PropertiesKeepThePlaceOfTheirFirstAddition) {
   ASSERT_EQ(control->AddProperty(Value::String("ODBC;"), "Connect"), kOk);
   const auto& properties = control->GetPropertySection().GetPropertyList();
   ASSERT_EQ(properties.size(), 3u);
-  EXPECT_EQ(properties[0]->GetId(), 3);
-  EXPECT_EQ(properties[2]->GetId(), 5);
+  EXPECT_EQ(properties[0].GetId(), 3);
+  EXPECT_EQ(properties[2].GetId(), 5);
   EXPECT_EQ(control->GetProperty("Width")->AsSingle(), 1600.0f);
   EXPECT_FALSE(control->GetProperty("Height"));
   EXPECT_EQ(control->GetConnectString(), "ODBC;");

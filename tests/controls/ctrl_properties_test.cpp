@@ -66,7 +66,7 @@ class CtrlProperties : public ::testing::Test {
   static std::vector<std::string> Lines(const CCtrlDesc& control) {
     std::vector<std::string> lines;
     for (const auto& property : control.GetPropertySection().GetPropertyList()) {
-      lines.push_back(property->GetName() + "=" + property->GetText());
+      lines.push_back(property.GetName() + "=" + property.GetText());
     }
     return lines;
   }

@@ -146,8 +146,8 @@ TEST_F(ModelReading, AttributesWithOneValidationRuleShareOneValueList) {
   const CNxPropertySection* list = form_.GetValidValueList("Status Code");
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->GetPropertyList().size(), 2u);
-  EXPECT_EQ(list->GetPropertyList()[0]->GetName(), "Open");
-  EXPECT_EQ(list->GetPropertyList()[1]->GetText(), "C");
+  EXPECT_EQ(list->GetPropertyList()[0].GetName(), "Open");
+  EXPECT_EQ(list->GetPropertyList()[1].GetText(), "C");
   EXPECT_EQ(form_.GetValidValueLists().size(), 2u);
 
   CEntity* entity = form_.GetEntity(1);
@@ -159,7 +159,7 @@ TEST_F(ModelReading, AttributesWithOneValidationRuleShareOneValueList) {
   }
   EXPECT_EQ(attributes[2]->GetProperty("EST_VLDLIST")->AsString(), "Kinds");
   EXPECT_FALSE(attributes[2]->GetProperty("COL_VLDRULE"));
-  EXPECT_EQ(form_.GetValidValueList("Kinds")->GetPropertyList()[0]->GetText(), "a");
+  EXPECT_EQ(form_.GetValidValueList("Kinds")->GetPropertyList()[0].GetText(), "a");
 }
 
 TEST_F(ModelReading, AttributeFailuresGiveTheirStatusAndMessage) {

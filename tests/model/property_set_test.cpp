@@ -2,7 +2,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,7 +28,7 @@ TEST(PropertySection, TheNewestNameIsFoundAndRemovingANameTakesEveryEntryOfIt) {
   CNxPropertySet set;
   set.AddSection(kSection);
   for (std::int32_t id : {3, 4}) {
-    set.AddProperty(kSection, std::make_unique<CNxProperty>(id, Value::Long(id), "Open"),
+    set.AddProperty(kSection, CNxProperty(id, Value::Long(id), "Open"),
                     CNxPropertySection::Position::kEnd);
   }
   const CNxPropertySection& section = *set.GetSection(kSection);
@@ -44,12 +43,26 @@ TEST(PropertySection, TheNewestNameIsFoundAndRemovingANameTakesEveryEntryOfIt) {
   EXPECT_THAT(DictionaryNames(section), ElementsAre("0:VB Control Standard Property Set"));
 }
 
+// Names given in the order of the list are not stored; a change to the list keeps them.
+TEST(PropertySection, NamesGivenInTheOrderOfTheListOutliveChangesToIt) {
+  CNxPropertySection section(kSection);
+  for (std::int32_t id : {3, 4}) {
+    section.AddProperty(CNxProperty(id, Value::Long(id), "P"), CNxPropertySection::Position::kEnd);
+    section.SetPropertyName(id, "P" + std::to_string(id));
+  }
+  section.AddProperty(CNxProperty(5, Value::Long(5), "P"), CNxPropertySection::Position::kFront);
+  section.SetPropertyName(5, "P5");
+  section.RemoveProperty(3);
+  EXPECT_THAT(DictionaryNames(section),
+              ElementsAre("5:P5", "4:P4", "3:P3", "0:VB Control Standard Property Set"));
+  EXPECT_EQ(section.GetProperty("P4")->GetText(), "4");
+}
+
 // Large sections are indexed; they must answer as a walk of the lists would.
 TEST(PropertySection, ALargeSectionFindsWhatASmallOneFinds) {
   CNxPropertySection section(kSection);
   for (std::int32_t id = 3; id < 63; ++id) {
-    section.AddProperty(std::make_unique<CNxProperty>(id, Value::Long(id), "P"),
-                        CNxPropertySection::Position::kEnd);
+    section.AddProperty(CNxProperty(id, Value::Long(id), "P"), CNxPropertySection::Position::kEnd);
     section.SetPropertyName(id, "P" + std::to_string(id));
   }
   section.SetPropertyName(5, "P60");  // a newer entry of a name wins
@@ -57,10 +70,8 @@ TEST(PropertySection, ALargeSectionFindsWhatASmallOneFinds) {
   EXPECT_EQ(section.GetProperty("P61")->GetText(), "61");
 
   // Two properties of one id: the first in the list is found, then the next one.
-  section.AddProperty(std::make_unique<CNxProperty>(7, Value::Long(700), "P"),
-                      CNxPropertySection::Position::kFront);
-  section.AddProperty(std::make_unique<CNxProperty>(8, Value::Long(800), "P"),
-                      CNxPropertySection::Position::kEnd);
+  section.AddProperty(CNxProperty(7, Value::Long(700), "P"), CNxPropertySection::Position::kFront);
+  section.AddProperty(CNxProperty(8, Value::Long(800), "P"), CNxPropertySection::Position::kEnd);
   EXPECT_EQ(section.GetProperty(7)->GetText(), "700");
   EXPECT_EQ(section.GetProperty(8)->GetText(), "8");
   section.RemoveProperty(7);

@@ -76,8 +76,7 @@ std::unique_ptr<CNxPropertySet> ValueList(std::vector<std::pair<const char*, Val
   CNxPropertySection& section = set->AddSection(TavikFormatId(0x90));
   std::int32_t id = 3;
   for (auto& [name, value] : entries) {
-    section.AddProperty(CNxProperty(id++, value, name),
-                        CNxPropertySection::Position::kEnd);
+    section.AddProperty(CNxProperty(id++, value, name), CNxPropertySection::Position::kEnd);
   }
   return set;
 }

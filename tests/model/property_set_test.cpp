@@ -47,10 +47,11 @@ TEST(PropertySection, TheNewestNameIsFoundAndRemovingANameTakesEveryEntryOfIt) {
 TEST(PropertySection, NamesGivenInTheOrderOfTheListOutliveChangesToIt) {
   CNxPropertySection section(kSection);
   for (std::int32_t id : {3, 4}) {
-    section.AddProperty(CNxProperty(id, Value::Long(id), "P"), CNxPropertySection::Position::kEnd);
-    section.SetPropertyName(id, "P" + std::to_string(id));
+    const std::string name = "P" + std::to_string(id);
+    section.AddProperty(CNxProperty(id, Value::Long(id), name), CNxPropertySection::Position::kEnd);
+    section.SetPropertyName(id, name);
   }
-  section.AddProperty(CNxProperty(5, Value::Long(5), "P"), CNxPropertySection::Position::kFront);
+  section.AddProperty(CNxProperty(5, Value::Long(5), "P5"), CNxPropertySection::Position::kFront);
   section.SetPropertyName(5, "P5");
   section.RemoveProperty(3);
   EXPECT_THAT(DictionaryNames(section),

@@ -175,7 +175,8 @@ Status CCtrlDesc::GenerateCtrl(TVK_HANDLE form_handle, TVK_HANDLE* out_handle,
     return static_cast<Status>(status);
   }
   for (const auto& property : section_->GetPropertyList()) {
-    Value copy = property.GetValue();
+    // The client gets a string it may write through; the copy keeps the property as it is.
+    Value copy = property.GetValue();  // NOLINT(performance-unnecessary-copy-initialization)
     TVK_VARIANT variant = copy.ToVariant();
     if (client->ops->SetClientCtrlProperty) {
       client->ops->SetClientCtrlProperty(client, property.GetName().c_str(), &variant, new_handle);

@@ -15,7 +15,8 @@ Status CFormDesc::GenerateLiveForm(ScrollControls& scroll) {
     return static_cast<Status>(status);
   }
   for (const auto& property : property_section_->GetPropertyList()) {
-    Value copy = property.GetValue();
+    // The client gets a string it may write through; the copy keeps the property as it is.
+    Value copy = property.GetValue();  // NOLINT(performance-unnecessary-copy-initialization)
     TVK_VARIANT variant = copy.ToVariant();
     if (ops->SetLiveFormProperty) {
       ops->SetLiveFormProperty(client_, property.GetName().c_str(), &variant, form_handle);

@@ -45,18 +45,15 @@ class SqliteImportTest : public testing::Test {
   fs::path dir_ = folder_.path();
 };
 
-constexpr std::string_view kMasterDetail = R"(
-  CREATE TABLE CUSTOMER (CUST_ID INTEGER PRIMARY KEY AUTOINCREMENT,
-                         CUST_NAME VARCHAR(40) NOT NULL, creditLimit DECIMAL(10,2));
-  CREATE VIEW BIG_CUSTOMER AS SELECT * FROM CUSTOMER WHERE creditLimit > 1000;
-  CREATE TABLE ORDERS (ORDER_ID INTEGER PRIMARY KEY, BUYER INTEGER NOT NULL
-                       REFERENCES CUSTOMER (CUST_ID), NOTE TEXT);
-  CREATE INDEX ORDERS_BY_BUYER ON ORDERS (BUYER);
-)";
+// A table that keeps its rowids in sqlite_sequence, a view of it and another table.
+constexpr std::string_view kShop =
+    "CREATE TABLE CUSTOMER (CUST_ID INTEGER PRIMARY KEY AUTOINCREMENT);"
+    "CREATE VIEW BIG_CUSTOMER AS SELECT * FROM CUSTOMER;"
+    "CREATE TABLE ORDERS (ORDER_ID INTEGER PRIMARY KEY);";
 
 // What the options choose is pinned by the import goldens; here what they cannot choose.
 TEST_F(SqliteImportTest, OptionsNamingWhatCannotBeImportedAreRefused) {
-  const std::string sql = std::string(kMasterDetail);
+  const std::string sql(kShop);
   SchemaImportOptions options{{"CUSTOMER"}, {"ORDERS"}};
   EXPECT_EQ(Refusal(sql, BR_LOAD_REFUSED, options),
             "\"ORDERS\" is to be shown as a grid but is not among the tables to import");

@@ -31,6 +31,13 @@ std::string_view Trimmed(std::string_view line) {
   return line;
 }
 
+// Whether the line, past its indent, may begin or end something: "Begin", "End ...".
+bool OpensOrCloses(std::string_view raw) {
+  std::size_t indent = 0;
+  while (indent < raw.size() && (raw[indent] == '\t' || raw[indent] == ' ')) ++indent;
+  return indent < raw.size() && (raw[indent] == 'B' || raw[indent] == 'E');
+}
+
 // The whole-number value of a "Name = value" property line named name.
 std::optional<long> PropertyNumber(std::string_view line, std::string_view name) {
   if (!line.starts_with(name)) return std::nullopt;
@@ -58,10 +65,22 @@ std::optional<std::string_view> OpenedProcedure(std::string_view line) {
 
 }  // namespace
 
+// Most lines are properties and statements that no limit reads: only a line that begins or
+// ends a block, a property of the scrolled panel, or the first line of a procedure has its
+// text looked at.
 void FormLimits::Line(std::string_view raw) {
-  std::string_view line = Trimmed(raw);
-  if (depth_ > 0 || !form_read_) return FormLine(line);
-  CodeLine(line, raw.size() + 1);
+  if (depth_ > 0 || !form_read_) {
+    if (!in_panel_ && !OpensOrCloses(raw)) return;
+    return FormLine(Trimmed(raw));
+  }
+  if (procedure_) {
+    procedure_->second += raw.size() + 1;
+    if (OpensOrCloses(raw)) CloseProcedure(Trimmed(raw));
+    return;
+  }
+  if (auto opened = OpenedProcedure(Trimmed(raw))) {
+    procedure_ = std::pair(std::string(*opened), raw.size() + 1);
+  }
 }
 
 std::vector<std::string> FormLimits::Warnings() const {
@@ -107,12 +126,7 @@ void FormLimits::FormLine(std::string_view line) {
   }
 }
 
-void FormLimits::CodeLine(std::string_view line, std::size_t bytes) {
-  if (!procedure_) {
-    if (auto opened = OpenedProcedure(line)) procedure_ = std::pair(std::string(*opened), 0);
-  }
-  if (!procedure_) return;
-  procedure_->second += bytes;
+void FormLimits::CloseProcedure(std::string_view line) {
   if (line != "End Sub" && line != "End Function") return;
   if (procedure_->second > FormLimits::kMaxProcedureBytes) long_procedures_.push_back(*procedure_);
   procedure_.reset();

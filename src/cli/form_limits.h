@@ -33,9 +33,9 @@ class FormLimits {
   void Read(std::string_view piece);
   std::vector<std::string> Finish();
   void Line(std::string_view raw);
-  // A line of the form block, and one of the code after it.
+  // A line of the form block, and the line that may close the open procedure.
   void FormLine(std::string_view line);
-  void CodeLine(std::string_view line, std::size_t bytes);
+  void CloseProcedure(std::string_view line);
   std::vector<std::string> Warnings() const;
 
   std::string partial_line_;

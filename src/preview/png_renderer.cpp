@@ -1,75 +1,52 @@
-// Renders an SVG document to PNG with librsvg and cairo.
+// Renders an SVG document to PNG through the PNG module, loaded on first use.
 #include "preview/png_renderer.h"
 
-#include <cairo.h>
-#include <fontconfig/fontconfig.h>
-#include <librsvg/rsvg.h>
+#include <dlfcn.h>
 
-#include <memory>
+#include <filesystem>
+#include <system_error>
+
+#include "preview/png_module.h"
 
 namespace tavik::preview {
 
 namespace {
 
-// The outline editions of the raster faces the text measurer reads, shipped for Wine.
-constexpr const char* kWindowsFontFolder = "/usr/share/wine/fonts";
-constexpr double kPixelsPerInch = 96.0;
-
-struct GObjectDeleter {
-  void operator()(gpointer object) const { g_object_unref(object); }
-};
-struct ErrorDeleter {
-  void operator()(GError* error) const { g_error_free(error); }
-};
-struct SurfaceDeleter {
-  void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-struct ContextDeleter {
-  void operator()(cairo_t* context) const { cairo_destroy(context); }
-};
-
-void AddWindowsFonts() {
-  static const bool added = [] {
-    return FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(kWindowsFontFolder)) ==
-           FcTrue;
-  }();
-  (void)added;
+// The module lies in the library folder beside the program's folder, as the build lays
+// them out: bin/tavikfw and lib/tavikfw_png.so.
+std::filesystem::path ModulePath() {
+  std::error_code ignored;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ignored);
+  return program.parent_path().parent_path() / "lib" / TAVIK_PNG_MODULE;
 }
 
-cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  return CAIRO_STATUS_SUCCESS;
+// The module's entry point, or nothing with the reason in error. Loaded once per process
+// and kept to its end: unloading librsvg's threads and type registrations is not safe.
+RenderPngFunction* LoadRenderer(std::string& error) {
+  static std::string load_error;
+  static RenderPngFunction* const render = []() -> RenderPngFunction* {
+    const std::filesystem::path path = ModulePath();
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+      load_error = "the PNG module could not be loaded: " + std::string(dlerror());
+      return nullptr;
+    }
+    void* entry = dlsym(module, kRenderPngSymbol);
+    if (entry == nullptr) load_error = "the PNG module " + path.string() + " has no renderer";
+    return reinterpret_cast<RenderPngFunction*>(entry);
+  }();
+  if (render == nullptr) error = load_error;
+  return render;
 }
 
 }  // namespace
 
 std::optional<std::string> PngRenderer::Render(std::string_view svg, int width, int height,
                                                std::string& error) {
-  AddWindowsFonts();
-  GError* raw_error = nullptr;
-  std::unique_ptr<RsvgHandle, GObjectDeleter> handle(rsvg_handle_new_from_data(
-      reinterpret_cast<const guint8*>(svg.data()), svg.size(), &raw_error));
-  std::unique_ptr<GError, ErrorDeleter> failure(raw_error);
-  if (!handle) {
-    error = failure ? failure->message : "the drawing could not be read";
-    return std::nullopt;
-  }
-  rsvg_handle_set_dpi(handle.get(), kPixelsPerInch);
-  std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-  std::unique_ptr<cairo_t, ContextDeleter> context(cairo_create(surface.get()));
-  const RsvgRectangle viewport{0, 0, static_cast<double>(width), static_cast<double>(height)};
-  if (rsvg_handle_render_document(handle.get(), context.get(), &viewport, &raw_error) == FALSE) {
-    failure.reset(raw_error);
-    error = failure ? failure->message : "the drawing could not be rendered";
-    return std::nullopt;
-  }
-  cairo_surface_flush(surface.get());
+  RenderPngFunction* render = LoadRenderer(error);
+  if (render == nullptr) return std::nullopt;
   std::string png;
-  if (cairo_surface_write_to_png_stream(surface.get(), AppendPng, &png) != CAIRO_STATUS_SUCCESS) {
-    error = "the picture could not be encoded";
-    return std::nullopt;
-  }
+  if (!render(svg, width, height, png, error)) return std::nullopt;
   return png;
 }
 

@@ -78,6 +78,10 @@ void FormLimits::Line(std::string_view raw) {
     if (OpensOrCloses(raw)) CloseProcedure(Trimmed(raw));
     return;
   }
+  OpenProcedure(raw);
+}
+
+void FormLimits::OpenProcedure(std::string_view raw) {
   if (auto opened = OpenedProcedure(Trimmed(raw))) {
     procedure_ = std::pair(std::string(*opened), raw.size() + 1);
   }

@@ -36,6 +36,8 @@ class FormLimits {
   // A line of the form block, and the line that may close the open procedure.
   void FormLine(std::string_view line);
   void CloseProcedure(std::string_view line);
+  // Kept out of Line, which most lines leave at once.
+  void OpenProcedure(std::string_view raw);
   std::vector<std::string> Warnings() const;
 
   std::string partial_line_;

@@ -259,6 +259,10 @@ bool ModelParser::OnOpen(bool is_object) {
 
 bool ModelParser::OnClose() {
   const bool short_pair = levels_.back().frame == Frame::kPair && levels_.back().count < 2;
+  if (levels_.back().frame == Frame::kAttribute) {
+    last_attribute_size_ =
+        model_->property_list(static_cast<std::uint32_t>(levels_.back().index)).size();
+  }
   levels_.pop_back();
   if (short_pair) Note("a pair must hold a name and a value");
   return true;
@@ -354,9 +358,12 @@ ModelParser::Level ModelParser::OpenElement(const Level& parent) {
       return {Frame::kEntity, model_->AddEntity()};
     case Frame::kRelationships:
       return {Frame::kRelationship, model_->AddRelationship()};
-    case Frame::kAttributes:
+    case Frame::kAttributes: {
       group_names_seen_.Clear();
-      return {Frame::kAttribute, model_->AddAttribute(parent.index)};
+      const std::uint32_t list = model_->AddAttribute(parent.index);
+      model_->property_list(list).Reserve(last_attribute_size_);
+      return {Frame::kAttribute, list};
+    }
     default:
       return {Frame::kPair, parent.index, parent.group};
   }
@@ -514,7 +521,8 @@ void ModelParser::CheckName(Level& level, NameSightings& names_seen,
     level.key_usable = false;  // named by position, since the name cannot be shown
     return Note("the name cannot be used: " + fault);
   }
-  level.name = model_->names().Intern(level.key);
+  level.name = model_->names().InternAfter(last_name_, level.key);
+  last_name_ = level.name;
   if (!names_seen.Add(level.name)) {
     Note(std::string(duplicate_problem));
     level.key_usable = false;

@@ -12,6 +12,7 @@
 
 #include "brenlo/fault_place.h"
 #include "brenlo/model.h"
+#include "brenlo/name_table.h"
 
 namespace tavik::brenlo {
 
@@ -165,6 +166,10 @@ class ModelParser {
   std::vector<Level> levels_;
   NameSightings group_names_seen_;     // in the open attribute
   NameSightings property_names_seen_;  // in the open object of properties
+  // The number of the last key checked, which guesses the next (NameTable::InternAfter).
+  std::uint32_t last_name_ = NameTable::kNoName;
+  // Attributes mostly hold as many properties as the one before; the next gets that room.
+  std::size_t last_attribute_size_ = 0;
   bool version_seen_ = false;
   std::string version_problem_;
   std::size_t version_offset_ = 0;

@@ -31,6 +31,8 @@ class PropertyList {
   void AddString(std::uint32_t group, const std::string& name, std::string text);
   void AddNumber(std::uint32_t group, const std::string& name, std::int32_t number);
 
+  // Room for so many properties, as many as the list before it held, say.
+  void Reserve(std::size_t count) { properties_.reserve(count); }
   std::size_t size() const { return properties_.size(); }
   const Property& at(std::size_t index) const { return properties_[index]; }
   const std::string& GroupName(const Property& property) const { return *groups_[property.group]; }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace tavik::brenlo {
 namespace {
@@ -119,7 +120,35 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
+
+// Whether any of the eight bytes is a control character or not ASCII. A borrow of the
+// subtraction can only mark a byte above one that is below 0x20 itself, so the answer
+// for the word as a whole is exact.
+bool HasNonPrintable(std::uint64_t word) {
+  const std::uint64_t high = word & (kEachByte * 0x80);
+  const std::uint64_t below_space = (word - kEachByte * 0x20) & ~word & (kEachByte * 0x80);
+  return (high | below_space) != 0;
+}
+
+// Printable ASCII, eight bytes at a time: nearly every model text, and all of its names.
+bool IsPrintableAscii(std::string_view text) {
+  std::size_t at = 0;
+  for (; at + sizeof(std::uint64_t) <= text.size(); at += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if (HasNonPrintable(word)) return false;
+  }
+  if (at == text.size()) return true;
+  std::uint64_t tail = kEachByte * ' ';
+  std::memcpy(&tail, text.data() + at, text.size() - at);
+  return !HasNonPrintable(tail);
+}
+
+// A tab or another control character, rare in a model, is allowed; only the line breaks
+// and NUL are not.
 bool IsPlainAscii(std::string_view text) {
+  if (IsPrintableAscii(text)) return true;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte >= 0x80 || byte == '\r' || byte == '\n' || byte == 0) return false;

@@ -8,12 +8,21 @@
 namespace tavik {
 
 namespace {
+constexpr FormatId kAttribInfo = TavikFormatId(0x93);
 constexpr FormatId kFormAttribInfo = TavikFormatId(0x9A);
-}
+// The own properties added besides those of ATTRIB_INFO and FORM_ATTRIB_INFO: the type,
+// two validation rules with their lists, the physical name again and the query name.
+constexpr std::size_t kDerivedOwnProperties = 7;
+}  // namespace
 
 Status CAttribDesc::SetAttribProps() {
-  if (Status status = CAttribute::SetAttribProps()) return status;
+  const CNxPropertySection* attrib_info = GetTvkProps().GetSection(kAttribInfo);
   const CNxPropertySection* form_info = GetTvkProps().GetSection(kFormAttribInfo);
+  if (attrib_info && form_info) {
+    ReserveOwnProperties(attrib_info->GetPropertyList().size() +
+                         form_info->GetPropertyList().size() + kDerivedOwnProperties);
+  }
+  if (Status status = CAttribute::SetAttribProps()) return status;
   if (!form_info) return kMissingProperty;
   if (form_info->GetPropertyList().empty()) return 3;
   for (const auto& property : form_info->GetPropertyList()) {

@@ -32,22 +32,42 @@ constexpr FormatId kColVldRule = TavikFormatId(0x9D);
 constexpr FormatId kColVldValue = TavikFormatId(0x9E);
 constexpr FormatId kEsVldRule = TavikFormatId(0x9B);
 constexpr FormatId kEsVldValue = TavikFormatId(0x9C);
+// The own properties SetAttribProps adds after those of ATTRIB_INFO: the type and the two
+// validation rules with their lists.
+constexpr std::size_t kDerivedOwnProperties = 5;
+
 }  // namespace
 
 Status CAttribute::Init(CEntity* entity) {
   if (!entity) return kNullArgument;
   entity_ = entity;
-  own_properties_.AddSection(format_ids::kAttribute);
+  own_section_ = &own_properties_.AddSection(format_ids::kAttribute);
   group_properties_.AddSection(format_ids::kAttribute);
   return kOk;
 }
 
 Status CAttribute::AddProperty(Value value, std::string_view name) {
-  own_properties_.RemoveProperty(format_ids::kAttribute, name);
-  own_properties_.AddProperty(format_ids::kAttribute,
-                              CNxProperty(next_property_id_++, std::move(value), name),
-                              CNxPropertySection::Position::kEnd);
+  CNxProperty property(next_property_id_++, std::move(value), name);
+  if (!own_section_) return kOk;  // not initialised: there is no section to hold it
+  const std::string& shared_name = property.GetName();  // stays put when the property moves
+  if (HoldsOwn(shared_name)) own_properties_.RemoveProperty(format_ids::kAttribute, name);
+  const std::int32_t id = property.GetId();
+  own_section_->AddProperty(std::move(property), CNxPropertySection::Position::kEnd);
+  if (!name.empty()) own_section_->SetPropertyName(id, shared_name);
   return kOk;
+}
+
+void CAttribute::ReserveOwnProperties(std::size_t count) {
+  if (own_section_) own_section_->Reserve(count);
+}
+
+// Own properties are only added through AddProperty, which keeps one property and one
+// dictionary entry per name, so the list alone tells whether the name is held.
+bool CAttribute::HoldsOwn(const std::string& shared_name) const {
+  const auto& properties = own_section_->GetPropertyList();
+  return std::any_of(properties.begin(), properties.end(), [&](const CNxProperty& property) {
+    return &property.GetName() == &shared_name;
+  });
 }
 
 std::optional<Value> CAttribute::GetProperty(std::string_view name) const {
@@ -91,6 +111,7 @@ Status CAttribute::SetAttribProps() {
   // A section always has its property list, if an empty one: the ATTRIB_INFO section made
   // by Init passes here, and an attribute with no known group fails for want of COL_PROP.
   if (!group_properties_.GetSection(format_ids::kColProp)) return 4;
+  ReserveOwnProperties(attrib_info->GetPropertyList().size() + kDerivedOwnProperties);
   for (const auto& property : attrib_info->GetPropertyList()) {
     if (Status status = AddProperty(property.GetValue(), property.GetName())) return status;
   }

@@ -52,7 +52,10 @@ class CAttribute {
   // Takes what the attribute needs from its groups; 2 to 5 for a missing group or type.
   [[nodiscard]] virtual Status SetAttribProps();
 
+  // A property of that name already held is replaced, the new one going last.
   [[nodiscard]] Status AddProperty(Value value, std::string_view name);
+  // Room for so many own properties, for a caller that knows how many it will add.
+  void ReserveOwnProperties(std::size_t count);
   std::optional<Value> GetProperty(std::string_view name) const;
   std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
   CNxPropertySet& GetTvkProps() { return group_properties_; }
@@ -94,8 +97,14 @@ class CAttribute {
   [[nodiscard]] Status TakeValidationRule(const FormatId& rule_group, const FormatId& value_group,
                                           std::string_view rule_key, std::string_view list_key);
 
+  // Whether an own property has that name, told by the address of the name's shared copy
+  // (PropertyNames) rather than its text: most names are new, and this spares them the
+  // search that replacing a property makes.
+  bool HoldsOwn(const std::string& shared_name) const;
+
   std::int32_t next_property_id_ = 3;
   CNxPropertySet own_properties_;
+  CNxPropertySection* own_section_ = nullptr;  // the only section of own_properties_
   CNxPropertySet group_properties_;
   CEntity* entity_ = nullptr;
   std::int32_t required_ = 0;

@@ -76,22 +76,37 @@ Status CEntity::ReadAttributes(std::uint32_t attribute_list) {
   return kOk;
 }
 
-// The properties of a group arrive together, and the model hands out one copy of the
-// group's name for all of them, so the group is looked up only where it changes.
+namespace {
+// Room for the properties of an attribute as the generator's models have them.
+constexpr std::size_t kTypicalAttributeProperties = 24;
+
+// The model hands out one copy of a group's name for all its properties.
+bool SameGroup(std::string_view a, std::string_view b) {
+  return (a.data() == b.data() && a.size() == b.size()) || a == b;
+}
+}  // namespace
+
+// The properties of a group arrive together: each group is looked up once, and its
+// section is given room for all of them before they are added.
 void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
-  std::optional<std::string_view> previous_group;
-  CNxPropertySection* section = nullptr;
+  std::vector<ModelProperty> properties;
+  properties.reserve(kTypicalAttributeProperties);
   PropertyListReader::ForEach(property_list, [&](ModelProperty& property) {
-    const bool same_group = previous_group && previous_group->data() == property.group.data() &&
-                            *previous_group == property.group;
-    if (!same_group) {
-      const std::int32_t group_id = CAttribute::CheckTvkPropGroup(property.group);
-      section = group_id < 0 ? nullptr : &attribute.AddTvkGroup(group_id);
-      previous_group = property.group;
-    }
-    if (section) attribute.AddGroupProperty(*section, std::move(property.value), property.name);
+    properties.push_back(std::move(property));
     return true;
   });
+  for (std::size_t begin = 0, end = 0; begin < properties.size(); begin = end) {
+    const std::string_view group = properties[begin].group;
+    end = begin + 1;
+    while (end < properties.size() && SameGroup(properties[end].group, group)) ++end;
+    const std::int32_t group_id = CAttribute::CheckTvkPropGroup(group);
+    if (group_id < 0) continue;
+    CNxPropertySection& section = attribute.AddTvkGroup(group_id);
+    section.Reserve(section.GetPropertyList().size() + (end - begin));
+    for (std::size_t at = begin; at < end; ++at) {
+      attribute.AddGroupProperty(section, std::move(properties[at].value), properties[at].name);
+    }
+  }
 }
 
 Status CEntity::ReadOneAttribute(std::uint32_t property_list) {

@@ -5,26 +5,22 @@
 
 namespace tavik {
 
-int PropertyListReader::ForEach(std::uint32_t property_list,
-                                const std::function<bool(ModelProperty&)>& visit) {
-  std::uint32_t ignored = 0;
-  const char* group = nullptr;
-  const char* name = nullptr;
-  const char* type_code = nullptr;
-  std::int32_t number = 0;
-  const char* text = nullptr;
-  int count = 0;
-  for (int result =
-           BR_GetFirstProperty(property_list, &ignored, &group, &name, &type_code, &number, &text);
-       result == 0; result = BR_GetNextProperty(property_list, &ignored, &group, &name, &type_code,
-                                                &number, &text)) {
-    ++count;
-    bool is_string = type_code && type_code[0] == 'S';
-    ModelProperty property{group ? group : "", name ? name : "",
-                           is_string ? Value::String(text ? text : "") : Value::Long(number)};
-    if (!visit(property)) break;
+bool PropertyListReader::First() {
+  return BR_GetFirstProperty(list_, &ignored_, &group_, &name_, &type_code_, &number_, &text_) == 0;
+}
+
+bool PropertyListReader::Next() {
+  return BR_GetNextProperty(list_, &ignored_, &group_, &name_, &type_code_, &number_, &text_) == 0;
+}
+
+ModelProperty PropertyListReader::Current() {
+  if (group_ != measured_group_) {
+    measured_group_ = group_;
+    group_view_ = group_ ? group_ : "";
   }
-  return count;
+  const bool is_string = type_code_ && type_code_[0] == 'S';
+  return {group_view_, name_ ? name_ : "",
+          is_string ? Value::String(text_ ? text_ : "") : Value::Long(number_)};
 }
 
 }  // namespace tavik

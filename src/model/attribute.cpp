@@ -41,38 +41,32 @@ constexpr std::size_t kDerivedOwnProperties = 5;
 Status CAttribute::Init(CEntity* entity) {
   if (!entity) return kNullArgument;
   entity_ = entity;
-  own_section_ = &own_properties_.AddSection(format_ids::kAttribute);
   group_properties_.AddSection(format_ids::kAttribute);
   return kOk;
 }
 
+// A property of a name held already replaces it, the new one going last. Names are
+// compared by the address of their shared copy (PropertyNames); a property without a
+// name could never be found, so it is not kept.
 Status CAttribute::AddProperty(Value value, std::string_view name) {
   CNxProperty property(next_property_id_++, std::move(value), name);
-  if (!own_section_) return kOk;  // not initialised: there is no section to hold it
-  const std::string& shared_name = property.GetName();  // stays put when the property moves
-  if (HoldsOwn(shared_name)) own_properties_.RemoveProperty(format_ids::kAttribute, name);
-  const std::int32_t id = property.GetId();
-  own_section_->AddProperty(std::move(property), CNxPropertySection::Position::kEnd);
-  if (!name.empty()) own_section_->SetPropertyName(id, shared_name);
+  if (!entity_ || name.empty()) return kOk;  // before Init there is nowhere to keep it
+  const std::string* shared_name = &property.GetName();
+  std::erase_if(own_properties_,
+                [shared_name](const CNxProperty& held) { return &held.GetName() == shared_name; });
+  own_properties_.push_back(std::move(property));
   return kOk;
 }
 
 void CAttribute::ReserveOwnProperties(std::size_t count) {
-  if (own_section_) own_section_->Reserve(count);
-}
-
-// Own properties are only added through AddProperty, which keeps one property and one
-// dictionary entry per name, so the list alone tells whether the name is held.
-bool CAttribute::HoldsOwn(const std::string& shared_name) const {
-  const auto& properties = own_section_->GetPropertyList();
-  return std::any_of(properties.begin(), properties.end(), [&](const CNxProperty& property) {
-    return &property.GetName() == &shared_name;
-  });
+  own_properties_.reserve(count);
 }
 
 std::optional<Value> CAttribute::GetProperty(std::string_view name) const {
-  const CNxProperty* property = own_properties_.GetProperty(format_ids::kAttribute, name);
-  return property ? property->ToVariant() : std::nullopt;
+  for (const CNxProperty& property : own_properties_) {
+    if (property.GetName() == name) return property.ToVariant();
+  }
+  return std::nullopt;
 }
 
 std::optional<Value> CAttribute::GetTvkProperty(const FormatId& group,

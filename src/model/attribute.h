@@ -97,14 +97,11 @@ class CAttribute {
   [[nodiscard]] Status TakeValidationRule(const FormatId& rule_group, const FormatId& value_group,
                                           std::string_view rule_key, std::string_view list_key);
 
-  // Whether an own property has that name, told by the address of the name's shared copy
-  // (PropertyNames) rather than its text: most names are new, and this spares them the
-  // search that replacing a property makes.
-  bool HoldsOwn(const std::string& shared_name) const;
-
   std::int32_t next_property_id_ = 3;
-  CNxPropertySet own_properties_;
-  CNxPropertySection* own_section_ = nullptr;  // the only section of own_properties_
+  // The attribute's own properties, a name at most once each. They are only ever found by
+  // name, so a plain list serves: no ids to index and no dictionary, which a section
+  // would keep for each of the ten thousand attributes of a large model.
+  std::vector<CNxProperty> own_properties_;
   CNxPropertySet group_properties_;
   CEntity* entity_ = nullptr;
   std::int32_t required_ = 0;

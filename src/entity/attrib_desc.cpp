@@ -8,20 +8,15 @@
 namespace tavik {
 
 namespace {
-constexpr FormatId kAttribInfo = TavikFormatId(0x93);
 constexpr FormatId kFormAttribInfo = TavikFormatId(0x9A);
-// The own properties added besides those of ATTRIB_INFO and FORM_ATTRIB_INFO: the type,
+// The own properties added to those of ATTRIB_INFO besides FORM_ATTRIB_INFO's: the type,
 // two validation rules with their lists, the physical name again and the query name.
 constexpr std::size_t kDerivedOwnProperties = 7;
 }  // namespace
 
 Status CAttribDesc::SetAttribProps() {
-  const CNxPropertySection* attrib_info = GetTvkProps().GetSection(kAttribInfo);
   const CNxPropertySection* form_info = GetTvkProps().GetSection(kFormAttribInfo);
-  if (attrib_info && form_info) {
-    ReserveOwnProperties(attrib_info->GetPropertyList().size() +
-                         form_info->GetPropertyList().size() + kDerivedOwnProperties);
-  }
+  if (form_info) ReserveOwnProperties(form_info->GetPropertyList().size() + kDerivedOwnProperties);
   if (Status status = CAttribute::SetAttribProps()) return status;
   if (!form_info) return kMissingProperty;
   if (form_info->GetPropertyList().empty()) return 3;

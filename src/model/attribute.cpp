@@ -27,12 +27,11 @@ const GROUPDESC CAttribute::m_group_lookup[] = {
 };
 
 namespace {
-constexpr FormatId kAttribInfo = TavikFormatId(0x93);
 constexpr FormatId kColVldRule = TavikFormatId(0x9D);
 constexpr FormatId kColVldValue = TavikFormatId(0x9E);
 constexpr FormatId kEsVldRule = TavikFormatId(0x9B);
 constexpr FormatId kEsVldValue = TavikFormatId(0x9C);
-// The own properties SetAttribProps adds after those of ATTRIB_INFO: the type and the two
+// The own properties SetAttribProps adds to those of ATTRIB_INFO: the type and the two
 // validation rules with their lists.
 constexpr std::size_t kDerivedOwnProperties = 5;
 
@@ -41,7 +40,6 @@ constexpr std::size_t kDerivedOwnProperties = 5;
 Status CAttribute::Init(CEntity* entity) {
   if (!entity) return kNullArgument;
   entity_ = entity;
-  group_properties_.AddSection(format_ids::kAttribute);
   return kOk;
 }
 
@@ -58,8 +56,8 @@ Status CAttribute::AddProperty(Value value, std::string_view name) {
   return kOk;
 }
 
-void CAttribute::ReserveOwnProperties(std::size_t count) {
-  own_properties_.reserve(count);
+void CAttribute::ReserveOwnProperties(std::size_t more) {
+  own_properties_.reserve(own_properties_.size() + more);
 }
 
 std::optional<Value> CAttribute::GetProperty(std::string_view name) const {
@@ -100,15 +98,10 @@ void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::s
 }
 
 Status CAttribute::SetAttribProps() {
-  const CNxPropertySection* attrib_info = group_properties_.GetSection(kAttribInfo);
-  if (!attrib_info) return 2;
-  // A section always has its property list, if an empty one: the ATTRIB_INFO section made
-  // by Init passes here, and an attribute with no known group fails for want of COL_PROP.
+  if (!entity_) return 2;
+  // An attribute with no known group fails for want of COL_PROP.
   if (!group_properties_.GetSection(format_ids::kColProp)) return 4;
-  ReserveOwnProperties(attrib_info->GetPropertyList().size() + kDerivedOwnProperties);
-  for (const auto& property : attrib_info->GetPropertyList()) {
-    if (Status status = AddProperty(property.GetValue(), property.GetName())) return status;
-  }
+  ReserveOwnProperties(kDerivedOwnProperties);
   auto type = GetTvkProperty(format_ids::kColProp, "CD_TYP");
   if (!type) return 5;
   if (Status status = AddProperty(*type, "CD_TYP")) return status;

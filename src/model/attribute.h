@@ -42,6 +42,9 @@ class CAttribute {
  public:
   // The property groups an attribute keeps, by the name the model gives them.
   static const GROUPDESC m_group_lookup[];
+  // The group ATTRIB_INFO, whose properties are the attribute's own (AddProperty); it is
+  // not kept as a group.
+  static constexpr std::int32_t kOwnPropertiesGroup = 5;
 
   CAttribute() = default;
   virtual ~CAttribute() = default;
@@ -49,13 +52,14 @@ class CAttribute {
   CAttribute& operator=(const CAttribute&) = delete;
 
   [[nodiscard]] virtual Status Init(CEntity* entity);
-  // Takes what the attribute needs from its groups; 2 to 5 for a missing group or type.
+  // Takes what the attribute needs from its groups after ATTRIB_INFO was read into its own
+  // properties; 2 before Init, 4 and 5 for a missing group or type.
   [[nodiscard]] virtual Status SetAttribProps();
 
   // A property of that name already held is replaced, the new one going last.
   [[nodiscard]] Status AddProperty(Value value, std::string_view name);
-  // Room for so many own properties, for a caller that knows how many it will add.
-  void ReserveOwnProperties(std::size_t count);
+  // Room for so many more own properties, for a caller that knows how many it will add.
+  void ReserveOwnProperties(std::size_t more);
   std::optional<Value> GetProperty(std::string_view name) const;
   std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
   CNxPropertySet& GetTvkProps() { return group_properties_; }

@@ -87,7 +87,8 @@ bool SameGroup(std::string_view a, std::string_view b) {
 }  // namespace
 
 // The properties of a group arrive together: each group is looked up once, and its
-// section is given room for all of them before they are added.
+// section is given room for all of them before they are added. ATTRIB_INFO's go straight
+// to the attribute's own properties, which is all they are read for.
 void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
   std::vector<ModelProperty> properties;
   properties.reserve(kTypicalAttributeProperties);
@@ -100,6 +101,13 @@ void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t prope
     end = begin + 1;
     while (end < properties.size() && SameGroup(properties[end].group, group)) ++end;
     const std::int32_t group_id = CAttribute::CheckTvkPropGroup(group);
+    if (group_id == CAttribute::kOwnPropertiesGroup) {
+      attribute.ReserveOwnProperties(end - begin);
+      for (std::size_t at = begin; at < end; ++at) {
+        (void)attribute.AddProperty(std::move(properties[at].value), properties[at].name);
+      }
+      continue;
+    }
     if (group_id < 0) continue;
     CNxPropertySection& section = attribute.AddTvkGroup(group_id);
     section.Reserve(section.GetPropertyList().size() + (end - begin));

@@ -206,7 +206,7 @@ bool ModelParser::parse_error(std::size_t position, const std::string& /*last_to
   return Stop(Located(position > 0 ? position - 1 : 0, true, Explanation(error.what())));
 }
 
-bool ModelParser::OnScalar(Scalar value) {
+bool ModelParser::OnScalar(Scalar&& value) {
   CountElement();
   Level& top = levels_.back();
   switch (top.frame) {
@@ -430,7 +430,7 @@ void ModelParser::ItemScalar(Level& item, const Scalar& /*value*/) {
   }
 }
 
-void ModelParser::PairScalar(Level& pair, Scalar value) {
+void ModelParser::PairScalar(Level& pair, Scalar&& value) {
   if (pair.count == 1) {
     pair.key_usable = false;
     if (value.kind != Scalar::Kind::kString) return Note("the name of a pair must be a string");
@@ -464,7 +464,7 @@ std::string ModelParser::SqlNameFault(std::string_view name) {
          "brackets";
 }
 
-void ModelParser::AddProperty(const Level& level, Scalar value) {
+void ModelParser::AddProperty(const Level& level, Scalar&& value) {
   PropertyList& list = model_->property_list(static_cast<std::uint32_t>(level.index));
   const std::string& name = model_->names().Name(level.name);
   switch (value.kind) {
@@ -516,12 +516,18 @@ void ModelParser::NoteMember(Level& level, int member) {
 // Names are served as they stand, so they must be form text; the key is converted in place.
 void ModelParser::CheckName(Level& level, NameSightings& names_seen,
                             std::string_view duplicate_problem) {
-  std::string fault;
-  if (!ConvertName(level.key, fault)) {
-    level.key_usable = false;  // named by position, since the name cannot be shown
-    return Note("the name cannot be used: " + fault);
+  NameTable& names = model_->names();
+  std::optional<std::uint32_t> known = names.Guess(last_name_, level.key);
+  if (!known) {
+    std::string fault;
+    if (!ConvertName(level.key, fault)) {
+      level.key_usable = false;  // named by position, since the name cannot be shown
+      return Note("the name cannot be used: " + fault);
+    }
+    known = names.Intern(level.key);
+    names.Remember(last_name_, *known);
   }
-  level.name = model_->names().InternAfter(last_name_, level.key);
+  level.name = *known;
   last_name_ = level.name;
   if (!names_seen.Add(level.name)) {
     Note(std::string(duplicate_problem));

@@ -120,7 +120,7 @@ class ModelParser {
   ModelParser(std::string_view text, std::string_view source_name);
 
   Outcome Finish();
-  bool OnScalar(Scalar value);
+  bool OnScalar(Scalar&& value);
   bool OnOpen(bool is_object);
   bool OnClose();
   void CountElement();
@@ -136,9 +136,9 @@ class ModelParser {
 
   void RootScalar(Level& root, const Scalar& value);
   void ItemScalar(Level& item, const Scalar& value);
-  void PairScalar(Level& pair, Scalar value);
+  void PairScalar(Level& pair, Scalar&& value);
   void LinkAttribute(Level& list, const Scalar& value);
-  void AddProperty(const Level& level, Scalar value);
+  void AddProperty(const Level& level, Scalar&& value);
   void ReadVersion(const Scalar& value);
   void NoteMember(Level& level, int member);
   void CheckName(Level& level, NameSightings& names_seen, std::string_view duplicate_problem);
@@ -166,7 +166,7 @@ class ModelParser {
   std::vector<Level> levels_;
   NameSightings group_names_seen_;     // in the open attribute
   NameSightings property_names_seen_;  // in the open object of properties
-  // The number of the last key checked, which guesses the next (NameTable::InternAfter).
+  // The number of the last key checked, which guesses the next (NameTable::Guess).
   std::uint32_t last_name_ = NameTable::kNoName;
   // Attributes mostly hold as many properties as the one before; the next gets that room.
   std::size_t last_attribute_size_ = 0;

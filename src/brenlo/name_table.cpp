@@ -1,6 +1,8 @@
 // The names of a model's properties and groups, each kept once and known by a number.
 #include "brenlo/name_table.h"
 
+#include "brenlo/windows1252.h"
+
 namespace tavik::brenlo {
 
 std::uint32_t NameTable::Intern(std::string_view name) {
@@ -11,16 +13,22 @@ std::uint32_t NameTable::Intern(std::string_view name) {
   return number;
 }
 
-std::uint32_t NameTable::InternAfter(std::uint32_t previous, std::string_view name) {
+std::optional<std::uint32_t> NameTable::Guess(std::uint32_t previous,
+                                              std::string_view given) const {
   const std::uint32_t slot = previous + 1;  // kNoName wraps to slot 0
-  if (slot < guesses_.size()) {
-    const std::uint32_t guess = guesses_[slot];
-    if (guess < names_.size() && names_[guess] == name) return guess;
-  }
-  const std::uint32_t number = Intern(name);
-  if (slot >= guesses_.size()) guesses_.resize(std::size_t{slot} + 1, kNoName);
-  guesses_[slot] = number;
-  return number;
+  if (slot >= followers_.size()) return std::nullopt;
+  const Follower& follower = followers_[slot];
+  if (follower.name == nullptr || *follower.name != given) return std::nullopt;
+  return follower.number;
+}
+
+// Only a name that reads the same as given and as kept can be guessed: the text given
+// is compared with the kept one before any conversion.
+void NameTable::Remember(std::uint32_t previous, std::uint32_t number) {
+  const std::uint32_t slot = previous + 1;
+  if (slot >= followers_.size()) followers_.resize(std::size_t{slot} + 1);
+  const std::string& name = names_[number];
+  followers_[slot] = {IsPlainFormText(name) ? &name : nullptr, number};
 }
 
 }  // namespace tavik::brenlo

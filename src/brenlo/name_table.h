@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,10 +21,13 @@ class NameTable {
 
   // The number of the name, added when new; numbers count up from 0.
   std::uint32_t Intern(std::string_view name);
-  // The same, trying first the name that followed `previous` when it was last given: a
-  // model names the properties of attribute after attribute in the same order, so the
-  // guess spares the hash nearly always. kNoName stands before the first name.
-  std::uint32_t InternAfter(std::uint32_t previous, std::string_view name);
+  // A model names the properties of attribute after attribute in the same order, so the
+  // name that followed `previous` last time is nearly always the one given now. Guess
+  // answers its number when it is, and when it is plain form text (IsPlainFormText),
+  // which as given needs no check or conversion; Remember notes what did follow.
+  // kNoName stands before the first name.
+  std::optional<std::uint32_t> Guess(std::uint32_t previous, std::string_view given) const;
+  void Remember(std::uint32_t previous, std::uint32_t number);
   static constexpr std::uint32_t kNoName = 0xFFFFFFFF;
   // The shared copy; it stays where it is while the table lives.
   const std::string& Name(std::uint32_t number) const { return names_[number]; }
@@ -32,7 +36,11 @@ class NameTable {
  private:
   std::deque<std::string> names_;  // a deque, so that growing moves no name
   std::unordered_map<std::string_view, std::uint32_t> numbers_;
-  std::vector<std::uint32_t> guesses_;  // by the previous name's number + 1 (0: kNoName)
+  struct Follower {
+    const std::string* name = nullptr;  // null when nothing is guessed
+    std::uint32_t number = 0;
+  };
+  std::vector<Follower> followers_;  // by the previous name's number + 1 (0: kNoName)
 };
 
 }  // namespace tavik::brenlo

@@ -139,10 +139,11 @@ bool IsPrintableAscii(std::string_view text) {
     std::memcpy(&word, text.data() + at, sizeof word);
     if (HasNonPrintable(word)) return false;
   }
-  if (at == text.size()) return true;
-  std::uint64_t tail = kEachByte * ' ';
-  std::memcpy(&tail, text.data() + at, text.size() - at);
-  return !HasNonPrintable(tail);
+  for (; at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x20 || byte >= 0x80) return false;
+  }
+  return true;
 }
 
 // A tab or another control character, rare in a model, is allowed; only the line breaks

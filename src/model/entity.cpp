@@ -79,6 +79,10 @@ Status CEntity::ReadAttributes(std::uint32_t attribute_list) {
 namespace {
 // Room for the properties of an attribute as the generator's models have them.
 constexpr std::size_t kTypicalAttributeProperties = 24;
+// Own properties an attribute takes besides ATTRIB_INFO's once all is read: the type, two
+// validation rules with their lists, FORM_ATTRIB_INFO's (mostly one) and the names for
+// the form's queries.
+constexpr std::size_t kOwnPropertiesAddedLater = 8;
 
 // The model hands out one copy of a group's name for all its properties.
 bool SameGroup(std::string_view a, std::string_view b) {
@@ -102,7 +106,7 @@ void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t prope
     while (end < properties.size() && SameGroup(properties[end].group, group)) ++end;
     const std::int32_t group_id = CAttribute::CheckTvkPropGroup(group);
     if (group_id == CAttribute::kOwnPropertiesGroup) {
-      attribute.ReserveOwnProperties(end - begin);
+      attribute.ReserveOwnProperties(end - begin + kOwnPropertiesAddedLater);
       for (std::size_t at = begin; at < end; ++at) {
         (void)attribute.AddProperty(std::move(properties[at].value), properties[at].name);
       }

@@ -55,6 +55,22 @@ TEST(Windows1252, ExplainsWhyTextCannotStandInAForm) {
   EXPECT_EQ(FormTextFault("ab\xFF"), "the text is not valid UTF-8 (byte 0xFF at offset 2)");
 }
 
+// Texts are checked eight bytes at a time: a byte that needs a closer look is found
+// wherever it stands, and only line breaks, NUL and non-ASCII make a text not plain.
+TEST(Windows1252, TellsPlainTextWhereverTheOddByteStands) {
+  for (std::size_t at = 0; at < 19; ++at) {
+    for (const char odd : {'\n', '\r', '\0', '\x80', '\xE9', '\t', '\x1F', '\x7F', ' '}) {
+      std::string text(19, 'a');
+      text[at] = odd;
+      const bool plain =
+          static_cast<unsigned char>(odd) < 0x80 && odd != '\n' && odd != '\r' && odd != '\0';
+      EXPECT_EQ(IsPlainFormText(text), plain) << at << " " << static_cast<int>(odd);
+    }
+  }
+  EXPECT_TRUE(IsPlainFormText(""));
+  EXPECT_FALSE(IsPlainFormText(std::string(1001, 'x')));
+}
+
 // A form line takes 1,000 characters, counted as characters, not bytes (é is two bytes).
 TEST(Windows1252, TakesTextsOfAtMostAThousandCharacters) {
   EXPECT_EQ(FormTextFault(std::string(1000, 'x')), "");

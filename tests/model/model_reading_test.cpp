@@ -127,6 +127,21 @@ TEST_F(ModelReading, AnEntityWithAnIdAlreadyReadReplacesTheFirst) {
   EXPECT_EQ(form_.GetEntity(1)->GetEntLabel(), "E3");
 }
 
+// A name ATTRIB_INFO's pairs give twice, or another group gives again, keeps the value
+// given last.
+TEST_F(ModelReading, AnOwnPropertyGivenAgainKeepsTheLastValue) {
+  Start(Model(Entity(1, "T", R"j({"ATTRIB_INFO": [["ID", 1], ["PHYSICAL_NAME", "A"],
+      ["DISPLAY_NAME", "D"], ["BASE_NAME", "B"], ["ROLE_NAME", "R"], ["REL_COUNT", 0],
+      ["CD_TYP", "MINE"], ["PHYSICAL_NAME", "LAST"], ["ID", 2]],
+      "COL_PROP": {"CD_TYP": "CHAR(1)"}})j")));
+  ASSERT_EQ(form_.ReadEntities(), kOk);
+  const CAttribute& attribute = *form_.GetEntity(1)->GetAttribList().at(0);
+  EXPECT_EQ(attribute.GetProperty("PHYSICAL_NAME")->AsString(), "LAST");
+  EXPECT_EQ(attribute.GetProperty("CD_TYP")->AsString(), "CHAR(1)");
+  EXPECT_EQ(attribute.GetAttribID(), 2);
+  EXPECT_EQ(form_.GetEntity(1)->GetSelectText(), "SELECT [LAST] FROM T");
+}
+
 TEST_F(ModelReading, AttributesWithOneValidationRuleShareOneValueList) {
   auto with_rule = [](int id, std::string_view column, std::string_view values) {
     return Attribute(id, column, R"("REL_COUNT": 0)",

@@ -23,7 +23,7 @@ const GROUPDESC CAttribute::m_group_lookup[] = {
     {11, "COL_VLD_RULE", TavikFormatId(0x9D)},
     {12, "ES_VLD_VALUE", TavikFormatId(0x9C)},
     {13, "COL_VLD_VALUE", TavikFormatId(0x9E)},
-    {-1, nullptr, FormatId{}},
+    {-1, {}, FormatId{}},
 };
 
 namespace {

@@ -34,7 +34,7 @@ class CEntity;
 
 struct GROUPDESC {
   std::int32_t id;
-  const char* name;
+  std::string_view name;  // measured once, as every property of the model is checked
   FormatId format_id;
 };
 

@@ -122,17 +122,8 @@ void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t prope
 }
 
 Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
-  std::uint32_t ignored = 0;
-  const char* group = nullptr;
-  const char* name = nullptr;
-  const char* type_code = nullptr;
-  std::int32_t number = 0;
-  const char* text = nullptr;
   // An attribute whose property list is empty is skipped.
-  if (BR_GetFirstProperty(property_list, &ignored, &group, &name, &type_code, &number, &text) !=
-      0) {
-    return kOk;
-  }
+  if (!PropertyListReader::HasProperties(property_list)) return kOk;
   auto attribute = AllocateAttribute();
   if (!attribute) return 1;
   if (attribute->Init(this) != kOk) return 4;

@@ -9,6 +9,7 @@
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/form_text.h"
+#include "model/property_names.h"
 #include "visualizers/visualizer.h"
 
 namespace tavik {
@@ -53,16 +54,16 @@ const std::string& CCtrlDesc::GetEntityName() const {
 
 Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {
   if (!section_) return kNoMemory;
-  if (CNxProperty* existing = section_->GetProperty(name)) {
+  // The name is interned once, for the look-up and for the new property alike.
+  const std::string& shared_name = PropertyNames::Intern(name);
+  if (CNxProperty* existing = section_->GetPropertyOfSharedName(shared_name)) {
     existing->Set(existing->GetId(), std::move(value));
     return kOk;
   }
   std::int32_t id = next_property_id_++;
   // Kept in id order whatever the flag, so the file lists properties as they were first added.
   (void)flag;
-  section_->AddProperty(CNxProperty(id, std::move(value), name),
-                        CNxPropertySection::Position::kEnd);
-  section_->SetPropertyName(id, name);
+  section_->AddNamedProperty(CNxProperty::WithSharedName(id, std::move(value), shared_name));
   return kOk;
 }
 

@@ -2,9 +2,11 @@
 #include "form/vb_fragment.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace tavik {
@@ -19,92 +21,198 @@ constexpr std::size_t kBlanksPerTab = 4;
   std::abort();
 }
 
-class Filler {
+// A fragment's text cut once into what it writes: literal text with its tabs and line ends
+// already made, placeholders, and lines that hold nothing but a placeholder.
+class Template {
  public:
-  explicit Filler(std::initializer_list<VbVar> variables)
-      : variables_(variables), used_(variables.size(), false) {}
-
-  // The value of a line that holds nothing but a placeholder, when it is a fragment or empty.
-  std::optional<std::string_view> WholeLines(std::string_view line) {
-    if (line.size() < 3 || line.front() != '$' || line.back() != '$') return std::nullopt;
-    const std::string_view name = line.substr(1, line.size() - 2);
-    if (name.find('$') != std::string_view::npos) return std::nullopt;
-    const std::string_view value = Value(name, line);
-    if (!value.empty() && !value.ends_with("\r\n")) return std::nullopt;
-    return value;
+  // The template keeps its own copy of the text, which its pieces' names point into.
+  explicit Template(std::string_view source) : text_(source) {
+    const std::string_view text = text_;
+    if (text.empty() || text.front() != '\n') Fail("no line break after the opening", text);
+    const std::size_t last_break = text.rfind('\n');
+    const std::string_view closing = text.substr(last_break + 1);
+    if (closing.find_first_not_of(' ') != std::string_view::npos) {
+      Fail("the closing )\" not on a line of its own", closing);
+    }
+    const std::size_t margin = closing.size();
+    std::string_view rest = text.substr(1, last_break);
+    while (!rest.empty()) {
+      const std::size_t end = rest.find('\n');
+      AddLine(rest.substr(0, end), margin);
+      rest.remove_prefix(end + 1);
+    }
+    AddPiece(Kind::kText, {}, {});
   }
 
-  // The line's text after its indentation, placeholders filled.
-  void Fill(std::string_view line, std::string& out) {
-    for (std::size_t at = 0; at < line.size();) {
-      const std::size_t open = line.find('$', at);
-      if (open == std::string_view::npos) {
-        out.append(line.substr(at));
+  const std::string& Text() const { return text_; }
+
+  std::string Fill(std::initializer_list<VbVar> variables) const {
+    Variables values(variables);
+    std::string out;
+    out.reserve(literal_size_ + values.TotalSize());
+    for (const Piece& piece : pieces_) {
+      const std::string_view literal = LiteralOf(piece);
+      if (piece.kind == Kind::kText) {
+        out.append(literal);
+        continue;
+      }
+      const std::string_view value = values.Of(piece.name, piece.line);
+      if (piece.kind == Kind::kWholeLine && IsLines(value)) {
+        out.append(value);
+        continue;
+      }
+      out.append(literal);
+      out.append(value);
+      if (piece.kind == Kind::kWholeLine) out.append("\r\n");
+    }
+    values.CheckAllUsed();
+    return out;
+  }
+
+ private:
+  // kText writes its literal; kPlaceholder its literal, then the value; kWholeLine the value
+  // alone when that is a fragment or empty, else its literal (the indentation), the value and
+  // a line end.
+  enum class Kind : std::uint8_t { kText, kPlaceholder, kWholeLine };
+  struct Piece {
+    Kind kind;
+    std::size_t literal_at;
+    std::size_t literal_size;
+    std::string_view name;  // into the template's text, which the cache keeps
+    std::string_view line;  // for the message when the variable is missing
+  };
+
+  class Variables {
+   public:
+    explicit Variables(std::initializer_list<VbVar> variables) : variables_(variables) {
+      if (variables.size() > kMaxVariables) Fail("too many variables", variables.begin()->name);
+    }
+    std::size_t TotalSize() const {
+      std::size_t total = 0;
+      for (const VbVar& variable : variables_) total += variable.value.size();
+      return total;
+    }
+    std::string_view Of(std::string_view name, std::string_view line) {
+      if (name.empty()) return "$";
+      for (std::size_t i = 0; i < variables_.size(); ++i) {
+        if (variables_.begin()[i].name == name) {
+          used_ |= std::uint64_t{1} << i;
+          return variables_.begin()[i].value;
+        }
+      }
+      Fail("a placeholder without a variable", line);
+    }
+    void CheckAllUsed() const {
+      for (std::size_t i = 0; i < variables_.size(); ++i) {
+        if ((used_ & (std::uint64_t{1} << i)) == 0) {
+          Fail("a variable the fragment does not use", variables_.begin()[i].name);
+        }
+      }
+    }
+
+   private:
+    static constexpr std::size_t kMaxVariables = 64;
+    std::initializer_list<VbVar> variables_;
+    std::uint64_t used_ = 0;
+  };
+
+  static bool IsLines(std::string_view value) { return value.empty() || value.ends_with("\r\n"); }
+
+  std::string_view LiteralOf(const Piece& piece) const {
+    return std::string_view(literals_).substr(piece.literal_at, piece.literal_size);
+  }
+
+  void AddLine(std::string_view line, std::size_t margin) {
+    const std::size_t indent = std::min(line.find_first_not_of(' '), line.size());
+    if (indent < line.size()) {
+      if (indent < margin) Fail("a line inside the margin", line);
+      const std::string_view content = line.substr(indent);
+      const bool whole_line = IsWholeLine(content);
+      // The lines before a whole line are written whatever its value.
+      if (whole_line) AddPiece(Kind::kText, {}, {});
+      const std::size_t beyond = indent - margin;
+      literals_.append(beyond / kBlanksPerTab, '\t');
+      literals_.append(beyond % kBlanksPerTab, ' ');
+      if (whole_line) {
+        AddPiece(Kind::kWholeLine, content.substr(1, content.size() - 2), content);
         return;
       }
-      const std::size_t close = line.find('$', open + 1);
-      if (close == std::string_view::npos) Fail("a placeholder without its closing $", line);
-      out.append(line.substr(at, open - at));
-      out.append(Value(line.substr(open + 1, close - open - 1), line));
+      AddPlaceholders(content);
+    }
+    literals_.append("\r\n");
+  }
+
+  static bool IsWholeLine(std::string_view content) {
+    return content.size() >= 3 && content.front() == '$' && content.back() == '$' &&
+           content.substr(1, content.size() - 2).find('$') == std::string_view::npos;
+  }
+
+  void AddPlaceholders(std::string_view content) {
+    for (std::size_t at = 0; at < content.size();) {
+      const std::size_t open = content.find('$', at);
+      if (open == std::string_view::npos) {
+        literals_.append(content.substr(at));
+        return;
+      }
+      const std::size_t close = content.find('$', open + 1);
+      if (close == std::string_view::npos) Fail("a placeholder without its closing $", content);
+      literals_.append(content.substr(at, open - at));
+      AddPiece(Kind::kPlaceholder, content.substr(open + 1, close - open - 1), content);
       at = close + 1;
     }
   }
 
-  void CheckAllUsed() const {
-    for (std::size_t i = 0; i < used_.size(); ++i) {
-      if (!used_[i]) Fail("a variable the fragment does not use", variables_.begin()[i].name);
+  // The piece takes the literal text gathered since the one before it.
+  void AddPiece(Kind kind, std::string_view name, std::string_view line) {
+    const std::size_t taken = literal_size_;
+    if (kind == Kind::kText && taken == literals_.size()) return;
+    pieces_.push_back({kind, taken, literals_.size() - taken, name, line});
+    literal_size_ = literals_.size();
+  }
+
+  std::string text_;
+  std::string literals_;
+  std::size_t literal_size_ = 0;  // how much of literals_ the pieces have taken
+  std::vector<Piece> pieces_;
+};
+
+// Templates parsed once per thread, found by where their text lies; the text is compared all
+// the same, since a text built at run time may lie where another one did. A thread that
+// meets more texts than kMaxTemplates (texts built at run time) starts over.
+class TemplateCache {
+ public:
+  const Template& Of(std::string_view text) {
+    auto [entry, added] = entries_.try_emplace(Key{text.data(), text.size()});
+    if (added || entry->second->Text() != text) {
+      if (entries_.size() > kMaxTemplates) {
+        entries_.clear();
+        entry = entries_.try_emplace(Key{text.data(), text.size()}).first;
+      }
+      entry->second = std::make_unique<Template>(text);
     }
+    return *entry->second;
   }
 
  private:
-  std::string_view Value(std::string_view name, std::string_view line) {
-    if (name.empty()) return "$";
-    for (std::size_t i = 0; i < variables_.size(); ++i) {
-      if (variables_.begin()[i].name == name) {
-        used_[i] = true;
-        return variables_.begin()[i].value;
-      }
+  static constexpr std::size_t kMaxTemplates = 4096;
+  struct Key {
+    const char* at;
+    std::size_t size;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const {
+      return std::hash<const char*>{}(key.at) ^ key.size;
     }
-    Fail("a placeholder without a variable", line);
-  }
-
-  std::initializer_list<VbVar> variables_;
-  std::vector<bool> used_;
+  };
+  std::unordered_map<Key, std::unique_ptr<Template>, KeyHash> entries_;
 };
 
 }  // namespace
 
 std::string VbFragment(std::string_view text, std::initializer_list<VbVar> variables) {
-  if (text.empty() || text.front() != '\n') Fail("no line break after the opening", text);
-  const std::size_t last_break = text.rfind('\n');
-  const std::string_view closing = text.substr(last_break + 1);
-  if (closing.find_first_not_of(' ') != std::string_view::npos) {
-    Fail("the closing )\" not on a line of its own", closing);
-  }
-  const std::size_t margin = closing.size();
-  Filler filler(variables);
-  std::string out;
-  std::string_view rest = text.substr(1, last_break);
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    rest.remove_prefix(end + 1);
-    const std::size_t indent = std::min(line.find_first_not_of(' '), line.size());
-    if (indent < line.size()) {
-      if (indent < margin) Fail("a line inside the margin", line);
-      if (auto lines = filler.WholeLines(line.substr(indent))) {
-        out.append(*lines);
-        continue;
-      }
-      const std::size_t beyond = indent - margin;
-      out.append(beyond / kBlanksPerTab, '\t');
-      out.append(beyond % kBlanksPerTab, ' ');
-      filler.Fill(line.substr(indent), out);
-    }
-    out.append("\r\n");
-  }
-  filler.CheckAllUsed();
-  return out;
+  thread_local TemplateCache cache;
+  return cache.Of(text).Fill(variables);
 }
 
 std::string VbStringText(std::string_view text) {

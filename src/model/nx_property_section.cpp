@@ -17,10 +17,19 @@ const std::string& SharedName(const std::vector<CNxProperty>& properties, std::i
                               std::string_view name) {
   if (!properties.empty()) {
     for (const CNxProperty* added : {&properties.front(), &properties.back()}) {
-      if (added->GetId() == id && added->GetName() == name) return added->GetName();
+      if (added->GetId() == id &&
+          (added->GetName().data() == name.data() || added->GetName() == name)) {
+        return added->GetName();
+      }
     }
   }
   return PropertyNames::Intern(name);
+}
+
+// An index holds the standard entry under the name's shared copy, so that a look-up by that
+// name finds it there.
+const std::string& StandardEntryName() {
+  return PropertyNames::Intern(kDictionaryName);
 }
 }  // namespace
 
@@ -56,19 +65,31 @@ CNxProperty* CNxPropertySection::GetProperty(std::string_view name) {
   return id < 0 ? nullptr : GetProperty(id);
 }
 
+CNxProperty* CNxPropertySection::GetPropertyOfSharedName(const std::string& shared_name) {
+  std::int32_t id = NewestIdOfShared(shared_name);
+  return id < 0 ? nullptr : GetProperty(id);
+}
+
+// The query is interned as names are: callers look up the same few hundred names, which the
+// thread's recent names give back without a hash.
 std::int32_t CNxPropertySection::NewestIdOf(std::string_view name) const {
+  return NewestIdOfShared(PropertyNames::Intern(name));
+}
+
+// Every stored name is a shared copy, so comparing addresses compares the names.
+std::int32_t CNxPropertySection::NewestIdOfShared(const std::string& shared_name) const {
   if (index_) {
-    auto found = index_->newest_id_by_name.find(std::string(name));
+    auto found = index_->newest_id_by_name.find(&shared_name);
     return found == index_->newest_id_by_name.end() ? -1 : found->second;
   }
   for (auto entry = dictionary_.rbegin(); entry != dictionary_.rend(); ++entry) {
-    if (*entry->name == name) return entry->id;
+    if (entry->name == &shared_name) return entry->id;
   }
   for (std::size_t position = named_prefix_; position > 0; --position) {
     const CNxProperty& named = properties_[position - 1];
-    if (named.GetName() == name) return named.GetId();
+    if (&named.GetName() == &shared_name) return named.GetId();
   }
-  return standard_entry_ && name == kDictionaryName ? 0 : -1;
+  return standard_entry_ && shared_name == kDictionaryName ? 0 : -1;
 }
 
 void CNxPropertySection::AddProperty(CNxProperty property, Position position) {
@@ -83,6 +104,28 @@ void CNxPropertySection::AddProperty(CNxProperty property, Position position) {
   IndexWhenLarge();
 }
 
+void CNxPropertySection::AddNamedProperty(CNxProperty property) {
+  const std::int32_t id = property.GetId();
+  const bool extends_prefix = dictionary_.empty() && named_prefix_ == properties_.size();
+  if (!extends_prefix) {
+    const std::string& name = property.GetName();
+    AddProperty(std::move(property), Position::kEnd);
+    SetPropertyName(id, name);
+    return;
+  }
+  if (!standard_entry_ && named_prefix_ == 0 && id != 0) {
+    standard_entry_ = true;
+    if (index_) index_->newest_id_by_name[&StandardEntryName()] = 0;
+  }
+  properties_.push_back(std::move(property));
+  ++named_prefix_;
+  if (index_) {
+    index_->first_by_id.try_emplace(id, properties_.size() - 1);
+    index_->newest_id_by_name[&properties_.back().GetName()] = id;
+  }
+  IndexWhenLarge();
+}
+
 void CNxPropertySection::Reserve(std::size_t count) {
   properties_.reserve(count);
 }
@@ -90,15 +133,15 @@ void CNxPropertySection::Reserve(std::size_t count) {
 void CNxPropertySection::SetPropertyName(std::int32_t id, std::string_view name) {
   if (!standard_entry_ && DictionarySize() == 0 && id != 0) {
     standard_entry_ = true;
-    if (index_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
+    if (index_) index_->newest_id_by_name[&StandardEntryName()] = 0;
   }
   if (ExtendsNamedPrefix(id, name)) {
     ++named_prefix_;
-    if (index_) index_->newest_id_by_name[properties_[named_prefix_ - 1].GetName()] = id;
+    if (index_) index_->newest_id_by_name[&properties_[named_prefix_ - 1].GetName()] = id;
   } else {
     StoreNamedPrefix();
     const std::string& shared = SharedName(properties_, id, name);
-    if (index_) index_->newest_id_by_name[shared] = id;
+    if (index_) index_->newest_id_by_name[&shared] = id;
     dictionary_.push_back({id, &shared});
   }
   IndexWhenLarge();
@@ -149,10 +192,15 @@ void CNxPropertySection::RemoveNames(std::int32_t id) {
 }
 
 void CNxPropertySection::RemoveNames(std::string_view name) {
-  if (NewestIdOf(name) < 0) return;
-  if (name == kDictionaryName) standard_entry_ = false;
+  RemoveNamesOfSharedName(PropertyNames::Intern(name));
+}
+
+void CNxPropertySection::RemoveNamesOfSharedName(const std::string& shared_name) {
+  if (NewestIdOfShared(shared_name) < 0) return;
+  if (shared_name == kDictionaryName) standard_entry_ = false;
   StoreNamedPrefix();
-  std::erase_if(dictionary_, [name](const NamedId& entry) { return *entry.name == name; });
+  std::erase_if(dictionary_,
+                [&shared_name](const NamedId& entry) { return entry.name == &shared_name; });
   if (index_) IndexNames();
 }
 
@@ -172,11 +220,11 @@ void CNxPropertySection::IndexIds() {
 
 void CNxPropertySection::IndexNames() {
   index_->newest_id_by_name.clear();
-  if (standard_entry_) index_->newest_id_by_name[std::string(kDictionaryName)] = 0;
+  if (standard_entry_) index_->newest_id_by_name[&StandardEntryName()] = 0;
   for (std::size_t position = 0; position < named_prefix_; ++position) {
-    index_->newest_id_by_name[properties_[position].GetName()] = properties_[position].GetId();
+    index_->newest_id_by_name[&properties_[position].GetName()] = properties_[position].GetId();
   }
-  for (const auto& entry : dictionary_) index_->newest_id_by_name[*entry.name] = entry.id;
+  for (const auto& entry : dictionary_) index_->newest_id_by_name[entry.name] = entry.id;
 }
 
 std::vector<CNxPropertySection::DictionaryEntry> CNxPropertySection::GetDictionary() const {

@@ -30,10 +30,15 @@ class CNxPropertySection {
   // The newest dictionary entry of that name gives the id, which gives the property.
   const CNxProperty* GetProperty(std::string_view name) const;
   CNxProperty* GetProperty(std::string_view name);
+  // The same, for a name PropertyNames gave: found by comparing the shared copies' addresses.
+  CNxProperty* GetPropertyOfSharedName(const std::string& shared_name);
 
   enum class Position { kFront = 0, kEnd = 1 };
   // Takes the property; the dictionary is not touched.
   void AddProperty(CNxProperty property, Position position);
+  // Adds the property at the end and names it by its own name, as AddProperty followed by
+  // SetPropertyName would.
+  void AddNamedProperty(CNxProperty property);
   // Room for so many properties and names, for a section whose size is known ahead.
   void Reserve(std::size_t count);
   // The first named entry also makes the entry {0, "VB Control Standard Property Set"}.
@@ -45,6 +50,7 @@ class CNxPropertySection {
   // Takes the dictionary entries of an id, or of a name, out.
   void RemoveNames(std::int32_t id);
   void RemoveNames(std::string_view name);
+  void RemoveNamesOfSharedName(const std::string& shared_name);
 
   struct DictionaryEntry {
     std::int32_t id;
@@ -59,11 +65,13 @@ class CNxPropertySection {
   // section of thousands of entries still finds each in constant time.
   struct Index {
     std::unordered_map<std::int32_t, std::size_t> first_by_id;  // the position in the list
-    std::unordered_map<std::string, std::int32_t> newest_id_by_name;
+    // Keyed by the shared copy of the name (PropertyNames), so a look-up builds no string.
+    std::unordered_map<const std::string*, std::int32_t> newest_id_by_name;
   };
   static constexpr std::size_t kIndexedSize = 32;
 
   std::int32_t NewestIdOf(std::string_view name) const;
+  std::int32_t NewestIdOfShared(const std::string& shared_name) const;
   std::size_t PositionOf(std::int32_t id) const;
   void IndexWhenLarge();
   void IndexIds();

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace tavik {
@@ -83,39 +84,92 @@ std::string Value::Text() const {
 namespace {
 // Numbers go straight into the text: every property line of a form writes one, and a
 // format pattern parsed for each costs more than the rest of the line.
-template <typename Number, typename... Style>
-void AppendNumber(std::string& text, Number number, Style... style) {
-  std::array<char, 64> digits{};
-  auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number, style...).ptr;
-  text.append(digits.data(), end);
+constexpr std::string_view kDigitPairs =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+std::size_t DigitCount(std::uint64_t magnitude) {
+  std::size_t count = 1;
+  while (magnitude >= 100) {
+    magnitude /= 100;
+    count += 2;
+  }
+  return magnitude >= 10 ? count + 1 : count;
+}
+
+char* WriteDigits(char* at, bool negative, std::uint64_t magnitude) {
+  if (negative) *at++ = '-';
+  char* const end = at + DigitCount(magnitude);
+  char* digit = end;
+  while (magnitude >= 10) {
+    const std::size_t pair = 2 * static_cast<std::size_t>(magnitude % 100);
+    magnitude /= 100;
+    *--digit = kDigitPairs[pair + 1];
+    *--digit = kDigitPairs[pair];
+  }
+  if (digit != at) *--digit = static_cast<char>('0' + magnitude);
+  return end;
+}
+
+char* WriteInteger(char* at, std::int64_t number) {
+  const bool negative = number < 0;
+  const auto magnitude = static_cast<std::uint64_t>(number);
+  return WriteDigits(at, negative, negative ? std::uint64_t{0} - magnitude : magnitude);
+}
+
+// Fixed with no decimals: the exact value rounded half to even, as "%.0f" writes it, a
+// negative value that rounds to nothing keeping its sign ("-0"). Forms hold twips and point
+// sizes, nearly all of them whole; past 2^53 (and for infinities and NaN) the library's
+// conversion writes it.
+char* WriteSingle(char* at, float number) {
+  constexpr double kExactLimit = 9007199254740992.0;  // 2^53
+  const double exact = std::fabs(static_cast<double>(number));
+  if (!(exact < kExactLimit)) {
+    return std::to_chars(at, at + Value::kNumberTextRoom, number, std::chars_format::fixed, 0).ptr;
+  }
+  auto whole = static_cast<std::uint64_t>(exact);
+  const double fraction = exact - static_cast<double>(whole);
+  if (fraction > 0.5 || (fraction == 0.5 && whole % 2 == 1)) ++whole;
+  return WriteDigits(at, std::signbit(number), whole);
+}
+
+char* WriteWord(char* at, std::string_view word) {
+  std::memcpy(at, word.data(), word.size());
+  return at + word.size();
 }
 }  // namespace
+
+char* Value::WriteNumberText(char* at) const {
+  switch (type_) {
+    case TVK_VT_I2:
+    case TVK_VT_I4:
+      return WriteInteger(at, integer_);
+    case TVK_VT_R4:
+      return WriteSingle(at, single_);
+    case TVK_VT_BOOL:
+      return integer_ != 0 ? WriteWord(at, "TRUE") : WriteWord(at, "FALSE");
+    case TVK_VT_UI1:
+    case TVK_VT_UI4:
+      return WriteDigits(at, false, static_cast<std::uint64_t>(integer_));
+    default:
+      return at;
+  }
+}
 
 void Value::AppendText(std::string& text) const {
   switch (type_) {
     case TVK_VT_EMPTY:
       text += "VT_EMPTY";
       break;
-    case TVK_VT_I2:
-    case TVK_VT_I4:
-      AppendNumber(text, integer_);
-      break;
-    case TVK_VT_R4:
-      // Fixed with no decimals rounds the exact value half to even, as "%.0f" does.
-      AppendNumber(text, single_, std::chars_format::fixed, 0);
-      break;
     case TVK_VT_BSTR:
       text += text_;
       break;
-    case TVK_VT_BOOL:
-      text += integer_ != 0 ? "TRUE" : "FALSE";
+    default: {
+      std::array<char, kNumberTextRoom> number;
+      text.append(number.data(), WriteNumberText(number.data()));
       break;
-    case TVK_VT_UI1:
-    case TVK_VT_UI4:
-      AppendNumber(text, static_cast<std::uint64_t>(integer_));
-      break;
-    default:
-      break;
+    }
   }
 }
 

@@ -37,6 +37,11 @@ class Value {
   // The text of the value as the form file and the reverse-engineering dialog show it.
   std::string Text() const;
   void AppendText(std::string& text) const;
+  // Room enough for the text of any number or truth value.
+  static constexpr std::size_t kNumberTextRoom = 48;
+  // Writes the text of a number or truth value at at (kNumberTextRoom bytes of room) and
+  // returns its end; any other type writes nothing.
+  char* WriteNumberText(char* at) const;
   // A variant copy for a client; its string or byte block points into this value.
   TVK_VARIANT ToVariant() const;
 

@@ -63,7 +63,7 @@ Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {
   std::int32_t id = next_property_id_++;
   // Kept in id order whatever the flag, so the file lists properties as they were first added.
   (void)flag;
-  section_->AddNamedProperty(CNxProperty::WithSharedName(id, std::move(value), shared_name));
+  section_->AddNamedProperty(id, std::move(value), shared_name);
   return kOk;
 }
 

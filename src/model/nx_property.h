@@ -22,7 +22,7 @@ class CNxProperty {
  public:
   CNxProperty(std::int32_t id, Value value, std::string_view name);
   // For a name PropertyNames gave already, which spares the look-up.
-  static CNxProperty WithSharedName(std::int32_t id, Value value, const std::string& shared_name);
+  CNxProperty(std::int32_t id, Value&& value, const std::string* shared_name);
 
   // Refuses (false) ids 0 and 1, for the new id and for the present one.
   bool Set(std::int32_t id, Value value);
@@ -38,8 +38,6 @@ class CNxProperty {
   PropertyInfo GetInfo() const;
 
  private:
-  CNxProperty(std::int32_t id, Value value, const std::string* shared_name);
-
   std::int32_t id_ = 2;
   Value value_;
   // Shared with every property of that name (PropertyNames).

@@ -105,23 +105,38 @@ void CNxPropertySection::AddProperty(CNxProperty property, Position position) {
 }
 
 void CNxPropertySection::AddNamedProperty(CNxProperty property) {
-  const std::int32_t id = property.GetId();
-  const bool extends_prefix = dictionary_.empty() && named_prefix_ == properties_.size();
-  if (!extends_prefix) {
+  if (!NamingAtEndExtendsPrefix()) {
+    const std::int32_t id = property.GetId();
     const std::string& name = property.GetName();
     AddProperty(std::move(property), Position::kEnd);
     SetPropertyName(id, name);
     return;
   }
+  properties_.push_back(std::move(property));
+  NameNewestInPrefix();
+}
+
+void CNxPropertySection::AddNamedProperty(std::int32_t id, Value&& value,
+                                          const std::string& shared_name) {
+  if (!NamingAtEndExtendsPrefix()) {
+    AddNamedProperty(CNxProperty(id, std::move(value), &shared_name));
+    return;
+  }
+  properties_.emplace_back(id, std::move(value), &shared_name);
+  NameNewestInPrefix();
+}
+
+void CNxPropertySection::NameNewestInPrefix() {
+  const CNxProperty& newest = properties_.back();
+  const std::int32_t id = newest.GetId();
   if (!standard_entry_ && named_prefix_ == 0 && id != 0) {
     standard_entry_ = true;
     if (index_) index_->newest_id_by_name[&StandardEntryName()] = 0;
   }
-  properties_.push_back(std::move(property));
   ++named_prefix_;
   if (index_) {
     index_->first_by_id.try_emplace(id, properties_.size() - 1);
-    index_->newest_id_by_name[&properties_.back().GetName()] = id;
+    index_->newest_id_by_name[&newest.GetName()] = id;
   }
   IndexWhenLarge();
 }

@@ -39,6 +39,8 @@ class CNxPropertySection {
   // Adds the property at the end and names it by its own name, as AddProperty followed by
   // SetPropertyName would.
   void AddNamedProperty(CNxProperty property);
+  // The same, the property made in its place in the list from a name PropertyNames gave.
+  void AddNamedProperty(std::int32_t id, Value&& value, const std::string& shared_name);
   // Room for so many properties and names, for a section whose size is known ahead.
   void Reserve(std::size_t count);
   // The first named entry also makes the entry {0, "VB Control Standard Property Set"}.
@@ -81,6 +83,12 @@ class CNxPropertySection {
   bool ExtendsNamedPrefix(std::int32_t id, std::string_view name) const;
   // Stores the entries the named prefix stands for, before a change that breaks it.
   void StoreNamedPrefix();
+  // Whether a property added at the end and named by its name extends the named prefix.
+  bool NamingAtEndExtendsPrefix() const {
+    return dictionary_.empty() && named_prefix_ == properties_.size();
+  }
+  // Names the property just added at the end as the next of the named prefix.
+  void NameNewestInPrefix();
 
   FormatId format_id_;
   std::vector<CNxProperty> properties_;

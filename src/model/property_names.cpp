@@ -28,39 +28,17 @@ NameSet& Names() {
   return set;
 }
 
-// Callers mostly give the same few hundred names, from literals, shared copies, loaded
-// models and temporaries alike. A thread's recent answers, found by a cheap mix of the
-// name's length and its first and last bytes, save the full hash and the lock; the text is
-// compared all the same, since two names may mix alike.
-class RecentNames {
- public:
-  const std::string* Find(std::string_view name) const {
-    const std::string* shared = slots_[SlotOf(name)];
-    if (shared == nullptr) return nullptr;
-    // Most callers hand back a shared copy itself, which needs no comparison of text.
-    if (shared->data() == name.data() && shared->size() == name.size()) return shared;
-    return *shared == name ? shared : nullptr;
-  }
-  void Remember(std::string_view name, const std::string& shared) {
-    slots_[SlotOf(name)] = &shared;
-  }
+// A name's length and up to eight bytes from each end. Between them the two words cover a
+// name of up to sixteen bytes, so for such names equal keys mean equal names.
+struct NameKey {
+  std::uint64_t head = 0;
+  std::uint64_t tail = 0;
+  std::size_t size = 0;
 
- private:
-  static constexpr int kSlotBits = 10;
+  static constexpr std::size_t kCoveredSize = 16;
 
-  template <typename Word>
-  static std::uint64_t Load(const char* at) {
-    Word word = 0;
-    std::memcpy(&word, at, sizeof(word));
-    return word;
-  }
-
-  // Up to eight bytes from each end, which between them cover a name of up to sixteen.
-  static std::size_t SlotOf(std::string_view name) {
+  explicit NameKey(std::string_view name) : size(name.size()) {
     const char* at = name.data();
-    const std::size_t size = name.size();
-    std::uint64_t head = 0;
-    std::uint64_t tail = 0;
     if (size >= 8) {
       head = Load<std::uint64_t>(at);
       tail = Load<std::uint64_t>(at + size - 8);
@@ -72,7 +50,45 @@ class RecentNames {
       tail = static_cast<std::uint64_t>(static_cast<unsigned char>(at[size - 1])) << 8 |
              static_cast<unsigned char>(at[size / 2]);
     }
-    std::uint64_t mix = (head * 0x9E3779B97F4A7C15ULL) ^ (tail * 0xC2B2AE3D27D4EB4FULL) ^ size;
+  }
+
+  bool SameWords(const NameKey& other) const {
+    return ((head ^ other.head) | (tail ^ other.tail)) == 0;
+  }
+
+ private:
+  template <typename Word>
+  static std::uint64_t Load(const char* at) {
+    Word word = 0;
+    std::memcpy(&word, at, sizeof(word));
+    return word;
+  }
+};
+
+// Callers mostly give the same few hundred names, from literals, shared copies, loaded
+// models and temporaries alike. A thread's recent answers, found by a cheap mix of the
+// name's key, save the full hash and the lock; the text is compared all the same (by the
+// keys' words for a short name), since two names may mix alike.
+class RecentNames {
+ public:
+  const std::string* Find(std::string_view name) const {
+    const NameKey key(name);
+    const std::string* shared = slots_[SlotOf(key)];
+    if (shared == nullptr || shared->size() != key.size) return nullptr;
+    if (key.size <= NameKey::kCoveredSize)
+      return key.SameWords(NameKey(*shared)) ? shared : nullptr;
+    return std::memcmp(shared->data(), name.data(), key.size) == 0 ? shared : nullptr;
+  }
+  void Remember(std::string_view name, const std::string& shared) {
+    slots_[SlotOf(NameKey(name))] = &shared;
+  }
+
+ private:
+  static constexpr int kSlotBits = 10;
+
+  static std::size_t SlotOf(const NameKey& key) {
+    std::uint64_t mix =
+        (key.head * 0x9E3779B97F4A7C15ULL) ^ (key.tail * 0xC2B2AE3D27D4EB4FULL) ^ key.size;
     mix ^= mix >> 29;
     mix *= 0xBF58476D1CE4E5B9ULL;
     return static_cast<std::size_t>(mix >> (64 - kSlotBits));
@@ -81,17 +97,24 @@ class RecentNames {
   std::array<const std::string*, std::size_t{1} << kSlotBits> slots_{};
 };
 
-}  // namespace
+thread_local RecentNames recent_names;
 
-const std::string& PropertyNames::Intern(std::string_view name) {
-  thread_local RecentNames recent;
-  if (const std::string* known = recent.Find(name)) return *known;
+// The look-up in the process's set, under its lock, for a name the thread has not met
+// lately; kept apart so that the common path stays short.
+[[gnu::noinline]] const std::string& InternShared(std::string_view name) {
   NameSet& set = Names();
   std::lock_guard lock(set.mutex);
   auto found = set.names.find(name);
   if (found == set.names.end()) found = set.names.emplace(name).first;
-  recent.Remember(name, *found);
+  recent_names.Remember(name, *found);
   return *found;
+}
+
+}  // namespace
+
+const std::string& PropertyNames::Intern(std::string_view name) {
+  if (const std::string* known = recent_names.Find(name)) return *known;
+  return InternShared(name);
 }
 
 }  // namespace tavik

@@ -11,6 +11,8 @@
 #include "controls/ctrl_desc.h"
 #include "fakes/scoped_fakes.h"
 #include "form/form_desc.h"
+#include "form/form_text.h"
+#include "model/nx_property.h"
 
 namespace tavik {
 namespace {
@@ -24,6 +26,18 @@ std::string g_written_path;
 int32_t RecordWrittenPath(CClntDesc* /*self*/, const char* path) {
   g_written_path = path;
   return 0;
+}
+
+// Deep blocks and long names take another way to the same line; quotes in a text double.
+TEST(FormText, PropertyLinesOfAnyDepthAndNameLength) {
+  std::string text;
+  FormText::PropertyLine(text, 17, CNxProperty(3, Value::Short(-5), "A"));
+  FormText::PropertyLine(text, 1,
+                         CNxProperty(3, Value::String("say \"hi\""), std::string(33, 'N')));
+  FormText::PropertyLine(text, 0, CNxProperty(3, Value::Boolean(true), "TwentyCharactersLong"));
+  EXPECT_EQ(text, std::string(17, '\t') + "A" + std::string(19, ' ') + "=    -5\r\n" + "\t" +
+                      std::string(33, 'N') + "=    \"say \"\"hi\"\"\"\r\n" +
+                      "TwentyCharactersLong=    TRUE\r\n");
 }
 
 class FormFile : public ::testing::Test {

@@ -38,6 +38,14 @@ TEST(VbFragment, ALineOfOnePlaceholderTakesAFragmentOrNothing) {
   EXPECT_EQ(VbFragment(outer, {{"inner", ""}}), "\tIf x Then\r\n\tEnd If\r\n");
 }
 
+// A text made at run time may be made again in the same place with other lines.
+TEST(VbFragment, ATextRewrittenInPlaceIsReadAgain) {
+  std::string text = "\n    A = $v$\n    ";
+  EXPECT_EQ(VbFragment(text, {{"v", "1"}}), "A = 1\r\n");
+  text[5] = 'B';
+  EXPECT_EQ(VbFragment(text, {{"v", "1"}}), "B = 1\r\n");
+}
+
 TEST(VbFragmentDeathTest, AFaultyFragmentStopsTheProgramAndSaysWhy) {
   EXPECT_DEATH((void)VbFragment(R"(
         x = $missing$

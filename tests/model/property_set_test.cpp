@@ -101,6 +101,9 @@ TEST(Property, ReservedIdsAreRefusedAndTheTextFollowsTheValue) {
   EXPECT_EQ(CNxProperty(3, Value::Single(3.5f), "S").GetText(), "4");
   EXPECT_EQ(CNxProperty(3, Value::Single(-0.4f), "S").GetText(), "-0");
   EXPECT_EQ(CNxProperty(3, Value::Single(1e10f), "S").GetText(), "10000000000");
+  EXPECT_EQ(CNxProperty(3, Value::Single(-2.5f), "S").GetText(), "-2");
+  EXPECT_EQ(CNxProperty(3, Value::Single(0.5f), "S").GetText(), "0");
+  EXPECT_EQ(CNxProperty(3, Value::Single(1e20f), "S").GetText(), "100000002004087734272");
   EXPECT_EQ(CNxProperty(3, Value::Long(-2147483647 - 1), "L").GetText(), "-2147483648");
   EXPECT_EQ(CNxProperty(3, Value::ULong(4294967295u), "U").GetText(), "4294967295");
 }

@@ -95,6 +95,14 @@ class CNxPropertySection {
   // The standard entry {0, "VB Control Standard Property Set"} that every named section
   // starts with is a flag, not a stored entry: it would be a tenth of a control's memory.
   bool standard_entry_ = false;
+  // A bit for each name given in the section, chosen by the shared copy's address: most
+  // look-ups ask for a name the section never gave, and a clear bit says so without a scan.
+  // Bits are not cleared when names go (a stale bit costs a scan, not a wrong answer).
+  std::uint32_t given_name_bits_ = 0;  // beside the flag, in what would be padding
+  static std::uint32_t NameBit(const std::string& shared_name) {
+    const auto address = reinterpret_cast<std::uintptr_t>(&shared_name);
+    return std::uint32_t{1} << (((address >> 4) ^ (address >> 9)) & 31);
+  }
   // An entry's name is shared with every entry and property of that name (PropertyNames).
   struct NamedId {
     std::int32_t id;
@@ -106,14 +114,6 @@ class CNxPropertySection {
   // (a removal, a property added in front, a name given twice) stores the entries.
   std::size_t named_prefix_ = 0;
   std::vector<NamedId> dictionary_;  // oldest first, after the standard entry and the prefix
-  // A bit for each name given in the section, chosen by the shared copy's address: most
-  // look-ups ask for a name the section never gave, and a clear bit says so without a scan.
-  // Bits are not cleared when names go (a stale bit costs a scan, not a wrong answer).
-  std::uint64_t given_name_bits_ = 0;
-  static std::uint64_t NameBit(const std::string& shared_name) {
-    const auto address = reinterpret_cast<std::uintptr_t>(&shared_name);
-    return std::uint64_t{1} << (((address >> 4) ^ (address >> 10)) & 63);
-  }
   std::unique_ptr<Index> index_;
 };
 

@@ -44,6 +44,10 @@ class Template {
     AddPiece(Kind::kText, {}, {});
   }
 
+  // The pieces point into text_, so a template stays where it was made.
+  Template(const Template&) = delete;
+  Template& operator=(const Template&) = delete;
+
   const std::string& Text() const { return text_; }
 
   std::string Fill(std::initializer_list<VbVar> variables) const {

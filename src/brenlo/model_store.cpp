@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "brenlo/model_parser.h"
-#include "brenlo/sqlite_schema_reader.h"
+#include "import/database_file.h"
 #include "tavikfw/brenlo.h"
 
 namespace tavik::brenlo {
@@ -54,7 +54,7 @@ FileText ReadWholeFile(const char* path) {
 std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
   if (path == nullptr) return Fail(BR_LOAD_UNREADABLE, "no model file was named");
   // A database is known by its first bytes, whatever its file is called.
-  if (SqliteSchemaReader::HasSqliteHeader(path)) return LoadDatabase(path, host_value);
+  if (import::DatabaseFile::IsDatabase(path)) return LoadDatabase(path, host_value);
   FileText file = ReadWholeFile(path);
   if (file.status == BR_LOAD_UNREADABLE) {
     return Fail(file.status, fmt::format("{}: cannot read the file: {}", path, file.error));
@@ -68,9 +68,9 @@ std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
 // The database's schema becomes the text of a model file and is read as one, so that a
 // model served from a database is the one its imported model file gives.
 std::int32_t ModelStore::LoadDatabase(const char* path, std::uint32_t* host_value) {
-  SqliteSchemaReader::Outcome outcome = SqliteSchemaReader::Read(path);
+  import::SchemaReader::Outcome outcome = import::DatabaseFile::Read(path);
   if (outcome.status != BR_LOAD_OK) return Fail(outcome.status, std::move(outcome.error));
-  return Parse(SqliteSchemaReader::ModelText(outcome.model), path, host_value);
+  return Parse(import::SchemaReader::ModelText(outcome.model), path, host_value);
 }
 
 std::int32_t ModelStore::LoadText(std::string_view text, std::uint32_t* host_value) {

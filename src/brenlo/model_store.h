@@ -11,7 +11,7 @@
 
 namespace tavik::brenlo {
 
-// A file is read as a model file, or as a SQLite database when it begins like one.
+// A file is read as a model file, or as a database when it begins like one.
 // Loads return the statuses of the C interface (BR_LOAD_OK, _REFUSED, _UNREADABLE).
 // Models are shared with a running session, so that unloading one mid-session does not
 // pull it from under the strings already handed out.

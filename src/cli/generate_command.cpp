@@ -8,17 +8,17 @@
 #include <fstream>
 #include <vector>
 
-#include "brenlo/sqlite_schema_reader.h"
 #include "brenlo/windows1252.h"
 #include "cli/cli_form_info_frontend.h"
 #include "cli/cli_message_boxes.h"
 #include "cli/command_line.h"
-#include "cli/database_schema.h"
 #include "cli/file_client.h"
 #include "cli/form_limits.h"
 #include "cli/output_guard.h"
 #include "environment/environment_client.h"
 #include "host/registry.h"
+#include "import/database_file.h"
+#include "import/database_schema.h"
 #include "platform/ini_settings_file.h"
 #include "platform/platform.h"
 #include "platform/posix/fixed_screen_info.h"
@@ -84,8 +84,8 @@ void GenerateCommand::ApplyDefaults(bool from_database) {
 int GenerateCommand::LoadModel(bool from_database, std::uint32_t& host_value) {
   std::int32_t result = 0;
   if (from_database) {
-    DatabaseSchema::Imported imported =
-        DatabaseSchema::Import(options_.model_path, {}, "tavikfw generate");
+    import::DatabaseSchema::Imported imported =
+        import::DatabaseSchema::Import(options_.model_path, {}, "tavikfw generate");
     if (imported.status != 0) return imported.status;
     result = BR_LoadModelText(imported.model_text.data(), imported.model_text.size(), &host_value);
   } else {
@@ -97,8 +97,7 @@ int GenerateCommand::LoadModel(bool from_database, std::uint32_t& host_value) {
 }
 
 int GenerateCommand::Run() {
-  const bool from_database =
-      brenlo::SqliteSchemaReader::HasSqliteHeader(options_.model_path.c_str());
+  const bool from_database = import::DatabaseFile::IsDatabase(options_.model_path.c_str());
   OutputGuard guard("tavikfw generate");
   guard.AddInput(options_.model_path, from_database ? "database" : "model");
   if (!guard.Allows(options_.settings_path.value_or(DefaultSettingsPath()), "settings file") ||

@@ -5,8 +5,8 @@
 
 #include "brenlo/model_parser.h"
 #include "cli/command_line.h"
-#include "cli/database_schema.h"
 #include "cli/output_guard.h"
+#include "import/database_schema.h"
 #include "platform/file_output.h"
 
 namespace tavik::cli {
@@ -15,8 +15,8 @@ int ImportCommand::Run() {
   OutputGuard guard("tavikfw import");
   guard.AddInput(options_.database_path, "database");
   if (!guard.Allows(options_.output, "model file")) return kExitUsage;
-  DatabaseSchema::Imported imported =
-      DatabaseSchema::Import(options_.database_path, options_.schema, "tavikfw import");
+  import::DatabaseSchema::Imported imported =
+      import::DatabaseSchema::Import(options_.database_path, options_.schema, "tavikfw import");
   if (imported.status != 0) return imported.status;
   // What is written must load as a model file does, so it goes through the same reading.
   brenlo::ModelParser::Outcome parsed =

@@ -4,14 +4,14 @@
 #include <string>
 #include <utility>
 
-#include "brenlo/schema_import_options.h"
+#include "import/schema_import_options.h"
 
 namespace tavik::cli {
 
 struct ImportOptions {
   std::string database_path;
   std::string output;
-  brenlo::SchemaImportOptions schema;
+  import::SchemaImportOptions schema;
 };
 
 class ImportCommand {

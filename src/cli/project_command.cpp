@@ -12,12 +12,12 @@
 #include <unordered_set>
 #include <vector>
 
-#include "brenlo/sqlite_schema_reader.h"
 #include "brenlo/windows1252.h"
 #include "cli/command_line.h"
-#include "cli/database_schema.h"
 #include "cli/generate_command.h"
 #include "cli/output_guard.h"
+#include "import/database_file.h"
+#include "import/database_schema.h"
 #include "platform/file_output.h"
 #include "project/database_forms.h"
 #include "project/project_file.h"
@@ -286,8 +286,8 @@ int WriteTableForm(ProjectCommand::Writer& writer, const project::DatabaseForms&
 
 // A project from a database: a form per table and the start-up form that opens them.
 int WriteDatabaseProject(ProjectCommand::Writer& writer, const ProjectOptions& options) {
-  DatabaseSchema::Schema schema =
-      DatabaseSchema::Read(options.input_path, options.schema, "tavikfw project");
+  import::DatabaseSchema::Schema schema =
+      import::DatabaseSchema::Read(options.input_path, options.schema, "tavikfw project");
   if (schema.status != 0) return schema.status;
   project::DatabaseForms forms(std::move(schema.model));
   writer.ReserveStartForm();
@@ -308,7 +308,7 @@ int ProjectCommand::Run() {
       return kExitUsage;
     }
   }
-  const bool database = brenlo::SqliteSchemaReader::HasSqliteHeader(options_.input_path.c_str());
+  const bool database = import::DatabaseFile::IsDatabase(options_.input_path.c_str());
   if (!database && (!options_.schema.tables.empty() || !options_.schema.grid_tables.empty())) {
     fmt::print(stderr,
                "tavikfw project: --table and --grid choose the tables of a database; "

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "brenlo/schema_import_options.h"
+#include "import/schema_import_options.h"
 
 namespace tavik::cli {
 
@@ -14,7 +14,7 @@ struct ProjectOptions {
   std::string input_path;  // a model file or a SQLite database
   std::string folder;
   std::uint16_t version = 4;
-  brenlo::SchemaImportOptions schema;  // --table and --grid, for a database
+  import::SchemaImportOptions schema;  // --table and --grid, for a database
   std::optional<std::string> database;
   std::optional<std::string> connect;
   std::optional<std::string> settings_path;

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace tavik::brenlo {
+namespace tavik::import {
 
 class MasterDetailGraph {
  public:
@@ -27,4 +27,4 @@ class MasterDetailGraph {
                                                     const std::vector<Link>& links);
 };
 
-}  // namespace tavik::brenlo
+}  // namespace tavik::import

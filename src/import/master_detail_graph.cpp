@@ -1,9 +1,9 @@
 // Finding the master/detail links that close cycles.
-#include "brenlo/master_detail_graph.h"
+#include "import/master_detail_graph.h"
 
 #include <cstdint>
 
-namespace tavik::brenlo {
+namespace tavik::import {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::vector<MasterDetailGraph::ClosingLink> MasterDetailGraph::CycleClosingLinks
   return closing;
 }
 
-}  // namespace tavik::brenlo
+}  // namespace tavik::import

@@ -6,9 +6,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "brenlo/schema_import_options.h"
+#include "import/schema_import_options.h"
 
-namespace tavik::cli {
+namespace tavik::import {
 
 class DatabaseSchema {
  public:
@@ -24,12 +24,12 @@ class DatabaseSchema {
 
   // Reads the schema; its warnings (foreign keys kept as plain columns) and any refusal go
   // to standard error, the warnings after "command: warning: ".
-  static Schema Read(const std::string& path, const brenlo::SchemaImportOptions& options,
+  static Schema Read(const std::string& path, const SchemaImportOptions& options,
                      std::string_view command);
 
   // The schema read as Read reads it, as the text of a model file.
-  static Imported Import(const std::string& path, const brenlo::SchemaImportOptions& options,
+  static Imported Import(const std::string& path, const SchemaImportOptions& options,
                          std::string_view command);
 };
 
-}  // namespace tavik::cli
+}  // namespace tavik::import

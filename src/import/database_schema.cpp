@@ -1,15 +1,15 @@
 // Reading a database's schema for the command line.
-#include "cli/database_schema.h"
+#include "import/database_schema.h"
 
 #include <fmt/format.h>
 
 #include <new>
 
-#include "brenlo/sqlite_schema_reader.h"
 #include "cli/command_line.h"
+#include "import/database_file.h"
 #include "tavikfw/brenlo.h"
 
-namespace tavik::cli {
+namespace tavik::import {
 
 namespace {
 
@@ -18,30 +18,32 @@ constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
 }  // namespace
 
 DatabaseSchema::Schema DatabaseSchema::Read(const std::string& path,
-                                            const brenlo::SchemaImportOptions& options,
+                                            const SchemaImportOptions& options,
                                             std::string_view command) {
   try {
-    brenlo::SqliteSchemaReader::Outcome outcome = brenlo::SqliteSchemaReader::Read(path, options);
+    SchemaReader::Outcome outcome = DatabaseFile::Read(path, options);
     for (const std::string& warning : outcome.warnings) {
       fmt::print(stderr, "{}: warning: {}\n", command, warning);
     }
     if (outcome.status != BR_LOAD_OK) {
       fmt::print(stderr, "{}: {}\n", kErrorCaption, outcome.error);
-      return {outcome.status == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused, {}};
+      return {
+          outcome.status == BR_LOAD_UNREADABLE ? cli::kExitModelUnreadable : cli::kExitModelRefused,
+          {}};
     }
     return {0, std::move(outcome.model)};
   } catch (const std::bad_alloc&) {
     fmt::print(stderr, "{}: there is not enough memory to import the database\n", kErrorCaption);
-    return {kExitModelRefused, {}};
+    return {cli::kExitModelRefused, {}};
   }
 }
 
 DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,
-                                                const brenlo::SchemaImportOptions& options,
+                                                const SchemaImportOptions& options,
                                                 std::string_view command) {
   Schema schema = Read(path, options, command);
   if (schema.status != 0) return {schema.status, {}};
-  return {0, brenlo::SqliteSchemaReader::ModelText(schema.model)};
+  return {0, SchemaReader::ModelText(schema.model)};
 }
 
-}  // namespace tavik::cli
+}  // namespace tavik::import

@@ -9,17 +9,17 @@
 #include <string>
 #include <string_view>
 
-#include "brenlo/sqlite_schema_reader.h"
 #include "fakes/cli_run.h"
 #include "fakes/sqlite_database.h"
+#include "import/sqlite_schema_reader.h"
 #include "tavikfw/brenlo.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using tavik::brenlo::SchemaImportOptions;
-using tavik::brenlo::SqliteSchemaReader;
+using tavik::import::SchemaImportOptions;
+using tavik::import::SqliteSchemaReader;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
@@ -35,7 +35,7 @@ class SqliteImportTest : public testing::Test {
   std::string Refusal(std::string_view sql, std::int32_t status = BR_LOAD_REFUSED,
                       const SchemaImportOptions& options = {}) {
     const std::string path = Database(sql);
-    SqliteSchemaReader::Outcome outcome = SqliteSchemaReader::Read(path, options);
+    SqliteSchemaReader::Outcome outcome = SqliteSchemaReader().Read(path, options);
     EXPECT_EQ(outcome.status, status) << outcome.error;
     EXPECT_THAT(outcome.error, StartsWith(path + ": "));
     return outcome.error.substr(std::min(outcome.error.size(), path.size() + 2));
@@ -83,7 +83,7 @@ TEST_F(SqliteImportTest, RefusesNamesAFormCannotHold) {
 }
 
 TEST_F(SqliteImportTest, RefusesFilesThatAreNotDatabasesOrCannotBeRead) {
-  auto read = [](const fs::path& path) { return SqliteSchemaReader::Read(path.string()); };
+  auto read = [](const fs::path& path) { return SqliteSchemaReader().Read(path.string(), {}); };
   // A text file's and a missing file's messages are pinned by the import command's tests.
   std::ofstream(dir_ / "empty.db").flush();
   EXPECT_EQ(read(dir_ / "empty.db").status, BR_LOAD_REFUSED);
@@ -103,7 +103,7 @@ TEST_F(SqliteImportTest, ALockedDatabaseIsReportedAsLocked) {
   sqlite3* writer = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &writer), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-  SqliteSchemaReader::Outcome locked = SqliteSchemaReader::Read(path);
+  SqliteSchemaReader::Outcome locked = SqliteSchemaReader().Read(path, {});
   sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(writer);
   EXPECT_EQ(locked.status, BR_LOAD_UNREADABLE);

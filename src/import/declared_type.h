@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tavik::brenlo {
+namespace tavik::import {
 
 // A declared type is read as SQLite reads it: the type affinity follows from the words it
 // contains, in SQLite's order of precedence, so "BLOB SUB_TYPE TEXT" holds text and
@@ -31,4 +31,4 @@ class DeclaredType {
   Affinity affinity_;
 };
 
-}  // namespace tavik::brenlo
+}  // namespace tavik::import

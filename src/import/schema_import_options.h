@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace tavik::brenlo {
+namespace tavik::import {
 
 struct SchemaImportOptions {
   // The tables to import, by name (letter case does not matter); empty for every table.
@@ -13,4 +13,4 @@ struct SchemaImportOptions {
   std::vector<std::string> grid_tables;
 };
 
-}  // namespace tavik::brenlo
+}  // namespace tavik::import

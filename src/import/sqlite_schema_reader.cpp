@@ -1,5 +1,5 @@
 // Reads the schema of a SQLite database into a model document.
-#include "brenlo/sqlite_schema_reader.h"
+#include "import/sqlite_schema_reader.h"
 
 #include <fmt/format.h>
 #include <sqlite3.h>
@@ -19,13 +19,13 @@
 #include <utility>
 #include <vector>
 
-#include "brenlo/declared_type.h"
-#include "brenlo/master_detail_graph.h"
 #include "brenlo/model_parser.h"
 #include "brenlo/windows1252.h"
+#include "import/declared_type.h"
+#include "import/master_detail_graph.h"
 #include "tavikfw/brenlo.h"
 
-namespace tavik::brenlo {
+namespace tavik::import {
 namespace {
 
 using nlohmann::ordered_json;
@@ -802,8 +802,8 @@ void SchemaImport::LinkKeyColumns() {
 }
 
 std::string NameFault(std::string_view name) {
-  std::string fault = FormTextFault(name);
-  return fault.empty() ? ModelParser::SqlNameFault(name) : fault;
+  std::string fault = brenlo::FormTextFault(name);
+  return fault.empty() ? brenlo::ModelParser::SqlNameFault(name) : fault;
 }
 
 // Names, types and listed values all end up in the form, which holds only Windows-1252;
@@ -818,12 +818,12 @@ bool SchemaImport::CheckTexts() {
       if (std::string fault = NameFault(column.name); !fault.empty()) {
         return Refuse(fmt::format("{}: the name cannot be used: {}", place, fault));
       }
-      if (std::string fault = FormTextFault(column.type); !fault.empty()) {
+      if (std::string fault = brenlo::FormTextFault(column.type); !fault.empty()) {
         return Refuse(fmt::format("{}: the declared type cannot be used: {}", place, fault));
       }
       if (!column.values) continue;
       for (const std::string& value : *column.values) {
-        if (std::string fault = FormTextFault(value); !fault.empty()) {
+        if (std::string fault = brenlo::FormTextFault(value); !fault.empty()) {
           return Refuse(fmt::format("{}: the value '{}' of its CHECK constraint cannot be used: {}",
                                     place, value, fault));
         }
@@ -985,22 +985,9 @@ ordered_json SchemaImport::Document() const {
 
 }  // namespace
 
-bool SqliteSchemaReader::HasSqliteHeader(const char* path) {
-  if (path == nullptr) return false;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
-  if (!file) return false;
-  std::array<char, kSqliteHeader.size()> header{};
-  const std::size_t got = std::fread(header.data(), 1, header.size(), file.get());
-  return std::string_view(header.data(), got) == kSqliteHeader;
-}
-
 SqliteSchemaReader::Outcome SqliteSchemaReader::Read(const std::string& path,
-                                                     const SchemaImportOptions& options) {
+                                                     const SchemaImportOptions& options) const {
   return SchemaImport(path, options).Run();
 }
 
-std::string SqliteSchemaReader::ModelText(const nlohmann::ordered_json& model) {
-  return model.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
-}
-
-}  // namespace tavik::brenlo
+}  // namespace tavik::import

@@ -1,9 +1,9 @@
 // Classifying declared column types.
-#include "brenlo/declared_type.h"
+#include "import/declared_type.h"
 
 #include <algorithm>
 
-namespace tavik::brenlo {
+namespace tavik::import {
 
 namespace {
 
@@ -52,4 +52,4 @@ std::optional<std::string> DeclaredType::DateTimeMask() const {
   return std::nullopt;
 }
 
-}  // namespace tavik::brenlo
+}  // namespace tavik::import

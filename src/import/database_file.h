@@ -1,0 +1,25 @@
+// Which kind of database a file holds, known by its first bytes, and the reading of its schema.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "import/schema_import_options.h"
+#include "import/schema_reader.h"
+
+namespace tavik::import {
+
+class DatabaseFile {
+ public:
+  enum class Kind : std::uint8_t { kNone, kSqlite, kAccess };
+
+  // What the file holds, whatever it is called; kNone for a file that cannot be read.
+  static Kind KindOf(const char* path);
+  static bool IsDatabase(const char* path) { return KindOf(path) != Kind::kNone; }
+
+  // The schema read by the reader of the file's kind.
+  static SchemaReader::Outcome Read(const std::string& path,
+                                    const SchemaImportOptions& options = {});
+};
+
+}  // namespace tavik::import

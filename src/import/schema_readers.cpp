@@ -1,0 +1,19 @@
+// The reader of each kind of database this build reads.
+#include "import/schema_readers.h"
+
+#include "import/sqlite_schema_reader.h"
+
+namespace tavik::import {
+
+std::unique_ptr<SchemaReader> SchemaReaders::For(DatabaseFile::Kind kind) {
+  switch (kind) {
+    case DatabaseFile::Kind::kSqlite:
+      return std::make_unique<SqliteSchemaReader>();
+    case DatabaseFile::Kind::kAccess:
+    case DatabaseFile::Kind::kNone:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace tavik::import

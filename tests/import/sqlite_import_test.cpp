@@ -77,8 +77,8 @@ TEST_F(SqliteImportTest, RefusesNamesAFormCannotHold) {
             "the name of table \"東京\" cannot be used: the character \"東\" (U+6771) is not in "
             "Windows-1252");
   EXPECT_THAT(Refusal("CREATE TABLE T (S TEXT CHECK (S IN ('a', 'Ω')))"),
-              HasSubstr("table \"T\", column \"S\": the value 'Ω' of its CHECK constraint cannot "
-                        "be used"));
+              HasSubstr("table \"T\", column \"S\": the value 'Ω' of its list cannot be "
+                        "used"));
   EXPECT_EQ(Refusal("CREATE VIEW V AS SELECT 1"), "the database has no tables to import");
 }
 

@@ -1,0 +1,391 @@
+// The tables, columns and links a reader found, made into a model document by the rules
+// every reader follows.
+#include "import/imported_schema.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <set>
+
+#include "brenlo/model_parser.h"
+#include "brenlo/windows1252.h"
+#include "import/master_detail_graph.h"
+
+namespace tavik::import {
+
+using nlohmann::ordered_json;
+
+namespace {
+
+// Attribute ids are served in 16 bits; "entity times 100 plus column" reads well and is
+// used whenever it fits.
+constexpr std::size_t kLargestId = 0xFFFF;
+constexpr std::size_t kColumnsPerEntityId = 100;
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// "CUST_NAME" and "custName" read "Cust Name".
+std::string ReadableName(std::string_view name) {
+  std::string out;
+  bool word_start = true;
+  char previous = '\0';
+  for (char c : name) {
+    if (c == '_' || c == ' ' || c == '-') {
+      word_start = true;
+      previous = c;
+      continue;
+    }
+    if (previous >= 'a' && previous <= 'z' && c >= 'A' && c <= 'Z') word_start = true;
+    if (word_start) {
+      if (!out.empty()) out += ' ';
+      out += UpperAscii(c);
+      word_start = false;
+    } else {
+      out += LowerAscii(c);
+    }
+    previous = c;
+  }
+  return out.empty() ? std::string(name) : out;
+}
+
+std::string NameFault(std::string_view name) {
+  std::string fault = brenlo::FormTextFault(name);
+  return fault.empty() ? brenlo::ModelParser::SqlNameFault(name) : fault;
+}
+
+ordered_json PairList(const ImportedSchema::ValuePairs& pairs) {
+  ordered_json list = ordered_json::array();
+  for (const auto& [display, data] : pairs) list.push_back(ordered_json::array({display, data}));
+  return list;
+}
+
+ordered_json Attribute(const ImportedSchema::Column& column) {
+  ordered_json info = ordered_json::object();
+  info["ID"] = column.id;
+  info["PHYSICAL_NAME"] = column.name;
+  info["DISPLAY_NAME"] = column.display_name;
+  info["BASE_NAME"] = column.base_name.empty() ? column.display_name : column.base_name;
+  info["ROLE_NAME"] = column.display_name;
+  info["REL_COUNT"] = column.relations.size();
+  info["REQUIRED"] = column.required ? 1 : 0;
+  for (std::size_t i = 0; i < column.relations.size(); ++i) {
+    info[fmt::format("REL{}_ID", i)] = column.relations[i];
+  }
+
+  ordered_json col_prop = ordered_json::object();
+  col_prop["CD_TYP"] = column.type;
+  col_prop["CD_NAM"] = column.name;
+  col_prop["CD_PLB"] = column.display_name;
+  if (column.required) col_prop["CD_REQ"] = "Y";
+  if (column.filled_by_database) col_prop["CD_RO"] = "Y";
+  if (!column.tag.empty()) col_prop["CD_TAG"] = column.tag;
+  if (column.values_limit) col_prop["CD_PTR"] = 1;
+
+  ordered_json edit_style = ordered_json::object();
+  edit_style["ES_TYP"] = column.edit_style;
+  if (!column.flags.empty()) edit_style["ES_VLD"] = 1;
+  // Values outside the list would be refused by the database anyway.
+  if (column.values_limit) edit_style["ESLVAL"] = 1;
+  if (!column.mask.empty()) edit_style["ESMMSK"] = column.mask;
+  if (!column.format.empty()) edit_style["ESMFMT"] = column.format;
+
+  ordered_json attribute = ordered_json::object();
+  attribute["ATTRIB_INFO"] = std::move(info);
+  attribute["FORM_ATTRIB_INFO"] = {{"VISIBLE", 1}};
+  attribute["COL_PROP"] = std::move(col_prop);
+  attribute["CP_EST"] = std::move(edit_style);
+  if (!column.flags.empty()) {
+    attribute["ES_VLD_RULE"] = {{"NAME", column.list_name}};
+    attribute["ES_VLD_VALUE"] = PairList(column.flags);
+  } else if (!column.values.empty()) {
+    attribute["COL_VLD_RULE"] = {{"NAME", column.list_name}};
+    attribute["COL_VLD_VALUE"] = PairList(column.values);
+  }
+  return attribute;
+}
+
+}  // namespace
+
+std::string FoldedName(std::string_view name) {
+  std::string out(name);
+  std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
+  return out;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FoldedName(a) == FoldedName(b);
+}
+
+std::optional<std::size_t> ImportedSchema::Table::ColumnPosition(
+    std::string_view column_name) const {
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (SameName(columns[i].name, column_name)) return i;
+  }
+  return std::nullopt;
+}
+
+void ImportedSchema::AddObject(SchemaObject object) {
+  object_index_.emplace(FoldedName(object.name), objects_.size());
+  objects_.push_back(std::move(object));
+}
+
+const ImportedSchema::SchemaObject* ImportedSchema::FindObject(std::string_view name) const {
+  const auto found = object_index_.find(FoldedName(name));
+  return found == object_index_.end() ? nullptr : &objects_[found->second];
+}
+
+std::optional<std::size_t> ImportedSchema::FindTable(std::string_view name) const {
+  const auto found = table_index_.find(FoldedName(name));
+  return found == table_index_.end() ? std::nullopt : std::optional(found->second);
+}
+
+std::string ImportedSchema::ChooseTables(const SchemaImportOptions& options) {
+  std::unordered_set<std::string> chosen;
+  std::unordered_set<std::string> grids;
+  for (const std::string& name : options.tables) chosen.insert(FoldedName(name));
+  for (const std::string& name : options.grid_tables) grids.insert(FoldedName(name));
+  for (const auto* names : {&options.tables, &options.grid_tables}) {
+    for (const std::string& name : *names) {
+      const SchemaObject* object = FindObject(name);
+      if (!object || object->type == "internal") {
+        return fmt::format("the database has no table \"{}\"", name);
+      }
+      if (object->type != "table") {
+        return fmt::format("\"{}\" is a {}, which cannot be imported; only tables can",
+                           object->name, object->type == "view" ? "view" : object->type + " table");
+      }
+      if (!chosen.empty() && !chosen.contains(FoldedName(name))) {
+        return fmt::format("\"{}\" is to be shown as a grid but is not among the tables to import",
+                           name);
+      }
+    }
+  }
+  for (const SchemaObject& object : objects_) {
+    if (object.type != "table") continue;
+    const std::string folded = FoldedName(object.name);
+    if (!chosen.empty() && !chosen.contains(folded)) continue;
+    table_index_.emplace(folded, tables_.size());
+    tables_.push_back({object.name, grids.contains(folded), {}});
+  }
+  if (tables_.empty()) return "the database has no tables to import";
+  return {};
+}
+
+std::string ImportedSchema::LinkProblem(std::size_t detail, const std::string& master_name) const {
+  const SchemaObject* object = FindObject(master_name);
+  if (!object || object->type == "internal") {
+    return fmt::format("\"{}\" is not a table of the database", master_name);
+  }
+  if (object->type != "table") {
+    return fmt::format("\"{}\" is a {}, not a table", object->name,
+                       object->type == "view" ? "view" : object->type + " table");
+  }
+  const auto master = FindTable(master_name);
+  if (!master) return fmt::format("\"{}\" is not among the tables imported", object->name);
+  if (*master == detail)
+    return "it refers to its own table, which a form cannot show as its own master";
+  return {};
+}
+
+void ImportedSchema::AddLink(Link link, const std::vector<std::string>& detail_columns,
+                             std::unordered_set<std::size_t>& masters) {
+  if (masters.insert(link.master).second) {
+    links_.push_back(std::move(link));
+    return;
+  }
+  const std::string& master = tables_[link.master].name;
+  KeepAsPlainColumns(link.detail, detail_columns, master,
+                     fmt::format("the table has a key to \"{}\" already, and a form shows a "
+                                 "detail once under its master",
+                                 master));
+}
+
+void ImportedSchema::KeepAsPlainColumns(std::size_t detail, const std::vector<std::string>& columns,
+                                        std::string_view master, std::string_view why) {
+  std::string names;
+  for (const std::string& column : columns) {
+    names += fmt::format("{}\"{}\"", names.empty() ? "" : ", ", column);
+  }
+  Warn(fmt::format("table \"{}\", {} {}: the foreign key to \"{}\" is kept as {}: {}",
+                   tables_[detail].name, columns.size() == 1 ? "column" : "columns", names, master,
+                   columns.size() == 1 ? "a plain column" : "plain columns", why));
+}
+
+std::string ImportedSchema::Finish() {
+  for (Table& table : tables_) NameColumns(table);
+  LeaveOutCycles();
+  LinkKeyColumns();
+  if (std::string fault = CheckTexts(); !fault.empty()) return fault;
+  return AssignIds();
+}
+
+void ImportedSchema::NameColumns(Table& table) {
+  std::set<std::string> display_names;
+  for (Column& column : table.columns) {
+    const std::string readable =
+        column.caption.empty() ? ReadableName(column.name) : column.caption;
+    column.display_name = readable;
+    for (int suffix = 2; !display_names.insert(column.display_name).second; ++suffix) {
+      column.display_name = fmt::format("{} {}", readable, suffix);
+    }
+  }
+}
+
+void ImportedSchema::LeaveOutCycles() {
+  std::vector<MasterDetailGraph::Link> graph_links;
+  for (const Link& link : links_) graph_links.push_back({link.master, link.detail});
+  std::vector<bool> closing(links_.size(), false);
+  for (const auto& closed : MasterDetailGraph::CycleClosingLinks(tables_.size(), graph_links)) {
+    closing[closed.link] = true;
+    const Link& link = links_[closed.link];
+    std::string cycle;
+    for (std::size_t table : closed.cycle) cycle += fmt::format("\"{}\" -> ", tables_[table].name);
+    std::vector<std::string> columns;
+    for (std::size_t column : link.detail_columns) {
+      columns.push_back(tables_[link.detail].columns[column].name);
+    }
+    KeepAsPlainColumns(link.detail, columns, tables_[link.master].name,
+                       fmt::format("it closes a cycle of masters and their details ({}\"{}\"), "
+                                   "which no form can show",
+                                   cycle, tables_[link.detail].name));
+  }
+  std::vector<Link> kept;
+  for (std::size_t i = 0; i < links_.size(); ++i) {
+    if (!closing[i]) kept.push_back(std::move(links_[i]));
+  }
+  links_ = std::move(kept);
+}
+
+void ImportedSchema::LinkKeyColumns() {
+  for (std::size_t k = 0; k < links_.size(); ++k) {
+    const Link& link = links_[k];
+    for (std::size_t i = 0; i < link.detail_columns.size(); ++i) {
+      Column& from = tables_[link.detail].columns[link.detail_columns[i]];
+      from.relations.push_back(k + 1);
+      // A column in several keys takes its base name from the first of them, which is how
+      // the master's key is found again.
+      if (from.base_name.empty()) {
+        from.base_name = tables_[link.master].columns[link.master_columns[i]].display_name;
+      }
+    }
+  }
+}
+
+// Names, types, captions and listed values all end up in the form, which holds only
+// Windows-1252; names end up in its SQL too.
+std::string ImportedSchema::CheckTexts() const {
+  for (const Table& table : tables_) {
+    if (std::string fault = NameFault(table.name); !fault.empty()) {
+      return fmt::format("the name of table \"{}\" cannot be used: {}", table.name, fault);
+    }
+    for (const Column& column : table.columns) {
+      const std::string place = fmt::format("table \"{}\", column \"{}\"", table.name, column.name);
+      if (std::string fault = NameFault(column.name); !fault.empty()) {
+        return fmt::format("{}: the name cannot be used: {}", place, fault);
+      }
+      const std::pair<const std::string*, std::string_view> texts[] = {
+          {&column.type, "the declared type"},
+          {&column.display_name, "the caption"},
+          {&column.mask, "the input mask"},
+          {&column.format, "the format"},
+          {&column.tag, "the description"}};
+      for (const auto& [text, what] : texts) {
+        if (std::string fault = brenlo::FormTextFault(*text); !fault.empty()) {
+          return fmt::format("{}: {} cannot be used: {}", place, what, fault);
+        }
+      }
+      for (const auto* list : {&column.flags, &column.values}) {
+        for (const auto& [shown, stored] : *list) {
+          for (const std::string* value : {&shown, &stored}) {
+            if (std::string fault = brenlo::FormTextFault(*value); !fault.empty()) {
+              return fmt::format("{}: the value '{}' of its list cannot be used: {}", place, *value,
+                                 fault);
+            }
+          }
+        }
+      }
+    }
+  }
+  return {};
+}
+
+std::string ImportedSchema::AssignIds() {
+  std::size_t widest = 0;
+  std::size_t total = 0;
+  for (const Table& table : tables_) {
+    widest = std::max(widest, table.columns.size());
+    total += table.columns.size();
+  }
+  const bool by_entity =
+      widest < kColumnsPerEntityId && tables_.size() * kColumnsPerEntityId + widest <= kLargestId;
+  if (!by_entity && total > kLargestId) {
+    return fmt::format("the tables have {} columns together, more than the {} a model can number",
+                       total, kLargestId);
+  }
+  std::size_t next = 1;
+  for (std::size_t t = 0; t < tables_.size(); ++t) {
+    for (std::size_t c = 0; c < tables_[t].columns.size(); ++c) {
+      tables_[t].columns[c].id = by_entity ? (t + 1) * kColumnsPerEntityId + c + 1 : next++;
+    }
+  }
+  // Lists are shared in a form by name, so two columns must not give the same one.
+  std::unordered_set<std::string> list_names;
+  for (Table& table : tables_) {
+    for (Column& column : table.columns) {
+      if (column.values.empty() && column.flags.empty()) continue;
+      const std::string name = table.name + "_" + column.name;
+      column.list_name = name;
+      for (int suffix = 2; !list_names.insert(column.list_name).second; ++suffix) {
+        column.list_name = fmt::format("{}_{}", name, suffix);
+      }
+    }
+  }
+  return {};
+}
+
+ordered_json ImportedSchema::Document() const {
+  ordered_json entities = ordered_json::array();
+  for (std::size_t i = 0; i < tables_.size(); ++i) {
+    const Table& table = tables_[i];
+    ordered_json properties = ordered_json::object();
+    properties["ID"] = i + 1;
+    properties["PHYSICAL_NAME"] = table.name;
+    properties["UNIQUE_PHYS_NAME"] = table.name;
+    properties["DISPLAY_STYLE"] = table.grid ? "GRID" : "FIELDS";
+    properties["VISIBLE"] = 1;
+    ordered_json attributes = ordered_json::array();
+    for (const Column& column : table.columns) attributes.push_back(Attribute(column));
+    ordered_json entity = ordered_json::object();
+    entity["properties"] = std::move(properties);
+    entity["attributes"] = std::move(attributes);
+    entities.push_back(std::move(entity));
+  }
+  ordered_json relationships = ordered_json::array();
+  for (std::size_t i = 0; i < links_.size(); ++i) {
+    const Link& link = links_[i];
+    ordered_json properties = ordered_json::object();
+    properties["RELATION_ID"] = i + 1;
+    properties["PARENT_ENTITY"] = link.master + 1;
+    properties["CHILD_ENTITY"] = link.detail + 1;
+    ordered_json entry = ordered_json::object();
+    entry["properties"] = std::move(properties);
+    ordered_json attribute_ids = ordered_json::array();
+    for (std::size_t column : link.detail_columns) {
+      attribute_ids.push_back(tables_[link.detail].columns[column].id);
+    }
+    entry["attributes"] = std::move(attribute_ids);
+    relationships.push_back(std::move(entry));
+  }
+  ordered_json model = ordered_json::object();
+  model["tavik_model"] = 1;
+  model["entities"] = std::move(entities);
+  model["relationships"] = std::move(relationships);
+  return model;
+}
+
+}  // namespace tavik::import

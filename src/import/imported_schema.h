@@ -1,0 +1,127 @@
+// The tables, columns and links a reader found, made into a model document by the rules
+// every reader follows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "import/schema_import_options.h"
+
+namespace tavik::import {
+
+// Edit styles of the attributes an import makes.
+inline constexpr int kCheckBoxStyle = 0;
+inline constexpr int kListBoxStyle = 1;
+inline constexpr int kComboBoxStyle = 2;
+inline constexpr int kTextBoxStyle = 4;
+inline constexpr int kMaskedEditStyle = 5;
+inline constexpr int kPictureStyle = 8;
+
+// Database names are compared without regard to the case of ASCII letters.
+std::string FoldedName(std::string_view name);
+bool SameName(std::string_view a, std::string_view b);
+
+class ImportedSchema {
+ public:
+  using ValuePairs = std::vector<std::pair<std::string, std::string>>;  // shown, stored
+
+  struct Column {
+    std::string name;
+    std::string type;     // as the database names it, perhaps empty
+    std::string caption;  // the label, when the database gives one
+    bool required = false;
+    bool filled_by_database = false;  // numbered by the database: shown read-only
+    int key_position = 0;             // in the primary key, from 1; 0 when not part of it
+    int edit_style = kTextBoxStyle;
+    ValuePairs flags;           // a check box's checked and unchecked values
+    ValuePairs values;          // a list's values
+    bool values_limit = false;  // values outside the list are refused
+    std::string mask;           // a masked edit's input mask
+    std::string format;         // a masked edit's display format
+    std::string tag;            // the control's Tag
+    // Filled in by Finish.
+    std::string display_name;
+    std::string base_name;
+    std::size_t id = 0;
+    std::vector<std::size_t> relations;
+    std::string list_name;  // of the flags or values, unique in the model
+  };
+
+  struct Table {
+    std::string name;
+    bool grid = false;
+    std::vector<Column> columns;
+
+    std::optional<std::size_t> ColumnPosition(std::string_view column_name) const;
+  };
+
+  // A link between tables as a master/detail relationship.
+  struct Link {
+    std::size_t master = 0;  // table positions
+    std::size_t detail = 0;
+    std::vector<std::size_t> detail_columns;  // positions in the detail's columns, in key order
+    std::vector<std::size_t> master_columns;  // the columns they refer to, in the same order
+  };
+
+  // An object of the database a link or an option may name: "table", "view", or what
+  // else the reader calls it ("internal" for the database's own).
+  struct SchemaObject {
+    std::string type;
+    std::string name;
+  };
+
+  explicit ImportedSchema(std::string path) : path_(std::move(path)) {}
+
+  void AddObject(SchemaObject object);
+  const SchemaObject* FindObject(std::string_view name) const;
+  // Takes the tables the options ask for (every table when they name none), in the order
+  // of the objects; why it cannot, or empty.
+  std::string ChooseTables(const SchemaImportOptions& options);
+  std::optional<std::size_t> FindTable(std::string_view name) const;
+  std::vector<Table>& tables() { return tables_; }
+
+  // Why a link from the detail to the named table cannot be a relationship, judged by the
+  // tables; empty when it can.
+  std::string LinkProblem(std::size_t detail, const std::string& master_name) const;
+  // Keeps the link, unless its detail has one to that master already: a form shows a
+  // detail once under its master. masters holds the masters of the detail's links so far.
+  void AddLink(Link link, const std::vector<std::string>& detail_columns,
+               std::unordered_set<std::size_t>& masters);
+  // A link the form cannot show as a master/detail relationship stays a plain column, and
+  // the user is told which and why.
+  void KeepAsPlainColumns(std::size_t detail, const std::vector<std::string>& columns,
+                          std::string_view master, std::string_view why);
+  void Warn(std::string warning) { warnings_.push_back(path_ + ": " + warning); }
+
+  // Leaves out the links that close cycles, names and numbers the columns and checks every
+  // text; why the schema cannot be a model, or empty.
+  std::string Finish();
+  nlohmann::ordered_json Document() const;
+  std::vector<std::string> TakeWarnings() { return std::move(warnings_); }
+
+ private:
+  void NameColumns(Table& table);
+  void LeaveOutCycles();
+  void LinkKeyColumns();
+  std::string CheckTexts() const;
+  std::string AssignIds();
+
+  std::string path_;
+  std::vector<SchemaObject> objects_;  // in the order of the schema
+  std::vector<Table> tables_;          // the tables imported; entity i + 1 is tables_[i]
+  // Positions in the vectors above by folded name.
+  std::unordered_map<std::string, std::size_t> object_index_;
+  std::unordered_map<std::string, std::size_t> table_index_;
+  std::vector<Link> links_;
+  std::vector<std::string> warnings_;
+};
+
+}  // namespace tavik::import

@@ -1,8 +1,6 @@
 // Parsing the tavikfw command line.
 #include "cli/command_line.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <map>
 #include <regex>
@@ -11,6 +9,7 @@
 #include "cli/import_command.h"
 #include "cli/inspect_command.h"
 #include "cli/project_command.h"
+#include "platform/terminal.h"
 #ifdef TAVIK_PREVIEW
 #include "cli/preview_command.h"
 #endif
@@ -165,7 +164,7 @@ int CommandLine::Run(int argc, const char* const* argv) {
   if (preview->parsed()) return PreviewCommand(std::move(preview_options)).Run();
 #endif
   ApplyScreen(screen, options);
-  options.interactive = ::isatty(STDIN_FILENO) != 0;
+  options.interactive = IsTerminal(StandardStream::kInput);
   return GenerateCommand(options).Run();
 }
 

@@ -2,7 +2,6 @@
 #include "cli/project_command.h"
 
 #include <fmt/format.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +18,7 @@
 #include "import/database_file.h"
 #include "import/database_schema.h"
 #include "platform/file_output.h"
+#include "platform/terminal.h"
 #include "project/database_forms.h"
 #include "project/project_file.h"
 #include "project/project_folder.h"
@@ -75,7 +75,7 @@ class ProjectCommand::Writer {
         folder_(folder),
         module_(project::SupportModule::Text(options.version)),
         module_definitions_(project::RoutineScanner::Defined(module_)),
-        show_progress_(::isatty(STDERR_FILENO) != 0) {
+        show_progress_(IsTerminal(StandardStream::kError)) {
     // The input may stand in the project's folder (with --force): no file may replace it.
     guard_.AddInput(options.input_path, "input");
     std::string stem = fs::path(options.input_path).stem().string();

@@ -43,8 +43,6 @@ normalise() { # Wine's own notes (lines starting "wine: ") are not the program's
 
 # A known difference is shown, measured, and does not fail the case.
 known=$(sed -n "s/^$mode $name: //p" "$(dirname "$0")/known_differences")
-# Standard input is an empty file: Windows takes the NUL device for a terminal.
-: >"$work/no-input"
 
 failures=0
 check_equal() { # what expected-file actual-file
@@ -82,7 +80,7 @@ if [ "$mode" = cli ]; then
   done
   arguments+=(-o "$(windows_path "$work/FORM.FRM")" --settings "$(windows_path "$work/TAVIK.INI")")
   option_value --on-entity-error >/dev/null || arguments+=(--on-entity-error stop)
-  "$wine_run" "$cli" "${arguments[@]}" >"$work/stdout" 2>"$work/stderr.raw" <"$work/no-input"
+  "$wine_run" "$cli" "${arguments[@]}" >"$work/stdout" 2>"$work/stderr.raw" </dev/null
   status=$?
   normalise <"$work/stderr.raw" >"$work/stderr"
   echo "status $status (expected $expected_status)"
@@ -115,7 +113,7 @@ script="$work/script"
 host_arguments=("$(windows_path "$model")" --script "$(windows_path "$script")"
   --vb "$(option_value --vb || echo 4)"
   --on-entity-error "$(option_value --on-entity-error || echo stop)")
-"$wine_run" "$host" "${host_arguments[@]}" >"$work/stdout" 2>"$work/stderr.raw" <"$work/no-input"
+"$wine_run" "$host" "${host_arguments[@]}" >"$work/stdout" 2>"$work/stderr.raw" </dev/null
 status=$?
 normalise <"$work/stderr.raw" >"$work/stderr"
 

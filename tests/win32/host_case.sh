@@ -24,8 +24,7 @@ if [ -f "$case_dir/arguments" ]; then
   mapfile -t more < <(substitute "$case_dir/arguments")
   arguments+=("${more[@]}")
 fi
-: >"$work/no-input"
-"$wine_run" "$host" "${arguments[@]}" >"$work/stdout.raw" 2>"$work/stderr.raw" <"$work/no-input"
+"$wine_run" "$host" "${arguments[@]}" >"$work/stdout.raw" 2>"$work/stderr.raw" </dev/null
 status=$?
 tr -d '\r' <"$work/stdout.raw" >"$work/stdout"
 # Wine's own notes (lines starting "wine: ") are not the program's messages.

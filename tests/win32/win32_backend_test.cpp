@@ -1,10 +1,14 @@
-// The Win32 backend apart from windows: the settings file, GDI measurement, files, the
-// process id, the string table resources and the model files the Windows build refuses.
+// The Win32 backend apart from dialogs: the settings file, GDI measurement, files, the
+// process id, terminals and a prompt at a console (which Wine shows as a window), the string
+// table resources and the model files the Windows build refuses.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +22,7 @@
 #include "platform/file_output.h"
 #include "platform/ini_settings_file.h"
 #include "platform/platform.h"
+#include "platform/terminal.h"
 #include "platform/win32/gdi_text_measurer.h"
 #include "platform/win32/this_module.h"
 #include "tavikfw/brenlo.h"
@@ -174,6 +179,137 @@ TEST_F(TemporaryFiles, FormFileIsReplacedWholeOrKeptAsItWas) {
 
 TEST(CurrentProcess, IsTheWindowsProcessId) {
   EXPECT_EQ(tavik::CurrentProcessId(), static_cast<std::uintptr_t>(::GetCurrentProcessId()));
+}
+
+using StandardStreams = ScratchFolder;
+
+// The C library takes the NUL device for a terminal, as it does every character device; a
+// script that gives it, a file or a pipe must not be asked or shown progress.
+TEST_F(StandardStreams, NullDeviceFileAndPipeAreNoTerminals) {
+  const fs::path file = folder_ / "answers.txt";
+  std::ofstream(file) << "Orders\n";
+  std::array<int, 2> pipe_ends{};
+  ASSERT_EQ(::_pipe(pipe_ends.data(), 256, _O_BINARY), 0);
+  ::_close(pipe_ends[1]);
+  const struct {
+    const char* what;
+    int descriptor;
+  } sources[] = {{"NUL", ::_open("NUL", _O_RDWR)},
+                 {"a file", ::_open(file.string().c_str(), _O_RDWR)},
+                 {"a pipe", pipe_ends[0]}};
+  const struct {
+    tavik::StandardStream stream;
+    int descriptor;
+  } streams[] = {{tavik::StandardStream::kInput, 0}, {tavik::StandardStream::kError, 2}};
+  for (const auto& stream : streams) {
+    const int saved = ::_dup(stream.descriptor);
+    for (const auto& source : sources) {
+      ASSERT_GE(source.descriptor, 0) << source.what;
+      ::_dup2(source.descriptor, stream.descriptor);
+      EXPECT_FALSE(tavik::IsTerminal(stream.stream)) << source.what << " on " << stream.descriptor;
+    }
+    ::_dup2(saved, stream.descriptor);
+    ::_close(saved);
+  }
+  for (const auto& source : sources) ::_close(source.descriptor);
+}
+
+// The console's input buffer, inheritable, or INVALID_HANDLE_VALUE. Wine attaches a program
+// started without a terminal to a console without input (CONIN$ does not open), so the test
+// leaves it for a new one; without a display the new one takes no console mode either.
+HANDLE ConsoleInput() {
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  auto open = [&] {
+    return ::CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         &inherited, OPEN_EXISTING, 0, nullptr);
+  };
+  HANDLE input = open();
+  if (input == INVALID_HANDLE_VALUE && ::FreeConsole() && ::AllocConsole()) input = open();
+  DWORD mode = 0;
+  if (input != INVALID_HANDLE_VALUE && !::GetConsoleMode(input, &mode)) {
+    ::CloseHandle(input);
+    return INVALID_HANDLE_VALUE;
+  }
+  return input;
+}
+
+// Types the text into the console as key presses; '\r' is the Enter key.
+void Type(HANDLE console, const std::string& text) {
+  for (char character : text) {
+    INPUT_RECORD press{};
+    press.EventType = KEY_EVENT;
+    KEY_EVENT_RECORD& key = press.Event.KeyEvent;
+    key.bKeyDown = TRUE;
+    key.wRepeatCount = 1;
+    key.wVirtualKeyCode = character == '\r' ? VK_RETURN : 0;
+    key.uChar.AsciiChar = character;
+    INPUT_RECORD release = press;
+    release.Event.KeyEvent.bKeyDown = FALSE;
+    const INPUT_RECORD records[] = {press, release};
+    DWORD written = 0;
+    ::WriteConsoleInputA(console, records, 2, &written);
+  }
+}
+
+// Runs the command in the folder, standard input the console, the other two a file; its
+// exit status, or -1 when it did not end within a minute.
+int RunAtTheConsole(std::string command, HANDLE console, const fs::path& folder) {
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE output = ::CreateFileA((folder / "out.txt").string().c_str(), GENERIC_WRITE, 0, &inherited,
+                                CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = console;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  PROCESS_INFORMATION process{};
+  const std::string directory = folder.string();
+  if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        directory.c_str(), &startup, &process)) {
+    ::CloseHandle(output);
+    return -2;
+  }
+  DWORD status = static_cast<DWORD>(-1);
+  if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+    ::GetExitCodeProcess(process.hProcess, &status);
+  } else {
+    ::TerminateProcess(process.hProcess, 1);
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  ::CloseHandle(output);
+  return static_cast<int>(status);
+}
+
+using ConsolePrompt = ScratchFolder;
+
+// tavikfw.exe at a real console, as at a Linux terminal: every field asked, its default shown;
+// Enter keeps it.
+TEST_F(ConsolePrompt, AnswersTypedAtTheConsoleFillTheForm) {
+  HANDLE console = ConsoleInput();
+  if (console == INVALID_HANDLE_VALUE) {
+    GTEST_SKIP() << "Wine offers no console with input here: its console host needs a "
+                    "display (DISPLAY is "
+                 << (std::getenv("DISPLAY") ? "set" : "not set") << ")";
+  }
+  ::FlushConsoleInputBuffer(console);
+  Type(console, "\rmy.mdb\r\rMy Caption\r\r");
+  // A path in Windows form: the command line takes "/work/..." for an option.
+  const fs::path model =
+      fs::absolute(fs::path(TAVIK_SOURCE_DIR) / "examples" / "order_entry.json").make_preferred();
+  const std::string command = std::string("\"") + TAVIK_CLI_EXE + "\" generate \"" +
+                              model.string() + "\" --settings T.INI --connect ODBC --name Orders";
+  ASSERT_EQ(RunAtTheConsole(command, console, folder_), 0) << ReadBytes(folder_ / "out.txt");
+  const std::string dialog = ReadBytes(folder_ / "out.txt");
+  EXPECT_NE(dialog.find("Connect: [ODBC] Database: Form Name: [Orders] Form Caption: Filespec: "
+                        "[Orders.FRM]"),
+            std::string::npos)
+      << dialog;
+  const std::string form = ReadBytes(folder_ / "Orders.FRM");
+  EXPECT_NE(form.find("Caption             =    \"My Caption\""), std::string::npos);
+  EXPECT_NE(form.find("OpenDatabase(\"my.mdb\",FALSE,FALSE,\"ODBC\")"), std::string::npos);
+  ::CloseHandle(console);
 }
 
 // Every text of the string table that the code shows is in the resources under its id.

@@ -295,11 +295,13 @@ TEST_F(ConsolePrompt, AnswersTypedAtTheConsoleFillTheForm) {
   }
   ::FlushConsoleInputBuffer(console);
   Type(console, "\rmy.mdb\r\rMy Caption\r\r");
-  // A path in Windows form: the command line takes "/work/..." for an option.
+  // Paths in Windows form: the command line takes "/work/..." for an option.
   const fs::path model =
       fs::absolute(fs::path(TAVIK_SOURCE_DIR) / "examples" / "order_entry.json").make_preferred();
+  // The settings file in the folder: a bare name would be the Windows folder's.
   const std::string command = std::string("\"") + TAVIK_CLI_EXE + "\" generate \"" +
-                              model.string() + "\" --settings T.INI --connect ODBC --name Orders";
+                              model.string() + "\" --settings \"" + (folder_ / "T.INI").string() +
+                              "\" --connect ODBC --name Orders";
   ASSERT_EQ(RunAtTheConsole(command, console, folder_), 0) << ReadBytes(folder_ / "out.txt");
   const std::string dialog = ReadBytes(folder_ / "out.txt");
   EXPECT_NE(dialog.find("Connect: [ODBC] Database: Form Name: [Orders] Form Caption: Filespec: "

@@ -4,7 +4,7 @@
 #include <fmt/format.h>
 
 #include "brenlo/model.h"
-#include "brenlo/windows1252.h"
+#include "text/windows1252.h"
 
 namespace tavik::brenlo {
 namespace {
@@ -15,7 +15,7 @@ std::string NameSuffix(const PropertyList& list, std::string_view group, std::st
                        std::string_view number_key) {
   const PropertyList::Property* found = name.empty() ? nullptr : list.Find(group, name);
   if (found != nullptr && found->is_string && !found->text.empty()) {
-    return fmt::format(" ({})", Windows1252ToUtf8(found->text));
+    return fmt::format(" ({})", text::Windows1252ToUtf8(found->text));
   }
   found = list.Find(group, number_key);
   if (found != nullptr && !found->is_string) {

@@ -11,7 +11,7 @@
 
 #include "brenlo/document_walker.h"
 #include "brenlo/tracking_iterator.h"
-#include "brenlo/windows1252.h"
+#include "text/windows1252.h"
 
 namespace tavik::brenlo {
 namespace {
@@ -469,11 +469,11 @@ void ModelParser::AddProperty(const Level& level, Scalar&& value) {
   const std::string& name = model_->names().Name(level.name);
   switch (value.kind) {
     case Scalar::Kind::kString: {
-      const bool plain = IsPlainFormText(value.text);
-      std::string fault = plain ? std::string() : FormTextFault(value.text);
+      const bool plain = text::IsPlainFormText(value.text);
+      std::string fault = plain ? std::string() : text::FormTextFault(value.text);
       if (fault.empty() && name == "PHYSICAL_NAME") fault = SqlNameFault(value.text);
       if (!fault.empty()) return Note(std::move(fault));
-      if (!plain) value.text = *Utf8ToWindows1252(value.text);
+      if (!plain) value.text = *text::Utf8ToWindows1252(value.text);
       return list.AddString(level.group, name, std::move(value.text));
     }
     case Scalar::Kind::kWhole:
@@ -536,10 +536,10 @@ void ModelParser::CheckName(Level& level, NameSightings& names_seen,
 }
 
 bool ModelParser::ConvertName(std::string& key, std::string& fault) const {
-  if (IsPlainFormText(key)) return true;
-  fault = FormTextFault(key);
+  if (text::IsPlainFormText(key)) return true;
+  fault = text::FormTextFault(key);
   if (!fault.empty()) return false;
-  key = *Utf8ToWindows1252(key);
+  key = *text::Utf8ToWindows1252(key);
   return true;
 }
 
@@ -600,7 +600,7 @@ FaultPlace ModelParser::CurrentPlace() const {
 std::string ModelParser::NamePart(std::string_view what, const Level& level) {
   if (level.count == 0) return {};
   if (!level.key_usable) return fmt::format("{} #{}", what, level.count);
-  return fmt::format("{} {}", what, Windows1252ToUtf8(level.key));
+  return fmt::format("{} {}", what, text::Windows1252ToUtf8(level.key));
 }
 
 std::string ModelParser::ShapeProblem(Frame frame) {

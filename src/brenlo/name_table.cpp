@@ -1,7 +1,7 @@
 // The names of a model's properties and groups, each kept once and known by a number.
 #include "brenlo/name_table.h"
 
-#include "brenlo/windows1252.h"
+#include "text/windows1252.h"
 
 namespace tavik::brenlo {
 
@@ -28,7 +28,7 @@ void NameTable::Remember(std::uint32_t previous, std::uint32_t number) {
   const std::uint32_t slot = previous + 1;
   if (slot >= followers_.size()) followers_.resize(std::size_t{slot} + 1);
   const std::string& name = names_[number];
-  followers_[slot] = {IsPlainFormText(name) ? &name : nullptr, number};
+  followers_[slot] = {text::IsPlainFormText(name) ? &name : nullptr, number};
 }
 
 }  // namespace tavik::brenlo

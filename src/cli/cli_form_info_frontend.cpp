@@ -6,33 +6,43 @@
 #include <iostream>
 #include <utility>
 
-#include "brenlo/windows1252.h"
 #include "environment/environment_client.h"
 #include "tavikfw/brenlo.h"
+#include "text/code_page.h"
+#include "text/windows1252.h"
 
 namespace tavik::cli {
+
+namespace {
+
+// A model's form names are Windows-1252 text.
+std::string StemOf(std::string_view form_name) {
+  return std::string(text::CodePage::Windows1252().FileStem(form_name));
+}
+
+}  // namespace
 
 std::optional<std::string> CliFormInfoFrontend::Ask(std::string_view label,
                                                     std::string_view default_value) {
   if (default_value.empty()) {
     fmt::print(stderr, "{} ", label);
   } else {
-    fmt::print(stderr, "{} [{}] ", label, brenlo::Windows1252ToUtf8(default_value));
+    fmt::print(stderr, "{} [{}] ", label, text::Windows1252ToUtf8(default_value));
   }
   std::fflush(stderr);
   std::string reply;
   if (!std::getline(std::cin, reply)) return std::nullopt;
   if (reply.empty()) return std::string(default_value);
-  auto converted = brenlo::Utf8ToWindows1252(reply);
+  auto converted = text::Utf8ToWindows1252(reply);
   if (!converted) {
-    fmt::print(stderr, "{}\n", brenlo::FormTextFault(reply));
+    fmt::print(stderr, "{}\n", text::FormTextFault(reply));
     return Ask(label, default_value);
   }
   return converted;
 }
 
 bool CliFormInfoFrontend::AskEveryField(CFormInfoDlg& dialog) {
-  fmt::print(stderr, "{}\n", brenlo::Windows1252ToUtf8(dialog.Prompt()));
+  fmt::print(stderr, "{}\n", text::Windows1252ToUtf8(dialog.Prompt()));
   struct Field {
     const char* label;
     std::string* text;
@@ -47,8 +57,8 @@ bool CliFormInfoFrontend::AskEveryField(CFormInfoDlg& dialog) {
     *field.text = *answer;
   }
   if (!dialog.AsksForFilespec()) return true;
-  auto file = Ask("Filespec:", dialog.filespec.empty() ? dialog.form_name.substr(0, 8) + ".FRM"
-                                                       : dialog.filespec);
+  auto file = Ask("Filespec:",
+                  dialog.filespec.empty() ? StemOf(dialog.form_name) + ".FRM" : dialog.filespec);
   if (!file) return false;
   dialog.filespec = *file;
   return true;
@@ -84,7 +94,7 @@ DialogResult CliFormInfoFrontend::Run(CFormInfoDlg& dialog, bool client_generate
 }
 
 std::optional<PickedFile> CliFormInfoFrontend::PickSaveFile(std::string_view /*window_title*/) {
-  std::string name = dialog_ ? dialog_->form_name.substr(0, 8) : std::string();
+  std::string name = dialog_ ? StemOf(dialog_->form_name) : std::string();
   return PickedFile{name + ".FRM", name + ".FRM"};
 }
 

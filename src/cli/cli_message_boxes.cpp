@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "brenlo/windows1252.h"
+#include "text/windows1252.h"
 
 namespace tavik::cli {
 
@@ -18,11 +18,11 @@ std::string_view WithoutTrailingBreaks(std::string_view text) {
 }  // namespace
 
 void CliMessageBoxes::ShowMessage(std::string_view caption, std::string_view text) {
-  std::string body = brenlo::Windows1252ToUtf8(WithoutTrailingBreaks(text));
+  std::string body = text::Windows1252ToUtf8(WithoutTrailingBreaks(text));
   if (caption.empty()) {
     fmt::print(stream_, "{}\n", body);
   } else {
-    fmt::print(stream_, "{}: {}\n", brenlo::Windows1252ToUtf8(caption), body);
+    fmt::print(stream_, "{}: {}\n", text::Windows1252ToUtf8(caption), body);
   }
   std::fflush(stream_);
 }

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <vector>
 
-#include "brenlo/windows1252.h"
 #include "cli/cli_form_info_frontend.h"
 #include "cli/cli_message_boxes.h"
 #include "cli/command_line.h"
@@ -25,6 +24,7 @@
 #include "platform/settings_path.h"
 #include "tavikfw/brenlo.h"
 #include "tavikfw/tavikfw.h"
+#include "text/windows1252.h"
 
 namespace tavik::cli {
 
@@ -39,11 +39,11 @@ bool GenerateCommand::ConvertTexts() {
                        {"--connect", &options_.connect}};
   for (auto& [option, text] : texts) {
     if (!*text) continue;
-    if (std::string fault = brenlo::FormTextFault(**text); !fault.empty()) {
+    if (std::string fault = text::FormTextFault(**text); !fault.empty()) {
       fmt::print(stderr, "tavikfw generate: {}: {}\n", option, fault);
       return false;
     }
-    *text = brenlo::Utf8ToWindows1252(**text);
+    *text = text::Utf8ToWindows1252(**text);
   }
   return true;
 }
@@ -127,7 +127,7 @@ void WarnOfLimits(const std::vector<std::string>& written_paths) {
   for (const std::string& path : written_paths) {
     std::ifstream in(path, std::ios::binary);
     for (const std::string& warning : FormLimits::Check(in)) {
-      fmt::print(stderr, "tavikfw generate: warning: {}: {}\n", brenlo::Windows1252ToUtf8(path),
+      fmt::print(stderr, "tavikfw generate: warning: {}: {}\n", text::Windows1252ToUtf8(path),
                  warning);
     }
   }
@@ -151,7 +151,7 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
     status = static_cast<int>(client.SaveUnfinishedForms());
   }
   for (const std::string& path : client.SavedPaths()) {
-    fmt::print("{}\n", brenlo::Windows1252ToUtf8(path));
+    fmt::print("{}\n", text::Windows1252ToUtf8(path));
   }
   WarnOfLimits(client.SavedPaths());
   return status;
@@ -187,7 +187,7 @@ int GenerateCommand::RunWithModel(std::uint32_t host_value, const OutputGuard& g
   UnRegisterClient(client.process);
   if (frontend.LeftUnanswered()) return kExitUsage;
   if (status == 0 && !client.WrittenPath().empty() && options_.print_written_path) {
-    fmt::print("{}\n", brenlo::Windows1252ToUtf8(client.WrittenPath()));
+    fmt::print("{}\n", text::Windows1252ToUtf8(client.WrittenPath()));
     WarnOfLimits({client.WrittenPath()});
   }
   return static_cast<int>(status);

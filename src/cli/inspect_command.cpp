@@ -5,16 +5,16 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <system_error>
 #include <unordered_map>
 
-#include "cli/code_page.h"
 #include "cli/command_line.h"
 #include "controls/ctrl_desc.h"
+#include "text/ascii_case.h"
+#include "text/code_page.h"
 #ifdef TAVIK_PREVIEW
 #include "cli/preview_command.h"
 #endif
@@ -30,23 +30,10 @@ namespace {
 
 using environment::EnvironmentClient;
 using environment::RunningForm;
+using text::CodePage;
 
 constexpr int kExitFormRefused = 65;
 constexpr int kExitFormUnreadable = 66;
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) <
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // What the dialog showed for one control, and for the controls inside it; all text in UTF-8.
 struct ControlReport {
@@ -63,6 +50,8 @@ struct Report {
   std::string form;
   std::vector<ControlReport> controls;
   std::optional<std::string> generated;
+  // What the regenerated form could not keep as it was read.
+  std::vector<std::string> changes;
 };
 
 // A control inside a container: the dialog lists only the form's own controls, so its
@@ -78,7 +67,7 @@ ControlReport ChildReport(CCtrlDesc& control, const CodePage& page) {
     report.properties.emplace_back(page.ToUtf8(property.GetName()),
                                    page.ToUtf8(property.GetInfo().text));
   }
-  std::ranges::stable_sort(report.properties, LessIgnoringCase,
+  std::ranges::stable_sort(report.properties, text::LessAsciiName,
                            [](const auto& property) -> std::string_view { return property.first; });
   for (ChildEntry& entry : control.GetGroupList()) {
     if (entry.present && entry.child) report.children.push_back(ChildReport(*entry.child, page));
@@ -174,7 +163,7 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     if (forms.empty()) return Fail(kExitUsage, "no running form could be read");
     if (!options_.form_name) return true;
     auto exact = std::ranges::find_if(forms, [&](const auto& entry) {
-      return SameText(Utf8(entry.name, entry.name), *options_.form_name);
+      return CodePage::Utf8().SameName(Utf8(entry.name, entry.name), *options_.form_name);
     });
     if (exact == forms.end()) {
       return Fail(kExitUsage, fmt::format("no running form is named {}", *options_.form_name));
@@ -226,8 +215,7 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     // being inspected.
     const RunningEntry* source = Running(shown_form_);
     if (!source) return;
-    std::filesystem::path target =
-        std::filesystem::path(*options_.generate_folder) / environment_.FileNameFor(*source->form);
+    std::string target = environment_.PathInOutputFolder(environment_.FileNameFor(*source->form));
     for (const auto& running : environment_.RunningForms()) {
       std::error_code error;
       if (std::filesystem::equivalent(target, running.path, error)) {
@@ -244,6 +232,9 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     }
     if (environment_.SavedPaths().size() > saved) {
       report_.generated = page_.ToUtf8(environment_.SavedPaths().back());
+      for (const std::string& change : environment_.Changes()) {
+        report_.changes.push_back(page_.ToUtf8(change));
+      }
     }
   }
 
@@ -297,6 +288,7 @@ std::string Text(const Report& report) {
     PrintControl(out, control, 0);
   }
   if (report.generated) out += fmt::format("\nGenerated: {}\n", *report.generated);
+  for (const std::string& change : report.changes) out += fmt::format("  Not kept: {}\n", change);
   return out;
 }
 
@@ -320,7 +312,10 @@ std::string Json(const Report& report) {
   json["form"] = report.form;
   json["controls"] = nlohmann::ordered_json::array();
   for (const ControlReport& control : report.controls) json["controls"].push_back(Json(control));
-  if (report.generated) json["generated"] = *report.generated;
+  if (report.generated) {
+    json["generated"] = *report.generated;
+    json["not_kept"] = report.changes;
+  }
   return json.dump(2) + "\n";
 }
 
@@ -339,7 +334,7 @@ void HintCharset(const std::string& path, const RunningForm& form, const CodePag
       if (!hinted.empty() || !(name.ends_with(".Charset") || name == "FontCharset")) continue;
       int charset = std::atoi(property.text.c_str());
       std::string_view named = CodePage::OfCharset(charset);
-      if (!named.empty() && !SameText(named, page.Name())) {
+      if (!named.empty() && !text::SameAsciiName(named, page.Name())) {
         hinted = named;
         fmt::print(stderr,
                    "tavikfw inspect: {}: its fonts name Charset {}; if its text reads wrong, "
@@ -364,6 +359,7 @@ int InspectCommand::Run() {
   }
   EnvironmentClient environment(options_.version, options_.generate_folder.value_or(""));
   environment.SetReplaceExisting(options_.force);
+  environment.SetCodePage(*page);
   if (!environment.Start()) {
     fmt::print(stderr, "tavikfw inspect: the environment could not be registered\n");
     return kExitUsage;
@@ -396,7 +392,8 @@ int InspectCommand::Run() {
   // The dialog opens for the chosen form's window, or the first form's.
   TVK_HANDLE window = environment.RunningForms().front().window;
   for (const auto& running : environment.RunningForms()) {
-    if (options_.form_name && SameText(page->ToUtf8(running.shown_name), *options_.form_name)) {
+    if (options_.form_name &&
+        CodePage::Utf8().SameName(page->ToUtf8(running.shown_name), *options_.form_name)) {
       window = running.window;
     }
   }
@@ -418,9 +415,6 @@ int InspectCommand::Run() {
   }
   const Report& report = frontend.GetReport();
   fmt::print("{}", options_.json ? Json(report) : Text(report));
-  for (const std::string& note : environment.Notes()) {
-    fmt::print(stderr, "tavikfw inspect: {}\n", page->ToUtf8(note));
-  }
   if (!environment.Refusal().empty()) {
     fmt::print(stderr, "tavikfw inspect: {}{}\n", page->ToUtf8(environment.Refusal()),
                options_.force ? "" : " (--force replaces it)");

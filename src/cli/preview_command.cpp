@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "brenlo/windows1252.h"
 #include "cli/command_line.h"
 #include "environment/form_file_reader.h"
 #include "preview/form_preview.h"
+#include "text/windows1252.h"
 
 namespace tavik::cli {
 
@@ -38,7 +38,7 @@ int PreviewCommand::Run() {
   environment::FormFileReader::Outcome read =
       environment::FormFileReader::ReadFile(options_.form_path);
   if (!read.form) {
-    const std::string message = brenlo::Windows1252ToUtf8(read.fault.message);
+    const std::string message = text::Windows1252ToUtf8(read.fault.message);
     if (read.fault.line > 0) {
       fmt::print(stderr, "tavikfw preview: {}, line {}: {}\n", options_.form_path, read.fault.line,
                  message);
@@ -48,10 +48,10 @@ int PreviewCommand::Run() {
     return read.unreadable ? kExitModelUnreadable : kExitModelRefused;
   }
   if (options_.form_name) {
-    const std::optional<std::string> name = brenlo::Utf8ToWindows1252(*options_.form_name);
+    const std::optional<std::string> name = text::Utf8ToWindows1252(*options_.form_name);
     if (!name || !environment::SameName(*name, read.form->Name())) {
       fmt::print(stderr, "tavikfw preview: {} holds the form {}, not {}\n", options_.form_path,
-                 brenlo::Windows1252ToUtf8(read.form->Name()), *options_.form_name);
+                 text::Windows1252ToUtf8(read.form->Name()), *options_.form_name);
       return kExitUsage;
     }
   }
@@ -62,7 +62,7 @@ int PreviewCommand::Run() {
 
 int PreviewCommand::WriteInto(const std::string& folder, const environment::RunningForm& form) {
   const std::filesystem::path base =
-      std::filesystem::path(folder) / brenlo::Windows1252ToUtf8(form.Name());
+      std::filesystem::path(folder) / text::Windows1252ToUtf8(form.Name());
   for (const auto& [extension, format] :
        {std::pair{".svg", PictureFormat::kSvg}, std::pair{".png", PictureFormat::kPng}}) {
     if (const int status = WritePicture(form, base.string() + extension, format)) return status;

@@ -11,7 +11,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "brenlo/windows1252.h"
 #include "cli/command_line.h"
 #include "cli/generate_command.h"
 #include "cli/output_guard.h"
@@ -28,6 +27,7 @@
 #include "project/start_form.h"
 #include "project/support_module.h"
 #include "tavikfw/brenlo.h"
+#include "text/windows1252.h"
 
 namespace tavik::cli {
 
@@ -81,7 +81,7 @@ class ProjectCommand::Writer {
     std::string stem = fs::path(options.input_path).stem().string();
     project_.version = options.version;
     project_.name = names_.Identifier(stem);
-    project_.title = brenlo::Utf8ToWindows1252(stem).value_or(project_.name);
+    project_.title = text::Utf8ToWindows1252(stem).value_or(project_.name);
     project_file_ = names_.FileName(stem, project::ProjectFile::Extension(options.version));
     project_.exe_file = names_.FileName(stem, "EXE");
     project_.module_name = project::SupportModule::kName;
@@ -111,7 +111,7 @@ class ProjectCommand::Writer {
     if (int status = CheckCalls(file, text, {})) return status;
     control_classes_.insert(classes.begin(), classes.end());
     project_.forms.push_back({file, form_name});
-    entries_.push_back({form_name, brenlo::Utf8ToWindows1252(caption).value_or(form_name)});
+    entries_.push_back({form_name, text::Utf8ToWindows1252(caption).value_or(form_name)});
     return 0;
   }
 
@@ -303,7 +303,7 @@ int WriteDatabaseProject(ProjectCommand::Writer& writer, const ProjectOptions& o
 int ProjectCommand::Run() {
   for (const auto* text : {&options_.database, &options_.connect}) {
     if (!*text) continue;
-    if (std::string fault = brenlo::FormTextFault(**text); !fault.empty()) {
+    if (std::string fault = text::FormTextFault(**text); !fault.empty()) {
       fmt::print(stderr, "tavikfw project: {}\n", fault);
       return kExitUsage;
     }

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <optional>
 
+#include "text/ascii_case.h"
+
 namespace tavik::environment {
 
 namespace {
@@ -405,10 +407,7 @@ std::string ResourceBytes(std::string_view reference, const std::string& folder)
 bool HoldsName(std::string_view bytes, std::string_view name) {
   std::string wide;  // the name as UTF-16 stores it
   for (char c : name) wide += {c, '\0'};
-  auto same = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  };
+  auto same = [](char a, char b) { return text::AsciiLower(a) == text::AsciiLower(b); };
   for (std::string_view sought : {name, std::string_view(wide)}) {
     if (std::search(bytes.begin(), bytes.end(), sought.begin(), sought.end(), same) !=
         bytes.end()) {

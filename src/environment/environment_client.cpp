@@ -4,7 +4,6 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,8 +14,10 @@
 #include "environment/data_source_collector.h"
 #include "environment/form_file_writer.h"
 #include "environment/regenerated_form.h"
+#include "platform/file_output.h"
 #include "platform/window_text.h"
 #include "tavikfw/tavikfw.h"
+#include "text/ascii_case.h"
 
 namespace tavik::environment {
 
@@ -28,19 +29,6 @@ constexpr Status kCannotCreate = 73;  // the status of a file that cannot be cre
 // The library reads the children of these containers itself.
 bool LibraryReadsChildren(std::string_view library_class) {
   return library_class == "PictureBox" || library_class == "Frame";
-}
-
-constexpr std::size_t kFileNameLength = 8;
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) <
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
-std::string_view FileStem(const RunningForm& form) {
-  return std::string_view(form.Name()).substr(0, kFileNameLength);
 }
 
 }  // namespace
@@ -92,10 +80,7 @@ RunningForm* EnvironmentClient::Run(std::unique_ptr<RunningForm> form, std::stri
   running->ForEachControl(
       [&](RunningControl& control) { form_of_control_[control.handle] = running; });
   std::string shown = running->Name();
-  std::string key = shown;
-  std::transform(key.begin(), key.end(), key.begin(), [](char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  });
+  std::string key = text::AsciiLowered(shown);
   if (int same_name = running_names_[key]++; same_name > 0) {
     shown += fmt::format(" ({})", same_name + 1);
   }
@@ -385,50 +370,133 @@ void EnvironmentClient::RegenerateNextLiveFormFrom(const RunningForm& source) {
 }
 
 std::string EnvironmentClient::FileNameFor(const RunningForm& form) const {
-  std::string_view stem = FileStem(form);
+  std::string_view stem = page_.FileStem(form.Name());
   std::vector<const RunningForm*> sharing;
   for (const RunningEntry& entry : running_) {
-    if (SameName(FileStem(*entry.form), stem)) sharing.push_back(entry.form.get());
+    if (page_.SameName(page_.FileStem(entry.form->Name()), stem)) {
+      sharing.push_back(entry.form.get());
+    }
   }
   auto place = std::find(sharing.begin(), sharing.end(), &form);
   if (sharing.size() < 2 || place == sharing.end()) return std::string(stem) + ".FRM";
   // By name, and forms of one name in the order they were loaded.
   std::stable_sort(sharing.begin(), sharing.end(), [](const RunningForm* a, const RunningForm* b) {
-    return LessIgnoringCase(a->Name(), b->Name());
+    return text::LessAsciiName(a->Name(), b->Name());
   });
   std::string number =
       std::to_string(std::find(sharing.begin(), sharing.end(), &form) - sharing.begin() + 1);
   std::string width = std::to_string(sharing.size());
   number.insert(0, width.size() - number.size(), '0');
-  return std::string(stem.substr(0, kFileNameLength - number.size())) + number + ".FRM";
+  return std::string(page_.Cut(stem, text::CodePage::kFileStemLength - number.size())) + number +
+         ".FRM";
 }
 
 std::string EnvironmentClient::SavePath(const std::string& folder, const std::string& form_name) {
-  std::string file_name = form_name.substr(0, kFileNameLength) + ".FRM";
+  std::string file_name = std::string(text::CodePage::Windows1252().FileStem(form_name)) + ".FRM";
   return folder.empty() ? file_name : (std::filesystem::path(folder) / file_name).string();
 }
 
-Status EnvironmentClient::Save(RunningForm& form) {
-  std::filesystem::path folder(output_folder_.empty() ? "." : output_folder_);
+std::string EnvironmentClient::InOutputFolder(const std::string& file_name) const {
+  return output_folder_.empty() ? file_name
+                                : (std::filesystem::path(output_folder_) / file_name).string();
+}
+
+std::string EnvironmentClient::PathInOutputFolder(const std::string& file_name) const {
   std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
-  const LiveState& state = live_state_[&form];
-  std::string file_name = FileNameFor(state.source ? *state.source : form);
-  std::string path = output_folder_.empty() ? file_name : (folder / file_name).string();
-  bool saved_before =
-      std::find(saved_paths_.begin(), saved_paths_.end(), path) != saved_paths_.end();
-  if (saved_before || (!replace_existing_ && std::filesystem::exists(path, ignored))) {
-    refusal_ = fmt::format("{} exists{} and is not replaced", path,
-                           saved_before ? ", saved earlier in this run," : "");
-    return kCannotCreate;
+  std::filesystem::path folder(output_folder_.empty() ? "." : output_folder_);
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+    std::string name = entry.path().filename().string();
+    if (page_.SameName(name, file_name)) return InOutputFolder(name);
   }
+  return InOutputFolder(file_name);
+}
+
+bool EnvironmentClient::MayWrite(const std::string& path, const std::string& existing) {
+  std::error_code ignored;
+  bool saved_before = std::any_of(
+      saved_paths_.begin(), saved_paths_.end(),
+      [&](const std::string& saved) { return page_.SameName(saved, path) || saved == existing; });
+  if (saved_before || (!replace_existing_ && std::filesystem::exists(existing, ignored))) {
+    refusal_ = fmt::format("{} exists{} and is not replaced", existing,
+                           saved_before ? ", saved earlier in this run," : "");
+    return false;
+  }
+  return true;
+}
+
+const EnvironmentClient::RunningEntry* EnvironmentClient::EntryOf(const RunningForm& form) const {
+  for (const RunningEntry& entry : running_) {
+    if (entry.form.get() == &form) return &entry;
+  }
+  return nullptr;
+}
+
+namespace {
+
+// A file written under a new spelling replaces the one of the same name but for case; on a
+// folder that ignores case both names are the one file, which stays.
+void DropOldSpelling(const std::string& path, const std::string& existing) {
+  std::error_code ignored;
+  if (existing == path || !std::filesystem::exists(existing, ignored) ||
+      std::filesystem::equivalent(existing, path, ignored)) {
+    return;
+  }
+  RemoveFile(existing);
+}
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
+
+Status EnvironmentClient::CopyResources(const std::vector<RegeneratedForm::ResourceCopy>& copies) {
+  for (const auto& copy : copies) {
+    const std::string path = InOutputFolder(copy.file_name);
+    const std::string existing = PathInOutputFolder(copy.file_name);
+    std::optional<std::string> bytes = ReadBytes(copy.from);
+    if (!bytes) {
+      refusal_ = fmt::format("{} cannot be read", copy.from);
+      return kCannotCreate;
+    }
+    if (Status status = WriteFileAtomically(path, *bytes); status != kOk) return status;
+    DropOldSpelling(path, existing);
+  }
+  return kOk;
+}
+
+Status EnvironmentClient::Save(RunningForm& form) {
+  std::error_code ignored;
+  std::filesystem::create_directories(output_folder_.empty() ? "." : output_folder_, ignored);
+  const LiveState& state = live_state_[&form];
+  const std::string file_name = FileNameFor(state.source ? *state.source : form);
+  const std::string path = InOutputFolder(file_name);
+  const std::string existing = PathInOutputFolder(file_name);
+  if (!MayWrite(path, existing)) return kCannotCreate;
+  std::vector<RegeneratedForm::ResourceCopy> copies;
   if (state.source) {
-    std::vector<std::string> notes = RegeneratedForm::Restore(form, *state.source, output_folder_);
-    notes_.insert(notes_.end(), notes.begin(), notes.end());
+    const RunningEntry* entry = EntryOf(*state.source);
+    RegeneratedForm::Place place{
+        entry ? std::filesystem::path(entry->path).parent_path().string() : std::string(),
+        file_name.substr(0, file_name.size() - 4), page_};
+    RegeneratedForm::Outcome outcome = RegeneratedForm::Restore(form, *state.source, place);
+    changes_.insert(changes_.end(), outcome.changes.begin(), outcome.changes.end());
+    for (const auto& copy : outcome.copies) {
+      if (!MayWrite(InOutputFolder(copy.file_name), PathInOutputFolder(copy.file_name))) {
+        return kCannotCreate;
+      }
+    }
+    copies = std::move(outcome.copies);
   }
   Status status = FormFileWriter::Save(form, path);
-  if (status == kOk) saved_paths_.push_back(path);
-  return status;
+  if (status != kOk) return status;
+  saved_paths_.push_back(path);
+  DropOldSpelling(path, existing);
+  return CopyResources(copies);
 }
 
 std::size_t EnvironmentClient::UnfinishedFormCount() const {

@@ -11,8 +11,10 @@
 
 #include "base/status.h"
 #include "environment/form_file_reader.h"
+#include "environment/regenerated_form.h"
 #include "environment/running_form.h"
 #include "host/client_base.h"
+#include "text/code_page.h"
 
 namespace tavik::environment {
 
@@ -57,16 +59,24 @@ class EnvironmentClient : public ClientBase {
   // The next live form is the regeneration of that running form: it is named after it, and
   // takes back what the library could not carry (see RegeneratedForm).
   void RegenerateNextLiveFormFrom(const RunningForm& source);
-  // The file name a form is saved under: its name cut to 8 characters and ".FRM"; a
-  // running form whose first 8 characters other running forms share gets a number in its
-  // last characters, after its place among them by name ("frmFath1.FRM", "frmFath2.FRM").
+  // The code page of the forms' text, in which names are cut and compared; Windows-1252
+  // unless told otherwise.
+  void SetCodePage(text::CodePage page) { page_ = std::move(page); }
+  // The file name a form is saved under: its name cut to 8 characters (never half a
+  // double-byte character) and ".FRM"; a running form whose first 8 characters other
+  // running forms share gets a number in its last characters, after its place among them
+  // by name ("frmFath1.FRM", "frmFath2.FRM").
   std::string FileNameFor(const RunningForm& form) const;
+  // The path a file of that name has in the output folder: the file already there whose
+  // name is the same but for case (it counts as that file), else the name in the folder.
+  std::string PathInOutputFolder(const std::string& file_name) const;
   // Whether a file that was there before may be replaced (a file saved earlier in the same
   // run never is); true unless told otherwise.
   void SetReplaceExisting(bool replace) { replace_existing_ = replace; }
-  // Why the last save was refused, if it was; what regenerated forms could not take back.
+  // Why the last save was refused, if it was; for each regenerated form saved, what it
+  // could not keep as it was read.
   const std::string& Refusal() const { return refusal_; }
-  const std::vector<std::string>& Notes() const { return notes_; }
+  const std::vector<std::string>& Changes() const { return changes_; }
   // The live forms built so far, and the paths of those saved.
   const std::vector<std::unique_ptr<RunningForm>>& LiveForms() const { return live_forms_; }
   const std::vector<std::string>& SavedPaths() const { return saved_paths_; }
@@ -126,6 +136,14 @@ class EnvironmentClient : public ClientBase {
   std::string WindowTitle(TVK_HANDLE window) const;
   TVK_HANDLE NextControlHandle() { return next_control_handle_++; }
   [[nodiscard]] Status Save(RunningForm& form);
+  // A file of the output folder may be written under that name (existing is the one of
+  // the same name there, or the path itself): the refusal is kept otherwise.
+  bool MayWrite(const std::string& path, const std::string& existing);
+  std::string InOutputFolder(const std::string& file_name) const;
+  // Writes the regenerated form's ".frx" files; the first failing status, else 0.
+  [[nodiscard]] Status CopyResources(const std::vector<RegeneratedForm::ResourceCopy>& copies);
+  // The running entry of a form, or none.
+  const RunningEntry* EntryOf(const RunningForm& form) const;
 
   std::string output_folder_;
   bool started_ = false;
@@ -143,7 +161,8 @@ class EnvironmentClient : public ClientBase {
   const RunningForm* next_live_source_ = nullptr;
   bool replace_existing_ = true;
   std::string refusal_;
-  std::vector<std::string> notes_;
+  std::vector<std::string> changes_;
+  text::CodePage page_ = text::CodePage::Windows1252();
   TVK_HANDLE next_window_ = 0x100;
   TVK_HANDLE next_control_handle_ = 1;
   int live_form_count_ = 0;

@@ -49,6 +49,11 @@ std::string Excerpt(std::string_view text) {
                                  : std::string(text.substr(0, kLongest)) + "...";
 }
 
+// What the line holds after a word of it, to its end.
+std::string_view After(std::string_view line, std::string_view word) {
+  return line.substr(static_cast<std::size_t>(word.data() + word.size() - line.data()));
+}
+
 bool IsWord(std::string_view text, std::string_view word) {
   return SameName(text, word);
 }
@@ -150,6 +155,7 @@ class Parser {
       if (IsWord(first, "Begin") && EndsWith(form_class, "Form") && !name.empty()) {
         form_->SetFormClass(std::string(form_class));
         form_->SetName(std::string(name));
+        form_->SetAfterName(std::string(After(line.text, name)));
         stack_.push_back({Frame::kForm, line.number, fmt::format("{} {}", form_class, name),
                           &form_->Properties(), nullptr, "", &form_->Groups()});
         ++next_;
@@ -161,19 +167,26 @@ class Parser {
   }
 
   bool ReadFormBlock() {
+    bool indent_seen = false;
     for (; next_ < lines_.size(); ++next_) {
       const Line& line = lines_[next_];
       std::string_view text = Trim(line.text);
       if (text.empty()) continue;
+      if (!indent_seen) {
+        // The first line inside the form block shows one level of the file's indent.
+        indent_seen = true;
+        std::string_view indent = line.text.substr(0, line.text.find_first_not_of(" \t"));
+        if (!indent.empty()) form_->SetIndent(std::string(indent));
+      }
       auto [first, rest] = SplitWord(text);
       Frame& top = stack_.back();
       if (IsWord(first, "Begin")) {
         if (!BeginControl(line, rest)) return false;
       } else if (IsWord(first, "BeginProperty")) {
-        auto [group, identifier] = SplitWord(rest);
+        std::string_view group = SplitWord(rest).first;
         if (group.empty()) return Fail(line.number, "\"BeginProperty\" needs a property name");
         std::string path = top.prefix + std::string(group);
-        top.groups->push_back({path, std::string(identifier)});
+        top.groups->push_back({path, std::string(After(line.text, group)), top.properties->size()});
         stack_.push_back({Frame::kGroup, line.number, std::string(group), top.properties,
                           top.control, path + ".", top.groups});
       } else if (IsWord(text, "EndProperty")) {
@@ -222,6 +235,7 @@ class Parser {
     auto control = std::make_unique<RunningControl>();
     control->class_name = class_name;
     control->name = name;
+    control->after_name = After(line.text, name);
     control->line = line.number;
     RunningControl* added = form_->AddControl(std::move(control), top.control);
     stack_.push_back({Frame::kControl, line.number, fmt::format("{} {}", class_name, name),
@@ -263,6 +277,7 @@ class Parser {
         // Quotes inside are kept as they stand: this system writes strings unescaped.
         property.kind = PropertyKind::kString;
         property.text = value.substr(1, last - 1);
+        if (!after.empty()) property.comment = value.substr(last + 1);
       } else if (after.front() == ':') {
         property.kind = PropertyKind::kResource;
         property.text = value;
@@ -278,10 +293,11 @@ class Parser {
       property.text = value;
       return property;
     }
-    // A comment after a number ("-1  'True") is not part of the value.
+    // A comment after a number ("-1  'True") is not part of the value, but stays with it.
     std::string_view bare = Trim(value.substr(0, value.find('\'')));
     property.kind = ParseNumber(bare) ? PropertyKind::kNumber : PropertyKind::kOther;
     property.text = bare;
+    property.comment = value.substr(bare.size());
     return property;
   }
 

@@ -12,9 +12,9 @@ class FormFileWriter {
  public:
   // "VERSION 2.00", the form block (the caption line, the form's properties, each control
   // block with its properties and children, one tab per level), "End", then the code part.
-  // A form read from a later file (version 4 on) is written as that file was: its version,
-  // "Object" lines, form class, property groups and "Attribute" lines, three spaces a level.
-  // Notes of the form and its controls are comment lines after their properties.
+  // A form read from a file Visual Basic wrote (any version) is written as that file was:
+  // its version, "Object" lines, form class, property groups (those without members too),
+  // the comments after values and "Attribute" lines, three spaces a level.
   static std::string Text(const RunningForm& form);
   // Writes the text whole or not at all: 0, or 73 / 74 when the file cannot be created or
   // written (the failure is shown to the user).

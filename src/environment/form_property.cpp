@@ -8,13 +8,11 @@
 #include <cstdint>
 #include <limits>
 
+#include "text/ascii_case.h"
+
 namespace tavik::environment {
 
 namespace {
-
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsDigits(std::string_view text, bool hexadecimal) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [&](char c) {
@@ -69,8 +67,7 @@ std::optional<TVK_VARIANT> ParseNumber(std::string_view text) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
+  return text::SameAsciiName(a, b);
 }
 
 const FormProperty* FindProperty(const PropertyList& list, std::string_view name) {

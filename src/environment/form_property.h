@@ -22,6 +22,8 @@ struct FormProperty {
   PropertyKind kind = PropertyKind::kString;
   // A string's characters without the quotes; any other value exactly as written.
   std::string text;
+  // What followed the value on its line, blanks included ("   'False"): kept as written.
+  std::string comment = {};
 
   bool operator==(const FormProperty&) const = default;
 };

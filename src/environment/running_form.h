@@ -14,11 +14,13 @@
 namespace tavik::environment {
 
 // A property group as a later form file opens it ("BeginProperty Font {0BE35203-...}"): its
-// path among the flattened "Group.member" properties ("Font", "Column00.DataFormat") and
-// the identifier written after its name, if any.
+// path among the flattened "Group.member" properties ("Font", "Column00.DataFormat"), what
+// its line holds after its name (" {0BE35203-...}", blanks included), and how many of its
+// owner's properties came before it (where a group without members stands).
 struct PropertyGroup {
   std::string path;
-  std::string identifier;
+  std::string after_name;
+  std::size_t position = 0;
 };
 
 struct RunningControl {
@@ -30,8 +32,7 @@ struct RunningControl {
   RunningControl* container = nullptr;  // none for a control placed on the form
   int line = 0;                         // of its Begin line, for a control read from a file
   std::vector<PropertyGroup> groups;    // the property groups it was read with
-  // Comment lines written after its properties: what a regenerated control could not keep.
-  std::vector<std::string> notes;
+  std::string after_name;               // what its Begin line held after its name (blanks)
 };
 
 class RunningForm {
@@ -72,8 +73,13 @@ class RunningForm {
   const std::vector<std::string>& Attributes() const { return attributes_; }
   std::vector<PropertyGroup>& Groups() { return groups_; }
   const std::vector<PropertyGroup>& Groups() const { return groups_; }
-  std::vector<std::string>& Notes() { return notes_; }
-  const std::vector<std::string>& Notes() const { return notes_; }
+  // One level of the form block's indent as the file wrote it: a tab in the generator's
+  // forms, three blanks in Visual Basic's own (of every version).
+  const std::string& Indent() const { return indent_; }
+  void SetIndent(std::string indent) { indent_ = std::move(indent); }
+  // What the form's Begin line held after its name (Visual Basic ends it with a blank).
+  const std::string& AfterName() const { return after_name_; }
+  void SetAfterName(std::string after_name) { after_name_ = std::move(after_name); }
   // Whether the file began with a UTF-8 byte-order mark (its text is then UTF-8).
   bool HasUtf8Mark() const { return utf8_mark_; }
   void SetUtf8Mark(bool mark) { utf8_mark_ = mark; }
@@ -93,7 +99,8 @@ class RunningForm {
   std::vector<std::string> object_references_;
   std::vector<std::string> attributes_;
   std::vector<PropertyGroup> groups_;
-  std::vector<std::string> notes_;
+  std::string indent_ = "\t";
+  std::string after_name_;
   bool utf8_mark_ = false;
   std::string code_;
 };

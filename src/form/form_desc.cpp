@@ -13,6 +13,7 @@
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/vb_fragment.h"
+#include "text/code_page.h"
 
 namespace tavik {
 
@@ -69,7 +70,7 @@ Status CFormDesc::SetFormCaptionString(std::string_view caption) {
 
 std::string CFormDesc::GetFileName() const {
   if (!filespec_.empty()) return filespec_;
-  return form_name_.substr(0, 8) + ".FRM";
+  return std::string(text::CodePage::Windows1252().FileStem(form_name_)) + ".FRM";
 }
 
 void CFormDesc::AddFormMgrObj(void* form_manager, FORMMGROBJDESC* desc) {

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "brenlo/model_parser.h"
-#include "brenlo/windows1252.h"
 #include "import/master_detail_graph.h"
+#include "text/windows1252.h"
 
 namespace tavik::import {
 
@@ -54,7 +54,7 @@ std::string ReadableName(std::string_view name) {
 }
 
 std::string NameFault(std::string_view name) {
-  std::string fault = brenlo::FormTextFault(name);
+  std::string fault = text::FormTextFault(name);
   return fault.empty() ? brenlo::ModelParser::SqlNameFault(name) : fault;
 }
 
@@ -295,14 +295,14 @@ std::string ImportedSchema::CheckTexts() const {
           {&column.format, "the format"},
           {&column.tag, "the description"}};
       for (const auto& [text, what] : texts) {
-        if (std::string fault = brenlo::FormTextFault(*text); !fault.empty()) {
+        if (std::string fault = text::FormTextFault(*text); !fault.empty()) {
           return fmt::format("{}: {} cannot be used: {}", place, what, fault);
         }
       }
       for (const auto* list : {&column.flags, &column.values}) {
         for (const auto& [shown, stored] : *list) {
           for (const std::string* value : {&shown, &stored}) {
-            if (std::string fault = brenlo::FormTextFault(*value); !fault.empty()) {
+            if (std::string fault = text::FormTextFault(*value); !fault.empty()) {
               return fmt::format("{}: the value '{}' of its list cannot be used: {}", place, *value,
                                  fault);
             }

@@ -6,8 +6,8 @@
 #include <array>
 #include <variant>
 
-#include "brenlo/windows1252.h"
 #include "environment/form_property.h"
+#include "text/windows1252.h"
 
 namespace tavik::preview {
 
@@ -36,7 +36,7 @@ constexpr std::array kFaceFamilies{
 // Text for XML from Windows-1252: markup characters escaped, control characters made blanks.
 std::string Escaped(std::string_view text) {
   std::string escaped;
-  for (char c : brenlo::Windows1252ToUtf8(text)) {
+  for (char c : text::Windows1252ToUtf8(text)) {
     switch (c) {
       case '&':
         escaped += "&amp;";

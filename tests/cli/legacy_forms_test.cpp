@@ -86,28 +86,39 @@ TEST_F(LegacyFormsTest, EveryControlAndValueComesBackAndNoFileIsReplaced) {
             Count(Block(""), "Begin ") - 1);
 
   // Forms that share eight characters get distinct files; each is its form as it was read,
-  // but for the code and the ".frx" reference that cannot follow it.
+  // code and all. A ".frx" file that is not beside the form leaves its reference as written.
   CliResult first = Run("inspect birth.frm child.frm --generate out");
   ASSERT_EQ(first.status, 0) << first.err;
-  EXPECT_NE(first.err.find("Icon = \"notes.frx\":0000 cannot come back"), std::string::npos);
-  tavik::testing::WriteWholeFile(dir_ / "out/notes.frx", "");
-  ASSERT_EQ(Run("inspect birth.frm child.frm --form frmFathersNotesChild --generate out").status,
-            0);
-  EXPECT_EQ(ReadWholeFile(dir_ / "out/frmFath2.FRM"), Block("frmFathersNotesChild") + "\r\n");
-  std::string birth = Block("frmFathersNotesBirth") + "\r\n";
-  std::string_view icon = R"(   Icon            =   "notes.frx":0000)";
-  birth.replace(
-      birth.find(icon), icon.size(),
-      R"(   ' Icon = "notes.frx":0000 cannot come back: notes.frx is not beside the form)");
+  EXPECT_NE(first.out.find("\n  Not kept: notes.frx is not beside the form; its 1 value is kept "
+                           "as written\n"),
+            std::string::npos)
+      << first.out;
+  const std::string birth = Block("frmFathersNotesBirth") + Code("Título FROM Títulos");
   EXPECT_EQ(ReadWholeFile(dir_ / "out/frmFath1.FRM"), birth);
 
-  // A file that is there is not replaced, unless forced.
+  // The ".frx" file is found as Visual Basic finds it, whatever the case of its name, and
+  // goes beside the new form under the new form's name.
+  Write("NOTES.FRX", std::string("\0\x01icon", 6));
+  CliResult child = Run("inspect birth.frm child.frm --form frmFathersNotesChild --generate out");
+  ASSERT_EQ(child.status, 0) << child.err;
+  EXPECT_EQ(child.out.find("Not kept"), std::string::npos) << child.out;
+  std::string renamed = Block("frmFathersNotesChild");
+  renamed.replace(renamed.find("notes.frx"), 9, "frmFath2.frx");
+  EXPECT_EQ(ReadWholeFile(dir_ / "out/frmFath2.FRM"), renamed);
+  EXPECT_EQ(ReadWholeFile(dir_ / "out/frmFath2.frx"), std::string("\0\x01icon", 6));
+
+  // A file that is there is not replaced, unless forced; a name that differs only in case
+  // is that file, replaced under the new spelling.
+  fs::rename(dir_ / "out/frmFath1.FRM", dir_ / "out/FRMFATH1.frm");
   CliResult again = Run("inspect birth.frm child.frm --generate out");
   EXPECT_EQ(again.status, 73);
-  EXPECT_NE(again.err.find("frmFath1.FRM exists"), std::string::npos) << again.err;
-  EXPECT_EQ(ReadWholeFile(dir_ / "out/frmFath1.FRM"), birth);
+  EXPECT_NE(again.err.find("FRMFATH1.frm exists"), std::string::npos) << again.err;
+  EXPECT_EQ(ReadWholeFile(dir_ / "out/FRMFATH1.frm"), birth);
   EXPECT_EQ(Run("inspect birth.frm child.frm --generate out --force").status, 0);
-  EXPECT_EQ(ReadWholeFile(dir_ / "out/frmFath1.FRM"), Block("frmFathersNotesBirth") + "\r\n");
+  std::string birth_beside = birth;
+  birth_beside.replace(birth_beside.find("notes.frx"), 9, "frmFath1.frx");
+  EXPECT_EQ(ReadWholeFile(dir_ / "out/frmFath1.FRM"), birth_beside);
+  EXPECT_FALSE(fs::exists(dir_ / "out/FRMFATH1.frm"));
 }
 
 nlohmann::json DataFields(const nlohmann::json& controls, const std::string& name) {

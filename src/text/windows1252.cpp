@@ -1,5 +1,5 @@
 // Conversion between UTF-8 and the Windows-1252 code page that form files are written in.
-#include "brenlo/windows1252.h"
+#include "text/windows1252.h"
 
 #include <fmt/format.h>
 
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace tavik::brenlo {
+namespace tavik::text {
 namespace {
 
 // The characters of bytes 0x80 to 0x9F, where Windows-1252 departs from Latin-1.
@@ -207,4 +207,4 @@ std::string FormTextFault(std::string_view utf8) {
   return {};
 }
 
-}  // namespace tavik::brenlo
+}  // namespace tavik::text

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tavik::brenlo {
+namespace tavik::text {
 
 // The text in Windows-1252, or nullopt when it is not valid UTF-8 or holds a character
 // that the code page has no byte for.
@@ -30,4 +30,4 @@ std::string FormTextFault(std::string_view utf8);
 // stands in both encodings, with nothing to check or convert. Most of a model's texts are.
 bool IsPlainFormText(std::string_view utf8);
 
-}  // namespace tavik::brenlo
+}  // namespace tavik::text

@@ -1,11 +1,11 @@
 // Tests of the conversion between UTF-8 and Windows-1252.
-#include "brenlo/windows1252.h"
+#include "text/windows1252.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace tavik::brenlo {
+namespace tavik::text {
 namespace {
 
 TEST(Windows1252, ConvertsTheCharactersOfTheCodePage) {
@@ -84,4 +84,4 @@ TEST(Windows1252, TakesTextsOfAtMostAThousandCharacters) {
 }
 
 }  // namespace
-}  // namespace tavik::brenlo
+}  // namespace tavik::text

@@ -1,0 +1,17 @@
+// Case folding of names made of ASCII letters: keywords, property names, code-page names.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavik::text {
+
+// Only 'A' to 'Z' and 'a' to 'z' fold; every other byte (digits, '-', '\r', the bytes of
+// another code page) stands for itself.
+char AsciiLower(char c);
+std::string AsciiLowered(std::string_view text);
+bool SameAsciiName(std::string_view a, std::string_view b);
+// The order of names when case is ignored ("apple" < "Banana").
+bool LessAsciiName(std::string_view a, std::string_view b);
+
+}  // namespace tavik::text

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 cmake --preset dev
 cmake --build --preset dev --target tavikfw_cli
 mkdir -p out
-build/bin/tavikfw generate examples/order_entry.json --name OrderEntry --caption "Order Entry" \
+build/bin/tavikfw generate examples/order_entry.json --name OrderEntry --caption "Order Entry" --force \
   --database orders.mdb --settings out/TAVIK.INI -o out/ORDERENT.FRM
 rm -rf out/project
 build/bin/tavikfw project examples/order_entry.json -o out/project --database orders.mdb \

@@ -51,6 +51,19 @@ FileText ReadWholeFile(const char* path) {
 
 }  // namespace
 
+namespace {
+
+// A model file is JSON text: after a byte-order mark and blanks, an object begins. Anything
+// else (a form file, a picture, a zip) is told as what it is not, not as a syntax error.
+bool LooksLikeJson(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  return first != std::string_view::npos && text[first] == '{';
+}
+
+}  // namespace
+
 std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
   if (path == nullptr) return Fail(BR_LOAD_UNREADABLE, "no model file was named");
   // A database is known by its first bytes, whatever its file is called.
@@ -61,6 +74,12 @@ std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
   }
   if (file.status == BR_LOAD_REFUSED) {
     return Fail(file.status, fmt::format("{}: the file is {}", path, kTooLarge));
+  }
+  if (!LooksLikeJson(file.text)) {
+    return Fail(BR_LOAD_REFUSED,
+                fmt::format("{}: the file is neither a model file (JSON text that begins with "
+                            "{{) nor a SQLite database",
+                            path));
   }
   return Parse(file.text, path, host_value);
 }

@@ -3,6 +3,7 @@
 
 #include <fmt/format.h>
 
+#include <filesystem>
 #include <iostream>
 #include <utility>
 
@@ -57,11 +58,39 @@ bool CliFormInfoFrontend::AskEveryField(CFormInfoDlg& dialog) {
     *field.text = *answer;
   }
   if (!dialog.AsksForFilespec()) return true;
-  auto file = Ask("Filespec:",
-                  dialog.filespec.empty() ? StemOf(dialog.form_name) + ".FRM" : dialog.filespec);
+  // No name is offered without a stem: ".FRM" alone would be written as a hidden file.
+  const std::string offered = !dialog.filespec.empty() || dialog.form_name.empty()
+                                  ? dialog.filespec
+                                  : StemOf(dialog.form_name) + ".FRM";
+  auto file = Ask("Filespec:", offered);
   if (!file) return false;
+  std::filesystem::path typed(*file);
+  if (!file->empty() && typed.extension().empty() && !typed.stem().empty()) *file += ".FRM";
   dialog.filespec = *file;
   return true;
+}
+
+bool CliFormInfoFrontend::MayWrite(const std::string& file) {
+  const OutputGuard::Verdict verdict = guard_.Judge(file, "form file");
+  if (verdict.status == 0) {
+    guard_.AcceptReplacing(file);
+    return true;
+  }
+  if (verdict.only_exists && options_.interactive) {
+    fmt::print(stderr, "{} is there already. Replace it? [y/N] ", file);
+    std::fflush(stderr);
+    std::string reply;
+    if (!std::getline(std::cin, reply)) {
+      unanswered_ = true;
+      return false;
+    }
+    const bool replace = reply == "y" || reply == "Y" || reply == "yes";
+    if (replace) guard_.AcceptReplacing(file);
+    return replace;
+  }
+  fmt::print(stderr, "tavikfw generate: {}\n", verdict.message);
+  if (verdict.status != 64) refused_status_ = verdict.status;
+  return false;
 }
 
 std::string CliFormInfoFrontend::FormFile(const CFormInfoDlg& dialog) const {
@@ -79,10 +108,12 @@ DialogResult CliFormInfoFrontend::Run(CFormInfoDlg& dialog, bool client_generate
   if (options_.output && dialog.AsksForFilespec()) dialog.filespec = *options_.output;
   if (options_.name) dialog.form_name = *options_.name;
   for (;;) {
-    if (options_.interactive && !AskEveryField(dialog)) return DialogResult::kCancelled;
-    if (dialog.OnOK() && guard_.Allows(FormFile(dialog), "form file")) {
-      return DialogResult::kAccepted;
+    if (options_.interactive && !AskEveryField(dialog)) {
+      unanswered_ = true;  // the terminal ended: nothing was answered, nothing is written
+      return DialogResult::kCancelled;
     }
+    if (dialog.OnOK() && MayWrite(FormFile(dialog))) return DialogResult::kAccepted;
+    if (unanswered_) return DialogResult::kCancelled;
     // The dialog stays open: only a terminal can answer it again.
     if (options_.interactive) continue;
     if (dialog.form_name.empty()) {

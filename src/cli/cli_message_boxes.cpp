@@ -30,7 +30,14 @@ void CliMessageBoxes::ShowMessage(std::string_view caption, std::string_view tex
 bool CliMessageBoxes::AskYesNo(std::string_view caption, std::string_view text) {
   ShowMessage(caption, text);
   if (answer_ == EntityErrorAnswer::kContinue) return true;
-  if (answer_ == EntityErrorAnswer::kStop || !interactive_) return false;
+  if (answer_ == EntityErrorAnswer::kStop) return false;
+  if (!interactive_) {
+    // Nobody can answer, and nobody chose: say what stopping means and how to go on.
+    fmt::print(stream_,
+               "tavikfw generate: no form was written; --on-entity-error continue generates it "
+               "without the entity named above\n");
+    return false;
+  }
   for (;;) {
     fmt::print(stream_, "[y/n] ");
     std::fflush(stream_);

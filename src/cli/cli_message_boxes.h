@@ -15,7 +15,8 @@ class CliMessageBoxes : public MessageBoxes {
 
   // "caption: text" on standard error, in UTF-8.
   void ShowMessage(std::string_view caption, std::string_view text) override;
-  // Continue answers Yes, stop answers No, ask reads y or n from the terminal.
+  // Continue answers Yes, stop answers No, ask reads y or n from the terminal; away from a
+  // terminal ask answers No and says how to go on.
   bool AskYesNo(std::string_view caption, std::string_view text) override;
 
  private:

@@ -18,6 +18,30 @@ namespace tavik::cli {
 
 namespace {
 
+constexpr const char* kForceHelp =
+    "Replace the output file that is there (a read-only file or a symbolic link never is)";
+constexpr const char* kSettingsHelp =
+    "The settings file (TAVIK.INI); by default $TAVIK_INI, else "
+    "$XDG_CONFIG_HOME/tavik/TAVIK.INI, else ~/.config/tavik/TAVIK.INI";
+
+constexpr const char* kExitStatuses = R"(Exit statuses:
+  0      success
+  1-63   the run stopped at a step, named by the message before it: 1 out of memory,
+         2 a required model property missing or empty, 3 a missing name or event,
+         4 a missing list, 5 the entities, 6 the relationships, 7 an attribute's
+         relationships, 8 a physical name, 9 an id, 10 an entity's grid and 11 an entity's
+         attributes could not be made (with --on-entity-error stop)
+  64     usage: a bad option or value, an output that is an input, a settings file that
+         is not one, a dialog left unanswered or the end of input at a prompt
+  65     the model, database or form file is refused (what and where is said)
+  66     the model, database or form file cannot be read
+  70     internal fault: a project that does not check, a picture that cannot be drawn
+  73     the output cannot be created: it is there (--force replaces it), read-only, a
+         symbolic link or a folder, or a project folder holds files
+  74     writing the output failed (a full disk)
+Settings: --settings, else $TAVIK_INI, else $XDG_CONFIG_HOME/tavik/TAVIK.INI, else
+~/.config/tavik/TAVIK.INI; written only after a run that succeeded and changed them.)";
+
 void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::string& screen) {
   generate.add_option("MODEL", options.model_path, "The model file, or a SQLite database")
       ->required();
@@ -33,7 +57,8 @@ void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::strin
       .add_option("--live", options.live_folder,
                   "Generate live in the environment, which saves the form in this folder")
       ->excludes(output);
-  generate.add_option("--settings", options.settings_path, "The settings file (TAVIK.INI)");
+  generate.add_option("--settings", options.settings_path, kSettingsHelp);
+  generate.add_flag("--force", options.force, kForceHelp);
   generate.add_option("--screen", screen, "Usable screen size in pixels, WxH")
       ->check(CLI::Validator(
           [](std::string& value) {
@@ -56,6 +81,7 @@ void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::strin
 void AddImportOptions(CLI::App& import, ImportOptions& options) {
   import.add_option("DB", options.database_path, "The SQLite database")->required();
   import.add_option("-o,--output", options.output, "The model file to write")->required();
+  import.add_flag("--force", options.force, kForceHelp);
   import
       .add_option("--table", options.schema.tables,
                   "A table to import (repeat for more); every table when none is named")
@@ -101,7 +127,7 @@ void AddProjectOptions(CLI::App& project, ProjectOptions& options) {
       ->allow_extra_args(false);
   project.add_option("--database", options.database, "Database string of the forms");
   project.add_option("--connect", options.connect, "Connect string of the forms");
-  project.add_option("--settings", options.settings_path, "The settings file (TAVIK.INI)");
+  project.add_option("--settings", options.settings_path, kSettingsHelp);
   project.add_flag("--force", options.force,
                    "Write into a folder that holds files, replacing the project's own");
 }
@@ -111,6 +137,7 @@ void AddPreviewOptions(CLI::App& preview, PreviewOptions& options) {
   preview.add_option("--form", options.form_name, "The name the form must have");
   preview.add_option("-o,--output", options.output, "The picture to write (.svg or .png)")
       ->required();
+  preview.add_flag("--force", options.force, kForceHelp);
 }
 #endif
 
@@ -127,6 +154,7 @@ void ApplyScreen(const std::string& screen, GenerateOptions& options) {
 int CommandLine::Run(int argc, const char* const* argv) {
   CLI::App app{"Tavik Form Wizard: Visual Basic forms from Tavik models", "tavikfw"};
   app.set_version_flag("--version", TAVIKFW_VERSION);
+  app.footer(kExitStatuses);
   app.require_subcommand(1);
   GenerateOptions options;
   std::string screen;

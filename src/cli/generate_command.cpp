@@ -14,11 +14,11 @@
 #include "cli/file_client.h"
 #include "cli/form_limits.h"
 #include "cli/output_guard.h"
+#include "cli/run_settings.h"
 #include "environment/environment_client.h"
 #include "host/registry.h"
 #include "import/database_file.h"
 #include "import/database_schema.h"
-#include "platform/ini_settings_file.h"
 #include "platform/platform.h"
 #include "platform/posix/fixed_screen_info.h"
 #include "platform/settings_path.h"
@@ -100,9 +100,21 @@ int GenerateCommand::Run() {
   const bool from_database = import::DatabaseFile::IsDatabase(options_.model_path.c_str());
   OutputGuard guard("tavikfw generate");
   guard.AddInput(options_.model_path, from_database ? "database" : "model");
-  if (!guard.Allows(options_.settings_path.value_or(DefaultSettingsPath()), "settings file") ||
-      (options_.output && !guard.Allows(*options_.output, "form file"))) {
+  guard.SetForce(options_.force);
+  const std::string settings_path = options_.settings_path.value_or(DefaultSettingsPath());
+  if (!guard.Allows(settings_path, "settings file")) return kExitUsage;
+  if (std::string refusal = RunSettings::Refusal(settings_path); !refusal.empty()) {
+    fmt::print(stderr, "tavikfw generate: {}\n", refusal);
     return kExitUsage;
+  }
+  // Away from a terminal the file cannot change, so it is refused before any work; at one
+  // the dialog asks for it again.
+  if (options_.output && !options_.interactive) {
+    if (const OutputGuard::Verdict verdict = guard.Judge(*options_.output, "form file");
+        verdict.status != 0) {
+      fmt::print(stderr, "tavikfw generate: {}\n", verdict.message);
+      return verdict.status;
+    }
   }
   ApplyDefaults(from_database);
   if (!ConvertTexts()) return kExitUsage;
@@ -117,6 +129,7 @@ int GenerateCommand::RunOnLoadedModel(std::uint32_t host_value) {
   if (!ConvertTexts()) return kExitUsage;
   OutputGuard guard("tavikfw generate");
   guard.AddInput(options_.model_path, "model");
+  guard.SetForce(options_.force);
   return RunWithModel(host_value, guard, false);
 }
 
@@ -143,6 +156,7 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
     return kExitUsage;
   }
   auto status = static_cast<int>(DoForwardEngineering(host_value, options.version));
+  if (frontend.RefusedStatus() != 0) return frontend.RefusedStatus();
   if (frontend.LeftUnanswered()) return kExitUsage;
   if (status == 0 && client.UnfinishedFormCount() > 0) {
     // The form window's title did not match the caption (a caption too long for a title),
@@ -159,25 +173,34 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
 
 }  // namespace
 
-int GenerateCommand::RunWithModel(std::uint32_t host_value, const OutputGuard& guard,
-                                  bool owns_model) {
-  EntityErrorAnswer answer = options_.on_entity_error.value_or(
-      options_.interactive ? EntityErrorAnswer::kAsk : EntityErrorAnswer::kStop);
-  CliMessageBoxes message_boxes(answer, options_.interactive);
-  IniSettingsFile settings(options_.settings_path.value_or(DefaultSettingsPath()));
+int GenerateCommand::RunWithModel(std::uint32_t host_value, OutputGuard& guard, bool owns_model) {
+  CliMessageBoxes message_boxes(options_.on_entity_error.value_or(EntityErrorAnswer::kAsk),
+                                options_.interactive);
+  RunSettings own_settings(options_.settings_path.value_or(DefaultSettingsPath()));
   FixedScreenInfo screen(options_.screen);
   CliFormInfoFrontend frontend(options_, guard);
   if (owns_model) frontend.UnloadModelWhenAsked(host_value);
 
   Platform platform = CurrentPlatform();
   platform.message_boxes = &message_boxes;
-  platform.settings = &settings;
+  platform.settings =
+      options_.shared_settings != nullptr ? options_.shared_settings : &own_settings;
   platform.screen = &screen;
   platform.save_file_picker = &frontend;
   platform.form_info_frontend = &frontend;
   ScopedPlatform scoped(platform);
 
-  if (options_.live_folder) return RunLive(options_, host_value, frontend);
+  const int status = options_.live_folder ? RunLive(options_, host_value, frontend)
+                                          : RunWithFileClient(host_value, frontend);
+  if (status == 0) {
+    guard.RemoveReplacedSpellings();
+    (void)own_settings.Commit();  // a failure is a warning: the form is written
+  }
+  return status;
+}
+
+int GenerateCommand::RunWithFileClient(std::uint32_t host_value,
+                                       const CliFormInfoFrontend& frontend) const {
   FileClient client(options_.version);
   if (!RegisterClient(&client)) {
     fmt::print(stderr, "tavikfw generate: the client could not be registered\n");
@@ -185,6 +208,7 @@ int GenerateCommand::RunWithModel(std::uint32_t host_value, const OutputGuard& g
   }
   std::uint32_t status = DoForwardEngineering(host_value, options_.version);
   UnRegisterClient(client.process);
+  if (frontend.RefusedStatus() != 0) return frontend.RefusedStatus();
   if (frontend.LeftUnanswered()) return kExitUsage;
   if (status == 0 && !client.WrittenPath().empty() && options_.print_written_path) {
     fmt::print("{}\n", text::Windows1252ToUtf8(client.WrittenPath()));

@@ -6,6 +6,8 @@
 
 namespace tavik::cli {
 
+class CliFormInfoFrontend;
+
 class GenerateCommand {
  public:
   explicit GenerateCommand(GenerateOptions options) : options_(std::move(options)) {}
@@ -24,7 +26,10 @@ class GenerateCommand {
   // 0 and the model loaded, or the exit status.
   int LoadModel(bool from_database, std::uint32_t& host_value);
   // owns_model: the model was loaded for this run alone and may go once the run has read it.
-  int RunWithModel(std::uint32_t host_value, const OutputGuard& guard, bool owns_model);
+  int RunWithModel(std::uint32_t host_value, OutputGuard& guard, bool owns_model);
+
+  // The run with the file client, which writes the form where the dialog says.
+  int RunWithFileClient(std::uint32_t host_value, const CliFormInfoFrontend& frontend) const;
 
   GenerateOptions options_;
 };

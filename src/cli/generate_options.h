@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/screen_info.h"
+#include "platform/settings_file.h"
 
 namespace tavik::cli {
 
@@ -23,6 +24,11 @@ struct GenerateOptions {
   // Generate live in the environment, which saves the form in this folder.
   std::optional<std::string> live_folder;
   std::optional<std::string> settings_path;
+  // Settings a caller keeps across several runs and stores itself (a project's); the run
+  // otherwise reads settings_path and stores what it changed when it succeeds.
+  SettingsFile* shared_settings = nullptr;
+  // The form file may replace one that is there (never a read-only one).
+  bool force = false;
   ScreenMetrics screen;
   std::optional<EntityErrorAnswer> on_entity_error;
   // Whether the dialog may ask on the terminal (standard input is one).

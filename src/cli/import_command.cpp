@@ -14,7 +14,8 @@ namespace tavik::cli {
 int ImportCommand::Run() {
   OutputGuard guard("tavikfw import");
   guard.AddInput(options_.database_path, "database");
-  if (!guard.Allows(options_.output, "model file")) return kExitUsage;
+  guard.SetForce(options_.force);
+  if (int status = guard.Check(options_.output, "model file")) return status;
   import::DatabaseSchema::Imported imported =
       import::DatabaseSchema::Import(options_.database_path, options_.schema, "tavikfw import");
   if (imported.status != 0) return imported.status;
@@ -28,6 +29,7 @@ int ImportCommand::Run() {
   if (Status status = WriteFileAtomically(options_.output, imported.model_text)) {
     return static_cast<int>(status);
   }
+  guard.RemoveReplacedSpellings();
   fmt::print("{}\n", options_.output);
   return 0;
 }

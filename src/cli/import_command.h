@@ -11,6 +11,7 @@ namespace tavik::cli {
 struct ImportOptions {
   std::string database_path;
   std::string output;
+  bool force = false;  // the model file may replace one that is there (never a read-only one)
   import::SchemaImportOptions schema;
 };
 
@@ -18,8 +19,8 @@ class ImportCommand {
  public:
   explicit ImportCommand(ImportOptions options) : options_(std::move(options)) {}
   // 0; 64 when the output would replace the database; 65 for a schema the import cannot
-  // express, 66 for a database that cannot be read; 73 or 74 when the model file cannot
-  // be created or written.
+  // express, 66 for a database that cannot be read; 73 when the model file is there (without
+  // --force), read-only or a symbolic link, or cannot be created; 74 when writing it fails.
   int Run();
 
  private:

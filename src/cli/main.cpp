@@ -1,5 +1,6 @@
 // The tavikfw program.
 #include "cli/command_line.h"
+#include "platform/disk.h"
 
 #ifdef TAVIK_MIMALLOC
 #include <mimalloc.h>
@@ -30,5 +31,6 @@ int main(int argc, char** argv) {
 #ifdef TAVIK_MIMALLOC
   UseLargePages();
 #endif
+  tavik::RemoveUnfinishedFileOnSignals();
   return tavik::cli::CommandLine().Run(argc, argv);
 }

@@ -1,4 +1,5 @@
-// Keeps a command from writing over a file it reads.
+// Keeps a command from writing over a file it reads, or over one the user did not ask it to
+// replace.
 #pragma once
 
 #include <string>
@@ -10,6 +11,11 @@ namespace tavik::cli {
 // A command names the files it reads; before it writes a file it asks whether that file is
 // one of them. Paths are compared as files (device and inode, or the volume and file index
 // on Windows), so another spelling, a symbolic link or a hard link is caught as well.
+// It also asks whether the output is there already. A file is replaced only with --force,
+// never when it is read-only (whoever runs the command), and a symbolic link is never
+// followed. Names are compared as Windows compares them, without regard to case, so
+// `Form10.FRM` beside `Form10.frm` is the file that is there; with --force the output takes
+// the name the user gave and the other spelling goes.
 class OutputGuard {
  public:
   // command starts the messages, e.g. "tavikfw generate".
@@ -17,6 +23,7 @@ class OutputGuard {
 
   // A file the command reads, and what it is to the user ("model", "database").
   void AddInput(std::string path, std::string what);
+  void SetForce(bool force) { force_ = force; }
 
   // Why writing output (what it is to the user: "form file") would replace an input, naming
   // both; empty when it would not.
@@ -24,6 +31,22 @@ class OutputGuard {
 
   // Says on standard error why the output must not be written; true when it may be.
   [[nodiscard]] bool Allows(const std::string& output, std::string_view what) const;
+
+  // What a command may do with an output path.
+  struct Verdict {
+    int status = 0;            // 0 it may be written, 64 it is an input, 73 it must not be replaced
+    std::string message;       // why not
+    bool only_exists = false;  // refused only for being there: the user may be asked
+  };
+  Verdict Judge(const std::string& output, std::string_view what) const;
+
+  // Says on standard error why the output must not be written and gives the status (64 or
+  // 73); 0 when it may be, remembering the spellings it replaces.
+  [[nodiscard]] int Check(const std::string& output, std::string_view what);
+  // The user said yes to replacing the output that is there.
+  void AcceptReplacing(const std::string& output);
+  // After the outputs are written: removes the other spellings they replaced.
+  void RemoveReplacedSpellings();
 
   // Whether the two paths name one existing file.
   static bool SameFile(const std::string& first, const std::string& second);
@@ -33,9 +56,15 @@ class OutputGuard {
     std::string path;
     std::string what;
   };
+  struct Replaced {
+    std::string output;
+    std::string other_spelling;
+  };
 
   std::string command_;
   std::vector<Input> inputs_;
+  bool force_ = false;
+  std::vector<Replaced> replaced_;
 };
 
 }  // namespace tavik::cli

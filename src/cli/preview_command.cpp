@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "cli/command_line.h"
+#include "cli/output_guard.h"
 #include "environment/form_file_reader.h"
 #include "preview/form_preview.h"
 #include "text/windows1252.h"
@@ -35,6 +36,10 @@ int PreviewCommand::Run() {
     fmt::print(stderr, "tavikfw preview: -o: {} does not end in .svg or .png\n", options_.output);
     return kExitUsage;
   }
+  OutputGuard guard("tavikfw preview");
+  guard.AddInput(options_.form_path, "form file");
+  guard.SetForce(options_.force);
+  if (int status = guard.Check(options_.output, "picture")) return status;
   environment::FormFileReader::Outcome read =
       environment::FormFileReader::ReadFile(options_.form_path);
   if (!read.form) {
@@ -56,7 +61,10 @@ int PreviewCommand::Run() {
     }
   }
   const int status = WritePicture(*read.form, options_.output, *format);
-  if (status == 0) fmt::print("{}\n", options_.output);
+  if (status == 0) {
+    guard.RemoveReplacedSpellings();
+    fmt::print("{}\n", options_.output);
+  }
   return status;
 }
 

@@ -13,14 +13,16 @@ struct PreviewOptions {
   std::string form_path;
   std::optional<std::string> form_name;  // UTF-8, as given
   std::string output;                    // ".svg" or ".png"
+  bool force = false;                    // the picture may replace one that is there
 };
 
 class PreviewCommand {
  public:
   explicit PreviewCommand(PreviewOptions options) : options_(std::move(options)) {}
   // 0, printing the picture's path; 64 for a usage fault (an output that is not .svg or
-  // .png, a form of another name); 65 when the form file is refused and 66 when it cannot be
-  // read (nothing is written then); else the status of writing the picture.
+  // .png or is the form file itself, a form of another name); 73 for an output that is
+  // there (without --force), read-only or a symbolic link; 65 when the form file is refused and 66
+  // when it cannot be read (nothing is written then); else the status of writing the picture.
   int Run();
 
   // Writes NAME.svg and NAME.png of a form into folder, for `inspect --preview`; 0 or the

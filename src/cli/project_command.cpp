@@ -14,9 +14,11 @@
 #include "cli/command_line.h"
 #include "cli/generate_command.h"
 #include "cli/output_guard.h"
+#include "cli/run_settings.h"
 #include "import/database_file.h"
 #include "import/database_schema.h"
 #include "platform/file_output.h"
+#include "platform/settings_path.h"
 #include "platform/terminal.h"
 #include "project/database_forms.h"
 #include "project/project_file.h"
@@ -170,6 +172,7 @@ class ProjectCommand::Writer {
     generate.connect = options_.connect;
     generate.output = output.string();
     generate.settings_path = options_.settings_path;
+    generate.shared_settings = options_.settings;
     generate.on_entity_error = EntityErrorAnswer::kContinue;
     generate.print_written_path = false;
     int status = GenerateCommand(generate).RunOnLoadedModel(host_value);
@@ -316,6 +319,14 @@ int ProjectCommand::Run() {
                options_.input_path);
     return kExitUsage;
   }
+  RunSettings settings(options_.settings_path.value_or(DefaultSettingsPath()));
+  if (std::string refusal =
+          RunSettings::Refusal(options_.settings_path.value_or(DefaultSettingsPath()));
+      !refusal.empty()) {
+    fmt::print(stderr, "tavikfw project: {}\n", refusal);
+    return kExitUsage;
+  }
+  options_.settings = &settings;
   project::ProjectFolder folder(options_.folder);
   if (int status = folder.Prepare(options_.force)) return status;
   Writer writer(options_, folder);
@@ -323,7 +334,10 @@ int ProjectCommand::Run() {
                         : WriteModelProject(writer, options_.input_path);
   if (status == 0) status = writer.Finish();
   if (status == 0) status = folder.Commit();
-  if (status == 0) fmt::print("{}\n", folder.Final(writer.ProjectFile()).string());
+  if (status == 0) {
+    (void)settings.Commit();  // a failure is a warning: the project is written
+    fmt::print("{}\n", folder.Final(writer.ProjectFile()).string());
+  }
   return status;
 }
 

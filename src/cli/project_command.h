@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "import/schema_import_options.h"
+#include "platform/settings_file.h"
 
 namespace tavik::cli {
 
@@ -19,6 +20,8 @@ struct ProjectOptions {
   std::optional<std::string> connect;
   std::optional<std::string> settings_path;
   bool force = false;
+  // The settings every form of the run reads and writes; Run sets it.
+  SettingsFile* settings = nullptr;
 };
 
 class ProjectCommand {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <optional>
@@ -384,9 +385,26 @@ bool SchemaImport::Refuse(std::string message) {
   return Fail(BR_LOAD_REFUSED, std::move(message));
 }
 
+// A journal left beside the database by a write that did not finish; SQLite must roll it
+// back before anyone reads, which a reader that opened the database read-only cannot do.
+bool HasHotJournal(const std::string& database) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(database + "-journal", error);
+  return !error && size > 0;
+}
+
 bool SchemaImport::DatabaseFailure(int code) {
   const char* detail = database_ ? sqlite3_errmsg(database_.get()) : sqlite3_errstr(code);
-  switch (code & 0xFF) {
+  const int primary = code & 0xFF;
+  if ((primary == SQLITE_READONLY || primary == SQLITE_BUSY) && HasHotJournal(path_)) {
+    return Fail(BR_LOAD_UNREADABLE,
+                fmt::format("the database has a hot journal ({}-journal): a write to it did not "
+                            "finish, and a reader that opens it read-only cannot roll that back; "
+                            "open the database once with a program that may write it, then try "
+                            "again",
+                            path_));
+  }
+  switch (primary) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
       return Fail(BR_LOAD_UNREADABLE,

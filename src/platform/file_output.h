@@ -11,14 +11,18 @@
 
 namespace tavik {
 
-// Lets write_text write to a temporary file beside the path and renames that over the path,
-// so an existing file is replaced whole or kept as it was. 0, or 73 when the file cannot be
-// created, 74 when writing fails; a failure is shown to the user.
+// Lets write_text write to a new file beside the path and renames that over the path, so an
+// existing file is replaced whole or kept as it was. 0, or 73 when the file cannot be
+// created (a folder by that name, a rename refused), 74 when writing fails (a full disk); a
+// failure is shown to the user, naming the kind of file.
 Status WriteFileAtomically(const std::string& path,
                            const std::function<void(TextSink& file)>& write_text);
 inline Status WriteFileAtomically(const std::string& path, std::string_view text) {
   return WriteFileAtomically(path, [text](TextSink& file) { file.Write(text); });
 }
+
+// What a file is to the user, by its extension: "form file", "picture", "model file", ...
+std::string OutputKind(const std::string& path);
 
 // A new file in the temporary folder whose name starts with prefix, holding text.
 std::optional<std::string> WriteTemporaryFile(std::string_view prefix, std::string_view text);

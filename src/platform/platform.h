@@ -3,6 +3,7 @@
 
 namespace tavik {
 
+class Disk;
 class MessageBoxes;
 class SettingsFile;
 class ScreenInfo;
@@ -19,6 +20,7 @@ struct Platform {
   SaveFilePicker* save_file_picker = nullptr;
   FormInfoFrontend* form_info_frontend = nullptr;
   ReverseEngineeringFrontend* reverse_engineering_frontend = nullptr;
+  Disk* disk = nullptr;
 };
 
 // The services in force. Until a host installs its own, the defaults of the build serve

@@ -63,8 +63,9 @@ TEST(BadInput, EveryBadModelIsRefusedWithItsMessageAndStatusAndLeavesTheFormAlon
   WriteWholeFile(folder.path() / "F.FRM", "the form from before");
   for (const BadModel& bad : Catalogue()) {
     WriteWholeFile(folder.path() / "model.json", bad.model);
+    // Even when the user lets it replace the form, a bad model leaves it as it was.
     CliResult result =
-        RunTavikfw(folder.path(), "generate model.json --name A -o F.FRM --settings T.INI");
+        RunTavikfw(folder.path(), "generate model.json --name A -o F.FRM --force --settings T.INI");
     EXPECT_EQ(result.status, bad.status) << bad.name << "\n" << result.err;
     EXPECT_NE(result.err.find(bad.message), std::string::npos) << bad.name << "\n" << result.err;
     EXPECT_EQ(result.out, "") << bad.name;

@@ -186,7 +186,7 @@ TEST_F(GenerateCommandTest, SettingsFileKeepsConnectAndDatabaseBetweenRuns) {
 TEST_F(GenerateCommandTest, UnreadableModelEndsWith66AndLeavesAnExistingFormAlone) {
   Write("F.FRM", "keep me");
   // Refused models are the bad-input catalogue's; an unreadable one ends with 66.
-  CliResult missing = Run("generate nowhere.json --name A --settings T.INI -o F.FRM");
+  CliResult missing = Run("generate nowhere.json --name A --settings T.INI -o F.FRM --force");
   EXPECT_EQ(missing.status, 66);
   EXPECT_NE(missing.err.find("nowhere.json"), std::string::npos) << missing.err;
   EXPECT_EQ(ReadWholeFile(dir_ / "F.FRM"), "keep me");

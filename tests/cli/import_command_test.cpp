@@ -124,11 +124,11 @@ TEST_F(ImportCommandTest, RefusalsSayWhyAndWriteNothing) {
   fs::remove(dir_ / "T.INI");
   Write("model.json", "keep me");
 
-  CliResult missing = Run("import nowhere.db -o model.json");
+  CliResult missing = Run("import nowhere.db -o model.json --force");
   EXPECT_EQ(missing.status, 66);
   EXPECT_THAT(missing.err, HasSubstr("nowhere.db: cannot read the file"));
 
-  CliResult unknown_table = Run("import orphan.db -o model.json --table CUSTOMER");
+  CliResult unknown_table = Run("import orphan.db -o model.json --force --table CUSTOMER");
   EXPECT_EQ(unknown_table.status, 65);
   EXPECT_THAT(unknown_table.err, HasSubstr("the database has no table \"CUSTOMER\""));
 

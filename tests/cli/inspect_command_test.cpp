@@ -165,7 +165,7 @@ class LiveGenerationTest : public InspectCommandTest {
   // Generates the case's model to a file and live; both texts.
   std::pair<std::string, std::string> FileAndLive(const std::string& model,
                                                   const std::string& options) {
-    std::string run = "generate '" + model + "' --settings T.INI " + options;
+    std::string run = "generate '" + model + "' --force --settings T.INI " + options;
     CliResult file = Run(run + " -o FILE.FRM");
     EXPECT_EQ(file.status, 0) << file.err;
     CliResult live = Run(run + " --live live");

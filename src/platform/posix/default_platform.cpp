@@ -4,6 +4,7 @@
 #include "platform/ini_settings_file.h"
 #include "platform/posix/fixed_screen_info.h"
 #include "platform/posix/freetype_text_measurer.h"
+#include "platform/posix/posix_disk.h"
 #include "platform/posix/stderr_message_boxes.h"
 #include "platform/settings_path.h"
 
@@ -14,11 +15,13 @@ Platform DefaultPlatform() {
   static IniSettingsFile settings(DefaultSettingsPath());
   static FixedScreenInfo screen;
   static FreetypeTextMeasurer text_measurer;
+  static PosixDisk disk;
   Platform platform;
   platform.message_boxes = &message_boxes;
   platform.settings = &settings;
   platform.screen = &screen;
   platform.text_measurer = &text_measurer;
+  platform.disk = &disk;
   return platform;
 }
 

@@ -1,22 +1,16 @@
 // The settings file kept as a Windows-style INI file at a path of its own.
 #include "platform/ini_settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#include "platform/file_output.h"
 
 namespace tavik {
 
@@ -57,12 +51,19 @@ std::string_view Unquoted(std::string_view value) {
 // The file as lines without their ends, and the line end it uses (that of Windows for a
 // file that has none yet).
 struct IniText {
+  std::string byte_order_mark;  // kept as the file had it
   std::vector<std::string> lines;
   std::string line_end = "\r\n";
 };
 
-IniText Parse(const std::string& content) {
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+IniText Parse(std::string_view content) {
   IniText text;
+  if (content.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+    text.byte_order_mark = kUtf8ByteOrderMark;
+    content.remove_prefix(kUtf8ByteOrderMark.size());
+  }
   if (content.find("\r\n") == std::string::npos && content.find('\n') != std::string::npos) {
     text.line_end = "\n";
   }
@@ -70,7 +71,7 @@ IniText Parse(const std::string& content) {
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
     if (end == std::string::npos) end = content.size();
-    std::string line = content.substr(start, end - start);
+    std::string line(content.substr(start, end - start));
     if (!line.empty() && line.back() == '\r') line.pop_back();
     text.lines.push_back(std::move(line));
     start = end + 1;
@@ -79,7 +80,7 @@ IniText Parse(const std::string& content) {
 }
 
 std::string Join(const IniText& text) {
-  std::string content;
+  std::string content = text.byte_order_mark;
   for (const std::string& line : text.lines) {
     content += line;
     content += text.line_end;
@@ -196,61 +197,10 @@ std::optional<std::string> ReadAll(const fs::path& path) {
   return content;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-struct TemporaryFile {
-  fs::path path;
-  FilePtr file;
-};
-
-// A new file beside `target`, created exclusively so that two writers never share one, and
-// with the permissions `target` has (or the usual ones for a new file).
-std::optional<TemporaryFile> CreateTemporaryBeside(const fs::path& target) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate = target;
-    candidate += ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
-    const int descriptor = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-      if (errno == EEXIST) continue;
-      return std::nullopt;
-    }
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) ::fchmod(descriptor, existing.st_mode & 07777);
-    FilePtr file(::fdopen(descriptor, "wb"));
-    if (file) return TemporaryFile{std::move(candidate), std::move(file)};
-    ::close(descriptor);
-    std::error_code ignored;
-    fs::remove(candidate, ignored);
-    return std::nullopt;
-  }
-  return std::nullopt;
-}
-
-// Written through to the disk before it is closed, so that the rename never puts a file
-// in place whose content is still only in memory.
-bool WriteAndClose(FilePtr file, const std::string& content) {
-  const bool written =
-      std::fwrite(content.data(), 1, content.size(), file.get()) == content.size() &&
-      std::fflush(file.get()) == 0 && ::fsync(::fileno(file.get())) == 0;
-  return std::fclose(file.release()) == 0 && written;
-}
-
 bool ReplaceFile(const fs::path& path, const std::string& content) {
   std::error_code error;
   if (path.has_parent_path()) fs::create_directories(path.parent_path(), error);
-  if (error) return false;
-  std::optional<TemporaryFile> temporary = CreateTemporaryBeside(path);
-  if (!temporary) return false;
-  if (WriteAndClose(std::move(temporary->file), content)) {
-    fs::rename(temporary->path, path, error);
-    if (!error) return true;
-  }
-  fs::remove(temporary->path, error);
-  return false;
+  return !error && WriteFileAtomically(path.string(), content) == kOk;
 }
 
 }  // namespace

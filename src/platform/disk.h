@@ -1,0 +1,44 @@
+// The disk as output reaches it: the few steps a whole-or-nothing write is made of.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/text_sink.h"
+
+namespace tavik {
+
+// A new file being written beside the one it is to become; nothing is in place until the
+// disk renames it there.
+class DiskFile : public TextSink {
+ public:
+  // Where the file is being written.
+  virtual const std::string& Path() const = 0;
+  // Puts the text on the disk (synced, so that a rename never puts in place a file whose
+  // text is still only in memory) and closes the file. Why the writing, syncing or closing
+  // failed, as the system words it, or empty.
+  virtual std::string Finish() = 0;
+};
+
+// Every command's output goes through the disk in force (CurrentPlatform().disk), so tests
+// can put in one that fails where they choose: a full disk, a rename refused.
+class Disk {
+ public:
+  virtual ~Disk() = default;
+  // A new, empty file in the folder of path, under a name no other file has; nothing, and
+  // why in error, when it cannot be made. Until it is renamed or removed, a signal that ends
+  // the process removes it first.
+  virtual std::unique_ptr<DiskFile> CreateBeside(const std::string& path, std::string& error) = 0;
+  // Puts the file from in the place of to, replacing a file there in one step; why not,
+  // or empty.
+  virtual std::string Rename(const std::string& from, const std::string& to) = 0;
+  // Makes the folder's names durable, so a rename in it survives a power cut.
+  virtual void SyncFolder(const std::string& folder) = 0;
+  virtual void Remove(const std::string& path) = 0;
+};
+
+// From now on an interrupt, a hang-up, a termination or a broken pipe first removes the
+// file being written, then ends the process as the signal would have.
+void RemoveUnfinishedFileOnSignals();
+
+}  // namespace tavik

@@ -1,0 +1,171 @@
+// The disk of a POSIX system, temporary files, and the signals that must not leave a file
+// half written.
+#include "platform/posix/posix_disk.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "platform/file_output.h"
+
+namespace tavik {
+
+namespace {
+
+// The path of the file being written, for the signal handlers. The text it points at is
+// owned by that file's DiskFile (or, after Finish, by the path kept for the rename) and
+// outlives the registration; writes happen one at a time.
+std::atomic<const char*> g_unfinished_path{nullptr};
+
+extern "C" void RemoveUnfinishedAndEnd(int signal_number) {
+  if (const char* path = g_unfinished_path.load()) ::unlink(path);
+  // The handler was installed to run once: the signal now ends the process as it would have.
+  ::raise(signal_number);
+}
+
+// The registered path is copied, so it stays valid until the rename or the removal.
+class UnfinishedPath {
+ public:
+  static void Set(const std::string& path) {
+    g_unfinished_path.store(nullptr);  // never a pointer into text being replaced
+    Text() = path;
+    g_unfinished_path.store(Text().c_str());
+  }
+  static void ClearIf(const std::string& path) {
+    if (g_unfinished_path.load() != nullptr && Text() == path) g_unfinished_path.store(nullptr);
+  }
+
+ private:
+  static std::string& Text() {
+    static std::string text;
+    return text;
+  }
+};
+
+std::string ErrorText(int error) {
+  return std::strerror(error != 0 ? error : EIO);
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    ssize_t written = ::write(fd, text.data(), text.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Writes to an open file; the first failure stops the writing and keeps its error.
+class PosixDiskFile final : public DiskFile {
+ public:
+  PosixDiskFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixDiskFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  PosixDiskFile(const PosixDiskFile&) = delete;
+  PosixDiskFile& operator=(const PosixDiskFile&) = delete;
+
+  void Write(std::string_view text) override {
+    if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
+  }
+  const std::string& Path() const override { return path_; }
+  std::string Finish() override {
+    if (error_ == 0 && ::fsync(fd_) != 0) error_ = errno;
+    if (::close(fd_) != 0 && error_ == 0) error_ = errno;
+    fd_ = -1;
+    return error_ == 0 ? std::string() : ErrorText(error_);
+  }
+
+ private:
+  int fd_;
+  std::string path_;
+  int error_ = 0;
+};
+
+// mkstemp wants a writable pattern ending in XXXXXX; the name it made replaces it.
+int MakeUnique(std::string& name) {
+  std::vector<char> pattern(name.begin(), name.end());
+  pattern.push_back('\0');
+  const int fd = ::mkstemp(pattern.data());
+  if (fd >= 0) name.assign(pattern.data());
+  return fd;
+}
+
+}  // namespace
+
+std::unique_ptr<DiskFile> PosixDisk::CreateBeside(const std::string& path, std::string& error) {
+  const std::filesystem::path target(path);
+  std::string name =
+      (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = MakeUnique(name);
+  if (fd < 0) {
+    error = ErrorText(errno);
+    return nullptr;
+  }
+  UnfinishedPath::Set(name);
+  // Readable like any file the user creates; mkstemp made it private.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, static_cast<mode_t>(0666 & ~mask));
+  return std::make_unique<PosixDiskFile>(fd, std::move(name));
+}
+
+std::string PosixDisk::Rename(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return ErrorText(errno);
+  UnfinishedPath::ClearIf(from);
+  return {};
+}
+
+void PosixDisk::SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // some file systems refuse to sync a folder; the rename has happened all the same
+  ::close(fd);
+}
+
+void PosixDisk::Remove(const std::string& path) {
+  UnfinishedPath::ClearIf(path);
+  ::unlink(path.c_str());
+}
+
+void RemoveUnfinishedFileOnSignals() {
+  struct sigaction action {};
+  action.sa_handler = RemoveUnfinishedAndEnd;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  for (int signal_number : {SIGINT, SIGHUP, SIGTERM, SIGPIPE}) {
+    ::sigaction(signal_number, &action, nullptr);
+  }
+}
+
+std::optional<std::string> WriteTemporaryFile(std::string_view prefix, std::string_view text) {
+  std::error_code error;
+  auto folder = std::filesystem::temp_directory_path(error);
+  if (error) return std::nullopt;
+  std::string path = (folder / (std::string(prefix) + "XXXXXX")).string();
+  const int fd = MakeUnique(path);
+  if (fd < 0) return std::nullopt;
+  const bool written = WriteAll(fd, text);
+  ::close(fd);
+  if (!written) {
+    ::unlink(path.c_str());
+    return std::nullopt;
+  }
+  return path;
+}
+
+void RemoveFile(const std::string& path) {
+  ::unlink(path.c_str());
+}
+
+}  // namespace tavik

@@ -11,20 +11,23 @@ namespace tavik::testing {
 
 class FailingDisk final : public Disk {
  public:
-  enum class Step { kNone, kCreate, kWrite, kFinish, kRename };
+  // kWrite: the text is written, then the system reports the failure (a full disk shows
+  // when the data is synced, or at the write).
+  enum class Step { kNone, kCreate, kWrite, kRename };
 
-  // The step that fails, and the reason the system would give.
+  // Puts itself in force for its life; the step that fails, and the reason the system gives.
   FailingDisk(Step step, std::string reason)
-      : real_(*CurrentPlatform().disk), step_(step), reason_(std::move(reason)) {}
+      : real_(*CurrentPlatform().disk),
+        step_(step),
+        reason_(std::move(reason)),
+        scope_(With(this)) {}
 
   std::unique_ptr<DiskFile> CreateBeside(const std::string& path, std::string& error) override {
-    if (step_ == Step::kCreate) {
-      error = reason_;
-      return nullptr;
-    }
+    if (step_ == Step::kCreate) error = reason_;
+    if (step_ == Step::kCreate) return nullptr;
     std::unique_ptr<DiskFile> file = real_.CreateBeside(path, error);
-    created = file ? file->Path() : "";
-    return file ? std::make_unique<File>(std::move(file), *this) : nullptr;
+    return file ? std::make_unique<File>(std::move(file), step_ == Step::kWrite ? reason_ : "")
+                : nullptr;
   }
   std::string Rename(const std::string& from, const std::string& to) override {
     return step_ == Step::kRename ? reason_ : real_.Rename(from, to);
@@ -35,46 +38,34 @@ class FailingDisk final : public Disk {
   }
   void Remove(const std::string& path) override { real_.Remove(path); }
 
-  std::string created;        // the path of the last file made
   std::string synced_folder;  // the last folder synced
 
  private:
-  // The real file, whose writes fail once the step says so (the text so far is kept).
   class File final : public DiskFile {
    public:
-    File(std::unique_ptr<DiskFile> real, const FailingDisk& disk)
-        : real_(std::move(real)), disk_(disk) {}
-    void Write(std::string_view text) override {
-      if (disk_.step_ != Step::kWrite) real_->Write(text);
-    }
+    File(std::unique_ptr<DiskFile> real, std::string failure)
+        : real_(std::move(real)), failure_(std::move(failure)) {}
+    void Write(std::string_view text) override { real_->Write(text); }
     const std::string& Path() const override { return real_->Path(); }
     std::string Finish() override {
-      std::string error = real_->Finish();
-      if (disk_.step_ == Step::kWrite || disk_.step_ == Step::kFinish) return disk_.reason_;
-      return error;
+      const std::string error = real_->Finish();
+      return failure_.empty() ? error : failure_;
     }
 
    private:
     std::unique_ptr<DiskFile> real_;
-    const FailingDisk& disk_;
+    std::string failure_;
   };
+
+  static Platform With(Disk* disk) {
+    Platform platform = CurrentPlatform();
+    platform.disk = disk;
+    return platform;
+  }
 
   Disk& real_;
   Step step_;
   std::string reason_;
-};
-
-// Puts a disk in force for the life of the object.
-class ScopedDisk {
- public:
-  explicit ScopedDisk(Disk& disk) : scope_(With(disk)) {}
-
- private:
-  static Platform With(Disk& disk) {
-    Platform platform = CurrentPlatform();
-    platform.disk = &disk;
-    return platform;
-  }
   ScopedPlatform scope_;
 };
 

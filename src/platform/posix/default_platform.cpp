@@ -2,9 +2,9 @@
 #include "platform/default_platform.h"
 
 #include "platform/ini_settings_file.h"
+#include "platform/native_disk.h"
 #include "platform/posix/fixed_screen_info.h"
 #include "platform/posix/freetype_text_measurer.h"
-#include "platform/posix/posix_disk.h"
 #include "platform/posix/stderr_message_boxes.h"
 #include "platform/settings_path.h"
 
@@ -15,7 +15,7 @@ Platform DefaultPlatform() {
   static IniSettingsFile settings(DefaultSettingsPath());
   static FixedScreenInfo screen;
   static FreetypeTextMeasurer text_measurer;
-  static PosixDisk disk;
+  static NativeDisk disk;
   Platform platform;
   platform.message_boxes = &message_boxes;
   platform.settings = &settings;

@@ -7,10 +7,10 @@
 #include <array>
 
 #include "platform/ini_settings_file.h"
+#include "platform/native_disk.h"
 #include "platform/win32/common_save_file_picker.h"
 #include "platform/win32/gdi_screen_info.h"
 #include "platform/win32/gdi_text_measurer.h"
-#include "platform/win32/win32_disk.h"
 #include "platform/win32/win32_form_info_frontend.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_reverse_engineering_frontend.h"
@@ -33,7 +33,7 @@ Platform DefaultPlatform() {
   static IniSettingsFile settings("TAVIK.INI");
   static GdiScreenInfo screen;
   static GdiTextMeasurer text_measurer;
-  static Win32Disk disk;
+  static NativeDisk disk;
   static CommonSaveFilePicker save_file_picker;
   static Win32FormInfoFrontend form_info_frontend;
   static Win32ReverseEngineeringFrontend reverse_engineering_frontend;

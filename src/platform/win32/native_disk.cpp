@@ -1,5 +1,5 @@
 // The disk of Windows, and temporary files.
-#include "platform/win32/win32_disk.h"
+#include "platform/native_disk.h"
 
 #include <windows.h>
 
@@ -50,14 +50,14 @@ HANDLE OpenTruncated(const std::string& path) {
 }
 
 // Writes to an open file; the first failure stops the writing and keeps its error.
-class Win32DiskFile final : public DiskFile {
+class NativeDiskFile final : public DiskFile {
  public:
-  Win32DiskFile(HANDLE file, std::string path) : file_(file), path_(std::move(path)) {}
-  ~Win32DiskFile() override {
+  NativeDiskFile(HANDLE file, std::string path) : file_(file), path_(std::move(path)) {}
+  ~NativeDiskFile() override {
     if (file_ != INVALID_HANDLE_VALUE) ::CloseHandle(file_);
   }
-  Win32DiskFile(const Win32DiskFile&) = delete;
-  Win32DiskFile& operator=(const Win32DiskFile&) = delete;
+  NativeDiskFile(const NativeDiskFile&) = delete;
+  NativeDiskFile& operator=(const NativeDiskFile&) = delete;
 
   void Write(std::string_view text) override {
     if (error_ == 0) error_ = WriteText(file_, text);
@@ -78,7 +78,7 @@ class Win32DiskFile final : public DiskFile {
 
 }  // namespace
 
-std::unique_ptr<DiskFile> Win32Disk::CreateBeside(const std::string& path, std::string& error) {
+std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
   std::string folder = std::filesystem::path(path).parent_path().string();
   if (folder.empty()) folder = ".";
   std::array<char, MAX_PATH> name{};
@@ -92,19 +92,19 @@ std::unique_ptr<DiskFile> Win32Disk::CreateBeside(const std::string& path, std::
     ::DeleteFileA(name.data());
     return nullptr;
   }
-  return std::make_unique<Win32DiskFile>(file, std::string(name.data()));
+  return std::make_unique<NativeDiskFile>(file, std::string(name.data()));
 }
 
-std::string Win32Disk::Rename(const std::string& from, const std::string& to) {
+std::string NativeDisk::Rename(const std::string& from, const std::string& to) {
   if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return {};
   }
   return ErrorText(::GetLastError());
 }
 
-void Win32Disk::SyncFolder(const std::string& /*folder*/) {}
+void NativeDisk::SyncFolder(const std::string& /*folder*/) {}
 
-void Win32Disk::Remove(const std::string& path) {
+void NativeDisk::Remove(const std::string& path) {
   ::DeleteFileA(path.c_str());
 }
 

@@ -1,6 +1,6 @@
 // The disk of a POSIX system, temporary files, and the signals that must not leave a file
 // half written.
-#include "platform/posix/posix_disk.h"
+#include "platform/native_disk.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -66,14 +66,14 @@ bool WriteAll(int fd, std::string_view text) {
 }
 
 // Writes to an open file; the first failure stops the writing and keeps its error.
-class PosixDiskFile final : public DiskFile {
+class NativeDiskFile final : public DiskFile {
  public:
-  PosixDiskFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~PosixDiskFile() override {
+  NativeDiskFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~NativeDiskFile() override {
     if (fd_ >= 0) ::close(fd_);
   }
-  PosixDiskFile(const PosixDiskFile&) = delete;
-  PosixDiskFile& operator=(const PosixDiskFile&) = delete;
+  NativeDiskFile(const NativeDiskFile&) = delete;
+  NativeDiskFile& operator=(const NativeDiskFile&) = delete;
 
   void Write(std::string_view text) override {
     if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
@@ -103,7 +103,7 @@ int MakeUnique(std::string& name) {
 
 }  // namespace
 
-std::unique_ptr<DiskFile> PosixDisk::CreateBeside(const std::string& path, std::string& error) {
+std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
   const std::filesystem::path target(path);
   std::string name =
       (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -117,23 +117,23 @@ std::unique_ptr<DiskFile> PosixDisk::CreateBeside(const std::string& path, std::
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, static_cast<mode_t>(0666 & ~mask));
-  return std::make_unique<PosixDiskFile>(fd, std::move(name));
+  return std::make_unique<NativeDiskFile>(fd, std::move(name));
 }
 
-std::string PosixDisk::Rename(const std::string& from, const std::string& to) {
+std::string NativeDisk::Rename(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) return ErrorText(errno);
   UnfinishedPath::ClearIf(from);
   return {};
 }
 
-void PosixDisk::SyncFolder(const std::string& folder) {
+void NativeDisk::SyncFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);  // some file systems refuse to sync a folder; the rename has happened all the same
   ::close(fd);
 }
 
-void PosixDisk::Remove(const std::string& path) {
+void NativeDisk::Remove(const std::string& path) {
   UnfinishedPath::ClearIf(path);
   ::unlink(path.c_str());
 }

@@ -40,7 +40,8 @@ constexpr const char* kExitStatuses = R"(Exit statuses:
          symbolic link or a folder, or a project folder holds files
   74     writing the output failed (a full disk)
 Settings: --settings, else $TAVIK_INI, else $XDG_CONFIG_HOME/tavik/TAVIK.INI, else
-~/.config/tavik/TAVIK.INI; written only after a run that succeeded and changed them.)";
+~/.config/tavik/TAVIK.INI; written only after a run that succeeded and changed them.
+)";
 
 void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::string& screen) {
   generate.add_option("MODEL", options.model_path, "The model file, or a SQLite database")

@@ -370,10 +370,11 @@ void EnvironmentClient::RegenerateNextLiveFormFrom(const RunningForm& source) {
 }
 
 std::string EnvironmentClient::FileNameFor(const RunningForm& form) const {
-  std::string_view stem = page_.FileStem(form.Name());
+  const text::CodePage page = PageOf(form);
+  std::string_view stem = page.FileStem(form.Name());
   std::vector<const RunningForm*> sharing;
   for (const RunningEntry& entry : running_) {
-    if (page_.SameName(page_.FileStem(entry.form->Name()), stem)) {
+    if (page.SameName(PageOf(*entry.form).FileStem(entry.form->Name()), stem)) {
       sharing.push_back(entry.form.get());
     }
   }
@@ -387,7 +388,7 @@ std::string EnvironmentClient::FileNameFor(const RunningForm& form) const {
       std::to_string(std::find(sharing.begin(), sharing.end(), &form) - sharing.begin() + 1);
   std::string width = std::to_string(sharing.size());
   number.insert(0, width.size() - number.size(), '0');
-  return std::string(page_.Cut(stem, text::CodePage::kFileStemLength - number.size())) + number +
+  return std::string(page.Cut(stem, text::CodePage::kFileStemLength - number.size())) + number +
          ".FRM";
 }
 
@@ -422,6 +423,10 @@ bool EnvironmentClient::MayWrite(const std::string& path, const std::string& exi
     return false;
   }
   return true;
+}
+
+text::CodePage EnvironmentClient::PageOf(const RunningForm& form) const {
+  return form.HasUtf8Mark() ? text::CodePage::Utf8() : page_;
 }
 
 const EnvironmentClient::RunningEntry* EnvironmentClient::EntryOf(const RunningForm& form) const {
@@ -482,7 +487,7 @@ Status EnvironmentClient::Save(RunningForm& form) {
     const RunningEntry* entry = EntryOf(*state.source);
     RegeneratedForm::Place place{
         entry ? std::filesystem::path(entry->path).parent_path().string() : std::string(),
-        file_name.substr(0, file_name.size() - 4), page_};
+        file_name.substr(0, file_name.size() - 4), PageOf(*state.source)};
     RegeneratedForm::Outcome outcome = RegeneratedForm::Restore(form, *state.source, place);
     changes_.insert(changes_.end(), outcome.changes.begin(), outcome.changes.end());
     for (const auto& copy : outcome.copies) {

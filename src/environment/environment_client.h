@@ -142,6 +142,8 @@ class EnvironmentClient : public ClientBase {
   std::string InOutputFolder(const std::string& file_name) const;
   // Writes the regenerated form's ".frx" files; the first failing status, else 0.
   [[nodiscard]] Status CopyResources(const std::vector<RegeneratedForm::ResourceCopy>& copies);
+  // The code page of a form's text: UTF-8 for a file that began with its mark.
+  text::CodePage PageOf(const RunningForm& form) const;
   // The running entry of a form, or none.
   const RunningEntry* EntryOf(const RunningForm& form) const;
 

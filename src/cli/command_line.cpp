@@ -80,7 +80,7 @@ void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::strin
 }
 
 void AddImportOptions(CLI::App& import, ImportOptions& options) {
-  import.add_option("DB", options.database_path, "The SQLite database")->required();
+  import.add_option("DB", options.database_path, "The database (SQLite or Access)")->required();
   import.add_option("-o,--output", options.output, "The model file to write")->required();
   import.add_flag("--force", options.force, kForceHelp);
   import

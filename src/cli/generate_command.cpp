@@ -84,8 +84,8 @@ void GenerateCommand::ApplyDefaults(bool from_database) {
 int GenerateCommand::LoadModel(bool from_database, std::uint32_t& host_value) {
   std::int32_t result = 0;
   if (from_database) {
-    import::DatabaseSchema::Imported imported =
-        import::DatabaseSchema::Import(options_.model_path, {}, "tavikfw generate");
+    import::DatabaseSchema::Imported imported = import::DatabaseSchema::Import(
+        options_.model_path, {}, "tavikfw generate", options_.version);
     if (imported.status != 0) return imported.status;
     result = BR_LoadModelText(imported.model_text.data(), imported.model_text.size(), &host_value);
   } else {

@@ -289,8 +289,8 @@ int WriteTableForm(ProjectCommand::Writer& writer, const project::DatabaseForms&
 
 // A project from a database: a form per table and the start-up form that opens them.
 int WriteDatabaseProject(ProjectCommand::Writer& writer, const ProjectOptions& options) {
-  import::DatabaseSchema::Schema schema =
-      import::DatabaseSchema::Read(options.input_path, options.schema, "tavikfw project");
+  import::DatabaseSchema::Schema schema = import::DatabaseSchema::Read(
+      options.input_path, options.schema, "tavikfw project", options.version);
   if (schema.status != 0) return schema.status;
   project::DatabaseForms forms(std::move(schema.model));
   writer.ReserveStartForm();
@@ -327,6 +327,8 @@ int ProjectCommand::Run() {
     return kExitUsage;
   }
   options_.settings = &settings;
+  // The forms open the database they were made from, unless --database names another.
+  if (database && !options_.database) options_.database = options_.input_path;
   project::ProjectFolder folder(options_.folder);
   if (int status = folder.Prepare(options_.force)) return status;
   Writer writer(options_, folder);

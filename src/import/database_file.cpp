@@ -3,6 +3,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -19,19 +20,59 @@ namespace {
 // "SQLite format 3" and its terminating zero begin every SQLite database.
 constexpr std::string_view kSqliteHeader{"SQLite format 3\0", 16};
 constexpr std::string_view kNotADatabase =
-    "the file is not a SQLite database (it does not begin with the SQLite header)";
+    "the file is not a database (it begins neither as a SQLite database nor as an Access file)";
+// An Access file names its engine at the fifth byte; the format byte follows.
+constexpr std::size_t kAccessNameAt = 4;
+constexpr std::string_view kJetName{"Standard Jet DB\0", 16};
+constexpr std::string_view kAceName{"Standard ACE DB\0", 16};
+constexpr std::size_t kAccessFormatAt = 0x14;
+constexpr std::size_t kStartLength = kAccessFormatAt + 1;
+
+// The first bytes of the file, as many as it has of them.
+std::string Start(const char* path) {
+  if (path == nullptr) return {};
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
+  if (!file) return {};
+  std::array<char, kStartLength> start{};
+  const std::size_t got = std::fread(start.data(), 1, start.size(), file.get());
+  return std::string(start.data(), got);
+}
+
+// The Visual Basic editions that open each Access format, by the format byte.
+std::string FormatName(int format) {
+  if (format == 0) return "the Jet 3 format (Access 95 and 97)";
+  if (format == 1) return "the Jet 4 format (Access 2000 to 2003)";
+  return "the ACE format (Access 2007 and later)";
+}
 
 }  // namespace
 
 DatabaseFile::Kind DatabaseFile::KindOf(const char* path) {
-  if (path == nullptr) return Kind::kNone;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
-  if (!file) return Kind::kNone;
-  std::array<char, kSqliteHeader.size()> start{};
-  const std::size_t got = std::fread(start.data(), 1, start.size(), file.get());
-  const std::string_view first(start.data(), got);
-  if (first == kSqliteHeader) return Kind::kSqlite;
+  const std::string start = Start(path);
+  if (start.starts_with(kSqliteHeader)) return Kind::kSqlite;
+  const std::string_view name =
+      std::string_view(start).substr(std::min(start.size(), kAccessNameAt), kJetName.size());
+  if (name == kJetName || name == kAceName) return Kind::kAccess;
   return Kind::kNone;
+}
+
+std::string DatabaseFile::VisualBasicWarning(const std::string& path, int vb_version) {
+  const std::string start = Start(path.c_str());
+  if (KindOf(path.c_str()) != Kind::kAccess || start.size() < kStartLength) return {};
+  const int format = static_cast<unsigned char>(start[kAccessFormatAt]);
+  const std::string file = fmt::format("{} is in {}, which", path, FormatName(format));
+  if (format == 0 && vb_version == 3) {
+    return fmt::format(
+        "{} Visual Basic 3 (Jet 1.1 and 2.0) cannot open; 32-bit Visual Basic 4 opens it", file);
+  }
+  if (format == 0) {
+    return fmt::format(
+        "{} 16-bit Visual Basic 4 (Jet 2.5) cannot open; 32-bit Visual Basic 4 opens it", file);
+  }
+  return fmt::format(
+      "{} Visual Basic {} cannot open (\"Unrecognized database format\"); a copy saved as "
+      "Access 97 opens in 32-bit Visual Basic 4",
+      file, vb_version);
 }
 
 SchemaReader::Outcome DatabaseFile::Read(const std::string& path,

@@ -17,6 +17,10 @@ class DatabaseFile {
   static Kind KindOf(const char* path);
   static bool IsDatabase(const char* path) { return KindOf(path) != Kind::kNone; }
 
+  // Why the forms' Visual Basic version cannot open the database, naming its format and
+  // what would open it; empty when it can.
+  static std::string VisualBasicWarning(const std::string& path, int vb_version);
+
   // The schema read by the reader of the file's kind.
   static SchemaReader::Outcome Read(const std::string& path,
                                     const SchemaImportOptions& options = {});

@@ -19,7 +19,13 @@ constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
 
 DatabaseSchema::Schema DatabaseSchema::Read(const std::string& path,
                                             const SchemaImportOptions& options,
-                                            std::string_view command) {
+                                            std::string_view command, int vb_version) {
+  if (vb_version != 0) {
+    if (std::string warning = DatabaseFile::VisualBasicWarning(path, vb_version);
+        !warning.empty()) {
+      fmt::print(stderr, "{}: warning: {}\n", command, warning);
+    }
+  }
   try {
     SchemaReader::Outcome outcome = DatabaseFile::Read(path, options);
     for (const std::string& warning : outcome.warnings) {
@@ -40,8 +46,8 @@ DatabaseSchema::Schema DatabaseSchema::Read(const std::string& path,
 
 DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,
                                                 const SchemaImportOptions& options,
-                                                std::string_view command) {
-  Schema schema = Read(path, options, command);
+                                                std::string_view command, int vb_version) {
+  Schema schema = Read(path, options, command, vb_version);
   if (schema.status != 0) return {schema.status, {}};
   return {0, SchemaReader::ModelText(schema.model)};
 }

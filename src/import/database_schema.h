@@ -22,14 +22,16 @@ class DatabaseSchema {
     nlohmann::ordered_json model;
   };
 
-  // Reads the schema; its warnings (foreign keys kept as plain columns) and any refusal go
-  // to standard error, the warnings after "command: warning: ".
+  // Reads the schema; its warnings (foreign keys kept as plain columns, properties not
+  // carried) and any refusal go to standard error, the warnings after "command: warning: ".
+  // For forms of a Visual Basic version (3 or 4; 0 when no form is made), a database that
+  // version cannot open is warned of too.
   static Schema Read(const std::string& path, const SchemaImportOptions& options,
-                     std::string_view command);
+                     std::string_view command, int vb_version = 0);
 
   // The schema read as Read reads it, as the text of a model file.
   static Imported Import(const std::string& path, const SchemaImportOptions& options,
-                         std::string_view command);
+                         std::string_view command, int vb_version = 0);
 };
 
 }  // namespace tavik::import

@@ -1,6 +1,7 @@
 // The reader of each kind of database this build reads.
 #include "import/schema_readers.h"
 
+#include "import/access_reader.h"
 #include "import/sqlite_schema_reader.h"
 
 namespace tavik::import {
@@ -10,6 +11,7 @@ std::unique_ptr<SchemaReader> SchemaReaders::For(DatabaseFile::Kind kind) {
     case DatabaseFile::Kind::kSqlite:
       return std::make_unique<SqliteSchemaReader>();
     case DatabaseFile::Kind::kAccess:
+      return std::make_unique<AccessReader>();
     case DatabaseFile::Kind::kNone:
       break;
   }

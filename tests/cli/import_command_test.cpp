@@ -102,8 +102,8 @@ TEST_F(ImportCommandTest, RefusalsSayWhyAndWriteNothing) {
   CliResult not_database = Run("import notes.db -o model.json");
   EXPECT_EQ(not_database.status, 65);
   EXPECT_EQ(not_database.err,
-            "Tavik Form Wizard Error: notes.db: the file is not a SQLite database (it does not "
-            "begin with the SQLite header)\n");
+            "Tavik Form Wizard Error: notes.db: the file is not a database (it begins neither as "
+            "a SQLite database nor as an Access file)\n");
   EXPECT_EQ(not_database.out, "");
 
   // A key to a missing table is kept as a plain column, with a warning from both commands.

@@ -1,0 +1,320 @@
+// Reads the schema of an Access file (Jet 3, Jet 4 or ACE) into a model document.
+#include "import/access_reader.h"
+
+#include <dlfcn.h>
+#include <fmt/format.h>
+
+#include <filesystem>
+#include <map>
+#include <unordered_set>
+
+#include "import/access_catalog.h"
+#include "import/access_input_mask.h"
+#include "import/imported_schema.h"
+#include "tavikfw/brenlo.h"
+
+namespace tavik::import {
+namespace {
+
+using Column = ImportedSchema::Column;
+using Properties = std::map<std::string, std::string>;
+
+// Access's DisplayControl values.
+constexpr int kShowCheckBox = 106;
+constexpr int kShowListBox = 110;
+constexpr int kShowComboBox = 111;
+
+// The module lies beside the code that loads it, or in the library folder beside the
+// program's folder, as the build lays them out: lib/libbrenlo.so, bin/tavikfw and
+// lib/tavikfw_access.so.
+ReadAccessCatalogFunction* LoadModule(std::string& error) {
+  static std::string load_error;
+  static ReadAccessCatalogFunction* const read = []() -> ReadAccessCatalogFunction* {
+    Dl_info here{};
+    if (dladdr(reinterpret_cast<void*>(&LoadModule), &here) == 0 || here.dli_fname == nullptr) {
+      load_error = "the Access module could not be found";
+      return nullptr;
+    }
+    const std::filesystem::path folder = std::filesystem::path(here.dli_fname).parent_path();
+    void* module = nullptr;
+    for (const auto& path :
+         {folder / TAVIK_ACCESS_MODULE, folder.parent_path() / "lib" / TAVIK_ACCESS_MODULE}) {
+      module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+      if (module != nullptr) break;
+      load_error = "the Access module could not be loaded: " + std::string(dlerror());
+    }
+    if (module == nullptr) return nullptr;
+    void* entry = dlsym(module, kReadAccessCatalogSymbol);
+    if (entry == nullptr) load_error = "the Access module has no reader";
+    return reinterpret_cast<ReadAccessCatalogFunction*>(entry);
+  }();
+  if (read == nullptr) error = load_error;
+  return read;
+}
+
+std::string Property(const Properties& properties, const std::string& name) {
+  const auto found = properties.find(name);
+  return found == properties.end() ? std::string() : found->second;
+}
+
+bool IsYes(const std::string& value) {
+  return SameName(value, "yes") || SameName(value, "true") || value == "-1" || value == "1";
+}
+
+// The type as Access names it in the table's design.
+std::string TypeName(const AccessCatalog::Column& column, int jet_version,
+                     const Properties& properties) {
+  switch (column.type) {
+    case kJetBoolean:
+      return "Yes/No";
+    case kJetByte:
+      return "Byte";
+    case kJetInteger:
+      return "Integer";
+    case kJetLong:
+      return column.auto_number ? "AutoNumber" : "Long Integer";
+    case kJetCurrency:
+      return "Currency";
+    case kJetSingle:
+      return "Single";
+    case kJetDouble:
+      return "Double";
+    case kJetDateTime:
+      return "Date/Time";
+    case kJetBinary:
+      return fmt::format("Binary({})", column.size);
+    case kJetText:  // Jet 4 and ACE keep text in two bytes a character
+      return fmt::format("Text({})", jet_version == 0 ? column.size : column.size / 2);
+    case kJetOle:
+      return "OLE Object";
+    case kJetMemo:
+      return IsYes(Property(properties, "IsHyperlink")) ? "Hyperlink" : "Memo";
+    case kJetGuid:
+      return "Replication ID";
+    case kJetDecimal:
+      return "Decimal";
+    case kJetComplex:
+      return "Attachment";
+    default:
+      return fmt::format("Type {}", column.type);
+  }
+}
+
+// "Dr.;Mr.;Mrs." as value pairs: with two columns, shown and stored by BoundColumn.
+ImportedSchema::ValuePairs ValueList(std::string_view row_source, int columns, int bound) {
+  std::vector<std::string> items;
+  std::string item;
+  bool quoted = false;
+  for (char c : row_source) {
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ';' && !quoted) {
+      items.push_back(std::move(item));
+      item.clear();
+    } else {
+      item += c;
+    }
+  }
+  if (!item.empty()) items.push_back(std::move(item));
+  ImportedSchema::ValuePairs pairs;
+  const std::size_t width = columns < 1 ? 1 : static_cast<std::size_t>(columns);
+  const std::size_t stored = bound < 1 || bound > columns ? 0 : static_cast<std::size_t>(bound - 1);
+  const std::size_t shown = width > 1 && stored == 0 ? 1 : 0;
+  for (std::size_t row = 0; row + width <= items.size(); row += width) {
+    pairs.emplace_back(items[row + shown], items[row + stored]);
+  }
+  return pairs;
+}
+
+// Reads one column's Access properties into the attribute; what the form cannot carry goes
+// to warn.
+class ColumnProperties {
+ public:
+  ColumnProperties(const AccessCatalog::Column& source, Column& column, ImportedSchema& schema,
+                   std::string place)
+      : source_(source), column_(column), schema_(schema), place_(std::move(place)) {}
+
+  void Apply() {
+    column_.caption = Property(source_.properties, "Caption");
+    column_.tag = Property(source_.properties, "Description");
+    if (IsYes(Property(source_.properties, "Required"))) column_.required = true;
+    ChooseEditStyle();
+    ApplyInputMask();
+    ApplyFormat();
+    for (const char* name : {"ValidationRule", "DefaultValue"}) {
+      const std::string value = Property(source_.properties, name);
+      if (!value.empty()) NotCarried(name, value);
+    }
+  }
+
+ private:
+  void NotCarried(std::string_view name, std::string_view value, std::string_view why = {}) {
+    schema_.Warn(fmt::format("{}: its {} ({}) is not carried into the form{}{}", place_, name,
+                             value, why.empty() ? "" : ": ", why));
+  }
+
+  void ChooseEditStyle() {
+    const int display = std::atoi(Property(source_.properties, "DisplayControl").c_str());
+    if (source_.type == kJetBoolean) {
+      column_.edit_style = kCheckBoxStyle;
+      column_.flags = {{"Yes", "-1"}, {"No", "0"}};  // Jet's True and False
+      return;
+    }
+    if (source_.type == kJetOle) {
+      column_.edit_style = kPictureStyle;
+      return;
+    }
+    if (display == kShowCheckBox) {
+      NotCarried("DisplayControl", "check box", "the column is not Yes/No");
+    }
+    if (display != kShowListBox && display != kShowComboBox) return;
+    column_.edit_style = display == kShowListBox ? kListBoxStyle : kComboBoxStyle;
+    const std::string kind = Property(source_.properties, "RowSourceType");
+    const std::string source = Property(source_.properties, "RowSource");
+    if (SameName(kind, "Value List")) {
+      column_.values =
+          ValueList(source, std::atoi(Property(source_.properties, "ColumnCount").c_str()),
+                    std::atoi(Property(source_.properties, "BoundColumn").c_str()));
+      column_.values_limit = IsYes(Property(source_.properties, "LimitToList"));
+    } else if (!source.empty()) {
+      NotCarried("RowSource", source,
+                 "the list is not filled from the query; the form shows an empty list");
+    }
+  }
+
+  void ApplyInputMask() {
+    const std::string access_mask = Property(source_.properties, "InputMask");
+    if (access_mask.empty()) return;
+    if (column_.edit_style != kTextBoxStyle) {
+      NotCarried("InputMask", access_mask, "the column is not shown in a text box");
+      return;
+    }
+    const auto translated = AccessInputMask::Translate(access_mask);
+    if (!translated) {
+      NotCarried("InputMask", access_mask, "the masked edit has no password mask");
+      return;
+    }
+    if (!translated->lost.empty()) {
+      NotCarried(
+          "InputMask", access_mask,
+          fmt::format("it is kept without {}, which the masked edit cannot do", translated->lost));
+    }
+    column_.edit_style = kMaskedEditStyle;
+    column_.mask = translated->mask;
+  }
+
+  void ApplyFormat() {
+    const std::string format = Property(source_.properties, "Format");
+    if (format.empty()) return;
+    if (column_.edit_style == kMaskedEditStyle) {
+      column_.format = format;
+    } else if (column_.edit_style != kCheckBoxStyle) {
+      NotCarried("Format", format, "only a masked edit shows values formatted");
+    }
+  }
+
+  const AccessCatalog::Column& source_;
+  Column& column_;
+  ImportedSchema& schema_;
+  std::string place_;
+};
+
+// The reading of one Access file; every step returns false once the import failed.
+class AccessImport {
+ public:
+  AccessImport(std::string path, const SchemaImportOptions& options)
+      : path_(std::move(path)), options_(options), schema_(path_) {}
+
+  SchemaReader::Outcome Run(ReadAccessCatalogFunction* read_catalog) {
+    std::string error;
+    if (std::int32_t status = read_catalog(path_, catalog_, error); status != BR_LOAD_OK) {
+      return Failed(status, error);
+    }
+    for (const AccessCatalog::Table& table : catalog_.tables)
+      schema_.AddObject({"table", table.name});
+    if (std::string why = schema_.ChooseTables(options_); !why.empty()) {
+      return Failed(BR_LOAD_REFUSED, why);
+    }
+    for (const AccessCatalog::Table& table : catalog_.tables) {
+      if (auto position = schema_.FindTable(table.name)) ReadColumns(table, *position);
+    }
+    ReadRelationships();
+    if (std::string why = schema_.Finish(); !why.empty()) return Failed(BR_LOAD_REFUSED, why);
+    return {BR_LOAD_OK, schema_.Document(), {}, schema_.TakeWarnings()};
+  }
+
+ private:
+  SchemaReader::Outcome Failed(std::int32_t status, std::string_view why) const {
+    return {status, {}, fmt::format("{}: {}", path_, why), {}};
+  }
+
+  void ReadColumns(const AccessCatalog::Table& source, std::size_t position) {
+    ImportedSchema::Table& table = schema_.tables()[position];
+    for (std::size_t i = 0; i < source.columns.size(); ++i) {
+      const AccessCatalog::Column& from = source.columns[i];
+      Column column;
+      column.name = from.name;
+      column.type = TypeName(from, catalog_.jet_version, from.properties);
+      for (std::size_t k = 0; k < source.primary_key.size(); ++k) {
+        if (source.primary_key[k] == i) column.key_position = static_cast<int>(k + 1);
+      }
+      column.required = column.key_position > 0;
+      ColumnProperties(from, column, schema_,
+                       fmt::format("table \"{}\", column \"{}\"", source.name, from.name))
+          .Apply();
+      // The database numbers a new row itself.
+      if (from.auto_number) {
+        column.filled_by_database = true;
+        column.required = false;
+      }
+      table.columns.push_back(std::move(column));
+    }
+  }
+
+  void ReadRelationships() {
+    std::map<std::size_t, std::unordered_set<std::size_t>> masters_of_detail;
+    for (const AccessCatalog::Relationship& relationship : catalog_.relationships) {
+      const auto detail = schema_.FindTable(relationship.detail);
+      if (!detail) continue;  // a table left out of the import
+      std::vector<std::string> from_names;
+      for (const auto& [from, to] : relationship.columns) from_names.push_back(from);
+      ImportedSchema::Link link{
+          schema_.FindTable(relationship.master).value_or(0), *detail, {}, {}};
+      std::string why = schema_.LinkProblem(*detail, relationship.master);
+      for (const auto& [from, to] : relationship.columns) {
+        if (!why.empty()) break;
+        const auto from_position = schema_.tables()[link.detail].ColumnPosition(from);
+        const auto to_position = schema_.tables()[link.master].ColumnPosition(to);
+        if (!from_position || !to_position) {
+          why = fmt::format("the relationship names a column that \"{}\" or \"{}\" does not have",
+                            relationship.detail, relationship.master);
+          break;
+        }
+        link.detail_columns.push_back(*from_position);
+        link.master_columns.push_back(*to_position);
+      }
+      if (why.empty()) {
+        schema_.AddLink(std::move(link), from_names, masters_of_detail[*detail]);
+      } else {
+        schema_.KeepAsPlainColumns(*detail, from_names, relationship.master, why);
+      }
+    }
+  }
+
+  std::string path_;
+  const SchemaImportOptions& options_;
+  AccessCatalog catalog_;
+  ImportedSchema schema_;
+};
+
+}  // namespace
+
+SchemaReader::Outcome AccessReader::Read(const std::string& path,
+                                         const SchemaImportOptions& options) const {
+  std::string error;
+  ReadAccessCatalogFunction* read_catalog = LoadModule(error);
+  if (read_catalog == nullptr) return {BR_LOAD_UNREADABLE, {}, path + ": " + error, {}};
+  return AccessImport(path, options).Run(read_catalog);
+}
+
+}  // namespace tavik::import

@@ -7,7 +7,8 @@
 // the Visual Basic versions ("3 4") that all give the expected text, the case then running
 // once with "--vb N" for each. A case holding "command" runs that command ("import") in place
 // of "generate", and its output is "expected.json"; a case holding "schema.sql" has it made
-// into a SQLite database first, which its options name as {db}. A case whose command is
+// into a SQLite database first, which its options name as {db}; {data} names the shared test
+// data, and a case that needs it is skipped where it is absent. A case whose command is
 // "inspect" regenerates the form file its options name (`inspect FORM --generate DIR`); its
 // output is the one form written in DIR. UPDATE_GOLDENS=1 rewrites the expected files from
 // the run.
@@ -55,6 +56,9 @@ void PrintTo(const GoldenRun& run, std::ostream* out) {
   *out << run.case_name << (run.version.empty() ? "" : " --vb " + run.version);
 }
 
+// Test data that is not ours, kept beside the repository.
+const fs::path kSharedData = fs::path(TAVIK_SOURCE_DIR) / ".." / "shared" / "data";
+
 std::vector<std::string> ReadOptions(const fs::path& case_dir, const fs::path& work) {
   std::istringstream lines(ReadWholeFile(case_dir / "options"));
   std::vector<std::string> options;
@@ -62,6 +66,7 @@ std::vector<std::string> ReadOptions(const fs::path& case_dir, const fs::path& w
     if (line.empty()) continue;
     line = ReplaceAll(line, "{case}", case_dir.string());
     line = ReplaceAll(line, "{db}", (work / "schema.db").string());
+    line = ReplaceAll(line, "{data}", kSharedData.string());
     options.push_back(ReplaceAll(line, "{root}", TAVIK_SOURCE_DIR));
   }
   return options;
@@ -130,8 +135,12 @@ RunResult RunCase(const fs::path& case_dir, const std::string& version, const fs
   std::string messages = testing::internal::GetCapturedStderr();
   if (command == "inspect") output = WrittenForm(output);
   bool written = fs::is_regular_file(output);
-  return {status, written ? ReadWholeFile(output) : std::string(), written,
-          ReplaceAll(ReplaceAll(messages, work.string(), "{work}"), case_dir.string(), "{case}")};
+  // Paths of the shared data stand as {data} in the output too, wherever the data lies.
+  return {status, written ? ReplaceAll(ReadWholeFile(output), kSharedData.string(), "{data}") : "",
+          written,
+          ReplaceAll(ReplaceAll(ReplaceAll(messages, work.string(), "{work}"), case_dir.string(),
+                                "{case}"),
+                     kSharedData.string(), "{data}")};
 }
 
 std::vector<GoldenRun> CaseRuns() {
@@ -204,6 +213,10 @@ class GoldenForm : public testing::TestWithParam<GoldenRun> {};
 TEST_P(GoldenForm, MatchesExpectedOutput) {
   const GoldenRun& run = GetParam();
   fs::path case_dir = kGoldenRoot / run.case_name;
+  if (ReadWholeFile(case_dir / "options").find("{data}") != std::string::npos &&
+      !fs::exists(kSharedData)) {
+    GTEST_SKIP() << "the shared test data is not at " << kSharedData.string();
+  }
   fs::path work = fs::temp_directory_path() / ("tavik_golden_" + run.case_name + run.version);
   RunResult result = RunCase(case_dir, run.version, work);
   if (std::getenv("UPDATE_GOLDENS") != nullptr) {

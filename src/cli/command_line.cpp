@@ -73,6 +73,14 @@ void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::strin
   std::map<std::string, EntityErrorAnswer> answers = {{"ask", EntityErrorAnswer::kAsk},
                                                       {"continue", EntityErrorAnswer::kContinue},
                                                       {"stop", EntityErrorAnswer::kStop}};
+  generate.add_flag("--find", options.features.find, "A Find button for each data control");
+  generate.add_flag("--position", options.features.position,
+                    "The record's position and the count in each data control's caption");
+  generate.add_flag("--cancel", options.features.cancel, "A Cancel button for each data control");
+  generate.add_option("--lookup", options.lookups,
+                      "TABLE=COLUMN: the column that names the table's rows (repeatable)");
+  generate.add_option("--order", options.orders,
+                      "TABLE=COLUMN: the column that orders the table's records (repeatable)");
   generate
       .add_option("--on-entity-error", options.on_entity_error,
                   "The answer to \"Entity Abort!\": ask, continue or stop")
@@ -87,6 +95,8 @@ void AddImportOptions(CLI::App& import, ImportOptions& options) {
       .add_option("--table", options.schema.tables,
                   "A table to import (repeat for more); every table when none is named")
       ->allow_extra_args(false);
+  import.add_option("--lookup", options.lookups,
+                    "TABLE=COLUMN: the column that names the table's rows (repeatable)");
   import.add_option("--grid", options.schema.grid_tables, "A table to show as a grid (repeatable)")
       ->allow_extra_args(false);
 }

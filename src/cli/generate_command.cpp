@@ -19,6 +19,7 @@
 #include "host/registry.h"
 #include "import/database_file.h"
 #include "import/database_schema.h"
+#include "import/schema_reader.h"
 #include "platform/platform.h"
 #include "platform/posix/fixed_screen_info.h"
 #include "platform/settings_path.h"
@@ -81,13 +82,40 @@ void GenerateCommand::ApplyDefaults(bool from_database) {
   if (from_database && !options_.database) options_.database = options_.model_path;
 }
 
+bool GenerateCommand::AddFeatures(nlohmann::ordered_json& model,
+                                  project::RecordFeatures features) const {
+  std::string fault = features.TakeTableColumns(options_.lookups, options_.orders);
+  if (fault.empty()) fault = features.AddTo(model);
+  if (fault.empty()) return true;
+  fmt::print(stderr, "tavikfw generate: {}\n", fault);
+  return false;
+}
+
+std::optional<std::string> GenerateCommand::ModelWithFeatures() {
+  std::ifstream in(options_.model_path, std::ios::binary);
+  auto model = nlohmann::ordered_json::parse(in, nullptr, false);
+  if (model.is_discarded() || !model.is_object() || !model["entities"].is_array()) {
+    return std::nullopt;
+  }
+  if (!AddFeatures(model, options_.features)) return std::string();
+  return model.dump();
+}
+
 int GenerateCommand::LoadModel(bool from_database, std::uint32_t& host_value) {
   std::int32_t result = 0;
   if (from_database) {
-    import::DatabaseSchema::Imported imported = import::DatabaseSchema::Import(
-        options_.model_path, {}, "tavikfw generate", options_.version);
-    if (imported.status != 0) return imported.status;
-    result = BR_LoadModelText(imported.model_text.data(), imported.model_text.size(), &host_value);
+    import::DatabaseSchema::Schema schema =
+        import::DatabaseSchema::Read(options_.model_path, {}, "tavikfw generate", options_.version);
+    if (schema.status != 0) return schema.status;
+    if (!AddFeatures(schema.model, project::RecordFeatures::All())) return kExitUsage;
+    const std::string text = import::SchemaReader::ModelText(schema.model);
+    result = BR_LoadModelText(text.data(), text.size(), &host_value);
+  } else if (auto text =
+                 options_.features.Any() || !options_.lookups.empty() || !options_.orders.empty()
+                     ? ModelWithFeatures()
+                     : std::nullopt) {
+    if (text->empty()) return kExitUsage;
+    result = BR_LoadModelText(text->data(), text->size(), &host_value);
   } else {
     result = BR_LoadModelFile(options_.model_path.c_str(), &host_value);
   }

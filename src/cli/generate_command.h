@@ -4,6 +4,10 @@
 #include "cli/generate_options.h"
 #include "cli/output_guard.h"
 
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
 namespace tavik::cli {
 
 class CliFormInfoFrontend;
@@ -25,6 +29,12 @@ class GenerateCommand {
   void ApplyDefaults(bool from_database);
   // 0 and the model loaded, or the exit status.
   int LoadModel(bool from_database, std::uint32_t& host_value);
+  // A model file read and given the record features asked for; the model text, or nothing
+  // when the file is left to the model library (which then says what is wrong with it).
+  std::optional<std::string> ModelWithFeatures();
+  // The features the options ask for added to the document; false (and a message) when an
+  // option names what the model does not hold.
+  bool AddFeatures(nlohmann::ordered_json& model, project::RecordFeatures features) const;
   // owns_model: the model was loaded for this run alone and may go once the run has read it.
   int RunWithModel(std::uint32_t host_value, OutputGuard& guard, bool owns_model);
 

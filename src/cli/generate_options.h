@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/screen_info.h"
 #include "platform/settings_file.h"
+#include "project/record_features.h"
 
 namespace tavik::cli {
 
@@ -35,6 +37,12 @@ struct GenerateOptions {
   bool interactive = false;
   // Whether the written form's path goes to standard output.
   bool print_written_path = true;
+  // Find and Cancel buttons, the record's position; a database gets them all, and its
+  // records in order, unasked.
+  project::RecordFeatures features;
+  // TABLE=COLUMN as given to --lookup and --order.
+  std::vector<std::string> lookups;
+  std::vector<std::string> orders;
 };
 
 }  // namespace tavik::cli

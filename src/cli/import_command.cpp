@@ -7,7 +7,9 @@
 #include "cli/command_line.h"
 #include "cli/output_guard.h"
 #include "import/database_schema.h"
+#include "import/schema_reader.h"
 #include "platform/file_output.h"
+#include "project/record_features.h"
 
 namespace tavik::cli {
 
@@ -16,17 +18,27 @@ int ImportCommand::Run() {
   guard.AddInput(options_.database_path, "database");
   guard.SetForce(options_.force);
   if (int status = guard.Check(options_.output, "model file")) return status;
-  import::DatabaseSchema::Imported imported =
-      import::DatabaseSchema::Import(options_.database_path, options_.schema, "tavikfw import");
-  if (imported.status != 0) return imported.status;
+  project::RecordFeatures features;
+  if (std::string fault = features.TakeTableColumns(options_.lookups, {}); !fault.empty()) {
+    fmt::print(stderr, "tavikfw import: {}\n", fault);
+    return kExitUsage;
+  }
+  import::DatabaseSchema::Schema schema =
+      import::DatabaseSchema::Read(options_.database_path, options_.schema, "tavikfw import");
+  if (schema.status != 0) return schema.status;
+  if (std::string fault = features.AddTo(schema.model); !fault.empty()) {
+    fmt::print(stderr, "tavikfw import: {}\n", fault);
+    return kExitUsage;
+  }
+  const std::string model_text = import::SchemaReader::ModelText(schema.model);
   // What is written must load as a model file does, so it goes through the same reading.
   brenlo::ModelParser::Outcome parsed =
-      brenlo::ModelParser::Parse(imported.model_text, options_.database_path);
+      brenlo::ModelParser::Parse(model_text, options_.database_path);
   if (!parsed.model) {
     fmt::print(stderr, "Tavik Form Wizard Error: {}\n", parsed.error);
     return kExitModelRefused;
   }
-  if (Status status = WriteFileAtomically(options_.output, imported.model_text)) {
+  if (Status status = WriteFileAtomically(options_.output, model_text)) {
     return static_cast<int>(status);
   }
   guard.RemoveReplacedSpellings();

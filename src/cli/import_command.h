@@ -3,6 +3,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "import/schema_import_options.h"
 
@@ -13,6 +14,8 @@ struct ImportOptions {
   std::string output;
   bool force = false;  // the model file may replace one that is there (never a read-only one)
   import::SchemaImportOptions schema;
+  // TABLE=COLUMN as given to --lookup: the column that names the table's rows.
+  std::vector<std::string> lookups;
 };
 
 class ImportCommand {

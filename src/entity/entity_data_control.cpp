@@ -188,6 +188,7 @@ Status CEntityDesc::AddDataNavigationButtons() {
       if (Status status = MakeButton(caption, button)) return status;
       AddButtonCode(*button, caption, focus);
     }
+    if (Status status = AddRecordTools()) return status;
   }
   return group_->AddItem(std::move(owned_button_group_));
 }

@@ -38,6 +38,15 @@ class CEntityDesc : public CEntity {
   [[nodiscard]] Status AddDataNavigationButtons();
   CCtrlDesc* GetButton(std::string_view caption) const;
 
+  // Asked for by entity properties (entity_record_tools.cpp): Find and Cancel buttons after
+  // Delete, the record's position in the data control's caption, the records' order.
+  [[nodiscard]] Status AddRecordTools();
+  bool ShowsPosition() const;
+  // " ORDER BY column" for the entity's SELECT, or nothing.
+  std::string OrderClause() const;
+  // The line that makes the record count exact after the data control's refresh, or nothing.
+  std::string CountRecordsCode() const;
+
   // Master/detail between entities on one form.
   [[nodiscard]] Status SetForeignKeys();
   [[nodiscard]] Status RepopulateChildren();
@@ -85,6 +94,9 @@ class CEntityDesc : public CEntity {
   void PlaceColumns();
   [[nodiscard]] Status MakeButton(const char* caption, CCtrlDesc*& button);
   void AddButtonCode(CCtrlDesc& button, std::string_view caption, CCtrlDesc* focus);
+  [[nodiscard]] Status AddFindButton();
+  [[nodiscard]] Status AddCancelButton();
+  [[nodiscard]] Status AddPositionCode();
 
   std::int32_t row_ = -1;
   std::int32_t column_ = -1;

@@ -204,6 +204,7 @@ Status CEntityDesc::DoChildPostChildRepopulate(std::string&, std::string& refres
         $data$.Refresh
     )",
                         {{"data", DataCtrlName()}});
+  refresh += CountRecordsCode();
   return kOk;
 }
 

@@ -100,6 +100,8 @@ void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& n
   if (entity.GetParentCount() > 0) {
     if (!entity.IsGrid()) (void)entity.SetForeignKeys();
     entity.AddSelectText(" WHERE ");
+  } else {
+    entity.AddSelectText(entity.OrderClause());
   }
   load.Append(SubEvent::kMain, SubEventSlot::kBody,
               SelectAssignment(names, entity.GetSelectText()));
@@ -122,8 +124,11 @@ void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
                       VbFragment(R"(
         $data$.RecordSource = s$e$_Select
         $data$.Refresh
+        $count$
     )",
-                                 {{"e", names.entity}, {"data", names.data_ctrl}}));
+                                 {{"e", names.entity},
+                                  {"data", names.data_ctrl},
+                                  {"count", entity.CountRecordsCode()}}));
   } else {
     const auto& parent = static_cast<const CEntityDesc&>(*entity.GetParentList().front().entity);
     const std::string parent_data = parent.DataCtrlName();

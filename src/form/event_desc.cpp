@@ -19,6 +19,8 @@ constexpr PARAMDESCRIPTION kSheetEditModeParams[] = {{3, "Col", "Long"},
                                                      {-1, nullptr, nullptr}};
 constexpr PARAMDESCRIPTION kClickParams[] = {{6, "Value", "Integer"}, {-1, nullptr, nullptr}};
 constexpr PARAMDESCRIPTION kKeyPressParams[] = {{7, "KeyAscii", "Integer"}, {-1, nullptr, nullptr}};
+// The data combo tells which of its parts was clicked.
+constexpr PARAMDESCRIPTION kAreaClickParams[] = {{9, "Area", "Integer"}, {-1, nullptr, nullptr}};
 
 struct EVENTPARAM {
   const char* event_name;
@@ -32,6 +34,7 @@ constexpr EVENTPARAM EventParams[] = {
     {"EditMode", "SpreadSheet", kSheetEditModeParams},
     {"Click", "SSOption", kClickParams},
     {"Click", "SSCheck", kClickParams},
+    {"Click", "MSDBCtls.DBCombo", kAreaClickParams},
     {"KeyPress", "TextBox", kKeyPressParams},
     {"KeyPress", "ComboBox", kKeyPressParams},
     {"KeyPress", "MaskEdBox", kKeyPressParams},

@@ -93,6 +93,12 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   if (column.values_limit) edit_style["ESLVAL"] = 1;
   if (!column.mask.empty()) edit_style["ESMMSK"] = column.mask;
   if (!column.format.empty()) edit_style["ESMFMT"] = column.format;
+  if (column.edit_style == kTextBoxStyle && !column.lookup_table.empty()) {
+    // The display column is named once every table is known (the command line's step).
+    edit_style["ES_TYP"] = kLookupStyle;
+    edit_style["ESKTBL"] = column.lookup_table;
+    edit_style["ESKKEY"] = column.lookup_key;
+  }
 
   ordered_json attribute = ordered_json::object();
   attribute["ATTRIB_INFO"] = std::move(info);
@@ -202,18 +208,33 @@ void ImportedSchema::AddLink(Link link, const std::vector<std::string>& detail_c
   KeepAsPlainColumns(link.detail, detail_columns, master,
                      fmt::format("the table has a key to \"{}\" already, and a form shows a "
                                  "detail once under its master",
-                                 master));
+                                 master),
+                     MakeLookup(link));
 }
 
 void ImportedSchema::KeepAsPlainColumns(std::size_t detail, const std::vector<std::string>& columns,
-                                        std::string_view master, std::string_view why) {
+                                        std::string_view master, std::string_view why,
+                                        bool lookup) {
   std::string names;
   for (const std::string& column : columns) {
     names += fmt::format("{}\"{}\"", names.empty() ? "" : ", ", column);
   }
+  const char* kept = lookup                ? "a lookup, not a master and detail"
+                     : columns.size() == 1 ? "a plain column"
+                                           : "plain columns";
   Warn(fmt::format("table \"{}\", {} {}: the foreign key to \"{}\" is kept as {}: {}",
                    tables_[detail].name, columns.size() == 1 ? "column" : "columns", names, master,
-                   columns.size() == 1 ? "a plain column" : "plain columns", why));
+                   kept, why));
+}
+
+bool ImportedSchema::MakeLookup(const Link& link) {
+  if (link.detail_columns.size() != 1) return false;
+  const Table& master = tables_[link.master];
+  Column& column = tables_[link.detail].columns[link.detail_columns.front()];
+  if (column.edit_style != kTextBoxStyle) return false;
+  column.lookup_table = master.name;
+  column.lookup_key = master.columns[link.master_columns.front()].name;
+  return true;
 }
 
 std::string ImportedSchema::Finish() {
@@ -252,7 +273,8 @@ void ImportedSchema::LeaveOutCycles() {
     KeepAsPlainColumns(link.detail, columns, tables_[link.master].name,
                        fmt::format("it closes a cycle of masters and their details ({}\"{}\"), "
                                    "which no form can show",
-                                   cycle, tables_[link.detail].name));
+                                   cycle, tables_[link.detail].name),
+                       MakeLookup(link));
   }
   std::vector<Link> kept;
   for (std::size_t i = 0; i < links_.size(); ++i) {

@@ -24,6 +24,7 @@ inline constexpr int kComboBoxStyle = 2;
 inline constexpr int kTextBoxStyle = 4;
 inline constexpr int kMaskedEditStyle = 5;
 inline constexpr int kPictureStyle = 8;
+inline constexpr int kLookupStyle = 11;
 
 // Database names are compared without regard to the case of ASCII letters.
 std::string FoldedName(std::string_view name);
@@ -47,6 +48,10 @@ class ImportedSchema {
     std::string mask;           // a masked edit's input mask
     std::string format;         // a masked edit's display format
     std::string tag;            // the control's Tag
+    // A foreign key of this one column that is no relationship: the table it refers to and
+    // the column there. A text box of it becomes a lookup of that table's rows.
+    std::string lookup_table;
+    std::string lookup_key;
     // Filled in by Finish.
     std::string display_name;
     std::string base_name;
@@ -95,10 +100,13 @@ class ImportedSchema {
   // detail once under its master. masters holds the masters of the detail's links so far.
   void AddLink(Link link, const std::vector<std::string>& detail_columns,
                std::unordered_set<std::size_t>& masters);
-  // A link the form cannot show as a master/detail relationship stays a plain column, and
-  // the user is told which and why.
+  // A link the form cannot show as a master/detail relationship stays a plain column (or a
+  // lookup), and the user is told which and why.
   void KeepAsPlainColumns(std::size_t detail, const std::vector<std::string>& columns,
-                          std::string_view master, std::string_view why);
+                          std::string_view master, std::string_view why, bool lookup = false);
+  // A link of one column that is no relationship becomes a lookup of the table it refers
+  // to; false for a link of several columns, which a list of names cannot show.
+  bool MakeLookup(const Link& link);
   void Warn(std::string warning) { warnings_.push_back(path_ + ": " + warning); }
 
   // Leaves out the links that close cycles, names and numbers the columns and checks every

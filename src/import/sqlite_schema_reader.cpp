@@ -577,9 +577,18 @@ bool SchemaImport::ReadForeignKeys(std::size_t child_index) {
     if (why.empty()) why = ResolveKeyColumns(key, std::span(parts).subspan(first, end - first));
     if (why.empty()) {
       schema_.AddLink(std::move(key), from_names, masters);
-    } else {
-      schema_.KeepAsPlainColumns(child_index, from_names, parent_name, why);
+      first = end;
+      continue;
     }
+    // A key the form cannot show as a relationship (to its own table, say) can still be a
+    // lookup of the table it refers to.
+    bool lookup = false;
+    if (const auto master = schema_.FindTable(parent_name)) {
+      ImportedSchema::Link target{*master, child_index, {}, {}};
+      lookup = ResolveKeyColumns(target, std::span(parts).subspan(first, end - first)).empty() &&
+               schema_.MakeLookup(target);
+    }
+    schema_.KeepAsPlainColumns(child_index, from_names, parent_name, why, lookup);
     first = end;
   }
   return true;

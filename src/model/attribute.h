@@ -27,7 +27,8 @@ enum class EditStyle : std::int32_t {
   kPicture = 8,
   kGauge = 9,
   kImage = 10,
-  kHighest = kImage,
+  kLookup = 11,  // a key of another entity, shown by a column of that entity
+  kHighest = kLookup,
 };
 
 class CEntity;

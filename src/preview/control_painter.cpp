@@ -81,6 +81,7 @@ constexpr KnownClass kKnownClasses[] = {
     {"TextBox", Kind::kTextBox},
     {"MaskEdBox", Kind::kMaskedEdit},
     {"ComboBox", Kind::kComboBox},
+    {"DBCombo", Kind::kComboBox},
     {"ListBox", Kind::kListBox},
     {"CheckBox", Kind::kCheckBox},
     {"SSCheck", Kind::kCheckBox},
@@ -126,7 +127,12 @@ std::string_view ControlPainter::BaseClass(std::string_view class_name) {
 }
 
 bool ControlPainter::Visible(const RunningControl& control) {
-  return KindOf(control.class_name) != Kind::kTimer;
+  const Kind kind = KindOf(control.class_name);
+  // A hidden data control (the rows of a data combo) never shows on the running form.
+  if (kind == Kind::kData && PropertyValues::Integer(control.properties, "Visible", -1) == 0) {
+    return false;
+  }
+  return kind != Kind::kTimer;
 }
 
 Box ControlPainter::Paint(const RunningControl& control, const Box& box, const Font& font) {

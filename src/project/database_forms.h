@@ -4,29 +4,41 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "project/record_features.h"
 
 namespace tavik::project {
 
 class DatabaseForms {
  public:
-  // The model document of the whole database, as the schema import makes it.
-  explicit DatabaseForms(nlohmann::ordered_json model);
+  // The model document of the whole database, as the schema import makes it; every form
+  // gets the record features (a project's forms get them all unless told otherwise).
+  explicit DatabaseForms(nlohmann::ordered_json model,
+                         const RecordFeatures& features = RecordFeatures::All());
 
   std::size_t Count() const { return children_.size(); }
   std::string TableName(std::size_t form) const;
   // The tables that reference the form's table.
   std::size_t ChildCount(std::size_t form) const { return children_[form].size(); }
-  // The model text of one form: its table as fields, and the first `grids` tables that
-  // reference it as grids, with the relationships between them.
+  // The model text of one form: its table as fields, each of its foreign keys of one column
+  // a lookup of the referenced table's display column (or key), and the first `grids` tables
+  // that reference it as grids, with the relationships between them.
   std::string ModelText(std::size_t form, std::size_t grids) const;
 
  private:
   nlohmann::ordered_json model_;
   // Per entity (in document order): the positions of the entities that reference it.
   std::vector<std::vector<std::size_t>> children_;
-  // Per entity: the relationships in which it is the parent.
+  // Per entity: the relationships in which it is the parent, and those in which it is the
+  // child.
   std::vector<std::vector<std::size_t>> links_;
+  std::vector<std::vector<std::size_t>> parent_links_;
+  std::unordered_map<std::int64_t, std::size_t> position_;
+
+  // The form's own table with its keys to other tables shown as lookups.
+  nlohmann::ordered_json WithLookups(std::size_t form) const;
 };
 
 }  // namespace tavik::project

@@ -32,6 +32,7 @@ constexpr CustomControl kCustomControls[] = {
      "{7A080CC8-26E2-101B-AEBD-04021C009402}#1.0#0; GAUGE32.OCX"},
     {"SpreadSheet", "C:\\WINDOWS\\SYSTEM\\SPREAD20.VBX", ""},
     {"DBGrid", "", "{00028C01-0000-0000-0000-000000000046}#1.0#0; DBGRID32.OCX"},
+    {"DBCombo", "", "{FAEEE763-117E-101B-8933-08002B2F4F5A}#1.0#0; DBLIST32.OCX"},
 };
 
 std::string_view WithoutLibrary(std::string_view control_class) {

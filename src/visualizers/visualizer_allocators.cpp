@@ -12,6 +12,7 @@
 #include "visualizers/gauge_visualizer.h"
 #include "visualizers/image_visualizer.h"
 #include "visualizers/list_box_visualizer.h"
+#include "visualizers/lookup_visualizer.h"
 #include "visualizers/mask_ed_visualizer.h"
 #include "visualizers/option_button_visualizer.h"
 #include "visualizers/pict_visualizer.h"
@@ -73,6 +74,8 @@ Status Allocate(std::int32_t edit_style, void* object) {
       return pick.template operator()<CGaugeVisualizer, CGauge4Visualizer>();
     case EditStyle::kImage:
       return Attach<CImageVisualizer>(object);
+    case EditStyle::kLookup:
+      return Attach<CLookupVisualizer>(object);
     default:
       return pick
           .template operator()<CTextVisualizer, CText4Visualizer>();  // text, and multi-line text

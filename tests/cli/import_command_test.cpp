@@ -61,9 +61,13 @@ TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel)
   EXPECT_EQ(import.err, "");
   EXPECT_EQ(nlohmann::json::parse(ReadWholeFile(dir_ / "model.json"))["entities"].size(), 4u);
 
-  // A form generated from a database opens it unless told otherwise.
+  // A form generated from a database opens it unless told otherwise, and has Find, Cancel,
+  // the position and its records in order, which a model file gets when asked.
   const std::string options = " --name Orders --settings T.INI --database orders.mdb";
-  CliResult from_model = Run("generate model.json -o FROMJSON.FRM" + options);
+  CliResult from_model =
+      Run("generate model.json -o FROMJSON.FRM --find --position --cancel "
+          "--order CUSTOMER=CUST_NAME" +
+          options);
   CliResult from_database = Run("generate orders.data -o FROMDB.FRM" + options);
   ASSERT_EQ(from_database.status, 0) << from_database.err;
   ASSERT_EQ(from_model.status, 0) << from_model.err;

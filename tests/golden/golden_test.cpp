@@ -10,8 +10,9 @@
 // into a SQLite database first, which its options name as {db}; {data} names the shared test
 // data, and a case that needs it is skipped where it is absent. A case whose command is
 // "inspect" regenerates the form file its options name (`inspect FORM --generate DIR`); its
-// output is the one form written in DIR. UPDATE_GOLDENS=1 rewrites the expected files from
-// the run.
+// output is the one form written in DIR. A case whose command is "project" writes a project
+// (`project DB -o DIR`); its output is the form its "form" file names. UPDATE_GOLDENS=1
+// rewrites the expected files from the run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,6 +103,14 @@ fs::path WrittenForm(const fs::path& folder) {
   return folder;
 }
 
+// The form of a project case that its "form" file names.
+std::string ProjectForm(const fs::path& case_dir) {
+  std::istringstream words(ReadWholeFile(case_dir / "form"));
+  std::string form;
+  words >> form;
+  return form;
+}
+
 RunResult RunCase(const fs::path& case_dir, const std::string& version, const fs::path& work) {
   fs::remove_all(work);
   fs::create_directories(work);
@@ -117,10 +126,14 @@ RunResult RunCase(const fs::path& case_dir, const std::string& version, const fs
     output = work / "out";
     arguments.insert(arguments.end(), {"--generate", output.string()});
   } else {
+    if (command == "project") output = work / "project";
     arguments.insert(arguments.end(), {"-o", output.string()});
   }
-  if (command == "generate") {
+  // The settings file of the user running the tests must not count.
+  if (command == "generate" || command == "project") {
     arguments.insert(arguments.end(), {"--settings", (work / "TAVIK.INI").string()});
+  }
+  if (command == "generate") {
     // Nobody can answer a question here: a case says how "Entity Abort!" is answered.
     if (std::find(arguments.begin(), arguments.end(), "--on-entity-error") == arguments.end()) {
       arguments.insert(arguments.end(), {"--on-entity-error", "stop"});
@@ -134,6 +147,7 @@ RunResult RunCase(const fs::path& case_dir, const std::string& version, const fs
   (void)testing::internal::GetCapturedStdout();
   std::string messages = testing::internal::GetCapturedStderr();
   if (command == "inspect") output = WrittenForm(output);
+  if (command == "project") output /= ProjectForm(case_dir);
   bool written = fs::is_regular_file(output);
   // Paths of the shared data stand as {data} in the output too, wherever the data lies.
   return {status, written ? ReplaceAll(ReadWholeFile(output), kSharedData.string(), "{data}") : "",

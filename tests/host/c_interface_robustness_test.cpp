@@ -220,11 +220,11 @@ TEST(CInterfaceRobustness, SmartReCallsRefuseNulls) {
 
 TEST(CInterfaceRobustness, VisualizerAllocatorsRefuseANullObject) {
   for (auto allocate : {&AllocateVB3Visualizer, &AllocateVB4Visualizer}) {
-    for (std::int32_t edit_style : {0, 3, 4, 10}) {
+    for (std::int32_t edit_style : {0, 3, 4, 10, 11}) {
       EXPECT_EQ(allocate(edit_style, nullptr), kNullArgument) << edit_style;
     }
     // Styles without a visualizer attach nothing, so there is nothing to refuse.
-    for (std::int32_t edit_style : {-1, 11, INT32_MIN, INT32_MAX}) {
+    for (std::int32_t edit_style : {-1, 12, INT32_MIN, INT32_MAX}) {
       EXPECT_EQ(allocate(edit_style, nullptr), kOk) << edit_style;
     }
   }

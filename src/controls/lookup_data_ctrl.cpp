@@ -1,0 +1,41 @@
+// The hidden data control that a data combo reads its choices from.
+#include "controls/lookup_data_ctrl.h"
+
+#include "form/ctrl_pos_item.h"
+#include "form/form_desc.h"
+#include "form/vb_fragment.h"
+#include "visualizers/lookup_source.h"
+
+namespace tavik {
+
+Status CLookupDataCtrl::Init(std::uint16_t version, CFormDesc* form, std::string_view name,
+                             const LookupSource& source) {
+  if (version == 0) return 1;
+  if (!form) return 2;
+  SetKindFlag(0);
+  IsFocusCtrl(0);
+  if (Status status = CCtrlDesc::Init("Data", version, form, nullptr)) return status;
+  SetCtrlName(name);
+  (void)AddProperty(Value::String(std::string(name)), "Name");
+  (void)AddProperty(Value::String(source.table), "Caption");
+  (void)AddProperty(Value::Short(0), "Visible");
+  (void)AddProperty(Value::Short(-1), "ReadOnly");
+  (void)AddProperty(Value::String(form->GetDefaultDatabaseString()), "DatabaseName");
+  (void)AddProperty(Value::String(source.SelectText()), "RecordSource");
+  CEventDesc* load = form->LoadEvent();
+  if (!load) return 3;
+  load->Append(SubEvent::kMain, SubEventSlot::kBody,
+               VbFragment(R"(
+        $data$.Connect = tvkDBConn.Connect
+    )",
+                          {{"data", name}}));
+  return kOk;
+}
+
+Status CLookupDataCtrl::DoLayout(CCtrlPosItem& item, CCtrlGroup& /*group*/) {
+  item.x = 0.0f;
+  item.y = 0.0f;
+  return kOk;
+}
+
+}  // namespace tavik

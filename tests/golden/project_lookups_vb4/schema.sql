@@ -1,0 +1,14 @@
+CREATE TABLE Genre (GenreId INTEGER PRIMARY KEY, Name NVARCHAR(120));
+CREATE TABLE MediaType (MediaTypeCode CHAR(3) PRIMARY KEY, Description VARCHAR(40) NOT NULL);
+CREATE TABLE Track (
+  TrackId INTEGER PRIMARY KEY,
+  Title NVARCHAR(200) NOT NULL,
+  GenreId INTEGER REFERENCES Genre (GenreId),
+  MediaTypeCode CHAR(3) NOT NULL REFERENCES MediaType (MediaTypeCode),
+  Milliseconds INTEGER NOT NULL
+);
+CREATE TABLE PlaylistTrack (
+  PlaylistId INTEGER NOT NULL,
+  TrackId INTEGER NOT NULL REFERENCES Track (TrackId),
+  PRIMARY KEY (PlaylistId, TrackId)
+);

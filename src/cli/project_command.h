@@ -6,8 +6,10 @@
 #include <string>
 #include <utility>
 
+#include "cli/output_guard.h"
 #include "import/schema_import_options.h"
 #include "platform/settings_file.h"
+#include "project/project_host.h"
 
 namespace tavik::cli {
 
@@ -24,19 +26,23 @@ struct ProjectOptions {
   SettingsFile* settings = nullptr;
 };
 
-class ProjectCommand {
+// Checks the options, reads a database's schema and hands the run to the project writer,
+// serving it the generation runs of its forms.
+class ProjectCommand : private project::ProjectHost {
  public:
-  explicit ProjectCommand(ProjectOptions options) : options_(std::move(options)) {}
+  explicit ProjectCommand(ProjectOptions options);
   // 0, printing the project file's path; 64 usage, 65 and 66 an input refused or unreadable,
   // 73 a folder that holds files or cannot be made, 74 a write that failed; a form's run
   // status when its generation failed. Nothing is left in the folder on failure.
   int Run();
 
-  // Writes the files of one run into the folder.
-  class Writer;
-
  private:
+  int GenerateForm(std::uint32_t host_value, const std::string& form_name,
+                   const std::string& caption, const std::string& output) override;
+  bool MayWrite(const std::string& path, std::string_view what) override;
+
   ProjectOptions options_;
+  OutputGuard guard_{"tavikfw project"};
 };
 
 }  // namespace tavik::cli

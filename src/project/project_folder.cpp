@@ -5,6 +5,8 @@
 
 #include <system_error>
 
+#include "platform/file_output.h"
+
 namespace tavik::project {
 
 namespace fs = std::filesystem;
@@ -67,6 +69,15 @@ int ProjectFolder::CreateStaging() {
 fs::path ProjectFolder::Stage(const std::string& file_name) {
   staged_.push_back(file_name);
   return StagedPath(folder_, file_name);
+}
+
+int ProjectFolder::WriteStaged(const std::string& file_name, std::string_view text) {
+  return static_cast<int>(WriteFileAtomically(Stage(file_name).string(), text));
+}
+
+bool ProjectFolder::IsStaged(const std::string& file_name) const {
+  std::error_code error;
+  return fs::exists(StagedPath(folder_, file_name), error);
 }
 
 int ProjectFolder::Commit() {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavik::project {
@@ -21,6 +22,10 @@ class ProjectFolder {
   [[nodiscard]] int Prepare(bool force);
   // The temporary file a project file is written to until Commit.
   std::filesystem::path Stage(const std::string& file_name);
+  // Writes a project file's text to its staged place. 0, 73 or 74 with a message.
+  [[nodiscard]] int WriteStaged(const std::string& file_name, std::string_view text);
+  // Whether the file was written to its staged place.
+  bool IsStaged(const std::string& file_name) const;
   // The place of a project file.
   std::filesystem::path Final(const std::string& file_name) const { return folder_ / file_name; }
   // Moves every staged file to its place. 0, or 74 with a message.

@@ -1,0 +1,241 @@
+// Writing a whole Visual Basic project: the forms, the support module, the project file.
+#include "project/project_writer.h"
+
+#include <fmt/format.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/terminal.h"
+#include "project/database_forms.h"
+#include "project/project_file.h"
+#include "project/project_host.h"
+#include "project/project_reader.h"
+#include "project/support_module.h"
+#include "tavikfw/brenlo.h"
+#include "text/windows1252.h"
+
+namespace tavik::project {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
+constexpr int kExitUsage = 64;
+constexpr int kExitModelRefused = 65;
+constexpr int kExitModelUnreadable = 66;
+constexpr int kExitSoftware = 70;
+// Visual Basic takes at most this many controls on a form.
+constexpr std::size_t kMostControls = 254;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The controls of a form file, and their classes.
+std::size_t CountControls(const std::string& form, std::set<std::string>& classes) {
+  std::size_t count = 0;
+  std::istringstream lines(form);
+  for (std::string line; std::getline(lines, line);) {
+    std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line.compare(start, 6, "Begin ") != 0) continue;
+    std::string rest = line.substr(start + 6);
+    std::string control_class = rest.substr(0, rest.find(' '));
+    if (control_class != "Form" && control_class != "VB.Form") {
+      ++count;
+      classes.insert(control_class);
+    }
+  }
+  return count;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+  return text;
+}
+
+// Loads a model file; 0, or the exit status with the reason shown.
+int LoadModel(const std::string& path, std::uint32_t& host_value) {
+  if (int result = BR_LoadModelFile(path.c_str(), &host_value); result != 0) {
+    fmt::print(stderr, "{}: {}\n", kErrorCaption, BR_LastLoadError());
+    return result == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused;
+  }
+  return 0;
+}
+
+}  // namespace
+
+ProjectWriter::ProjectWriter(Options options, ProjectHost& host)
+    : options_(std::move(options)),
+      host_(host),
+      folder_(options_.folder),
+      module_(SupportModule::Text(options_.version)),
+      module_definitions_(RoutineScanner::Defined(module_)),
+      show_progress_(IsTerminal(StandardStream::kError)) {
+  std::string stem = fs::path(options_.input_path).stem().string();
+  project_.version = options_.version;
+  project_.name = names_.Identifier(stem);
+  project_.title = text::Utf8ToWindows1252(stem).value_or(project_.name);
+  project_file_ = names_.FileName(stem, ProjectFile::Extension(options_.version));
+  project_.exe_file = names_.FileName(stem, "EXE");
+  project_.module_name = SupportModule::kName;
+  project_.module_file = names_.FileName("TAVIKSUP", "BAS");
+}
+
+int ProjectWriter::WriteFromModelFile() {
+  if (int status = folder_.Prepare(options_.force)) return status;
+  std::uint32_t host_value = 0;
+  if (int status = LoadModel(options_.input_path, host_value)) return status;
+  std::string stem = fs::path(options_.input_path).stem().string();
+  bool fits = true;
+  int status = AddForm(host_value, "frm" + stem, stem, fits);
+  BR_UnloadModel(host_value);
+  if (status == 0 && !fits) {
+    fmt::print(stderr,
+               "tavikfw project: the form has more than {} controls, which Visual Basic "
+               "cannot load\n",
+               kMostControls);
+  }
+  return Publish(status);
+}
+
+int ProjectWriter::WriteFromDatabase(const DatabaseForms& forms) {
+  if (int status = folder_.Prepare(options_.force)) return status;
+  project_.startup_form = names_.Identifier("frmMainMenu");
+  start_file_ = names_.FileName("MAINMENU", "FRM");
+  for (std::size_t form = 0; form < forms.Count(); ++form) {
+    if (int status = WriteTableForm(forms, form)) return status;
+    Progress(form + 1, forms.Count(), forms.TableName(form));
+  }
+  return Publish(0);
+}
+
+int ProjectWriter::Publish(int status) {
+  if (status == 0) status = Finish();
+  if (status == 0) status = folder_.Commit();
+  return status;
+}
+
+// One table's form, with as many of the tables that reference it as grids as keep the form
+// within Visual Basic's controls.
+int ProjectWriter::WriteTableForm(const DatabaseForms& forms, std::size_t form) {
+  const std::string table = forms.TableName(form);
+  std::size_t grids = forms.ChildCount(form);
+  for (;;) {
+    std::uint32_t host_value = 0;
+    std::string model = forms.ModelText(form, grids);
+    if (BR_LoadModelText(model.data(), model.size(), &host_value) != 0) {
+      fmt::print(stderr, "{}: table {}: {}\n", kErrorCaption, table, BR_LastLoadError());
+      return kExitModelRefused;
+    }
+    bool fits = true;
+    int status = AddForm(host_value, "frm" + table, table, fits);
+    BR_UnloadModel(host_value);
+    if (status != 0 || fits) return status;
+    if (grids == 0) {
+      fmt::print(stderr,
+                 "tavikfw project: the form of table {} has more than {} controls, which "
+                 "Visual Basic cannot load\n",
+                 table, kMostControls);
+      return 0;
+    }
+    DropLastForm();
+    grids /= 2;
+    fmt::print(stderr,
+               "tavikfw project: the form of table {} shows {} of the {} tables that "
+               "reference it, to stay within Visual Basic's {} controls\n",
+               table, grids, forms.ChildCount(form), kMostControls);
+  }
+}
+
+int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_name,
+                           const std::string& caption, bool& fits) {
+  std::string form_name = names_.Identifier(wanted_name);
+  std::string file = names_.FileName(caption, "FRM");
+  if (!host_.MayWrite(folder_.Final(file).string(), "form file")) return kExitUsage;
+  const fs::path staged = folder_.Stage(file);
+  int status = host_.GenerateForm(host_value, form_name, caption, staged.string());
+  if (status == 0 && !fs::exists(staged)) status = kExitUsage;
+  if (status != 0) return status;
+  std::string text = ReadFile(staged);
+  std::set<std::string> classes;
+  fits = CountControls(text, classes) <= kMostControls;
+  if (int fault = CheckCalls(file, text, {})) return fault;
+  control_classes_.insert(classes.begin(), classes.end());
+  project_.forms.push_back({file, form_name});
+  entries_.push_back({form_name, text::Utf8ToWindows1252(caption).value_or(form_name)});
+  return 0;
+}
+
+void ProjectWriter::DropLastForm() {
+  project_.forms.pop_back();
+  entries_.pop_back();
+}
+
+void ProjectWriter::Progress(std::size_t done, std::size_t total, const std::string& table) const {
+  if (!show_progress_ || total < 2) return;
+  fmt::print(stderr, "\rtavikfw project: form {} of {} ({})\x1b[K", done, total, table);
+  if (done == total) fmt::print(stderr, "\n");
+}
+
+int ProjectWriter::Finish() {
+  if (start_file_.empty()) {
+    project_.startup_form = project_.forms.front().name;
+  } else if (int status = WriteStartForm()) {
+    return status;
+  }
+  project_.controls = ProjectFile::Controls(options_.version, control_classes_);
+  if (options_.version != 3) project_.references = ProjectFile::References();
+  if (int status = Write(project_.module_file, module_)) return status;
+  std::string text = ProjectFile::Text(project_);
+  if (int status = Write(project_file_, text)) return status;
+  return CheckListed(text);
+}
+
+int ProjectWriter::WriteStartForm() {
+  std::string text =
+      StartForm::Text(options_.version, project_.startup_form, project_.title, entries_);
+  std::unordered_set<std::string> form_names;
+  for (const auto& form : project_.forms) form_names.insert(Upper(form.name));
+  if (int status = CheckCalls(start_file_, text, form_names)) return status;
+  if (int status = Write(start_file_, text)) return status;
+  project_.forms.insert(project_.forms.begin(), {start_file_, project_.startup_form});
+  return 0;
+}
+
+int ProjectWriter::CheckCalls(const std::string& file, const std::string& text,
+                              const std::unordered_set<std::string>& known_names) const {
+  std::vector<std::string> faults =
+      RoutineScanner::Check(text, module_definitions_, options_.version, known_names);
+  for (const std::string& fault : faults) {
+    fmt::print(stderr, "tavikfw project: {}: {}, not in the support module\n", file, fault);
+  }
+  return faults.empty() ? 0 : kExitSoftware;
+}
+
+int ProjectWriter::Write(const std::string& file, const std::string& text) {
+  if (!host_.MayWrite(folder_.Final(file).string(), "file")) return kExitUsage;
+  return folder_.WriteStaged(file, text);
+}
+
+int ProjectWriter::CheckListed(const std::string& text) const {
+  ProjectReader::Outcome read = ProjectReader::Read(text);
+  if (!read.project) {
+    fmt::print(stderr, "tavikfw project: {}: {}\n", project_file_, read.error);
+    return kExitSoftware;
+  }
+  for (const auto& form : read.project->forms) {
+    if (!folder_.IsStaged(form.file)) {
+      fmt::print(stderr, "tavikfw project: {} lists {}, which was not written\n", project_file_,
+                 form.file);
+      return kExitSoftware;
+    }
+  }
+  return 0;
+}
+
+}  // namespace tavik::project

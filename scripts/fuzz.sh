@@ -26,4 +26,6 @@ run model_loader -dict=fuzz/json.dict
 run form_file_reader
 run generation -timeout=30 -dict=fuzz/json.dict
 run model_shape -timeout=30 -max_len=2048
+run form_views -timeout=30 -max_len=8192
+run form_nesting -timeout=30 -max_len=65536
 rm -rf "$scratch"

@@ -23,6 +23,9 @@ enum {
 BRENLO_API int32_t BR_LoadModelFile(const char* path, uint32_t* host_value);
 BRENLO_API int32_t BR_LoadModelText(const char* text, size_t length, uint32_t* host_value);
 BRENLO_API const char* BR_LastLoadError(void);
+/* What the last successful load warns of (master and detail entities in a cycle), one line
+   each, each ended by a line feed; empty when nothing. */
+BRENLO_API const char* BR_LastLoadWarnings(void);
 BRENLO_API void BR_UnloadModel(uint32_t host_value);
 
 /* 1 when the model of host_value was started; version4_flag is 1 for a version-4 client. */

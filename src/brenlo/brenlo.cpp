@@ -63,6 +63,10 @@ const char* BR_LastLoadError(void) {
   return Store().last_error();
 }
 
+const char* BR_LastLoadWarnings(void) {
+  return Store().last_warnings();
+}
+
 void BR_UnloadModel(uint32_t host_value) {
   Store().Unload(host_value);
 }

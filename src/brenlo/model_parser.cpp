@@ -121,7 +121,38 @@ ModelParser::Outcome ModelParser::Finish() {
     return {nullptr, Located(first_fault_->offset, false,
                              place.empty() ? problem : fmt::format("{}: {}", place, problem))};
   }
-  return {std::move(model_), {}};
+  return CheckWhole();
+}
+
+ModelParser::Outcome ModelParser::CheckWhole() {
+  if (!ModelChecker::Checking()) return {std::move(model_), {}};
+  std::optional<ModelChecker::Finding> fault = ModelChecker::FirstFault(*model_);
+  std::vector<ModelChecker::Finding> cycles = ModelChecker::Cycles(*model_);
+  const bool placed = last_read_ != nullptr;
+  // The quick reading keeps no places: the reference reader reads the model again for them.
+  if (!placed && (fault || !cycles.empty())) return {nullptr, {}};
+  if (fault) {
+    return {nullptr,
+            Located(ItemOffset(*fault), false,
+                    fmt::format("{}: {}", fault->place.Describe(*model_), fault->problem))};
+  }
+  Outcome outcome{nullptr, {}, {}};
+  for (const ModelChecker::Finding& cycle : cycles) {
+    outcome.warnings.push_back(
+        Located(ItemOffset(cycle), false,
+                fmt::format("{}: {}", cycle.place.Describe(*model_), cycle.problem)));
+  }
+  outcome.model = std::move(model_);
+  return outcome;
+}
+
+std::size_t ModelParser::ItemOffset(const ModelChecker::Finding& finding) const {
+  if (finding.attribute_list && *finding.attribute_list < attribute_offsets_.size()) {
+    return attribute_offsets_[*finding.attribute_list];
+  }
+  const std::vector<std::size_t>& offsets =
+      finding.relationship ? relationship_offsets_ : entity_offsets_;
+  return finding.item < offsets.size() ? offsets[finding.item] : 0;
 }
 
 bool ModelParser::null() {
@@ -355,12 +386,18 @@ ModelParser::Level ModelParser::OpenItemMember(Level& item, bool is_object) {
 ModelParser::Level ModelParser::OpenElement(const Level& parent) {
   switch (parent.frame) {
     case Frame::kEntities:
+      if (last_read_ != nullptr) entity_offsets_.push_back(Offset());
       return {Frame::kEntity, model_->AddEntity()};
     case Frame::kRelationships:
+      if (last_read_ != nullptr) relationship_offsets_.push_back(Offset());
       return {Frame::kRelationship, model_->AddRelationship()};
     case Frame::kAttributes: {
       group_names_seen_.Clear();
       const std::uint32_t list = model_->AddAttribute(parent.index);
+      if (last_read_ != nullptr) {
+        attribute_offsets_.resize(std::max<std::size_t>(attribute_offsets_.size(), list + 1));
+        attribute_offsets_[list] = Offset();
+      }
       model_->property_list(list).Reserve(last_attribute_size_);
       return {Frame::kAttribute, list};
     }

@@ -12,6 +12,7 @@
 
 #include "brenlo/fault_place.h"
 #include "brenlo/model.h"
+#include "brenlo/model_checker.h"
 #include "brenlo/name_table.h"
 
 namespace tavik::brenlo {
@@ -23,8 +24,9 @@ namespace tavik::brenlo {
 class ModelParser {
  public:
   struct Outcome {
-    std::unique_ptr<Model> model;  // null when refused
-    std::string error;             // what and where, prefixed with the source name
+    std::unique_ptr<Model> model;            // null when refused
+    std::string error;                       // what and where, prefixed with the source name
+    std::vector<std::string> warnings = {};  // what the model allows but a reader should know
   };
 
   // source_name names the text in messages (a path); it may be empty.
@@ -120,6 +122,10 @@ class ModelParser {
   ModelParser(std::string_view text, std::string_view source_name);
 
   Outcome Finish();
+  // The model's sense as a whole (ModelChecker): refused with the place of its first fault,
+  // or served with a warning for each master/detail cycle.
+  Outcome CheckWhole();
+  std::size_t ItemOffset(const ModelChecker::Finding& finding) const;
   bool OnScalar(Scalar&& value);
   bool OnOpen(bool is_object);
   bool OnClose();
@@ -162,6 +168,11 @@ class ModelParser {
   std::string_view text_;
   std::string_view source_name_;
   const char* last_read_ = nullptr;
+  // Where each entity, relationship and attribute (by property list) begins, for messages
+  // about the model as a whole; kept by the reference reader only.
+  std::vector<std::size_t> entity_offsets_;
+  std::vector<std::size_t> relationship_offsets_;
+  std::vector<std::size_t> attribute_offsets_;
   std::unique_ptr<Model> model_;
   std::vector<Level> levels_;
   NameSightings group_names_seen_;     // in the open attribute

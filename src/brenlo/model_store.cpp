@@ -121,7 +121,9 @@ std::int32_t ModelStore::Parse(std::string_view text, std::string_view source_na
                                std::uint32_t* host_value) {
   if (host_value == nullptr) return Fail(BR_LOAD_REFUSED, "no place was given for the host value");
   ModelParser::Outcome outcome = ModelParser::Parse(text, source_name);
+  last_warnings_.clear();
   if (!outcome.model) return Fail(BR_LOAD_REFUSED, std::move(outcome.error));
+  for (const std::string& warning : outcome.warnings) last_warnings_ += warning + "\n";
   const std::uint32_t value = NextHostValue();
   models_.emplace(value, std::move(outcome.model));
   last_error_.clear();

@@ -24,6 +24,8 @@ class ModelStore {
 
   // Why the last load failed; empty after a load that succeeded.
   const char* last_error() const;
+  // What the last load that succeeded warns of, a line each; empty when nothing.
+  const char* last_warnings() const { return last_warnings_.c_str(); }
   // For a load that ran out of memory: needs none itself.
   void NoteOutOfMemory() noexcept;
 
@@ -37,6 +39,7 @@ class ModelStore {
   std::map<std::uint32_t, std::shared_ptr<const Model>> models_;
   std::uint32_t next_host_value_ = 1;
   std::string last_error_;
+  std::string last_warnings_;
   bool out_of_memory_ = false;
 };
 

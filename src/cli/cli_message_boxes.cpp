@@ -18,7 +18,14 @@ std::string_view WithoutTrailingBreaks(std::string_view text) {
 }  // namespace
 
 void CliMessageBoxes::ShowMessage(std::string_view caption, std::string_view text) {
-  std::string body = text::Windows1252ToUtf8(WithoutTrailingBreaks(text));
+  std::string raw(WithoutTrailingBreaks(text));
+  if (!path_.empty()) {
+    for (std::size_t at = raw.find(path_); at != std::string::npos;
+         at = raw.find(path_, at + shown_path_.size())) {
+      raw.replace(at, path_.size(), shown_path_);
+    }
+  }
+  std::string body = text::Windows1252ToUtf8(raw);
   if (caption.empty()) {
     fmt::print(stream_, "{}\n", body);
   } else {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "cli/generate_options.h"
 #include "platform/message_boxes.h"
@@ -18,11 +19,18 @@ class CliMessageBoxes : public MessageBoxes {
   // Continue answers Yes, stop answers No, ask reads y or n from the terminal; away from a
   // terminal ask answers No and says how to go on.
   bool AskYesNo(std::string_view caption, std::string_view text) override;
+  // Messages that name path name shown instead (a staged file by the place it goes to).
+  void ShowPathAs(std::string path, std::string shown) {
+    path_ = std::move(path);
+    shown_path_ = std::move(shown);
+  }
 
  private:
   EntityErrorAnswer answer_;
   bool interactive_;
   std::FILE* stream_;
+  std::string path_;
+  std::string shown_path_;
 };
 
 }  // namespace tavik::cli

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "cli/cli_form_info_frontend.h"
@@ -119,7 +120,13 @@ int GenerateCommand::LoadModel(bool from_database, std::uint32_t& host_value) {
   } else {
     result = BR_LoadModelFile(options_.model_path.c_str(), &host_value);
   }
-  if (result == 0) return 0;
+  if (result == 0) {
+    std::istringstream warnings(BR_LastLoadWarnings());
+    for (std::string line; std::getline(warnings, line);) {
+      fmt::print(stderr, "tavikfw generate: warning: {}\n", line);
+    }
+    return 0;
+  }
   fmt::print(stderr, "Tavik Form Wizard Error: {}\n", BR_LastLoadError());
   return result == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused;
 }
@@ -204,6 +211,9 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
 int GenerateCommand::RunWithModel(std::uint32_t host_value, OutputGuard& guard, bool owns_model) {
   CliMessageBoxes message_boxes(options_.on_entity_error.value_or(EntityErrorAnswer::kAsk),
                                 options_.interactive);
+  if (options_.output && options_.shown_output) {
+    message_boxes.ShowPathAs(*options_.output, *options_.shown_output);
+  }
   RunSettings own_settings(options_.settings_path.value_or(DefaultSettingsPath()));
   FixedScreenInfo screen(options_.screen);
   CliFormInfoFrontend frontend(options_, guard);

@@ -23,6 +23,8 @@ struct GenerateOptions {
   std::optional<std::string> database;
   std::optional<std::string> connect;
   std::optional<std::string> output;
+  // The path messages give for output: where a staged output goes once the run is done.
+  std::optional<std::string> shown_output;
   // Generate live in the environment, which saves the form in this folder.
   std::optional<std::string> live_folder;
   std::optional<std::string> settings_path;

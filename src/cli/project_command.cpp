@@ -66,7 +66,8 @@ int ProjectCommand::Run() {
 }
 
 int ProjectCommand::GenerateForm(std::uint32_t host_value, const std::string& form_name,
-                                 const std::string& caption, const std::string& output) {
+                                 const std::string& caption, const std::string& output,
+                                 const std::string& shown_output) {
   GenerateOptions generate;
   generate.model_path = options_.input_path;
   generate.version = options_.version;
@@ -75,6 +76,7 @@ int ProjectCommand::GenerateForm(std::uint32_t host_value, const std::string& fo
   generate.database = options_.database;
   generate.connect = options_.connect;
   generate.output = output;
+  generate.shown_output = shown_output;
   generate.settings_path = options_.settings_path;
   generate.shared_settings = options_.settings;
   generate.on_entity_error = EntityErrorAnswer::kContinue;

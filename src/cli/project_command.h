@@ -38,7 +38,8 @@ class ProjectCommand : private project::ProjectHost {
 
  private:
   int GenerateForm(std::uint32_t host_value, const std::string& form_name,
-                   const std::string& caption, const std::string& output) override;
+                   const std::string& caption, const std::string& output,
+                   const std::string& shown_output) override;
   bool MayWrite(const std::string& path, std::string_view what) override;
 
   ProjectOptions options_;

@@ -183,6 +183,7 @@ class Parser {
       if (IsWord(first, "Begin")) {
         if (!BeginControl(line, rest)) return false;
       } else if (IsWord(first, "BeginProperty")) {
+        if (!CheckDepth(line)) return false;
         std::string_view group = SplitWord(rest).first;
         if (group.empty()) return Fail(line.number, "\"BeginProperty\" needs a property name");
         std::string path = top.prefix + std::string(group);
@@ -221,7 +222,17 @@ class Parser {
                             open.kind == Frame::kGroup ? "EndProperty" : "End"));
   }
 
+  // Every block opened is a frame and (for messages and the written form) a longer prefix
+  // or indent: unbounded nesting would cost the square of its depth.
+  bool CheckDepth(const Line& line) {
+    if (stack_.size() <= FormFileReader::kDeepestNesting) return true;
+    return Fail(line.number,
+                fmt::format("blocks nested more than {} levels deep; Visual Basic takes about 25",
+                            FormFileReader::kDeepestNesting));
+  }
+
   bool BeginControl(const Line& line, std::string_view rest) {
+    if (!CheckDepth(line)) return false;
     Frame& top = stack_.back();
     if (top.kind == Frame::kGroup) {
       return Fail(line.number, fmt::format("a control block cannot begin inside the property "
@@ -359,7 +370,17 @@ FormFileReader::Outcome FormFileReader::ReadFile(const std::string& path) {
     outcome.fault.message = fmt::format("cannot be read: {}", std::strerror(errno));
     return outcome;
   }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Read a block at a time, so that an endless file (a device) is stopped at the limit.
+  std::string text;
+  std::vector<char> block(std::size_t{1} << 16);
+  while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+    text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kLargestFile) {
+      outcome.unreadable = false;
+      outcome.fault.message = "is larger than 256 MiB, which no form needs";
+      return outcome;
+    }
+  }
   if (in.bad()) {
     outcome.fault.message = fmt::format("cannot be read: {}", std::strerror(errno));
     return outcome;

@@ -21,13 +21,20 @@ class FormFileReader {
     bool unreadable = false;  // the file could not be opened or read
   };
 
+  // Blocks (controls and property groups) nest at most this deep inside the form; Visual
+  // Basic itself takes about 25 levels of controls.
+  static constexpr std::size_t kDeepestNesting = 100;
+  // A form file larger than this is refused unread, as a model file is: no form needs it.
+  static constexpr std::size_t kLargestFile = std::size_t{256} << 20;
+
   // Reads the text of a form file as this system and Visual Basic 3 and 4 write it: the
   // "VERSION" line, "Object" references, the form block with its nested control blocks,
   // property lines and property groups ("BeginProperty" ... "EndProperty", kept as
   // "Group.member" properties, each group's opening line recorded), then the code part,
   // whose leading "Attribute" lines are kept apart. Line ends may be CR LF, LF, CR CR LF or
   // CR alone; a leading UTF-8 byte-order mark is taken off and recorded. A truncated, unbalanced or
-  // binary text is refused with the number of the line at fault.
+  // binary text, or one nested deeper than kDeepestNesting, is refused with the number of
+  // the line at fault.
   static Outcome Read(std::string_view text);
   static Outcome ReadFile(const std::string& path);
   // Code as the environment keeps it: every line ended by one carriage return and line feed.

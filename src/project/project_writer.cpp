@@ -64,6 +64,10 @@ int LoadModel(const std::string& path, std::uint32_t& host_value) {
     fmt::print(stderr, "{}: {}\n", kErrorCaption, BR_LastLoadError());
     return result == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused;
   }
+  std::istringstream warnings(BR_LastLoadWarnings());
+  for (std::string line; std::getline(warnings, line);) {
+    fmt::print(stderr, "tavikfw project: warning: {}\n", line);
+  }
   return 0;
 }
 
@@ -158,7 +162,8 @@ int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_n
   std::string file = names_.FileName(caption, "FRM");
   if (!host_.MayWrite(folder_.Final(file).string(), "form file")) return kExitUsage;
   const fs::path staged = folder_.Stage(file);
-  int status = host_.GenerateForm(host_value, form_name, caption, staged.string());
+  int status = host_.GenerateForm(host_value, form_name, caption, staged.string(),
+                                  folder_.Final(file).string());
   if (status == 0 && !fs::exists(staged)) status = kExitUsage;
   if (status != 0) return status;
   std::string text = ReadFile(staged);

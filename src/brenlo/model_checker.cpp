@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "brenlo/master_detail_graph.h"
 #include "brenlo/model.h"
+#include "import/master_detail_graph.h"
 #include "text/windows1252.h"
 
 namespace tavik::brenlo {
@@ -203,7 +203,7 @@ std::vector<ModelChecker::Finding> ModelChecker::Cycles(const Model& model) {
       ids.emplace(IdOf(*id), entity);
     }
   }
-  std::vector<MasterDetailGraph::Link> links;
+  std::vector<import::MasterDetailGraph::Link> links;
   std::vector<std::size_t> relationship_of;
   for (std::size_t link = 0; link < model.relationships().size(); ++link) {
     const PropertyList& list = model.property_list(model.relationships()[link].properties);
@@ -217,7 +217,7 @@ std::vector<ModelChecker::Finding> ModelChecker::Cycles(const Model& model) {
     relationship_of.push_back(link);
   }
   std::vector<Finding> cycles;
-  const auto closing = MasterDetailGraph::CycleClosingLinks(model.entities().size(), links);
+  const auto closing = import::MasterDetailGraph::CycleClosingLinks(model.entities().size(), links);
   for (std::size_t i = 0; i < closing.size() && i < kMostCyclesNamed; ++i) {
     std::string round;
     for (std::size_t entity : closing[i].cycle) round += EntityName(model, entity) + " -> ";

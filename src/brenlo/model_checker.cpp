@@ -15,8 +15,8 @@
 namespace tavik::brenlo {
 namespace {
 
-// The edit styles a model may give an attribute: check box (0) to image (10).
-constexpr std::int32_t kHighestEditStyle = 10;
+// The edit styles a model may give an attribute: check box (0) to lookup (11).
+constexpr std::int32_t kHighestEditStyle = 11;
 // A cycle is named with its entities; past this many cycles the rest are counted.
 constexpr std::size_t kMostCyclesNamed = 10;
 

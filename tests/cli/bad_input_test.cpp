@@ -89,7 +89,7 @@ std::vector<BadModel> Catalogue() {
        Entity(kEntity, Attribute(R"("ID": 1, "PHYSICAL_NAME": "", "REL_COUNT": 0)")), 65,
        "entity 1 (T), attribute 1 (ID 1): the PHYSICAL_NAME is empty"},
       {"edit style outside the table", Entity(kEntity, EditStyle(R"("ES_TYP": 42)")), 65,
-       "attribute 1 (A): the edit style ES_TYP 42 is none of the edit styles 0 to 10"},
+       "attribute 1 (A): the edit style ES_TYP 42 is none of the edit styles 0 to 11"},
       {"edit style that is no number", Entity(kEntity, EditStyle(R"("ES_TYP": "grid")")), 65,
        "the edit style ES_TYP grid is none"},
       {"negative width", Entity(kEntity, EditStyle(R"("ES_TYP": 4, "ES_WDT": "-5")")), 65,

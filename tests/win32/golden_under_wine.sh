@@ -97,7 +97,16 @@ if [ "$mode" = cli ]; then
   exit
 fi
 
-# host: the dialog's answers from the case's options.
+# host: the dialog's answers from the case's options. The record tools and lookups asked for
+# on the command line are the command line's own: the library's dialog has no such fields.
+for option in "${options[@]}"; do
+  case "$option" in
+  --position | --find | --cancel | --order | --lookup)
+    echo "skipped: $option is an option of the command line alone"
+    exit 77
+    ;;
+  esac
+done
 model="${options[0]}"
 script="$work/script"
 {

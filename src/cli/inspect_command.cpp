@@ -316,7 +316,9 @@ std::string Json(const Report& report) {
     json["generated"] = *report.generated;
     json["not_kept"] = report.changes;
   }
-  return json.dump(2) + "\n";
+  // A form read as UTF-8 (it began with the byte-order mark) may still hold bytes that are
+  // not: they are shown as the replacement character rather than ending the run.
+  return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <utility>
 
+#include "base/exit_status.h"
 #include "environment/environment_client.h"
 #include "tavikfw/brenlo.h"
 #include "text/code_page.h"
@@ -89,7 +90,7 @@ bool CliFormInfoFrontend::MayWrite(const std::string& file) {
     return replace;
   }
   fmt::print(stderr, "tavikfw generate: {}\n", verdict.message);
-  if (verdict.status != 64) refused_status_ = verdict.status;
+  if (verdict.status != kExitUsage) refused_status_ = verdict.status;
   return false;
 }
 

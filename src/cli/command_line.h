@@ -1,12 +1,9 @@
 // The tavikfw command line: subcommands, options, and the exit statuses.
 #pragma once
 
-namespace tavik::cli {
+#include "base/exit_status.h"
 
-// Exit statuses of faults outside a run.
-inline constexpr int kExitUsage = 64;
-inline constexpr int kExitModelRefused = 65;
-inline constexpr int kExitModelUnreadable = 66;
+namespace tavik::cli {
 
 class CommandLine {
  public:

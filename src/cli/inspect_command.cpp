@@ -11,6 +11,7 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "base/exit_status.h"
 #include "cli/command_line.h"
 #include "controls/ctrl_desc.h"
 #include "text/ascii_case.h"
@@ -31,9 +32,6 @@ namespace {
 using environment::EnvironmentClient;
 using environment::RunningForm;
 using text::CodePage;
-
-constexpr int kExitFormRefused = 65;
-constexpr int kExitFormUnreadable = 66;
 
 // What the dialog showed for one control, and for the controls inside it; all text in UTF-8.
 struct ControlReport {
@@ -379,7 +377,8 @@ int InspectCommand::Run() {
     } else {
       fmt::print(stderr, "tavikfw inspect: {} {}\n", path, page->ToUtf8(loaded.fault.message));
     }
-    if (file_status == 0) file_status = loaded.unreadable ? kExitFormUnreadable : kExitFormRefused;
+    if (file_status == 0)
+      file_status = loaded.unreadable ? kExitModelUnreadable : kExitModelRefused;
   }
   if (environment.RunningForms().empty()) return file_status;
 #ifdef TAVIK_PREVIEW

@@ -7,14 +7,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/exit_status.h"
+
 namespace tavik::cli {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kExitUsage = 64;
-constexpr int kExitCannotCreate = 73;
 
 bool SameNameAsWindows(const std::string& first, const std::string& second) {
   return std::equal(first.begin(), first.end(), second.begin(), second.end(), [](char a, char b) {

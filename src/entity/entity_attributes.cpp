@@ -15,14 +15,6 @@ namespace tavik {
 
 namespace {
 
-// Codes of the attribute pass; the user sees only the attribute's name.
-constexpr Status kNoVisualizer = 8;
-constexpr Status kControlsFailed = 9;
-constexpr Status kValidationListFailed = 10;
-constexpr Status kBindingFailed = 11;
-constexpr Status kNoVisibleProperty = 12;
-constexpr Status kNoColumnName = 13;
-constexpr Status kGroupNotAdded = 14;
 constexpr std::size_t kLongColumnName = 15;
 
 std::int64_t NumberOf(const Value& value) {

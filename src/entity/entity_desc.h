@@ -88,6 +88,16 @@ class CEntityDesc : public CEntity {
   void HasCustomGridColumns(int custom) { custom_grid_columns_ = custom; }
 
  private:
+  // Why an attribute could not be generated; the user sees only the attribute's name.
+  enum AttributeFault : Status {
+    kNoVisualizer = 8,
+    kControlsFailed = 9,
+    kValidationListFailed = 10,
+    kBindingFailed = 11,
+    kNoVisibleProperty = 12,
+    kNoColumnName = 13,
+    kGroupNotAdded = 14,
+  };
   [[nodiscard]] Status GenerateAttribute(CAttribDesc& attribute);
   [[nodiscard]] Status ChooseEditStyle(CAttribDesc& attribute);
   void ReportAttributeError(CAttribDesc& attribute);

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <limits>
 
+#include "base/exit_status.h"
 #include "environment/data_source_collector.h"
 #include "environment/form_file_writer.h"
 #include "environment/regenerated_form.h"
@@ -24,7 +25,6 @@ namespace tavik::environment {
 namespace {
 
 constexpr std::string_view kIntrinsicPrefix = "VB.";
-constexpr Status kCannotCreate = 73;  // the status of a file that cannot be created
 
 // The library reads the children of these containers itself.
 bool LibraryReadsChildren(std::string_view library_class) {
@@ -466,7 +466,7 @@ Status EnvironmentClient::CopyResources(const std::vector<RegeneratedForm::Resou
     std::optional<std::string> bytes = ReadBytes(copy.from);
     if (!bytes) {
       refusal_ = fmt::format("{} cannot be read", copy.from);
-      return kCannotCreate;
+      return kExitCannotCreate;
     }
     if (Status status = WriteFileAtomically(path, *bytes); status != kOk) return status;
     DropOldSpelling(path, existing);
@@ -481,7 +481,7 @@ Status EnvironmentClient::Save(RunningForm& form) {
   const std::string file_name = FileNameFor(state.source ? *state.source : form);
   const std::string path = InOutputFolder(file_name);
   const std::string existing = PathInOutputFolder(file_name);
-  if (!MayWrite(path, existing)) return kCannotCreate;
+  if (!MayWrite(path, existing)) return kExitCannotCreate;
   std::vector<RegeneratedForm::ResourceCopy> copies;
   if (state.source) {
     const RunningEntry* entry = EntryOf(*state.source);
@@ -492,7 +492,7 @@ Status EnvironmentClient::Save(RunningForm& form) {
     changes_.insert(changes_.end(), outcome.changes.begin(), outcome.changes.end());
     for (const auto& copy : outcome.copies) {
       if (!MayWrite(InOutputFolder(copy.file_name), PathInOutputFolder(copy.file_name))) {
-        return kCannotCreate;
+        return kExitCannotCreate;
       }
     }
     copies = std::move(outcome.copies);

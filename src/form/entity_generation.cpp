@@ -12,15 +12,6 @@ namespace tavik {
 
 namespace {
 
-// Codes of the entity pass; the user sees the entity's name and decides.
-constexpr Status kNameFailed = 6;
-constexpr Status kDataControlFailed = 7;
-constexpr Status kNoSetToScreen = 8;
-constexpr Status kNoReset = 9;
-constexpr Status kGridFailed = 10;
-constexpr Status kAttributesFailed = 11;
-constexpr Status kGroupFailed = 12;
-
 void RemoveLinks(std::vector<RelatedEntity>& links, const CEntity* entity) {
   std::erase_if(links, [entity](const RelatedEntity& link) { return link.entity == entity; });
 }

@@ -38,9 +38,6 @@ class CFormDesc : public CForm {
  public:
   // Characters that may not occur in a generated Visual Basic name (the slash twice).
   static constexpr char m_szForbiddenChars[] = " /-+=()*&^%$#@!~`{}[]:;\"'|\\<,>.?/";
-  // Status of GenerateForm when the form file cannot be created or written.
-  static constexpr Status kCannotCreateFile = 73;
-  static constexpr Status kCannotWriteFile = 74;
   // Statuses of ReadFormCtrls when the client cannot count a running form's controls, and
   // when it counts none.
   static constexpr Status kNoCtrlCount = 5;
@@ -197,6 +194,16 @@ class CFormDesc : public CForm {
 
  private:
   struct ScrollControls;
+  // Why an entity could not be generated; the user sees the entity's name and decides.
+  enum EntityFault : Status {
+    kNameFailed = 6,
+    kDataControlFailed = 7,
+    kNoSetToScreen = 8,
+    kNoReset = 9,
+    kGridFailed = 10,
+    kAttributesFailed = 11,
+    kGroupFailed = 12,
+  };
   // Entity generation (entity_generation.cpp).
   [[nodiscard]] Status GenerateEntity(CEntityDesc& entity);
   // Takes a failed entity off the form: its controls, procedures and links.

@@ -6,6 +6,7 @@
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
 #include "host/form_info_dialog.h"
+#include "host/model_session.h"
 #include "host/registry.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
@@ -21,24 +22,16 @@ ForwardEngineeringRun::~ForwardEngineeringRun() = default;
 
 Status ForwardEngineeringRun::StartModel() {
   client_ = Registry::Instance().FindClient(Registry::CurrentProcess());
-  if (!client_) {
-    BR_Done();
-    return kNoClient;
-  }
+  if (!client_) return kNoClient;
   std::uint32_t version4_flag = client_->version == 3 ? 0 : 1;
-  if (BR_Start(host_value_, version4_flag) != 1) {
-    BR_Done();
-    return kModelNotStarted;
-  }
+  if (BR_Start(host_value_, version4_flag) != 1) return kModelNotStarted;
   return kOk;
 }
 
-Status ForwardEngineeringRun::AskFormInfo(bool& cancelled) {
+bool ForwardEngineeringRun::AskFormInfo() {
   CFormInfoDlg dialog(form_.get());
   auto* frontend = CurrentPlatform().form_info_frontend;
-  cancelled =
-      !frontend || frontend->Run(dialog, client_->can_generate != 0) != DialogResult::kAccepted;
-  return kOk;
+  return frontend && frontend->Run(dialog, client_->can_generate != 0) == DialogResult::kAccepted;
 }
 
 void ForwardEngineeringRun::AddModuleDeclarations() {
@@ -99,15 +92,9 @@ std::string ForwardEngineeringRun::LoadEventClosing() const {
 
 Status ForwardEngineeringRun::SeedFormCode() {
   load_event_ = form_->LoadEvent();
-  if (!load_event_) {
-    BR_Done();
-    return kNoEvent;
-  }
+  if (!load_event_) return kNoEvent;
   CEventDesc* repopulate = form_->RepopulateProcedure();
-  if (!repopulate) {
-    BR_Done();
-    return kNoEvent;
-  }
+  if (!repopulate) return kNoEvent;
   repopulate->Append(SubEvent::kMain, SubEventSlot::kBody, VbFragment(R"(
         bFormLoaded = True
         'Refresh minimal nodes
@@ -117,11 +104,11 @@ Status ForwardEngineeringRun::SeedFormCode() {
   return kOk;
 }
 
-Status ForwardEngineeringRun::ReadModel() {
+Status ForwardEngineeringRun::ReadModel(ModelSession& session) {
   Status status = form_->ReadRelations();
   if (status == kOk) status = form_->ReadEntities();
   // The model is closed here, before anything else is generated.
-  BR_Done();
+  session.Close();
   if (status != kOk) return status;
   return form_->BuildParentChildLists();
 }
@@ -189,20 +176,13 @@ void ForwardEngineeringRun::AddFormProperties(float width, float height, float s
 }
 
 Status ForwardEngineeringRun::Run() {
+  ModelSession session;  // closed on every way out, and by ReadModel before generation
   if (Status status = StartModel()) return status;
   form_ = std::make_unique<CFormDesc>();
-  if (Status status = form_->Init(0, nullptr, nullptr, client_, version_)) {
-    BR_Done();
-    return status;
-  }
-  bool cancelled = false;
-  (void)AskFormInfo(cancelled);
-  if (cancelled) {
-    BR_Done();
-    return kOk;
-  }
+  if (Status status = form_->Init(0, nullptr, nullptr, client_, version_)) return status;
+  if (!AskFormInfo()) return kOk;  // a cancelled dialog ends the run without a fault
   if (Status status = SeedFormCode()) return status;
-  if (Status status = ReadModel()) return status;
+  if (Status status = ReadModel(session)) return status;
   CTimerCtrl* timer = form_->CreateTimer();
   if (!timer) return kNoEvent;
   if (Status status = form_->AddTimer(timer)) return status;

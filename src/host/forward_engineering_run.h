@@ -12,6 +12,7 @@ namespace tavik {
 
 class CFormDesc;
 class CEventDesc;
+class ModelSession;
 
 class ForwardEngineeringRun {
  public:
@@ -26,12 +27,14 @@ class ForwardEngineeringRun {
 
  private:
   [[nodiscard]] Status StartModel();
-  [[nodiscard]] Status AskFormInfo(bool& cancelled);
+  // Whether the user accepted the form information.
+  bool AskFormInfo();
   [[nodiscard]] Status SeedFormCode();
   void AddModuleDeclarations();
   std::string LoadEventOpening() const;
   std::string LoadEventClosing() const;
-  [[nodiscard]] Status ReadModel();
+  // Reads the model and closes the library before anything is generated.
+  [[nodiscard]] Status ReadModel(ModelSession& session);
   [[nodiscard]] Status AddTimerCode();
   void FitToScreen(float& width, float& height);
   void AddFormProperties(float width, float height, float screen_width, float screen_height);

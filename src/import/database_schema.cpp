@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "cli/command_line.h"
+#include "base/exit_status.h"
 #include "import/database_file.h"
 #include "tavikfw/brenlo.h"
 
@@ -33,14 +33,12 @@ DatabaseSchema::Schema DatabaseSchema::Read(const std::string& path,
     }
     if (outcome.status != BR_LOAD_OK) {
       fmt::print(stderr, "{}: {}\n", kErrorCaption, outcome.error);
-      return {
-          outcome.status == BR_LOAD_UNREADABLE ? cli::kExitModelUnreadable : cli::kExitModelRefused,
-          {}};
+      return {outcome.status == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused, {}};
     }
     return {0, std::move(outcome.model)};
   } catch (const std::bad_alloc&) {
     fmt::print(stderr, "{}: there is not enough memory to import the database\n", kErrorCaption);
-    return {cli::kExitModelRefused, {}};
+    return {kExitModelRefused, {}};
   }
 }
 

@@ -98,12 +98,12 @@ void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::s
 }
 
 Status CAttribute::SetAttribProps() {
-  if (!entity_) return 2;
+  if (!entity_) return kNoEntity;
   // An attribute with no known group fails for want of COL_PROP.
-  if (!group_properties_.GetSection(format_ids::kColProp)) return 4;
+  if (!group_properties_.GetSection(format_ids::kColProp)) return kNoColPropGroup;
   ReserveOwnProperties(kDerivedOwnProperties);
   auto type = GetTvkProperty(format_ids::kColProp, "CD_TYP");
-  if (!type) return 5;
+  if (!type) return kNoType;
   if (Status status = AddProperty(*type, "CD_TYP")) return status;
   if (GetTvkProperty(format_ids::kColProp, "CD_PTR")) {
     if (Status status = TakeValidationRule(kColVldRule, kColVldValue, "COL_VLDRULE", "COL_VLDLIST"))
@@ -139,13 +139,13 @@ Status CAttribute::BuildRelationIDList() {
   auto count = GetProperty("REL_COUNT");
   if (!count) {
     ShowModelError("Failed to build attribute relation id list; form will not generate");
-    return 2;
+    return kNoRelationIds;
   }
   for (std::int64_t i = 0; i < count->AsInteger(); ++i) {
     auto id = GetProperty(fmt::format("REL{}_ID", i));
     if (!id) {
       ShowModelError("Failed to build attribute relation id list; form will not generate");
-      return 2;
+      return kNoRelationIds;
     }
     relation_ids_.push_back(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF));
   }

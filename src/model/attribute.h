@@ -47,6 +47,10 @@ class CAttribute {
   // not kept as a group.
   static constexpr std::int32_t kOwnPropertiesGroup = 5;
 
+  // Why the attribute's groups could not be taken (SetAttribProps) or its relation ids read
+  // (BuildRelationIDList).
+  enum GroupsFault : Status { kNoEntity = 2, kNoRelationIds = 2, kNoColPropGroup = 4, kNoType = 5 };
+
   CAttribute() = default;
   virtual ~CAttribute() = default;
   CAttribute(const CAttribute&) = delete;
@@ -54,7 +58,7 @@ class CAttribute {
 
   [[nodiscard]] virtual Status Init(CEntity* entity);
   // Takes what the attribute needs from its groups after ATTRIB_INFO was read into its own
-  // properties; 2 before Init, 4 and 5 for a missing group or type.
+  // properties.
   [[nodiscard]] virtual Status SetAttribProps();
 
   // A property of that name already held is replaced, the new one going last.

@@ -45,9 +45,9 @@ Status CEntity::GetProperties(std::uint32_t property_list) {
     (void)AddProperty(std::move(property.value), property.name);
     return true;
   });
-  if (count == 0) return 2;
+  if (count == 0) return kNoProperties;
   auto name = GetProperty("UNIQUE_PHYS_NAME");
-  if (!name || name->AsString().empty()) return 3;
+  if (!name || name->AsString().empty()) return kNoUniqueName;
   entity_name_ = name->AsString();
   return kOk;
 }
@@ -125,49 +125,49 @@ Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
   // An attribute whose property list is empty is skipped.
   if (!PropertyListReader::HasProperties(property_list)) return kOk;
   auto attribute = AllocateAttribute();
-  if (!attribute) return 1;
-  if (attribute->Init(this) != kOk) return 4;
+  if (!attribute) return kNoMemory;
+  if (attribute->Init(this) != kOk) return kAttributeInitFailed;
   ReadAttributeProperties(*attribute, property_list);
-  if (attribute->SetAttribProps() != kOk) return 6;
+  if (attribute->SetAttribProps() != kOk) return kAttributeGroupsFailed;
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
-  if (!physical_name || physical_name->AsString().empty()) return 7;
+  if (!physical_name || physical_name->AsString().empty()) return kNoAttributePhysicalName;
   select_text_ += SqlName::Quoted(physical_name->AsString());
   select_text_ += ",";
   auto id = attribute->GetProperty("ID");
-  if (!id) return 9;
+  if (!id) return kNoAttributeId;
   attribute->SetAttribID(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF));
-  if (attribute->BuildRelationIDList() != kOk) return 10;
+  if (attribute->BuildRelationIDList() != kOk) return kNoRelationIdList;
   static constexpr const char* kNameKeys[] = {"DISPLAY_NAME", "BASE_NAME", "ROLE_NAME"};
   std::string names[3];
   for (int i = 0; i < 3; ++i) {
     auto value = attribute->GetProperty(kNameKeys[i]);
-    if (!value || value->AsString().empty()) return static_cast<Status>(11 + i);
+    if (!value || value->AsString().empty()) return static_cast<Status>(kNoDisplayName + i);
     names[i] = value->AsString();
   }
   attribute->SetDisplayName(names[0]);
   attribute->SetBaseName(names[1]);
   attribute->SetRoleName(names[2]);
   std::uint16_t attribute_id = attribute->GetAttribID();
-  if (AddAttrib(attribute_id, std::move(attribute)) != kOk) return 14;
+  if (AddAttrib(attribute_id, std::move(attribute)) != kOk) return kAttributeNotAdded;
   return kOk;
 }
 
 Status CEntity::AddParent(CEntity* entity, CRelationDesc* relation) {
-  if (!entity) return 2;
-  if (!relation) return 3;
+  if (!entity) return kNoLinkedEntity;
+  if (!relation) return kNoRelation;
   parents_.push_back({entity, relation});
   return kOk;
 }
 
 Status CEntity::AddChild(CEntity* entity, CRelationDesc* relation) {
-  if (!entity) return 2;
-  if (!relation) return 3;
+  if (!entity) return kNoLinkedEntity;
+  if (!relation) return kNoRelation;
   children_.push_back({entity, relation});
   return kOk;
 }
 
 Status CEntity::AddAttrib(std::uint16_t /*id*/, std::unique_ptr<CAttribute> attribute) {
-  if (!attribute) return 3;
+  if (!attribute) return kNoAttribute;
   attributes_.push_back(std::move(attribute));
   return kOk;
 }

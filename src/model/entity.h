@@ -26,6 +26,23 @@ struct RelatedEntity {
 
 class CEntity {
  public:
+  // Why the entity's properties could not be read (GetProperties).
+  enum PropertiesFault : Status { kNoProperties = 2, kNoUniqueName = 3 };
+  // Why one attribute could not be read (ReadOneAttribute); the three names follow in turn.
+  enum AttributeReadFault : Status {
+    kAttributeInitFailed = 4,
+    kAttributeGroupsFailed = 6,
+    kNoAttributePhysicalName = 7,
+    kNoAttributeId = 9,
+    kNoRelationIdList = 10,
+    kNoDisplayName = 11,
+    kNoBaseName = 12,
+    kNoRoleName = 13,
+    kAttributeNotAdded = 14,
+  };
+  // Why a link or an attribute could not be added (AddParent, AddChild, AddAttrib).
+  enum LinkFault : Status { kNoLinkedEntity = 2, kNoRelation = 3, kNoAttribute = 3 };
+
   CEntity();
   virtual ~CEntity();
   CEntity(const CEntity&) = delete;

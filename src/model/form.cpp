@@ -35,7 +35,7 @@ Status CForm::ReadOneRelation(std::uint32_t attribute_list, std::uint32_t proper
     (void)relation->AddProperty(std::move(property.value), property.name);
     return true;
   });
-  if (count == 0) return 5;
+  if (count == 0) return kNoRelationProperties;
   std::uint32_t ignored = 0;
   std::uint32_t attribute_id = 0;
   int ids = 0;
@@ -44,7 +44,7 @@ Status CForm::ReadOneRelation(std::uint32_t attribute_list, std::uint32_t proper
     relation->AddAttrib(static_cast<std::uint16_t>(attribute_id & 0xFFFF));
     ++ids;
   }
-  if (ids == 0) return 6;
+  if (ids == 0) return kNoRelationAttributes;
   relations_.push_back(std::move(relation));
   return kOk;
 }
@@ -66,29 +66,29 @@ Status CForm::ReadEntities() {
 Status CForm::ReadOneEntity(std::uint32_t attribute_list, std::uint32_t property_list) {
   ++entity_counter_;
   auto entity = AllocateEntity();
-  if (!entity) return 1;
-  if (entity->Init(fmt::format("E{}", entity_counter_), this) != kOk) return 4;
+  if (!entity) return kNoMemory;
+  if (entity->Init(fmt::format("E{}", entity_counter_), this) != kOk) return kEntityInitFailed;
   if (Status status = entity->GetProperties(property_list)) {
-    if (status == 1 || status == 5) {
+    if (status == kNoMemory || status == 5) {
       ShowModelError("Failure to read Tavik Entity properties; form will not generate");
     }
-    return 5;
+    return kEntityPropertiesFailed;
   }
   (void)entity->GetAttributeCount(attribute_list);
   entity->AddSelectText("SELECT ");
-  if (entity->ReadAttributes(attribute_list) != kOk) return 7;
+  if (entity->ReadAttributes(attribute_list) != kOk) return kEntityAttributesFailed;
   std::string select = entity->GetSelectText();
   select.pop_back();  // the comma after the last column, or the blank after SELECT
   auto physical_name = entity->GetProperty("PHYSICAL_NAME");
-  if (!physical_name || physical_name->AsString().empty()) return 8;
+  if (!physical_name || physical_name->AsString().empty()) return kNoEntityPhysicalName;
   entity->SetSelectText(select + " FROM " + SqlName::Quoted(physical_name->AsString()));
   auto id = entity->GetProperty("ID");
-  if (!id) return 9;
+  if (!id) return kNoEntityId;
   return AddEntity(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF), std::move(entity));
 }
 
 Status CForm::AddEntity(std::uint16_t id, std::unique_ptr<CEntity> entity) {
-  if (!entity) return 5;
+  if (!entity) return kNoEntity;
   if (auto found = entity_index_.find(id); found != entity_index_.end()) {
     found->second->entity = std::move(entity);
     return kOk;
@@ -128,7 +128,7 @@ Status CForm::BuildParentChildLists() {
 }
 
 Status CForm::AddValidValueList(std::string_view rule_name, std::unique_ptr<CNxPropertySet> set) {
-  if (rule_name.empty() || !set) return 2;
+  if (rule_name.empty() || !set) return kNoRuleName;
   if (!HasValidValueList(rule_name)) valid_values_.Set(std::string(rule_name), std::move(set));
   return kOk;
 }

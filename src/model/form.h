@@ -24,6 +24,20 @@ struct EntityRecord {
 
 class CForm {
  public:
+  // Why the model could not be read: a relation (ReadOneRelation), an entity (ReadOneEntity,
+  // AddEntity) or a valid-value list (AddValidValueList).
+  enum ReadFault : Status {
+    kNoRuleName = 2,
+    kEntityInitFailed = 4,
+    kNoRelationProperties = 5,
+    kEntityPropertiesFailed = 5,
+    kNoEntity = 5,
+    kNoRelationAttributes = 6,
+    kEntityAttributesFailed = 7,
+    kNoEntityPhysicalName = 8,
+    kNoEntityId = 9,
+  };
+
   CForm() = default;
   virtual ~CForm();
   CForm(const CForm&) = delete;

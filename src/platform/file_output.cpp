@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/exit_status.h"
 #include "platform/disk.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
@@ -13,9 +14,6 @@
 namespace tavik {
 
 namespace {
-
-constexpr Status kCannotCreate = 73;
-constexpr Status kWriteFailed = 74;
 
 void ShowFileError(std::string_view doing, const std::string& path, std::string_view why) {
   if (auto* boxes = CurrentPlatform().message_boxes) {
@@ -56,14 +54,14 @@ Status WriteFileAtomically(const std::string& path,
                            const std::function<void(TextSink& file)>& write_text) {
   if (IsFolder(path)) {
     ShowFileError("create", path, "it is a folder");
-    return kCannotCreate;
+    return kExitCannotCreate;
   }
   Disk& disk = *CurrentPlatform().disk;
   std::string error;
   std::unique_ptr<DiskFile> file = disk.CreateBeside(path, error);
   if (!file) {
     ShowFileError("create", path, error);
-    return kCannotCreate;
+    return kExitCannotCreate;
   }
   const std::string temporary = file->Path();
   try {
@@ -76,12 +74,12 @@ Status WriteFileAtomically(const std::string& path,
   if (error = file->Finish(); !error.empty()) {
     disk.Remove(temporary);
     ShowFileError("write", path, error);
-    return kWriteFailed;
+    return kExitWriteFailed;
   }
   if (error = disk.Rename(temporary, path); !error.empty()) {
     disk.Remove(temporary);
     ShowFileError("create", path, error);
-    return kCannotCreate;
+    return kExitCannotCreate;
   }
   disk.SyncFolder(FolderOf(path));
   return kOk;

@@ -9,14 +9,14 @@
 #include <random>
 #include <system_error>
 
+#include "base/exit_status.h"
+
 namespace tavik::project {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kExitCannotCreate = 73;
-constexpr int kExitWriteFailed = 74;
 constexpr std::string_view kStagingPrefix = ".tavik-staging-";
 // Where a run keeps the files its own replace or remove until its files are all in place.
 constexpr const char* kSetAside = "replaced";

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "base/exit_status.h"
 #include "platform/file_output.h"
 
 namespace tavik::project {
@@ -16,7 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kFirstLine = "tavikfw project";
-constexpr int kExitWriteFailed = 74;
 
 // A name the journal may hold: a file directly in the folder, never a way out of it.
 bool IsPlainName(const std::string& name) {

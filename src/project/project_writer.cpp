@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/exit_status.h"
 #include "platform/terminal.h"
 #include "project/database_forms.h"
 #include "project/project_file.h"
@@ -22,10 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
-constexpr int kExitUsage = 64;
-constexpr int kExitModelRefused = 65;
-constexpr int kExitModelUnreadable = 66;
-constexpr int kExitSoftware = 70;
 // Visual Basic takes at most this many controls on a form.
 constexpr std::size_t kMostControls = 254;
 

@@ -136,6 +136,10 @@ void AddProjectOptions(CLI::App& project, ProjectOptions& options) {
       .add_option("--grid", options.schema.grid_tables,
                   "A table whose own form shows it as a grid (repeatable)")
       ->allow_extra_args(false);
+  project.add_option("--lookup", options.lookups,
+                     "TABLE=COLUMN: the column that names the table's rows (repeatable)");
+  project.add_option("--order", options.orders,
+                     "TABLE=COLUMN: the column that orders the table's records (repeatable)");
   project.add_option("--database", options.database, "Database string of the forms");
   project.add_option("--connect", options.connect, "Connect string of the forms");
   project.add_option("--settings", options.settings_path, kSettingsHelp);

@@ -13,6 +13,7 @@
 #include "platform/settings_path.h"
 #include "project/database_forms.h"
 #include "project/project_writer.h"
+#include "project/record_features.h"
 #include "text/windows1252.h"
 
 namespace tavik::cli {
@@ -38,6 +39,19 @@ int ProjectCommand::Run() {
                options_.input_path);
     return kExitUsage;
   }
+  if (!database && (!options_.lookups.empty() || !options_.orders.empty())) {
+    fmt::print(stderr,
+               "tavikfw project: --lookup and --order name columns of a database's tables; "
+               "{} is a model file\n",
+               options_.input_path);
+    return kExitUsage;
+  }
+  project::RecordFeatures features = project::RecordFeatures::All();
+  if (std::string fault = features.TakeTableColumns(options_.lookups, options_.orders);
+      !fault.empty()) {
+    fmt::print(stderr, "tavikfw project: {}\n", fault);
+    return kExitUsage;
+  }
   const std::string settings_path = options_.settings_path.value_or(DefaultSettingsPath());
   if (std::string refusal = RunSettings::Refusal(settings_path); !refusal.empty()) {
     fmt::print(stderr, "tavikfw project: {}\n", refusal);
@@ -54,7 +68,14 @@ int ProjectCommand::Run() {
     import::DatabaseSchema::Schema schema = import::DatabaseSchema::Read(
         options_.input_path, options_.schema, "tavikfw project", options_.version);
     if (schema.status != 0) return schema.status;
-    status = writer.WriteFromDatabase(project::DatabaseForms(std::move(schema.model)));
+    // A table or column the options name that the chosen tables lack is refused first.
+    if (std::string fault = features.AddTo(schema.model); !fault.empty()) {
+      fmt::print(stderr, "tavikfw project: {}\n", fault);
+      return kExitUsage;
+    }
+    // The document has its features now: the forms add none of their own.
+    status = writer.WriteFromDatabase(
+        project::DatabaseForms(std::move(schema.model), project::RecordFeatures()));
   } else {
     status = writer.WriteFromModelFile();
   }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "cli/output_guard.h"
 #include "import/schema_import_options.h"
@@ -18,6 +19,9 @@ struct ProjectOptions {
   std::string folder;
   std::uint16_t version = 4;
   import::SchemaImportOptions schema;  // --table and --grid, for a database
+  // TABLE=COLUMN texts of --lookup and --order, for a database.
+  std::vector<std::string> lookups;
+  std::vector<std::string> orders;
   std::optional<std::string> database;
   std::optional<std::string> connect;
   std::optional<std::string> settings_path;

@@ -131,6 +131,18 @@ Status CLookupCtrl::BindDataCombo(CDataCtrl& data_ctrl, std::string_view field_n
   return AddRequiredCheck(data_ctrl, ".BoundText = \"\"");
 }
 
+// The rows of the looked-up table may change while the form is open (another form adds
+// one), and a combo box holds what it was filled with: the list is filled again whenever the
+// master record moves, the entity's own data control when it has no master.
+CEventDesc* CLookupCtrl::MasterReposition(CDataCtrl& data_ctrl) const {
+  CDataCtrl* master = &data_ctrl;
+  if (CEntityDesc* entity = GetEntityDesc(); entity && entity->GetParentCount() > 0) {
+    const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
+    if (parent.GetDataCtrl()) master = parent.GetDataCtrl();
+  }
+  return master->GetEvent("Reposition");
+}
+
 // A combo box of version 3 binds to no field: its code does what the data combo's binding
 // does.
 Status CLookupCtrl::BindComboBox(CDataCtrl& data_ctrl, std::string_view field_name) {
@@ -149,6 +161,10 @@ Status CLookupCtrl::BindComboBox(CDataCtrl& data_ctrl, std::string_view field_na
     }
   }
   if (Status status = AppendTo(form->LoadEvent(), SubEvent::kMain, code.fill)) return status;
+  if (Status status =
+          AppendTo(MasterReposition(data_ctrl), SubEvent::kRepositionFields, "\t" + code.fill)) {
+    return status;
+  }
   if (Status status =
           AppendTo(form->SetToScreenProcedure(GetEntityName()), SubEvent::kMain, code.show)) {
     return status;

@@ -11,9 +11,9 @@
 namespace tavik {
 
 // Version 4 writes a data combo bound to the entity's field, its rows read by a hidden data
-// control; version 3 a combo box that its code fills from a recordset when the form loads,
-// shows the field's row in on every reposition and writes the chosen key back in the data
-// control's "Validate" event.
+// control; version 3 a combo box that its code fills from a recordset when the form loads
+// and when the master record moves, shows the field's row in on every reposition and writes the
+// chosen key back in the data control's "Validate" event.
 class CLookupCtrl : public CCtrlDesc {
  public:
   static constexpr const char* kDataComboClass = "MSDBCtls.DBCombo";
@@ -36,6 +36,8 @@ class CLookupCtrl : public CCtrlDesc {
  private:
   [[nodiscard]] Status BindDataCombo(CDataCtrl& data_ctrl, std::string_view field_name);
   [[nodiscard]] Status BindComboBox(CDataCtrl& data_ctrl, std::string_view field_name);
+  // The Reposition event of the data control whose moves refill a version-3 list.
+  CEventDesc* MasterReposition(CDataCtrl& data_ctrl) const;
   // A record whose field has no row chosen is not saved when the attribute is required.
   [[nodiscard]] Status AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view empty_test);
 

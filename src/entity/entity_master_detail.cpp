@@ -108,6 +108,12 @@ Status AppendKeyCondition(CEntityDesc& child, std::string& refresh) {
   return kOk;
 }
 
+// A child's order follows the condition its parents' rows put in when it is refreshed.
+std::string OrderAfterCondition(const CEntityDesc& child) {
+  const std::string order = child.OrderClause();
+  return order.empty() ? order : " & \"" + VbStringText(order) + "\"";
+}
+
 }  // namespace
 
 Status CEntityDesc::SetForeignKeys() {
@@ -155,7 +161,7 @@ Status CEntityDesc::RepopulateChildren() {
             End If
             If ParentDataCtrl.EditMode <> DATA_EDITADD And tk_CurrRowExists(ParentDataCtrl) Then$blank$
                 'repopulate child data source
-                $child_data$.RecordSource = s$child$_Select & " $condition$
+                $child_data$.RecordSource = s$child$_Select & " $condition$$order$
             Else
                 'clear child data source
                 nNoRepos = nNoRepos + 1
@@ -167,7 +173,8 @@ Status CEntityDesc::RepopulateChildren() {
                             {{"blank", " "},
                              {"child_data", child_data_ctrl},
                              {"child", child_name},
-                             {"condition", condition}});
+                             {"condition", condition},
+                             {"order", OrderAfterCondition(child)}});
       (void)ParentPostHook(*this, reposition, refresh, &child);
       (void)ChildPostHook(child, reposition, refresh, this);
       procedure->Append(SubEvent::kMain, SubEventSlot::kBody, refresh);

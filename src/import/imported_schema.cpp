@@ -83,6 +83,7 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   col_prop["CD_PLB"] = column.display_name;
   if (column.required) col_prop["CD_REQ"] = "Y";
   if (column.filled_by_database) col_prop["CD_RO"] = "Y";
+  if (column.unique) col_prop["CD_UNQ"] = "Y";
   if (!column.tag.empty()) col_prop["CD_TAG"] = column.tag;
   if (column.values_limit) col_prop["CD_PTR"] = 1;
 
@@ -225,6 +226,11 @@ void ImportedSchema::KeepAsPlainColumns(std::size_t detail, const std::vector<st
   Warn(fmt::format("table \"{}\", {} {}: the foreign key to \"{}\" is kept as {}: {}",
                    tables_[detail].name, columns.size() == 1 ? "column" : "columns", names, master,
                    kept, why));
+  // A grid shows the key as it is stored: its columns have no drop-down of names.
+  if (lookup && tables_[detail].grid) {
+    Warn(fmt::format("table \"{}\", column {}: the grid shows the key of \"{}\", not its name",
+                     tables_[detail].name, names, master));
+  }
 }
 
 bool ImportedSchema::MakeLookup(const Link& link) {

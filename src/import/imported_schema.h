@@ -40,6 +40,7 @@ class ImportedSchema {
     std::string caption;  // the label, when the database gives one
     bool required = false;
     bool filled_by_database = false;  // numbered by the database: shown read-only
+    bool unique = false;              // no two rows hold the same value (the key aside)
     int key_position = 0;             // in the primary key, from 1; 0 when not part of it
     int edit_style = kTextBoxStyle;
     ValuePairs flags;           // a check box's checked and unchecked values

@@ -334,6 +334,7 @@ class SchemaImport {
   bool ReadSchemaObjects();
   bool ReadColumns(Table& table);
   bool MarkRowidAlias(Table& table);
+  bool MarkUniqueColumns(Table& table);
   bool ReadForeignKeys(std::size_t child_index);
   // Finds the columns of the key's parts in both tables; why it cannot, or empty.
   std::string ResolveKeyColumns(ImportedSchema::Link& key, std::span<const KeyPart> parts);
@@ -363,7 +364,9 @@ SqliteSchemaReader::Outcome SchemaImport::Run() {
     return Failed();
   }
   for (Table& table : schema_.tables()) {
-    if (!ReadColumns(table) || !MarkRowidAlias(table)) return Failed();
+    if (!ReadColumns(table) || !MarkRowidAlias(table) || !MarkUniqueColumns(table)) {
+      return Failed();
+    }
   }
   for (std::size_t i = 0; i < schema_.tables().size(); ++i) {
     if (!ReadForeignKeys(i)) return Failed();
@@ -549,6 +552,22 @@ bool SchemaImport::MarkRowidAlias(Table& table) {
   key->filled_by_database = reads_rowid;
   if (reads_rowid) key->required = false;
   return true;
+}
+
+// A column that a UNIQUE constraint or a unique index of it alone holds to distinct values
+// can name its rows. The primary key's own index does not count: a key is seldom what a user
+// calls a row by. Partial indexes hold only some rows.
+bool SchemaImport::MarkUniqueColumns(Table& table) {
+  return Query(
+      "SELECT info.name FROM pragma_index_list(?1) AS list, pragma_index_info(list.name) AS info "
+      "WHERE list.\"unique\" = 1 AND list.origin IN ('u', 'c') AND list.partial = 0 "
+      "AND (SELECT count(*) FROM pragma_index_info(list.name)) = 1",
+      table.name, [&](sqlite3_stmt* row) {
+        if (const auto position = table.ColumnPosition(ColumnText(row, 0))) {
+          table.columns[*position].unique = true;
+        }
+        return true;
+      });
 }
 
 bool SchemaImport::ReadForeignKeys(std::size_t child_index) {

@@ -1,6 +1,8 @@
 // Splitting a database's model into one model per form.
 #include "project/database_forms.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
@@ -79,6 +81,30 @@ std::string DatabaseForms::ModelText(std::size_t form, std::size_t grids) const 
     }
   }
   return model.dump(2);
+}
+
+std::vector<std::string> DatabaseForms::GridKeyColumns(std::size_t form, std::size_t grids) const {
+  std::vector<std::string> columns;
+  const ordered_json& entities = model_["entities"];
+  for (std::size_t i = 0; i < std::min(grids, children_[form].size()); ++i) {
+    const std::size_t child = children_[form][i];
+    std::unordered_map<std::int64_t, std::string> names;  // by attribute id
+    for (const ordered_json& attribute : entities[child]["attributes"]) {
+      names.emplace(attribute["ATTRIB_INFO"]["ID"].get<std::int64_t>(),
+                    attribute["ATTRIB_INFO"]["PHYSICAL_NAME"].get<std::string>());
+    }
+    for (std::size_t l : parent_links_[child]) {
+      const ordered_json& link = model_["relationships"][l];
+      const std::size_t parent =
+          position_.at(link["properties"]["PARENT_ENTITY"].get<std::int64_t>());
+      if (parent == form || link["attributes"].size() != 1) continue;
+      const auto name = names.find(link["attributes"][0].get<std::int64_t>());
+      if (name == names.end()) continue;
+      columns.push_back(fmt::format("grid {}, column {}: shows the key of {}, not its name",
+                                    TableName(child), name->second, TableName(parent)));
+    }
+  }
+  return columns;
 }
 
 ordered_json DatabaseForms::WithLookups(std::size_t form) const {

@@ -26,6 +26,9 @@ class DatabaseForms {
   // a lookup of the referenced table's display column (or key), and the first `grids` tables
   // that reference it as grids, with the relationships between them.
   std::string ModelText(std::size_t form, std::size_t grids) const;
+  // The grid columns of that form that hold a key of a table other than the form's own: a
+  // grid shows the key as it is stored, not the name a lookup would show. One line each.
+  std::vector<std::string> GridKeyColumns(std::size_t form, std::size_t grids) const;
 
  private:
   nlohmann::ordered_json model_;

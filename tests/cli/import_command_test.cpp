@@ -66,7 +66,8 @@ TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel)
   const std::string options = " --name Orders --settings T.INI --database orders.mdb";
   CliResult from_model =
       Run("generate model.json -o FROMJSON.FRM --find --position --cancel "
-          "--order CUSTOMER=CUST_NAME" +
+          "--order CUSTOMER=CUST_NAME --order ORDERS=ORDER_ID --order ORDER_LINE=ORDER_ID "
+          "--order LINE_NOTE=NOTE_ID" +
           options);
   CliResult from_database = Run("generate orders.data -o FROMDB.FRM" + options);
   ASSERT_EQ(from_database.status, 0) << from_database.err;
@@ -79,13 +80,14 @@ TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel)
                               "dsORDERS.Recordset.Fields(\"PAID\"), \"Y\", \"N\")"));
   // The key named unlike the parent's column migrates and filters from that column.
   EXPECT_THAT(form, HasSubstr("dsORDERS.RecordSource = sORDERS_Select & \" BUYER = \" & "
-                              "tk_SQLValue(dsCUSTOMER, \"CUST_ID\")\r\n"));
+                              "tk_SQLValue(dsCUSTOMER, \"CUST_ID\") & \" ORDER BY ORDER_ID\"\r\n"));
   EXPECT_THAT(form, HasSubstr("\t\tdsORDERS.Recordset.Fields(\"BUYER\") = "
                               "dsCUSTOMER.Recordset.Fields(\"CUST_ID\")\r\n"));
   // The composite key of the detail's detail is matched column by column.
-  EXPECT_THAT(form, HasSubstr("dsLINE_NOTE.RecordSource = sLINE_NOTE_Select & \" ORD = \" & "
-                              "tk_SQLValue(dsORDER_LINE, \"ORDER_ID\")& \" AND LNO = \" & "
-                              "tk_SQLValue(dsORDER_LINE, \"LINE_NO\")\r\n"));
+  EXPECT_THAT(form,
+              HasSubstr("dsLINE_NOTE.RecordSource = sLINE_NOTE_Select & \" ORD = \" & "
+                        "tk_SQLValue(dsORDER_LINE, \"ORDER_ID\")& \" AND LNO = \" & "
+                        "tk_SQLValue(dsORDER_LINE, \"LINE_NO\") & \" ORDER BY NOTE_ID\"\r\n"));
 }
 
 // Children of two parents and longer chains are golden cases.

@@ -112,6 +112,30 @@ TEST(ProjectCommand, KeysKeptAsPlainColumnsAreWarnedOf) {
       << result.err;
 }
 
+TEST(ProjectCommand, LookupAndOrderChooseTheColumnsOfEveryFormThatShowsTheTable) {
+  ScratchFolder scratch;
+  testing::MakeDatabase(scratch.path() / "shop.db", kShopSchema);
+  auto result = RunTavikfw(scratch.path(),
+                           "project shop.db -o out --lookup customer=rating --order "
+                           "ORDERS=order_date --settings x.ini");
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string orders = ReadWholeFile(scratch.path() / "out" / "ORDERS.FRM");
+  EXPECT_NE(orders.find("SELECT CUST_ID, RATING FROM CUSTOMER ORDER BY RATING"), std::string::npos);
+  EXPECT_NE(orders.find("FROM ORDERS ORDER BY ORDER_DATE\""), std::string::npos);
+  // A detail's order follows the condition on its master's row.
+  const std::string customer = ReadWholeFile(scratch.path() / "out" / "CUSTOMER.FRM");
+  EXPECT_NE(customer.find("tk_SQLValue(dsCUSTOMER, \"CUST_ID\") & \" ORDER BY ORDER_DATE\""),
+            std::string::npos);
+
+  for (const char* refused : {"--order NOPE=X", "--lookup ORDERS=NOPE", "--order ORDERS"}) {
+    auto bad = RunTavikfw(scratch.path(),
+                          std::string("project shop.db -o bad --settings x.ini ") + refused);
+    EXPECT_EQ(bad.status, 64) << refused;
+    EXPECT_NE(bad.err.find(refused), std::string::npos) << bad.err;
+    EXPECT_FALSE(fs::exists(scratch.path() / "bad")) << refused;
+  }
+}
+
 TEST(ProjectCommand, ModelFilesOfEveryShapeGiveProjectsTheModuleServes) {
   ScratchFolder scratch;
   bench::ModelShape shape;
@@ -182,6 +206,9 @@ TEST(ProjectCommand, RefusalsLeaveNothingBehind) {
   auto tables = RunTavikfw(scratch.path(), "project bad.json -o out --table T --settings x.ini");
   EXPECT_EQ(tables.status, 64);
   EXPECT_NE(tables.err.find("is a model file"), std::string::npos);
+  auto order = RunTavikfw(scratch.path(), "project bad.json -o out --order T=C --settings x.ini");
+  EXPECT_EQ(order.status, 64);
+  EXPECT_NE(order.err.find("--lookup and --order name columns of a database"), std::string::npos);
 
   // A model in the folder, named as the project names its module, is not overwritten.
   fs::create_directories(scratch.path() / "out");

@@ -8,7 +8,9 @@ CREATE TABLE Track (
   Milliseconds INTEGER NOT NULL
 );
 CREATE TABLE PlaylistTrack (
-  PlaylistId INTEGER NOT NULL,
+  PlaylistId INTEGER NOT NULL REFERENCES Playlist (PlaylistId),
   TrackId INTEGER NOT NULL REFERENCES Track (TrackId),
   PRIMARY KEY (PlaylistId, TrackId)
 );
+-- A grid column that holds a key of a table other than the form's own shows the key.
+CREATE TABLE Playlist (PlaylistId INTEGER PRIMARY KEY, Name NVARCHAR(120));

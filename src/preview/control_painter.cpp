@@ -215,7 +215,7 @@ void ControlPainter::Line(const Look& look, std::string_view text, const Box& bo
   if (alignment == 1) x = box.x + box.width - width;
   if (alignment == 2) x = box.x + (box.width - width) / 2;
   const int top = box.y + (box.height - metrics_.CellHeight(look.font)) / 2;
-  scene_.Text(metrics_.Run(text, look.font, x, top, color));
+  scene_.Text(metrics_.Run(text, look.font, x, top, color, scene_.Visible()));
 }
 
 void ControlPainter::Label(const Look& look) {
@@ -310,7 +310,7 @@ Box ControlPainter::Frame(const Look& look) {
     const int x = look.box.x + kFrameCaptionIndent;
     const int width = metrics_.Width(caption, look.font);
     scene_.Fill({x - 1, look.box.y, width + 2, cell}, look.back);
-    scene_.Text(metrics_.Run(caption, look.font, x, look.box.y, look.fore));
+    scene_.Text(metrics_.Run(caption, look.font, x, look.box.y, look.fore, scene_.Visible()));
   }
   return look.box;
 }

@@ -133,8 +133,8 @@ void FormPainter::PaintWindow(Scene& scene, const RunningForm& form, const Box& 
   font.bold = true;
   font.size = 8;
   const int top = bar.y + (bar.height - metrics_.CellHeight(font)) / 2;
-  scene.Text(
-      metrics_.Run(form.Caption(), font, bar.x + 3, top, Palette::System(Palette::kCaptionText)));
+  scene.Text(metrics_.Run(form.Caption(), font, bar.x + 3, top,
+                          Palette::System(Palette::kCaptionText), scene.Visible()));
   PaintCaptionButtons(scene, bar);
   scene.EndGroup();
 }
@@ -145,6 +145,9 @@ void FormPainter::PaintControl(Scene& scene, ControlPainter& painter, const Runn
   if (!ControlPainter::Visible(control)) return;
   const auto placed = placements.find(&control);
   const Box box = placed != placements.end() ? placed->second : BoxOf(control, origin);
+  // Only what falls inside the window goes into the picture: a control wholly outside its
+  // container's visible part is left out with all it holds.
+  if (box.Intersection(scene.Visible()).Empty()) return;
   const Font own_font = TextMetrics::FontOf(control.properties, font);
   scene.BeginGroup({control.name, control.class_name, box});
   const Box inside = painter.Paint(control, box, own_font);

@@ -1,7 +1,18 @@
 // The picture of a form as a list of flat shapes in pixels.
 #include "preview/scene.h"
 
+#include <algorithm>
+
 namespace tavik::preview {
+
+Box Box::Intersection(const Box& other) const {
+  const int left = std::max(x, other.x);
+  const int top = std::max(y, other.y);
+  const int right = std::min(Right(), other.Right());
+  const int bottom = std::min(Bottom(), other.Bottom());
+  if (right <= left || bottom <= top) return {left, top, 0, 0};
+  return {left, top, right - left, bottom - top};
+}
 
 void Scene::Fill(const Box& box, Rgb color) {
   if (!box.Empty()) shapes_.emplace_back(FilledBox{box, color});
@@ -21,6 +32,20 @@ void Scene::Polygon(std::vector<Point> points, Rgb color) {
 
 void Scene::Disc(Point centre, int radius, Rgb fill, Rgb outline) {
   shapes_.emplace_back(Circle{centre, radius, fill, outline});
+}
+
+void Scene::Text(TextRun run) {
+  if (!run.text.empty()) shapes_.emplace_back(std::move(run));
+}
+
+void Scene::BeginGroup(GroupStart group) {
+  visible_.push_back(visible_.back().Intersection(group.box));
+  shapes_.emplace_back(std::move(group));
+}
+
+void Scene::EndGroup() {
+  if (visible_.size() > 1) visible_.pop_back();
+  shapes_.emplace_back(GroupEnd{});
 }
 
 }  // namespace tavik::preview

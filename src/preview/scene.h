@@ -24,6 +24,10 @@ struct Box {
   bool operator==(const Box&) const = default;
   Box Inset(int by) const { return {x + by, y + by, width - 2 * by, height - 2 * by}; }
   bool Empty() const { return width <= 0 || height <= 0; }
+  int Right() const { return x + width; }
+  int Bottom() const { return y + height; }
+  // The part of this box that also lies in other; empty when they do not meet.
+  Box Intersection(const Box& other) const;
 };
 
 struct Point {
@@ -77,7 +81,7 @@ using Shape = std::variant<FilledBox, FilledPolygon, Circle, TextRun, GroupStart
 class Scene {
  public:
   Scene(int width, int height, std::string title)
-      : width_(width), height_(height), title_(std::move(title)) {}
+      : width_(width), height_(height), title_(std::move(title)), visible_{{0, 0, width, height}} {}
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -89,15 +93,20 @@ class Scene {
   void Edge(const Box& box, Rgb top_left, Rgb bottom_right);
   void Polygon(std::vector<Point> points, Rgb color);
   void Disc(Point centre, int radius, Rgb fill, Rgb outline);
-  void Text(TextRun run) { shapes_.emplace_back(std::move(run)); }
-  void BeginGroup(GroupStart group) { shapes_.emplace_back(std::move(group)); }
-  void EndGroup() { shapes_.emplace_back(GroupEnd{}); }
+  // A text cut away whole (nothing left of it) adds nothing.
+  void Text(TextRun run);
+  void BeginGroup(GroupStart group);
+  void EndGroup();
+  // What of the picture the open groups leave to be seen: whatever lies outside is clipped
+  // away, so it need not be drawn at all.
+  const Box& Visible() const { return visible_.back(); }
 
  private:
   int width_;
   int height_;
   std::string title_;
   std::vector<Shape> shapes_;
+  std::vector<Box> visible_;  // the whole picture, then one box for each open group
 };
 
 }  // namespace tavik::preview

@@ -1,6 +1,8 @@
 // Fonts of forms and controls, and the pixel sizes of their texts from the text measurer.
 #include "preview/text_metrics.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -23,6 +25,11 @@ constexpr int kBoldWeight = 700;
 // character width relative to the em for that case.
 constexpr double kAscentShare = 0.8;
 constexpr double kAverageWidthShare = 0.5;
+// The measurer's extents are 16 bits of twips, too few for a long line: texts are measured
+// in pieces this short, whose advances add up as the whole's do.
+constexpr std::size_t kMeasuredPiece = 16;
+// A text is cut no nearer the edge of what shows than this many ems.
+constexpr int kCutMarginEms = 2;
 
 std::optional<std::string> StringOf(const PropertyList& properties, std::string_view old_name,
                                     std::string_view group_member) {
@@ -77,7 +84,14 @@ int TextMetrics::SizePixels(const Font& font) {
 }
 
 int TextMetrics::Width(std::string_view text, const Font& font) const {
-  if (text.empty()) return 0;
+  int width = 0;
+  for (std::size_t start = 0; start < text.size(); start += kMeasuredPiece) {
+    width += MeasuredWidth(text.substr(start, kMeasuredPiece), font);
+  }
+  return width;
+}
+
+int TextMetrics::MeasuredWidth(std::string_view text, const Font& font) const {
   TextExtent extent;
   if (measurer_ != nullptr) {
     extent = measurer_->Measure(text, font.face, font.size, kPixelsPerInch, kPixelsPerInch);
@@ -98,8 +112,14 @@ int TextMetrics::CellHeight(const Font& font) const {
   return static_cast<int>(std::lround(extent.height / (kTwipsPerPixel * kHeightFactor)));
 }
 
-TextRun TextMetrics::Run(std::string_view text, const Font& font, int x, int top, Rgb color) const {
-  const int ascent = static_cast<int>(std::ceil(CellHeight(font) * kAscentShare));
+TextRun TextMetrics::Run(std::string_view text, const Font& font, int x, int top, Rgb color,
+                         const Box& visible) const {
+  const int cell = CellHeight(font);
+  if (top + cell <= visible.y || top >= visible.Bottom()) return {};
+  const Cut cut = VisibleCharacters(text, font, x, visible.x, visible.Right());
+  x += Width(text.substr(0, cut.first), font);
+  text = text.substr(cut.first, cut.end - cut.first);
+  const int ascent = static_cast<int>(std::ceil(cell * kAscentShare));
   return TextRun{x,
                  top + ascent,
                  Width(text, font),
@@ -110,6 +130,29 @@ TextRun TextMetrics::Run(std::string_view text, const Font& font, int x, int top
                  font.italic,
                  font.underline,
                  color};
+}
+
+TextMetrics::Cut TextMetrics::VisibleCharacters(std::string_view text, const Font& font, int x,
+                                                int left, int right) const {
+  // Each byte's advance is measured once; their sum may stray from the whole's by a pixel
+  // here and there, which the margin covers.
+  std::array<int, 256> advances{};
+  advances.fill(-1);
+  const int margin = kCutMarginEms * SizePixels(font);
+  Cut cut{text.size(), text.size()};
+  int position = x;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (position > right + margin) {
+      cut.end = i;
+      break;
+    }
+    int& advance = advances[static_cast<unsigned char>(text[i])];
+    if (advance < 0) advance = MeasuredWidth(text.substr(i, 1), font);
+    position += advance;
+    if (cut.first == text.size() && position >= left - margin) cut.first = i;
+  }
+  cut.first = std::min(cut.first, cut.end);
+  return cut;
 }
 
 std::vector<std::string> TextMetrics::Wrap(std::string_view text, const Font& font,

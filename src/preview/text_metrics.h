@@ -36,12 +36,25 @@ class TextMetrics {
   // Widths and cell heights in pixels, measured as forms are laid out.
   int Width(std::string_view text, const Font& font) const;
   int CellHeight(const Font& font) const;
-  // The text set in the font with its cell's top left corner at (x, top).
-  TextRun Run(std::string_view text, const Font& font, int x, int top, Rgb color) const;
+  // The text set in the font with its cell's top left corner at (x, top), cut to the
+  // characters that can show in visible: a text far wider than its window costs what its
+  // visible part does, and one wholly outside comes back empty.
+  TextRun Run(std::string_view text, const Font& font, int x, int top, Rgb color,
+              const Box& visible) const;
   // The lines of a text broken between words to fit width, as labels show long captions.
   std::vector<std::string> Wrap(std::string_view text, const Font& font, int width) const;
 
  private:
+  struct Cut {
+    std::size_t first = 0;
+    std::size_t end = 0;
+  };
+  // The characters of text set from x that reach from left to right, give or take a margin
+  // that keeps the cut clear of both edges.
+  Cut VisibleCharacters(std::string_view text, const Font& font, int x, int left,
+                        int right) const;
+  int MeasuredWidth(std::string_view text, const Font& font) const;
+
   TextMeasurer* measurer_;
 };
 

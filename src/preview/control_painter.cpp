@@ -68,7 +68,6 @@ enum class Kind {
   kPanel,
   kHScrollBar,
   kVScrollBar,
-  kTimer,
   kUnknown
 };
 
@@ -100,7 +99,11 @@ constexpr KnownClass kKnownClasses[] = {
     {"SSPanel", Kind::kPanel},
     {"HScrollBar", Kind::kHScrollBar},
     {"VScrollBar", Kind::kVScrollBar},
-    {"Timer", Kind::kTimer},
+};
+
+// Controls that work unseen: they have a window only at design time.
+constexpr std::string_view kUnseenAtRunTime[] = {
+    "Timer", "CommonDialog", "ImageList", "CrystalReport", "MSComm", "Comm",
 };
 
 Kind KindOf(std::string_view class_name) {
@@ -127,12 +130,16 @@ std::string_view ControlPainter::BaseClass(std::string_view class_name) {
 }
 
 bool ControlPainter::Visible(const RunningControl& control) {
+  if (IntegerOf(control, "Visible", -1) == 0) return false;
+  const std::string_view base = BaseClass(control.class_name);
+  return std::none_of(
+      std::begin(kUnseenAtRunTime), std::end(kUnseenAtRunTime),
+      [base](std::string_view unseen) { return environment::SameName(base, unseen); });
+}
+
+bool ControlPainter::Graphical(const RunningControl& control) {
   const Kind kind = KindOf(control.class_name);
-  // A hidden data control (the rows of a data combo) never shows on the running form.
-  if (kind == Kind::kData && PropertyValues::Integer(control.properties, "Visible", -1) == 0) {
-    return false;
-  }
-  return kind != Kind::kTimer;
+  return kind == Kind::kLabel || kind == Kind::kImage;
 }
 
 Box ControlPainter::Paint(const RunningControl& control, const Box& box, const Font& font) {
@@ -197,8 +204,6 @@ Box ControlPainter::Paint(const RunningControl& control, const Box& box, const F
     case Kind::kHScrollBar:
     case Kind::kVScrollBar:
       ScrollBar(look, kind == Kind::kHScrollBar);
-      break;
-    case Kind::kTimer:
       break;
     case Kind::kUnknown:
       Unknown(look);

@@ -18,8 +18,12 @@ class ControlPainter {
 
   // The class without its library ("VB.TextBox" and "TextBox" are both "TextBox").
   static std::string_view BaseClass(std::string_view class_name);
-  // Timers have no window and are not drawn.
+  // Controls that show nothing at run time (timers, common dialogs, image lists, the report
+  // and communications controls, any with Visible False) are not drawn.
   static bool Visible(const environment::RunningControl& control);
+  // Labels, images, shapes and lines have no window of their own: they are painted on their
+  // container, beneath every control that has one.
+  static bool Graphical(const environment::RunningControl& control);
 
   // Draws the control in box with font; returns the box its children are placed in.
   Box Paint(const environment::RunningControl& control, const Box& box, const Font& font);

@@ -114,9 +114,7 @@ Scene FormPainter::Paint(const RunningForm& form) const {
   scene.Fill(client, Palette::Of(properties, "BackColor", Palette::System(Palette::kButtonFace)));
   ControlPainter painter(scene, metrics_, form.Code());
   const Placements placements = DockScrollBars(form, client);
-  for (const auto& control : form.Controls()) {
-    PaintControl(scene, painter, *control, client, font, placements);
-  }
+  PaintControls(scene, painter, form.Controls(), client, font, placements);
   scene.EndGroup();
   return scene;
 }
@@ -139,6 +137,19 @@ void FormPainter::PaintWindow(Scene& scene, const RunningForm& form, const Box& 
   scene.EndGroup();
 }
 
+void FormPainter::PaintControls(
+    Scene& scene, ControlPainter& painter,
+    const std::vector<std::unique_ptr<environment::RunningControl>>& controls, const Box& origin,
+    const Font& font, const Placements& placements) const {
+  for (const bool graphical : {true, false}) {
+    for (const auto& control : controls) {
+      if (ControlPainter::Graphical(*control) == graphical) {
+        PaintControl(scene, painter, *control, origin, font, placements);
+      }
+    }
+  }
+}
+
 void FormPainter::PaintControl(Scene& scene, ControlPainter& painter, const RunningControl& control,
                                const Box& origin, const Font& font,
                                const Placements& placements) const {
@@ -151,9 +162,7 @@ void FormPainter::PaintControl(Scene& scene, ControlPainter& painter, const Runn
   const Font own_font = TextMetrics::FontOf(control.properties, font);
   scene.BeginGroup({control.name, control.class_name, box});
   const Box inside = painter.Paint(control, box, own_font);
-  for (const auto& child : control.children) {
-    PaintControl(scene, painter, *child, inside, own_font, placements);
-  }
+  PaintControls(scene, painter, control.children, inside, own_font, placements);
   scene.EndGroup();
 }
 

@@ -22,6 +22,10 @@ class FormPainter {
   using Placements = std::unordered_map<const environment::RunningControl*, Box>;
 
   void PaintWindow(Scene& scene, const environment::RunningForm& form, const Box& client) const;
+  // Graphical controls first, then those with windows, each kind in the order of the file.
+  void PaintControls(Scene& scene, ControlPainter& painter,
+                     const std::vector<std::unique_ptr<environment::RunningControl>>& controls,
+                     const Box& origin, const Font& font, const Placements& placements) const;
   void PaintControl(Scene& scene, ControlPainter& painter,
                     const environment::RunningControl& control, const Box& origin, const Font& font,
                     const Placements& placements) const;

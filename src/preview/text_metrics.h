@@ -51,8 +51,7 @@ class TextMetrics {
   };
   // The characters of text set from x that reach from left to right, give or take a margin
   // that keeps the cut clear of both edges.
-  Cut VisibleCharacters(std::string_view text, const Font& font, int x, int left,
-                        int right) const;
+  Cut VisibleCharacters(std::string_view text, const Font& font, int x, int left, int right) const;
   int MeasuredWidth(std::string_view text, const Font& font) const;
 
   TextMeasurer* measurer_;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "preview/bevels.h"
+#include "preview/figure_painter.h"
 #include "preview/grid_columns.h"
 #include "preview/palette.h"
 #include "preview/property_values.h"
@@ -63,6 +64,8 @@ enum class Kind {
   kGauge,
   kPicture,
   kImage,
+  kShape,
+  kLine,
   kFarPointGrid,
   kDataGrid,
   kPanel,
@@ -94,6 +97,8 @@ constexpr KnownClass kKnownClasses[] = {
     {"Gauge", Kind::kGauge},
     {"PictureBox", Kind::kPicture},
     {"Image", Kind::kImage},
+    {"Shape", Kind::kShape},
+    {"Line", Kind::kLine},
     {"SpreadSheet", Kind::kFarPointGrid},
     {"DBGrid", Kind::kDataGrid},
     {"SSPanel", Kind::kPanel},
@@ -101,9 +106,10 @@ constexpr KnownClass kKnownClasses[] = {
     {"VScrollBar", Kind::kVScrollBar},
 };
 
-// Controls that work unseen: they have a window only at design time.
+// Controls that work unseen: they have a window only at design time. Menus show in the
+// window's menu bar, not in its client area.
 constexpr std::string_view kUnseenAtRunTime[] = {
-    "Timer", "CommonDialog", "ImageList", "CrystalReport", "MSComm", "Comm",
+    "Timer", "CommonDialog", "ImageList", "CrystalReport", "MSComm", "Comm", "Menu",
 };
 
 Kind KindOf(std::string_view class_name) {
@@ -139,7 +145,8 @@ bool ControlPainter::Visible(const RunningControl& control) {
 
 bool ControlPainter::Graphical(const RunningControl& control) {
   const Kind kind = KindOf(control.class_name);
-  return kind == Kind::kLabel || kind == Kind::kImage;
+  return kind == Kind::kLabel || kind == Kind::kImage || kind == Kind::kShape ||
+         kind == Kind::kLine;
 }
 
 Box ControlPainter::Paint(const RunningControl& control, const Box& box, const Font& font) {
@@ -192,6 +199,12 @@ Box ControlPainter::Paint(const RunningControl& control, const Box& box, const F
       return Picture(look);
     case Kind::kImage:
       if (IntegerOf(control, "BorderStyle", 0) != 0) Bevels::Sunken(scene_, box);
+      break;
+    case Kind::kShape:
+      FigurePainter::Shape(scene_, control, box);
+      break;
+    case Kind::kLine:
+      FigurePainter::Line(scene_, control, box);
       break;
     case Kind::kFarPointGrid:
       Grid(look, false);

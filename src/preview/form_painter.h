@@ -14,14 +14,12 @@ class FormPainter {
  public:
   explicit FormPainter(const TextMetrics& metrics) : metrics_(metrics) {}
 
-  // The form as an active window at 96 pixels per inch, 15 twips to a pixel. Its size is the
-  // window's ("Width", "Height") or its client area's ("ClientWidth", "ClientHeight").
+  // The form as an active window at 96 pixels per inch, 15 twips to a pixel.
   Scene Paint(const environment::RunningForm& form) const;
 
  private:
   using Placements = std::unordered_map<const environment::RunningControl*, Box>;
 
-  void PaintWindow(Scene& scene, const environment::RunningForm& form, const Box& client) const;
   // Graphical controls first, then those with windows, each kind in the order of the file.
   void PaintControls(Scene& scene, ControlPainter& painter,
                      const std::vector<std::unique_ptr<environment::RunningControl>>& controls,

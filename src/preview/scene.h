@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -67,6 +68,39 @@ struct Circle {
   Rgb outline;
 };
 
+// A shape control's figure: its outline in a pen (width 0 for none, a dash pattern of
+// lengths in pixels or none) and its inside filled, hatched, both or neither.
+enum class Outline { kRectangle, kRoundedRectangle, kEllipse };
+enum class Hatch {
+  kNone,
+  kHorizontal,
+  kVertical,
+  kUpwardDiagonal,
+  kDownwardDiagonal,
+  kCross,
+  kDiagonalCross
+};
+struct Pen {
+  Rgb color;
+  int width = 0;
+  std::vector<int> dashes;
+};
+struct Figure {
+  Outline outline = Outline::kRectangle;
+  Box box;
+  int corner = 0;  // the radius of a rounded rectangle's corners
+  std::optional<Rgb> fill;
+  Hatch hatch = Hatch::kNone;
+  Rgb hatch_color;
+  Pen pen;
+};
+// A line from one point to another, the pen centred on it.
+struct Segment {
+  Point from;
+  Point to;
+  Pen pen;
+};
+
 // What follows, up to the matching group end, belongs to one control (or to the form's
 // client area) and is clipped to its box, as a window clips what is drawn in it.
 struct GroupStart {
@@ -76,7 +110,8 @@ struct GroupStart {
 };
 struct GroupEnd {};
 
-using Shape = std::variant<FilledBox, FilledPolygon, Circle, TextRun, GroupStart, GroupEnd>;
+using Shape =
+    std::variant<FilledBox, FilledPolygon, Circle, TextRun, Figure, Segment, GroupStart, GroupEnd>;
 
 class Scene {
  public:
@@ -93,6 +128,8 @@ class Scene {
   void Edge(const Box& box, Rgb top_left, Rgb bottom_right);
   void Polygon(std::vector<Point> points, Rgb color);
   void Disc(Point centre, int radius, Rgb fill, Rgb outline);
+  void Draw(Figure figure) { shapes_.emplace_back(std::move(figure)); }
+  void Draw(Segment segment) { shapes_.emplace_back(std::move(segment)); }
   // A text cut away whole (nothing left of it) adds nothing.
   void Text(TextRun run);
   void BeginGroup(GroupStart group);

@@ -2,6 +2,7 @@
 #include "preview/svg_writer.h"
 
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <array>
 #include <variant>
@@ -64,6 +65,37 @@ std::string Color(Rgb color) {
   return fmt::format("#{:02x}{:02x}{:02x}", color.red, color.green, color.blue);
 }
 
+// A hatch as a tile of eight pixels with its lines drawn across it.
+constexpr std::string_view HatchPath(Hatch hatch) {
+  switch (hatch) {
+    case Hatch::kHorizontal:
+      return "M0,0.5H8";
+    case Hatch::kVertical:
+      return "M0.5,0V8";
+    case Hatch::kUpwardDiagonal:
+      return "M0,8L8,0M-1,1L1,-1M7,9L9,7";
+    case Hatch::kDownwardDiagonal:
+      return "M0,0L8,8M-1,7L1,9M7,-1L9,1";
+    case Hatch::kCross:
+      return "M0,0.5H8M0.5,0V8";
+    case Hatch::kDiagonalCross:
+      return "M0,8L8,0M0,0L8,8";
+    case Hatch::kNone:
+      break;
+  }
+  return "";
+}
+
+std::string Stroke(const Pen& pen) {
+  if (pen.width <= 0) return " stroke=\"none\"";
+  std::string stroke =
+      fmt::format(" stroke=\"{}\" stroke-width=\"{}\"", Color(pen.color), pen.width);
+  if (!pen.dashes.empty()) {
+    stroke += fmt::format(" stroke-dasharray=\"{}\"", fmt::join(pen.dashes, " "));
+  }
+  return stroke;
+}
+
 class ShapeWriter {
  public:
   explicit ShapeWriter(std::string& out) : out_(out) {}
@@ -98,6 +130,23 @@ class ShapeWriter {
     out_ += fmt::format(" fill=\"{}\" xml:space=\"preserve\">{}</text>\n", Color(run.color),
                         Escaped(run.text));
   }
+  void operator()(const Figure& figure) {
+    if (figure.fill) Trace(figure, fmt::format("fill=\"{}\" stroke=\"none\"", Color(*figure.fill)));
+    if (figure.hatch != Hatch::kNone) {
+      ++pattern_count_;
+      out_ += fmt::format(
+          "<defs><pattern id=\"hatch{}\" width=\"8\" height=\"8\" "
+          "patternUnits=\"userSpaceOnUse\"><path d=\"{}\" stroke=\"{}\"/></pattern></defs>\n",
+          pattern_count_, HatchPath(figure.hatch), Color(figure.hatch_color));
+      Trace(figure, fmt::format("fill=\"url(#hatch{})\" stroke=\"none\"", pattern_count_));
+    }
+    if (figure.pen.width > 0) Trace(figure, "fill=\"none\"" + Stroke(figure.pen));
+  }
+  void operator()(const Segment& segment) {
+    out_ +=
+        fmt::format("<line x1=\"{}.5\" y1=\"{}.5\" x2=\"{}.5\" y2=\"{}.5\"{}/>\n", segment.from.x,
+                    segment.from.y, segment.to.x, segment.to.y, Stroke(segment.pen));
+  }
   void operator()(const GroupStart& group) {
     ++clip_count_;
     out_ += fmt::format(
@@ -113,8 +162,26 @@ class ShapeWriter {
   void operator()(const GroupEnd&) { out_ += "</g>\n"; }
 
  private:
+  // The figure's outline with the paint given; a pen's stroke lies inside the box.
+  void Trace(const Figure& figure, const std::string& paint) {
+    const double inset = figure.pen.width / 2.0;
+    const double x = figure.box.x + inset;
+    const double y = figure.box.y + inset;
+    const double width = std::max(0.0, figure.box.width - 2 * inset);
+    const double height = std::max(0.0, figure.box.height - 2 * inset);
+    if (figure.outline == preview::Outline::kEllipse) {
+      out_ += fmt::format("<ellipse cx=\"{}\" cy=\"{}\" rx=\"{}\" ry=\"{}\" {}/>\n", x + width / 2,
+                          y + height / 2, width / 2, height / 2, paint);
+      return;
+    }
+    const int corner = figure.outline == preview::Outline::kRoundedRectangle ? figure.corner : 0;
+    out_ += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" rx=\"{}\" {}/>\n", x, y,
+                        width, height, corner, paint);
+  }
+
   std::string& out_;
   int clip_count_ = 0;
+  int pattern_count_ = 0;
 };
 
 }  // namespace

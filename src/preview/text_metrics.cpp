@@ -79,6 +79,16 @@ std::string TextMetrics::Shown(std::string_view caption) {
   return shown;
 }
 
+std::optional<std::size_t> TextMetrics::AccessKey(std::string_view caption) {
+  std::size_t shown = 0;
+  for (std::size_t i = 0; i < caption.size(); ++i, ++shown) {
+    if (caption[i] != '&' || i + 1 >= caption.size()) continue;
+    ++i;
+    if (caption[i] != '&') return shown;
+  }
+  return std::nullopt;
+}
+
 int TextMetrics::SizePixels(const Font& font) {
   return static_cast<int>(std::lround(font.size * kPixelsPerInch / 72.0));
 }

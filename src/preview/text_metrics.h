@@ -1,6 +1,7 @@
 // Fonts of forms and controls, and the pixel sizes of their texts from the text measurer.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,9 @@ class TextMetrics {
   static Font FontOf(const environment::PropertyList& properties, const Font& inherited);
   // A caption as shown: "&&" is one ampersand, a single one only marks the access key.
   static std::string Shown(std::string_view caption);
+  // Where in the caption as shown its access key stands, the character after the single
+  // ampersand; nothing when it has none.
+  static std::optional<std::size_t> AccessKey(std::string_view caption);
   // The em of the font in pixels at 96 pixels per inch.
   static int SizePixels(const Font& font);
 

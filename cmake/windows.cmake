@@ -10,7 +10,7 @@ set(SYSTEM_LIBRARIES user32 gdi32 comdlg32)
 set(TAVIKFW_RESOURCES ${CMAKE_SOURCE_DIR}/src/platform/win32/tavikfw.rc)
 
 # The model access library reads model files only.
-set(BRENLO_REPLACED_SOURCES "src/import/(sqlite_schema_reader|access_reader|schema_readers)\\.cpp$")
+set(BRENLO_REPLACED_SOURCES "src/import/(sqlite_schema_reader|access_reader|access_file_check|schema_readers)\\.cpp$")
 set(BRENLO_REPLACEMENT_SOURCES ${CMAKE_SOURCE_DIR}/src/platform/win32/no_database_import.cpp)
 
 # fmt, nlohmann-json and CLI11 from Debian's headers, seen alone: /usr/include as a whole

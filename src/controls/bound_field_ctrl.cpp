@@ -7,6 +7,8 @@
 #include "form/code_text.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
+#include "model/attribute.h"
+#include "text/value_rule.h"
 
 namespace tavik {
 
@@ -32,6 +34,30 @@ Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view 
       data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
       CDataCtrl::RefusalCode(GetCtrlName() + ".Text = \"\"",
                              CDataCtrl::RequiredMessage(physical_name), GetEntityName()));
+}
+
+Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {
+  const CAttribute* attribute = GetAttribute();
+  const auto rule =
+      attribute ? attribute->GetTvkProperty(format_ids::kColProp, "CD_VLR") : std::nullopt;
+  if (!rule || !rule->IsString() || rule->AsString().empty()) return kOk;
+  const std::string& text = rule->AsString();
+  CEventDesc* validate = data_ctrl.GetEvent("Validate");
+  const auto condition = text::ValueRule::BreakingCondition(text, GetCtrlName() + ".Text");
+  if (!condition) {
+    return AppendCode(validate, SubEvent::kValidateFieldChecks,
+                      CodeText()
+                          .Line(2, "' " + std::string(physical_name) +
+                                       " keeps a rule the form does not check: " + text)
+                          .str());
+  }
+  const auto message = attribute->GetTvkProperty(format_ids::kColProp, "CD_VLT");
+  const std::string shown =
+      message && message->IsString() && !message->AsString().empty()
+          ? VbStringText(message->AsString())
+          : VbStringText(physical_name) + " must be " + VbStringText(text) + "; record not saved!";
+  return AppendCode(validate, SubEvent::kValidateFieldChecks,
+                    CDataCtrl::RefusalCode(*condition, shown, GetEntityName()));
 }
 
 Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {

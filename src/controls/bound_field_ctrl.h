@@ -28,6 +28,10 @@ class CBoundFieldCtrl : public CCtrlDesc {
   [[nodiscard]] Status BindToField(const CDataCtrl& data_ctrl, std::string_view field_name);
   // The record is not saved while the control is empty.
   [[nodiscard]] Status AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view physical_name);
+  // A column with a rule its value keeps ("CD_VLR"): the record is not saved while the
+  // control's text breaks it, with the rule's message ("CD_VLT"). A rule the form cannot
+  // check is kept as a comment where the check would be.
+  [[nodiscard]] Status AddRuleCheck(CDataCtrl& data_ctrl, std::string_view physical_name);
   // Typing puts the data control into edit mode; the control counts among the entity's
   // registered controls, though its code needs no index.
   [[nodiscard]] Status AddEditModeSwitch(const CDataCtrl& data_ctrl);

@@ -19,16 +19,23 @@ namespace {
 constexpr long kMaxLengthLimit = 65;
 constexpr int kPromptRoom = 2;
 
-// The mask of the edit-style group, when there is a non-empty one.
-std::optional<std::string> MaskOf(const std::optional<Value>& value) {
+// A text option of the edit-style group (the mask, the format), when it is not empty.
+std::optional<std::string> NonEmptyText(const std::optional<Value>& value) {
   if (!value || !value->IsString() || value->AsString().empty()) return std::nullopt;
   return value->AsString();
 }
 
 Status HandleMask(CCtrlDesc& control, const std::optional<Value>& value) {
-  auto mask = MaskOf(value);
+  auto mask = NonEmptyText(value);
   if (!mask) return kOk;
   return control.AddProperty(Value::String(*mask), "Mask");
+}
+
+// The format the box shows its value in when it does not have the focus.
+Status HandleDisplayFormat(CCtrlDesc& control, const std::optional<Value>& value) {
+  auto format = NonEmptyText(value);
+  if (!format) return kOk;
+  return control.AddProperty(Value::String(*format), "Format");
 }
 
 Status NoEffect(CCtrlDesc& /*control*/, const std::optional<Value>& /*value*/) {
@@ -44,6 +51,7 @@ Status HandlePromptChar(CCtrlDesc& control, const std::optional<Value>& value) {
 const ESDESC CMaskEdCtrl::style_lookup[] = {
     {2, "ESMMSK", HandleMask},
     {3, "ESMFMT", NoEffect},
+    {8, "ESMDFM", HandleDisplayFormat},
     {4, "ESMSEL", OffOption<"HideSelection">},
     {5, "ESMLIM", PositiveOption<"MaxLength", kMaxLengthLimit>},
     {6, "ESMPCH", HandlePromptChar},
@@ -61,7 +69,7 @@ Status CMaskEdCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* vi
 }
 
 int CMaskEdCtrl::CalcCharWidth() {
-  auto mask = MaskOf(GetEditStyleProp("ESMMSK"));
+  auto mask = NonEmptyText(GetEditStyleProp("ESMMSK"));
   int characters = mask ? static_cast<int>(mask->size()) : CCtrlDesc::CalcCharWidth();
   return characters + kPromptRoom;
 }
@@ -78,6 +86,7 @@ Status CMaskEdCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_nam
     if (Status status = AddRequiredCheck(*data_ctrl, *phys)) return status;
   }
   if (Status status = AddEditModeSwitch(*data_ctrl)) return status;
+  if (Status status = AddRuleCheck(*data_ctrl, *phys)) return status;
 
   std::optional<std::string> list;
   if (auto list_id = TextProperty(attribute, "VLD_LISTID")) list = ListArrayName(*list_id);

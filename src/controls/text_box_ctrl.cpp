@@ -134,9 +134,11 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
   }
   if (Status status = AddEditModeSwitch(*data_ctrl)) return status;
 
-  if (!IsNumber(GetEditStyleProp("ESECOD"), 1)) return kOk;
-
   auto phys = TextProperty(attribute, "PHYSICAL_NAME");
+  if (attribute && phys) {
+    if (Status status = AddRuleCheck(*data_ctrl, *phys)) return status;
+  }
+  if (!IsNumber(GetEditStyleProp("ESECOD"), 1)) return kOk;
   if (!phys) return kMissingProperty;
   bool reject_unknown = IsNumber(GetEditStyleProp("ESEVAL"), 1);
   auto list_id = TextProperty(attribute, "VLD_LISTID");

@@ -9,14 +9,17 @@
 #include <memory>
 #include <system_error>
 #include <type_traits>
+#include <unordered_set>
 #include <utility>
 
 #include "import/access_catalog.h"
+#include "import/access_relationship_rows.h"
 #include "tavikfw/brenlo.h"
 
 namespace {
 
 using tavik::import::AccessCatalog;
+using tavik::import::AccessRelationshipRows;
 
 struct CloseHandle {
   void operator()(MdbHandle* handle) const { mdb_close(handle); }
@@ -72,11 +75,8 @@ AccessCatalog::Table ReadTable(MdbCatalogEntry* entry) {
 
 // The rows of MSysRelationships, one relationship per name, its columns in their order.
 void ReadRelationships(MdbHandle* handle, AccessCatalog& catalog) {
-  std::vector<std::string> user_tables;
-  for (const auto& table : catalog.tables) user_tables.push_back(table.name);
-  auto is_user_table = [&](const std::string& name) {
-    return std::find(user_tables.begin(), user_tables.end(), name) != user_tables.end();
-  };
+  std::unordered_set<std::string> user_tables;
+  for (const auto& table : catalog.tables) user_tables.insert(table.name);
   TableDef table(
       mdb_read_table_by_name(handle, const_cast<gchar*>("MSysRelationships"), MDB_TABLE));
   if (!table) return;
@@ -92,29 +92,12 @@ void ReadRelationships(MdbHandle* handle, AccessCatalog& catalog) {
     }
   }
   mdb_rewind_table(table.get());
-  struct Row {
-    std::string name;
-    long position;
-    std::string detail, detail_column, master, master_column;
-  };
-  std::vector<Row> rows;
+  std::vector<AccessRelationshipRows::Row> rows;
   while (mdb_fetch_row(table.get()) != 0) {
     rows.push_back({buffers[0].c_str(), std::atol(buffers[1].c_str()), buffers[2].c_str(),
                     buffers[3].c_str(), buffers[4].c_str(), buffers[5].c_str()});
   }
-  std::stable_sort(rows.begin(), rows.end(),
-                   [](const Row& a, const Row& b) { return a.position < b.position; });
-  std::map<std::string, std::size_t> by_name;
-  std::vector<std::string> order;
-  std::vector<AccessCatalog::Relationship> found;
-  for (const Row& row : rows) {
-    if (!is_user_table(row.detail) || !is_user_table(row.master)) continue;
-    auto [place, added] = by_name.emplace(row.name, found.size());
-    if (added) found.push_back({row.detail, row.master, {}});
-    found[place->second].columns.emplace_back(row.detail_column, row.master_column);
-  }
-  // In the order the relationships are named, as the catalog keeps them.
-  for (const auto& [name, position] : by_name) catalog.relationships.push_back(found[position]);
+  catalog.relationships = AccessRelationshipRows::Gather(std::move(rows), user_tables);
 }
 
 std::int32_t ReadCatalog(const std::string& path, AccessCatalog& catalog, std::string& error) {

@@ -4,14 +4,20 @@
 #include <dlfcn.h>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "import/access_catalog.h"
+#include "import/access_file_check.h"
 #include "import/access_input_mask.h"
+#include "import/access_lookup_query.h"
 #include "import/imported_schema.h"
 #include "tavikfw/brenlo.h"
+#include "text/value_rule.h"
 
 namespace tavik::import {
 namespace {
@@ -126,13 +132,48 @@ ImportedSchema::ValuePairs ValueList(std::string_view row_source, int columns, i
   return pairs;
 }
 
+// The catalog's tables and their columns by name, case ignored.
+class CatalogIndex {
+ public:
+  explicit CatalogIndex(const AccessCatalog& catalog) {
+    for (const AccessCatalog::Table& table : catalog.tables) {
+      tables_.emplace(FoldedName(table.name), &table);
+      for (const AccessCatalog::Column& column : table.columns) {
+        columns_.emplace(ColumnKey(table.name, column.name), &column);
+      }
+    }
+  }
+
+  const AccessCatalog::Table* FindTable(std::string_view name) const {
+    const auto found = tables_.find(FoldedName(name));
+    return found == tables_.end() ? nullptr : found->second;
+  }
+  const AccessCatalog::Column* FindColumn(const AccessCatalog::Table& table,
+                                          std::string_view name) const {
+    const auto found = columns_.find(ColumnKey(table.name, name));
+    return found == columns_.end() ? nullptr : found->second;
+  }
+
+ private:
+  static std::string ColumnKey(std::string_view table, std::string_view column) {
+    return FoldedName(table) + '\n' + FoldedName(column);
+  }
+
+  std::unordered_map<std::string, const AccessCatalog::Table*> tables_;
+  std::unordered_map<std::string, const AccessCatalog::Column*> columns_;
+};
+
 // Reads one column's Access properties into the attribute; what the form cannot carry goes
 // to warn.
 class ColumnProperties {
  public:
-  ColumnProperties(const AccessCatalog::Column& source, Column& column, ImportedSchema& schema,
-                   std::string place)
-      : source_(source), column_(column), schema_(schema), place_(std::move(place)) {}
+  ColumnProperties(const CatalogIndex& index, const AccessCatalog::Column& source, Column& column,
+                   ImportedSchema& schema, std::string place)
+      : index_(index),
+        source_(source),
+        column_(column),
+        schema_(schema),
+        place_(std::move(place)) {}
 
   void Apply() {
     column_.caption = Property(source_.properties, "Caption");
@@ -141,7 +182,8 @@ class ColumnProperties {
     ChooseEditStyle();
     ApplyInputMask();
     ApplyFormat();
-    for (const char* name : {"ValidationRule", "DefaultValue"}) {
+    ApplyValidationRule();
+    for (const char* name : {"DefaultValue"}) {
       const std::string value = Property(source_.properties, name);
       if (!value.empty()) NotCarried(name, value);
     }
@@ -176,10 +218,42 @@ class ColumnProperties {
           ValueList(source, std::atoi(Property(source_.properties, "ColumnCount").c_str()),
                     std::atoi(Property(source_.properties, "BoundColumn").c_str()));
       column_.values_limit = IsYes(Property(source_.properties, "LimitToList"));
-    } else if (!source.empty()) {
+    } else if (!source.empty() && !MakeLookup(source, display == kShowListBox)) {
       NotCarried("RowSource", source,
-                 "the list is not filled from the query; the form shows an empty list");
+                 "only a query of one table's columns becomes a lookup; the form shows an "
+                 "empty list");
     }
+  }
+
+  // A query of the key and the column shown, with BoundColumn naming the key: the lookup
+  // edit style, which fills its list from that table.
+  bool MakeLookup(const std::string& row_source, bool list_box) {
+    const auto query = AccessLookupQuery::Parse(row_source);
+    const AccessCatalog::Table* table = query ? index_.FindTable(query->table()) : nullptr;
+    if (table == nullptr) return false;
+    std::vector<std::string> columns = query->columns();
+    if (columns.empty()) {
+      for (const auto& column : table->columns) columns.push_back(column.name);
+    }
+    const int count = std::atoi(Property(source_.properties, "ColumnCount").c_str());
+    const int bound = std::atoi(Property(source_.properties, "BoundColumn").c_str());
+    const std::size_t width = std::clamp<std::size_t>(count < 1 ? 1 : count, 1, columns.size());
+    const std::size_t key = bound < 1 ? 0 : static_cast<std::size_t>(bound - 1);
+    if (key >= columns.size()) return false;
+    std::size_t shown = key;  // the first other column the list shows, else the key
+    for (std::size_t i = 0; i < width && shown == key; ++i) {
+      if (i != key) shown = i;
+    }
+    const auto* key_column = index_.FindColumn(*table, columns[key]);
+    const auto* shown_column = index_.FindColumn(*table, columns[shown]);
+    if (key_column == nullptr || shown_column == nullptr) return false;
+    column_.edit_style = kLookupStyle;
+    column_.values_limit = false;
+    column_.lookup_table = table->name;
+    column_.lookup_key = key_column->name;
+    column_.lookup_display = shown_column->name;
+    if (list_box) NotCarried("DisplayControl", "list box", "the lookup is a drop-down list");
+    return true;
   }
 
   void ApplyInputMask() {
@@ -203,16 +277,35 @@ class ColumnProperties {
     column_.mask = translated->mask;
   }
 
+  // Text boxes and masked edits check the rule before the record is saved; a rule they
+  // cannot check stays in the form's code as a comment.
+  void ApplyValidationRule() {
+    const std::string rule = Property(source_.properties, "ValidationRule");
+    if (rule.empty()) return;
+    if (column_.edit_style != kTextBoxStyle && column_.edit_style != kMaskedEditStyle) {
+      NotCarried("ValidationRule", rule, "only text boxes and masked edits check a rule");
+      return;
+    }
+    column_.rule = rule;
+    column_.rule_message = Property(source_.properties, "ValidationText");
+    if (!text::ValueRule::BreakingCondition(rule, "x")) {
+      NotCarried("ValidationRule", rule,
+                 "the form cannot check it and keeps it as a comment in its code");
+    }
+  }
+
   void ApplyFormat() {
     const std::string format = Property(source_.properties, "Format");
     if (format.empty()) return;
     if (column_.edit_style == kMaskedEditStyle) {
       column_.format = format;
     } else if (column_.edit_style != kCheckBoxStyle) {
-      NotCarried("Format", format, "only a masked edit shows values formatted");
+      NotCarried("Format", format,
+                 "a text box has no format of its own, so the value is shown as stored");
     }
   }
 
+  const CatalogIndex& index_;
   const AccessCatalog::Column& source_;
   Column& column_;
   ImportedSchema& schema_;
@@ -230,6 +323,7 @@ class AccessImport {
     if (std::int32_t status = read_catalog(path_, catalog_, error); status != BR_LOAD_OK) {
       return Failed(status, error);
     }
+    index_ = std::make_unique<CatalogIndex>(catalog_);
     for (const AccessCatalog::Table& table : catalog_.tables)
       schema_.AddObject({"table", table.name});
     if (std::string why = schema_.ChooseTables(options_); !why.empty()) {
@@ -259,7 +353,7 @@ class AccessImport {
         if (source.primary_key[k] == i) column.key_position = static_cast<int>(k + 1);
       }
       column.required = column.key_position > 0;
-      ColumnProperties(from, column, schema_,
+      ColumnProperties(*index_, from, column, schema_,
                        fmt::format("table \"{}\", column \"{}\"", source.name, from.name))
           .Apply();
       // The database numbers a new row itself.
@@ -304,6 +398,7 @@ class AccessImport {
   std::string path_;
   const SchemaImportOptions& options_;
   AccessCatalog catalog_;
+  std::unique_ptr<CatalogIndex> index_;
   ImportedSchema schema_;
 };
 
@@ -311,10 +406,15 @@ class AccessImport {
 
 SchemaReader::Outcome AccessReader::Read(const std::string& path,
                                          const SchemaImportOptions& options) const {
+  const AccessFileCheck::Result check = AccessFileCheck::Check(path);
+  if (check.status != BR_LOAD_OK) return {check.status, {}, path + ": " + check.message, {}};
   std::string error;
   ReadAccessCatalogFunction* read_catalog = LoadModule(error);
   if (read_catalog == nullptr) return {BR_LOAD_UNREADABLE, {}, path + ": " + error, {}};
-  return AccessImport(path, options).Run(read_catalog);
+  Outcome outcome = AccessImport(path, options).Run(read_catalog);
+  if (!check.message.empty())
+    outcome.warnings.insert(outcome.warnings.begin(), path + ": " + check.message);
+  return outcome;
 }
 
 }  // namespace tavik::import

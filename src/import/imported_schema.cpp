@@ -85,6 +85,8 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   if (column.filled_by_database) col_prop["CD_RO"] = "Y";
   if (column.unique) col_prop["CD_UNQ"] = "Y";
   if (!column.tag.empty()) col_prop["CD_TAG"] = column.tag;
+  if (!column.rule.empty()) col_prop["CD_VLR"] = column.rule;
+  if (!column.rule_message.empty()) col_prop["CD_VLT"] = column.rule_message;
   if (column.values_limit) col_prop["CD_PTR"] = 1;
 
   ordered_json edit_style = ordered_json::object();
@@ -93,12 +95,15 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   // Values outside the list would be refused by the database anyway.
   if (column.values_limit) edit_style["ESLVAL"] = 1;
   if (!column.mask.empty()) edit_style["ESMMSK"] = column.mask;
-  if (!column.format.empty()) edit_style["ESMFMT"] = column.format;
-  if (column.edit_style == kTextBoxStyle && !column.lookup_table.empty()) {
-    // The display column is named once every table is known (the command line's step).
+  if (!column.format.empty()) edit_style["ESMDFM"] = column.format;
+  if ((column.edit_style == kTextBoxStyle || column.edit_style == kLookupStyle) &&
+      !column.lookup_table.empty()) {
+    // Without a display column of the database's, it is named once every table is known
+    // (the command line's step).
     edit_style["ES_TYP"] = kLookupStyle;
     edit_style["ESKTBL"] = column.lookup_table;
     edit_style["ESKKEY"] = column.lookup_key;
+    if (!column.lookup_display.empty()) edit_style["ESKDSP"] = column.lookup_display;
   }
 
   ordered_json attribute = ordered_json::object();
@@ -237,6 +242,7 @@ bool ImportedSchema::MakeLookup(const Link& link) {
   if (link.detail_columns.size() != 1) return false;
   const Table& master = tables_[link.master];
   Column& column = tables_[link.detail].columns[link.detail_columns.front()];
+  if (column.edit_style == kLookupStyle) return true;  // the database's own lookup
   if (column.edit_style != kTextBoxStyle) return false;
   column.lookup_table = master.name;
   column.lookup_key = master.columns[link.master_columns.front()].name;
@@ -321,7 +327,11 @@ std::string ImportedSchema::CheckTexts() const {
           {&column.display_name, "the caption"},
           {&column.mask, "the input mask"},
           {&column.format, "the format"},
-          {&column.tag, "the description"}};
+          {&column.tag, "the description"},
+          {&column.rule, "the validation rule"},
+          {&column.rule_message, "the validation text"},
+          {&column.lookup_table, "the table of its lookup"},
+          {&column.lookup_display, "the column its lookup shows"}};
       for (const auto& [text, what] : texts) {
         if (std::string fault = text::FormTextFault(*text); !fault.empty()) {
           return fmt::format("{}: {} cannot be used: {}", place, what, fault);

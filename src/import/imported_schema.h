@@ -49,10 +49,15 @@ class ImportedSchema {
     std::string mask;           // a masked edit's input mask
     std::string format;         // a masked edit's display format
     std::string tag;            // the control's Tag
+    std::string rule;           // a rule the value keeps, checked before a record is saved
+    std::string rule_message;   // what the user is told when the value breaks it
     // A foreign key of this one column that is no relationship: the table it refers to and
-    // the column there. A text box of it becomes a lookup of that table's rows.
+    // the column there. A text box of it becomes a lookup of that table's rows. A column
+    // the database shows by a lookup of its own has the lookup's edit style and names the
+    // column shown too.
     std::string lookup_table;
     std::string lookup_key;
+    std::string lookup_display;
     // Filled in by Finish.
     std::string display_name;
     std::string base_name;

@@ -41,6 +41,13 @@ class MaskEdTest : public testing::ControlTest {
   }
 };
 
+TEST_F(MaskEdTest, OnlyTheDisplayFormatOptionWritesAFormat) {
+  Load({Attribute(1, "PAID", "0", Groups(R"(, "ESMMSK": "##", "ESMDFM": "Currency")")),
+        Attribute(2, "DUE", "0", Groups(R"(, "ESMMSK": "##", "ESMFMT": "Currency")"))});
+  EXPECT_EQ(Property(*Make(0), "Format"), "Currency");
+  EXPECT_EQ(Property(*Make(1), "Format"), "(none)");
+}
+
 TEST_F(MaskEdTest, WithoutTheRequiredMemberNoBoxIsMade) {
   // No REQUIRED: no base name, so no box.
   Load({Attribute(1, "A", "0", Groups("")),

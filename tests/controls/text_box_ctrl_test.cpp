@@ -53,6 +53,22 @@ TEST_F(TextBoxCtrlTest, CodedValuesWithoutAListStopAfterTheEarlierSteps) {
   EXPECT_EQ(Piece(text_box->GetEvent("KeyPress"), 0), "\t\ttk_SetEditMode datORDERS\r\n");
 }
 
+TEST_F(TextBoxCtrlTest, ARuleKeepsTheRecordUnsavedOrStaysAComment) {
+  Load({Attribute(1, "PRICE", R"(, "REQUIRED": 0)",
+                  Groups(R"("ES_TYP": 4)", R"(, "CD_VLR": ">=0", "CD_VLT": "Not \"free\"")")),
+        Attribute(2, "BORN", R"(, "REQUIRED": 0)",
+                  Groups(R"("ES_TYP": 4)", R"j(, "CD_VLR": "<Date()")j"))});
+  ASSERT_EQ(Make(0)->BindControl(&data_, "PRICE", 0), kOk);
+  ASSERT_EQ(Make(1)->BindControl(&data_, "BORN", 0), kOk);
+  EXPECT_EQ(Piece(data_.GetEvent("Validate"), 2),
+            "\t\tIf tbxE1PRICE.Text <> \"\" And Not (Val(tbxE1PRICE.Text) >= 0) Then\r\n"
+            "\t\t\tBeep\r\n"
+            "\t\t\tMsgBox(\"Not \"\"free\"\"\")\r\n"
+            "\t\t\tGoTo ORDERS_BadData\r\n"
+            "\t\tEnd If\r\n"
+            "\t\t' BORN keeps a rule the form does not check: <Date()\r\n");
+}
+
 TEST_F(TextBoxCtrlTest, AutoSelectCodeComesFirstInGotFocus) {
   Load({Attribute(1, "NAME", R"(, "REQUIRED": 0)", Groups(R"("ESESEL": 1)"))});
   Make(0);

@@ -1,13 +1,19 @@
-// Tests of reading Access files: masks translated, formats told apart, damaged files refused;
-// what an import of a real file writes is pinned by the Access goldens.
+// Tests of reading Access files: masks translated, lookups and relationships recognised,
+// formats told apart, early, damaged and open files refused; what an import of a real file
+// writes is pinned by the Access goldens.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
 #include "fakes/cli_run.h"
 #include "import/access_input_mask.h"
+#include "import/access_lookup_query.h"
+#include "import/access_relationship_rows.h"
 #include "import/database_file.h"
 #include "tavikfw/brenlo.h"
 
@@ -16,6 +22,8 @@ namespace fs = std::filesystem;
 namespace {
 
 using tavik::import::AccessInputMask;
+using tavik::import::AccessLookupQuery;
+using tavik::import::AccessRelationshipRows;
 using tavik::import::DatabaseFile;
 using tavik::testing::CliResult;
 using ::testing::HasSubstr;
@@ -45,6 +53,51 @@ TEST(AccessInputMask, TranslatesIntoTheMaskedEditsLanguage) {
     EXPECT_EQ(!translated->lost.empty(), c.loses) << c.access;
   }
   EXPECT_FALSE(AccessInputMask::Translate("Password"));
+}
+
+TEST(AccessLookupQuery, ReadsOnlyPlainQueriesOfOneTable) {
+  struct Case {
+    const char* row_source;
+    const char* table;  // nullptr: not a plain query
+    const char* columns;
+  };
+  const Case cases[] = {
+      {"SELECT DISTINCTROW [CustomerID],[CompanyName] FROM [Customers] ORDER BY [CompanyName];",
+       "Customers", "CustomerID|CompanyName"},
+      {"select Shippers.ShipperID, [Shippers].[Company Name] from Shippers", "Shippers",
+       "ShipperID|Company Name"},
+      {"Categories", "Categories", ""},
+      {"SELECT Employees.EmployeeID, [LastName] & \", \" & [FirstName] AS Name FROM Employees",
+       nullptr, ""},
+      {"SELECT [ID] FROM [Customers] WHERE [Active]", nullptr, ""},
+      {"SELECT Orders.ID FROM Customers", nullptr, ""},
+      {"SELECT [ID FROM [T]", nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    const auto query = AccessLookupQuery::Parse(c.row_source);
+    ASSERT_EQ(query.has_value(), c.table != nullptr) << c.row_source;
+    if (!query) continue;
+    EXPECT_EQ(query->table(), c.table);
+    std::string columns;
+    for (const auto& column : query->columns()) columns += (columns.empty() ? "" : "|") + column;
+    EXPECT_EQ(columns, c.columns) << c.row_source;
+  }
+}
+
+TEST(AccessRelationshipRows, KeepsARelationshipOfSeveralColumnsWhole) {
+  const auto gathered =
+      AccessRelationshipRows::Gather({{"LinesOrders", 1, "Lines", "OrderYear", "Orders", "Year"},
+                                      {"ItemsLines", 0, "Items", "LineID", "Lines", "ID"},
+                                      {"LinesOrders", 0, "Lines", "OrderNo", "Orders", "No"},
+                                      {"LinesSystem", 0, "Lines", "X", "MSysObjects", "Id"}},
+                                     {"Lines", "Orders", "Items"});
+  ASSERT_EQ(gathered.size(), 2u);
+  EXPECT_EQ(gathered[1].detail, "Lines");
+  EXPECT_EQ(gathered[1].master, "Orders");
+  const std::vector<std::pair<std::string, std::string>> pairs = {{"OrderNo", "No"},
+                                                                  {"OrderYear", "Year"}};
+  EXPECT_EQ(gathered[1].columns, pairs);
+  EXPECT_EQ(gathered[0].columns.size(), 1u);
 }
 
 class AccessFiles : public testing::Test {
@@ -82,6 +135,36 @@ TEST_F(AccessImport, ADamagedFileIsRefusedAndNothingIsWritten) {
   CliResult damaged = Run("import broken.mdb -o model.json");
   EXPECT_EQ(damaged.status, 66);
   EXPECT_THAT(damaged.err, HasSubstr("broken.mdb: the Access file is damaged"));
+  EXPECT_FALSE(fs::exists(dir_ / "model.json"));
+}
+
+TEST_F(AccessImport, EarlyVersionsAndOpenFilesAreRefused) {
+  // A first page of Jet 2: the format byte of Jet 3, the early version byte set.
+  std::string page = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(2048 - 20, '\0');
+  page[0x40A] = 0x09;
+  Write("old.mdb", page);
+  CliResult early = Run("import old.mdb -o model.json");
+  EXPECT_EQ(early.status, 65);
+  EXPECT_THAT(early.err,
+              HasSubstr("old.mdb: the Access file is in the Jet 2.x (Access 2.0) format"));
+
+  if (!fs::exists(kAccessData / "nwind.mdb")) GTEST_SKIP() << "no " << kAccessData;
+  fs::create_symlink(kAccessData / "nwind.mdb", dir_ / "nwind.mdb");
+  Write("nwind.ldb", "lock");
+  CliResult stale = Run("import nwind.mdb -o model.json");
+  EXPECT_EQ(stale.status, 0);
+  EXPECT_THAT(stale.err, HasSubstr("nwind.ldb is left from a program that did not close"));
+  // Another program holds the lock file while it has the database open.
+  const int lock = ::open((dir_ / "nwind.ldb").c_str(), O_RDWR);
+  struct flock held {};
+  held.l_type = F_WRLCK;
+  held.l_whence = SEEK_SET;
+  ASSERT_EQ(::fcntl(lock, F_SETLK, &held), 0);
+  fs::remove(dir_ / "model.json");
+  CliResult open = Run("import nwind.mdb -o model.json");
+  ::close(lock);
+  EXPECT_EQ(open.status, 66);
+  EXPECT_THAT(open.err, HasSubstr("the database is open in another program"));
   EXPECT_FALSE(fs::exists(dir_ / "model.json"));
 }
 

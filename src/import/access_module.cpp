@@ -111,12 +111,12 @@ std::int32_t ReadCatalog(const std::string& path, AccessCatalog& catalog, std::s
   Handle handle(mdb_open(path.c_str(), MDB_NOFLAGS));
   if (!handle) {
     error = "the Access file is damaged, or of a version that cannot be read";
-    return BR_LOAD_UNREADABLE;
+    return BR_LOAD_REFUSED;
   }
   catalog.jet_version = static_cast<int>(handle->f->jet_version);
   if (mdb_read_catalog(handle.get(), MDB_TABLE) == nullptr) {
     error = "the Access file is damaged: its catalog cannot be read";
-    return BR_LOAD_UNREADABLE;
+    return BR_LOAD_REFUSED;
   }
   for (unsigned i = 0; i < handle->num_catalog; ++i) {
     MdbCatalogEntry* entry = At<MdbCatalogEntry>(handle->catalog, i);

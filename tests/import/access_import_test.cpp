@@ -133,7 +133,7 @@ TEST_F(AccessImport, ADamagedFileIsRefusedAndNothingIsWritten) {
   // An Access header over nothing that libmdb can read.
   Write("broken.mdb", std::string("\0\1\0\0Standard Jet DB\0\0\0\0\0", 24) + std::string(100, 'x'));
   CliResult damaged = Run("import broken.mdb -o model.json");
-  EXPECT_EQ(damaged.status, 66);
+  EXPECT_EQ(damaged.status, 65);
   EXPECT_THAT(damaged.err, HasSubstr("broken.mdb: the Access file is damaged"));
   EXPECT_FALSE(fs::exists(dir_ / "model.json"));
 }

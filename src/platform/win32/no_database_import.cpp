@@ -9,7 +9,12 @@ namespace {
 class RefusingReader : public SchemaReader {
  public:
   Outcome Read(const std::string& path, const SchemaImportOptions& /*options*/) const override {
-    return {BR_LOAD_REFUSED, {}, path + ": this build reads model files only, not databases", {}};
+    return {BR_LOAD_REFUSED,
+            {},
+            path +
+                ": this build reads model files only; SQLite databases and Access files "
+                "(.mdb, .accdb) are read by the Linux build",
+            {}};
   }
 };
 

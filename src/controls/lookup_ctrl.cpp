@@ -133,14 +133,29 @@ Status CLookupCtrl::BindDataCombo(CDataCtrl& data_ctrl, std::string_view field_n
 
 // The rows of the looked-up table may change while the form is open (another form adds
 // one), and a combo box holds what it was filled with: the list is filled again whenever the
-// master record moves, the entity's own data control when it has no master.
-CEventDesc* CLookupCtrl::MasterReposition(CDataCtrl& data_ctrl) const {
+// master record moves, the entity's own data control when it has no master. The entity's own
+// record is shown after that (its closing code); a detail's was shown when its rows were read
+// again, before the list was filled, so the list shows it again.
+Status CLookupCtrl::AddRefill(CDataCtrl& data_ctrl, const std::string& fill,
+                              const std::string& show) {
   CDataCtrl* master = &data_ctrl;
   if (CEntityDesc* entity = GetEntityDesc(); entity && entity->GetParentCount() > 0) {
     const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
     if (parent.GetDataCtrl()) master = parent.GetDataCtrl();
   }
-  return master->GetEvent("Reposition");
+  // The fragments are lines of their own (one tab less than here): a tab more each.
+  const std::string shown_again =
+      master == &data_ctrl ? std::string()
+                           : VbFragment(R"(
+            If tk_DS_FieldsAvailable($data$) Then
+                bNoClick = True
+                $show$
+                bNoClick = False
+            End If
+    )",
+                                        {{"data", data_ctrl.GetCtrlName()}, {"show", "\t" + show}});
+  return AppendTo(master->GetEvent("Reposition"), SubEvent::kRepositionFields,
+                  "\t" + fill + shown_again);
 }
 
 // A combo box of version 3 binds to no field: its code does what the data combo's binding
@@ -161,10 +176,7 @@ Status CLookupCtrl::BindComboBox(CDataCtrl& data_ctrl, std::string_view field_na
     }
   }
   if (Status status = AppendTo(form->LoadEvent(), SubEvent::kMain, code.fill)) return status;
-  if (Status status =
-          AppendTo(MasterReposition(data_ctrl), SubEvent::kRepositionFields, "\t" + code.fill)) {
-    return status;
-  }
+  if (Status status = AddRefill(data_ctrl, code.fill, code.show)) return status;
   if (Status status =
           AppendTo(form->SetToScreenProcedure(GetEntityName()), SubEvent::kMain, code.show)) {
     return status;

@@ -36,8 +36,9 @@ class CLookupCtrl : public CCtrlDesc {
  private:
   [[nodiscard]] Status BindDataCombo(CDataCtrl& data_ctrl, std::string_view field_name);
   [[nodiscard]] Status BindComboBox(CDataCtrl& data_ctrl, std::string_view field_name);
-  // The Reposition event of the data control whose moves refill a version-3 list.
-  CEventDesc* MasterReposition(CDataCtrl& data_ctrl) const;
+  // The version-3 list filled again when the master record moves.
+  [[nodiscard]] Status AddRefill(CDataCtrl& data_ctrl, const std::string& fill,
+                                 const std::string& show);
   // A record whose field has no row chosen is not saved when the attribute is required.
   [[nodiscard]] Status AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view empty_test);
 

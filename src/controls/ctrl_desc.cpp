@@ -9,6 +9,7 @@
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/form_text.h"
+#include "host/data_source.h"
 #include "model/property_names.h"
 #include "visualizers/visualizer.h"
 
@@ -35,6 +36,14 @@ Status CCtrlDesc::SetClassName(const char* name) {
   if (!name) return kNoMemory;
   class_name_ = name;
   return kOk;
+}
+
+void CCtrlDesc::SetDataSource(std::unique_ptr<CDataSource> source) {
+  data_source_ = std::move(source);
+}
+
+std::unique_ptr<CDataSource> CCtrlDesc::TakeDataSource() {
+  return std::move(data_source_);
 }
 
 CAttribute* CCtrlDesc::GetAttribute() const {

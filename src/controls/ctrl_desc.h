@@ -10,7 +10,6 @@
 
 #include "base/status.h"
 #include "form/event_desc.h"
-#include "host/data_source.h"
 #include "model/nx_property_section.h"
 #include "model/string_hash_map.h"
 #include "model/value.h"
@@ -23,6 +22,7 @@ class CCtrlDesc;
 class CCtrlGroup;
 class CCtrlPosItem;
 class CDataCtrl;
+class CDataSource;
 class CEntityDesc;
 class CFormDesc;
 class CVisualizer;
@@ -79,8 +79,8 @@ class CCtrlDesc {
   void SetDataCtrl(CDataCtrl* data_ctrl) { data_ctrl_ = data_ctrl; }
   // The fields a running data control reads, once Smart RE has attached them; owned.
   CDataSource* GetDataSource() const { return data_source_.get(); }
-  void SetDataSource(std::unique_ptr<CDataSource> source) { data_source_ = std::move(source); }
-  std::unique_ptr<CDataSource> TakeDataSource() { return std::move(data_source_); }
+  void SetDataSource(std::unique_ptr<CDataSource> source);
+  std::unique_ptr<CDataSource> TakeDataSource();
 
   // Flags.
   int IsFocusCtrl() const { return focus_flag_; }

@@ -8,6 +8,7 @@
 #include "controls/option_handlers.h"
 #include "controls/text_extent.h"
 #include "model/attribute.h"
+#include "text/ascii_case.h"
 
 namespace tavik {
 
@@ -161,9 +162,7 @@ int CCtrlDesc::CalcCharWidth() {
   CAttribute* attribute = GetAttribute();
   auto type = attribute ? attribute->GetProperty("CD_TYP") : std::nullopt;
   if (!HasText(type)) return 2;
-  std::string upper = type->Text();
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  const std::string upper = text::AsciiUppered(type->Text());
   int count = 15;
   if (upper.find("TIME") != std::string::npos) {
     count = 25;

@@ -2,7 +2,8 @@
 #include "form/vb_name_maker.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "text/ascii_case.h"
 
 namespace tavik {
 
@@ -38,9 +39,7 @@ bool VbNameMaker::IsValid(std::string_view name) {
 }
 
 std::string VbNameMaker::Key(std::string_view name) {
-  std::string key(name);
-  for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return key;
+  return text::AsciiUppered(name);
 }
 
 bool VbNameMaker::Take(const std::string& name) {

@@ -2,33 +2,27 @@
 #include "host/reverse_engineering_dialog.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "controls/ctrl_desc.h"
 #include "form/form_desc.h"
 #include "host/data_reader.h"
+#include "host/data_source.h"
 #include "host/registry.h"
+#include "text/ascii_case.h"
 
 namespace tavik {
 
 namespace {
 
-char Lower(char c) {
-  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
 // The lists are sorted as the user reads them: without regard to case.
 struct CaseInsensitiveLess {
   bool operator()(std::string_view a, std::string_view b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Lower(x) < Lower(y); });
+    return text::LessAsciiName(a, b);
   }
 };
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [](char x, char y) { return Lower(x) == Lower(y); });
+bool StartsWithIgnoringCase(std::string_view name, std::string_view prefix) {
+  return name.size() >= prefix.size() && text::SameAsciiName(name.substr(0, prefix.size()), prefix);
 }
 
 template <typename Entries>

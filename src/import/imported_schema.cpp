@@ -9,6 +9,7 @@
 
 #include "brenlo/model_parser.h"
 #include "import/master_detail_graph.h"
+#include "text/ascii_case.h"
 #include "text/windows1252.h"
 
 namespace tavik::import {
@@ -21,13 +22,6 @@ namespace {
 // used whenever it fits.
 constexpr std::size_t kLargestId = 0xFFFF;
 constexpr std::size_t kColumnsPerEntityId = 100;
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // "CUST_NAME" and "custName" read "Cust Name".
 std::string ReadableName(std::string_view name) {
@@ -43,10 +37,10 @@ std::string ReadableName(std::string_view name) {
     if (previous >= 'a' && previous <= 'z' && c >= 'A' && c <= 'Z') word_start = true;
     if (word_start) {
       if (!out.empty()) out += ' ';
-      out += UpperAscii(c);
+      out += text::AsciiUpper(c);
       word_start = false;
     } else {
-      out += LowerAscii(c);
+      out += text::AsciiLower(c);
     }
     previous = c;
   }
@@ -124,13 +118,11 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
 }  // namespace
 
 std::string FoldedName(std::string_view name) {
-  std::string out(name);
-  std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
-  return out;
+  return text::AsciiLowered(name);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && FoldedName(a) == FoldedName(b);
+  return text::SameAsciiName(a, b);
 }
 
 std::optional<std::size_t> ImportedSchema::Table::ColumnPosition(

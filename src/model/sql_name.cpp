@@ -3,7 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+
+#include "text/ascii_case.h"
 
 namespace tavik {
 
@@ -64,8 +65,7 @@ bool IsPlainIdentifier(std::string_view name) {
 }  // namespace
 
 bool SqlName::IsReserved(std::string_view word) {
-  std::string upper(word);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = text::AsciiUppered(word);
   return std::binary_search(kReservedWords.begin(), kReservedWords.end(), upper);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/disk.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
+#include "text/ascii_case.h"
 
 namespace tavik {
 
@@ -36,8 +37,8 @@ bool IsFolder(const std::string& path) {
 }  // namespace
 
 std::string OutputKind(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  const std::string extension =
+      text::AsciiLowered(std::filesystem::path(path).extension().string());
   if (extension == ".frm") return "form file";
   if (extension == ".svg" || extension == ".png") return "picture";
   if (extension == ".json") return "model file";

@@ -9,10 +9,20 @@ char AsciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string AsciiLowered(std::string_view text) {
   std::string lowered(text);
   for (char& c : lowered) c = AsciiLower(c);
   return lowered;
+}
+
+std::string AsciiUppered(std::string_view text) {
+  std::string uppered(text);
+  for (char& c : uppered) c = AsciiUpper(c);
+  return uppered;
 }
 
 bool SameAsciiName(std::string_view a, std::string_view b) {

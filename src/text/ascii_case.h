@@ -9,7 +9,9 @@ namespace tavik::text {
 // Only 'A' to 'Z' and 'a' to 'z' fold; every other byte (digits, '-', '\r', the bytes of
 // another code page) stands for itself.
 char AsciiLower(char c);
+char AsciiUpper(char c);
 std::string AsciiLowered(std::string_view text);
+std::string AsciiUppered(std::string_view text);
 bool SameAsciiName(std::string_view a, std::string_view b);
 // The order of names when case is ignored ("apple" < "Banana").
 bool LessAsciiName(std::string_view a, std::string_view b);

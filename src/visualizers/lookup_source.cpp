@@ -2,12 +2,12 @@
 #include "visualizers/lookup_source.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "controls/option_handlers.h"
 #include "model/attribute.h"
 #include "model/sql_name.h"
+#include "text/ascii_case.h"
 
 namespace tavik {
 
@@ -19,10 +19,8 @@ std::optional<std::string> EditStyleText(const CAttribute& attribute, std::strin
   return value->Text();
 }
 
-bool NamesInteger(std::string type) {
-  std::transform(type.begin(), type.end(), type.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return type.find("INT") != std::string::npos;
+bool NamesInteger(std::string_view type) {
+  return text::AsciiUppered(type).find("INT") != std::string::npos;
 }
 
 }  // namespace

@@ -21,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+#include "text/ascii_case.h"
+
 namespace tavik {
 
 namespace {
@@ -144,16 +146,8 @@ std::uint16_t ScaledTwips(long pixels, int pixels_per_inch, double factor) {
   return static_cast<std::uint16_t>(static_cast<std::int64_t>(twips * factor));
 }
 
-std::string Lowercase(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 std::string CanonicalFaceName(std::string_view font_name) {
-  std::string name = Lowercase(font_name.substr(0, kFaceNameLimit));
+  std::string name = text::AsciiLowered(font_name.substr(0, kFaceNameLimit));
   for (const Substitute& substitute : kSubstitutes) {
     if (name == substitute.name) return std::string(substitute.replacement);
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/file_output.h"
+#include "text/ascii_case.h"
 
 namespace tavik {
 
@@ -29,16 +30,6 @@ std::string_view Trim(std::string_view text) {
 std::string_view TrimEnd(std::string_view text) {
   const std::size_t last = text.find_last_not_of(kBlanks);
   return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
-}
-
-char FoldCase(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return FoldCase(x) == FoldCase(y);
-         });
 }
 
 // One pair of matching quotes around a value is not part of it.
@@ -119,7 +110,7 @@ std::optional<LineRange> FindSection(const std::vector<std::string>& lines,
                                      std::string_view section) {
   for (std::size_t header = 0; header < lines.size(); ++header) {
     const std::optional<std::string_view> name = SectionName(lines[header]);
-    if (!name || !SameName(*name, section)) continue;
+    if (!name || !text::SameAsciiName(*name, section)) continue;
     std::size_t end = header + 1;
     while (end < lines.size() && !SectionName(lines[end])) ++end;
     return LineRange{header + 1, end};
@@ -131,7 +122,7 @@ std::optional<std::size_t> FindKey(const std::vector<std::string>& lines, LineRa
                                    std::string_view key) {
   for (std::size_t line = range.begin; line < range.end; ++line) {
     const std::optional<KeyLine> parsed = ParseKeyLine(lines[line]);
-    if (parsed && SameName(parsed->key, key)) return line;
+    if (parsed && text::SameAsciiName(parsed->key, key)) return line;
   }
   return std::nullopt;
 }

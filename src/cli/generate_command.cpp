@@ -13,10 +13,10 @@
 #include "cli/cli_message_boxes.h"
 #include "cli/command_line.h"
 #include "cli/file_client.h"
-#include "cli/form_limits.h"
 #include "cli/output_guard.h"
 #include "cli/run_settings.h"
 #include "environment/environment_client.h"
+#include "formfile/form_limits.h"
 #include "host/registry.h"
 #include "import/database_file.h"
 #include "import/database_schema.h"
@@ -174,7 +174,7 @@ namespace {
 void WarnOfLimits(const std::vector<std::string>& written_paths) {
   for (const std::string& path : written_paths) {
     std::ifstream in(path, std::ios::binary);
-    for (const std::string& warning : FormLimits::Check(in)) {
+    for (const std::string& warning : formfile::FormLimits::Check(in)) {
       fmt::print(stderr, "tavikfw generate: warning: {}: {}\n", text::Windows1252ToUtf8(path),
                  warning);
     }

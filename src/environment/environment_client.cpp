@@ -15,6 +15,7 @@
 #include "environment/data_source_collector.h"
 #include "environment/form_file_writer.h"
 #include "environment/regenerated_form.h"
+#include "formfile/container_classes.h"
 #include "platform/file_output.h"
 #include "platform/window_text.h"
 #include "tavikfw/tavikfw.h"
@@ -25,11 +26,6 @@ namespace tavik::environment {
 namespace {
 
 constexpr std::string_view kIntrinsicPrefix = "VB.";
-
-// The library reads the children of these containers itself.
-bool LibraryReadsChildren(std::string_view library_class) {
-  return library_class == "PictureBox" || library_class == "Frame";
-}
 
 }  // namespace
 
@@ -208,7 +204,7 @@ int32_t EnvironmentClient::Describe(RunningControl& control, void* owner, int32_
   // Children of containers the library does not open (the scroll panel, a tab control) are
   // described here, and so are the children of frames inside them, which the library never
   // asks for.
-  if (!library_opens_children || !LibraryReadsChildren(library_class)) {
+  if (!library_opens_children || !formfile::IsContainerClass(library_class)) {
     for (const auto& child : control.children) {
       TVK_CTRLDESC child_descriptor = nullptr;
       (void)Describe(*child, described, 0, form_desc, /*library_opens_children=*/false,

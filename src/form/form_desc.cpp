@@ -13,6 +13,7 @@
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/vb_fragment.h"
+#include "formfile/container_classes.h"
 #include "text/code_page.h"
 
 namespace tavik {
@@ -323,10 +324,6 @@ Status CFormDesc::ProcessGlobalStrings() {
 
 namespace {
 
-bool IsContainer(const std::string& class_name) {
-  return class_name == "PictureBox" || class_name == "Frame";
-}
-
 // The name block a client hands over: a zero-terminated string from malloc, ours to free.
 std::string TakeNameBlock(void* block) {
   std::string name(static_cast<const char*>(block));
@@ -376,7 +373,7 @@ Status CFormDesc::ReadCtrlList(std::span<const TVK_HANDLE> handles, CCtrlDesc* p
     TVK_CTRLDESC described = nullptr;
     if (ops->DescribeLiveCtrl(client_, handle, owner, owner_kind, &described) != 0) continue;
     auto* control = reinterpret_cast<CCtrlDesc*>(described);
-    if (!control || !IsContainer(control->GetClassName())) continue;
+    if (!control || !formfile::IsContainerClass(control->GetClassName())) continue;
     std::uint16_t child_count = 0;
     if (!ops->GetLiveChildCount || !ops->GetLiveChildren) continue;
     if (ops->GetLiveChildCount(client_, handle, &child_count) != 0 || child_count == 0) continue;

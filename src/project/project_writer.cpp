@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "base/exit_status.h"
+#include "formfile/form_limits.h"
 #include "platform/terminal.h"
 #include "project/database_forms.h"
 #include "project/project_file.h"
@@ -14,6 +15,7 @@
 #include "project/project_reader.h"
 #include "project/support_module.h"
 #include "tavikfw/brenlo.h"
+#include "text/ascii_case.h"
 #include "text/windows1252.h"
 
 namespace tavik::project {
@@ -23,8 +25,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
-// Visual Basic takes at most this many controls on a form.
-constexpr std::size_t kMostControls = 254;
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -33,27 +33,8 @@ std::string ReadFile(const fs::path& path) {
   return text.str();
 }
 
-// The controls of a form file, and their classes.
-std::size_t CountControls(const std::string& form, std::set<std::string>& classes) {
-  std::size_t count = 0;
-  std::istringstream lines(form);
-  for (std::string line; std::getline(lines, line);) {
-    std::size_t start = line.find_first_not_of(" \t");
-    if (start == std::string::npos || line.compare(start, 6, "Begin ") != 0) continue;
-    std::string rest = line.substr(start + 6);
-    std::string control_class = rest.substr(0, rest.find(' '));
-    if (control_class != "Form" && control_class != "VB.Form") {
-      ++count;
-      classes.insert(control_class);
-    }
-  }
-  return count;
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-  return text;
-}
+// Visual Basic takes at most this many controls on a form.
+constexpr std::size_t kMostControls = formfile::FormLimits::kMaxControlNames;
 
 // Loads a model file; 0, or the exit status with the reason shown.
 int LoadModel(const std::string& path, std::uint32_t& host_value) {
@@ -176,10 +157,10 @@ int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_n
   if (status == 0 && !fs::exists(staged)) status = kExitUsage;
   if (status != 0) return status;
   std::string text = ReadFile(staged);
-  std::set<std::string> classes;
-  fits = CountControls(text, classes) <= kMostControls;
+  formfile::FormLimits::Reading reading = formfile::FormLimits::Measure(text);
+  fits = reading.control_blocks <= kMostControls;
   if (int fault = CheckCalls(file, text, {})) return fault;
-  control_classes_.insert(classes.begin(), classes.end());
+  control_classes_.insert(reading.classes.begin(), reading.classes.end());
   project_.forms.push_back({file, form_name});
   entries_.push_back({form_name, text::Utf8ToWindows1252(caption).value_or(form_name)});
   return 0;
@@ -214,7 +195,7 @@ int ProjectWriter::WriteStartForm() {
   std::string text =
       StartForm::Text(options_.version, project_.startup_form, project_.title, entries_);
   std::unordered_set<std::string> form_names;
-  for (const auto& form : project_.forms) form_names.insert(Upper(form.name));
+  for (const auto& form : project_.forms) form_names.insert(text::AsciiUppered(form.name));
   if (int status = CheckCalls(start_file_, text, form_names)) return status;
   if (int status = Write(start_file_, text)) return status;
   project_.forms.insert(project_.forms.begin(), {start_file_, project_.startup_form});

@@ -1,5 +1,5 @@
 // Finding what in a form text is beyond Visual Basic's limits.
-#include "cli/form_limits.h"
+#include "formfile/form_limits.h"
 
 #include <fmt/format.h>
 
@@ -8,7 +8,9 @@
 #include <optional>
 #include <unordered_set>
 
-namespace tavik::cli {
+#include "text/ascii_case.h"
+
+namespace tavik::formfile {
 
 namespace {
 
@@ -17,13 +19,6 @@ constexpr std::string_view kRemedy =
 // The panel that holds the controls of a form too large for the screen; the form's scroll
 // bars move it.
 constexpr std::string_view kScrollPanel = "tvkSSPanel";
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-  return out;
-}
 
 std::string_view Trimmed(std::string_view line) {
   while (!line.empty() && (line.front() == '\t' || line.front() == ' ')) line.remove_prefix(1);
@@ -117,7 +112,11 @@ void FormLimits::FormLine(std::string_view line) {
     std::string_view rest = line.substr(6);
     std::string_view name = Trimmed(rest.substr(std::min(rest.find(' '), rest.size())));
     // The form itself is not one of its controls.
-    if (depth_ > 0) control_names_.insert(Upper(name));
+    if (depth_ > 0) {
+      control_names_.insert(text::AsciiUppered(name));
+      ++control_blocks_;
+      classes_.emplace(rest.substr(0, std::min(rest.find(' '), rest.size())));
+    }
     in_panel_ = name == kScrollPanel;
     ++depth_;
     form_read_ = true;
@@ -156,10 +155,15 @@ std::vector<std::string> FormLimits::Finish() {
   return Warnings();
 }
 
-std::vector<std::string> FormLimits::Check(std::string_view form_text) {
+FormLimits::Reading FormLimits::Measure(std::string_view form_text) {
   FormLimits reading;
   reading.Read(form_text);
-  return reading.Finish();
+  std::vector<std::string> warnings = reading.Finish();
+  return {std::move(warnings), reading.control_blocks_, std::move(reading.classes_)};
+}
+
+std::vector<std::string> FormLimits::Check(std::string_view form_text) {
+  return Measure(form_text).warnings;
 }
 
 std::vector<std::string> FormLimits::Check(std::istream& form_file) {
@@ -173,4 +177,4 @@ std::vector<std::string> FormLimits::Check(std::istream& form_file) {
   return reading.Finish();
 }
 
-}  // namespace tavik::cli
+}  // namespace tavik::formfile

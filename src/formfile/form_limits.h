@@ -5,13 +5,14 @@
 #include <cstddef>
 #include <istream>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
-namespace tavik::cli {
+namespace tavik::formfile {
 
 class FormLimits {
  public:
@@ -22,6 +23,13 @@ class FormLimits {
   static constexpr long kMaxScrollRange = 32767;
   static constexpr std::size_t kMaxProcedureBytes = 65536;
 
+  // What one reading of a written form finds.
+  struct Reading {
+    std::vector<std::string> warnings;  // what the form exceeds, with the figure and the remedy
+    std::size_t control_blocks = 0;     // each element of a control array counts
+    std::set<std::string> classes;      // the classes of its controls, as the file names them
+  };
+  static Reading Measure(std::string_view form_text);
   // What the form text exceeds, each with the figure and the remedy; empty when nothing.
   static std::vector<std::string> Check(std::string_view form_text);
   // The same for a form file, read in pieces so that its text is never held whole.
@@ -46,9 +54,11 @@ class FormLimits {
   bool in_panel_ = false;
   long panel_height_ = 0;
   long panel_width_ = 0;
-  std::unordered_set<std::string> control_names_;                 // in capitals
+  std::unordered_set<std::string> control_names_;  // in capitals
+  std::size_t control_blocks_ = 0;
+  std::set<std::string> classes_;
   std::optional<std::pair<std::string, std::size_t>> procedure_;  // open, and its bytes so far
   std::vector<std::pair<std::string, std::size_t>> long_procedures_;
 };
 
-}  // namespace tavik::cli
+}  // namespace tavik::formfile

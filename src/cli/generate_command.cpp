@@ -60,10 +60,14 @@ constexpr std::size_t kMaxFormNameLength = 40;
 std::string FormNameOf(const std::string& path) {
   const std::string stem = std::filesystem::path(path).stem().string();
   std::string name;
-  for (unsigned char c : stem) {
-    if (std::isalnum(c) != 0 && c < 0x80) {
-      name += static_cast<char>(c);
-    } else if ((c & 0xC0) != 0x80) {  // one underscore for each character, however encoded
+  // A letter with a mark is its plain letter; one underscore for each other character,
+  // however encoded.
+  const std::optional<std::string> windows1252 = text::Utf8ToWindows1252(stem);
+  for (char c : windows1252.value_or(stem)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isdigit(byte) != 0 || text::PlainLetter(c) != '\0') {
+      name += std::isdigit(byte) != 0 ? c : text::PlainLetter(c);
+    } else if (windows1252 || (byte & 0xC0) != 0x80) {
       name += '_';
     }
   }
@@ -81,6 +85,12 @@ void GenerateCommand::ApplyDefaults(bool from_database) {
     options_.name = FormNameOf(*named_file);
   }
   if (from_database && !options_.database) options_.database = options_.model_path;
+  if (from_database && !options_.connect &&
+      import::DatabaseFile::KindOf(options_.model_path.c_str()) ==
+          import::DatabaseFile::Kind::kSqlite) {
+    options_.connect = import::DatabaseSchema::OdbcConnectString(options_.model_path);
+    import::DatabaseSchema::WarnOfOdbcDriver(options_.version, "tavikfw generate");
+  }
 }
 
 bool GenerateCommand::AddFeatures(nlohmann::ordered_json& model,
@@ -171,10 +181,11 @@ int GenerateCommand::RunOnLoadedModel(std::uint32_t host_value) {
 namespace {
 
 // What the written forms exceed of Visual Basic's limits; the forms are kept all the same.
-void WarnOfLimits(const std::vector<std::string>& written_paths) {
+void WarnOfLimits(const std::vector<std::string>& written_paths, std::uint16_t version) {
   for (const std::string& path : written_paths) {
     std::ifstream in(path, std::ios::binary);
-    for (const std::string& warning : formfile::FormLimits::Check(in)) {
+    for (const std::string& warning :
+         formfile::FormLimits::Check(in, version, formfile::FormLimits::kGenerateRemedy)) {
       fmt::print(stderr, "tavikfw generate: warning: {}: {}\n", text::Windows1252ToUtf8(path),
                  warning);
     }
@@ -202,7 +213,7 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
   for (const std::string& path : client.SavedPaths()) {
     fmt::print("{}\n", text::Windows1252ToUtf8(path));
   }
-  WarnOfLimits(client.SavedPaths());
+  WarnOfLimits(client.SavedPaths(), options.version);
   return status;
 }
 
@@ -250,7 +261,7 @@ int GenerateCommand::RunWithFileClient(std::uint32_t host_value,
   if (frontend.LeftUnanswered()) return kExitUsage;
   if (status == 0 && !client.WrittenPath().empty() && options_.print_written_path) {
     fmt::print("{}\n", text::Windows1252ToUtf8(client.WrittenPath()));
-    WarnOfLimits({client.WrittenPath()});
+    WarnOfLimits({client.WrittenPath()}, options_.version);
   }
   return static_cast<int>(status);
 }

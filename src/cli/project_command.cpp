@@ -32,6 +32,12 @@ int ProjectCommand::Run() {
     }
   }
   const bool database = import::DatabaseFile::IsDatabase(options_.input_path.c_str());
+  if (import::DatabaseFile::KindOf(options_.input_path.c_str()) ==
+          import::DatabaseFile::Kind::kSqlite &&
+      !options_.connect) {
+    options_.connect = import::DatabaseSchema::OdbcConnectString(options_.input_path);
+    import::DatabaseSchema::WarnOfOdbcDriver(options_.version, "tavikfw project");
+  }
   if (!database && (!options_.schema.tables.empty() || !options_.schema.grid_tables.empty())) {
     fmt::print(stderr,
                "tavikfw project: --table and --grid choose the tables of a database; "

@@ -12,6 +12,19 @@
 
 namespace tavik {
 
+namespace {
+
+// The default as Visual Basic text: the moment of saving written as the database writes
+// it (the time of the machine that runs the form), any other value as a string.
+std::string DefaultValueCode(std::string_view column_default) {
+  if (column_default == "CURRENT_TIMESTAMP") return R"(Format$(Now, "yyyy-mm-dd hh:nn:ss"))";
+  if (column_default == "CURRENT_DATE") return R"(Format$(Now, "yyyy-mm-dd"))";
+  if (column_default == "CURRENT_TIME") return R"(Format$(Now, "hh:nn:ss"))";
+  return "\"" + VbStringText(column_default) + "\"";
+}
+
+}  // namespace
+
 Status CBoundFieldCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, std::string_view code) {
   if (!event) return kNoMemory;
   event->Append(sub_event, SubEventSlot::kBody, code);
@@ -93,6 +106,28 @@ Status CBoundFieldCtrl::AppendToSetToScreen(std::string_view code) {
   CFormDesc* form = GetFormDesc();
   return AppendCode(form ? form->SetToScreenProcedure(GetEntityName()) : nullptr, SubEvent::kMain,
                     code);
+}
+
+Status CBoundFieldCtrl::AddDefaultFill(CDataCtrl& data_ctrl) {
+  const CAttribute* attribute = GetAttribute();
+  const std::optional<std::string> column_default =
+      attribute ? attribute->GetColumnDefault() : std::nullopt;
+  CFormDesc* form = GetFormDesc();
+  if (!column_default || !form) return kOk;
+  const std::string value = DefaultValueCode(*column_default);
+  // A masked box takes the default as it is: a date column's default fits its mask.
+  const std::string set_text = GetCtrlName() + ".Text = " + value;
+  if (Status status = AppendCode(form->SetDefaultsProcedure(GetEntityName()), SubEvent::kMain,
+                                 CodeText().Line(1, set_text).str())) {
+    return status;
+  }
+  return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
+                    VbFragment(R"(
+            If $ctrl$.Text = "" Then
+                $set$
+            End If
+    )",
+                               {{"ctrl", GetCtrlName()}, {"set", set_text}}));
 }
 
 Status CBoundFieldCtrl::AddControlRef(int* index) {

@@ -85,6 +85,7 @@ Status CMaskEdCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_nam
   if (attribute->IsRequired()) {
     if (Status status = AddRequiredCheck(*data_ctrl, *phys)) return status;
   }
+  if (Status status = AddDefaultFill(*data_ctrl)) return status;
   if (Status status = AddEditModeSwitch(*data_ctrl)) return status;
   if (Status status = AddRuleCheck(*data_ctrl, *phys)) return status;
 

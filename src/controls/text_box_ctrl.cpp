@@ -132,6 +132,7 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
     if (!phys) return kMissingProperty;
     if (Status status = AddRequiredCheck(*data_ctrl, *phys)) return status;
   }
+  if (Status status = AddDefaultFill(*data_ctrl)) return status;
   if (Status status = AddEditModeSwitch(*data_ctrl)) return status;
 
   auto phys = TextProperty(attribute, "PHYSICAL_NAME");

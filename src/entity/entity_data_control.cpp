@@ -142,12 +142,18 @@ void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCt
                       {{"data", data_control}, {"e", entity}, {"focus", focus_line(R"(
             $focus$.SetFocus
     )")}});
-    (void)AddClosingCode(button, "Click",
-                         VbFragment(R"(
+    // The defaults go in after the empty record is on the screen.
+    const std::string set_defaults = CFormDesc::SetDefaultsName(entity);
+    (void)AddClosingCode(
+        button, "Click",
+        VbFragment(R"(
             $set_to_screen$
+            $set_defaults$
         End If
     )",
-                                    {{"set_to_screen", set_to_screen}}));
+                   {{"set_to_screen", set_to_screen},
+                    {"set_defaults",
+                     GetFormDesc()->FindProcedure(set_defaults) ? set_defaults : std::string()}}));
   } else if (caption == "Update") {
     code = VbFragment(R"(
         If $data$.EditMode = dbEditAdd Then

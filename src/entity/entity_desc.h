@@ -49,6 +49,13 @@ class CEntityDesc : public CEntity {
 
   // Master/detail between entities on one form.
   [[nodiscard]] Status SetForeignKeys();
+  // Whether the attribute is a key this entity, shown as a grid, takes from a master on
+  // the form: its relation says so ("FILL_KEYS" 1, as forms made from databases have), and
+  // the user does not type it.
+  bool IsKeyFilledFromMaster(const CAttribute& attribute) const;
+  // The Validate code that gives a row added in the grid its masters' keys, where the
+  // relations say so.
+  [[nodiscard]] Status FillGridKeys();
   [[nodiscard]] Status RepopulateChildren();
   [[nodiscard]] Status DoParentPreChildRepopulate(std::string& reposition, std::string& refresh,
                                                   CEntityDesc* child);

@@ -114,7 +114,65 @@ std::string OrderAfterCondition(const CEntityDesc& child) {
   return order.empty() ? order : " & \"" + VbStringText(order) + "\"";
 }
 
+// Whether rows added to the detail in a grid get their master's keys from the form.
+bool FillsKeys(const CRelationDesc& relation) {
+  auto fill = relation.GetProperty("FILL_KEYS");
+  return fill && !fill->IsEmpty() && fill->AsInteger() == 1;
+}
+
 }  // namespace
+
+bool CEntityDesc::IsKeyFilledFromMaster(const CAttribute& attribute) const {
+  if (!GetGridVisualizer()) return false;
+  bool filled = false;
+  for (const auto& [parent_entity, relation] : GetParentList()) {
+    auto relation_id = RelationId(*relation);
+    if (!relation_id || !FillsKeys(*relation)) continue;
+    ForEachMigratedKey(*this, *parent_entity, *relation, *relation_id,
+                       [&](const CAttribDesc& key, const CAttribDesc& /*parent_key*/) {
+                         filled = filled || &key == &attribute;
+                       });
+  }
+  return filled;
+}
+
+// A grid has no New button: a row added in it gets its masters' keys as it is saved.
+Status CEntityDesc::FillGridKeys() {
+  CEventDesc* validate = GetDataCtrl() ? GetDataCtrl()->GetEvent("Validate") : nullptr;
+  if (!validate) return kNoEvent;
+  const std::string data_ctrl = DataCtrlName();
+  for (const auto& [parent_entity, relation] : GetParentList()) {
+    auto relation_id = RelationId(*relation);
+    if (!relation_id || !FillsKeys(*relation)) continue;
+    const auto& parent = static_cast<const CEntityDesc&>(*parent_entity);
+    std::string keys;
+    ForEachMigratedKey(*this, parent, *relation, *relation_id,
+                       [&](const CAttribDesc& key, const CAttribDesc& parent_key) {
+                         auto field = key.GetProperty("PHYSICAL_NAME");
+                         auto parent_field = parent_key.GetProperty("PHYSICAL_NAME");
+                         if (!HasText(field) || !HasText(parent_field)) return;
+                         keys += VbFragment(
+                             R"(
+                    $field$ = $parent_field$
+    )",
+                             {{"field", CDataCtrl::FieldExpression(data_ctrl, field->Text())},
+                              {"parent_field", CDataCtrl::FieldExpression(parent.DataCtrlName(),
+                                                                          parent_field->Text())}});
+                       });
+    if (keys.empty()) continue;
+    validate->Append(
+        SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
+        VbFragment(R"(
+            If $data$.EditMode = dbEditAdd Then
+                If tk_CurrRowExists($parent$) Then
+                $keys$
+                End If
+            End If
+    )",
+                   {{"data", data_ctrl}, {"parent", parent.DataCtrlName()}, {"keys", keys}}));
+  }
+  return kOk;
+}
 
 Status CEntityDesc::SetForeignKeys() {
   CCtrlDesc* new_button = GetButton("New");

@@ -98,7 +98,9 @@ std::string SelectAssignment(const EntityNames& names, std::string_view select) 
 // its parent puts in the real one.
 void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& names) {
   if (entity.GetParentCount() > 0) {
-    if (!entity.IsGrid()) (void)entity.SetForeignKeys();
+    // A grid has no New button to take its keys: only a relation that fills them in the
+    // grid gives it code.
+    (void)(entity.IsGrid() ? entity.FillGridKeys() : entity.SetForeignKeys());
     entity.AddSelectText(" WHERE ");
   } else {
     entity.AddSelectText(entity.OrderClause());

@@ -53,6 +53,7 @@ void CFormDesc::DropEntity(CEntityDesc& entity) {
     RemoveLinks(child->GetParentList(), &entity);
   (void)RemoveProcedure(SetToScreenName(name));
   (void)RemoveProcedure(ResetName(name));
+  (void)RemoveProcedure(SetDefaultsName(name));
   for (const auto& attribute : entity.GetAttribList()) {
     CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
     if (visualizer && visualizer->GetCtrlGroup()) {

@@ -60,7 +60,8 @@ const std::string& CFormDesc::ListName(std::string_view list_id) {
 }
 
 Status CFormDesc::SetFormName(std::string_view name) {
-  form_name_ = name;
+  // A longer name is cut, as Visual Basic would refuse it.
+  form_name_ = name.substr(0, VbNameMaker::MaxFormNameLength(version_));
   return AddProperty(Value::String(form_name_), "Name");
 }
 
@@ -263,6 +264,10 @@ std::string CFormDesc::SetToScreenName(std::string_view entity) {
 
 std::string CFormDesc::ResetName(std::string_view entity) {
   return std::string(entity) + "_Reset";
+}
+
+std::string CFormDesc::SetDefaultsName(std::string_view entity) {
+  return std::string(entity) + "_SetDefaults";
 }
 
 Status CFormDesc::RemoveProcedure(std::string_view name) {

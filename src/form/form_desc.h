@@ -148,6 +148,12 @@ class CFormDesc : public CForm {
     return MakeProcedure(SetToScreenName(entity));
   }
   CEventDesc* ResetProcedure(std::string_view entity) { return MakeProcedure(ResetName(entity)); }
+  // Puts the columns' defaults into the boxes of a new record; made by the first box of
+  // the entity whose column has one.
+  static std::string SetDefaultsName(std::string_view entity);
+  CEventDesc* SetDefaultsProcedure(std::string_view entity) {
+    return MakeProcedure(SetDefaultsName(entity));
+  }
   CEventDesc* RepopulateProcedure() { return MakeProcedure(RepopulateName()); }
   Status RemoveProcedure(std::string_view name);
   [[nodiscard]] Status AddGlobalDeclaration(std::string_view text);
@@ -222,6 +228,9 @@ class CFormDesc : public CForm {
   std::string BuildCodeText();
   // Layout (form_layout.cpp).
   void PlaceGroup(const CCtrlGroup& group, float origin_x, float origin_y);
+  // A long entity name makes a wide data control, whose arrows the buttons beside narrow
+  // fields would cover: those buttons move to its right. Others stay where they are.
+  void KeepButtonsOffDataControl(const CEntityDesc& entity);
 
   std::uint16_t version_ = 0;
   std::uint16_t reference_count_ = 0;

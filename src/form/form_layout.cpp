@@ -1,10 +1,14 @@
 // Form layout: groups laid out row by row, placed on the form, the close button and timer.
-#include <fmt/format.h>
+#include <algorithm>
+#include <vector>
 
 #include "controls/timer_ctrl.h"
+#include "entity/data_ctrl.h"
+#include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
+#include "form/vb_name_maker.h"
 
 namespace tavik {
 
@@ -68,14 +72,50 @@ void CFormDesc::PlaceControls(float& width, float& height) {
     PlaceGroup(static_cast<const CCtrlGroup&>(*item), origin_x, y);
     y = bottom_edge_ + 300.0f;
   }
+  for (const EntityRecord& record : GetEntityMap()) {
+    KeepButtonsOffDataControl(static_cast<const CEntityDesc&>(*record.entity));
+  }
   width = right_edge_;
   height = bottom_edge_;
+}
+
+namespace {
+
+float Placed(const CCtrlDesc& control, std::string_view property) {
+  auto value = control.GetProperty(property);
+  return value ? value->AsSingle() : 0.0f;
+}
+
+bool Overlap(const CCtrlDesc& a, const CCtrlDesc& b) {
+  return Placed(a, "Left") < Placed(b, "Left") + Placed(b, "Width") &&
+         Placed(b, "Left") < Placed(a, "Left") + Placed(a, "Width") &&
+         Placed(a, "Top") < Placed(b, "Top") + Placed(b, "Height") &&
+         Placed(b, "Top") < Placed(a, "Top") + Placed(a, "Height");
+}
+
+}  // namespace
+
+void CFormDesc::KeepButtonsOffDataControl(const CEntityDesc& entity) {
+  const CCtrlDesc* data = entity.GetDataCtrl();
+  std::vector<CCtrlDesc*> buttons;
+  for (const char* caption : {"New", "Update", "Delete"}) {
+    if (CCtrlDesc* button = entity.GetButton(caption)) buttons.push_back(button);
+  }
+  if (!data || std::none_of(buttons.begin(), buttons.end(),
+                            [data](const CCtrlDesc* button) { return Overlap(*data, *button); })) {
+    return;
+  }
+  const float left = Placed(*data, "Left") + Placed(*data, "Width") + 100.0f;
+  for (CCtrlDesc* button : buttons) {
+    (void)button->AddProperty(Value::Single(left), "Left");
+    right_edge_ = std::max(right_edge_, left + Placed(*button, "Width"));
+  }
 }
 
 Status CFormDesc::AddCloseButton(float& width, float& top) {
   auto button = std::make_unique<CCtrlDesc>();
   if (Status status = button->Init("CommandButton", version_, this, nullptr)) return status;
-  std::string name = fmt::format("cmd{}Close", form_name_);
+  std::string name = VbNameMaker::CloseButtonName(form_name_, version_);
   button->SetCtrlName(name);
   (void)button->AddProperty(Value::String(name), "Name");
   button->SetCtrlHandle(GetCurrCtrlHandle());

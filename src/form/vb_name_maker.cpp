@@ -5,6 +5,8 @@
 
 #include "text/ascii_case.h"
 
+#include "text/windows1252.h"
+
 namespace tavik {
 
 namespace {
@@ -19,10 +21,21 @@ bool IsNameChar(char c) {
 
 }  // namespace
 
+std::string VbNameMaker::CloseButtonName(std::string_view form_name, std::uint16_t version) {
+  const std::size_t longest = version == 3 ? kMaxLength - kLongestButtonEventSuffix : kMaxLength;
+  constexpr std::string_view kPrefix = "cmd";
+  constexpr std::string_view kSuffix = "Close";
+  std::string name(kPrefix);
+  name += form_name.substr(0, longest - kPrefix.size() - kSuffix.size());
+  return name += kSuffix;
+}
+
 std::string VbNameMaker::CleanChars(std::string_view name) {
   std::string result(name);
   for (char& c : result) {
-    if (!IsNameChar(c)) c = '_';
+    if (IsNameChar(c)) continue;
+    const char plain = text::PlainLetter(c);
+    c = plain != '\0' ? plain : '_';
   }
   return result;
 }

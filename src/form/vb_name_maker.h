@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,7 +15,21 @@ class VbNameMaker {
   // The longest name Visual Basic takes for a control, procedure, variable or line label.
   static constexpr std::size_t kMaxLength = 40;
 
-  // Letters, digits and "_" stay; every other byte (blanks, tabs, punctuation, bytes of
+  // Visual Basic 3 holds a procedure's name to kMaxLength too: a form's own procedure
+  // (FORM "_Repopulate") and a control's events (CONTROL "_Click", "_KeyPress") must fit.
+  static constexpr std::size_t kLongestFormProcedureSuffix = 11;  // "_Repopulate"
+  static constexpr std::size_t kLongestButtonEventSuffix = 6;     // "_Click"
+  // The longest form name of the version; the close button's name holds the form's cut
+  // shorter (see CloseButtonName).
+  static std::size_t MaxFormNameLength(std::uint16_t version) {
+    return version == 3 ? kMaxLength - kLongestFormProcedureSuffix : kMaxLength;
+  }
+  // "cmd" FORM "Close", the form's name cut so that the button's name and, in Visual
+  // Basic 3, its Click procedure's stay within kMaxLength.
+  static std::string CloseButtonName(std::string_view form_name, std::uint16_t version);
+
+  // Letters, digits and "_" stay, a Windows-1252 letter with a mark becomes its plain
+  // letter ("Cr\xE8me" gives "Creme"); every other byte (blanks, tabs, punctuation, other
   // characters above 127) becomes "_".
   static std::string CleanChars(std::string_view name);
   // CleanChars, and "n" before a name that does not start with a letter.

@@ -14,8 +14,6 @@ namespace tavik::formfile {
 
 namespace {
 
-constexpr std::string_view kRemedy =
-    "import fewer tables (tavikfw import --table) or show some as grids (--grid)";
 // The panel that holds the controls of a form too large for the screen; the form's scroll
 // bars move it.
 constexpr std::string_view kScrollPanel = "tvkSSPanel";
@@ -79,16 +77,24 @@ void FormLimits::Line(std::string_view raw) {
 void FormLimits::OpenProcedure(std::string_view raw) {
   if (auto opened = OpenedProcedure(Trimmed(raw))) {
     procedure_ = std::pair(std::string(*opened), raw.size() + 1);
+    if (version_ == 3) CheckNameLength(Trimmed(*opened), "procedure");
   }
 }
 
+void FormLimits::CheckNameLength(std::string_view name, std::string_view what) {
+  if (name.size() <= kMaxNameLength) return;
+  long_names_.push_back(
+      fmt::format("the {} name {} is {} characters long, more than the {} Visual Basic {} takes",
+                  what, name, name.size(), kMaxNameLength, version_ == 3 ? 3 : 4));
+}
+
 std::vector<std::string> FormLimits::Warnings() const {
-  std::vector<std::string> warnings;
+  std::vector<std::string> warnings = long_names_;
   if (control_names_.size() > FormLimits::kMaxControlNames) {
     warnings.push_back(
         fmt::format("the form has {} control names, more than the {} Visual "
                     "Basic loads; {}",
-                    control_names_.size(), FormLimits::kMaxControlNames, kRemedy));
+                    control_names_.size(), FormLimits::kMaxControlNames, remedy_));
   }
   for (const auto& [size, how] :
        {std::pair(panel_height_, "tall"), std::pair(panel_width_, "wide")}) {
@@ -96,13 +102,13 @@ std::vector<std::string> FormLimits::Warnings() const {
     warnings.push_back(
         fmt::format("the scrolled panel is {} twips {}, more than the {} a scroll "
                     "bar reaches; {}",
-                    size, how, FormLimits::kMaxScrollRange, kRemedy));
+                    size, how, FormLimits::kMaxScrollRange, remedy_));
   }
   for (const auto& [name, bytes] : long_procedures_) {
     warnings.push_back(
         fmt::format("the procedure {} is {} bytes long, more than the {} Visual "
                     "Basic compiles; {}",
-                    name, bytes, FormLimits::kMaxProcedureBytes, kRemedy));
+                    name, bytes, FormLimits::kMaxProcedureBytes, remedy_));
   }
   return warnings;
 }
@@ -117,6 +123,7 @@ void FormLimits::FormLine(std::string_view line) {
       ++control_blocks_;
       classes_.emplace(rest.substr(0, std::min(rest.find(' '), rest.size())));
     }
+    CheckNameLength(name, depth_ > 0 ? "control" : "form");
     in_panel_ = name == kScrollPanel;
     ++depth_;
     form_read_ = true;
@@ -155,21 +162,24 @@ std::vector<std::string> FormLimits::Finish() {
   return Warnings();
 }
 
-FormLimits::Reading FormLimits::Measure(std::string_view form_text) {
-  FormLimits reading;
+FormLimits::Reading FormLimits::Measure(std::string_view form_text, std::uint16_t version,
+                                        std::string_view remedy) {
+  FormLimits reading(version, remedy);
   reading.Read(form_text);
   std::vector<std::string> warnings = reading.Finish();
   return {std::move(warnings), reading.control_blocks_, std::move(reading.classes_)};
 }
 
-std::vector<std::string> FormLimits::Check(std::string_view form_text) {
-  return Measure(form_text).warnings;
+std::vector<std::string> FormLimits::Check(std::string_view form_text, std::uint16_t version,
+                                           std::string_view remedy) {
+  return Measure(form_text, version, remedy).warnings;
 }
 
-std::vector<std::string> FormLimits::Check(std::istream& form_file) {
+std::vector<std::string> FormLimits::Check(std::istream& form_file, std::uint16_t version,
+                                           std::string_view remedy) {
   constexpr std::size_t kPieceSize = 1 << 16;
   std::vector<char> piece(kPieceSize);
-  FormLimits reading;
+  FormLimits reading(version, remedy);
   while (form_file.read(piece.data(), static_cast<std::streamsize>(piece.size())) ||
          form_file.gcount() > 0) {
     reading.Read(std::string_view(piece.data(), static_cast<std::size_t>(form_file.gcount())));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <istream>
 #include <optional>
 #include <set>
@@ -22,6 +23,16 @@ class FormLimits {
   static constexpr std::size_t kMaxControlNames = 254;
   static constexpr long kMaxScrollRange = 32767;
   static constexpr std::size_t kMaxProcedureBytes = 65536;
+  // Characters of a form's or control's name; in Visual Basic 3 of a procedure's too.
+  static constexpr std::size_t kMaxNameLength = 40;
+
+  // What fewer controls and smaller panels and procedures, for each command: the options
+  // it takes that make a form smaller.
+  static constexpr std::string_view kGenerateRemedy =
+      "make a model of fewer tables (tavikfw import --table) or with some shown as grids "
+      "(its --grid) and generate from it";
+  static constexpr std::string_view kProjectRemedy =
+      "choose fewer tables (--table) or show some as grids (--grid)";
 
   // What one reading of a written form finds.
   struct Reading {
@@ -29,14 +40,19 @@ class FormLimits {
     std::size_t control_blocks = 0;     // each element of a control array counts
     std::set<std::string> classes;      // the classes of its controls, as the file names them
   };
-  static Reading Measure(std::string_view form_text);
+  // The form text of that Visual Basic version, read once.
+  static Reading Measure(std::string_view form_text, std::uint16_t version,
+                         std::string_view remedy);
   // What the form text exceeds, each with the figure and the remedy; empty when nothing.
-  static std::vector<std::string> Check(std::string_view form_text);
+  static std::vector<std::string> Check(std::string_view form_text, std::uint16_t version,
+                                        std::string_view remedy);
   // The same for a form file, read in pieces so that its text is never held whole.
-  static std::vector<std::string> Check(std::istream& form_file);
+  static std::vector<std::string> Check(std::istream& form_file, std::uint16_t version,
+                                        std::string_view remedy);
 
  private:
-  FormLimits() = default;
+  FormLimits(std::uint16_t version, std::string_view remedy) : version_(version), remedy_(remedy) {}
+  void CheckNameLength(std::string_view name, std::string_view what);
   // Lines may straddle pieces: the unfinished end of one waits for the next.
   void Read(std::string_view piece);
   std::vector<std::string> Finish();
@@ -48,6 +64,8 @@ class FormLimits {
   void OpenProcedure(std::string_view raw);
   std::vector<std::string> Warnings() const;
 
+  std::uint16_t version_;
+  std::string_view remedy_;
   std::string partial_line_;
   int depth_ = 0;
   bool form_read_ = false;
@@ -59,6 +77,7 @@ class FormLimits {
   std::set<std::string> classes_;
   std::optional<std::pair<std::string, std::size_t>> procedure_;  // open, and its bytes so far
   std::vector<std::pair<std::string, std::size_t>> long_procedures_;
+  std::vector<std::string> long_names_;  // the warnings, in the order met
 };
 
 }  // namespace tavik::formfile

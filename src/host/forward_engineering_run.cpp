@@ -61,8 +61,8 @@ std::string ForwardEngineeringRun::LoadEventOpening() const {
             Exit Sub
         End If
     )",
-                    {{"database", form_->GetDefaultDatabaseString()},
-                     {"connect", form_->GetDefaultConnectString()}});
+                    {{"database", VbStringText(form_->GetDefaultDatabaseString())},
+                     {"connect", VbStringText(form_->GetDefaultConnectString())}});
 }
 
 std::string ForwardEngineeringRun::LoadEventClosing() const {
@@ -161,7 +161,8 @@ void ForwardEngineeringRun::FitToScreen(float& width, float& height) {
     screen_height = height;
   }
   if (!warning.empty() && CurrentPlatform().message_boxes) {
-    CurrentPlatform().message_boxes->ShowMessage("", warning);
+    // The caption names the form: a project makes many, and the user must know which.
+    CurrentPlatform().message_boxes->ShowMessage(form_->GetFormName(), warning);
   }
   AddFormProperties(width, height, screen_width, screen_height);
 }

@@ -3,6 +3,7 @@
 
 #include <fmt/format.h>
 
+#include <filesystem>
 #include <new>
 
 #include "base/exit_status.h"
@@ -40,6 +41,18 @@ DatabaseSchema::Schema DatabaseSchema::Read(const std::string& path,
     fmt::print(stderr, "{}: there is not enough memory to import the database\n", kErrorCaption);
     return {kExitModelRefused, {}};
   }
+}
+
+std::string DatabaseSchema::OdbcConnectString(const std::string& path) {
+  return "ODBC;DSN=" + std::filesystem::path(path).stem().string() + ";";
+}
+
+void DatabaseSchema::WarnOfOdbcDriver(std::uint16_t version, std::string_view command) {
+  if (version != 3) return;
+  fmt::print(stderr,
+             "{}: warning: Visual Basic 3 is a 16-bit program and opens the database only "
+             "through a 16-bit ODBC driver for SQLite; the usual SQLite ODBC drivers are 32-bit\n",
+             command);
 }
 
 DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,

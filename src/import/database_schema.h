@@ -1,6 +1,7 @@
 // A database's schema as the text of a model file, for the commands that take a database.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,14 @@ class DatabaseSchema {
   // version cannot open is warned of too.
   static Schema Read(const std::string& path, const SchemaImportOptions& options,
                      std::string_view command, int vb_version = 0);
+
+  // The connect string of forms made from the database: Visual Basic opens a SQLite file
+  // through the SQLite ODBC driver, by a data source named after the file ("music.db" gives
+  // "ODBC;DSN=music;"), which the user sets up once on the Windows machine.
+  static std::string OdbcConnectString(const std::string& path);
+  // Visual Basic 3 is a 16-bit program: the SQLite ODBC drivers are 32-bit, so the user is
+  // told that a 16-bit one would be needed.
+  static void WarnOfOdbcDriver(std::uint16_t version, std::string_view command);
 
   // The schema read as Read reads it, as the text of a model file.
   static Imported Import(const std::string& path, const SchemaImportOptions& options,

@@ -78,6 +78,7 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   if (column.required) col_prop["CD_REQ"] = "Y";
   if (column.filled_by_database) col_prop["CD_RO"] = "Y";
   if (column.unique) col_prop["CD_UNQ"] = "Y";
+  if (column.default_value) col_prop["CD_DEF"] = *column.default_value;
   if (!column.tag.empty()) col_prop["CD_TAG"] = column.tag;
   if (!column.rule.empty()) col_prop["CD_VLR"] = column.rule;
   if (!column.rule_message.empty()) col_prop["CD_VLT"] = column.rule_message;
@@ -107,7 +108,9 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   attribute["CP_EST"] = std::move(edit_style);
   if (!column.flags.empty()) {
     attribute["ES_VLD_RULE"] = {{"NAME", column.list_name}};
-    attribute["ES_VLD_VALUE"] = PairList(column.flags);
+    ImportedSchema::ValuePairs flags = column.flags;
+    if (column.flag_shows_label) flags.front().first = column.display_name;
+    attribute["ES_VLD_VALUE"] = PairList(flags);
   } else if (!column.values.empty()) {
     attribute["COL_VLD_RULE"] = {{"NAME", column.list_name}};
     attribute["COL_VLD_VALUE"] = PairList(column.values);
@@ -402,6 +405,8 @@ ordered_json ImportedSchema::Document() const {
     properties["RELATION_ID"] = i + 1;
     properties["PARENT_ENTITY"] = link.master + 1;
     properties["CHILD_ENTITY"] = link.detail + 1;
+    // A row added in a detail grid gets its master's keys from the form.
+    properties["FILL_KEYS"] = 1;
     ordered_json entry = ordered_json::object();
     entry["properties"] = std::move(properties);
     ordered_json attribute_ids = ordered_json::array();

@@ -43,7 +43,13 @@ class ImportedSchema {
     bool unique = false;              // no two rows hold the same value (the key aside)
     int key_position = 0;             // in the primary key, from 1; 0 when not part of it
     int edit_style = kTextBoxStyle;
-    ValuePairs flags;           // a check box's checked and unchecked values
+    ValuePairs flags;  // a check box's checked and unchecked values
+    // The checked value says only yes ("1", "Y"): the check box reads as the column's label.
+    bool flag_shows_label = false;
+    // The default of a NOT NULL column, which the form writes itself: the database fills a
+    // default only into a column an insert leaves out. The value, or CURRENT_DATE,
+    // CURRENT_TIME or CURRENT_TIMESTAMP.
+    std::optional<std::string> default_value;
     ValuePairs values;          // a list's values
     bool values_limit = false;  // values outside the list are refused
     std::string mask;           // a masked edit's input mask

@@ -245,8 +245,8 @@ std::vector<ValueList> CheckedValueLists(std::string_view create_sql) {
 }
 
 // Two values that say yes and no, written no first, are turned round: the first value of
-// a check box is its checked one.
-void PutYesFirst(std::vector<std::string>& flags) {
+// a check box is its checked one. Whether the values say yes and no.
+bool PutYesFirst(std::vector<std::string>& flags) {
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kPairs = {{
       {"y", "n"},
       {"yes", "no"},
@@ -259,14 +259,40 @@ void PutYesFirst(std::vector<std::string>& flags) {
   const std::string second = FoldedName(flags[1]);
   for (const auto& [yes, no] : kPairs) {
     if (first == no && second == yes) std::swap(flags[0], flags[1]);
+    if ((first == no && second == yes) || (first == yes && second == no)) return true;
   }
+  return false;
+}
+
+// A column's default as SQL text, as the form writes it into the box: a literal's value,
+// TRUE and FALSE as 1 and 0, and CURRENT_DATE, CURRENT_TIME and CURRENT_TIMESTAMP in
+// capitals; nothing for an expression the form cannot compute.
+std::optional<std::string> ColumnDefault(std::string_view sql) {
+  const Tokens tokens = Tokenize(sql);
+  const TokenSpan span = WithoutOuterParentheses(tokens, {0, tokens.size()});
+  if (auto literal = LiteralAt(tokens, span); literal && literal->second == span.second) {
+    return std::move(literal->first);
+  }
+  if (span.second - span.first != 1 || tokens[span.first].kind != Token::Kind::kWord) {
+    return std::nullopt;
+  }
+  const std::string word = FoldedName(tokens[span.first].text);
+  if (word == "true" || word == "false") return std::string(word == "true" ? "1" : "0");
+  if (word == "current_date" || word == "current_time" || word == "current_timestamp") {
+    std::string keyword = word;
+    std::transform(keyword.begin(), keyword.end(), keyword.begin(),
+                   [](char c) { return IsLowerAscii(c) ? static_cast<char>(c - 'a' + 'A') : c; });
+    return keyword;
+  }
+  return std::nullopt;
 }
 
 // The edit style the column's type and CHECK list (values, when it has one) call for.
 void ChooseEditStyle(ImportedSchema::Column& column, std::vector<std::string>* values) {
   const DeclaredType type(column.type);
   if (values && values->size() == 2) {
-    PutYesFirst(*values);
+    // A yes that reads "1" or "Y" says less than the column's own label.
+    column.flag_shows_label = PutYesFirst(*values);
     column.flags = {{(*values)[0], (*values)[0]}, {(*values)[1], (*values)[1]}};
   } else if (!values && type.IsBoolean()) {
     column.flags = {{"Yes", "1"}, {"No", "0"}};
@@ -333,6 +359,9 @@ class SchemaImport {
   bool Open();
   bool ReadSchemaObjects();
   bool ReadColumns(Table& table);
+  // A NOT NULL column's default, which the form writes itself; a default the form cannot
+  // compute is told, and the column stays required.
+  void TakeDefault(const Table& table, Column& column, std::string_view sql);
   bool MarkRowidAlias(Table& table);
   bool MarkUniqueColumns(Table& table);
   bool ReadForeignKeys(std::size_t child_index);
@@ -488,24 +517,58 @@ bool SchemaImport::ReadSchemaObjects() {
   for (ImportedSchema::SchemaObject& object : objects) {
     const auto found = special_types.find(FoldedName(object.name));
     if (found != special_types.end()) object.type = found->second;
+    // Virtual tables and their shadow tables are not imported, and the user is told so.
+    if (found != special_types.end() && options_.tables.empty()) {
+      schema_.Warn(fmt::format("table \"{}\" is left out: {}", object.name,
+                               object.type == "virtual"
+                                   ? "it is a virtual table, which its module fills, not a form"
+                                   : "it is the storage of a virtual table, which its module "
+                                     "keeps"));
+    }
     schema_.AddObject(std::move(object));
   }
   return true;
 }
 
+void SchemaImport::TakeDefault(const Table& table, Column& column, std::string_view sql) {
+  if (SameName(sql, "NULL")) return;  // no default: NOT NULL refuses an empty box anyway
+  std::optional<std::string> value = ColumnDefault(sql);
+  if (!value) {
+    schema_.Warn(fmt::format(
+        "table \"{}\", column \"{}\": its default ({}) is computed by the database, which "
+        "the form cannot do: the column stays required",
+        table.name, column.name, sql));
+    return;
+  }
+  column.default_value = std::move(value);
+  column.required = false;
+}
+
 bool SchemaImport::ReadColumns(Table& table) {
-  // Generated columns are computed by the database and cannot be entered on a form.
-  const bool read =
-      Query("SELECT name, type, \"notnull\", pk FROM pragma_table_xinfo(?1) WHERE hidden = 0",
-            table.name, [&](sqlite3_stmt* row) {
-              Column column;
-              column.name = ColumnText(row, 0);
-              column.type = ColumnText(row, 1);
-              column.key_position = sqlite3_column_int(row, 3);
-              column.required = sqlite3_column_int(row, 2) != 0 || column.key_position > 0;
-              table.columns.push_back(std::move(column));
-              return true;
-            });
+  // Generated columns are computed by the database and cannot be entered on a form; the
+  // hidden columns of virtual tables are none of the table's own.
+  const bool read = Query(
+      "SELECT name, type, \"notnull\", pk, hidden, dflt_value "
+      "FROM pragma_table_xinfo(?1) WHERE hidden <> 1",
+      table.name, [&](sqlite3_stmt* row) {
+        if (sqlite3_column_int(row, 4) != 0) {
+          schema_.Warn(
+              fmt::format("table \"{}\", column \"{}\" is left out: the database computes it (a "
+                          "generated column)",
+                          table.name, ColumnText(row, 0)));
+          return true;
+        }
+        Column column;
+        column.name = ColumnText(row, 0);
+        column.type = ColumnText(row, 1);
+        column.key_position = sqlite3_column_int(row, 3);
+        column.required = sqlite3_column_int(row, 2) != 0 || column.key_position > 0;
+        if (column.required && sqlite3_column_type(row, 5) != SQLITE_NULL) {
+          TakeDefault(table, column, ColumnText(row, 5));
+        }
+        table.columns.push_back(std::move(column));
+        return true;
+      });
   if (!read) return false;
   if (table.columns.empty()) {
     return Refuse(fmt::format("table \"{}\" has no columns that can be entered", table.name));

@@ -73,6 +73,12 @@ std::optional<Value> CAttribute::GetTvkProperty(const FormatId& group,
   return property ? property->ToVariant() : std::nullopt;
 }
 
+std::optional<std::string> CAttribute::GetColumnDefault() const {
+  auto value = GetTvkProperty(format_ids::kColProp, "CD_DEF");
+  if (!value || !value->IsString()) return std::nullopt;
+  return value->AsString();
+}
+
 std::int32_t CAttribute::CheckTvkPropGroup(std::string_view group_name) {
   for (const GROUPDESC* row = m_group_lookup; row->id != -1; ++row) {
     if (group_name == row->name) return row->id;

@@ -68,6 +68,10 @@ class CAttribute {
   std::optional<Value> GetProperty(std::string_view name) const;
   std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
   CNxPropertySet& GetTvkProps() { return group_properties_; }
+  // The column's default ("CD_DEF" of COL_PROP): the value a new record starts with;
+  // CURRENT_DATE, CURRENT_TIME and CURRENT_TIMESTAMP stand for the moment it is saved.
+  // Nothing when the column has none.
+  std::optional<std::string> GetColumnDefault() const;
 
   static std::int32_t CheckTvkPropGroup(std::string_view group_name);
   static const GROUPDESC* FindTvkPropGroup(std::int32_t id);

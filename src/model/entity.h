@@ -61,6 +61,7 @@ class CEntity {
   [[nodiscard]] Status AddParent(CEntity* entity, CRelationDesc* relation);
   [[nodiscard]] Status AddChild(CEntity* entity, CRelationDesc* relation);
   std::vector<RelatedEntity>& GetParentList() { return parents_; }
+  const std::vector<RelatedEntity>& GetParentList() const { return parents_; }
   std::vector<RelatedEntity>& GetChildList() { return children_; }
   std::size_t GetParentCount() const { return parents_.size(); }
   std::size_t GetChildCount() const { return children_.size(); }

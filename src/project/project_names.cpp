@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "text/windows1252.h"
+
 namespace tavik::project {
 
 namespace {
@@ -47,11 +49,21 @@ std::string FirstFree(std::unordered_set<std::string>& taken,
   return name;
 }
 
+// The UTF-8 text in Windows-1252, each letter with a mark as its plain letter, so that
+// "Crème" gives "Creme", never a character per byte.
+std::string PlainLetters(std::string_view utf8) {
+  std::string text = text::Utf8ToWindows1252(utf8).value_or(std::string(utf8));
+  for (char& c : text) {
+    if (const char plain = text::PlainLetter(c); plain != '\0') c = plain;
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string ProjectNames::FileName(std::string_view wanted, std::string_view extension) {
   std::string stem;
-  for (char c : wanted) {
+  for (char c : PlainLetters(wanted)) {
     if (IsNameChar(c) && stem.size() < kStemLength) stem += c;
   }
   stem = Upper(stem);
@@ -62,12 +74,12 @@ std::string ProjectNames::FileName(std::string_view wanted, std::string_view ext
                    [&](const std::string& candidate) { return candidate + dot_extension; });
 }
 
-std::string ProjectNames::Identifier(std::string_view wanted) {
+std::string ProjectNames::Identifier(std::string_view wanted, std::size_t longest) {
   std::string name;
-  for (char c : wanted) name += IsNameChar(c) ? c : '_';
+  for (char c : PlainLetters(wanted)) name += IsNameChar(c) ? c : '_';
   if (name.empty() || !IsLetter(name[0])) name = "x" + name;
-  name.resize(std::min(name.size(), kLongestIdentifier));
-  return FirstFree(identifiers_, next_number_, name, kLongestIdentifier,
+  name.resize(std::min(name.size(), longest));
+  return FirstFree(identifiers_, next_number_, name, longest,
                    [](const std::string& candidate) { return candidate; });
 }
 

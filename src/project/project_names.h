@@ -18,8 +18,9 @@ class ProjectNames {
   // extension are taken ("CUSTOM02.FRM"), never a device name such as CON.
   std::string FileName(std::string_view wanted, std::string_view extension);
   // A Visual Basic name: other characters become underscores, a name that does not start
-  // with a letter gets "x" in front, at most 40 characters, unique without regard to case.
-  std::string Identifier(std::string_view wanted);
+  // with a letter gets "x" in front, a letter with a mark its plain letter, at most longest
+  // characters, unique without regard to case.
+  std::string Identifier(std::string_view wanted, std::size_t longest = kLongestIdentifier);
 
  private:
   // Names handed out, in upper case; and per stem the next number to try, so that a

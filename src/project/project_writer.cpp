@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "base/exit_status.h"
+#include "form/vb_name_maker.h"
 #include "formfile/form_limits.h"
 #include "platform/terminal.h"
 #include "project/database_forms.h"
@@ -148,7 +149,8 @@ void ProjectWriter::WarnOfGridKeys(const DatabaseForms& forms, std::size_t form,
 
 int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_name,
                            const std::string& caption, bool& fits) {
-  std::string form_name = names_.Identifier(wanted_name);
+  std::string form_name =
+      names_.Identifier(wanted_name, VbNameMaker::MaxFormNameLength(options_.version));
   std::string file = names_.FileName(caption, "FRM");
   if (!host_.MayWrite(folder_.Final(file).string(), "form file")) return kExitUsage;
   const fs::path staged = folder_.Stage(file);
@@ -157,13 +159,23 @@ int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_n
   if (status == 0 && !fs::exists(staged)) status = kExitUsage;
   if (status != 0) return status;
   std::string text = ReadFile(staged);
-  formfile::FormLimits::Reading reading = formfile::FormLimits::Measure(text);
+  formfile::FormLimits::Reading reading =
+      formfile::FormLimits::Measure(text, options_.version, formfile::FormLimits::kProjectRemedy);
   fits = reading.control_blocks <= kMostControls;
+  // A form that is made again with fewer grids is checked again then.
+  if (fits) WarnOfLimits(file, form_name, reading.warnings);
   if (int fault = CheckCalls(file, text, {})) return fault;
   control_classes_.insert(reading.classes.begin(), reading.classes.end());
   project_.forms.push_back({file, form_name});
   entries_.push_back({form_name, text::Utf8ToWindows1252(caption).value_or(form_name)});
   return 0;
+}
+
+void ProjectWriter::WarnOfLimits(const std::string& file, const std::string& form_name,
+                                 const std::vector<std::string>& warnings) {
+  for (const std::string& warning : warnings) {
+    fmt::print(stderr, "tavikfw project: warning: {} (form {}): {}\n", file, form_name, warning);
+  }
 }
 
 void ProjectWriter::DropLastForm() {

@@ -51,6 +51,9 @@ class ProjectWriter {
   [[nodiscard]] int AddForm(std::uint32_t host_value, const std::string& wanted_name,
                             const std::string& caption, bool& fits);
   // Takes back the last form, to make it again with fewer grids.
+  // What a written form exceeds of Visual Basic's limits, each warning naming the form.
+  static void WarnOfLimits(const std::string& file, const std::string& form_name,
+                           const std::vector<std::string>& warnings);
   void DropLastForm();
   void Progress(std::size_t done, std::size_t total, const std::string& table) const;
   // The start-up form (when there is one), the module and the project file; then the

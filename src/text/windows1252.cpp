@@ -207,4 +207,29 @@ std::string FormTextFault(std::string_view utf8) {
   return {};
 }
 
+char PlainLetter(char windows1252) {
+  const auto byte = static_cast<unsigned char>(windows1252);
+  if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')) return windows1252;
+  // From 0xC0 up, a row per plain letter; '\0' where the code page has no such letter
+  // (the multiplication and division signs, the ligatures and the Icelandic letters).
+  static constexpr std::string_view kFromC0 =
+      "AAAAAA\0CEEEEIIII\0NOOOOO\0OUUUUY\0\0"
+      "aaaaaa\0ceeeeiiii\0nooooo\0ouuuuy\0y";
+  if (byte >= 0xC0) return kFromC0[byte - 0xC0];
+  switch (byte) {
+    case 0x8A:
+      return 'S';  // S caron
+    case 0x8E:
+      return 'Z';  // Z caron
+    case 0x9A:
+      return 's';
+    case 0x9E:
+      return 'z';
+    case 0x9F:
+      return 'Y';  // Y diaeresis
+    default:
+      return '\0';
+  }
+}
+
 }  // namespace tavik::text

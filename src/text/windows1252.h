@@ -15,6 +15,11 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 // U+FFFD, so that they never reach a terminal as C1 control characters.
 std::string Windows1252ToUtf8(std::string_view text);
 
+// The plain ASCII letter of a Windows-1252 letter with a mark ("\xE8" for e-grave gives
+// 'e', "\xDC" for U-umlaut 'U'), the letter itself for ASCII letters, '\0' for any other
+// byte (digits, punctuation, letters without a plain one such as "\xDF" or "\xC6").
+char PlainLetter(char windows1252);
+
 // The longest text a model may hold: a name, a label or a list entry ends up inside one
 // line of generated code, which must stay within what a form file's reader takes.
 inline constexpr std::size_t kMaxFormTextLength = 1000;

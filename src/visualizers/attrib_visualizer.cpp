@@ -70,6 +70,8 @@ Status CAttribVisualizer::MarkRequired() {
                                               : column_required->AsInteger() == 'Y';
     if (is_yes) attribute->SetRequired(true);
   }
+  // An empty box of a column with a default is saved with the default, not refused.
+  if (attribute->GetColumnDefault()) attribute->SetRequired(false);
   return kOk;
 }
 

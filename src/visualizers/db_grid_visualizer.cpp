@@ -65,6 +65,14 @@ Status CDBGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
                           {"column", VbStringText(physical_name->Text())},
                           {"heading", VbStringText(heading->Text())}});
   }
+  // A key the row takes from its master is not typed.
+  if (entity->IsKeyFilledFromMaster(*attribute)) {
+    caption +=
+        VbFragment(R"(
+        $grid$.Columns.Item("$column$").Locked = True
+    )",
+                   {{"grid", GridName(*entity)}, {"column", VbStringText(physical_name->Text())}});
+  }
   if (CGridCtrl* grid = GetGrid()) grid->SetCurrColNum(grid->GetCurrColNum() + 1);
   return AppendCode(timer->GetEvent("Timer"), caption, SubEventSlot::kTail);
 }

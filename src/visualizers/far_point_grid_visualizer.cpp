@@ -118,6 +118,15 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
     }
     entity->HasCustomGridColumns(1);
   }
+  // A key the row takes from its master is not typed.
+  if (entity->IsKeyFilledFromMaster(*attribute)) {
+    code += VbFragment(R"(
+        $grid$.Col = $column$
+        $grid$.Row = -1
+        $grid$.Lock = True
+    )",
+                       {{"grid", grid}, {"column", column_text}});
+  }
   if (Status status =
           AppendCode(form->LoadEvent(), code, SubEventSlot::kBody, SubEventPlacement::kFirst)) {
     return status;

@@ -13,7 +13,10 @@ TEST(VbNameMakerTest, CleansToValidNames) {
   EXPECT_EQ(VbNameMaker::Clean("Order Details"), "Order_Details");
   EXPECT_EQ(VbNameMaker::Clean("2nd\ttry"), "n2nd_try");
   EXPECT_EQ(VbNameMaker::Clean("_x"), "n_x");
-  EXPECT_EQ(VbNameMaker::Clean("caf\xE9\xA0"), "caf__");
+  EXPECT_EQ(VbNameMaker::Clean("caf\xE9\xA0"), "cafe_");
+  EXPECT_EQ(VbNameMaker::Clean("\xDC"
+                               "bersicht \xC6\xFF"),
+            "Ubersicht___y");
   EXPECT_EQ(VbNameMaker::Clean("ORDERS"), "ORDERS");
   EXPECT_TRUE(VbNameMaker::IsValid(std::string(40, 'a')));
   EXPECT_FALSE(VbNameMaker::IsValid(std::string(41, 'a')));

@@ -126,7 +126,8 @@ TEST_F(GenerateCommandTest, WarnsOfWhatVisualBasicCannotLoadAndWritesTheFormAllT
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "BIG.FRM\n");
   const std::string remedy =
-      "; import fewer tables (tavikfw import --table) or show some as grids (--grid)\n";
+      "; make a model of fewer tables (tavikfw import --table) or with some shown as grids "
+      "(its --grid) and generate from it\n";
   for (std::string warning :
        {"the form has 493 control names, more than the 254 Visual Basic loads",
         "the scrolled panel is 81600 twips tall, more than the 32767 a scroll bar reaches",

@@ -61,7 +61,7 @@ TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel)
   EXPECT_EQ(import.err, "");
   EXPECT_EQ(nlohmann::json::parse(ReadWholeFile(dir_ / "model.json"))["entities"].size(), 4u);
 
-  // A form generated from a database opens it unless told otherwise, and has Find, Cancel,
+  // A form generated from a database opens the database it is told to, and has Find, Cancel,
   // the position and its records in order, which a model file gets when asked.
   const std::string options = " --name Orders --settings T.INI --database orders.mdb";
   CliResult from_model =

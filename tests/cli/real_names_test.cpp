@@ -119,4 +119,71 @@ TEST_F(RealNamesTest, AHiddenFirstFieldIsNotGivenTheFocus) {
   EXPECT_THAT(form, Not(HasSubstr(".SetFocus")));
 }
 
+// The cases real schemas brought: defaults on NOT NULL columns, a detail grid, a flag
+// column, names beyond ASCII and over 40 characters, generated columns and an FTS table.
+constexpr const char* kMusicSchema = R"(
+  CREATE TABLE album (album_id INTEGER PRIMARY KEY, title TEXT NOT NULL,
+    label TEXT NOT NULL DEFAULT 'none', added TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP,
+    explicit INTEGER NOT NULL DEFAULT 0 CHECK (explicit IN (0, 1)),
+    notes TEXT NOT NULL DEFAULT (lower('X')));
+  CREATE TABLE track (track_id INTEGER PRIMARY KEY,
+    album_id INTEGER NOT NULL REFERENCES album(album_id), seconds INTEGER,
+    doubled INTEGER GENERATED ALWAYS AS (seconds * 2) VIRTUAL);
+  CREATE TABLE "Übersicht" (id INTEGER PRIMARY KEY, "Crème" TEXT);
+  CREATE TABLE a_really_long_table_name_of_fifty_characters_xyz (id INTEGER PRIMARY KEY);
+  CREATE VIRTUAL TABLE notes_fts USING fts5(body);)";
+
+TEST_F(RealNamesTest, AProjectFromARealSchemaSavesWhatTheUserTypes) {
+  tavik::testing::MakeDatabase(dir_ / "music.db", kMusicSchema);
+  for (const char* version : {"3", "4"}) {
+    CliResult run = Run(std::string("project music.db -o P") + version + " --vb " + version +
+                        " --settings T.INI");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.err, HasSubstr("\"track\", column \"doubled\" is left out"));
+    EXPECT_THAT(run.err, HasSubstr("table \"notes_fts\" is left out"));
+    EXPECT_THAT(run.err, HasSubstr("table \"notes_fts_data\" is left out"));
+    EXPECT_THAT(run.err, HasSubstr("its default (lower('X')) is computed by the database"));
+    const std::filesystem::path folder = dir_ / (std::string("P") + version);
+    // Visual Basic 4 takes procedure names longer than 40 characters; 3 does not.
+    for (const char* file :
+         {"ALBUM.FRM", "UBERSICH.FRM", version[0] == '3' ? "A_REALLY.FRM" : ""}) {
+      if (*file != '\0') {
+        EXPECT_EQ(tavik::testing::LintVbForm(ReadWholeFile(folder / file)), "") << file;
+      }
+    }
+    const std::string album = ReadWholeFile(folder / "ALBUM.FRM");
+    // A default fills a new record and an emptied box; a column without one is refused.
+    EXPECT_THAT(album, HasSubstr("Sub album_SetDefaults()\r\n'Tavik Generated Code Section\r\n"
+                                 "\ttbxE1label.Text = \"none\"\r\n"
+                                 "\ttbxE1added.Text = Format$(Now, \"yyyy-mm-dd hh:nn:ss\")\r\n"));
+    EXPECT_THAT(album, HasSubstr("\t\tIf tbxE1label.Text = \"\" Then\r\n"
+                                 "\t\t\ttbxE1label.Text = \"none\"\r\n"));
+    EXPECT_THAT(album, Not(HasSubstr("label is a required field")));
+    EXPECT_THAT(album, HasSubstr("title is a required field"));
+    EXPECT_THAT(album, HasSubstr("notes is a required field"));
+    EXPECT_THAT(album, HasSubstr("\t\talbum_SetDefaults\r\n"));
+    EXPECT_THAT(album, HasSubstr("Caption             =    \"Explicit\""));
+    // A track added in the album's grid gets the album's key, which is not typed.
+    EXPECT_THAT(album, HasSubstr("\t\t\t\tdstrack.Recordset.Fields(\"album_id\") = "
+                                 "dsalbum.Recordset.Fields(\"album_id\")\r\n"));
+    EXPECT_THAT(album, HasSubstr(version == std::string("4")
+                                     ? "grdtrack.Columns.Item(\"album_id\").Locked = True"
+                                     : "grdtrack.Lock = True"));
+    EXPECT_THAT(album, HasSubstr("OpenDatabase(\"\",FALSE,FALSE,\"ODBC;DSN=music;\")"));
+    EXPECT_THAT(ReadWholeFile(folder / "UBERSICH.FRM"), HasSubstr("Begin Form frmUbersicht"));
+  }
+}
+
+TEST_F(RealNamesTest, QuotesInTheDatabaseAndConnectStringsAreDoubledInTheCode) {
+  CliResult run =
+      Run("generate " + std::string(TAVIK_SOURCE_DIR) +
+          "/examples/order_entry.json -o Q.FRM --vb 3 --name " + std::string(61, 'Q') +
+          " --settings T.INI --database 'C:\\DATA\\\"X\".MDB' --connect 'ODBC;DSN=\"A\"'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string form = ReadWholeFile(dir_ / "Q.FRM");
+  EXPECT_THAT(form, HasSubstr("OpenDatabase(\"C:\\DATA\\\"\"X\"\".MDB\",FALSE,FALSE,"
+                              "\"ODBC;DSN=\"\"A\"\"\")"));
+  EXPECT_EQ(tavik::testing::LintVbForm(form), "");
+}
+
 }  // namespace

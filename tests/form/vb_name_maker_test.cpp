@@ -16,7 +16,7 @@ TEST(VbNameMakerTest, CleansToValidNames) {
   EXPECT_EQ(VbNameMaker::Clean("caf\xE9\xA0"), "cafe_");
   EXPECT_EQ(VbNameMaker::Clean("\xDC"
                                "bersicht \xC6\xFF"),
-            "Ubersicht___y");
+            "Ubersicht__y");
   EXPECT_EQ(VbNameMaker::Clean("ORDERS"), "ORDERS");
   EXPECT_TRUE(VbNameMaker::IsValid(std::string(40, 'a')));
   EXPECT_FALSE(VbNameMaker::IsValid(std::string(41, 'a')));

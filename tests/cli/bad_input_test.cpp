@@ -57,8 +57,6 @@ std::string EditStyle(const std::string& style) {
 std::vector<BadModel> Catalogue() {
   return {
       {"wrong version", R"({"tavik_model": 2})", 65, "\"tavik_model\" is 2"},
-      {"an empty file", "", 65, "neither a model file (a JSON object) nor a database"},
-      {"plain text", "hello\n", 65, "neither a model file (a JSON object) nor a database"},
       {"entity without its unique name",
        Entity(R"("ID": 1, "PHYSICAL_NAME": "T", "DISPLAY_STYLE": "FIELDS", "VISIBLE": 1)"), 5,
        "Failure to read Tavik entities"},

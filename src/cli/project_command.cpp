@@ -34,7 +34,7 @@ int ProjectCommand::Run() {
   const bool database = import::DatabaseFile::IsDatabase(options_.input_path.c_str());
   if (import::DatabaseFile::KindOf(options_.input_path.c_str()) ==
           import::DatabaseFile::Kind::kSqlite &&
-      !options_.connect) {
+      !options_.connect && !options_.database) {
     options_.connect = import::DatabaseSchema::OdbcConnectString(options_.input_path);
     import::DatabaseSchema::WarnOfOdbcDriver(options_.version, "tavikfw project");
   }

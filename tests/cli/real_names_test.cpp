@@ -169,7 +169,7 @@ TEST_F(RealNamesTest, AProjectFromARealSchemaSavesWhatTheUserTypes) {
     EXPECT_THAT(album, HasSubstr(version == std::string("4")
                                      ? "grdtrack.Columns.Item(\"album_id\").Locked = True"
                                      : "grdtrack.Lock = True"));
-    EXPECT_THAT(album, HasSubstr("OpenDatabase(\"\",FALSE,FALSE,\"ODBC;DSN=music;\")"));
+    EXPECT_THAT(album, HasSubstr("OpenDatabase(\"music.db\",FALSE,FALSE,\"ODBC;DSN=music;\")"));
     EXPECT_THAT(ReadWholeFile(folder / "UBERSICH.FRM"), HasSubstr("Begin Form frmUbersicht"));
   }
 }

@@ -34,7 +34,7 @@ constexpr std::string_view kForm =
     "End Sub\r\n";
 
 TEST(FormLimits, CountsEveryControlBlockAndClassOnce) {
-  const FormLimits::Reading reading = FormLimits::Measure(kForm);
+  const FormLimits::Reading reading = FormLimits::Measure(kForm, 4, FormLimits::kGenerateRemedy);
   EXPECT_EQ(reading.control_blocks, 4u);
   EXPECT_THAT(reading.classes, ElementsAre("VB.Data", "VB.Frame", "VB.OptionButton"));
   EXPECT_THAT(reading.warnings, IsEmpty());
@@ -46,13 +46,13 @@ TEST(FormLimits, WarnsOfNamesNotOfArrayElements) {
     form += "\tBegin TextBox txt" + std::to_string(i / 2) + "\r\n\tEnd\r\n";
   }
   form += "End\r\n";
-  const FormLimits::Reading half = FormLimits::Measure(form);
+  const FormLimits::Reading half = FormLimits::Measure(form, 3, FormLimits::kGenerateRemedy);
   EXPECT_EQ(half.control_blocks, FormLimits::kMaxControlNames + 1);
   EXPECT_THAT(half.warnings, IsEmpty());
   for (std::size_t i = 0; i <= FormLimits::kMaxControlNames; ++i) {
     form.insert(form.size() - 5, "\tBegin Label lbl" + std::to_string(i) + "\r\n\tEnd\r\n");
   }
-  EXPECT_THAT(FormLimits::Check(form),
+  EXPECT_THAT(FormLimits::Check(form, 3, FormLimits::kGenerateRemedy),
               ElementsAre(::testing::StartsWith("the form has 383 control names")));
 }
 

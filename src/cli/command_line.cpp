@@ -153,6 +153,8 @@ void AddPreviewOptions(CLI::App& preview, PreviewOptions& options) {
   preview.add_option("-o,--output", options.output, "The picture to write (.svg or .png)")
       ->required();
   preview.add_flag("--force", options.force, kForceHelp);
+  preview.add_option("--encoding", options.encoding,
+                     "The code page the form was saved in (Windows-1252 otherwise)");
 }
 #endif
 

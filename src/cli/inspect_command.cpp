@@ -384,7 +384,7 @@ int InspectCommand::Run() {
 #ifdef TAVIK_PREVIEW
   if (options_.preview_folder) {
     for (const auto& running : environment.RunningForms()) {
-      const int status = PreviewCommand::WriteInto(*options_.preview_folder, *running.form);
+      const int status = PreviewCommand::WriteInto(*options_.preview_folder, *running.form, *page);
       if (status != 0 && file_status == 0) file_status = status;
     }
   }

@@ -9,7 +9,6 @@
 #include "cli/output_guard.h"
 #include "environment/form_file_reader.h"
 #include "preview/form_preview.h"
-#include "text/windows1252.h"
 
 namespace tavik::cli {
 
@@ -18,10 +17,10 @@ namespace {
 using preview::FormPreview;
 using preview::PictureFormat;
 
-int WritePicture(const environment::RunningForm& form, const std::string& path,
-                 PictureFormat format) {
+int WritePicture(const environment::RunningForm& form, const text::CodePage& page,
+                 const std::string& path, PictureFormat format) {
   std::string error;
-  const int status = FormPreview::Write(form, path, format, error);
+  const int status = FormPreview::Write(form, page, path, format, error);
   if (status == FormPreview::kRenderFailed) {
     fmt::print(stderr, "tavikfw preview: {}: {}\n", path, error);
   }
@@ -36,6 +35,13 @@ int PreviewCommand::Run() {
     fmt::print(stderr, "tavikfw preview: -o: {} does not end in .svg or .png\n", options_.output);
     return kExitUsage;
   }
+  const std::optional<text::CodePage> page =
+      text::CodePage::Named(options_.encoding.value_or(std::string(text::CodePage::kDefault)));
+  if (!page) {
+    fmt::print(stderr, "tavikfw preview: --encoding: no code page is named {}\n",
+               *options_.encoding);
+    return kExitUsage;
+  }
   OutputGuard guard("tavikfw preview");
   guard.AddInput(options_.form_path, "form file");
   guard.SetForce(options_.force);
@@ -43,7 +49,7 @@ int PreviewCommand::Run() {
   environment::FormFileReader::Outcome read =
       environment::FormFileReader::ReadFile(options_.form_path);
   if (!read.form) {
-    const std::string message = text::Windows1252ToUtf8(read.fault.message);
+    const std::string message = page->ToUtf8(read.fault.message);
     if (read.fault.line > 0) {
       fmt::print(stderr, "tavikfw preview: {}, line {}: {}\n", options_.form_path, read.fault.line,
                  message);
@@ -53,14 +59,14 @@ int PreviewCommand::Run() {
     return read.unreadable ? kExitModelUnreadable : kExitModelRefused;
   }
   if (options_.form_name) {
-    const std::optional<std::string> name = text::Utf8ToWindows1252(*options_.form_name);
-    if (!name || !environment::SameName(*name, read.form->Name())) {
+    const std::string name = page->ToUtf8(read.form->Name());
+    if (!text::CodePage::Utf8().SameName(name, *options_.form_name)) {
       fmt::print(stderr, "tavikfw preview: {} holds the form {}, not {}\n", options_.form_path,
-                 text::Windows1252ToUtf8(read.form->Name()), *options_.form_name);
+                 name, *options_.form_name);
       return kExitUsage;
     }
   }
-  const int status = WritePicture(*read.form, options_.output, *format);
+  const int status = WritePicture(*read.form, *page, options_.output, *format);
   if (status == 0) {
     guard.RemoveReplacedSpellings();
     fmt::print("{}\n", options_.output);
@@ -68,12 +74,14 @@ int PreviewCommand::Run() {
   return status;
 }
 
-int PreviewCommand::WriteInto(const std::string& folder, const environment::RunningForm& form) {
-  const std::filesystem::path base =
-      std::filesystem::path(folder) / text::Windows1252ToUtf8(form.Name());
+int PreviewCommand::WriteInto(const std::string& folder, const environment::RunningForm& form,
+                              const text::CodePage& page) {
+  const std::filesystem::path base = std::filesystem::path(folder) / page.ToUtf8(form.Name());
   for (const auto& [extension, format] :
        {std::pair{".svg", PictureFormat::kSvg}, std::pair{".png", PictureFormat::kPng}}) {
-    if (const int status = WritePicture(form, base.string() + extension, format)) return status;
+    if (const int status = WritePicture(form, page, base.string() + extension, format)) {
+      return status;
+    }
   }
   return 0;
 }

@@ -31,14 +31,14 @@ std::optional<PictureFormat> FormPreview::FormatOf(std::string_view path) {
   return std::nullopt;
 }
 
-std::string FormPreview::Svg(const environment::RunningForm& form) {
-  return SvgWriter::Write(Draw(form));
+std::string FormPreview::Svg(const environment::RunningForm& form, const text::CodePage& page) {
+  return SvgWriter::Write(Draw(form), page);
 }
 
-int FormPreview::Write(const environment::RunningForm& form, const std::string& path,
-                       PictureFormat format, std::string& error) {
+int FormPreview::Write(const environment::RunningForm& form, const text::CodePage& page,
+                       const std::string& path, PictureFormat format, std::string& error) {
   const Scene scene = Draw(form);
-  std::string content = SvgWriter::Write(scene);
+  std::string content = SvgWriter::Write(scene, page);
   if (format == PictureFormat::kPng) {
     std::optional<std::string> png =
         PngRenderer::Render(content, scene.Width(), scene.Height(), error);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "environment/running_form.h"
+#include "text/code_page.h"
 
 namespace tavik::preview {
 
@@ -18,12 +19,14 @@ class FormPreview {
 
   // ".svg" or ".png", case ignored; nothing for any other name.
   static std::optional<PictureFormat> FormatOf(std::string_view path);
-  // The SVG document of the form, its texts measured by the text measurer in force.
-  static std::string Svg(const environment::RunningForm& form);
+  // The SVG document of the form, its texts measured by the text measurer in force and read
+  // in the form's code page.
+  static std::string Svg(const environment::RunningForm& form,
+                         const text::CodePage& page = text::CodePage::Windows1252());
   // Writes the picture whole or not at all: 0; 73 or 74 when the file cannot be created or
   // written (shown to the user); kRenderFailed with the reason in error.
-  static int Write(const environment::RunningForm& form, const std::string& path,
-                   PictureFormat format, std::string& error);
+  static int Write(const environment::RunningForm& form, const text::CodePage& page,
+                   const std::string& path, PictureFormat format, std::string& error);
 };
 
 }  // namespace tavik::preview

@@ -8,7 +8,6 @@
 #include <variant>
 
 #include "environment/form_property.h"
-#include "text/windows1252.h"
 
 namespace tavik::preview {
 
@@ -34,10 +33,10 @@ constexpr std::array kFaceFamilies{
     FaceFamilies{"Small Fonts", "'Small Fonts', 'Liberation Sans', sans-serif"},
 };
 
-// Text for XML from Windows-1252: markup characters escaped, control characters made blanks.
-std::string Escaped(std::string_view text) {
+// Text for XML from the code page: markup characters escaped, control characters made blanks.
+std::string Escaped(std::string_view text, const text::CodePage& page) {
   std::string escaped;
-  for (char c : text::Windows1252ToUtf8(text)) {
+  for (char c : page.ToUtf8(text)) {
     switch (c) {
       case '&':
         escaped += "&amp;";
@@ -98,7 +97,8 @@ std::string Stroke(const Pen& pen) {
 
 class ShapeWriter {
  public:
-  explicit ShapeWriter(std::string& out) : out_(out) {}
+  ShapeWriter(std::string& out, const text::CodePage& page)
+      : out_(out), page_(page), measured_(page.Name() == text::CodePage::kDefault) {}
 
   void operator()(const FilledBox& shape) {
     out_ += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"{}\"/>\n",
@@ -121,14 +121,15 @@ class ShapeWriter {
   void operator()(const TextRun& run) {
     if (run.text.empty()) return;
     out_ += fmt::format("<text x=\"{}\" y=\"{}\" font-family=\"{}\" font-size=\"{}\"", run.x,
-                        run.baseline, SvgWriter::FontFamilies(run.face), run.size_pixels);
+                        run.baseline, SvgWriter::FontFamilies(run.face, page_), run.size_pixels);
     if (run.bold) out_ += " font-weight=\"bold\"";
     if (run.italic) out_ += " font-style=\"italic\"";
     if (run.underline) out_ += " text-decoration=\"underline\"";
-    // The measurer knows regular weights only; a bold text keeps its own width.
-    if (!run.bold) out_ += fmt::format(" textLength=\"{}\"", run.measured_width);
+    // The measurer knows regular weights and Windows-1252 only; other texts keep their own
+    // widths.
+    if (!run.bold && measured_) out_ += fmt::format(" textLength=\"{}\"", run.measured_width);
     out_ += fmt::format(" fill=\"{}\" xml:space=\"preserve\">{}</text>\n", Color(run.color),
-                        Escaped(run.text));
+                        Escaped(run.text, page_));
   }
   void operator()(const Figure& figure) {
     if (figure.fill) Trace(figure, fmt::format("fill=\"{}\" stroke=\"none\"", Color(*figure.fill)));
@@ -156,8 +157,8 @@ class ShapeWriter {
     out_ += fmt::format(
         "<g data-name=\"{}\" data-class=\"{}\" data-box=\"{} {} {} {}\" "
         "clip-path=\"url(#clip{})\">\n",
-        Escaped(group.name), Escaped(group.class_name), group.box.x, group.box.y, group.box.width,
-        group.box.height, clip_count_);
+        Escaped(group.name, page_), Escaped(group.class_name, page_), group.box.x, group.box.y,
+        group.box.width, group.box.height, clip_count_);
   }
   void operator()(const GroupEnd&) { out_ += "</g>\n"; }
 
@@ -180,27 +181,29 @@ class ShapeWriter {
   }
 
   std::string& out_;
+  const text::CodePage& page_;
+  bool measured_;
   int clip_count_ = 0;
   int pattern_count_ = 0;
 };
 
 }  // namespace
 
-std::string SvgWriter::FontFamilies(std::string_view face) {
+std::string SvgWriter::FontFamilies(std::string_view face, const text::CodePage& page) {
   for (const FaceFamilies& known : kFaceFamilies) {
     if (environment::SameName(face, known.face)) return std::string(known.families);
   }
-  return fmt::format("'{}', sans-serif", Escaped(face));
+  return fmt::format("'{}', sans-serif", Escaped(face, page));
 }
 
-std::string SvgWriter::Write(const Scene& scene) {
+std::string SvgWriter::Write(const Scene& scene, const text::CodePage& page) {
   std::string out = fmt::format(
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"{0}\" height=\"{1}\" "
       "viewBox=\"0 0 {0} {1}\" shape-rendering=\"crispEdges\">\n"
       "<title>{2}</title>\n",
-      scene.Width(), scene.Height(), Escaped(scene.Title()));
-  ShapeWriter writer(out);
+      scene.Width(), scene.Height(), Escaped(scene.Title(), page));
+  ShapeWriter writer(out, page);
   for (const Shape& shape : scene.Shapes()) std::visit(writer, shape);
   out += "</svg>\n";
   return out;

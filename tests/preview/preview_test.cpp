@@ -148,5 +148,27 @@ TEST(PreviewCommandLine, BadOrMissingFormsAndOtherPictureKindsWriteNothing) {
   EXPECT_TRUE(PngImage((folder.path() / "frmCustomer.png").string()).Loaded());
 }
 
+TEST(PreviewCommandLine, CaptionsAreReadInTheCodePageTheFormWasSavedIn) {
+  ScratchFolder folder;
+  // "Клиенты" in Windows-1251, as the caption of a form and of its label.
+  const std::string clients = "\xCA\xEB\xE8\xE5\xED\xF2\xFB";
+  WriteWholeFile(folder.path() / "CLIENTS.FRM",
+                 "VERSION 4.00\r\nBegin VB.Form frmClients\r\n   Caption = \"" + clients +
+                     "\"\r\n   ClientHeight = 1000\r\n   ClientWidth = 3000\r\n"
+                     "   Begin VB.Label lblClients\r\n      Caption = \"" +
+                     clients +
+                     "\"\r\n      Height = 300\r\n      Width = 2000\r\n   End\r\nEnd\r\n");
+  ASSERT_EQ(RunTavikfw(folder.path(), "preview CLIENTS.FRM --encoding CP1251 -o c.svg").status, 0);
+  const std::string svg = ReadWholeFile(folder.path() / "c.svg");
+  EXPECT_NE(svg.find("<title>Клиенты</title>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("xml:space=\"preserve\">Клиенты</text>"), std::string::npos) << svg;
+  EXPECT_EQ(RunTavikfw(folder.path(), "preview CLIENTS.FRM --encoding NONE -o n.svg").status, 64);
+  const CliResult run =
+      RunTavikfw(folder.path(), "inspect CLIENTS.FRM --encoding CP1251 --preview .");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(ReadWholeFile(folder.path() / "frmClients.svg").find(">Клиенты</text>"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace tavik::testing

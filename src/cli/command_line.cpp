@@ -145,6 +145,11 @@ void AddProjectOptions(CLI::App& project, ProjectOptions& options) {
   project.add_option("--settings", options.settings_path, kSettingsHelp);
   project.add_flag("--force", options.force,
                    "Write into a folder that holds files, replacing the project's own");
+#ifdef TAVIK_PREVIEW
+  project.add_flag("--preview", options.preview,
+                   "Also draw each form (preview/NAME.svg, NAME.png) and a page of them all "
+                   "(preview/index.html)");
+#endif
 }
 #ifdef TAVIK_PREVIEW
 void AddPreviewOptions(CLI::App& preview, PreviewOptions& options) {

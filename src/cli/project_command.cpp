@@ -15,6 +15,19 @@
 #include "project/project_writer.h"
 #include "project/record_features.h"
 #include "text/windows1252.h"
+#ifdef TAVIK_PREVIEW
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "text/ascii_case.h"
+
+#include "cli/preview_command.h"
+#include "environment/form_file_reader.h"
+#include "platform/file_output.h"
+#include "preview/gallery_page.h"
+#endif
 
 namespace tavik::cli {
 
@@ -85,6 +98,7 @@ int ProjectCommand::Run() {
   } else {
     status = writer.WriteFromModelFile();
   }
+  if (status == 0 && options_.preview) status = WriteGallery();
   if (status == 0) {
     (void)settings.Commit();  // a failure is a warning: the project is written
     fmt::print("{}\n", writer.ProjectFilePath().string());
@@ -109,6 +123,43 @@ int ProjectCommand::GenerateForm(std::uint32_t host_value, const std::string& fo
   generate.on_entity_error = EntityErrorAnswer::kContinue;
   generate.print_written_path = false;
   return GenerateCommand(generate).RunOnLoadedModel(host_value);
+}
+
+int ProjectCommand::WriteGallery() const {
+#ifdef TAVIK_PREVIEW
+  const std::filesystem::path folder = std::filesystem::path(options_.folder) / "preview";
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) {
+    fmt::print(stderr, "tavikfw project: {}: {}\n", folder.string(), error.message());
+    return kExitCannotCreate;
+  }
+  preview::GalleryPage page;
+  // Every form of the project, the start-up form too, by the name of its file.
+  std::vector<std::string> forms;
+  for (const auto& entry : std::filesystem::directory_iterator(options_.folder, error)) {
+    if (text::SameAsciiName(entry.path().extension().string(), ".FRM")) {
+      forms.push_back(entry.path().string());
+    }
+  }
+  std::sort(forms.begin(), forms.end());
+  for (const std::string& path : forms) {
+    const environment::FormFileReader::Outcome read = environment::FormFileReader::ReadFile(path);
+    if (!read.form) {
+      fmt::print(stderr, "tavikfw project: {} cannot be drawn: {}\n", path,
+                 text::Windows1252ToUtf8(read.fault.message));
+      return kExitSoftware;
+    }
+    const text::CodePage code_page = text::CodePage::Windows1252();
+    if (const int status = PreviewCommand::WriteInto(folder.string(), *read.form, code_page)) {
+      return status;
+    }
+    page.Add(code_page.ToUtf8(read.form->Name()), *read.form);
+  }
+  return static_cast<int>(WriteFileAtomically((folder / "index.html").string(), page.Html()));
+#else
+  return 0;
+#endif
 }
 
 bool ProjectCommand::MayWrite(const std::string& path, std::string_view what) {

@@ -26,6 +26,8 @@ struct ProjectOptions {
   std::optional<std::string> connect;
   std::optional<std::string> settings_path;
   bool force = false;
+  // Also draw each form and a page of them all into the folder's "preview" folder.
+  bool preview = false;
   // The settings every form of the run reads and writes; Run sets it.
   SettingsFile* settings = nullptr;
 };
@@ -45,6 +47,9 @@ class ProjectCommand : private project::ProjectHost {
                    const std::string& caption, const std::string& output,
                    const std::string& shown_output) override;
   bool MayWrite(const std::string& path, std::string_view what) override;
+  // The pictures of the project's forms and the page that shows them: 0, or the status of
+  // the first that could not be written.
+  int WriteGallery() const;
 
   ProjectOptions options_;
   OutputGuard guard_{"tavikfw project"};

@@ -14,6 +14,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
+}  // namespace
+
+namespace {
 
 // The stored value of a list entry; none when it is missing, empty or not a text.
 std::optional<std::string> StoredValue(const CNxProperty& entry) {
@@ -31,8 +36,8 @@ const ESDESC CCheckBoxCtrl::style_lookup[] = {
 };
 
 Status CCheckBoxCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
-  if (version == 0) return 1;
-  if (!form) return 2;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(1);

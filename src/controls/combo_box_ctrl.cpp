@@ -15,6 +15,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 2, kNoForm = 3 };
+}  // namespace
+
+namespace {
 
 constexpr std::int16_t kSimpleCombo = 1;
 constexpr std::int16_t kDropDownList = 2;
@@ -207,8 +212,8 @@ const ESDESC CComboBoxCtrl::style_lookup[] = {
 };
 
 Status CComboBoxCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
-  if (version == 0) return 2;
-  if (!form) return 3;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(0);
   IsFocusCtrl(1);

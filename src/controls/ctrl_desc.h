@@ -93,8 +93,9 @@ class CCtrlDesc {
   std::uint16_t GetColorsMask() const { return colors_mask_; }
   void SetColorsMask(std::uint16_t mask) { colors_mask_ = mask; }
 
-  // Properties: a replaced value keeps its place; new names are numbered from 3.
-  [[nodiscard]] Status AddProperty(Value value, std::string_view name, int flag = 0);
+  // Properties: a replaced value keeps its place; new names are numbered from 3. Fails only
+  // before Init, so a caller that has run Init may leave its status unread.
+  Status AddProperty(Value value, std::string_view name, int flag = 0);
   std::optional<Value> GetProperty(std::string_view name) const;
   const CNxPropertySection& GetPropertySection() const { return *section_; }
   std::optional<std::string> GetConnectString() const;

@@ -48,8 +48,8 @@ Status HandleFontEffect(CCtrlDesc& control, const std::optional<Value>& value) {
   const std::string& effect = value->AsString();
   bool bold = effect == "Bold" || effect == "Bold Italic";
   bool italic = effect == "Italic" || effect == "Bold Italic";
-  if (bold) (void)control.AddProperty(Value::Short(-1), "FontBold");
-  if (italic) (void)control.AddProperty(Value::Short(-1), "FontItalic");
+  if (bold) control.AddProperty(Value::Short(-1), "FontBold");
+  if (italic) control.AddProperty(Value::Short(-1), "FontItalic");
   return kOk;
 }
 
@@ -113,16 +113,16 @@ void CCtrlDesc::AddColorProperty(std::string_view code, std::string_view propert
                                  std::string_view default_color) {
   auto value = GetColProp(code);
   if (!value || !value->IsString()) {
-    (void)AddProperty(Value::Long(ColorFromName(default_color)), property);
+    AddProperty(Value::Long(ColorFromName(default_color)), property);
     return;
   }
   std::int32_t color = ColorFromName(value->AsString());
-  if (color != kNoColor) (void)AddProperty(Value::Long(color), property);
+  if (color != kNoColor) AddProperty(Value::Long(color), property);
 }
 
 Status CCtrlDesc::HandleProperties() {
   (void)DoWidthHeight();
-  if (auto pointer = GetEditStyleProp("ES_PTR")) (void)AddProperty(*pointer, "MousePointer");
+  if (auto pointer = GetEditStyleProp("ES_PTR")) AddProperty(*pointer, "MousePointer");
   ApplyTable(col_prop_table_, false);
   ApplyTable(style_table_, true);
   if (colors_mask_ & kWriteBackColor) AddColorProperty("CD_BKC", "BackColor", "Silver");
@@ -149,8 +149,8 @@ Status CCtrlDesc::DoWidthHeight(int use_style_size) {
       height = static_cast<std::uint16_t>(NumberOf(*style_height));
     }
   }
-  (void)AddProperty(Value::Single(width), "Width");
-  (void)AddProperty(Value::Single(height), "Height");
+  AddProperty(Value::Single(width), "Width");
+  AddProperty(Value::Single(height), "Height");
   return kOk;
 }
 

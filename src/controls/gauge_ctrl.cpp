@@ -15,6 +15,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 4, kNoForm = 5 };
+}  // namespace
+
+namespace {
 
 constexpr float kDefaultWidth = 960.0f;
 constexpr float kDefaultHeight = 720.0f;
@@ -60,8 +65,8 @@ const ESDESC CGaugeCtrl::style_lookup[] = {
 };
 
 Status CGaugeCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
-  if (version == 0) return 4;
-  if (!form) return 5;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(1);

@@ -8,6 +8,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 4, kNoForm = 5 };
+}  // namespace
+
+namespace {
 
 constexpr float kColumnWidth = 1440.0f;
 constexpr float kExtraWidth = 750.0f;
@@ -18,8 +23,8 @@ constexpr float kHeight = 1250.0f;
 
 Status CGridCtrl::Init(const char* class_name, std::uint16_t version, CFormDesc* form,
                        CVisualizer* visualizer) {
-  if (version == 0) return 4;
-  if (!form) return 5;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetKindFlag(0);
   IsFocusCtrl(1);
   current_column_ = 1;

@@ -6,9 +6,14 @@
 
 namespace tavik {
 
+namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
+}  // namespace
+
 Status CLabelCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
-  if (version == 0) return 1;
-  if (!form) return 2;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   return CCtrlDesc::Init("Label", version, form, visualizer);
 }
 

@@ -13,6 +13,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 2, kNoForm = 3 };
+}  // namespace
+
+namespace {
 
 constexpr std::int16_t kDropDownList = 2;
 constexpr std::size_t kNameSampleLength = 24;
@@ -68,8 +73,8 @@ ComboBoxCode KeyArrayCode(std::string_view ctrl, std::string_view field, std::st
 
 Status CLookupCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer,
                          LookupSource source, std::string row_source) {
-  if (version == 0) return 2;
-  if (!form) return 3;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetTables(col_prop_lookup, nullptr);
   SetKindFlag(0);
   IsFocusCtrl(1);
@@ -123,11 +128,11 @@ Status CLookupCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view empt
 // The data combo keeps the field itself: it is bound to it, and its list to the hidden
 // data control's rows.
 Status CLookupCtrl::BindDataCombo(CDataCtrl& data_ctrl, std::string_view field_name) {
-  (void)AddProperty(Value::String(data_ctrl.GetCtrlName()), "DataSource");
-  (void)AddProperty(Value::String(std::string(field_name)), "DataField");
-  (void)AddProperty(Value::String(row_source_), "RowSource");
-  (void)AddProperty(Value::String(source_.display), "ListField");
-  (void)AddProperty(Value::String(source_.key), "BoundColumn");
+  AddProperty(Value::String(data_ctrl.GetCtrlName()), "DataSource");
+  AddProperty(Value::String(std::string(field_name)), "DataField");
+  AddProperty(Value::String(row_source_), "RowSource");
+  AddProperty(Value::String(source_.display), "ListField");
+  AddProperty(Value::String(source_.key), "BoundColumn");
   return AddRequiredCheck(data_ctrl, ".BoundText = \"\"");
 }
 

@@ -8,22 +8,27 @@
 
 namespace tavik {
 
+namespace {
+// Why the control could not be made: no version of Visual Basic, no form, no Form_Load.
+enum InitFault : Status { kNoVersion = 1, kNoForm = 2, kNoLoadEvent = 3 };
+}  // namespace
+
 Status CLookupDataCtrl::Init(std::uint16_t version, CFormDesc* form, std::string_view name,
                              const LookupSource& source) {
-  if (version == 0) return 1;
-  if (!form) return 2;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetKindFlag(0);
   IsFocusCtrl(0);
   if (Status status = CCtrlDesc::Init("Data", version, form, nullptr)) return status;
   SetCtrlName(name);
-  (void)AddProperty(Value::String(std::string(name)), "Name");
-  (void)AddProperty(Value::String(source.table), "Caption");
-  (void)AddProperty(Value::Short(0), "Visible");
-  (void)AddProperty(Value::Short(-1), "ReadOnly");
-  (void)AddProperty(Value::String(form->GetDefaultDatabaseString()), "DatabaseName");
-  (void)AddProperty(Value::String(source.SelectText()), "RecordSource");
+  AddProperty(Value::String(std::string(name)), "Name");
+  AddProperty(Value::String(source.table), "Caption");
+  AddProperty(Value::Short(0), "Visible");
+  AddProperty(Value::Short(-1), "ReadOnly");
+  AddProperty(Value::String(form->GetDefaultDatabaseString()), "DatabaseName");
+  AddProperty(Value::String(source.SelectText()), "RecordSource");
   CEventDesc* load = form->LoadEvent();
-  if (!load) return 3;
+  if (!load) return kNoLoadEvent;
   load->Append(SubEvent::kMain, SubEventSlot::kBody,
                VbFragment(R"(
         $data$.Connect = tvkDBConn.Connect

@@ -14,6 +14,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 4, kNoForm = 5 };
+}  // namespace
+
+namespace {
 
 // The mask control takes at most 64 characters.
 constexpr long kMaxLengthLimit = 65;
@@ -60,8 +65,8 @@ const ESDESC CMaskEdCtrl::style_lookup[] = {
 };
 
 Status CMaskEdCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
-  if (version == 0) return 4;
-  if (!form) return 5;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(1);

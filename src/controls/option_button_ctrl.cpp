@@ -15,6 +15,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
+}  // namespace
+
+namespace {
 
 constexpr int kRowGap = 50;
 
@@ -27,8 +32,8 @@ const ESDESC COptionButtonCtrl::style_lookup[] = {
 };
 
 Status COptionButtonCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
-  if (version == 0) return 1;
-  if (!form) return 2;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(0);
   IsFocusCtrl(0);

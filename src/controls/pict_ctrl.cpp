@@ -9,6 +9,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
+}  // namespace
+
+namespace {
 
 constexpr float kDefaultWidth = 1400.0f;
 constexpr float kDefaultHeight = 900.0f;
@@ -47,8 +52,8 @@ const ESDESC CPictCtrl::style_lookup[] = {
 };
 
 Status CPictCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
-  if (version == 0) return 1;
-  if (!form) return 2;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(0);

@@ -14,6 +14,11 @@
 namespace tavik {
 
 namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
+}  // namespace
+
+namespace {
 
 constexpr long kMaxLengthLimit = 32000;
 constexpr long kFirstAlignment = 23;
@@ -114,8 +119,8 @@ const ESDESC CTextBoxCtrl::style_lookup[] = {
 };
 
 Status CTextBoxCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
-  if (version == 0) return 1;
-  if (!form) return 2;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(1);

@@ -26,7 +26,7 @@ Status CAttribDesc::SetAttribProps() {
   auto physical_name = GetProperty("PHYSICAL_NAME");
   if (!HasText(physical_name)) return kMissingProperty;
   std::string name = physical_name->Text();
-  (void)AddProperty(Value::String(name), "PHYSICAL_NAME");
+  AddProperty(Value::String(name), "PHYSICAL_NAME");
   return AddProperty(Value::String(SqlName::Quoted(name)), "SQLQUERY_NAME");
 }
 

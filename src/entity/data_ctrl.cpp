@@ -4,9 +4,14 @@
 
 namespace tavik {
 
+namespace {
+// Why the control could not be made: no version of Visual Basic asked for, or no form.
+enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
+}  // namespace
+
 Status CDataCtrl::Init(std::uint16_t version, CFormDesc* form) {
-  if (version == 0) return 1;
-  if (!form) return 2;
+  if (version == 0) return kNoVersion;
+  if (!form) return kNoForm;
   SetKindFlag(0);
   IsFocusCtrl(0);
   return CCtrlDesc::Init("Data", version, form, nullptr);

@@ -70,17 +70,17 @@ Status CEntityDesc::CreateDataControl() {
   const std::string& entity = GetEntityName();
   std::string name = DataCtrlName();
   data_ctrl->SetCtrlName(name);
-  (void)data_ctrl->AddProperty(Value::String(name), "Name");
-  (void)data_ctrl->AddProperty(Value::String(entity), "Caption");
+  data_ctrl->AddProperty(Value::String(name), "Name");
+  data_ctrl->AddProperty(Value::String(entity), "Caption");
   std::uint16_t width = 0;
   std::uint16_t height = 0;
   (void)MeasureTextExtent(entity, "MS Sans Serif", 8.0f, width, height);
-  (void)data_ctrl->AddProperty(Value::Single(static_cast<float>(width) + 1200.0f), "Width");
-  (void)data_ctrl->AddProperty(Value::Single(height), "Height");
+  data_ctrl->AddProperty(Value::Single(static_cast<float>(width) + 1200.0f), "Width");
+  data_ctrl->AddProperty(Value::Single(height), "Height");
   auto visible = GetProperty("VISIBLE");
   if (!visible) return kMissingProperty;
   // Read as the attributes' VISIBLE is: a text counts by its leading digits.
-  if (NumberOf(*visible) == 0) (void)data_ctrl->AddProperty(Value::Short(0), "Visible");
+  if (NumberOf(*visible) == 0) data_ctrl->AddProperty(Value::Short(0), "Visible");
   data_ctrl->SetCtrlHandle(form->GetCurrCtrlHandle());
   (void)form->AddGlobalDeclaration(fmt::format("Dim b{}Bind As Integer\r\n", entity));
   (void)AddMainCode(*data_ctrl, "Validate",
@@ -109,13 +109,13 @@ Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
   }
   std::string name = fmt::format("cmd{}{}", GetEntityName(), caption);
   control->SetCtrlName(name);
-  (void)control->AddProperty(Value::String(name), "Name");
+  control->AddProperty(Value::String(name), "Name");
   control->SetCtrlHandle(form->GetCurrCtrlHandle());
-  (void)control->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
-                             "TabIndex");
-  (void)control->AddProperty(Value::Single(400.0f), "Height");
-  (void)control->AddProperty(Value::Single(1100.0f), "Width");
-  (void)control->AddProperty(Value::String(caption), "Caption");
+  control->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
+                       "TabIndex");
+  control->AddProperty(Value::Single(400.0f), "Height");
+  control->AddProperty(Value::Single(1100.0f), "Width");
+  control->AddProperty(Value::String(caption), "Caption");
   if (!control->GetEvent("Click")) return kNoEvent;
   auto item = std::make_unique<CCtrlPosItem>(control.get(), 0, 0.0f, 0.0f);
   item->column = 2;

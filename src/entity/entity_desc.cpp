@@ -35,7 +35,7 @@ Status CEntityDesc::GetProperties(std::uint32_t property_list) {
   auto physical_name = GetProperty("PHYSICAL_NAME");
   if (!HasText(physical_name)) return kMissingProperty;
   std::string name = physical_name->Text();
-  (void)AddProperty(Value::String(name), "PHYSICAL_NAME");
+  AddProperty(Value::String(name), "PHYSICAL_NAME");
   return AddProperty(Value::String(SqlName::Quoted(name)), "SQLQUERY_NAME");
 }
 

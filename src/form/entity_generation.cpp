@@ -27,7 +27,7 @@ Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
   if (!ResetProcedure(name)) return kNoReset;
   if (entity.HandleGridChoice() != kOk) return kGridFailed;
   if (entity.GenerateAttributes() != kOk) return kAttributesFailed;
-  (void)entity.GetDataCtrl()->AddProperty(Value::String(database_string_), "DatabaseName");
+  entity.GetDataCtrl()->AddProperty(Value::String(database_string_), "DatabaseName");
   (void)LayoutGroup(*entity.GetCtrlGroup());
   if (control_group_->AddItem(entity.ReleaseCtrlGroup()) != kOk) return kGroupFailed;
   (void)AddGlobalDeclaration(VbFragment(R"(

@@ -127,8 +127,9 @@ class CFormDesc : public CForm {
   Status ClearFormCtrls();
   Status ClearFormDataCtrls(int keep);
 
-  // Form properties, in the order of first addition.
-  [[nodiscard]] Status AddProperty(Value value, std::string_view name);
+  // Form properties, in the order of first addition. Never fails: the status is there for the
+  // callers that pass it on.
+  Status AddProperty(Value value, std::string_view name);
   std::optional<Value> GetProperty(std::string_view name) const;
 
   // Event procedures of the form, made on first use, and form-level procedures.

@@ -55,17 +55,17 @@ Status CFormDesc::AddScrollPanel(ScrollControls& scroll, int live) {
     return status;
   }
   panel.SetCtrlName("tvkSSPanel");
-  (void)panel.AddProperty(Value::String("tvkSSPanel"), "Name");
-  (void)panel.AddProperty(Value::String(""), "Caption");
+  panel.AddProperty(Value::String("tvkSSPanel"), "Name");
+  panel.AddProperty(Value::String(""), "Caption");
   auto height = GetProperty("Height");
   if (!height) return kMissingProperty;
-  (void)panel.AddProperty(*height, "Height");
+  panel.AddProperty(*height, "Height");
   auto width = GetProperty("Width");
   if (!width) return kMissingProperty;
-  (void)panel.AddProperty(*width, "Width");
-  (void)panel.AddProperty(Value::Single(0.0f), "Top");
-  (void)panel.AddProperty(Value::Single(0.0f), "Left");
-  (void)panel.AddProperty(Value::Long(ColorFromName("Silver")), "BackColor");
+  panel.AddProperty(*width, "Width");
+  panel.AddProperty(Value::Single(0.0f), "Top");
+  panel.AddProperty(Value::Single(0.0f), "Left");
+  panel.AddProperty(Value::Long(ColorFromName("Silver")), "BackColor");
   scroll.panel_height = height->AsSingle();
   scroll.panel_width = width->AsSingle();
   CEventDesc* resize = GetEvent("Resize");
@@ -88,11 +88,11 @@ Status MakeScrollBar(std::unique_ptr<CCtrlDesc>& bar, const ScrollBarSpec& spec,
   bar = std::make_unique<CCtrlDesc>();
   if (Status status = bar->Init(spec.class_name, version, form, nullptr)) return status;
   bar->SetCtrlName(spec.name);
-  (void)bar->AddProperty(Value::String(spec.name), "Name");
-  (void)bar->AddProperty(Value::Single(spec.left), "Left");
-  (void)bar->AddProperty(Value::Single(spec.top), "Top");
-  (void)bar->AddProperty(Value::Single(spec.width), "Width");
-  (void)bar->AddProperty(Value::Single(spec.height), "Height");
+  bar->AddProperty(Value::String(spec.name), "Name");
+  bar->AddProperty(Value::Single(spec.left), "Left");
+  bar->AddProperty(Value::Single(spec.top), "Top");
+  bar->AddProperty(Value::Single(spec.width), "Width");
+  bar->AddProperty(Value::Single(spec.height), "Height");
   CEventDesc* change = bar->GetEvent("Change");
   if (!change) return kNoEvent;
   change->Append(SubEvent::kMain, SubEventSlot::kBody, spec.change_code, SubEventPlacement::kFirst);
@@ -115,7 +115,7 @@ Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
         tvkSSPanel.Left = -tvkHScrollBar.Value
     )")};
   if (Status status = MakeScrollBar(scroll.horizontal, horizontal, version_, this)) return status;
-  (void)AddProperty(Value::Single(new_height), "Height");
+  AddProperty(Value::Single(new_height), "Height");
 
   auto form_width = GetProperty("FormWidth");
   if (!form_width) return kMissingProperty;
@@ -130,7 +130,7 @@ Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
         tvkSSPanel.Top = -tvkVScrollBar.Value
     )")};
   if (Status status = MakeScrollBar(scroll.vertical, vertical, version_, this)) return status;
-  (void)AddProperty(Value::Single(new_width), "Width");
+  AddProperty(Value::Single(new_width), "Width");
   return kOk;
 }
 

@@ -52,8 +52,8 @@ void CFormDesc::PlaceGroup(const CCtrlGroup& group, float origin_x, float origin
     if (control->HasChildren()) after_container = true;
     float left = group.x + origin_x + control_item.x;
     float top = group.y + origin_y + control_item.y;
-    (void)control->AddProperty(Value::Single(left), "Left");
-    (void)control->AddProperty(Value::Single(top), "Top");
+    control->AddProperty(Value::Single(left), "Left");
+    control->AddProperty(Value::Single(top), "Top");
     if (auto width = control->GetProperty("Width")) {
       right_edge_ = std::max(right_edge_, left + width->AsSingle());
     }
@@ -117,11 +117,11 @@ Status CFormDesc::AddCloseButton(float& width, float& top) {
   if (Status status = button->Init("CommandButton", version_, this, nullptr)) return status;
   std::string name = VbNameMaker::CloseButtonName(form_name_, version_);
   button->SetCtrlName(name);
-  (void)button->AddProperty(Value::String(name), "Name");
+  button->AddProperty(Value::String(name), "Name");
   button->SetCtrlHandle(GetCurrCtrlHandle());
   CCtrlDesc* close = button.get();
   (void)SetCtrl(std::move(button));
-  (void)close->AddProperty(Value::Short(static_cast<std::int16_t>(GetCurrTabIndex())), "TabIndex");
+  close->AddProperty(Value::Short(static_cast<std::int16_t>(GetCurrTabIndex())), "TabIndex");
   CEventDesc* click = close->GetEvent("Click");
   if (!click) return kNoEvent;
   click->Append(SubEvent::kMain, SubEventSlot::kBody, VbFragment(R"(
@@ -133,13 +133,13 @@ Status CFormDesc::AddCloseButton(float& width, float& top) {
     Resume Next
     )"),
                 SubEventPlacement::kFirst);
-  (void)close->AddProperty(Value::Single(400.0f), "Height");
-  (void)close->AddProperty(Value::Single(1100.0f), "Width");
-  (void)close->AddProperty(Value::Single(width + 100.0f), "Left");
+  close->AddProperty(Value::Single(400.0f), "Height");
+  close->AddProperty(Value::Single(1100.0f), "Width");
+  close->AddProperty(Value::Single(width + 100.0f), "Left");
   width += 1200.0f;
-  (void)close->AddProperty(Value::Single(top), "Top");
+  close->AddProperty(Value::Single(top), "Top");
   top += 400.0f;
-  (void)close->AddProperty(Value::String("Close"), "Caption");
+  close->AddProperty(Value::String("Close"), "Caption");
   return kOk;
 }
 
@@ -147,9 +147,9 @@ CTimerCtrl* CFormDesc::CreateTimer() {
   auto timer = std::make_unique<CTimerCtrl>();
   if (timer->Init(version_, this) != kOk) return nullptr;
   timer->SetCtrlName("tvkTimer");
-  (void)timer->AddProperty(Value::String("tvkTimer"), "Name");
-  (void)timer->AddProperty(Value::Short(100), "Interval");
-  (void)timer->AddProperty(Value::Short(0), "Enabled");
+  timer->AddProperty(Value::String("tvkTimer"), "Name");
+  timer->AddProperty(Value::Short(100), "Interval");
+  timer->AddProperty(Value::Short(0), "Enabled");
   timer->SetCtrlHandle(GetCurrCtrlHandle());
   timer->SetDrawFlag(1);
   timer_ = timer.get();

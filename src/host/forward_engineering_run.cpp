@@ -169,11 +169,11 @@ void ForwardEngineeringRun::FitToScreen(float& width, float& height) {
 
 void ForwardEngineeringRun::AddFormProperties(float width, float height, float screen_width,
                                               float screen_height) {
-  (void)form_->AddProperty(Value::Long(static_cast<std::int32_t>(0x80000000u)), "BackColor");
-  (void)form_->AddProperty(Value::Single(width + 400.0f), "Width");
-  (void)form_->AddProperty(Value::Single(height + 800.0f), "Height");
-  (void)form_->AddProperty(Value::Single(screen_width + 400.0f), "FormWidth");
-  (void)form_->AddProperty(Value::Single(screen_height + 800.0f), "FormHeight");
+  form_->AddProperty(Value::Long(static_cast<std::int32_t>(0x80000000u)), "BackColor");
+  form_->AddProperty(Value::Single(width + 400.0f), "Width");
+  form_->AddProperty(Value::Single(height + 800.0f), "Height");
+  form_->AddProperty(Value::Single(screen_width + 400.0f), "FormWidth");
+  form_->AddProperty(Value::Single(screen_height + 800.0f), "FormHeight");
 }
 
 Status ForwardEngineeringRun::Run() {

@@ -61,8 +61,9 @@ class CAttribute {
   // properties.
   [[nodiscard]] virtual Status SetAttribProps();
 
-  // A property of that name already held is replaced, the new one going last.
-  [[nodiscard]] Status AddProperty(Value value, std::string_view name);
+  // A property of that name already held is replaced, the new one going last. Never fails
+  // (before Init the property is not kept): the status is there for callers that pass it on.
+  Status AddProperty(Value value, std::string_view name);
   // Room for so many more own properties, for a caller that knows how many it will add.
   void ReserveOwnProperties(std::size_t more);
   std::optional<Value> GetProperty(std::string_view name) const;

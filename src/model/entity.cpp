@@ -42,7 +42,7 @@ std::optional<Value> CEntity::GetProperty(std::string_view name) const {
 
 Status CEntity::GetProperties(std::uint32_t property_list) {
   int count = PropertyListReader::ForEach(property_list, [this](ModelProperty& property) {
-    (void)AddProperty(std::move(property.value), property.name);
+    AddProperty(std::move(property.value), property.name);
     return true;
   });
   if (count == 0) return kNoProperties;
@@ -108,7 +108,7 @@ void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t prope
     if (group_id == CAttribute::kOwnPropertiesGroup) {
       attribute.ReserveOwnProperties(end - begin + kOwnPropertiesAddedLater);
       for (std::size_t at = begin; at < end; ++at) {
-        (void)attribute.AddProperty(std::move(properties[at].value), properties[at].name);
+        attribute.AddProperty(std::move(properties[at].value), properties[at].name);
       }
       continue;
     }

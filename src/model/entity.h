@@ -55,7 +55,8 @@ class CEntity {
   [[nodiscard]] virtual Status ReadAttributes(std::uint32_t attribute_list);
   [[nodiscard]] virtual Status GetAttributeCount(std::uint32_t attribute_list);
 
-  [[nodiscard]] Status AddProperty(Value value, std::string_view name);
+  // Never fails: the status is there for the callers that pass it on.
+  Status AddProperty(Value value, std::string_view name);
   std::optional<Value> GetProperty(std::string_view name) const;
 
   [[nodiscard]] Status AddParent(CEntity* entity, CRelationDesc* relation);

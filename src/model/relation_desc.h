@@ -18,7 +18,8 @@ class CRelationDesc {
   CRelationDesc();
   virtual ~CRelationDesc() = default;
 
-  [[nodiscard]] Status AddProperty(Value value, std::string_view name);
+  // Never fails: the status is there for the callers that pass it on.
+  Status AddProperty(Value value, std::string_view name);
   std::optional<Value> GetProperty(std::string_view name) const;
 
   // Ids already present are ignored.

@@ -94,16 +94,15 @@ Status CAttribVisualizer::CreateLabel() {
   if (Status status = label->Init(form->GetVersion(), form, this)) return status;
   std::string name = "lbl" + base_name_;
   label->SetCtrlName(name);
-  (void)label->AddProperty(Value::String(name), "Name");
+  label->AddProperty(Value::String(name), "Name");
   auto text = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLB");
   if (!HasText(text)) return kMissingProperty;
   auto access = attribute->GetTvkProperty(format_ids::kColProp, "CD_ACC");
-  (void)label->AddProperty(Value::String(CaptionWithAccessKey(text->Text(), access)), "Caption");
+  label->AddProperty(Value::String(CaptionWithAccessKey(text->Text(), access)), "Caption");
   auto alignment = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLP");
   std::int64_t alignment_value = alignment ? alignment->AsInteger() - 23 : 0;
-  (void)label->AddProperty(Value::Short(static_cast<std::int16_t>(alignment_value)), "Alignment");
-  (void)label->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
-                           "TabIndex");
+  label->AddProperty(Value::Short(static_cast<std::int16_t>(alignment_value)), "Alignment");
+  label->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())), "TabIndex");
   label->SetCtrlHandle(form->GetCurrCtrlHandle());
   label->SetDrawFlag(1);
   (void)label->HandleProperties();
@@ -112,8 +111,8 @@ Status CAttribVisualizer::CreateLabel() {
   item->column = 0;
   (void)GetCtrlGroup()->AddItem(std::move(item));
   (void)form->SetCtrl(std::move(label));
-  (void)registered->AddProperty(Value::Short(0), "BackStyle");
-  (void)registered->AddProperty(Value::Long(ColorFromName("Black")), "ForeColor");
+  registered->AddProperty(Value::Short(0), "BackStyle");
+  registered->AddProperty(Value::Long(ColorFromName("Black")), "ForeColor");
   return kOk;
 }
 
@@ -134,8 +133,8 @@ Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
   }
   control->SetCtrlHandle(form->GetCurrCtrlHandle());
   if (takes_tab_index) {
-    (void)control->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
-                               "TabIndex");
+    control->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
+                         "TabIndex");
   }
   control->SetDrawFlag(1);
   if (finish) {

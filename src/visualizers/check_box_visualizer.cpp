@@ -46,7 +46,7 @@ Status CCheckBoxVisualizer::DetermineValidationList() {
   CAttribDesc* attribute = GetAttribDesc();
   auto list = attribute ? attribute->GetProperty("EST_VLDLIST") : std::nullopt;
   if (!HasText(list)) return kNoEditStyleList;
-  (void)attribute->AddProperty(*list, "VLD_LISTID");
+  attribute->AddProperty(*list, "VLD_LISTID");
   return kOk;
 }
 

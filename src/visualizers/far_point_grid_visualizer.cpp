@@ -148,9 +148,9 @@ Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_grou
   if (Status status = button->AddProperty(Value::String(name), "Name")) return status;
   auto item = std::make_unique<CCtrlPosItem>(button.get(), 0, 0.0f, 0.0f);
   item->column = kButtonColumn;
-  (void)button->AddProperty(Value::Single(400.0f), "Height");
-  (void)button->AddProperty(Value::Single(1100.0f), "Width");
-  (void)button->AddProperty(Value::String("Delete"), "Caption");
+  button->AddProperty(Value::Single(400.0f), "Height");
+  button->AddProperty(Value::Single(1100.0f), "Width");
+  button->AddProperty(Value::String("Delete"), "Caption");
   const std::string code =
       VbFragment(R"(
         tk_fpGridDelete $data$, $grid$

@@ -99,17 +99,16 @@ Status COptionButtonVisualizer::CreateOptionGroup(ButtonFactory make_button) {
 
   std::string frame_name = "opg" + GetCtrlBaseName();
   frame->SetCtrlName(frame_name);
-  (void)frame->AddProperty(Value::String(frame_name), "Name");
-  (void)frame->AddProperty(Value::String(""), "Caption");
-  (void)frame->AddProperty(Value::Long(ColorFromName("Silver")), "BackColor");
+  frame->AddProperty(Value::String(frame_name), "Name");
+  frame->AddProperty(Value::String(""), "Caption");
+  frame->AddProperty(Value::Long(ColorFromName("Silver")), "BackColor");
 
   auto label_text = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLB");
   if (HasText(label_text)) {
     if (Status status = CreateLabel()) return status;
   }
 
-  (void)frame->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
-                           "TabIndex");
+  frame->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())), "TabIndex");
   frame->SetCtrlHandle(form->GetCurrCtrlHandle());
   frame->SetDrawFlag(1);
 
@@ -135,12 +134,12 @@ Status COptionButtonVisualizer::CreateOptionGroup(ButtonFactory make_button) {
     if (Status status = button->Init(form->GetVersion(), form, this)) return status;
     std::string name = "ob" + GetCtrlBaseName() + std::to_string(count);
     button->SetCtrlName(name);
-    (void)button->AddProperty(Value::String(name), "Name");
-    (void)button->AddProperty(Value::String(entry.GetName()), "Caption");
+    button->AddProperty(Value::String(name), "Name");
+    button->AddProperty(Value::String(entry.GetName()), "Caption");
     button->SetDataCtrl(data_ctrl);
     (void)button->HandleProperties();
-    (void)button->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
-                              "TabIndex");
+    button->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
+                        "TabIndex");
     button->SetCtrlHandle(form->GetCurrCtrlHandle());
     button->SetDrawFlag(1);
 
@@ -163,13 +162,13 @@ Status COptionButtonVisualizer::CreateOptionGroup(ButtonFactory make_button) {
     position += static_cast<float>(widest + kMargin);
     (void)option_group->SetColumnPosition(column, position);
   }
-  (void)frame->AddProperty(
+  frame->AddProperty(
       Value::Single(option_group->GetColumnPosition(option_group->GetColumnCount() - 1)), "Width");
 
   auto button_height = last_button ? last_button->GetProperty("Height") : std::nullopt;
   if (!button_height) return kMissingProperty;
   long rows = count / per_row + (count % per_row != 0 ? 1 : 0);
-  (void)frame->AddProperty(
+  frame->AddProperty(
       Value::Single((button_height->AsSingle() + kRowGap) * static_cast<float>(rows) +
                     kBottomMargin),
       "Height");

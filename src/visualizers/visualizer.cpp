@@ -31,9 +31,9 @@ Status CVisualizer::MakeInvisible(CCtrlGroup* group) {
       continue;
     }
     CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
-    (void)control->AddProperty(Value::Short(0), "Visible");
+    control->AddProperty(Value::Short(0), "Visible");
     for (auto& child : control->GetGroupList()) {
-      (void)child.child->AddProperty(Value::Short(0), "Visible");
+      child.child->AddProperty(Value::Short(0), "Visible");
     }
   }
   return kOk;
@@ -45,7 +45,7 @@ Status CVisualizer::DetermineValidationList() {
   for (const char* key : {"COL_VLDLIST", "EST_VLDLIST"}) {
     auto list = attribute->GetProperty(key);
     if (HasText(list)) {
-      (void)attribute->AddProperty(*list, "VLD_LISTID");
+      attribute->AddProperty(*list, "VLD_LISTID");
       break;
     }
   }

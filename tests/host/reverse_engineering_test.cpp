@@ -74,7 +74,7 @@ class Environment : public EnvironmentClient {
     }
     for (const auto& property : control->properties) {
       if (auto value = environment::PropertyToVariant(property)) {
-        (void)AddProperty(*descriptor, *value, property.name.c_str());
+        AddProperty(*descriptor, *value, property.name.c_str());
       }
     }
     (void)SetControlName(*descriptor, control->name.c_str());

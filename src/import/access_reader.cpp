@@ -17,6 +17,7 @@
 #include "import/access_lookup_query.h"
 #include "import/imported_schema.h"
 #include "tavikfw/brenlo.h"
+#include "text/expression_tokens.h"
 #include "text/value_rule.h"
 
 namespace tavik::import {
@@ -163,6 +164,35 @@ class CatalogIndex {
   std::unordered_map<std::string, const AccessCatalog::Column*> columns_;
 };
 
+// Access's DefaultValue as the value a new record's box starts with: a number or a text as
+// it is, Yes and No as Jet's True and False, Date() and Now() as the moment of the new
+// record; nothing for any other expression.
+std::optional<std::string> DefaultOf(std::string_view expression) {
+  std::vector<text::ExpressionTokens::Token> tokens;
+  if (!text::ExpressionTokens::Split(expression, tokens)) return std::nullopt;
+  if (!tokens.empty() && text::ExpressionTokens::Is(tokens.front(), "=")) {
+    tokens.erase(tokens.begin());
+  }
+  using Kind = text::ExpressionTokens::Kind;
+  const auto is = [&](std::size_t at, std::string_view word) {
+    return at < tokens.size() && text::ExpressionTokens::Is(tokens[at], word);
+  };
+  if (tokens.size() == 3 && is(1, "(") && is(2, ")")) {
+    if (is(0, "Date")) return "CURRENT_DATE";
+    if (is(0, "Now")) return "CURRENT_TIMESTAMP";
+    if (is(0, "Time")) return "CURRENT_TIME";
+  }
+  if (tokens.size() == 2 && is(0, "-") && tokens[1].kind == Kind::kNumber) {
+    return "-" + tokens[1].text;
+  }
+  if (tokens.size() != 1) return std::nullopt;
+  const auto& token = tokens.front();
+  if (token.kind == Kind::kNumber || token.kind == Kind::kString) return token.text;
+  if (is(0, "Yes") || is(0, "True") || is(0, "On")) return "-1";
+  if (is(0, "No") || is(0, "False") || is(0, "Off")) return "0";
+  return std::nullopt;
+}
+
 // Reads one column's Access properties into the attribute; what the form cannot carry goes
 // to warn.
 class ColumnProperties {
@@ -183,10 +213,7 @@ class ColumnProperties {
     ApplyInputMask();
     ApplyFormat();
     ApplyValidationRule();
-    for (const char* name : {"DefaultValue"}) {
-      const std::string value = Property(source_.properties, name);
-      if (!value.empty()) NotCarried(name, value);
-    }
+    ApplyDefault();
   }
 
  private:
@@ -291,6 +318,23 @@ class ColumnProperties {
     if (!text::ValueRule::BreakingCondition(rule, "x")) {
       NotCarried("ValidationRule", rule,
                  "the form cannot check it and keeps it as a comment in its code");
+    }
+  }
+
+  // A new record's text box or masked edit starts with the default the form can write.
+  void ApplyDefault() {
+    const std::string expression = Property(source_.properties, "DefaultValue");
+    if (expression.empty()) return;
+    if (column_.edit_style != kTextBoxStyle && column_.edit_style != kMaskedEditStyle) {
+      // A Yes/No column defaults to No, which a new record's check box shows anyway.
+      if (column_.edit_style == kCheckBoxStyle && DefaultOf(expression) == "0") return;
+      NotCarried("DefaultValue", expression,
+                 "only text boxes and masked edits start a new record with a value");
+      return;
+    }
+    column_.default_value = DefaultOf(expression);
+    if (!column_.default_value) {
+      NotCarried("DefaultValue", expression, "the form writes only literals, Date() and Now()");
     }
   }
 

@@ -4,34 +4,12 @@
 #include <fmt/format.h>
 
 #include "preview/control_painter.h"
+#include "preview/svg_writer.h"
 #include "text/windows1252.h"
 
 namespace tavik::preview {
 
 namespace {
-
-std::string Escaped(std::string_view text) {
-  std::string escaped;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
-  return escaped;
-}
 
 // A picture opens large over the page when its link is followed, and closes by the link
 // back; a picture that loads is marked, so that one that did not stands out.
@@ -58,9 +36,9 @@ void GalleryPage::Add(const std::string& name, const environment::RunningForm& f
 std::string GalleryPage::Html() const {
   std::string html(kHead);
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    const std::string name = Escaped(entries_[i].name);
+    const std::string name = SvgWriter::Markup(entries_[i].name);
     const std::string table =
-        entries_[i].table.empty() ? "no table" : "table " + Escaped(entries_[i].table);
+        entries_[i].table.empty() ? "no table" : "table " + SvgWriter::Markup(entries_[i].table);
     html += fmt::format(
         "<figure>\n<a href=\"#form{0}\"><img src=\"{1}.png\" alt=\"{1}\" "
         "onload=\"this.className='shown'\"></a>\n"

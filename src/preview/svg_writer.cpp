@@ -33,31 +33,9 @@ constexpr std::array kFaceFamilies{
     FaceFamilies{"Small Fonts", "'Small Fonts', 'Liberation Sans', sans-serif"},
 };
 
-// Text for XML from the code page: markup characters escaped, control characters made blanks.
+// Text for XML from the code page.
 std::string Escaped(std::string_view text, const text::CodePage& page) {
-  std::string escaped;
-  for (char c : page.ToUtf8(text)) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      case '\'':
-        escaped += "&apos;";
-        break;
-      default:
-        escaped += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    }
-  }
-  return escaped;
+  return SvgWriter::Markup(page.ToUtf8(text));
 }
 
 std::string Color(Rgb color) {
@@ -188,6 +166,32 @@ class ShapeWriter {
 };
 
 }  // namespace
+
+std::string SvgWriter::Markup(std::string_view utf8) {
+  std::string escaped;
+  for (char c : utf8) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&apos;";
+        break;
+      default:
+        escaped += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+  }
+  return escaped;
+}
 
 std::string SvgWriter::FontFamilies(std::string_view face, const text::CodePage& page) {
   for (const FaceFamilies& known : kFaceFamilies) {

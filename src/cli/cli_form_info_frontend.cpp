@@ -105,6 +105,7 @@ DialogResult CliFormInfoFrontend::Run(CFormInfoDlg& dialog, bool client_generate
   dialog.OnInitDialog(client_generates_live);
   if (options_.connect) dialog.connect_string = *options_.connect;
   if (options_.database) dialog.database_string = *options_.database;
+  dialog.database_in_app_folder = options_.from_database;
   if (options_.caption) dialog.caption = *options_.caption;
   if (options_.output && dialog.AsksForFilespec()) dialog.filespec = *options_.output;
   if (options_.name) dialog.form_name = *options_.name;

@@ -86,13 +86,10 @@ void GenerateCommand::ApplyDefaults(bool from_database) {
   }
   // A SQLite database the form opens itself is reached through the SQLite ODBC driver;
   // another database named by --database keeps the connect string it is given.
-  if (from_database && !options_.connect && !options_.database &&
-      import::DatabaseFile::KindOf(options_.model_path.c_str()) ==
-          import::DatabaseFile::Kind::kSqlite) {
-    options_.connect = import::DatabaseSchema::OdbcConnectString(options_.model_path);
-    import::DatabaseSchema::WarnOfOdbcDriver(options_.version, "tavikfw generate");
-  }
-  if (from_database && !options_.database) options_.database = options_.model_path;
+  if (!from_database) return;
+  options_.from_database = true;
+  import::DatabaseSchema::SetFormDefaults(options_.model_path, options_.version, "tavikfw generate",
+                                          options_.database, options_.connect);
 }
 
 bool GenerateCommand::AddFeatures(nlohmann::ordered_json& model,

@@ -22,6 +22,9 @@ struct GenerateOptions {
   std::optional<std::string> caption;
   std::optional<std::string> database;
   std::optional<std::string> connect;
+  // The model was made from a database: a relative database name is opened in the
+  // application's folder.
+  bool from_database = false;
   std::optional<std::string> output;
   // The path messages give for output: where a staged output goes once the run is done.
   std::optional<std::string> shown_output;

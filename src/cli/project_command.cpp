@@ -45,12 +45,6 @@ int ProjectCommand::Run() {
     }
   }
   const bool database = import::DatabaseFile::IsDatabase(options_.input_path.c_str());
-  if (import::DatabaseFile::KindOf(options_.input_path.c_str()) ==
-          import::DatabaseFile::Kind::kSqlite &&
-      !options_.connect && !options_.database) {
-    options_.connect = import::DatabaseSchema::OdbcConnectString(options_.input_path);
-    import::DatabaseSchema::WarnOfOdbcDriver(options_.version, "tavikfw project");
-  }
   if (!database && (!options_.schema.tables.empty() || !options_.schema.grid_tables.empty())) {
     fmt::print(stderr,
                "tavikfw project: --table and --grid choose the tables of a database; "
@@ -78,10 +72,21 @@ int ProjectCommand::Run() {
   }
   RunSettings settings(settings_path);
   options_.settings = &settings;
-  // The forms open the database they were made from, unless --database names another.
-  if (database && !options_.database) options_.database = options_.input_path;
-  project::ProjectWriter writer(
-      {options_.input_path, options_.folder, options_.version, options_.force}, *this);
+  project::ProjectWriter::Options writing{
+      options_.input_path, options_.folder, options_.version, options_.force, {}};
+  if (database) {
+    from_database_ = true;
+    // The forms open the database they were made from, unless --database names another;
+    // all of them, and the start-up form that tries it first, with one connect string.
+    import::DatabaseSchema::SetFormDefaults(options_.input_path, options_.version,
+                                            "tavikfw project", options_.database, options_.connect);
+    if (!options_.connect) options_.connect = std::string();
+    writing.database = {text::Utf8ToWindows1252(*options_.database).value_or(*options_.database),
+                        text::Utf8ToWindows1252(*options_.connect).value_or(*options_.connect),
+                        import::DatabaseFile::KindOf(options_.input_path.c_str()) ==
+                            import::DatabaseFile::Kind::kSqlite};
+  }
+  project::ProjectWriter writer(std::move(writing), *this);
   int status = 0;
   if (database) {
     import::DatabaseSchema::Schema schema = import::DatabaseSchema::Read(
@@ -116,6 +121,7 @@ int ProjectCommand::GenerateForm(std::uint32_t host_value, const std::string& fo
   generate.caption = caption;
   generate.database = options_.database;
   generate.connect = options_.connect;
+  generate.from_database = from_database_;
   generate.output = output;
   generate.shown_output = shown_output;
   generate.settings_path = options_.settings_path;

@@ -52,6 +52,7 @@ class ProjectCommand : private project::ProjectHost {
   int WriteGallery() const;
 
   ProjectOptions options_;
+  bool from_database_ = false;
   OutputGuard guard_{"tavikfw project"};
 };
 

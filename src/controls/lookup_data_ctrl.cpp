@@ -29,11 +29,7 @@ Status CLookupDataCtrl::Init(std::uint16_t version, CFormDesc* form, std::string
   AddProperty(Value::String(source.SelectText()), "RecordSource");
   CEventDesc* load = form->LoadEvent();
   if (!load) return kNoLoadEvent;
-  load->Append(SubEvent::kMain, SubEventSlot::kBody,
-               VbFragment(R"(
-        $data$.Connect = tvkDBConn.Connect
-    )",
-                          {{"data", name}}));
+  load->Append(SubEvent::kMain, SubEventSlot::kBody, form->DataControlLoadCode(name));
   return kOk;
 }
 

@@ -37,10 +37,7 @@ Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
   CEventDesc* load = LoadEvent();
   if (!load) return kNoEvent;
   load->Append(SubEvent::kMain, SubEventSlot::kBody,
-               VbFragment(R"(
-        $data$.Connect = tvkDBConn.Connect
-    )",
-                          {{"data", entity.GetDataCtrl()->GetCtrlName()}}));
+               DataControlLoadCode(entity.GetDataCtrl()->GetCtrlName()));
   return kOk;
 }
 

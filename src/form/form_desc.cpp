@@ -394,4 +394,25 @@ Status CFormDesc::AllocateVisualizer(std::int32_t edit_style, void* object) {
   return client_->allocator(edit_style, object);
 }
 
+std::string CFormDesc::DatabaseNameCode() const {
+  return VbDatabaseName(database_string_, database_in_app_folder_);
+}
+
+std::string CFormDesc::DataControlLoadCode(std::string_view data_ctrl) const {
+  // A relative name in the property is the designer's; the running form opens it in the
+  // application's folder, as the Load event opened it.
+  const std::string database = DatabaseNameCode();
+  const std::string pointed = database.starts_with("App.Path")
+                                  ? VbFragment(R"(
+        $data$.DatabaseName = $database$
+    )",
+                                               {{"data", data_ctrl}, {"database", database}})
+                                  : std::string();
+  return VbFragment(R"(
+        $pointed$
+        $data$.Connect = tvkDBConn.Connect
+    )",
+                    {{"pointed", pointed}, {"data", data_ctrl}});
+}
+
 }  // namespace tavik

@@ -74,11 +74,17 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status SetFormCaptionString(std::string_view caption);
   void SetDefaultConnectString(std::string_view text) { connect_string_ = text; }
   void SetDefaultDatabaseString(std::string_view text) { database_string_ = text; }
+  // Forms made from a database open a relative database name in the application's folder.
+  void SetDatabaseInAppFolder(bool in_app_folder) { database_in_app_folder_ = in_app_folder; }
   void SetFilespec(std::string_view text) { filespec_ = text; }
   const std::string& GetFormName() const { return form_name_; }
   const std::string& GetFormCaptionString() const { return caption_; }
   const std::string& GetDefaultConnectString() const { return connect_string_; }
   const std::string& GetDefaultDatabaseString() const { return database_string_; }
+  // The database the code opens, as a Visual Basic expression.
+  std::string DatabaseNameCode() const;
+  // The Load event's lines that point a data control at the open database.
+  std::string DataControlLoadCode(std::string_view data_ctrl) const;
   const std::string& GetFilespec() const { return filespec_; }
   // The filespec, else the form name cut to 8 characters followed by ".FRM".
   std::string GetFileName() const;
@@ -245,6 +251,7 @@ class CFormDesc : public CForm {
   std::int32_t next_property_id_ = 3;
   std::string connect_string_;
   std::string database_string_;
+  bool database_in_app_folder_ = false;
   std::string caption_;
   std::string filespec_;
   StringHashMap<std::unique_ptr<CEventDesc>> events_;

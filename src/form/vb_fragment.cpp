@@ -219,6 +219,14 @@ std::string VbFragment(std::string_view text, std::initializer_list<VbVar> varia
   return cache.Of(text).Fill(variables);
 }
 
+std::string VbDatabaseName(std::string_view database, bool in_app_folder) {
+  const std::string literal = "\"" + VbStringText(database) + "\"";
+  // A drive ("C:"), a root ("\data", "\\server", "/data") or nothing at all is not relative.
+  const bool relative = !database.empty() && database[0] != '\\' && database[0] != '/' &&
+                        !(database.size() > 1 && database[1] == ':');
+  return relative && in_app_folder ? "App.Path & \"\\\" & " + literal : literal;
+}
+
 std::string VbStringText(std::string_view text) {
   std::string result;
   result.reserve(text.size());

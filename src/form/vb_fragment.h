@@ -27,4 +27,9 @@ std::string VbFragment(std::string_view text, std::initializer_list<VbVar> varia
 // Text as it goes between the quotes of a Visual Basic string literal: each '"' doubled.
 std::string VbStringText(std::string_view text);
 
+// The database a form opens, as a Visual Basic expression: its string literal, or, when the
+// name is relative and in_app_folder holds, the literal joined to the application's folder
+// (App.Path & "\" & "music.db"), since the current folder of a running program is anyone's.
+std::string VbDatabaseName(std::string_view database, bool in_app_folder);
+
 }  // namespace tavik

@@ -77,6 +77,7 @@ void CFormInfoDlg::FillForm() {
   (void)form_->SetFormName(Limited(form_name));
   form_->SetDefaultConnectString(Limited(connect_string));
   form_->SetDefaultDatabaseString(Limited(database_string));
+  form_->SetDatabaseInAppFolder(database_in_app_folder);
   (void)form_->SetFormCaptionString(Limited(caption));
 }
 

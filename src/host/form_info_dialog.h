@@ -20,6 +20,9 @@ class CFormInfoDlg {
   std::string filespec;
   std::string caption;
   std::string form_name;
+  // Not a field of the window: forms made from a database open a relative database name in
+  // the application's folder.
+  bool database_in_app_folder = false;
 
   explicit CFormInfoDlg(CFormDesc* form) : form_(form) {}
 

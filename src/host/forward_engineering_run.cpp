@@ -54,14 +54,14 @@ std::string ForwardEngineeringRun::LoadEventOpening() const {
         Screen.MousePointer = HOURGLASS
         bFormLoaded = FALSE
         On Error GoTo load_handler
-        Set tvkDBConn = OpenDatabase("$database$",FALSE,FALSE,"$connect$")
+        Set tvkDBConn = OpenDatabase($database$,FALSE,FALSE,"$connect$")
         If bAbort Then
             On Error GoTo 0
             Unload Me
             Exit Sub
         End If
     )",
-                    {{"database", VbStringText(form_->GetDefaultDatabaseString())},
+                    {{"database", form_->DatabaseNameCode()},
                      {"connect", VbStringText(form_->GetDefaultConnectString())}});
 }
 

@@ -55,6 +55,20 @@ void DatabaseSchema::WarnOfOdbcDriver(std::uint16_t version, std::string_view co
              command);
 }
 
+void DatabaseSchema::SetFormDefaults(const std::string& path, std::uint16_t version,
+                                     std::string_view command, std::optional<std::string>& database,
+                                     std::optional<std::string>& connect) {
+  if (!database && !connect) {
+    if (DatabaseFile::KindOf(path.c_str()) == DatabaseFile::Kind::kSqlite) {
+      connect = OdbcConnectString(path);
+      WarnOfOdbcDriver(version, command);
+    } else {
+      connect = std::string();  // the data access engine opens an Access file by its path
+    }
+  }
+  if (!database) database = path;
+}
+
 DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,
                                                 const SchemaImportOptions& options,
                                                 std::string_view command, int vb_version) {

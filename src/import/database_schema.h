@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,13 @@ class DatabaseSchema {
   // Visual Basic 3 is a 16-bit program: the SQLite ODBC drivers are 32-bit, so the user is
   // told that a 16-bit one would be needed.
   static void WarnOfOdbcDriver(std::uint16_t version, std::string_view command);
+  // The database and connect strings of forms made from the database at path, where the
+  // options leave them unset: the forms open that database, a SQLite file through the
+  // SQLite ODBC driver, an Access file by its path with no connect string. A database named
+  // in the options keeps the connect string it is given.
+  static void SetFormDefaults(const std::string& path, std::uint16_t version,
+                              std::string_view command, std::optional<std::string>& database,
+                              std::optional<std::string>& connect);
 
   // The schema read as Read reads it, as the text of a model file.
   static Imported Import(const std::string& path, const SchemaImportOptions& options,

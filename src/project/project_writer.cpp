@@ -204,8 +204,8 @@ int ProjectWriter::Finish() {
 }
 
 int ProjectWriter::WriteStartForm() {
-  std::string text =
-      StartForm::Text(options_.version, project_.startup_form, project_.title, entries_);
+  std::string text = StartForm::Text(options_.version, project_.startup_form, project_.title,
+                                     entries_, options_.database);
   std::unordered_set<std::string> form_names;
   for (const auto& form : project_.forms) form_names.insert(text::AsciiUppered(form.name));
   if (int status = CheckCalls(start_file_, text, form_names)) return status;

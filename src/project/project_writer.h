@@ -26,7 +26,8 @@ class ProjectWriter {
     std::string input_path;  // a model file or a SQLite database
     std::filesystem::path folder;
     std::uint16_t version = 4;
-    bool force = false;  // a folder that holds files may be written to
+    bool force = false;            // a folder that holds files may be written to
+    StartForm::Database database;  // what the forms of a database open
   };
 
   ProjectWriter(Options options, ProjectHost& host);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "form/vb_fragment.h"
+#include "text/ascii_case.h"
 
 namespace tavik::project {
 
@@ -97,9 +98,55 @@ std::string ThreeBlankLevels(std::string_view fragment) {
   return text;
 }
 
+// What to set up on the machine that runs the project so that the database opens.
+std::string SetupAdvice(const StartForm::Database& database) {
+  if (database.connect.empty()) {
+    return "The file must be there, in a format this version of Visual Basic opens.";
+  }
+  const std::string upper = text::AsciiUppered(database.connect);
+  const std::size_t dsn = upper.find("DSN=");
+  if (!upper.starts_with("ODBC;") || dsn == std::string::npos) {
+    return "Check its connect string, " + database.connect + ".";
+  }
+  const std::size_t start = dsn + 4;
+  const std::string source = database.connect.substr(start, upper.find(';', start) - start);
+  return fmt::format(
+      "Set up the ODBC data source {0} once on this computer: install {1}, then add {0} in "
+      "the ODBC control panel, pointing at the database file.",
+      source, database.sqlite ? "the SQLite ODBC driver" : "the database's ODBC driver");
+}
+
+// Opens the database the forms open, so that one that cannot be opened is told at the
+// start, with what to set up, and not as each form's error.
+std::string DatabaseCheck(std::uint16_t version, const StartForm::Database& database,
+                          const std::string& title) {
+  const std::string name = VbDatabaseName(database.name, true);
+  return VbFragment(R"(
+
+    ' Tries the database the forms open, and says what to set up when it does not open.
+    Sub CheckDatabase$gap$()
+        Dim dbCheck As Database
+        On Error GoTo CheckDatabase_Failed
+        Set dbCheck = OpenDatabase($name$, FALSE, FALSE, $connect$)
+        dbCheck.Close
+        Exit Sub
+
+    CheckDatabase_Failed:
+        MsgBox "The database " & $name$ & " cannot be opened: " & Error$$ & "." & Chr$$(13) & Chr$$(10) & $advice$, 48, $title$
+        Exit Sub
+    End Sub
+    )",
+                    {{"gap", version == 3 ? " " : ""},
+                     {"name", name},
+                     {"connect", Literal(database.connect)},
+                     {"advice", Literal(SetupAdvice(database))},
+                     {"title", Literal(title)}});
+}
+
 // The code: the captions and the forms by number, one page of buttons at a time. Version 3
 // writes a blank before a procedure's parameter list.
-std::string Code(std::uint16_t version, const std::vector<StartForm::Entry>& entries) {
+std::string Code(std::uint16_t version, const std::vector<StartForm::Entry>& entries,
+                 const std::string& check) {
   std::string captions;
   std::string shows;
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -140,6 +187,7 @@ std::string Code(std::uint16_t version, const std::vector<StartForm::Entry>& ent
     End Function
 
     Sub Form_Load$gap$()
+        CheckDatabase
         ShowPage 0
     End Sub
 
@@ -169,18 +217,21 @@ std::string Code(std::uint16_t version, const std::vector<StartForm::Entry>& ent
         cmdPage(0).Enabled = (nFirst > 0)
         cmdPage(1).Enabled = (nFirst + PAGE_SIZE < FORM_COUNT)
     End Sub
+    $check$
     )",
       {{"form_count", std::to_string(entries.size())},
        {"page_size", std::to_string(std::min(entries.size(), StartForm::kPageSize))},
        {"gap", version == 3 ? " " : ""},
        {"captions", captions},
-       {"shows", shows}}));
+       {"shows", shows},
+       {"check", check}}));
 }
 
 }  // namespace
 
 std::string StartForm::Text(std::uint16_t version, const std::string& name,
-                            const std::string& caption, const std::vector<Entry>& entries) {
+                            const std::string& caption, const std::vector<Entry>& entries,
+                            const Database& database) {
   const int buttons = static_cast<int>(std::min(entries.size(), kPageSize));
   const int client_width = 2 * kMargin + kButtonWidth;
   const int client_height = 2 * kMargin + (buttons + 1) * kButtonStep;
@@ -206,7 +257,7 @@ std::string StartForm::Text(std::uint16_t version, const std::string& name,
     form.Line(0, "Attribute VB_Creatable = False");
     form.Line(0, "Attribute VB_Exposed = False");
   }
-  return form.Take() + Code(version, entries);
+  return form.Take() + Code(version, entries, DatabaseCheck(version, database, caption));
 }
 
 }  // namespace tavik::project

@@ -14,13 +14,21 @@ class StartForm {
     std::string caption;    // the button's caption (Windows-1252)
   };
 
+  // The database the forms open (Windows-1252), which the start-up form tries first.
+  struct Database {
+    std::string name;  // as given; a relative name is in the application's folder
+    std::string connect;
+    bool sqlite = false;  // read through the SQLite ODBC driver when the connect is ODBC
+  };
+
   // Buttons shown at once; more forms than this are shown a page at a time, with
   // buttons that turn the pages.
   static constexpr std::size_t kPageSize = 15;
 
   // The form file in the text format of Visual Basic 3 or 4.
   static std::string Text(std::uint16_t version, const std::string& name,
-                          const std::string& caption, const std::vector<Entry>& entries);
+                          const std::string& caption, const std::vector<Entry>& entries,
+                          const Database& database);
 };
 
 }  // namespace tavik::project

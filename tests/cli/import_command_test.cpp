@@ -63,7 +63,7 @@ TEST_F(ImportCommandTest, AFormFromTheDatabaseEqualsTheFormFromItsImportedModel)
 
   // A form generated from a database opens the database it is told to, and has Find, Cancel,
   // the position and its records in order, which a model file gets when asked.
-  const std::string options = " --name Orders --settings T.INI --database orders.mdb";
+  const std::string options = " --name Orders --settings T.INI --database /orders.mdb";
   CliResult from_model =
       Run("generate model.json -o FROMJSON.FRM --find --position --cancel "
           "--order CUSTOMER=CUST_NAME --order ORDERS=ORDER_ID --order ORDER_LINE=ORDER_ID "

@@ -169,7 +169,19 @@ TEST_F(RealNamesTest, AProjectFromARealSchemaSavesWhatTheUserTypes) {
     EXPECT_THAT(album, HasSubstr(version == std::string("4")
                                      ? "grdtrack.Columns.Item(\"album_id\").Locked = True"
                                      : "grdtrack.Lock = True"));
-    EXPECT_THAT(album, HasSubstr("OpenDatabase(\"music.db\",FALSE,FALSE,\"ODBC;DSN=music;\")"));
+    // A database named relatively is opened in the application's folder; the designer's
+    // property keeps the name as given. The start-up form tries it first.
+    const std::string in_folder = R"(App.Path & "\" & "music.db")";
+    EXPECT_THAT(album,
+                HasSubstr("OpenDatabase(" + in_folder + ",FALSE,FALSE,\"ODBC;DSN=music;\")"));
+    EXPECT_THAT(album, HasSubstr("\tdsalbum.DatabaseName = " + in_folder +
+                                 "\r\n\tdsalbum.Connect = tvkDBConn.Connect\r\n"));
+    EXPECT_THAT(album, HasSubstr("DatabaseName        =    \"music.db\""));
+    const std::string menu = ReadWholeFile(folder / "MAINMENU.FRM");
+    EXPECT_THAT(menu,
+                HasSubstr("OpenDatabase(" + in_folder + ", FALSE, FALSE, \"ODBC;DSN=music;\")"));
+    EXPECT_THAT(menu, HasSubstr("Set up the ODBC data source music once on this computer: "
+                                "install the SQLite ODBC driver"));
     EXPECT_THAT(ReadWholeFile(folder / "UBERSICH.FRM"), HasSubstr("Begin Form frmUbersicht"));
   }
 }

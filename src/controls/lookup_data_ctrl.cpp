@@ -3,7 +3,6 @@
 
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
-#include "form/vb_fragment.h"
 #include "visualizers/lookup_source.h"
 
 namespace tavik {

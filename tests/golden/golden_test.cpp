@@ -224,6 +224,14 @@ void UpdateExpectedFiles(const fs::path& case_dir, const RunResult& result) {
 
 class GoldenForm : public testing::TestWithParam<GoldenRun> {};
 
+// A case's work folder goes when the case passes; a failing case keeps it for its diff.
+struct RemovedUnlessFailed {
+  fs::path folder;
+  ~RemovedUnlessFailed() {
+    if (!testing::Test::HasFailure()) fs::remove_all(folder);
+  }
+};
+
 TEST_P(GoldenForm, MatchesExpectedOutput) {
   const GoldenRun& run = GetParam();
   fs::path case_dir = kGoldenRoot / run.case_name;
@@ -231,7 +239,11 @@ TEST_P(GoldenForm, MatchesExpectedOutput) {
       !fs::exists(kSharedData)) {
     GTEST_SKIP() << "the shared test data is not at " << kSharedData.string();
   }
-  fs::path work = fs::temp_directory_path() / ("tavik_golden_" + run.case_name + run.version);
+  // The process id keeps suites that run side by side (two checkouts on one machine) out of
+  // each other's folders.
+  fs::path work = fs::temp_directory_path() / ("tavik_golden_" + run.case_name + run.version + "_" +
+                                               std::to_string(::getpid()));
+  RemovedUnlessFailed work_folder{work};
   RunResult result = RunCase(case_dir, run.version, work);
   if (std::getenv("UPDATE_GOLDENS") != nullptr) {
     UpdateExpectedFiles(case_dir, result);

@@ -17,6 +17,7 @@
 #include "cli/run_settings.h"
 #include "environment/environment_client.h"
 #include "formfile/form_limits.h"
+#include "formfile/written_forms.h"
 #include "host/registry.h"
 #include "import/database_file.h"
 #include "import/database_schema.h"
@@ -179,12 +180,16 @@ int GenerateCommand::RunOnLoadedModel(std::uint32_t host_value) {
 
 namespace {
 
-// What the written forms exceed of Visual Basic's limits; the forms are kept all the same.
-void WarnOfLimits(const std::vector<std::string>& written_paths, std::uint16_t version) {
+// What the written forms exceed of Visual Basic's limits, from what their printer counted;
+// the forms are kept all the same.
+void WarnOfLimits(const formfile::WrittenForms& written,
+                  const std::vector<std::string>& written_paths, std::uint16_t version) {
   for (const std::string& path : written_paths) {
-    std::ifstream in(path, std::ios::binary);
+    const formfile::FormTally* tally = written.Find(path);
+    if (!tally) continue;
     for (const std::string& warning :
-         formfile::FormLimits::Check(in, version, formfile::FormLimits::kGenerateRemedy)) {
+         formfile::FormLimits::Judge(*tally, version, formfile::FormLimits::kGenerateRemedy)
+             .warnings) {
       fmt::print(stderr, "tavikfw generate: warning: {}: {}\n", text::Windows1252ToUtf8(path),
                  warning);
     }
@@ -200,6 +205,7 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
     fmt::print(stderr, "tavikfw generate: the client could not be registered\n");
     return kExitUsage;
   }
+  formfile::WrittenForms written;
   auto status = static_cast<int>(DoForwardEngineering(host_value, options.version));
   if (frontend.RefusedStatus() != 0) return frontend.RefusedStatus();
   if (frontend.LeftUnanswered()) return kExitUsage;
@@ -212,7 +218,7 @@ int RunLive(const GenerateOptions& options, std::uint32_t host_value,
   for (const std::string& path : client.SavedPaths()) {
     fmt::print("{}\n", text::Windows1252ToUtf8(path));
   }
-  WarnOfLimits(client.SavedPaths(), options.version);
+  WarnOfLimits(written, client.SavedPaths(), options.version);
   return status;
 }
 
@@ -254,13 +260,14 @@ int GenerateCommand::RunWithFileClient(std::uint32_t host_value,
     fmt::print(stderr, "tavikfw generate: the client could not be registered\n");
     return kExitUsage;
   }
+  formfile::WrittenForms written;
   std::uint32_t status = DoForwardEngineering(host_value, options_.version);
   UnRegisterClient(client.process);
   if (frontend.RefusedStatus() != 0) return frontend.RefusedStatus();
   if (frontend.LeftUnanswered()) return kExitUsage;
   if (status == 0 && !client.WrittenPath().empty() && options_.print_written_path) {
     fmt::print("{}\n", text::Windows1252ToUtf8(client.WrittenPath()));
-    WarnOfLimits({client.WrittenPath()}, options_.version);
+    WarnOfLimits(written, {client.WrittenPath()}, options_.version);
   }
   return static_cast<int>(status);
 }

@@ -9,6 +9,7 @@
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/form_text.h"
+#include "formfile/block_printer.h"
 #include "host/data_source.h"
 #include "model/property_names.h"
 #include "visualizers/visualizer.h"
@@ -147,32 +148,26 @@ Status CCtrlDesc::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
   return kOk;
 }
 
-Status CCtrlDesc::WriteCtrlToFile(std::string& text, int depth) {
-  FormText::Tabs(text, depth);
-  text += "Begin ";
-  text += class_name_;
-  text += ' ';
-  text += name_;
-  text += "\r\n";
-  for (const auto& property : section_->GetPropertyList()) {
-    FormText::PropertyLine(text, depth + 1, property);
-  }
+void CCtrlDesc::OpenBlock(formfile::BlockPrinter& printer) {
+  printer.Begin(class_name_, name_);
+  for (const auto& property : section_->GetPropertyList()) printer.Property(property);
   for (auto& entry : children_) {
-    if (!entry.present) continue;
-    (void)entry.child->WriteCtrlToFile(text, depth + 1);
-    FormText::EndLine(text, depth + 1);
+    if (entry.present) entry.child->WriteCtrlToFile(printer);
   }
-  return kOk;
 }
 
-Status CCtrlDesc::WriteEventsToFile(std::string& text, int depth) {
+void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
+  OpenBlock(printer);
+  printer.End();
+}
+
+void CCtrlDesc::WriteEventsToFile(formfile::BlockPrinter& printer) {
   events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
-    FormText::EventBlock(text, {"Sub ", name_, "_", name}, *event, FormText::kControlEventComments);
+    FormText::EventBlock(printer, {name_, "_", name}, *event, FormText::kControlEventComments);
   });
   for (auto& entry : children_) {
-    if (entry.present) (void)entry.child->WriteEventsToFile(text, depth);
+    if (entry.present) entry.child->WriteEventsToFile(printer);
   }
-  return kOk;
 }
 
 Status CCtrlDesc::GenerateCtrl(TVK_HANDLE form_handle, TVK_HANDLE* out_handle,

@@ -17,6 +17,9 @@
 
 namespace tavik {
 
+namespace formfile {
+class BlockPrinter;
+}
 class CAttribute;
 class CCtrlDesc;
 class CCtrlGroup;
@@ -136,8 +139,12 @@ class CCtrlDesc {
   [[nodiscard]] virtual Status DoLayout(CCtrlPosItem& item, CCtrlGroup& group);
 
   // The control's block of the form file (without its closing End) and its procedures.
-  Status WriteCtrlToFile(std::string& text, int depth);
-  Status WriteEventsToFile(std::string& text, int depth);
+  // The control's block: "Begin", its properties, its children's blocks, "End". Opened,
+  // the block is left for the caller to end (the scrolled panel holds the other controls).
+  void WriteCtrlToFile(formfile::BlockPrinter& printer);
+  void OpenBlock(formfile::BlockPrinter& printer);
+  // Its event procedures, then its children's.
+  void WriteEventsToFile(formfile::BlockPrinter& printer);
 
  protected:
   // The control's entry in its entity's control array, set by the form's timer; the index

@@ -27,6 +27,9 @@ struct FORMMGROBJDESC;
 class CTimerCtrl;
 class CEntityDesc;
 class FormFileText;
+namespace formfile {
+class BlockPrinter;
+}
 
 struct GlobalStringRecord {
   std::string key;
@@ -187,10 +190,10 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status GenerateForm(int write_file, int live);
 
   // The form file's pieces (form_generation.cpp).
-  Status WritePropertiesToFile(std::string& text, int depth) const;
-  Status WriteGlobalDeclarationsToFile(std::string& text, int depth);
-  Status WriteProceduresToFile(std::string& text, int depth);
-  Status WriteEventsToFile(std::string& text, int depth);
+  void WriteProperties(formfile::BlockPrinter& printer) const;
+  void WriteGlobalDeclarations(formfile::BlockPrinter& printer);
+  void WriteProcedures(formfile::BlockPrinter& printer);
+  void WriteEvents(formfile::BlockPrinter& printer);
   void ReadFormFile(std::string_view /*path*/) {}
   void GenFormFile(std::string_view /*path*/) {}
   void ReadActiveForm() {}
@@ -227,11 +230,14 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status AddScrollPanel(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollBars(ScrollControls& scroll, int live);
   [[nodiscard]] Status WriteFormFile(ScrollControls& scroll);
-  std::vector<CCtrlDesc*> WriteControlBlocks(FormFileText& out, ScrollControls& scroll);
-  void WriteCode(FormFileText& out, const std::vector<CCtrlDesc*>& controls);
+  std::vector<CCtrlDesc*> WriteControlBlocks(FormFileText& out, formfile::BlockPrinter& printer,
+                                             ScrollControls& scroll);
+  void WriteCode(FormFileText& out, formfile::BlockPrinter& printer,
+                 const std::vector<CCtrlDesc*>& controls);
   [[nodiscard]] Status GenerateLiveForm(ScrollControls& scroll);
   void LoadLiveCode(TVK_HANDLE form_handle, const std::string& code_text);
-  std::string FormText() const;
+  // "VERSION", the form's "Begin", its caption and its properties.
+  void WriteFormOpening(formfile::BlockPrinter& printer) const;
   std::string BuildCodeText();
   // Layout (form_layout.cpp).
   void PlaceGroup(const CCtrlGroup& group, float origin_x, float origin_y);

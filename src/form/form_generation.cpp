@@ -1,12 +1,12 @@
 // Form output: the scroll panel and bars, the form file text, and live creation.
-#include <fmt/format.h>
-
 #include "controls/color_names.h"
 #include "form/form_desc.h"
 #include "form/form_file_text.h"
 #include "form/form_scroll_controls.h"
 #include "form/form_text.h"
 #include "form/vb_fragment.h"
+#include "formfile/block_printer.h"
+#include "formfile/written_forms.h"
 #include "platform/file_output.h"
 
 namespace tavik {
@@ -140,56 +140,54 @@ Status CFormDesc::BuildScrollControls(ScrollControls& scroll, int live) {
   return AddScrollBars(scroll, live);
 }
 
-std::string CFormDesc::FormText() const {
-  std::string text;
-  text += "VERSION 2.00\r\n";
-  text += fmt::format("Begin Form {}\r\n", form_name_);
-  text += fmt::format("\tCaption = \"{}\"\r\n", VbStringText(caption_));
-  (void)WritePropertiesToFile(text, 1);
-  return text;
+void CFormDesc::WriteFormOpening(formfile::BlockPrinter& printer) const {
+  printer.Line("VERSION 2.00");
+  printer.Begin("Form", form_name_);
+  // The caption comes first and is not lined up with the properties after it.
+  std::string caption = "Caption = \"";
+  formfile::BlockPrinter::AppendQuoted(caption, caption_);
+  caption += '"';
+  printer.IndentedLine(caption);
+  WriteProperties(printer);
 }
 
-Status CFormDesc::WritePropertiesToFile(std::string& text, int depth) const {
-  for (const auto& property : property_section_->GetPropertyList()) {
-    FormText::PropertyLine(text, depth, property);
-  }
-  return kOk;
+void CFormDesc::WriteProperties(formfile::BlockPrinter& printer) const {
+  for (const auto& property : property_section_->GetPropertyList()) printer.Property(property);
 }
 
-Status CFormDesc::WriteGlobalDeclarationsToFile(std::string& text, int /*depth*/) {
+void CFormDesc::WriteGlobalDeclarations(formfile::BlockPrinter& printer) {
+  std::string& text = printer.text();
   if (const auto& declarations = global_declarations_.GetDeclarations()) {
     text += "' Tavik-Generated Global Declarations\r\n";
     text += *declarations;
   }
   text += "\r\n";
-  return kOk;
 }
 
 namespace {
 
-void WriteProcedure(std::string& text, const std::string& name, CEventDesc& procedure) {
-  text += "' Tavik-Generated Form Level Procedure\r\n";
-  FormText::EventBlock(text, {"Sub ", name}, procedure, FormText::kProcedureComments);
+void WriteProcedure(formfile::BlockPrinter& printer, const std::string& name,
+                    CEventDesc& procedure) {
+  printer.Line("' Tavik-Generated Form Level Procedure");
+  FormText::EventBlock(printer, {name}, procedure, FormText::kProcedureComments);
 }
 
-void WriteFormEvent(std::string& text, const std::string& name, CEventDesc& event) {
-  FormText::EventBlock(text, {"Sub Form_", name}, event, FormText::kFormEventComments);
+void WriteFormEvent(formfile::BlockPrinter& printer, const std::string& name, CEventDesc& event) {
+  FormText::EventBlock(printer, {"Form_", name}, event, FormText::kFormEventComments);
 }
 
 }  // namespace
 
-Status CFormDesc::WriteProceduresToFile(std::string& text, int /*depth*/) {
+void CFormDesc::WriteProcedures(formfile::BlockPrinter& printer) {
   procedures_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& procedure) {
-    WriteProcedure(text, name, *procedure);
+    WriteProcedure(printer, name, *procedure);
   });
-  return kOk;
 }
 
-Status CFormDesc::WriteEventsToFile(std::string& text, int /*depth*/) {
+void CFormDesc::WriteEvents(formfile::BlockPrinter& printer) {
   events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
-    WriteFormEvent(text, name, *event);
+    WriteFormEvent(printer, name, *event);
   });
-  return kOk;
 }
 
 Status CFormDesc::GenerateForm(int write_file, int live) {
@@ -207,66 +205,71 @@ Status CFormDesc::GenerateForm(int write_file, int live) {
 
 std::string CFormDesc::BuildCodeText() {
   std::string code;
-  (void)WriteGlobalDeclarationsToFile(code, 0);
-  (void)WriteProceduresToFile(code, 0);
-  (void)WriteEventsToFile(code, 0);
+  formfile::BlockPrinter printer(code);
+  WriteGlobalDeclarations(printer);
+  WriteProcedures(printer);
+  WriteEvents(printer);
   return code;
 }
 
+// The form's tally goes to the listeners once the file is in place, not for a file that
+// failed.
 Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
-  return WriteFileAtomically(GetFileName(), [&](TextSink& file) {
-    FormFileText out(file, FormText());
-    const std::vector<CCtrlDesc*> written = WriteControlBlocks(out, scroll);
-    out.text() += "End\r\n";
-    WriteCode(out, written);
+  formfile::FormTally tally;
+  const std::string path = GetFileName();
+  Status status = WriteFileAtomically(path, [&](TextSink& file) {
+    FormFileText out(file);
+    formfile::BlockPrinter printer(out.text());
+    WriteFormOpening(printer);
+    const std::vector<CCtrlDesc*> written = WriteControlBlocks(out, printer, scroll);
+    printer.End();
+    WriteCode(out, printer, written);
     out.HandOver();
+    tally = printer.TakeTally();
   });
+  if (status == kOk) formfile::WrittenForms::Report(path, tally);
+  return status;
 }
 
 // The control blocks go to the file as they are made; the controls written are returned,
 // in their order, for their procedures come after the form's own code.
-std::vector<CCtrlDesc*> CFormDesc::WriteControlBlocks(FormFileText& out, ScrollControls& scroll) {
+std::vector<CCtrlDesc*> CFormDesc::WriteControlBlocks(FormFileText& out,
+                                                      formfile::BlockPrinter& printer,
+                                                      ScrollControls& scroll) {
   std::vector<CCtrlDesc*> written;
   written.reserve(controls_.size() + 2);
-  int depth = 1;
-  if (scroll.panel) {
-    (void)scroll.panel->WriteCtrlToFile(out.text(), depth);
-    depth = 2;
-  }
+  // The scrolled panel holds every control but its scroll bars.
+  if (scroll.panel) scroll.panel->OpenBlock(printer);
   for (auto& [handle, control] : controls_) {
     if (!control->GetDrawFlag()) continue;
-    (void)control->WriteCtrlToFile(out.text(), depth);
-    FormText::EndLine(out.text(), depth);
+    control->WriteCtrlToFile(printer);
     written.push_back(control.get());
     control->SetDrawFlag(0);
     out.HandOverWhenLarge();
   }
-  if (scroll.panel) {
-    depth = 1;
-    FormText::EndLine(out.text(), depth);
-  }
+  if (scroll.panel) printer.End();
   for (auto* bar : {scroll.horizontal.get(), scroll.vertical.get()}) {
     if (!bar) continue;
-    (void)bar->WriteCtrlToFile(out.text(), depth);
-    FormText::EndLine(out.text(), depth);
+    bar->WriteCtrlToFile(printer);
     written.push_back(bar);
   }
   return written;
 }
 
 // The code as BuildCodeText joins it, handed to the file procedure by procedure.
-void CFormDesc::WriteCode(FormFileText& out, const std::vector<CCtrlDesc*>& controls) {
-  (void)WriteGlobalDeclarationsToFile(out.text(), 0);
+void CFormDesc::WriteCode(FormFileText& out, formfile::BlockPrinter& printer,
+                          const std::vector<CCtrlDesc*>& controls) {
+  WriteGlobalDeclarations(printer);
   procedures_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& procedure) {
-    WriteProcedure(out.text(), name, *procedure);
+    WriteProcedure(printer, name, *procedure);
     out.HandOverWhenLarge();
   });
   events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
-    WriteFormEvent(out.text(), name, *event);
+    WriteFormEvent(printer, name, *event);
     out.HandOverWhenLarge();
   });
   for (CCtrlDesc* control : controls) {
-    (void)control->WriteEventsToFile(out.text(), 0);
+    control->WriteEventsToFile(printer);
     out.HandOverWhenLarge();
   }
 }

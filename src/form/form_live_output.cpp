@@ -1,6 +1,7 @@
 // Live output: the form built in the client's environment through the client's operations.
 #include "form/form_desc.h"
 #include "form/form_scroll_controls.h"
+#include "formfile/block_printer.h"
 #include "platform/file_output.h"
 #include "platform/window_text.h"
 
@@ -24,6 +25,7 @@ Status CFormDesc::GenerateLiveForm(ScrollControls& scroll) {
   }
   if (window && ReadWindowText(window) == caption_) form_window_ = window;
   std::string code_text = BuildCodeText();
+  formfile::BlockPrinter code(code_text);
   TVK_HANDLE parent = 0;
   if (scroll.panel) {
     if (Status status = scroll.panel->GenerateCtrl(form_handle, &parent, 0)) return status;
@@ -32,14 +34,14 @@ Status CFormDesc::GenerateLiveForm(ScrollControls& scroll) {
     if (!control->GetDrawFlag()) continue;
     TVK_HANDLE control_handle = 0;
     (void)control->GenerateCtrl(form_handle, &control_handle, parent);
-    (void)control->WriteEventsToFile(code_text, 0);
+    control->WriteEventsToFile(code);
     control->SetDrawFlag(0);
   }
   for (auto* bar : {scroll.horizontal.get(), scroll.vertical.get()}) {
     if (!bar) continue;
     TVK_HANDLE bar_handle = 0;
     (void)bar->GenerateCtrl(form_handle, &bar_handle, 0);
-    (void)bar->WriteEventsToFile(code_text, 0);
+    bar->WriteEventsToFile(code);
   }
   LoadLiveCode(form_handle, code_text);
   if (form_window_ && ops->FinishLiveForm) {

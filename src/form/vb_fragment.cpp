@@ -1,5 +1,6 @@
 // Visual Basic fragments: margins, tabs, placeholders and line ends.
 #include "form/vb_fragment.h"
+#include "formfile/block_printer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -228,12 +229,10 @@ std::string VbDatabaseName(std::string_view database, bool in_app_folder) {
 }
 
 std::string VbStringText(std::string_view text) {
+  // A string in code doubles its quotes as a property's text does.
   std::string result;
   result.reserve(text.size());
-  for (char c : text) {
-    result += c;
-    if (c == '"') result += '"';
-  }
+  formfile::BlockPrinter::AppendQuoted(result, text);
   return result;
 }
 

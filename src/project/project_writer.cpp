@@ -9,6 +9,7 @@
 #include "base/exit_status.h"
 #include "form/vb_name_maker.h"
 #include "formfile/form_limits.h"
+#include "formfile/written_forms.h"
 #include "platform/terminal.h"
 #include "project/database_forms.h"
 #include "project/project_file.h"
@@ -34,7 +35,8 @@ std::string ReadFile(const fs::path& path) {
   return text.str();
 }
 
-// Visual Basic takes at most this many controls on a form.
+// Visual Basic takes at most this many control names on a form; the elements of a control
+// array share one.
 constexpr std::size_t kMostControls = formfile::FormLimits::kMaxControlNames;
 
 // Loads a model file; 0, or the exit status with the reason shown.
@@ -79,8 +81,8 @@ int ProjectWriter::WriteFromModelFile() {
   BR_UnloadModel(host_value);
   if (status == 0 && !fits) {
     fmt::print(stderr,
-               "tavikfw project: the form has more than {} controls, which Visual Basic "
-               "cannot load\n",
+               "tavikfw project: the form has more than {} control names, which Visual "
+               "Basic cannot load\n",
                kMostControls);
   }
   return Publish(status);
@@ -122,8 +124,8 @@ int ProjectWriter::WriteTableForm(const DatabaseForms& forms, std::size_t form) 
     if (status != 0 || fits) return status;
     if (grids == 0) {
       fmt::print(stderr,
-                 "tavikfw project: the form of table {} has more than {} controls, which "
-                 "Visual Basic cannot load\n",
+                 "tavikfw project: the form of table {} has more than {} control names, "
+                 "which Visual Basic cannot load\n",
                  table, kMostControls);
       return 0;
     }
@@ -131,7 +133,7 @@ int ProjectWriter::WriteTableForm(const DatabaseForms& forms, std::size_t form) 
     grids /= 2;
     fmt::print(stderr,
                "tavikfw project: the form of table {} shows {} of the {} tables that "
-               "reference it, to stay within Visual Basic's {} controls\n",
+               "reference it, to stay within Visual Basic's {} control names\n",
                table, grids, forms.ChildCount(form), kMostControls);
   }
 }
@@ -154,17 +156,23 @@ int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_n
   std::string file = names_.FileName(caption, "FRM");
   if (!host_.MayWrite(folder_.Final(file).string(), "form file")) return kExitUsage;
   const fs::path staged = folder_.Stage(file);
+  formfile::WrittenForms written;
   int status = host_.GenerateForm(host_value, form_name, caption, staged.string(),
                                   folder_.Final(file).string());
   if (status == 0 && !fs::exists(staged)) status = kExitUsage;
   if (status != 0) return status;
-  std::string text = ReadFile(staged);
-  formfile::FormLimits::Reading reading =
-      formfile::FormLimits::Measure(text, options_.version, formfile::FormLimits::kProjectRemedy);
-  fits = reading.control_blocks <= kMostControls;
+  // A run writes one form file: the one the host just wrote.
+  if (written.Forms().empty()) {
+    fmt::print(stderr, "tavikfw project: {}: the form was not counted as it was written\n", file);
+    return kExitSoftware;
+  }
+  const formfile::FormLimits::Reading reading = formfile::FormLimits::Judge(
+      written.Forms().back().tally, options_.version, formfile::FormLimits::kProjectRemedy);
+  fits = reading.loads;
   // A form that is made again with fewer grids is checked again then.
   if (fits) WarnOfLimits(file, form_name, reading.warnings);
-  if (int fault = CheckCalls(file, text, {})) return fault;
+  // The calls into the support module are checked in the form's own text.
+  if (int fault = CheckCalls(file, ReadFile(staged), {})) return fault;
   control_classes_.insert(reading.classes.begin(), reading.classes.end());
   project_.forms.push_back({file, form_name});
   entries_.push_back({form_name, text::Utf8ToWindows1252(caption).value_or(form_name)});

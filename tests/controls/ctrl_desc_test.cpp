@@ -8,6 +8,7 @@
 
 #include "controls/ctrl_desc.h"
 #include "form/form_desc.h"
+#include "formfile/block_printer.h"
 
 namespace tavik {
 namespace {
@@ -42,12 +43,13 @@ TEST_F(CtrlDescTest, PropertiesKeepThePlaceOfTheirFirstAddition) {
   EXPECT_FALSE(control->GetRecordSourceString());
 
   std::string text;
-  ASSERT_EQ(control->WriteCtrlToFile(text, 1), kOk);
+  formfile::BlockPrinter printer(text);
+  control->OpenBlock(printer);
   EXPECT_EQ(text,
-            "\tBegin TextBox txtCITY\r\n"
-            "\t\tWidth               =    1600\r\n"
-            "\t\tDataField           =    \"CITY\"\r\n"
-            "\t\tConnect             =    \"ODBC;\"\r\n");
+            "Begin TextBox txtCITY\r\n"
+            "\tWidth               =    1600\r\n"
+            "\tDataField           =    \"CITY\"\r\n"
+            "\tConnect             =    \"ODBC;\"\r\n");
 }
 
 TEST_F(CtrlDescTest, ContainersWriteTheirPresentChildrenOneLevelDeeper) {
@@ -64,17 +66,20 @@ TEST_F(CtrlDescTest, ContainersWriteTheirPresentChildrenOneLevelDeeper) {
   frame->GetEvent("DblClick")->AddDeclarations("\tDim n\r\n");
 
   std::string text;
-  ASSERT_EQ(frame->WriteCtrlToFile(text, 2), kOk);
+  formfile::BlockPrinter printer(text);
+  frame->WriteCtrlToFile(printer);
   EXPECT_EQ(text,
-            "\t\tBegin Frame fraSTATUS\r\n"
-            "\t\t\tBegin OptionButton optOPEN\r\n"
-            "\t\t\t\tCaption             =    \"Open\"\r\n"
-            "\t\t\tEnd\r\n"
-            "\t\t\tBegin OptionButton optCLOSED\r\n"
-            "\t\t\tEnd\r\n");
+            "Begin Frame fraSTATUS\r\n"
+            "\tBegin OptionButton optOPEN\r\n"
+            "\t\tCaption             =    \"Open\"\r\n"
+            "\tEnd\r\n"
+            "\tBegin OptionButton optCLOSED\r\n"
+            "\tEnd\r\n"
+            "End\r\n");
 
   std::string code;
-  ASSERT_EQ(frame->WriteEventsToFile(code, 0), kOk);
+  formfile::BlockPrinter code_printer(code);
+  frame->WriteEventsToFile(code_printer);
   EXPECT_EQ(code,
             "Sub fraSTATUS_DblClick()\r\n"
             "' Tavik Generated Declarations\r\n"

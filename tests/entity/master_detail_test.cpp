@@ -13,6 +13,7 @@
 #include "fakes/model_text.h"
 #include "fakes/scoped_fakes.h"
 #include "form/form_desc.h"
+#include "formfile/block_printer.h"
 #include "visualizers/grid_visualizer.h"
 #include "visualizers/text_visualizer.h"
 
@@ -71,7 +72,8 @@ class MasterDetail : public ::testing::Test {
   CEntityDesc& Get(std::string_view name) { return model_->EntityNamed(name); }
   std::string Procedures() {
     std::string text;
-    (void)form().WriteProceduresToFile(text, 0);
+    formfile::BlockPrinter printer(text);
+    form().WriteProcedures(printer);
     return text;
   }
   CEventDesc* Reposition(std::string_view entity) {

@@ -16,6 +16,7 @@
 #include "fakes/scoped_fakes.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "formfile/block_printer.h"
 #include "visualizers/text_visualizer.h"
 
 namespace tavik {
@@ -75,7 +76,8 @@ class CrossEntity : public ::testing::Test {
   }
   std::string Globals() {
     std::string text;
-    (void)form().WriteGlobalDeclarationsToFile(text, 0);
+    formfile::BlockPrinter printer(text);
+    form().WriteGlobalDeclarations(printer);
     return text;
   }
 

@@ -8,6 +8,7 @@
 
 #include "controls/ctrl_desc.h"
 #include "form/form_desc.h"
+#include "formfile/block_printer.h"
 
 namespace tavik {
 namespace {
@@ -94,7 +95,8 @@ TEST_F(FormDescTest, ValidValueListsBecomeArraysFilledInLoad) {
   ASSERT_EQ(form_.ProcessGlobalStrings(), kOk);
 
   std::string declarations;
-  ASSERT_EQ(form_.WriteGlobalDeclarationsToFile(declarations, 0), kOk);
+  formfile::BlockPrinter printer(declarations);
+  form_.WriteGlobalDeclarations(printer);
   EXPECT_EQ(declarations,
             "' Tavik-Generated Global Declarations\r\n"
             "Dim Status_Code_List(2) As ListItem\r\n"

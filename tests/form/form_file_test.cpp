@@ -11,8 +11,7 @@
 #include "controls/ctrl_desc.h"
 #include "fakes/scoped_fakes.h"
 #include "form/form_desc.h"
-#include "form/form_text.h"
-#include "model/nx_property.h"
+#include "formfile/written_forms.h"
 
 namespace tavik {
 namespace {
@@ -26,18 +25,6 @@ std::string g_written_path;
 int32_t RecordWrittenPath(CClntDesc* /*self*/, const char* path) {
   g_written_path = path;
   return 0;
-}
-
-// Deep blocks and long names take another way to the same line; quotes in a text double.
-TEST(FormText, PropertyLinesOfAnyDepthAndNameLength) {
-  std::string text;
-  FormText::PropertyLine(text, 17, CNxProperty(3, Value::Short(-5), "A"));
-  FormText::PropertyLine(text, 1,
-                         CNxProperty(3, Value::String("say \"hi\""), std::string(33, 'N')));
-  FormText::PropertyLine(text, 0, CNxProperty(3, Value::Boolean(true), "TwentyCharactersLong"));
-  EXPECT_EQ(text, std::string(17, '\t') + "A" + std::string(19, ' ') + "=    -5\r\n" + "\t" +
-                      std::string(33, 'N') + "=    \"say \"\"hi\"\"\"\r\n" +
-                      "TwentyCharactersLong=    TRUE\r\n");
 }
 
 class FormFile : public ::testing::Test {
@@ -97,8 +84,17 @@ TEST_F(FormFile, AScrollingFormNestsItsControlsInThePanelAndAddsBothBars) {
   ASSERT_EQ(form_.AddGlobalDeclaration("Option Explicit\r\n"), kOk);
   form_.MakeProcedure("ORDERS_Reset")->AddDeclarations("\tDim x\r\n");
 
+  formfile::WrittenForms written;
   ASSERT_EQ(form_.GenerateForm(1, 0), kOk);
   EXPECT_EQ(g_written_path, path_);
+  // What the printer counted is heard once the file is in place: the panel, the control
+  // drawn and both bars, and the panel's size.
+  const formfile::FormTally* tally = written.Find(path_);
+  ASSERT_NE(tally, nullptr);
+  EXPECT_EQ(tally->control_blocks, 4u);
+  EXPECT_THAT(tally->classes,
+              ::testing::ElementsAre("HScrollBar", "SSPanel", "TextBox", "VScrollBar"));
+  EXPECT_EQ(tally->panel_height, 4000);
   EXPECT_EQ(city->GetDrawFlag(), 0);
   // The panel, the bars and their code are pinned by the scrolling golden; here the form's
   // own lines (quotes kept, a long name not padded, the size grown by the bars), the panel

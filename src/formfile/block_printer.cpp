@@ -1,0 +1,238 @@
+// Printing form-file text and counting, as it goes, what Visual Basic's limits read.
+#include "formfile/block_printer.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <optional>
+
+#include "formfile/form_limits.h"
+#include "model/nx_property.h"
+#include "text/ascii_case.h"
+
+namespace tavik::formfile {
+
+namespace {
+
+// The panel that holds the controls of a form too large for the screen; the form's scroll
+// bars move it, so its size is what they must reach.
+constexpr std::string_view kScrollPanel = "tvkSSPanel";
+
+constexpr std::size_t kFastDepth = 16;
+constexpr std::size_t kFastNameSize = 32;
+constexpr std::string_view kTabs = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+constexpr std::string_view kBlanks = "                                ";
+static_assert(kTabs.size() == kFastDepth && kBlanks.size() == kFastNameSize);
+
+std::string_view Trimmed(std::string_view line) {
+  while (!line.empty() && (line.front() == '\t' || line.front() == ' ')) line.remove_prefix(1);
+  while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+  return line;
+}
+
+// The procedure a code line opens ("Sub Name(...)", "Private Function Name(...)"), if any.
+std::optional<std::string_view> OpenedProcedure(std::string_view line) {
+  for (std::string_view word : {"Private ", "Public ", "Static "}) {
+    if (line.starts_with(word)) line.remove_prefix(word.size());
+  }
+  for (std::string_view kind : {"Sub ", "Function "}) {
+    if (line.starts_with(kind)) {
+      line.remove_prefix(kind.size());
+      return Trimmed(line.substr(0, line.find('(')));
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void BlockPrinter::AppendQuoted(std::string& text, std::string_view value) {
+  if (value.find('"') == std::string_view::npos) {
+    text += value;
+    return;
+  }
+  for (char c : value) {
+    text += c;
+    if (c == '"') text += '"';
+  }
+}
+
+void BlockPrinter::Indent() {
+  if (layout_.indent == "\t") {
+    text_.append(depth_, '\t');
+    return;
+  }
+  for (std::size_t level = 0; level < depth_; ++level) text_ += layout_.indent;
+}
+
+void BlockPrinter::Line(std::string_view line) {
+  text_ += line;
+  text_ += "\r\n";
+}
+
+void BlockPrinter::IndentedLine(std::string_view line) {
+  Indent();
+  Line(line);
+}
+
+void BlockPrinter::CheckName(std::string_view what, std::string_view name) {
+  if (name.size() > FormLimits::kMaxNameLength)
+    tally_.long_names.push_back({what, std::string(name)});
+}
+
+void BlockPrinter::Begin(std::string_view class_name, std::string_view name,
+                         std::string_view after) {
+  Indent();
+  text_ += "Begin ";
+  text_ += class_name;
+  text_ += ' ';
+  text_ += name;
+  text_ += after;
+  text_ += "\r\n";
+  // The form itself is not one of its controls.
+  const bool control = blocks_begun_++ > 0;
+  if (control) {
+    tally_.control_names.insert(text::AsciiUppered(name));
+    ++tally_.control_blocks;
+    if (!tally_.classes.contains(class_name)) tally_.classes.emplace(class_name);
+  }
+  CheckName(control ? "control" : "form", name);
+  panel_open_ = name == kScrollPanel;
+  ++depth_;
+}
+
+void BlockPrinter::End() {
+  --depth_;
+  panel_open_ = false;
+  IndentedLine("End");
+}
+
+void BlockPrinter::BeginGroup(std::string_view name, std::string_view after) {
+  Indent();
+  text_ += "BeginProperty ";
+  text_ += name;
+  text_ += after;
+  text_ += "\r\n";
+  ++depth_;
+}
+
+void BlockPrinter::EndGroup() {
+  --depth_;
+  IndentedLine("EndProperty");
+}
+
+void BlockPrinter::NameAndEquals(std::string_view name) {
+  Indent();
+  text_ += name;
+  if (name.size() < layout_.name_width) text_.append(layout_.name_width - name.size(), ' ');
+  text_ += layout_.equals;
+}
+
+void BlockPrinter::PanelProperty(std::string_view name, std::string_view value) {
+  long* size = name == "Height"  ? &tally_.panel_height
+               : name == "Width" ? &tally_.panel_width
+                                 : nullptr;
+  long number = 0;
+  if (size && std::from_chars(value.data(), value.data() + value.size(), number).ec == std::errc())
+    *size = number;
+}
+
+// Made piece by piece: this runs once per property of every control, and formatting through
+// a pattern costs more than all the rest of writing the form. A line of the usual depth and
+// name is made in a buffer by copies of fixed size, a number line appended in one piece.
+void BlockPrinter::Property(const CNxProperty& property) {
+  const std::string& name = property.GetName();
+  const Value& value = property.GetValue();
+  if (value.IsString()) {
+    NameAndEquals(name);
+    text_ += '"';
+    AppendQuoted(text_, value.AsString());
+    text_ += "\"\r\n";
+    return;
+  }
+  if (depth_ > kFastDepth || name.size() > kFastNameSize || layout_.indent != "\t") {
+    NameAndEquals(name);
+    const std::size_t start = text_.size();
+    property.AppendText(text_);
+    if (panel_open_) PanelProperty(name, std::string_view(text_).substr(start));
+    text_ += "\r\n";
+    return;
+  }
+  std::array<char, kFastDepth + kFastNameSize + 8 + Value::kNumberTextRoom> line;
+  char* at = line.data();
+  std::memcpy(at, kTabs.data(), kFastDepth);
+  at += depth_;
+  std::memcpy(at, kBlanks.data(), kFastNameSize);
+  std::memcpy(at, name.data(), name.size());
+  at += std::max(name.size(), layout_.name_width);
+  std::memcpy(at, layout_.equals.data(), layout_.equals.size());
+  at += layout_.equals.size();
+  // The property writes what its type lets it: numbers and truth values.
+  char* number = at;
+  at = value.WriteNumberText(at);
+  if (panel_open_)
+    PanelProperty(name, std::string_view(number, static_cast<std::size_t>(at - number)));
+  *at++ = '\r';
+  *at++ = '\n';
+  text_.append(line.data(), at);
+}
+
+void BlockPrinter::Property(std::string_view name, std::string_view value, bool quoted,
+                            std::string_view comment) {
+  NameAndEquals(name);
+  if (quoted) text_ += '"';
+  text_ += value;
+  if (quoted) text_ += '"';
+  text_ += comment;
+  text_ += "\r\n";
+  if (panel_open_ && !quoted) PanelProperty(name, value);
+}
+
+void BlockPrinter::CountProcedure(std::string_view name, std::size_t bytes) {
+  CheckName("procedure", name);
+  if (bytes > FormLimits::kMaxProcedureBytes) tally_.long_procedures.emplace_back(name, bytes);
+}
+
+void BlockPrinter::OpenProcedure(std::initializer_list<std::string_view> name_pieces) {
+  procedure_start_ = text_.size();
+  text_ += "Sub ";
+  procedure_name_.clear();
+  for (std::string_view piece : name_pieces) procedure_name_ += piece;
+  text_ += procedure_name_;
+}
+
+void BlockPrinter::CloseProcedure() {
+  text_ += "End Sub\r\n";
+  CountProcedure(procedure_name_, text_.size() - procedure_start_);
+}
+
+// Lines of the code that begin a procedure open it and "End Sub" or "End Function" closes
+// it; a procedure's bytes are those of its lines with their line feeds.
+void BlockPrinter::CodeLine(std::string_view line) {
+  const std::string_view trimmed = Trimmed(line);
+  if (!in_code_procedure_) {
+    if (auto opened = OpenedProcedure(trimmed)) {
+      procedure_name_ = *opened;
+      in_code_procedure_ = true;
+      code_procedure_bytes_ = 0;
+    }
+  }
+  if (!in_code_procedure_) return;
+  code_procedure_bytes_ += line.size() + 1;
+  if (trimmed == "End Sub" || trimmed == "End Function") {
+    CountProcedure(procedure_name_, code_procedure_bytes_);
+    in_code_procedure_ = false;
+  }
+}
+
+void BlockPrinter::Code(std::string_view code) {
+  text_ += code;
+  while (!code.empty()) {
+    const std::size_t end = std::min(code.find('\n'), code.size());
+    CodeLine(code.substr(0, end));
+    code.remove_prefix(std::min(end + 1, code.size()));
+  }
+}
+
+}  // namespace tavik::formfile

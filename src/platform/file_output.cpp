@@ -4,12 +4,14 @@
 #include <fmt/format.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "base/exit_status.h"
 #include "platform/disk.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
+#include "platform/text_digest.h"
 #include "text/ascii_case.h"
 
 namespace tavik {
@@ -34,6 +36,34 @@ bool IsFolder(const std::string& path) {
                            std::filesystem::is_directory(path, ignored));
 }
 
+// Hands the text on to the file and fingerprints it on the way.
+class DigestingSink final : public TextSink {
+ public:
+  explicit DigestingSink(TextSink& file) : file_(file) {}
+  void Write(std::string_view text) override {
+    file_.Write(text);
+    digest_.Add(text);
+  }
+  const TextDigest& Digest() const { return digest_; }
+
+ private:
+  TextSink& file_;
+  TextDigest digest_;
+};
+
+// Whether the file on the disk holds exactly the text that was written to it.
+bool ReadsBackAsWritten(const std::string& path, const TextDigest& written) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  TextDigest read;
+  static constexpr std::size_t kPiece = 1 << 16;
+  auto piece = std::make_unique<char[]>(kPiece);
+  while (file) {
+    file.read(piece.get(), kPiece);
+    read.Add(std::string_view(piece.get(), static_cast<std::size_t>(file.gcount())));
+  }
+  return file.eof() && read == written;
+}
+
 }  // namespace
 
 std::string OutputKind(const std::string& path) {
@@ -50,7 +80,9 @@ std::string OutputKind(const std::string& path) {
 
 // The order makes the replacement durable: the text is synced before the rename, so the
 // name never points at text still in memory, and the folder after it, so the rename
-// itself is on the disk. A failure at any step removes the new file and leaves the old.
+// itself is on the disk. Before the rename the new file is read back, so a disk that lost
+// text without saying so never replaces a good file. A failure at any step removes the new
+// file and leaves the old.
 Status WriteFileAtomically(const std::string& path,
                            const std::function<void(TextSink& file)>& write_text) {
   if (IsFolder(path)) {
@@ -65,8 +97,9 @@ Status WriteFileAtomically(const std::string& path,
     return kExitCannotCreate;
   }
   const std::string temporary = file->Path();
+  DigestingSink sink(*file);
   try {
-    write_text(*file);
+    write_text(sink);
   } catch (...) {
     (void)file->Finish();  // the file goes all the same; the fault in hand is the one to tell
     disk.Remove(temporary);
@@ -75,6 +108,11 @@ Status WriteFileAtomically(const std::string& path,
   if (error = file->Finish(); !error.empty()) {
     disk.Remove(temporary);
     ShowFileError("write", path, error);
+    return kExitWriteFailed;
+  }
+  if (!ReadsBackAsWritten(temporary, sink.Digest())) {
+    disk.Remove(temporary);
+    ShowFileError("write", path, kReadBackDiffers);
     return kExitWriteFailed;
   }
   if (error = disk.Rename(temporary, path); !error.empty()) {

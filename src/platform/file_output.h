@@ -11,12 +11,16 @@
 
 namespace tavik {
 
-// Lets write_text write to a new file beside the path and renames that over the path, so an
-// existing file is replaced whole or kept as it was. 0, or 73 when the file cannot be
-// created (a folder by that name, a rename refused), 74 when writing fails (a full disk); a
-// failure is shown to the user, naming the kind of file.
+// Lets write_text write to a new file beside the path, reads it back and renames it over the
+// path, so an existing file is replaced whole or kept as it was. 0, or 73 when the file
+// cannot be created (a folder by that name, a rename refused), 74 when writing fails (a full
+// disk, or text read back that differs from the text written); a failure is shown to the
+// user, naming the kind of file.
 Status WriteFileAtomically(const std::string& path,
                            const std::function<void(TextSink& file)>& write_text);
+// Why a file was not put in place when reading it back found other text than was written.
+inline constexpr std::string_view kReadBackDiffers =
+    "reading it back gave other text than was written";
 inline Status WriteFileAtomically(const std::string& path, std::string_view text) {
   return WriteFileAtomically(path, [text](TextSink& file) { file.Write(text); });
 }

@@ -12,8 +12,9 @@ namespace tavik::testing {
 class FailingDisk final : public Disk {
  public:
   // kWrite: the text is written, then the system reports the failure (a full disk shows
-  // when the data is synced, or at the write).
-  enum class Step { kNone, kCreate, kWrite, kRename };
+  // when the data is synced, or at the write). kLoseText: the last byte of each write goes
+  // missing and nothing is reported, as on a failing medium.
+  enum class Step { kNone, kCreate, kWrite, kLoseText, kRename };
 
   // Puts itself in force for its life; the step that fails, and the reason the system gives.
   FailingDisk(Step step, std::string reason)
@@ -26,7 +27,8 @@ class FailingDisk final : public Disk {
     if (step_ == Step::kCreate) error = reason_;
     if (step_ == Step::kCreate) return nullptr;
     std::unique_ptr<DiskFile> file = real_.CreateBeside(path, error);
-    return file ? std::make_unique<File>(std::move(file), step_ == Step::kWrite ? reason_ : "")
+    return file ? std::make_unique<File>(std::move(file), step_ == Step::kWrite ? reason_ : "",
+                                         step_ == Step::kLoseText)
                 : nullptr;
   }
   std::string Rename(const std::string& from, const std::string& to) override {
@@ -43,9 +45,11 @@ class FailingDisk final : public Disk {
  private:
   class File final : public DiskFile {
    public:
-    File(std::unique_ptr<DiskFile> real, std::string failure)
-        : real_(std::move(real)), failure_(std::move(failure)) {}
-    void Write(std::string_view text) override { real_->Write(text); }
+    File(std::unique_ptr<DiskFile> real, std::string failure, bool loses_text)
+        : real_(std::move(real)), failure_(std::move(failure)), loses_text_(loses_text) {}
+    void Write(std::string_view text) override {
+      real_->Write(loses_text_ ? text.substr(0, text.size() - 1) : text);
+    }
     const std::string& Path() const override { return real_->Path(); }
     std::string Finish() override {
       const std::string error = real_->Finish();
@@ -55,6 +59,7 @@ class FailingDisk final : public Disk {
    private:
     std::unique_ptr<DiskFile> real_;
     std::string failure_;
+    bool loses_text_;
   };
 
   static Platform With(Disk* disk) {

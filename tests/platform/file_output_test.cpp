@@ -28,13 +28,16 @@ TEST(FileOutput, EveryFailureOfTheDiskKeepsTheFileAndNamesItsKind) {
       {Step::kCreate, "F.FRM", 73, "Cannot create the form file"},
       {Step::kWrite, "M.json", 74, "Cannot write the model file"},
       {Step::kWrite, "P.svg", 74, "Cannot write the picture"},
+      {Step::kLoseText, "F.FRM", 74, "Cannot write the form file"},
       {Step::kRename, "P.png", 73, "Cannot create the picture"},
       {Step::kNone, "D/", 73, "Cannot create the file"},
   };
   for (const auto& fault : faults) {
     testing::ScratchFolder folder;
     const std::string path = (folder.path() / fault.output).string();
-    std::string reason = fault.step == Step::kNone ? "it is a folder" : "No space left on device";
+    std::string reason = fault.step == Step::kNone       ? "it is a folder"
+                         : fault.step == Step::kLoseText ? std::string(kReadBackDiffers)
+                                                         : "No space left on device";
     fs::create_directory(folder.path() / "D");
     testing::WriteWholeFile(path, "before");
     testing::ScopedFakes fakes;

@@ -1,0 +1,33 @@
+// A fingerprint of text handed over in pieces, the same however the text is cut.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace tavik {
+
+// What a file was given is fingerprinted as it is written and again as it is read back: a
+// disk that loses or changes bytes without reporting it gives a different fingerprint. The
+// text is taken eight bytes at a time, so a form of many megabytes costs little beside its
+// writing, and the pieces are joined first, so the cuts of the writer and of the reader,
+// which differ, do not count.
+class TextDigest {
+ public:
+  void Add(std::string_view text);
+  // The fingerprint of all the text added, with its length.
+  std::uint64_t Value() const;
+  std::uint64_t Size() const { return size_; }
+
+ private:
+  void Mix(std::uint64_t word);
+
+  std::uint64_t state_ = 0x9E3779B97F4A7C15u;
+  std::uint64_t size_ = 0;
+  unsigned char pending_[8] = {};
+  std::size_t pending_size_ = 0;
+};
+
+bool operator==(const TextDigest& left, const TextDigest& right);
+
+}  // namespace tavik

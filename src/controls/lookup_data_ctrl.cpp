@@ -3,17 +3,19 @@
 
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
+#include "form/vb_fragment.h"
 #include "visualizers/lookup_source.h"
 
 namespace tavik {
 
 namespace {
-// Why the control could not be made: no version of Visual Basic, no form, no Form_Load.
-enum InitFault : Status { kNoVersion = 1, kNoForm = 2, kNoLoadEvent = 3 };
+// Why the control could not be made: no version of Visual Basic, no form, no Form_Load, no
+// Form_Activate.
+enum InitFault : Status { kNoVersion = 1, kNoForm = 2, kNoLoadEvent = 3, kNoActivateEvent = 4 };
 }  // namespace
 
 Status CLookupDataCtrl::Init(std::uint16_t version, CFormDesc* form, std::string_view name,
-                             const LookupSource& source) {
+                             std::string_view list_name, const LookupSource& source) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetKindFlag(0);
@@ -29,6 +31,21 @@ Status CLookupDataCtrl::Init(std::uint16_t version, CFormDesc* form, std::string
   CEventDesc* load = form->LoadEvent();
   if (!load) return kNoLoadEvent;
   load->Append(SubEvent::kMain, SubEventSlot::kBody, form->DataControlLoadCode(name));
+  return AddActivateRefill(*form, name, list_name);
+}
+
+// The rows are read once when the form loads, but the looked-up table may be edited on
+// another form of the project while this one stays open behind it: each time the form comes
+// to the front again its rows are read again and the data combo's list is rebuilt from them.
+Status CLookupDataCtrl::AddActivateRefill(CFormDesc& form, std::string_view name,
+                                          std::string_view list_name) {
+  CEventDesc* activate = form.GetEvent("Activate");
+  if (!activate) return kNoActivateEvent;
+  activate->Append(SubEvent::kMain, SubEventSlot::kBody,
+                   VbFragment(R"(
+        If bFormLoaded Then tk_LookupRefill $rows$, $list$
+    )",
+                              {{"rows", name}, {"list", list_name}}));
   return kOk;
 }
 

@@ -344,6 +344,10 @@ std::vector<RoutineScanner::Use> RoutineScanner::ExternalUses(std::string_view t
     // A call statement's routine comes first, or after "Call".
     std::size_t first = !tokens.empty() && IsName(tokens[0], "CALL") ? 1 : 0;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
+      // A one-line If holds a statement of its own after its Then and its Else.
+      if (i > 0 && (IsName(tokens[i - 1], "THEN") || IsName(tokens[i - 1], "ELSE"))) {
+        first = IsName(tokens[i], "CALL") ? i + 1 : i;
+      }
       if (tokens[i].kind != Token::Kind::kName || statement.label) continue;
       if (i > 0 && (tokens[i - 1].text == "." || tokens[i - 1].text == "!")) continue;
       if (i > 0 && (IsName(tokens[i - 1], "GOTO") || IsName(tokens[i - 1], "GOSUB") ||

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "controls/lookup_ctrl.h"
 #include "controls/lookup_data_ctrl.h"
@@ -11,6 +12,10 @@
 #include "form/form_desc.h"
 
 namespace tavik {
+
+namespace {
+constexpr std::string_view kDataComboPrefix = "dbc";
+}  // namespace
 
 Status CLookupVisualizer::CreateControls() {
   if (Status status = CAttribVisualizer::CreateControls()) return status;
@@ -23,12 +28,14 @@ Status CLookupVisualizer::CreateControls() {
   if (Status status = control->Init(form->GetVersion(), form, this, *source, row_source)) {
     return status;
   }
-  if (Status status = AddBoundControl(std::move(control), version3 ? "cbx" : "dbc")) {
+  if (Status status = AddBoundControl(std::move(control), version3 ? "cbx" : kDataComboPrefix)) {
     return status;
   }
   if (version3) return kOk;
   auto rows = std::make_unique<CLookupDataCtrl>();
-  if (Status status = rows->Init(form->GetVersion(), form, row_source, *source)) return status;
+  if (Status status = rows->Init(form->GetVersion(), form, row_source,
+                                 std::string(kDataComboPrefix) + GetCtrlBaseName(), *source))
+    return status;
   rows->SetCtrlHandle(form->GetCurrCtrlHandle());
   auto item = std::make_unique<CCtrlPosItem>(rows.get(), 0, 0.0f, 0.0f);
   item->column = 1;

@@ -57,18 +57,21 @@ TEST(RoutineScanner, RefusesUnknownNamesWrongArgumentsAndSubsAsValues) {
       "\tIf tk_SetEditMode(dsA) Then\r\n"  // a Sub as a value
       "\ttk_Missing dsA\r\n"               // not defined
       "\tx = vbYes + dbEditAdd: tk_DisplayError(Err)\r\n"
+      "\tIf dsA.EditMode Then tk_SetEditMode dsA Else Call tk_SetEditMode(dsA, 2)\r\n"
       "End Sub\r\n";
   EXPECT_EQ(Joined(RoutineScanner::Check(form, module, 3)),
             "line 7: tk_SetEditMode called with 2 arguments, takes 1 to 1\n"
             "line 8: tk_SetEditMode is a Sub, used as a value\n"
             "line 9: tk_Missing is not defined\n"
-            "line 10: x is not defined\n");
+            "line 10: x is not defined\n"
+            "line 11: tk_SetEditMode called with 2 arguments, takes 1 to 1\n");
   // Version 4 has vbYes and dbEditAdd built in; its module leaves them out.
   EXPECT_EQ(Joined(RoutineScanner::Check(form, RoutineScanner::Defined(SupportModule::Text(4)), 4)),
             "line 7: tk_SetEditMode called with 2 arguments, takes 1 to 1\n"
             "line 8: tk_SetEditMode is a Sub, used as a value\n"
             "line 9: tk_Missing is not defined\n"
-            "line 10: x is not defined\n");
+            "line 10: x is not defined\n"
+            "line 11: tk_SetEditMode called with 2 arguments, takes 1 to 1\n");
 }
 
 }  // namespace

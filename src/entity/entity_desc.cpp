@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "entity/data_ctrl.h"
+#include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "model/sql_name.h"
@@ -28,6 +29,17 @@ Status CEntityDesc::Init(std::string_view label, CForm* form) {
 
 std::unique_ptr<CAttribute> CEntityDesc::AllocateAttribute() {
   return std::make_unique<CAttribDesc>();
+}
+
+const GridLookups* CEntityDesc::JoinedLookups() const {
+  if (!grid_visualizer_) return nullptr;
+  if (!grid_lookups_) grid_lookups_ = std::make_unique<GridLookups>(*this);
+  return grid_lookups_->Empty() ? nullptr : grid_lookups_.get();
+}
+
+std::string CEntityDesc::SqlColumnName(std::string_view column) const {
+  const GridLookups* lookups = JoinedLookups();
+  return lookups ? lookups->ColumnName(column) : SqlName::Quoted(column);
 }
 
 Status CEntityDesc::GetProperties(std::uint32_t property_list) {

@@ -13,6 +13,7 @@ namespace tavik {
 
 class CDataCtrl;
 class CFormDesc;
+class GridLookups;
 class CGridVisualizer;
 class CCtrlDesc;
 
@@ -44,6 +45,11 @@ class CEntityDesc : public CEntity {
   bool ShowsPosition() const;
   // " ORDER BY column" for the entity's SELECT, or nothing.
   std::string OrderClause() const;
+  // A column of the entity's table as its SELECT's condition and order name it.
+  std::string SqlColumnName(std::string_view column) const;
+  // The looked-up tables a grid joins to show names beside its keys; null for an entity
+  // that is no grid or has no such key.
+  const GridLookups* JoinedLookups() const;
   // The line that makes the record count exact after the data control's refresh, or nothing.
   std::string CountRecordsCode() const;
 
@@ -125,6 +131,8 @@ class CEntityDesc : public CEntity {
   std::unique_ptr<CCtrlGroup> owned_button_group_;
   CCtrlGroup* button_group_ = nullptr;
   int is_grid_ = 0;
+  // Made when first asked for, once the attributes are read.
+  mutable std::unique_ptr<GridLookups> grid_lookups_;
   int compress_names_ = 0;
   int custom_grid_columns_ = 0;
 };

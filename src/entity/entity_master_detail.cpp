@@ -39,6 +39,14 @@ std::string LiteralName(const CAttribute& attribute, std::string_view property) 
   return name ? VbStringText(name->Text()) : std::string();
 }
 
+// The child's key as its condition names it: the query name, with the table's name once
+// its grid joins other tables.
+std::string ConditionName(const CEntityDesc& child, const CAttribute& key) {
+  if (!child.JoinedLookups()) return LiteralName(key, "SQLQUERY_NAME");
+  auto name = key.GetProperty("PHYSICAL_NAME");
+  return name ? VbStringText(child.SqlColumnName(name->Text())) : std::string();
+}
+
 // Calls visit(child attribute, parent attribute) for every attribute of the child migrated
 // from the parent through the relation; keys whose parent attribute is unknown are skipped.
 template <typename Visit>
@@ -100,7 +108,7 @@ Status AppendKeyCondition(CEntityDesc& child, std::string& refresh) {
     ForEachMigratedKey(child, parent, *relation, *relation_id,
                        [&](const CAttribDesc& key, const CAttribDesc& parent_key) {
                          refresh += fmt::format("{} = \" & tk_SQLValue({}, \"{}\"){}",
-                                                LiteralName(key, "SQLQUERY_NAME"), parent_data_ctrl,
+                                                ConditionName(child, key), parent_data_ctrl,
                                                 LiteralName(parent_key, "PHYSICAL_NAME"), kAnd);
                        });
   }

@@ -32,7 +32,7 @@ bool CEntityDesc::ShowsPosition() const {
 
 std::string CEntityDesc::OrderClause() const {
   auto column = TextOf(GetProperty(kOrderBy));
-  return column ? " ORDER BY " + SqlName::Quoted(*column) : std::string();
+  return column ? " ORDER BY " + SqlColumnName(*column) : std::string();
 }
 
 std::string CEntityDesc::CountRecordsCode() const {

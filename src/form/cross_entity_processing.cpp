@@ -8,6 +8,7 @@
 #include "controls/timer_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
@@ -97,6 +98,10 @@ std::string SelectAssignment(const EntityNames& names, std::string_view select) 
 // A child's data source starts with a condition that matches no row; the repopulate code of
 // its parent puts in the real one.
 void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& names) {
+  // A grid that shows names beside its keys reads them from the tables it joins.
+  if (const GridLookups* lookups = entity.JoinedLookups()) {
+    entity.SetSelectText(lookups->SelectText());
+  }
   if (entity.GetParentCount() > 0) {
     // A grid has no New button to take its keys: only a relation that fills them in the
     // grid gives it code.

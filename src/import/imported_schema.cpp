@@ -226,11 +226,6 @@ void ImportedSchema::KeepAsPlainColumns(std::size_t detail, const std::vector<st
   Warn(fmt::format("table \"{}\", {} {}: the foreign key to \"{}\" is kept as {}: {}",
                    tables_[detail].name, columns.size() == 1 ? "column" : "columns", names, master,
                    kept, why));
-  // A grid shows the key as it is stored: its columns have no drop-down of names.
-  if (lookup && tables_[detail].grid) {
-    Warn(fmt::format("table \"{}\", column {}: the grid shows the key of \"{}\", not its name",
-                     tables_[detail].name, names, master));
-  }
 }
 
 bool ImportedSchema::MakeLookup(const Link& link) {

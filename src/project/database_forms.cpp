@@ -61,13 +61,13 @@ std::string DatabaseForms::TableName(std::size_t form) const {
 }
 
 std::string DatabaseForms::ModelText(std::size_t form, std::size_t grids) const {
-  const ordered_json& entities = model_["entities"];
   ordered_json model = ordered_json::object();
   model["tavik_model"] = 1;
-  model["entities"] = ordered_json::array({WithLookups(form)});
+  model["entities"] = ordered_json::array({WithLookups(form, kNoMaster)});
   std::vector<std::int64_t> child_ids;
   for (std::size_t i = 0; i < std::min(grids, children_[form].size()); ++i) {
-    ordered_json child = entities[children_[form][i]];
+    // A grid shows a name beside each key of a table other than the form's.
+    ordered_json child = WithLookups(children_[form][i], form);
     child["properties"]["DISPLAY_STYLE"] = "GRID";
     child_ids.push_back(EntityId(child));
     model["entities"].push_back(std::move(child));
@@ -83,38 +83,16 @@ std::string DatabaseForms::ModelText(std::size_t form, std::size_t grids) const 
   return model.dump(2);
 }
 
-std::vector<std::string> DatabaseForms::GridKeyColumns(std::size_t form, std::size_t grids) const {
-  std::vector<std::string> columns;
-  const ordered_json& entities = model_["entities"];
-  for (std::size_t i = 0; i < std::min(grids, children_[form].size()); ++i) {
-    const std::size_t child = children_[form][i];
-    std::unordered_map<std::int64_t, std::string> names;  // by attribute id
-    for (const ordered_json& attribute : entities[child]["attributes"]) {
-      names.emplace(attribute["ATTRIB_INFO"]["ID"].get<std::int64_t>(),
-                    attribute["ATTRIB_INFO"]["PHYSICAL_NAME"].get<std::string>());
-    }
-    for (std::size_t l : parent_links_[child]) {
-      const ordered_json& link = model_["relationships"][l];
-      const std::size_t parent =
-          position_.at(link["properties"]["PARENT_ENTITY"].get<std::int64_t>());
-      if (parent == form || link["attributes"].size() != 1) continue;
-      const auto name = names.find(link["attributes"][0].get<std::int64_t>());
-      if (name == names.end()) continue;
-      columns.push_back(fmt::format("grid {}, column {}: shows the key of {}, not its name",
-                                    TableName(child), name->second, TableName(parent)));
-    }
-  }
-  return columns;
-}
-
-ordered_json DatabaseForms::WithLookups(std::size_t form) const {
-  ordered_json entity = model_["entities"][form];
-  for (std::size_t l : parent_links_[form]) {
+ordered_json DatabaseForms::WithLookups(std::size_t table, std::size_t master) const {
+  ordered_json entity = model_["entities"][table];
+  for (std::size_t l : parent_links_[table]) {
     const ordered_json& link = model_["relationships"][l];
     if (link["attributes"].size() != 1) continue;  // a combo box shows one key column
+    const std::size_t parent_at =
+        position_.at(link["properties"]["PARENT_ENTITY"].get<std::int64_t>());
+    if (parent_at == master) continue;
     const std::int64_t attribute_id = link["attributes"][0].get<std::int64_t>();
-    const ordered_json& parent =
-        model_["entities"][position_.at(link["properties"]["PARENT_ENTITY"].get<std::int64_t>())];
+    const ordered_json& parent = model_["entities"][parent_at];
     for (ordered_json& attribute : entity["attributes"]) {
       if (attribute["ATTRIB_INFO"]["ID"].get<std::int64_t>() != attribute_id) continue;
       auto key = KeyColumn(parent, attribute["ATTRIB_INFO"]["BASE_NAME"]);

@@ -26,9 +26,6 @@ class DatabaseForms {
   // a lookup of the referenced table's display column (or key), and the first `grids` tables
   // that reference it as grids, with the relationships between them.
   std::string ModelText(std::size_t form, std::size_t grids) const;
-  // The grid columns of that form that hold a key of a table other than the form's own: a
-  // grid shows the key as it is stored, not the name a lookup would show. One line each.
-  std::vector<std::string> GridKeyColumns(std::size_t form, std::size_t grids) const;
 
  private:
   nlohmann::ordered_json model_;
@@ -40,8 +37,10 @@ class DatabaseForms {
   std::vector<std::vector<std::size_t>> parent_links_;
   std::unordered_map<std::int64_t, std::size_t> position_;
 
-  // The form's own table with its keys to other tables shown as lookups.
-  nlohmann::ordered_json WithLookups(std::size_t form) const;
+  // No table is the master: the form's own table.
+  static constexpr std::size_t kNoMaster = static_cast<std::size_t>(-1);
+  // The table with its keys to other tables than its master shown as lookups.
+  nlohmann::ordered_json WithLookups(std::size_t table, std::size_t master) const;
 };
 
 }  // namespace tavik::project

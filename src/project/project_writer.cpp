@@ -120,7 +120,6 @@ int ProjectWriter::WriteTableForm(const DatabaseForms& forms, std::size_t form) 
     bool fits = true;
     int status = AddForm(host_value, "frm" + table, table, fits);
     BR_UnloadModel(host_value);
-    if (status == 0 && fits) WarnOfGridKeys(forms, form, grids);
     if (status != 0 || fits) return status;
     if (grids == 0) {
       fmt::print(stderr,
@@ -135,17 +134,6 @@ int ProjectWriter::WriteTableForm(const DatabaseForms& forms, std::size_t form) 
                "tavikfw project: the form of table {} shows {} of the {} tables that "
                "reference it, to stay within Visual Basic's {} control names\n",
                table, grids, forms.ChildCount(form), kMostControls);
-  }
-}
-
-// A grid shows what its data control reads: a name in place of a stored key would take a
-// list of values that not every grid of these versions has (the version-3 grid's combo cells
-// store what they show), so the columns keep the key and the user is told which.
-void ProjectWriter::WarnOfGridKeys(const DatabaseForms& forms, std::size_t form,
-                                   std::size_t grids) {
-  for (const std::string& column : forms.GridKeyColumns(form, grids)) {
-    fmt::print(stderr, "tavikfw project: warning: the form of table {}: {}\n",
-               forms.TableName(form), column);
   }
 }
 

@@ -46,7 +46,6 @@ class ProjectWriter {
  private:
   [[nodiscard]] int Publish(int status);
   [[nodiscard]] int WriteTableForm(const DatabaseForms& forms, std::size_t form);
-  static void WarnOfGridKeys(const DatabaseForms& forms, std::size_t form, std::size_t grids);
   // Generates one form from a loaded model, with a name made from the wanted one and the
   // caption (UTF-8) given; fits tells whether the form stays within Visual Basic's controls.
   [[nodiscard]] int AddForm(std::uint32_t host_value, const std::string& wanted_name,

@@ -7,6 +7,7 @@
 #include "controls/timer_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "entity/grid_lookups.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
 
@@ -77,6 +78,25 @@ Status CDBGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
   return AppendCode(timer->GetEvent("Timer"), caption, SubEventSlot::kTail);
 }
 
+// The grid makes its columns again from the recordset each time it is bound again, so the
+// name columns are locked and headed after every Rebind.
+std::string CDBGridVisualizer::NameColumnsCode() const {
+  const CEntityDesc& entity = *GetEntityDesc();
+  const GridLookups* lookups = entity.JoinedLookups();
+  if (!lookups) return {};
+  std::string code;
+  for (const GridLookups::NameColumn& name : lookups->NameColumns()) {
+    code += VbFragment(R"(
+        $grid$.Columns.Item("$column$").Locked = True
+        $grid$.Columns.Item("$column$").Caption = "$heading$"
+    )",
+                       {{"grid", GridName(entity)},
+                        {"column", VbStringText(name.alias)},
+                        {"heading", VbStringText(name.heading)}});
+  }
+  return code;
+}
+
 Status CDBGridVisualizer::RepopulateNode() {
   CEntityDesc* entity = GetEntityDesc();
   return AppendRepopulateNode(
@@ -84,7 +104,8 @@ Status CDBGridVisualizer::RepopulateNode() {
         $data$.Refresh
         $grid$.Rebind
     )",
-                 {{"data", entity->DataCtrlName()}, {"grid", GridName(*entity)}}));
+                 {{"data", entity->DataCtrlName()}, {"grid", GridName(*entity)}}) +
+      NameColumnsCode());
 }
 
 Status CDBGridVisualizer::DoChildPreChildRepopulate(std::string& /*reposition*/,
@@ -99,13 +120,17 @@ Status CDBGridVisualizer::DoChildPreChildRepopulate(std::string& /*reposition*/,
 Status CDBGridVisualizer::DoChildPostChildRepopulate(std::string& /*reposition*/,
                                                      std::string& refresh,
                                                      CEntityDesc* /*parent*/) {
-  refresh +=
-      VbFragment(R"(
+  const std::string grid = GridName(*GetEntityDesc());
+  refresh += VbFragment(R"(
         $data$.Refresh
         $grid$.Rebind
+    )",
+                        {{"data", GetEntityDesc()->DataCtrlName()}, {"grid", grid}}) +
+             NameColumnsCode() +
+             VbFragment(R"(
         $grid$.Enabled = True
     )",
-                 {{"data", GetEntityDesc()->DataCtrlName()}, {"grid", GridName(*GetEntityDesc())}});
+                        {{"grid", grid}});
   return kOk;
 }
 

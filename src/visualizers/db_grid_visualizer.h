@@ -27,6 +27,10 @@ class CDBGridVisualizer : public CGridVisualizer {
   // The grid "grd" + entity name, fed by the entity's data control (also in the live
   // client), allowing additions, updates and deletions itself.
   [[nodiscard]] Status MakeGrid() override;
+
+ private:
+  // The lines that lock and head the columns of names shown beside keys, or nothing.
+  std::string NameColumnsCode() const;
 };
 
 }  // namespace tavik

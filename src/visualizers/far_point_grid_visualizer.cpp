@@ -8,6 +8,7 @@
 #include "controls/far_point_grid_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
@@ -127,12 +128,34 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
     )",
                        {{"grid", grid}, {"column", column_text}});
   }
+  std::int32_t next = column + 1;
+  if (const GridLookups* lookups = entity->JoinedLookups()) {
+    if (const GridLookups::NameColumn* name = lookups->NameOf(physical_name->Text())) {
+      code += NameColumnCode(grid, next++, *name);
+    }
+  }
   if (Status status =
           AppendCode(form->LoadEvent(), code, SubEventSlot::kBody, SubEventPlacement::kFirst)) {
     return status;
   }
-  GetGrid()->SetCurrColNum(column + 1);
+  GetGrid()->SetCurrColNum(next);
   return kOk;
+}
+
+// The name shown beside a key: a column of its own, bound to the name the SELECT reads from
+// the looked-up table, and locked, since it is the key that the user edits.
+std::string CFarPointGridVisualizer::NameColumnCode(const std::string& grid, std::int32_t column,
+                                                    const GridLookups::NameColumn& name) {
+  return VbFragment(
+      R"(
+        $grid$.Col = $column$
+        $grid$.Action = SS_ACTION_INSERT_COL
+        $grid$.DataField = "$field$"
+        $grid$.Row = -1
+        $grid$.Lock = True
+
+    )",
+      {{"grid", grid}, {"column", std::to_string(column)}, {"field", VbStringText(name.alias)}});
 }
 
 Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_group) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/far_point_grid_ctrl.h"
+#include "entity/grid_lookups.h"
 #include "visualizers/grid_visualizer.h"
 
 namespace tavik {
@@ -12,7 +13,8 @@ namespace tavik {
 class CFarPointGridVisualizer : public CGridVisualizer {
  public:
   // The attribute's column, set up when the form loads (the grid itself with the first);
-  // check-box attributes get check-box cells. 2 without a physical name.
+  // check-box attributes get check-box cells, a key shown by a name a column of the name after
+  // it. 2 without a physical name.
   [[nodiscard]] Status AddAttribToGrid(CAttribDesc* attribute) override;
   // One Delete button: the grid adds and updates rows itself.
   [[nodiscard]] Status AddDataNavigationButtons(CCtrlGroup* button_group) override;
@@ -30,6 +32,10 @@ class CFarPointGridVisualizer : public CGridVisualizer {
  protected:
   // The grid "grd" + entity name, bound to the entity's data control.
   [[nodiscard]] Status MakeGrid() override;
+
+ private:
+  static std::string NameColumnCode(const std::string& grid, std::int32_t column,
+                                    const GridLookups::NameColumn& name);
 };
 
 }  // namespace tavik

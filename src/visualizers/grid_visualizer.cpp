@@ -4,6 +4,7 @@
 #include "controls/grid_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
@@ -47,7 +48,9 @@ Status CGridVisualizer::NameAndSizeGrid(CGridCtrl& grid) {
   const std::string name = GridName(*entity);
   grid.SetCtrlName(name);
   if (Status status = grid.AddProperty(Value::String(name), "Name")) return status;
-  grid.SetNumCols(entity->GetAttributeCountValue());
+  const GridLookups* lookups = entity->JoinedLookups();
+  grid.SetNumCols(entity->GetAttributeCountValue() +
+                  (lookups ? static_cast<std::int32_t>(lookups->NameColumns().size()) : 0));
   return grid.DoWidthHeight();
 }
 

@@ -10,7 +10,9 @@ CREATE TABLE Track (
 CREATE TABLE PlaylistTrack (
   PlaylistId INTEGER NOT NULL REFERENCES Playlist (PlaylistId),
   TrackId INTEGER NOT NULL REFERENCES Track (TrackId),
+  AddedBy INTEGER REFERENCES Listener (ListenerId),
   PRIMARY KEY (PlaylistId, TrackId)
 );
--- A grid column that holds a key of a table other than the form's own shows the key.
+-- A grid column that holds a key of a table other than the form's own gets the name beside it.
 CREATE TABLE Playlist (PlaylistId INTEGER PRIMARY KEY, Name NVARCHAR(120));
+CREATE TABLE Listener (ListenerId INTEGER PRIMARY KEY, Name NVARCHAR(60) UNIQUE);

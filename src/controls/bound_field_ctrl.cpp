@@ -12,19 +12,6 @@
 
 namespace tavik {
 
-namespace {
-
-// The default as Visual Basic text: the moment of saving written as the database writes
-// it (the time of the machine that runs the form), any other value as a string.
-std::string DefaultValueCode(std::string_view column_default) {
-  if (column_default == "CURRENT_TIMESTAMP") return R"(Format$(Now, "yyyy-mm-dd hh:nn:ss"))";
-  if (column_default == "CURRENT_DATE") return R"(Format$(Now, "yyyy-mm-dd"))";
-  if (column_default == "CURRENT_TIME") return R"(Format$(Now, "hh:nn:ss"))";
-  return "\"" + VbStringText(column_default) + "\"";
-}
-
-}  // namespace
-
 Status CBoundFieldCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, std::string_view code) {
   if (!event) return kNoMemory;
   event->Append(sub_event, SubEventSlot::kBody, code);
@@ -114,7 +101,7 @@ Status CBoundFieldCtrl::AddDefaultFill(CDataCtrl& data_ctrl) {
       attribute ? attribute->GetColumnDefault() : std::nullopt;
   CFormDesc* form = GetFormDesc();
   if (!column_default || !form) return kOk;
-  const std::string value = DefaultValueCode(*column_default);
+  const std::string value = VbDefaultValue(*column_default);
   // A masked box takes the default as it is: a date column's default fits its mask.
   const std::string set_text = GetCtrlName() + ".Text = " + value;
   if (Status status = AppendCode(form->SetDefaultsProcedure(GetEntityName()), SubEvent::kMain,

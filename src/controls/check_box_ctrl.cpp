@@ -84,6 +84,7 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
           CodeText().Line(3, field_value + " = tk_CB_ControlXlateValue" + arguments).str())) {
     return status;
   }
+  if (Status status = AddDefault(validate, field_value, checked, unchecked)) return status;
   CFormDesc* form = GetFormDesc();
   if (Status status = AppendCode(
           form ? form->SetToScreenProcedure(entity) : nullptr, SubEvent::kMain,
@@ -95,6 +96,25 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
   if (entity_desc) (void)entity_desc->GetNextRegCtrlIndex();
 
   return list_controls::AddEditModeCode(click, list_controls::EditTrigger::kClick, entity, data);
+}
+
+Status CCheckBoxCtrl::AddDefault(CEventDesc* validate, std::string_view field_value,
+                                 std::string_view checked, std::string_view unchecked) {
+  const auto column_default = list_controls::ColumnDefault(*this);
+  if (!column_default || (*column_default != checked && *column_default != unchecked)) {
+    return kOk;
+  }
+  const std::string& ctrl = GetCtrlName();
+  if (Status status = AppendCode(
+          validate, SubEvent::kValidateFieldChecks,
+          CodeText()
+              .Line(3, "If " + ctrl + ".Value = CHECKBOX_GRAYED Then " + std::string(field_value) +
+                           " = " + VbDefaultValue(*column_default))
+              .str())) {
+    return status;
+  }
+  return list_controls::AddDefaultShowing(
+      *this, ctrl + ".Value = " + (*column_default == checked ? "1" : "0"));
 }
 
 Status CCheckBoxCtrl::AddControlRef(int* index) {

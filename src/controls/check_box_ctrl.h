@@ -27,6 +27,12 @@ class CCheckBoxCtrl : public CStateButtonCtrl {
 
   // The separate three-dimensional check box class.
   [[nodiscard]] Status Make3D() override;
+
+ private:
+  // A column default that is one of the box's two values: a new record's box shows it, and
+  // a box left grayed stores it.
+  [[nodiscard]] Status AddDefault(CEventDesc* validate, std::string_view field_value,
+                                  std::string_view checked, std::string_view unchecked);
 };
 
 // Version 4 draws its own check box in three dimensions.

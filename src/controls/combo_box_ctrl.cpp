@@ -11,6 +11,7 @@
 #include "form/code_text.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
+#include "model/attribute.h"
 
 namespace tavik {
 
@@ -83,6 +84,19 @@ std::optional<std::string> LongestEntryName(const CCtrlDesc& control) {
     if (entry.GetName().size() > longest->size()) longest = &entry.GetName();
   }
   return *longest;
+}
+
+std::optional<std::string> ColumnDefault(const CCtrlDesc& control) {
+  const CAttribute* attribute = control.GetAttribute();
+  return attribute ? attribute->GetColumnDefault() : std::nullopt;
+}
+
+Status AddDefaultShowing(CCtrlDesc& control, std::string_view show_line) {
+  CFormDesc* form = control.GetFormDesc();
+  return AddCode(
+      form ? form->SetDefaultsProcedure(control.GetEntityName()) : nullptr, SubEvent::kMain,
+      SubEventSlot::kBody, SubEventPlacement::kLast,
+      CodeText().Line(1, "bNoClick = True").Line(1, show_line).Line(1, "bNoClick = False").str());
 }
 
 Status AddListLoading(CCtrlDesc& control, std::string_view list_name) {
@@ -190,6 +204,22 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
                                           {"reject", reject_unknown ? "True" : "False"},
                                           {"refusal", refusal}}))) {
     return status;
+  }
+
+  if (const auto column_default = ColumnDefault(control)) {
+    const std::string value = VbDefaultValue(*column_default);
+    if (Status status =
+            AddDefaultShowing(control, "tvkShowListValue " + ctrl + ", " + value + ", " + list)) {
+      return status;
+    }
+    if (Status status = AddCode(
+            validate, SubEvent::kValidateFieldChecks, SubEventSlot::kBody, SubEventPlacement::kLast,
+            CodeText()
+                .Line(3, "If " + ctrl + std::string(binding.empty) + " Then " +
+                             data_ctrl->FieldExpression(field_name) + " = " + value)
+                .str())) {
+      return status;
+    }
   }
 
   // The field's entry is selected whenever a record comes to the screen.

@@ -28,6 +28,12 @@ enum class EditTrigger { kClick, kKeyPress };
 [[nodiscard]] Status AddEditModeCode(CEventDesc* event, EditTrigger trigger,
                                      std::string_view entity, std::string_view data);
 
+// The column default ("CD_DEF") of the control's attribute; none without one.
+std::optional<std::string> ColumnDefault(const CCtrlDesc& control);
+// Puts show_line, which shows a column's default in the control, into the entity's
+// "_SetDefaults" procedure; the clicks it makes do not count as the user's edits.
+[[nodiscard]] Status AddDefaultShowing(CCtrlDesc& control, std::string_view show_line);
+
 // How a combo box and a list box differ in their binding.
 struct ListBinding {
   bool key_press;           // the control's "KeyPress" event switches to edit mode too
@@ -35,7 +41,8 @@ struct ListBinding {
   std::string_view reject;  // the edit-style option that rejects values not in the list
 };
 // The edit-mode code, the required check, the write-back of the chosen entry in the data
-// control's "Validate" event and the selection of the field's entry in "_SetToScreen".
+// control's "Validate" event and the selection of the field's entry in "_SetToScreen"; a
+// column's default is chosen for a new record and stored when no entry is chosen.
 [[nodiscard]] Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl,
                                      std::string_view field_name, const ListBinding& binding);
 

@@ -10,6 +10,7 @@
 #include "form/code_text.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
+#include "text/display_format.h"
 
 namespace tavik {
 
@@ -131,6 +132,7 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
   if (!data_ctrl) return kNullArgument;
   CAttribute* attribute = GetAttribute();
   if (Status status = BindToField(*data_ctrl, field_name)) return status;
+  if (Status status = AddDisplayFormat(*data_ctrl, field_name)) return status;
 
   if (attribute && attribute->IsRequired()) {
     auto phys = TextProperty(attribute, "PHYSICAL_NAME");
@@ -163,6 +165,45 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
                                         {{"read_field", data_ctrl->ReadFieldCode(field_name)},
                                          {"list", list},
                                          {"ctrl", GetCtrlName()}}));
+}
+
+Status CTextBoxCtrl::AddDisplayFormat(CDataCtrl& data_ctrl, std::string_view field_name) {
+  const auto format = GetEditStyleProp("ESEFMT");
+  // A box of coded values shows the list's display value instead.
+  if (!HasText(format) || IsNumber(GetEditStyleProp("ESECOD"), 1)) return kOk;
+  const std::string& ctrl = GetCtrlName();
+  const std::string field = data_ctrl.FieldExpression(field_name);
+  // A box not typed in gives back the field's value; a number typed as shown loses its format.
+  const std::string kept = VbFragment(R"(
+                $ctrl$.Text = "" & $field$
+    )",
+                                      {{"ctrl", ctrl}, {"field", field}});
+  const std::string check = text::DisplayFormat::ShowsNumber(format->Text())
+                                ? VbFragment(R"(
+            If $ctrl$.DataChanged Then
+                $ctrl$.Text = tk_NumberValue($ctrl$.Text)
+            Else
+                $kept$
+            End If
+    )",
+                                             {{"ctrl", ctrl}, {"kept", kept}})
+                                : VbFragment(R"(
+            If Not $ctrl$.DataChanged Then
+                $kept$
+            End If
+    )",
+                                             {{"ctrl", ctrl}, {"kept", kept}});
+  if (Status status =
+          AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, check)) {
+    return status;
+  }
+  return AppendToSetToScreen(
+      VbFragment(R"(
+            If Not IsNull($field$) Then
+                $ctrl$.Text = Format$$($field$, "$format$")
+            End If
+    )",
+                 {{"field", field}, {"ctrl", ctrl}, {"format", VbStringText(format->Text())}}));
 }
 
 }  // namespace tavik

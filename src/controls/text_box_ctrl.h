@@ -19,6 +19,12 @@ class CTextBoxCtrl : public CBoundFieldCtrl {
   // PHYSICAL_NAME or VLD_LISTID, with what came before left in place.
   [[nodiscard]] Status BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
                                    int extra) override;
+
+ private:
+  // A column shown in a format ("ESEFMT"), as a text box has no format of its own: each
+  // record comes to the screen formatted, and the checks and the save see the value, a box
+  // not typed in giving back the field's and a number typed as shown losing its format.
+  [[nodiscard]] Status AddDisplayFormat(CDataCtrl& data_ctrl, std::string_view field_name);
 };
 
 }  // namespace tavik

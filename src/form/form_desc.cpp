@@ -402,7 +402,7 @@ std::string CFormDesc::DataControlLoadCode(std::string_view data_ctrl) const {
   // A relative name in the property is the designer's; the running form opens it in the
   // application's folder, as the Load event opened it.
   const std::string database = DatabaseNameCode();
-  const std::string pointed = database.starts_with("App.Path")
+  const std::string pointed = database.starts_with("tk_AppFile(")
                                   ? VbFragment(R"(
         $data$.DatabaseName = $database$
     )",

@@ -220,12 +220,19 @@ std::string VbFragment(std::string_view text, std::initializer_list<VbVar> varia
   return cache.Of(text).Fill(variables);
 }
 
+std::string VbDefaultValue(std::string_view column_default) {
+  if (column_default == "CURRENT_TIMESTAMP") return R"(Format$(Now, "yyyy-mm-dd hh:nn:ss"))";
+  if (column_default == "CURRENT_DATE") return R"(Format$(Now, "yyyy-mm-dd"))";
+  if (column_default == "CURRENT_TIME") return R"(Format$(Now, "hh:nn:ss"))";
+  return "\"" + VbStringText(column_default) + "\"";
+}
+
 std::string VbDatabaseName(std::string_view database, bool in_app_folder) {
   const std::string literal = "\"" + VbStringText(database) + "\"";
   // A drive ("C:"), a root ("\data", "\\server", "/data") or nothing at all is not relative.
   const bool relative = !database.empty() && database[0] != '\\' && database[0] != '/' &&
                         !(database.size() > 1 && database[1] == ':');
-  return relative && in_app_folder ? "App.Path & \"\\\" & " + literal : literal;
+  return relative && in_app_folder ? "tk_AppFile(" + literal + ")" : literal;
 }
 
 std::string VbStringText(std::string_view text) {

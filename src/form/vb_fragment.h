@@ -27,9 +27,14 @@ std::string VbFragment(std::string_view text, std::initializer_list<VbVar> varia
 // Text as it goes between the quotes of a Visual Basic string literal: each '"' doubled.
 std::string VbStringText(std::string_view text);
 
+// A column's default as Visual Basic text: the moment of saving written as the database
+// writes it (the time of the machine that runs the form), any other value as a string.
+std::string VbDefaultValue(std::string_view column_default);
+
 // The database a form opens, as a Visual Basic expression: its string literal, or, when the
-// name is relative and in_app_folder holds, the literal joined to the application's folder
-// (App.Path & "\" & "music.db"), since the current folder of a running program is anyone's.
+// name is relative and in_app_folder holds, the file of that name in the application's folder
+// (tk_AppFile("music.db"), which adds no second backslash to a drive's root), since the
+// current folder of a running program is anyone's.
 std::string VbDatabaseName(std::string_view database, bool in_app_folder);
 
 }  // namespace tavik

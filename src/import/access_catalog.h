@@ -21,6 +21,8 @@ struct AccessCatalog {
     std::string name;
     std::vector<Column> columns;
     std::vector<std::size_t> primary_key;  // column positions, in key order
+    // Columns no two rows share a value of: each the one column of a unique index.
+    std::vector<std::size_t> unique_columns;
   };
   struct Relationship {
     std::string detail;  // the table that refers

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <type_traits>
 #include <unordered_set>
@@ -49,7 +50,7 @@ std::map<std::string, std::string> Properties(const MdbProperties* properties) {
 }
 
 AccessCatalog::Table ReadTable(MdbCatalogEntry* entry) {
-  AccessCatalog::Table table{entry->object_name, {}, {}};
+  AccessCatalog::Table table{entry->object_name, {}, {}, {}};
   TableDef definition(mdb_read_table(entry));
   if (!definition) return table;
   mdb_read_columns(definition.get());
@@ -60,13 +61,21 @@ AccessCatalog::Table ReadTable(MdbCatalogEntry* entry) {
                              column->is_long_auto != 0, Properties(column->props)});
   }
   constexpr unsigned char kPrimaryKeyIndex = 1;
+  const auto column_position = [&](int number) -> std::optional<std::size_t> {
+    if (number < 1 || static_cast<unsigned>(number) > table.columns.size()) return std::nullopt;
+    return static_cast<std::size_t>(number - 1);
+  };
   for (unsigned i = 0; i < definition->num_idxs; ++i) {
     const MdbIndex* index = At<MdbIndex>(definition->indices, i);
-    if (index->index_type != kPrimaryKeyIndex) continue;
-    for (unsigned k = 0; k < index->num_keys; ++k) {
-      const int number = index->key_col_num[k];
-      if (number >= 1 && static_cast<unsigned>(number) <= table.columns.size()) {
-        table.primary_key.push_back(static_cast<std::size_t>(number - 1));
+    if (index->index_type == kPrimaryKeyIndex) {
+      for (unsigned k = 0; k < index->num_keys; ++k) {
+        if (const auto position = column_position(index->key_col_num[k])) {
+          table.primary_key.push_back(*position);
+        }
+      }
+    } else if ((index->flags & MDB_IDX_UNIQUE) != 0 && index->num_keys == 1) {
+      if (const auto position = column_position(index->key_col_num[0])) {
+        table.unique_columns.push_back(*position);
       }
     }
   }

@@ -321,31 +321,25 @@ class ColumnProperties {
     }
   }
 
-  // A new record's text box or masked edit starts with the default the form can write.
+  // A new record starts with the default the form can write; a lookup or a picture cannot
+  // show one.
   void ApplyDefault() {
     const std::string expression = Property(source_.properties, "DefaultValue");
     if (expression.empty()) return;
-    if (column_.edit_style != kTextBoxStyle && column_.edit_style != kMaskedEditStyle) {
-      // A Yes/No column defaults to No, which a new record's check box shows anyway.
-      if (column_.edit_style == kCheckBoxStyle && DefaultOf(expression) == "0") return;
-      NotCarried("DefaultValue", expression,
-                 "only text boxes and masked edits start a new record with a value");
+    if (column_.edit_style == kLookupStyle || column_.edit_style == kPictureStyle) {
+      NotCarried("DefaultValue", expression, "a lookup or a picture starts a new record empty");
       return;
     }
-    column_.default_value = DefaultOf(expression);
-    if (!column_.default_value) {
-      NotCarried("DefaultValue", expression, "the form writes only literals, Date() and Now()");
-    }
+    schema_.TakeDefault(column_, place_, expression, DefaultOf(expression));
   }
 
   void ApplyFormat() {
     const std::string format = Property(source_.properties, "Format");
     if (format.empty()) return;
-    if (column_.edit_style == kMaskedEditStyle) {
+    if (column_.edit_style == kMaskedEditStyle || column_.edit_style == kTextBoxStyle) {
       column_.format = format;
     } else if (column_.edit_style != kCheckBoxStyle) {
-      NotCarried("Format", format,
-                 "a text box has no format of its own, so the value is shown as stored");
+      NotCarried("Format", format, "a list shows its entries as they are");
     }
   }
 
@@ -388,6 +382,8 @@ class AccessImport {
 
   void ReadColumns(const AccessCatalog::Table& source, std::size_t position) {
     ImportedSchema::Table& table = schema_.tables()[position];
+    std::vector<bool> unique(source.columns.size(), false);
+    for (std::size_t column : source.unique_columns) unique[column] = true;
     for (std::size_t i = 0; i < source.columns.size(); ++i) {
       const AccessCatalog::Column& from = source.columns[i];
       Column column;
@@ -397,6 +393,7 @@ class AccessImport {
         if (source.primary_key[k] == i) column.key_position = static_cast<int>(k + 1);
       }
       column.required = column.key_position > 0;
+      column.unique = unique[i];
       ColumnProperties(*index_, from, column, schema_,
                        fmt::format("table \"{}\", column \"{}\"", source.name, from.name))
           .Apply();

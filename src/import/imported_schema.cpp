@@ -90,7 +90,9 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   // Values outside the list would be refused by the database anyway.
   if (column.values_limit) edit_style["ESLVAL"] = 1;
   if (!column.mask.empty()) edit_style["ESMMSK"] = column.mask;
-  if (!column.format.empty()) edit_style["ESMDFM"] = column.format;
+  if (!column.format.empty()) {
+    edit_style[column.edit_style == kMaskedEditStyle ? "ESMDFM" : "ESEFMT"] = column.format;
+  }
   if ((column.edit_style == kTextBoxStyle || column.edit_style == kLookupStyle) &&
       !column.lookup_table.empty()) {
     // Without a display column of the database's, it is named once every table is known
@@ -134,6 +136,19 @@ std::optional<std::size_t> ImportedSchema::Table::ColumnPosition(
     if (SameName(columns[i].name, column_name)) return i;
   }
   return std::nullopt;
+}
+
+void ImportedSchema::TakeDefault(Column& column, std::string_view place, std::string_view written,
+                                 std::optional<std::string> value) {
+  if (!value) {
+    Warn(
+        fmt::format("{}: its default ({}) is computed by the database, which the form cannot "
+                    "do{}",
+                    place, written, column.required ? ": the column stays required" : ""));
+    return;
+  }
+  column.default_value = std::move(value);
+  column.required = false;
 }
 
 void ImportedSchema::AddObject(SchemaObject object) {

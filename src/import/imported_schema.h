@@ -53,7 +53,7 @@ class ImportedSchema {
     ValuePairs values;          // a list's values
     bool values_limit = false;  // values outside the list are refused
     std::string mask;           // a masked edit's input mask
-    std::string format;         // a masked edit's display format
+    std::string format;         // a text box's or masked edit's display format
     std::string tag;            // the control's Tag
     std::string rule;           // a rule the value keeps, checked before a record is saved
     std::string rule_message;   // what the user is told when the value breaks it
@@ -120,6 +120,11 @@ class ImportedSchema {
   // to; false for a link of several columns, which a list of names cannot show.
   bool MakeLookup(const Link& link);
   void Warn(std::string warning) { warnings_.push_back(path_ + ": " + warning); }
+  // The column's default as a reader found it (written as the database holds it) and its
+  // value when the form can write one: the column then starts a new record with it and is
+  // no longer required, since an empty box stores it. A default without a value is told.
+  void TakeDefault(Column& column, std::string_view place, std::string_view written,
+                   std::optional<std::string> value);
 
   // Leaves out the links that close cycles, names and numbers the columns and checks every
   // text; why the schema cannot be a model, or empty.

@@ -532,16 +532,8 @@ bool SchemaImport::ReadSchemaObjects() {
 
 void SchemaImport::TakeDefault(const Table& table, Column& column, std::string_view sql) {
   if (SameName(sql, "NULL")) return;  // no default: NOT NULL refuses an empty box anyway
-  std::optional<std::string> value = ColumnDefault(sql);
-  if (!value) {
-    schema_.Warn(fmt::format(
-        "table \"{}\", column \"{}\": its default ({}) is computed by the database, which "
-        "the form cannot do: the column stays required",
-        table.name, column.name, sql));
-    return;
-  }
-  column.default_value = std::move(value);
-  column.required = false;
+  schema_.TakeDefault(column, fmt::format("table \"{}\", column \"{}\"", table.name, column.name),
+                      sql, ColumnDefault(sql));
 }
 
 bool SchemaImport::ReadColumns(Table& table) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/color_names.h"
+#include "controls/combo_box_ctrl.h"
 #include "controls/frame_ctrl.h"
 #include "controls/option_button_ctrl.h"
 #include "controls/option_handlers.h"
@@ -202,6 +203,10 @@ Status COptionButtonVisualizer::DoBinding() {
     const CNxProperty* value = list->GetProperty(caption->Text());
     if (!value || value->GetText().empty()) continue;
     (void)button->BindControl(data_ctrl, phys, std::string_view(value->GetText()));
+    // A new record starts with the button of the column's default chosen.
+    if (value->GetText() == GetAttribDesc()->GetColumnDefault()) {
+      (void)list_controls::AddDefaultShowing(*button, button->GetCtrlName() + ".Value = True");
+    }
   }
   if (validate) (void)BindGroupComplete(*data_ctrl, *validate, phys, buttons);
   return kOk;
@@ -232,10 +237,16 @@ Status COptionButtonVisualizer::BindGroupComplete(const CDataCtrl& data_ctrl, CE
   const std::string& entity = GetEntityDesc()->GetEntityName();
   const std::string field = data_ctrl.FieldExpression(phys);
 
-  // No button chosen: a required field refuses the record, any other is cleared.
+  // No button chosen: the field stores the column's default; without one a required field
+  // refuses the record, any other is cleared.
   std::string otherwise;
   auto empty_is_null = attribute->GetTvkProperty(format_ids::kColProp, "CD_EIN");
-  if (attribute->IsRequired()) {
+  if (const auto column_default = attribute->GetColumnDefault()) {
+    otherwise = VbFragment(R"(
+            $field$ = $default$
+    )",
+                           {{"field", field}, {"default", VbDefaultValue(*column_default)}});
+  } else if (attribute->IsRequired()) {
     otherwise = VbFragment(R"(
             Beep
             MsgBox("$message$")

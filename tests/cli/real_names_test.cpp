@@ -171,7 +171,7 @@ TEST_F(RealNamesTest, AProjectFromARealSchemaSavesWhatTheUserTypes) {
                                      : "grdtrack.Lock = True"));
     // A database named relatively is opened in the application's folder; the designer's
     // property keeps the name as given. The start-up form tries it first.
-    const std::string in_folder = R"(App.Path & "\" & "music.db")";
+    const std::string in_folder = R"(tk_AppFile("music.db"))";
     EXPECT_THAT(album,
                 HasSubstr("OpenDatabase(" + in_folder + ",FALSE,FALSE,\"ODBC;DSN=music;\")"));
     EXPECT_THAT(album, HasSubstr("\tdsalbum.DatabaseName = " + in_folder +

@@ -215,7 +215,7 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
     if (Status status = AddCode(
             validate, SubEvent::kValidateFieldChecks, SubEventSlot::kBody, SubEventPlacement::kLast,
             CodeText()
-                .Line(3, "If " + ctrl + std::string(binding.empty) + " Then " +
+                .Line(2, "If " + ctrl + std::string(binding.empty) + " Then " +
                              data_ctrl->FieldExpression(field_name) + " = " + value)
                 .str())) {
       return status;

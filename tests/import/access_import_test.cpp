@@ -26,6 +26,7 @@ using tavik::import::AccessLookupQuery;
 using tavik::import::AccessRelationshipRows;
 using tavik::import::DatabaseFile;
 using tavik::testing::CliResult;
+using tavik::testing::ReadWholeFile;
 using ::testing::HasSubstr;
 
 const fs::path kAccessData = fs::path(TAVIK_SOURCE_DIR) / ".." / "shared" / "data" / "mdb";
@@ -139,16 +140,22 @@ TEST_F(AccessImport, ADamagedFileIsRefusedAndNothingIsWritten) {
 }
 
 TEST_F(AccessImport, EarlyVersionsAndOpenFilesAreRefused) {
-  // A first page of Jet 2: the format byte of Jet 3, the early version byte set.
-  std::string page = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(2048 - 20, '\0');
-  page[0x40A] = 0x09;
-  Write("old.mdb", page);
-  CliResult early = Run("import old.mdb -o model.json");
-  EXPECT_EQ(early.status, 65);
-  EXPECT_THAT(early.err,
-              HasSubstr("old.mdb: the Access file is in the Jet 2.x (Access 2.0) format"));
-
   if (!fs::exists(kAccessData / "nwind.mdb")) GTEST_SKIP() << "no " << kAccessData;
+  // A Jet 3 file made to say Jet 2: the early version byte of its first page set.
+  std::string early_file = ReadWholeFile(kAccessData / "nwind.mdb");
+  early_file[0x40A] = 0x09;
+  Write("old.mdb", early_file);
+  for (const char* command :
+       {"import old.mdb -o OUT", "generate old.mdb --settings T.INI -o OUT"}) {
+    CliResult early = Run(command);
+    EXPECT_EQ(early.status, 65) << command;
+    EXPECT_THAT(early.err,
+                HasSubstr("old.mdb: the Access file is in the Jet 2.x (Access 2.0) format"));
+    EXPECT_FALSE(fs::exists(dir_ / "OUT")) << command;
+    EXPECT_FALSE(fs::exists(dir_ / "T.INI")) << command;
+  }
+  EXPECT_EQ(ReadWholeFile(dir_ / "old.mdb"), early_file);
+
   fs::create_symlink(kAccessData / "nwind.mdb", dir_ / "nwind.mdb");
   Write("nwind.ldb", "lock");
   CliResult stale = Run("import nwind.mdb -o model.json");
@@ -166,6 +173,15 @@ TEST_F(AccessImport, EarlyVersionsAndOpenFilesAreRefused) {
   EXPECT_EQ(open.status, 66);
   EXPECT_THAT(open.err, HasSubstr("the database is open in another program"));
   EXPECT_FALSE(fs::exists(dir_ / "model.json"));
+}
+
+TEST_F(AccessImport, AFileNamedRelativelyOpensInTheApplicationsFolder) {
+  if (!fs::exists(kAccessData / "nwind.mdb")) GTEST_SKIP() << "no " << kAccessData;
+  fs::create_symlink(kAccessData / "nwind.mdb", dir_ / "nwind.mdb");
+  ASSERT_EQ(Run("generate nwind.mdb --settings T.INI -o F.FRM").status, 0);
+  const std::string form = ReadWholeFile(dir_ / "F.FRM");
+  EXPECT_THAT(form, HasSubstr("DatabaseName        =    \"nwind.mdb\""));
+  EXPECT_THAT(form, HasSubstr("OpenDatabase(tk_AppFile(\"nwind.mdb\"),FALSE,FALSE,\"\")"));
 }
 
 }  // namespace

@@ -384,7 +384,8 @@ int InspectCommand::Run() {
 #ifdef TAVIK_PREVIEW
   if (options_.preview_folder) {
     for (const auto& running : environment.RunningForms()) {
-      const int status = PreviewCommand::WriteInto(*options_.preview_folder, *running.form, *page);
+      const int status =
+          PreviewCommand::WriteInto(*options_.preview_folder, *running.form, *page, running.path);
       if (status != 0 && file_status == 0) file_status = status;
     }
   }

@@ -18,9 +18,10 @@ using preview::FormPreview;
 using preview::PictureFormat;
 
 int WritePicture(const environment::RunningForm& form, const text::CodePage& page,
-                 const std::string& path, PictureFormat format) {
+                 const std::string& path, PictureFormat format, const std::string& form_path) {
   std::string error;
-  const int status = FormPreview::Write(form, page, path, format, error);
+  const int status = FormPreview::Write(form, page, path, format, error,
+                                        std::filesystem::absolute(form_path).parent_path());
   if (status == FormPreview::kRenderFailed) {
     fmt::print(stderr, "tavikfw preview: {}: {}\n", path, error);
   }
@@ -66,7 +67,7 @@ int PreviewCommand::Run() {
       return kExitUsage;
     }
   }
-  const int status = WritePicture(*read.form, *page, options_.output, *format);
+  const int status = WritePicture(*read.form, *page, options_.output, *format, options_.form_path);
   if (status == 0) {
     guard.RemoveReplacedSpellings();
     fmt::print("{}\n", options_.output);
@@ -75,11 +76,11 @@ int PreviewCommand::Run() {
 }
 
 int PreviewCommand::WriteInto(const std::string& folder, const environment::RunningForm& form,
-                              const text::CodePage& page) {
+                              const text::CodePage& page, const std::string& form_path) {
   const std::filesystem::path base = std::filesystem::path(folder) / page.ToUtf8(form.Name());
   for (const auto& [extension, format] :
        {std::pair{".svg", PictureFormat::kSvg}, std::pair{".png", PictureFormat::kPng}}) {
-    if (const int status = WritePicture(form, page, base.string() + extension, format)) {
+    if (const int status = WritePicture(form, page, base.string() + extension, format, form_path)) {
       return status;
     }
   }

@@ -29,9 +29,10 @@ class PreviewCommand {
   int Run();
 
   // Writes NAME.svg and NAME.png of a form saved in page into folder, for `inspect
-  // --preview`; 0 or the status of the first picture that could not be written.
+  // --preview`, its pictures read from the .frx files beside form_path; 0 or the status of
+  // the first picture that could not be written.
   static int WriteInto(const std::string& folder, const environment::RunningForm& form,
-                       const text::CodePage& page);
+                       const text::CodePage& page, const std::string& form_path);
 
  private:
   PreviewOptions options_;

@@ -157,7 +157,8 @@ int ProjectCommand::WriteGallery() const {
       return kExitSoftware;
     }
     const text::CodePage code_page = text::CodePage::Windows1252();
-    if (const int status = PreviewCommand::WriteInto(folder.string(), *read.form, code_page)) {
+    if (const int status =
+            PreviewCommand::WriteInto(folder.string(), *read.form, code_page, path)) {
       return status;
     }
     page.Add(code_page.ToUtf8(read.form->Name()), *read.form);

@@ -3,6 +3,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -28,17 +29,74 @@ struct Line {
   int number = 0;
 };
 
+// The lines of a text one after another, none of them copied or kept.
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view text) : text_(text), line_end_(LineEnd(text)) {}
+
+  char LineEndMark() const { return line_end_; }
+  // What is left of the text, from the start of the next line.
+  std::string_view Rest() const { return text_.substr(start_); }
+
+  bool Next(Line& line) {
+    if (start_ >= text_.size()) return false;
+    const std::size_t end = text_.find(line_end_, start_);
+    const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
+    std::string_view text = text_.substr(start_, stop - start_);
+    while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    line = {text, ++number_};
+    start_ = end == std::string_view::npos ? text_.size() : end + 1;
+    return true;
+  }
+
+  // The number of the text's last line, counted when a message needs it.
+  int LastNumber() const {
+    auto count = static_cast<int>(std::count(text_.begin(), text_.end(), line_end_));
+    return text_.empty() || text_.back() != line_end_ ? count + 1 : count;
+  }
+
+ private:
+  std::string_view text_;
+  char line_end_;
+  std::size_t start_ = 0;
+  int number_ = 0;
+};
+
+// Each line of text with one carriage return and line feed after it.
+void AppendCode(std::string& code, std::string_view text, char line_end) {
+  code.reserve(code.size() + text.size() + text.size() / 16);
+  while (!text.empty()) {
+    auto end = text.find(line_end);
+    std::string_view line = text.substr(0, end);
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    code += line;
+    code += "\r\n";
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+  }
+}
+
+// Blanks are tested byte by byte: the library's searches for one of two characters call
+// memchr for every byte, which made trimming most of the time spent reading a form.
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::size_t BlanksBefore(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && IsBlank(text[first])) ++first;
+  return first;
+}
+
 std::string_view Trim(std::string_view text) {
-  auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
+  text.remove_prefix(BlanksBefore(text));
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 // The first word of a trimmed line and the rest, trimmed.
 std::pair<std::string_view, std::string_view> SplitWord(std::string_view text) {
-  auto blank = text.find_first_of(" \t");
-  if (blank == std::string_view::npos) return {text, {}};
+  std::size_t blank = 0;
+  while (blank < text.size() && !IsBlank(text[blank])) ++blank;
   return {text.substr(0, blank), Trim(text.substr(blank))};
 }
 
@@ -66,25 +124,31 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 struct Frame {
   enum Kind { kForm, kControl, kGroup } kind;
   int line;
-  std::string description;             // for messages: "Form Orders", "TextBox tbxName", "Font"
+  // For messages, made only for one: "Form Orders", "TextBox tbxName", "Font" (a group's
+  // name alone, as its second word).
+  std::string_view class_name;
+  std::string_view name;
   PropertyList* properties;            // where property lines go
   RunningControl* control;             // the control of a control frame, else none
   std::string prefix;                  // "Font." inside a group
   std::vector<PropertyGroup>* groups;  // where the groups opened in it are recorded
+
+  std::string Description() const {
+    return class_name.empty() ? std::string(name) : fmt::format("{} {}", class_name, name);
+  }
 };
 
 class Parser {
  public:
-  explicit Parser(std::string_view text) : text_(text) {}
+  explicit Parser(std::string_view text) : text_(text), lines_(text) {}
 
   FormFileReader::Outcome Run() {
     FormFileReader::Outcome outcome;
     bool utf8_mark = text_.starts_with(kUtf8Mark);
     if (utf8_mark) text_.remove_prefix(kUtf8Mark.size());
-    if (!CheckText() || !SplitLines() || !ReadHeader() || !ReadFormBlock()) {
+    if (!CheckText() || !ReadHeader() || !ReadFormBlock()) {
       // A last line without its line end is most likely where a truncated file was cut.
-      bool cut_here = !lines_.empty() && fault_.line == lines_.back().number && !text_.empty() &&
-                      text_.back() != '\n';
+      bool cut_here = text_read_ && fault_.line == lines_.LastNumber() && text_.back() != '\n';
       if (cut_here && !fault_.message.starts_with("the file ends")) {
         fault_.message += "; the file ends in the middle of this line, cut short";
       }
@@ -115,35 +179,23 @@ class Parser {
         return Fail(line, fmt::format("binary data (byte 0x{:02X}); a form file is text", byte));
       }
     }
-    return true;
-  }
-
-  bool SplitLines() {
-    std::size_t start = 0;
-    int number = 1;
-    const char line_end = LineEnd(text_);
-    while (start < text_.size()) {
-      std::size_t end = text_.find(line_end, start);
-      std::size_t next = end == std::string_view::npos ? text_.size() : end + 1;
-      std::string_view line =
-          text_.substr(start, (end == std::string_view::npos ? text_.size() : end) - start);
-      while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      lines_.push_back({line, number++});
-      start = next;
-    }
-    if (lines_.empty()) return Fail(1, "the file is empty; a form file begins with \"VERSION\"");
+    if (text_.empty()) return Fail(1, "the file is empty; a form file begins with \"VERSION\"");
+    lines_ = LineCursor(text_);
+    text_read_ = true;
     return true;
   }
 
   bool ReadHeader() {
-    auto [word, version] = SplitWord(Trim(lines_[0].text));
+    Line first_line;
+    lines_.Next(first_line);
+    auto [word, version] = SplitWord(Trim(first_line.text));
     if (!IsWord(word, "VERSION") || version.empty()) {
       return Fail(1, "expected \"VERSION\", the first line of a form file");
     }
     form_ = std::make_unique<RunningForm>();
     form_->SetFileVersion(std::string(version));
-    for (next_ = 1; next_ < lines_.size(); ++next_) {
-      const Line& line = lines_[next_];
+    Line line;
+    while (lines_.Next(line)) {
       std::string_view text = Trim(line.text);
       if (text.empty()) continue;
       auto [first, rest] = SplitWord(text);
@@ -156,26 +208,25 @@ class Parser {
         form_->SetFormClass(std::string(form_class));
         form_->SetName(std::string(name));
         form_->SetAfterName(std::string(After(line.text, name)));
-        stack_.push_back({Frame::kForm, line.number, fmt::format("{} {}", form_class, name),
-                          &form_->Properties(), nullptr, "", &form_->Groups()});
-        ++next_;
+        stack_.push_back({Frame::kForm, line.number, form_class, name, &form_->Properties(),
+                          nullptr, "", &form_->Groups()});
         return true;
       }
       return Fail(line.number, fmt::format("expected \"Begin Form\", found \"{}\"", Excerpt(text)));
     }
-    return Fail(lines_.back().number, "the file ends before its form block (\"Begin Form\")");
+    return Fail(lines_.LastNumber(), "the file ends before its form block (\"Begin Form\")");
   }
 
   bool ReadFormBlock() {
     bool indent_seen = false;
-    for (; next_ < lines_.size(); ++next_) {
-      const Line& line = lines_[next_];
+    Line line;
+    while (lines_.Next(line)) {
       std::string_view text = Trim(line.text);
       if (text.empty()) continue;
       if (!indent_seen) {
         // The first line inside the form block shows one level of the file's indent.
         indent_seen = true;
-        std::string_view indent = line.text.substr(0, line.text.find_first_not_of(" \t"));
+        std::string_view indent = line.text.substr(0, BlanksBefore(line.text));
         if (!indent.empty()) form_->SetIndent(std::string(indent));
       }
       auto [first, rest] = SplitWord(text);
@@ -188,37 +239,40 @@ class Parser {
         if (group.empty()) return Fail(line.number, "\"BeginProperty\" needs a property name");
         std::string path = top.prefix + std::string(group);
         top.groups->push_back({path, std::string(After(line.text, group)), top.properties->size()});
-        stack_.push_back({Frame::kGroup, line.number, std::string(group), top.properties,
-                          top.control, path + ".", top.groups});
+        stack_.push_back({Frame::kGroup,
+                          line.number,
+                          {},
+                          group,
+                          top.properties,
+                          top.control,
+                          path + ".",
+                          top.groups});
       } else if (IsWord(text, "EndProperty")) {
         if (top.kind != Frame::kGroup) {
           return Fail(line.number,
                       fmt::format("\"EndProperty\" without \"BeginProperty\" (in the block of {} "
                                   "begun on line {})",
-                                  top.description, top.line));
+                                  top.Description(), top.line));
         }
         stack_.pop_back();
       } else if (IsWord(text, "End")) {
         if (top.kind == Frame::kGroup) {
           return Fail(line.number, fmt::format("\"End\" where the property group {} begun on "
                                                "line {} needs \"EndProperty\"",
-                                               top.description, top.line));
+                                               top.Description(), top.line));
         }
         bool form_closed = top.kind == Frame::kForm;
         stack_.pop_back();
-        if (form_closed) {
-          ++next_;
-          return true;
-        }
+        if (form_closed) return true;
       } else if (!ReadProperty(line, text, top)) {
         return false;
       }
     }
     const Frame& open = stack_.back();
-    return Fail(lines_.back().number,
+    return Fail(lines_.LastNumber(),
                 fmt::format("the file ends inside the block of {} begun on line {}; \"{}\" is "
                             "missing",
-                            open.description, open.line,
+                            open.Description(), open.line,
                             open.kind == Frame::kGroup ? "EndProperty" : "End"));
   }
 
@@ -237,10 +291,10 @@ class Parser {
     if (top.kind == Frame::kGroup) {
       return Fail(line.number, fmt::format("a control block cannot begin inside the property "
                                            "group {} begun on line {}",
-                                           top.description, top.line));
+                                           top.Description(), top.line));
     }
     auto [class_name, name] = SplitWord(rest);
-    if (class_name.empty() || name.empty() || name.find_first_of(" \t") != std::string_view::npos) {
+    if (class_name.empty() || name.empty() || std::any_of(name.begin(), name.end(), IsBlank)) {
       return Fail(line.number, "\"Begin\" needs a control class and a control name");
     }
     auto control = std::make_unique<RunningControl>();
@@ -249,8 +303,8 @@ class Parser {
     control->after_name = After(line.text, name);
     control->line = line.number;
     RunningControl* added = form_->AddControl(std::move(control), top.control);
-    stack_.push_back({Frame::kControl, line.number, fmt::format("{} {}", class_name, name),
-                      &added->properties, added, "", &added->groups});
+    stack_.push_back({Frame::kControl, line.number, class_name, name, &added->properties, added, "",
+                      &added->groups});
     return true;
   }
 
@@ -258,7 +312,8 @@ class Parser {
     auto equals = text.find('=');
     std::string_view name =
         equals == std::string_view::npos ? std::string_view() : Trim(text.substr(0, equals));
-    if (name.empty() || name.find_first_of(" \t\"") != std::string_view::npos) {
+    if (name.empty() ||
+        std::any_of(name.begin(), name.end(), [](char c) { return IsBlank(c) || c == '"'; })) {
       return Fail(line.number,
                   fmt::format("expected a property line (Name = value), \"Begin\" or \"End\"; "
                               "found \"{}\"",
@@ -266,7 +321,8 @@ class Parser {
     }
     auto value = ParseValue(line, Trim(text.substr(equals + 1)));
     if (!value) return false;
-    value->name = top.prefix + std::string(name);
+    value->name.reserve(top.prefix.size() + name.size());
+    value->name.append(top.prefix).append(name);
     // A property given twice keeps the later value in the later place: the caption line
     // that opens this system's form blocks is given again among the form's properties.
     PropertyList& list = *top.properties;
@@ -313,24 +369,22 @@ class Parser {
   }
 
   void ReadCodePart() {
-    std::size_t index = next_;
-    for (; index < lines_.size(); ++index) {
-      std::string_view text = lines_[index].text;
-      auto [first, rest] = SplitWord(text);
+    std::string_view code_part = lines_.Rest();
+    Line line;
+    while (lines_.Next(line)) {
+      auto [first, rest] = SplitWord(line.text);
       if (!IsWord(first, "Attribute")) break;
-      form_->Attributes().emplace_back(text);
+      form_->Attributes().emplace_back(line.text);
+      code_part = lines_.Rest();
     }
     std::string code;
-    for (; index < lines_.size(); ++index) {
-      code += lines_[index].text;
-      code += "\r\n";
-    }
+    AppendCode(code, code_part, lines_.LineEndMark());
     form_->SetCode(std::move(code));
   }
 
   std::string_view text_;
-  std::vector<Line> lines_;
-  std::size_t next_ = 0;
+  LineCursor lines_;
+  bool text_read_ = false;  // the text passed its check and its lines are being read
   std::vector<Frame> stack_;
   std::unique_ptr<RunningForm> form_;
   FormFileReader::Fault fault_;
@@ -344,16 +398,7 @@ FormFileReader::Outcome FormFileReader::Read(std::string_view text) {
 
 std::string FormFileReader::CodeText(std::string_view text) {
   std::string code;
-  code.reserve(text.size() + text.size() / 16);
-  const char line_end = LineEnd(text);
-  while (!text.empty()) {
-    auto end = text.find(line_end);
-    std::string_view line = text.substr(0, end);
-    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    code += line;
-    code += "\r\n";
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-  }
+  AppendCode(code, text, LineEnd(text));
   return code;
 }
 
@@ -372,6 +417,10 @@ FormFileReader::Outcome FormFileReader::ReadFile(const std::string& path) {
   }
   // Read a block at a time, so that an endless file (a device) is stopped at the limit.
   std::string text;
+  // Room for the whole file at once: grown a block at a time, the text was copied as it
+  // doubled and held up to twice its size.
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error) text.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kLargestFile)));
   std::vector<char> block(std::size_t{1} << 16);
   while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
     text.append(block.data(), static_cast<std::size_t>(in.gcount()));

@@ -14,6 +14,12 @@ void Bevels::Raised(Scene& scene, const Box& box) {
              Palette::System(Palette::kButtonShadow));
 }
 
+void Bevels::RaisedScroll(Scene& scene, const Box& box) {
+  scene.Edge(box, Palette::System(Palette::kLight), Palette::System(Palette::kDarkShadow));
+  scene.Edge(box.Inset(1), Palette::System(Palette::kButtonHighlight),
+             Palette::System(Palette::kButtonShadow));
+}
+
 void Bevels::Sunken(Scene& scene, const Box& box) {
   scene.Edge(box, Palette::System(Palette::kButtonShadow),
              Palette::System(Palette::kButtonHighlight));
@@ -63,7 +69,7 @@ void Bevels::Arrow(Scene& scene, Point centre, Direction direction, int width, R
 
 void Bevels::ArrowButton(Scene& scene, const Box& box, Direction direction) {
   scene.Fill(box, Palette::System(Palette::kButtonFace));
-  Raised(scene, box);
+  RaisedScroll(scene, box);
   const int size = std::max(3, std::min(box.width, box.height) / 2);
   Arrow(scene, {box.x + box.width / 2, box.y + box.height / 2}, direction, size,
         Palette::System(Palette::kButtonText));

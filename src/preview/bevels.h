@@ -12,6 +12,9 @@ class Bevels {
   // A push button's edge: white and light grey above and left, black and grey below and
   // right, two pixels wide.
   static void Raised(Scene& scene, const Box& box);
+  // The edge of a scroll bar's buttons and thumb: light grey and white above and left,
+  // black and grey below and right.
+  static void RaisedScroll(Scene& scene, const Box& box);
   // A field's edge: grey and black above and left, white and light grey below and right.
   static void Sunken(Scene& scene, const Box& box);
   // A frame's groove: a grey line with a white one beside it.

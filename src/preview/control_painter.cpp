@@ -1,6 +1,8 @@
 // Draws one control of a form as Windows 95 shows it, by the control's class.
 #include "preview/control_painter.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -31,6 +33,29 @@ constexpr int kGridColumnWidth = 96;
 constexpr std::size_t kBlankGridColumns = 2;
 // Where a frame's caption starts, from its left edge.
 constexpr int kFrameCaptionIndent = 8;
+// A tab dialog's tabs: three in a row of three unless it says otherwise; the chosen one
+// stands two pixels higher and wider than the rest.
+constexpr int kDefaultTabs = 3;
+constexpr int kTabRise = 2;
+// What a drive list shows until the program runs: the first hard disk.
+constexpr std::string_view kFirstDrive = "c:";
+constexpr std::string_view kRootFolder = "c:\\";
+
+// Windows 95's option button, pixel by pixel: its ring grey and black above and left, white
+// and light grey below and right, around a white inside; the dot of a chosen one.
+const std::vector<std::string_view> kOptionRing = {
+    "    aaaa    ", "  aaccccaa  ", " acceeeecdb ", " aceeeeeedb ", "aceeeeeeeedb", "aceeeeeeeedb",
+    "aceeeeeeeedb", "aceeeeeeeedb", " aceeeeeedb ", " addeeeeddb ", "  bbddddbb  ", "    bbbb    ",
+};
+const std::vector<std::string_view> kOptionDot = {" aa ", "aaaa", "aaaa", " aa "};
+constexpr int kOptionDotOffset = 4;
+// A closed folder, as the folder list shows each folder.
+const std::vector<std::string_view> kFolder = {
+    " aaaa        ", "abbbba       ", "aaaaaaaaaaaa ", "abbbbbbbbbba ", "abbbbbbbbbba ",
+    "abbbbbbbbbba ", "abbbbbbbbbba ", "abbbbbbbbbba ", "aaaaaaaaaaaa ",
+};
+constexpr Rgb kFolderYellow{0xFF, 0xFF, 0x00};
+constexpr int kFolderWidth = 13;
 
 Rgb SystemColor(Palette::SystemColor color) {
   return Palette::System(color);
@@ -71,6 +96,10 @@ enum class Kind {
   kPanel,
   kHScrollBar,
   kVScrollBar,
+  kFileList,
+  kFolderList,
+  kDriveList,
+  kTabDialog,
   kUnknown
 };
 
@@ -104,6 +133,10 @@ constexpr KnownClass kKnownClasses[] = {
     {"SSPanel", Kind::kPanel},
     {"HScrollBar", Kind::kHScrollBar},
     {"VScrollBar", Kind::kVScrollBar},
+    {"FileListBox", Kind::kFileList},
+    {"DirListBox", Kind::kFolderList},
+    {"DriveListBox", Kind::kDriveList},
+    {"SSTab", Kind::kTabDialog},
 };
 
 // Controls that work unseen: they have a window only at design time. Menus show in the
@@ -152,10 +185,11 @@ bool ControlPainter::Graphical(const RunningControl& control) {
 Box ControlPainter::Paint(const RunningControl& control, const Box& box, const Font& font) {
   const Kind kind = KindOf(control.class_name);
   // Fields and the data control default to the window colours, the rest to the button ones.
-  const bool window_colors = kind == Kind::kTextBox || kind == Kind::kMaskedEdit ||
-                             kind == Kind::kComboBox || kind == Kind::kListBox ||
-                             kind == Kind::kData || kind == Kind::kGauge ||
-                             kind == Kind::kDataGrid || kind == Kind::kFarPointGrid;
+  const bool window_colors =
+      kind == Kind::kTextBox || kind == Kind::kMaskedEdit || kind == Kind::kComboBox ||
+      kind == Kind::kListBox || kind == Kind::kFileList || kind == Kind::kFolderList ||
+      kind == Kind::kDriveList || kind == Kind::kData || kind == Kind::kGauge ||
+      kind == Kind::kDataGrid || kind == Kind::kFarPointGrid;
   const Look look{
       control, box, font,
       Palette::Of(control.properties, "BackColor",
@@ -176,8 +210,17 @@ Box ControlPainter::Paint(const RunningControl& control, const Box& box, const F
       ComboBox(look);
       break;
     case Kind::kListBox:
+    case Kind::kFileList:
       Field(look, "", false);
       break;
+    case Kind::kFolderList:
+      FolderList(look);
+      break;
+    case Kind::kDriveList:
+      DropDown(look, kFirstDrive);
+      break;
+    case Kind::kTabDialog:
+      return TabDialog(look);
     case Kind::kCheckBox:
       Choice(look, false);
       break;
@@ -198,7 +241,7 @@ Box ControlPainter::Paint(const RunningControl& control, const Box& box, const F
     case Kind::kPicture:
       return Picture(look);
     case Kind::kImage:
-      if (IntegerOf(control, "BorderStyle", 0) != 0) Bevels::Sunken(scene_, box);
+      Image(look);
       break;
     case Kind::kShape:
       FigurePainter::Shape(scene_, control, box);
@@ -254,7 +297,9 @@ void ControlPainter::Field(const Look& look, std::string_view shown, bool grey) 
   Bevels::Sunken(scene_, look.box);
   std::string text(shown);
   // An empty bound field shows the name of the field it is bound to, in grey.
-  if (text.empty() && KindOf(look.control.class_name) != Kind::kListBox) {
+  const Kind kind = KindOf(look.control.class_name);
+  const bool list = kind == Kind::kListBox || kind == Kind::kFileList || kind == Kind::kFolderList;
+  if (text.empty() && !list) {
     text = TextOf(look.control, "DataField");
     grey = true;
   }
@@ -265,7 +310,11 @@ void ControlPainter::Field(const Look& look, std::string_view shown, bool grey) 
 }
 
 void ControlPainter::ComboBox(const Look& look) {
-  Field(look, TextOf(look.control, "Text"), false);
+  DropDown(look, TextOf(look.control, "Text"));
+}
+
+void ControlPainter::DropDown(const Look& look, std::string_view shown) {
+  Field(look, shown, false);
   const Box inside = look.box.Inset(2);
   const int width = std::min(kScrollBreadth, inside.width);
   Bevels::ArrowButton(scene_, {inside.x + inside.width - width, inside.y, width, inside.height},
@@ -281,10 +330,14 @@ void ControlPainter::Choice(const Look& look, bool round) {
   const int mark_y = look.box.y + (look.box.height - size) / 2;
   const int value = IntegerOf(look.control, "Value", 0);
   if (round) {
-    const Point centre{mark_x + size / 2, mark_y + size / 2};
-    scene_.Disc(centre, size / 2, SystemColor(Palette::kWindow),
-                SystemColor(Palette::kButtonShadow));
-    if (value != 0) scene_.Disc(centre, 2, look.fore, look.fore);
+    scene_.Pixels({mark_x, mark_y}, kOptionRing,
+                  {SystemColor(Palette::kButtonShadow), SystemColor(Palette::kButtonHighlight),
+                   SystemColor(Palette::kDarkShadow), SystemColor(Palette::kLight),
+                   SystemColor(Palette::kWindow)});
+    if (value != 0) {
+      scene_.Pixels({mark_x + kOptionDotOffset, mark_y + kOptionDotOffset}, kOptionDot,
+                    {look.fore});
+    }
   } else {
     const Box mark{mark_x, mark_y, size, size};
     scene_.Fill(mark, SystemColor(Palette::kWindow));
@@ -313,8 +366,100 @@ void ControlPainter::Button(const Look& look) {
     edge = edge.Inset(1);
   }
   Bevels::Raised(scene_, edge);
-  Line(look, TextMetrics::Shown(TextOf(look.control, "Caption")), look.box, 2,
+  const std::string caption = TextMetrics::Shown(TextOf(look.control, "Caption"));
+  // A graphical button (Style 1, and every three-dimensional one) shows its picture in its
+  // middle, its caption beneath it at the bottom.
+  const bool graphical = environment::SameName(BaseClass(look.control.class_name), "SSCommand") ||
+                         IntegerOf(look.control, "Style", 0) == 1;
+  std::shared_ptr<const PictureData> picture = graphical ? PictureOf(look, "Picture") : nullptr;
+  if (!picture) {
+    Line(look, caption, look.box, 2, SystemColor(Palette::kButtonText));
+    return;
+  }
+  const int cell = caption.empty() ? 0 : metrics_.CellHeight(look.font);
+  scene_.Picture({look.box.x + (look.box.width - picture->width) / 2,
+                  look.box.y + (look.box.height - cell - picture->height) / 2, picture->width,
+                  picture->height},
+                 picture);
+  Line(look, caption, {look.box.x, look.box.Bottom() - cell - 3, look.box.width, cell}, 2,
        SystemColor(Palette::kButtonText));
+}
+
+std::shared_ptr<const PictureData> ControlPainter::PictureOf(const Look& look,
+                                                             std::string_view property) {
+  return pictures_ == nullptr ? nullptr : pictures_->Find(look.control.properties, property);
+}
+
+bool ControlPainter::DrawPicture(const Look& look, std::string_view property, Point corner) {
+  std::shared_ptr<const PictureData> picture = PictureOf(look, property);
+  if (!picture) return false;
+  scene_.Picture({corner.x, corner.y, picture->width, picture->height}, picture);
+  return true;
+}
+
+void ControlPainter::Image(const Look& look) {
+  if (IntegerOf(look.control, "Stretch", 0) != 0) {
+    scene_.Picture(look.box, PictureOf(look, "Picture"));
+  } else {
+    DrawPicture(look, "Picture", {look.box.x, look.box.y});
+  }
+  if (IntegerOf(look.control, "BorderStyle", 0) != 0) Bevels::Sunken(scene_, look.box);
+}
+
+void ControlPainter::FolderList(const Look& look) {
+  Field(look, "", false);
+  // Until the program runs, the list shows the root folder, chosen.
+  const Box inside = look.box.Inset(2);
+  const int row = metrics_.CellHeight(look.font) + 2;
+  scene_.Fill({inside.x, inside.y, inside.width, row}, SystemColor(Palette::kHighlight));
+  scene_.Pixels({inside.x + 2, inside.y + (row - static_cast<int>(kFolder.size())) / 2}, kFolder,
+                {SystemColor(Palette::kWindowText), kFolderYellow});
+  const int text_x = inside.x + 4 + kFolderWidth;
+  Line(look, kRootFolder, {text_x, inside.y, inside.Right() - text_x, row}, 0,
+       SystemColor(Palette::kHighlightText));
+}
+
+Box ControlPainter::TabDialog(const Look& look) {
+  const int tabs = std::max(1, IntegerOf(look.control, "Tabs", kDefaultTabs));
+  const int per_row = std::clamp(IntegerOf(look.control, "TabsPerRow", kDefaultTabs), 1, tabs);
+  const int chosen = std::clamp(IntegerOf(look.control, "Tab", 0), 0, tabs - 1);
+  const int rows = (tabs + per_row - 1) / per_row;
+  const int height = std::max(PropertyValues::PixelsOf(look.control.properties, "TabHeight"),
+                              metrics_.CellHeight(look.font) + 6);
+  const Box& box = look.box;
+  const int body_top = box.y + rows * height;
+  const Box body{box.x, body_top, box.width, box.Bottom() - body_top};
+  scene_.Fill(body, look.back);
+  Bevels::Raised(scene_, body);
+  // The chosen tab's row lies next to the body; the others keep their order above it.
+  const int chosen_row = chosen / per_row;
+  const int width = box.width / per_row;
+  for (int index = 0; index < tabs; ++index) {
+    const int row = index / per_row;
+    const int place = row == chosen_row ? rows - 1 : (row > chosen_row ? row - 1 : row);
+    Tab(look, {box.x + (index % per_row) * width, box.y + place * height, width, height}, index,
+        index == chosen);
+  }
+  return look.box;
+}
+
+void ControlPainter::Tab(const Look& look, const Box& tab, int index, bool selected) {
+  // The chosen tab stands out over its neighbours and opens into the body below it.
+  const Box shown = selected ? Box{tab.x - kTabRise, tab.y - kTabRise, tab.width + 2 * kTabRise,
+                                   tab.height + kTabRise + 2}
+                             : Box{tab.x, tab.y + 1, tab.width, tab.height - 1};
+  scene_.Fill(shown, look.back);
+  const Rgb light = SystemColor(Palette::kButtonHighlight);
+  scene_.Fill({shown.x + 2, shown.y, shown.width - 4, 1}, light);
+  scene_.Fill({shown.x, shown.y + 2, 1, shown.height - 2}, light);
+  scene_.Fill({shown.x + 1, shown.y + 1, 1, 1}, light);
+  scene_.Fill({shown.Right() - 1, shown.y + 2, 1, shown.height - 2},
+              SystemColor(Palette::kDarkShadow));
+  scene_.Fill({shown.Right() - 2, shown.y + 1, 1, shown.height - 1},
+              SystemColor(Palette::kButtonShadow));
+  const std::string caption =
+      TextMetrics::Shown(TextOf(look.control, fmt::format("TabCaption({})", index)));
+  Line(look, caption, tab, 2, look.fore);
 }
 
 Box ControlPainter::Frame(const Look& look) {
@@ -376,9 +521,11 @@ void ControlPainter::Gauge(const Look& look) {
 
 Box ControlPainter::Picture(const Look& look) {
   scene_.Fill(look.box, look.back);
-  if (IntegerOf(look.control, "BorderStyle", 1) == 0) return look.box;
-  Bevels::Sunken(scene_, look.box);
-  return look.box.Inset(2);
+  const bool border = IntegerOf(look.control, "BorderStyle", 1) != 0;
+  const Box inside = border ? look.box.Inset(2) : look.box;
+  DrawPicture(look, "Picture", {inside.x, inside.y});
+  if (border) Bevels::Sunken(scene_, look.box);
+  return inside;
 }
 
 void ControlPainter::Grid(const Look& look, bool record_selectors) {
@@ -422,7 +569,8 @@ Box ControlPainter::Panel(const Look& look) {
 
 void ControlPainter::ScrollBar(const Look& look, bool horizontal) {
   const Box& box = look.box;
-  scene_.Fill(box, SystemColor(Palette::kLight));
+  // The track is white and grey in alternate pixels.
+  scene_.Dither(box, SystemColor(Palette::kButtonHighlight), SystemColor(Palette::kButtonFace));
   const int breadth = horizontal ? box.height : box.width;
   const int length = horizontal ? box.width : box.height;
   const int button = std::min(breadth, length / 2);
@@ -440,7 +588,7 @@ void ControlPainter::ScrollBar(const Look& look, bool horizontal) {
   const Box thumb = horizontal ? Box{box.x + button, box.y, button, box.height}
                                : Box{box.x, box.y + button, box.width, button};
   scene_.Fill(thumb, SystemColor(Palette::kButtonFace));
-  Bevels::Raised(scene_, thumb);
+  Bevels::RaisedScroll(scene_, thumb);
 }
 
 void ControlPainter::Unknown(const Look& look) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "environment/running_form.h"
+#include "preview/frx_pictures.h"
 #include "preview/scene.h"
 #include "preview/text_metrics.h"
 
@@ -12,9 +13,11 @@ namespace tavik::preview {
 
 class ControlPainter {
  public:
-  // code is the form's code, which names the columns of its grids.
-  ControlPainter(Scene& scene, const TextMetrics& metrics, std::string_view code)
-      : scene_(scene), metrics_(metrics), code_(code) {}
+  // code is the form's code, which names the columns of its grids; pictures, where there is
+  // one, gives the pictures the form keeps in its .frx files.
+  ControlPainter(Scene& scene, const TextMetrics& metrics, std::string_view code,
+                 FrxPictures* pictures)
+      : scene_(scene), metrics_(metrics), code_(code), pictures_(pictures) {}
 
   // The class without its library ("VB.TextBox" and "TextBox" are both "TextBox").
   static std::string_view BaseClass(std::string_view class_name);
@@ -33,12 +36,21 @@ class ControlPainter {
   void Label(const Look& look);
   void Field(const Look& look, std::string_view shown, bool grey);
   void ComboBox(const Look& look);
+  void DropDown(const Look& look, std::string_view shown);
+  void FolderList(const Look& look);
+  Box TabDialog(const Look& look);
+  void Tab(const Look& look, const Box& tab, int index, bool selected);
   void Choice(const Look& look, bool round);
   void Button(const Look& look);
   Box Frame(const Look& look);
   void DataControl(const Look& look);
   void Gauge(const Look& look);
   Box Picture(const Look& look);
+  void Image(const Look& look);
+  // The picture a property names, at its own size from corner or stretched to a box; false
+  // when there is none.
+  bool DrawPicture(const Look& look, std::string_view property, Point corner);
+  std::shared_ptr<const PictureData> PictureOf(const Look& look, std::string_view property);
   void Grid(const Look& look, bool record_selectors);
   Box Panel(const Look& look);
   void ScrollBar(const Look& look, bool horizontal);
@@ -50,6 +62,7 @@ class ControlPainter {
   Scene& scene_;
   const TextMetrics& metrics_;
   std::string_view code_;
+  FrxPictures* pictures_;
 };
 
 }  // namespace tavik::preview

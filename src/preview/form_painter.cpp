@@ -42,14 +42,18 @@ const RunningControl* FindOfClass(const RunningForm& form, std::string_view base
 
 Scene FormPainter::Paint(const RunningForm& form) const {
   const PropertyList& properties = form.Properties();
-  const WindowPainter window(metrics_, form);
+  const WindowPainter window(metrics_, form, pictures_);
   Scene scene(window.Width(), window.Height(), form.Caption());
   window.Paint(scene);
   const Box& client = window.Client();
   const Font font = TextMetrics::FontOf(properties, Font{});
   scene.BeginGroup({form.Name(), form.FormClass(), client});
   scene.Fill(client, Palette::Of(properties, "BackColor", Palette::System(Palette::kButtonFace)));
-  ControlPainter painter(scene, metrics_, form.Code());
+  // The form's picture lies at its own size in the client area's corner, under every control.
+  if (auto picture = pictures_ != nullptr ? pictures_->Find(properties, "Picture") : nullptr) {
+    scene.Picture({client.x, client.y, picture->width, picture->height}, picture);
+  }
+  ControlPainter painter(scene, metrics_, form.Code(), pictures_);
   const Placements placements = DockScrollBars(form, client);
   PaintControls(scene, painter, form.Controls(), client, font, placements);
   scene.EndGroup();

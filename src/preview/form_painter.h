@@ -5,6 +5,7 @@
 
 #include "environment/running_form.h"
 #include "preview/control_painter.h"
+#include "preview/frx_pictures.h"
 #include "preview/scene.h"
 #include "preview/text_metrics.h"
 
@@ -12,7 +13,9 @@ namespace tavik::preview {
 
 class FormPainter {
  public:
-  explicit FormPainter(const TextMetrics& metrics) : metrics_(metrics) {}
+  // pictures, where there is one, gives the pictures the form keeps in its .frx files.
+  explicit FormPainter(const TextMetrics& metrics, FrxPictures* pictures = nullptr)
+      : metrics_(metrics), pictures_(pictures) {}
 
   // The form as an active window at 96 pixels per inch, 15 twips to a pixel.
   Scene Paint(const environment::RunningForm& form) const;
@@ -32,6 +35,7 @@ class FormPainter {
   static Placements DockScrollBars(const environment::RunningForm& form, const Box& client);
 
   const TextMetrics& metrics_;
+  FrxPictures* pictures_;
 };
 
 }  // namespace tavik::preview

@@ -5,6 +5,7 @@
 #include "platform/file_output.h"
 #include "platform/platform.h"
 #include "preview/form_painter.h"
+#include "preview/frx_pictures.h"
 #include "preview/png_renderer.h"
 #include "preview/svg_writer.h"
 #include "preview/text_metrics.h"
@@ -18,9 +19,10 @@ bool EndsWith(std::string_view path, std::string_view extension) {
          environment::SameName(path.substr(path.size() - extension.size()), extension);
 }
 
-Scene Draw(const environment::RunningForm& form) {
+Scene Draw(const environment::RunningForm& form, const std::filesystem::path& form_folder) {
   const TextMetrics metrics(CurrentPlatform().text_measurer);
-  return FormPainter(metrics).Paint(form);
+  FrxPictures pictures(form_folder);
+  return FormPainter(metrics, &pictures).Paint(form);
 }
 
 }  // namespace
@@ -31,13 +33,15 @@ std::optional<PictureFormat> FormPreview::FormatOf(std::string_view path) {
   return std::nullopt;
 }
 
-std::string FormPreview::Svg(const environment::RunningForm& form, const text::CodePage& page) {
-  return SvgWriter::Write(Draw(form), page);
+std::string FormPreview::Svg(const environment::RunningForm& form, const text::CodePage& page,
+                             const std::filesystem::path& form_folder) {
+  return SvgWriter::Write(Draw(form, form_folder), page);
 }
 
 int FormPreview::Write(const environment::RunningForm& form, const text::CodePage& page,
-                       const std::string& path, PictureFormat format, std::string& error) {
-  const Scene scene = Draw(form);
+                       const std::string& path, PictureFormat format, std::string& error,
+                       const std::filesystem::path& form_folder) {
+  const Scene scene = Draw(form, form_folder);
   std::string content = SvgWriter::Write(scene, page);
   if (format == PictureFormat::kPng) {
     std::optional<std::string> png =

@@ -20,6 +20,8 @@ class Palette {
     kWindowFrame = 6,
     kWindowText = 8,
     kCaptionText = 9,
+    kHighlight = 13,
+    kHighlightText = 14,
     kButtonFace = 15,
     kButtonShadow = 16,
     kGrayText = 17,

@@ -1,8 +1,10 @@
-// The PNG module: renders an SVG document to PNG with librsvg and cairo.
+// The PNG module: renders an SVG document to PNG with librsvg and cairo, and decodes the
+// pictures drawn in it with the image library librsvg reads them with.
 #include "preview/png_module.h"
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
+#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <librsvg/rsvg.h>
 
 #include <memory>
@@ -74,3 +76,35 @@ extern "C" __attribute__((visibility("default"))) bool TavikRenderPng(std::strin
 }
 
 static_assert(std::is_same_v<decltype(TavikRenderPng), tavik::preview::RenderPngFunction>);
+
+extern "C" __attribute__((visibility("default"))) bool TavikDecodePicture(std::string_view bytes,
+                                                                          std::string& base64_png,
+                                                                          int& width, int& height) {
+  std::unique_ptr<GdkPixbufLoader, GObjectDeleter> loader(gdk_pixbuf_loader_new());
+  GError* raw_error = nullptr;
+  const bool read =
+      gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(bytes.data()),
+                              bytes.size(), &raw_error) != FALSE;
+  std::unique_ptr<GError, ErrorDeleter> failure(raw_error);
+  raw_error = nullptr;
+  // Closed in any case: a loader left open complains when it is freed.
+  const bool closed = gdk_pixbuf_loader_close(loader.get(), &raw_error) != FALSE;
+  failure.reset(raw_error);
+  GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader.get());  // owned by the loader
+  if (!read || !closed || pixbuf == nullptr) return false;
+  gchar* png = nullptr;
+  gsize size = 0;
+  if (gdk_pixbuf_save_to_buffer(pixbuf, &png, &size, "png", &raw_error, nullptr) == FALSE) {
+    failure.reset(raw_error);
+    return false;
+  }
+  gchar* encoded = g_base64_encode(reinterpret_cast<const guchar*>(png), size);
+  base64_png = encoded;
+  g_free(encoded);
+  g_free(png);
+  width = gdk_pixbuf_get_width(pixbuf);
+  height = gdk_pixbuf_get_height(pixbuf);
+  return true;
+}
+
+static_assert(std::is_same_v<decltype(TavikDecodePicture), tavik::preview::DecodePictureFunction>);

@@ -26,6 +26,33 @@ void Scene::Edge(const Box& box, Rgb top_left, Rgb bottom_right) {
   Fill({box.x + box.width - 1, box.y, 1, box.height - 1}, bottom_right);
 }
 
+void Scene::Dither(const Box& box, Rgb one, Rgb other) {
+  if (!box.Empty()) shapes_.emplace_back(DitheredBox{box, one, other});
+}
+
+void Scene::Picture(const Box& box, std::shared_ptr<const PictureData> picture) {
+  if (!box.Empty() && picture) shapes_.emplace_back(Bitmap{box, std::move(picture)});
+}
+
+void Scene::Pixels(Point corner, const std::vector<std::string_view>& rows,
+                   const std::vector<Rgb>& colors) {
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const std::string_view pixels = rows[row];
+    // Each run of one letter is one box.
+    for (std::size_t start = 0; start < pixels.size();) {
+      std::size_t end = start;
+      while (end < pixels.size() && pixels[end] == pixels[start]) ++end;
+      const auto color = static_cast<std::size_t>(pixels[start] - 'a');
+      if (pixels[start] != ' ' && color < colors.size()) {
+        Fill({corner.x + static_cast<int>(start), corner.y + static_cast<int>(row),
+              static_cast<int>(end - start), 1},
+             colors[color]);
+      }
+      start = end;
+    }
+  }
+}
+
 void Scene::Polygon(std::vector<Point> points, Rgb color) {
   shapes_.emplace_back(FilledPolygon{std::move(points), color});
 }

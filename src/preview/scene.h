@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -54,6 +55,26 @@ struct TextRun {
 struct FilledBox {
   Box box;
   Rgb color;
+};
+
+// A box filled with two colours in alternate pixels, as Windows 95 fills a scroll bar's
+// track.
+struct DitheredBox {
+  Box box;
+  Rgb one;
+  Rgb other;
+};
+
+// A picture a form keeps beside it, decoded: PNG in base64, and its size in pixels.
+struct PictureData {
+  std::string base64_png;
+  int width = 0;
+  int height = 0;
+};
+// A picture drawn into a box, stretched to fill it.
+struct Bitmap {
+  Box box;
+  std::shared_ptr<const PictureData> picture;
 };
 
 struct FilledPolygon {
@@ -110,8 +131,8 @@ struct GroupStart {
 };
 struct GroupEnd {};
 
-using Shape =
-    std::variant<FilledBox, FilledPolygon, Circle, TextRun, Figure, Segment, GroupStart, GroupEnd>;
+using Shape = std::variant<FilledBox, DitheredBox, FilledPolygon, Circle, TextRun, Figure, Segment,
+                           Bitmap, GroupStart, GroupEnd>;
 
 class Scene {
  public:
@@ -126,6 +147,12 @@ class Scene {
   void Fill(const Box& box, Rgb color);
   // A rectangle's one-pixel outline, top and left in one colour, bottom and right in another.
   void Edge(const Box& box, Rgb top_left, Rgb bottom_right);
+  void Dither(const Box& box, Rgb one, Rgb other);
+  void Picture(const Box& box, std::shared_ptr<const PictureData> picture);
+  // Pixels given as rows of letters, each letter a colour of colors ('a' the first) and a
+  // blank none, the first row's first pixel at corner: small glyphs drawn pixel by pixel.
+  void Pixels(Point corner, const std::vector<std::string_view>& rows,
+              const std::vector<Rgb>& colors);
   void Polygon(std::vector<Point> points, Rgb color);
   void Disc(Point centre, int radius, Rgb fill, Rgb outline);
   void Draw(Figure figure) { shapes_.emplace_back(std::move(figure)); }

@@ -83,6 +83,23 @@ class ShapeWriter {
                         shape.box.x, shape.box.y, shape.box.width, shape.box.height,
                         Color(shape.color));
   }
+  void operator()(const DitheredBox& shape) {
+    ++pattern_count_;
+    out_ += fmt::format(
+        "<defs><pattern id=\"dither{0}\" width=\"2\" height=\"2\" "
+        "patternUnits=\"userSpaceOnUse\"><rect width=\"2\" height=\"2\" fill=\"{1}\"/>"
+        "<rect width=\"1\" height=\"1\" fill=\"{2}\"/><rect x=\"1\" y=\"1\" width=\"1\" "
+        "height=\"1\" fill=\"{2}\"/></pattern></defs>\n"
+        "<rect x=\"{3}\" y=\"{4}\" width=\"{5}\" height=\"{6}\" fill=\"url(#dither{0})\"/>\n",
+        pattern_count_, Color(shape.other), Color(shape.one), shape.box.x, shape.box.y,
+        shape.box.width, shape.box.height);
+  }
+  void operator()(const Bitmap& shape) {
+    out_ += fmt::format(
+        "<image x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" preserveAspectRatio=\"none\" "
+        "href=\"data:image/png;base64,{}\"/>\n",
+        shape.box.x, shape.box.y, shape.box.width, shape.box.height, shape.picture->base64_png);
+  }
   void operator()(const FilledPolygon& shape) {
     out_ += "<polygon points=\"";
     for (std::size_t i = 0; i < shape.points.size(); ++i) {

@@ -25,6 +25,16 @@ constexpr int kCaptionHeight = 19;
 constexpr int kToolCaptionHeight = 15;
 constexpr int kMenuHeight = 19;
 constexpr int kMenuItemPadding = 6;
+// The system menu's icon, small, at the left of the caption bar.
+constexpr int kIconSize = 16;
+constexpr int kIconMargin = 2;
+// The icon a form without one of its own shows: a window with a blue caption bar.
+const std::vector<std::string_view> kDefaultIcon = {
+    "                ", " aaaaaaaaaaaaaa ", " abbbbbbbbbbbba ", " abbbbbbbbbbbba ",
+    " aaaaaaaaaaaaaa ", " acccccccccccca ", " acccccccccccca ", " acccccccccccca ",
+    " acccccccccccca ", " acccccccccccca ", " acccccccccccca ", " acccccccccccca ",
+    " acccccccccccca ", " aaaaaaaaaaaaaa ", "                ", "                ",
+};
 // A form saved without a size has Visual Basic's default one.
 constexpr double kDefaultWidthTwips = 4800;
 constexpr double kDefaultHeightTwips = 3600;
@@ -51,9 +61,11 @@ void Glyph(bool enabled, const auto& draw) {
 
 }  // namespace
 
-WindowPainter::WindowPainter(const TextMetrics& metrics, const environment::RunningForm& form)
+WindowPainter::WindowPainter(const TextMetrics& metrics, const environment::RunningForm& form,
+                             FrxPictures* pictures)
     : metrics_(metrics),
       form_(form),
+      pictures_(pictures),
       border_style_(PropertyValues::Integer(form.Properties(), "BorderStyle", kSizable)),
       control_box_(Flag(form.Properties(), "ControlBox")),
       min_button_(Flag(form.Properties(), "MinButton")),
@@ -101,10 +113,30 @@ void WindowPainter::PaintCaptionBar(Scene& scene, const Box& bar) const {
   font.bold = true;
   font.size = 8;
   const int top = bar.y + (bar.height - metrics_.CellHeight(font)) / 2;
-  scene.Text(metrics_.Run(form_.Caption(), font, bar.x + 3, top,
+  // A window with a control box shows its system menu's icon first (a tool window has none).
+  const bool tool = border_style_ == kFixedToolWindow || border_style_ == kSizableToolWindow;
+  int text_x = bar.x + 3;
+  if (control_box_ && !tool) {
+    PaintIcon(scene,
+              {bar.x + kIconMargin, bar.y + (bar.height - kIconSize) / 2, kIconSize, kIconSize});
+    text_x += kIconMargin + kIconSize;
+  }
+  scene.Text(metrics_.Run(form_.Caption(), font, text_x, top,
                           Palette::System(Palette::kCaptionText), scene.Visible()));
   if (control_box_) PaintCaptionButtons(scene, bar);
   scene.EndGroup();
+}
+
+void WindowPainter::PaintIcon(Scene& scene, const Box& icon) const {
+  if (pictures_ != nullptr) {
+    if (auto picture = pictures_->Find(form_.Properties(), "Icon")) {
+      scene.Picture(icon, std::move(picture));
+      return;
+    }
+  }
+  scene.Pixels({icon.x, icon.y}, kDefaultIcon,
+               {Palette::System(Palette::kWindowText), Palette::System(Palette::kActiveCaption),
+                Palette::System(Palette::kWindow)});
 }
 
 void WindowPainter::PaintCaptionButtons(Scene& scene, const Box& bar) const {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "environment/running_form.h"
+#include "preview/frx_pictures.h"
 #include "preview/scene.h"
 #include "preview/text_metrics.h"
 
@@ -13,7 +14,9 @@ class WindowPainter {
  public:
   // Sizes the window from the form's properties: its own size ("Width", "Height") or its
   // client area's ("ClientWidth", "ClientHeight"), its BorderStyle and its menus.
-  WindowPainter(const TextMetrics& metrics, const environment::RunningForm& form);
+  // pictures, where there is one, gives the form's icon.
+  WindowPainter(const TextMetrics& metrics, const environment::RunningForm& form,
+                FrxPictures* pictures);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -24,10 +27,13 @@ class WindowPainter {
  private:
   void PaintCaptionBar(Scene& scene, const Box& bar) const;
   void PaintCaptionButtons(Scene& scene, const Box& bar) const;
+  // The system menu's button: the form's icon, or the default one.
+  void PaintIcon(Scene& scene, const Box& icon) const;
   void PaintMenuBar(Scene& scene, const Box& bar) const;
 
   const TextMetrics& metrics_;
   const environment::RunningForm& form_;
+  FrxPictures* pictures_;
   int border_style_;
   bool control_box_;
   bool min_button_;

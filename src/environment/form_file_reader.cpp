@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -120,6 +121,38 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && SameName(text.substr(text.size() - suffix.size()), suffix);
 }
 
+constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
+
+// Whether any of the eight bytes is below 0x20. A borrow of the subtraction can only mark a
+// byte above one that is below 0x20 itself, so the answer for the word is exact.
+bool HasControlByte(std::uint64_t word) {
+  return ((word - kEachByte * 0x20) & ~word & (kEachByte * 0x80)) != 0;
+}
+
+bool IsBinaryByte(char c) {
+  return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n';
+}
+
+// Where the first control character other than tab and the line ends lies, or the text's
+// size: eight bytes at a time past those that hold none.
+std::size_t FirstBinaryByte(std::string_view text) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::uint64_t word = 0;
+    if (text.size() - at >= sizeof word) {
+      std::memcpy(&word, text.data() + at, sizeof word);
+      if (!HasControlByte(word)) {
+        at += sizeof word;
+        continue;
+      }
+    }
+    for (const std::size_t end = std::min(at + sizeof word, text.size()); at < end; ++at) {
+      if (IsBinaryByte(text[at])) return at;
+    }
+  }
+  return text.size();
+}
+
 // What a form file holds in one frame of the form block: the form, a control or a group.
 struct Frame {
   enum Kind { kForm, kControl, kGroup } kind;
@@ -171,13 +204,12 @@ class Parser {
   // binary file (or a form saved in binary form), which is refused where it shows.
   bool CheckText() {
     while (!text_.empty() && text_.back() == kEndOfFileMark) text_.remove_suffix(1);
-    int line = 1;
-    for (char c : text_) {
-      auto byte = static_cast<unsigned char>(c);
-      if (c == '\n') ++line;
-      if (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') {
-        return Fail(line, fmt::format("binary data (byte 0x{:02X}); a form file is text", byte));
-      }
+    const std::size_t binary = FirstBinaryByte(text_);
+    if (binary < text_.size()) {
+      const auto line = 1 + std::count(text_.begin(), text_.begin() + binary, '\n');
+      return Fail(static_cast<int>(line),
+                  fmt::format("binary data (byte 0x{:02X}); a form file is text",
+                              static_cast<unsigned char>(text_[binary])));
     }
     if (text_.empty()) return Fail(1, "the file is empty; a form file begins with \"VERSION\"");
     lines_ = LineCursor(text_);
@@ -326,7 +358,9 @@ class Parser {
     // A property given twice keeps the later value in the later place: the caption line
     // that opens this system's form blocks is given again among the form's properties.
     PropertyList& list = *top.properties;
-    std::erase_if(list, [&](const FormProperty& p) { return SameName(p.name, value->name); });
+    std::erase_if(list, [&](const FormProperty& p) {
+      return p.name.size() == value->name.size() && SameName(p.name, value->name);
+    });
     list.push_back(std::move(*value));
     return true;
   }

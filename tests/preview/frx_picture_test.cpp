@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "fakes/cli_run.h"
+#include "preview/drawing_boxes.h"
 #include "preview/png_image.h"
 
 namespace tavik::testing {
@@ -100,15 +100,6 @@ std::string FrxEntry(const Stored& stored) {
   }
   AppendWord(entry, size, 4);
   return entry + stored.bytes;
-}
-
-// The box a control's group carries in the drawing: x, y, width, height.
-std::array<int, 4> BoxIn(const std::string& svg, const std::string& name) {
-  std::smatch match;
-  const std::regex group("data-name=\"" + name + "\" data-class=\"[^\"]*\" data-box=\"(-?\\d+) " +
-                         "(-?\\d+) (\\d+) (\\d+)\"");
-  if (!std::regex_search(svg, match, group)) return {-1, -1, -1, -1};
-  return {std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3]), std::stoi(match[4])};
 }
 
 constexpr std::uint32_t kRed = 0xFF0000;

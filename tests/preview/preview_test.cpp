@@ -6,11 +6,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 #include <string>
 
 #include "environment/form_file_reader.h"
 #include "fakes/cli_run.h"
+#include "preview/drawing_boxes.h"
 #include "preview/form_preview.h"
 #include "preview/png_image.h"
 #include "preview/text_metrics.h"
@@ -29,16 +29,6 @@ std::unique_ptr<environment::RunningForm> ReadForm(const fs::path& path) {
   FormFileReader::Outcome read = FormFileReader::ReadFile(path.string());
   EXPECT_TRUE(read.form) << path << ": " << read.fault.message;
   return std::move(read.form);
-}
-
-// The box a control's group carries in the drawing: x, y, width, height.
-std::array<int, 4> BoxIn(const std::string& svg, const std::string& name) {
-  std::smatch match;
-  const std::regex group("data-name=\"" + name +
-                         "\" data-class=\"[^\"]*\" data-box=\"(-?\\d+) "
-                         "(-?\\d+) (\\d+) (\\d+)\"");
-  if (!std::regex_search(svg, match, group)) return {-1, -1, -1, -1};
-  return {std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3]), std::stoi(match[4])};
 }
 
 // The third form holds a menu bar, shapes and lines of every style, a label beneath a text

@@ -13,6 +13,7 @@
 #include "controls/timer_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "entity/grid_lookups.h"
 #include "fakes/event_text.h"
 #include "fakes/model_form.h"
 #include "fakes/model_text.h"
@@ -203,6 +204,20 @@ TEST_F(GridTest, Version3GridParentShowsItsRowBeforeEachChildFollows) {
   CEventDesc* edit_mode = Event("grdCUSTOMER", "EditMode");
   const std::string show_row = "\tIf Mode Then\r\n\t\ttk_fpShowCurrRow grdCUSTOMER\r\n\tEnd If\r\n";
   EXPECT_EQ(Piece(edit_mode, 0), show_row + show_row);
+}
+
+// The joined table and the name column take names the grid's table and columns leave free;
+// a lookup that shows its key itself joins nothing.
+TEST(GridLookups, NamesWhatItJoinsApartFromTheGridsOwnNames) {
+  testing::ModelForm model(testing::ModelText(
+      Entity(1, "lk1", "GRID",
+             {Attribute(1, "A", R"(11, "ESKTBL": "T", "ESKKEY": "K", "ESKDSP": "N")"),
+              Attribute(2, "A_N"), Attribute(3, "B", R"(11, "ESKTBL": "T")")})));
+  GridLookups lookups(model.Entity(0));
+  EXPECT_EQ(lookups.SelectText(),
+            "SELECT lk1.A,lk1_2.N & '' AS A_N_2,lk1.A_N,lk1.B FROM lk1 "
+            "LEFT JOIN T AS lk1_2 ON lk1.A = lk1_2.K");
+  EXPECT_EQ(lookups.NameOf("B"), nullptr);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ std::string OnePixelGif(std::uint32_t color) {
   std::string gif("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
   AppendWord(gif, ((color >> 16) & 0xFF) | (color & 0xFF00) | ((color & 0xFF) << 16), 3);
   gif += std::string("\xFF\xFF\xFF\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
-                     22);
+                     19);
   return gif;
 }
 

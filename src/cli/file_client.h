@@ -15,7 +15,7 @@ class FileClient : public ClientBase {
 
   int32_t FormFileWritten(const char* path) override {
     written_path_ = path;
-    return 0;
+    return kDone;
   }
   const std::string& WrittenPath() const { return written_path_; }
 

@@ -19,7 +19,7 @@ Status CAttribDesc::SetAttribProps() {
   if (form_info) ReserveOwnProperties(form_info->GetPropertyList().size() + kDerivedOwnProperties);
   if (Status status = CAttribute::SetAttribProps()) return status;
   if (!form_info) return kMissingProperty;
-  if (form_info->GetPropertyList().empty()) return 3;
+  if (form_info->GetPropertyList().empty()) return kNoFormInfo;
   for (const auto& property : form_info->GetPropertyList()) {
     if (Status status = AddProperty(property.GetValue(), property.GetName())) return status;
   }

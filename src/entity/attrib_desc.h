@@ -14,6 +14,8 @@ class CFormDesc;
 class CAttribDesc : public CAttribute {
  public:
   // Adds the FORM_ATTRIB_INFO properties, PHYSICAL_NAME again and SQLQUERY_NAME.
+  // The attribute's form information has no properties.
+  enum PropsFault : Status { kNoFormInfo = 3 };
   [[nodiscard]] Status SetAttribProps() override;
   // Asks the client's allocator for the visualizer of the attribute's edit style.
   [[nodiscard]] Status CreateVisualizer();

@@ -133,7 +133,7 @@ int32_t EnvironmentClient::GetLiveFormName(void* form_manager, void** name_block
   if (!block) return kFailed;
   std::memcpy(block, name.c_str(), name.size() + 1);
   *name_block = block;
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::GetLiveCtrlCount(void* form_manager, uint16_t* count) {
@@ -142,14 +142,14 @@ int32_t EnvironmentClient::GetLiveCtrlCount(void* form_manager, uint16_t* count)
     return kFailed;
   }
   *count = static_cast<uint16_t>(form->Controls().size());
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::GetLiveCtrls(void* form_manager, TVK_HANDLE* controls) {
   RunningForm* form = FindRunning(form_manager);
   if (!form || !controls) return kFailed;
   for (const auto& control : form->Controls()) *controls++ = control->handle;
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::GetLiveChildCount(TVK_HANDLE container, uint16_t* count) {
@@ -158,14 +158,14 @@ int32_t EnvironmentClient::GetLiveChildCount(TVK_HANDLE container, uint16_t* cou
     return kFailed;
   }
   *count = static_cast<uint16_t>(control->children.size());
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::GetLiveChildren(TVK_HANDLE container, TVK_HANDLE* children) {
   RunningControl* control = FindControl(container).second;
   if (!control || !children) return kFailed;
   for (const auto& child : control->children) *children++ = child->handle;
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::DescribeLiveCtrl(TVK_HANDLE control, void* owner, int32_t owner_kind,
@@ -235,7 +235,7 @@ uint32_t EnvironmentClient::DescribeProperties(RunningControl& control, TVK_CTRL
 }
 
 int32_t EnvironmentClient::FormFileWritten(const char* /*path*/) {
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::CollectDataSources() {
@@ -259,7 +259,7 @@ int32_t EnvironmentClient::CollectDataSources() {
     }
     (void)CompleteDataDesc(description, 1);
   }
-  return 0;
+  return kDone;
 }
 
 // Building live forms.
@@ -276,7 +276,7 @@ int32_t EnvironmentClient::CreateLiveForm(TVK_HANDLE* form_handle, TVK_HANDLE* w
   live_forms_.push_back(std::move(form));
   *form_handle = state.form_handle;
   *window = state.window;
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::SetLiveFormProperty(const char* name, TVK_VARIANT* value,
@@ -288,7 +288,7 @@ int32_t EnvironmentClient::SetLiveFormProperty(const char* name, TVK_VARIANT* va
     form->SetName(property.text);
   }
   SetProperty(form->Properties(), std::move(property));
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::CreateClientCtrl(const char* class_name, TVK_HANDLE* control,
@@ -310,7 +310,7 @@ int32_t EnvironmentClient::CreateClientCtrl(const char* class_name, TVK_HANDLE* 
   *control = created->handle;
   form_of_control_[created->handle] = form;
   form->AddControl(std::move(created), container);
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::SetClientCtrlProperty(const char* name, TVK_VARIANT* value,
@@ -322,7 +322,7 @@ int32_t EnvironmentClient::SetClientCtrlProperty(const char* name, TVK_VARIANT* 
     target->name = property.text;
   }
   SetProperty(target->properties, std::move(property));
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::LoadLiveFormCode(TVK_HANDLE form_handle, const char* code_path) {
@@ -333,13 +333,13 @@ int32_t EnvironmentClient::LoadLiveFormCode(TVK_HANDLE form_handle, const char* 
   std::string code((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return kFailed;
   form->SetCode(FormFileReader::CodeText(code));
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::BindLiveGrid(const char* grid_name, const char* data_control_name) {
   if (!grid_name || !data_control_name) return kFailed;
   grid_bindings_.emplace_back(grid_name, data_control_name);
-  return 0;
+  return kDone;
 }
 
 int32_t EnvironmentClient::FinishLiveForm(TVK_HANDLE window) {

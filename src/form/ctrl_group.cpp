@@ -12,7 +12,7 @@ CCtrlGroup::CCtrlGroup(std::int32_t columns, float group_x, float group_y)
 }
 
 Status CCtrlGroup::AddItem(std::unique_ptr<CPosListItem> item) {
-  if (!item) return 2;
+  if (!item) return kNoItem;
   // Nearly every item shares the group's order, so the place is almost always the end.
   auto before = items_.end();
   while (before != items_.begin() && (*std::prev(before))->order > item->order) --before;
@@ -30,13 +30,13 @@ std::unique_ptr<CPosListItem> CCtrlGroup::RemoveItem(const CPosListItem* item) {
 }
 
 Status CCtrlGroup::AddColumns(std::int32_t count) {
-  if (count <= 0) return 1;
+  if (count <= 0) return kNoColumn;
   columns_.resize(columns_.size() + static_cast<std::size_t>(count), 0);
   return kOk;
 }
 
 Status CCtrlGroup::SetColumnPosition(std::int32_t index, float position) {
-  if (index < 0 || index >= GetColumnCount()) return 1;
+  if (index < 0 || index >= GetColumnCount()) return kNoColumn;
   columns_[static_cast<std::size_t>(index)] = static_cast<std::int32_t>(position);
   return kOk;
 }

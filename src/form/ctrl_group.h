@@ -16,6 +16,9 @@ class CCtrlGroup : public CPosListItem {
   // At least one column, each at position 0.
   CCtrlGroup(std::int32_t columns, float group_x, float group_y);
 
+  // No columns to add or no column of that index; no item to add.
+  enum GroupFault : Status { kNoColumn = 1, kNoItem = 2 };
+
   // Items are walked by ascending order, items of equal order as they were added.
   [[nodiscard]] Status AddItem(std::unique_ptr<CPosListItem> item);
   // Takes the item out and hands it back; null when it is not in the group.

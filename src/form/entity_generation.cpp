@@ -28,8 +28,9 @@ Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
   if (entity.HandleGridChoice() != kOk) return kGridFailed;
   if (entity.GenerateAttributes() != kOk) return kAttributesFailed;
   entity.GetDataCtrl()->AddProperty(Value::String(database_string_), "DatabaseName");
-  (void)LayoutGroup(*entity.GetCtrlGroup());
+  LayoutGroup(*entity.GetCtrlGroup());
   if (control_group_->AddItem(entity.ReleaseCtrlGroup()) != kOk) return kGroupFailed;
+  // Adding a declaration answers kOk always.
   (void)AddGlobalDeclaration(VbFragment(R"(
     Dim s$e$_Select As String
     )",
@@ -43,14 +44,14 @@ Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
 
 void CFormDesc::DropEntity(CEntityDesc& entity) {
   const std::string& name = entity.GetEntityName();
-  if (CDataCtrl* data_ctrl = entity.GetDataCtrl()) (void)RemoveCtrl(data_ctrl);
+  if (CDataCtrl* data_ctrl = entity.GetDataCtrl()) RemoveCtrl(data_ctrl);
   for (auto& [parent, relation] : entity.GetParentList())
     RemoveLinks(parent->GetChildList(), &entity);
   for (auto& [child, relation] : entity.GetChildList())
     RemoveLinks(child->GetParentList(), &entity);
-  (void)RemoveProcedure(SetToScreenName(name));
-  (void)RemoveProcedure(ResetName(name));
-  (void)RemoveProcedure(SetDefaultsName(name));
+  RemoveProcedure(SetToScreenName(name));
+  RemoveProcedure(ResetName(name));
+  RemoveProcedure(SetDefaultsName(name));
   for (const auto& attribute : entity.GetAttribList()) {
     CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
     if (visualizer && visualizer->GetCtrlGroup()) {

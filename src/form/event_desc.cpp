@@ -104,10 +104,10 @@ SUBEVENTDESC& CEventDesc::PlaceSubEvent(std::int32_t id, std::int32_t placement)
 Status CEventDesc::AddSubEventCode(std::string_view text, SubEvent id, SubEventSlot slot,
                                    SubEventPlacement placement, TextJoin join) {
   const auto number = static_cast<std::int32_t>(id);
-  if (number < 0) return 5;
+  if (number < 0) return kNoSuchSubEvent;
   SUBEVENTDESC& sub_event = PlaceSubEvent(number, static_cast<std::int32_t>(placement));
   const auto index = static_cast<int>(slot);
-  if (index < 0 || index > 2) return 3;
+  if (index < 0 || index > 2) return kNoSuchSlot;
   std::string& piece = sub_event.pieces[static_cast<std::size_t>(index)];
   if (piece.empty() || join == TextJoin::kAfter) {
     piece.append(text);
@@ -119,11 +119,13 @@ Status CEventDesc::AddSubEventCode(std::string_view text, SubEvent id, SubEventS
 
 void CEventDesc::Append(SubEvent id, SubEventSlot slot, std::string_view text,
                         SubEventPlacement placement) {
+  // The enums' own ids and slots are in range: no fault is left to report.
   (void)AddSubEventCode(text, id, slot, placement, TextJoin::kAfter);
 }
 
 void CEventDesc::Prepend(SubEvent id, SubEventSlot slot, std::string_view text,
                          SubEventPlacement placement) {
+  // As in Append.
   (void)AddSubEventCode(text, id, slot, placement, TextJoin::kBefore);
 }
 

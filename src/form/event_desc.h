@@ -62,7 +62,8 @@ class CEventDesc {
   static const PARAMDESCRIPTION* FindParamList(std::string_view event_name, const char* class_name);
   void AddParameters(const PARAMDESCRIPTION* parameters);
   void AddDeclarations(std::string_view text);
-  // 3 for a slot and 5 for an id out of range (only a cast can make one).
+  // A slot or an id out of range; only a cast can make one.
+  enum SubEventFault : Status { kNoSuchSlot = 3, kNoSuchSubEvent = 5 };
   [[nodiscard]] Status AddSubEventCode(std::string_view text, SubEvent id, SubEventSlot slot,
                                        SubEventPlacement placement, TextJoin join);
   // Text after what the piece holds.

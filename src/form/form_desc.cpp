@@ -138,13 +138,12 @@ CCtrlDesc* CFormDesc::GetCtrl(CtrlHandle handle) const {
   return FirstAt(controls_, handle);
 }
 
-Status CFormDesc::RemoveCtrl(const CCtrlDesc* control) {
-  if (!control) return kOk;
+void CFormDesc::RemoveCtrl(const CCtrlDesc* control) {
+  if (!control) return;
   auto found = FindEntry(controls_, control);
-  if (found == controls_.end()) return kOk;
+  if (found == controls_.end()) return;
   if (static_cast<const CCtrlDesc*>(timer_) == control) timer_ = nullptr;
   controls_.erase(found);
-  return kOk;
 }
 
 void CFormDesc::ChangeCtrlHandle(CCtrlDesc& control, CtrlHandle handle) {
@@ -171,39 +170,36 @@ void CFormDesc::RemoveGroupCtrls(const CCtrlGroup& group) {
     }
     CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
     after_container = control->HasChildren();
-    (void)RemoveCtrl(control);
+    RemoveCtrl(control);
   }
 }
 
-Status CFormDesc::SetDataCtrl(std::unique_ptr<CCtrlDesc> control) {
-  (void)Put(data_controls_, std::move(control));
-  return kOk;
+// A data control of the same handle is replaced and goes.
+void CFormDesc::SetDataCtrl(std::unique_ptr<CCtrlDesc> control) {
+  Put(data_controls_, std::move(control));
 }
 
 CCtrlDesc* CFormDesc::GetDataCtrl(CtrlHandle handle) const {
   return FirstAt(data_controls_, handle);
 }
 
-Status CFormDesc::RemoveDataCtrl(const CCtrlDesc* control) {
-  if (!control) return kOk;
+void CFormDesc::RemoveDataCtrl(const CCtrlDesc* control) {
+  if (!control) return;
   auto found = FindEntry(data_controls_, control);
   if (found != data_controls_.end()) data_controls_.erase(found);
-  return kOk;
 }
 
-Status CFormDesc::ClearFormCtrls() {
+void CFormDesc::ClearFormCtrls() {
   controls_.clear();
   timer_ = nullptr;
-  return kOk;
 }
 
-Status CFormDesc::ClearFormDataCtrls(int keep) {
+void CFormDesc::ClearFormDataCtrls(int keep) {
   if (!keep) {
     data_controls_.clear();
-    return kOk;
+    return;
   }
   for (auto& [handle, control] : data_controls_) control->SetCompareFlag(0);
-  return kOk;
 }
 
 Status CFormDesc::AddProperty(Value value, std::string_view name) {
@@ -270,9 +266,8 @@ std::string CFormDesc::SetDefaultsName(std::string_view entity) {
   return std::string(entity) + "_SetDefaults";
 }
 
-Status CFormDesc::RemoveProcedure(std::string_view name) {
+void CFormDesc::RemoveProcedure(std::string_view name) {
   procedures_.Remove(name);
-  return kOk;
 }
 
 Status CFormDesc::AddGlobalDeclaration(std::string_view text) {
@@ -364,14 +359,16 @@ Status CFormDesc::ReadFormCtrls() {
   if (auto status = ops->GetLiveCtrls(client_, form_manager, handles.data())) {
     return static_cast<Status>(status);
   }
-  (void)ClearFormCtrls();
-  (void)ClearFormDataCtrls(1);
-  return ReadCtrlList(handles, nullptr);
+  ClearFormCtrls();
+  ClearFormDataCtrls(1);
+  ReadCtrlList(handles, nullptr);
+  return kOk;
 }
 
-Status CFormDesc::ReadCtrlList(std::span<const TVK_HANDLE> handles, CCtrlDesc* parent) {
+// A control the client cannot describe is left out of the form, as are its children.
+void CFormDesc::ReadCtrlList(std::span<const TVK_HANDLE> handles, CCtrlDesc* parent) {
   const CClntDescOps* ops = client_ ? client_->ops : nullptr;
-  if (!ops || !ops->DescribeLiveCtrl) return kOk;
+  if (!ops || !ops->DescribeLiveCtrl) return;
   void* owner = parent ? static_cast<void*>(parent) : static_cast<void*>(this);
   std::int32_t owner_kind = parent ? 0 : 1;
   for (TVK_HANDLE handle : handles) {
@@ -384,9 +381,8 @@ Status CFormDesc::ReadCtrlList(std::span<const TVK_HANDLE> handles, CCtrlDesc* p
     if (ops->GetLiveChildCount(client_, handle, &child_count) != 0 || child_count == 0) continue;
     std::vector<TVK_HANDLE> children(child_count);
     if (ops->GetLiveChildren(client_, handle, children.data()) != 0) continue;
-    (void)ReadCtrlList(children, control);
+    ReadCtrlList(children, control);
   }
-  return kOk;
 }
 
 Status CFormDesc::AllocateVisualizer(std::int32_t edit_style, void* object) {

@@ -122,19 +122,19 @@ class CFormDesc : public CForm {
   using CtrlMap = std::multimap<CtrlHandle, std::unique_ptr<CCtrlDesc>>;
   Status SetCtrl(std::unique_ptr<CCtrlDesc> control);
   CCtrlDesc* GetCtrl(CtrlHandle handle) const;
-  Status RemoveCtrl(const CCtrlDesc* control);
+  void RemoveCtrl(const CCtrlDesc* control);
   // Takes every control of the group and of its nested groups off the form.
   void RemoveGroupCtrls(const CCtrlGroup& group);
   CtrlMap& GetCtrlMap() { return controls_; }
-  Status SetDataCtrl(std::unique_ptr<CCtrlDesc> control);
+  void SetDataCtrl(std::unique_ptr<CCtrlDesc> control);
   CCtrlDesc* GetDataCtrl(CtrlHandle handle) const;
-  Status RemoveDataCtrl(const CCtrlDesc* control);
+  void RemoveDataCtrl(const CCtrlDesc* control);
   CtrlMap& GetDataCtrlMap() { return data_controls_; }
   // Gives the control its new handle and moves it there in whichever list holds it, after
   // the controls already at that handle.
   void ChangeCtrlHandle(CCtrlDesc& control, CtrlHandle handle);
-  Status ClearFormCtrls();
-  Status ClearFormDataCtrls(int keep);
+  void ClearFormCtrls();
+  void ClearFormDataCtrls(int keep);
 
   // Form properties, in the order of first addition. Never fails: the status is there for the
   // callers that pass it on.
@@ -165,7 +165,7 @@ class CFormDesc : public CForm {
     return MakeProcedure(SetDefaultsName(entity));
   }
   CEventDesc* RepopulateProcedure() { return MakeProcedure(RepopulateName()); }
-  Status RemoveProcedure(std::string_view name);
+  void RemoveProcedure(std::string_view name);
   [[nodiscard]] Status AddGlobalDeclaration(std::string_view text);
   std::int32_t GetGlobalStringIndex(std::string_view key, const void* value);
 
@@ -175,7 +175,7 @@ class CFormDesc : public CForm {
 
   // Layout (form_layout.cpp).
   CCtrlGroup& GetCtrlGroup() { return *control_group_; }
-  Status LayoutGroup(CCtrlGroup& group);
+  void LayoutGroup(CCtrlGroup& group);
   // Places every group of the top group from (width, height); both receive the extent.
   void PlaceControls(float& width, float& height);
   [[nodiscard]] Status AddCloseButton(float& width, float& top);
@@ -187,6 +187,8 @@ class CFormDesc : public CForm {
   // (cross_entity_processing.cpp), and output (form_generation.cpp).
   [[nodiscard]] virtual Status GenerateEntities();
   [[nodiscard]] virtual Status DoCrossEntityProcessing();
+  // The client builds no live forms, or writes no form files.
+  enum OutputFault : Status { kNoLiveOutput = 4, kNoFileOutput = 5 };
   [[nodiscard]] Status GenerateForm(int write_file, int live);
 
   // The form file's pieces (form_generation.cpp).
@@ -206,7 +208,7 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status ReadFormCtrls();
   // Has the client describe each control, and the children of each container, under the
   // parent (or the form when there is none).
-  Status ReadCtrlList(std::span<const TVK_HANDLE> handles, CCtrlDesc* parent);
+  void ReadCtrlList(std::span<const TVK_HANDLE> handles, CCtrlDesc* parent);
 
  private:
   struct ScrollControls;

@@ -191,8 +191,8 @@ void CFormDesc::WriteEvents(formfile::BlockPrinter& printer) {
 }
 
 Status CFormDesc::GenerateForm(int write_file, int live) {
-  if (live && !(client_ && client_->can_generate)) return 4;
-  if (!live && !(client_ && client_->can_write_to_file)) return 5;
+  if (live && !(client_ && client_->can_generate)) return kNoLiveOutput;
+  if (!live && !(client_ && client_->can_write_to_file)) return kNoFileOutput;
   ScrollControls scroll;
   if (Status status = BuildScrollControls(scroll, live)) return status;
   Status status = live ? GenerateLiveForm(scroll) : WriteFormFile(scroll);

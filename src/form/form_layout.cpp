@@ -12,19 +12,20 @@
 
 namespace tavik {
 
-Status CFormDesc::LayoutGroup(CCtrlGroup& group) {
+void CFormDesc::LayoutGroup(CCtrlGroup& group) {
   bool after_container = false;
   for (const auto& item : group.GetItems()) {
     if (item->GetType() == CPosListItem::kControlItem) {
       auto& control_item = static_cast<CCtrlPosItem&>(*item);
       CCtrlDesc* control = control_item.GetCtrl();
       if (control->HasChildren()) after_container = true;
+      // A control without a height keeps its place and leaves the row where it was.
       (void)control->DoLayout(control_item, group);
       continue;
     }
     auto& sub_group = static_cast<CCtrlGroup&>(*item);
     if (sub_group.GetCurrentY() == 0) sub_group.SetCurrentY(group.GetCurrentY());
-    (void)LayoutGroup(sub_group);
+    LayoutGroup(sub_group);
     // Below a container, the next row leaves a gap under the container's own rows.
     std::uint16_t below =
         after_container
@@ -32,7 +33,6 @@ Status CFormDesc::LayoutGroup(CCtrlGroup& group) {
             : sub_group.GetCurrentY();
     group.SetCurrentY(below);
   }
-  return kOk;
 }
 
 void CFormDesc::PlaceGroup(const CCtrlGroup& group, float origin_x, float origin_y) {
@@ -107,7 +107,7 @@ void CFormDesc::KeepButtonsOffDataControl(const CEntityDesc& entity) {
   }
   const float left = Placed(*data, "Left") + Placed(*data, "Width") + 100.0f;
   for (CCtrlDesc* button : buttons) {
-    (void)button->AddProperty(Value::Single(left), "Left");
+    button->AddProperty(Value::Single(left), "Left");
     right_edge_ = std::max(right_edge_, left + Placed(*button, "Width"));
   }
 }
@@ -120,7 +120,7 @@ Status CFormDesc::AddCloseButton(float& width, float& top) {
   button->AddProperty(Value::String(name), "Name");
   button->SetCtrlHandle(GetCurrCtrlHandle());
   CCtrlDesc* close = button.get();
-  (void)SetCtrl(std::move(button));
+  (void)SetCtrl(std::move(button));  // SetCtrl answers kOk always
   close->AddProperty(Value::Short(static_cast<std::int16_t>(GetCurrTabIndex())), "TabIndex");
   CEventDesc* click = close->GetEvent("Click");
   if (!click) return kNoEvent;
@@ -153,7 +153,7 @@ CTimerCtrl* CFormDesc::CreateTimer() {
   timer->SetCtrlHandle(GetCurrCtrlHandle());
   timer->SetDrawFlag(1);
   timer_ = timer.get();
-  (void)SetCtrl(std::move(timer));
+  (void)SetCtrl(std::move(timer));  // as above
   return timer_;
 }
 

@@ -11,7 +11,7 @@ Status CFormDesc::GenerateLiveForm(ScrollControls& scroll) {
   const CClntDescOps* ops = client_->ops;
   TVK_HANDLE form_handle = 0;
   TVK_HANDLE window = 0;
-  if (!ops || !ops->CreateLiveForm) return 4;
+  if (!ops || !ops->CreateLiveForm) return kNoLiveOutput;
   if (auto status = ops->CreateLiveForm(client_, &form_handle, &window)) {
     return static_cast<Status>(status);
   }
@@ -33,6 +33,7 @@ Status CFormDesc::GenerateLiveForm(ScrollControls& scroll) {
   for (auto& [handle, control] : controls_) {
     if (!control->GetDrawFlag()) continue;
     TVK_HANDLE control_handle = 0;
+    // A control the client cannot make is left out; the client said why.
     (void)control->GenerateCtrl(form_handle, &control_handle, parent);
     control->WriteEventsToFile(code);
     control->SetDrawFlag(0);
@@ -40,7 +41,7 @@ Status CFormDesc::GenerateLiveForm(ScrollControls& scroll) {
   for (auto* bar : {scroll.horizontal.get(), scroll.vertical.get()}) {
     if (!bar) continue;
     TVK_HANDLE bar_handle = 0;
-    (void)bar->GenerateCtrl(form_handle, &bar_handle, 0);
+    (void)bar->GenerateCtrl(form_handle, &bar_handle, 0);  // as above
     bar->WriteEventsToFile(code);
   }
   LoadLiveCode(form_handle, code_text);

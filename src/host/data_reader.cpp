@@ -15,7 +15,7 @@ std::int32_t CDataReader::Init(const Registry& registry, std::uint16_t version) 
 
 CDataDesc& CDataReader::MakeDataDesc(std::string_view form_name, std::uint16_t version) {
   auto description = std::make_unique<CDataDesc>();
-  (void)description->Init(form_name, version);
+  (void)description->Init(form_name, version);  // answers 1 always
   auto& slot = descriptions_[std::string(form_name)];
   slot = std::move(description);
   return *slot;

@@ -74,11 +74,11 @@ bool CFormInfoDlg::EnsureFilespec() {
 
 void CFormInfoDlg::FillForm() {
   if (ask_for_filespec_) form_->SetFilespec(filespec);
-  (void)form_->SetFormName(Limited(form_name));
+  (void)form_->SetFormName(Limited(form_name));  // a form's property is always added
   form_->SetDefaultConnectString(Limited(connect_string));
   form_->SetDefaultDatabaseString(Limited(database_string));
   form_->SetDatabaseInAppFolder(database_in_app_folder);
-  (void)form_->SetFormCaptionString(Limited(caption));
+  (void)form_->SetFormCaptionString(Limited(caption));  // as the name
 }
 
 void CFormInfoDlg::KeepSettings() {

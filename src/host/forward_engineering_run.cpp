@@ -35,6 +35,7 @@ bool ForwardEngineeringRun::AskFormInfo() {
 }
 
 void ForwardEngineeringRun::AddModuleDeclarations() {
+  // Adding a declaration answers kOk always.
   (void)form_->AddGlobalDeclaration(VbFragment(R"(
     Option Explicit
     Dim bAbort As Integer
@@ -144,6 +145,7 @@ void ForwardEngineeringRun::FitToScreen(float& width, float& height) {
   form_->SetFormHScrolling(0);
   form_->PlaceControls(width, height);
   float top = 200.0f;
+  // A form without its Close button still works: the window closes it.
   (void)form_->AddCloseButton(width, top);
 
   std::string warning;

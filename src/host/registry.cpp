@@ -176,7 +176,7 @@ Status Registry::AddControl(void* owner, std::int32_t owner_kind, const char* cl
     // The entry form of a child that a running container reports.
     parent->AddChild(ChildEntry{2, 1, 0, -1, std::move(control)});
   } else {
-    (void)form->SetCtrl(std::move(control));
+    (void)form->SetCtrl(std::move(control));  // SetCtrl answers kOk always
   }
   *descriptor = made;
   return kOk;
@@ -199,7 +199,7 @@ void Registry::PutDataCtrl(CFormDesc& form, std::unique_ptr<CCtrlDesc> control) 
   // Reading a form again describes its data controls again; what Smart RE attached stays.
   CCtrlDesc* replaced = form.GetDataCtrl(control->GetCtrlHandle());
   if (replaced && !control->GetDataSource()) control->SetDataSource(replaced->TakeDataSource());
-  (void)form.SetDataCtrl(std::move(control));
+  form.SetDataCtrl(std::move(control));
 }
 
 Status Registry::AddProperty(CCtrlDesc* descriptor, const TVK_VARIANT& value, const char* name) {

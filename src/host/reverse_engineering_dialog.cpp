@@ -169,7 +169,7 @@ void CReverseEngineeringDlg::OnSmartRE() {
   reader->SetPending(true);
   reader->SetFormCount(0);
   for (const FormEntry& entry : forms_) {
-    (void)reader->MakeDataDesc(entry.name, entry.form->GetVersion());
+    reader->MakeDataDesc(entry.name, entry.form->GetVersion());
     reader->SetFormCount(static_cast<std::uint16_t>(reader->GetFormCount() + 1));
   }
   reader->SetCollectedCount(0);
@@ -210,6 +210,7 @@ bool CReverseEngineeringDlg::AttachDataSources(CDataDesc& description) {
 void CReverseEngineeringDlg::OnRefresh(CFormDesc* form) {
   if (!form) return;
   std::string name = form->ReadFormName() ? form->GetFormName() : std::string();
+  // With no form to list the dialog stays as it was.
   (void)FillForms(name, form->GetVersion());
   if (frontend_) frontend_->ListsChanged(*this);
 }

@@ -74,6 +74,7 @@ Status CForm::ReadOneEntity(std::uint32_t attribute_list, std::uint32_t property
     }
     return kEntityPropertiesFailed;
   }
+  // The count only sizes what follows; an entity it fails for reads as having none.
   (void)entity->GetAttributeCount(attribute_list);
   entity->AddSelectText("SELECT ");
   if (entity->ReadAttributes(attribute_list) != kOk) return kEntityAttributesFailed;
@@ -121,6 +122,7 @@ Status CForm::BuildParentChildLists() {
     CEntity* parent = GetEntity(static_cast<std::uint16_t>(parent_id->AsInteger() & 0xFFFF));
     CEntity* child = GetEntity(static_cast<std::uint16_t>(child_id->AsInteger() & 0xFFFF));
     if (!parent || !child) continue;
+    // Both ends and the relation are in hand: neither link can be refused.
     (void)parent->AddChild(child, relation.get());
     (void)child->AddParent(parent, relation.get());
   }

@@ -28,7 +28,7 @@ Status CGridVisualizer::DoBinding() {
       return control->BindControl(entity->GetDataCtrl(), "", 0) == kOk ? kOk : kOk;
     }
   }
-  return 5;
+  return kNoGrid;
 }
 
 std::string CGridVisualizer::GridName(const CEntityDesc& entity) {

@@ -24,6 +24,8 @@ class CGridVisualizer : public CVisualizer {
   [[nodiscard]] Status CreateControls() override;
 
   // Binds the grid (the control of the grid class in the entity's group) to the data control.
+  // The entity's group holds no grid of the class made.
+  enum BindingFault : Status { kNoGrid = 5 };
   [[nodiscard]] Status DoBinding() override;
 
   [[nodiscard]] virtual Status AddAttribToGrid(CAttribDesc* /*attribute*/) { return kOk; }

@@ -74,7 +74,7 @@ TEST_F(FormLayout, RowsAdvanceByTheHeightOfTheControlThatEndsThem) {
   auto* text = Add(group, Control(1000, 300), 1);
   // A timer sits at the group's origin and moves nothing.
   auto* timer = Add(group, Control<CTimerCtrl>(-1, -1), 1);
-  ASSERT_EQ(form_.LayoutGroup(group), kOk);
+  form_.LayoutGroup(group);
 
   EXPECT_EQ(first->y, 0.0f);
   EXPECT_EQ(second->y, 350.0f);
@@ -102,7 +102,7 @@ TEST_F(FormLayout, SubGroupsContinueBelowAndLeaveAGapAfterAContainer) {
   Add(*plain, Control(1000, 200));
   CCtrlGroup* plain_group = plain.get();
   ASSERT_EQ(group.AddItem(std::move(plain)), kOk);
-  ASSERT_EQ(form_.LayoutGroup(group), kOk);
+  form_.LayoutGroup(group);
   EXPECT_EQ(plain_group->GetCurrentY(), 600);  // started at 350
   EXPECT_EQ(group.GetCurrentY(), 600);
 
@@ -115,7 +115,7 @@ TEST_F(FormLayout, SubGroupsContinueBelowAndLeaveAGapAfterAContainer) {
   inside->SetCurrentY(200);
   Add(*inside, Control(1000, 300));
   ASSERT_EQ(outer.AddItem(std::move(inside)), kOk);
-  ASSERT_EQ(form_.LayoutGroup(outer), kOk);
+  form_.LayoutGroup(outer);
   EXPECT_EQ(outer.GetCurrentY(), 50 + 550 + 100);
 }
 
@@ -126,11 +126,11 @@ TEST_F(FormLayout, PlacementStacksEntityGroupsAndMeasuresTheForm) {
   CCtrlDesc* b = Control(2000, 400);
   Add(*first, a);
   Add(*first, b, 1);
-  ASSERT_EQ(form_.LayoutGroup(*first), kOk);
+  form_.LayoutGroup(*first);
   auto second = std::make_unique<CCtrlGroup>(1, 0.0f, 0.0f);
   CCtrlDesc* c = Control(-1, 300);  // no width: the right edge stays
   Add(*second, c);
-  ASSERT_EQ(form_.LayoutGroup(*second), kOk);
+  form_.LayoutGroup(*second);
   ASSERT_EQ(form_.GetCtrlGroup().AddItem(std::move(first)), kOk);
   ASSERT_EQ(form_.GetCtrlGroup().AddItem(std::move(second)), kOk);
 

@@ -67,8 +67,8 @@ INT_PTR OnOK(HWND dialog) {
     }
     return 0;
   }
-  (void)form.SetFormName(name);
-  (void)form.SetFormCaptionString(Item(dialog, ids::kCaption));
+  (void)form.SetFormName(name);  // a form's property is always added
+  (void)form.SetFormCaptionString(Item(dialog, ids::kCaption));  // as the name
   if (tavik::SettingsFile* settings = tavik::CurrentPlatform().settings) {
     settings->WriteString(kSection, kConnectKey, Item(dialog, ids::kConnect));
     settings->WriteString(kSection, kDatabaseKey, Item(dialog, ids::kDatabase));

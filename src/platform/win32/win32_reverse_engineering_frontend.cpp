@@ -87,7 +87,7 @@ void OnButton(HWND window, Dlg& dialog, int id) {
       dialog.OnCancel();
       break;
     case Dlg::kGenerateId:
-      (void)dialog.OnGenerate();
+      (void)dialog.OnGenerate();  // the dialog stays open: a failed form is generated again
       break;
     case Dlg::kSmartReId:
       dialog.OnSmartRE();

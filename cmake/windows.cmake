@@ -1,16 +1,16 @@
 # What the Windows build does differently: the Win32 backend of the platform seam, the
 # dependencies that are header-only taken from Debian's headers, the resources of the
-# library, a statically linked runtime, and no database import (neither SQLite nor libmdb is
-# cross-built).
+# library, a statically linked runtime, and no database import (neither SQLite, libmdb nor
+# the servers' client libraries are cross-built).
 
 set(PLATFORM_BACKEND win32)
 set(FONT_LIBRARIES "")
-set(SQLITE_LIBRARIES "")
+set(DATABASE_LIBRARIES "")
 set(SYSTEM_LIBRARIES user32 gdi32 comdlg32)
 set(TAVIKFW_RESOURCES ${CMAKE_SOURCE_DIR}/src/platform/win32/tavikfw.rc)
 
 # The model access library reads model files only.
-set(BRENLO_REPLACED_SOURCES "src/import/(sqlite_schema_reader|access_reader|access_file_check|schema_readers)\\.cpp$")
+set(BRENLO_REPLACED_SOURCES "src/import/(sqlite_schema_reader|access_reader|access_file_check|schema_readers|postgresql_reader|mariadb_reader)\\.cpp$")
 set(BRENLO_REPLACEMENT_SOURCES ${CMAKE_SOURCE_DIR}/src/platform/win32/no_database_import.cpp)
 
 # fmt, nlohmann-json and CLI11 from Debian's headers, seen alone: /usr/include as a whole

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build clang clang-format clang-tidy
   libfmt-dev nlohmann-json3-dev libcli11-dev
   libfreetype-dev libfontconfig-dev fonts-wine fonts-liberation
-  libsqlite3-dev mdbtools-dev librsvg2-dev libpng-dev libwmf-0.2-7-gtk chromium libgtest-dev libgmock-dev libbenchmark-dev googletest
+  libsqlite3-dev mdbtools-dev libpq-dev libmariadb-dev postgresql mariadb-server librsvg2-dev libpng-dev libwmf-0.2-7-gtk chromium libgtest-dev libgmock-dev libbenchmark-dev googletest
   libmimalloc-dev libsimdjson-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
 )

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "import/schema_readers.h"
+#include "import/server_url.h"
 #include "tavikfw/brenlo.h"
 
 namespace tavik::import {
@@ -48,6 +49,10 @@ std::string FormatName(int format) {
 }  // namespace
 
 DatabaseFile::Kind DatabaseFile::KindOf(const char* path) {
+  if (path == nullptr) return Kind::kNone;
+  if (const auto server = ServerUrl::ServerOf(path)) {
+    return *server == ServerUrl::Server::kPostgresql ? Kind::kPostgresql : Kind::kMariadb;
+  }
   const std::string start = Start(path);
   if (start.starts_with(kSqliteHeader)) return Kind::kSqlite;
   const std::string_view name =

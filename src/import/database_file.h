@@ -11,11 +11,13 @@ namespace tavik::import {
 
 class DatabaseFile {
  public:
-  enum class Kind : std::uint8_t { kNone, kSqlite, kAccess };
+  enum class Kind : std::uint8_t { kNone, kSqlite, kAccess, kPostgresql, kMariadb };
 
-  // What the file holds, whatever it is called; kNone for a file that cannot be read.
+  // What the file holds, whatever it is called; kNone for a file that cannot be read. An
+  // address (postgresql://..., mariadb://...) names a database on a server.
   static Kind KindOf(const char* path);
   static bool IsDatabase(const char* path) { return KindOf(path) != Kind::kNone; }
+  static bool IsServer(Kind kind) { return kind == Kind::kPostgresql || kind == Kind::kMariadb; }
 
   // Why the forms' Visual Basic version cannot open the database, naming its format and
   // what would open it; empty when it can.

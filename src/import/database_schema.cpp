@@ -8,6 +8,7 @@
 
 #include "base/exit_status.h"
 #include "import/database_file.h"
+#include "import/server_url.h"
 #include "tavikfw/brenlo.h"
 
 namespace tavik::import {
@@ -58,6 +59,11 @@ void DatabaseSchema::WarnOfOdbcDriver(std::uint16_t version, std::string_view co
 void DatabaseSchema::SetFormDefaults(const std::string& path, std::uint16_t version,
                                      std::string_view command, std::optional<std::string>& database,
                                      std::optional<std::string>& connect) {
+  if (const DatabaseFile::Kind kind = DatabaseFile::KindOf(path.c_str());
+      DatabaseFile::IsServer(kind)) {
+    SetServerFormDefaults(path, kind, version, command, database, connect);
+    return;
+  }
   if (!database && !connect) {
     if (DatabaseFile::KindOf(path.c_str()) == DatabaseFile::Kind::kSqlite) {
       connect = OdbcConnectString(path);
@@ -67,6 +73,24 @@ void DatabaseSchema::SetFormDefaults(const std::string& path, std::uint16_t vers
     }
   }
   if (!database) database = path;
+}
+
+void DatabaseSchema::SetServerFormDefaults(const std::string& path, DatabaseFile::Kind kind,
+                                           std::uint16_t version, std::string_view command,
+                                           std::optional<std::string>& database,
+                                           std::optional<std::string>& connect) {
+  std::string error;
+  const std::optional<ServerUrl> url = ServerUrl::Parse(path, error);
+  // Jet reaches the server through an ODBC data source named after the database; the data
+  // control's DatabaseName stays empty, the connect string names it all.
+  if (!connect) connect = "ODBC;DSN=" + (url ? url->database() : std::string()) + ";";
+  if (!database) database = std::string();
+  if (version != 3) return;
+  fmt::print(stderr,
+             "{}: warning: Visual Basic 3 is a 16-bit program and opens the database only "
+             "through a 16-bit ODBC driver for {}; the {} ODBC drivers are 32-bit\n",
+             command, kind == DatabaseFile::Kind::kPostgresql ? "PostgreSQL" : "MariaDB",
+             kind == DatabaseFile::Kind::kPostgresql ? "PostgreSQL" : "MariaDB");
 }
 
 DatabaseSchema::Imported DatabaseSchema::Import(const std::string& path,

@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "import/database_file.h"
 #include "import/schema_import_options.h"
 
 namespace tavik::import {
@@ -45,6 +46,14 @@ class DatabaseSchema {
   static void SetFormDefaults(const std::string& path, std::uint16_t version,
                               std::string_view command, std::optional<std::string>& database,
                               std::optional<std::string>& connect);
+
+  // A database on a server is reached through an ODBC data source named after it
+  // ("ODBC;DSN=shop;"), with an empty DatabaseName; with Visual Basic 3 the user is told
+  // that a 16-bit driver would be needed.
+  static void SetServerFormDefaults(const std::string& path, DatabaseFile::Kind kind,
+                                    std::uint16_t version, std::string_view command,
+                                    std::optional<std::string>& database,
+                                    std::optional<std::string>& connect);
 
   // The schema read as Read reads it, as the text of a model file.
   static Imported Import(const std::string& path, const SchemaImportOptions& options,

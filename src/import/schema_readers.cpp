@@ -2,6 +2,8 @@
 #include "import/schema_readers.h"
 
 #include "import/access_reader.h"
+#include "import/mariadb_reader.h"
+#include "import/postgresql_reader.h"
 #include "import/sqlite_schema_reader.h"
 
 namespace tavik::import {
@@ -12,6 +14,10 @@ std::unique_ptr<SchemaReader> SchemaReaders::For(DatabaseFile::Kind kind) {
       return std::make_unique<SqliteSchemaReader>();
     case DatabaseFile::Kind::kAccess:
       return std::make_unique<AccessReader>();
+    case DatabaseFile::Kind::kPostgresql:
+      return std::make_unique<PostgresqlReader>();
+    case DatabaseFile::Kind::kMariadb:
+      return std::make_unique<MariadbReader>();
     case DatabaseFile::Kind::kNone:
       break;
   }

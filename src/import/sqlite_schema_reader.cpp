@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "import/column_edit_style.h"
 #include "import/declared_type.h"
 #include "import/imported_schema.h"
 #include "tavikfw/brenlo.h"
@@ -244,26 +245,6 @@ std::vector<ValueList> CheckedValueLists(std::string_view create_sql) {
   return lists;
 }
 
-// Two values that say yes and no, written no first, are turned round: the first value of
-// a check box is its checked one. Whether the values say yes and no.
-bool PutYesFirst(std::vector<std::string>& flags) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kPairs = {{
-      {"y", "n"},
-      {"yes", "no"},
-      {"t", "f"},
-      {"true", "false"},
-      {"1", "0"},
-      {"on", "off"},
-  }};
-  const std::string first = FoldedName(flags[0]);
-  const std::string second = FoldedName(flags[1]);
-  for (const auto& [yes, no] : kPairs) {
-    if (first == no && second == yes) std::swap(flags[0], flags[1]);
-    if ((first == no && second == yes) || (first == yes && second == no)) return true;
-  }
-  return false;
-}
-
 // A column's default as SQL text, as the form writes it into the box: a literal's value,
 // TRUE and FALSE as 1 and 0, and CURRENT_DATE, CURRENT_TIME and CURRENT_TIMESTAMP in
 // capitals; nothing for an expression the form cannot compute.
@@ -285,31 +266,6 @@ std::optional<std::string> ColumnDefault(std::string_view sql) {
     return keyword;
   }
   return std::nullopt;
-}
-
-// The edit style the column's type and CHECK list (values, when it has one) call for.
-void ChooseEditStyle(ImportedSchema::Column& column, std::vector<std::string>* values) {
-  const DeclaredType type(column.type);
-  if (values && values->size() == 2) {
-    // A yes that reads "1" or "Y" says less than the column's own label.
-    column.flag_shows_label = PutYesFirst(*values);
-    column.flags = {{(*values)[0], (*values)[0]}, {(*values)[1], (*values)[1]}};
-  } else if (!values && type.IsBoolean()) {
-    column.flags = {{"Yes", "1"}, {"No", "0"}};
-  }
-  std::optional<std::string> mask;
-  if (!column.flags.empty()) {
-    column.edit_style = kCheckBoxStyle;
-  } else if (values) {
-    column.edit_style = kComboBoxStyle;
-    for (const std::string& value : *values) column.values.emplace_back(value, value);
-    column.values_limit = true;
-  } else if (type.IsPicture()) {
-    column.edit_style = kPictureStyle;
-  } else if ((mask = type.DateTimeMask())) {
-    column.edit_style = kMaskedEditStyle;
-    column.mask = *mask;
-  }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -576,10 +532,10 @@ bool SchemaImport::ReadColumns(Table& table) {
         values.push_back(std::move(value));
       }
     }
-    ChooseEditStyle(table.columns[*position], &values);
+    ColumnEditStyle::Choose(table.columns[*position], &values, table.columns[*position].type);
   }
   for (std::size_t i = 0; i < table.columns.size(); ++i) {
-    if (!listed[i]) ChooseEditStyle(table.columns[i], nullptr);
+    if (!listed[i]) ColumnEditStyle::Choose(table.columns[i], nullptr, table.columns[i].type);
   }
   return true;
 }

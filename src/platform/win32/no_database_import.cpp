@@ -9,6 +9,14 @@ namespace {
 class RefusingReader : public SchemaReader {
  public:
   Outcome Read(const std::string& path, const SchemaImportOptions& /*options*/) const override {
+    if (DatabaseFile::IsServer(DatabaseFile::KindOf(path.c_str()))) {
+      return {BR_LOAD_REFUSED,
+              {},
+              path +
+                  ": this build reads model files only; databases on PostgreSQL and MariaDB "
+                  "servers are read by the Linux build",
+              {}};
+    }
     return {BR_LOAD_REFUSED,
             {},
             path +

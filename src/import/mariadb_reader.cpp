@@ -1,8 +1,10 @@
 // Reads the schema of a MariaDB (or MySQL) database, on a server, into a model document.
 #include "import/mariadb_reader.h"
 
+#include <errmsg.h>
 #include <fmt/format.h>
 #include <mysql.h>
+#include <mysqld_error.h>
 
 #include <cstdlib>
 #include <functional>
@@ -22,7 +24,7 @@ namespace tavik::import {
 namespace {
 
 // Seconds a connection, and each answer of the server, may take before the import gives up.
-constexpr unsigned kTimeoutSeconds = 8;
+constexpr unsigned kTimeoutSeconds = 6;
 
 struct CloseConnection {
   void operator()(MYSQL* connection) const { mysql_close(connection); }
@@ -49,6 +51,27 @@ std::vector<std::string> ListedValues(const std::string& column_type) {
   std::optional<ServerExpression::ValueList> values =
       ServerExpression::CheckedValues("v IN (" + list + ")");
   return values ? std::move(values->values) : std::vector<std::string>();
+}
+
+// What a failed connection means to the user, by the client library's error number.
+std::string ConnectionProblem(unsigned error) {
+  switch (error) {
+    case CR_CONNECTION_ERROR:
+    case CR_CONN_HOST_ERROR:
+    case CR_UNKNOWN_HOST:
+      return "nothing answers at that address; is the server running?";
+    case ER_ACCESS_DENIED_ERROR:
+      return "the server refused the user or the password (the password is taken from "
+             "MYSQL_PWD or the [client] group of ~/.my.cnf)";
+    case ER_DBACCESS_DENIED_ERROR:
+    case ER_BAD_DB_ERROR:
+      return "the database does not exist, or the user may not open it";
+    case CR_SERVER_LOST:
+    case CR_SERVER_GONE_ERROR:
+      return "the server did not answer in time";
+    default:
+      return "the server could not be reached";
+  }
 }
 
 // The reading of one database's catalog; every step returns false once it failed.
@@ -88,7 +111,8 @@ class MariadbImport {
     // No password here: the library takes MYSQL_PWD, or the option files' password.
     if (mysql_real_connect(mysql, text(url_.host()), text(url_.user()), nullptr,
                            url_.database().c_str(), port, nullptr, 0) == nullptr) {
-      return Fail(fmt::format("cannot connect to the MariaDB server: {}", mysql_error(mysql)));
+      return Fail(fmt::format("cannot connect to the MariaDB server: {} ({})",
+                              ConnectionProblem(mysql_errno(mysql)), mysql_error(mysql)));
     }
     return true;
   }

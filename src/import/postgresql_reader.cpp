@@ -4,8 +4,8 @@
 #include <fmt/format.h>
 #include <libpq-fe.h>
 
-#include <array>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -19,8 +19,8 @@ namespace tavik::import {
 namespace {
 
 // Seconds a connection may take before the import gives up, and milliseconds a query may.
-constexpr const char* kConnectTimeoutSeconds = "8";
-constexpr const char* kStatementTimeout = "SET LOCAL statement_timeout = 8000";
+constexpr const char* kConnectTimeoutSeconds = "6";
+constexpr const char* kStatementTimeout = "SET LOCAL statement_timeout = 6000";
 
 struct FinishConnection {
   void operator()(PGconn* connection) const { PQfinish(connection); }
@@ -102,7 +102,6 @@ class PostgresqlImport {
   }
 
   bool Connect() {
-    const std::string host = url_.host().empty() ? std::string() : url_.host();
     std::vector<const char*> keys = {"dbname", "connect_timeout", "application_name",
                                      "client_encoding"};
     std::vector<const char*> values = {url_.database().c_str(), kConnectTimeoutSeconds, "tavikfw",

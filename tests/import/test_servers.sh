@@ -18,8 +18,15 @@ run_as() {  # user command...
   if $as_root; then runuser -u "$user" -- "$@"; else "$@"; fi
 }
 
-free_port() {
-  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+free_port() {  # one that nothing answers on
+  local port
+  for port in $(shuf -i 20000-60000 -n 50); do
+    if ! (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+      echo "$port"
+      return
+    fi
+  done
+  return 1
 }
 
 start_postgresql() {

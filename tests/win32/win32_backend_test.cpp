@@ -342,6 +342,10 @@ TEST_F(ModelFiles, DatabaseIsRefusedByTheWindowsBuild) {
   EXPECT_EQ(BR_LoadModelFile(database.string().c_str(), &host_value), BR_LOAD_REFUSED);
   EXPECT_NE(std::string(BR_LastLoadError()).find("read by the Linux build"), std::string::npos)
       << BR_LastLoadError();
+  EXPECT_EQ(BR_LoadModelFile("postgresql://ann@server/shop", &host_value), BR_LOAD_REFUSED);
+  EXPECT_NE(std::string(BR_LastLoadError()).find("PostgreSQL and MariaDB servers are read by"),
+            std::string::npos)
+      << BR_LastLoadError();
 }
 
 }  // namespace

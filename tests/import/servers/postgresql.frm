@@ -1508,6 +1508,13 @@ Sub Form_Resize()
 
 End Sub
 
+Sub Form_Activate()
+' Tavik Generated Code Section 
+	If bFormLoaded Then tk_LookupRefill dlkE1referrer, dbcE1referrer
+	If bFormLoaded Then tk_LookupRefill dlkE4lead_id, dbcE4lead_id
+
+End Sub
+
 Sub tvkTimer_Timer()
 ' Tavik Generated Code Section
 	If tk_ObjectSet(dscustomer) = False Then Exit Sub

@@ -1369,6 +1369,18 @@ Sub order_Reset()
 End Sub
 
 ' Tavik-Generated Form Level Procedure
+Sub customer_SetDefaults()
+'Tavik Generated Code Section
+	bNoClick = True
+	chkE1kind.Value = 1
+	bNoClick = False
+	bNoClick = True
+	chkE1active.Value = 1
+	bNoClick = False
+
+End Sub
+
+' Tavik-Generated Form Level Procedure
 Sub select_Reset()
 'Tavik Generated Code Section
 	bselectBind = False
@@ -1586,7 +1598,9 @@ Sub dscustomer_Validate(Action As Integer, Save As Integer)
 			GoTo customer_BadData
 		End If
 			dscustomer.Recordset.Fields("kind") = tk_CB_ControlXlateValue(chkE1kind, dscustomer.Recordset.Fields("kind"), "retail", "trade")
+			If chkE1kind.Value = CHECKBOX_GRAYED Then dscustomer.Recordset.Fields("kind") = "retail"
 			dscustomer.Recordset.Fields("active") = tk_CB_ControlXlateValue(chkE1active, dscustomer.Recordset.Fields("active"), "1", "0")
+			If chkE1active.Value = CHECKBOX_GRAYED Then dscustomer.Recordset.Fields("active") = "1"
 		FnErr = tvkSetNewListField(cbxE1state, dscustomer, "state", customer_state_List(), True, bNoClick)
 		If FnErr = False Then
 			Beep
@@ -1757,6 +1771,7 @@ Sub cmdcustomerNew_Click()
 	If Not bcustomerUpdateFailed Then
 		tbxE1name.SetFocus
 		customer_SetToScreen
+		customer_SetDefaults
 	End If
 
 End Sub

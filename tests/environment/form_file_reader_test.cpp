@@ -210,6 +210,8 @@ TEST(FormFileReader, BadInputIsRefusedWithItsLine) {
       {"control inside a group",
        "VERSION 2.00\r\nBegin Form A\r\n BeginProperty Font\r\n Begin Label L\r\n", 4,
        "inside the property group"},
+      {"carriage returns alone, never closed", "VERSION 2.00\rBegin Form A\r\tBegin Label L\r", 3,
+       "Label L begun on line 3"},
       {"cut in the middle of a line", "VERSION 2.00\r\nBegin Form A\r\n\tBegin Label L\r\n\tCapt",
        4, "cut short"},
       {"unterminated string", "VERSION 2.00\r\nBegin Form A\r\n\tCaption = \"Ord\r\nEnd\r\n", 3,

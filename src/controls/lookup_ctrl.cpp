@@ -1,14 +1,19 @@
 // The lookup control: a data combo (version 4) or a combo box filled by code (version 3).
 #include "controls/lookup_ctrl.h"
 
+#include <functional>
 #include <utility>
+
+#include <fmt/format.h>
 
 #include "controls/combo_box_ctrl.h"
 #include "controls/option_handlers.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
+#include "form/code_text.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
+#include "model/attribute.h"
 
 namespace tavik {
 
@@ -34,6 +39,7 @@ struct ComboBoxCode {
   std::string fill;
   std::string show;
   std::string save;
+  std::string show_line;  // the showing statement alone
 };
 
 // Whole-number keys stand in the list's ItemData.
@@ -49,7 +55,8 @@ ComboBoxCode ItemDataCode(std::string_view ctrl, std::string_view field, std::st
           VbFragment(R"(
             $field$ = tk_LookupItemData($ctrl$)
     )",
-                     {{"ctrl", ctrl}, {"field", field}})};
+                     {{"ctrl", ctrl}, {"field", field}}),
+          fmt::format("tk_LookupShowItemData {}, {}", ctrl, field)};
 }
 
 // Other keys stand in an array of texts beside the list, one per entry.
@@ -66,7 +73,8 @@ ComboBoxCode KeyArrayCode(std::string_view ctrl, std::string_view field, std::st
           VbFragment(R"(
             $field$ = tk_LookupKey($ctrl$, $keys$())
     )",
-                     {{"ctrl", ctrl}, {"field", field}, {"keys", keys}})};
+                     {{"ctrl", ctrl}, {"field", field}, {"keys", keys}}),
+          fmt::format("tk_LookupShowKey {}, {}, {}()", ctrl, field, keys)};
 }
 
 }  // namespace
@@ -133,7 +141,33 @@ Status CLookupCtrl::BindDataCombo(CDataCtrl& data_ctrl, std::string_view field_n
   AddProperty(Value::String(row_source_), "RowSource");
   AddProperty(Value::String(source_.display), "ListField");
   AddProperty(Value::String(source_.key), "BoundColumn");
-  return AddRequiredCheck(data_ctrl, ".BoundText = \"\"");
+  if (Status status = AddRequiredCheck(data_ctrl, ".BoundText = \"\"")) return status;
+  return AddDefault(data_ctrl, field_name, ".BoundText = \"\"", [&](std::string_view value) {
+    return GetCtrlName() + ".BoundText = " + std::string(value);
+  });
+}
+
+// A database fills a column's default only when an insert leaves the column out, and the
+// form writes every field: so a new record's field takes the default (and the control shows
+// it), and a record saved with no row chosen stores the default after the chosen row's key
+// was written back.
+Status CLookupCtrl::AddDefault(CDataCtrl& data_ctrl, std::string_view field_name,
+                               std::string_view empty_test,
+                               const std::function<std::string(std::string_view)>& show) {
+  const std::optional<std::string> column_default = list_controls::ColumnDefault(*this);
+  if (!column_default) return kOk;
+  const std::string value = VbDefaultValue(*column_default);
+  const std::string field = data_ctrl.FieldExpression(field_name);
+  if (Status status = AppendTo(GetFormDesc()->SetDefaultsProcedure(GetEntityName()),
+                               SubEvent::kMain, CodeText().Line(1, field + " = " + value).str())) {
+    return status;
+  }
+  if (Status status = list_controls::AddDefaultShowing(*this, show(value))) return status;
+  return AppendTo(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
+                  CodeText()
+                      .Line(2, "If " + GetCtrlName() + std::string(empty_test) + " Then " + field +
+                                   " = " + value)
+                      .str());
 }
 
 // The rows of the looked-up table may change while the form is open (another form adds
@@ -187,7 +221,12 @@ Status CLookupCtrl::BindComboBox(CDataCtrl& data_ctrl, std::string_view field_na
     return status;
   }
   if (Status status = AddRequiredCheck(data_ctrl, ".ListIndex = -1")) return status;
-  return AppendTo(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, code.save);
+  if (Status status =
+          AppendTo(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks, code.save)) {
+    return status;
+  }
+  return AddDefault(data_ctrl, field_name, ".ListIndex = -1",
+                    [&](std::string_view) { return code.show_line; });
 }
 
 }  // namespace tavik

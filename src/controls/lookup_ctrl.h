@@ -1,6 +1,7 @@
 // The control that shows a lookup attribute: a key stored, a name of its row shown.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,12 @@ class CLookupCtrl : public CCtrlDesc {
                                  const std::string& show);
   // A record whose field has no row chosen is not saved when the attribute is required.
   [[nodiscard]] Status AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view empty_test);
+  // The column's default, when it has one: set in a new record and shown there by the line
+  // show makes of the default's value, and stored on a save when no row is chosen
+  // (empty_test).
+  [[nodiscard]] Status AddDefault(CDataCtrl& data_ctrl, std::string_view field_name,
+                                  std::string_view empty_test,
+                                  const std::function<std::string(std::string_view)>& show);
 
   LookupSource source_;
   std::string row_source_;

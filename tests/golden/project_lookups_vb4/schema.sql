@@ -4,7 +4,7 @@ CREATE TABLE Track (
   TrackId INTEGER PRIMARY KEY,
   Title NVARCHAR(200) NOT NULL,
   GenreId INTEGER REFERENCES Genre (GenreId),
-  MediaTypeCode CHAR(3) NOT NULL REFERENCES MediaType (MediaTypeCode),
+  MediaTypeCode CHAR(3) NOT NULL DEFAULT 'MP3' REFERENCES MediaType (MediaTypeCode),
   Milliseconds INTEGER NOT NULL
 );
 CREATE TABLE PlaylistTrack (

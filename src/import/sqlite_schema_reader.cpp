@@ -254,6 +254,12 @@ std::optional<std::string> ColumnDefault(std::string_view sql) {
   if (auto literal = LiteralAt(tokens, span); literal && literal->second == span.second) {
     return std::move(literal->first);
   }
+  // DEFAULT "text" names no column, so SQLite stores it as the string text (older schemas,
+  // calibre's among them, write their string defaults so).
+  if (tokens.size() == 1 && tokens.front().kind == Token::Kind::kQuotedName &&
+      sql.starts_with('"')) {
+    return tokens.front().text;
+  }
   if (span.second - span.first != 1 || tokens[span.first].kind != Token::Kind::kWord) {
     return std::nullopt;
   }

@@ -125,7 +125,7 @@ constexpr const char* kMusicSchema = R"(
   CREATE TABLE album (album_id INTEGER PRIMARY KEY, title TEXT NOT NULL,
     label TEXT NOT NULL DEFAULT 'none', added TEXT NOT NULL DEFAULT CURRENT_TIMESTAMP,
     explicit INTEGER NOT NULL DEFAULT 0 CHECK (explicit IN (0, 1)),
-    notes TEXT NOT NULL DEFAULT (lower('X')));
+    notes TEXT NOT NULL DEFAULT (lower('X')), sleeve TEXT NOT NULL DEFAULT "plain");
   CREATE TABLE track (track_id INTEGER PRIMARY KEY,
     album_id INTEGER NOT NULL REFERENCES album(album_id), seconds INTEGER,
     doubled INTEGER GENERATED ALWAYS AS (seconds * 2) VIRTUAL);
@@ -159,6 +159,9 @@ TEST_F(RealNamesTest, AProjectFromARealSchemaSavesWhatTheUserTypes) {
     EXPECT_THAT(album, HasSubstr("\t\tIf tbxE1label.Text = \"\" Then\r\n"
                                  "\t\t\ttbxE1label.Text = \"none\"\r\n"));
     EXPECT_THAT(album, Not(HasSubstr("label is a required field")));
+    // SQLite keeps a double-quoted default that names no column as a string.
+    EXPECT_THAT(album, HasSubstr("\t\t\ttbxE1sleeve.Text = \"plain\"\r\n"));
+    EXPECT_THAT(album, Not(HasSubstr("sleeve is a required field")));
     EXPECT_THAT(album, HasSubstr("title is a required field"));
     EXPECT_THAT(album, HasSubstr("notes is a required field"));
     EXPECT_THAT(album, HasSubstr("\t\talbum_SetDefaults\r\n"));

@@ -290,33 +290,133 @@ std::string Text(const Report& report) {
   return out;
 }
 
-nlohmann::ordered_json Json(const ControlReport& control) {
-  nlohmann::ordered_json json{{"name", control.name}, {"class", control.class_name}};
-  json["properties"] = nlohmann::ordered_json::object();
-  for (const auto& [name, value] : control.properties) json["properties"][name] = value;
-  json["data_fields"] = nlohmann::ordered_json::array();
-  for (const auto& [field, table] : control.data_fields) {
-    json["data_fields"].push_back({{"field", field}, {"table", table}});
+// The report as JSON, laid out as nlohmann-json's dump with an indent of two lays it out,
+// written straight into the text: a tree of the whole report cost more memory than the
+// report itself. A form read as UTF-8 (it began with the byte-order mark) may still hold
+// bytes that are not: they are shown as the replacement character rather than ending the run.
+class JsonText {
+ public:
+  std::string Take() { return std::move(out_) + "\n"; }
+
+  void OpenObject() { Open('{'); }
+  void CloseObject() { Close('}'); }
+  void OpenArray() { Open('['); }
+  void CloseArray() { Close(']'); }
+  void Key(std::string_view key) {
+    Item();
+    AppendString(key);
+    out_ += ": ";
+    after_key_ = true;
   }
-  json["children"] = nlohmann::ordered_json::array();
-  for (const ControlReport& child : control.children) json["children"].push_back(Json(child));
-  return json;
+  void String(std::string_view text) {
+    Item();
+    AppendString(text);
+  }
+
+ private:
+  // Starts a value: after a key it follows on the line; in an array or object it takes a
+  // line of its own, after a comma from the one before.
+  void Item() {
+    if (after_key_) {
+      after_key_ = false;
+      return;
+    }
+    if (counts_.empty()) return;
+    if (counts_.back()++ > 0) out_ += ',';
+    out_ += '\n';
+    out_.append(2 * counts_.size(), ' ');
+  }
+  void Open(char bracket) {
+    Item();
+    out_ += bracket;
+    counts_.push_back(0);
+  }
+  // An empty array or object closes on its own line's end: [] and {}.
+  void Close(char bracket) {
+    const bool empty = counts_.back() == 0;
+    counts_.pop_back();
+    if (!empty) {
+      out_ += '\n';
+      out_.append(2 * counts_.size(), ' ');
+    }
+    out_ += bracket;
+  }
+  void AppendString(std::string_view text) {
+    out_ += nlohmann::ordered_json(text).dump(-1, ' ', false,
+                                              nlohmann::ordered_json::error_handler_t::replace);
+  }
+
+  std::string out_;
+  std::vector<std::size_t> counts_;  // the values so far of each open array or object
+  bool after_key_ = false;
+};
+
+void WriteStrings(JsonText& json, std::string_view key, const std::vector<std::string>& texts) {
+  json.Key(key);
+  json.OpenArray();
+  for (const std::string& text : texts) json.String(text);
+  json.CloseArray();
+}
+
+void WriteControl(JsonText& json, const ControlReport& control) {
+  json.OpenObject();
+  json.Key("name");
+  json.String(control.name);
+  json.Key("class");
+  json.String(control.class_name);
+  // A property named twice is shown once, in its first place, with its last value.
+  std::vector<std::pair<std::string_view, std::string_view>> properties;
+  std::unordered_map<std::string_view, std::size_t> places;
+  for (const auto& [name, value] : control.properties) {
+    auto [place, added] = places.emplace(name, properties.size());
+    if (added) {
+      properties.emplace_back(name, value);
+    } else {
+      properties[place->second].second = value;
+    }
+  }
+  json.Key("properties");
+  json.OpenObject();
+  for (const auto& [name, value] : properties) {
+    json.Key(name);
+    json.String(value);
+  }
+  json.CloseObject();
+  json.Key("data_fields");
+  json.OpenArray();
+  for (const auto& [field, table] : control.data_fields) {
+    json.OpenObject();
+    json.Key("field");
+    json.String(field);
+    json.Key("table");
+    json.String(table);
+    json.CloseObject();
+  }
+  json.CloseArray();
+  json.Key("children");
+  json.OpenArray();
+  for (const ControlReport& child : control.children) WriteControl(json, child);
+  json.CloseArray();
+  json.CloseObject();
 }
 
 std::string Json(const Report& report) {
-  nlohmann::ordered_json json;
-  json["forms"] = nlohmann::ordered_json::array();
-  for (const std::string& form : report.forms) json["forms"].push_back(form);
-  json["form"] = report.form;
-  json["controls"] = nlohmann::ordered_json::array();
-  for (const ControlReport& control : report.controls) json["controls"].push_back(Json(control));
+  JsonText json;
+  json.OpenObject();
+  WriteStrings(json, "forms", report.forms);
+  json.Key("form");
+  json.String(report.form);
+  json.Key("controls");
+  json.OpenArray();
+  for (const ControlReport& control : report.controls) WriteControl(json, control);
+  json.CloseArray();
   if (report.generated) {
-    json["generated"] = *report.generated;
-    json["not_kept"] = report.changes;
+    json.Key("generated");
+    json.String(*report.generated);
+    WriteStrings(json, "not_kept", report.changes);
   }
-  // A form read as UTF-8 (it began with the byte-order mark) may still hold bytes that are
-  // not: they are shown as the replacement character rather than ending the run.
-  return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+  json.CloseObject();
+  return json.Take();
 }
 
 }  // namespace

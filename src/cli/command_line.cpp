@@ -24,6 +24,16 @@ constexpr const char* kSettingsHelp =
     "The settings file (TAVIK.INI); by default $TAVIK_INI, else "
     "$XDG_CONFIG_HOME/tavik/TAVIK.INI, else ~/.config/tavik/TAVIK.INI";
 
+constexpr const char* kDatabaseHelp =
+    "The database: a SQLite or Access database file, or a database server's address, "
+    "postgresql://USER@HOST:PORT/DATABASE?schema=NAME or mariadb://USER@HOST:PORT/DATABASE "
+    "(the password from PGPASSWORD or ~/.pgpass, MYSQL_PWD or ~/.my.cnf)";
+constexpr const char* kModelOrDatabaseHelp =
+    "The model file, or a database: a SQLite or Access database file, or a database server's "
+    "address, postgresql://USER@HOST:PORT/DATABASE?schema=NAME or "
+    "mariadb://USER@HOST:PORT/DATABASE (the password from PGPASSWORD or ~/.pgpass, MYSQL_PWD "
+    "or ~/.my.cnf)";
+
 constexpr const char* kExitStatuses = R"(Exit statuses:
   0      success
   1-63   the run stopped at a step, named by the message before it: 1 out of memory,
@@ -44,8 +54,7 @@ Settings: --settings, else $TAVIK_INI, else $XDG_CONFIG_HOME/tavik/TAVIK.INI, el
 )";
 
 void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::string& screen) {
-  generate.add_option("MODEL", options.model_path, "The model file, or a SQLite database")
-      ->required();
+  generate.add_option("MODEL", options.model_path, kModelOrDatabaseHelp)->required();
   generate.add_option("--vb", options.version, "Visual Basic version of the client (3 or 4)")
       ->check(CLI::IsMember({3, 4}));
   generate.add_option("--name", options.name, "Form name");
@@ -88,7 +97,7 @@ void AddGenerateOptions(CLI::App& generate, GenerateOptions& options, std::strin
 }
 
 void AddImportOptions(CLI::App& import, ImportOptions& options) {
-  import.add_option("DB", options.database_path, "The database (SQLite or Access)")->required();
+  import.add_option("DB", options.database_path, kDatabaseHelp)->required();
   import.add_option("-o,--output", options.output, "The model file to write")->required();
   import.add_flag("--force", options.force, kForceHelp);
   import
@@ -122,8 +131,7 @@ void AddInspectOptions(CLI::App& inspect, InspectOptions& options) {
 }
 
 void AddProjectOptions(CLI::App& project, ProjectOptions& options) {
-  project.add_option("MODEL", options.input_path, "The model file, or a SQLite database")
-      ->required();
+  project.add_option("MODEL", options.input_path, kModelOrDatabaseHelp)->required();
   project.add_option("-o,--output", options.folder, "The folder to write the project into")
       ->required();
   project.add_option("--vb", options.version, "Visual Basic version of the project (3 or 4)")
@@ -180,11 +188,12 @@ int CommandLine::Run(int argc, const char* const* argv) {
   app.require_subcommand(1);
   GenerateOptions options;
   std::string screen;
-  CLI::App* generate = app.add_subcommand("generate", "Generate a form file from a model file");
+  CLI::App* generate =
+      app.add_subcommand("generate", "Generate a form file from a model file or a database");
   AddGenerateOptions(*generate, options, screen);
   ImportOptions import_options;
   CLI::App* import =
-      app.add_subcommand("import", "Write a model file from the schema of a SQLite database");
+      app.add_subcommand("import", "Write a model file from the schema of a database");
   AddImportOptions(*import, import_options);
   InspectOptions inspect_options;
   CLI::App* inspect = app.add_subcommand(

@@ -1,4 +1,4 @@
-// Writing a model file from the schema of a SQLite database.
+// Writing a model file from the schema of a database (a file, or on a server).
 #include "cli/import_command.h"
 
 #include <fmt/format.h>

@@ -1,4 +1,4 @@
-// `tavikfw import`: a model file from the schema of a SQLite database.
+// `tavikfw import`: a model file from the schema of a database (a file, or on a server).
 #pragma once
 
 #include <string>

@@ -30,6 +30,25 @@
 #endif
 
 namespace tavik::cli {
+namespace {
+
+// The ODBC driver that reads a database of the kind, for the start-up form's advice.
+project::StartForm::Driver DriverOf(import::DatabaseFile::Kind kind) {
+  using Kind = import::DatabaseFile::Kind;
+  using Driver = project::StartForm::Driver;
+  switch (kind) {
+    case Kind::kSqlite:
+      return Driver::kSqlite;
+    case Kind::kPostgresql:
+      return Driver::kPostgresql;
+    case Kind::kMariadb:
+      return Driver::kMariadb;
+    default:
+      return Driver::kFiles;
+  }
+}
+
+}  // namespace
 
 ProjectCommand::ProjectCommand(ProjectOptions options) : options_(std::move(options)) {
   // The input may stand in the project's folder (with --force): no file may replace it.
@@ -83,8 +102,7 @@ int ProjectCommand::Run() {
     if (!options_.connect) options_.connect = std::string();
     writing.database = {text::Utf8ToWindows1252(*options_.database).value_or(*options_.database),
                         text::Utf8ToWindows1252(*options_.connect).value_or(*options_.connect),
-                        import::DatabaseFile::KindOf(options_.input_path.c_str()) ==
-                            import::DatabaseFile::Kind::kSqlite};
+                        DriverOf(import::DatabaseFile::KindOf(options_.input_path.c_str()))};
   }
   project::ProjectWriter writer(std::move(writing), *this);
   int status = 0;

@@ -15,7 +15,7 @@
 namespace tavik::cli {
 
 struct ProjectOptions {
-  std::string input_path;  // a model file or a SQLite database
+  std::string input_path;  // a model file, a database file or a server's address
   std::string folder;
   std::uint16_t version = 4;
   import::SchemaImportOptions schema;  // --table and --grid, for a database

@@ -85,7 +85,7 @@ class PostgresqlImport {
   SchemaReader::Outcome Run(const SchemaImportOptions& options) {
     if (!Connect() || !Query("BEGIN TRANSACTION READ ONLY", {}, nullptr) ||
         !Query(kStatementTimeout, {}, nullptr) || !FindSchema() || !ReadRelations() ||
-        !ReadColumns() || !ReadConstraints()) {
+        !ReadColumns() || !ReadConstraints() || !ReadUniqueIndexes()) {
       return {status_, {}, error_, {}};
     }
     Query("ROLLBACK", {}, nullptr);
@@ -170,62 +170,100 @@ class PostgresqlImport {
     });
   }
 
-  bool ReadEnumsAndDomains(std::unordered_map<std::string, std::vector<std::string>>& enums,
-                           std::unordered_map<std::string, std::vector<std::string>>& domains) {
+  // A domain: what its columns take of it, beside what they declare themselves.
+  struct Domain {
+    std::string base;       // the oid of the type it is made over, perhaps another domain
+    std::string base_type;  // that type's name, with its length or precision
+    bool not_null = false;
+    std::optional<std::string> default_sql;  // a domain over a domain was given its default
+    std::vector<std::string> checks;
+  };
+
+  bool ReadEnumsAndDomains() {
     return Query("SELECT enumtypid, enumlabel FROM pg_enum ORDER BY enumtypid, enumsortorder", {},
                  [&](const PGresult* result, int row) {
-                   enums[Text(result, row, 0)].push_back(Text(result, row, 1));
+                   enums_[Text(result, row, 0)].push_back(Text(result, row, 1));
                  }) &&
+           Query(
+               "SELECT oid, typbasetype, format_type(typbasetype, typtypmod), typnotnull, "
+               "pg_get_expr(typdefaultbin, 0) FROM pg_type WHERE typtype = 'd'",
+               {},
+               [&](const PGresult* result, int row) {
+                 Domain& domain = domains_[Text(result, row, 0)];
+                 domain.base = Text(result, row, 1);
+                 domain.base_type = Text(result, row, 2);
+                 domain.not_null = Text(result, row, 3) == "t";
+                 if (!IsNull(result, row, 4)) domain.default_sql = Text(result, row, 4);
+               }) &&
            Query(
                "SELECT contypid, pg_get_constraintdef(oid) FROM pg_constraint "
                "WHERE contypid <> 0 AND contype = 'c' ORDER BY oid",
                {}, [&](const PGresult* result, int row) {
-                 domains[Text(result, row, 0)].push_back(Text(result, row, 1));
+                 const auto domain = domains_.find(Text(result, row, 0));
+                 if (domain != domains_.end())
+                   domain->second.checks.push_back(Text(result, row, 1));
                });
   }
 
+  // What a column takes of its type: a domain's NOT NULL and CHECKs, and those of the domains
+  // it is made over; its default, unless the column has one; the type beneath them all, and
+  // an enumerated type's values.
+  void TakeType(std::string type, ServerCatalog::Column& column) const {
+    bool outermost = true;
+    // Domains cannot be made over themselves; the bound only guards against a catalog
+    // changed while it is read.
+    for (std::size_t depth = 0; depth <= domains_.size(); ++depth) {
+      const auto domain = domains_.find(type);
+      if (domain == domains_.end()) break;
+      const Domain& made = domain->second;
+      column.not_null = column.not_null || made.not_null;
+      column.checks.insert(column.checks.end(), made.checks.begin(), made.checks.end());
+      if (outermost && !column.default_sql) column.default_sql = made.default_sql;
+      outermost = false;
+      column.edit_type = made.base_type;
+      type = made.base;
+    }
+    if (const auto found = enums_.find(type); found != enums_.end()) {
+      column.values = found->second;
+      column.edit_type = "text";
+    }
+  }
+
   bool ReadColumns() {
-    std::unordered_map<std::string, std::vector<std::string>> enums;
-    std::unordered_map<std::string, std::vector<std::string>> domain_checks;
-    if (!ReadEnumsAndDomains(enums, domain_checks)) return false;
+    if (!ReadEnumsAndDomains()) return false;
     const std::string sql = fmt::format(
         "SELECT a.attrelid, a.attnum, a.attname, format_type(a.atttypid, a.atttypmod), "
-        "a.attnotnull OR (t.typtype = 'd' AND t.typnotnull), a.attidentity, a.attgenerated, "
-        "pg_get_expr(d.adbin, d.adrelid), t.typtype, "
-        "CASE WHEN t.typtype = 'd' THEN format_type(t.typbasetype, t.typtypmod) END, "
-        "CASE WHEN t.typtype = 'd' THEN t.typbasetype ELSE t.oid END, t.oid "
-        "FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
-        "JOIN pg_type t ON t.oid = a.atttypid "
+        "a.attnotnull, a.attidentity, a.attgenerated, pg_get_expr(d.adbin, d.adrelid), "
+        "a.atttypid FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
         "LEFT JOIN pg_attrdef d ON d.adrelid = a.attrelid AND d.adnum = a.attnum "
         "WHERE c.relnamespace = $1::oid AND c.relkind IN {} AND a.attnum > 0 "
         "AND NOT a.attisdropped ORDER BY a.attrelid, a.attnum",
         kRelationKinds);
     return Query(sql.c_str(), {namespace_}, [&](const PGresult* result, int row) {
-      const auto table = tables_.find(Text(result, row, 0));
-      if (table == tables_.end()) return;
+      ServerCatalog::Table* table = FindTable(Text(result, row, 0));
+      if (table == nullptr) return;
       ServerCatalog::Column column;
       column.name = Text(result, row, 2);
       column.type = Text(result, row, 3);
+      column.edit_type = column.type;
       column.not_null = Text(result, row, 4) == "t";
       const std::string identity = Text(result, row, 5);
       column.generated = !Text(result, row, 6).empty();
       if (!IsNull(result, row, 7)) column.default_sql = Text(result, row, 7);
+      TakeType(Text(result, row, 8), column);
       // Identity and serial columns are numbered by the database.
       column.numbered =
           !identity.empty() || (column.default_sql && column.default_sql->starts_with("nextval("));
-      column.edit_type = IsNull(result, row, 9) ? column.type : Text(result, row, 9);
       if (column.edit_type == "bytea") column.edit_type = "blob";
-      if (const auto found = enums.find(Text(result, row, 10)); found != enums.end()) {
-        column.values = found->second;
-        column.edit_type = "text";
-      }
-      if (const auto found = domain_checks.find(Text(result, row, 11));
-          found != domain_checks.end()) {
-        column.checks = found->second;
-      }
       attribute_names_[Text(result, row, 0) + '.' + Text(result, row, 1)] = column.name;
-      catalog_.tables[table->second].columns.push_back(std::move(column));
+      table->columns.push_back(std::move(column));
     });
+  }
+
+  // The table or view of that oid, or none when it is no relation of the import.
+  ServerCatalog::Table* FindTable(const std::string& relation) {
+    const auto found = tables_.find(relation);
+    return found == tables_.end() ? nullptr : &catalog_.tables[found->second];
   }
 
   // The names of a key's columns, by their numbers in the table.
@@ -247,26 +285,40 @@ class PostgresqlImport {
         "FROM pg_constraint con JOIN pg_class c ON c.oid = con.conrelid "
         "LEFT JOIN pg_class f ON f.oid = con.confrelid "
         "LEFT JOIN pg_namespace n ON n.oid = f.relnamespace "
-        "WHERE c.relnamespace = $1::oid AND con.contype IN ('p', 'u', 'f', 'c') ORDER BY con.oid",
+        "WHERE c.relnamespace = $1::oid AND con.contype IN ('p', 'f', 'c') ORDER BY con.oid",
         {namespace_}, [&](const PGresult* result, int row) {
           const std::string relation = Text(result, row, 0);
-          const auto table = tables_.find(relation);
-          if (table == tables_.end()) return;
-          ServerCatalog::Table& owner = catalog_.tables[table->second];
+          ServerCatalog::Table* owner = FindTable(relation);
+          if (owner == nullptr) return;
           const std::vector<std::string> columns = ColumnNames(relation, Text(result, row, 2));
           switch (Text(result, row, 1)[0]) {
             case 'p':
-              owner.primary_key = columns;
-              break;
-            case 'u':
-              if (columns.size() == 1) owner.unique_columns.push_back(columns.front());
+              owner->primary_key = columns;
               break;
             case 'c':
-              owner.checks.push_back(Text(result, row, 5));
+              owner->checks.push_back(Text(result, row, 5));
               break;
             default:
-              AddForeignKey(owner.name, columns, Text(result, row, 6),
+              AddForeignKey(owner->name, columns, Text(result, row, 6),
                             ColumnNames(Text(result, row, 3), Text(result, row, 4)));
+          }
+        });
+  }
+
+  // A unique index of one column alone, whether a UNIQUE constraint made it or CREATE UNIQUE
+  // INDEX did, holds the column to distinct values; a partial index holds only some rows, an
+  // index of an expression no column, and an index not yet valid may still hold duplicates.
+  // The primary key's own index does not count: a key is seldom what a user calls a row by.
+  bool ReadUniqueIndexes() {
+    return Query(
+        "SELECT i.indrelid, i.indkey[0] FROM pg_index i JOIN pg_class c ON c.oid = i.indrelid "
+        "WHERE c.relnamespace = $1::oid AND i.indisunique AND NOT i.indisprimary "
+        "AND i.indisvalid AND i.indnkeyatts = 1 AND i.indkey[0] <> 0 AND i.indpred IS NULL "
+        "ORDER BY i.indexrelid",
+        {namespace_}, [&](const PGresult* result, int row) {
+          const std::string relation = Text(result, row, 0);
+          if (ServerCatalog::Table* table = FindTable(relation)) {
+            table->unique_columns.push_back(ColumnNames(relation, Text(result, row, 1)).front());
           }
         });
   }
@@ -285,7 +337,9 @@ class PostgresqlImport {
   Connection connection_;
   std::string namespace_;  // the schema's oid
   ServerCatalog catalog_;
-  std::unordered_map<std::string, std::size_t> tables_;  // catalog positions by oid
+  std::unordered_map<std::string, std::size_t> tables_;              // catalog positions by oid
+  std::unordered_map<std::string, std::vector<std::string>> enums_;  // values by type oid
+  std::unordered_map<std::string, Domain> domains_;                  // by type oid
   // Column names by "relation oid.column number".
   std::unordered_map<std::string, std::string> attribute_names_;
   std::int32_t status_ = BR_LOAD_OK;

@@ -17,10 +17,10 @@ struct ServerCatalog {
     bool not_null = false;
     bool numbered = false;   // identity, serial or AUTO_INCREMENT: the database fills it
     bool generated = false;  // computed by the database from other columns
-    std::optional<std::string> default_sql;
-    std::vector<std::string> values;  // an enumerated type's values, in their order
-    std::vector<std::string> checks;  // its domain's CHECK constraints, on VALUE
-    std::string tag;                  // what the control's Tag tells the user
+    std::optional<std::string> default_sql;  // its own, else its domain's
+    std::vector<std::string> values;         // an enumerated type's values, in their order
+    std::vector<std::string> checks;         // its domains' CHECK constraints, on VALUE
+    std::string tag;                         // what the control's Tag tells the user
   };
   struct Table {
     std::string name;

@@ -82,7 +82,12 @@ void ServerSchemaImport::ReadColumns(const ServerCatalog::Table& source,
     // The database numbers a new row itself.
     column.filled_by_database = from.numbered;
     if (from.numbered) column.required = false;
-    if (column.required && from.default_sql) TakeDefault(source, from, column);
+    // A column of a domain with no default of its own has the domain's.
+    if (column.required && from.default_sql) {
+      schema_.TakeDefault(column,
+                          fmt::format("table \"{}\", column \"{}\"", source.name, from.name),
+                          *from.default_sql, ServerExpression::Default(*from.default_sql));
+    }
     // An enumerated type's values, else the column's CHECK list, else its domain's.
     std::vector<std::string> values = from.values;
     if (const auto found = lists.find(FoldedName(from.name));
@@ -98,21 +103,6 @@ void ServerSchemaImport::ReadColumns(const ServerCatalog::Table& source,
     ColumnEditStyle::Choose(column, values.empty() ? nullptr : &values, from.edit_type);
     table.columns.push_back(std::move(column));
   }
-}
-
-void ServerSchemaImport::TakeDefault(const ServerCatalog::Table& source,
-                                     const ServerCatalog::Column& from,
-                                     ImportedSchema::Column& column) {
-  std::optional<std::string> value = ServerExpression::Default(*from.default_sql);
-  if (!value) {
-    schema_.Warn(fmt::format(
-        "table \"{}\", column \"{}\": its default ({}) is computed by the database, which "
-        "the form cannot do: the column stays required",
-        source.name, from.name, *from.default_sql));
-    return;
-  }
-  column.default_value = std::move(value);
-  column.required = false;
 }
 
 void ServerSchemaImport::ReadForeignKeys(const ServerCatalog& catalog) {

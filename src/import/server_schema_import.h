@@ -21,10 +21,6 @@ class ServerSchemaImport {
 
  private:
   void ReadColumns(const ServerCatalog::Table& source, ImportedSchema::Table& table);
-  // A NOT NULL column's default, which the form writes itself; a default the form cannot
-  // compute is told, and the column stays required.
-  void TakeDefault(const ServerCatalog::Table& source, const ServerCatalog::Column& from,
-                   ImportedSchema::Column& column);
   void ReadForeignKeys(const ServerCatalog& catalog);
   // Finds the key's columns in both tables; why it cannot, or empty.
   std::string ResolveKeyColumns(ImportedSchema::Link& link, const ServerCatalog::ForeignKey& key);

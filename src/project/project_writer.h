@@ -23,7 +23,7 @@ class ProjectHost;
 class ProjectWriter {
  public:
   struct Options {
-    std::string input_path;  // a model file or a SQLite database
+    std::string input_path;  // a model file, a database file or a server's address
     std::filesystem::path folder;
     std::uint16_t version = 4;
     bool force = false;            // a folder that holds files may be written to

@@ -98,22 +98,55 @@ std::string ThreeBlankLevels(std::string_view fragment) {
   return text;
 }
 
+// The ODBC data source the connect string names, or empty.
+std::string DataSource(const std::string& connect) {
+  const std::string upper = text::AsciiUppered(connect);
+  const std::size_t dsn = upper.find("DSN=");
+  if (!upper.starts_with("ODBC;") || dsn == std::string::npos) return {};
+  const std::size_t start = dsn + 4;
+  return connect.substr(start, upper.find(';', start) - start);
+}
+
+bool OnServer(StartForm::Driver driver) {
+  return driver == StartForm::Driver::kPostgresql || driver == StartForm::Driver::kMariadb;
+}
+
 // What to set up on the machine that runs the project so that the database opens.
 std::string SetupAdvice(const StartForm::Database& database) {
   if (database.connect.empty()) {
     return "The file must be there, in a format this version of Visual Basic opens.";
   }
-  const std::string upper = text::AsciiUppered(database.connect);
-  const std::size_t dsn = upper.find("DSN=");
-  if (!upper.starts_with("ODBC;") || dsn == std::string::npos) {
-    return "Check its connect string, " + database.connect + ".";
+  const std::string source = DataSource(database.connect);
+  if (source.empty()) return "Check its connect string, " + database.connect + ".";
+  const auto advice = [&](std::string_view driver, std::string_view where) {
+    return fmt::format(
+        "Set up the ODBC data source {0} once on this computer: install {1}, then add {0} in "
+        "the ODBC control panel, {2}.",
+        source, driver, where);
+  };
+  // A server's data source names where the database is; a file's, the file.
+  constexpr std::string_view kServer = "naming the server, its port, the database and the user";
+  switch (database.driver) {
+    case StartForm::Driver::kPostgresql:
+      return advice("the PostgreSQL ODBC driver (psqlODBC)", kServer);
+    case StartForm::Driver::kMariadb:
+      return advice("the MariaDB ODBC driver (MariaDB Connector/ODBC)", kServer);
+    case StartForm::Driver::kSqlite:
+      return advice("the SQLite ODBC driver", "pointing at the database file");
+    case StartForm::Driver::kFiles:
+      break;
   }
-  const std::size_t start = dsn + 4;
-  const std::string source = database.connect.substr(start, upper.find(';', start) - start);
-  return fmt::format(
-      "Set up the ODBC data source {0} once on this computer: install {1}, then add {0} in "
-      "the ODBC control panel, pointing at the database file.",
-      source, database.sqlite ? "the SQLite ODBC driver" : "the database's ODBC driver");
+  return advice("the database's ODBC driver", "pointing at the database file");
+}
+
+// The start of the message that the database cannot be opened, as Visual Basic text: a
+// server's database by its data source, since the forms name no database.
+std::string DatabaseTitle(const StartForm::Database& database) {
+  const std::string source = DataSource(database.connect);
+  if (OnServer(database.driver) && database.name.empty() && !source.empty()) {
+    return Literal("The ODBC data source " + source);
+  }
+  return "\"The database \" & " + VbDatabaseName(database.name, true);
 }
 
 // Opens the database the forms open, so that one that cannot be opened is told at the
@@ -132,12 +165,13 @@ std::string DatabaseCheck(std::uint16_t version, const StartForm::Database& data
         Exit Sub
 
     CheckDatabase_Failed:
-        MsgBox "The database " & $name$ & " cannot be opened: " & Error$$ & "." & Chr$$(13) & Chr$$(10) & $advice$, 48, $title$
+        MsgBox $title_of_database$ & " cannot be opened: " & Error$$ & "." & Chr$$(13) & Chr$$(10) & $advice$, 48, $title$
         Exit Sub
     End Sub
     )",
                     {{"gap", version == 3 ? " " : ""},
                      {"name", name},
+                     {"title_of_database", DatabaseTitle(database)},
                      {"connect", Literal(database.connect)},
                      {"advice", Literal(SetupAdvice(database))},
                      {"title", Literal(title)}});

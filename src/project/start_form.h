@@ -14,11 +14,15 @@ class StartForm {
     std::string caption;    // the button's caption (Windows-1252)
   };
 
+  // The ODBC driver the database is read through when the connect is ODBC: a file's
+  // (which one unknown), SQLite's, or a server's.
+  enum class Driver : std::uint8_t { kFiles, kSqlite, kPostgresql, kMariadb };
+
   // The database the forms open (Windows-1252), which the start-up form tries first.
   struct Database {
     std::string name;  // as given; a relative name is in the application's folder
     std::string connect;
-    bool sqlite = false;  // read through the SQLite ODBC driver when the connect is ODBC
+    Driver driver = Driver::kFiles;
   };
 
   // Buttons shown at once; more forms than this are shown a page at a time, with

@@ -11,7 +11,7 @@ Begin Form shop
 	Begin SSPanel tvkSSPanel
 		Name                =    "tvkSSPanel"
 		Caption             =    ""
-		Height              =    16600
+		Height              =    19200
 		Width               =    7900
 		Top                 =    0
 		Left                =    0
@@ -864,10 +864,10 @@ Begin Form shop
 			Left                =    2900
 			Top                 =    12800
 		End
-		Begin Data dsteam
-			Name                =    "dsteam"
-			Caption             =    "team"
-			Width               =    1639
+		Begin Data dsreview
+			Name                =    "dsreview"
+			Caption             =    "review"
+			Width               =    1792
 			Height              =    273
 			DatabaseName        =    ""
 			Left                =    300
@@ -894,17 +894,17 @@ Begin Form shop
 			BackColor           =    12632256
 			ForeColor           =    0
 			TabIndex            =    68
-			DataSource          =    "dsteam"
+			DataSource          =    "dsreview"
 			DataField           =    "id"
-			Left                =    1050
+			Left                =    950
 			Top                 =    13823
 		End
-		Begin Label lblE6lead_id
-			Name                =    "lblE6lead_id"
-			Caption             =    "Lead Id"
+		Begin Label lblE6code
+			Name                =    "lblE6code"
+			Caption             =    "Code"
 			Alignment           =    0
 			TabIndex            =    69
-			Width               =    700
+			Width               =    500
 			Height              =    273
 			BackColor           =    12632256
 			ForeColor           =    0
@@ -912,67 +912,277 @@ Begin Form shop
 			Left                =    300
 			Top                 =    14146
 		End
-		Begin TextBox tbxE6lead_id
-			Name                =    "tbxE6lead_id"
+		Begin TextBox tbxE6code
+			Name                =    "tbxE6code"
 			Width               =    1200
 			Height              =    273
 			Alignment           =    0
 			BackColor           =    12632256
 			ForeColor           =    0
 			TabIndex            =    70
+			DataSource          =    "dsreview"
+			DataField           =    "code"
+			Left                =    950
+			Top                 =    14146
+		End
+		Begin Label lblE6alias
+			Name                =    "lblE6alias"
+			Caption             =    "Alias"
+			Alignment           =    0
+			TabIndex            =    71
+			Width               =    500
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    14469
+		End
+		Begin TextBox tbxE6alias
+			Name                =    "tbxE6alias"
+			Width               =    4000
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    72
+			DataSource          =    "dsreview"
+			DataField           =    "alias"
+			Left                =    950
+			Top                 =    14469
+		End
+		Begin Label lblE6note
+			Name                =    "lblE6note"
+			Caption             =    "Note"
+			Alignment           =    0
+			TabIndex            =    73
+			Width               =    500
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    14792
+		End
+		Begin TextBox tbxE6note
+			Name                =    "tbxE6note"
+			Width               =    1600
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    74
+			DataSource          =    "dsreview"
+			DataField           =    "note"
+			Left                =    950
+			Top                 =    14792
+		End
+		Begin Label lblE6pair_a
+			Name                =    "lblE6pair_a"
+			Caption             =    "Pair A"
+			Alignment           =    0
+			TabIndex            =    75
+			Width               =    600
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    15115
+		End
+		Begin TextBox tbxE6pair_a
+			Name                =    "tbxE6pair_a"
+			Width               =    1200
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    76
+			DataSource          =    "dsreview"
+			DataField           =    "pair_a"
+			Left                =    950
+			Top                 =    15115
+		End
+		Begin Label lblE6pair_b
+			Name                =    "lblE6pair_b"
+			Caption             =    "Pair B"
+			Alignment           =    0
+			TabIndex            =    77
+			Width               =    600
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    15438
+		End
+		Begin TextBox tbxE6pair_b
+			Name                =    "tbxE6pair_b"
+			Width               =    1200
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    78
+			DataSource          =    "dsreview"
+			DataField           =    "pair_b"
+			Left                =    950
+			Top                 =    15438
+		End
+		Begin CommandButton cmdreviewNew
+			Name                =    "cmdreviewNew"
+			TabIndex            =    79
+			Height              =    400
+			Width               =    1100
+			Caption             =    "New"
+			Left                =    5000
+			Top                 =    13600
+		End
+		Begin CommandButton cmdreviewUpdate
+			Name                =    "cmdreviewUpdate"
+			TabIndex            =    80
+			Height              =    400
+			Width               =    1100
+			Caption             =    "Update"
+			Left                =    5000
+			Top                 =    14050
+		End
+		Begin CommandButton cmdreviewDelete
+			Name                =    "cmdreviewDelete"
+			TabIndex            =    81
+			Height              =    400
+			Width               =    1100
+			Caption             =    "Delete"
+			Left                =    5000
+			Top                 =    14500
+		End
+		Begin CommandButton cmdreviewFind
+			Name                =    "cmdreviewFind"
+			TabIndex            =    82
+			Height              =    400
+			Width               =    1100
+			Caption             =    "Find"
+			Left                =    5000
+			Top                 =    14950
+		End
+		Begin CommandButton cmdreviewCancel
+			Name                =    "cmdreviewCancel"
+			TabIndex            =    83
+			Height              =    400
+			Width               =    1100
+			Caption             =    "Cancel"
+			Left                =    5000
+			Top                 =    15400
+		End
+		Begin Data dsteam
+			Name                =    "dsteam"
+			Caption             =    "team"
+			Width               =    1639
+			Height              =    273
+			DatabaseName        =    ""
+			Left                =    300
+			Top                 =    16100
+		End
+		Begin Label lblE7id
+			Name                =    "lblE7id"
+			Caption             =    "Id"
+			Alignment           =    0
+			TabIndex            =    84
+			Width               =    200
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    16423
+		End
+		Begin TextBox tbxE7id
+			Name                =    "tbxE7id"
+			Width               =    1200
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    85
+			DataSource          =    "dsteam"
+			DataField           =    "id"
+			Left                =    1050
+			Top                 =    16423
+		End
+		Begin Label lblE7lead_id
+			Name                =    "lblE7lead_id"
+			Caption             =    "Lead Id"
+			Alignment           =    0
+			TabIndex            =    86
+			Width               =    700
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    16746
+		End
+		Begin TextBox tbxE7lead_id
+			Name                =    "tbxE7lead_id"
+			Width               =    1200
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    87
 			DataSource          =    "dsteam"
 			DataField           =    "lead_id"
 			Left                =    1050
-			Top                 =    14146
+			Top                 =    16746
 		End
 		Begin CommandButton cmdteamNew
 			Name                =    "cmdteamNew"
-			TabIndex            =    71
+			TabIndex            =    88
 			Height              =    400
 			Width               =    1100
 			Caption             =    "New"
 			Left                =    2300
-			Top                 =    13600
+			Top                 =    16200
 		End
 		Begin CommandButton cmdteamUpdate
 			Name                =    "cmdteamUpdate"
-			TabIndex            =    72
+			TabIndex            =    89
 			Height              =    400
 			Width               =    1100
 			Caption             =    "Update"
 			Left                =    2300
-			Top                 =    14050
+			Top                 =    16650
 		End
 		Begin CommandButton cmdteamDelete
 			Name                =    "cmdteamDelete"
-			TabIndex            =    73
+			TabIndex            =    90
 			Height              =    400
 			Width               =    1100
 			Caption             =    "Delete"
 			Left                =    2300
-			Top                 =    14500
+			Top                 =    17100
 		End
 		Begin CommandButton cmdteamFind
 			Name                =    "cmdteamFind"
-			TabIndex            =    74
+			TabIndex            =    91
 			Height              =    400
 			Width               =    1100
 			Caption             =    "Find"
 			Left                =    2300
-			Top                 =    14950
+			Top                 =    17550
 		End
 		Begin CommandButton cmdteamCancel
 			Name                =    "cmdteamCancel"
-			TabIndex            =    75
+			TabIndex            =    92
 			Height              =    400
 			Width               =    1100
 			Caption             =    "Cancel"
 			Left                =    2300
-			Top                 =    15400
+			Top                 =    18000
 		End
 		Begin CommandButton cmdshopClose
 			Name                =    "cmdshopClose"
-			TabIndex            =    76
+			TabIndex            =    93
 			Height              =    400
 			Width               =    1100
 			Left                =    6400
@@ -983,7 +1193,7 @@ Begin Form shop
 	Begin HScrollBar tvkHScrollBar
 		Name                =    "tvkHScrollBar"
 		Left                =    0
-		Top                 =    16600
+		Top                 =    19200
 		Width               =    8155
 		Height              =    255
 	End
@@ -992,7 +1202,7 @@ Begin Form shop
 		Left                =    7900
 		Top                 =    0
 		Width               =    255
-		Height              =    16600
+		Height              =    19200
 	End
 End
 ' Tavik-Generated Global Declarations
@@ -1020,6 +1230,8 @@ Dim borderBind As Integer
 Dim sorder_Select As String
 Dim border_lineBind As Integer
 Dim sorder_line_Select As String
+Dim breviewBind As Integer
+Dim sreview_Select As String
 Dim bteamBind As Integer
 Dim steam_Select As String
 Dim bcustomerUpdateFailed As Integer
@@ -1037,6 +1249,9 @@ Dim aborder_Changed(3) As Integer
 Dim border_lineUpdateFailed As Integer
 Dim axorder_line_Ctrl(3) As Control
 Dim aborder_line_Changed(3) As Integer
+Dim breviewUpdateFailed As Integer
+Dim axreview_Ctrl(5) As Control
+Dim abreview_Changed(5) As Integer
 Dim bteamUpdateFailed As Integer
 Dim axteam_Ctrl(1) As Control
 Dim abteam_Changed(1) As Integer
@@ -1078,6 +1293,10 @@ Sub shop_Repopulate()
 	dsnote.Refresh
 	tk_CountRecords dsnote, "note", nNoRepos
 	note_SetToScreen
+	dsreview.RecordSource = sreview_Select
+	dsreview.Refresh
+	tk_CountRecords dsreview, "review", nNoRepos
+	review_SetToScreen
 	order_DoRefresh dscustomer
 	order_SetToScreen
 	team_DoRefresh dsmember
@@ -1086,6 +1305,24 @@ Sub shop_Repopulate()
 	order_line_SetToScreen
 	nNoRepos = nNoRepos - 1
 	Screen.MousePointer = ARROW
+
+End Sub
+
+' Tavik-Generated Form Level Procedure
+Sub review_SetToScreen()
+'Tavik Generated Declarations
+	Dim zTmpField As String
+	Dim sMask As String
+	Dim sValue As String
+	Dim nResult As String
+
+'Tavik Generated Code Section
+	If tk_DS_FieldsAvailable(dsreview) Then
+		dsreview.UpdateControls
+		bNoClick = True
+		bNoClick = False
+	End If
+	review_Reset
 
 End Sub
 
@@ -1257,6 +1494,16 @@ Sub customer_SetToScreen()
 End Sub
 
 ' Tavik-Generated Form Level Procedure
+Sub review_Reset()
+'Tavik Generated Code Section
+	breviewBind = False
+	If bFormLoaded Then
+		tk_ClearChangedFlags axreview_Ctrl(), abreview_Changed()
+	End If
+
+End Sub
+
+' Tavik-Generated Form Level Procedure
 Sub note_SetDefaults()
 'Tavik Generated Code Section
 	mebE3made.Text = Format$(Now, "yyyy-mm-dd hh:nn:ss")
@@ -1420,6 +1667,7 @@ Sub Form_Load()
 	dsnote.Connect = tvkDBConn.Connect
 	dsorder.Connect = tvkDBConn.Connect
 	dsorder_line.Connect = tvkDBConn.Connect
+	dsreview.Connect = tvkDBConn.Connect
 	dsteam.Connect = tvkDBConn.Connect
 	scustomer_Select = "SELECT id,name,kind,active,state,tags,referrer FROM customer ORDER BY name"
 	smember_Select = "SELECT id,team_id FROM member ORDER BY id"
@@ -1428,6 +1676,7 @@ Sub Form_Load()
 	dsorder.RecordSource = sorder_Select & " 1=2 "
 	sorder_line_Select = "SELECT customer_id,order_number,line,cost FROM order_line WHERE "
 	dsorder_line.RecordSource = sorder_line_Select & " 1=2 "
+	sreview_Select = "SELECT id,code,alias,[note],pair_a,pair_b FROM review ORDER BY code"
 	steam_Select = "SELECT id,lead_id FROM team WHERE "
 	dsteam.RecordSource = steam_Select & " 1=2 "
 	Screen.MousePointer = ARROW
@@ -1498,6 +1747,7 @@ Sub tvkTimer_Timer()
 	If tk_ObjectSet(dsnote) = False Then Exit Sub
 	If tk_ObjectSet(dsorder) = False Then Exit Sub
 	If tk_ObjectSet(dsorder_line) = False Then Exit Sub
+	If tk_ObjectSet(dsreview) = False Then Exit Sub
 	If tk_ObjectSet(dsteam) = False Then Exit Sub
 	tvkTimer.Enabled = False
 	Set axcustomer_Ctrl(0) = tbxE1id
@@ -1517,8 +1767,14 @@ Sub tvkTimer_Timer()
 	Set axorder_line_Ctrl(1) = tbxE5order_number
 	Set axorder_line_Ctrl(2) = tbxE5line
 	Set axorder_line_Ctrl(3) = tbxE5cost
-	Set axteam_Ctrl(0) = tbxE6id
-	Set axteam_Ctrl(1) = tbxE6lead_id
+	Set axreview_Ctrl(0) = tbxE6id
+	Set axreview_Ctrl(1) = tbxE6code
+	Set axreview_Ctrl(2) = tbxE6alias
+	Set axreview_Ctrl(3) = tbxE6note
+	Set axreview_Ctrl(4) = tbxE6pair_a
+	Set axreview_Ctrl(5) = tbxE6pair_b
+	Set axteam_Ctrl(0) = tbxE7id
+	Set axteam_Ctrl(1) = tbxE7lead_id
 	shop_Repopulate
 
 End Sub
@@ -2567,6 +2823,206 @@ Sub cmdorder_lineCancel_Click()
 
 End Sub
 
+Sub dsreview_Validate(Action As Integer, Save As Integer)
+' Tavik Generated Declarations
+	Static DisplayFieldTranslate(6) As TranslateItem
+	Static nDFTransCount As Integer
+	Dim sBuff As String
+	Dim sValue As String
+	Dim nResult As Integer
+	Dim nMax As Integer
+	Dim nIndex As Integer
+	On Error Goto dsreview_ValidationErrorHandler
+
+
+' Tavik Generated Code Section
+	If breviewBind Then
+		Save = True
+	End If
+
+
+	nDFTransCount = 0
+	If tk_PreValidate(dsreview, Action, Save) Then
+		Exit Sub
+	End If
+
+
+	If bFormLoaded And Save Then
+		tk_SetEditMode dsreview
+		tk_SaveChangedFlags axreview_Ctrl(), abreview_Changed()
+		If tbxE6id.Text = "" Then
+			Beep
+			MsgBox("id is a required field; record not saved!")
+			GoTo review_BadData
+		End If
+		If tbxE6code.Text = "" Then
+			Beep
+			MsgBox("code is a required field; record not saved!")
+			GoTo review_BadData
+		End If
+		If nDFTransCount > 0 Then
+			FnErr = tvkDoDisplayFieldTranslation(dsreview, DisplayFieldTranslate(), nDFTransCount)
+		End If
+
+		nMax = UBound(axreview_Ctrl)
+		For nIndex = LBound(axreview_Ctrl) To nMax
+			 If TypeOf axreview_Ctrl(nIndex) Is TextBox Or TypeOf axreview_Ctrl(nIndex) Is MaskEdBox Then
+				axreview_Ctrl(nIndex).Text = Trim(axreview_Ctrl(nIndex).Text)
+				axreview_Ctrl(nIndex).DataChanged = True
+			End If
+		Next
+	End If
+
+	If Save = True Then
+		breviewUpdateFailed = False
+		nNoRepos = nNoRepos + 1
+		dsreview.UpdateRecord
+		nNoRepos = nNoRepos - 1
+		If breviewUpdateFailed Then GoTo review_BadData
+		Save = False
+	End If
+	breviewBind = False
+	Exit Sub
+
+review_BadData:
+	Save = False
+	breviewUpdateFailed = True
+	If Action = DATA_ACTIONCLOSE Or Action = DATA_ACTIONUNLOAD Then
+		Beep
+		nButton = MsgBox("Changed data will be lost.  Do you wish to continue?", vbYesNo)
+		If nButton = vbNo Then
+			Action = DATA_ACTIONCANCEL
+		Else
+			breviewUpdateFailed = False
+			breviewBind = False
+			tk_ClearChangedFlags axreview_Ctrl(), abreview_Changed()
+		End If
+	Else
+		Action = DATA_ACTIONCANCEL
+	End If
+	Exit Sub
+
+dsreview_ValidationErrorHandler:
+		tk_RestoreChangedFlags axreview_Ctrl(), abreview_Changed()
+	breviewUpdateFailed = True
+	If Err = 3021 Then
+		Resume Next
+	Else
+		tk_DisplayError(Err)
+		Resume Next
+	End If
+
+End Sub
+
+Sub dsreview_Reposition()
+' Tavik Generated Declarations
+	Dim ds As Data
+
+' Tavik Generated Code Section
+	tk_ShowPosition dsreview, "review"
+	If dsreview.EditMode = DATA_EDITNONE Then
+ 		nNoRepos = nNoRepos + 1
+		If dsreview.Recordset.RecordCount = 0 Then
+			dsreview.Recordset.AddNew
+ 		End If
+		nNoRepos = nNoRepos - 1
+	End If
+	If nNoRepos Then Exit Sub
+
+
+	review_SetToScreen
+	Exit Sub
+
+dsreview_RepositionErrorHandler:
+	If Err = 3021 Then
+		Resume Next
+	Else
+		tk_DisplayError(Err)
+		Resume Next
+	End If
+
+End Sub
+
+Sub tbxE6id_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE6code_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE6alias_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE6note_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE6pair_a_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE6pair_b_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub cmdreviewNew_Click()
+' Tavik Generated Code Section
+	tk_NewButton Me, dsreview, nNoRepos, breviewUpdateFailed
+	If Not breviewUpdateFailed Then
+		tbxE6id.SetFocus
+		review_SetToScreen
+	End If
+
+End Sub
+
+Sub cmdreviewUpdate_Click()
+' Tavik Generated Code Section
+	If dsreview.EditMode = dbEditAdd Then
+		breviewBind = True
+	End If
+	If dsreview.EditMode <> dbEditNone Then
+		tk_DS_Update Me, dsreview, nNoRepos, breviewUpdateFailed
+		If Not breviewUpdateFailed Then review_SetToScreen
+	End If
+
+End Sub
+
+Sub cmdreviewDelete_Click()
+' Tavik Generated Code Section
+	review_Reset
+	tk_DeleteButton dsreview
+	tbxE6id.SetFocus    'set focus to first field of datasource
+
+End Sub
+
+Sub cmdreviewFind_Click()
+' Tavik Generated Code Section
+	tk_FindButton dsreview, "code", "code"
+
+End Sub
+
+Sub cmdreviewCancel_Click()
+' Tavik Generated Code Section
+	review_Reset
+	tk_CancelButton dsreview, nNoRepos
+	review_SetToScreen
+
+End Sub
+
 Sub dsteam_Validate(Action As Integer, Save As Integer)
 ' Tavik Generated Declarations
 	Static DisplayFieldTranslate(2) As TranslateItem
@@ -2594,7 +3050,7 @@ Sub dsteam_Validate(Action As Integer, Save As Integer)
 	If bFormLoaded And Save Then
 		tk_SetEditMode dsteam
 		tk_SaveChangedFlags axteam_Ctrl(), abteam_Changed()
-		If tbxE6id.Text = "" Then
+		If tbxE7id.Text = "" Then
 			Beep
 			MsgBox("id is a required field; record not saved!")
 			GoTo team_BadData
@@ -2682,13 +3138,13 @@ dsteam_RepositionErrorHandler:
 
 End Sub
 
-Sub tbxE6id_KeyPress(KeyAscii As Integer)
+Sub tbxE7id_KeyPress(KeyAscii As Integer)
 ' Tavik Generated Code Section
 		tk_SetEditMode dsteam
 
 End Sub
 
-Sub tbxE6lead_id_KeyPress(KeyAscii As Integer)
+Sub tbxE7lead_id_KeyPress(KeyAscii As Integer)
 ' Tavik Generated Code Section
 		tk_SetEditMode dsteam
 
@@ -2698,7 +3154,7 @@ Sub cmdteamNew_Click()
 ' Tavik Generated Code Section
 	tk_NewButton Me, dsteam, nNoRepos, bteamUpdateFailed
 	If Not bteamUpdateFailed Then
-		tbxE6id.SetFocus
+		tbxE7id.SetFocus
 		team_MigrateKeys dsmember
 		team_SetToScreen
 	End If
@@ -2721,7 +3177,7 @@ Sub cmdteamDelete_Click()
 ' Tavik Generated Code Section
 	team_Reset
 	tk_DeleteButton dsteam
-	tbxE6id.SetFocus    'set focus to first field of datasource
+	tbxE7id.SetFocus    'set focus to first field of datasource
 
 End Sub
 

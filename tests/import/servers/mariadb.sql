@@ -33,3 +33,17 @@ CREATE TABLE note (id int PRIMARY KEY, customer_id int,
   picture blob, made datetime NOT NULL DEFAULT current_timestamp(),
   FOREIGN KEY (customer_id) REFERENCES customer (id)) ENGINE = MyISAM;
 CREATE VIEW big_customer AS SELECT id, name FROM customer;
+-- Unique keys of one column alone hold it to distinct values (a key of its first characters
+-- too); a key of two columns does not.
+CREATE TABLE review (
+  id int PRIMARY KEY,
+  code varchar(12) NOT NULL,
+  alias varchar(40),
+  note text,
+  pair_a int,
+  pair_b int,
+  UNIQUE KEY (alias(8)),
+  UNIQUE KEY (note),
+  UNIQUE KEY pair (pair_a, pair_b)
+) ENGINE = InnoDB;
+CREATE UNIQUE INDEX review_code ON review (code);

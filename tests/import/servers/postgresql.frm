@@ -11,7 +11,7 @@ Begin Form shop
 	Begin SSPanel tvkSSPanel
 		Name                =    "tvkSSPanel"
 		Caption             =    ""
-		Height              =    17138
+		Height              =    21910
 		Width               =    7900
 		Top                 =    0
 		Left                =    0
@@ -991,9 +991,389 @@ Begin Form shop
 			Left                =    3500
 			Top                 =    15400
 		End
+		Begin Data dsreview
+			Name                =    "dsreview"
+			Caption             =    "review"
+			Width               =    1792
+			Height              =    273
+			DatabaseName        =    ""
+			Left                =    300
+			Top                 =    16638
+		End
+		Begin Label lblE7id
+			Name                =    "lblE7id"
+			Caption             =    "Id"
+			Alignment           =    0
+			TabIndex            =    78
+			Width               =    200
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    16961
+		End
+		Begin TextBox tbxE7id
+			Name                =    "tbxE7id"
+			Width               =    1600
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    79
+			DataSource          =    "dsreview"
+			DataField           =    "id"
+			Left                =    1750
+			Top                 =    16961
+		End
+		Begin Label lblE7code
+			Name                =    "lblE7code"
+			Caption             =    "Code"
+			Alignment           =    0
+			TabIndex            =    80
+			Width               =    500
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    17284
+		End
+		Begin TextBox tbxE7code
+			Name                =    "tbxE7code"
+			Width               =    1200
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    81
+			DataSource          =    "dsreview"
+			DataField           =    "code"
+			Left                =    1750
+			Top                 =    17284
+		End
+		Begin Label lblE7grade
+			Name                =    "lblE7grade"
+			Caption             =    "Grade"
+			Alignment           =    0
+			TabIndex            =    82
+			Width               =    600
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    17607
+		End
+		Begin ComboBox cbxE7grade
+			Name                =    "cbxE7grade"
+			Width               =    651
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    83
+			Left                =    1750
+			Top                 =    17607
+		End
+		Begin Label lblE7second_grade
+			Name                =    "lblE7second_grade"
+			Caption             =    "Second Grade"
+			Alignment           =    0
+			TabIndex            =    84
+			Width               =    1400
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    17930
+		End
+		Begin ComboBox cbxE7second_grade
+			Name                =    "cbxE7second_grade"
+			Width               =    651
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    85
+			Left                =    1750
+			Top                 =    17930
+		End
+		Begin Label lblE7mood
+			Name                =    "lblE7mood"
+			Caption             =    "Mood"
+			Alignment           =    0
+			TabIndex            =    86
+			Width               =    600
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    18253
+		End
+		Begin ComboBox cbxE7mood
+			Name                =    "cbxE7mood"
+			Width               =    842
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    87
+			Left                =    1750
+			Top                 =    18253
+		End
+		Begin Label lblE7team_mood
+			Name                =    "lblE7team_mood"
+			Caption             =    "Team Mood"
+			Alignment           =    0
+			TabIndex            =    88
+			Width               =    1100
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    18576
+		End
+		Begin ComboBox cbxE7team_mood
+			Name                =    "cbxE7team_mood"
+			Width               =    842
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    89
+			Left                =    1750
+			Top                 =    18576
+		End
+		Begin Label lblE7seen
+			Name                =    "lblE7seen"
+			Caption             =    "Seen"
+			Alignment           =    0
+			TabIndex            =    90
+			Width               =    500
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    18899
+		End
+		Begin MSMask.MaskEdBox mebE7seen
+			Name                =    "mebE7seen"
+			Width               =    2400
+			Height              =    273
+			Mask                =    "####-##-## ##:##:##"
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    91
+			DataSource          =    "dsreview"
+			DataField           =    "seen"
+			Left                =    1750
+			Top                 =    18899
+		End
+		Begin Label lblE7token
+			Name                =    "lblE7token"
+			Caption             =    "Token"
+			Alignment           =    0
+			TabIndex            =    92
+			Width               =    600
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    19222
+		End
+		Begin TextBox tbxE7token
+			Name                =    "tbxE7token"
+			Width               =    1600
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    93
+			DataSource          =    "dsreview"
+			DataField           =    "token"
+			Left                =    1750
+			Top                 =    19222
+		End
+		Begin Label lblE7alias
+			Name                =    "lblE7alias"
+			Caption             =    "Alias"
+			Alignment           =    0
+			TabIndex            =    94
+			Width               =    500
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    19545
+		End
+		Begin TextBox tbxE7alias
+			Name                =    "tbxE7alias"
+			Width               =    1600
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    95
+			DataSource          =    "dsreview"
+			DataField           =    "alias"
+			Left                =    1750
+			Top                 =    19545
+		End
+		Begin Label lblE7note
+			Name                =    "lblE7note"
+			Caption             =    "Note"
+			Alignment           =    0
+			TabIndex            =    96
+			Width               =    500
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    19868
+		End
+		Begin TextBox tbxE7note
+			Name                =    "tbxE7note"
+			Width               =    1600
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    97
+			DataSource          =    "dsreview"
+			DataField           =    "note"
+			Left                =    1750
+			Top                 =    19868
+		End
+		Begin Label lblE7pair_a
+			Name                =    "lblE7pair_a"
+			Caption             =    "Pair A"
+			Alignment           =    0
+			TabIndex            =    98
+			Width               =    600
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    20191
+		End
+		Begin TextBox tbxE7pair_a
+			Name                =    "tbxE7pair_a"
+			Width               =    1600
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    99
+			DataSource          =    "dsreview"
+			DataField           =    "pair_a"
+			Left                =    1750
+			Top                 =    20191
+		End
+		Begin Label lblE7pair_b
+			Name                =    "lblE7pair_b"
+			Caption             =    "Pair B"
+			Alignment           =    0
+			TabIndex            =    100
+			Width               =    600
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    20514
+		End
+		Begin TextBox tbxE7pair_b
+			Name                =    "tbxE7pair_b"
+			Width               =    1600
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    101
+			DataSource          =    "dsreview"
+			DataField           =    "pair_b"
+			Left                =    1750
+			Top                 =    20514
+		End
+		Begin Label lblE7ref
+			Name                =    "lblE7ref"
+			Caption             =    "Ref"
+			Alignment           =    0
+			TabIndex            =    102
+			Width               =    400
+			Height              =    273
+			BackColor           =    12632256
+			ForeColor           =    0
+			BackStyle           =    0
+			Left                =    300
+			Top                 =    20837
+		End
+		Begin TextBox tbxE7ref
+			Name                =    "tbxE7ref"
+			Width               =    1600
+			Height              =    273
+			Alignment           =    0
+			BackColor           =    12632256
+			ForeColor           =    0
+			TabIndex            =    103
+			DataSource          =    "dsreview"
+			DataField           =    "ref"
+			Left                =    1750
+			Top                 =    20837
+		End
+		Begin CommandButton cmdreviewNew
+			Name                =    "cmdreviewNew"
+			TabIndex            =    104
+			Height              =    400
+			Width               =    1100
+			Caption             =    "New"
+			Left                =    4200
+			Top                 =    16738
+		End
+		Begin CommandButton cmdreviewUpdate
+			Name                =    "cmdreviewUpdate"
+			TabIndex            =    105
+			Height              =    400
+			Width               =    1100
+			Caption             =    "Update"
+			Left                =    4200
+			Top                 =    17188
+		End
+		Begin CommandButton cmdreviewDelete
+			Name                =    "cmdreviewDelete"
+			TabIndex            =    106
+			Height              =    400
+			Width               =    1100
+			Caption             =    "Delete"
+			Left                =    4200
+			Top                 =    17638
+		End
+		Begin CommandButton cmdreviewFind
+			Name                =    "cmdreviewFind"
+			TabIndex            =    107
+			Height              =    400
+			Width               =    1100
+			Caption             =    "Find"
+			Left                =    4200
+			Top                 =    18088
+		End
+		Begin CommandButton cmdreviewCancel
+			Name                =    "cmdreviewCancel"
+			TabIndex            =    108
+			Height              =    400
+			Width               =    1100
+			Caption             =    "Cancel"
+			Left                =    4200
+			Top                 =    18538
+		End
 		Begin CommandButton cmdshopClose
 			Name                =    "cmdshopClose"
-			TabIndex            =    78
+			TabIndex            =    109
 			Height              =    400
 			Width               =    1100
 			Left                =    6400
@@ -1004,7 +1384,7 @@ Begin Form shop
 	Begin HScrollBar tvkHScrollBar
 		Name                =    "tvkHScrollBar"
 		Left                =    0
-		Top                 =    17138
+		Top                 =    21910
 		Width               =    8155
 		Height              =    255
 	End
@@ -1013,7 +1393,7 @@ Begin Form shop
 		Left                =    7900
 		Top                 =    0
 		Width               =    255
-		Height              =    17138
+		Height              =    21910
 	End
 End
 ' Tavik-Generated Global Declarations
@@ -1029,6 +1409,10 @@ Dim nButton As Integer
 Dim bNoClick As Integer
 Dim select_fit_List(3) As ListItem
 Dim order_ship_to_List(2) As ListItem
+Dim review_grade_List(3) As ListItem
+Dim review_mood_List(3) As ListItem
+Dim review_second_grade_List(3) As ListItem
+Dim review_team_mood_List(3) As ListItem
 Dim customer_kind_List(2) As ListItem
 Dim customer_active_List(2) As ListItem
 Dim customer_state_List(3) As ListItem
@@ -1045,6 +1429,8 @@ Dim bmemberBind As Integer
 Dim smember_Select As String
 Dim bselectBind As Integer
 Dim sselect_Select As String
+Dim breviewBind As Integer
+Dim sreview_Select As String
 Dim bcustomerUpdateFailed As Integer
 Dim axcustomer_Ctrl(3) As Control
 Dim abcustomer_Changed(3) As Integer
@@ -1063,6 +1449,9 @@ Dim abmember_Changed(1) As Integer
 Dim bselectUpdateFailed As Integer
 Dim axselect_Ctrl(3) As Control
 Dim abselect_Changed(3) As Integer
+Dim breviewUpdateFailed As Integer
+Dim axreview_Ctrl(8) As Control
+Dim abreview_Changed(8) As Integer
 
 ' Tavik-Generated Form Level Procedure
 Sub member_DoRefresh(ParentDataCtrl As Data)
@@ -1152,6 +1541,10 @@ Sub shop_Repopulate()
 	dsselect.Refresh
 	tk_CountRecords dsselect, "select", nNoRepos
 	select_SetToScreen
+	dsreview.RecordSource = sreview_Select
+	dsreview.Refresh
+	tk_CountRecords dsreview, "review", nNoRepos
+	review_SetToScreen
 	order_DoRefresh dscustomer
 	order_SetToScreen
 	member_DoRefresh dsteam
@@ -1160,6 +1553,38 @@ Sub shop_Repopulate()
 	order_line_SetToScreen
 	nNoRepos = nNoRepos - 1
 	Screen.MousePointer = ARROW
+
+End Sub
+
+' Tavik-Generated Form Level Procedure
+Sub review_SetToScreen()
+'Tavik Generated Declarations
+	Dim zTmpField As String
+	Dim sMask As String
+	Dim sValue As String
+	Dim nResult As String
+
+'Tavik Generated Code Section
+	If tk_DS_FieldsAvailable(dsreview) Then
+		dsreview.UpdateControls
+		bNoClick = True
+		tvkGetNewListField cbxE7grade, dsreview, "grade", review_grade_List(), bNoClick
+		tvkGetNewListField cbxE7second_grade, dsreview, "second_grade", review_second_grade_List(), bNoClick
+		tvkGetNewListField cbxE7mood, dsreview, "mood", review_mood_List(), bNoClick
+		tvkGetNewListField cbxE7team_mood, dsreview, "team_mood", review_team_mood_List(), bNoClick
+		If IsNull(dsreview.Recordset.Fields("seen")) Then
+			zTmpField = ""
+		Else
+			zTmpField = dsreview.Recordset.Fields("seen")
+		End If
+		sValue = Trim(zTmpField)
+		sMask = mebE7seen.Mask
+		mebE7seen.Mask = ""
+		mebE7seen.Text = sValue
+		mebE7seen.Mask = sMask
+		bNoClick = False
+	End If
+	review_Reset
 
 End Sub
 
@@ -1242,6 +1667,22 @@ Sub order_DoRefresh(ParentDataCtrl As Data)
 End Sub
 
 ' Tavik-Generated Form Level Procedure
+Sub review_SetDefaults()
+'Tavik Generated Code Section
+	bNoClick = True
+	tvkShowListValue cbxE7grade, "fair", review_grade_List()
+	bNoClick = False
+	bNoClick = True
+	tvkShowListValue cbxE7second_grade, "good", review_second_grade_List()
+	bNoClick = False
+	bNoClick = True
+	tvkShowListValue cbxE7team_mood, "busy", review_team_mood_List()
+	bNoClick = False
+	mebE7seen.Text = Format$(Now, "yyyy-mm-dd hh:nn:ss")
+
+End Sub
+
+' Tavik-Generated Form Level Procedure
 Sub order_SetDefaults()
 'Tavik Generated Code Section
 	mebE2placed.Text = Format$(Now, "yyyy-mm-dd")
@@ -1296,6 +1737,16 @@ Sub customer_SetToScreen()
 		bNoClick = False
 	End If
 	customer_Reset
+
+End Sub
+
+' Tavik-Generated Form Level Procedure
+Sub review_Reset()
+'Tavik Generated Code Section
+	breviewBind = False
+	If bFormLoaded Then
+		tk_ClearChangedFlags axreview_Ctrl(), abreview_Changed()
+	End If
 
 End Sub
 
@@ -1429,6 +1880,30 @@ Sub Form_Load()
 	order_ship_to_List(0).DataVal = "home"
 	order_ship_to_List(1).DisplayVal = "shop"
 	order_ship_to_List(1).DataVal = "shop"
+	review_grade_List(0).DisplayVal = "poor"
+	review_grade_List(0).DataVal = "poor"
+	review_grade_List(1).DisplayVal = "fair"
+	review_grade_List(1).DataVal = "fair"
+	review_grade_List(2).DisplayVal = "good"
+	review_grade_List(2).DataVal = "good"
+	review_mood_List(0).DisplayVal = "calm"
+	review_mood_List(0).DataVal = "calm"
+	review_mood_List(1).DisplayVal = "busy"
+	review_mood_List(1).DataVal = "busy"
+	review_mood_List(2).DisplayVal = "closed"
+	review_mood_List(2).DataVal = "closed"
+	review_second_grade_List(0).DisplayVal = "poor"
+	review_second_grade_List(0).DataVal = "poor"
+	review_second_grade_List(1).DisplayVal = "fair"
+	review_second_grade_List(1).DataVal = "fair"
+	review_second_grade_List(2).DisplayVal = "good"
+	review_second_grade_List(2).DataVal = "good"
+	review_team_mood_List(0).DisplayVal = "calm"
+	review_team_mood_List(0).DataVal = "calm"
+	review_team_mood_List(1).DisplayVal = "busy"
+	review_team_mood_List(1).DataVal = "busy"
+	review_team_mood_List(2).DisplayVal = "closed"
+	review_team_mood_List(2).DataVal = "closed"
 	customer_kind_List(0).DisplayVal = "retail"
 	customer_kind_List(0).DataVal = "retail"
 	customer_kind_List(1).DisplayVal = "trade"
@@ -1457,6 +1932,11 @@ Sub Form_Load()
 	dsmember.Connect = tvkDBConn.Connect
 	tk_LoadList cbxE6fit, select_fit_List()
 	dsselect.Connect = tvkDBConn.Connect
+	tk_LoadList cbxE7grade, review_grade_List()
+	tk_LoadList cbxE7second_grade, review_second_grade_List()
+	tk_LoadList cbxE7mood, review_mood_List()
+	tk_LoadList cbxE7team_mood, review_team_mood_List()
+	dsreview.Connect = tvkDBConn.Connect
 	scustomer_Select = "SELECT id,name,kind,active,state,referrer FROM customer ORDER BY name"
 	sorder_Select = "SELECT customer_id,[number],[ship to],placed FROM [order] WHERE "
 	dsorder.RecordSource = sorder_Select & " 1=2 "
@@ -1466,6 +1946,7 @@ Sub Form_Load()
 	smember_Select = "SELECT id,team_id FROM member WHERE "
 	dsmember.RecordSource = smember_Select & " 1=2 "
 	sselect_Select = "SELECT [from],fit,picture,made,code,flag FROM [select] ORDER BY [from]"
+	sreview_Select = "SELECT id,code,grade,second_grade,mood,team_mood,seen,token,alias,[note],pair_a,pair_b,ref FROM review ORDER BY code"
 	Screen.MousePointer = ARROW
 	tvkTimer.Enabled = True
 	Exit Sub
@@ -1535,6 +2016,7 @@ Sub tvkTimer_Timer()
 	If tk_ObjectSet(dsteam) = False Then Exit Sub
 	If tk_ObjectSet(dsmember) = False Then Exit Sub
 	If tk_ObjectSet(dsselect) = False Then Exit Sub
+	If tk_ObjectSet(dsreview) = False Then Exit Sub
 	tvkTimer.Enabled = False
 	Set axcustomer_Ctrl(0) = tbxE1id
 	Set axcustomer_Ctrl(1) = tbxE1name
@@ -1555,6 +2037,15 @@ Sub tvkTimer_Timer()
 	Set axselect_Ctrl(1) = mebE6made
 	Set axselect_Ctrl(2) = tbxE6code
 	Set axselect_Ctrl(3) = chkE6flag
+	Set axreview_Ctrl(0) = tbxE7id
+	Set axreview_Ctrl(1) = tbxE7code
+	Set axreview_Ctrl(2) = mebE7seen
+	Set axreview_Ctrl(3) = tbxE7token
+	Set axreview_Ctrl(4) = tbxE7alias
+	Set axreview_Ctrl(5) = tbxE7note
+	Set axreview_Ctrl(6) = tbxE7pair_a
+	Set axreview_Ctrl(7) = tbxE7pair_b
+	Set axreview_Ctrl(8) = tbxE7ref
 	shop_Repopulate
 
 End Sub
@@ -2804,6 +3295,340 @@ Sub cmdselectCancel_Click()
 	select_Reset
 	tk_CancelButton dsselect, nNoRepos
 	select_SetToScreen
+
+End Sub
+
+Sub dsreview_Validate(Action As Integer, Save As Integer)
+' Tavik Generated Declarations
+	Static DisplayFieldTranslate(13) As TranslateItem
+	Static nDFTransCount As Integer
+	Dim sBuff As String
+	Dim sValue As String
+	Dim nResult As Integer
+	Dim nMax As Integer
+	Dim nIndex As Integer
+	On Error Goto dsreview_ValidationErrorHandler
+
+
+' Tavik Generated Code Section
+	If breviewBind Then
+		Save = True
+	End If
+
+
+	nDFTransCount = 0
+	If tk_PreValidate(dsreview, Action, Save) Then
+		Exit Sub
+	End If
+
+
+	If bFormLoaded And Save Then
+		tk_SetEditMode dsreview
+		tk_SaveChangedFlags axreview_Ctrl(), abreview_Changed()
+		If tbxE7id.Text = "" Then
+			Beep
+			MsgBox("id is a required field; record not saved!")
+			GoTo review_BadData
+		End If
+		If tbxE7code.Text = "" Then
+			Beep
+			MsgBox("code is a required field; record not saved!")
+			GoTo review_BadData
+		End If
+		FnErr = tvkSetNewListField(cbxE7grade, dsreview, "grade", review_grade_List(), True, bNoClick)
+		If FnErr = False Then
+			Beep
+			MsgBox("Not a valid value for field grade; record not saved!")
+			GoTo review_BadData
+		End If
+		If cbxE7grade.Text = "" Then dsreview.Recordset.Fields("grade") = "fair"
+		FnErr = tvkSetNewListField(cbxE7second_grade, dsreview, "second_grade", review_second_grade_List(), True, bNoClick)
+		If FnErr = False Then
+			Beep
+			MsgBox("Not a valid value for field second_grade; record not saved!")
+			GoTo review_BadData
+		End If
+		If cbxE7second_grade.Text = "" Then dsreview.Recordset.Fields("second_grade") = "good"
+		FnErr = tvkSetNewListField(cbxE7mood, dsreview, "mood", review_mood_List(), True, bNoClick)
+		If FnErr = False Then
+			Beep
+			MsgBox("Not a valid value for field mood; record not saved!")
+			GoTo review_BadData
+		End If
+		FnErr = tvkSetNewListField(cbxE7team_mood, dsreview, "team_mood", review_team_mood_List(), True, bNoClick)
+		If FnErr = False Then
+			Beep
+			MsgBox("Not a valid value for field team_mood; record not saved!")
+			GoTo review_BadData
+		End If
+		If cbxE7team_mood.Text = "" Then dsreview.Recordset.Fields("team_mood") = "busy"
+		If mebE7seen.Text = "" Then
+			mebE7seen.Text = Format$(Now, "yyyy-mm-dd hh:nn:ss")
+		End If
+		If tbxE7token.Text = "" Then
+			Beep
+			MsgBox("token is a required field; record not saved!")
+			GoTo review_BadData
+		End If
+		If nDFTransCount > 0 Then
+			FnErr = tvkDoDisplayFieldTranslation(dsreview, DisplayFieldTranslate(), nDFTransCount)
+		End If
+
+		nMax = UBound(axreview_Ctrl)
+		For nIndex = LBound(axreview_Ctrl) To nMax
+			 If TypeOf axreview_Ctrl(nIndex) Is TextBox Or TypeOf axreview_Ctrl(nIndex) Is MaskEdBox Then
+				axreview_Ctrl(nIndex).Text = Trim(axreview_Ctrl(nIndex).Text)
+				axreview_Ctrl(nIndex).DataChanged = True
+			End If
+		Next
+	End If
+
+	If Save = True Then
+		breviewUpdateFailed = False
+		nNoRepos = nNoRepos + 1
+		dsreview.UpdateRecord
+		nNoRepos = nNoRepos - 1
+		If breviewUpdateFailed Then GoTo review_BadData
+		Save = False
+	End If
+	breviewBind = False
+	Exit Sub
+
+review_BadData:
+	Save = False
+	breviewUpdateFailed = True
+	If Action = DATA_ACTIONCLOSE Or Action = DATA_ACTIONUNLOAD Then
+		Beep
+		nButton = MsgBox("Changed data will be lost.  Do you wish to continue?", vbYesNo)
+		If nButton = vbNo Then
+			Action = DATA_ACTIONCANCEL
+		Else
+			breviewUpdateFailed = False
+			breviewBind = False
+			tk_ClearChangedFlags axreview_Ctrl(), abreview_Changed()
+		End If
+	Else
+		Action = DATA_ACTIONCANCEL
+	End If
+	Exit Sub
+
+dsreview_ValidationErrorHandler:
+		tk_RestoreChangedFlags axreview_Ctrl(), abreview_Changed()
+	breviewUpdateFailed = True
+	If Err = 3021 Then
+		Resume Next
+	Else
+		tk_DisplayError(Err)
+		Resume Next
+	End If
+
+End Sub
+
+Sub dsreview_Reposition()
+' Tavik Generated Declarations
+	Dim ds As Data
+
+' Tavik Generated Code Section
+	tk_ShowPosition dsreview, "review"
+	If dsreview.EditMode = DATA_EDITNONE Then
+ 		nNoRepos = nNoRepos + 1
+		If dsreview.Recordset.RecordCount = 0 Then
+			dsreview.Recordset.AddNew
+ 		End If
+		nNoRepos = nNoRepos - 1
+	End If
+	If nNoRepos Then Exit Sub
+
+
+	review_SetToScreen
+	Exit Sub
+
+dsreview_RepositionErrorHandler:
+	If Err = 3021 Then
+		Resume Next
+	Else
+		tk_DisplayError(Err)
+		Resume Next
+	End If
+
+End Sub
+
+Sub tbxE7id_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE7code_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub cbxE7grade_Click()
+' Tavik Generated Code Section
+	If bNoClick Then Exit Sub
+
+	If bFormLoaded Then
+		breviewBind = True
+		tk_SetEditMode dsreview
+	End If
+
+End Sub
+
+Sub cbxE7grade_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+	If bFormLoaded Then
+		breviewBind = True
+		tk_SetEditMode dsreview
+	End If
+
+End Sub
+
+Sub cbxE7second_grade_Click()
+' Tavik Generated Code Section
+	If bNoClick Then Exit Sub
+
+	If bFormLoaded Then
+		breviewBind = True
+		tk_SetEditMode dsreview
+	End If
+
+End Sub
+
+Sub cbxE7second_grade_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+	If bFormLoaded Then
+		breviewBind = True
+		tk_SetEditMode dsreview
+	End If
+
+End Sub
+
+Sub cbxE7mood_Click()
+' Tavik Generated Code Section
+	If bNoClick Then Exit Sub
+
+	If bFormLoaded Then
+		breviewBind = True
+		tk_SetEditMode dsreview
+	End If
+
+End Sub
+
+Sub cbxE7mood_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+	If bFormLoaded Then
+		breviewBind = True
+		tk_SetEditMode dsreview
+	End If
+
+End Sub
+
+Sub cbxE7team_mood_Click()
+' Tavik Generated Code Section
+	If bNoClick Then Exit Sub
+
+	If bFormLoaded Then
+		breviewBind = True
+		tk_SetEditMode dsreview
+	End If
+
+End Sub
+
+Sub cbxE7team_mood_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+	If bFormLoaded Then
+		breviewBind = True
+		tk_SetEditMode dsreview
+	End If
+
+End Sub
+
+Sub mebE7seen_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE7token_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE7alias_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE7note_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE7pair_a_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE7pair_b_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub tbxE7ref_KeyPress(KeyAscii As Integer)
+' Tavik Generated Code Section
+		tk_SetEditMode dsreview
+
+End Sub
+
+Sub cmdreviewNew_Click()
+' Tavik Generated Code Section
+	tk_NewButton Me, dsreview, nNoRepos, breviewUpdateFailed
+	If Not breviewUpdateFailed Then
+		tbxE7id.SetFocus
+		review_SetToScreen
+		review_SetDefaults
+	End If
+
+End Sub
+
+Sub cmdreviewUpdate_Click()
+' Tavik Generated Code Section
+	If dsreview.EditMode = dbEditAdd Then
+		breviewBind = True
+	End If
+	If dsreview.EditMode <> dbEditNone Then
+		tk_DS_Update Me, dsreview, nNoRepos, breviewUpdateFailed
+		If Not breviewUpdateFailed Then review_SetToScreen
+	End If
+
+End Sub
+
+Sub cmdreviewDelete_Click()
+' Tavik Generated Code Section
+	review_Reset
+	tk_DeleteButton dsreview
+	tbxE7id.SetFocus    'set focus to first field of datasource
+
+End Sub
+
+Sub cmdreviewFind_Click()
+' Tavik Generated Code Section
+	tk_FindButton dsreview, "code", "code"
+
+End Sub
+
+Sub cmdreviewCancel_Click()
+' Tavik Generated Code Section
+	review_Reset
+	tk_CancelButton dsreview, nNoRepos
+	review_SetToScreen
 
 End Sub
 

@@ -38,3 +38,32 @@ CREATE TABLE "select" (
   price_with_tax numeric GENERATED ALWAYS AS (1.2) STORED,
   flag text CHECK (flag = ANY (ARRAY['y', 'n']))
 );
+-- Domains give their columns NOT NULL, a default and a CHECK list; a column's own default
+-- comes first. A domain over an enumerated type lists its values, and so does one over that.
+CREATE DOMAIN grade AS text NOT NULL DEFAULT 'fair' CHECK (VALUE IN ('poor', 'fair', 'good'));
+CREATE DOMAIN open_mood AS mood DEFAULT 'busy';
+CREATE DOMAIN team_mood AS open_mood NOT NULL;
+CREATE DOMAIN stamp AS timestamp NOT NULL DEFAULT now();
+CREATE DOMAIN token AS text NOT NULL DEFAULT md5('x');
+CREATE TABLE review (
+  id integer PRIMARY KEY,
+  code varchar(12) NOT NULL,
+  grade grade,
+  second_grade grade DEFAULT 'good',
+  mood open_mood,
+  team_mood team_mood,
+  seen stamp,
+  token token,
+  alias text,
+  note text,
+  pair_a integer,
+  pair_b integer,
+  ref integer
+);
+-- Unique indexes of one column alone hold it to distinct values; a partial one, one of an
+-- expression and one of two columns do not.
+CREATE UNIQUE INDEX review_code ON review (code);
+CREATE UNIQUE INDEX review_ref ON review (ref) INCLUDE (pair_a);
+CREATE UNIQUE INDEX review_alias ON review (alias) WHERE alias <> '';
+CREATE UNIQUE INDEX review_note ON review (lower(note));
+CREATE UNIQUE INDEX review_pair ON review (pair_a, pair_b);

@@ -5,7 +5,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "model/attribute.h"
 #include "text/value_rule.h"
@@ -90,7 +90,7 @@ Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_v
 }
 
 Status CBoundFieldCtrl::AppendToSetToScreen(std::string_view code) {
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   return AppendCode(form ? form->SetToScreenProcedure(GetEntityName()) : nullptr, SubEvent::kMain,
                     code);
 }
@@ -99,7 +99,7 @@ Status CBoundFieldCtrl::AddDefaultFill(CDataCtrl& data_ctrl) {
   const CAttribute* attribute = GetAttribute();
   const std::optional<std::string> column_default =
       attribute ? attribute->GetColumnDefault() : std::nullopt;
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   if (!column_default || !form) return kOk;
   const std::string value = VbDefaultValue(*column_default);
   // A masked box takes the default as it is: a date column's default fits its mask.

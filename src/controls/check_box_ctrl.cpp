@@ -9,7 +9,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 
 namespace tavik {
 
@@ -35,7 +35,7 @@ const ESDESC CCheckBoxCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CCheckBoxCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CCheckBoxCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
@@ -85,7 +85,7 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
     return status;
   }
   if (Status status = AddDefault(validate, field_value, checked, unchecked)) return status;
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   if (Status status = AppendCode(
           form ? form->SetToScreenProcedure(entity) : nullptr, SubEvent::kMain,
           CodeText().Line(2, ctrl + ".Value = tk_CB_FieldXlateValue" + arguments).str())) {

@@ -9,7 +9,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "model/attribute.h"
 
@@ -45,7 +45,7 @@ Status HandleSorted(CCtrlDesc& control, const std::optional<Value>& value) {
 // so the option only makes sure that the form has its "Load" event.
 Status HandleTextLimit(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value) return kOk;
-  CFormDesc* form = control.GetFormDesc();
+  FormContext* form = control.GetFormDesc();
   return form && form->LoadEvent() ? kOk : kNoEvent;
 }
 
@@ -69,7 +69,7 @@ namespace list_controls {
 
 CNxPropertySection* ValidValueListOf(const CCtrlDesc& control) {
   auto list_id = TextProperty(control.GetAttribute(), "VLD_LISTID");
-  CFormDesc* form = control.GetFormDesc();
+  FormContext* form = control.GetFormDesc();
   if (!list_id || !form) return nullptr;
   return form->GetValidValueList(*list_id);
 }
@@ -92,7 +92,7 @@ std::optional<std::string> ColumnDefault(const CCtrlDesc& control) {
 }
 
 Status AddDefaultShowing(CCtrlDesc& control, std::string_view show_line) {
-  CFormDesc* form = control.GetFormDesc();
+  FormContext* form = control.GetFormDesc();
   return AddCode(
       form ? form->SetDefaultsProcedure(control.GetEntityName()) : nullptr, SubEvent::kMain,
       SubEventSlot::kBody, SubEventPlacement::kLast,
@@ -100,7 +100,7 @@ Status AddDefaultShowing(CCtrlDesc& control, std::string_view show_line) {
 }
 
 Status AddListLoading(CCtrlDesc& control, std::string_view list_name) {
-  CFormDesc* form = control.GetFormDesc();
+  FormContext* form = control.GetFormDesc();
   CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoEvent;
   CodeText code;
@@ -223,7 +223,7 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
   }
 
   // The field's entry is selected whenever a record comes to the screen.
-  CFormDesc* form = control.GetFormDesc();
+  FormContext* form = control.GetFormDesc();
   return AddCode(form ? form->SetToScreenProcedure(entity) : nullptr, SubEvent::kMain,
                  SubEventSlot::kBody, SubEventPlacement::kLast,
                  VbFragment(R"(
@@ -241,7 +241,7 @@ const ESDESC CComboBoxCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CComboBoxCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CComboBoxCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);

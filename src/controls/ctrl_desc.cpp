@@ -7,7 +7,7 @@
 #include "form/code_text.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/form_text.h"
 #include "formfile/block_printer.h"
 #include "host/data_source.h"
@@ -19,7 +19,7 @@ namespace tavik {
 CCtrlDesc::CCtrlDesc() = default;
 CCtrlDesc::~CCtrlDesc() = default;
 
-Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, CFormDesc* form,
+Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, FormContext* form,
                        CVisualizer* visualizer) {
   if (class_name) class_name_ = class_name;
   section_.emplace(format_ids::kControl);

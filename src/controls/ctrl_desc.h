@@ -10,6 +10,7 @@
 
 #include "base/status.h"
 #include "form/event_desc.h"
+#include "form/form_context.h"
 #include "model/nx_property_section.h"
 #include "model/string_hash_map.h"
 #include "model/value.h"
@@ -27,10 +28,7 @@ class CCtrlPosItem;
 class CDataCtrl;
 class CDataSource;
 class CEntityDesc;
-class CFormDesc;
 class CVisualizer;
-
-using CtrlHandle = std::uintptr_t;
 
 // A handler translates one model property (null when absent) into control properties.
 using PropertyHandler = Status (*)(CCtrlDesc& control, const std::optional<Value>& value);
@@ -60,7 +58,7 @@ class CCtrlDesc {
   CCtrlDesc(const CCtrlDesc&) = delete;
   CCtrlDesc& operator=(const CCtrlDesc&) = delete;
 
-  [[nodiscard]] Status Init(const char* class_name, std::uint16_t version, CFormDesc* form,
+  [[nodiscard]] Status Init(const char* class_name, std::uint16_t version, FormContext* form,
                             CVisualizer* visualizer);
 
   // Identity.
@@ -71,7 +69,8 @@ class CCtrlDesc {
   CtrlHandle GetCtrlHandle() const { return handle_; }
   void SetCtrlHandle(CtrlHandle handle) { handle_ = handle; }
   std::uint16_t GetVersion() const { return version_; }
-  CFormDesc* GetFormDesc() const { return form_; }
+  // The form the control is made for, seen through what controls add to it and ask of it.
+  FormContext* GetFormDesc() const { return form_; }
   CVisualizer* GetVisualizer() const { return visualizer_; }
   // The attribute that drives the control, through its visualizer (or none).
   CAttribute* GetAttribute() const;
@@ -168,7 +167,7 @@ class CCtrlDesc {
   std::string class_name_;
   CDataCtrl* data_ctrl_ = nullptr;
   std::unique_ptr<CDataSource> data_source_;
-  CFormDesc* form_ = nullptr;
+  FormContext* form_ = nullptr;
   // Made by Init; a control has no other property section.
   std::optional<CNxPropertySection> section_;
   std::string name_;

@@ -3,7 +3,7 @@
 
 namespace tavik {
 
-Status CDBGridCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CDBGridCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   return CGridCtrl::Init("MSDBGrid.DBGrid", version, form, visualizer);
 }
 

@@ -3,7 +3,7 @@
 
 namespace tavik {
 
-Status CFarPointGridCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CFarPointGridCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   return CGridCtrl::Init("SpreadSheet", version, form, visualizer);
 }
 

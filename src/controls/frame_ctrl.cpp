@@ -11,7 +11,7 @@ namespace {
 enum InitFault : Status { kNoVersion = 4, kNoForm = 5, kNoHeight = 4 };
 }  // namespace
 
-Status CFrameCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CFrameCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   return CCtrlDesc::Init("Frame", version, form, visualizer);

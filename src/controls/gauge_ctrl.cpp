@@ -10,7 +10,7 @@
 #include "controls/pict_ctrl.h"
 #include "entity/data_ctrl.h"
 #include "form/code_text.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 
 namespace tavik {
 
@@ -38,7 +38,7 @@ Status HandleStyle(CCtrlDesc& control, const std::optional<Value>& value) {
 // The picture file is loaded when the form loads.
 Status HandlePicture(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value || !value->IsString() || value->AsString().empty()) return kOk;
-  CFormDesc* form = control.GetFormDesc();
+  FormContext* form = control.GetFormDesc();
   CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoMemory;
   CodeText code;
@@ -64,7 +64,7 @@ const ESDESC CGaugeCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CGaugeCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CGaugeCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);

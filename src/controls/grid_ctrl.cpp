@@ -21,7 +21,7 @@ constexpr float kHeight = 1250.0f;
 
 }  // namespace
 
-Status CGridCtrl::Init(const char* class_name, std::uint16_t version, CFormDesc* form,
+Status CGridCtrl::Init(const char* class_name, std::uint16_t version, FormContext* form,
                        CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;

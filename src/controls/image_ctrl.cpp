@@ -30,7 +30,7 @@ const ESDESC CImageCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CImageCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CImageCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);

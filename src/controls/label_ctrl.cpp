@@ -11,7 +11,7 @@ namespace {
 enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
 }  // namespace
 
-Status CLabelCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CLabelCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   return CCtrlDesc::Init("Label", version, form, visualizer);

@@ -11,7 +11,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "model/attribute.h"
 
@@ -79,7 +79,7 @@ ComboBoxCode KeyArrayCode(std::string_view ctrl, std::string_view field, std::st
 
 }  // namespace
 
-Status CLookupCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer,
+Status CLookupCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer,
                          LookupSource source, std::string row_source) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
@@ -200,7 +200,7 @@ Status CLookupCtrl::AddRefill(CDataCtrl& data_ctrl, const std::string& fill,
 // A combo box of version 3 binds to no field: its code does what the data combo's binding
 // does.
 Status CLookupCtrl::BindComboBox(CDataCtrl& data_ctrl, std::string_view field_name) {
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   const std::string& ctrl = GetCtrlName();
   const std::string field = CDataCtrl::FieldExpression(data_ctrl.GetCtrlName(), field_name);
   const std::string select = VbStringText(source_.SelectText());

@@ -2,7 +2,7 @@
 #include "controls/lookup_data_ctrl.h"
 
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "visualizers/lookup_source.h"
 
@@ -14,7 +14,7 @@ namespace {
 enum InitFault : Status { kNoVersion = 1, kNoForm = 2, kNoLoadEvent = 3, kNoActivateEvent = 4 };
 }  // namespace
 
-Status CLookupDataCtrl::Init(std::uint16_t version, CFormDesc* form, std::string_view name,
+Status CLookupDataCtrl::Init(std::uint16_t version, FormContext* form, std::string_view name,
                              std::string_view list_name, const LookupSource& source) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
@@ -37,7 +37,7 @@ Status CLookupDataCtrl::Init(std::uint16_t version, CFormDesc* form, std::string
 // The rows are read once when the form loads, but the looked-up table may be edited on
 // another form of the project while this one stays open behind it: each time the form comes
 // to the front again its rows are read again and the data combo's list is rebuilt from them.
-Status CLookupDataCtrl::AddActivateRefill(CFormDesc& form, std::string_view name,
+Status CLookupDataCtrl::AddActivateRefill(FormContext& form, std::string_view name,
                                           std::string_view list_name) {
   CEventDesc* activate = form.GetEvent("Activate");
   if (!activate) return kNoActivateEvent;

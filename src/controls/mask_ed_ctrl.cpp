@@ -8,7 +8,7 @@
 #include "controls/option_handlers.h"
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 
 namespace tavik {
@@ -64,7 +64,7 @@ const ESDESC CMaskEdCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CMaskEdCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CMaskEdCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);

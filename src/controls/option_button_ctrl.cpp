@@ -10,7 +10,7 @@
 #include "entity/entity_desc.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 
 namespace tavik {
 
@@ -31,7 +31,7 @@ const ESDESC COptionButtonCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status COptionButtonCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status COptionButtonCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
@@ -54,7 +54,7 @@ Status COptionButtonCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view fie
   CEventDesc* click = GetEvent("Click");
   if (!validate || !reposition || !click) return kNoEvent;
   CEntityDesc* entity_desc = GetEntityDesc();
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   if (!entity_desc || !form) return kNoMemory;
   const std::string& entity = entity_desc->GetEntityName();
   const std::string& button = GetCtrlName();

@@ -51,7 +51,7 @@ const ESDESC CPictCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CPictCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CPictCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);

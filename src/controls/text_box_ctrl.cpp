@@ -8,7 +8,7 @@
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
 #include "form/code_text.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "text/display_format.h"
 
@@ -77,7 +77,7 @@ Status HandleVerticalScrollBar(CCtrlDesc& control, const std::optional<Value>& v
 // Case conversion sets the edit style bit of the window when the form loads; the form
 // declares the variable that holds the style once, however many text boxes convert.
 Status HandleCase(CCtrlDesc& control, const std::optional<Value>& value) {
-  CFormDesc* form = control.GetFormDesc();
+  FormContext* form = control.GetFormDesc();
   CEventDesc* load = form ? form->LoadEvent() : nullptr;
   if (!load) return kNoMemory;
   if (!value) return kOk;
@@ -119,7 +119,7 @@ const ESDESC CTextBoxCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CTextBoxCtrl::Init(std::uint16_t version, CFormDesc* form, CVisualizer* visualizer) {
+Status CTextBoxCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);

@@ -10,7 +10,7 @@ namespace {
 enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
 }  // namespace
 
-Status CTimerCtrl::Init(std::uint16_t version, CFormDesc* form) {
+Status CTimerCtrl::Init(std::uint16_t version, FormContext* form) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   return CCtrlDesc::Init("Timer", version, form, nullptr);

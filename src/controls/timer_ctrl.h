@@ -8,7 +8,7 @@ namespace tavik {
 class CTimerCtrl : public CCtrlDesc {
  public:
   // 1 for version 0, 2 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, CFormDesc* form);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form);
   [[nodiscard]] Status DoWidthHeight() override { return kOk; }
   [[nodiscard]] Status DoLayout(CCtrlPosItem& item, CCtrlGroup& group) override;
 };

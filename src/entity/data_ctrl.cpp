@@ -9,7 +9,7 @@ namespace {
 enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
 }  // namespace
 
-Status CDataCtrl::Init(std::uint16_t version, CFormDesc* form) {
+Status CDataCtrl::Init(std::uint16_t version, FormContext* form) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetKindFlag(0);

@@ -11,7 +11,7 @@ namespace tavik {
 class CDataCtrl : public CCtrlDesc {
  public:
   // 1 for version 0, 2 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, CFormDesc* form);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form);
 
   // The field of the current record as generated code names it.
   std::string FieldExpression(std::string_view field) const {

@@ -55,6 +55,10 @@ CFormDesc* CEntityDesc::GetFormDesc() const {
   return static_cast<CFormDesc*>(GetForm());
 }
 
+FormContext* CEntityDesc::GetFormContext() const {
+  return GetFormDesc();
+}
+
 void CEntityDesc::SetGridVisualizer(std::unique_ptr<CGridVisualizer> visualizer) {
   grid_visualizer_ = std::move(visualizer);
 }

@@ -13,6 +13,7 @@ namespace tavik {
 
 class CDataCtrl;
 class CFormDesc;
+class FormContext;
 class GridLookups;
 class CGridVisualizer;
 class CCtrlDesc;
@@ -31,6 +32,8 @@ class CEntityDesc : public CEntity {
   [[nodiscard]] Status GetProperties(std::uint32_t property_list) override;
 
   CFormDesc* GetFormDesc() const;
+  // The same form as the visualizers and controls below see it.
+  FormContext* GetFormContext() const;
 
   // Generation, in the order form generation calls them.
   [[nodiscard]] Status CreateDataControl();

@@ -40,10 +40,6 @@ Status CFormDesc::Init(TVK_HANDLE form_handle, void* form_manager,
   return kOk;
 }
 
-void CFormDesc::ValidateString(std::string& text) {
-  text = VbNameMaker::CleanChars(text);
-}
-
 std::string CFormDesc::MakeEntityName(std::string_view entity_name) {
   std::string name = VbNameMaker::Clean(entity_name);
   if (name.empty()) return name;
@@ -254,16 +250,8 @@ CEventDesc* CFormDesc::FindProcedure(std::string_view name) const {
   return found ? found->get() : nullptr;
 }
 
-std::string CFormDesc::SetToScreenName(std::string_view entity) {
-  return std::string(entity) + "_SetToScreen";
-}
-
 std::string CFormDesc::ResetName(std::string_view entity) {
   return std::string(entity) + "_Reset";
-}
-
-std::string CFormDesc::SetDefaultsName(std::string_view entity) {
-  return std::string(entity) + "_SetDefaults";
 }
 
 void CFormDesc::RemoveProcedure(std::string_view name) {

@@ -15,6 +15,7 @@
 #include "controls/ctrl_desc.h"
 #include "form/ctrl_group.h"
 #include "form/event_desc.h"
+#include "form/form_context.h"
 #include "form/vb_name_maker.h"
 #include "model/form.h"
 #include "model/nx_property_set.h"
@@ -37,7 +38,7 @@ struct GlobalStringRecord {
   std::int32_t index;
 };
 
-class CFormDesc : public CForm {
+class CFormDesc final : public CForm, public FormContext {
  public:
   // Characters that may not occur in a generated Visual Basic name (the slash twice).
   static constexpr char m_szForbiddenChars[] = " /-+=()*&^%$#@!~`{}[]:;\"'|\\<,>.?/";
@@ -61,14 +62,11 @@ class CFormDesc : public CForm {
   static constexpr std::size_t kMaxEntityNameLength = 15;
 
   static const char* GetForbiddenChars() { return m_szForbiddenChars; }
-  // Every character a Visual Basic name may not hold becomes "_".
-  static void ValidateString(std::string& text);
   // The Visual Basic names of the form's entities, of its attributes' controls (without the
   // class prefix) and of its valid-value lists, each made distinct within its kind.
   std::string MakeEntityName(std::string_view entity_name);
-  VbNameMaker& ControlBaseNames() { return control_base_names_; }
-  // The name of a valid-value list's array (without "_List"), the same for every request.
-  const std::string& ListName(std::string_view list_id);
+  VbNameMaker& ControlBaseNames() override { return control_base_names_; }
+  const std::string& ListName(std::string_view list_id) override;
 
   // The sections below are defined in form_desc.cpp unless they name another file.
 
@@ -83,20 +81,19 @@ class CFormDesc : public CForm {
   const std::string& GetFormName() const { return form_name_; }
   const std::string& GetFormCaptionString() const { return caption_; }
   const std::string& GetDefaultConnectString() const { return connect_string_; }
-  const std::string& GetDefaultDatabaseString() const { return database_string_; }
+  const std::string& GetDefaultDatabaseString() const override { return database_string_; }
   // The database the code opens, as a Visual Basic expression.
   std::string DatabaseNameCode() const;
-  // The Load event's lines that point a data control at the open database.
-  std::string DataControlLoadCode(std::string_view data_ctrl) const;
+  std::string DataControlLoadCode(std::string_view data_ctrl) const override;
   const std::string& GetFilespec() const { return filespec_; }
   // The filespec, else the form name cut to 8 characters followed by ".FRM".
   std::string GetFileName() const;
 
-  std::uint16_t GetVersion() const { return version_; }
+  std::uint16_t GetVersion() const override { return version_; }
   std::uint16_t GetRefCount() const { return reference_count_; }
   void SetRefCount(std::uint16_t count) { reference_count_ = count; }
   TVK_HANDLE GetFormHandle() const { return form_handle_; }
-  CClntDesc* GetClntDesc() const { return client_; }
+  CClntDesc* GetClntDesc() const override { return client_; }
   void SetClntDesc(CClntDesc* client) { client_ = client; }
   TVK_HANDLE GetFormWindowHandle() const { return form_window_; }
   void SetFormWindowHandle(TVK_HANDLE window) { form_window_ = window; }
@@ -104,12 +101,12 @@ class CFormDesc : public CForm {
   void SetFormVScrolling(int on) { v_scrolling_ = on; }
   int GetFormHScrolling() const { return h_scrolling_; }
   void SetFormHScrolling(int on) { h_scrolling_ = on; }
-  int GWLFlagSet() const { return window_long_flag_; }
-  void GWLFlagSet(int flag) { window_long_flag_ = flag; }
+  int GWLFlagSet() const override { return window_long_flag_; }
+  void GWLFlagSet(int flag) override { window_long_flag_ = flag; }
 
   // Handed out from 0, each call the next.
-  CtrlHandle GetCurrCtrlHandle() { return current_ctrl_handle_++; }
-  std::int32_t GetCurrTabIndex() { return current_tab_index_++; }
+  CtrlHandle GetCurrCtrlHandle() override { return current_ctrl_handle_++; }
+  std::int32_t GetCurrTabIndex() override { return current_tab_index_++; }
 
   // Form-manager objects of a running form.
   void AddFormMgrObj(void* form_manager, FORMMGROBJDESC* desc);
@@ -120,7 +117,7 @@ class CFormDesc : public CForm {
   // Controls, kept by ascending handle. SetCtrl with a handle in use replaces (and destroys)
   // the control there; a handle changed afterwards may be shared, and both controls stay.
   using CtrlMap = std::multimap<CtrlHandle, std::unique_ptr<CCtrlDesc>>;
-  Status SetCtrl(std::unique_ptr<CCtrlDesc> control);
+  Status SetCtrl(std::unique_ptr<CCtrlDesc> control) override;
   CCtrlDesc* GetCtrl(CtrlHandle handle) const;
   void RemoveCtrl(const CCtrlDesc* control);
   // Takes every control of the group and of its nested groups off the form.
@@ -144,29 +141,16 @@ class CFormDesc : public CForm {
   // Event procedures of the form, made on first use, and form-level procedures.
   Status AddEvent(std::unique_ptr<CEventDesc> event);
   Status AddProcedure(std::unique_ptr<CEventDesc> procedure);
-  CEventDesc* GetEvent(std::string_view name);
-  CEventDesc* LoadEvent() { return GetEvent("Load"); }
+  CEventDesc* GetEvent(std::string_view name) override;
   // A procedure its generator makes on first use; FindProcedure makes none, so a misspelt
   // name finds nothing instead of adding an empty procedure to the form.
-  CEventDesc* MakeProcedure(std::string_view name);
+  CEventDesc* MakeProcedure(std::string_view name) override;
   CEventDesc* FindProcedure(std::string_view name) const;
-  // The procedures every entity and the form get, under the names the generated code calls.
-  static std::string SetToScreenName(std::string_view entity);
+  std::string RepopulateName() const override { return form_name_ + "_Repopulate"; }
   static std::string ResetName(std::string_view entity);
-  std::string RepopulateName() const { return form_name_ + "_Repopulate"; }
-  CEventDesc* SetToScreenProcedure(std::string_view entity) {
-    return MakeProcedure(SetToScreenName(entity));
-  }
   CEventDesc* ResetProcedure(std::string_view entity) { return MakeProcedure(ResetName(entity)); }
-  // Puts the columns' defaults into the boxes of a new record; made by the first box of
-  // the entity whose column has one.
-  static std::string SetDefaultsName(std::string_view entity);
-  CEventDesc* SetDefaultsProcedure(std::string_view entity) {
-    return MakeProcedure(SetDefaultsName(entity));
-  }
-  CEventDesc* RepopulateProcedure() { return MakeProcedure(RepopulateName()); }
   void RemoveProcedure(std::string_view name);
-  [[nodiscard]] Status AddGlobalDeclaration(std::string_view text);
+  [[nodiscard]] Status AddGlobalDeclaration(std::string_view text) override;
   std::int32_t GetGlobalStringIndex(std::string_view key, const void* value);
 
   // Valid-value lists become module arrays filled in the Load event.
@@ -181,7 +165,10 @@ class CFormDesc : public CForm {
   [[nodiscard]] Status AddCloseButton(float& width, float& top);
   CTimerCtrl* CreateTimer();
   [[nodiscard]] Status AddTimer(CTimerCtrl* timer);
-  CTimerCtrl* GetTimerCtrl() const { return timer_; }
+  CTimerCtrl* GetTimerCtrl() const override { return timer_; }
+  CNxPropertySection* GetValidValueList(std::string_view rule_name) const override {
+    return CForm::GetValidValueList(rule_name);
+  }
 
   // Generation: entities (entity_generation.cpp), the code that ties them together
   // (cross_entity_processing.cpp), and output (form_generation.cpp).

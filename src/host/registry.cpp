@@ -150,7 +150,7 @@ CFormDesc* Registry::FindFormOfObj(void* form_manager) const {
   return record ? FindForm(record->form_handle) : nullptr;
 }
 
-Status Registry::MakeControl(CFormDesc* form, const char* class_name, std::uint16_t version,
+Status Registry::MakeControl(FormContext* form, const char* class_name, std::uint16_t version,
                              TVK_HANDLE control_handle, std::unique_ptr<CCtrlDesc>& control) {
   control = std::make_unique<CCtrlDesc>();
   if (Status status = control->Init(class_name, version, form, nullptr)) {
@@ -166,7 +166,7 @@ Status Registry::AddControl(void* owner, std::int32_t owner_kind, const char* cl
                             CCtrlDesc** descriptor) {
   if (!owner || !descriptor) return kNullArgument;
   auto* parent = owner_kind == 0 ? static_cast<CCtrlDesc*>(owner) : nullptr;
-  auto* form = parent ? parent->GetFormDesc() : static_cast<CFormDesc*>(owner);
+  FormContext* form = parent ? parent->GetFormDesc() : static_cast<CFormDesc*>(owner);
   std::unique_ptr<CCtrlDesc> control;
   if (Status status = MakeControl(form, class_name, version, control_handle, control)) {
     return status;
@@ -215,8 +215,9 @@ Status Registry::SetControlName(CCtrlDesc* descriptor, const char* name) {
 
 Status Registry::SetControlHandle(CCtrlDesc* descriptor, TVK_HANDLE control_handle) {
   if (!descriptor) return kOk;
-  // The form keeps its controls by handle, so it moves the control itself.
-  if (CFormDesc* form = descriptor->GetFormDesc()) {
+  // The form keeps its controls by handle, so it moves the control itself. Every control the
+  // registry makes belongs to one of its form descriptions.
+  if (auto* form = static_cast<CFormDesc*>(descriptor->GetFormDesc())) {
     form->ChangeCtrlHandle(*descriptor, control_handle);
   } else {
     descriptor->SetCtrlHandle(control_handle);

@@ -17,6 +17,7 @@ namespace tavik {
 class CCtrlDesc;
 class CDataReader;
 class CFormDesc;
+class FormContext;
 
 // What the registry keeps for one registered form-manager object.
 struct FORMMGROBJDESC {
@@ -96,7 +97,7 @@ class Registry {
   void DetachFromForm(void* form_manager, const FORMMGROBJDESC& record);
   // Puts the data control on the form in place of one of equal handle, keeping its source.
   static void PutDataCtrl(CFormDesc& form, std::unique_ptr<CCtrlDesc> control);
-  static Status MakeControl(CFormDesc* form, const char* class_name, std::uint16_t version,
+  static Status MakeControl(FormContext* form, const char* class_name, std::uint16_t version,
                             TVK_HANDLE control_handle, std::unique_ptr<CCtrlDesc>& control);
 
   std::unordered_map<void*, std::unique_ptr<FORMMGROBJDESC>> objects_;

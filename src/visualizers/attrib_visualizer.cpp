@@ -8,7 +8,8 @@
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
+#include "form/vb_name_maker.h"
 
 namespace tavik {
 
@@ -39,8 +40,8 @@ CEntityDesc* CAttribVisualizer::GetEntityDesc() const {
   return GetAttribDesc()->GetEntityDesc();
 }
 
-CFormDesc* CAttribVisualizer::GetFormDesc() const {
-  return GetEntityDesc()->GetFormDesc();
+FormContext* CAttribVisualizer::GetFormDesc() const {
+  return GetEntityDesc()->GetFormContext();
 }
 
 Status CAttribVisualizer::CreateControls() {
@@ -49,7 +50,7 @@ Status CAttribVisualizer::CreateControls() {
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
   if (!HasText(physical_name)) return kMissingProperty;
   std::string name = physical_name->Text();
-  CFormDesc::ValidateString(name);
+  FormContext::ValidateString(name);
   if (GetEntityDesc()->GetCompressNamesFlag()) name = WithoutVowels(name);
   if (!name.empty() && name.back() == '_') name.pop_back();
   name = GetEntityDesc()->GetEntLabel() + name;
@@ -89,7 +90,7 @@ std::string CaptionWithAccessKey(const std::string& text, const std::optional<Va
 
 Status CAttribVisualizer::CreateLabel() {
   CAttribDesc* attribute = GetAttribDesc();
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   auto label = std::make_unique<CLabelCtrl>();
   if (Status status = label->Init(form->GetVersion(), form, this)) return status;
   std::string name = "lbl" + base_name_;
@@ -119,7 +120,7 @@ Status CAttribVisualizer::CreateLabel() {
 Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
                                           std::string_view prefix, bool takes_tab_index,
                                           const std::function<Status(CCtrlDesc&)>& finish) {
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   auto item = std::make_unique<CCtrlPosItem>(control.get(), 0, 0.0f, 0.0f);
   item->column = 1;
   std::string name = std::string(prefix) + base_name_;

@@ -12,7 +12,7 @@
 namespace tavik {
 
 class CCtrlDesc;
-class CFormDesc;
+class FormContext;
 class CEntityDesc;
 
 class CAttribVisualizer : public CVisualizer {
@@ -26,7 +26,7 @@ class CAttribVisualizer : public CVisualizer {
 
   CAttribDesc* GetAttribDesc() const override;
   CEntityDesc* GetEntityDesc() const;
-  CFormDesc* GetFormDesc() const;
+  FormContext* GetFormDesc() const;
   // The entity label and the attribute's physical name, made fit for control names.
   const std::string& GetCtrlBaseName() const { return base_name_; }
 

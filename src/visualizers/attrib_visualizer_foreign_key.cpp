@@ -4,7 +4,7 @@
 #include "entity/attrib_desc.h"
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "visualizers/attrib_visualizer.h"
 

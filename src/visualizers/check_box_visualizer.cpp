@@ -6,7 +6,7 @@
 #include "controls/check_box_ctrl.h"
 #include "controls/combo_box_ctrl.h"
 #include "entity/attrib_desc.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "visualizers/combo_box_visualizer.h"
 
 namespace tavik {
@@ -28,7 +28,7 @@ Status CCheckBox4Visualizer::CreateControls() {
 // The caption comes after the control was measured, so the width follows the column's type.
 Status CCheckBoxVisualizer::CreateCheckBox(std::unique_ptr<CCheckBoxCtrl> control) {
   if (Status status = CAttribVisualizer::CreateControls()) return status;
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   if (Status status = control->Init(form->GetVersion(), form, this)) return status;
   return AddBoundControl(std::move(control), "chk", true, [](CCtrlDesc& check_box) -> Status {
     const CNxPropertySection* list = list_controls::ValidValueListOf(check_box);

@@ -7,7 +7,7 @@
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 
 namespace tavik {
 
@@ -31,7 +31,7 @@ Status PreferEditStyleList(CAttribDesc& attribute) {
 
 Status CComboBoxVisualizer::CreateControls() {
   if (Status status = CAttribVisualizer::CreateControls()) return status;
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   auto control = std::make_unique<CComboBoxCtrl>();
   if (Status status = control->Init(form->GetVersion(), form, this)) return status;
   CComboBoxCtrl* combo_box = control.get();

@@ -8,14 +8,14 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 
 namespace tavik {
 
 Status CDBGridVisualizer::MakeGrid() {
   CEntityDesc* entity = GetEntityDesc();
-  CFormDesc* form = entity->GetFormDesc();
+  FormContext* form = entity->GetFormContext();
   if (!entity->GetCtrlGroup()) return kNullArgument;
   auto grid = std::make_unique<CDBGridCtrl>();
   if (Status status = grid->Init(form->GetVersion(), form, this)) return status;
@@ -53,7 +53,7 @@ Status CDBGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
   if (!physical_name) return kMissingProperty;
   CEntityDesc* entity = GetEntityDesc();
-  CTimerCtrl* timer = entity->GetFormDesc()->GetTimerCtrl();
+  CTimerCtrl* timer = entity->GetFormContext()->GetTimerCtrl();
   if (!timer) return kNoEvent;
   // Without a heading the timer still gets its (empty) piece of code.
   std::string caption;

@@ -10,7 +10,7 @@
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 
 namespace tavik {
@@ -22,7 +22,7 @@ constexpr std::int32_t kButtonColumn = 2;
 // The name of the first entry of the valid-value list the attribute names by "VLD_LISTID".
 // A grid's attributes have no visualizer to name one, so only the model can.
 std::optional<std::string> FirstValidValueName(const CAttribDesc& attribute,
-                                               const CFormDesc& form) {
+                                               const FormContext& form) {
   auto list_id = attribute.GetProperty("VLD_LISTID");
   if (!HasText(list_id)) return std::nullopt;
   const CNxPropertySection* list = form.GetValidValueList(list_id->Text());
@@ -34,7 +34,7 @@ std::optional<std::string> FirstValidValueName(const CAttribDesc& attribute,
 
 Status CFarPointGridVisualizer::MakeGrid() {
   CEntityDesc* entity = GetEntityDesc();
-  CFormDesc* form = entity->GetFormDesc();
+  FormContext* form = entity->GetFormContext();
   if (!entity->GetCtrlGroup()) return kNullArgument;
   auto grid = std::make_unique<CFarPointGridCtrl>();
   if (Status status = grid->Init(form->GetVersion(), form, this)) return status;
@@ -69,7 +69,7 @@ Status CFarPointGridVisualizer::AddAttribToGrid(CAttribDesc* attribute) {
   auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
   if (!HasText(physical_name)) return kMissingProperty;
   CEntityDesc* entity = GetEntityDesc();
-  CFormDesc* form = entity->GetFormDesc();
+  FormContext* form = entity->GetFormContext();
   const std::string grid = GridName(*entity);
   const std::int32_t column = GetGrid()->GetCurrColNum();
 
@@ -161,7 +161,7 @@ std::string CFarPointGridVisualizer::NameColumnCode(const std::string& grid, std
 Status CFarPointGridVisualizer::AddDataNavigationButtons(CCtrlGroup* button_group) {
   if (!button_group) return kNullArgument;
   CEntityDesc* entity = GetEntityDesc();
-  CFormDesc* form = entity->GetFormDesc();
+  FormContext* form = entity->GetFormContext();
   auto button = std::make_unique<CCtrlDesc>();
   if (Status status = button->Init("CommandButton", form->GetVersion(), form, nullptr)) {
     return status;

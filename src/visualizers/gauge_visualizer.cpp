@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "controls/gauge_ctrl.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "visualizers/pict_visualizer.h"
 
 namespace tavik {
@@ -18,7 +18,7 @@ constexpr const char* kGauge4Class = "GaugeLib.Gauge";
 
 Status CGaugeVisualizer::CreateControls() {
   if (Status status = CAttribVisualizer::CreateControls()) return status;
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   auto control = std::make_unique<CGaugeCtrl>();
   if (Status status = control->Init(form->GetVersion(), form, this)) return status;
   return AddBoundControl(std::move(control), "gau");

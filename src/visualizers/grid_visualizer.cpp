@@ -6,7 +6,7 @@
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 
 namespace tavik {
@@ -65,14 +65,14 @@ Status CGridVisualizer::PlaceGrid(std::unique_ptr<CGridCtrl> grid) {
     grid_ = nullptr;
     return status;
   }
-  return entity->GetFormDesc()->SetCtrl(std::move(grid));
+  return entity->GetFormContext()->SetCtrl(std::move(grid));
 }
 
 Status CGridVisualizer::AppendRepopulateNode(std::string_view root_refresh) {
   CEntityDesc* entity = GetEntityDesc();
-  CFormDesc* form = entity->GetFormDesc();
+  FormContext* form = entity->GetFormContext();
   const std::string& name = entity->GetEntityName();
-  const std::string set_to_screen = CFormDesc::SetToScreenName(name);
+  const std::string set_to_screen = FormContext::SetToScreenName(name);
   if (entity->GetParentCount() == 0) {
     return AppendCode(form->RepopulateProcedure(), VbFragment(R"(
         $data$.RecordSource = s$e$_Select

@@ -6,7 +6,7 @@
 
 #include "controls/list_box_ctrl.h"
 #include "entity/attrib_desc.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "visualizers/combo_box_visualizer.h"
 
 namespace tavik {
@@ -19,7 +19,7 @@ constexpr const char* kListBoxClass = "ListBox";
 
 Status CListBoxVisualizer::CreateControls() {
   if (Status status = CAttribVisualizer::CreateControls()) return status;
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   auto control = std::make_unique<CListBoxCtrl>();
   if (Status status = control->Init(form->GetVersion(), form, this)) return status;
   CListBoxCtrl* list_box = control.get();

@@ -9,7 +9,7 @@
 #include "controls/lookup_data_ctrl.h"
 #include "entity/attrib_desc.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 
 namespace tavik {
 
@@ -21,7 +21,7 @@ Status CLookupVisualizer::CreateControls() {
   if (Status status = CAttribVisualizer::CreateControls()) return status;
   auto source = LookupSource::Of(*GetAttribDesc());
   if (!source) return kMissingProperty;
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   const bool version3 = form->GetVersion() == 3;
   const std::string row_source = version3 ? std::string() : "dlk" + GetCtrlBaseName();
   auto control = std::make_unique<CLookupCtrl>();

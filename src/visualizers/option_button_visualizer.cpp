@@ -14,7 +14,7 @@
 #include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "model/nx_property_section.h"
 
 namespace tavik {
@@ -87,7 +87,7 @@ Status COptionButtonVisualizer::CreateOptionGroup(ButtonFactory make_button) {
   CNxPropertySection* list = FindValidValueList();
   if (!list) return kNoList;
   CAttribDesc* attribute = GetAttribDesc();
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   CDataCtrl* data_ctrl = GetEntityDesc()->GetDataCtrl();
 
   auto frame = std::make_unique<CFrameCtrl>();

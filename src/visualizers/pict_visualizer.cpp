@@ -7,13 +7,13 @@
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 
 namespace tavik {
 
 Status CPictVisualizer::CreateControls() {
   if (Status status = CAttribVisualizer::CreateControls()) return status;
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormDesc();
   auto control = std::make_unique<CPictCtrl>();
   if (Status status = control->Init(form->GetVersion(), form, this)) return status;
   return AddBoundControl(std::move(control), "pic");

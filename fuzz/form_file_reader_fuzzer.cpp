@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
-#include "environment/form_file_reader.h"
 #include "environment/form_file_writer.h"
+#include "formfile/form_file_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  auto outcome = tavik::environment::FormFileReader::Read(text);
+  auto outcome = tavik::formfile::FormFileReader::Read(text);
   if (outcome.form) (void)tavik::environment::FormFileWriter::Text(*outcome.form);
   return 0;
 }

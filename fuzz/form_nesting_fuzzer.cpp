@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "environment/form_file_reader.h"
 #include "environment/form_file_writer.h"
+#include "formfile/form_file_reader.h"
 #include "preview/form_preview.h"
 
 namespace {
@@ -40,13 +40,13 @@ std::string FormOf(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text = FormOf(data, size);
-  auto outcome = tavik::environment::FormFileReader::Read(text);
+  auto outcome = tavik::formfile::FormFileReader::Read(text);
   if (!outcome.form) return 0;
   const std::string written = tavik::environment::FormFileWriter::Text(*outcome.form);
   // A line written costs its indent and its groups' names ("Font.Font."), each bounded by
   // the deepest nesting, and its own few words: never the square of the depth.
   const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-  const std::size_t per_line = 8 * tavik::environment::FormFileReader::kDeepestNesting + 64;
+  const std::size_t per_line = 8 * tavik::formfile::FormFileReader::kDeepestNesting + 64;
   if (written.size() > per_line * lines) __builtin_trap();
   (void)tavik::preview::FormPreview::Svg(*outcome.form);
   return 0;

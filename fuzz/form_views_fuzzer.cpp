@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "cli/inspect_command.h"
-#include "environment/form_file_reader.h"
+#include "formfile/form_file_reader.h"
 #include "preview/form_preview.h"
 
 namespace {
@@ -29,7 +29,7 @@ const std::string& FormPath() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  auto outcome = tavik::environment::FormFileReader::Read(text);
+  auto outcome = tavik::formfile::FormFileReader::Read(text);
   if (!outcome.form) return 0;
   (void)tavik::preview::FormPreview::Svg(*outcome.form);
   std::ofstream(FormPath(), std::ios::binary | std::ios::trunc) << text;

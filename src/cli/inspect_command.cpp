@@ -30,7 +30,7 @@ namespace tavik::cli {
 namespace {
 
 using environment::EnvironmentClient;
-using environment::RunningForm;
+using formfile::RunningForm;
 using text::CodePage;
 
 // What the dialog showed for one control, and for the controls inside it; all text in UTF-8.
@@ -428,7 +428,7 @@ namespace {
 void HintCharset(const std::string& path, const RunningForm& form, const CodePage& page) {
   if (form.HasUtf8Mark()) return;
   std::string_view hinted;
-  auto look = [&](const environment::PropertyList& properties) {
+  auto look = [&](const formfile::PropertyList& properties) {
     for (const auto& property : properties) {
       std::string_view name = property.name;
       if (!hinted.empty() || !(name.ends_with(".Charset") || name == "FontCharset")) continue;
@@ -444,7 +444,7 @@ void HintCharset(const std::string& path, const RunningForm& form, const CodePag
     }
   };
   look(form.Properties());
-  form.ForEachControl([&](environment::RunningControl& control) { look(control.properties); });
+  form.ForEachControl([&](formfile::RunningControl& control) { look(control.properties); });
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/output_guard.h"
-#include "environment/form_file_reader.h"
+#include "formfile/form_file_reader.h"
 #include "preview/form_preview.h"
 
 namespace tavik::cli {
@@ -17,7 +17,7 @@ namespace {
 using preview::FormPreview;
 using preview::PictureFormat;
 
-int WritePicture(const environment::RunningForm& form, const text::CodePage& page,
+int WritePicture(const formfile::RunningForm& form, const text::CodePage& page,
                  const std::string& path, PictureFormat format, const std::string& form_path) {
   std::string error;
   const int status = FormPreview::Write(form, page, path, format, error,
@@ -47,8 +47,7 @@ int PreviewCommand::Run() {
   guard.AddInput(options_.form_path, "form file");
   guard.SetForce(options_.force);
   if (int status = guard.Check(options_.output, "picture")) return status;
-  environment::FormFileReader::Outcome read =
-      environment::FormFileReader::ReadFile(options_.form_path);
+  formfile::FormFileReader::Outcome read = formfile::FormFileReader::ReadFile(options_.form_path);
   if (!read.form) {
     const std::string message = page->ToUtf8(read.fault.message);
     if (read.fault.line > 0) {
@@ -75,7 +74,7 @@ int PreviewCommand::Run() {
   return status;
 }
 
-int PreviewCommand::WriteInto(const std::string& folder, const environment::RunningForm& form,
+int PreviewCommand::WriteInto(const std::string& folder, const formfile::RunningForm& form,
                               const text::CodePage& page, const std::string& form_path) {
   const std::filesystem::path base = std::filesystem::path(folder) / page.ToUtf8(form.Name());
   for (const auto& [extension, format] :

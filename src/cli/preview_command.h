@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 #include "text/code_page.h"
 
 namespace tavik::cli {
@@ -31,7 +31,7 @@ class PreviewCommand {
   // Writes NAME.svg and NAME.png of a form saved in page into folder, for `inspect
   // --preview`, its pictures read from the .frx files beside form_path; 0 or the status of
   // the first picture that could not be written.
-  static int WriteInto(const std::string& folder, const environment::RunningForm& form,
+  static int WriteInto(const std::string& folder, const formfile::RunningForm& form,
                        const text::CodePage& page, const std::string& form_path);
 
  private:

@@ -24,7 +24,7 @@
 #include "text/ascii_case.h"
 
 #include "cli/preview_command.h"
-#include "environment/form_file_reader.h"
+#include "formfile/form_file_reader.h"
 #include "platform/file_output.h"
 #include "preview/gallery_page.h"
 #endif
@@ -168,7 +168,7 @@ int ProjectCommand::WriteGallery() const {
   }
   std::sort(forms.begin(), forms.end());
   for (const std::string& path : forms) {
-    const environment::FormFileReader::Outcome read = environment::FormFileReader::ReadFile(path);
+    const formfile::FormFileReader::Outcome read = formfile::FormFileReader::ReadFile(path);
     if (!read.form) {
       fmt::print(stderr, "tavikfw project: {} cannot be drawn: {}\n", path,
                  text::Windows1252ToUtf8(read.fault.message));

@@ -43,7 +43,7 @@ bool IsContinued(std::string_view line) {
 
 // The object a "With" line opens, or nothing.
 std::optional<std::string_view> WithObject(std::string_view line) {
-  if (line.size() < 5 || !SameName(line.substr(0, 4), "With") ||
+  if (line.size() < 5 || !formfile::SameName(line.substr(0, 4), "With") ||
       (line[4] != ' ' && line[4] != '\t')) {
     return std::nullopt;
   }
@@ -72,7 +72,7 @@ std::vector<std::string> CodeLines(std::string_view code) {
       if (!name.empty() && name[0] == '.' && !with_objects.empty())
         name = with_objects.back() + name;
       with_objects.push_back(std::move(name));
-    } else if (SameName(statement, "End With") && !with_objects.empty()) {
+    } else if (formfile::SameName(statement, "End With") && !with_objects.empty()) {
       with_objects.pop_back();
     } else if (!statement.empty() && statement[0] == '.' && !with_objects.empty()) {
       statement.insert(0, with_objects.back());
@@ -86,7 +86,7 @@ std::vector<std::string> CodeLines(std::string_view code) {
 
 // The right-hand side of "target = ..." when the line assigns to target, else nothing.
 std::optional<std::string_view> AssignedValue(std::string_view line, std::string_view target) {
-  if (line.size() <= target.size() || !SameName(line.substr(0, target.size()), target)) {
+  if (line.size() <= target.size() || !formfile::SameName(line.substr(0, target.size()), target)) {
     return std::nullopt;
   }
   std::string_view rest = Trim(line.substr(target.size()));
@@ -216,7 +216,7 @@ std::vector<Token> Tokens(std::string_view sql) {
 }
 
 bool IsKeyword(const Token& token, std::string_view keyword) {
-  return token.word && SameName(token.text, keyword);
+  return token.word && formfile::SameName(token.text, keyword);
 }
 
 bool IsAnyKeyword(const Token& token, std::initializer_list<std::string_view> keywords) {
@@ -274,19 +274,20 @@ std::optional<Statement> ParseSelect(std::string_view sql) {
 
 bool DataSourceCollector::IsDataControl(std::string_view class_name) {
   std::string_view kind = class_name.substr(class_name.rfind('.') + 1);
-  bool intrinsic = kind.size() == class_name.size() || SameName(class_name, "VB.Data");
-  return (intrinsic && SameName(kind, "Data")) || SameName(class_name, "MSAdodcLib.Adodc") ||
-         SameName(class_name, "MSRDC.MSRDC");
+  bool intrinsic = kind.size() == class_name.size() || formfile::SameName(class_name, "VB.Data");
+  return (intrinsic && formfile::SameName(kind, "Data")) ||
+         formfile::SameName(class_name, "MSAdodcLib.Adodc") ||
+         formfile::SameName(class_name, "MSRDC.MSRDC");
 }
 
-std::string DataSourceCollector::RecordSourceOf(const RunningForm& form,
-                                                const RunningControl& data_control) {
-  if (auto property = StringProperty(data_control.properties, "RecordSource");
+std::string DataSourceCollector::RecordSourceOf(const formfile::RunningForm& form,
+                                                const formfile::RunningControl& data_control) {
+  if (auto property = formfile::StringProperty(data_control.properties, "RecordSource");
       property && !property->empty()) {
     return *property;
   }
   // A remote data control's statement is its SQL.
-  if (auto property = StringProperty(data_control.properties, "SQL");
+  if (auto property = formfile::StringProperty(data_control.properties, "SQL");
       property && !property->empty()) {
     return *property;
   }
@@ -370,9 +371,11 @@ std::string DataSourceCollector::TableOfField(std::string_view record_source,
   if (std::optional<Statement> statement = ParseSelect(record_source)) {
     for (const auto& item : SplitItems(statement->columns, /*joins=*/false)) {
       std::optional<Column> column = ColumnOf(item);
-      if (!column || column->qualifier.empty() || !SameName(column->name, field)) continue;
+      if (!column || column->qualifier.empty() || !formfile::SameName(column->name, field))
+        continue;
       for (const Table& table : tables) {
-        if (SameName(table.alias, column->qualifier) || SameName(table.name, column->qualifier)) {
+        if (formfile::SameName(table.alias, column->qualifier) ||
+            formfile::SameName(table.name, column->qualifier)) {
           return table.name;
         }
       }
@@ -419,18 +422,19 @@ bool HoldsName(std::string_view bytes, std::string_view name) {
 
 }  // namespace
 
-std::string DataSourceCollector::BoundDataSource(const RunningForm& form,
-                                                 const RunningControl& control,
+std::string DataSourceCollector::BoundDataSource(const formfile::RunningForm& form,
+                                                 const formfile::RunningControl& control,
                                                  const std::string& resource_folder) {
-  if (auto data_source = StringProperty(control.properties, "DataSource")) return *data_source;
-  const FormProperty* bindings = FindProperty(control.properties, "Bindings");
-  if (!bindings || bindings->kind != PropertyKind::kResource) return {};
-  std::vector<const RunningControl*> data_controls;
-  form.ForEachControl([&](RunningControl& candidate) {
+  if (auto data_source = formfile::StringProperty(control.properties, "DataSource"))
+    return *data_source;
+  const formfile::FormProperty* bindings = formfile::FindProperty(control.properties, "Bindings");
+  if (!bindings || bindings->kind != formfile::PropertyKind::kResource) return {};
+  std::vector<const formfile::RunningControl*> data_controls;
+  form.ForEachControl([&](formfile::RunningControl& candidate) {
     if (IsDataControl(candidate.class_name)) data_controls.push_back(&candidate);
   });
   std::string bytes = ResourceBytes(bindings->text, resource_folder);
-  for (const RunningControl* data_control : data_controls) {
+  for (const formfile::RunningControl* data_control : data_controls) {
     if (HoldsName(bytes, data_control->name)) return data_control->name;
   }
   // Without its binding block, a grid on a form of one data control is bound to that.
@@ -438,21 +442,21 @@ std::string DataSourceCollector::BoundDataSource(const RunningForm& form,
 }
 
 std::vector<DataSourceCollector::DataSource> DataSourceCollector::Collect(
-    const RunningForm& form, const std::string& resource_folder) {
+    const formfile::RunningForm& form, const std::string& resource_folder) {
   std::vector<DataSource> sources;
-  form.ForEachControl([&](RunningControl& control) {
+  form.ForEachControl([&](formfile::RunningControl& control) {
     if (!IsDataControl(control.class_name)) return;
     DataSource source{control.name, RecordSourceOf(form, control), {}};
     std::vector<Table> tables = TablesOf(source.record_source);
     auto add = [&](const std::string& field) {
       bool known = std::any_of(source.fields.begin(), source.fields.end(),
-                               [&](const Field& f) { return SameName(f.field, field); });
+                               [&](const Field& f) { return formfile::SameName(f.field, field); });
       if (!known)
         source.fields.push_back({field, TableOfField(source.record_source, tables, field)});
     };
-    form.ForEachControl([&](RunningControl& bound) {
-      if (!SameName(BoundDataSource(form, bound, resource_folder), control.name)) return;
-      auto field = StringProperty(bound.properties, "DataField");
+    form.ForEachControl([&](formfile::RunningControl& bound) {
+      if (!formfile::SameName(BoundDataSource(form, bound, resource_folder), control.name)) return;
+      auto field = formfile::StringProperty(bound.properties, "DataField");
       if (field && !field->empty()) {
         add(*field);
       } else {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 
 namespace tavik::environment {
 
@@ -32,7 +32,7 @@ class DataSourceCollector {
   // form block; a control bound without a DataField (a grid) shows every column that the
   // record source selects. Each field's table is the one its record source reads it from.
   // resource_folder is where the form's ".frx" files are, for grids bound by a binding block.
-  static std::vector<DataSource> Collect(const RunningForm& form,
+  static std::vector<DataSource> Collect(const formfile::RunningForm& form,
                                          const std::string& resource_folder = {});
 
   // Is the class that of a data control ("Data", "VB.Data", the ADO data control
@@ -42,7 +42,8 @@ class DataSourceCollector {
   // The data control a control is bound to: its "DataSource", else the one whose name its
   // "Bindings" block (kept in the ".frx" file) holds, else, when the form has a single data
   // control, that one; empty when bound to none.
-  static std::string BoundDataSource(const RunningForm& form, const RunningControl& control,
+  static std::string BoundDataSource(const formfile::RunningForm& form,
+                                     const formfile::RunningControl& control,
                                      const std::string& resource_folder);
 
   // The record source of a data control: its "RecordSource" (or a remote data control's
@@ -50,7 +51,8 @@ class DataSourceCollector {
   // ("dsX.RecordSource = sX_Select & ...", inside "With" blocks and over continued lines),
   // following string variables assigned from literals in the same code, as far as the text
   // is known.
-  static std::string RecordSourceOf(const RunningForm& form, const RunningControl& data_control);
+  static std::string RecordSourceOf(const formfile::RunningForm& form,
+                                    const formfile::RunningControl& data_control);
 
   // The tables a record source reads: those after FROM (with JOIN and commas) in a SELECT
   // statement, or the record source itself when it names a table or query.

@@ -49,14 +49,15 @@ bool EnvironmentClient::Start() {
 
 std::string EnvironmentClient::LibraryClassName(const std::string& class_name) {
   if (class_name.size() > kIntrinsicPrefix.size() &&
-      SameName(std::string_view(class_name).substr(0, kIntrinsicPrefix.size()), kIntrinsicPrefix)) {
+      formfile::SameName(std::string_view(class_name).substr(0, kIntrinsicPrefix.size()),
+                         kIntrinsicPrefix)) {
     return class_name.substr(kIntrinsicPrefix.size());
   }
   return class_name;
 }
 
 EnvironmentClient::Loaded EnvironmentClient::LoadFormFile(const std::string& path) {
-  FormFileReader::Outcome outcome = FormFileReader::ReadFile(path);
+  formfile::FormFileReader::Outcome outcome = formfile::FormFileReader::ReadFile(path);
   Loaded loaded{nullptr, outcome.fault, outcome.unreadable};
   if (outcome.form) {
     loaded.form = Run(std::move(outcome.form), path);
@@ -65,8 +66,9 @@ EnvironmentClient::Loaded EnvironmentClient::LoadFormFile(const std::string& pat
   return loaded;
 }
 
-RunningForm* EnvironmentClient::Run(std::unique_ptr<RunningForm> form, std::string path) {
-  RunningForm* running = form.get();
+formfile::RunningForm* EnvironmentClient::Run(std::unique_ptr<formfile::RunningForm> form,
+                                              std::string path) {
+  formfile::RunningForm* running = form.get();
   running->AssignHandles([this] { return NextControlHandle(); });
   TVK_HANDLE window = next_window_++;
   if (!RegisterObj(running, window, process, version, 0)) {
@@ -74,7 +76,7 @@ RunningForm* EnvironmentClient::Run(std::unique_ptr<RunningForm> form, std::stri
     return nullptr;
   }
   running->ForEachControl(
-      [&](RunningControl& control) { form_of_control_[control.handle] = running; });
+      [&](formfile::RunningControl& control) { form_of_control_[control.handle] = running; });
   std::string shown = running->Name();
   std::string key = text::AsciiLowered(shown);
   if (int same_name = running_names_[key]++; same_name > 0) {
@@ -84,21 +86,22 @@ RunningForm* EnvironmentClient::Run(std::unique_ptr<RunningForm> form, std::stri
   return running;
 }
 
-RunningForm* EnvironmentClient::FindRunning(void* form_manager) const {
+formfile::RunningForm* EnvironmentClient::FindRunning(void* form_manager) const {
   for (const RunningEntry& entry : running_) {
     if (entry.form.get() == form_manager) return entry.form.get();
   }
   return nullptr;
 }
 
-RunningForm* EnvironmentClient::FindLiveForm(TVK_HANDLE form_handle) const {
+formfile::RunningForm* EnvironmentClient::FindLiveForm(TVK_HANDLE form_handle) const {
   for (const auto& [form, state] : live_state_) {
-    if (state.form_handle == form_handle) return const_cast<RunningForm*>(form);
+    if (state.form_handle == form_handle) return const_cast<formfile::RunningForm*>(form);
   }
   return nullptr;
 }
 
-std::pair<RunningForm*, RunningControl*> EnvironmentClient::FindControl(TVK_HANDLE control) const {
+std::pair<formfile::RunningForm*, formfile::RunningControl*> EnvironmentClient::FindControl(
+    TVK_HANDLE control) const {
   auto found = form_of_control_.find(control);
   if (found == form_of_control_.end()) return {nullptr, nullptr};
   return {found->second, found->second->FindControl(control)};
@@ -116,7 +119,7 @@ std::string EnvironmentClient::WindowTitle(TVK_HANDLE window) const {
 
 // Reading running forms back.
 
-std::string EnvironmentClient::ShownName(const RunningForm& form) const {
+std::string EnvironmentClient::ShownName(const formfile::RunningForm& form) const {
   for (const RunningEntry& entry : running_) {
     if (entry.form.get() == &form) return entry.shown_name;
   }
@@ -124,7 +127,7 @@ std::string EnvironmentClient::ShownName(const RunningForm& form) const {
 }
 
 int32_t EnvironmentClient::GetLiveFormName(void* form_manager, void** name_block) {
-  RunningForm* form = FindRunning(form_manager);
+  formfile::RunningForm* form = FindRunning(form_manager);
   if (!form || !name_block) return kFailed;
   const std::string name = ShownName(*form);
   // The library takes the block and frees it.
@@ -137,7 +140,7 @@ int32_t EnvironmentClient::GetLiveFormName(void* form_manager, void** name_block
 }
 
 int32_t EnvironmentClient::GetLiveCtrlCount(void* form_manager, uint16_t* count) {
-  RunningForm* form = FindRunning(form_manager);
+  formfile::RunningForm* form = FindRunning(form_manager);
   if (!form || !count || form->Controls().size() > std::numeric_limits<uint16_t>::max()) {
     return kFailed;
   }
@@ -146,14 +149,14 @@ int32_t EnvironmentClient::GetLiveCtrlCount(void* form_manager, uint16_t* count)
 }
 
 int32_t EnvironmentClient::GetLiveCtrls(void* form_manager, TVK_HANDLE* controls) {
-  RunningForm* form = FindRunning(form_manager);
+  formfile::RunningForm* form = FindRunning(form_manager);
   if (!form || !controls) return kFailed;
   for (const auto& control : form->Controls()) *controls++ = control->handle;
   return kDone;
 }
 
 int32_t EnvironmentClient::GetLiveChildCount(TVK_HANDLE container, uint16_t* count) {
-  RunningControl* control = FindControl(container).second;
+  formfile::RunningControl* control = FindControl(container).second;
   if (!control || !count || control->children.size() > std::numeric_limits<uint16_t>::max()) {
     return kFailed;
   }
@@ -162,7 +165,7 @@ int32_t EnvironmentClient::GetLiveChildCount(TVK_HANDLE container, uint16_t* cou
 }
 
 int32_t EnvironmentClient::GetLiveChildren(TVK_HANDLE container, TVK_HANDLE* children) {
-  RunningControl* control = FindControl(container).second;
+  formfile::RunningControl* control = FindControl(container).second;
   if (!control || !children) return kFailed;
   for (const auto& child : control->children) *children++ = child->handle;
   return kDone;
@@ -181,9 +184,9 @@ int32_t EnvironmentClient::DescribeLiveCtrl(TVK_HANDLE control, void* owner, int
                   descriptor);
 }
 
-int32_t EnvironmentClient::Describe(RunningControl& control, void* owner, int32_t owner_kind,
-                                    void* form_desc, bool library_opens_children,
-                                    TVK_CTRLDESC* descriptor) {
+int32_t EnvironmentClient::Describe(formfile::RunningControl& control, void* owner,
+                                    int32_t owner_kind, void* form_desc,
+                                    bool library_opens_children, TVK_CTRLDESC* descriptor) {
   const std::string library_class = LibraryClassName(control.class_name);
   uint32_t status =
       AddControl(owner, owner_kind, library_class.c_str(), version, control.handle, descriptor);
@@ -214,19 +217,20 @@ int32_t EnvironmentClient::Describe(RunningControl& control, void* owner, int32_
   return static_cast<int32_t>(status);
 }
 
-uint32_t EnvironmentClient::DescribeProperties(RunningControl& control, TVK_CTRLDESC described) {
+uint32_t EnvironmentClient::DescribeProperties(formfile::RunningControl& control,
+                                               TVK_CTRLDESC described) {
   (void)SetControlName(described, control.name.c_str());
   (void)SetControlHandle(described, control.handle);
   uint32_t status = 0;
   // Every control of a running form has a name; later files give it only on the Begin line.
-  if (!FindProperty(control.properties, "Name")) {
+  if (!formfile::FindProperty(control.properties, "Name")) {
     TVK_VARIANT name{};
     name.vt = TVK_VT_BSTR;
     name.u.bstrVal = control.name.data();
     status = AddProperty(described, name, "Name");
   }
-  for (const FormProperty& property : control.properties) {
-    if (auto value = PropertyToVariant(property)) {
+  for (const formfile::FormProperty& property : control.properties) {
+    if (auto value = formfile::PropertyToVariant(property)) {
       uint32_t added = AddProperty(described, *value, property.name.c_str());
       if (status == 0) status = added;
     }
@@ -266,7 +270,7 @@ int32_t EnvironmentClient::CollectDataSources() {
 
 int32_t EnvironmentClient::CreateLiveForm(TVK_HANDLE* form_handle, TVK_HANDLE* window) {
   if (!form_handle || !window) return kFailed;
-  auto form = std::make_unique<RunningForm>();
+  auto form = std::make_unique<formfile::RunningForm>();
   ++live_form_count_;
   form->SetName(next_live_name_.empty() ? "Form" + std::to_string(live_form_count_)
                                         : std::exchange(next_live_name_, {}));
@@ -281,26 +285,27 @@ int32_t EnvironmentClient::CreateLiveForm(TVK_HANDLE* form_handle, TVK_HANDLE* w
 
 int32_t EnvironmentClient::SetLiveFormProperty(const char* name, TVK_VARIANT* value,
                                                TVK_HANDLE form_handle) {
-  RunningForm* form = FindLiveForm(form_handle);
+  formfile::RunningForm* form = FindLiveForm(form_handle);
   if (!form || !name || !value) return kFailed;
-  FormProperty property = PropertyFromVariant(name, *value);
-  if (SameName(property.name, "Name") && property.kind == PropertyKind::kString) {
+  formfile::FormProperty property = formfile::PropertyFromVariant(name, *value);
+  if (formfile::SameName(property.name, "Name") &&
+      property.kind == formfile::PropertyKind::kString) {
     form->SetName(property.text);
   }
-  SetProperty(form->Properties(), std::move(property));
+  formfile::SetProperty(form->Properties(), std::move(property));
   return kDone;
 }
 
 int32_t EnvironmentClient::CreateClientCtrl(const char* class_name, TVK_HANDLE* control,
                                             TVK_HANDLE form_handle, TVK_HANDLE parent) {
-  RunningForm* form = FindLiveForm(form_handle);
+  formfile::RunningForm* form = FindLiveForm(form_handle);
   if (!form || !class_name || !*class_name || !control) return kFailed;
-  RunningControl* container = nullptr;
+  formfile::RunningControl* container = nullptr;
   if (parent != 0) {
     container = form->FindControl(parent);
     if (!container) return kFailed;
   }
-  auto created = std::make_unique<RunningControl>();
+  auto created = std::make_unique<formfile::RunningControl>();
   created->class_name = class_name;
   created->handle = NextControlHandle();
   // Named after its class until the library names it, as a new control is.
@@ -315,24 +320,25 @@ int32_t EnvironmentClient::CreateClientCtrl(const char* class_name, TVK_HANDLE* 
 
 int32_t EnvironmentClient::SetClientCtrlProperty(const char* name, TVK_VARIANT* value,
                                                  TVK_HANDLE control) {
-  RunningControl* target = FindControl(control).second;
+  formfile::RunningControl* target = FindControl(control).second;
   if (!target || !name || !value) return kFailed;
-  FormProperty property = PropertyFromVariant(name, *value);
-  if (SameName(property.name, "Name") && property.kind == PropertyKind::kString) {
+  formfile::FormProperty property = formfile::PropertyFromVariant(name, *value);
+  if (formfile::SameName(property.name, "Name") &&
+      property.kind == formfile::PropertyKind::kString) {
     target->name = property.text;
   }
-  SetProperty(target->properties, std::move(property));
+  formfile::SetProperty(target->properties, std::move(property));
   return kDone;
 }
 
 int32_t EnvironmentClient::LoadLiveFormCode(TVK_HANDLE form_handle, const char* code_path) {
-  RunningForm* form = FindLiveForm(form_handle);
+  formfile::RunningForm* form = FindLiveForm(form_handle);
   if (!form || !code_path) return kFailed;
   std::ifstream in(code_path, std::ios::binary);
   if (!in) return kFailed;
   std::string code((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return kFailed;
-  form->SetCode(FormFileReader::CodeText(code));
+  form->SetCode(formfile::FormFileReader::CodeText(code));
   return kDone;
 }
 
@@ -345,12 +351,13 @@ int32_t EnvironmentClient::BindLiveGrid(const char* grid_name, const char* data_
 int32_t EnvironmentClient::FinishLiveForm(TVK_HANDLE window) {
   for (auto& [form, state] : live_state_) {
     if (state.window != window || state.finished) continue;
-    auto* finished = const_cast<RunningForm*>(form);
+    auto* finished = const_cast<formfile::RunningForm*>(form);
     // A grid is bound to its data control by its DataSource, unless the form names one.
     for (const auto& [grid, data_control] : grid_bindings_) {
-      RunningControl* control = finished->FindControl(grid);
-      if (control && !FindProperty(control->properties, "DataSource")) {
-        SetProperty(control->properties, {"DataSource", PropertyKind::kString, data_control});
+      formfile::RunningControl* control = finished->FindControl(grid);
+      if (control && !formfile::FindProperty(control->properties, "DataSource")) {
+        formfile::SetProperty(control->properties,
+                              {"DataSource", formfile::PropertyKind::kString, data_control});
       }
     }
     grid_bindings_.clear();
@@ -360,15 +367,15 @@ int32_t EnvironmentClient::FinishLiveForm(TVK_HANDLE window) {
   return kFailed;
 }
 
-void EnvironmentClient::RegenerateNextLiveFormFrom(const RunningForm& source) {
+void EnvironmentClient::RegenerateNextLiveFormFrom(const formfile::RunningForm& source) {
   next_live_name_ = source.Name();
   next_live_source_ = &source;
 }
 
-std::string EnvironmentClient::FileNameFor(const RunningForm& form) const {
+std::string EnvironmentClient::FileNameFor(const formfile::RunningForm& form) const {
   const text::CodePage page = PageOf(form);
   std::string_view stem = page.FileStem(form.Name());
-  std::vector<const RunningForm*> sharing;
+  std::vector<const formfile::RunningForm*> sharing;
   for (const RunningEntry& entry : running_) {
     if (page.SameName(PageOf(*entry.form).FileStem(entry.form->Name()), stem)) {
       sharing.push_back(entry.form.get());
@@ -377,9 +384,10 @@ std::string EnvironmentClient::FileNameFor(const RunningForm& form) const {
   auto place = std::find(sharing.begin(), sharing.end(), &form);
   if (sharing.size() < 2 || place == sharing.end()) return std::string(stem) + ".FRM";
   // By name, and forms of one name in the order they were loaded.
-  std::stable_sort(sharing.begin(), sharing.end(), [](const RunningForm* a, const RunningForm* b) {
-    return text::LessAsciiName(a->Name(), b->Name());
-  });
+  std::stable_sort(sharing.begin(), sharing.end(),
+                   [](const formfile::RunningForm* a, const formfile::RunningForm* b) {
+                     return text::LessAsciiName(a->Name(), b->Name());
+                   });
   std::string number =
       std::to_string(std::find(sharing.begin(), sharing.end(), &form) - sharing.begin() + 1);
   std::string width = std::to_string(sharing.size());
@@ -421,11 +429,12 @@ bool EnvironmentClient::MayWrite(const std::string& path, const std::string& exi
   return true;
 }
 
-text::CodePage EnvironmentClient::PageOf(const RunningForm& form) const {
+text::CodePage EnvironmentClient::PageOf(const formfile::RunningForm& form) const {
   return form.HasUtf8Mark() ? text::CodePage::Utf8() : page_;
 }
 
-const EnvironmentClient::RunningEntry* EnvironmentClient::EntryOf(const RunningForm& form) const {
+const EnvironmentClient::RunningEntry* EnvironmentClient::EntryOf(
+    const formfile::RunningForm& form) const {
   for (const RunningEntry& entry : running_) {
     if (entry.form.get() == &form) return &entry;
   }
@@ -470,7 +479,7 @@ Status EnvironmentClient::CopyResources(const std::vector<RegeneratedForm::Resou
   return kOk;
 }
 
-Status EnvironmentClient::Save(RunningForm& form) {
+Status EnvironmentClient::Save(formfile::RunningForm& form) {
   std::error_code ignored;
   std::filesystem::create_directories(output_folder_.empty() ? "." : output_folder_, ignored);
   const LiveState& state = live_state_[&form];

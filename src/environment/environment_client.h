@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "base/status.h"
-#include "environment/form_file_reader.h"
 #include "environment/regenerated_form.h"
-#include "environment/running_form.h"
+#include "formfile/form_file_reader.h"
+#include "formfile/running_form.h"
 #include "host/client_base.h"
 #include "text/code_page.h"
 
@@ -32,19 +32,19 @@ class EnvironmentClient : public ClientBase {
   // Loads a form file as a running form and registers it (its form-manager object and its
   // window); the reader's outcome, whose form is kept by the environment on success.
   struct Loaded {
-    RunningForm* form = nullptr;  // none when the file was refused or could not be read
-    FormFileReader::Fault fault;
+    formfile::RunningForm* form = nullptr;  // none when the file was refused or could not be read
+    formfile::FormFileReader::Fault fault;
     bool unreadable = false;
   };
   Loaded LoadFormFile(const std::string& path);
   // Runs and registers a form already read.
-  RunningForm* Run(std::unique_ptr<RunningForm> form, std::string path);
+  formfile::RunningForm* Run(std::unique_ptr<formfile::RunningForm> form, std::string path);
 
   // The environment's main window, which the reverse-engineering dialog belongs to.
   TVK_HANDLE MainWindow() const { return kMainWindow; }
   // The running forms in the order they were loaded, with their windows and files.
   struct RunningEntry {
-    std::unique_ptr<RunningForm> form;
+    std::unique_ptr<formfile::RunningForm> form;
     TVK_HANDLE window = 0;
     std::string path;
     // The name the library knows it by: its own, or for a second form of a name already
@@ -58,7 +58,7 @@ class EnvironmentClient : public ClientBase {
   void NameNextLiveForm(std::string name) { next_live_name_ = std::move(name); }
   // The next live form is the regeneration of that running form: it is named after it, and
   // takes back what the library could not carry (see RegeneratedForm).
-  void RegenerateNextLiveFormFrom(const RunningForm& source);
+  void RegenerateNextLiveFormFrom(const formfile::RunningForm& source);
   // The code page of the forms' text, in which names are cut and compared; Windows-1252
   // unless told otherwise.
   void SetCodePage(text::CodePage page) { page_ = std::move(page); }
@@ -66,7 +66,7 @@ class EnvironmentClient : public ClientBase {
   // double-byte character) and ".FRM"; a running form whose first 8 characters other
   // running forms share gets a number in its last characters, after its place among them
   // by name ("frmFath1.FRM", "frmFath2.FRM").
-  std::string FileNameFor(const RunningForm& form) const;
+  std::string FileNameFor(const formfile::RunningForm& form) const;
   // The path a file of that name has in the output folder: the file already there whose
   // name is the same but for case (it counts as that file), else the name in the folder.
   std::string PathInOutputFolder(const std::string& file_name) const;
@@ -78,7 +78,9 @@ class EnvironmentClient : public ClientBase {
   const std::string& Refusal() const { return refusal_; }
   const std::vector<std::string>& Changes() const { return changes_; }
   // The live forms built so far, and the paths of those saved.
-  const std::vector<std::unique_ptr<RunningForm>>& LiveForms() const { return live_forms_; }
+  const std::vector<std::unique_ptr<formfile::RunningForm>>& LiveForms() const {
+    return live_forms_;
+  }
   const std::vector<std::string>& SavedPaths() const { return saved_paths_; }
   // Saves the live forms that were never finished; the first failing status, else 0.
   [[nodiscard]] Status SaveUnfinishedForms();
@@ -119,23 +121,24 @@ class EnvironmentClient : public ClientBase {
     TVK_HANDLE form_handle = 0;
     TVK_HANDLE window = 0;
     bool finished = false;
-    const RunningForm* source = nullptr;  // the running form it regenerates
+    const formfile::RunningForm* source = nullptr;  // the running form it regenerates
   };
 
-  RunningForm* FindRunning(void* form_manager) const;
-  RunningForm* FindLiveForm(TVK_HANDLE form_handle) const;
+  formfile::RunningForm* FindRunning(void* form_manager) const;
+  formfile::RunningForm* FindLiveForm(TVK_HANDLE form_handle) const;
   // The form of a control handle, and the control.
-  std::pair<RunningForm*, RunningControl*> FindControl(TVK_HANDLE control) const;
+  std::pair<formfile::RunningForm*, formfile::RunningControl*> FindControl(
+      TVK_HANDLE control) const;
   // The library opens the children of frames and pictures it describes itself; inside any
   // other container the environment describes every control at every depth.
-  int32_t Describe(RunningControl& control, void* owner, int32_t owner_kind, void* form_desc,
-                   bool library_opens_children, TVK_CTRLDESC* descriptor);
-  std::string ShownName(const RunningForm& form) const;
+  int32_t Describe(formfile::RunningControl& control, void* owner, int32_t owner_kind,
+                   void* form_desc, bool library_opens_children, TVK_CTRLDESC* descriptor);
+  std::string ShownName(const formfile::RunningForm& form) const;
   // Name, handle and properties of a control descriptor; the first failing status.
-  uint32_t DescribeProperties(RunningControl& control, TVK_CTRLDESC described);
+  uint32_t DescribeProperties(formfile::RunningControl& control, TVK_CTRLDESC described);
   std::string WindowTitle(TVK_HANDLE window) const;
   TVK_HANDLE NextControlHandle() { return next_control_handle_++; }
-  [[nodiscard]] Status Save(RunningForm& form);
+  [[nodiscard]] Status Save(formfile::RunningForm& form);
   // A file of the output folder may be written under that name (existing is the one of
   // the same name there, or the path itself): the refusal is kept otherwise.
   bool MayWrite(const std::string& path, const std::string& existing);
@@ -143,24 +146,24 @@ class EnvironmentClient : public ClientBase {
   // Writes the regenerated form's ".frx" files; the first failing status, else 0.
   [[nodiscard]] Status CopyResources(const std::vector<RegeneratedForm::ResourceCopy>& copies);
   // The code page of a form's text: UTF-8 for a file that began with its mark.
-  text::CodePage PageOf(const RunningForm& form) const;
+  text::CodePage PageOf(const formfile::RunningForm& form) const;
   // The running entry of a form, or none.
-  const RunningEntry* EntryOf(const RunningForm& form) const;
+  const RunningEntry* EntryOf(const formfile::RunningForm& form) const;
 
   std::string output_folder_;
   bool started_ = false;
   std::vector<RunningEntry> running_;
   std::unordered_map<std::string, int> running_names_;  // lower case, how many run by it
-  std::vector<std::unique_ptr<RunningForm>> live_forms_;
-  std::unordered_map<const RunningForm*, LiveState> live_state_;
-  std::unordered_map<TVK_HANDLE, RunningForm*> form_of_control_;
+  std::vector<std::unique_ptr<formfile::RunningForm>> live_forms_;
+  std::unordered_map<const formfile::RunningForm*, LiveState> live_state_;
+  std::unordered_map<TVK_HANDLE, formfile::RunningForm*> form_of_control_;
   // The form descriptor a described control belongs to, for the data controls among its
   // children.
   std::unordered_map<TVK_CTRLDESC, void*> form_desc_of_;
   std::vector<std::pair<std::string, std::string>> grid_bindings_;
   std::vector<std::string> saved_paths_;
   std::string next_live_name_;
-  const RunningForm* next_live_source_ = nullptr;
+  const formfile::RunningForm* next_live_source_ = nullptr;
   bool replace_existing_ = true;
   std::string refusal_;
   std::vector<std::string> changes_;

@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // A form read from a file of Visual Basic 4 on, or indented as Visual Basic indents.
-bool IsVisualBasicFile(const RunningForm& form) {
+bool IsVisualBasicFile(const formfile::RunningForm& form) {
   const std::string& version = form.FileVersion();
   return (!version.empty() && version[0] >= '4' && version[0] <= '9') || form.Indent() != "\t";
 }
@@ -28,26 +28,27 @@ class BlockWriter {
 
   // The properties, with the groups of a Visual Basic file reopened around their members;
   // a group without members stands where it was read.
-  void Properties(const PropertyList& properties, const std::vector<PropertyGroup>& groups) {
+  void Properties(const formfile::PropertyList& properties,
+                  const std::vector<formfile::PropertyGroup>& groups) {
     std::vector<std::string_view> open;  // the paths of the groups open, outermost first
-    std::vector<const PropertyGroup*> empty =
-        groups_ ? EmptyGroups(properties, groups) : std::vector<const PropertyGroup*>();
+    std::vector<const formfile::PropertyGroup*> empty =
+        groups_ ? EmptyGroups(properties, groups) : std::vector<const formfile::PropertyGroup*>();
     auto next_empty = empty.begin();
     for (std::size_t index = 0; index <= properties.size(); ++index) {
       for (; next_empty != empty.end() && (*next_empty)->position <= index; ++next_empty) {
         Regroup((*next_empty)->path, groups, open, /*opens_itself=*/true);
       }
       if (index == properties.size()) break;
-      const FormProperty& property = properties[index];
+      const formfile::FormProperty& property = properties[index];
       std::string_view name = property.name;
       if (groups_) name = Regroup(property.name, groups, open);
-      printer_.Property(name, property.text, property.kind == PropertyKind::kString,
+      printer_.Property(name, property.text, property.kind == formfile::PropertyKind::kString,
                         property.comment);
     }
     CloseGroups(open, 0);
   }
 
-  void Control(const RunningControl& control) {
+  void Control(const formfile::RunningControl& control) {
     printer_.Begin(control.class_name, control.name, control.after_name);
     Properties(control.properties, control.groups);
     for (const auto& child : control.children) Control(*child);
@@ -56,18 +57,19 @@ class BlockWriter {
 
  private:
   // The groups no property is a member of, in the order of their places.
-  static std::vector<const PropertyGroup*> EmptyGroups(const PropertyList& properties,
-                                                       const std::vector<PropertyGroup>& groups) {
+  static std::vector<const formfile::PropertyGroup*> EmptyGroups(
+      const formfile::PropertyList& properties,
+      const std::vector<formfile::PropertyGroup>& groups) {
     std::unordered_set<std::string_view> filled;
-    for (const FormProperty& property : properties) {
+    for (const formfile::FormProperty& property : properties) {
       std::string_view name = property.name;
       for (auto dot = name.rfind('.'); dot != std::string_view::npos; dot = name.rfind('.')) {
         name = name.substr(0, dot);
         if (!filled.insert(name).second) break;
       }
     }
-    std::vector<const PropertyGroup*> empty;
-    for (const PropertyGroup& group : groups) {
+    std::vector<const formfile::PropertyGroup*> empty;
+    for (const formfile::PropertyGroup& group : groups) {
       if (!filled.contains(group.path)) empty.push_back(&group);
     }
     std::stable_sort(empty.begin(), empty.end(),
@@ -78,7 +80,8 @@ class BlockWriter {
   // Closes the groups the property is not in, opens those it is in, and gives its name
   // within the innermost. The name of a group that opens itself is a group's path, which
   // is opened too.
-  std::string_view Regroup(std::string_view name, const std::vector<PropertyGroup>& groups,
+  std::string_view Regroup(std::string_view name,
+                           const std::vector<formfile::PropertyGroup>& groups,
                            std::vector<std::string_view>& open, bool opens_itself = false) {
     std::size_t kept = 0;
     while (kept < open.size() && name.size() > open[kept].size() && name.starts_with(open[kept]) &&
@@ -94,8 +97,9 @@ class BlockWriter {
         opens_itself = false;
       }
       std::string_view path = name.substr(0, dot);
-      auto read = std::find_if(groups.begin(), groups.end(),
-                               [&](const PropertyGroup& group) { return group.path == path; });
+      auto read =
+          std::find_if(groups.begin(), groups.end(),
+                       [&](const formfile::PropertyGroup& group) { return group.path == path; });
       printer_.BeginGroup(path.substr(start),
                           read != groups.end() ? std::string_view(read->after_name) : "");
       open.push_back(path);
@@ -116,7 +120,7 @@ class BlockWriter {
 };
 
 // The generator's own layout, which forms it wrote and live forms are saved in.
-void GeneratorText(const RunningForm& form, formfile::BlockPrinter& printer) {
+void GeneratorText(const formfile::RunningForm& form, formfile::BlockPrinter& printer) {
   printer.Line("VERSION 2.00");
   printer.Begin(form.FormClass(), form.Name());
   printer.IndentedLine("Caption = \"" + form.Caption() + "\"");
@@ -128,7 +132,7 @@ void GeneratorText(const RunningForm& form, formfile::BlockPrinter& printer) {
 }
 
 // Visual Basic's layout, of any version: the form as its file was written.
-void VisualBasicText(const RunningForm& form, formfile::BlockPrinter& printer) {
+void VisualBasicText(const formfile::RunningForm& form, formfile::BlockPrinter& printer) {
   std::string& text = printer.text();
   if (form.HasUtf8Mark()) text += kUtf8Mark;
   printer.Line("VERSION " + form.FileVersion());
@@ -142,7 +146,7 @@ void VisualBasicText(const RunningForm& form, formfile::BlockPrinter& printer) {
   printer.Code(form.Code());
 }
 
-std::string Printed(const RunningForm& form, formfile::FormTally* tally) {
+std::string Printed(const formfile::RunningForm& form, formfile::FormTally* tally) {
   std::string text;
   const bool visual_basic = IsVisualBasicFile(form);
   formfile::BlockPrinter printer(
@@ -158,12 +162,12 @@ std::string Printed(const RunningForm& form, formfile::FormTally* tally) {
 
 }  // namespace
 
-std::string FormFileWriter::Text(const RunningForm& form) {
+std::string FormFileWriter::Text(const formfile::RunningForm& form) {
   return Printed(form, nullptr);
 }
 
 // The listeners hear of the form once it is in its file.
-Status FormFileWriter::Save(const RunningForm& form, const std::string& path) {
+Status FormFileWriter::Save(const formfile::RunningForm& form, const std::string& path) {
   formfile::FormTally tally;
   const Status status = WriteFileAtomically(path, Printed(form, &tally));
   if (status == kOk) formfile::WrittenForms::Report(path, tally);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/status.h"
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 
 namespace tavik::environment {
 
@@ -15,10 +15,10 @@ class FormFileWriter {
   // A form read from a file Visual Basic wrote (any version) is written as that file was:
   // its version, "Object" lines, form class, property groups (those without members too),
   // the comments after values and "Attribute" lines, three spaces a level.
-  static std::string Text(const RunningForm& form);
+  static std::string Text(const formfile::RunningForm& form);
   // Writes the text whole or not at all: 0, or 73 / 74 when the file cannot be created or
   // written (the failure is shown to the user).
-  [[nodiscard]] static Status Save(const RunningForm& form, const std::string& path);
+  [[nodiscard]] static Status Save(const formfile::RunningForm& form, const std::string& path);
 };
 
 }  // namespace tavik::environment

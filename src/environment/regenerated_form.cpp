@@ -17,16 +17,16 @@ namespace tavik::environment {
 namespace {
 
 // A control is known by its name and, in a control array, its Index.
-std::string ControlKey(const RunningControl& control) {
-  const FormProperty* index = FindProperty(control.properties, "Index");
+std::string ControlKey(const formfile::RunningControl& control) {
+  const formfile::FormProperty* index = formfile::FindProperty(control.properties, "Index");
   return text::AsciiLowered(control.name) + "(" + (index ? index->text : "") + ")";
 }
 
 // Is the regenerated value the one the source had, as the library holds it?
-bool SameValue(const FormProperty& source, const FormProperty& regenerated) {
-  std::optional<TVK_VARIANT> variant = PropertyToVariant(source);
+bool SameValue(const formfile::FormProperty& source, const formfile::FormProperty& regenerated) {
+  std::optional<TVK_VARIANT> variant = formfile::PropertyToVariant(source);
   if (!variant) return false;
-  FormProperty held = PropertyFromVariant(source.name, *variant);
+  formfile::FormProperty held = formfile::PropertyFromVariant(source.name, *variant);
   return held.kind == regenerated.kind && held.text == regenerated.text;
 }
 
@@ -52,39 +52,42 @@ std::string_view ResourceFile(std::string_view text) {
   return text.substr(span.start, span.length);
 }
 
-void ForEachResource(const PropertyList& properties,
-                     const std::function<void(const FormProperty&)>& visit) {
-  for (const FormProperty& property : properties) {
-    if (property.kind == PropertyKind::kResource) visit(property);
+void ForEachResource(const formfile::PropertyList& properties,
+                     const std::function<void(const formfile::FormProperty&)>& visit) {
+  for (const formfile::FormProperty& property : properties) {
+    if (property.kind == formfile::PropertyKind::kResource) visit(property);
   }
 }
 
 class Restorer {
  public:
-  Restorer(const RunningForm& source, const RegeneratedForm::Place& place,
+  Restorer(const formfile::RunningForm& source, const RegeneratedForm::Place& place,
            RegeneratedForm::Outcome& outcome)
       : place_(place), outcome_(outcome) {
     PlanResourceFiles(source);
   }
 
-  PropertyList Properties(const PropertyList& source, const PropertyList& regenerated,
-                          std::string_view owner) {
-    PropertyList restored;
-    for (const FormProperty& property : source) {
-      const FormProperty* given = FindProperty(regenerated, property.name);
+  formfile::PropertyList Properties(const formfile::PropertyList& source,
+                                    const formfile::PropertyList& regenerated,
+                                    std::string_view owner) {
+    formfile::PropertyList restored;
+    for (const formfile::FormProperty& property : source) {
+      const formfile::FormProperty* given = formfile::FindProperty(regenerated, property.name);
       if (given && !SameValue(property, *given)) {
         outcome_.changes.push_back(fmt::format("{}.{}: {} became {}", owner, property.name,
                                                Shown(property), Shown(*given)));
         restored.push_back(*given);
       } else {
         restored.push_back(property);
-        if (property.kind == PropertyKind::kResource) PointAtCopy(restored.back());
+        if (property.kind == formfile::PropertyKind::kResource) PointAtCopy(restored.back());
       }
     }
     // What the library added; a name it was given only because every control has one is not
     // written where the source had none (later files name a control on its Begin line).
-    for (const FormProperty& property : regenerated) {
-      if (FindProperty(source, property.name) || SameName(property.name, "Name")) continue;
+    for (const formfile::FormProperty& property : regenerated) {
+      if (formfile::FindProperty(source, property.name) ||
+          formfile::SameName(property.name, "Name"))
+        continue;
       outcome_.changes.push_back(
           fmt::format("{}.{} = {} was added", owner, property.name, Shown(property)));
       restored.push_back(property);
@@ -102,22 +105,23 @@ class Restorer {
   }
 
  private:
-  static std::string Shown(const FormProperty& property) {
-    return property.kind == PropertyKind::kString ? "\"" + property.text + "\"" : property.text;
+  static std::string Shown(const formfile::FormProperty& property) {
+    return property.kind == formfile::PropertyKind::kString ? "\"" + property.text + "\""
+                                                            : property.text;
   }
 
   // Each file the values name, found beside the source; a form that names one file alone
   // (its own ".frx") has it copied under the new form's name, other files keep theirs.
-  void PlanResourceFiles(const RunningForm& source) {
+  void PlanResourceFiles(const formfile::RunningForm& source) {
     std::vector<std::string> files;
     std::unordered_set<std::string> seen;
-    auto note = [&](const FormProperty& property) {
+    auto note = [&](const formfile::FormProperty& property) {
       std::string_view file = ResourceFile(property.text);
       if (seen.insert(place_.page.Folded(file)).second) files.emplace_back(file);
     };
     ForEachResource(source.Properties(), note);
     source.ForEachControl(
-        [&](RunningControl& control) { ForEachResource(control.properties, note); });
+        [&](formfile::RunningControl& control) { ForEachResource(control.properties, note); });
     for (const std::string& file : files) {
       std::string found = Beside(file);
       if (found.empty()) continue;
@@ -145,7 +149,7 @@ class Restorer {
     return {};
   }
 
-  void PointAtCopy(FormProperty& property) {
+  void PointAtCopy(formfile::FormProperty& property) {
     FileSpan span = ResourceFileSpan(property.text);
     std::string_view file = std::string_view(property.text).substr(span.start, span.length);
     auto copy = copies_.find(place_.page.Folded(file));
@@ -164,8 +168,9 @@ class Restorer {
 
 }  // namespace
 
-RegeneratedForm::Outcome RegeneratedForm::Restore(RunningForm& regenerated,
-                                                  const RunningForm& source, const Place& place) {
+RegeneratedForm::Outcome RegeneratedForm::Restore(formfile::RunningForm& regenerated,
+                                                  const formfile::RunningForm& source,
+                                                  const Place& place) {
   Outcome outcome;
   regenerated.SetFileVersion(source.FileVersion());
   regenerated.SetFormClass(source.FormClass());
@@ -179,23 +184,24 @@ RegeneratedForm::Outcome RegeneratedForm::Restore(RunningForm& regenerated,
   regenerated.Properties() =
       restorer.Properties(source.Properties(), regenerated.Properties(), source.Name());
 
-  std::unordered_map<std::string, const RunningControl*> source_controls;
-  source.ForEachControl(
-      [&](RunningControl& control) { source_controls.emplace(ControlKey(control), &control); });
-  regenerated.ForEachControl([&](RunningControl& control) {
+  std::unordered_map<std::string, const formfile::RunningControl*> source_controls;
+  source.ForEachControl([&](formfile::RunningControl& control) {
+    source_controls.emplace(ControlKey(control), &control);
+  });
+  regenerated.ForEachControl([&](formfile::RunningControl& control) {
     auto found = source_controls.find(ControlKey(control));
     if (found == source_controls.end()) {
       outcome.changes.push_back(fmt::format("{} {} was added", control.class_name, control.name));
       return;
     }
-    const RunningControl& original = *found->second;
+    const formfile::RunningControl& original = *found->second;
     source_controls.erase(found);
     control.class_name = original.class_name;
     control.groups = original.groups;
     control.after_name = original.after_name;
     control.properties = restorer.Properties(original.properties, control.properties, control.name);
   });
-  source.ForEachControl([&](RunningControl& control) {
+  source.ForEachControl([&](formfile::RunningControl& control) {
     if (source_controls.contains(ControlKey(control))) {
       outcome.changes.push_back(
           fmt::format("{} {} did not come back", control.class_name, control.name));

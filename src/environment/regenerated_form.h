@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 #include "text/code_page.h"
 
 namespace tavik::environment {
@@ -39,7 +39,8 @@ class RegeneratedForm {
   // ".frx" files the values name are found beside the source (names compared in its code
   // page) and copied under the new form's name, the values pointing at them; a missing one
   // is kept as written and reported.
-  static Outcome Restore(RunningForm& regenerated, const RunningForm& source, const Place& place);
+  static Outcome Restore(formfile::RunningForm& regenerated, const formfile::RunningForm& source,
+                         const Place& place);
 };
 
 }  // namespace tavik::environment

@@ -18,8 +18,8 @@ namespace tavik::preview {
 
 namespace {
 
-using environment::FindProperty;
-using environment::RunningControl;
+using formfile::FindProperty;
+using formfile::RunningControl;
 
 // Windows 95 sizes, in pixels: the square of a check box, the circle of an option button,
 // the gap before their captions, a scroll bar's breadth and the record selectors of a grid.
@@ -70,7 +70,7 @@ int IntegerOf(const RunningControl& control, std::string_view name, int fallback
 }
 
 std::string TextOf(const RunningControl& control, std::string_view name) {
-  const environment::FormProperty* property = FindProperty(control.properties, name);
+  const formfile::FormProperty* property = FindProperty(control.properties, name);
   return property != nullptr ? property->text : std::string();
 }
 
@@ -148,7 +148,7 @@ constexpr std::string_view kUnseenAtRunTime[] = {
 Kind KindOf(std::string_view class_name) {
   const std::string_view base = ControlPainter::BaseClass(class_name);
   for (const KnownClass& known : kKnownClasses) {
-    if (environment::SameName(base, known.name)) return known.kind;
+    if (formfile::SameName(base, known.name)) return known.kind;
   }
   return Kind::kUnknown;
 }
@@ -171,9 +171,8 @@ std::string_view ControlPainter::BaseClass(std::string_view class_name) {
 bool ControlPainter::Visible(const RunningControl& control) {
   if (IntegerOf(control, "Visible", -1) == 0) return false;
   const std::string_view base = BaseClass(control.class_name);
-  return std::none_of(
-      std::begin(kUnseenAtRunTime), std::end(kUnseenAtRunTime),
-      [base](std::string_view unseen) { return environment::SameName(base, unseen); });
+  return std::none_of(std::begin(kUnseenAtRunTime), std::end(kUnseenAtRunTime),
+                      [base](std::string_view unseen) { return formfile::SameName(base, unseen); });
 }
 
 bool ControlPainter::Graphical(const RunningControl& control) {
@@ -369,7 +368,7 @@ void ControlPainter::Button(const Look& look) {
   const std::string caption = TextMetrics::Shown(TextOf(look.control, "Caption"));
   // A graphical button (Style 1, and every three-dimensional one) shows its picture in its
   // middle, its caption beneath it at the bottom.
-  const bool graphical = environment::SameName(BaseClass(look.control.class_name), "SSCommand") ||
+  const bool graphical = formfile::SameName(BaseClass(look.control.class_name), "SSCommand") ||
                          IntegerOf(look.control, "Style", 0) == 1;
   std::shared_ptr<const PictureData> picture = graphical ? PictureOf(look, "Picture") : nullptr;
   if (!picture) {

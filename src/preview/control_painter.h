@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 #include "preview/frx_pictures.h"
 #include "preview/scene.h"
 #include "preview/text_metrics.h"
@@ -23,13 +23,13 @@ class ControlPainter {
   static std::string_view BaseClass(std::string_view class_name);
   // Controls that show nothing at run time (timers, common dialogs, image lists, the report
   // and communications controls, any with Visible False) are not drawn.
-  static bool Visible(const environment::RunningControl& control);
+  static bool Visible(const formfile::RunningControl& control);
   // Labels, images, shapes and lines have no window of their own: they are painted on their
   // container, beneath every control that has one.
-  static bool Graphical(const environment::RunningControl& control);
+  static bool Graphical(const formfile::RunningControl& control);
 
   // Draws the control in box with font; returns the box its children are placed in.
-  Box Paint(const environment::RunningControl& control, const Box& box, const Font& font);
+  Box Paint(const formfile::RunningControl& control, const Box& box, const Font& font);
 
  private:
   struct Look;  // the control, its box, font and colours, as each drawing needs them

@@ -11,7 +11,7 @@ namespace tavik::preview {
 
 namespace {
 
-using environment::RunningControl;
+using formfile::RunningControl;
 
 // The values of Shape, FillStyle and BorderStyle.
 enum ShapeKind { kRectangle, kSquare, kOval, kCircle, kRoundedRectangle, kRoundedSquare };

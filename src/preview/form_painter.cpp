@@ -12,16 +12,16 @@ namespace tavik::preview {
 
 namespace {
 
-using environment::PropertyList;
-using environment::RunningControl;
-using environment::RunningForm;
+using formfile::PropertyList;
+using formfile::RunningControl;
+using formfile::RunningForm;
 
 int PixelsOf(const PropertyList& properties, std::string_view name) {
   return PropertyValues::PixelsOf(properties, name);
 }
 
 Box BoxOf(const RunningControl& control, const Box& origin) {
-  if (environment::SameName(ControlPainter::BaseClass(control.class_name), "Line")) {
+  if (formfile::SameName(ControlPainter::BaseClass(control.class_name), "Line")) {
     return FigurePainter::LineBox(control, origin);
   }
   return {origin.x + PixelsOf(control.properties, "Left"),
@@ -31,7 +31,7 @@ Box BoxOf(const RunningControl& control, const Box& origin) {
 
 const RunningControl* FindOfClass(const RunningForm& form, std::string_view base_class) {
   for (const auto& control : form.Controls()) {
-    if (environment::SameName(ControlPainter::BaseClass(control->class_name), base_class)) {
+    if (formfile::SameName(ControlPainter::BaseClass(control->class_name), base_class)) {
       return control.get();
     }
   }
@@ -62,7 +62,7 @@ Scene FormPainter::Paint(const RunningForm& form) const {
 
 void FormPainter::PaintControls(
     Scene& scene, ControlPainter& painter,
-    const std::vector<std::unique_ptr<environment::RunningControl>>& controls, const Box& origin,
+    const std::vector<std::unique_ptr<formfile::RunningControl>>& controls, const Box& origin,
     const Font& font, const Placements& placements) const {
   for (const bool graphical : {true, false}) {
     for (const auto& control : controls) {

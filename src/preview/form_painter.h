@@ -3,7 +3,7 @@
 
 #include <unordered_map>
 
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 #include "preview/control_painter.h"
 #include "preview/frx_pictures.h"
 #include "preview/scene.h"
@@ -18,21 +18,20 @@ class FormPainter {
       : metrics_(metrics), pictures_(pictures) {}
 
   // The form as an active window at 96 pixels per inch, 15 twips to a pixel.
-  Scene Paint(const environment::RunningForm& form) const;
+  Scene Paint(const formfile::RunningForm& form) const;
 
  private:
-  using Placements = std::unordered_map<const environment::RunningControl*, Box>;
+  using Placements = std::unordered_map<const formfile::RunningControl*, Box>;
 
   // Graphical controls first, then those with windows, each kind in the order of the file.
   void PaintControls(Scene& scene, ControlPainter& painter,
-                     const std::vector<std::unique_ptr<environment::RunningControl>>& controls,
+                     const std::vector<std::unique_ptr<formfile::RunningControl>>& controls,
                      const Box& origin, const Font& font, const Placements& placements) const;
-  void PaintControl(Scene& scene, ControlPainter& painter,
-                    const environment::RunningControl& control, const Box& origin, const Font& font,
-                    const Placements& placements) const;
+  void PaintControl(Scene& scene, ControlPainter& painter, const formfile::RunningControl& control,
+                    const Box& origin, const Font& font, const Placements& placements) const;
   // A scrolling form's scroll bars stand outside its client area in the file and are moved to
   // its edges when the form is shown; they are drawn where they are then.
-  static Placements DockScrollBars(const environment::RunningForm& form, const Box& client);
+  static Placements DockScrollBars(const formfile::RunningForm& form, const Box& client);
 
   const TextMetrics& metrics_;
   FrxPictures* pictures_;

@@ -1,7 +1,7 @@
 // Draws a form and writes its picture to a file, as SVG or PNG by the file's extension.
 #include "preview/form_preview.h"
 
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 #include "platform/file_output.h"
 #include "platform/platform.h"
 #include "preview/form_painter.h"
@@ -16,10 +16,10 @@ namespace {
 
 bool EndsWith(std::string_view path, std::string_view extension) {
   return path.size() > extension.size() &&
-         environment::SameName(path.substr(path.size() - extension.size()), extension);
+         formfile::SameName(path.substr(path.size() - extension.size()), extension);
 }
 
-Scene Draw(const environment::RunningForm& form, const std::filesystem::path& form_folder) {
+Scene Draw(const formfile::RunningForm& form, const std::filesystem::path& form_folder) {
   const TextMetrics metrics(CurrentPlatform().text_measurer);
   FrxPictures pictures(form_folder);
   return FormPainter(metrics, &pictures).Paint(form);
@@ -33,12 +33,12 @@ std::optional<PictureFormat> FormPreview::FormatOf(std::string_view path) {
   return std::nullopt;
 }
 
-std::string FormPreview::Svg(const environment::RunningForm& form, const text::CodePage& page,
+std::string FormPreview::Svg(const formfile::RunningForm& form, const text::CodePage& page,
                              const std::filesystem::path& form_folder) {
   return SvgWriter::Write(Draw(form, form_folder), page);
 }
 
-int FormPreview::Write(const environment::RunningForm& form, const text::CodePage& page,
+int FormPreview::Write(const formfile::RunningForm& form, const text::CodePage& page,
                        const std::string& path, PictureFormat format, std::string& error,
                        const std::filesystem::path& form_folder) {
   const Scene scene = Draw(form, form_folder);

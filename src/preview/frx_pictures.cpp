@@ -77,9 +77,9 @@ std::vector<std::string_view> FrxPictures::Candidates(std::string_view file, std
   return candidates;
 }
 
-std::shared_ptr<const PictureData> FrxPictures::Find(const environment::PropertyList& properties,
+std::shared_ptr<const PictureData> FrxPictures::Find(const formfile::PropertyList& properties,
                                                      std::string_view name) {
-  const environment::FormProperty* property = environment::FindProperty(properties, name);
+  const formfile::FormProperty* property = formfile::FindProperty(properties, name);
   if (property == nullptr || folder_.empty()) return nullptr;
   const auto known = pictures_.find(property->text);
   if (known != pictures_.end()) return known->second;
@@ -104,7 +104,7 @@ const std::optional<std::string>& FrxPictures::FileNamed(const std::string& name
   if (!std::filesystem::exists(path, error)) {
     // Written on Windows, a form may name its file in another case than the file has.
     for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
-      if (environment::SameName(entry.path().filename().string(), name)) path = entry.path();
+      if (formfile::SameName(entry.path().filename().string(), name)) path = entry.path();
     }
   }
   std::ifstream in(path, std::ios::binary);

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 #include "preview/scene.h"
 
 namespace tavik::preview {
@@ -24,7 +24,7 @@ class FrxPictures {
   // FORM1.FRX:0000, the number a place in the file in hexadecimal), decoded; none when the
   // property is missing or empty, its file or place cannot be read, or no loader reads the
   // picture there. Each picture is read and decoded once.
-  std::shared_ptr<const PictureData> Find(const environment::PropertyList& properties,
+  std::shared_ptr<const PictureData> Find(const formfile::PropertyList& properties,
                                           std::string_view name);
 
   // Where the picture at offset lies in a .frx file's bytes, in the order to try: after the

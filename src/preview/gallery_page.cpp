@@ -29,7 +29,7 @@ constexpr std::string_view kHead =
 
 }  // namespace
 
-void GalleryPage::Add(const std::string& name, const environment::RunningForm& form) {
+void GalleryPage::Add(const std::string& name, const formfile::RunningForm& form) {
   entries_.push_back({name, text::Windows1252ToUtf8(TableOf(form))});
 }
 
@@ -50,17 +50,17 @@ std::string GalleryPage::Html() const {
   return html;
 }
 
-std::string GalleryPage::TableOf(const environment::RunningForm& form) {
+std::string GalleryPage::TableOf(const formfile::RunningForm& form) {
   // A hidden data control holds the rows of a list; a form's own shows its table by name
   // when its code sets the rows it reads.
   std::string table;
-  form.ForEachControl([&](const environment::RunningControl& control) {
+  form.ForEachControl([&](const formfile::RunningControl& control) {
     if (!table.empty() || !ControlPainter::Visible(control) ||
-        !environment::SameName(ControlPainter::BaseClass(control.class_name), "Data")) {
+        !formfile::SameName(ControlPainter::BaseClass(control.class_name), "Data")) {
       return;
     }
-    table = environment::StringProperty(control.properties, "RecordSource")
-                .value_or(environment::StringProperty(control.properties, "Caption").value_or(""));
+    table = formfile::StringProperty(control.properties, "RecordSource")
+                .value_or(formfile::StringProperty(control.properties, "Caption").value_or(""));
   });
   return table;
 }

@@ -4,20 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 
 namespace tavik::preview {
 
 class GalleryPage {
  public:
   // A form whose pictures NAME.png and NAME.svg lie beside the page; the name in UTF-8.
-  void Add(const std::string& name, const environment::RunningForm& form);
+  void Add(const std::string& name, const formfile::RunningForm& form);
   // The HTML page: every form's picture, name and table; choosing a picture opens it large.
   std::string Html() const;
 
   // The table a form shows: its first visible data control's RecordSource, else its caption;
   // empty when it has none.
-  static std::string TableOf(const environment::RunningForm& form);
+  static std::string TableOf(const formfile::RunningForm& form);
 
  private:
   struct Entry {

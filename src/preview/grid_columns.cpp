@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 
 namespace tavik::preview {
 
@@ -17,8 +17,7 @@ std::string_view Trimmed(std::string_view text) {
 
 // Takes prefix (case ignored) off the front of text.
 bool Take(std::string_view& text, std::string_view prefix) {
-  if (text.size() < prefix.size() ||
-      !environment::SameName(text.substr(0, prefix.size()), prefix)) {
+  if (text.size() < prefix.size() || !formfile::SameName(text.substr(0, prefix.size()), prefix)) {
     return false;
   }
   text.remove_prefix(prefix.size());

@@ -55,8 +55,8 @@ std::optional<Rgb> Palette::Parse(std::string_view text) {
              static_cast<std::uint8_t>((*value >> 16) & 0xFFu)};
 }
 
-Rgb Palette::Of(const environment::PropertyList& properties, std::string_view name, Rgb fallback) {
-  const environment::FormProperty* property = environment::FindProperty(properties, name);
+Rgb Palette::Of(const formfile::PropertyList& properties, std::string_view name, Rgb fallback) {
+  const formfile::FormProperty* property = formfile::FindProperty(properties, name);
   if (property == nullptr) return fallback;
   return Parse(property->text).value_or(fallback);
 }

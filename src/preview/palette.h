@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 #include "preview/scene.h"
 
 namespace tavik::preview {
@@ -37,7 +37,7 @@ class Palette {
   // other holds blue, green and red from high byte to low. Nothing for other text.
   static std::optional<Rgb> Parse(std::string_view text);
   // The colour of a property, or the fallback when the control has none or it cannot be read.
-  static Rgb Of(const environment::PropertyList& properties, std::string_view name, Rgb fallback);
+  static Rgb Of(const formfile::PropertyList& properties, std::string_view name, Rgb fallback);
 };
 
 }  // namespace tavik::preview

@@ -12,21 +12,21 @@ constexpr double kTwipsPerPixel = 15.0;
 
 }  // namespace
 
-std::optional<double> PropertyValues::Number(const environment::PropertyList& properties,
+std::optional<double> PropertyValues::Number(const formfile::PropertyList& properties,
                                              std::string_view name) {
-  const environment::FormProperty* property = environment::FindProperty(properties, name);
+  const formfile::FormProperty* property = formfile::FindProperty(properties, name);
   if (property == nullptr) return std::nullopt;
   std::string_view text = property->text;
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  if (environment::SameName(text.substr(0, 4), "True")) return -1.0;
-  if (environment::SameName(text.substr(0, 5), "False")) return 0.0;
+  if (formfile::SameName(text.substr(0, 4), "True")) return -1.0;
+  if (formfile::SameName(text.substr(0, 5), "False")) return 0.0;
   double value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc()) return std::nullopt;
   return value;
 }
 
-int PropertyValues::Integer(const environment::PropertyList& properties, std::string_view name,
+int PropertyValues::Integer(const formfile::PropertyList& properties, std::string_view name,
                             int fallback) {
   const std::optional<double> value = Number(properties, name);
   return value ? static_cast<int>(*value) : fallback;
@@ -36,7 +36,7 @@ int PropertyValues::Pixels(double twips) {
   return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
 
-int PropertyValues::PixelsOf(const environment::PropertyList& properties, std::string_view name) {
+int PropertyValues::PixelsOf(const formfile::PropertyList& properties, std::string_view name) {
   return Pixels(Number(properties, name).value_or(0.0));
 }
 

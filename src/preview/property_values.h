@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 
 namespace tavik::preview {
 
@@ -12,13 +12,12 @@ class PropertyValues {
  public:
   // The number a property starts with ("8.25", "-1  'True" as later files write it); True
   // and False in words are -1 and 0. Nothing when the property is missing or holds no number.
-  static std::optional<double> Number(const environment::PropertyList& properties,
+  static std::optional<double> Number(const formfile::PropertyList& properties,
                                       std::string_view name);
-  static int Integer(const environment::PropertyList& properties, std::string_view name,
-                     int fallback);
+  static int Integer(const formfile::PropertyList& properties, std::string_view name, int fallback);
   // Twips to pixels at 96 pixels per inch, 15 twips to a pixel, rounded.
   static int Pixels(double twips);
-  static int PixelsOf(const environment::PropertyList& properties, std::string_view name);
+  static int PixelsOf(const formfile::PropertyList& properties, std::string_view name);
 };
 
 }  // namespace tavik::preview

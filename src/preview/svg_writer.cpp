@@ -7,7 +7,7 @@
 #include <array>
 #include <variant>
 
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 
 namespace tavik::preview {
 
@@ -212,7 +212,7 @@ std::string SvgWriter::Markup(std::string_view utf8) {
 
 std::string SvgWriter::FontFamilies(std::string_view face, const text::CodePage& page) {
   for (const FaceFamilies& known : kFaceFamilies) {
-    if (environment::SameName(face, known.face)) return std::string(known.families);
+    if (formfile::SameName(face, known.face)) return std::string(known.families);
   }
   return fmt::format("'{}', sans-serif", Escaped(face, page));
 }

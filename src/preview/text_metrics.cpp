@@ -13,7 +13,7 @@ namespace tavik::preview {
 
 namespace {
 
-using environment::PropertyList;
+using formfile::PropertyList;
 
 constexpr int kPixelsPerInch = 96;
 constexpr double kTwipsPerPixel = 15.0;
@@ -33,8 +33,8 @@ constexpr int kCutMarginEms = 2;
 
 std::optional<std::string> StringOf(const PropertyList& properties, std::string_view old_name,
                                     std::string_view group_member) {
-  std::optional<std::string> value = environment::StringProperty(properties, old_name);
-  return value ? value : environment::StringProperty(properties, group_member);
+  std::optional<std::string> value = formfile::StringProperty(properties, old_name);
+  return value ? value : formfile::StringProperty(properties, group_member);
 }
 
 // The older separate property, else the member of the "Font" group.

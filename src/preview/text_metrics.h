@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 #include "platform/text_measurer.h"
 #include "preview/scene.h"
 
@@ -28,7 +28,7 @@ class TextMetrics {
   // The font a control's properties set, each part not set taken from inherited: the
   // separate properties of older files ("FontName", "FontBold") or the members of a "Font"
   // property group ("Font.Name", "Font.Weight").
-  static Font FontOf(const environment::PropertyList& properties, const Font& inherited);
+  static Font FontOf(const formfile::PropertyList& properties, const Font& inherited);
   // A caption as shown: "&&" is one ampersand, a single one only marks the access key.
   static std::string Shown(std::string_view caption);
   // Where in the caption as shown its access key stands, the character after the single

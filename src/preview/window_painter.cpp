@@ -13,8 +13,8 @@ namespace tavik::preview {
 
 namespace {
 
-using environment::PropertyList;
-using environment::RunningControl;
+using formfile::PropertyList;
+using formfile::RunningControl;
 
 // Windows 95 at 96 pixels per inch: a sizable window's frame, a fixed one's, the caption bar
 // with the line under it (a tool window's is smaller), the menu bar and the room about each
@@ -50,7 +50,7 @@ bool Flag(const PropertyList& properties, std::string_view name) {
 }
 
 bool IsMenu(const RunningControl& control) {
-  return environment::SameName(ControlPainter::BaseClass(control.class_name), "Menu");
+  return formfile::SameName(ControlPainter::BaseClass(control.class_name), "Menu");
 }
 
 // A caption button's glyph, greyed with a white shadow when the button does nothing.
@@ -61,7 +61,7 @@ void Glyph(bool enabled, const auto& draw) {
 
 }  // namespace
 
-WindowPainter::WindowPainter(const TextMetrics& metrics, const environment::RunningForm& form,
+WindowPainter::WindowPainter(const TextMetrics& metrics, const formfile::RunningForm& form,
                              FrxPictures* pictures)
     : metrics_(metrics),
       form_(form),
@@ -180,8 +180,7 @@ void WindowPainter::PaintMenuBar(Scene& scene, const Box& bar) const {
   const int top = bar.y + (bar.height - metrics_.CellHeight(font)) / 2;
   int x = bar.x;
   for (const RunningControl* menu : menus_) {
-    const std::string caption =
-        environment::StringProperty(menu->properties, "Caption").value_or("");
+    const std::string caption = formfile::StringProperty(menu->properties, "Caption").value_or("");
     const std::string shown = TextMetrics::Shown(caption);
     const int text_x = x + kMenuItemPadding;
     const TextRun run = metrics_.Run(shown, font, text_x, top, ink, scene.Visible());

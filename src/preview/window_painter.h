@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 #include "preview/frx_pictures.h"
 #include "preview/scene.h"
 #include "preview/text_metrics.h"
@@ -15,7 +15,7 @@ class WindowPainter {
   // Sizes the window from the form's properties: its own size ("Width", "Height") or its
   // client area's ("ClientWidth", "ClientHeight"), its BorderStyle and its menus.
   // pictures, where there is one, gives the form's icon.
-  WindowPainter(const TextMetrics& metrics, const environment::RunningForm& form,
+  WindowPainter(const TextMetrics& metrics, const formfile::RunningForm& form,
                 FrxPictures* pictures);
 
   int Width() const { return width_; }
@@ -32,7 +32,7 @@ class WindowPainter {
   void PaintMenuBar(Scene& scene, const Box& bar) const;
 
   const TextMetrics& metrics_;
-  const environment::RunningForm& form_;
+  const formfile::RunningForm& form_;
   FrxPictures* pictures_;
   int border_style_;
   bool control_box_;
@@ -41,7 +41,7 @@ class WindowPainter {
   int frame_ = 0;
   int caption_ = 0;
   int menu_ = 0;
-  std::vector<const environment::RunningControl*> menus_;  // the top-level ones that show
+  std::vector<const formfile::RunningControl*> menus_;  // the top-level ones that show
   int width_ = 0;
   int height_ = 0;
   Box client_;

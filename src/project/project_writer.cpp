@@ -3,11 +3,11 @@
 
 #include <fmt/format.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "base/exit_status.h"
 #include "form/vb_name_maker.h"
+#include "formfile/form_file_reader.h"
 #include "formfile/form_limits.h"
 #include "formfile/written_forms.h"
 #include "platform/terminal.h"
@@ -27,13 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Visual Basic takes at most this many control names on a form; the elements of a control
 // array share one.
@@ -59,7 +52,7 @@ ProjectWriter::ProjectWriter(Options options, ProjectHost& host)
       host_(host),
       folder_(options_.folder),
       module_(SupportModule::Text(options_.version)),
-      module_definitions_(RoutineScanner::Defined(module_)),
+      module_definitions_(RoutineScanner::Defined(RoutineScanner::ModuleCode(module_))),
       show_progress_(IsTerminal(StandardStream::kError)) {
   std::string stem = fs::path(options_.input_path).stem().string();
   project_.version = options_.version;
@@ -159,8 +152,10 @@ int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_n
   fits = reading.loads;
   // A form that is made again with fewer grids is checked again then.
   if (fits) WarnOfLimits(file, form_name, reading.warnings);
-  // The calls into the support module are checked in the form's own text.
-  if (int fault = CheckCalls(file, ReadFile(staged), {})) return fault;
+  // The calls into the support module are checked in the form as it was written.
+  if (int fault = CheckCalls(file, formfile::FormFileReader::ReadFile(staged.string()), {})) {
+    return fault;
+  }
   control_classes_.insert(reading.classes.begin(), reading.classes.end());
   project_.forms.push_back({file, form_name});
   entries_.push_back({form_name, text::Utf8ToWindows1252(caption).value_or(form_name)});
@@ -204,16 +199,24 @@ int ProjectWriter::WriteStartForm() {
                                      entries_, options_.database);
   std::unordered_set<std::string> form_names;
   for (const auto& form : project_.forms) form_names.insert(text::AsciiUppered(form.name));
-  if (int status = CheckCalls(start_file_, text, form_names)) return status;
+  if (int status = CheckCalls(start_file_, formfile::FormFileReader::Read(text), form_names)) {
+    return status;
+  }
   if (int status = Write(start_file_, text)) return status;
   project_.forms.insert(project_.forms.begin(), {start_file_, project_.startup_form});
   return 0;
 }
 
-int ProjectWriter::CheckCalls(const std::string& file, const std::string& text,
+int ProjectWriter::CheckCalls(const std::string& file,
+                              const formfile::FormFileReader::Outcome& read,
                               const std::unordered_set<std::string>& known_names) const {
-  std::vector<std::string> faults =
-      RoutineScanner::Check(text, module_definitions_, options_.version, known_names);
+  if (!read.form) {
+    fmt::print(stderr, "tavikfw project: {}: the form written cannot be read back: {}\n", file,
+               read.fault.message);
+    return kExitSoftware;
+  }
+  std::vector<std::string> faults = RoutineScanner::Check(
+      RoutineScanner::FormCode(*read.form), module_definitions_, options_.version, known_names);
   for (const std::string& fault : faults) {
     fmt::print(stderr, "tavikfw project: {}: {}, not in the support module\n", file, fault);
   }

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "formfile/form_file_reader.h"
 #include "project/project_description.h"
 #include "project/project_folder.h"
 #include "project/project_names.h"
@@ -60,8 +61,9 @@ class ProjectWriter {
   // project file is read back, and every file it lists must have been written.
   [[nodiscard]] int Finish();
   [[nodiscard]] int WriteStartForm();
-  // Every name the form calls must be the module's (or a form of the project).
-  [[nodiscard]] int CheckCalls(const std::string& file, const std::string& text,
+  // Every name the form, read back, calls must be the module's (or a form of the project).
+  [[nodiscard]] int CheckCalls(const std::string& file,
+                               const formfile::FormFileReader::Outcome& read,
                                const std::unordered_set<std::string>& known_names) const;
   [[nodiscard]] int Write(const std::string& file, const std::string& text);
   [[nodiscard]] int CheckListed(const std::string& text) const;

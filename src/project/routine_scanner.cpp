@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "formfile/form_file_reader.h"
+
 namespace tavik::project {
 
 namespace {
@@ -138,38 +140,16 @@ void AddLine(std::string_view line, std::size_t number, std::vector<Statement>& 
   }
 }
 
-// The code of a form file (after its form block) or of a module, as statements;
-// "Attribute" lines and the conditional-compilation lines ("#If") are left out.
-std::vector<Statement> CodeStatements(std::string_view text, std::vector<std::string>* controls) {
+// The code as statements; the conditional-compilation lines ("#If") are left out.
+std::vector<Statement> CodeStatements(const RoutineScanner::Code& code) {
   std::vector<Statement> statements;
-  int depth = 0;
-  bool in_form_block = false;
-  std::size_t number = 0;
-  while (!text.empty()) {
+  std::string_view text = code.text;
+  for (std::size_t number = code.first_line; !text.empty(); ++number) {
     std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    ++number;
     std::size_t start = line.find_first_not_of(" \t");
-    std::string_view trimmed = start == std::string_view::npos ? "" : line.substr(start);
-    if (number == 1 && trimmed.starts_with("VERSION")) {
-      in_form_block = true;
-      continue;
-    }
-    if (in_form_block) {
-      if (trimmed.starts_with("Begin ")) {
-        ++depth;
-        std::size_t name_at = trimmed.find(' ', 6);
-        if (controls && name_at != std::string_view::npos) {
-          std::string_view name = trimmed.substr(name_at + 1);
-          controls->emplace_back(name.substr(0, name.find_first_of(" \r")));
-        }
-      } else if ((trimmed == "End" || trimmed == "End\r") && --depth == 0) {
-        in_form_block = false;
-      }
-      continue;
-    }
-    if (trimmed.starts_with("Attribute ") || trimmed.starts_with("#")) continue;
+    if (start != std::string_view::npos && line[start] == '#') continue;
     AddLine(line, number, statements);
   }
   return statements;
@@ -324,22 +304,33 @@ RoutineScanner::Use UseAt(const Statement& statement, std::size_t i, std::size_t
 
 }  // namespace
 
-RoutineScanner::Definitions RoutineScanner::Defined(std::string_view text) {
+RoutineScanner::Code RoutineScanner::FormCode(const formfile::RunningForm& form) {
+  Code code{form.Code(), {form.Name()}, static_cast<std::size_t>(form.CodeLine())};
+  form.ForEachControl(
+      [&](const formfile::RunningControl& control) { code.block_names.push_back(control.name); });
+  return code;
+}
+
+RoutineScanner::Code RoutineScanner::ModuleCode(std::string_view module_text) {
+  formfile::FormFileReader::CodePart part = formfile::FormFileReader::ReadCode(module_text);
+  return {std::move(part.code), {}, static_cast<std::size_t>(part.first_line)};
+}
+
+RoutineScanner::Definitions RoutineScanner::Defined(const Code& code) {
   Definitions definitions;
-  std::vector<std::string> controls;
   bool in_type = false;
-  for (const Statement& statement : CodeStatements(text, &controls)) {
+  for (const Statement& statement : CodeStatements(code)) {
     DefineStatement(statement, in_type, definitions);
   }
-  for (const std::string& control : controls) definitions.names.insert(Upper(control));
+  for (const std::string& name : code.block_names) definitions.names.insert(Upper(name));
   return definitions;
 }
 
-std::vector<RoutineScanner::Use> RoutineScanner::ExternalUses(std::string_view text,
+std::vector<RoutineScanner::Use> RoutineScanner::ExternalUses(const Code& code,
                                                               std::uint16_t version) {
-  const Definitions definitions = Defined(text);
+  const Definitions definitions = Defined(code);
   std::vector<Use> uses;
-  for (const Statement& statement : CodeStatements(text, nullptr)) {
+  for (const Statement& statement : CodeStatements(code)) {
     const std::vector<Token>& tokens = statement.tokens;
     // A call statement's routine comes first, or after "Call".
     std::size_t first = !tokens.empty() && IsName(tokens[0], "CALL") ? 1 : 0;
@@ -362,11 +353,11 @@ std::vector<RoutineScanner::Use> RoutineScanner::ExternalUses(std::string_view t
   return uses;
 }
 
-std::vector<std::string> RoutineScanner::Check(std::string_view text, const Definitions& module,
+std::vector<std::string> RoutineScanner::Check(const Code& code, const Definitions& module,
                                                std::uint16_t version,
                                                const std::unordered_set<std::string>& known_names) {
   std::vector<std::string> faults;
-  for (const Use& use : ExternalUses(text, version)) {
+  for (const Use& use : ExternalUses(code, version)) {
     std::string upper = Upper(use.name);
     if (known_names.contains(upper)) continue;
     auto routine = module.routines.find(upper);

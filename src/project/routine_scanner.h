@@ -10,6 +10,10 @@
 #include <unordered_set>
 #include <vector>
 
+namespace tavik::formfile {
+class RunningForm;
+}
+
 namespace tavik::project {
 
 class RoutineScanner {
@@ -32,13 +36,23 @@ class RoutineScanner {
     std::size_t line = 0;   // from 1
   };
 
-  // Everything the text (a form file or a module) defines.
-  static Definitions Defined(std::string_view text);
-  // The uses of names that neither the text nor this Visual Basic version defines.
-  static std::vector<Use> ExternalUses(std::string_view text, std::uint16_t version);
+  // The code of a form or a module as the form-file reader gives it, without the form block
+  // and the "Attribute" lines; a form's block defines the names of the form and its controls.
+  struct Code {
+    std::string text;
+    std::vector<std::string> block_names;
+    std::size_t first_line = 1;  // the line of the file where the code begins
+  };
+  static Code FormCode(const formfile::RunningForm& form);
+  static Code ModuleCode(std::string_view module_text);
+
+  // Everything the code defines.
+  static Definitions Defined(const Code& code);
+  // The uses of names that neither the code nor this Visual Basic version defines.
+  static std::vector<Use> ExternalUses(const Code& code, std::uint16_t version);
   // One message per use that the module does not define, or defines with parameters that
   // do not accept the call; known_names are defined elsewhere in the project (forms).
-  static std::vector<std::string> Check(std::string_view text, const Definitions& module,
+  static std::vector<std::string> Check(const Code& code, const Definitions& module,
                                         std::uint16_t version,
                                         const std::unordered_set<std::string>& known_names = {});
 };

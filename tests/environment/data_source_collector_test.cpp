@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "environment/form_file_reader.h"
+#include "formfile/form_file_reader.h"
 
 namespace tavik::environment {
 namespace {
@@ -62,7 +62,7 @@ constexpr std::string_view kForm =
     "End Sub\r\n";
 
 TEST(DataSourceCollector, EachDataControlGetsItsBoundFieldsAndTables) {
-  auto form = FormFileReader::Read(kForm).form;
+  auto form = formfile::FormFileReader::Read(kForm).form;
   ASSERT_TRUE(form);
   EXPECT_EQ(DataSourceCollector::RecordSourceOf(*form, *form->FindControl("dsORDERS")),
             "SELECT ORDER_ID, ORDER_DATE FROM ORDERS WHERE  1=2 ");

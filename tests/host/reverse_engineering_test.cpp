@@ -28,7 +28,7 @@ namespace tavik {
 namespace {
 
 using environment::EnvironmentClient;
-using environment::RunningForm;
+using formfile::RunningForm;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -64,7 +64,7 @@ class Environment : public EnvironmentClient {
                            TVK_CTRLDESC* descriptor) override {
     if (!provisional)
       return EnvironmentClient::DescribeLiveCtrl(handle, owner, owner_kind, descriptor);
-    const environment::RunningControl* control = nullptr;
+    const formfile::RunningControl* control = nullptr;
     for (const auto& entry : RunningForms()) {
       if (!control) control = entry.form->FindControl(handle);
     }
@@ -73,7 +73,7 @@ class Environment : public EnvironmentClient {
       return 1;
     }
     for (const auto& property : control->properties) {
-      if (auto value = environment::PropertyToVariant(property)) {
+      if (auto value = formfile::PropertyToVariant(property)) {
         AddProperty(*descriptor, *value, property.name.c_str());
       }
     }
@@ -121,7 +121,7 @@ std::size_t IndexOf(const std::vector<std::string>& names, const std::string& na
 // properties set on it, in order.
 std::vector<std::string> Outline(const RunningForm& form) {
   std::vector<std::string> outline;
-  form.ForEachControl([&](const environment::RunningControl& control) {
+  form.ForEachControl([&](const formfile::RunningControl& control) {
     outline.push_back((control.container ? "  " : "") + control.class_name);
     for (const auto& property : control.properties) outline.back() += " " + property.name;
   });
@@ -145,7 +145,7 @@ class ReverseEngineeringTest : public ::testing::Test {
   void TearDown() override { (void)registry_.UnRegisterObj(&unnamed_); }
 
   RunningForm* Load(std::string_view text, std::vector<TVK_HANDLE> handles = {}) {
-    auto form = environment::FormFileReader::Read(text).form;
+    auto form = formfile::FormFileReader::Read(text).form;
     if (!form) return nullptr;
     auto next = handles.begin();
     if (!handles.empty()) form->AssignHandles([&] { return *next++; });

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "environment/form_file_reader.h"
 #include "fakes/cli_run.h"
+#include "formfile/form_file_reader.h"
 #include "preview/drawing_boxes.h"
 #include "preview/form_preview.h"
 #include "preview/png_image.h"
@@ -19,13 +19,13 @@ namespace tavik::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using environment::FormFileReader;
+using formfile::FormFileReader;
 using preview::FormPreview;
 
 const fs::path kSource = TAVIK_SOURCE_DIR;
 const fs::path kCustomerForm = kSource / "tests/preview/forms/vb5_customer.frm";
 
-std::unique_ptr<environment::RunningForm> ReadForm(const fs::path& path) {
+std::unique_ptr<formfile::RunningForm> ReadForm(const fs::path& path) {
   FormFileReader::Outcome read = FormFileReader::ReadFile(path.string());
   EXPECT_TRUE(read.form) << path << ": " << read.fault.message;
   return std::move(read.form);
@@ -55,10 +55,9 @@ TEST(PreviewDrawing, EveryControlOfTheExampleHasItsBoxInsideTheClientAreaAndItsC
   EXPECT_NE(svg.find("width=\"573\" height=\"586\""), std::string::npos);
   EXPECT_EQ(BoxIn(svg, "OrderEntry"), (std::array{4, 23, 565, 559}));
   int drawn = 0;
-  form->ForEachControl([&](environment::RunningControl& control) {
+  form->ForEachControl([&](formfile::RunningControl& control) {
     const auto twips = [&](const char* name) {
-      return std::lround(std::stod(environment::FindProperty(control.properties, name)->text) /
-                         15.0);
+      return std::lround(std::stod(formfile::FindProperty(control.properties, name)->text) / 15.0);
     };
     if (control.class_name == "Timer") {
       EXPECT_EQ(BoxIn(svg, control.name)[0], -1) << "timers are not drawn";
@@ -70,7 +69,7 @@ TEST(PreviewDrawing, EveryControlOfTheExampleHasItsBoxInsideTheClientAreaAndItsC
                   static_cast<int>(4 + twips("Left")), static_cast<int>(23 + twips("Top")),
                   static_cast<int>(twips("Width")), static_cast<int>(twips("Height"))}))
         << control.name;
-    if (auto caption = environment::StringProperty(control.properties, "Caption")) {
+    if (auto caption = formfile::StringProperty(control.properties, "Caption")) {
       EXPECT_NE(svg.find(">" + preview::TextMetrics::Shown(*caption) + "</text>"),
                 std::string::npos)
           << control.name;

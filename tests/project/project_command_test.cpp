@@ -7,6 +7,7 @@
 
 #include "fakes/cli_run.h"
 #include "fakes/sqlite_database.h"
+#include "formfile/form_file_reader.h"
 #include "model_generator.h"
 #include "project/project_file.h"
 #include "project/project_reader.h"
@@ -48,18 +49,21 @@ ProjectDescription CheckProject(const fs::path& project_file, std::uint16_t vers
   EXPECT_EQ(ProjectFile::Text(project), text);
   const fs::path folder = project_file.parent_path();
   EXPECT_EQ(ReadWholeFile(folder / project.module_file), SupportModule::Text(version));
-  RoutineScanner::Definitions module = RoutineScanner::Defined(SupportModule::Text(version));
+  RoutineScanner::Definitions module =
+      RoutineScanner::Defined(RoutineScanner::ModuleCode(SupportModule::Text(version)));
+  std::vector<std::unique_ptr<formfile::RunningForm>> forms;
   std::unordered_set<std::string> form_names;
   for (const ProjectForm& form : project.forms) {
-    std::string form_text = ReadWholeFile(folder / form.file);
-    std::size_t begin = form_text.find("Begin ") + 6;
-    std::string declared = form_text.substr(begin, form_text.find('\r', begin) - begin);
-    form_names.insert(Upper(declared.substr(declared.find(' ') + 1)));
+    auto form_read = formfile::FormFileReader::ReadFile((folder / form.file).string());
+    EXPECT_TRUE(form_read.form) << form.file << ": " << form_read.fault.message;
+    if (!form_read.form) return {};
+    form_names.insert(Upper(form_read.form->Name()));
+    forms.push_back(std::move(form_read.form));
   }
-  for (const ProjectForm& form : project.forms) {
+  for (std::size_t i = 0; i < forms.size(); ++i) {
     for (const std::string& fault :
-         RoutineScanner::Check(ReadWholeFile(folder / form.file), module, version, form_names)) {
-      ADD_FAILURE() << form.file << ": " << fault;
+         RoutineScanner::Check(RoutineScanner::FormCode(*forms[i]), module, version, form_names)) {
+      ADD_FAILURE() << project.forms[i].file << ": " << fault;
     }
   }
   return project;

@@ -1,11 +1,11 @@
 // Property values between form files, the library's variants and the text both show.
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 
 #include <gtest/gtest.h>
 
 #include "model/value.h"
 
-namespace tavik::environment {
+namespace tavik::formfile {
 namespace {
 
 // A live form is saved from the variants it was given; its text must be the text the form
@@ -57,4 +57,4 @@ TEST(FormProperty, PropertiesDescribeThemselvesToTheLibrary) {
 }
 
 }  // namespace
-}  // namespace tavik::environment
+}  // namespace tavik::formfile

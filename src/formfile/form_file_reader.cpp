@@ -1,5 +1,5 @@
 // Reading form files: the lines of the form block, property values, and the code part.
-#include "environment/form_file_reader.h"
+#include "formfile/form_file_reader.h"
 
 #include <fmt/format.h>
 
@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-namespace tavik::environment {
+namespace tavik::formfile {
 
 namespace {
 
@@ -33,9 +33,12 @@ struct Line {
 // The lines of a text one after another, none of them copied or kept.
 class LineCursor {
  public:
-  explicit LineCursor(std::string_view text) : text_(text), line_end_(LineEnd(text)) {}
+  explicit LineCursor(std::string_view text) : LineCursor(text, LineEnd(text)) {}
+  LineCursor(std::string_view text, char line_end) : text_(text), line_end_(line_end) {}
 
   char LineEndMark() const { return line_end_; }
+  // The number of the last line read; 0 before the first.
+  int Number() const { return number_; }
   // What is left of the text, from the start of the next line.
   std::string_view Rest() const { return text_.substr(start_); }
 
@@ -151,6 +154,22 @@ std::size_t FirstBinaryByte(std::string_view text) {
     }
   }
   return text.size();
+}
+
+// The leading "Attribute" lines of a code part, and the code after them.
+FormFileReader::CodePart SplitCodePart(std::string_view text, char line_end) {
+  FormFileReader::CodePart part;
+  LineCursor lines(text, line_end);
+  std::string_view code = text;
+  Line line;
+  while (lines.Next(line)) {
+    if (!IsWord(SplitWord(line.text).first, "Attribute")) break;
+    part.attributes.emplace_back(line.text);
+    code = lines.Rest();
+    part.first_line = line.number + 1;
+  }
+  AppendCode(part.code, code, line_end);
+  return part;
 }
 
 // What a form file holds in one frame of the form block: the form, a control or a group.
@@ -403,17 +422,10 @@ class Parser {
   }
 
   void ReadCodePart() {
-    std::string_view code_part = lines_.Rest();
-    Line line;
-    while (lines_.Next(line)) {
-      auto [first, rest] = SplitWord(line.text);
-      if (!IsWord(first, "Attribute")) break;
-      form_->Attributes().emplace_back(line.text);
-      code_part = lines_.Rest();
-    }
-    std::string code;
-    AppendCode(code, code_part, lines_.LineEndMark());
-    form_->SetCode(std::move(code));
+    FormFileReader::CodePart part = SplitCodePart(lines_.Rest(), lines_.LineEndMark());
+    form_->Attributes() = std::move(part.attributes);
+    form_->SetCode(std::move(part.code));
+    form_->SetCodeLine(lines_.Number() + part.first_line);
   }
 
   std::string_view text_;
@@ -434,6 +446,10 @@ std::string FormFileReader::CodeText(std::string_view text) {
   std::string code;
   AppendCode(code, text, LineEnd(text));
   return code;
+}
+
+FormFileReader::CodePart FormFileReader::ReadCode(std::string_view text) {
+  return SplitCodePart(text, LineEnd(text));
 }
 
 FormFileReader::Outcome FormFileReader::ReadFile(const std::string& path) {
@@ -471,4 +487,4 @@ FormFileReader::Outcome FormFileReader::ReadFile(const std::string& path) {
   return Read(text);
 }
 
-}  // namespace tavik::environment
+}  // namespace tavik::formfile

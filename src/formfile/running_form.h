@@ -1,4 +1,4 @@
-// A form loaded into the environment: its form block as a tree of controls, and its code.
+// A form as its file holds it: the form block as a tree of controls, and the code.
 #pragma once
 
 #include <functional>
@@ -8,10 +8,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 #include "tavikfw/client.h"
 
-namespace tavik::environment {
+namespace tavik::formfile {
 
 // A property group as a later form file opens it ("BeginProperty Font {0BE35203-...}"): its
 // path among the flattened "Group.member" properties ("Font", "Column00.DataFormat"), what
@@ -86,6 +86,10 @@ class RunningForm {
   // The code part, every line ended by carriage return and line feed.
   const std::string& Code() const { return code_; }
   void SetCode(std::string code) { code_ = std::move(code); }
+  // The number of the file's line where the code begins (after the "Attribute" lines), so
+  // that what is found in the code names the line of the file.
+  int CodeLine() const { return code_line_; }
+  void SetCodeLine(int line) { code_line_ = line; }
 
  private:
   void Index(RunningControl& control);
@@ -103,6 +107,7 @@ class RunningForm {
   std::string after_name_;
   bool utf8_mark_ = false;
   std::string code_;
+  int code_line_ = 1;
 };
 
-}  // namespace tavik::environment
+}  // namespace tavik::formfile

@@ -1,5 +1,5 @@
 // Properties of forms and controls, and their exchange with the library as variants.
-#include "environment/form_property.h"
+#include "formfile/form_property.h"
 
 #include <fmt/format.h>
 
@@ -10,7 +10,7 @@
 
 #include "text/ascii_case.h"
 
-namespace tavik::environment {
+namespace tavik::formfile {
 
 namespace {
 
@@ -155,4 +155,4 @@ std::optional<TVK_VARIANT> PropertyToVariant(const FormProperty& property) {
   return variant;
 }
 
-}  // namespace tavik::environment
+}  // namespace tavik::formfile

@@ -1,7 +1,7 @@
 // The tree of a running form's controls, with lookups by handle and by name.
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 
-namespace tavik::environment {
+namespace tavik::formfile {
 
 namespace {
 
@@ -63,4 +63,4 @@ void RunningForm::Index(RunningControl& control) {
   }
 }
 
-}  // namespace tavik::environment
+}  // namespace tavik::formfile

@@ -1,7 +1,7 @@
 // Reading form files into running forms and writing them back: the generator's own forms
 // come back byte for byte, Visual Basic's later files are read, and bad input is refused
 // with the line at fault.
-#include "environment/form_file_reader.h"
+#include "formfile/form_file_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,10 @@
 
 namespace fs = std::filesystem;
 
-namespace tavik::environment {
+namespace tavik::formfile {
 namespace {
+
+using environment::FormFileWriter;
 
 std::unique_ptr<RunningForm> ReadOrFail(std::string_view text) {
   FormFileReader::Outcome outcome = FormFileReader::Read(text);
@@ -242,4 +244,4 @@ TEST(FormFileReader, AFileThatCannotBeReadSaysSo) {
 }
 
 }  // namespace
-}  // namespace tavik::environment
+}  // namespace tavik::formfile

@@ -4,10 +4,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "environment/running_form.h"
+#include "formfile/running_form.h"
 
-namespace tavik::environment {
+namespace tavik::formfile {
 
 class FormFileReader {
  public:
@@ -37,8 +38,16 @@ class FormFileReader {
   // the line at fault.
   static Outcome Read(std::string_view text);
   static Outcome ReadFile(const std::string& path);
+  // The code part of a form, or a module's text: its leading "Attribute" lines, then the
+  // code after them as CodeText gives it.
+  struct CodePart {
+    std::vector<std::string> attributes;
+    std::string code;
+    int first_line = 1;  // the line of the text where the code begins
+  };
+  static CodePart ReadCode(std::string_view text);
   // Code as the environment keeps it: every line ended by one carriage return and line feed.
   static std::string CodeText(std::string_view text);
 };
 
-}  // namespace tavik::environment
+}  // namespace tavik::formfile

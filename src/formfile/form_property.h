@@ -8,7 +8,7 @@
 
 #include "tavikfw/variant.h"
 
-namespace tavik::environment {
+namespace tavik::formfile {
 
 enum class PropertyKind {
   kString,    // written in double quotes
@@ -49,4 +49,4 @@ FormProperty PropertyFromVariant(std::string_view name, const TVK_VARIANT& value
 // property's text. Nothing for a value the library cannot hold (resources).
 std::optional<TVK_VARIANT> PropertyToVariant(const FormProperty& property);
 
-}  // namespace tavik::environment
+}  // namespace tavik::formfile

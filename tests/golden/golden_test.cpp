@@ -13,6 +13,11 @@
 // output is the one form written in DIR. A case whose command is "project" writes a project
 // (`project DB -o DIR`); its output is the form its "form" file names. UPDATE_GOLDENS=1
 // rewrites the expected files from the run.
+//
+// A case may also hold "required": runs of lines (blank lines part them; "#" lines say why)
+// that must stand in its output, each run's lines together and in order. They pin the rules a
+// single case shows (an option table, a required-field check, where buttons stand) and are
+// checked even when UPDATE_GOLDENS=1 rewrites the rest, so a re-baseline cannot lose them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -195,6 +200,45 @@ std::string UnifiedDiff(const std::string& expected, const std::string& actual,
   return diff.empty() ? "the texts differ only in their line ends\n" : diff;
 }
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+// The runs of the case's "required" file that the output lacks, each with the reason before it.
+std::string MissingRequiredLines(const fs::path& case_dir, const std::string& output) {
+  if (!fs::exists(case_dir / "required")) return "";
+  const std::vector<std::string> written = Lines(output);
+  std::string missing;
+  std::string reason;
+  std::vector<std::string> run;
+  auto check_run = [&] {
+    if (run.empty()) return;
+    if (std::search(written.begin(), written.end(), run.begin(), run.end()) == written.end()) {
+      missing += reason;
+      for (const std::string& line : run) missing += "  " + ForDiff(line) + "\n";
+    }
+    run.clear();
+    reason.clear();
+  };
+  for (const std::string& line : Lines(ReadWholeFile(case_dir / "required"))) {
+    if (line.empty()) {
+      check_run();
+    } else if (line.front() == '#') {
+      reason += line + "\n";
+    } else {
+      run.push_back(line);
+    }
+  }
+  check_run();
+  return missing;
+}
+
 void ExpectSameText(const std::string& what, const std::string& expected, const std::string& actual,
                     const fs::path& work) {
   if (actual == expected) return;
@@ -245,8 +289,12 @@ TEST_P(GoldenForm, MatchesExpectedOutput) {
                                                std::to_string(::getpid()));
   RemovedUnlessFailed work_folder{work};
   RunResult result = RunCase(case_dir, run.version, work);
+  const std::string missing = MissingRequiredLines(case_dir, result.form);
+  EXPECT_EQ(missing, "") << "The output lacks lines its case requires, whatever its expected "
+                            "files say";
   if (std::getenv("UPDATE_GOLDENS") != nullptr) {
     UpdateExpectedFiles(case_dir, result);
+    if (!missing.empty()) return;
     GTEST_SKIP() << "rewrote the expected files of " << run.case_name;
   }
 

@@ -505,6 +505,7 @@ int InspectCommand::Run() {
   ScopedPlatform scoped(platform);
   // Smart RE spans two openings: the first marks the forms and has the environment collect
   // their data sources, the second attaches them to the data controls.
+  // The dialog's answer is the frontend's: its fault and generation status are read below.
   if (options_.smart_re) {
     frontend.SetCollecting(true);
     (void)DoReverseEngineering(window);

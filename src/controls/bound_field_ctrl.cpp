@@ -61,6 +61,7 @@ Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view phys
 }
 
 Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
+  // The index only counts the entity's registered controls; the switch's code needs none.
   if (CEntityDesc* entity = GetEntityDesc()) (void)entity->GetNextRegCtrlIndex();
   return AppendCode(GetEvent("KeyPress"), SubEvent::kMain,
                     CodeText().Line(2, "tk_SetEditMode " + data_ctrl.GetCtrlName()).str());

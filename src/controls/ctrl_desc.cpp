@@ -110,7 +110,7 @@ CEventDesc* CCtrlDesc::GetEvent(std::string_view name) {
   auto event = std::make_unique<CEventDesc>();
   if (event->Init(name, nullptr, class_name_.c_str()) != kOk) return nullptr;
   CEventDesc* result = event.get();
-  (void)AddEvent(std::move(event));
+  (void)AddEvent(std::move(event));  // answers kOk always
   return result;
 }
 
@@ -189,6 +189,7 @@ Status CCtrlDesc::GenerateCtrl(TVK_HANDLE form_handle, TVK_HANDLE* out_handle,
   }
   for (auto& entry : children_) {
     TVK_HANDLE child_handle = 0;
+    // A child the client cannot make is left out; the client said why.
     if (entry.present) (void)entry.child->GenerateCtrl(form_handle, &child_handle, new_handle);
   }
   *out_handle = new_handle;

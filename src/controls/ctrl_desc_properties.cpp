@@ -105,6 +105,7 @@ void CCtrlDesc::ApplyTable(const ESDESC* table, bool from_edit_style) {
   if (!table) return;
   for (const ESDESC* row = table; row->id >= 0; ++row) {
     auto value = from_edit_style ? GetEditStyleProp(row->name) : GetColProp(row->name);
+    // A handler fails only as AddProperty does, without the property section Init made.
     if (row->handler) (void)row->handler(*this, value);
   }
 }
@@ -121,7 +122,7 @@ void CCtrlDesc::AddColorProperty(std::string_view code, std::string_view propert
 }
 
 Status CCtrlDesc::HandleProperties() {
-  (void)DoWidthHeight();
+  (void)DoWidthHeight();  // fails only as AddProperty does, which Init rules out
   if (auto pointer = GetEditStyleProp("ES_PTR")) AddProperty(*pointer, "MousePointer");
   ApplyTable(col_prop_table_, false);
   ApplyTable(style_table_, true);
@@ -139,7 +140,7 @@ Status CCtrlDesc::DoWidthHeight(int use_style_size) {
   if (!sample) sample = std::string(static_cast<std::size_t>(std::max(CalcCharWidth(), 0)), 'x');
   std::uint16_t width = 0;
   std::uint16_t height = 0;
-  (void)MeasureTextExtent(*sample, font_name, font_size, width, height);
+  (void)MeasureTextExtent(*sample, font_name, font_size, width, height);  // answers kOk always
   width = AdjustCtrlWidth(width);
   if (use_style_size) {
     if (auto style_width = GetEditStyleProp("ES_WDT"); HasValue(style_width)) {

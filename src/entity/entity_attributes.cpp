@@ -45,11 +45,8 @@ Status CEntityDesc::ChooseEditStyle(CAttribDesc& attribute) {
 }
 
 Status CEntityDesc::GenerateAttribute(CAttribDesc& attribute) {
-  (void)ChooseEditStyle(attribute);
-  if (IsGrid()) {
-    (void)grid_visualizer_->AddAttribToGrid(&attribute);
-    return kOk;
-  }
+  (void)ChooseEditStyle(attribute);  // answers kOk always: no style is a text box
+  if (IsGrid()) return grid_visualizer_->AddAttribToGrid(&attribute);
   if (attribute.CreateVisualizer() != kOk || !attribute.GetVisualizer()) return kNoVisualizer;
   CVisualizer& visualizer = *attribute.GetVisualizer();
   if (visualizer.DetermineValidationList() != kOk) return kValidationListFailed;
@@ -57,6 +54,7 @@ Status CEntityDesc::GenerateAttribute(CAttribDesc& attribute) {
   if (visualizer.DoBinding() != kOk) return kBindingFailed;
   auto visible = attribute.GetProperty("VISIBLE");
   if (!visible) return kNoVisibleProperty;
+  // MakeInvisible answers kOk always.
   if (NumberOf(*visible) != 1) (void)CVisualizer::MakeInvisible(visualizer.GetCtrlGroup());
   if (!compress_names_) {
     auto column_name = attribute.GetTvkProperty(format_ids::kColProp, "CD_NAM");
@@ -76,7 +74,7 @@ void CEntityDesc::ReportAttributeError(CAttribDesc& attribute) {
   if (CVisualizer* visualizer = attribute.GetVisualizer()) {
     // Nothing half-made stays on the form: the controls made so far go with the group.
     if (CCtrlGroup* group = visualizer->GetCtrlGroup()) GetFormDesc()->RemoveGroupCtrls(*group);
-    (void)visualizer->DestroyCtrlGroup();
+    (void)visualizer->DestroyCtrlGroup();  // answers kOk always
   }
 }
 
@@ -88,7 +86,7 @@ Status CEntityDesc::GenerateAttributes() {
       return kAttributeFailed;
     }
   }
-  (void)AddDataNavigationButtons();
+  if (Status status = AddDataNavigationButtons()) return status;
   PlaceColumns();
   return kOk;
 }
@@ -128,7 +126,7 @@ void PassColumnDown(CCtrlGroup& group, std::int32_t column, float x) {
       continue;
     }
     auto& nested = static_cast<CCtrlGroup&>(*item);
-    (void)nested.SetColumnPosition(column, x);
+    (void)nested.SetColumnPosition(column, x);  // a nested group without the column keeps none
     PassColumnDown(nested, column, x);
   }
 }
@@ -137,11 +135,11 @@ void PassColumnDown(CCtrlGroup& group, std::int32_t column, float x) {
 
 void CEntityDesc::PlaceColumns() {
   float x = 100.0f;
-  (void)group_->SetColumnPosition(0, x);
+  (void)group_->SetColumnPosition(0, x);  // a group has a first column always
   PassColumnDown(*group_, 0, x);
   for (std::int32_t column = 1; column < group_->GetColumnCount(); ++column) {
     x = group_->GetColumnPosition(column - 1) + WidestInColumn(*group_, column - 1) + 50.0f;
-    (void)group_->SetColumnPosition(column, x);
+    (void)group_->SetColumnPosition(column, x);  // column counted above
     PassColumnDown(*group_, column, x);
   }
 }

@@ -74,6 +74,7 @@ Status CEntityDesc::CreateDataControl() {
   data_ctrl->AddProperty(Value::String(entity), "Caption");
   std::uint16_t width = 0;
   std::uint16_t height = 0;
+  // Answers kOk always; without a text measurer the caption measures nothing.
   (void)MeasureTextExtent(entity, "MS Sans Serif", 8.0f, width, height);
   data_ctrl->AddProperty(Value::Single(static_cast<float>(width) + 1200.0f), "Width");
   data_ctrl->AddProperty(Value::Single(height), "Height");
@@ -82,21 +83,27 @@ Status CEntityDesc::CreateDataControl() {
   // Read as the attributes' VISIBLE is: a text counts by its leading digits.
   if (NumberOf(*visible) == 0) data_ctrl->AddProperty(Value::Short(0), "Visible");
   data_ctrl->SetCtrlHandle(form->GetCurrCtrlHandle());
-  (void)form->AddGlobalDeclaration(fmt::format("Dim b{}Bind As Integer\r\n", entity));
-  (void)AddMainCode(*data_ctrl, "Validate",
-                    VbFragment(R"(
+  (void)form->AddGlobalDeclaration(
+      fmt::format("Dim b{}Bind As Integer\r\n", entity));  // kOk always
+  if (Status status = AddMainCode(*data_ctrl, "Validate",
+                                  VbFragment(R"(
         If tk_PreValidate($data$, Action, Save) Then
             Exit Sub
         End If
 
     )",
-                               {{"data", name}}));
+                                             {{"data", name}}))) {
+    return status;
+  }
   auto style = GetProperty("DISPLAY_STYLE");
   if (!HasText(style)) return kMissingProperty;
-  (void)AddMainCode(*data_ctrl, "Reposition", RepositionCode(name, style->Text() == "GRID"));
+  if (Status status =
+          AddMainCode(*data_ctrl, "Reposition", RepositionCode(name, style->Text() == "GRID"))) {
+    return status;
+  }
   auto item = std::make_unique<CCtrlPosItem>(data_ctrl.get(), 0, 0.0f, 0.0f);
   item->column = 0;
-  (void)group_->AddItem(std::move(item));
+  if (Status status = group_->AddItem(std::move(item))) return status;
   data_ctrl_ = data_ctrl.get();
   return form->SetCtrl(std::move(data_ctrl));
 }
@@ -119,7 +126,7 @@ Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
   if (!control->GetEvent("Click")) return kNoEvent;
   auto item = std::make_unique<CCtrlPosItem>(control.get(), 0, 0.0f, 0.0f);
   item->column = 2;
-  (void)button_group_->AddItem(std::move(item));
+  if (Status status = button_group_->AddItem(std::move(item))) return status;
   button = control.get();
   return form->SetCtrl(std::move(control));
 }
@@ -144,6 +151,7 @@ void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCt
     )")}});
     // The defaults go in after the empty record is on the screen.
     const std::string set_defaults = CFormDesc::SetDefaultsName(entity);
+    // The button was made with its Click event (MakeButton), so the code always has a place.
     (void)AddClosingCode(
         button, "Click",
         VbFragment(R"(
@@ -176,12 +184,12 @@ void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCt
         $focus$.SetFocus    'set focus to first field of datasource
     )")}});
   }
-  (void)AddMainCode(button, "Click", code);
+  (void)AddMainCode(button, "Click", code);  // as above
 }
 
 Status CEntityDesc::AddDataNavigationButtons() {
   if (IsGrid()) {
-    (void)grid_visualizer_->AddDataNavigationButtons(button_group_);
+    if (Status status = grid_visualizer_->AddDataNavigationButtons(button_group_)) return status;
   } else {
     CCtrlDesc* focus = FindFirstFocusCtrl(*group_);
     // A hidden control cannot take the focus: SetFocus on it fails at run time.

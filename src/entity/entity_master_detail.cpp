@@ -186,18 +186,19 @@ Status CEntityDesc::SetForeignKeys() {
   CCtrlDesc* new_button = GetButton("New");
   if (!new_button) return kNoNewButton;
   if (!new_button->GetEvent("Click")) return kNoClickEvent;
+  Status failed = kOk;
   for (const auto& [parent_entity, relation] : GetParentList()) {
     auto relation_id = RelationId(*relation);
     if (!relation_id) continue;
     auto& parent = static_cast<CEntityDesc&>(*parent_entity);
     ForEachMigratedKey(*this, parent, *relation, *relation_id,
                        [&](CAttribDesc& key, CAttribDesc& parent_key) {
-                         if (CVisualizer* visualizer = key.GetVisualizer()) {
-                           (void)visualizer->DoForeignKey(parent.GetDataCtrl(), &parent_key);
-                         }
+                         CVisualizer* visualizer = key.GetVisualizer();
+                         if (!visualizer || failed != kOk) return;
+                         failed = visualizer->DoForeignKey(parent.GetDataCtrl(), &parent_key);
                        });
   }
-  return kOk;
+  return failed;
 }
 
 Status CEntityDesc::RepopulateChildren() {
@@ -217,8 +218,8 @@ Status CEntityDesc::RepopulateChildren() {
     // A child with several parents on the form gets its procedure from the first of them.
     if (procedure->GetSubEventCount() == 0) {
       procedure->AddParameters(kParentDataCtrlParam);
-      (void)ParentPreHook(*this, reposition, refresh, &child);
-      (void)ChildPreHook(child, reposition, refresh, this);
+      if (Status status = ParentPreHook(*this, reposition, refresh, &child)) return status;
+      if (Status status = ChildPreHook(child, reposition, refresh, this)) return status;
       std::string condition;
       if (Status status = AppendKeyCondition(child, condition)) return status;
       refresh += VbFragment(R"(
@@ -241,8 +242,8 @@ Status CEntityDesc::RepopulateChildren() {
                              {"child", child_name},
                              {"condition", condition},
                              {"order", OrderAfterCondition(child)}});
-      (void)ParentPostHook(*this, reposition, refresh, &child);
-      (void)ChildPostHook(child, reposition, refresh, this);
+      if (Status status = ParentPostHook(*this, reposition, refresh, &child)) return status;
+      if (Status status = ChildPostHook(child, reposition, refresh, this)) return status;
       procedure->Append(SubEvent::kMain, SubEventSlot::kBody, refresh);
     }
     reposition += VbFragment(R"(

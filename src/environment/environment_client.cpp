@@ -201,6 +201,7 @@ int32_t EnvironmentClient::Describe(formfile::RunningControl& control, void* own
     TVK_CTRLDESC data_control = nullptr;
     if (AddDataControl(static_cast<TVK_FORMDESC>(form_desc), library_class.c_str(), version,
                        control.handle, &data_control) == 0) {
+      // The same properties again: the first description answered for them.
       (void)DescribeProperties(control, data_control);
     }
   }
@@ -210,8 +211,9 @@ int32_t EnvironmentClient::Describe(formfile::RunningControl& control, void* own
   if (!library_opens_children || !formfile::IsContainerClass(library_class)) {
     for (const auto& child : control.children) {
       TVK_CTRLDESC child_descriptor = nullptr;
-      (void)Describe(*child, described, 0, form_desc, /*library_opens_children=*/false,
-                     &child_descriptor);
+      int32_t child_status = Describe(*child, described, 0, form_desc,
+                                      /*library_opens_children=*/false, &child_descriptor);
+      if (status == 0) status = static_cast<uint32_t>(child_status);
     }
   }
   return static_cast<int32_t>(status);
@@ -219,6 +221,7 @@ int32_t EnvironmentClient::Describe(formfile::RunningControl& control, void* own
 
 uint32_t EnvironmentClient::DescribeProperties(formfile::RunningControl& control,
                                                TVK_CTRLDESC described) {
+  // Both refuse only a missing description, and AddControl has just given this one.
   (void)SetControlName(described, control.name.c_str());
   (void)SetControlHandle(described, control.handle);
   uint32_t status = 0;
@@ -247,6 +250,7 @@ int32_t EnvironmentClient::CollectDataSources() {
   for (const RunningEntry& entry : running_) {
     TVK_DATADESC description = FindDataDesc(data_reader, entry.shown_name.c_str());
     if (!description) continue;
+    // This and the calls below refuse only a missing description or source, checked here.
     (void)SetDataDescFormMgrObj(description, entry.form.get());
     std::string folder = std::filesystem::path(entry.path).parent_path().string();
     for (const auto& collected :

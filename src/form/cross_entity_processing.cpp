@@ -40,6 +40,7 @@ void AddControlRefs(const CCtrlGroup& group, int& index) {
       AddControlRefs(static_cast<const CCtrlGroup&>(*item), index);
     } else if (item->GetType() == CPosListItem::kControlItem) {
       if (CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl()) {
+        // Fails only without the form's timer, which the run makes before any entity.
         (void)control->AddControlRef(&index);
       }
     }
@@ -58,6 +59,7 @@ void AddControlArray(CEntityDesc& entity) {
 void AddEntityDeclarations(CFormDesc& form, CEntityDesc& entity, const EntityNames& names) {
   std::int32_t count = entity.IsGrid() ? 0 : entity.GetRegCtrlIndexCount();
   const std::string bound = std::to_string(count > 0 ? count - 1 : 0);
+  // AddGlobalDeclaration answers kOk always.
   (void)form.AddGlobalDeclaration(VbFragment(R"(
     Dim b$e$UpdateFailed As Integer
     Dim ax$e$_Ctrl($bound$) As Control
@@ -122,6 +124,7 @@ void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& n
 
 void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
   if (entity.IsGrid()) {
+    // The repopulate procedure it appends to is made when asked for: nothing can refuse it.
     if (CGridVisualizer* grid = entity.GetGridVisualizer()) (void)grid->RepopulateNode();
     return;
   }
@@ -437,7 +440,9 @@ Status CFormDesc::DoCrossEntityProcessing() {
     AddRecordSource(*load, entity, names);
     entity.CalcRow();
     ordered.push_back(&entity);
-    if (entity.GetChildCount() > 0) (void)entity.RepopulateChildren();
+    if (entity.GetChildCount() > 0) {
+      if (Status status = entity.RepopulateChildren()) return status;
+    }
   }
 
   // Parents are refreshed before their children.

@@ -106,12 +106,12 @@ Status CAttribVisualizer::CreateLabel() {
   label->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())), "TabIndex");
   label->SetCtrlHandle(form->GetCurrCtrlHandle());
   label->SetDrawFlag(1);
-  (void)label->HandleProperties();
+  (void)label->HandleProperties();  // answers kOk always
   CLabelCtrl* registered = label.get();
   auto item = std::make_unique<CCtrlPosItem>(registered, 0, 0.0f, 0.0f);
   item->column = 0;
-  (void)GetCtrlGroup()->AddItem(std::move(item));
-  (void)form->SetCtrl(std::move(label));
+  (void)GetCtrlGroup()->AddItem(std::move(item));  // refuses only a missing item
+  (void)form->SetCtrl(std::move(label));           // SetCtrl answers kOk always
   registered->AddProperty(Value::Short(0), "BackStyle");
   registered->AddProperty(Value::Long(ColorFromName("Black")), "ForeColor");
   return kOk;
@@ -127,7 +127,7 @@ Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
   control->SetCtrlName(name);
   if (Status status = control->AddProperty(Value::String(name), "Name")) return status;
   control->SetDataCtrl(GetEntityDesc()->GetDataCtrl());
-  (void)control->HandleProperties();
+  (void)control->HandleProperties();  // answers kOk always
   auto label_text = GetAttribDesc()->GetTvkProperty(format_ids::kColProp, "CD_PLB");
   if (HasText(label_text)) {
     if (Status status = CreateLabel()) return status;
@@ -169,6 +169,8 @@ Status CAttribVisualizer::BindGroupCtrl(std::initializer_list<std::string_view> 
   if (!control) return kNoControl;
   auto physical_name = GetAttribDesc()->GetProperty("PHYSICAL_NAME");
   if (!HasText(physical_name)) return kMissingProperty;
+  // Refused bindings happen (an Access lookup over a query): the control stays unbound
+  // rather than the whole entity being dropped from the form.
   (void)control->BindControl(GetEntityDesc()->GetDataCtrl(), physical_name->Text(), 0);
   return kOk;
 }

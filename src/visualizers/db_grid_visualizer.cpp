@@ -25,6 +25,7 @@ Status CDBGridVisualizer::MakeGrid() {
   grid->SetDataCtrl(entity->GetDataCtrl());
   CClntDesc* client = form->GetClntDesc();
   if (client && client->ops && client->ops->BindLiveGrid) {
+    // The client refuses only names it is not given; the grid is bound by its DataSource too.
     (void)client->ops->BindLiveGrid(client, grid->GetCtrlName().c_str(), data_ctrl.c_str());
   }
   grid->SetCtrlHandle(form->GetCurrCtrlHandle());

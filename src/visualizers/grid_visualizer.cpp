@@ -25,7 +25,7 @@ Status CGridVisualizer::DoBinding() {
     if (item->GetType() != CPosListItem::kControlItem) continue;
     CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();
     if (control->GetClassName() == grid_class_name_) {
-      return control->BindControl(entity->GetDataCtrl(), "", 0) == kOk ? kOk : kOk;
+      return control->BindControl(entity->GetDataCtrl(), "", 0);
     }
   }
   return kNoGrid;

@@ -138,7 +138,7 @@ Status COptionButtonVisualizer::CreateOptionGroup(ButtonFactory make_button) {
     button->AddProperty(Value::String(name), "Name");
     button->AddProperty(Value::String(entry.GetName()), "Caption");
     button->SetDataCtrl(data_ctrl);
-    (void)button->HandleProperties();
+    (void)button->HandleProperties();  // answers kOk always: a missing property is left out
     button->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
                         "TabIndex");
     button->SetCtrlHandle(form->GetCurrCtrlHandle());
@@ -158,10 +158,10 @@ Status COptionButtonVisualizer::CreateOptionGroup(ButtonFactory make_button) {
   option_count_ = count;
 
   float position = static_cast<float>(kMargin);
-  (void)option_group->SetColumnPosition(0, position);
+  (void)option_group->SetColumnPosition(0, position);  // a group has a first column always
   for (std::int32_t column = 1; column < option_group->GetColumnCount(); ++column) {
     position += static_cast<float>(widest + kMargin);
-    (void)option_group->SetColumnPosition(column, position);
+    (void)option_group->SetColumnPosition(column, position);  // column counted above
   }
   frame->AddProperty(
       Value::Single(option_group->GetColumnPosition(option_group->GetColumnCount() - 1)), "Width");
@@ -194,7 +194,9 @@ Status COptionButtonVisualizer::DoBinding() {
   CDataCtrl* data_ctrl = GetEntityDesc()->GetDataCtrl();
   CEventDesc* validate = data_ctrl ? data_ctrl->GetEvent("Validate") : nullptr;
 
-  if (validate) (void)BindGroupInit(*data_ctrl, *validate, phys);
+  if (validate) {
+    if (Status status = BindGroupInit(*data_ctrl, *validate, phys)) return status;
+  }
   for (ChildEntry& entry : buttons) {
     auto* button = dynamic_cast<COptionButtonCtrl*>(entry.child.get());
     if (!button) continue;
@@ -202,14 +204,16 @@ Status COptionButtonVisualizer::DoBinding() {
     if (!caption) continue;
     const CNxProperty* value = list->GetProperty(caption->Text());
     if (!value || value->GetText().empty()) continue;
-    (void)button->BindControl(data_ctrl, phys, std::string_view(value->GetText()));
+    if (Status status = button->BindControl(data_ctrl, phys, std::string_view(value->GetText()))) {
+      return status;
+    }
     // A new record starts with the button of the column's default chosen.
     if (value->GetText() == GetAttribDesc()->GetColumnDefault()) {
-      (void)list_controls::AddDefaultShowing(*button, button->GetCtrlName() + ".Value = True");
+      const std::string show_line = button->GetCtrlName() + ".Value = True";
+      if (Status status = list_controls::AddDefaultShowing(*button, show_line)) return status;
     }
   }
-  if (validate) (void)BindGroupComplete(*data_ctrl, *validate, phys, buttons);
-  return kOk;
+  return validate ? BindGroupComplete(*data_ctrl, *validate, phys, buttons) : kOk;
 }
 
 Status COptionButtonVisualizer::BindGroupInit(const CDataCtrl& data_ctrl, CEventDesc& validate,

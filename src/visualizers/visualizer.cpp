@@ -27,7 +27,7 @@ Status CVisualizer::MakeInvisible(CCtrlGroup* group) {
   if (!group) return kOk;
   for (const auto& item : group->GetItems()) {
     if (item->GetType() == CPosListItem::kGroupItem) {
-      (void)MakeInvisible(static_cast<CCtrlGroup*>(item.get()));
+      (void)MakeInvisible(static_cast<CCtrlGroup*>(item.get()));  // answers kOk always
       continue;
     }
     CCtrlDesc* control = static_cast<CCtrlPosItem&>(*item).GetCtrl();

@@ -88,6 +88,16 @@ void CFormInfoDlg::KeepSettings() {
   }
 }
 
+void FillFormDescription(void* form, const FormInfoFields& fields) {
+  auto& described = *static_cast<CFormDesc*>(form);
+  described.SetFilespec(fields.filespec);
+  described.SetDefaultConnectString(fields.connect_string);
+  described.SetDefaultDatabaseString(fields.database_string);
+  if (fields.form_name.empty()) return;
+  (void)described.SetFormName(fields.form_name);         // a form's property is always added
+  (void)described.SetFormCaptionString(fields.caption);  // as the name
+}
+
 bool CFormInfoDlg::OnOK() {
   if (!CheckFormName()) return false;
   if (!EnsureFilespec()) return false;

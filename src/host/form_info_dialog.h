@@ -50,6 +50,20 @@ class CFormInfoDlg {
   std::string prompt_;
 };
 
+// What the dialog a host runs itself (through the exported dialog procedure) reads from its
+// fields; the procedure knows the form only as the address the host gave it.
+struct FormInfoFields {
+  std::string filespec;
+  std::string connect_string;
+  std::string database_string;
+  std::string form_name;
+  std::string caption;
+};
+
+// Fills the form description at that address: the filespec and the two strings always, the
+// name and the caption only when there is a name (the procedure refuses an empty one).
+void FillFormDescription(void* form, const FormInfoFields& fields);
+
 // How the dialog ended.
 enum class DialogResult { kAccepted, kCancelled };
 

@@ -2,7 +2,7 @@
 #include "tavikfw/form_info_dialog_proc.h"
 
 #include "base/string_table.h"
-#include "form/form_desc.h"
+#include "host/form_info_dialog.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "platform/save_file_picker.h"
@@ -21,7 +21,7 @@ constexpr const char* kConnectKey = "ConnectString";
 constexpr const char* kDatabaseKey = "DatabaseString";
 
 // The form of the one dialog that may run at a time.
-tavik::CFormDesc* specified_form = nullptr;
+void* specified_form = nullptr;
 
 std::string Item(HWND dialog, int id) {
   return tavik::ItemText(dialog, id, kMaxText);
@@ -34,7 +34,7 @@ std::optional<tavik::PickedFile> PickFile() {
 }
 
 void OnInitDialog(HWND dialog, LPARAM form) {
-  specified_form = reinterpret_cast<tavik::CFormDesc*>(form);
+  specified_form = reinterpret_cast<void*>(form);
   tavik::PlaceOnScreen(dialog);
   if (tavik::SettingsFile* settings = tavik::CurrentPlatform().settings) {
     const std::string connect = settings->ReadString(kSection, kConnectKey, "").substr(0, kMaxText);
@@ -55,20 +55,17 @@ INT_PTR OnOK(HWND dialog) {
     filespec = chosen->path;
   }
   if (!specified_form) return 1;
-  tavik::CFormDesc& form = *specified_form;
-  form.SetFilespec(filespec);
-  form.SetDefaultConnectString(Item(dialog, ids::kConnect));
-  form.SetDefaultDatabaseString(Item(dialog, ids::kDatabase));
-  const std::string name = Item(dialog, ids::kFormName);
-  if (name.empty()) {
+  const tavik::FormInfoFields fields{filespec, Item(dialog, ids::kConnect),
+                                     Item(dialog, ids::kDatabase), Item(dialog, ids::kFormName),
+                                     Item(dialog, ids::kCaption)};
+  tavik::FillFormDescription(specified_form, fields);
+  if (fields.form_name.empty()) {
     if (tavik::MessageBoxes* boxes = tavik::CurrentPlatform().message_boxes) {
       boxes->ShowMessage(tavik::StringTable::Text(tavik::StringTable::kParameterErrorCaption),
                          tavik::StringTable::Text(tavik::StringTable::kNoFormNameDialogProc));
     }
     return 0;
   }
-  (void)form.SetFormName(name);  // a form's property is always added
-  (void)form.SetFormCaptionString(Item(dialog, ids::kCaption));  // as the name
   if (tavik::SettingsFile* settings = tavik::CurrentPlatform().settings) {
     settings->WriteString(kSection, kConnectKey, Item(dialog, ids::kConnect));
     settings->WriteString(kSection, kDatabaseKey, Item(dialog, ids::kDatabase));

@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "controls/ctrl_desc.h"
-#include "form/form_desc.h"
 #include "platform/win32/dialog_colors.h"
 #include "platform/win32/dialog_items.h"
 #include "platform/win32/this_module.h"

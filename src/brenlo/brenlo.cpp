@@ -11,13 +11,11 @@ namespace {
 using tavik::brenlo::ModelStore;
 using tavik::brenlo::Session;
 
-// One store and one session per process: the host talks to the library through plain
-// functions, one call at a time.
 ModelStore& Store() {
-  static ModelStore store;
-  return store;
+  return ModelStore::Shared();
 }
 
+// One session per process, as one store.
 Session& CurrentSession() {
   static Session session;
   return session;

@@ -11,6 +11,7 @@
 
 #include "brenlo/document_walker.h"
 #include "brenlo/tracking_iterator.h"
+#include "brenlo/tree_walker.h"
 #include "text/windows1252.h"
 
 namespace tavik::brenlo {
@@ -92,6 +93,15 @@ ModelParser::Outcome ModelParser::Parse(std::string_view text, std::string_view 
   }
 #endif
   return ParseWithReferenceReader(text, source_name);
+}
+
+ModelParser::Outcome ModelParser::ParseDocument(const nlohmann::ordered_json& document,
+                                                std::string_view source_name) {
+  ModelParser walked({}, source_name);
+  if (!TreeWalker::Walk(document, walked)) return {nullptr, {}};
+  Outcome outcome = walked.Finish();
+  if (!outcome.model) outcome.error.clear();
+  return outcome;
 }
 
 ModelParser::Outcome ModelParser::ParseWithReferenceReader(std::string_view text,

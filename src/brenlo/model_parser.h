@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,11 @@ class ModelParser {
 
   // source_name names the text in messages (a path); it may be empty.
   static Outcome Parse(std::string_view text, std::string_view source_name);
+  // A document already in memory, walked as its text would be read: the model its text
+  // gives, or no model (and no message) where its text would be refused, so that the caller
+  // reads the text for the message.
+  static Outcome ParseDocument(const nlohmann::ordered_json& document,
+                               std::string_view source_name);
   // The same reading by the reference JSON reader alone, which places every message; Parse
   // gives what this gives, only sooner.
   static Outcome ParseWithReferenceReader(std::string_view text, std::string_view source_name);

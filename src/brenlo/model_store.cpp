@@ -6,6 +6,8 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <new>
+#include <nlohmann/json.hpp>
 #include <system_error>
 #include <utility>
 
@@ -64,6 +66,11 @@ bool LooksLikeJson(std::string_view text) {
 
 }  // namespace
 
+ModelStore& ModelStore::Shared() {
+  static ModelStore store;
+  return store;
+}
+
 std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
   if (path == nullptr) return Fail(BR_LOAD_UNREADABLE, "no model file was named");
   // A database is known by its first bytes, whatever its file is called.
@@ -117,10 +124,28 @@ void ModelStore::NoteOutOfMemory() noexcept {
   out_of_memory_ = true;
 }
 
+std::int32_t ModelStore::LoadDocument(const nlohmann::ordered_json& document,
+                                      std::uint32_t* host_value) {
+  try {
+    if (host_value == nullptr) {
+      return Fail(BR_LOAD_REFUSED, "no place was given for the host value");
+    }
+    ModelParser::Outcome outcome = ModelParser::ParseDocument(document, {});
+    if (!outcome.model) return LoadText(document.dump(2), host_value);
+    return Keep(std::move(outcome), host_value);
+  } catch (const std::bad_alloc&) {
+    NoteOutOfMemory();
+    return BR_LOAD_REFUSED;
+  }
+}
+
 std::int32_t ModelStore::Parse(std::string_view text, std::string_view source_name,
                                std::uint32_t* host_value) {
   if (host_value == nullptr) return Fail(BR_LOAD_REFUSED, "no place was given for the host value");
-  ModelParser::Outcome outcome = ModelParser::Parse(text, source_name);
+  return Keep(ModelParser::Parse(text, source_name), host_value);
+}
+
+std::int32_t ModelStore::Keep(ModelParser::Outcome outcome, std::uint32_t* host_value) {
   last_warnings_.clear();
   if (!outcome.model) return Fail(BR_LOAD_REFUSED, std::move(outcome.error));
   for (const std::string& warning : outcome.warnings) last_warnings_ += warning + "\n";

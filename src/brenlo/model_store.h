@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
 
 #include "brenlo/model.h"
+#include "brenlo/model_parser.h"
 
 namespace tavik::brenlo {
 
@@ -17,8 +19,16 @@ namespace tavik::brenlo {
 // pull it from under the strings already handed out.
 class ModelStore {
  public:
+  // The store of the process, which the BR_ functions serve: the host talks to the library
+  // through plain functions, one call at a time.
+  static ModelStore& Shared();
+
   std::int32_t LoadFile(const char* path, std::uint32_t* host_value);
   std::int32_t LoadText(std::string_view text, std::uint32_t* host_value);
+  // A model document already in memory (a database's forms, one at a time), loaded as its
+  // text (dump(2)) would be, without writing and reading that text: the same model, the
+  // same warnings; a document refused is read from its text, for the same message.
+  std::int32_t LoadDocument(const nlohmann::ordered_json& document, std::uint32_t* host_value);
   void Unload(std::uint32_t host_value);
   std::shared_ptr<const Model> Find(std::uint32_t host_value) const;
 
@@ -33,6 +43,7 @@ class ModelStore {
   std::int32_t LoadDatabase(const char* path, std::uint32_t* host_value);
   std::int32_t Parse(std::string_view text, std::string_view source_name,
                      std::uint32_t* host_value);
+  std::int32_t Keep(ModelParser::Outcome outcome, std::uint32_t* host_value);
   std::int32_t Fail(std::int32_t status, std::string message);
   std::uint32_t NextHostValue();
 

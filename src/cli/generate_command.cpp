@@ -175,6 +175,8 @@ int GenerateCommand::RunOnLoadedModel(std::uint32_t host_value) {
   OutputGuard guard("tavikfw generate");
   guard.AddInput(options_.model_path, "model");
   guard.SetForce(options_.force);
+  // A staged output stands in the folder a project run made for itself and names alone.
+  if (options_.shown_output) guard.SetOwnFolder();
   return RunWithModel(host_value, guard, false);
 }
 

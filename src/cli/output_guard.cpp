@@ -22,22 +22,6 @@ bool SameNameAsWindows(const std::string& first, const std::string& second) {
   });
 }
 
-// The paths in the output's folder whose names Windows takes for the output's, the output's
-// own spelling first when it is there.
-std::vector<fs::path> Spellings(const fs::path& output) {
-  std::vector<fs::path> found;
-  std::error_code error;
-  if (fs::symlink_status(output, error).type() != fs::file_type::not_found) found.push_back(output);
-  const fs::path folder = output.has_parent_path() ? output.parent_path() : fs::path(".");
-  const std::string name = output.filename().string();
-  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-       entry.increment(error)) {
-    const std::string other = entry->path().filename().string();
-    if (other != name && SameNameAsWindows(other, name)) found.push_back(folder / other);
-  }
-  return found;
-}
-
 // Read-only by its mode: no one may write it, so not even the superuser replaces it.
 bool ReadOnly(const fs::path& path) {
   std::error_code error;
@@ -46,6 +30,22 @@ bool ReadOnly(const fs::path& path) {
 }
 
 }  // namespace
+
+std::vector<fs::path> OutputGuard::Spellings(const std::string& output) const {
+  std::vector<fs::path> found;
+  std::error_code error;
+  const fs::path path(output);
+  if (fs::symlink_status(path, error).type() != fs::file_type::not_found) found.push_back(path);
+  if (own_folder_) return found;
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const std::string name = path.filename().string();
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string other = entry->path().filename().string();
+    if (other != name && SameNameAsWindows(other, name)) found.push_back(folder / other);
+  }
+  return found;
+}
 
 void OutputGuard::AddInput(std::string path, std::string what) {
   inputs_.push_back({std::move(path), std::move(what)});

@@ -2,6 +2,7 @@
 // replace.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,10 @@ class OutputGuard {
   // A file the command reads, and what it is to the user ("model", "database").
   void AddInput(std::string path, std::string what);
   void SetForce(bool force) { force_ = force; }
+  // The outputs go to a folder of the run's own (a project's staging folder), where the run
+  // alone names files, each name once in any case: no other spelling can be there, so the
+  // folder is not searched for one (a search of each output would cost the square of them).
+  void SetOwnFolder() { own_folder_ = true; }
 
   // Why writing output (what it is to the user: "form file") would replace an input, naming
   // both; empty when it would not.
@@ -61,9 +66,14 @@ class OutputGuard {
     std::string other_spelling;
   };
 
+  // The paths in the output's folder whose names Windows takes for the output's, the
+  // output's own spelling first when it is there.
+  std::vector<std::filesystem::path> Spellings(const std::string& output) const;
+
   std::string command_;
   std::vector<Input> inputs_;
   bool force_ = false;
+  bool own_folder_ = false;
   std::vector<Replaced> replaced_;
 };
 

@@ -60,7 +60,7 @@ std::string DatabaseForms::TableName(std::size_t form) const {
   return model_["entities"][form]["properties"]["PHYSICAL_NAME"].get<std::string>();
 }
 
-std::string DatabaseForms::ModelText(std::size_t form, std::size_t grids) const {
+ordered_json DatabaseForms::Model(std::size_t form, std::size_t grids) const {
   ordered_json model = ordered_json::object();
   model["tavik_model"] = 1;
   model["entities"] = ordered_json::array({WithLookups(form, kNoMaster)});
@@ -80,7 +80,7 @@ std::string DatabaseForms::ModelText(std::size_t form, std::size_t grids) const 
       model["relationships"].push_back(link);
     }
   }
-  return model.dump(2);
+  return model;
 }
 
 ordered_json DatabaseForms::WithLookups(std::size_t table, std::size_t master) const {

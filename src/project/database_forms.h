@@ -22,10 +22,10 @@ class DatabaseForms {
   std::string TableName(std::size_t form) const;
   // The tables that reference the form's table.
   std::size_t ChildCount(std::size_t form) const { return children_[form].size(); }
-  // The model text of one form: its table as fields, each of its foreign keys of one column
-  // a lookup of the referenced table's display column (or key), and the first `grids` tables
-  // that reference it as grids, with the relationships between them.
-  std::string ModelText(std::size_t form, std::size_t grids) const;
+  // The model document of one form: its table as fields, each of its foreign keys of one
+  // column a lookup of the referenced table's display column (or key), and the first `grids`
+  // tables that reference it as grids, with the relationships between them.
+  nlohmann::ordered_json Model(std::size_t form, std::size_t grids) const;
 
  private:
   nlohmann::ordered_json model_;

@@ -111,6 +111,9 @@ int ProjectFolder::CreateStaging() {
                error.message());
     return kExitCannotCreate;
   }
+  Platform staging = CurrentPlatform();
+  staging.disk = &staging_disk_;
+  staging_platform_.emplace(staging);
   return 0;
 }
 
@@ -163,6 +166,13 @@ int ProjectFolder::CheckReplaceable(const std::vector<std::string>& files) const
 }
 
 int ProjectFolder::Commit() {
+  staging_platform_.reset();
+  // Nothing moves until every staged file is on the disk.
+  if (const std::string error = NativeDisk::SyncAll(staging_.string()); !error.empty()) {
+    fmt::print(stderr, "tavikfw project: cannot write the project's files in {}: {}\n",
+               folder_.string(), error);
+    return kExitWriteFailed;
+  }
   ProjectJournal journal;
   journal.staging = staging_.filename().string();
   journal.files = staged_;

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/folder_lock.h"
+#include "platform/native_disk.h"
+#include "platform/platform.h"
 #include "project/project_journal.h"
 
 namespace tavik::project {
@@ -25,7 +27,9 @@ class ProjectFolder {
   ProjectFolder& operator=(const ProjectFolder&) = delete;
 
   // Makes the folder when it does not exist and takes its lock. 0; 73 (with a message on
-  // standard error) when it cannot be made, or holds files and force is false.
+  // standard error) when it cannot be made, or holds files and force is false. From then
+  // until Commit, files written through the platform's disk are synced all at once by
+  // Commit, not one by one.
   [[nodiscard]] int Prepare(bool force);
   // The file a project file is written to until Commit.
   std::filesystem::path Stage(const std::string& file_name);
@@ -35,9 +39,10 @@ class ProjectFolder {
   bool IsStaged(const std::string& file_name) const;
   // The place of a project file.
   std::filesystem::path Final(const std::string& file_name) const { return folder_ / file_name; }
-  // Moves every staged file to its place and removes the files of the folder's earlier
-  // project that this one does not write. 0; 73 when a file in the way cannot be replaced,
-  // 74 when a move fails; either way the folder is left as it was.
+  // Puts every staged file on the disk, moves each to its place and removes the files of
+  // the folder's earlier project that this one does not write. 0; 73 when a file in the way
+  // cannot be replaced, 74 when the syncing or a move fails; either way the folder is left
+  // as it was.
   [[nodiscard]] int Commit();
 
  private:
@@ -56,7 +61,9 @@ class ProjectFolder {
   std::filesystem::path folder_;
   std::filesystem::path staging_;
   std::optional<FolderLock> lock_;  // held from Prepare on
-  ProjectJournal earlier_;          // the folder's project before this run
+  NativeDisk staging_disk_{NativeDisk::Syncing::kAllAtOnce};
+  std::optional<ScopedPlatform> staging_platform_;  // the staging disk in force until Commit
+  ProjectJournal earlier_;                          // the folder's project before this run
   bool created_ = false;
   bool committed_ = false;
   std::vector<std::string> staged_;

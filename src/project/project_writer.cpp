@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "base/exit_status.h"
+#include "brenlo/model_store.h"
 #include "form/vb_name_maker.h"
 #include "formfile/form_file_reader.h"
 #include "formfile/form_limits.h"
@@ -105,8 +106,8 @@ int ProjectWriter::WriteTableForm(const DatabaseForms& forms, std::size_t form) 
   std::size_t grids = forms.ChildCount(form);
   for (;;) {
     std::uint32_t host_value = 0;
-    std::string model = forms.ModelText(form, grids);
-    if (BR_LoadModelText(model.data(), model.size(), &host_value) != 0) {
+    // The document is read as it stands: no text is written and read back.
+    if (brenlo::ModelStore::Shared().LoadDocument(forms.Model(form, grids), &host_value) != 0) {
       fmt::print(stderr, "{}: table {}: {}\n", kErrorCaption, table, BR_LastLoadError());
       return kExitModelRefused;
     }

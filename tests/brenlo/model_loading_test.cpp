@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 
 #include "brenlo/model_parser.h"
+#include "brenlo/model_store.h"
 #include "fakes/cli_run.h"
 #include "model_generator.h"
 #include "tavikfw/brenlo.h"
@@ -177,6 +179,44 @@ TEST(BrenloLoading, QuickAndReferenceReadingsAgree) {
     const bool same = quick.model && reference.model ? *quick.model == *reference.model
                                                      : quick.model == reference.model;
     EXPECT_TRUE(same) << text;
+  }
+}
+
+// A document built in memory (a database's form) is walked, not written out and read back:
+// it gives the model and warnings its text gives, and a refusal gives its text's message.
+TEST(BrenloLoading, ADocumentInMemoryLoadsAsItsText) {
+  using tavik::brenlo::ModelParser;
+  using tavik::brenlo::ModelStore;
+  const std::string texts[] = {
+      tavik::bench::GenerateModel({.entities = 3, .attributes = 4}),
+      // Masters and details in a cycle: served, with a warning.
+      R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "A"}},
+        {"properties": {"ID": 2, "PHYSICAL_NAME": "B"}}], "relationships": [
+        {"properties": {"RELATION_ID": 1, "PARENT_ENTITY": 1, "CHILD_ENTITY": 2}, "attributes": [1]},
+        {"properties": {"RELATION_ID": 2, "PARENT_ENTITY": 2, "CHILD_ENTITY": 1}, "attributes": [2]}]})",
+      // Refused while read, and refused as a whole.
+      R"({"tavik_model": 1, "entities": [{"properties": {"A": 1.5}}]})",
+      R"({"tavik_model": 2})",
+      R"({"tavik_model": 1, "entities": [{"properties": {"ID": 1, "PHYSICAL_NAME": "A"}},
+        {"properties": {"ID": 1, "PHYSICAL_NAME": "B"}}]})",
+  };
+  for (const std::string& text : texts) {
+    const auto document = nlohmann::ordered_json::parse(text);
+    const std::string dumped = document.dump(2);
+    const ModelParser::Outcome read = ModelParser::Parse(dumped, "");
+    const ModelParser::Outcome walked = ModelParser::ParseDocument(document, "");
+    ASSERT_EQ(walked.model != nullptr, read.model != nullptr) << text;
+    if (read.model) {
+      EXPECT_TRUE(*walked.model == *read.model) << text;
+      EXPECT_EQ(walked.warnings, read.warnings) << text;
+    }
+    std::uint32_t host_value = 0;
+    const std::int32_t status = BR_LoadModelText(dumped.data(), dumped.size(), &host_value);
+    const std::string error = BR_LastLoadError();
+    const std::string warnings = BR_LastLoadWarnings();
+    EXPECT_EQ(ModelStore::Shared().LoadDocument(document, &host_value), status) << text;
+    EXPECT_EQ(BR_LastLoadError(), error) << text;
+    EXPECT_EQ(BR_LastLoadWarnings(), warnings) << text;
   }
 }
 

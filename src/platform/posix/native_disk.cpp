@@ -68,7 +68,8 @@ bool WriteAll(int fd, std::string_view text) {
 // Writes to an open file; the first failure stops the writing and keeps its error.
 class NativeDiskFile final : public DiskFile {
  public:
-  NativeDiskFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  NativeDiskFile(int fd, std::string path, bool synced)
+      : fd_(fd), path_(std::move(path)), synced_(synced) {}
   ~NativeDiskFile() override {
     if (fd_ >= 0) ::close(fd_);
   }
@@ -80,7 +81,7 @@ class NativeDiskFile final : public DiskFile {
   }
   const std::string& Path() const override { return path_; }
   std::string Finish() override {
-    if (error_ == 0 && ::fsync(fd_) != 0) error_ = errno;
+    if (error_ == 0 && synced_ && ::fsync(fd_) != 0) error_ = errno;
     if (::close(fd_) != 0 && error_ == 0) error_ = errno;
     fd_ = -1;
     return error_ == 0 ? std::string() : ErrorText(error_);
@@ -89,6 +90,7 @@ class NativeDiskFile final : public DiskFile {
  private:
   int fd_;
   std::string path_;
+  bool synced_;  // false: NativeDisk::SyncAll syncs it later
   int error_ = 0;
 };
 
@@ -117,7 +119,7 @@ std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std:
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, static_cast<mode_t>(0666 & ~mask));
-  return std::make_unique<NativeDiskFile>(fd, std::move(name));
+  return std::make_unique<NativeDiskFile>(fd, std::move(name), syncing_ == Syncing::kEachFile);
 }
 
 std::string NativeDisk::Rename(const std::string& from, const std::string& to) {
@@ -127,10 +129,26 @@ std::string NativeDisk::Rename(const std::string& from, const std::string& to) {
 }
 
 void NativeDisk::SyncFolder(const std::string& folder) {
+  if (syncing_ != Syncing::kEachFile) return;  // SyncAll syncs the names too
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);  // some file systems refuse to sync a folder; the rename has happened all the same
   ::close(fd);
+}
+
+std::string NativeDisk::SyncAll(const std::string& folder) {
+#ifdef __linux__
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return ErrorText(errno);
+  const int synced = ::syncfs(fd);
+  const int error = errno;
+  ::close(fd);
+  return synced == 0 ? std::string() : ErrorText(error);
+#else
+  (void)folder;
+  ::sync();
+  return {};
+#endif
 }
 
 void NativeDisk::Remove(const std::string& path) {

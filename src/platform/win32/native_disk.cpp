@@ -104,6 +104,12 @@ std::string NativeDisk::Rename(const std::string& from, const std::string& to) {
 
 void NativeDisk::SyncFolder(const std::string& /*folder*/) {}
 
+// Each file was flushed as it was written: Windows has no
+// sync of a whole volume that an unprivileged process may ask for.
+std::string NativeDisk::SyncAll(const std::string& /*folder*/) {
+  return {};
+}
+
 void NativeDisk::Remove(const std::string& path) {
   ::DeleteFileA(path.c_str());
 }

@@ -30,10 +30,29 @@ Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view
 }
 
 Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {
-  return AppendCode(
-      data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
-      CDataCtrl::RefusalCode(GetCtrlName() + ".Text = \"\"",
-                             CDataCtrl::RequiredMessage(physical_name), GetEntityName()));
+  const CAttribute* attribute = GetAttribute();
+  const bool left_to_database = attribute && attribute->IsDefaultedByDatabase();
+  const std::string empty = GetCtrlName() + ".Text = \"\"";
+  const std::string adding = data_ctrl.GetCtrlName() + ".EditMode = dbEditAdd";
+  if (Status status = AppendCode(
+          data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
+          CDataCtrl::RefusalCode(left_to_database ? empty + " And " + data_ctrl.GetCtrlName() +
+                                                        ".EditMode <> dbEditAdd"
+                                                  : empty,
+                                 CDataCtrl::RequiredMessage(physical_name), GetEntityName()))) {
+    return status;
+  }
+  if (!left_to_database) return kOk;
+  // The database fills its computed default only into a column an insert leaves out: a new
+  // record's empty box is not written (after every text box was marked as changed).
+  CEventDesc* validate = data_ctrl.GetEvent("Validate");
+  if (!validate) return kNoEvent;
+  validate->Append(SubEvent::kValidateFieldChecks, SubEventSlot::kTail,
+                   CodeText()
+                       .Line(2, "If " + adding + " And " + empty + " Then " + GetCtrlName() +
+                                    ".DataChanged = False")
+                       .str());
+  return kOk;
 }
 
 Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {

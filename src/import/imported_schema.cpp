@@ -79,6 +79,7 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   if (column.filled_by_database) col_prop["CD_RO"] = "Y";
   if (column.unique) col_prop["CD_UNQ"] = "Y";
   if (column.default_value) col_prop["CD_DEF"] = *column.default_value;
+  if (column.default_by_database) col_prop["CD_DBD"] = "Y";
   if (!column.tag.empty()) col_prop["CD_TAG"] = column.tag;
   if (!column.rule.empty()) col_prop["CD_VLR"] = column.rule;
   if (!column.rule_message.empty()) col_prop["CD_VLT"] = column.rule_message;
@@ -141,10 +142,11 @@ std::optional<std::size_t> ImportedSchema::Table::ColumnPosition(
 void ImportedSchema::TakeDefault(Column& column, std::string_view place, std::string_view written,
                                  std::optional<std::string> value) {
   if (!value) {
+    column.default_by_database = column.required;
     Warn(
         fmt::format("{}: its default ({}) is computed by the database, which the form cannot "
-                    "do{}",
-                    place, written, column.required ? ": the column stays required" : ""));
+                    "show: a new record left empty there gets it from the database",
+                    place, written));
     return;
   }
   column.default_value = std::move(value);

@@ -50,6 +50,9 @@ class ImportedSchema {
     // default only into a column an insert leaves out. The value, or CURRENT_DATE,
     // CURRENT_TIME or CURRENT_TIMESTAMP.
     std::optional<std::string> default_value;
+    // A NOT NULL column whose default the database computes (a clock, a function): the form
+    // cannot write it, so a new record leaves an empty box out of its insert.
+    bool default_by_database = false;
     ValuePairs values;          // a list's values
     bool values_limit = false;  // values outside the list are refused
     std::string mask;           // a masked edit's input mask

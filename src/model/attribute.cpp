@@ -79,6 +79,11 @@ std::optional<std::string> CAttribute::GetColumnDefault() const {
   return value->AsString();
 }
 
+bool CAttribute::IsDefaultedByDatabase() const {
+  auto value = GetTvkProperty(format_ids::kColProp, "CD_DBD");
+  return value && value->IsString() && value->AsString() == "Y";
+}
+
 std::int32_t CAttribute::CheckTvkPropGroup(std::string_view group_name) {
   for (const GROUPDESC* row = m_group_lookup; row->id != -1; ++row) {
     if (group_name == row->name) return row->id;

@@ -73,6 +73,8 @@ class CAttribute {
   // CURRENT_DATE, CURRENT_TIME and CURRENT_TIMESTAMP stand for the moment it is saved.
   // Nothing when the column has none.
   std::optional<std::string> GetColumnDefault() const;
+  // The database computes the column's default ("CD_DBD"): a new record may leave it empty.
+  bool IsDefaultedByDatabase() const;
 
   static std::int32_t CheckTvkPropGroup(std::string_view group_name);
   static const GROUPDESC* FindTvkPropGroup(std::int32_t id);

@@ -3115,7 +3115,7 @@ Sub dsselect_Validate(Action As Integer, Save As Integer)
 		If mebE6made.Text = "" Then
 			mebE6made.Text = Format$(Now, "yyyy-mm-dd hh:nn:ss")
 		End If
-		If tbxE6code.Text = "" Then
+		If tbxE6code.Text = "" And dsselect.EditMode <> dbEditAdd Then
 			Beep
 			MsgBox("code is a required field; record not saved!")
 			GoTo select_BadData
@@ -3132,6 +3132,7 @@ Sub dsselect_Validate(Action As Integer, Save As Integer)
 				axselect_Ctrl(nIndex).DataChanged = True
 			End If
 		Next
+		If dsselect.EditMode = dbEditAdd And tbxE6code.Text = "" Then tbxE6code.DataChanged = False
 	End If
 
 	If Save = True Then
@@ -3365,7 +3366,7 @@ Sub dsreview_Validate(Action As Integer, Save As Integer)
 		If mebE7seen.Text = "" Then
 			mebE7seen.Text = Format$(Now, "yyyy-mm-dd hh:nn:ss")
 		End If
-		If tbxE7token.Text = "" Then
+		If tbxE7token.Text = "" And dsreview.EditMode <> dbEditAdd Then
 			Beep
 			MsgBox("token is a required field; record not saved!")
 			GoTo review_BadData
@@ -3381,6 +3382,7 @@ Sub dsreview_Validate(Action As Integer, Save As Integer)
 				axreview_Ctrl(nIndex).DataChanged = True
 			End If
 		Next
+		If dsreview.EditMode = dbEditAdd And tbxE7token.Text = "" Then tbxE7token.DataChanged = False
 	End If
 
 	If Save = True Then

@@ -5,11 +5,13 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/exit_status.h"
 #include "cli/command_line.h"
@@ -43,6 +45,9 @@ struct ControlReport {
   std::vector<ControlReport> children;
 };
 
+using DataFields = std::vector<std::pair<std::string, std::string>>;  // field, table
+using DataFieldsByHandle = std::unordered_map<CtrlHandle, DataFields>;
+
 struct Report {
   std::vector<std::string> forms;
   std::string form;
@@ -73,38 +78,38 @@ ControlReport ChildReport(CCtrlDesc& control, const CodePage& page) {
   return report;
 }
 
-void IndexChildren(std::vector<ControlReport>& controls,
-                   std::unordered_map<CtrlHandle, ControlReport*>& index) {
-  for (ControlReport& control : controls) {
-    index.emplace(control.handle, &control);
-    IndexChildren(control.children, index);
+// The handles of every control inside the containers, at any depth.
+void CollectChildHandles(CCtrlDesc& control, std::unordered_set<CtrlHandle>& handles) {
+  for (ChildEntry& entry : control.GetGroupList()) {
+    if (entry.present && entry.child) {
+      handles.insert(entry.child->GetCtrlHandle());
+      CollectChildHandles(*entry.child, handles);
+    }
   }
 }
 
-// The environment describes a data control twice: among the form's controls, in its place,
-// and among the form's data controls, which carry the data fields. The dialog lists both;
-// they are shown as one control, in its place, with the data fields.
-void MergeDataControls(std::vector<ControlReport>& controls) {
-  std::unordered_map<CtrlHandle, ControlReport*> children;
-  for (ControlReport& control : controls) IndexChildren(control.children, children);
-  std::unordered_map<CtrlHandle, ControlReport*> listed;
-  std::vector<bool> merged(controls.size(), false);
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    ControlReport* first = nullptr;
-    if (auto child = children.find(controls[i].handle); child != children.end()) {
-      first = child->second;
-    } else if (auto seen = listed.find(controls[i].handle); seen != listed.end()) {
-      first = seen->second;
-    } else {
-      listed.emplace(controls[i].handle, &controls[i]);
-      continue;
-    }
-    if (first->data_fields.empty()) first->data_fields = std::move(controls[i].data_fields);
-    merged[i] = true;
+void GiveDataFields(ControlReport& control, const DataFieldsByHandle& fields) {
+  if (auto found = fields.find(control.handle); found != fields.end()) {
+    control.data_fields = found->second;
   }
-  std::size_t i = 0;
-  std::erase_if(controls, [&](const ControlReport&) { return merged[i++]; });
+  for (ControlReport& child : control.children) GiveDataFields(child, fields);
 }
+
+// What is written of the report as the dialog is read: the lists of forms first, then each
+// control as it is read, then what generation made.
+class ReportWriter {
+ public:
+  virtual ~ReportWriter() = default;
+  virtual void Begin(const Report& report) = 0;
+  virtual void Control(const ControlReport& control) = 0;
+  virtual void End(const Report& report) = 0;
+
+  void Write(const Report& report) {
+    Begin(report);
+    for (const ControlReport& control : report.controls) Control(control);
+    End(report);
+  }
+};
 
 // The user's part in the dialog, played from the options: choose the form, then either
 // press Smart RE, or read every list and press Generate when asked, and close.
@@ -115,6 +120,10 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
       : environment_(environment), options_(options), page_(page) {}
 
   void SetCollecting(bool collecting) { collecting_ = collecting; }
+  // Controls go to the writer as they are read, rather than into the report.
+  void SetWriter(ReportWriter* writer) { writer_ = writer; }
+  // Whether the lists were read and their controls written.
+  bool Written() const { return written_; }
   const Report& GetReport() const { return report_; }
   // A message for the user when the script could not be played, and its exit status.
   const std::string& Fault() const { return fault_; }
@@ -171,6 +180,11 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     return true;
   }
 
+  // The environment describes a data control twice: among the form's controls, in its place,
+  // and among the form's data controls, which carry the data fields. The dialog lists both;
+  // they are shown as one control, in its first place (inside its container, when it has
+  // one), with the first data fields listed for it. Each control is handed to the writer, when
+  // there is one, as soon as it is read, and not kept.
   void ReadLists(CReverseEngineeringDlg& dialog) {
     report_ = {};
     for (const auto& entry : dialog.Forms()) report_.forms.push_back(Utf8(entry.name, entry.name));
@@ -178,10 +192,19 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     report_.form = Utf8(shown_form_, shown_form_);
     const RunningEntry* running = Running(shown_form_);
     const CodePage page = running && running->form->HasUtf8Mark() ? CodePage::Utf8() : page_;
+    std::unordered_set<CtrlHandle> inside;
+    const DataFieldsByHandle fields = ReadDataFields(dialog, page, inside);
+    if (writer_) {
+      writer_->Begin(report_);
+      written_ = true;
+    }
+    std::unordered_set<CtrlHandle> listed;
     for (std::size_t i = 0; i < dialog.Controls().size(); ++i) {
-      dialog.OnControlSelected(i);
       CCtrlDesc& control = *dialog.Controls()[i].control;
-      ControlReport report{control.GetCtrlHandle(),
+      const CtrlHandle handle = control.GetCtrlHandle();
+      if (inside.contains(handle) || !listed.insert(handle).second) continue;
+      dialog.OnControlSelected(i);
+      ControlReport report{handle,
                            page.ToUtf8(dialog.Controls()[i].name),
                            page.ToUtf8(control.GetClassName()),
                            {},
@@ -192,20 +215,39 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
         report.properties.emplace_back(page.ToUtf8(dialog.Properties()[j].name),
                                        page.ToUtf8(dialog.Value()));
       }
-      for (const std::string& field : dialog.DataFields()) {
-        auto tab = field.find('\t');
-        report.data_fields.emplace_back(
-            page.ToUtf8(field.substr(0, tab)),
-            tab == std::string::npos ? "" : page.ToUtf8(field.substr(tab + 1)));
-      }
       for (ChildEntry& entry : control.GetGroupList()) {
         if (entry.present && entry.child) {
           report.children.push_back(ChildReport(*entry.child, page));
         }
       }
-      report_.controls.push_back(std::move(report));
+      GiveDataFields(report, fields);
+      if (writer_) {
+        writer_->Control(report);
+      } else {
+        report_.controls.push_back(std::move(report));
+      }
     }
-    MergeDataControls(report_.controls);
+  }
+
+  // The first data fields the dialog lists for each control (only a data control has them),
+  // and the handles of the controls inside containers.
+  static DataFieldsByHandle ReadDataFields(CReverseEngineeringDlg& dialog, const CodePage& page,
+                                           std::unordered_set<CtrlHandle>& inside) {
+    DataFieldsByHandle fields;
+    for (std::size_t i = 0; i < dialog.Controls().size(); ++i) {
+      CCtrlDesc& control = *dialog.Controls()[i].control;
+      CollectChildHandles(control, inside);
+      if (!control.GetDataSource() || fields.contains(control.GetCtrlHandle())) continue;
+      dialog.OnControlSelected(i);
+      DataFields shown;
+      for (const std::string& field : dialog.DataFields()) {
+        auto tab = field.find('\t');
+        shown.emplace_back(page.ToUtf8(field.substr(0, tab)),
+                           tab == std::string::npos ? "" : page.ToUtf8(field.substr(tab + 1)));
+      }
+      if (!shown.empty()) fields.emplace(control.GetCtrlHandle(), std::move(shown));
+    }
+    return fields;
   }
 
   void Generate(CReverseEngineeringDlg& dialog) {
@@ -250,6 +292,8 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   std::string shown_form_;  // the chosen form's name as the dialog lists it
   std::unordered_map<std::string, const RunningEntry*> running_;  // by the name listed
   bool collecting_ = false;
+  ReportWriter* writer_ = nullptr;
+  bool written_ = false;
   Report report_;
   std::string fault_;
   int fault_status_ = 0;
@@ -275,28 +319,52 @@ void PrintControl(std::string& out, const ControlReport& control, std::size_t in
   for (const ControlReport& child : control.children) PrintControl(out, child, indent + 2);
 }
 
-std::string Text(const Report& report) {
-  std::string out = "Forms:\n";
-  for (const std::string& form : report.forms) {
-    out += fmt::format("{} {}\n", form == report.form ? '*' : ' ', form);
-  }
-  out += fmt::format("\nControls of {}:\n", report.form);
-  for (const ControlReport& control : report.controls) {
-    out += "\n";
-    PrintControl(out, control, 0);
-  }
-  if (report.generated) out += fmt::format("\nGenerated: {}\n", *report.generated);
-  for (const std::string& change : report.changes) out += fmt::format("  Not kept: {}\n", change);
-  return out;
+// Output is written a block at a time, so that its whole text is never held.
+constexpr std::size_t kOutputBlock = std::size_t{1} << 16;
+
+void WriteOut(std::string& out) {
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  out.clear();
 }
 
+// The report as the dialog's lists read, one control after another.
+class TextWriter : public ReportWriter {
+ public:
+  void Begin(const Report& report) override {
+    out_ = "Forms:\n";
+    for (const std::string& form : report.forms) {
+      out_ += fmt::format("{} {}\n", form == report.form ? '*' : ' ', form);
+    }
+    out_ += fmt::format("\nControls of {}:\n", report.form);
+  }
+  void Control(const ControlReport& control) override {
+    out_ += "\n";
+    PrintControl(out_, control, 0);
+    if (out_.size() >= kOutputBlock) WriteOut(out_);
+  }
+  void End(const Report& report) override {
+    if (report.generated) out_ += fmt::format("\nGenerated: {}\n", *report.generated);
+    for (const std::string& change : report.changes) {
+      out_ += fmt::format("  Not kept: {}\n", change);
+    }
+    WriteOut(out_);
+  }
+
+ private:
+  std::string out_;
+};
+
 // The report as JSON, laid out as nlohmann-json's dump with an indent of two lays it out,
-// written straight into the text: a tree of the whole report cost more memory than the
-// report itself. A form read as UTF-8 (it began with the byte-order mark) may still hold
+// written a block at a time as it is made: neither a tree of the whole report nor its whole
+// text is held. A form read as UTF-8 (it began with the byte-order mark) may still hold
 // bytes that are not: they are shown as the replacement character rather than ending the run.
 class JsonText {
  public:
-  std::string Take() { return std::move(out_) + "\n"; }
+  // Ends the text with its line end and writes what is left of it.
+  void Finish() {
+    out_ += '\n';
+    WriteOut(out_);
+  }
 
   void OpenObject() { Open('{'); }
   void CloseObject() { Close('}'); }
@@ -311,6 +379,7 @@ class JsonText {
   void String(std::string_view text) {
     Item();
     AppendString(text);
+    if (out_.size() >= kOutputBlock) WriteOut(out_);
   }
 
  private:
@@ -341,7 +410,18 @@ class JsonText {
     }
     out_ += bracket;
   }
+  // Printable ASCII other than the quote and the backslash stands as it is; any other text
+  // is escaped (and bytes that are not UTF-8 replaced) by the library.
   void AppendString(std::string_view text) {
+    const bool plain = std::ranges::all_of(text, [](char c) {
+      return c >= ' ' && c != '"' && c != '\\' && static_cast<unsigned char>(c) < 0x80;
+    });
+    if (plain) {
+      out_ += '"';
+      out_ += text;
+      out_ += '"';
+      return;
+    }
     out_ += nlohmann::ordered_json(text).dump(-1, ' ', false,
                                               nlohmann::ordered_json::error_handler_t::replace);
   }
@@ -400,24 +480,32 @@ void WriteControl(JsonText& json, const ControlReport& control) {
   json.CloseObject();
 }
 
-std::string Json(const Report& report) {
-  JsonText json;
-  json.OpenObject();
-  WriteStrings(json, "forms", report.forms);
-  json.Key("form");
-  json.String(report.form);
-  json.Key("controls");
-  json.OpenArray();
-  for (const ControlReport& control : report.controls) WriteControl(json, control);
-  json.CloseArray();
-  if (report.generated) {
-    json.Key("generated");
-    json.String(*report.generated);
-    WriteStrings(json, "not_kept", report.changes);
+// The report in JSON: an object of the forms, the chosen form and its controls.
+class JsonWriter : public ReportWriter {
+ public:
+  void Begin(const Report& report) override {
+    json_.OpenObject();
+    WriteStrings(json_, "forms", report.forms);
+    json_.Key("form");
+    json_.String(report.form);
+    json_.Key("controls");
+    json_.OpenArray();
   }
-  json.CloseObject();
-  return json.Take();
-}
+  void Control(const ControlReport& control) override { WriteControl(json_, control); }
+  void End(const Report& report) override {
+    json_.CloseArray();
+    if (report.generated) {
+      json_.Key("generated");
+      json_.String(*report.generated);
+      WriteStrings(json_, "not_kept", report.changes);
+    }
+    json_.CloseObject();
+    json_.Finish();
+  }
+
+ private:
+  JsonText json_;
+};
 
 }  // namespace
 
@@ -506,6 +594,13 @@ int InspectCommand::Run() {
   // Smart RE spans two openings: the first marks the forms and has the environment collect
   // their data sources, the second attaches them to the data controls.
   // The dialog's answer is the frontend's: its fault and generation status are read below.
+  JsonWriter json;
+  TextWriter text;
+  ReportWriter* writer = options_.json ? static_cast<ReportWriter*>(&json) : &text;
+  // Nothing can fail once the lists are read, unless a form is generated after: without
+  // --generate the controls are written as they are read.
+  const bool streamed = !options_.generate_folder;
+  if (streamed) frontend.SetWriter(writer);
   if (options_.smart_re) {
     frontend.SetCollecting(true);
     (void)DoReverseEngineering(window);
@@ -517,7 +612,11 @@ int InspectCommand::Run() {
     return frontend.FaultStatus();
   }
   const Report& report = frontend.GetReport();
-  fmt::print("{}", options_.json ? Json(report) : Text(report));
+  if (frontend.Written()) {
+    writer->End(report);
+  } else {
+    writer->Write(report);
+  }
   if (!environment.Refusal().empty()) {
     fmt::print(stderr, "tavikfw inspect: {}{}\n", page->ToUtf8(environment.Refusal()),
                options_.force ? "" : " (--force replaces it)");

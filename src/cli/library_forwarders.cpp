@@ -68,6 +68,8 @@ TAVIK_FORWARD(sqlite, sqlite3_column_int, (sqlite3_stmt * statement, int column)
 TAVIK_FORWARD(sqlite, sqlite3_column_text, (sqlite3_stmt * statement, int column),
               (statement, column))
 TAVIK_FORWARD(sqlite, sqlite3_finalize, (sqlite3_stmt * statement), (statement))
+TAVIK_FORWARD(sqlite, sqlite3_reset, (sqlite3_stmt * statement), (statement))
+TAVIK_FORWARD(sqlite, sqlite3_clear_bindings, (sqlite3_stmt * statement), (statement))
 
 TAVIK_FORWARD(postgresql, PQconnectdbParams,
               (const char* const* keywords, const char* const* values, int expand_dbname),

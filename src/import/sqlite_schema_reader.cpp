@@ -330,9 +330,11 @@ class SchemaImport {
   // Finds the columns of the key's parts in both tables; why it cannot, or empty.
   std::string ResolveKeyColumns(ImportedSchema::Link& key, std::span<const KeyPart> parts);
 
-  // Runs a query whose rows go to on_row; false (and the failure noted) on an error.
+  // Runs a query whose rows go to on_row; false (and the failure noted) on an error, or when
+  // on_row said to stop. A query run again for each table (again) is prepared once and kept.
   template <class OnRow>
-  bool Query(const char* sql, const std::string& parameter, OnRow on_row);
+  bool Query(const char* sql, const std::string& parameter, OnRow on_row, bool again = false);
+  sqlite3_stmt* Prepared(const char* sql) const;
   bool DatabaseFailure(int code);
   bool Refuse(std::string message);
   bool Fail(std::int32_t status, std::string message);
@@ -342,6 +344,8 @@ class SchemaImport {
   const SchemaImportOptions& options_;
   Database database_;
   ImportedSchema schema_;
+  // The queries run for each table, prepared once; by their text's address (a literal).
+  std::unordered_map<const char*, Statement> prepared_;
   // Each table's CREATE TABLE text, by folded name.
   std::unordered_map<std::string, std::string> create_sql_;
   std::int32_t status_ = BR_LOAD_OK;
@@ -439,19 +443,36 @@ bool SchemaImport::Open() {
 }
 
 template <class OnRow>
-bool SchemaImport::Query(const char* sql, const std::string& parameter, OnRow on_row) {
-  sqlite3_stmt* prepared = nullptr;
-  int code = sqlite3_prepare_v2(database_.get(), sql, -1, &prepared, nullptr);
-  Statement statement(prepared);
-  if (code != SQLITE_OK) return DatabaseFailure(code);
+bool SchemaImport::Query(const char* sql, const std::string& parameter, OnRow on_row, bool again) {
+  sqlite3_stmt* statement = again ? Prepared(sql) : nullptr;
+  Statement once;
+  if (statement == nullptr) {
+    int code = sqlite3_prepare_v2(database_.get(), sql, -1, &statement, nullptr);
+    if (again && code == SQLITE_OK) {
+      prepared_.emplace(sql, Statement(statement));
+    } else {
+      once.reset(statement);
+    }
+    if (code != SQLITE_OK) return DatabaseFailure(code);
+  }
   if (!parameter.empty()) {
-    sqlite3_bind_text(statement.get(), 1, parameter.c_str(), static_cast<int>(parameter.size()),
+    sqlite3_bind_text(statement, 1, parameter.c_str(), static_cast<int>(parameter.size()),
                       SQLITE_TRANSIENT);
   }
-  while ((code = sqlite3_step(statement.get())) == SQLITE_ROW) {
-    if (!on_row(statement.get())) return false;
+  int code = SQLITE_OK;
+  while ((code = sqlite3_step(statement)) == SQLITE_ROW) {
+    if (!on_row(statement)) break;
   }
+  // A statement kept for the next table is made ready for it, its parameter let go.
+  sqlite3_reset(statement);
+  sqlite3_clear_bindings(statement);
+  if (code == SQLITE_ROW) return false;
   return code == SQLITE_DONE ? true : DatabaseFailure(code);
+}
+
+sqlite3_stmt* SchemaImport::Prepared(const char* sql) const {
+  const auto found = prepared_.find(sql);
+  return found == prepared_.end() ? nullptr : found->second.get();
 }
 
 bool SchemaImport::ReadSchemaObjects() {
@@ -504,7 +525,8 @@ bool SchemaImport::ReadColumns(Table& table) {
   const bool read = Query(
       "SELECT name, type, \"notnull\", pk, hidden, dflt_value "
       "FROM pragma_table_xinfo(?1) WHERE hidden <> 1",
-      table.name, [&](sqlite3_stmt* row) {
+      table.name,
+      [&](sqlite3_stmt* row) {
         if (sqlite3_column_int(row, 4) != 0) {
           schema_.Warn(
               fmt::format("table \"{}\", column \"{}\" is left out: the database computes it (a "
@@ -522,7 +544,8 @@ bool SchemaImport::ReadColumns(Table& table) {
         }
         table.columns.push_back(std::move(column));
         return true;
-      });
+      },
+      true);
   if (!read) return false;
   if (table.columns.empty()) {
     return Refuse(fmt::format("table \"{}\" has no columns that can be entered", table.name));
@@ -579,12 +602,14 @@ bool SchemaImport::MarkUniqueColumns(Table& table) {
       "SELECT info.name FROM pragma_index_list(?1) AS list, pragma_index_info(list.name) AS info "
       "WHERE list.\"unique\" = 1 AND list.origin IN ('u', 'c') AND list.partial = 0 "
       "AND (SELECT count(*) FROM pragma_index_info(list.name)) = 1",
-      table.name, [&](sqlite3_stmt* row) {
+      table.name,
+      [&](sqlite3_stmt* row) {
         if (const auto position = table.ColumnPosition(ColumnText(row, 0))) {
           table.columns[*position].unique = true;
         }
         return true;
-      });
+      },
+      true);
 }
 
 bool SchemaImport::ReadForeignKeys(std::size_t child_index) {
@@ -593,12 +618,14 @@ bool SchemaImport::ReadForeignKeys(std::size_t child_index) {
   const bool read = Query(
       "SELECT id, \"table\", \"from\", \"to\" FROM pragma_foreign_key_list(?1) "
       "ORDER BY id DESC, seq",
-      schema_.tables()[child_index].name, [&](sqlite3_stmt* row) {
+      schema_.tables()[child_index].name,
+      [&](sqlite3_stmt* row) {
         KeyPart part{sqlite3_column_int(row, 0), ColumnText(row, 1), ColumnText(row, 2), {}};
         if (sqlite3_column_type(row, 3) != SQLITE_NULL) part.to = ColumnText(row, 3);
         parts.push_back(std::move(part));
         return true;
-      });
+      },
+      true);
   if (!read) return false;
 
   std::unordered_set<std::size_t> masters;

@@ -4,6 +4,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <span>
 
 #include "formfile/form_file_reader.h"
 
@@ -65,12 +66,15 @@ bool IsBuiltIn(const std::string& upper_name, std::uint16_t version) {
 
 struct Token {
   enum class Kind { kName, kNumber, kString, kSymbol } kind;
-  std::string text;
-  std::string upper;  // a name's text in upper case
+  std::string_view text;               // a piece of the code's text
+  const std::string* upper = nullptr;  // a name's spelling in upper case, one per spelling
 };
 
+using Tokens = std::span<const Token>;
+
 struct Statement {
-  std::vector<Token> tokens;
+  std::size_t first = 0;  // its tokens in the scan's list
+  std::size_t count = 0;
   std::size_t line = 0;
   bool label = false;  // "name:" at the start of a line
 };
@@ -85,83 +89,113 @@ bool IsNameChar(char c) {
   return IsLetter(c) || IsDigit(c) || c == '_';
 }
 
-// Splits one line of code into statements at the colons outside strings, without its
-// comment.
-void AddLine(std::string_view line, std::size_t number, std::vector<Statement>& statements) {
-  std::size_t first = statements.size();
-  statements.push_back({{}, number, false});
-  std::size_t i = 0;
-  while (i < line.size()) {
-    char c = line[i];
-    Statement& statement = statements.back();
-    if (c == ' ' || c == '\t' || c == '\r') {
-      ++i;
-    } else if (c == '\'') {
-      break;
-    } else if (c == '"') {
-      std::size_t end = i + 1;
-      while (end < line.size() &&
-             !(line[end] == '"' && (end + 1 >= line.size() || line[end + 1] != '"'))) {
-        end += line[end] == '"' ? 2 : 1;
-      }
-      statement.tokens.push_back(
-          {Token::Kind::kString, std::string(line.substr(i, end + 1 - i)), {}});
-      i = end + 1;
-    } else if (IsDigit(c) ||
-               (c == '&' && i + 1 < line.size() && (line[i + 1] == 'H' || line[i + 1] == 'h'))) {
-      std::size_t end = i + 1;
-      while (end < line.size() && (IsNameChar(line[end]) || line[end] == '.' || line[end] == '&'))
-        ++end;
-      statement.tokens.push_back({Token::Kind::kNumber, std::string(line.substr(i, end - i)), {}});
-      i = end;
-    } else if (IsLetter(c)) {
-      std::size_t end = i + 1;
-      while (end < line.size() && IsNameChar(line[end])) ++end;
-      if (end < line.size() && (line[end] == '$' || line[end] == '%')) ++end;
-      std::string name(line.substr(i, end - i));
-      std::string upper = Upper(name);
-      if (statement.tokens.empty() && upper == "REM") break;
-      statement.tokens.push_back({Token::Kind::kName, std::move(name), std::move(upper)});
-      i = end;
-    } else if (c == ':') {
-      statement.label = statements.size() - 1 == first && statement.tokens.size() == 1 &&
-                        statement.tokens[0].kind == Token::Kind::kName;
-      statements.push_back({{}, number, false});
-      ++i;
-    } else {
-      std::string symbol(1, c);
-      if (i + 1 < line.size() && (c == '<' || c == '>') &&
-          (line[i + 1] == '=' || line[i + 1] == '>')) {
-        symbol += line[++i];
-      }
-      statement.tokens.push_back({Token::Kind::kSymbol, std::move(symbol), {}});
-      ++i;
+bool IsName(const Token& token, std::string_view upper) {
+  return token.kind == Token::Kind::kName && *token.upper == upper;
+}
+
+// The code read once into pieces of its text, split into statements; every check works on
+// this one reading. Each spelling of a name is put in upper case once.
+class Scan {
+ public:
+  explicit Scan(const RoutineScanner::Code& code) {
+    std::string_view text = code.text;
+    for (std::size_t number = code.first_line; !text.empty(); ++number) {
+      std::size_t end = text.find('\n');
+      std::string_view line = text.substr(0, end);
+      text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+      // The conditional-compilation lines ("#If") are left out.
+      std::size_t start = line.find_first_not_of(" \t");
+      if (start != std::string_view::npos && line[start] == '#') continue;
+      AddLine(line, number);
     }
   }
-}
 
-// The code as statements; the conditional-compilation lines ("#If") are left out.
-std::vector<Statement> CodeStatements(const RoutineScanner::Code& code) {
-  std::vector<Statement> statements;
-  std::string_view text = code.text;
-  for (std::size_t number = code.first_line; !text.empty(); ++number) {
-    std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    std::size_t start = line.find_first_not_of(" \t");
-    if (start != std::string_view::npos && line[start] == '#') continue;
-    AddLine(line, number, statements);
+  std::size_t Count() const { return statements_.size(); }
+  const Statement& StatementAt(std::size_t i) const { return statements_[i]; }
+  Tokens TokensOf(const Statement& statement) const {
+    return Tokens(tokens_).subspan(statement.first, statement.count);
   }
-  return statements;
-}
+
+ private:
+  // Splits one line of code into statements at the colons outside strings, without its
+  // comment.
+  void AddLine(std::string_view line, std::size_t number) {
+    const std::size_t first = statements_.size();
+    Open(number);
+    std::size_t i = 0;
+    while (i < line.size()) {
+      const char c = line[i];
+      if (c == ' ' || c == '\t' || c == '\r') {
+        ++i;
+      } else if (c == '\'') {
+        break;
+      } else if (c == '"') {
+        std::size_t end = i + 1;
+        while (end < line.size() &&
+               !(line[end] == '"' && (end + 1 >= line.size() || line[end + 1] != '"'))) {
+          end += line[end] == '"' ? 2 : 1;
+        }
+        Push(Token::Kind::kString, line.substr(i, end + 1 - i));
+        i = end + 1;
+      } else if (IsDigit(c) ||
+                 (c == '&' && i + 1 < line.size() && (line[i + 1] == 'H' || line[i + 1] == 'h'))) {
+        std::size_t end = i + 1;
+        while (end < line.size() &&
+               (IsNameChar(line[end]) || line[end] == '.' || line[end] == '&')) {
+          ++end;
+        }
+        Push(Token::Kind::kNumber, line.substr(i, end - i));
+        i = end;
+      } else if (IsLetter(c)) {
+        std::size_t end = i + 1;
+        while (end < line.size() && IsNameChar(line[end])) ++end;
+        if (end < line.size() && (line[end] == '$' || line[end] == '%')) ++end;
+        const std::string_view name = line.substr(i, end - i);
+        const std::string* upper = UpperOf(name);
+        if (statements_.back().count == 0 && *upper == "REM") break;
+        tokens_.push_back({Token::Kind::kName, name, upper});
+        ++statements_.back().count;
+        i = end;
+      } else if (c == ':') {
+        Statement& statement = statements_.back();
+        statement.label = statements_.size() - 1 == first && statement.count == 1 &&
+                          tokens_.back().kind == Token::Kind::kName;
+        Open(number);
+        ++i;
+      } else {
+        const std::size_t length = i + 1 < line.size() && (c == '<' || c == '>') &&
+                                           (line[i + 1] == '=' || line[i + 1] == '>')
+                                       ? 2
+                                       : 1;
+        Push(Token::Kind::kSymbol, line.substr(i, length));
+        i += length;
+      }
+    }
+  }
+
+  void Open(std::size_t line) { statements_.push_back({tokens_.size(), 0, line, false}); }
+  void Push(Token::Kind kind, std::string_view text) {
+    tokens_.push_back({kind, text, nullptr});
+    ++statements_.back().count;
+  }
+  const std::string* UpperOf(std::string_view name) {
+    auto [found, added] = uppers_.try_emplace(name);
+    if (added) found->second = Upper(name);
+    return &found->second;
+  }
+
+  std::unordered_map<std::string_view, std::string> uppers_;  // nodes stay where they are
+  std::vector<Token> tokens_;
+  std::vector<Statement> statements_;
+};
 
 // The positions of the commas at the top level of tokens[from, to).
-int ArgumentCount(const std::vector<Token>& tokens, std::size_t from, std::size_t to) {
+int ArgumentCount(Tokens tokens, std::size_t from, std::size_t to) {
   if (from >= to) return 0;
   int count = 1;
   int depth = 0;
   for (std::size_t i = from; i < to; ++i) {
-    const std::string& text = tokens[i].text;
+    const std::string_view text = tokens[i].text;
     if (tokens[i].kind != Token::Kind::kSymbol) continue;
     if (text == "(") ++depth;
     if (text == ")") --depth;
@@ -170,7 +204,7 @@ int ArgumentCount(const std::vector<Token>& tokens, std::size_t from, std::size_
   return count;
 }
 
-std::size_t ClosingParenthesis(const std::vector<Token>& tokens, std::size_t open) {
+std::size_t ClosingParenthesis(Tokens tokens, std::size_t open) {
   int depth = 0;
   for (std::size_t i = open; i < tokens.size(); ++i) {
     if (tokens[i].kind != Token::Kind::kSymbol) continue;
@@ -180,13 +214,9 @@ std::size_t ClosingParenthesis(const std::vector<Token>& tokens, std::size_t ope
   return tokens.size();
 }
 
-bool IsName(const Token& token, std::string_view upper) {
-  return token.kind == Token::Kind::kName && token.upper == upper;
-}
-
 // The parameters between the parentheses at open: their names go to names.
-RoutineScanner::Routine Parameters(const std::vector<Token>& tokens, std::size_t open,
-                                   bool is_function, std::unordered_set<std::string>& names) {
+RoutineScanner::Routine Parameters(Tokens tokens, std::size_t open, bool is_function,
+                                   std::unordered_set<std::string>& names) {
   RoutineScanner::Routine routine{is_function, 0, 0};
   std::size_t close = ClosingParenthesis(tokens, open);
   bool expect_name = true;
@@ -199,7 +229,7 @@ RoutineScanner::Routine Parameters(const std::vector<Token>& tokens, std::size_t
       continue;
     }
     if (!expect_name || token.kind != Token::Kind::kName) continue;
-    std::string upper = token.upper;
+    const std::string& upper = *token.upper;
     if (upper == "BYVAL" || upper == "BYREF") continue;
     if (upper == "OPTIONAL") {
       optional = true;
@@ -218,8 +248,7 @@ RoutineScanner::Routine Parameters(const std::vector<Token>& tokens, std::size_t
 }
 
 // Variables or constants declared after tokens[from]: "a As T, b(5) As T" or "A = 1, B = 2".
-void DeclaredNames(const std::vector<Token>& tokens, std::size_t from,
-                   std::unordered_set<std::string>& names) {
+void DeclaredNames(Tokens tokens, std::size_t from, std::unordered_set<std::string>& names) {
   bool expect_name = true;
   int depth = 0;
   for (std::size_t i = from; i < tokens.size(); ++i) {
@@ -231,23 +260,22 @@ void DeclaredNames(const std::vector<Token>& tokens, std::size_t from,
       continue;
     }
     if (expect_name && token.kind == Token::Kind::kName && !IsName(token, "SHARED")) {
-      names.insert(token.upper);
+      names.insert(*token.upper);
       expect_name = false;
     }
   }
 }
 
-void DefineStatement(const Statement& statement, bool& in_type,
+void DefineStatement(const Statement& statement, Tokens tokens, bool& in_type,
                      RoutineScanner::Definitions& definitions) {
-  const std::vector<Token>& tokens = statement.tokens;
   if (tokens.empty() || tokens[0].kind != Token::Kind::kName) return;
   if (statement.label) {
-    definitions.names.insert(tokens[0].upper);
+    definitions.names.insert(*tokens[0].upper);
     return;
   }
   if (in_type) {
     in_type = !(IsName(tokens[0], "END") && tokens.size() > 1 && IsName(tokens[1], "TYPE"));
-    if (in_type) definitions.names.insert(tokens[0].upper);
+    if (in_type) definitions.names.insert(*tokens[0].upper);
     return;
   }
   std::size_t at = 0;
@@ -264,7 +292,8 @@ void DefineStatement(const Statement& statement, bool& in_type,
   }
   bool is_function = IsName(tokens[at], "FUNCTION");
   if (is_function || IsName(tokens[at], "SUB")) {
-    std::string name = tokens[at + 1].upper;
+    // A routine's name is a name: its spelling has its upper case.
+    const std::string name = tokens[at + 1].upper ? *tokens[at + 1].upper : std::string();
     auto open = std::find_if(tokens.begin() + static_cast<std::ptrdiff_t>(at), tokens.end(),
                              [](const Token& token) { return token.text == "("; });
     RoutineScanner::Routine routine{is_function, 0, 0};
@@ -274,7 +303,7 @@ void DefineStatement(const Statement& statement, bool& in_type,
     }
     definitions.routines[name] = routine;
   } else if (IsName(tokens[at], "TYPE")) {
-    definitions.names.insert(tokens[at + 1].upper);
+    definitions.names.insert(tokens[at + 1].upper ? *tokens[at + 1].upper : std::string());
     in_type = true;
   } else if (IsName(tokens[at], "CONST") || IsName(tokens[at], "DIM") ||
              IsName(tokens[at], "REDIM")) {
@@ -290,9 +319,9 @@ bool IsDefined(const RoutineScanner::Definitions& definitions, const std::string
 
 // The use of the name at tokens[i]: its argument count and whether it stands in an
 // expression.
-RoutineScanner::Use UseAt(const Statement& statement, std::size_t i, std::size_t first) {
-  const std::vector<Token>& tokens = statement.tokens;
-  RoutineScanner::Use use{tokens[i].text, -1, i != first, statement.line};
+RoutineScanner::Use UseAt(const Statement& statement, Tokens tokens, std::size_t i,
+                          std::size_t first) {
+  RoutineScanner::Use use{std::string(tokens[i].text), -1, i != first, statement.line};
   bool called = i + 1 < tokens.size() && tokens[i + 1].text == "(";
   if (called) {
     use.arguments = ArgumentCount(tokens, i + 2, ClosingParenthesis(tokens, i + 1));
@@ -300,6 +329,49 @@ RoutineScanner::Use UseAt(const Statement& statement, std::size_t i, std::size_t
     use.arguments = ArgumentCount(tokens, i + 1, tokens.size());
   }
   return use;
+}
+
+RoutineScanner::Definitions DefinedIn(const Scan& scan, const RoutineScanner::Code& code) {
+  RoutineScanner::Definitions definitions;
+  bool in_type = false;
+  for (std::size_t s = 0; s < scan.Count(); ++s) {
+    const Statement& statement = scan.StatementAt(s);
+    DefineStatement(statement, scan.TokensOf(statement), in_type, definitions);
+  }
+  for (const std::string& name : code.block_names) definitions.names.insert(Upper(name));
+  return definitions;
+}
+
+std::vector<RoutineScanner::Use> UsesIn(const Scan& scan,
+                                        const RoutineScanner::Definitions& definitions,
+                                        std::uint16_t version) {
+  // Whether a spelling is the code's own or built in, judged once per spelling.
+  std::unordered_map<const std::string*, bool> known;
+  std::vector<RoutineScanner::Use> uses;
+  for (std::size_t s = 0; s < scan.Count(); ++s) {
+    const Statement& statement = scan.StatementAt(s);
+    const Tokens tokens = scan.TokensOf(statement);
+    // A call statement's routine comes first, or after "Call".
+    std::size_t first = !tokens.empty() && IsName(tokens[0], "CALL") ? 1 : 0;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+      // A one-line If holds a statement of its own after its Then and its Else.
+      if (i > 0 && (IsName(tokens[i - 1], "THEN") || IsName(tokens[i - 1], "ELSE"))) {
+        first = IsName(tokens[i], "CALL") ? i + 1 : i;
+      }
+      if (tokens[i].kind != Token::Kind::kName || statement.label) continue;
+      if (i > 0 && (tokens[i - 1].text == "." || tokens[i - 1].text == "!")) continue;
+      if (i > 0 && (IsName(tokens[i - 1], "GOTO") || IsName(tokens[i - 1], "GOSUB") ||
+                    IsName(tokens[i - 1], "RESUME"))) {
+        continue;
+      }
+      const std::string* upper = tokens[i].upper;
+      auto [verdict, added] = known.try_emplace(upper, false);
+      if (added) verdict->second = IsBuiltIn(*upper, version) || IsDefined(definitions, *upper);
+      if (verdict->second) continue;
+      uses.push_back(UseAt(statement, tokens, i, first));
+    }
+  }
+  return uses;
 }
 
 }  // namespace
@@ -317,40 +389,13 @@ RoutineScanner::Code RoutineScanner::ModuleCode(std::string_view module_text) {
 }
 
 RoutineScanner::Definitions RoutineScanner::Defined(const Code& code) {
-  Definitions definitions;
-  bool in_type = false;
-  for (const Statement& statement : CodeStatements(code)) {
-    DefineStatement(statement, in_type, definitions);
-  }
-  for (const std::string& name : code.block_names) definitions.names.insert(Upper(name));
-  return definitions;
+  return DefinedIn(Scan(code), code);
 }
 
 std::vector<RoutineScanner::Use> RoutineScanner::ExternalUses(const Code& code,
                                                               std::uint16_t version) {
-  const Definitions definitions = Defined(code);
-  std::vector<Use> uses;
-  for (const Statement& statement : CodeStatements(code)) {
-    const std::vector<Token>& tokens = statement.tokens;
-    // A call statement's routine comes first, or after "Call".
-    std::size_t first = !tokens.empty() && IsName(tokens[0], "CALL") ? 1 : 0;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-      // A one-line If holds a statement of its own after its Then and its Else.
-      if (i > 0 && (IsName(tokens[i - 1], "THEN") || IsName(tokens[i - 1], "ELSE"))) {
-        first = IsName(tokens[i], "CALL") ? i + 1 : i;
-      }
-      if (tokens[i].kind != Token::Kind::kName || statement.label) continue;
-      if (i > 0 && (tokens[i - 1].text == "." || tokens[i - 1].text == "!")) continue;
-      if (i > 0 && (IsName(tokens[i - 1], "GOTO") || IsName(tokens[i - 1], "GOSUB") ||
-                    IsName(tokens[i - 1], "RESUME"))) {
-        continue;
-      }
-      const std::string& upper = tokens[i].upper;
-      if (IsBuiltIn(upper, version) || IsDefined(definitions, upper)) continue;
-      uses.push_back(UseAt(statement, i, first));
-    }
-  }
-  return uses;
+  const Scan scan(code);
+  return UsesIn(scan, DefinedIn(scan, code), version);
 }
 
 std::vector<std::string> RoutineScanner::Check(const Code& code, const Definitions& module,

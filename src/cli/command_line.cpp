@@ -2,8 +2,11 @@
 #include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <map>
 #include <regex>
+#include <string_view>
+#include <vector>
 
 #include "cli/generate_command.h"
 #include "cli/import_command.h"
@@ -186,29 +189,33 @@ int CommandLine::Run(int argc, const char* const* argv) {
   app.set_version_flag("--version", TAVIKFW_VERSION);
   app.footer(kExitStatuses);
   app.require_subcommand(1);
+  // A subcommand's options are made only when its name is among the arguments: making every
+  // subcommand's was most of the instructions of a run that only asks for the version.
+  const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
+  auto named = [&](std::string_view name) { return std::ranges::count(arguments, name) > 0; };
   GenerateOptions options;
   std::string screen;
   CLI::App* generate =
       app.add_subcommand("generate", "Generate a form file from a model file or a database");
-  AddGenerateOptions(*generate, options, screen);
+  if (named("generate")) AddGenerateOptions(*generate, options, screen);
   ImportOptions import_options;
   CLI::App* import =
       app.add_subcommand("import", "Write a model file from the schema of a database");
-  AddImportOptions(*import, import_options);
+  if (named("import")) AddImportOptions(*import, import_options);
   InspectOptions inspect_options;
   CLI::App* inspect = app.add_subcommand(
       "inspect",
       "Run form files in the environment and show them in the reverse-engineering dialog");
-  AddInspectOptions(*inspect, inspect_options);
+  if (named("inspect")) AddInspectOptions(*inspect, inspect_options);
   ProjectOptions project_options;
   CLI::App* project = app.add_subcommand(
       "project", "Write a whole Visual Basic project from a model file or a database");
-  AddProjectOptions(*project, project_options);
+  if (named("project")) AddProjectOptions(*project, project_options);
 #ifdef TAVIK_PREVIEW
   PreviewOptions preview_options;
   CLI::App* preview = app.add_subcommand(
       "preview", "Draw a form file as the form shows on a Windows 95 screen, as SVG or PNG");
-  AddPreviewOptions(*preview, preview_options);
+  if (named("preview")) AddPreviewOptions(*preview, preview_options);
 #endif
   try {
     app.parse(argc, argv);

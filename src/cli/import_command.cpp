@@ -31,9 +31,12 @@ int ImportCommand::Run() {
     return kExitUsage;
   }
   const std::string model_text = import::SchemaReader::ModelText(schema.model);
-  // What is written must load as a model file does, so it goes through the same reading.
+  // What is written must load as a model file does: the document is walked as its text is
+  // read, and the text itself read only when the walk refuses it, for the message. The file
+  // written is read back and compared with the text.
   brenlo::ModelParser::Outcome parsed =
-      brenlo::ModelParser::Parse(model_text, options_.database_path);
+      brenlo::ModelParser::ParseDocument(schema.model, options_.database_path);
+  if (!parsed.model) parsed = brenlo::ModelParser::Parse(model_text, options_.database_path);
   if (!parsed.model) {
     fmt::print(stderr, "Tavik Form Wizard Error: {}\n", parsed.error);
     return kExitModelRefused;

@@ -168,6 +168,15 @@ std::optional<CodePage> CodePage::Named(std::string_view name) {
 }
 
 std::string CodePage::ToUtf8(std::string_view text) const {
+  // Plain ASCII reads the same in UTF-8 and in these code pages (not in every Shift-JIS
+  // table, where the backslash is the yen sign), and most texts of a form are plain ASCII:
+  // they are taken without naming the code page again or converting them.
+  const bool ascii_compatible =
+      kind_ == Kind::kWestern || kind_ == Kind::kCyrillic || kind_ == Kind::kUtf8;
+  if (ascii_compatible &&
+      std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return std::string(text);
+  }
   if (IsWindows1252(name_)) return text::Windows1252ToUtf8(text);
 #ifdef TAVIK_HAS_ICONV
   if (auto converted = Convert(name_, "UTF-8", text)) return *converted;

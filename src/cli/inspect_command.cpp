@@ -57,8 +57,8 @@ struct Report {
   std::vector<std::string> changes;
 };
 
-// A control inside a container: the dialog lists only the form's own controls, so its
-// properties are read from the descriptor, in the dialog's order.
+// A control inside a container, without the controls inside it: the dialog lists only the
+// form's own controls, so its properties are read from the descriptor, in the dialog's order.
 ControlReport ChildReport(CCtrlDesc& control, const CodePage& page) {
   ControlReport report{control.GetCtrlHandle(),
                        page.ToUtf8(control.GetCtrlName()),
@@ -72,9 +72,6 @@ ControlReport ChildReport(CCtrlDesc& control, const CodePage& page) {
   }
   std::ranges::stable_sort(report.properties, text::LessAsciiName,
                            [](const auto& property) -> std::string_view { return property.first; });
-  for (ChildEntry& entry : control.GetGroupList()) {
-    if (entry.present && entry.child) report.children.push_back(ChildReport(*entry.child, page));
-  }
   return report;
 }
 
@@ -92,23 +89,50 @@ void GiveDataFields(ControlReport& control, const DataFieldsByHandle& fields) {
   if (auto found = fields.find(control.handle); found != fields.end()) {
     control.data_fields = found->second;
   }
-  for (ControlReport& child : control.children) GiveDataFields(child, fields);
 }
 
 // What is written of the report as the dialog is read: the lists of forms first, then each
-// control as it is read, then what generation made.
+// control as it is read (a container's controls between its opening and its closing), then
+// what generation made.
 class ReportWriter {
  public:
   virtual ~ReportWriter() = default;
   virtual void Begin(const Report& report) = 0;
-  virtual void Control(const ControlReport& control) = 0;
+  // A control without its children, inside depth containers.
+  virtual void OpenControl(const ControlReport& control, std::size_t depth) = 0;
+  virtual void CloseControl() = 0;
   virtual void End(const Report& report) = 0;
 
   void Write(const Report& report) {
     Begin(report);
-    for (const ControlReport& control : report.controls) Control(control);
+    for (const ControlReport& control : report.controls) WriteControl(control, 0);
     End(report);
   }
+
+ private:
+  void WriteControl(const ControlReport& control, std::size_t depth) {
+    OpenControl(control, depth);
+    for (const ControlReport& child : control.children) WriteControl(child, depth + 1);
+    CloseControl();
+  }
+};
+
+// Keeps the controls as a tree in the report, to be written once generation is done.
+class ControlCollector : public ReportWriter {
+ public:
+  explicit ControlCollector(std::vector<ControlReport>& controls) : controls_(controls) {}
+  void Begin(const Report& /*report*/) override {}
+  void OpenControl(const ControlReport& control, std::size_t /*depth*/) override {
+    std::vector<ControlReport>& siblings = open_.empty() ? controls_ : open_.back()->children;
+    siblings.push_back(control);
+    open_.push_back(&siblings.back());
+  }
+  void CloseControl() override { open_.pop_back(); }
+  void End(const Report& /*report*/) override {}
+
+ private:
+  std::vector<ControlReport>& controls_;
+  std::vector<ControlReport*> open_;  // the controls whose children are being read
 };
 
 // The user's part in the dialog, played from the options: choose the form, then either
@@ -194,10 +218,10 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     const CodePage page = running && running->form->HasUtf8Mark() ? CodePage::Utf8() : page_;
     std::unordered_set<CtrlHandle> inside;
     const DataFieldsByHandle fields = ReadDataFields(dialog, page, inside);
-    if (writer_) {
-      writer_->Begin(report_);
-      written_ = true;
-    }
+    ControlCollector collector(report_.controls);
+    ReportWriter& out = writer_ ? *writer_ : collector;
+    out.Begin(report_);
+    written_ = writer_ != nullptr;
     std::unordered_set<CtrlHandle> listed;
     for (std::size_t i = 0; i < dialog.Controls().size(); ++i) {
       CCtrlDesc& control = *dialog.Controls()[i].control;
@@ -215,17 +239,23 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
         report.properties.emplace_back(page.ToUtf8(dialog.Properties()[j].name),
                                        page.ToUtf8(dialog.Value()));
       }
-      for (ChildEntry& entry : control.GetGroupList()) {
-        if (entry.present && entry.child) {
-          report.children.push_back(ChildReport(*entry.child, page));
-        }
-      }
       GiveDataFields(report, fields);
-      if (writer_) {
-        writer_->Control(report);
-      } else {
-        report_.controls.push_back(std::move(report));
-      }
+      out.OpenControl(report, 0);
+      ReadChildren(control, page, fields, 1, out);
+      out.CloseControl();
+    }
+  }
+
+  // The controls inside a container, each with the controls inside it.
+  static void ReadChildren(CCtrlDesc& container, const CodePage& page,
+                           const DataFieldsByHandle& fields, std::size_t depth, ReportWriter& out) {
+    for (ChildEntry& entry : container.GetGroupList()) {
+      if (!entry.present || !entry.child) continue;
+      ControlReport report = ChildReport(*entry.child, page);
+      GiveDataFields(report, fields);
+      out.OpenControl(report, depth);
+      ReadChildren(*entry.child, page, fields, depth + 1, out);
+      out.CloseControl();
     }
   }
 
@@ -306,6 +336,7 @@ std::string PropertyLine(std::size_t indent, std::string_view name, std::string_
   return line + "\n";
 }
 
+// A control's lines, without the controls inside it.
 void PrintControl(std::string& out, const ControlReport& control, std::size_t indent) {
   out += fmt::format("{:{}}{} ({})\n", "", indent, control.name, control.class_name);
   for (const auto& [name, value] : control.properties) out += PropertyLine(indent + 2, name, value);
@@ -316,7 +347,6 @@ void PrintControl(std::string& out, const ControlReport& control, std::size_t in
       out += PropertyLine(indent + 4, field, table);
     }
   }
-  for (const ControlReport& child : control.children) PrintControl(out, child, indent + 2);
 }
 
 // Output is written a block at a time, so that its whole text is never held.
@@ -337,11 +367,13 @@ class TextWriter : public ReportWriter {
     }
     out_ += fmt::format("\nControls of {}:\n", report.form);
   }
-  void Control(const ControlReport& control) override {
-    out_ += "\n";
-    PrintControl(out_, control, 0);
+  // A form's own control follows a blank line; the controls inside it are indented below it.
+  void OpenControl(const ControlReport& control, std::size_t depth) override {
+    if (depth == 0) out_ += "\n";
+    PrintControl(out_, control, 2 * depth);
     if (out_.size() >= kOutputBlock) WriteOut(out_);
   }
+  void CloseControl() override {}
   void End(const Report& report) override {
     if (report.generated) out_ += fmt::format("\nGenerated: {}\n", *report.generated);
     for (const std::string& change : report.changes) {
@@ -438,7 +470,8 @@ void WriteStrings(JsonText& json, std::string_view key, const std::vector<std::s
   json.CloseArray();
 }
 
-void WriteControl(JsonText& json, const ControlReport& control) {
+// A control's object, open at its list of children.
+void OpenControlObject(JsonText& json, const ControlReport& control) {
   json.OpenObject();
   json.Key("name");
   json.String(control.name);
@@ -475,9 +508,6 @@ void WriteControl(JsonText& json, const ControlReport& control) {
   json.CloseArray();
   json.Key("children");
   json.OpenArray();
-  for (const ControlReport& child : control.children) WriteControl(json, child);
-  json.CloseArray();
-  json.CloseObject();
 }
 
 // The report in JSON: an object of the forms, the chosen form and its controls.
@@ -491,7 +521,13 @@ class JsonWriter : public ReportWriter {
     json_.Key("controls");
     json_.OpenArray();
   }
-  void Control(const ControlReport& control) override { WriteControl(json_, control); }
+  void OpenControl(const ControlReport& control, std::size_t /*depth*/) override {
+    OpenControlObject(json_, control);
+  }
+  void CloseControl() override {
+    json_.CloseArray();
+    json_.CloseObject();
+  }
   void End(const Report& report) override {
     json_.CloseArray();
     if (report.generated) {

@@ -91,11 +91,16 @@ std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
   return Parse(file.text, path, host_value);
 }
 
-// The database's schema becomes the text of a model file and is read as one, so that a
-// model served from a database is the one its imported model file gives.
+// The database's schema is read as the text of its model file would be, so that a model
+// served from a database is the one its imported model file gives: the document is walked in
+// memory, and made into text only when the walk refuses it, for the message.
 std::int32_t ModelStore::LoadDatabase(const char* path, std::uint32_t* host_value) {
   import::SchemaReader::Outcome outcome = import::DatabaseFile::Read(path);
   if (outcome.status != BR_LOAD_OK) return Fail(outcome.status, std::move(outcome.error));
+  if (host_value != nullptr) {
+    ModelParser::Outcome walked = ModelParser::ParseDocument(outcome.model, path);
+    if (walked.model) return Keep(std::move(walked), host_value);
+  }
   return Parse(import::SchemaReader::ModelText(outcome.model), path, host_value);
 }
 

@@ -52,6 +52,14 @@ std::string NameFault(std::string_view name) {
   return fault.empty() ? brenlo::ModelParser::SqlNameFault(name) : fault;
 }
 
+// An object with room for its members: the members of an ordered object are a vector, which
+// copies every name each time it grows.
+ordered_json ObjectWithRoom(std::size_t members) {
+  ordered_json object = ordered_json::object();
+  object.get_ref<ordered_json::object_t&>().reserve(members);
+  return object;
+}
+
 ordered_json PairList(const ImportedSchema::ValuePairs& pairs) {
   ordered_json list = ordered_json::array();
   for (const auto& [display, data] : pairs) list.push_back(ordered_json::array({display, data}));
@@ -59,7 +67,7 @@ ordered_json PairList(const ImportedSchema::ValuePairs& pairs) {
 }
 
 ordered_json Attribute(const ImportedSchema::Column& column) {
-  ordered_json info = ordered_json::object();
+  ordered_json info = ObjectWithRoom(7 + column.relations.size());
   info["ID"] = column.id;
   info["PHYSICAL_NAME"] = column.name;
   info["DISPLAY_NAME"] = column.display_name;
@@ -71,7 +79,7 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
     info[fmt::format("REL{}_ID", i)] = column.relations[i];
   }
 
-  ordered_json col_prop = ordered_json::object();
+  ordered_json col_prop = ObjectWithRoom(13);
   col_prop["CD_TYP"] = column.type;
   col_prop["CD_NAM"] = column.name;
   col_prop["CD_PLB"] = column.display_name;
@@ -85,7 +93,7 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   if (!column.rule_message.empty()) col_prop["CD_VLT"] = column.rule_message;
   if (column.values_limit) col_prop["CD_PTR"] = 1;
 
-  ordered_json edit_style = ordered_json::object();
+  ordered_json edit_style = ObjectWithRoom(8);
   edit_style["ES_TYP"] = column.edit_style;
   if (!column.flags.empty()) edit_style["ES_VLD"] = 1;
   // Values outside the list would be refused by the database anyway.
@@ -104,7 +112,7 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
     if (!column.lookup_display.empty()) edit_style["ESKDSP"] = column.lookup_display;
   }
 
-  ordered_json attribute = ordered_json::object();
+  ordered_json attribute = ObjectWithRoom(6);
   attribute["ATTRIB_INFO"] = std::move(info);
   attribute["FORM_ATTRIB_INFO"] = {{"VISIBLE", 1}};
   attribute["COL_PROP"] = std::move(col_prop);
@@ -395,17 +403,19 @@ std::string ImportedSchema::AssignIds() {
 
 ordered_json ImportedSchema::Document() const {
   ordered_json entities = ordered_json::array();
+  entities.get_ref<ordered_json::array_t&>().reserve(tables_.size());
   for (std::size_t i = 0; i < tables_.size(); ++i) {
     const Table& table = tables_[i];
-    ordered_json properties = ordered_json::object();
+    ordered_json properties = ObjectWithRoom(5);
     properties["ID"] = i + 1;
     properties["PHYSICAL_NAME"] = table.name;
     properties["UNIQUE_PHYS_NAME"] = table.name;
     properties["DISPLAY_STYLE"] = table.grid ? "GRID" : "FIELDS";
     properties["VISIBLE"] = 1;
     ordered_json attributes = ordered_json::array();
+    attributes.get_ref<ordered_json::array_t&>().reserve(table.columns.size());
     for (const Column& column : table.columns) attributes.push_back(Attribute(column));
-    ordered_json entity = ordered_json::object();
+    ordered_json entity = ObjectWithRoom(2);
     entity["properties"] = std::move(properties);
     entity["attributes"] = std::move(attributes);
     entities.push_back(std::move(entity));
@@ -413,13 +423,13 @@ ordered_json ImportedSchema::Document() const {
   ordered_json relationships = ordered_json::array();
   for (std::size_t i = 0; i < links_.size(); ++i) {
     const Link& link = links_[i];
-    ordered_json properties = ordered_json::object();
+    ordered_json properties = ObjectWithRoom(4);
     properties["RELATION_ID"] = i + 1;
     properties["PARENT_ENTITY"] = link.master + 1;
     properties["CHILD_ENTITY"] = link.detail + 1;
     // A row added in a detail grid gets its master's keys from the form.
     properties["FILL_KEYS"] = 1;
-    ordered_json entry = ordered_json::object();
+    ordered_json entry = ObjectWithRoom(2);
     entry["properties"] = std::move(properties);
     ordered_json attribute_ids = ordered_json::array();
     for (std::size_t column : link.detail_columns) {

@@ -244,6 +244,8 @@ int GenerateCommand::RunWithModel(std::uint32_t host_value, OutputGuard& guard, 
   platform.screen = &screen;
   platform.save_file_picker = &frontend;
   platform.form_info_frontend = &frontend;
+  // A form of its own model is the command's one form; project's forms share a model.
+  platform.process_ends_with_run = owns_model;
   ScopedPlatform scoped(platform);
 
   const int status = options_.live_folder ? RunLive(options_, host_value, frontend)

@@ -1,6 +1,8 @@
 // The forward-engineering run, step by step.
 #include "host/forward_engineering_run.h"
 
+#include <vector>
+
 #include "base/string_table.h"
 #include "controls/timer_ctrl.h"
 #include "form/form_desc.h"
@@ -18,7 +20,19 @@ namespace tavik {
 ForwardEngineeringRun::ForwardEngineeringRun(std::uint32_t host_value, std::uint16_t version)
     : host_value_(host_value), version_(version) {}
 
-ForwardEngineeringRun::~ForwardEngineeringRun() = default;
+namespace {
+
+// Keeps the form reachable until the exit, which frees it whole.
+void KeepUntilExit(std::unique_ptr<CFormDesc> form) {
+  static auto* kept = new std::vector<std::unique_ptr<CFormDesc>>();
+  kept->push_back(std::move(form));
+}
+
+}  // namespace
+
+ForwardEngineeringRun::~ForwardEngineeringRun() {
+  if (form_ && CurrentPlatform().process_ends_with_run) KeepUntilExit(std::move(form_));
+}
 
 Status ForwardEngineeringRun::StartModel() {
   client_ = Registry::Instance().FindClient(Registry::CurrentProcess());

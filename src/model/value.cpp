@@ -2,6 +2,7 @@
 #include "model/value.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -9,13 +10,11 @@
 namespace tavik {
 
 Value Value::Single(float value) {
-  Value result(TVK_VT_R4, 0);
-  result.single_ = value;
-  return result;
+  return Value(TVK_VT_R4, std::bit_cast<std::uint32_t>(value));
 }
 
 Value Value::String(std::string text) {
-  Value result(TVK_VT_BSTR, 0);
+  Value result(TVK_VT_BSTR, 0U);
   result.text_ = std::move(text);
   return result;
 }
@@ -25,7 +24,7 @@ constexpr std::size_t kBlockLengthSize = sizeof(std::uint32_t);
 }  // namespace
 
 Value Value::Blob(std::string_view bytes) {
-  Value result(TVK_VT_BLOB, 0);
+  Value result(TVK_VT_BLOB, 0U);
   const auto length = static_cast<std::uint32_t>(bytes.size());
   result.text_.resize(kBlockLengthSize);
   std::memcpy(result.text_.data(), &length, kBlockLengthSize);
@@ -65,14 +64,28 @@ Value Value::FromVariant(const TVK_VARIANT& variant) {
   }
 }
 
+std::int64_t Value::Integer() const {
+  switch (type_) {
+    case TVK_VT_UI1:
+    case TVK_VT_UI4:
+      return bits_;
+    case TVK_VT_I2:
+    case TVK_VT_I4:
+    case TVK_VT_BOOL:
+      return static_cast<std::int32_t>(bits_);
+    default:
+      return 0;
+  }
+}
+
 std::int64_t Value::AsInteger() const {
-  if (type_ == TVK_VT_R4) return static_cast<std::int64_t>(single_);
-  return integer_;
+  if (type_ == TVK_VT_R4) return static_cast<std::int64_t>(single());
+  return Integer();
 }
 
 float Value::AsSingle() const {
-  if (type_ == TVK_VT_R4) return single_;
-  return static_cast<float>(integer_);
+  if (type_ == TVK_VT_R4) return single();
+  return static_cast<float>(Integer());
 }
 
 std::string Value::Text() const {
@@ -144,14 +157,14 @@ char* Value::WriteNumberText(char* at) const {
   switch (type_) {
     case TVK_VT_I2:
     case TVK_VT_I4:
-      return WriteInteger(at, integer_);
+      return WriteInteger(at, Integer());
     case TVK_VT_R4:
-      return WriteSingle(at, single_);
+      return WriteSingle(at, single());
     case TVK_VT_BOOL:
-      return integer_ != 0 ? WriteWord(at, "TRUE") : WriteWord(at, "FALSE");
+      return bits_ != 0 ? WriteWord(at, "TRUE") : WriteWord(at, "FALSE");
     case TVK_VT_UI1:
     case TVK_VT_UI4:
-      return WriteDigits(at, false, static_cast<std::uint64_t>(integer_));
+      return WriteDigits(at, false, bits_);
     default:
       return at;
   }
@@ -179,22 +192,22 @@ TVK_VARIANT Value::ToVariant() const {
   switch (type_) {
     case TVK_VT_I2:
     case TVK_VT_BOOL:
-      variant.u.iVal = static_cast<std::int16_t>(integer_);
+      variant.u.iVal = static_cast<std::int16_t>(Integer());
       break;
     case TVK_VT_I4:
-      variant.u.lVal = static_cast<std::int32_t>(integer_);
+      variant.u.lVal = static_cast<std::int32_t>(Integer());
       break;
     case TVK_VT_R4:
-      variant.u.fltVal = single_;
+      variant.u.fltVal = single();
       break;
     case TVK_VT_BSTR:
       variant.u.bstrVal = const_cast<char*>(text_.c_str());
       break;
     case TVK_VT_UI1:
-      variant.u.bVal = static_cast<std::uint8_t>(integer_);
+      variant.u.bVal = static_cast<std::uint8_t>(bits_);
       break;
     case TVK_VT_UI4:
-      variant.u.ulVal = static_cast<std::uint32_t>(integer_);
+      variant.u.ulVal = bits_;
       break;
     case TVK_VT_BLOB:
       variant.u.byref = const_cast<char*>(text_.data());

@@ -1,6 +1,7 @@
 // A named property's value: one of the variant types the system stores, with its text.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,12 +14,12 @@ namespace tavik {
 class Value {
  public:
   Value() = default;
-  static Value Short(std::int16_t value) { return Value(TVK_VT_I2, value); }
-  static Value Long(std::int32_t value) { return Value(TVK_VT_I4, value); }
+  static Value Short(std::int16_t value) { return OfInteger(TVK_VT_I2, value); }
+  static Value Long(std::int32_t value) { return OfInteger(TVK_VT_I4, value); }
   static Value Single(float value);
   static Value String(std::string text);
-  static Value Boolean(bool value) { return Value(TVK_VT_BOOL, value ? -1 : 0); }
-  static Value Byte(std::uint8_t value) { return Value(TVK_VT_UI1, value); }
+  static Value Boolean(bool value) { return OfInteger(TVK_VT_BOOL, value ? -1 : 0); }
+  static Value Byte(std::uint8_t value) { return Value(TVK_VT_UI1, std::uint32_t{value}); }
   static Value ULong(std::uint32_t value) { return Value(TVK_VT_UI4, value); }
   // A byte block, kept as a variant carries it: a 32-bit length, then the bytes.
   static Value Blob(std::string_view bytes);
@@ -48,12 +49,19 @@ class Value {
   bool operator==(const Value&) const = default;
 
  private:
-  Value(std::uint16_t type, std::int64_t integer) : type_(type), integer_(integer) {}
+  // Every integer type is at most 32 bits wide: its bits, as the type reads them.
+  Value(std::uint16_t type, std::uint32_t bits) : type_(type), bits_(bits) {}
+  static Value OfInteger(std::uint16_t type, std::int32_t number) {
+    return Value(type, static_cast<std::uint32_t>(number));
+  }
+  float single() const { return std::bit_cast<float>(bits_); }
+  // The number held by an integer type: a Long's bits signed, an unsigned type's not.
+  std::int64_t Integer() const;
 
-  // The single sits beside the type code, in what would otherwise be padding.
+  // A form holds hundreds of thousands of values: the number (an integer's or a single's
+  // bits) sits beside the type code, in what would otherwise be padding.
   std::uint16_t type_ = TVK_VT_EMPTY;
-  float single_ = 0.0f;
-  std::int64_t integer_ = 0;
+  std::uint32_t bits_ = 0;
   std::string text_;
 };
 

@@ -21,6 +21,9 @@ struct Platform {
   FormInfoFrontend* form_info_frontend = nullptr;
   ReverseEngineeringFrontend* reverse_engineering_frontend = nullptr;
   Disk* disk = nullptr;
+  // The process ends when the run does: a large form is millions of small pieces, which
+  // the exit takes back at once instead of one by one.
+  bool process_ends_with_run = false;
 };
 
 // The services in force. Until a host installs its own, the defaults of the build serve

@@ -108,6 +108,28 @@ TEST(Property, ReservedIdsAreRefusedAndTheTextFollowsTheValue) {
   EXPECT_EQ(CNxProperty(3, Value::ULong(4294967295u), "U").GetText(), "4294967295");
 }
 
+// A value keeps its number in 32 bits: the type says whether they are signed.
+TEST(Property, ValuesGiveBackTheirNumbersWhateverTheirType) {
+  const struct {
+    Value value;
+    std::int64_t integer;
+    float single;
+  } cases[] = {
+      {Value::Short(-32768), -32768, -32768.0f},
+      {Value::Long(-2147483647 - 1), -2147483647LL - 1, -2147483648.0f},
+      {Value::ULong(4294967295u), 4294967295LL, 4294967295.0f},
+      {Value::Byte(255), 255, 255.0f},
+      {Value::Boolean(true), -1, -1.0f},
+      {Value::Single(-2.75f), -2, -2.75f},
+      {Value::String("12"), 0, 0.0f},
+  };
+  for (const auto& [value, integer, single] : cases) {
+    SCOPED_TRACE(value.Text());
+    EXPECT_EQ(value.AsInteger(), integer);
+    EXPECT_EQ(value.AsSingle(), single);
+  }
+}
+
 // The text of a value is what the inspect command and the dialog show; their tests pin it.
 TEST(Property, AValueOfNoTypeHasNoVariantAndNoText) {
   CNxProperty unknown(3, Value(), "Odd");

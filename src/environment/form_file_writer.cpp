@@ -121,9 +121,9 @@ class BlockWriter {
 
 // The generator's own layout, which forms it wrote and live forms are saved in.
 void GeneratorText(const formfile::RunningForm& form, formfile::BlockPrinter& printer) {
-  printer.Line("VERSION 2.00");
+  printer.Version("2.00");
   printer.Begin(form.FormClass(), form.Name());
-  printer.IndentedLine("Caption = \"" + form.Caption() + "\"");
+  printer.Caption(form.Caption());
   BlockWriter writer(printer, /*groups=*/false);
   writer.Properties(form.Properties(), form.Groups());
   for (const auto& control : form.Controls()) writer.Control(*control);
@@ -135,7 +135,7 @@ void GeneratorText(const formfile::RunningForm& form, formfile::BlockPrinter& pr
 void VisualBasicText(const formfile::RunningForm& form, formfile::BlockPrinter& printer) {
   std::string& text = printer.text();
   if (form.HasUtf8Mark()) text += kUtf8Mark;
-  printer.Line("VERSION " + form.FileVersion());
+  printer.Version(form.FileVersion());
   for (const std::string& reference : form.ObjectReferences()) printer.Line(reference);
   printer.Begin(form.FormClass(), form.Name(), form.AfterName());
   BlockWriter writer(printer, /*groups=*/true);

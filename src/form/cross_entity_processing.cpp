@@ -99,7 +99,7 @@ std::string SelectAssignment(const EntityNames& names, std::string_view select) 
 
 // A child's data source starts with a condition that matches no row; the repopulate code of
 // its parent puts in the real one.
-void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& names) {
+Status AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& names) {
   // A grid that shows names beside its keys reads them from the tables it joins.
   if (const GridLookups* lookups = entity.JoinedLookups()) {
     entity.SetSelectText(lookups->SelectText());
@@ -107,19 +107,22 @@ void AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames& n
   if (entity.GetParentCount() > 0) {
     // A grid has no New button to take its keys: only a relation that fills them in the
     // grid gives it code.
-    (void)(entity.IsGrid() ? entity.FillGridKeys() : entity.SetForeignKeys());
+    if (Status status = entity.IsGrid() ? entity.FillGridKeys() : entity.SetForeignKeys()) {
+      return status;
+    }
     entity.AddSelectText(" WHERE ");
   } else {
     entity.AddSelectText(entity.OrderClause());
   }
   load.Append(SubEvent::kMain, SubEventSlot::kBody,
               SelectAssignment(names, entity.GetSelectText()));
-  if (entity.GetParentCount() == 0) return;
+  if (entity.GetParentCount() == 0) return kOk;
   load.Append(SubEvent::kMain, SubEventSlot::kBody,
               VbFragment(R"(
         $data$.RecordSource = s$e$_Select & " 1=2 "
     )",
                          {{"e", names.entity}, {"data", names.data_ctrl}}));
+  return kOk;
 }
 
 void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
@@ -437,7 +440,7 @@ Status CFormDesc::DoCrossEntityProcessing() {
     }
     AddControlArray(entity);
     AddEntityDeclarations(*this, entity, names);
-    AddRecordSource(*load, entity, names);
+    if (Status status = AddRecordSource(*load, entity, names)) return status;
     entity.CalcRow();
     ordered.push_back(&entity);
     if (entity.GetChildCount() > 0) {

@@ -76,6 +76,18 @@ void BlockPrinter::IndentedLine(std::string_view line) {
   Line(line);
 }
 
+void BlockPrinter::Version(std::string_view version) {
+  text_ += "VERSION ";
+  Line(version);
+}
+
+void BlockPrinter::Caption(std::string_view text) {
+  Indent();
+  text_ += "Caption = \"";
+  text_ += text;
+  text_ += "\"\r\n";
+}
+
 void BlockPrinter::CheckName(std::string_view what, std::string_view name) {
   if (name.size() > FormLimits::kMaxNameLength)
     tally_.long_names.push_back({what, std::string(name)});

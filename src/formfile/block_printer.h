@@ -44,6 +44,11 @@ class BlockPrinter {
   // The line as it is, or after the indent of the present level.
   void Line(std::string_view line);
   void IndentedLine(std::string_view line);
+  // "VERSION" and the version of the file's text: its first line.
+  void Version(std::string_view version);
+  // The generator's form caption line: first of the form's properties and not lined up with
+  // them. The text as it stands in a file (quotes doubled).
+  void Caption(std::string_view text);
   // "Begin class name" and what followed the name in a file read; then a level deeper.
   void Begin(std::string_view class_name, std::string_view name, std::string_view after = {});
   // A level back and "End".

@@ -196,8 +196,14 @@ int ProjectWriter::Finish() {
 }
 
 int ProjectWriter::WriteStartForm() {
+  formfile::FormTally tally;
   std::string text = StartForm::Text(options_.version, project_.startup_form, project_.title,
-                                     entries_, options_.database);
+                                     entries_, options_.database, &tally);
+  // Its captions' procedure grows with the number of forms.
+  WarnOfLimits(
+      start_file_, project_.startup_form,
+      formfile::FormLimits::Judge(tally, options_.version, formfile::FormLimits::kProjectRemedy)
+          .warnings);
   std::unordered_set<std::string> form_names;
   for (const auto& form : project_.forms) form_names.insert(text::AsciiUppered(form.name));
   if (int status = CheckCalls(start_file_, formfile::FormFileReader::Read(text), form_names)) {

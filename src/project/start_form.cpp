@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "form/vb_fragment.h"
+#include "formfile/block_printer.h"
 #include "text/ascii_case.h"
 
 namespace tavik::project {
@@ -28,57 +29,50 @@ std::string Literal(std::string_view text) {
   return "\"" + VbStringText(text) + "\"";
 }
 
-class FormText {
- public:
-  explicit FormText(std::uint16_t version) : version_(version) {}
-
-  void Line(int indent, std::string_view text) {
-    text_.append(static_cast<std::size_t>(indent) * 3, ' ');
-    text_ += text;
-    text_ += "\r\n";
-  }
-  void Property(int indent, std::string_view name, std::string_view value) {
-    Line(indent, fmt::format("{:<16}=   {}", name, value));
-  }
-  void Property(int indent, std::string_view name, int value) {
-    Property(indent, name, std::to_string(value));
-  }
-  void Begin(int indent, std::string_view control_class, std::string_view name) {
-    Line(indent, fmt::format("Begin {}{} {}", version_ == 3 ? "" : "VB.", control_class, name));
-  }
-  std::string Take() { return std::move(text_); }
-
- private:
-  std::uint16_t version_;
-  std::string text_;
+// A command button of the start-up form, element index of its control array.
+struct Button {
+  std::string_view name;
+  std::string_view caption;
+  int index;
+  int tab_index;
+  int left;
+  int top;
+  int width;
+  bool visible;
 };
 
-void Buttons(FormText& form, const std::vector<StartForm::Entry>& entries, int buttons,
-             bool paged) {
+// Version 4 names the classes of its controls by their library.
+std::string ClassName(std::uint16_t version, std::string_view control_class) {
+  return (version == 3 ? "" : "VB.") + std::string(control_class);
+}
+
+void WriteButton(formfile::BlockPrinter& form, std::uint16_t version, const Button& button) {
+  form.Begin(ClassName(version, "CommandButton"), button.name);
+  form.Property("Caption", VbStringText(button.caption), /*quoted=*/true);
+  form.Property("Height", std::to_string(kButtonHeight), false);
+  form.Property("Index", std::to_string(button.index), false);
+  form.Property("Left", std::to_string(button.left), false);
+  form.Property("TabIndex", std::to_string(button.tab_index), false);
+  form.Property("Top", std::to_string(button.top), false);
+  if (!button.visible) form.Property("Visible", "0", false, "   'False");
+  form.Property("Width", std::to_string(button.width), false);
+  form.End();
+}
+
+void Buttons(formfile::BlockPrinter& form, std::uint16_t version,
+             const std::vector<StartForm::Entry>& entries, int buttons, bool paged) {
   for (int i = 0; i < buttons; ++i) {
-    form.Begin(1, "CommandButton", "cmdOpen");
-    form.Property(2, "Caption", Literal(entries[static_cast<std::size_t>(i)].caption));
-    form.Property(2, "Height", kButtonHeight);
-    form.Property(2, "Index", i);
-    form.Property(2, "Left", kMargin);
-    form.Property(2, "TabIndex", i);
-    form.Property(2, "Top", kMargin + i * kButtonStep);
-    form.Property(2, "Width", kButtonWidth);
-    form.Line(1, "End");
+    WriteButton(form, version,
+                {"cmdOpen", entries[static_cast<std::size_t>(i)].caption, i, i, kMargin,
+                 kMargin + i * kButtonStep, kButtonWidth, true});
   }
   const char* captions[] = {"<< &Previous", "&Next >>"};
   for (int i = 0; i < 2; ++i) {
-    form.Begin(1, "CommandButton", "cmdPage");
-    form.Property(2, "Caption", Literal(captions[i]));
-    form.Property(2, "Height", kButtonHeight);
-    form.Property(2, "Index", i);
-    form.Property(2, "Left", kMargin + i * (kButtonWidth - kPageButtonWidth));
-    form.Property(2, "TabIndex", buttons + i);
-    form.Property(2, "Top", kMargin + buttons * kButtonStep);
     // Both stay hidden when every form has its button on the one page.
-    if (!paged) form.Property(2, "Visible", "0   'False");
-    form.Property(2, "Width", kPageButtonWidth);
-    form.Line(1, "End");
+    WriteButton(
+        form, version,
+        {"cmdPage", captions[i], i, buttons + i, kMargin + i * (kButtonWidth - kPageButtonWidth),
+         kMargin + buttons * kButtonStep, kPageButtonWidth, paged});
   }
 }
 
@@ -265,33 +259,39 @@ std::string Code(std::uint16_t version, const std::vector<StartForm::Entry>& ent
 
 std::string StartForm::Text(std::uint16_t version, const std::string& name,
                             const std::string& caption, const std::vector<Entry>& entries,
-                            const Database& database) {
+                            const Database& database, formfile::FormTally* tally) {
   const int buttons = static_cast<int>(std::min(entries.size(), kPageSize));
   const int client_width = 2 * kMargin + kButtonWidth;
   const int client_height = 2 * kMargin + (buttons + 1) * kButtonStep;
-  FormText form(version);
-  form.Line(0, version == 3 ? "VERSION 2.00" : "VERSION 4.00");
-  form.Begin(0, "Form", name);
-  form.Property(1, "Caption", Literal(caption));
-  form.Property(1, "ClientHeight", client_height);
-  form.Property(1, "ClientLeft", 1095);
-  form.Property(1, "ClientTop", 1515);
-  form.Property(1, "ClientWidth", client_width);
-  form.Property(1, "Height", client_height + kFrameHeight);
-  form.Property(1, "Left", 1035);
-  form.Property(1, "LinkTopic", Literal(name));
-  form.Property(1, "ScaleHeight", client_height);
-  form.Property(1, "ScaleWidth", client_width);
-  form.Property(1, "Top", 1110);
-  form.Property(1, "Width", client_width + kFrameWidth);
-  Buttons(form, entries, buttons, entries.size() > kPageSize);
-  form.Line(0, "End");
+  std::string text;
+  formfile::BlockPrinter form(text, formfile::kVisualBasicLayout);
+  form.Version(version == 3 ? "2.00" : "4.00");
+  form.Begin(ClassName(version, "Form"), name);
+  const auto number = [&form](std::string_view property, int value) {
+    form.Property(property, std::to_string(value), false);
+  };
+  form.Property("Caption", VbStringText(caption), /*quoted=*/true);
+  number("ClientHeight", client_height);
+  number("ClientLeft", 1095);
+  number("ClientTop", 1515);
+  number("ClientWidth", client_width);
+  number("Height", client_height + kFrameHeight);
+  number("Left", 1035);
+  form.Property("LinkTopic", VbStringText(name), /*quoted=*/true);
+  number("ScaleHeight", client_height);
+  number("ScaleWidth", client_width);
+  number("Top", 1110);
+  number("Width", client_width + kFrameWidth);
+  Buttons(form, version, entries, buttons, entries.size() > kPageSize);
+  form.End();
   if (version != 3) {
-    form.Line(0, "Attribute VB_Name = " + Literal(name));
-    form.Line(0, "Attribute VB_Creatable = False");
-    form.Line(0, "Attribute VB_Exposed = False");
+    form.Line("Attribute VB_Name = " + Literal(name));
+    form.Line("Attribute VB_Creatable = False");
+    form.Line("Attribute VB_Exposed = False");
   }
-  return form.Take() + Code(version, entries, DatabaseCheck(version, database, caption));
+  form.Code(Code(version, entries, DatabaseCheck(version, database, caption)));
+  if (tally) *tally = form.TakeTally();
+  return text;
 }
 
 }  // namespace tavik::project

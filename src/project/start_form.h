@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace tavik::formfile {
+struct FormTally;
+}
+
 namespace tavik::project {
 
 class StartForm {
@@ -29,10 +33,11 @@ class StartForm {
   // buttons that turn the pages.
   static constexpr std::size_t kPageSize = 15;
 
-  // The form file in the text format of Visual Basic 3 or 4.
+  // The form file in the text format of Visual Basic 3 or 4; tally, when given, gets what
+  // the limit checks read, counted as the form was printed.
   static std::string Text(std::uint16_t version, const std::string& name,
                           const std::string& caption, const std::vector<Entry>& entries,
-                          const Database& database);
+                          const Database& database, formfile::FormTally* tally = nullptr);
 };
 
 }  // namespace tavik::project

@@ -215,6 +215,30 @@ void CReverseEngineeringDlg::OnRefresh(CFormDesc* form) {
   if (frontend_) frontend_->ListsChanged(*this);
 }
 
+// An address that is no running form of the registry is ignored.
+void CReverseEngineeringDlg::OnRefresh(const void* form_address) {
+  for (const auto& [key, form] : registry_.GetFormMap()) {
+    if (form.get() == form_address) return OnRefresh(form.get());
+  }
+}
+
+namespace {
+
+template <typename Entries>
+std::vector<std::string> NamesOf(const Entries& entries) {
+  std::vector<std::string> names;
+  names.reserve(entries.size());
+  for (const auto& entry : entries) names.push_back(entry.name);
+  return names;
+}
+
+}  // namespace
+
+CReverseEngineeringDlg::Lists CReverseEngineeringDlg::Shown() const {
+  return {NamesOf(forms_), NamesOf(controls_), NamesOf(properties_), data_fields_,
+          value_,          selected_form_,     selected_control_,    selected_property_};
+}
+
 void CReverseEngineeringDlg::OnFormRemoved(CFormDesc* form) {
   auto found = std::ranges::find(forms_, form, &FormEntry::form);
   if (found == forms_.end()) return;

@@ -58,6 +58,17 @@ class CReverseEngineeringDlg {
     int left;
     int top;
   };
+  // What the dialog shows, as plain names: all a window needs to draw it.
+  struct Lists {
+    std::vector<std::string> forms;
+    std::vector<std::string> controls;
+    std::vector<std::string> properties;
+    std::vector<std::string> data_fields;  // field name, a tab, table name
+    std::string value;
+    std::optional<std::size_t> selected_form;
+    std::optional<std::size_t> selected_control;
+    std::optional<std::size_t> selected_property;
+  };
 
   // start_form_manager: the form-manager object of the form the dialog was opened for; its
   // version chooses the forms listed. The frontend may be none (nothing is shown then).
@@ -80,11 +91,13 @@ class CReverseEngineeringDlg {
   // Marks every listed form for data-source collection, tells the client and closes.
   void OnSmartRE();
   // Another request for the dialog while it is open: the forms of that form's version,
-  // that form chosen.
+  // that form chosen. A window's refresh message carries the form as an address alone.
   void OnRefresh(CFormDesc* form);
+  void OnRefresh(const void* form_address);
   // The registry is about to destroy the form: it leaves the lists.
   void OnFormRemoved(CFormDesc* form);
 
+  Lists Shown() const;
   const std::vector<FormEntry>& Forms() const { return forms_; }
   const std::vector<ControlEntry>& Controls() const { return controls_; }
   const std::vector<PropertyEntry>& Properties() const { return properties_; }

@@ -180,8 +180,12 @@ TEST_F(ReverseEngineeringTest, ListsTheFormsOfTheVersionWithControlsPropertiesAn
   EXPECT_THAT(Names(dialog.Controls()),
               ElementsAre("cmdSave", "dsCustomer", "dsCustomer", "fraAddress", "txtName"));
   EXPECT_EQ(dialog.SelectedControl(), 0u);
-  EXPECT_THAT(Names(dialog.Properties()), ElementsAre("Caption", "Name"));
-  EXPECT_EQ(dialog.Value(), "Save");
+  EXPECT_THAT(dialog.Shown().properties, ElementsAre("Caption", "Name"));
+  EXPECT_EQ(dialog.Shown().value, "Save");
+  // A window's refresh that names no running form changes nothing.
+  const int lists_changed = frontend_.lists_changed;
+  dialog.OnRefresh(static_cast<const void*>(&dialog));
+  EXPECT_EQ(frontend_.lists_changed, lists_changed);
 
   auto controls = Names(dialog.Controls());
   dialog.OnControlSelected(IndexOf(controls, "txtName"));
@@ -266,7 +270,7 @@ TEST_F(ReverseEngineeringTest, SmartReMarksTheFormsAndAttachesSourcesOnTheNextOp
   EXPECT_THAT(second.DataFields(), IsEmpty());
 
   // Reading the form again keeps what was attached.
-  second.OnRefresh(registry_.FindForm(WindowOf(orders_)));
+  second.OnRefresh(static_cast<const void*>(registry_.FindForm(WindowOf(orders_))));
   second.OnFormSelected(0);
   second.OnControlSelected(IndexOf(Names(second.Controls()), "dsCustomer") + 1);
   EXPECT_EQ(second.DataFields().size(), 2u);

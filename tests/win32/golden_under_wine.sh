@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # One golden case under Wine:
-#   golden_under_wine.sh cli|host CASE_DIR WORK_ROOT WINE_RUN TAVIKFW_EXE HOST_EXE [NATIVE_TAVIKFW]
+#   golden_under_wine.sh cli|host CASE_DIR WORK_ROOT WINE_RUN TAVIKFW_EXE HOST_EXE FEATURED_EXE
+#                        [NATIVE_TAVIKFW]
 # cli:  tavikfw.exe generate with the case's options; the form, the messages and the status
 #       must be the case's expected ones.
 # host: the test host loads tavikfw.dll by name and runs forward engineering, the dialog
 #       answered by a script made from the case's options. The library measures the screen of
 #       the Wine session, so the reference is the Linux tavikfw run on that same screen
 #       (without it, the case's own expected files, when the case keeps the default screen).
+#       The record features asked for on the command line (--position, --find, --cancel,
+#       --order, --lookup) are put into a copy of the model by FEATURED_EXE, as the command
+#       line puts them into the model it loads: the dialog has no fields for them.
 #       A name the dialog refuses keeps it open: the script then cancels, which ends the run
 #       with 0 and writes nothing. The line "golden file: ..." tells how the form compares
 #       with the case's expected form.
 # GOLDEN_VB, when set, is the version to run the case for (a case listing its "versions").
 # Exit 77 (skipped) when there is nothing to compare with.
 set -uo pipefail
-mode="$1" case_dir="$2" work_root="$3" wine_run="$4" cli="$5" host="$6" native="${7:-}"
+mode="$1" case_dir="$2" work_root="$3" wine_run="$4" cli="$5" host="$6" featured="$7"
+native="${8:-}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 name="$(basename "$case_dir")"
 work="$work_root/$mode/$name${GOLDEN_VB:-}"
@@ -97,17 +102,21 @@ if [ "$mode" = cli ]; then
   exit
 fi
 
-# host: the dialog's answers from the case's options. The record tools and lookups asked for
-# on the command line are the command line's own: the library's dialog has no such fields.
-for option in "${options[@]}"; do
-  case "$option" in
-  --position | --find | --cancel | --order | --lookup)
-    echo "skipped: $option is an option of the command line alone"
-    exit 77
-    ;;
+# host: the dialog's answers from the case's options; the record features, which the dialog
+# has no fields for, in the model it is given.
+model="${options[0]}"
+features=()
+for ((at = 1; at < ${#options[@]}; at++)); do
+  case "${options[$at]}" in
+  --position | --find | --cancel) features+=("${options[$at]}") ;;
+  --order | --lookup) features+=("${options[$at]}" "${options[$((at + 1))]}") ;;
   esac
 done
-model="${options[0]}"
+if [ ${#features[@]} -gt 0 ]; then
+  "$wine_run" "$featured" "$(windows_path "$model")" "$(windows_path "$work/model.json")" \
+    "${features[@]}" </dev/null || { echo "the model with the record features was not written"; exit 1; }
+  model="$work/model.json"
+fi
 script="$work/script"
 {
   echo "type 1014 $(option_value --connect)"

@@ -20,15 +20,14 @@ struct Session {
 
 // A list box filled anew: each entry keeps the index of its model entry, since the box
 // sorts by itself; the model's selection is selected again.
-template <typename Names>
-void FillList(HWND window, int id, const Names& names, std::optional<std::size_t> selected) {
+void FillList(HWND window, int id, const std::vector<std::string>& names,
+              std::optional<std::size_t> selected) {
   const HWND list = ::GetDlgItem(window, id);
   ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
   for (std::size_t index = 0; index < names.size(); ++index) {
-    const std::string text(names[index]);
     const LRESULT at =
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[index].c_str()));
     if (at < 0) continue;
     ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(index));
     if (selected == index) ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
@@ -37,20 +36,13 @@ void FillList(HWND window, int id, const Names& names, std::optional<std::size_t
   ::InvalidateRect(list, nullptr, TRUE);
 }
 
-template <typename Entries>
-std::vector<std::string> NamesOf(const Entries& entries) {
-  std::vector<std::string> names;
-  names.reserve(entries.size());
-  for (const auto& entry : entries) names.push_back(entry.name);
-  return names;
-}
-
 void ShowLists(HWND window, const Dlg& dialog) {
-  FillList(window, Dlg::kFormsListId, NamesOf(dialog.Forms()), dialog.SelectedForm());
-  FillList(window, Dlg::kControlsListId, NamesOf(dialog.Controls()), dialog.SelectedControl());
-  FillList(window, Dlg::kPropertiesListId, NamesOf(dialog.Properties()), dialog.SelectedProperty());
-  FillList(window, Dlg::kDataFieldsListId, dialog.DataFields(), std::nullopt);
-  SetItemText(window, Dlg::kValueId, dialog.Value());
+  const Dlg::Lists shown = dialog.Shown();
+  FillList(window, Dlg::kFormsListId, shown.forms, shown.selected_form);
+  FillList(window, Dlg::kControlsListId, shown.controls, shown.selected_control);
+  FillList(window, Dlg::kPropertiesListId, shown.properties, shown.selected_property);
+  FillList(window, Dlg::kDataFieldsListId, shown.data_fields, std::nullopt);
+  SetItemText(window, Dlg::kValueId, shown.value);
 }
 
 // The model index of the list's selected entry.
@@ -131,7 +123,7 @@ INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM word, LPARAM long_v
     auto* session = reinterpret_cast<Session*>(::GetWindowLongPtrA(window, DWLP_USER));
     if (!session) return FALSE;
     if (message == Win32ReverseEngineeringFrontend::kRefreshMessage) {
-      session->dialog->OnRefresh(reinterpret_cast<CFormDesc*>(long_value));
+      session->dialog->OnRefresh(reinterpret_cast<const void*>(long_value));
       ShowLists(window, *session->dialog);
       return TRUE;
     }

@@ -6,6 +6,7 @@ namespace tavik {
 
 // Each value is the one the command line documents; a command returns them as its exit status.
 enum ExitStatus : int {
+  kExitOk = 0,                // the command did what it was asked
   kExitUsage = 64,            // a bad option or value, an output that is an input
   kExitModelRefused = 65,     // the model, database or form file is refused
   kExitModelUnreadable = 66,  // the model, database or form file cannot be read

@@ -10,6 +10,7 @@
 
 #include "brenlo/model.h"
 #include "import/master_detail_graph.h"
+#include "text/ascii_case.h"
 #include "text/windows1252.h"
 
 namespace tavik::brenlo {
@@ -28,9 +29,7 @@ std::uint16_t IdOf(const Property& property) {
 }
 
 std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-  return upper;
+  return text::AsciiUppered(text);
 }
 
 std::string EntityName(const Model& model, std::size_t entity) {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "base/exit_status.h"
+#include "text/ascii_case.h"
 
 namespace tavik::cli {
 
@@ -16,10 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool SameNameAsWindows(const std::string& first, const std::string& second) {
-  return std::equal(first.begin(), first.end(), second.begin(), second.end(), [](char a, char b) {
-    auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    return fold(a) == fold(b);
-  });
+  return text::SameAsciiName(first, second);
 }
 
 // Read-only by its mode: no one may write it, so not even the superuser replaces it.

@@ -114,7 +114,7 @@ int ProjectFolder::CreateStaging() {
   Platform staging = CurrentPlatform();
   staging.disk = &staging_disk_;
   staging_platform_.emplace(staging);
-  return 0;
+  return kExitOk;
 }
 
 fs::path ProjectFolder::Stage(const std::string& file_name) {
@@ -137,7 +137,7 @@ int ProjectFolder::WriteStaged(const std::string& file_name, std::string_view te
                std::strerror(error));
     return kExitWriteFailed;
   }
-  return 0;
+  return kExitOk;
 }
 
 bool ProjectFolder::IsStaged(const std::string& file_name) const {
@@ -162,7 +162,7 @@ int ProjectFolder::CheckReplaceable(const std::vector<std::string>& files) const
       return kExitCannotCreate;
     }
   }
-  return 0;
+  return kExitOk;
 }
 
 int ProjectFolder::Commit() {
@@ -201,7 +201,7 @@ int ProjectFolder::Commit() {
   (void)journal.Write(folder_);  // a failure was shown; the project is in place all the same
   std::error_code ignored;
   fs::remove_all(staging_, ignored);
-  return 0;
+  return kExitOk;
 }
 
 bool ProjectFolder::MoveIntoPlace(const ProjectJournal& journal) {

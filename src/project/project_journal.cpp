@@ -55,7 +55,7 @@ int ProjectJournal::Write(const fs::path& folder) const {
   for (const std::string& file : files) text += fmt::format("file {}\n", file);
   for (const std::string& file : removed) text += fmt::format("removed {}\n", file);
   if (WriteFileAtomically((folder / kFileName).string(), text) != 0) return kExitWriteFailed;
-  return 0;
+  return kExitOk;
 }
 
 void ProjectJournal::FinishPublishing(const fs::path& folder, ProjectJournal& journal) {

@@ -4,13 +4,16 @@
 #include <algorithm>
 #include <array>
 
+#include "text/ascii_case.h"
+#include "text/code_page.h"
 #include "text/windows1252.h"
 
 namespace tavik::project {
 
 namespace {
 
-constexpr std::size_t kStemLength = 8;
+// A file name is cut as a form file's is.
+constexpr std::size_t kStemLength = text::CodePage::kFileStemLength;
 
 bool IsNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -20,10 +23,8 @@ bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-  return text;
+std::string Upper(const std::string& text) {
+  return text::AsciiUppered(text);
 }
 
 // Names that 16-bit Windows takes for devices, whatever the extension.

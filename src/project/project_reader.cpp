@@ -1,5 +1,6 @@
 // Reading ".MAK" and ".VBP" project files.
 #include "project/project_reader.h"
+#include "text/ascii_case.h"
 
 #include <fmt/format.h>
 
@@ -31,9 +32,7 @@ std::string Unquoted(std::string_view value) {
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
   if (text.size() < end.size()) return false;
   for (std::size_t i = 0; i < end.size(); ++i) {
-    char c = text[text.size() - end.size() + i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    if (c != end[i]) return false;
+    if (text::AsciiUpper(text[text.size() - end.size() + i]) != end[i]) return false;
   }
   return true;
 }

@@ -43,7 +43,7 @@ int LoadModel(const std::string& path, std::uint32_t& host_value) {
   for (std::string line; std::getline(warnings, line);) {
     fmt::print(stderr, "tavikfw project: warning: {}\n", line);
   }
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace
@@ -90,7 +90,7 @@ int ProjectWriter::WriteFromDatabase(const DatabaseForms& forms) {
     if (int status = WriteTableForm(forms, form)) return status;
     Progress(form + 1, forms.Count(), forms.TableName(form));
   }
-  return Publish(0);
+  return Publish(kExitOk);
 }
 
 int ProjectWriter::Publish(int status) {
@@ -120,7 +120,7 @@ int ProjectWriter::WriteTableForm(const DatabaseForms& forms, std::size_t form) 
                  "tavikfw project: the form of table {} has more than {} control names, "
                  "which Visual Basic cannot load\n",
                  table, kMostControls);
-      return 0;
+      return kExitOk;
     }
     DropLastForm();
     grids /= 2;
@@ -160,7 +160,7 @@ int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_n
   control_classes_.insert(reading.classes.begin(), reading.classes.end());
   project_.forms.push_back({file, form_name});
   entries_.push_back({form_name, text::Utf8ToWindows1252(caption).value_or(form_name)});
-  return 0;
+  return kExitOk;
 }
 
 void ProjectWriter::WarnOfLimits(const std::string& file, const std::string& form_name,
@@ -211,7 +211,7 @@ int ProjectWriter::WriteStartForm() {
   }
   if (int status = Write(start_file_, text)) return status;
   project_.forms.insert(project_.forms.begin(), {start_file_, project_.startup_form});
-  return 0;
+  return kExitOk;
 }
 
 int ProjectWriter::CheckCalls(const std::string& file,
@@ -227,7 +227,7 @@ int ProjectWriter::CheckCalls(const std::string& file,
   for (const std::string& fault : faults) {
     fmt::print(stderr, "tavikfw project: {}: {}, not in the support module\n", file, fault);
   }
-  return faults.empty() ? 0 : kExitSoftware;
+  return faults.empty() ? kExitOk : kExitSoftware;
 }
 
 int ProjectWriter::Write(const std::string& file, const std::string& text) {
@@ -248,7 +248,7 @@ int ProjectWriter::CheckListed(const std::string& text) const {
       return kExitSoftware;
     }
   }
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace tavik::project

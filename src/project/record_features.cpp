@@ -1,5 +1,6 @@
 // Adding the record features a form is asked for to the entities of a model document.
 #include "project/record_features.h"
+#include "text/ascii_case.h"
 
 #include <fmt/format.h>
 
@@ -15,14 +16,12 @@ using nlohmann::ordered_json;
 
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-  return text;
+std::string Lower(const std::string& text) {
+  return text::AsciiLowered(text);
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return Lower(a) == Lower(b);
+  return text::SameAsciiName(a, b);
 }
 
 bool EndsWith(std::string_view text, std::string_view end) {

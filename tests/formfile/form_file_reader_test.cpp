@@ -145,7 +145,7 @@ constexpr std::string_view kVisualBasicForm =
     "         size            =   8.25\r\n"
     "      EndProperty\r\n"
     "      Begin VB.Data datCustomer \r\n"
-    "         RecordSource    =   \"CUSTOMER\"\r\n"
+    "         RecordSource    =   \"CUSTOMER\"  ' a comment after a string\r\n"
     "      End\r\n"
     "   End\r\n"
     "End\r\n"

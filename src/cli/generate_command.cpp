@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "brenlo/model_store.h"
 #include "cli/cli_form_info_frontend.h"
 #include "cli/cli_message_boxes.h"
 #include "cli/command_line.h"
@@ -21,7 +22,6 @@
 #include "host/registry.h"
 #include "import/database_file.h"
 #include "import/database_schema.h"
-#include "import/schema_reader.h"
 #include "platform/platform.h"
 #include "platform/posix/fixed_screen_info.h"
 #include "platform/settings_path.h"
@@ -119,8 +119,8 @@ int GenerateCommand::LoadModel(bool from_database, std::uint32_t& host_value) {
         import::DatabaseSchema::Read(options_.model_path, {}, "tavikfw generate", options_.version);
     if (schema.status != 0) return schema.status;
     if (!AddFeatures(schema.model, project::RecordFeatures::All())) return kExitUsage;
-    const std::string text = import::SchemaReader::ModelText(schema.model);
-    result = BR_LoadModelText(text.data(), text.size(), &host_value);
+    // The schema's document is loaded as its text would be, without writing that text out.
+    result = brenlo::ModelStore::Shared().LoadDocument(schema.model, &host_value);
   } else if (auto text =
                  options_.features.Any() || !options_.lookups.empty() || !options_.orders.empty()
                      ? ModelWithFeatures()

@@ -141,13 +141,11 @@ Status CFormDesc::BuildScrollControls(ScrollControls& scroll, int live) {
 }
 
 void CFormDesc::WriteFormOpening(formfile::BlockPrinter& printer) const {
-  printer.Line("VERSION 2.00");
+  printer.Version("2.00");
   printer.Begin("Form", form_name_);
-  // The caption comes first and is not lined up with the properties after it.
-  std::string caption = "Caption = \"";
+  std::string caption;
   formfile::BlockPrinter::AppendQuoted(caption, caption_);
-  caption += '"';
-  printer.IndentedLine(caption);
+  printer.Caption(caption);
   WriteProperties(printer);
 }
 

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "formfile/form_file_reader.h"
+#include "text/ascii_case.h"
 
 namespace tavik::project {
 
@@ -38,13 +39,6 @@ constexpr std::string_view kBuiltInVersion4 =
     "DBEDITNONE DBENGINE DBGRID DBINTEGER DBLONG DBMEMO DBSINGLE DBTEXT OPTIONAL PARAMARRAY "
     "PRIVATE PUBLIC RECORDSET VBCRITICAL VBCRLF VBEXCLAMATION VBNO VBOKONLY VBQUESTION VBYES "
     "VBYESNO WIN32";
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-  return out;
-}
 
 std::unordered_set<std::string> Words(std::initializer_list<std::string_view> lists) {
   std::unordered_set<std::string> words;
@@ -180,7 +174,7 @@ class Scan {
   }
   const std::string* UpperOf(std::string_view name) {
     auto [found, added] = uppers_.try_emplace(name);
-    if (added) found->second = Upper(name);
+    if (added) found->second = text::AsciiUppered(name);
     return &found->second;
   }
 
@@ -338,7 +332,8 @@ RoutineScanner::Definitions DefinedIn(const Scan& scan, const RoutineScanner::Co
     const Statement& statement = scan.StatementAt(s);
     DefineStatement(statement, scan.TokensOf(statement), in_type, definitions);
   }
-  for (const std::string& name : code.block_names) definitions.names.insert(Upper(name));
+  for (const std::string& name : code.block_names)
+    definitions.names.insert(text::AsciiUppered(name));
   return definitions;
 }
 
@@ -403,7 +398,7 @@ std::vector<std::string> RoutineScanner::Check(const Code& code, const Definitio
                                                const std::unordered_set<std::string>& known_names) {
   std::vector<std::string> faults;
   for (const Use& use : ExternalUses(code, version)) {
-    std::string upper = Upper(use.name);
+    std::string upper = text::AsciiUppered(use.name);
     if (known_names.contains(upper)) continue;
     auto routine = module.routines.find(upper);
     if (routine == module.routines.end()) {

@@ -1,6 +1,7 @@
 // The numbers, flags and pixel sizes that form and control properties hold as text.
 #include "preview/property_values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -9,6 +10,9 @@ namespace tavik::preview {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
+// A form file may say anything; numbers beyond this are held at it so that every integer
+// made from one, and the sum of a few, stays within an int.
+constexpr double kLargestNumber = 1e9;
 
 }  // namespace
 
@@ -22,8 +26,8 @@ std::optional<double> PropertyValues::Number(const formfile::PropertyList& prope
   if (formfile::SameName(text.substr(0, 5), "False")) return 0.0;
   double value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc()) return std::nullopt;
-  return value;
+  if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
+  return std::clamp(value, -kLargestNumber, kLargestNumber);
 }
 
 int PropertyValues::Integer(const formfile::PropertyList& properties, std::string_view name,

@@ -11,7 +11,8 @@ namespace tavik::preview {
 class PropertyValues {
  public:
   // The number a property starts with ("8.25", "-1  'True" as later files write it); True
-  // and False in words are -1 and 0. Nothing when the property is missing or holds no number.
+  // and False in words are -1 and 0. Nothing when the property is missing or holds no number
+  // (infinities and NaN included); a number beyond a billion either way is held at a billion.
   static std::optional<double> Number(const formfile::PropertyList& properties,
                                       std::string_view name);
   static int Integer(const formfile::PropertyList& properties, std::string_view name, int fallback);

@@ -21,6 +21,9 @@ constexpr double kTwipsPerPixel = 15.0;
 constexpr double kWidthFactor = 1.275;
 constexpr double kHeightFactor = 1.4;
 constexpr int kBoldWeight = 700;
+// Larger sizes than any font a form can hold are drawn at this one, which keeps the
+// pixel sums made from a size within an int.
+constexpr double kLargestFontSize = 2048;
 // Where the baseline sits in a cell when no font could be measured, and the average
 // character width relative to the em for that case.
 constexpr double kAscentShare = 0.8;
@@ -57,7 +60,7 @@ Font TextMetrics::FontOf(const PropertyList& properties, const Font& inherited) 
   Font font = inherited;
   if (auto name = StringOf(properties, "FontName", "Font.Name")) font.face = *name;
   if (auto size = Either(properties, "FontSize", "Font.Size"); size && *size > 0) {
-    font.size = static_cast<float>(*size);
+    font.size = static_cast<float>(std::min(*size, kLargestFontSize));
   }
   if (auto bold = Flag(properties, "FontBold", "Font.Bold")) font.bold = *bold;
   if (auto weight = PropertyValues::Number(properties, "Font.Weight")) {

@@ -1,8 +1,8 @@
 // Text controls bound to one field: binding, checks and translations.
 #include "controls/bound_field_ctrl.h"
 
+#include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/form_context.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "controls/combo_box_ctrl.h"
-#include "entity/data_ctrl.h"
+#include "controls/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/form_context.h"

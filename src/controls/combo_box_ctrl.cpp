@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
 #include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/form_context.h"

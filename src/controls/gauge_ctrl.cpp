@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
+#include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
 #include "controls/pict_ctrl.h"
-#include "entity/data_ctrl.h"
 #include "form/code_text.h"
 #include "form/form_context.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "entity/data_ctrl.h"
+#include "controls/data_ctrl.h"
 
 namespace tavik {
 

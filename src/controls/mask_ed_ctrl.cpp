@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
 #include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/data_ctrl.h"
 #include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/data_ctrl.h"
 
 namespace tavik {
 

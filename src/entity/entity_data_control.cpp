@@ -1,9 +1,9 @@
 // The entity's data control and its New, Update and Delete buttons.
 #include <fmt/format.h>
 
+#include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
 #include "controls/text_extent.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "entity/data_ctrl.h"
+#include "controls/data_ctrl.h"
 #include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"

@@ -5,7 +5,7 @@
 
 #include <fmt/format.h>
 
-#include "entity/data_ctrl.h"
+#include "controls/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"

@@ -2,8 +2,8 @@
 // entity property: the record's position in the data control's caption, a Find button, a
 // Cancel button and the order of the records.
 
+#include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/string_table.h"
+#include "controls/data_ctrl.h"
 #include "controls/timer_ctrl.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"

@@ -1,6 +1,6 @@
 // Entity generation: each entity's data control, controls and layout, or its drop.
 #include "base/string_table.h"
-#include "entity/data_ctrl.h"
+#include "controls/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"

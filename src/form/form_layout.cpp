@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "controls/data_ctrl.h"
 #include "controls/timer_ctrl.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"

@@ -1,8 +1,8 @@
 // Key migration: a new child row takes the parent's key values.
 #include <string>
 
+#include "controls/data_ctrl.h"
 #include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"

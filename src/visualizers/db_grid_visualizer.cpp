@@ -3,9 +3,9 @@
 
 #include <memory>
 
+#include "controls/data_ctrl.h"
 #include "controls/db_grid_ctrl.h"
 #include "controls/timer_ctrl.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
 #include "form/form_context.h"

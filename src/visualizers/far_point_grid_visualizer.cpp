@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "controls/data_ctrl.h"
 #include "controls/far_point_grid_ctrl.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"

@@ -1,8 +1,8 @@
 // Grid visualizers: making, placing and binding the grid, and the code both kinds share.
 #include "visualizers/grid_visualizer.h"
 
+#include "controls/data_ctrl.h"
 #include "controls/grid_ctrl.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"

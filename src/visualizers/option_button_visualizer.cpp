@@ -7,11 +7,11 @@
 
 #include "controls/color_names.h"
 #include "controls/combo_box_ctrl.h"
+#include "controls/data_ctrl.h"
 #include "controls/frame_ctrl.h"
 #include "controls/option_button_ctrl.h"
 #include "controls/option_handlers.h"
 #include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_context.h"

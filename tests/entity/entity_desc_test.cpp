@@ -5,7 +5,7 @@
 #include <string>
 
 #include "controls/ctrl_desc.h"
-#include "entity/data_ctrl.h"
+#include "controls/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/model_form.h"
 #include "fakes/model_text.h"

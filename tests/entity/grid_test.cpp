@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/data_ctrl.h"
 #include "controls/db_grid_ctrl.h"
 #include "controls/far_point_grid_ctrl.h"
 #include "controls/timer_ctrl.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
 #include "fakes/event_text.h"

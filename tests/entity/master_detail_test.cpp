@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "entity/data_ctrl.h"
+#include "controls/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/event_text.h"
 #include "fakes/model_form.h"

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "controls/data_ctrl.h"
 #include "entity/attrib_desc.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/event_text.h"
 #include "fakes/model_form.h"

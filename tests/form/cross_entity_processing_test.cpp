@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/data_ctrl.h"
 #include "controls/timer_ctrl.h"
-#include "entity/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "fakes/event_text.h"
 #include "fakes/model_form.h"

@@ -1,5 +1,5 @@
 // The data control.
-#include "entity/data_ctrl.h"
+#include "controls/data_ctrl.h"
 #include "form/vb_fragment.h"
 
 namespace tavik {

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 floors=(host form entity visualizers controls)
-building_blocks=" form/form_context.h form/event_desc.h form/vb_fragment.h form/code_text.h \
+building_blocks=" form/form_context.h form/ctrl_handle.h form/event_desc.h form/vb_fragment.h form/code_text.h \
 form/ctrl_group.h form/ctrl_pos_item.h form/vb_name_maker.h form/form_text.h "
 floor_of() {
   local index

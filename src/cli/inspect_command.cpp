@@ -24,6 +24,7 @@
 #include "environment/environment_client.h"
 #include "host/reverse_engineering_dialog.h"
 #include "model/nx_property.h"
+#include "model/nx_property_section.h"
 #include "platform/platform.h"
 #include "tavikfw/tavikfw.h"
 
@@ -59,7 +60,7 @@ struct Report {
 
 // A control inside a container, without the controls inside it: the dialog lists only the
 // form's own controls, so its properties are read from the descriptor, in the dialog's order.
-ControlReport ChildReport(CCtrlDesc& control, const CodePage& page) {
+ControlReport ChildReport(const CCtrlDesc& control, const CodePage& page) {
   ControlReport report{control.GetCtrlHandle(),
                        page.ToUtf8(control.GetCtrlName()),
                        page.ToUtf8(control.GetClassName()),
@@ -76,8 +77,8 @@ ControlReport ChildReport(CCtrlDesc& control, const CodePage& page) {
 }
 
 // The handles of every control inside the containers, at any depth.
-void CollectChildHandles(CCtrlDesc& control, std::unordered_set<CtrlHandle>& handles) {
-  for (ChildEntry& entry : control.GetGroupList()) {
+void CollectChildHandles(const CCtrlDesc& control, std::unordered_set<CtrlHandle>& handles) {
+  for (const ChildEntry& entry : control.GetGroupList()) {
     if (entry.present && entry.child) {
       handles.insert(entry.child->GetCtrlHandle());
       CollectChildHandles(*entry.child, handles);
@@ -190,18 +191,15 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   }
 
   bool ChooseForm(CReverseEngineeringDlg& dialog) {
-    const auto& forms = dialog.Forms();
-    if (forms.empty()) return Fail(kExitUsage, "no running form could be read");
+    if (dialog.FormCount() == 0) return Fail(kExitUsage, "no running form could be read");
     if (!options_.form_name) return true;
-    auto exact = std::ranges::find_if(forms, [&](const auto& entry) {
-      return CodePage::Utf8().SameName(Utf8(entry.name, entry.name), *options_.form_name);
-    });
-    if (exact == forms.end()) {
-      return Fail(kExitUsage, fmt::format("no running form is named {}", *options_.form_name));
+    for (std::size_t index = 0; index < dialog.FormCount(); ++index) {
+      const std::string& name = dialog.FormName(index);
+      if (!CodePage::Utf8().SameName(Utf8(name, name), *options_.form_name)) continue;
+      if (dialog.SelectedForm() != index) dialog.OnFormSelected(index);
+      return true;
     }
-    auto index = static_cast<std::size_t>(exact - forms.begin());
-    if (dialog.SelectedForm() != index) dialog.OnFormSelected(index);
-    return true;
+    return Fail(kExitUsage, fmt::format("no running form is named {}", *options_.form_name));
   }
 
   // The environment describes a data control twice: among the form's controls, in its place,
@@ -211,8 +209,10 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   // there is one, as soon as it is read, and not kept.
   void ReadLists(CReverseEngineeringDlg& dialog) {
     report_ = {};
-    for (const auto& entry : dialog.Forms()) report_.forms.push_back(Utf8(entry.name, entry.name));
-    if (dialog.SelectedForm()) shown_form_ = dialog.Forms()[*dialog.SelectedForm()].name;
+    for (std::size_t i = 0; i < dialog.FormCount(); ++i) {
+      report_.forms.push_back(Utf8(dialog.FormName(i), dialog.FormName(i)));
+    }
+    if (dialog.SelectedForm()) shown_form_ = dialog.FormName(*dialog.SelectedForm());
     report_.form = Utf8(shown_form_, shown_form_);
     const RunningEntry* running = Running(shown_form_);
     const CodePage page = running && running->form->HasUtf8Mark() ? CodePage::Utf8() : page_;
@@ -223,20 +223,17 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     out.Begin(report_);
     written_ = writer_ != nullptr;
     std::unordered_set<CtrlHandle> listed;
-    for (std::size_t i = 0; i < dialog.Controls().size(); ++i) {
-      CCtrlDesc& control = *dialog.Controls()[i].control;
+    for (std::size_t i = 0; i < dialog.ControlCount(); ++i) {
+      const CCtrlDesc& control = dialog.ListedControl(i);
       const CtrlHandle handle = control.GetCtrlHandle();
       if (inside.contains(handle) || !listed.insert(handle).second) continue;
       dialog.OnControlSelected(i);
-      ControlReport report{handle,
-                           page.ToUtf8(dialog.Controls()[i].name),
-                           page.ToUtf8(control.GetClassName()),
-                           {},
-                           {},
-                           {}};
-      for (std::size_t j = 0; j < dialog.Properties().size(); ++j) {
+      ControlReport report{
+          handle, page.ToUtf8(dialog.ControlName(i)), page.ToUtf8(control.GetClassName()), {}, {},
+          {}};
+      for (std::size_t j = 0; j < dialog.PropertyCount(); ++j) {
         dialog.OnPropertySelected(j);
-        report.properties.emplace_back(page.ToUtf8(dialog.Properties()[j].name),
+        report.properties.emplace_back(page.ToUtf8(dialog.PropertyName(j)),
                                        page.ToUtf8(dialog.Value()));
       }
       GiveDataFields(report, fields);
@@ -247,9 +244,9 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   }
 
   // The controls inside a container, each with the controls inside it.
-  static void ReadChildren(CCtrlDesc& container, const CodePage& page,
+  static void ReadChildren(const CCtrlDesc& container, const CodePage& page,
                            const DataFieldsByHandle& fields, std::size_t depth, ReportWriter& out) {
-    for (ChildEntry& entry : container.GetGroupList()) {
+    for (const ChildEntry& entry : container.GetGroupList()) {
       if (!entry.present || !entry.child) continue;
       ControlReport report = ChildReport(*entry.child, page);
       GiveDataFields(report, fields);
@@ -264,8 +261,8 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   static DataFieldsByHandle ReadDataFields(CReverseEngineeringDlg& dialog, const CodePage& page,
                                            std::unordered_set<CtrlHandle>& inside) {
     DataFieldsByHandle fields;
-    for (std::size_t i = 0; i < dialog.Controls().size(); ++i) {
-      CCtrlDesc& control = *dialog.Controls()[i].control;
+    for (std::size_t i = 0; i < dialog.ControlCount(); ++i) {
+      const CCtrlDesc& control = dialog.ListedControl(i);
       CollectChildHandles(control, inside);
       if (!control.GetDataSource() || fields.contains(control.GetCtrlHandle())) continue;
       dialog.OnControlSelected(i);

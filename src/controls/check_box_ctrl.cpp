@@ -9,7 +9,9 @@
 #include "controls/data_ctrl.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
+#include "form/event_desc.h"
 #include "form/form_context.h"
+#include "model/nx_property_section.h"
 
 namespace tavik {
 

@@ -9,9 +9,11 @@
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
+#include "form/event_desc.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "model/attribute.h"
+#include "model/nx_property_section.h"
 
 namespace tavik {
 

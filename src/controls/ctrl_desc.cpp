@@ -7,10 +7,12 @@
 #include "form/code_text.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
+#include "form/event_desc.h"
 #include "form/form_context.h"
 #include "form/form_text.h"
 #include "formfile/block_printer.h"
 #include "host/data_source.h"
+#include "model/nx_property_section.h"
 #include "model/property_names.h"
 #include "visualizers/visualizer.h"
 
@@ -22,7 +24,7 @@ CCtrlDesc::~CCtrlDesc() = default;
 Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, FormContext* form,
                        CVisualizer* visualizer) {
   if (class_name) class_name_ = class_name;
-  section_.emplace(format_ids::kControl);
+  section_ = std::make_unique<CNxPropertySection>(format_ids::kControl);
   // Room made once for what most controls end with (a bound field's has eleven or twelve)
   // spares the list's regrowth, which would move every property each time.
   constexpr std::size_t kUsualPropertyCount = 12;

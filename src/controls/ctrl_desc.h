@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "base/status.h"
-#include "form/event_desc.h"
-#include "form/form_context.h"
-#include "model/nx_property_section.h"
+#include "form/ctrl_handle.h"
 #include "model/string_hash_map.h"
 #include "model/value.h"
 #include "tavikfw/client.h"
@@ -28,7 +26,10 @@ class CCtrlPosItem;
 class CDataCtrl;
 class CDataSource;
 class CEntityDesc;
+class CEventDesc;
+class CNxPropertySection;
 class CVisualizer;
+class FormContext;
 
 // A handler translates one model property (null when absent) into control properties.
 using PropertyHandler = Status (*)(CCtrlDesc& control, const std::optional<Value>& value);
@@ -111,6 +112,7 @@ class CCtrlDesc {
 
   // Children of a container control.
   std::vector<ChildEntry>& GetGroupList() { return children_; }
+  const std::vector<ChildEntry>& GetGroupList() const { return children_; }
   bool HasChildren() const { return !children_.empty(); }
   void AddChild(ChildEntry entry) { children_.push_back(std::move(entry)); }
 
@@ -169,7 +171,7 @@ class CCtrlDesc {
   std::unique_ptr<CDataSource> data_source_;
   FormContext* form_ = nullptr;
   // Made by Init; a control has no other property section.
-  std::optional<CNxPropertySection> section_;
+  std::unique_ptr<CNxPropertySection> section_;
   std::string name_;
   std::vector<ChildEntry> children_;
   CVisualizer* visualizer_ = nullptr;

@@ -10,6 +10,7 @@
 #include "controls/option_handlers.h"
 #include "controls/pict_ctrl.h"
 #include "form/code_text.h"
+#include "form/event_desc.h"
 #include "form/form_context.h"
 
 namespace tavik {

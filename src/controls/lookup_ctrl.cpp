@@ -11,6 +11,7 @@
 #include "controls/option_handlers.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
+#include "form/event_desc.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "model/attribute.h"

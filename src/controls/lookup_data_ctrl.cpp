@@ -2,6 +2,7 @@
 #include "controls/lookup_data_ctrl.h"
 
 #include "form/ctrl_pos_item.h"
+#include "form/event_desc.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "visualizers/lookup_source.h"

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "controls/ctrl_desc.h"
+#include "form/event_desc.h"
 
 namespace tavik {
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/status.h"
+#include "form/ctrl_handle.h"
 #include "tavikfw/client.h"
 
 namespace tavik {
@@ -16,9 +17,6 @@ class CEventDesc;
 class CNxPropertySection;
 class CTimerCtrl;
 class VbNameMaker;
-
-// A control's handle on its form; handed out by the form, one per control.
-using CtrlHandle = std::uintptr_t;
 
 // The form description implements this; generators below the form reach it through nothing
 // else, so that a change to how the form lays out or writes itself never reaches them.

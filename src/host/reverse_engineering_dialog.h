@@ -41,19 +41,6 @@ class CReverseEngineeringDlg {
   static constexpr int kGenerateId = 3;
   static constexpr int kSmartReId = 4;
 
-  struct FormEntry {
-    std::string name;
-    CFormDesc* form;
-    bool controls_read;
-  };
-  struct ControlEntry {
-    std::string name;
-    CCtrlDesc* control;
-  };
-  struct PropertyEntry {
-    std::string name;
-    const CNxProperty* property;
-  };
   struct Position {
     int left;
     int top;
@@ -98,9 +85,15 @@ class CReverseEngineeringDlg {
   void OnFormRemoved(CFormDesc* form);
 
   Lists Shown() const;
-  const std::vector<FormEntry>& Forms() const { return forms_; }
-  const std::vector<ControlEntry>& Controls() const { return controls_; }
-  const std::vector<PropertyEntry>& Properties() const { return properties_; }
+  // The lists one entry at a time, as Shown() gives them but without copying them.
+  std::size_t FormCount() const { return forms_.size(); }
+  const std::string& FormName(std::size_t index) const { return forms_[index].name; }
+  std::size_t ControlCount() const { return controls_.size(); }
+  const std::string& ControlName(std::size_t index) const { return controls_[index].name; }
+  std::size_t PropertyCount() const { return properties_.size(); }
+  const std::string& PropertyName(std::size_t index) const { return properties_[index].name; }
+  // The control listed at index, for a reader that also walks the controls inside it.
+  const CCtrlDesc& ListedControl(std::size_t index) const { return *controls_[index].control; }
   // Each entry: field name, a tab, table name.
   const std::vector<std::string>& DataFields() const { return data_fields_; }
   const std::string& Value() const { return value_; }
@@ -113,6 +106,20 @@ class CReverseEngineeringDlg {
   std::uint32_t EndValue() const { return end_value_.value_or(0); }
 
  private:
+  struct FormEntry {
+    std::string name;
+    CFormDesc* form;
+    bool controls_read;
+  };
+  struct ControlEntry {
+    std::string name;
+    CCtrlDesc* control;
+  };
+  struct PropertyEntry {
+    std::string name;
+    const CNxProperty* property;
+  };
+
   bool FillForms(std::string_view name, std::uint16_t version);
   std::size_t ChooseForm(std::string_view name) const;
   bool ReadControls(FormEntry& entry);

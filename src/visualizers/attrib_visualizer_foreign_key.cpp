@@ -4,6 +4,7 @@
 #include "controls/data_ctrl.h"
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
+#include "form/event_desc.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "visualizers/attrib_visualizer.h"

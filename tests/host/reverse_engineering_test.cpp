@@ -106,13 +106,6 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
   int lists_changed = 0;
 };
 
-template <typename Entries>
-std::vector<std::string> Names(const Entries& entries) {
-  std::vector<std::string> names;
-  for (const auto& entry : entries) names.push_back(entry.name);
-  return names;
-}
-
 std::size_t IndexOf(const std::vector<std::string>& names, const std::string& name) {
   return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
 }
@@ -173,11 +166,11 @@ TEST_F(ReverseEngineeringTest, ListsTheFormsOfTheVersionWithControlsPropertiesAn
   CReverseEngineeringDlg dialog(registry_, customers_, &frontend_);
   dialog.OnInitDialog();
 
-  EXPECT_THAT(Names(dialog.Forms()), ElementsAre("Customers", "orders"));
+  EXPECT_THAT(dialog.Shown().forms, ElementsAre("Customers", "orders"));
   EXPECT_EQ(dialog.SelectedForm(), 0u);
   // The form's controls and data controls, sorted (a data control is among both); a
   // container's children are its own.
-  EXPECT_THAT(Names(dialog.Controls()),
+  EXPECT_THAT(dialog.Shown().controls,
               ElementsAre("cmdSave", "dsCustomer", "dsCustomer", "fraAddress", "txtName"));
   EXPECT_EQ(dialog.SelectedControl(), 0u);
   EXPECT_THAT(dialog.Shown().properties, ElementsAre("Caption", "Name"));
@@ -187,16 +180,16 @@ TEST_F(ReverseEngineeringTest, ListsTheFormsOfTheVersionWithControlsPropertiesAn
   dialog.OnRefresh(static_cast<const void*>(&dialog));
   EXPECT_EQ(frontend_.lists_changed, lists_changed);
 
-  auto controls = Names(dialog.Controls());
+  auto controls = dialog.Shown().controls;
   dialog.OnControlSelected(IndexOf(controls, "txtName"));
-  EXPECT_THAT(Names(dialog.Properties()),
+  EXPECT_THAT(dialog.Shown().properties,
               ElementsAre("DataField", "DataSource", "Left", "Name", "Text"));
   EXPECT_EQ(dialog.Value(), "NAME");
   dialog.OnPropertySelected(2);
   EXPECT_EQ(dialog.Value(), "120");
   EXPECT_THAT(dialog.DataFields(), IsEmpty());
 
-  CCtrlDesc* frame = dialog.Controls()[IndexOf(controls, "fraAddress")].control;
+  const CCtrlDesc* frame = &dialog.ListedControl(IndexOf(controls, "fraAddress"));
   ASSERT_EQ(frame->GetGroupList().size(), 1u);
   EXPECT_EQ(frame->GetGroupList()[0].child->GetCtrlName(), "txtCity");
   EXPECT_EQ(frame->GetGroupList()[0].child->GetCtrlHandle(), 116u);
@@ -206,7 +199,7 @@ TEST_F(ReverseEngineeringTest, SelectingAFormAgainDoesNotReadItAgain) {
   CReverseEngineeringDlg dialog(registry_, customers_, &frontend_);
   dialog.OnInitDialog();
   dialog.OnFormSelected(1);
-  EXPECT_THAT(Names(dialog.Controls()), ElementsAre("dsOrder", "dsOrder", "txtOrderNo"));
+  EXPECT_THAT(dialog.Shown().controls, ElementsAre("dsOrder", "dsOrder", "txtOrderNo"));
   dialog.OnFormSelected(0);
   dialog.OnFormSelected(1);
   EXPECT_EQ(environment_.count_requests[customers_], 1);
@@ -221,9 +214,9 @@ TEST_F(ReverseEngineeringTest, NoFormOfTheStartVersionLeavesEveryListEmpty) {
 
   CReverseEngineeringDlg dialog(registry_, &unnamed_, &frontend_);
   dialog.OnInitDialog();
-  EXPECT_THAT(dialog.Forms(), IsEmpty());
-  EXPECT_THAT(dialog.Controls(), IsEmpty());
-  EXPECT_THAT(dialog.Properties(), IsEmpty());
+  EXPECT_THAT(dialog.Shown().forms, IsEmpty());
+  EXPECT_THAT(dialog.Shown().controls, IsEmpty());
+  EXPECT_THAT(dialog.Shown().properties, IsEmpty());
   EXPECT_THAT(dialog.DataFields(), IsEmpty());
   EXPECT_EQ(dialog.OnGenerate(), kOk);
   EXPECT_THAT(environment_.LiveForms(), IsEmpty());
@@ -263,7 +256,7 @@ TEST_F(ReverseEngineeringTest, SmartReMarksTheFormsAndAttachesSourcesOnTheNextOp
   EXPECT_NE(FindDataDesc(environment_.data_reader, "orders"), nullptr);  // still incomplete
 
   // The data control is listed in its place and among the data controls, which hold the fields.
-  auto controls = Names(second.Controls());
+  auto controls = second.Shown().controls;
   second.OnControlSelected(IndexOf(controls, "dsCustomer") + 1);
   EXPECT_THAT(second.DataFields(), ElementsAre("CITY\tADDRESS", "NAME\tCUSTOMER"));
   second.OnControlSelected(IndexOf(controls, "txtName"));
@@ -272,7 +265,7 @@ TEST_F(ReverseEngineeringTest, SmartReMarksTheFormsAndAttachesSourcesOnTheNextOp
   // Reading the form again keeps what was attached.
   second.OnRefresh(static_cast<const void*>(registry_.FindForm(WindowOf(orders_))));
   second.OnFormSelected(0);
-  second.OnControlSelected(IndexOf(Names(second.Controls()), "dsCustomer") + 1);
+  second.OnControlSelected(IndexOf(second.Shown().controls, "dsCustomer") + 1);
   EXPECT_EQ(second.DataFields().size(), 2u);
 }
 
@@ -302,10 +295,10 @@ TEST_F(ReverseEngineeringTest, ControlsDescribedUnderAProvisionalHandleKeepTheRe
   environment_.provisional = true;
   CReverseEngineeringDlg dialog(registry_, customers_, &frontend_);
   dialog.OnInitDialog();
-  auto controls = Names(dialog.Controls());
+  auto controls = dialog.Shown().controls;
   EXPECT_THAT(controls, ElementsAre("cmdSave", "dsCustomer", "fraAddress", "txtName"));
   // The frame's children were asked for by its real handle.
-  CCtrlDesc* frame = dialog.Controls()[IndexOf(controls, "fraAddress")].control;
+  const CCtrlDesc* frame = &dialog.ListedControl(IndexOf(controls, "fraAddress"));
   ASSERT_EQ(frame->GetGroupList().size(), 1u);
   EXPECT_EQ(frame->GetGroupList()[0].child->GetCtrlHandle(), 116u);
 
@@ -373,9 +366,9 @@ TEST_F(ReverseEngineeringEntryTest, ASecondRequestRefreshesTheOpenDialog) {
   std::uint32_t nested = 99;
   std::vector<std::string> chosen;
   frontend_.script = [&](CReverseEngineeringDlg& dialog) {
-    chosen.push_back(dialog.Forms()[*dialog.SelectedForm()].name);
+    chosen.push_back(dialog.FormName(*dialog.SelectedForm()));
     nested = DoReverseEngineering(registry_, WindowOf(orders_));
-    chosen.push_back(dialog.Forms()[*dialog.SelectedForm()].name);
+    chosen.push_back(dialog.FormName(*dialog.SelectedForm()));
     dialog.OnOK();
   };
   EXPECT_EQ(DoReverseEngineering(registry_, WindowOf(customers_)), 1u);
@@ -390,9 +383,9 @@ TEST_F(ReverseEngineeringEntryTest, AFormThatGoesWhileTheDialogIsOpenLeavesIt) {
   std::vector<std::string> after;
   frontend_.script = [&](CReverseEngineeringDlg& dialog) {
     ASSERT_TRUE(registry_.UnRegisterObj(customers_));  // the selected form
-    after = Names(dialog.Forms());
+    after = dialog.Shown().forms;
     EXPECT_EQ(dialog.SelectedForm(), std::nullopt);
-    EXPECT_THAT(dialog.Controls(), IsEmpty());
+    EXPECT_THAT(dialog.Shown().controls, IsEmpty());
     EXPECT_EQ(dialog.OnGenerate(), kOk);
     dialog.OnOK();
   };

@@ -27,7 +27,7 @@ void ServeProperties(std::uint32_t property_list) {
 
 void CompareReaders(std::string_view text) {
   using tavik::brenlo::ModelParser;
-  const ModelParser::Outcome quick = ModelParser::Parse(text, "m");
+  const ModelParser::Outcome quick = ModelParser::ParseWithQuickReader(text, "m");
   const ModelParser::Outcome reference = ModelParser::ParseWithReferenceReader(text, "m");
   const bool same_model = quick.model && reference.model ? *quick.model == *reference.model
                                                          : quick.model == reference.model;

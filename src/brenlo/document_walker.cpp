@@ -1,88 +1,78 @@
-// Reads model text with simdjson and hands its values to a ModelParser as the JSON events.
+// Reads model text with simdjson, through the JSON module, and hands its values to a
+// ModelParser as the JSON events.
 #include "brenlo/document_walker.h"
 
-#include <fmt/format.h>
-#include <simdjson.h>
+#include <dlfcn.h>
 
-#include <cstdint>
-#include <string>
+#include <exception>
+#include <filesystem>
 
+#include "brenlo/json_module.h"
 #include "brenlo/model_parser.h"
 
 namespace tavik::brenlo {
 namespace {
 
-using simdjson::dom::element;
-using simdjson::dom::element_type;
-
-// The reference reader tells containers' sizes only when it knows them, which is never.
-constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
-
-class ValueWalk {
+// The module's calls, passed on to the parser.
+class ParserEvents final : public JsonEvents {
  public:
-  explicit ValueWalk(ModelParser& events) : events_(events) {}
+  explicit ParserEvents(ModelParser& parser) : parser_(parser) {}
 
-  bool Value(element value) {
-    switch (value.type()) {
-      case element_type::OBJECT:
-        return Object(value.get_object().value_unsafe());
-      case element_type::ARRAY:
-        return Array(value.get_array().value_unsafe());
-      case element_type::STRING:
-        return String(value.get_string().value_unsafe());
-      case element_type::INT64:
-        return events_.number_integer(value.get_int64().value_unsafe());
-      case element_type::UINT64:
-        return events_.number_unsigned(value.get_uint64().value_unsafe());
-      case element_type::DOUBLE:
-        return Fraction(value.get_double().value_unsafe());
-      case element_type::BOOL:
-        return events_.boolean(value.get_bool().value_unsafe());
-      case element_type::NULL_VALUE:
-        return events_.null();
-    }
-    return false;
+  bool null() override { return parser_.null(); }
+  bool boolean(bool value) override { return parser_.boolean(value); }
+  bool number_integer(number_integer_t value) override { return parser_.number_integer(value); }
+  bool number_unsigned(number_unsigned_t value) override { return parser_.number_unsigned(value); }
+  bool number_float(number_float_t value, const string_t& literal) override {
+    return parser_.number_float(value, literal);
+  }
+  bool string(string_t& value) override { return parser_.string(value); }
+  bool binary(binary_t& value) override { return parser_.binary(value); }
+  bool start_object(std::size_t elements) override { return parser_.start_object(elements); }
+  bool key(string_t& name) override { return parser_.key(name); }
+  bool end_object() override { return parser_.end_object(); }
+  bool start_array(std::size_t elements) override { return parser_.start_array(elements); }
+  bool end_array() override { return parser_.end_array(); }
+  bool parse_error(std::size_t position, const std::string& last_token,
+                   const nlohmann::detail::exception& error) override {
+    return parser_.parse_error(position, last_token, error);
   }
 
  private:
-  bool Object(simdjson::dom::object object) {
-    if (!events_.start_object(kUnknownSize)) return false;
-    for (const simdjson::dom::key_value_pair member : object) {
-      text_.assign(member.key);
-      if (!events_.key(text_) || !Value(member.value)) return false;
-    }
-    return events_.end_object();
-  }
-
-  bool Array(simdjson::dom::array array) {
-    if (!events_.start_array(kUnknownSize)) return false;
-    for (const element item : array) {
-      if (!Value(item)) return false;
-    }
-    return events_.end_array();
-  }
-
-  bool String(std::string_view value) {
-    text_.assign(value);
-    return events_.string(text_);
-  }
-
-  // simdjson keeps no literal; only a refusal's message would quote it, and a refused
-  // value is read again by the reference reader. The model takes no fractions, so this
-  // value is refused wherever a number is read, as the reference reader's would be.
-  bool Fraction(double value) { return events_.number_float(value, fmt::format("{}", value)); }
-
-  ModelParser& events_;
-  std::string text_;  // handed to the events, which may take its contents
+  ModelParser& parser_;
 };
+
+// The module lies beside the code that loads it, or in the library folder beside the
+// program's folder, as the build lays them out: lib/libbrenlo.so, bin/tavikfw and
+// lib/tavikfw_json.so. Loaded once and kept to the end of the process.
+WalkDocumentFunction* LoadModule() {
+  static WalkDocumentFunction* const walk = []() -> WalkDocumentFunction* {
+    Dl_info here{};
+    if (dladdr(reinterpret_cast<void*>(&LoadModule), &here) == 0 || here.dli_fname == nullptr) {
+      return nullptr;
+    }
+    const std::filesystem::path folder = std::filesystem::path(here.dli_fname).parent_path();
+    for (const auto& path :
+         {folder / TAVIK_JSON_MODULE, folder.parent_path() / "lib" / TAVIK_JSON_MODULE}) {
+      if (void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        return reinterpret_cast<WalkDocumentFunction*>(dlsym(module, kWalkDocumentSymbol));
+      }
+    }
+    return nullptr;
+  }();
+  return walk;
+}
 
 }  // namespace
 
 bool DocumentWalker::Walk(std::string_view text, ModelParser& events) {
-  simdjson::dom::parser parser;
-  element root;
-  if (parser.parse(text.data(), text.size()).get(root) != simdjson::SUCCESS) return false;
-  return ValueWalk(events).Value(root);
+  WalkDocumentFunction* walk = LoadModule();
+  if (walk == nullptr) return false;
+  ParserEvents forwarded(events);
+  return walk(text, forwarded);
+}
+
+bool DocumentWalker::Available() {
+  return LoadModule() != nullptr;
 }
 
 }  // namespace tavik::brenlo

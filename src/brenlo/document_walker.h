@@ -1,4 +1,5 @@
-// Reads model text with simdjson and hands its values to a ModelParser as the JSON events.
+// Reads model text with simdjson, through the JSON module, and hands its values to a
+// ModelParser as the JSON events.
 #pragma once
 
 #include <string_view>
@@ -13,8 +14,11 @@ class ModelParser;
 // parser refuses, is read again by the reference reader, which gives the message.
 class DocumentWalker {
  public:
-  // False when simdjson refuses the text or the parser stops reading.
+  // False when simdjson refuses the text, the parser stops reading, or the module that
+  // reads with simdjson cannot be loaded.
   static bool Walk(std::string_view text, ModelParser& events);
+  // Whether the module is there to read with.
+  static bool Available();
 };
 
 }  // namespace tavik::brenlo

@@ -82,9 +82,19 @@ ModelParser::ModelParser(std::string_view text, std::string_view source_name)
   levels_.push_back({Frame::kDocument});
 }
 
+// Loading the module that reads with simdjson costs more than the reference reader takes
+// for a text below this size (a model of about twenty entities).
+constexpr std::size_t kQuickReadingFrom = 64 * 1024;
+
+ModelParser::Outcome ModelParser::Parse(std::string_view text, std::string_view source_name) {
+  return text.size() >= kQuickReadingFrom ? ParseWithQuickReader(text, source_name)
+                                          : ParseWithReferenceReader(text, source_name);
+}
+
 // The quick reading serves a model it accepts; anything it refuses is read again by the
 // reference reader, which alone knows lines and columns.
-ModelParser::Outcome ModelParser::Parse(std::string_view text, std::string_view source_name) {
+ModelParser::Outcome ModelParser::ParseWithQuickReader(std::string_view text,
+                                                       std::string_view source_name) {
 #ifdef TAVIK_HAVE_SIMDJSON
   ModelParser quick(text, source_name);
   if (DocumentWalker::Walk(text, quick)) {

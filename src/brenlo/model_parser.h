@@ -40,6 +40,9 @@ class ModelParser {
   // The same reading by the reference JSON reader alone, which places every message; Parse
   // gives what this gives, only sooner.
   static Outcome ParseWithReferenceReader(std::string_view text, std::string_view source_name);
+  // The same reading by simdjson first, whatever the size of the text (Parse takes it for
+  // large texts only); the reference reader where simdjson is not there or refuses.
+  static Outcome ParseWithQuickReader(std::string_view text, std::string_view source_name);
 
   // Why a table or column name cannot stand in the form's SQL, or an empty string when it
   // can: there a name that is not a plain word is written in brackets, which a "]" would end.

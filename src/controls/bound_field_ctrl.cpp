@@ -61,7 +61,7 @@ Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view phys
   const auto rule =
       attribute ? attribute->GetTvkProperty(format_ids::kColProp, "CD_VLR") : std::nullopt;
   if (!rule || !rule->IsString() || rule->AsString().empty()) return kOk;
-  const std::string& text = rule->AsString();
+  const std::string text(rule->AsString());
   CEventDesc* validate = data_ctrl.GetEvent("Validate");
   const auto condition = text::ValueRule::BreakingCondition(text, GetCtrlName() + ".Text");
   if (!condition) {

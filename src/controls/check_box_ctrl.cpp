@@ -26,7 +26,7 @@ namespace {
 std::optional<std::string> StoredValue(const CNxProperty& entry) {
   const Value& value = entry.GetValue();
   if (!value.IsString() || value.AsString().empty()) return std::nullopt;
-  return value.AsString();
+  return std::string(value.AsString());
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ Status HandleReadOnly(CCtrlDesc& control, const std::optional<Value>& value) {
 
 Status HandleFontEffect(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value || !value->IsString()) return kOk;
-  const std::string& effect = value->AsString();
+  const std::string_view effect = value->AsString();
   bool bold = effect == "Bold" || effect == "Bold Italic";
   bool italic = effect == "Italic" || effect == "Bold Italic";
   if (bold) control.AddProperty(Value::Short(-1), "FontBold");
@@ -60,12 +60,12 @@ Status HandleFontName(CCtrlDesc& control, const std::optional<Value>& value) {
 
 Status HandleFontSize(CCtrlDesc& control, const std::optional<Value>& value) {
   if (!value || !value->IsString()) return kOk;
-  float size = std::strtof(value->AsString().c_str(), nullptr);
+  float size = std::strtof(value->AsCString(), nullptr);
   return control.AddProperty(Value::Single(size), "FontSize");
 }
 
 float FloatOf(const Value& value) {
-  if (value.IsString()) return std::strtof(value.AsString().c_str(), nullptr);
+  if (value.IsString()) return std::strtof(value.AsCString(), nullptr);
   return value.AsSingle();
 }
 

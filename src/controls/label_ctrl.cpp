@@ -20,7 +20,7 @@ Status CLabelCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* v
 std::optional<std::string> CLabelCtrl::GetWidthSample() {
   auto caption = GetProperty("Caption");
   if (!caption || caption->AsString().empty()) return std::nullopt;
-  return caption->AsString();
+  return std::string(caption->AsString());
 }
 
 std::uint16_t CLabelCtrl::AdjustCtrlWidth(std::uint16_t width) {

@@ -27,7 +27,7 @@ constexpr int kPromptRoom = 2;
 // A text option of the edit-style group (the mask, the format), when it is not empty.
 std::optional<std::string> NonEmptyText(const std::optional<Value>& value) {
   if (!value || !value->IsString() || value->AsString().empty()) return std::nullopt;
-  return value->AsString();
+  return std::string(value->AsString());
 }
 
 Status HandleMask(CCtrlDesc& control, const std::optional<Value>& value) {

@@ -9,7 +9,7 @@
 namespace tavik {
 
 long NumberOf(const Value& value) {
-  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
+  if (value.IsString()) return std::strtol(value.AsCString(), nullptr, 10);
   return static_cast<long>(value.AsInteger());
 }
 

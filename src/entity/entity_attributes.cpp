@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kLongColumnName = 15;
 
 std::int64_t NumberOf(const Value& value) {
-  if (value.IsString()) return std::strtol(value.AsString().c_str(), nullptr, 10);
+  if (value.IsString()) return std::strtol(value.AsCString(), nullptr, 10);
   return value.AsInteger();
 }
 

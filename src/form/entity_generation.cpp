@@ -16,6 +16,15 @@ void RemoveLinks(std::vector<RelatedEntity>& links, const CEntity* entity) {
   std::erase_if(links, [entity](const RelatedEntity& link) { return link.entity == entity; });
 }
 
+// The model's property groups of an attribute are read while its controls are made; only the
+// edit style is read later (a grid's joins, a lookup's source). Dropped once the entity is
+// generated, their room goes to the next entities' controls.
+void DropModelGroups(const CEntityDesc& entity) {
+  for (const auto& attribute : entity.GetAttribList()) {
+    attribute->GetTvkProps().KeepOnlySection(format_ids::kEditStyle);
+  }
+}
+
 }  // namespace
 
 Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
@@ -74,7 +83,10 @@ Status CFormDesc::GenerateEntities() {
     auto& entity = static_cast<CEntityDesc&>(*record->entity);
     ++record;  // the entity may leave the list below
     Status status = GenerateEntity(entity);
-    if (status == kOk) continue;
+    if (status == kOk) {
+      DropModelGroups(entity);
+      continue;
+    }
     std::string name = entity.GetEntityName();
     DropEntity(entity);
     if (!AskToContinue(name)) return status;

@@ -273,40 +273,40 @@ std::int32_t CFormDesc::GetGlobalStringIndex(std::string_view key, const void* v
 
 Status CFormDesc::ProcessGlobalStrings() {
   Status result = kOk;
-  GetValidValueLists().ForEach(
-      [&](const std::string& list_name, std::unique_ptr<CNxPropertySet>& set) {
-        if (result != kOk) return;
-        const std::string name = ListName(list_name);
-        const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
-        if (!values || values->GetPropertyList().empty()) return;
-        const auto& entries = values->GetPropertyList();
-        if (Status status = AddGlobalDeclaration(
-                fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
-          result = status;
-          return;
-        }
-        std::string code;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-          auto value = entries[i].ToVariant();
-          if (!value || !value->IsString()) continue;
-          const std::string& display =
-              entries[i].GetName().empty() ? value->AsString() : entries[i].GetName();
-          code += VbFragment(R"(
+  GetValidValueLists().ForEach([&](const std::string& list_name,
+                                   std::unique_ptr<CNxPropertySet>& set) {
+    if (result != kOk) return;
+    const std::string name = ListName(list_name);
+    const CNxPropertySection* values = set->GetSection(format_ids::kValidValues);
+    if (!values || values->GetPropertyList().empty()) return;
+    const auto& entries = values->GetPropertyList();
+    if (Status status = AddGlobalDeclaration(
+            fmt::format("Dim {}_List({}) As ListItem\r\n", name, entries.size()))) {
+      result = status;
+      return;
+    }
+    std::string code;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      auto value = entries[i].ToVariant();
+      if (!value || !value->IsString()) continue;
+      const std::string_view display =
+          entries[i].GetName().empty() ? value->AsString() : std::string_view(entries[i].GetName());
+      code += VbFragment(R"(
         $list$($i$).DisplayVal = "$display$"
         $list$($i$).DataVal = "$value$"
     )",
-                             {{"list", name + "_List"},
-                              {"i", std::to_string(i)},
-                              {"display", VbStringText(display)},
-                              {"value", VbStringText(value->AsString())}});
-        }
-        CEventDesc* load = LoadEvent();
-        if (!load) {
-          result = kNoEvent;
-          return;
-        }
-        load->Append(SubEvent::kMain, SubEventSlot::kBody, code, SubEventPlacement::kFirst);
-      });
+                         {{"list", name + "_List"},
+                          {"i", std::to_string(i)},
+                          {"display", VbStringText(display)},
+                          {"value", VbStringText(value->AsString())}});
+    }
+    CEventDesc* load = LoadEvent();
+    if (!load) {
+      result = kNoEvent;
+      return;
+    }
+    load->Append(SubEvent::kMain, SubEventSlot::kBody, code, SubEventPlacement::kFirst);
+  });
   return result;
 }
 

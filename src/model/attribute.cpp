@@ -76,7 +76,7 @@ std::optional<Value> CAttribute::GetTvkProperty(const FormatId& group,
 std::optional<std::string> CAttribute::GetColumnDefault() const {
   auto value = GetTvkProperty(format_ids::kColProp, "CD_DEF");
   if (!value || !value->IsString()) return std::nullopt;
-  return value->AsString();
+  return std::string(value->AsString());
 }
 
 bool CAttribute::IsDefaultedByDatabase() const {
@@ -131,7 +131,7 @@ Status CAttribute::TakeValidationRule(const FormatId& rule_group, const FormatId
                                       std::string_view rule_key, std::string_view list_key) {
   auto rule = GetTvkProperty(rule_group, "NAME");
   if (!rule || !rule->IsString() || rule->AsString().empty()) return kOk;
-  const std::string& rule_name = rule->AsString();
+  const std::string rule_name(rule->AsString());
   if (Status status = AddProperty(*rule, rule_key)) return status;
   if (!group_properties_.GetSection(value_group)) return kOk;
   if (Status status = AddProperty(*rule, list_key)) return status;

@@ -49,6 +49,11 @@ std::unique_ptr<CNxPropertySection> CNxPropertySet::RemoveSection(const FormatId
   return section;
 }
 
+void CNxPropertySet::KeepOnlySection(const FormatId& format_id) {
+  std::erase_if(sections_,
+                [&](const auto& section) { return section->GetFormatID() != format_id; });
+}
+
 CNxProperty* CNxPropertySet::GetProperty(const FormatId& format_id, std::string_view name) const {
   auto* section = GetSection(format_id);
   return section ? section->GetProperty(name) : nullptr;

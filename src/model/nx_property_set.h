@@ -29,6 +29,8 @@ class CNxPropertySet {
   std::unique_ptr<CNxPropertySection> RemoveSection(const FormatId& format_id);
 
   CNxProperty* GetProperty(const FormatId& format_id, std::string_view name) const;
+  // Drops every section but the one with that identifier.
+  void KeepOnlySection(const FormatId& format_id);
   void AddProperty(const FormatId& format_id, CNxProperty property,
                    CNxPropertySection::Position position);
   void RemoveProperty(const FormatId& format_id, std::int32_t id);

@@ -13,9 +13,53 @@ Value Value::Single(float value) {
   return Value(TVK_VT_R4, std::bit_cast<std::uint32_t>(value));
 }
 
-Value Value::String(std::string text) {
+Value::Value(const Value& other) : type_(other.type_), bits_(other.bits_) {
+  if (other.TextIsInline()) {
+    std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);
+  } else {
+    heap_text_ = new char[bits_ + 1];
+    std::memcpy(heap_text_, other.heap_text_, bits_ + 1);
+  }
+}
+
+Value::Value(Value&& other) noexcept : type_(other.type_), bits_(other.bits_) {
+  std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);  // the pointer, if any
+  other.type_ = TVK_VT_EMPTY;
+  other.bits_ = 0;
+}
+
+Value& Value::operator=(const Value& other) {
+  if (this != &other) *this = Value(other);
+  return *this;
+}
+
+Value& Value::operator=(Value&& other) noexcept {
+  if (this == &other) return *this;
+  FreeText();
+  type_ = other.type_;
+  bits_ = other.bits_;
+  std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);
+  other.type_ = TVK_VT_EMPTY;
+  other.bits_ = 0;
+  return *this;
+}
+
+bool Value::operator==(const Value& other) const {
+  if (type_ != other.type_ || bits_ != other.bits_) return false;
+  return AsString() == other.AsString();
+}
+
+void Value::SetText(std::string_view text) {
+  bits_ = static_cast<std::uint32_t>(text.size());
+  char* at = inline_text_;
+  if (!TextIsInline()) at = heap_text_ = new char[text.size() + 1];
+  if (!text.empty()) std::memcpy(at, text.data(), text.size());
+  at[text.size()] = '\0';
+}
+
+Value Value::String(std::string_view text) {
   Value result(TVK_VT_BSTR, 0U);
-  result.text_ = std::move(text);
+  result.SetText(text);
   return result;
 }
 
@@ -26,15 +70,16 @@ constexpr std::size_t kBlockLengthSize = sizeof(std::uint32_t);
 Value Value::Blob(std::string_view bytes) {
   Value result(TVK_VT_BLOB, 0U);
   const auto length = static_cast<std::uint32_t>(bytes.size());
-  result.text_.resize(kBlockLengthSize);
-  std::memcpy(result.text_.data(), &length, kBlockLengthSize);
-  result.text_ += bytes;
+  std::string block(kBlockLengthSize, '\0');
+  std::memcpy(block.data(), &length, kBlockLengthSize);
+  block += bytes;
+  result.SetText(block);
   return result;
 }
 
 std::string_view Value::AsBytes() const {
   if (type_ != TVK_VT_BLOB) return {};
-  return std::string_view(text_).substr(kBlockLengthSize);
+  return AsString().substr(kBlockLengthSize);
 }
 
 Value Value::FromVariant(const TVK_VARIANT& variant) {
@@ -176,7 +221,7 @@ void Value::AppendText(std::string& text) const {
       text += "VT_EMPTY";
       break;
     case TVK_VT_BSTR:
-      text += text_;
+      text += AsString();
       break;
     default: {
       std::array<char, kNumberTextRoom> number;
@@ -201,7 +246,7 @@ TVK_VARIANT Value::ToVariant() const {
       variant.u.fltVal = single();
       break;
     case TVK_VT_BSTR:
-      variant.u.bstrVal = const_cast<char*>(text_.c_str());
+      variant.u.bstrVal = const_cast<char*>(Chars());
       break;
     case TVK_VT_UI1:
       variant.u.bVal = static_cast<std::uint8_t>(bits_);
@@ -210,7 +255,7 @@ TVK_VARIANT Value::ToVariant() const {
       variant.u.ulVal = bits_;
       break;
     case TVK_VT_BLOB:
-      variant.u.byref = const_cast<char*>(text_.data());
+      variant.u.byref = const_cast<char*>(Chars());
       break;
     default:
       break;

@@ -14,10 +14,15 @@ namespace tavik {
 class Value {
  public:
   Value() = default;
+  Value(const Value& other);
+  Value(Value&& other) noexcept;
+  Value& operator=(const Value& other);
+  Value& operator=(Value&& other) noexcept;
+  ~Value() { FreeText(); }
   static Value Short(std::int16_t value) { return OfInteger(TVK_VT_I2, value); }
   static Value Long(std::int32_t value) { return OfInteger(TVK_VT_I4, value); }
   static Value Single(float value);
-  static Value String(std::string text);
+  static Value String(std::string_view text);
   static Value Boolean(bool value) { return OfInteger(TVK_VT_BOOL, value ? -1 : 0); }
   static Value Byte(std::uint8_t value) { return Value(TVK_VT_UI1, std::uint32_t{value}); }
   static Value ULong(std::uint32_t value) { return Value(TVK_VT_UI4, value); }
@@ -31,7 +36,10 @@ class Value {
   // The number held by an integer type (a single is truncated; a string gives 0).
   std::int64_t AsInteger() const;
   float AsSingle() const;
-  const std::string& AsString() const { return text_; }
+  // The text of a string (a byte block's whole storage); empty for the other types.
+  std::string_view AsString() const { return {Chars(), TextLength()}; }
+  // The same text ended by a zero, for the C library's conversions.
+  const char* AsCString() const { return Chars(); }
   // The bytes of a byte block.
   std::string_view AsBytes() const;
 
@@ -46,7 +54,7 @@ class Value {
   // A variant copy for a client; its string or byte block points into this value.
   TVK_VARIANT ToVariant() const;
 
-  bool operator==(const Value&) const = default;
+  bool operator==(const Value& other) const;
 
  private:
   // Every integer type is at most 32 bits wide: its bits, as the type reads them.
@@ -58,11 +66,27 @@ class Value {
   // The number held by an integer type: a Long's bits signed, an unsigned type's not.
   std::int64_t Integer() const;
 
+  // Room for the text and its terminating zero, kept in the value when it fits.
+  void SetText(std::string_view text);
+  void FreeText() {
+    if (!TextIsInline()) delete[] heap_text_;
+  }
+  bool HasTextStorage() const { return type_ == TVK_VT_BSTR || type_ == TVK_VT_BLOB; }
+  std::uint32_t TextLength() const { return HasTextStorage() ? bits_ : 0; }
+  bool TextIsInline() const { return TextLength() < kInlineTextRoom; }
+  const char* Chars() const { return TextIsInline() ? inline_text_ : heap_text_; }
+
   // A form holds hundreds of thousands of values: the number (an integer's or a single's
-  // bits) sits beside the type code, in what would otherwise be padding.
+  // bits, or a text's length) sits beside the type code, in what would otherwise be
+  // padding, and a text of up to seven characters sits in the place of the pointer to a
+  // longer one, so a value takes 16 bytes.
+  static constexpr std::size_t kInlineTextRoom = 8;
   std::uint16_t type_ = TVK_VT_EMPTY;
   std::uint32_t bits_ = 0;
-  std::string text_;
+  union {
+    char inline_text_[kInlineTextRoom] = {};
+    char* heap_text_;
+  };
 };
 
 // The Visual Basic name of a variant type code.

@@ -130,6 +130,32 @@ TEST(Property, ValuesGiveBackTheirNumbersWhateverTheirType) {
   }
 }
 
+// Texts of up to seven characters sit in the value, longer ones beside it: each length
+// around that edge survives a copy, a move and an assignment, and compares by its text.
+TEST(Property, TextsKeepTheirBytesThroughCopiesAndMovesAtAnyLength) {
+  const std::vector<std::string> texts = {"", "1234567", "12345678", std::string(40, 'x'),
+                                          std::string("a\0b", 3)};
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text.size());
+    const Value original = Value::String(text);
+    Value copy = original;
+    EXPECT_EQ(copy.AsString(), text);
+    EXPECT_EQ(copy, original);
+    EXPECT_EQ(std::string(copy.AsCString()), text.substr(0, text.find('\0')));
+    Value moved = std::move(copy);
+    EXPECT_EQ(moved.AsString(), text);
+    Value assigned = Value::String("other text, longer than seven");
+    assigned = moved;
+    EXPECT_EQ(assigned.Text(), text);
+    assigned = Value::Long(5);
+    EXPECT_EQ(assigned.AsString(), "");
+    EXPECT_NE(Value::String(text + "!"), original);
+    const Value blob = Value::Blob(text);
+    EXPECT_EQ(Value(blob).AsBytes(), text);
+    EXPECT_EQ(Value::FromVariant(original.ToVariant()).AsString(), text.substr(0, text.find('\0')));
+  }
+}
+
 // The text of a value is what the inspect command and the dialog show; their tests pin it.
 TEST(Property, AValueOfNoTypeHasNoVariantAndNoText) {
   CNxProperty unknown(3, Value(), "Odd");

@@ -58,6 +58,21 @@ struct Report {
   std::vector<std::string> changes;
 };
 
+// Properties in the order of their names, case ignored, those of one name as they came. The
+// places are sorted and the pairs moved once: sorting the pairs themselves moved their
+// strings at every step.
+void SortByName(std::vector<std::pair<std::string, std::string>>& properties) {
+  auto name_of = [&](std::size_t place) -> std::string_view { return properties[place].first; };
+  std::vector<std::size_t> order(properties.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::ranges::stable_sort(order, text::LessAsciiName, name_of);
+  if (std::ranges::is_sorted(order)) return;
+  std::vector<std::pair<std::string, std::string>> sorted;
+  sorted.reserve(properties.size());
+  for (std::size_t place : order) sorted.push_back(std::move(properties[place]));
+  properties = std::move(sorted);
+}
+
 // A control inside a container, without the controls inside it: the dialog lists only the
 // form's own controls, so its properties are read from the descriptor, in the dialog's order.
 ControlReport ChildReport(const CCtrlDesc& control, const CodePage& page) {
@@ -71,8 +86,7 @@ ControlReport ChildReport(const CCtrlDesc& control, const CodePage& page) {
     report.properties.emplace_back(page.ToUtf8(property.GetName()),
                                    page.ToUtf8(property.GetInfo().text));
   }
-  std::ranges::stable_sort(report.properties, text::LessAsciiName,
-                           [](const auto& property) -> std::string_view { return property.first; });
+  SortByName(report.properties);
   return report;
 }
 

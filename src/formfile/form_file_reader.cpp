@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+#include "text/ascii_case.h"
+
 namespace tavik::formfile {
 
 namespace {
@@ -172,6 +174,96 @@ FormFileReader::CodePart SplitCodePart(std::string_view text, char line_end) {
   return part;
 }
 
+// A name's hash with case ignored (FNV-1a over the folded bytes).
+std::uint64_t FoldedHash(std::string_view name) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (char c : name) {
+    hash = (hash ^ static_cast<unsigned char>(text::AsciiLower(c))) * 1099511628211ULL;
+  }
+  return hash;
+}
+
+// A property given twice keeps the later value in the later place: the caption line that
+// opens this system's form blocks is given again among the form's properties. The earlier
+// ones are taken out when the block closes, found by sorting the names' hashes: searching
+// the list for every line read cost the square of a block's length. A group keeps the
+// place it was given when it opened, counted without what had been given again by then.
+class LastOfEachName {
+ public:
+  void Apply(PropertyList& list, std::vector<PropertyGroup>& groups) {
+    if (list.size() < 2) return;
+    FindEarlier(list);
+    if (replaced_at_.empty()) return;
+    std::ranges::sort(replaced_at_);
+    for (PropertyGroup& group : groups) {
+      group.position -= static_cast<std::size_t>(
+          std::ranges::lower_bound(replaced_at_, group.position) - replaced_at_.begin());
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      if (!dropped_[i]) {
+        if (kept != i) list[kept] = std::move(list[i]);
+        ++kept;
+      }
+    }
+    list.resize(kept);
+  }
+
+ private:
+  // A block of up to this many properties (nearly every one) is searched name by name.
+  static constexpr std::size_t kSearchedSize = 24;
+
+  // Marks each property given again later, and where (replaced_at_) it was given again.
+  void FindEarlier(const PropertyList& list) {
+    dropped_.assign(list.size(), false);
+    replaced_at_.clear();
+    if (list.size() <= kSearchedSize) {
+      for (std::size_t i = 0; i + 1 < list.size(); ++i) {
+        for (std::size_t j = i + 1; j < list.size(); ++j) {
+          if (list[i].name.size() == list[j].name.size() && SameName(list[i].name, list[j].name)) {
+            dropped_[i] = true;
+            replaced_at_.push_back(j);
+            break;
+          }
+        }
+      }
+      return;
+    }
+    hashes_.clear();
+    for (std::size_t i = 0; i < list.size(); ++i) hashes_.emplace_back(FoldedHash(list[i].name), i);
+    std::ranges::sort(hashes_);
+    for (std::size_t end = hashes_.size(); end > 0;) {
+      std::size_t begin = end - 1;
+      while (begin > 0 && hashes_[begin - 1].first == hashes_[end - 1].first) --begin;
+      if (end - begin > 1) MarkRun(list, begin, end);
+      end = begin;
+    }
+  }
+
+  // A run of one hash, latest first: each name's later place, against which an earlier one
+  // is dropped (different names of one hash are told apart by comparing them).
+  void MarkRun(const PropertyList& list, std::size_t begin, std::size_t end) {
+    latest_.clear();
+    for (std::size_t at = end; at > begin; --at) {
+      const std::size_t index = hashes_[at - 1].second;
+      auto same = std::ranges::find_if(
+          latest_, [&](std::size_t later) { return SameName(list[later].name, list[index].name); });
+      if (same == latest_.end()) {
+        latest_.push_back(index);
+        continue;
+      }
+      dropped_[index] = true;
+      replaced_at_.push_back(*same);
+      *same = index;
+    }
+  }
+
+  std::vector<std::pair<std::uint64_t, std::size_t>> hashes_;
+  std::vector<bool> dropped_;
+  std::vector<std::size_t> replaced_at_;
+  std::vector<std::size_t> latest_;
+};
+
 // What a form file holds in one frame of the form block: the form, a control or a group.
 struct Frame {
   enum Kind { kForm, kControl, kGroup } kind;
@@ -313,6 +405,7 @@ class Parser {
                                                top.Description(), top.line));
         }
         bool form_closed = top.kind == Frame::kForm;
+        last_of_each_name_.Apply(*top.properties, *top.groups);
         stack_.pop_back();
         if (form_closed) return true;
       } else if (!ReadProperty(line, text, top)) {
@@ -374,13 +467,7 @@ class Parser {
     if (!value) return false;
     value->name.reserve(top.prefix.size() + name.size());
     value->name.append(top.prefix).append(name);
-    // A property given twice keeps the later value in the later place: the caption line
-    // that opens this system's form blocks is given again among the form's properties.
-    PropertyList& list = *top.properties;
-    std::erase_if(list, [&](const FormProperty& p) {
-      return p.name.size() == value->name.size() && SameName(p.name, value->name);
-    });
-    list.push_back(std::move(*value));
+    top.properties->push_back(std::move(*value));
     return true;
   }
 
@@ -432,6 +519,7 @@ class Parser {
   LineCursor lines_;
   bool text_read_ = false;  // the text passed its check and its lines are being read
   std::vector<Frame> stack_;
+  LastOfEachName last_of_each_name_;
   std::unique_ptr<RunningForm> form_;
   FormFileReader::Fault fault_;
 };

@@ -184,6 +184,28 @@ TEST(FormFileReader, VisualBasicFormsReadWithGroupsResourcesAndAttributes) {
   EXPECT_EQ(FormFileWriter::Text(*form), kVisualBasicForm);
 }
 
+// A property given again keeps its later value in its later place, in a short block and in a
+// long one alike; a group keeps the place it opened at, counted without what was given again.
+TEST(FormFileReader, APropertyGivenAgainKeepsItsLaterPlace) {
+  for (int count : {3, 40}) {
+    std::string text = "VERSION 2.00\r\nBegin Form A\r\n\tBegin TextBox B\r\n\t\tP0 = 1\r\n";
+    for (int i = 1; i < count; ++i) text += "\t\tP" + std::to_string(i) + " = 1\r\n";
+    text += "\t\tp0 = 2\r\n\t\tBeginProperty Font\r\n\t\t\tSize = 8\r\n\t\tEndProperty\r\n";
+    text += "\t\tP1 = 3\r\n\tEnd\r\nEnd\r\n";
+    auto form = ReadOrFail(text);
+    ASSERT_TRUE(form);
+    const RunningControl& box = *form->Controls().at(0);
+    const auto size = static_cast<std::size_t>(count);
+    ASSERT_EQ(box.properties.size(), size + 1) << count;
+    EXPECT_EQ(box.properties[size - 2].name, "p0") << count;
+    EXPECT_EQ(box.properties[size - 2].text, "2") << count;
+    EXPECT_EQ(box.properties[size - 1].name, "Font.Size") << count;
+    EXPECT_EQ(box.properties[size].text, "3") << count;
+    ASSERT_EQ(box.groups.size(), 1u);
+    EXPECT_EQ(box.groups[0].position, size) << count;
+  }
+}
+
 struct BadForm {
   const char* what;
   std::string text;

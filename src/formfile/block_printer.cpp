@@ -104,6 +104,7 @@ void BlockPrinter::Begin(std::string_view class_name, std::string_view name,
   text_ += "\r\n";
   // The form itself is not one of its controls.
   const bool control = blocks_begun_++ > 0;
+  if (!control) tally_.form_name = name;
   if (control) {
     tally_.control_names.insert(text::AsciiUppered(name));
     ++tally_.control_blocks;

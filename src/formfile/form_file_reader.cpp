@@ -540,18 +540,53 @@ FormFileReader::CodePart FormFileReader::ReadCode(std::string_view text) {
   return SplitCodePart(text, LineEnd(text));
 }
 
+std::optional<FormFileReader::CodePart> FormFileReader::ReadFormCode(std::string_view text) {
+  if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
+  while (!text.empty() && text.back() == kEndOfFileMark) text.remove_suffix(1);
+  LineCursor lines(text);
+  Line line;
+  while (lines.Next(line)) {
+    std::string_view closing = line.text;
+    while (!closing.empty() && IsBlank(closing.back())) closing.remove_suffix(1);
+    if (!IsWord(closing, "End")) continue;
+    CodePart part = SplitCodePart(lines.Rest(), lines.LineEndMark());
+    part.first_line += lines.Number();
+    return part;
+  }
+  return std::nullopt;
+}
+
+FormFileReader::CodeOutcome FormFileReader::ReadFileCode(const std::string& path) {
+  CodeOutcome outcome;
+  Outcome read;
+  std::optional<std::string> text = ReadText(path, read);
+  if (!text) {
+    outcome.fault = read.fault;
+    return outcome;
+  }
+  outcome.code = ReadFormCode(*text);
+  if (!outcome.code) outcome.fault.message = "its form block has no closing \"End\"";
+  return outcome;
+}
+
 FormFileReader::Outcome FormFileReader::ReadFile(const std::string& path) {
   Outcome outcome;
+  std::optional<std::string> text = ReadText(path, outcome);
+  if (!text) return outcome;
+  return Read(*text);
+}
+
+std::optional<std::string> FormFileReader::ReadText(const std::string& path, Outcome& outcome) {
   outcome.unreadable = true;
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
     outcome.fault.message = "cannot be read: it is a folder";
-    return outcome;
+    return std::nullopt;
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     outcome.fault.message = fmt::format("cannot be read: {}", std::strerror(errno));
-    return outcome;
+    return std::nullopt;
   }
   // Read a block at a time, so that an endless file (a device) is stopped at the limit.
   std::string text;
@@ -565,14 +600,14 @@ FormFileReader::Outcome FormFileReader::ReadFile(const std::string& path) {
     if (text.size() > kLargestFile) {
       outcome.unreadable = false;
       outcome.fault.message = "is larger than 256 MiB, which no form needs";
-      return outcome;
+      return std::nullopt;
     }
   }
   if (in.bad()) {
     outcome.fault.message = fmt::format("cannot be read: {}", std::strerror(errno));
-    return outcome;
+    return std::nullopt;
   }
-  return Read(text);
+  return text;
 }
 
 }  // namespace tavik::formfile

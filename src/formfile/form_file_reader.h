@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,8 +47,23 @@ class FormFileReader {
     int first_line = 1;  // the line of the text where the code begins
   };
   static CodePart ReadCode(std::string_view text);
+  // The code part of a form's text, found without reading its form block: it follows the
+  // block's closing line, the first "End" that stands at the start of its line (the blocks
+  // inside are indented, in either layout). first_line counts the lines of the whole text.
+  // Nothing when the text has no such line.
+  static std::optional<CodePart> ReadFormCode(std::string_view text);
+  struct CodeOutcome {
+    std::optional<CodePart> code;  // none when the file could not be read or has no block
+    Fault fault;
+  };
+  static CodeOutcome ReadFileCode(const std::string& path);
+
   // Code as the environment keeps it: every line ended by one carriage return and line feed.
   static std::string CodeText(std::string_view text);
+
+ private:
+  // The whole text of the file at path, or nothing and the fault in outcome.
+  static std::optional<std::string> ReadText(const std::string& path, Outcome& outcome);
 };
 
 }  // namespace tavik::formfile

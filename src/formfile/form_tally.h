@@ -17,6 +17,7 @@ struct FormTally {
     std::string_view what;  // "form", "control" or "procedure"
     std::string name;
   };
+  std::string form_name;                          // as its Begin line gives it
   std::unordered_set<std::string> control_names;  // in capitals: an array's elements share one
   std::size_t control_blocks = 0;                 // each element of a control array counts
   std::set<std::string, std::less<>> classes;     // as the file names them

@@ -153,10 +153,12 @@ int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_n
   fits = reading.loads;
   // A form that is made again with fewer grids is checked again then.
   if (fits) WarnOfLimits(file, form_name, reading.warnings);
-  // The calls into the support module are checked in the form as it was written.
-  if (int fault = CheckCalls(file, formfile::FormFileReader::ReadFile(staged.string()), {})) {
-    return fault;
-  }
+  // The calls into the support module are checked in the form as it was written: its code
+  // read back, its names as the printer counted them.
+  std::optional<RoutineScanner::Code> code =
+      WrittenCode(file, staged.string(), written.Forms().back().tally);
+  if (!code) return kExitSoftware;
+  if (int fault = CheckCalls(file, *code, {})) return fault;
   control_classes_.insert(reading.classes.begin(), reading.classes.end());
   project_.forms.push_back({file, form_name});
   entries_.push_back({form_name, text::Utf8ToWindows1252(caption).value_or(form_name)});
@@ -206,7 +208,11 @@ int ProjectWriter::WriteStartForm() {
           .warnings);
   std::unordered_set<std::string> form_names;
   for (const auto& form : project_.forms) form_names.insert(text::AsciiUppered(form.name));
-  if (int status = CheckCalls(start_file_, formfile::FormFileReader::Read(text), form_names)) {
+  formfile::FormFileReader::Outcome read = formfile::FormFileReader::Read(text);
+  if (!read.form) {
+    return ReadBackFault(start_file_, read.fault.message);
+  }
+  if (int status = CheckCalls(start_file_, RoutineScanner::FormCode(*read.form), form_names)) {
     return status;
   }
   if (int status = Write(start_file_, text)) return status;
@@ -214,16 +220,32 @@ int ProjectWriter::WriteStartForm() {
   return kExitOk;
 }
 
-int ProjectWriter::CheckCalls(const std::string& file,
-                              const formfile::FormFileReader::Outcome& read,
-                              const std::unordered_set<std::string>& known_names) const {
-  if (!read.form) {
-    fmt::print(stderr, "tavikfw project: {}: the form written cannot be read back: {}\n", file,
-               read.fault.message);
-    return kExitSoftware;
+int ProjectWriter::ReadBackFault(const std::string& file, const std::string& message) {
+  fmt::print(stderr, "tavikfw project: {}: the form written cannot be read back: {}\n", file,
+             message);
+  return kExitSoftware;
+}
+
+std::optional<RoutineScanner::Code> ProjectWriter::WrittenCode(const std::string& file,
+                                                               const std::string& path,
+                                                               const formfile::FormTally& tally) {
+  formfile::FormFileReader::CodeOutcome read = formfile::FormFileReader::ReadFileCode(path);
+  if (!read.code) {
+    (void)ReadBackFault(file, read.fault.message);
+    return std::nullopt;
   }
-  std::vector<std::string> faults = RoutineScanner::Check(
-      RoutineScanner::FormCode(*read.form), module_definitions_, options_.version, known_names);
+  RoutineScanner::Code code{std::move(read.code->code),
+                            {tally.form_name},
+                            static_cast<std::size_t>(read.code->first_line)};
+  code.block_names.insert(code.block_names.end(), tally.control_names.begin(),
+                          tally.control_names.end());
+  return code;
+}
+
+int ProjectWriter::CheckCalls(const std::string& file, const RoutineScanner::Code& code,
+                              const std::unordered_set<std::string>& known_names) const {
+  std::vector<std::string> faults =
+      RoutineScanner::Check(code, module_definitions_, options_.version, known_names);
   for (const std::string& fault : faults) {
     fmt::print(stderr, "tavikfw project: {}: {}, not in the support module\n", file, fault);
   }

@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "formfile/form_file_reader.h"
+#include "formfile/form_tally.h"
 #include "project/project_description.h"
 #include "project/project_folder.h"
 #include "project/project_names.h"
@@ -61,10 +63,15 @@ class ProjectWriter {
   // project file is read back, and every file it lists must have been written.
   [[nodiscard]] int Finish();
   [[nodiscard]] int WriteStartForm();
-  // Every name the form, read back, calls must be the module's (or a form of the project).
-  [[nodiscard]] int CheckCalls(const std::string& file,
-                               const formfile::FormFileReader::Outcome& read,
+  // Every name the form's code calls must be the module's (or a form of the project).
+  [[nodiscard]] int CheckCalls(const std::string& file, const RoutineScanner::Code& code,
                                const std::unordered_set<std::string>& known_names) const;
+  // The code of the form file written at path with the names its printer counted, as the
+  // scanner reads them, or nothing (and a message) when its code cannot be read back.
+  static int ReadBackFault(const std::string& file, const std::string& message);
+  static std::optional<RoutineScanner::Code> WrittenCode(const std::string& file,
+                                                         const std::string& path,
+                                                         const formfile::FormTally& tally);
   [[nodiscard]] int Write(const std::string& file, const std::string& text);
   [[nodiscard]] int CheckListed(const std::string& text) const;
 

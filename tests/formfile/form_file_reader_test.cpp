@@ -206,6 +206,27 @@ TEST(FormFileReader, APropertyGivenAgainKeepsItsLaterPlace) {
   }
 }
 
+// The code part found past the form block's closing line is the one the whole reader gives,
+// in either layout and with any line ends; a text whose block never closes has none.
+TEST(FormFileReader, FormCodeIsFoundPastTheBlockWithoutReadingIt) {
+  std::string lf;
+  for (char c : kGeneratedForm) {
+    if (c != '\r') lf += c;
+  }
+  const std::string marked = "\xEF\xBB\xBF" + std::string(kVisualBasicForm) + "\x1A";
+  for (std::string_view text :
+       {kGeneratedForm, std::string_view(lf), kVisualBasicForm, std::string_view(marked)}) {
+    auto form = ReadOrFail(text);
+    ASSERT_TRUE(form);
+    std::optional<FormFileReader::CodePart> part = FormFileReader::ReadFormCode(text);
+    ASSERT_TRUE(part);
+    EXPECT_EQ(part->code, form->Code());
+    EXPECT_EQ(part->first_line, form->CodeLine());
+    EXPECT_EQ(part->attributes, form->Attributes());
+  }
+  EXPECT_FALSE(FormFileReader::ReadFormCode("VERSION 2.00\r\nBegin Form A\r\n\tEnd\r\n"));
+}
+
 struct BadForm {
   const char* what;
   std::string text;

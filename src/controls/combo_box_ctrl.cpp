@@ -6,7 +6,6 @@
 
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/event_desc.h"

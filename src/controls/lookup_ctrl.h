@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "controls/ctrl_desc.h"
-#include "visualizers/lookup_source.h"
+#include "controls/lookup_source.h"
 
 namespace tavik {
 

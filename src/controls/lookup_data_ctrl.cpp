@@ -1,11 +1,11 @@
 // The hidden data control that a data combo reads its choices from.
 #include "controls/lookup_data_ctrl.h"
 
+#include "controls/lookup_source.h"
 #include "form/ctrl_pos_item.h"
 #include "form/event_desc.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"
-#include "visualizers/lookup_source.h"
 
 namespace tavik {
 

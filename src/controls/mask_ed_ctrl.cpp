@@ -7,9 +7,9 @@
 
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/attrib_desc.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"
+#include "model/attribute.h"
 
 namespace tavik {
 

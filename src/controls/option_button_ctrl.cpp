@@ -6,11 +6,11 @@
 #include <string>
 
 #include "controls/data_ctrl.h"
-#include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_context.h"
+#include "model/attribute.h"
 
 namespace tavik {
 

@@ -6,10 +6,10 @@
 
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/attrib_desc.h"
 #include "form/code_text.h"
 #include "form/form_context.h"
 #include "form/vb_fragment.h"
+#include "model/attribute.h"
 #include "text/display_format.h"
 
 namespace tavik {

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "visualizers/lookup_source.h"
+#include "controls/lookup_source.h"
 
 namespace tavik {
 

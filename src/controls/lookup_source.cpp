@@ -1,5 +1,5 @@
 // Reading a lookup attribute's table, key and display column from its edit style.
-#include "visualizers/lookup_source.h"
+#include "controls/lookup_source.h"
 
 #include <algorithm>
 #include <string_view>

@@ -23,6 +23,10 @@ Session& CurrentSession() {
 
 constexpr std::int32_t kNothingDelivered = 1;
 
+// BR_Start's answers, and BR_Done's one.
+enum StartAnswer : std::int32_t { kNotStarted = 0, kStarted = 1 };
+constexpr std::int32_t kDone = 0;
+
 // No exception may cross into a C caller; an iterator that fails delivers nothing.
 template <class Call>
 std::int32_t Guarded(Call call) noexcept {
@@ -74,17 +78,17 @@ int32_t BR_Start(uint32_t host_value, uint32_t version4_flag) {
     Session& session = CurrentSession();
     session.End();
     const auto model = Store().Find(host_value);
-    if (!model || version4_flag > 1) return 0;
-    return session.Start(model) ? 1 : 0;
+    if (!model || version4_flag > 1) return kNotStarted;
+    return session.Start(model) ? kStarted : kNotStarted;
   } catch (...) {
     CurrentSession().End();
-    return 0;
+    return kNotStarted;
   }
 }
 
 int32_t BR_Done(void) {
   CurrentSession().End();
-  return 0;
+  return kDone;
 }
 
 int32_t BR_GetFirstEntity(uint32_t* attribute_list, uint32_t* property_list) {

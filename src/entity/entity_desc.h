@@ -21,7 +21,7 @@ class CCtrlDesc;
 class CEntityDesc : public CEntity {
  public:
   // Status of GenerateAttributes after an attribute failed (the user was told).
-  static constexpr Status kAttributeFailed = 5;
+  enum AttributesFault : Status { kAttributeFailed = 5 };
 
   CEntityDesc();
   ~CEntityDesc() override;
@@ -104,7 +104,9 @@ class CEntityDesc : public CEntity {
   void HasCustomGridColumns(int custom) { custom_grid_columns_ = custom; }
 
  private:
-  // Why an attribute could not be generated; the user sees only the attribute's name.
+  // Why an attribute could not be generated; the user sees only the attribute's name. Read
+  // by GenerateAttributes alone, which passes on kAttributeFailed, so that 8 is also a fault
+  // of entity generation (CFormDesc::EntityFault) confuses no caller.
   enum AttributeFault : Status {
     kNoVisualizer = 8,
     kControlsFailed = 9,

@@ -20,10 +20,12 @@ namespace {
 constexpr PARAMDESCRIPTION kParentDataCtrlParam[] = {{8, "ParentDataCtrl", "Data"},
                                                      {-1, nullptr, nullptr}};
 
-// Status of SetForeignKeys and RepopulateChildren for a missing button, event or relation id.
-constexpr Status kNoNewButton = 4;
-constexpr Status kNoClickEvent = 5;
-constexpr Status kNoRelationId = 4;
+// Statuses of SetForeignKeys for a missing "New" button or its "Click" event, and of
+// RepopulateChildren for a relation without an id. They are the numbers these two operations
+// document, which callers and the user see; that 4 is also kNullArgument elsewhere is the
+// numbering per operation (base/status.h), and no caller tells the two apart.
+enum ForeignKeyFault : Status { kNoNewButton = 4, kNoClickEvent = 5 };
+enum RepopulateFault : Status { kNoRelationId = 4 };
 
 // The low 16 bits of the relation's RELATION_ID, or none when the relation has none.
 std::optional<std::uint16_t> RelationId(const CRelationDesc& relation) {

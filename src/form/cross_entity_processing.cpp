@@ -20,7 +20,8 @@ namespace tavik {
 
 namespace {
 
-constexpr Status kNoEntities = 6;
+// Every entity was dropped during generation.
+enum CrossEntityFault : Status { kNoEntities = 6 };
 
 // The names the generated code uses for one entity.
 struct EntityNames {

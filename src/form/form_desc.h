@@ -44,8 +44,7 @@ class CFormDesc final : public CForm, public FormContext {
   static constexpr char m_szForbiddenChars[] = " /-+=()*&^%$#@!~`{}[]:;\"'|\\<,>.?/";
   // Statuses of ReadFormCtrls when the client cannot count a running form's controls, and
   // when it counts none.
-  static constexpr Status kNoCtrlCount = 5;
-  static constexpr Status kNoCtrls = 6;
+  enum ReadCtrlsFault : Status { kNoCtrlCount = 5, kNoCtrls = 6 };
 
   CFormDesc();
   ~CFormDesc() override;
@@ -199,7 +198,9 @@ class CFormDesc final : public CForm, public FormContext {
 
  private:
   struct ScrollControls;
-  // Why an entity could not be generated; the user sees the entity's name and decides.
+  // Why an entity could not be generated; the user sees the entity's name and decides. These
+  // are generation's documented numbers, 6 to 12; an attribute's faults (CEntityDesc) are
+  // numbered for another operation and reuse 8 and up, never seen by the same caller.
   enum EntityFault : Status {
     kNameFailed = 6,
     kDataControlFailed = 7,

@@ -6,7 +6,7 @@ namespace tavik {
 std::int32_t CDataDesc::Init(std::string_view name, std::uint16_t /*version*/) {
   name_ = name;
   sources_.clear();
-  return 1;
+  return kRegistryDone;
 }
 
 CDataSource& CDataDesc::AddDataSource(std::unique_ptr<CDataSource> source) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "host/data_source.h"
 
 namespace tavik {

@@ -7,10 +7,10 @@ namespace tavik {
 
 std::int32_t CDataReader::Init(const Registry& registry, std::uint16_t version) {
   client_ = registry.FindClient(Registry::CurrentProcess());
-  if (!client_) return 0;
+  if (!client_) return kRegistryFailed;
   descriptions_.clear();
   version_ = version;
-  return 1;
+  return kRegistryDone;
 }
 
 CDataDesc& CDataReader::MakeDataDesc(std::string_view form_name, std::uint16_t version) {

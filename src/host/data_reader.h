@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "host/data_desc.h"
 #include "tavikfw/client.h"
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+
 namespace tavik {
 
 class CDataSource {

@@ -58,6 +58,11 @@ uint32_t HandOut(tavik::Status status, tavik::CCtrlDesc* made, TVK_CTRLDESC* des
   return status;
 }
 
+// The registry's answer to a client: 1 for success, 0 for failure.
+int32_t Answer(bool done) {
+  return done ? tavik::kRegistryDone : tavik::kRegistryFailed;
+}
+
 }  // namespace
 
 extern "C" {
@@ -77,27 +82,27 @@ TAVIKFW_API uintptr_t TvkCurrentProcess(void) {
 }
 
 TAVIKFW_API int32_t RegisterClient(CClntDesc* client) {
-  return GuardedOr<int32_t>(0, [&] { return TheRegistry().RegisterClient(client) ? 1 : 0; });
+  return GuardedOr<int32_t>(0, [&] { return Answer(TheRegistry().RegisterClient(client)); });
 }
 
 TAVIKFW_API int32_t UnRegisterClient(uintptr_t process) {
-  return GuardedOr<int32_t>(0, [&] { return TheRegistry().UnRegisterClient(process) ? 1 : 0; });
+  return GuardedOr<int32_t>(0, [&] { return Answer(TheRegistry().UnRegisterClient(process)); });
 }
 
 TAVIKFW_API int32_t RegisterObj(void* form_manager, TVK_HANDLE form_handle, uintptr_t process,
                                 uint16_t version, int32_t extra_value) {
   return GuardedOr<int32_t>(0, [&] {
-    return TheRegistry().RegisterObj(form_manager, form_handle, process, version, extra_value) ? 1
-                                                                                               : 0;
+    return Answer(
+        TheRegistry().RegisterObj(form_manager, form_handle, process, version, extra_value));
   });
 }
 
 TAVIKFW_API int32_t UnRegisterObj(void* form_manager) {
-  return GuardedOr<int32_t>(0, [&] { return TheRegistry().UnRegisterObj(form_manager) ? 1 : 0; });
+  return GuardedOr<int32_t>(0, [&] { return Answer(TheRegistry().UnRegisterObj(form_manager)); });
 }
 
 TAVIKFW_API int32_t IsObjRegistered(void* form_manager) {
-  return GuardedOr<int32_t>(0, [&] { return TheRegistry().IsObjRegistered(form_manager) ? 1 : 0; });
+  return GuardedOr<int32_t>(0, [&] { return Answer(TheRegistry().IsObjRegistered(form_manager)); });
 }
 
 TAVIKFW_API uint16_t GetFormRefCount(TVK_HANDLE form_handle) {
@@ -150,9 +155,9 @@ TAVIKFW_API TVK_DATADESC FindDataDesc(void* data_reader, const char* form_name) 
 }
 
 TAVIKFW_API int32_t SetDataDescFormMgrObj(TVK_DATADESC description, void* form_manager) {
-  if (!description) return 0;
+  if (!description) return tavik::kRegistryFailed;
   Description(description)->SetFormMgrObj(form_manager);
-  return 1;
+  return tavik::kRegistryDone;
 }
 
 TAVIKFW_API TVK_DATASOURCE AddDataSource(TVK_DATADESC description, const char* data_control_name) {
@@ -176,9 +181,9 @@ TAVIKFW_API int32_t AddSourceTable(TVK_DATASOURCE source, const char* name, uint
 }
 
 TAVIKFW_API int32_t CompleteDataDesc(TVK_DATADESC description, int32_t completion_value) {
-  if (!description) return 0;
+  if (!description) return tavik::kRegistryFailed;
   Description(description)->SetCompletionValue(completion_value);
-  return 1;
+  return tavik::kRegistryDone;
 }
 
 TAVIKFW_API uint32_t AllocateVB3Visualizer(int32_t edit_style, void* object) {

@@ -16,8 +16,8 @@ class ModelSession;
 
 class ForwardEngineeringRun {
  public:
-  static constexpr Status kNoClient = 5;
-  static constexpr Status kModelNotStarted = 4;
+  // The run's own statuses, as its table of failures numbers them.
+  enum RunFault : Status { kModelNotStarted = 4, kNoClient = 5 };
 
   ForwardEngineeringRun(std::uint32_t host_value, std::uint16_t version);
   ~ForwardEngineeringRun();

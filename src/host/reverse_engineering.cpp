@@ -35,13 +35,13 @@ class OpenDialogScope {
 
 std::uint32_t DoReverseEngineering(Registry& registry, TVK_HANDLE form_window) {
   CFormDesc* form = registry.FindForm(form_window);
-  if (!form) return 0;
+  if (!form) return kRegistryFailed;
   ReverseEngineeringFrontend* frontend = CurrentPlatform().reverse_engineering_frontend;
   TVK_HANDLE environment = frontend ? frontend->FindEnvironmentWindow() : 0;
-  if (!environment) return 0;
+  if (!environment) return kRegistryFailed;
   if (open_dialog) {
     open_dialog->OnRefresh(form);
-    return 1;
+    return kRegistryDone;
   }
   CReverseEngineeringDlg dialog(registry, form->GetFormMgrObj(), frontend);
   OpenDialogScope scope(registry, dialog);

@@ -160,7 +160,8 @@ CCtrlDesc* CAttribVisualizer::FindGroupCtrl(std::initializer_list<std::string_vi
 
 Status CAttribVisualizer::CheckGroupCtrl(std::string_view class_name) const {
   if (!GetCtrlGroup()) return kNoItemList;
-  return FindGroupCtrl({class_name}) ? kOk : kNoControl;
+  if (!FindGroupCtrl({class_name})) return kNoControl;
+  return kOk;
 }
 
 Status CAttribVisualizer::BindGroupCtrl(std::initializer_list<std::string_view> classes) {

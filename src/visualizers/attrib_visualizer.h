@@ -34,8 +34,7 @@ class CAttribVisualizer : public CVisualizer {
   [[nodiscard]] Status CreateLabel();
 
   // Statuses of the group steps below: no group to search, no control of the class.
-  static constexpr Status kNoItemList = 4;
-  static constexpr Status kNoControl = 5;
+  enum GroupFault : Status { kNoItemList = 4, kNoControl = 5 };
 
   // Puts the attribute's initialised control on the form: named prefix + base name, bound
   // to the entity's data control, measured, after its label (when the attribute has label

@@ -17,7 +17,8 @@ namespace {
 constexpr PARAMDESCRIPTION kParentDataCtrlParam[] = {{8, "ParentDataCtrl", "Data"},
                                                      {-1, nullptr, nullptr}};
 
-constexpr Status kNoProcedure = 5;
+// The key-migration procedure cannot be had.
+enum ForeignKeyFault : Status { kNoProcedure = 5 };
 
 std::string PhysicalName(const CAttribDesc& attribute) {
   auto name = attribute.GetProperty("PHYSICAL_NAME");

@@ -13,7 +13,8 @@ namespace tavik {
 
 namespace {
 
-constexpr Status kNoEditStyleList = 4;
+// The attribute names no valid-value list for its edit style.
+enum ListFault : Status { kNoEditStyleList = 4 };
 
 }  // namespace
 

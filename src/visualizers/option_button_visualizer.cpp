@@ -34,9 +34,7 @@ constexpr float kBottomMargin = 150.0f;
 constexpr long kMostPerRow = 32767;
 
 // Statuses of the binding when the pieces made by CreateControls are missing.
-constexpr Status kNoList = 4;
-constexpr Status kNoFrame = 7;
-constexpr Status kNoButtons = 8;
+enum BindingFault : Status { kNoList = 4, kNoGroup = 6, kNoFrame = 7, kNoButtons = 8 };
 
 Status AppendCode(CEventDesc* event, SubEvent sub_event, std::string_view code) {
   if (!event) return kNoMemory;
@@ -183,7 +181,7 @@ Status COptionButtonVisualizer::DoBinding() {
   CNxPropertySection* list = FindValidValueList();
   if (!list) return kNoList;
   CCtrlGroup* group = GetCtrlGroup();
-  if (!group) return kNoItemList;
+  if (!group) return kNoGroup;
   CCtrlDesc* frame = FindFrame(*group);
   if (!frame) return kNoFrame;
   std::vector<ChildEntry>& buttons = frame->GetGroupList();

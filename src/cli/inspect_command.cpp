@@ -648,6 +648,8 @@ int InspectCommand::Run() {
   // --generate the controls are written as they are read.
   const bool streamed = !options_.generate_folder;
   if (streamed) frontend.SetWriter(writer);
+  // DoReverseEngineering answers with the dialog's end value; what went wrong is the
+  // frontend's fault, read below.
   if (options_.smart_re) {
     frontend.SetCollecting(true);
     (void)DoReverseEngineering(window);

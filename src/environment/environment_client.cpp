@@ -259,13 +259,14 @@ int32_t EnvironmentClient::CollectDataSources() {
       if (!source) continue;
       std::size_t count =
           std::min<std::size_t>(collected.fields.size(), std::numeric_limits<uint16_t>::max());
+      // Each refuses only a null source or name: the source was just made, the names are texts.
       for (std::size_t i = 0; i < count; ++i) {
         auto index = static_cast<uint16_t>(i);
         (void)AddFieldName(source, collected.fields[i].field.c_str(), index);
         (void)AddSourceTable(source, collected.fields[i].table.c_str(), index);
       }
     }
-    (void)CompleteDataDesc(description, 1);
+    (void)CompleteDataDesc(description, 1);  // refuses only a null description
   }
   return kDone;
 }

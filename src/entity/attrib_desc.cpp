@@ -2,7 +2,7 @@
 #include "entity/attrib_desc.h"
 
 #include "entity/entity_desc.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "model/sql_name.h"
 
 namespace tavik {
@@ -34,15 +34,11 @@ Status CAttribDesc::CreateVisualizer() {
   // Edit style 3 shows a whole entity as a grid; the allocator takes an entity for it, so an
   // attribute of that style is left without a visualizer (and reported by the entity).
   if (HasEditStyle(EditStyle::kGrid)) return kOk;
-  return GetFormDesc()->AllocateVisualizer(GetEditStyle(), this);
+  return GetEntityDesc()->GetFormContext()->AllocateVisualizer(GetEditStyle(), this);
 }
 
 CEntityDesc* CAttribDesc::GetEntityDesc() const {
   return static_cast<CEntityDesc*>(GetEntity());
-}
-
-CFormDesc* CAttribDesc::GetFormDesc() const {
-  return GetEntityDesc()->GetFormDesc();
 }
 
 }  // namespace tavik

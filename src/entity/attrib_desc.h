@@ -9,7 +9,6 @@
 namespace tavik {
 
 class CEntityDesc;
-class CFormDesc;
 
 class CAttribDesc : public CAttribute {
  public:
@@ -25,7 +24,6 @@ class CAttribDesc : public CAttribute {
     visualizer_ = std::move(visualizer);
   }
   CEntityDesc* GetEntityDesc() const;
-  CFormDesc* GetFormDesc() const;
 
  private:
   std::unique_ptr<CVisualizer> visualizer_;

@@ -6,7 +6,7 @@
 #include "controls/ctrl_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "visualizers/grid_visualizer.h"
@@ -73,7 +73,7 @@ void CEntityDesc::ReportAttributeError(CAttribDesc& attribute) {
   }
   if (CVisualizer* visualizer = attribute.GetVisualizer()) {
     // Nothing half-made stays on the form: the controls made so far go with the group.
-    if (CCtrlGroup* group = visualizer->GetCtrlGroup()) GetFormDesc()->RemoveGroupCtrls(*group);
+    if (CCtrlGroup* group = visualizer->GetCtrlGroup()) GetFormContext()->RemoveGroupCtrls(*group);
     (void)visualizer->DestroyCtrlGroup();  // answers kOk always
   }
 }

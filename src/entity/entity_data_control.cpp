@@ -6,7 +6,7 @@
 #include "controls/text_extent.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "visualizers/grid_visualizer.h"
 
@@ -64,7 +64,7 @@ std::string CEntityDesc::DataCtrlName() const {
 }
 
 Status CEntityDesc::CreateDataControl() {
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormContext();
   auto data_ctrl = std::make_unique<CDataCtrl>();
   if (Status status = data_ctrl->Init(form->GetVersion(), form)) return status;
   const std::string& entity = GetEntityName();
@@ -109,7 +109,7 @@ Status CEntityDesc::CreateDataControl() {
 }
 
 Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormContext();
   auto control = std::make_unique<CCtrlDesc>();
   if (Status status = control->Init("CommandButton", form->GetVersion(), form, nullptr)) {
     return status;
@@ -134,7 +134,7 @@ Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
 void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCtrlDesc* focus) {
   const std::string& entity = GetEntityName();
   const std::string data_control = DataCtrlName();
-  const std::string set_to_screen = CFormDesc::SetToScreenName(entity);
+  const std::string set_to_screen = FormContext::SetToScreenName(entity);
   // After a new record and a deletion the first field of the entity has the focus.
   const auto focus_line = [focus](std::string_view fragment) {
     return focus ? VbFragment(fragment, {{"focus", focus->GetCtrlName()}}) : std::string();
@@ -150,18 +150,18 @@ void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCt
             $focus$.SetFocus
     )")}});
     // The defaults go in after the empty record is on the screen.
-    const std::string set_defaults = CFormDesc::SetDefaultsName(entity);
+    const std::string set_defaults = FormContext::SetDefaultsName(entity);
     // The button was made with its Click event (MakeButton), so the code always has a place.
-    (void)AddClosingCode(
-        button, "Click",
-        VbFragment(R"(
+    (void)AddClosingCode(button, "Click",
+                         VbFragment(R"(
             $set_to_screen$
             $set_defaults$
         End If
     )",
-                   {{"set_to_screen", set_to_screen},
-                    {"set_defaults",
-                     GetFormDesc()->FindProcedure(set_defaults) ? set_defaults : std::string()}}));
+                                    {{"set_to_screen", set_to_screen},
+                                     {"set_defaults", GetFormContext()->FindProcedure(set_defaults)
+                                                          ? set_defaults
+                                                          : std::string()}}));
   } else if (caption == "Update") {
     code = VbFragment(R"(
         If $data$.EditMode = dbEditAdd Then
@@ -180,7 +180,7 @@ void CEntityDesc::AddButtonCode(CCtrlDesc& button, std::string_view caption, CCt
         tk_DeleteButton $data$
         $focus$
     )",
-        {{"reset", CFormDesc::ResetName(entity)}, {"data", data_control}, {"focus", focus_line(R"(
+        {{"reset", FormContext::ResetName(entity)}, {"data", data_control}, {"focus", focus_line(R"(
         $focus$.SetFocus    'set focus to first field of datasource
     )")}});
   }

@@ -6,13 +6,13 @@
 #include "controls/data_ctrl.h"
 #include "entity/grid_lookups.h"
 #include "form/ctrl_pos_item.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "model/sql_name.h"
 #include "visualizers/grid_visualizer.h"
 
 namespace tavik {
 
-CEntityDesc::CEntityDesc() = default;
+CEntityDesc::CEntityDesc(FormContext& form) : form_(&form) {}
 CEntityDesc::~CEntityDesc() = default;
 
 Status CEntityDesc::Init(std::string_view label, CForm* form) {
@@ -51,14 +51,6 @@ Status CEntityDesc::GetProperties(std::uint32_t property_list) {
   return AddProperty(Value::String(SqlName::Quoted(name)), "SQLQUERY_NAME");
 }
 
-CFormDesc* CEntityDesc::GetFormDesc() const {
-  return static_cast<CFormDesc*>(GetForm());
-}
-
-FormContext* CEntityDesc::GetFormContext() const {
-  return GetFormDesc();
-}
-
 void CEntityDesc::SetGridVisualizer(std::unique_ptr<CGridVisualizer> visualizer) {
   grid_visualizer_ = std::move(visualizer);
 }
@@ -95,7 +87,7 @@ Status CEntityDesc::HandleGridChoice() {
   auto style = GetProperty("DISPLAY_STYLE");
   if (!HasText(style)) return kMissingProperty;
   if (style->Text() != "GRID") return kOk;
-  if (Status status = GetFormDesc()->AllocateVisualizer(3, this)) return status;
+  if (Status status = form_->AllocateVisualizer(3, this)) return status;
   if (!grid_visualizer_) return kOk;
   if (Status status = grid_visualizer_->CreateControls()) return status;
   return grid_visualizer_->DoBinding();

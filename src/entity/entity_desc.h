@@ -12,7 +12,6 @@
 namespace tavik {
 
 class CDataCtrl;
-class CFormDesc;
 class FormContext;
 class GridLookups;
 class CGridVisualizer;
@@ -23,7 +22,8 @@ class CEntityDesc : public CEntity {
   // Status of GenerateAttributes after an attribute failed (the user was told).
   enum AttributesFault : Status { kAttributeFailed = 5 };
 
-  CEntityDesc();
+  // The form the entity is generated on, as the floors below see it.
+  explicit CEntityDesc(FormContext& form);
   ~CEntityDesc() override;
 
   [[nodiscard]] Status Init(std::string_view label, CForm* form) override;
@@ -31,9 +31,8 @@ class CEntityDesc : public CEntity {
   // Adds PHYSICAL_NAME again and SQLQUERY_NAME after the entity's own properties.
   [[nodiscard]] Status GetProperties(std::uint32_t property_list) override;
 
-  CFormDesc* GetFormDesc() const;
-  // The same form as the visualizers and controls below see it.
-  FormContext* GetFormContext() const;
+  // The form, through the door the visualizers and controls below use as well.
+  FormContext* GetFormContext() const { return form_; }
 
   // Generation, in the order form generation calls them.
   [[nodiscard]] Status CreateDataControl();
@@ -126,6 +125,7 @@ class CEntityDesc : public CEntity {
   [[nodiscard]] Status AddCancelButton();
   [[nodiscard]] Status AddPositionCode();
 
+  FormContext* form_;
   std::int32_t row_ = -1;
   std::int32_t column_ = -1;
   std::int32_t registered_index_ = 0;

@@ -7,7 +7,7 @@
 
 #include "controls/data_ctrl.h"
 #include "entity/entity_desc.h"
-#include "form/form_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "model/relation_desc.h"
 #include "visualizers/grid_visualizer.h"
@@ -204,7 +204,7 @@ Status CEntityDesc::SetForeignKeys() {
 }
 
 Status CEntityDesc::RepopulateChildren() {
-  CFormDesc* form = GetFormDesc();
+  FormContext* form = GetFormContext();
   const std::string parent_data_ctrl = DataCtrlName();
   std::string reposition = VbFragment(R"(
             Screen.MousePointer = HOURGLASS

@@ -5,7 +5,8 @@
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
 #include "entity/entity_desc.h"
-#include "form/form_desc.h"
+#include "form/event_desc.h"
+#include "form/form_context.h"
 #include "form/vb_fragment.h"
 #include "model/sql_name.h"
 
@@ -92,9 +93,9 @@ Status CEntityDesc::AddCancelButton() {
         tk_CancelButton $data$, nNoRepos
         $set_to_screen$
     )",
-                           {{"reset", CFormDesc::ResetName(entity)},
+                           {{"reset", FormContext::ResetName(entity)},
                             {"data", DataCtrlName()},
-                            {"set_to_screen", CFormDesc::SetToScreenName(entity)}}));
+                            {"set_to_screen", FormContext::SetToScreenName(entity)}}));
   return kOk;
 }
 

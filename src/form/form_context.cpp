@@ -13,6 +13,10 @@ std::string FormContext::SetDefaultsName(std::string_view entity) {
   return std::string(entity) + "_SetDefaults";
 }
 
+std::string FormContext::ResetName(std::string_view entity) {
+  return std::string(entity) + "_Reset";
+}
+
 void FormContext::ValidateString(std::string& text) {
   text = VbNameMaker::CleanChars(text);
 }

@@ -13,6 +13,7 @@
 namespace tavik {
 
 class CCtrlDesc;
+class CCtrlGroup;
 class CEventDesc;
 class CNxPropertySection;
 class CTimerCtrl;
@@ -50,8 +51,17 @@ class FormContext {
   virtual Status SetCtrl(std::unique_ptr<CCtrlDesc> control) = 0;
   virtual CEventDesc* GetEvent(std::string_view name) = 0;
   virtual CEventDesc* MakeProcedure(std::string_view name) = 0;
+  // A procedure made earlier, else null: asking makes none, so that a misspelt name finds
+  // nothing instead of adding an empty procedure to the form.
+  virtual CEventDesc* FindProcedure(std::string_view name) const = 0;
   [[nodiscard]] virtual Status AddGlobalDeclaration(std::string_view text) = 0;
   virtual std::string RepopulateName() const = 0;
+  // Has the client make the visualizer of an edit style for an attribute (or, for a grid,
+  // an entity); the entity floor asks it for each attribute it generates.
+  [[nodiscard]] virtual Status AllocateVisualizer(std::int32_t edit_style, void* object) = 0;
+  // Takes every control of the group and of its nested groups off the form (the controls
+  // of an attribute whose generation failed).
+  virtual void RemoveGroupCtrls(const CCtrlGroup& group) = 0;
 
   CEventDesc* LoadEvent() { return GetEvent("Load"); }
   // The procedures every entity and the form get, under the names the generated code calls.
@@ -59,6 +69,8 @@ class FormContext {
   // Puts the columns' defaults into the boxes of a new record; made by the first box of
   // the entity whose column has one.
   static std::string SetDefaultsName(std::string_view entity);
+  // Clears an entity's boxes for a new record.
+  static std::string ResetName(std::string_view entity);
   CEventDesc* SetToScreenProcedure(std::string_view entity) {
     return MakeProcedure(SetToScreenName(entity));
   }

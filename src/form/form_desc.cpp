@@ -22,7 +22,7 @@ CFormDesc::CFormDesc() = default;
 CFormDesc::~CFormDesc() = default;
 
 std::unique_ptr<CEntity> CFormDesc::AllocateEntity() {
-  return std::make_unique<CEntityDesc>();
+  return std::make_unique<CEntityDesc>(*this);
 }
 
 Status CFormDesc::Init(TVK_HANDLE form_handle, void* form_manager,
@@ -248,10 +248,6 @@ CEventDesc* CFormDesc::MakeProcedure(std::string_view name) {
 CEventDesc* CFormDesc::FindProcedure(std::string_view name) const {
   const auto* found = procedures_.Find(name);
   return found ? found->get() : nullptr;
-}
-
-std::string CFormDesc::ResetName(std::string_view entity) {
-  return std::string(entity) + "_Reset";
 }
 
 void CFormDesc::RemoveProcedure(std::string_view name) {

@@ -120,7 +120,7 @@ class CFormDesc final : public CForm, public FormContext {
   CCtrlDesc* GetCtrl(CtrlHandle handle) const;
   void RemoveCtrl(const CCtrlDesc* control);
   // Takes every control of the group and of its nested groups off the form.
-  void RemoveGroupCtrls(const CCtrlGroup& group);
+  void RemoveGroupCtrls(const CCtrlGroup& group) override;
   CtrlMap& GetCtrlMap() { return controls_; }
   void SetDataCtrl(std::unique_ptr<CCtrlDesc> control);
   CCtrlDesc* GetDataCtrl(CtrlHandle handle) const;
@@ -144,9 +144,8 @@ class CFormDesc final : public CForm, public FormContext {
   // A procedure its generator makes on first use; FindProcedure makes none, so a misspelt
   // name finds nothing instead of adding an empty procedure to the form.
   CEventDesc* MakeProcedure(std::string_view name) override;
-  CEventDesc* FindProcedure(std::string_view name) const;
+  CEventDesc* FindProcedure(std::string_view name) const override;
   std::string RepopulateName() const override { return form_name_ + "_Repopulate"; }
-  static std::string ResetName(std::string_view entity);
   CEventDesc* ResetProcedure(std::string_view entity) { return MakeProcedure(ResetName(entity)); }
   void RemoveProcedure(std::string_view name);
   [[nodiscard]] Status AddGlobalDeclaration(std::string_view text) override;
@@ -154,7 +153,7 @@ class CFormDesc final : public CForm, public FormContext {
 
   // Valid-value lists become module arrays filled in the Load event.
   [[nodiscard]] Status ProcessGlobalStrings();
-  [[nodiscard]] Status AllocateVisualizer(std::int32_t edit_style, void* object);
+  [[nodiscard]] Status AllocateVisualizer(std::int32_t edit_style, void* object) override;
 
   // Layout (form_layout.cpp).
   CCtrlGroup& GetCtrlGroup() { return *control_group_; }

@@ -1,9 +1,9 @@
 // Text controls bound to one field: binding, checks and translations.
 #include "controls/bound_field_ctrl.h"
 
+#include "controls/bound_entity.h"
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/event_desc.h"
 #include "form/form_context.h"
@@ -82,7 +82,7 @@ Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view phys
 
 Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
   // The index only counts the entity's registered controls; the switch's code needs none.
-  if (CEntityDesc* entity = GetEntityDesc()) (void)entity->GetNextRegCtrlIndex();
+  if (BoundEntity* entity = GetBoundEntity()) (void)entity->GetNextRegCtrlIndex();
   return AppendCode(GetEvent("KeyPress"), SubEvent::kMain,
                     CodeText().Line(2, "tk_SetEditMode " + data_ctrl.GetCtrlName()).str());
 }
@@ -147,7 +147,7 @@ Status CBoundFieldCtrl::DoEmptyIsNull() {
   if (!own_data_ctrl) return kNullArgument;
   auto phys = TextProperty(GetAttribute(), "PHYSICAL_NAME");
   if (!phys) return kMissingProperty;
-  CEntityDesc* entity = GetEntityDesc();
+  BoundEntity* entity = GetBoundEntity();
   CDataCtrl* entity_data_ctrl =
       entity && entity->GetDataCtrl() ? entity->GetDataCtrl() : own_data_ctrl;
   return AppendCode(own_data_ctrl->GetEvent("Validate"), SubEvent::kValidateFieldChecks,

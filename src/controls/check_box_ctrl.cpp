@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/bound_entity.h"
 #include "controls/combo_box_ctrl.h"
 #include "controls/data_ctrl.h"
-#include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/event_desc.h"
 #include "form/form_context.h"
@@ -37,13 +37,13 @@ const ESDESC CCheckBoxCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CCheckBoxCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CCheckBoxCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(1);
-  return CCtrlDesc::Init("CheckBox", version, form, visualizer);
+  return CCtrlDesc::Init("CheckBox", version, form, maker);
 }
 
 Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name,
@@ -75,7 +75,7 @@ Status CCheckBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_n
 
   const std::string& ctrl = GetCtrlName();
   const std::string& data = data_ctrl->GetCtrlName();
-  CEntityDesc* entity_desc = GetEntityDesc();
+  BoundEntity* entity_desc = GetBoundEntity();
   const std::string& entity = GetEntityName();
   const std::string field_value = data_ctrl->FieldExpression(field_name);
   const std::string arguments = "(" + ctrl + ", " + field_value + ", \"" + VbStringText(checked) +

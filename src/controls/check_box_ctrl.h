@@ -15,7 +15,7 @@ class CCheckBoxCtrl : public CStateButtonCtrl {
   static const ESDESC style_lookup[];
 
   // 1 for version 0, 2 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
 
   // Translation between the box's state and the list's first (checked) and second
   // (unchecked) values, "Y" and "N" where the list has none; edit mode on click. 2 for no

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/bound_entity.h"
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/event_desc.h"
 #include "form/form_context.h"
@@ -156,14 +156,14 @@ Status BindListControl(CCtrlDesc& control, CDataCtrl* data_ctrl, std::string_vie
     if (!validate) return kNoEvent;
   }
   if (!data_ctrl->GetEvent("Reposition")) return kNoEvent;
-  CEntityDesc* entity_desc = control.GetEntityDesc();
+  BoundEntity* entity_desc = control.GetBoundEntity();
   if (!entity_desc) return kNullArgument;
   if (!validate) validate = data_ctrl->GetEvent("Validate");
   if (!validate) return kNoEvent;
 
   const std::string& ctrl = control.GetCtrlName();
   const std::string& data = data_ctrl->GetCtrlName();
-  const std::string& entity = entity_desc->GetEntityName();
+  const std::string& entity = control.GetEntityName();
   const std::string field = VbStringText(field_name);
   CAttribute* attribute = control.GetAttribute();
 
@@ -242,13 +242,13 @@ const ESDESC CComboBoxCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CComboBoxCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CComboBoxCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(0);
   IsFocusCtrl(1);
-  return CCtrlDesc::Init("ComboBox", version, form, visualizer);
+  return CCtrlDesc::Init("ComboBox", version, form, maker);
 }
 
 Status CComboBoxCtrl::SetupList(std::string_view list_name) {

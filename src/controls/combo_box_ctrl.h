@@ -54,7 +54,7 @@ class CComboBoxCtrl : public CCtrlDesc {
   static const ESDESC style_lookup[];
 
   // 2 for version 0, 3 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
 
   // Fills the combo box from the list array named list_name + "_List" when the form loads.
   [[nodiscard]] Status SetupList(std::string_view list_name);

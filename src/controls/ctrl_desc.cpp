@@ -1,9 +1,9 @@
 // Control descriptors: identity, properties, events, layout, file text and live creation.
 #include "controls/ctrl_desc.h"
 
+#include "controls/ctrl_maker.h"
+#include "controls/data_source.h"
 #include "controls/timer_ctrl.h"
-#include "entity/attrib_desc.h"
-#include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
@@ -11,10 +11,10 @@
 #include "form/form_context.h"
 #include "form/form_text.h"
 #include "formfile/block_printer.h"
-#include "host/data_source.h"
+#include "model/attribute.h"
+#include "model/entity.h"
 #include "model/nx_property_section.h"
 #include "model/property_names.h"
-#include "visualizers/visualizer.h"
 
 namespace tavik {
 
@@ -22,14 +22,14 @@ CCtrlDesc::CCtrlDesc() = default;
 CCtrlDesc::~CCtrlDesc() = default;
 
 Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, FormContext* form,
-                       CVisualizer* visualizer) {
+                       CtrlMaker* maker) {
   if (class_name) class_name_ = class_name;
   section_ = std::make_unique<CNxPropertySection>(format_ids::kControl);
   // Room made once for what most controls end with (a bound field's has eleven or twelve)
   // spares the list's regrowth, which would move every property each time.
   constexpr std::size_t kUsualPropertyCount = 12;
   section_->Reserve(kUsualPropertyCount);
-  visualizer_ = visualizer;
+  maker_ = maker;
   version_ = version;
   form_ = form;
   return kOk;
@@ -50,17 +50,17 @@ std::unique_ptr<CDataSource> CCtrlDesc::TakeDataSource() {
 }
 
 CAttribute* CCtrlDesc::GetAttribute() const {
-  return visualizer_ ? visualizer_->GetAttribDesc() : nullptr;
+  return maker_ ? maker_->ShownAttribute() : nullptr;
 }
 
-CEntityDesc* CCtrlDesc::GetEntityDesc() const {
-  CAttribDesc* attribute = visualizer_ ? visualizer_->GetAttribDesc() : nullptr;
-  return attribute ? attribute->GetEntityDesc() : nullptr;
+BoundEntity* CCtrlDesc::GetBoundEntity() const {
+  return maker_ ? maker_->ShownEntity() : nullptr;
 }
 
 const std::string& CCtrlDesc::GetEntityName() const {
   static const std::string kNoEntity;
-  CEntityDesc* entity = GetEntityDesc();
+  const CAttribute* attribute = GetAttribute();
+  const CEntity* entity = attribute ? attribute->GetEntity() : nullptr;
   return entity ? entity->GetEntityName() : kNoEntity;
 }
 

@@ -19,16 +19,16 @@ namespace tavik {
 namespace formfile {
 class BlockPrinter;
 }
+class BoundEntity;
 class CAttribute;
 class CCtrlDesc;
 class CCtrlGroup;
 class CCtrlPosItem;
 class CDataCtrl;
 class CDataSource;
-class CEntityDesc;
 class CEventDesc;
 class CNxPropertySection;
-class CVisualizer;
+class CtrlMaker;
 class FormContext;
 
 // A handler translates one model property (null when absent) into control properties.
@@ -60,7 +60,7 @@ class CCtrlDesc {
   CCtrlDesc& operator=(const CCtrlDesc&) = delete;
 
   [[nodiscard]] Status Init(const char* class_name, std::uint16_t version, FormContext* form,
-                            CVisualizer* visualizer);
+                            CtrlMaker* maker);
 
   // Identity.
   [[nodiscard]] Status SetClassName(const char* name);
@@ -72,11 +72,10 @@ class CCtrlDesc {
   std::uint16_t GetVersion() const { return version_; }
   // The form the control is made for, seen through what controls add to it and ask of it.
   FormContext* GetFormDesc() const { return form_; }
-  CVisualizer* GetVisualizer() const { return visualizer_; }
-  // The attribute that drives the control, through its visualizer (or none).
+  // The attribute that drives the control, through the visualizer that made it (or none).
   CAttribute* GetAttribute() const;
   // The entity of that attribute, or none; and its name, empty without one.
-  CEntityDesc* GetEntityDesc() const;
+  BoundEntity* GetBoundEntity() const;
   const std::string& GetEntityName() const;
   CDataCtrl* GetDataCtrl() const { return data_ctrl_; }
   void SetDataCtrl(CDataCtrl* data_ctrl) { data_ctrl_ = data_ctrl; }
@@ -174,7 +173,7 @@ class CCtrlDesc {
   std::unique_ptr<CNxPropertySection> section_;
   std::string name_;
   std::vector<ChildEntry> children_;
-  CVisualizer* visualizer_ = nullptr;
+  CtrlMaker* maker_ = nullptr;
   std::int32_t next_property_id_ = 3;
   const COLPROPDESC* col_prop_table_ = nullptr;
   const ESDESC* style_table_ = nullptr;

@@ -3,8 +3,8 @@
 
 namespace tavik {
 
-Status CDBGridCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
-  return CGridCtrl::Init("MSDBGrid.DBGrid", version, form, visualizer);
+Status CDBGridCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
+  return CGridCtrl::Init("MSDBGrid.DBGrid", version, form, maker);
 }
 
 }  // namespace tavik

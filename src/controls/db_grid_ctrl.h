@@ -10,7 +10,7 @@ namespace tavik {
 class CDBGridCtrl : public CGridCtrl {
  public:
   // A "MSDBGrid.DBGrid" control; 4 for version 0, 5 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
 };
 
 }  // namespace tavik

@@ -3,8 +3,8 @@
 
 namespace tavik {
 
-Status CFarPointGridCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
-  return CGridCtrl::Init("SpreadSheet", version, form, visualizer);
+Status CFarPointGridCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
+  return CGridCtrl::Init("SpreadSheet", version, form, maker);
 }
 
 }  // namespace tavik

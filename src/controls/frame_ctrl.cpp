@@ -11,10 +11,10 @@ namespace {
 enum InitFault : Status { kNoVersion = 4, kNoForm = 5, kNoHeight = 4 };
 }  // namespace
 
-Status CFrameCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CFrameCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
-  return CCtrlDesc::Init("Frame", version, form, visualizer);
+  return CCtrlDesc::Init("Frame", version, form, maker);
 }
 
 Status CFrameCtrl::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {

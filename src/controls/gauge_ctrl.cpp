@@ -65,13 +65,13 @@ const ESDESC CGaugeCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CGaugeCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CGaugeCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(1);
-  return CCtrlDesc::Init("Gauge", version, form, visualizer);
+  return CCtrlDesc::Init("Gauge", version, form, maker);
 }
 
 Status CGaugeCtrl::DoWidthHeight() {

@@ -11,7 +11,7 @@ class CGaugeCtrl : public CCtrlDesc {
   static const ESDESC style_lookup[];
 
   // 4 for version 0, 5 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
   // The edit style's size, else 960 by 720 twips; nothing is measured.
   [[nodiscard]] Status DoWidthHeight() override;
   // Not bound by properties: the data control's "Reposition" event sets the gauge's value

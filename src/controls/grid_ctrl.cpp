@@ -22,13 +22,13 @@ constexpr float kHeight = 1250.0f;
 }  // namespace
 
 Status CGridCtrl::Init(const char* class_name, std::uint16_t version, FormContext* form,
-                       CVisualizer* visualizer) {
+                       CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetKindFlag(0);
   IsFocusCtrl(1);
   current_column_ = 1;
-  return CCtrlDesc::Init(class_name, version, form, visualizer);
+  return CCtrlDesc::Init(class_name, version, form, maker);
 }
 
 Status CGridCtrl::DoWidthHeight() {

@@ -24,7 +24,7 @@ class CGridCtrl : public CCtrlDesc {
  protected:
   // 4 for version 0, 5 for no form; the grid takes the focus and starts at column 1.
   [[nodiscard]] Status Init(const char* class_name, std::uint16_t version, FormContext* form,
-                            CVisualizer* visualizer);
+                            CtrlMaker* maker);
 
  private:
   std::int32_t column_count_ = 0;

@@ -30,14 +30,14 @@ const ESDESC CImageCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CImageCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CImageCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(0);
   SetColorsMask(GetColorsMask() & kNoColors);
-  return CCtrlDesc::Init("Image", version, form, visualizer);
+  return CCtrlDesc::Init("Image", version, form, maker);
 }
 
 Status CImageCtrl::DoWidthHeight() {

@@ -11,7 +11,7 @@ class CImageCtrl : public CCtrlDesc {
   static const ESDESC style_lookup[];
 
   // 1 for version 0, 2 for no form. The image writes neither "BackColor" nor "ForeColor".
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
   // The edit style's size, else 1400 by 900 twips; nothing is measured.
   [[nodiscard]] Status DoWidthHeight() override;
   // "DataSource" and "DataField"; no code.

@@ -11,10 +11,10 @@ namespace {
 enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
 }  // namespace
 
-Status CLabelCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CLabelCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
-  return CCtrlDesc::Init("Label", version, form, visualizer);
+  return CCtrlDesc::Init("Label", version, form, maker);
 }
 
 std::optional<std::string> CLabelCtrl::GetWidthSample() {

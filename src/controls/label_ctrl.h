@@ -8,7 +8,7 @@ namespace tavik {
 class CLabelCtrl : public CCtrlDesc {
  public:
   // 1 for version 0, 2 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
   // Measured, never sized by the edit style, which belongs to the attribute's main control.
   [[nodiscard]] Status DoWidthHeight() override { return CCtrlDesc::DoWidthHeight(0); }
   std::optional<std::string> GetWidthSample() override;

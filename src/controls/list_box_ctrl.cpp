@@ -52,13 +52,13 @@ const ESDESC CListBoxCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CListBoxCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CListBoxCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(0);
   IsFocusCtrl(1);
-  return CCtrlDesc::Init("ListBox", version, form, visualizer);
+  return CCtrlDesc::Init("ListBox", version, form, maker);
 }
 
 Status CListBoxCtrl::SetupList(std::string_view list_name) {

@@ -15,7 +15,7 @@ class CListBoxCtrl : public CCtrlDesc {
   static const ESDESC style_lookup[];
 
   // 1 for version 0, 2 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
 
   // Fills the list box from the list array named list_name + "_List" when the form loads.
   [[nodiscard]] Status SetupList(std::string_view list_name);

@@ -6,10 +6,10 @@
 
 #include <fmt/format.h>
 
+#include "controls/bound_entity.h"
 #include "controls/combo_box_ctrl.h"
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
-#include "entity/entity_desc.h"
 #include "form/code_text.h"
 #include "form/event_desc.h"
 #include "form/form_context.h"
@@ -80,7 +80,7 @@ ComboBoxCode KeyArrayCode(std::string_view ctrl, std::string_view field, std::st
 
 }  // namespace
 
-Status CLookupCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer,
+Status CLookupCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker,
                          LookupSource source, std::string row_source) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
@@ -89,8 +89,7 @@ Status CLookupCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* 
   IsFocusCtrl(1);
   source_ = std::move(source);
   row_source_ = std::move(row_source);
-  return CCtrlDesc::Init(version == 3 ? kComboBoxClass : kDataComboClass, version, form,
-                         visualizer);
+  return CCtrlDesc::Init(version == 3 ? kComboBoxClass : kDataComboClass, version, form, maker);
 }
 
 std::optional<std::string> CLookupCtrl::GetWidthSample() {
@@ -179,9 +178,8 @@ Status CLookupCtrl::AddDefault(CDataCtrl& data_ctrl, std::string_view field_name
 Status CLookupCtrl::AddRefill(CDataCtrl& data_ctrl, const std::string& fill,
                               const std::string& show) {
   CDataCtrl* master = &data_ctrl;
-  if (CEntityDesc* entity = GetEntityDesc(); entity && entity->GetParentCount() > 0) {
-    const auto& parent = static_cast<const CEntityDesc&>(*entity->GetParentList().front().entity);
-    if (parent.GetDataCtrl()) master = parent.GetDataCtrl();
+  if (BoundEntity* entity = GetBoundEntity()) {
+    if (CDataCtrl* master_data_ctrl = entity->MasterDataCtrl()) master = master_data_ctrl;
   }
   // The fragments are lines of their own (one tab less than here): a tab more each.
   const std::string shown_again =

@@ -22,7 +22,7 @@ class CLookupCtrl : public CCtrlDesc {
 
   // row_source names the hidden data control (version 4 only). 2 for version 0, 3 for no
   // form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer,
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker,
                             LookupSource source, std::string row_source);
 
   // The binding, the edit mode a choice starts and the required check; 3 for an event not

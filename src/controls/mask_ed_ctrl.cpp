@@ -64,13 +64,13 @@ const ESDESC CMaskEdCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CMaskEdCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CMaskEdCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(1);
-  return CCtrlDesc::Init("MaskEdBox", version, form, visualizer);
+  return CCtrlDesc::Init("MaskEdBox", version, form, maker);
 }
 
 int CMaskEdCtrl::CalcCharWidth() {

@@ -14,7 +14,7 @@ class CMaskEdCtrl : public CBoundFieldCtrl {
   static const ESDESC style_lookup[];
 
   // 4 for version 0, 5 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
 
   // Binds to the field and adds the required check, the edit-mode switch, the code that
   // shows a stored value through the mask and, when asked for, the translation of the

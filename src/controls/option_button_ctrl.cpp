@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/bound_entity.h"
 #include "controls/data_ctrl.h"
-#include "entity/entity_desc.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_context.h"
@@ -31,13 +31,13 @@ const ESDESC COptionButtonCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status COptionButtonCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status COptionButtonCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(0);
   IsFocusCtrl(0);
-  return CCtrlDesc::Init("OptionButton", version, form, visualizer);
+  return CCtrlDesc::Init("OptionButton", version, form, maker);
 }
 
 Status COptionButtonCtrl::BindControl(CDataCtrl* /*data_ctrl*/, std::string_view /*field_name*/,
@@ -53,10 +53,10 @@ Status COptionButtonCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view fie
   CEventDesc* reposition = data_ctrl->GetEvent("Reposition");
   CEventDesc* click = GetEvent("Click");
   if (!validate || !reposition || !click) return kNoEvent;
-  CEntityDesc* entity_desc = GetEntityDesc();
+  BoundEntity* entity_desc = GetBoundEntity();
   FormContext* form = GetFormDesc();
   if (!entity_desc || !form) return kNoMemory;
-  const std::string& entity = entity_desc->GetEntityName();
+  const std::string& entity = GetEntityName();
   const std::string& button = GetCtrlName();
   const std::string data_value = VbStringText(*value);
 

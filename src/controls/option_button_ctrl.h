@@ -16,7 +16,7 @@ class COptionButtonCtrl : public CStateButtonCtrl {
 
   // 1 for version 0, 2 for no form. The button takes no focus of its own in the entity's
   // first-focus search.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
 
   // A button binds only with the data value it stands for: without one the result is 4.
   [[nodiscard]] Status BindControl(CDataCtrl* data_ctrl, std::string_view field_name,

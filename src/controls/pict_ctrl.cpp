@@ -51,13 +51,13 @@ const ESDESC CPictCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CPictCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CPictCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(0);
-  return CCtrlDesc::Init("PictureBox", version, form, visualizer);
+  return CCtrlDesc::Init("PictureBox", version, form, maker);
 }
 
 Status CPictCtrl::DoWidthHeight() {

@@ -119,13 +119,13 @@ const ESDESC CTextBoxCtrl::style_lookup[] = {
     {-1, nullptr, nullptr},
 };
 
-Status CTextBoxCtrl::Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer) {
+Status CTextBoxCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* maker) {
   if (version == 0) return kNoVersion;
   if (!form) return kNoForm;
   SetTables(col_prop_lookup, style_lookup);
   SetKindFlag(1);
   IsFocusCtrl(1);
-  return CCtrlDesc::Init("TextBox", version, form, visualizer);
+  return CCtrlDesc::Init("TextBox", version, form, maker);
 }
 
 Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_name, int /*extra*/) {

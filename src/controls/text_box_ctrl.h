@@ -12,7 +12,7 @@ class CTextBoxCtrl : public CBoundFieldCtrl {
   static const ESDESC style_lookup[];
 
   // 1 for version 0, 2 for no form.
-  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CVisualizer* visualizer);
+  [[nodiscard]] Status Init(std::uint16_t version, FormContext* form, CtrlMaker* maker);
 
   // Binds to the field and adds the required check, the edit-mode switch and, for coded
   // values, the translation between display and stored values; 2 for a missing

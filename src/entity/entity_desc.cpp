@@ -51,6 +51,11 @@ Status CEntityDesc::GetProperties(std::uint32_t property_list) {
   return AddProperty(Value::String(SqlName::Quoted(name)), "SQLQUERY_NAME");
 }
 
+CDataCtrl* CEntityDesc::MasterDataCtrl() const {
+  if (GetParentCount() == 0) return nullptr;
+  return static_cast<const CEntityDesc&>(*GetParentList().front().entity).GetDataCtrl();
+}
+
 void CEntityDesc::SetGridVisualizer(std::unique_ptr<CGridVisualizer> visualizer) {
   grid_visualizer_ = std::move(visualizer);
 }

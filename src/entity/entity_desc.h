@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/bound_entity.h"
 #include "entity/attrib_desc.h"
 #include "form/ctrl_group.h"
 #include "model/entity.h"
@@ -17,7 +18,7 @@ class GridLookups;
 class CGridVisualizer;
 class CCtrlDesc;
 
-class CEntityDesc : public CEntity {
+class CEntityDesc : public CEntity, public BoundEntity {
  public:
   // Status of GenerateAttributes after an attribute failed (the user was told).
   enum AttributesFault : Status { kAttributeFailed = 5 };
@@ -83,10 +84,11 @@ class CEntityDesc : public CEntity {
   static CCtrlDesc* FindFirstFocusCtrl(const CCtrlGroup& group);
 
   void SetRegCtrlIndex(std::int32_t index) { registered_index_ = index; }
-  std::int32_t GetNextRegCtrlIndex() { return registered_index_++; }
+  std::int32_t GetNextRegCtrlIndex() override { return registered_index_++; }
   std::int32_t GetRegCtrlIndexCount() const { return registered_index_; }
 
-  CDataCtrl* GetDataCtrl() const { return data_ctrl_; }
+  CDataCtrl* GetDataCtrl() const override { return data_ctrl_; }
+  CDataCtrl* MasterDataCtrl() const override;
   // The data control's name; before there is one, the name it will get ("ds" and the entity).
   std::string DataCtrlName() const;
   CGridVisualizer* GetGridVisualizer() const { return grid_visualizer_.get(); }

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "base/status.h"
-#include "host/data_source.h"
+#include "controls/data_source.h"
 
 namespace tavik {
 

@@ -3,9 +3,9 @@
 #include <new>
 
 #include "controls/ctrl_desc.h"
+#include "controls/data_source.h"
 #include "form/form_desc.h"
 #include "host/data_reader.h"
-#include "host/data_source.h"
 #include "host/forward_engineering_run.h"
 #include "host/registry.h"
 #include "host/reverse_engineering.h"

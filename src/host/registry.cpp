@@ -2,9 +2,9 @@
 #include "host/registry.h"
 
 #include "controls/ctrl_desc.h"
+#include "controls/data_source.h"
 #include "form/form_desc.h"
 #include "host/data_reader.h"
-#include "host/data_source.h"
 #include "model/value.h"
 #include "platform/current_process.h"
 #include "visualizers/visualizer_allocators.h"

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "controls/ctrl_desc.h"
+#include "controls/data_source.h"
 #include "form/form_desc.h"
 #include "host/data_reader.h"
-#include "host/data_source.h"
 #include "host/registry.h"
 #include "text/ascii_case.h"
 

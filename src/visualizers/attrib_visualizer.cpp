@@ -36,6 +36,15 @@ CAttribDesc* CAttribVisualizer::GetAttribDesc() const {
   return static_cast<CAttribDesc*>(GetTvkObj());
 }
 
+CAttribute* CAttribVisualizer::ShownAttribute() const {
+  return GetAttribDesc();
+}
+
+BoundEntity* CAttribVisualizer::ShownEntity() const {
+  CAttribDesc* attribute = GetAttribDesc();
+  return attribute ? attribute->GetEntityDesc() : nullptr;
+}
+
 CEntityDesc* CAttribVisualizer::GetEntityDesc() const {
   return GetAttribDesc()->GetEntityDesc();
 }

@@ -25,6 +25,8 @@ class CAttribVisualizer : public CVisualizer {
                                     CAttribDesc* parent_attribute) override;
 
   CAttribDesc* GetAttribDesc() const override;
+  CAttribute* ShownAttribute() const override;
+  BoundEntity* ShownEntity() const override;
   CEntityDesc* GetEntityDesc() const;
   FormContext* GetFormDesc() const;
   // The entity label and the attribute's physical name, made fit for control names.

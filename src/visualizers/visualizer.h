@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/status.h"
+#include "controls/ctrl_maker.h"
 #include "form/ctrl_group.h"
 
 namespace tavik {
@@ -13,7 +14,7 @@ class CAttribDesc;
 class CEntityDesc;
 class CDataCtrl;
 
-class CVisualizer {
+class CVisualizer : public CtrlMaker {
  public:
   // Visualizer kinds, one per family of classes.
   static constexpr std::int32_t kText = 0;
@@ -47,6 +48,8 @@ class CVisualizer {
 
   // The attribute whose properties drive the controls; none for a grid visualizer.
   virtual CAttribDesc* GetAttribDesc() const { return nullptr; }
+  CAttribute* ShownAttribute() const override { return nullptr; }
+  BoundEntity* ShownEntity() const override { return nullptr; }
   void* GetTvkObj() const { return model_object_; }
   std::int32_t GetKind() const { return kind_; }
 

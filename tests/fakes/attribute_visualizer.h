@@ -2,6 +2,7 @@
 #pragma once
 
 #include "entity/attrib_desc.h"
+#include "entity/entity_desc.h"
 #include "visualizers/visualizer.h"
 
 namespace tavik::testing {
@@ -10,6 +11,10 @@ class AttributeVisualizer : public CVisualizer {
  public:
   explicit AttributeVisualizer(CAttribDesc* attribute) : attribute_(attribute) {}
   CAttribDesc* GetAttribDesc() const override { return attribute_; }
+  CAttribute* ShownAttribute() const override { return attribute_; }
+  BoundEntity* ShownEntity() const override {
+    return attribute_ ? attribute_->GetEntityDesc() : nullptr;
+  }
 
  private:
   CAttribDesc* attribute_;

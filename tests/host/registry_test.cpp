@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "controls/ctrl_desc.h"
+#include "controls/data_source.h"
 #include "form/form_desc.h"
 #include "host/client_base.h"
 #include "host/data_reader.h"
-#include "host/data_source.h"
 #include "host/registry.h"
 #include "model/nx_property.h"
 #include "tavikfw/tavikfw.h"

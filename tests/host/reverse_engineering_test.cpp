@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "controls/ctrl_desc.h"
+#include "controls/data_source.h"
 #include "environment/environment_client.h"
 #include "environment/form_file_writer.h"
 #include "fakes/cli_run.h"
 #include "form/form_desc.h"
 #include "host/data_desc.h"
 #include "host/data_reader.h"
-#include "host/data_source.h"
 #include "host/registry.h"
 #include "host/reverse_engineering.h"
 #include "host/reverse_engineering_dialog.h"

@@ -1,5 +1,5 @@
 // Field and table names of a data source.
-#include "host/data_source.h"
+#include "controls/data_source.h"
 
 namespace tavik {
 

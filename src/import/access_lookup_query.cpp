@@ -43,7 +43,7 @@ class QueryWalk {
   // The query ends here, or orders its rows (which the lookup does itself).
   bool AtEnd() {
     if (Take("ORDER")) return Take("BY");
-    (void)Take(";");
+    (void)Take(";");  // the closing semicolon may be there or not
     return at_ == tokens_.size();
   }
 
@@ -65,7 +65,7 @@ std::optional<AccessLookupQuery> AccessLookupQuery::Parse(std::string_view row_s
     query.table_ = *table;
     return query;
   }
-  if (!walk.Take("DISTINCTROW") && !walk.Take("DISTINCT")) (void)walk.Take("ALL");
+  if (!walk.Take("DISTINCTROW") && !walk.Take("DISTINCT")) (void)walk.Take("ALL");  // the default
   std::vector<std::string> tables_named;
   do {
     auto column = walk.Column();

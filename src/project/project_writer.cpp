@@ -231,7 +231,7 @@ std::optional<RoutineScanner::Code> ProjectWriter::WrittenCode(const std::string
                                                                const formfile::FormTally& tally) {
   formfile::FormFileReader::CodeOutcome read = formfile::FormFileReader::ReadFileCode(path);
   if (!read.code) {
-    (void)ReadBackFault(file, read.fault.message);
+    (void)ReadBackFault(file, read.fault.message);  // told here; the caller answers its status
     return std::nullopt;
   }
   RoutineScanner::Code code{std::move(read.code->code),

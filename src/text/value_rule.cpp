@@ -74,7 +74,7 @@ class RuleReader {
 
   std::optional<Literal> ReadLiteral() {
     const bool negative = Take("-");
-    if (!negative) (void)Take("+");
+    if (!negative) (void)Take("+");  // a plus sign, when written, changes nothing
     if (at_ >= tokens_.size()) return std::nullopt;
     const Token& token = tokens_[at_++];
     if (token.kind == Kind::kNumber) return Literal{(negative ? "-" : "") + token.text, true};

@@ -1,15 +1,21 @@
 // Attribute visualizers: the control base name, the required mark and the label.
 #include "visualizers/attrib_visualizer.h"
 
+#include <fmt/format.h>
+
 #include <cstring>
 
+#include "base/string_table.h"
 #include "controls/color_names.h"
+#include "controls/data_ctrl.h"
 #include "controls/label_ctrl.h"
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_context.h"
 #include "form/vb_name_maker.h"
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
 
 namespace tavik {
 
@@ -179,10 +185,25 @@ Status CAttribVisualizer::BindGroupCtrl(std::initializer_list<std::string_view> 
   if (!control) return kNoControl;
   auto physical_name = GetAttribDesc()->GetProperty("PHYSICAL_NAME");
   if (!HasText(physical_name)) return kMissingProperty;
-  // Refused bindings happen (an Access lookup over a query): the control stays unbound
-  // rather than the whole entity being dropped from the form.
-  (void)control->BindControl(GetEntityDesc()->GetDataCtrl(), physical_name->Text(), 0);
+  // Refused bindings happen (an Access lookup over a query): the control stays as far as it
+  // was bound rather than the whole entity being dropped from the form, and the user is told.
+  CDataCtrl* data_ctrl = GetEntityDesc()->GetDataCtrl();
+  if (control->BindControl(data_ctrl, physical_name->Text(), 0) != kOk) {
+    ReportUnbound(*control, data_ctrl ? data_ctrl->GetCtrlName() : std::string());
+  }
   return kOk;
+}
+
+void CAttribVisualizer::ReportUnbound(const CCtrlDesc& control,
+                                      const std::string& data_ctrl) const {
+  if (auto* boxes = CurrentPlatform().message_boxes) {
+    boxes->ShowMessage(
+        StringTable::Text(StringTable::kAttributeErrorCaption),
+        fmt::format("attribute \"{}\": the control {} could not be bound to the "
+                    "data control {} in full; the form holds it as far as it was "
+                    "bound",
+                    GetAttribDesc()->GetDisplayName(), control.GetCtrlName(), data_ctrl));
+  }
 }
 
 }  // namespace tavik

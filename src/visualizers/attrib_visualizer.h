@@ -51,11 +51,12 @@ class CAttribVisualizer : public CVisualizer {
   // 0 when the group holds a control of the class.
   [[nodiscard]] Status CheckGroupCtrl(std::string_view class_name) const;
   // Binds the first control of one of the classes to the entity's data control on the
-  // attribute's physical name (the binding's own status is not passed on).
+  // attribute's physical name. A refused binding is told to the user, not passed on.
   [[nodiscard]] Status BindGroupCtrl(std::initializer_list<std::string_view> classes);
 
  private:
   [[nodiscard]] Status MarkRequired();
+  void ReportUnbound(const CCtrlDesc& control, const std::string& data_ctrl) const;
 
   std::string base_name_;
 };

@@ -295,7 +295,7 @@ int32_t EnvironmentClient::SetLiveFormProperty(const char* name, TVK_VARIANT* va
   formfile::FormProperty property = formfile::PropertyFromVariant(name, *value);
   if (formfile::SameName(property.name, "Name") &&
       property.kind == formfile::PropertyKind::kString) {
-    form->SetName(property.text);
+    form->SetName(property.text.str());
   }
   formfile::SetProperty(form->Properties(), std::move(property));
   return kDone;

@@ -19,7 +19,7 @@ namespace {
 // A control is known by its name and, in a control array, its Index.
 std::string ControlKey(const formfile::RunningControl& control) {
   const formfile::FormProperty* index = formfile::FindProperty(control.properties, "Index");
-  return text::AsciiLowered(control.name) + "(" + (index ? index->text : "") + ")";
+  return text::AsciiLowered(control.name) + "(" + (index ? index->text.str() : "") + ")";
 }
 
 // Is the regenerated value the one the source had, as the library holds it?
@@ -106,8 +106,8 @@ class Restorer {
 
  private:
   static std::string Shown(const formfile::FormProperty& property) {
-    return property.kind == formfile::PropertyKind::kString ? "\"" + property.text + "\""
-                                                            : property.text;
+    return property.kind == formfile::PropertyKind::kString ? "\"" + property.text.str() + "\""
+                                                            : property.text.str();
   }
 
   // Each file the values name, found beside the source; a form that names one file alone
@@ -157,7 +157,9 @@ class Restorer {
       ++missing_[std::string(file)];
       return;
     }
-    property.text.replace(span.start, span.length, copy->second);
+    std::string pointed = property.text.str();
+    pointed.replace(span.start, span.length, copy->second);
+    property.text = pointed;
   }
 
   const RegeneratedForm::Place& place_;

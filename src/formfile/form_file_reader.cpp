@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -272,10 +273,11 @@ struct Frame {
   // name alone, as its second word).
   std::string_view class_name;
   std::string_view name;
-  PropertyList* properties;            // where property lines go
+  PropertyList* properties;            // where property lines go while the block is read
   RunningControl* control;             // the control of a control frame, else none
   std::string prefix;                  // "Font." inside a group
   std::vector<PropertyGroup>* groups;  // where the groups opened in it are recorded
+  PropertyList* owner = nullptr;       // the form's or control's list, filled when it closes
 
   std::string Description() const {
     return class_name.empty() ? std::string(name) : fmt::format("{} {}", class_name, name);
@@ -351,8 +353,8 @@ class Parser {
         form_->SetFormClass(std::string(form_class));
         form_->SetName(std::string(name));
         form_->SetAfterName(std::string(After(line.text, name)));
-        stack_.push_back({Frame::kForm, line.number, form_class, name, &form_->Properties(),
-                          nullptr, "", &form_->Groups()});
+        stack_.push_back({Frame::kForm, line.number, form_class, name, OpenList(), nullptr, "",
+                          &form_->Groups(), &form_->Properties()});
         return true;
       }
       return Fail(line.number, fmt::format("expected \"Begin Form\", found \"{}\"", Excerpt(text)));
@@ -405,7 +407,7 @@ class Parser {
                                                top.Description(), top.line));
         }
         bool form_closed = top.kind == Frame::kForm;
-        last_of_each_name_.Apply(*top.properties, *top.groups);
+        CloseList(top);
         stack_.pop_back();
         if (form_closed) return true;
       } else if (!ReadProperty(line, text, top)) {
@@ -447,9 +449,25 @@ class Parser {
     control->after_name = After(line.text, name);
     control->line = line.number;
     RunningControl* added = form_->AddControl(std::move(control), top.control);
-    stack_.push_back({Frame::kControl, line.number, class_name, name, &added->properties, added, "",
-                      &added->groups});
+    stack_.push_back({Frame::kControl, line.number, class_name, name, OpenList(), added, "",
+                      &added->groups, &added->properties});
     return true;
+  }
+
+  // A block's properties are gathered in a list kept for its depth and given to the form or
+  // control when the block closes, in a list of their exact number: grown as they were read,
+  // the lists held half as much again as their properties.
+  PropertyList* OpenList() {
+    if (open_lists_ == lists_.size()) lists_.emplace_back();
+    return &lists_[open_lists_++];
+  }
+
+  void CloseList(const Frame& block) {
+    PropertyList& read = *block.properties;
+    last_of_each_name_.Apply(read, *block.groups);
+    block.owner->assign(std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
+    read.clear();
+    --open_lists_;
   }
 
   bool ReadProperty(const Line& line, std::string_view text, const Frame& top) {
@@ -465,8 +483,12 @@ class Parser {
     }
     auto value = ParseValue(line, Trim(text.substr(equals + 1)));
     if (!value) return false;
-    value->name.reserve(top.prefix.size() + name.size());
-    value->name.append(top.prefix).append(name);
+    if (top.prefix.empty()) {
+      value->name = name;
+    } else {
+      prefixed_.assign(top.prefix).append(name);
+      value->name = prefixed_;
+    }
     top.properties->push_back(std::move(*value));
     return true;
   }
@@ -519,6 +541,9 @@ class Parser {
   LineCursor lines_;
   bool text_read_ = false;  // the text passed its check and its lines are being read
   std::vector<Frame> stack_;
+  std::deque<PropertyList> lists_;  // one for each depth of blocks open (references stay)
+  std::size_t open_lists_ = 0;
+  std::string prefixed_;  // a group member's name after the group's path
   LastOfEachName last_of_each_name_;
   std::unique_ptr<RunningForm> form_;
   FormFileReader::Fault fault_;

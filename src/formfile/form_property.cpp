@@ -91,11 +91,11 @@ void SetProperty(PropertyList& list, FormProperty property) {
 std::optional<std::string> StringProperty(const PropertyList& list, std::string_view name) {
   const FormProperty* property = FindProperty(list, name);
   if (!property || property->kind != PropertyKind::kString) return std::nullopt;
-  return property->text;
+  return property->text.str();
 }
 
 FormProperty PropertyFromVariant(std::string_view name, const TVK_VARIANT& value) {
-  FormProperty property{std::string(name), PropertyKind::kNumber, {}};
+  FormProperty property{name, PropertyKind::kNumber, {}};
   switch (value.vt) {
     case TVK_VT_I2:
       property.text = fmt::format("{}", value.u.iVal);

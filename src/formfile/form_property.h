@@ -1,29 +1,32 @@
 // A property of a form or control as a form file holds it, and its exchange as a variant.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "formfile/property_text.h"
 #include "tavikfw/variant.h"
 
 namespace tavik::formfile {
 
-enum class PropertyKind {
+enum class PropertyKind : std::uint8_t {
   kString,    // written in double quotes
   kNumber,    // decimal, real or &H hexadecimal
   kResource,  // binary data kept beside the form ("FORM1.FRX":0000)
   kOther      // any other bare word, kept as written
 };
 
+// 49 bytes: the reader holds one for every property line of a form.
 struct FormProperty {
-  std::string name;
+  PropertyText name;
   PropertyKind kind = PropertyKind::kString;
   // A string's characters without the quotes; any other value exactly as written.
-  std::string text;
+  PropertyText text;
   // What followed the value on its line, blanks included ("   'False"): kept as written.
-  std::string comment = {};
+  PropertyText comment = {};
 
   bool operator==(const FormProperty&) const = default;
 };

@@ -17,7 +17,7 @@ void Visit(const std::vector<std::unique_ptr<RunningControl>>& controls,
 
 std::string RunningForm::Caption() const {
   const FormProperty* caption = FindProperty(properties_, "Caption");
-  return caption ? caption->text : std::string();
+  return caption ? caption->text.str() : std::string();
 }
 
 RunningControl* RunningForm::AddControl(std::unique_ptr<RunningControl> control,

@@ -71,7 +71,7 @@ int IntegerOf(const RunningControl& control, std::string_view name, int fallback
 
 std::string TextOf(const RunningControl& control, std::string_view name) {
   const formfile::FormProperty* property = FindProperty(control.properties, name);
-  return property != nullptr ? property->text : std::string();
+  return property != nullptr ? property->text.str() : std::string();
 }
 
 // The kinds of control this picture knows, by base class.

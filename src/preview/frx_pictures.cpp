@@ -81,9 +81,9 @@ std::shared_ptr<const PictureData> FrxPictures::Find(const formfile::PropertyLis
                                                      std::string_view name) {
   const formfile::FormProperty* property = formfile::FindProperty(properties, name);
   if (property == nullptr || folder_.empty()) return nullptr;
-  const auto known = pictures_.find(property->text);
+  const auto known = pictures_.find(property->text.str());
   if (known != pictures_.end()) return known->second;
-  std::shared_ptr<const PictureData>& picture = pictures_[property->text];
+  std::shared_ptr<const PictureData>& picture = pictures_[property->text.str()];
   const std::optional<Reference> reference = ReferenceIn(property->text);
   if (!reference) return nullptr;
   const std::optional<std::string>& file = FileNamed(reference->file);

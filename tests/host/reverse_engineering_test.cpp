@@ -116,7 +116,7 @@ std::vector<std::string> Outline(const RunningForm& form) {
   std::vector<std::string> outline;
   form.ForEachControl([&](const formfile::RunningControl& control) {
     outline.push_back((control.container ? "  " : "") + control.class_name);
-    for (const auto& property : control.properties) outline.back() += " " + property.name;
+    for (const auto& property : control.properties) outline.back() += " " + property.name.str();
   });
   return outline;
 }

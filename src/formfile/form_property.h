@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formfile/property_comment.h"
 #include "formfile/property_text.h"
 #include "tavikfw/variant.h"
 
@@ -19,14 +20,14 @@ enum class PropertyKind : std::uint8_t {
   kOther      // any other bare word, kept as written
 };
 
-// 49 bytes: the reader holds one for every property line of a form.
+// 41 bytes: the reader holds one for every property line of a form.
 struct FormProperty {
   PropertyText name;
   PropertyKind kind = PropertyKind::kString;
   // A string's characters without the quotes; any other value exactly as written.
   PropertyText text;
   // What followed the value on its line, blanks included ("   'False"): kept as written.
-  PropertyText comment = {};
+  PropertyComment comment = {};
 
   bool operator==(const FormProperty&) const = default;
 };

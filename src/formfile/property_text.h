@@ -16,7 +16,7 @@ namespace tavik::formfile {
 // value and a comment as three std::string took 104 bytes a property and made the reader's
 // lists the largest part of inspect's memory. Up to fifteen characters are kept in place;
 // a longer text is allocated, with its size beside the pointer. The bytes are aligned to
-// one, so that a property of three texts and its kind takes 49 bytes. The text always ends
+// one, so that a property's name, value and kind take 33 bytes. The text always ends
 // with a NUL, as c_str() promises.
 class PropertyText {
  public:

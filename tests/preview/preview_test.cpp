@@ -57,7 +57,8 @@ TEST(PreviewDrawing, EveryControlOfTheExampleHasItsBoxInsideTheClientAreaAndItsC
   int drawn = 0;
   form->ForEachControl([&](formfile::RunningControl& control) {
     const auto twips = [&](const char* name) {
-      return std::lround(std::stod(formfile::FindProperty(control.properties, name)->text.str()) / 15.0);
+      return std::lround(std::stod(formfile::FindProperty(control.properties, name)->text.str()) /
+                         15.0);
     };
     if (control.class_name == "Timer") {
       EXPECT_EQ(BoxIn(svg, control.name)[0], -1) << "timers are not drawn";

@@ -56,5 +56,30 @@ TEST(FormProperty, PropertiesDescribeThemselvesToTheLibrary) {
   EXPECT_FALSE(StringProperty(list, "Width"));
 }
 
+// Texts of every size around the fifteen kept in place survive copies, moves and being
+// given a part of themselves; each ends in a NUL for the library.
+TEST(FormProperty, TextsKeepTheirCharactersInPlaceOrOnTheHeap) {
+  for (std::size_t size : {0, 1, 14, 15, 16, 40}) {
+    const std::string expected(size, 'x');
+    SCOPED_TRACE(size);
+    PropertyText text(expected);
+    PropertyText copy = text;
+    PropertyText moved = std::move(copy);
+    EXPECT_EQ(moved, expected);
+    EXPECT_EQ(moved.c_str()[size], '\0');
+    EXPECT_TRUE(copy.empty());  // NOLINT(bugprone-use-after-move): a move leaves it empty
+    moved = moved.view().substr(size / 2);
+    EXPECT_EQ(moved, expected.substr(size / 2));
+    text = PropertyText("y");
+    EXPECT_EQ(text.str(), "y");
+  }
+  FormProperty with_comment{"Value", PropertyKind::kNumber, "-1", "  'True"};
+  FormProperty copy = with_comment;
+  EXPECT_EQ(copy.comment, "  'True");
+  copy.comment = "";
+  EXPECT_TRUE(copy.comment.empty());
+  EXPECT_FALSE(copy == with_comment);
+}
+
 }  // namespace
 }  // namespace tavik::formfile

@@ -60,6 +60,12 @@ ordered_json ObjectWithRoom(std::size_t members) {
   return object;
 }
 
+// Appends a member without the search for one of that name that assignment by name makes:
+// each name is given once.
+void Append(ordered_json& object, std::string name, ordered_json value) {
+  object.get_ref<ordered_json::object_t&>().emplace_back(std::move(name), std::move(value));
+}
+
 ordered_json PairList(const ImportedSchema::ValuePairs& pairs) {
   ordered_json list = ordered_json::array();
   for (const auto& [display, data] : pairs) list.push_back(ordered_json::array({display, data}));
@@ -68,63 +74,63 @@ ordered_json PairList(const ImportedSchema::ValuePairs& pairs) {
 
 ordered_json Attribute(const ImportedSchema::Column& column) {
   ordered_json info = ObjectWithRoom(7 + column.relations.size());
-  info["ID"] = column.id;
-  info["PHYSICAL_NAME"] = column.name;
-  info["DISPLAY_NAME"] = column.display_name;
-  info["BASE_NAME"] = column.base_name.empty() ? column.display_name : column.base_name;
-  info["ROLE_NAME"] = column.display_name;
-  info["REL_COUNT"] = column.relations.size();
-  info["REQUIRED"] = column.required ? 1 : 0;
+  Append(info, "ID", column.id);
+  Append(info, "PHYSICAL_NAME", column.name);
+  Append(info, "DISPLAY_NAME", column.display_name);
+  Append(info, "BASE_NAME", column.base_name.empty() ? column.display_name : column.base_name);
+  Append(info, "ROLE_NAME", column.display_name);
+  Append(info, "REL_COUNT", column.relations.size());
+  Append(info, "REQUIRED", column.required ? 1 : 0);
   for (std::size_t i = 0; i < column.relations.size(); ++i) {
-    info[fmt::format("REL{}_ID", i)] = column.relations[i];
+    Append(info, fmt::format("REL{}_ID", i), column.relations[i]);
   }
 
   ordered_json col_prop = ObjectWithRoom(13);
-  col_prop["CD_TYP"] = column.type;
-  col_prop["CD_NAM"] = column.name;
-  col_prop["CD_PLB"] = column.display_name;
-  if (column.required) col_prop["CD_REQ"] = "Y";
-  if (column.filled_by_database) col_prop["CD_RO"] = "Y";
-  if (column.unique) col_prop["CD_UNQ"] = "Y";
-  if (column.default_value) col_prop["CD_DEF"] = *column.default_value;
-  if (column.default_by_database) col_prop["CD_DBD"] = "Y";
-  if (!column.tag.empty()) col_prop["CD_TAG"] = column.tag;
-  if (!column.rule.empty()) col_prop["CD_VLR"] = column.rule;
-  if (!column.rule_message.empty()) col_prop["CD_VLT"] = column.rule_message;
-  if (column.values_limit) col_prop["CD_PTR"] = 1;
+  Append(col_prop, "CD_TYP", column.type);
+  Append(col_prop, "CD_NAM", column.name);
+  Append(col_prop, "CD_PLB", column.display_name);
+  if (column.required) Append(col_prop, "CD_REQ", "Y");
+  if (column.filled_by_database) Append(col_prop, "CD_RO", "Y");
+  if (column.unique) Append(col_prop, "CD_UNQ", "Y");
+  if (column.default_value) Append(col_prop, "CD_DEF", *column.default_value);
+  if (column.default_by_database) Append(col_prop, "CD_DBD", "Y");
+  if (!column.tag.empty()) Append(col_prop, "CD_TAG", column.tag);
+  if (!column.rule.empty()) Append(col_prop, "CD_VLR", column.rule);
+  if (!column.rule_message.empty()) Append(col_prop, "CD_VLT", column.rule_message);
+  if (column.values_limit) Append(col_prop, "CD_PTR", 1);
 
+  // Without a display column of the database's, a lookup is named once every table is known
+  // (the command line's step).
+  const bool lookup = (column.edit_style == kTextBoxStyle || column.edit_style == kLookupStyle) &&
+                      !column.lookup_table.empty();
   ordered_json edit_style = ObjectWithRoom(8);
-  edit_style["ES_TYP"] = column.edit_style;
-  if (!column.flags.empty()) edit_style["ES_VLD"] = 1;
+  Append(edit_style, "ES_TYP", lookup ? kLookupStyle : column.edit_style);
+  if (!column.flags.empty()) Append(edit_style, "ES_VLD", 1);
   // Values outside the list would be refused by the database anyway.
-  if (column.values_limit) edit_style["ESLVAL"] = 1;
-  if (!column.mask.empty()) edit_style["ESMMSK"] = column.mask;
+  if (column.values_limit) Append(edit_style, "ESLVAL", 1);
+  if (!column.mask.empty()) Append(edit_style, "ESMMSK", column.mask);
   if (!column.format.empty()) {
-    edit_style[column.edit_style == kMaskedEditStyle ? "ESMDFM" : "ESEFMT"] = column.format;
+    Append(edit_style, column.edit_style == kMaskedEditStyle ? "ESMDFM" : "ESEFMT", column.format);
   }
-  if ((column.edit_style == kTextBoxStyle || column.edit_style == kLookupStyle) &&
-      !column.lookup_table.empty()) {
-    // Without a display column of the database's, it is named once every table is known
-    // (the command line's step).
-    edit_style["ES_TYP"] = kLookupStyle;
-    edit_style["ESKTBL"] = column.lookup_table;
-    edit_style["ESKKEY"] = column.lookup_key;
-    if (!column.lookup_display.empty()) edit_style["ESKDSP"] = column.lookup_display;
+  if (lookup) {
+    Append(edit_style, "ESKTBL", column.lookup_table);
+    Append(edit_style, "ESKKEY", column.lookup_key);
+    if (!column.lookup_display.empty()) Append(edit_style, "ESKDSP", column.lookup_display);
   }
 
   ordered_json attribute = ObjectWithRoom(6);
-  attribute["ATTRIB_INFO"] = std::move(info);
-  attribute["FORM_ATTRIB_INFO"] = {{"VISIBLE", 1}};
-  attribute["COL_PROP"] = std::move(col_prop);
-  attribute["CP_EST"] = std::move(edit_style);
+  Append(attribute, "ATTRIB_INFO", std::move(info));
+  Append(attribute, "FORM_ATTRIB_INFO", {{"VISIBLE", 1}});
+  Append(attribute, "COL_PROP", std::move(col_prop));
+  Append(attribute, "CP_EST", std::move(edit_style));
   if (!column.flags.empty()) {
-    attribute["ES_VLD_RULE"] = {{"NAME", column.list_name}};
+    Append(attribute, "ES_VLD_RULE", {{"NAME", column.list_name}});
     ImportedSchema::ValuePairs flags = column.flags;
     if (column.flag_shows_label) flags.front().first = column.display_name;
-    attribute["ES_VLD_VALUE"] = PairList(flags);
+    Append(attribute, "ES_VLD_VALUE", PairList(flags));
   } else if (!column.values.empty()) {
-    attribute["COL_VLD_RULE"] = {{"NAME", column.list_name}};
-    attribute["COL_VLD_VALUE"] = PairList(column.values);
+    Append(attribute, "COL_VLD_RULE", {{"NAME", column.list_name}});
+    Append(attribute, "COL_VLD_VALUE", PairList(column.values));
   }
   return attribute;
 }
@@ -407,41 +413,41 @@ ordered_json ImportedSchema::Document() const {
   for (std::size_t i = 0; i < tables_.size(); ++i) {
     const Table& table = tables_[i];
     ordered_json properties = ObjectWithRoom(5);
-    properties["ID"] = i + 1;
-    properties["PHYSICAL_NAME"] = table.name;
-    properties["UNIQUE_PHYS_NAME"] = table.name;
-    properties["DISPLAY_STYLE"] = table.grid ? "GRID" : "FIELDS";
-    properties["VISIBLE"] = 1;
+    Append(properties, "ID", i + 1);
+    Append(properties, "PHYSICAL_NAME", table.name);
+    Append(properties, "UNIQUE_PHYS_NAME", table.name);
+    Append(properties, "DISPLAY_STYLE", table.grid ? "GRID" : "FIELDS");
+    Append(properties, "VISIBLE", 1);
     ordered_json attributes = ordered_json::array();
     attributes.get_ref<ordered_json::array_t&>().reserve(table.columns.size());
     for (const Column& column : table.columns) attributes.push_back(Attribute(column));
     ordered_json entity = ObjectWithRoom(2);
-    entity["properties"] = std::move(properties);
-    entity["attributes"] = std::move(attributes);
+    Append(entity, "properties", std::move(properties));
+    Append(entity, "attributes", std::move(attributes));
     entities.push_back(std::move(entity));
   }
   ordered_json relationships = ordered_json::array();
   for (std::size_t i = 0; i < links_.size(); ++i) {
     const Link& link = links_[i];
     ordered_json properties = ObjectWithRoom(4);
-    properties["RELATION_ID"] = i + 1;
-    properties["PARENT_ENTITY"] = link.master + 1;
-    properties["CHILD_ENTITY"] = link.detail + 1;
+    Append(properties, "RELATION_ID", i + 1);
+    Append(properties, "PARENT_ENTITY", link.master + 1);
+    Append(properties, "CHILD_ENTITY", link.detail + 1);
     // A row added in a detail grid gets its master's keys from the form.
-    properties["FILL_KEYS"] = 1;
+    Append(properties, "FILL_KEYS", 1);
     ordered_json entry = ObjectWithRoom(2);
-    entry["properties"] = std::move(properties);
+    Append(entry, "properties", std::move(properties));
     ordered_json attribute_ids = ordered_json::array();
     for (std::size_t column : link.detail_columns) {
       attribute_ids.push_back(tables_[link.detail].columns[column].id);
     }
-    entry["attributes"] = std::move(attribute_ids);
+    Append(entry, "attributes", std::move(attribute_ids));
     relationships.push_back(std::move(entry));
   }
   ordered_json model = ordered_json::object();
-  model["tavik_model"] = 1;
-  model["entities"] = std::move(entities);
-  model["relationships"] = std::move(relationships);
+  Append(model, "tavik_model", 1);
+  Append(model, "entities", std::move(entities));
+  Append(model, "relationships", std::move(relationships));
   return model;
 }
 

@@ -288,6 +288,28 @@ struct KeyPart {
 using Column = ImportedSchema::Column;
 using Table = ImportedSchema::Table;
 
+// One column as SQLite's table information lists it.
+struct ColumnRow {
+  std::string name;
+  std::string type;
+  bool not_null = false;
+  int key_position = 0;
+  bool generated = false;
+  std::optional<std::string> default_sql;
+};
+
+// What the catalogue says of one table, read for all tables at once: SQLite prepares a
+// statement of its own inside each call of a table-valued pragma, so one query over every
+// table costs far less than a query for each.
+struct TableCatalogue {
+  std::vector<ColumnRow> columns;
+  std::vector<KeyPart> key_parts;           // by key, counting down, then by column
+  std::vector<std::string> unique_columns;  // each alone in a unique index of its own
+  // The primary key has an index of its own: it is not the rowid (WITHOUT ROWID, or a key
+  // that only looks like INTEGER PRIMARY KEY, such as INT or INTEGER ... DESC).
+  bool key_has_index = false;
+};
+
 struct CloseDatabase {
   void operator()(sqlite3* database) const { sqlite3_close(database); }
 };
@@ -296,13 +318,6 @@ struct FinalizeStatement {
 };
 using Database = std::unique_ptr<sqlite3, CloseDatabase>;
 using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
-
-// A name as SQL text: in double quotes, any double quote in it doubled.
-std::string QuotedName(std::string_view name) {
-  std::string quoted = "\"";
-  for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + '"';
-}
 
 std::string ColumnText(sqlite3_stmt* statement, int index) {
   const unsigned char* text = sqlite3_column_text(statement, index);
@@ -320,21 +335,23 @@ class SchemaImport {
  private:
   bool Open();
   bool ReadSchemaObjects();
-  bool ReadColumns(Table& table);
+  // The columns, indexes and foreign keys of every table imported, into catalogue_.
+  bool ReadCatalogue();
+  bool ReadColumns(Table& table, const TableCatalogue& catalogue);
   // A NOT NULL column's default, which the form writes itself; a default the form cannot
   // compute is told, and the column stays required.
   void TakeDefault(const Table& table, Column& column, std::string_view sql);
-  bool MarkRowidAlias(Table& table);
-  bool MarkUniqueColumns(Table& table);
-  bool ReadForeignKeys(std::size_t child_index);
+  static void MarkRowidAlias(Table& table, const TableCatalogue& catalogue);
+  static void MarkUniqueColumns(Table& table, const TableCatalogue& catalogue);
+  void ReadForeignKeys(std::size_t child_index, std::span<const KeyPart> parts);
   // Finds the columns of the key's parts in both tables; why it cannot, or empty.
   std::string ResolveKeyColumns(ImportedSchema::Link& key, std::span<const KeyPart> parts);
 
-  // Runs a query whose rows go to on_row; false (and the failure noted) on an error, or when
-  // on_row said to stop. A query run again for each table (again) is prepared once and kept.
+  // Runs a query whose rows go to on_row; false (and the failure noted) on an error.
   template <class OnRow>
-  bool Query(const char* sql, const std::string& parameter, OnRow on_row, bool again = false);
-  sqlite3_stmt* Prepared(const char* sql) const;
+  bool Query(const char* sql, OnRow on_row);
+  // The catalogue of the table of that name, when it is one imported.
+  TableCatalogue* CatalogueOf(sqlite3_stmt* row);
   bool DatabaseFailure(int code);
   bool Refuse(std::string message);
   bool Fail(std::int32_t status, std::string message);
@@ -344,8 +361,7 @@ class SchemaImport {
   const SchemaImportOptions& options_;
   Database database_;
   ImportedSchema schema_;
-  // The queries run for each table, prepared once; by their text's address (a literal).
-  std::unordered_map<const char*, Statement> prepared_;
+  std::vector<TableCatalogue> catalogue_;  // by position in schema_.tables()
   // Each table's CREATE TABLE text, by folded name.
   std::unordered_map<std::string, std::string> create_sql_;
   std::int32_t status_ = BR_LOAD_OK;
@@ -358,13 +374,15 @@ SqliteSchemaReader::Outcome SchemaImport::Run() {
     Refuse(std::move(why));
     return Failed();
   }
-  for (Table& table : schema_.tables()) {
-    if (!ReadColumns(table) || !MarkRowidAlias(table) || !MarkUniqueColumns(table)) {
-      return Failed();
-    }
+  if (!ReadCatalogue()) return Failed();
+  for (std::size_t i = 0; i < schema_.tables().size(); ++i) {
+    Table& table = schema_.tables()[i];
+    if (!ReadColumns(table, catalogue_[i])) return Failed();
+    MarkRowidAlias(table, catalogue_[i]);
+    MarkUniqueColumns(table, catalogue_[i]);
   }
   for (std::size_t i = 0; i < schema_.tables().size(); ++i) {
-    if (!ReadForeignKeys(i)) return Failed();
+    ReadForeignKeys(i, catalogue_[i].key_parts);
   }
   if (std::string why = schema_.Finish(); !why.empty()) {
     Refuse(std::move(why));
@@ -435,7 +453,8 @@ bool SchemaImport::Open() {
   }
   file.reset();
   sqlite3* opened = nullptr;
-  const int code = sqlite3_open_v2(path_.c_str(), &opened, SQLITE_OPEN_READONLY, nullptr);
+  const int code =
+      sqlite3_open_v2(path_.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   database_.reset(opened);
   if (code != SQLITE_OK) return DatabaseFailure(code);
   sqlite3_busy_timeout(database_.get(), kBusyTimeoutMilliseconds);
@@ -443,58 +462,113 @@ bool SchemaImport::Open() {
 }
 
 template <class OnRow>
-bool SchemaImport::Query(const char* sql, const std::string& parameter, OnRow on_row, bool again) {
-  sqlite3_stmt* statement = again ? Prepared(sql) : nullptr;
-  Statement once;
-  if (statement == nullptr) {
-    int code = sqlite3_prepare_v2(database_.get(), sql, -1, &statement, nullptr);
-    if (again && code == SQLITE_OK) {
-      prepared_.emplace(sql, Statement(statement));
-    } else {
-      once.reset(statement);
-    }
-    if (code != SQLITE_OK) return DatabaseFailure(code);
-  }
-  if (!parameter.empty()) {
-    sqlite3_bind_text(statement, 1, parameter.c_str(), static_cast<int>(parameter.size()),
-                      SQLITE_TRANSIENT);
-  }
-  int code = SQLITE_OK;
-  while ((code = sqlite3_step(statement)) == SQLITE_ROW) {
-    if (!on_row(statement)) break;
-  }
-  // A statement kept for the next table is made ready for it, its parameter let go.
-  sqlite3_reset(statement);
-  sqlite3_clear_bindings(statement);
-  if (code == SQLITE_ROW) return false;
+bool SchemaImport::Query(const char* sql, OnRow on_row) {
+  sqlite3_stmt* prepared = nullptr;
+  int code = sqlite3_prepare_v2(database_.get(), sql, -1, &prepared, nullptr);
+  const Statement statement(prepared);
+  if (code != SQLITE_OK) return DatabaseFailure(code);
+  while ((code = sqlite3_step(prepared)) == SQLITE_ROW) on_row(prepared);
   return code == SQLITE_DONE ? true : DatabaseFailure(code);
 }
 
-sqlite3_stmt* SchemaImport::Prepared(const char* sql) const {
-  const auto found = prepared_.find(sql);
-  return found == prepared_.end() ? nullptr : found->second.get();
+TableCatalogue* SchemaImport::CatalogueOf(sqlite3_stmt* row) {
+  const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(row, 0));
+  const auto position = name ? schema_.FindTable(name) : std::nullopt;
+  return position ? &catalogue_[*position] : nullptr;
+}
+
+bool SchemaImport::ReadCatalogue() {
+  catalogue_.resize(schema_.tables().size());
+  // Each query walks the ordinary tables of the database itself (a view, or a virtual table
+  // whose module is missing, has no catalogue to read); rows of a table not imported are
+  // passed over. Generated columns are computed by the database and cannot be entered on a
+  // form; the hidden columns of virtual tables are none of the table's own.
+  const bool columns_read = Query(
+      "SELECT tab.name, col.name, col.type, col.\"notnull\", col.pk, col.hidden, col.dflt_value "
+      "FROM pragma_table_list AS tab, pragma_table_xinfo(tab.name) AS col "
+      "WHERE tab.schema = 'main' AND tab.type = 'table' AND col.hidden <> 1",
+      [&](sqlite3_stmt* row) {
+        TableCatalogue* table = CatalogueOf(row);
+        if (table == nullptr) return;
+        ColumnRow column{ColumnText(row, 1),
+                         ColumnText(row, 2),
+                         sqlite3_column_int(row, 3) != 0,
+                         sqlite3_column_int(row, 4),
+                         sqlite3_column_int(row, 5) != 0,
+                         {}};
+        if (sqlite3_column_type(row, 6) != SQLITE_NULL) column.default_sql = ColumnText(row, 6);
+        table->columns.push_back(std::move(column));
+      });
+  if (!columns_read) return false;
+  // A column that a UNIQUE constraint or a unique index of it alone holds to distinct values
+  // can name its rows; partial indexes hold only some rows. The primary key's own index
+  // says the key is not the rowid. An index's columns come one after another.
+  std::string index;
+  std::size_t index_columns = 0;
+  TableCatalogue* unique_of = nullptr;
+  std::string unique_column;
+  const auto close_index = [&] {
+    if (unique_of != nullptr && index_columns == 1) {
+      unique_of->unique_columns.push_back(unique_column);
+    }
+  };
+  const bool indexes_read = Query(
+      "SELECT tab.name, idx.name, idx.origin, info.name "
+      "FROM pragma_table_list AS tab, pragma_index_list(tab.name) AS idx, "
+      "pragma_index_info(idx.name) AS info "
+      "WHERE tab.schema = 'main' AND tab.type = 'table' AND (idx.origin = 'pk' OR "
+      "(idx.\"unique\" = 1 AND idx.origin IN ('u', 'c') AND idx.partial = 0))",
+      [&](sqlite3_stmt* row) {
+        TableCatalogue* table = CatalogueOf(row);
+        if (table == nullptr) return;
+        if (std::string name = ColumnText(row, 1); name != index) {
+          close_index();
+          index = std::move(name);
+          index_columns = 0;
+          unique_of = nullptr;
+          if (ColumnText(row, 2) == "pk") {
+            table->key_has_index = true;
+          } else {
+            unique_of = table;
+            unique_column = ColumnText(row, 3);
+          }
+        }
+        ++index_columns;
+      });
+  if (!indexes_read) return false;
+  close_index();
+  // Foreign keys are numbered from the last one written; counting down keeps their order.
+  return Query(
+      "SELECT tab.name, fk.id, fk.\"table\", fk.\"from\", fk.\"to\" "
+      "FROM pragma_table_list AS tab, pragma_foreign_key_list(tab.name) AS fk "
+      "WHERE tab.schema = 'main' AND tab.type = 'table' ORDER BY tab.name, fk.id DESC, fk.seq",
+      [&](sqlite3_stmt* row) {
+        TableCatalogue* table = CatalogueOf(row);
+        if (table == nullptr) return;
+        KeyPart part{sqlite3_column_int(row, 1), ColumnText(row, 2), ColumnText(row, 3), {}};
+        if (sqlite3_column_type(row, 4) != SQLITE_NULL) part.to = ColumnText(row, 4);
+        table->key_parts.push_back(std::move(part));
+      });
 }
 
 bool SchemaImport::ReadSchemaObjects() {
   std::vector<ImportedSchema::SchemaObject> objects;
   const bool read = Query(
       "SELECT type, name, sql FROM sqlite_schema WHERE type IN ('table', 'view') ORDER BY rowid",
-      {}, [&](sqlite3_stmt* row) {
+      [&](sqlite3_stmt* row) {
         ImportedSchema::SchemaObject object{ColumnText(row, 0), ColumnText(row, 1)};
         if (FoldedName(object.name).starts_with("sqlite_")) object.type = "internal";
         create_sql_.emplace(FoldedName(object.name), ColumnText(row, 2));
         objects.push_back(std::move(object));
-        return true;
       });
   if (!read) return false;
   // Virtual tables need their module to be read, and their shadow tables are their storage.
   std::unordered_map<std::string, std::string> special_types;
-  const bool listed = Query("SELECT name, type FROM pragma_table_list WHERE schema = 'main'", {},
+  const bool listed = Query("SELECT name, type FROM pragma_table_list WHERE schema = 'main'",
                             [&](sqlite3_stmt* row) {
                               const std::string type = ColumnText(row, 1);
-                              if (type != "virtual" && type != "shadow") return true;
+                              if (type != "virtual" && type != "shadow") return;
                               special_types.emplace(FoldedName(ColumnText(row, 0)), type);
-                              return true;
                             });
   if (!listed) return false;
   for (ImportedSchema::SchemaObject& object : objects) {
@@ -519,34 +593,24 @@ void SchemaImport::TakeDefault(const Table& table, Column& column, std::string_v
                       sql, ColumnDefault(sql));
 }
 
-bool SchemaImport::ReadColumns(Table& table) {
-  // Generated columns are computed by the database and cannot be entered on a form; the
-  // hidden columns of virtual tables are none of the table's own.
-  const bool read = Query(
-      "SELECT name, type, \"notnull\", pk, hidden, dflt_value "
-      "FROM pragma_table_xinfo(?1) WHERE hidden <> 1",
-      table.name,
-      [&](sqlite3_stmt* row) {
-        if (sqlite3_column_int(row, 4) != 0) {
-          schema_.Warn(
-              fmt::format("table \"{}\", column \"{}\" is left out: the database computes it (a "
-                          "generated column)",
-                          table.name, ColumnText(row, 0)));
-          return true;
-        }
-        Column column;
-        column.name = ColumnText(row, 0);
-        column.type = ColumnText(row, 1);
-        column.key_position = sqlite3_column_int(row, 3);
-        column.required = sqlite3_column_int(row, 2) != 0 || column.key_position > 0;
-        if (column.required && sqlite3_column_type(row, 5) != SQLITE_NULL) {
-          TakeDefault(table, column, ColumnText(row, 5));
-        }
-        table.columns.push_back(std::move(column));
-        return true;
-      },
-      true);
-  if (!read) return false;
+bool SchemaImport::ReadColumns(Table& table, const TableCatalogue& catalogue) {
+  table.columns.reserve(catalogue.columns.size());
+  for (const ColumnRow& row : catalogue.columns) {
+    if (row.generated) {
+      schema_.Warn(
+          fmt::format("table \"{}\", column \"{}\" is left out: the database computes it (a "
+                      "generated column)",
+                      table.name, row.name));
+      continue;
+    }
+    Column column;
+    column.name = row.name;
+    column.type = row.type;
+    column.key_position = row.key_position;
+    column.required = row.not_null || column.key_position > 0;
+    if (column.required && row.default_sql) TakeDefault(table, column, *row.default_sql);
+    table.columns.push_back(std::move(column));
+  }
   if (table.columns.empty()) {
     return Refuse(fmt::format("table \"{}\" has no columns that can be entered", table.name));
   }
@@ -569,65 +633,31 @@ bool SchemaImport::ReadColumns(Table& table) {
   return true;
 }
 
-bool SchemaImport::MarkRowidAlias(Table& table) {
+void SchemaImport::MarkRowidAlias(Table& table, const TableCatalogue& catalogue) {
   Column* key = nullptr;
   for (Column& column : table.columns) {
     if (column.key_position == 0) continue;
-    if (key) return true;  // a key of several columns
+    if (key) return;  // a key of several columns
     key = &column;
   }
-  if (!key || DeclaredType(key->type).affinity() != DeclaredType::Affinity::kInteger) return true;
+  if (!key || DeclaredType(key->type).affinity() != DeclaredType::Affinity::kInteger) return;
   // Whether an INTEGER PRIMARY KEY is the rowid depends on more than its declaration (the
-  // table may be WITHOUT ROWID, the key declared DESC); SQLite's own plan for reading the
-  // column says: it reads the rowid in its place.
-  const std::string sql = fmt::format("EXPLAIN SELECT {} FROM {} NOT INDEXED",
-                                      QuotedName(key->name), QuotedName(table.name));
-  bool reads_rowid = false;
-  const bool read = Query(sql.c_str(), {}, [&](sqlite3_stmt* row) {
-    reads_rowid = reads_rowid || ColumnText(row, 1) == "Rowid";
-    return true;
-  });
-  if (!read) return false;
-  // The database numbers a new row itself when the key is left empty.
-  key->filled_by_database = reads_rowid;
-  if (reads_rowid) key->required = false;
-  return true;
+  // table may be WITHOUT ROWID, the key declared DESC); SQLite says so by the index it
+  // makes for a key that is not the rowid. The database numbers a new row itself when the
+  // key is left empty.
+  key->filled_by_database = !catalogue.key_has_index;
+  if (key->filled_by_database) key->required = false;
 }
 
-// A column that a UNIQUE constraint or a unique index of it alone holds to distinct values
-// can name its rows. The primary key's own index does not count: a key is seldom what a user
-// calls a row by. Partial indexes hold only some rows.
-bool SchemaImport::MarkUniqueColumns(Table& table) {
-  return Query(
-      "SELECT info.name FROM pragma_index_list(?1) AS list, pragma_index_info(list.name) AS info "
-      "WHERE list.\"unique\" = 1 AND list.origin IN ('u', 'c') AND list.partial = 0 "
-      "AND (SELECT count(*) FROM pragma_index_info(list.name)) = 1",
-      table.name,
-      [&](sqlite3_stmt* row) {
-        if (const auto position = table.ColumnPosition(ColumnText(row, 0))) {
-          table.columns[*position].unique = true;
-        }
-        return true;
-      },
-      true);
+// The primary key's own index does not count among the unique ones: a key is seldom what a
+// user calls a row by.
+void SchemaImport::MarkUniqueColumns(Table& table, const TableCatalogue& catalogue) {
+  for (const std::string& name : catalogue.unique_columns) {
+    if (const auto position = table.ColumnPosition(name)) table.columns[*position].unique = true;
+  }
 }
 
-bool SchemaImport::ReadForeignKeys(std::size_t child_index) {
-  std::vector<KeyPart> parts;
-  // Foreign keys are numbered from the last one written; counting down keeps their order.
-  const bool read = Query(
-      "SELECT id, \"table\", \"from\", \"to\" FROM pragma_foreign_key_list(?1) "
-      "ORDER BY id DESC, seq",
-      schema_.tables()[child_index].name,
-      [&](sqlite3_stmt* row) {
-        KeyPart part{sqlite3_column_int(row, 0), ColumnText(row, 1), ColumnText(row, 2), {}};
-        if (sqlite3_column_type(row, 3) != SQLITE_NULL) part.to = ColumnText(row, 3);
-        parts.push_back(std::move(part));
-        return true;
-      },
-      true);
-  if (!read) return false;
-
+void SchemaImport::ReadForeignKeys(std::size_t child_index, std::span<const KeyPart> parts) {
   std::unordered_set<std::size_t> masters;
   for (std::size_t first = 0; first < parts.size();) {
     std::size_t end = first;
@@ -637,7 +667,7 @@ bool SchemaImport::ReadForeignKeys(std::size_t child_index) {
     const std::string& parent_name = parts[first].parent;
     ImportedSchema::Link key{schema_.FindTable(parent_name).value_or(0), child_index, {}, {}};
     std::string why = schema_.LinkProblem(child_index, parent_name);
-    if (why.empty()) why = ResolveKeyColumns(key, std::span(parts).subspan(first, end - first));
+    if (why.empty()) why = ResolveKeyColumns(key, parts.subspan(first, end - first));
     if (why.empty()) {
       schema_.AddLink(std::move(key), from_names, masters);
       first = end;
@@ -648,13 +678,12 @@ bool SchemaImport::ReadForeignKeys(std::size_t child_index) {
     bool lookup = false;
     if (const auto master = schema_.FindTable(parent_name)) {
       ImportedSchema::Link target{*master, child_index, {}, {}};
-      lookup = ResolveKeyColumns(target, std::span(parts).subspan(first, end - first)).empty() &&
+      lookup = ResolveKeyColumns(target, parts.subspan(first, end - first)).empty() &&
                schema_.MakeLookup(target);
     }
     schema_.KeepAsPlainColumns(child_index, from_names, parent_name, why, lookup);
     first = end;
   }
-  return true;
 }
 
 std::string SchemaImport::ResolveKeyColumns(ImportedSchema::Link& key,

@@ -339,9 +339,12 @@ std::string ImportedSchema::CheckTexts() const {
       return fmt::format("the name of table \"{}\" cannot be used: {}", table.name, fault);
     }
     for (const Column& column : table.columns) {
-      const std::string place = fmt::format("table \"{}\", column \"{}\"", table.name, column.name);
+      // The place is written out only for a fault: most columns have none.
+      const auto place = [&] {
+        return fmt::format("table \"{}\", column \"{}\"", table.name, column.name);
+      };
       if (std::string fault = NameFault(column.name); !fault.empty()) {
-        return fmt::format("{}: the name cannot be used: {}", place, fault);
+        return fmt::format("{}: the name cannot be used: {}", place(), fault);
       }
       const std::pair<const std::string*, std::string_view> texts[] = {
           {&column.type, "the declared type"},
@@ -355,15 +358,15 @@ std::string ImportedSchema::CheckTexts() const {
           {&column.lookup_display, "the column its lookup shows"}};
       for (const auto& [text, what] : texts) {
         if (std::string fault = text::FormTextFault(*text); !fault.empty()) {
-          return fmt::format("{}: {} cannot be used: {}", place, what, fault);
+          return fmt::format("{}: {} cannot be used: {}", place(), what, fault);
         }
       }
       for (const auto* list : {&column.flags, &column.values}) {
         for (const auto& [shown, stored] : *list) {
           for (const std::string* value : {&shown, &stored}) {
             if (std::string fault = text::FormTextFault(*value); !fault.empty()) {
-              return fmt::format("{}: the value '{}' of its list cannot be used: {}", place, *value,
-                                 fault);
+              return fmt::format("{}: the value '{}' of its list cannot be used: {}", place(),
+                                 *value, fault);
             }
           }
         }

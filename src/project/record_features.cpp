@@ -163,8 +163,11 @@ std::string RecordFeatures::AddTo(ordered_json& model) const {
     }
   }
   NameLookups(model);
+  // Each entity's display column is looked for only when a property names it.
+  const bool per_entity = position || find || cancel || order;
   for (ordered_json& entity : model["entities"]) {
     ordered_json& properties = entity["properties"];
+    if (!per_entity) continue;
     const std::optional<std::string> display = DisplayColumn(entity);
     const bool has_columns = entity.contains("attributes") && !entity["attributes"].empty();
     const std::string first = has_columns ? ColumnOf(entity["attributes"][0]) : std::string();

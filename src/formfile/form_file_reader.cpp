@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -619,9 +620,11 @@ std::optional<std::string> FormFileReader::ReadText(const std::string& path, Out
   // doubled and held up to twice its size.
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (!error) text.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kLargestFile)));
-  std::vector<char> block(std::size_t{1} << 16);
-  while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
-    text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+  // Left uninitialised: each read fills what is used.
+  constexpr std::size_t kBlock = std::size_t{1} << 16;
+  const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
+  while (in.read(block.get(), static_cast<std::streamsize>(kBlock)) || in.gcount() > 0) {
+    text.append(block.get(), static_cast<std::size_t>(in.gcount()));
     if (text.size() > kLargestFile) {
       outcome.unreadable = false;
       outcome.fault.message = "is larger than 256 MiB, which no form needs";

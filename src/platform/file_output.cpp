@@ -56,7 +56,8 @@ bool ReadsBackAsWritten(const std::string& path, const TextDigest& written) {
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
   TextDigest read;
   static constexpr std::size_t kPiece = 1 << 16;
-  auto piece = std::make_unique<char[]>(kPiece);
+  // Left uninitialised: each read fills what is used, and a file is read back on every write.
+  auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
   while (file) {
     file.read(piece.get(), kPiece);
     read.Add(std::string_view(piece.get(), static_cast<std::size_t>(file.gcount())));

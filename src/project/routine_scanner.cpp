@@ -58,10 +58,65 @@ bool IsBuiltIn(const std::string& upper_name, std::uint16_t version) {
   return (version == 3 ? kVersion3 : kVersion4).contains(upper_name);
 }
 
+// The words the scanner steers by, told apart by a number rather than by their letters.
+enum class Word : std::uint8_t {
+  kOther,
+  kByref,
+  kByval,
+  kCall,
+  kConst,
+  kDeclare,
+  kDim,
+  kElse,
+  kEnd,
+  kFunction,
+  kGlobal,
+  kGosub,
+  kGoto,
+  kOptional,
+  kParamarray,
+  kPrivate,
+  kPublic,
+  kRedim,
+  kRem,
+  kResume,
+  kShared,
+  kStatic,
+  kSub,
+  kThen,
+  kType,
+};
+
+Word WordOf(std::string_view upper) {
+  static const std::unordered_map<std::string_view, Word> kWords = {
+      {"BYREF", Word::kByref},       {"BYVAL", Word::kByval},
+      {"CALL", Word::kCall},         {"CONST", Word::kConst},
+      {"DECLARE", Word::kDeclare},   {"DIM", Word::kDim},
+      {"ELSE", Word::kElse},         {"END", Word::kEnd},
+      {"FUNCTION", Word::kFunction}, {"GLOBAL", Word::kGlobal},
+      {"GOSUB", Word::kGosub},       {"GOTO", Word::kGoto},
+      {"OPTIONAL", Word::kOptional}, {"PARAMARRAY", Word::kParamarray},
+      {"PRIVATE", Word::kPrivate},   {"PUBLIC", Word::kPublic},
+      {"REDIM", Word::kRedim},       {"REM", Word::kRem},
+      {"RESUME", Word::kResume},     {"SHARED", Word::kShared},
+      {"STATIC", Word::kStatic},     {"SUB", Word::kSub},
+      {"THEN", Word::kThen},         {"TYPE", Word::kType}};
+  const auto found = kWords.find(upper);
+  return found == kWords.end() ? Word::kOther : found->second;
+}
+
+// One spelling of a name: met once, judged once.
+struct Spelling {
+  std::string upper;  // the name in upper case
+  Word word = Word::kOther;
+  enum class Verdict : std::uint8_t { kUnjudged, kKnown, kExternal };
+  mutable Verdict verdict = Verdict::kUnjudged;  // the code's own or built in, or neither
+};
+
 struct Token {
   enum class Kind { kName, kNumber, kString, kSymbol } kind;
   std::string_view text;               // a piece of the code's text
-  const std::string* upper = nullptr;  // a name's spelling in upper case, one per spelling
+  const Spelling* spelling = nullptr;  // a name's, one per spelling
 };
 
 using Tokens = std::span<const Token>;
@@ -83,8 +138,12 @@ bool IsNameChar(char c) {
   return IsLetter(c) || IsDigit(c) || c == '_';
 }
 
-bool IsName(const Token& token, std::string_view upper) {
-  return token.kind == Token::Kind::kName && *token.upper == upper;
+bool IsName(const Token& token, Word word) {
+  return token.kind == Token::Kind::kName && token.spelling->word == word;
+}
+
+const std::string& UpperOf(const Token& token) {
+  return token.spelling->upper;
 }
 
 // The code read once into pieces of its text, split into statements; every check works on
@@ -145,9 +204,9 @@ class Scan {
         while (end < line.size() && IsNameChar(line[end])) ++end;
         if (end < line.size() && (line[end] == '$' || line[end] == '%')) ++end;
         const std::string_view name = line.substr(i, end - i);
-        const std::string* upper = UpperOf(name);
-        if (statements_.back().count == 0 && *upper == "REM") break;
-        tokens_.push_back({Token::Kind::kName, name, upper});
+        const Spelling* spelling = SpellingOf(name);
+        if (statements_.back().count == 0 && spelling->word == Word::kRem) break;
+        tokens_.push_back({Token::Kind::kName, name, spelling});
         ++statements_.back().count;
         i = end;
       } else if (c == ':') {
@@ -172,13 +231,26 @@ class Scan {
     tokens_.push_back({kind, text, nullptr});
     ++statements_.back().count;
   }
-  const std::string* UpperOf(std::string_view name) {
-    auto [found, added] = uppers_.try_emplace(name);
-    if (added) found->second = text::AsciiUppered(name);
+  const Spelling* SpellingOf(std::string_view name) {
+    auto [found, added] = spellings_.try_emplace(name);
+    if (added) {
+      found->second.upper = text::AsciiUppered(name);
+      found->second.word = WordOf(found->second.upper);
+    }
     return &found->second;
   }
 
-  std::unordered_map<std::string_view, std::string> uppers_;  // nodes stay where they are
+  // A name is a few letters, hashed for every time it is met: a short loop costs less than
+  // the library's hash of any length.
+  struct NameHash {
+    std::size_t operator()(std::string_view name) const {
+      std::size_t hash = 14695981039346656037ULL;
+      for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+      return hash;
+    }
+  };
+
+  std::unordered_map<std::string_view, Spelling, NameHash> spellings_;  // nodes stay put
   std::vector<Token> tokens_;
   std::vector<Statement> statements_;
 };
@@ -223,17 +295,17 @@ RoutineScanner::Routine Parameters(Tokens tokens, std::size_t open, bool is_func
       continue;
     }
     if (!expect_name || token.kind != Token::Kind::kName) continue;
-    const std::string& upper = *token.upper;
-    if (upper == "BYVAL" || upper == "BYREF") continue;
-    if (upper == "OPTIONAL") {
+    const Word word = token.spelling->word;
+    if (word == Word::kByval || word == Word::kByref) continue;
+    if (word == Word::kOptional) {
       optional = true;
       continue;
     }
-    if (upper == "PARAMARRAY") {
+    if (word == Word::kParamarray) {
       routine.most = -1;
       continue;
     }
-    names.insert(upper);
+    names.insert(UpperOf(token));
     if (routine.most >= 0) ++routine.most;
     if (!optional && routine.most >= 0) ++routine.required;
     expect_name = false;
@@ -253,8 +325,8 @@ void DeclaredNames(Tokens tokens, std::size_t from, std::unordered_set<std::stri
       if (token.text == "," && depth == 0) expect_name = true;
       continue;
     }
-    if (expect_name && token.kind == Token::Kind::kName && !IsName(token, "SHARED")) {
-      names.insert(*token.upper);
+    if (expect_name && token.kind == Token::Kind::kName && !IsName(token, Word::kShared)) {
+      names.insert(UpperOf(token));
       expect_name = false;
     }
   }
@@ -264,30 +336,32 @@ void DefineStatement(const Statement& statement, Tokens tokens, bool& in_type,
                      RoutineScanner::Definitions& definitions) {
   if (tokens.empty() || tokens[0].kind != Token::Kind::kName) return;
   if (statement.label) {
-    definitions.names.insert(*tokens[0].upper);
+    definitions.names.insert(UpperOf(tokens[0]));
     return;
   }
   if (in_type) {
-    in_type = !(IsName(tokens[0], "END") && tokens.size() > 1 && IsName(tokens[1], "TYPE"));
-    if (in_type) definitions.names.insert(*tokens[0].upper);
+    in_type =
+        !(IsName(tokens[0], Word::kEnd) && tokens.size() > 1 && IsName(tokens[1], Word::kType));
+    if (in_type) definitions.names.insert(UpperOf(tokens[0]));
     return;
   }
   std::size_t at = 0;
   bool scoped = false;
-  while (at < tokens.size() && (IsName(tokens[at], "PUBLIC") || IsName(tokens[at], "PRIVATE") ||
-                                IsName(tokens[at], "GLOBAL") || IsName(tokens[at], "STATIC"))) {
+  while (at < tokens.size() &&
+         (IsName(tokens[at], Word::kPublic) || IsName(tokens[at], Word::kPrivate) ||
+          IsName(tokens[at], Word::kGlobal) || IsName(tokens[at], Word::kStatic))) {
     ++at;
     scoped = true;
   }
-  if (at + 1 < tokens.size() && IsName(tokens[at], "DECLARE")) ++at;
+  if (at + 1 < tokens.size() && IsName(tokens[at], Word::kDeclare)) ++at;
   if (at + 1 >= tokens.size()) {
     if (scoped) DeclaredNames(tokens, 1, definitions.names);
     return;
   }
-  bool is_function = IsName(tokens[at], "FUNCTION");
-  if (is_function || IsName(tokens[at], "SUB")) {
+  bool is_function = IsName(tokens[at], Word::kFunction);
+  if (is_function || IsName(tokens[at], Word::kSub)) {
     // A routine's name is a name: its spelling has its upper case.
-    const std::string name = tokens[at + 1].upper ? *tokens[at + 1].upper : std::string();
+    const std::string name = tokens[at + 1].spelling ? UpperOf(tokens[at + 1]) : std::string();
     auto open = std::find_if(tokens.begin() + static_cast<std::ptrdiff_t>(at), tokens.end(),
                              [](const Token& token) { return token.text == "("; });
     RoutineScanner::Routine routine{is_function, 0, 0};
@@ -296,11 +370,11 @@ void DefineStatement(const Statement& statement, Tokens tokens, bool& in_type,
                            definitions.names);
     }
     definitions.routines[name] = routine;
-  } else if (IsName(tokens[at], "TYPE")) {
-    definitions.names.insert(tokens[at + 1].upper ? *tokens[at + 1].upper : std::string());
+  } else if (IsName(tokens[at], Word::kType)) {
+    definitions.names.insert(tokens[at + 1].spelling ? UpperOf(tokens[at + 1]) : std::string());
     in_type = true;
-  } else if (IsName(tokens[at], "CONST") || IsName(tokens[at], "DIM") ||
-             IsName(tokens[at], "REDIM")) {
+  } else if (IsName(tokens[at], Word::kConst) || IsName(tokens[at], Word::kDim) ||
+             IsName(tokens[at], Word::kRedim)) {
     DeclaredNames(tokens, at + 1, definitions.names);
   } else if (scoped) {
     DeclaredNames(tokens, at, definitions.names);
@@ -340,29 +414,32 @@ RoutineScanner::Definitions DefinedIn(const Scan& scan, const RoutineScanner::Co
 std::vector<RoutineScanner::Use> UsesIn(const Scan& scan,
                                         const RoutineScanner::Definitions& definitions,
                                         std::uint16_t version) {
-  // Whether a spelling is the code's own or built in, judged once per spelling.
-  std::unordered_map<const std::string*, bool> known;
+  // Whether a spelling is the code's own or built in is judged once per spelling.
   std::vector<RoutineScanner::Use> uses;
   for (std::size_t s = 0; s < scan.Count(); ++s) {
     const Statement& statement = scan.StatementAt(s);
     const Tokens tokens = scan.TokensOf(statement);
     // A call statement's routine comes first, or after "Call".
-    std::size_t first = !tokens.empty() && IsName(tokens[0], "CALL") ? 1 : 0;
+    std::size_t first = !tokens.empty() && IsName(tokens[0], Word::kCall) ? 1 : 0;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
       // A one-line If holds a statement of its own after its Then and its Else.
-      if (i > 0 && (IsName(tokens[i - 1], "THEN") || IsName(tokens[i - 1], "ELSE"))) {
-        first = IsName(tokens[i], "CALL") ? i + 1 : i;
+      if (i > 0 && (IsName(tokens[i - 1], Word::kThen) || IsName(tokens[i - 1], Word::kElse))) {
+        first = IsName(tokens[i], Word::kCall) ? i + 1 : i;
       }
       if (tokens[i].kind != Token::Kind::kName || statement.label) continue;
       if (i > 0 && (tokens[i - 1].text == "." || tokens[i - 1].text == "!")) continue;
-      if (i > 0 && (IsName(tokens[i - 1], "GOTO") || IsName(tokens[i - 1], "GOSUB") ||
-                    IsName(tokens[i - 1], "RESUME"))) {
+      if (i > 0 && (IsName(tokens[i - 1], Word::kGoto) || IsName(tokens[i - 1], Word::kGosub) ||
+                    IsName(tokens[i - 1], Word::kResume))) {
         continue;
       }
-      const std::string* upper = tokens[i].upper;
-      auto [verdict, added] = known.try_emplace(upper, false);
-      if (added) verdict->second = IsBuiltIn(*upper, version) || IsDefined(definitions, *upper);
-      if (verdict->second) continue;
+      const Spelling& spelling = *tokens[i].spelling;
+      if (spelling.verdict == Spelling::Verdict::kUnjudged) {
+        spelling.verdict =
+            IsBuiltIn(spelling.upper, version) || IsDefined(definitions, spelling.upper)
+                ? Spelling::Verdict::kKnown
+                : Spelling::Verdict::kExternal;
+      }
+      if (spelling.verdict == Spelling::Verdict::kKnown) continue;
       uses.push_back(UseAt(statement, tokens, i, first));
     }
   }

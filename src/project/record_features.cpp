@@ -135,10 +135,16 @@ std::optional<std::string> RecordFeatures::DisplayColumn(const ordered_json& ent
 }
 
 void RecordFeatures::NameLookups(ordered_json& model) {
-  std::unordered_map<std::string, std::string> shown;  // by table, in lower case
-  for (const ordered_json& entity : model["entities"]) {
-    if (auto column = DisplayColumn(entity)) shown.emplace(Lower(TableOf(entity)), *column);
-  }
+  // The display column of every table, by table in lower case; looked for only when a
+  // lookup needs one, which most models have none of.
+  std::optional<std::unordered_map<std::string, std::string>> shown;
+  const auto display_columns = [&model] {
+    std::unordered_map<std::string, std::string> columns;
+    for (const ordered_json& entity : model["entities"]) {
+      if (auto column = DisplayColumn(entity)) columns.emplace(Lower(TableOf(entity)), *column);
+    }
+    return columns;
+  };
   for (ordered_json& entity : model["entities"]) {
     if (!entity.contains("attributes")) continue;
     for (ordered_json& attribute : entity["attributes"]) {
@@ -149,8 +155,9 @@ void RecordFeatures::NameLookups(ordered_json& model) {
           style.contains("ESKDSP") || !style["ESKTBL"].is_string()) {
         continue;
       }
-      const auto found = shown.find(Lower(style["ESKTBL"].get<std::string>()));
-      if (found != shown.end()) style["ESKDSP"] = found->second;
+      if (!shown) shown = display_columns();
+      const auto found = shown->find(Lower(style["ESKTBL"].get<std::string>()));
+      if (found != shown->end()) style["ESKDSP"] = found->second;
     }
   }
 }

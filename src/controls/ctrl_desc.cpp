@@ -163,6 +163,15 @@ void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
   printer.End();
 }
 
+void CCtrlDesc::DropPrintedProperties() {
+  std::optional<Value> caption = GetProperty("Caption");
+  section_ = std::make_unique<CNxPropertySection>(format_ids::kControl);
+  if (caption) (void)AddProperty(std::move(*caption), "Caption");  // kOk: the section is there
+  for (auto& entry : children_) {
+    if (entry.child) entry.child->DropPrintedProperties();
+  }
+}
+
 void CCtrlDesc::WriteEventsToFile(formfile::BlockPrinter& printer) {
   events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
     FormText::EventBlock(printer, {name_, "_", name}, *event, FormText::kControlEventComments);

@@ -142,6 +142,9 @@ class CCtrlDesc {
   // The control's block: "Begin", its properties, its children's blocks, "End". Opened,
   // the block is left for the caller to end (the scrolled panel holds the other controls).
   void WriteCtrlToFile(formfile::BlockPrinter& printer);
+  // Once its block is in the file a control keeps only its caption, by which an entity finds
+  // its buttons; its children likewise.
+  void DropPrintedProperties();
   void OpenBlock(formfile::BlockPrinter& printer);
   // Its event procedures, then its children's.
   void WriteEventsToFile(formfile::BlockPrinter& printer);

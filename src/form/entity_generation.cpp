@@ -85,6 +85,11 @@ Status CFormDesc::GenerateEntities() {
     Status status = GenerateEntity(entity);
     if (status == kOk) {
       DropModelGroups(entity);
+      if (stream_past_) {
+        PlaceNewGroups();
+        KeepButtonsOffDataControl(entity);
+        StreamNewControls();
+      }
       continue;
     }
     std::string name = entity.GetEntityName();

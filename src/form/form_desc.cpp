@@ -11,6 +11,7 @@
 
 #include "controls/timer_ctrl.h"
 #include "entity/entity_desc.h"
+#include "form/control_stream.h"
 #include "form/ctrl_pos_item.h"
 #include "form/vb_fragment.h"
 #include "formfile/container_classes.h"

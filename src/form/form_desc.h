@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -28,9 +29,11 @@ struct FORMMGROBJDESC;
 class CTimerCtrl;
 class CEntityDesc;
 class FormFileText;
+class ControlStream;
 namespace formfile {
 class BlockPrinter;
-}
+struct FormTally;
+}  // namespace formfile
 
 struct GlobalStringRecord {
   std::string key;
@@ -158,8 +161,16 @@ class CFormDesc final : public CForm, public FormContext {
   // Layout (form_layout.cpp).
   CCtrlGroup& GetCtrlGroup() { return *control_group_; }
   void LayoutGroup(CCtrlGroup& group);
-  // Places every group of the top group from (width, height); both receive the extent.
+  // Places every group of the top group not yet placed, the first from (width, height);
+  // both receive the extent.
   void PlaceControls(float& width, float& height);
+  // Room the close button takes right of the controls.
+  static constexpr float kCloseButtonRoom = 1200.0f;
+  // Has each entity's group placed from (left, top) as soon as the entity is generated and,
+  // once the controls reach past the screen's width or height, where the form is sure to
+  // scroll, its control blocks printed then and there rather than held to the end. Before
+  // GenerateEntities, for a form written to a file.
+  void StreamControlsPast(float left, float top, float screen_width, float screen_height);
   [[nodiscard]] Status AddCloseButton(float& width, float& top);
   CTimerCtrl* CreateTimer();
   [[nodiscard]] Status AddTimer(CTimerCtrl* timer);
@@ -219,6 +230,10 @@ class CFormDesc final : public CForm, public FormContext {
   [[nodiscard]] Status AddScrollPanel(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollBars(ScrollControls& scroll, int live);
   [[nodiscard]] Status WriteFormFile(ScrollControls& scroll);
+  // The controls' blocks from the first not yet printed, the form's end and its code; what
+  // the printer counted.
+  formfile::FormTally WriteFormRest(FormFileText& out, formfile::BlockPrinter& printer,
+                                    ScrollControls& scroll);
   std::vector<CCtrlDesc*> WriteControlBlocks(FormFileText& out, formfile::BlockPrinter& printer,
                                              ScrollControls& scroll);
   void WriteCode(FormFileText& out, formfile::BlockPrinter& printer,
@@ -230,6 +245,14 @@ class CFormDesc final : public CForm, public FormContext {
   std::string BuildCodeText();
   // Layout (form_layout.cpp).
   void PlaceGroup(const CCtrlGroup& group, float origin_x, float origin_y);
+  void StartPlacement(float left, float top);
+  // Places the groups added since the last placement, each below the one before.
+  void PlaceNewGroups();
+  // Whether the controls placed already reach past the screen.
+  bool SureToScroll() const;
+  // Once the form is sure to scroll, prints the controls made since the last call to the
+  // stream (form_generation.cpp).
+  void StreamNewControls();
   // A long entity name makes a wide data control, whose arrows the buttons beside narrow
   // fields would cover: those buttons move to its right. Others stay where they are.
   void KeepButtonsOffDataControl(const CEntityDesc& entity);
@@ -266,6 +289,21 @@ class CFormDesc final : public CForm, public FormContext {
   // Largest edges met by the placement pass.
   float right_edge_ = 0.0f;
   float bottom_edge_ = 0.0f;
+  // Where the placement stands: its left edge, the top of the next group, the last group placed.
+  bool placing_ = false;
+  float place_left_ = 0.0f;
+  float next_group_top_ = 0.0f;
+  std::optional<std::list<std::unique_ptr<CPosListItem>>::const_iterator> last_placed_;
+  // The screen a form streamed while it is generated outgrows; none when it is not streamed.
+  struct ScreenSize {
+    float width;
+    float height;
+  };
+  std::optional<ScreenSize> stream_past_;
+  std::unique_ptr<ControlStream> stream_;
+  std::vector<CCtrlDesc*> streamed_;  // the controls printed to the stream, in their order
+  CtrlHandle next_unstreamed_ = 0;
+  bool stream_refused_ = false;  // no scratch file could be had
   VbNameMaker entity_names_;
   VbNameMaker control_base_names_;
   VbNameMaker list_names_;

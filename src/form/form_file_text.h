@@ -17,7 +17,7 @@ class FormFileText {
   static constexpr std::size_t kPieceSize = std::size_t{1} << 16;
 
   explicit FormFileText(TextSink& file, std::string start = {})
-      : file_(file), text_(std::move(start)) {
+      : file_(&file), text_(std::move(start)) {
     text_.reserve(kPieceSize * 2);
   }
   FormFileText(const FormFileText&) = delete;
@@ -28,12 +28,14 @@ class FormFileText {
     if (text_.size() >= kPieceSize) HandOver();
   }
   void HandOver() {
-    if (!text_.empty()) file_.Write(text_);
+    if (!text_.empty()) file_->Write(text_);
     text_.clear();
   }
+  // From now on the text goes to file.
+  void Redirect(TextSink& file) { file_ = &file; }
 
  private:
-  TextSink& file_;
+  TextSink* file_;
   std::string text_;
 };
 

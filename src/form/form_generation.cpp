@@ -1,5 +1,6 @@
 // Form output: the scroll panel and bars, the form file text, and live creation.
 #include "controls/color_names.h"
+#include "form/control_stream.h"
 #include "form/form_desc.h"
 #include "form/form_file_text.h"
 #include "form/form_scroll_controls.h"
@@ -12,6 +13,10 @@
 namespace tavik {
 
 namespace {
+
+// The scrolled panel that holds every control but the scroll bars, as the file names it.
+constexpr const char* kPanelClass = "SSPanel";
+constexpr const char* kPanelName = "tvkSSPanel";
 
 // Keeps the scroll bars along the form's edges, shown only where the panel does not fit.
 std::string ResizeCode() {
@@ -51,11 +56,11 @@ std::string ResizeCode() {
 Status CFormDesc::AddScrollPanel(ScrollControls& scroll, int live) {
   scroll.panel = std::make_unique<CCtrlDesc>();
   CCtrlDesc& panel = *scroll.panel;
-  if (Status status = panel.Init(live ? "Threed.SSPanel" : "SSPanel", version_, this, nullptr)) {
+  if (Status status = panel.Init(live ? "Threed.SSPanel" : kPanelClass, version_, this, nullptr)) {
     return status;
   }
-  panel.SetCtrlName("tvkSSPanel");
-  panel.AddProperty(Value::String("tvkSSPanel"), "Name");
+  panel.SetCtrlName(kPanelName);
+  panel.AddProperty(Value::String(kPanelName), "Name");
   panel.AddProperty(Value::String(""), "Caption");
   auto height = GetProperty("Height");
   if (!height) return kMissingProperty;
@@ -211,33 +216,72 @@ std::string CFormDesc::BuildCodeText() {
 }
 
 // The form's tally goes to the listeners once the file is in place, not for a file that
-// failed.
+// failed. A streamed form's control blocks wait in their scratch file for the form's opening.
 Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
   formfile::FormTally tally;
   const std::string path = GetFileName();
   Status status = WriteFileAtomically(path, [&](TextSink& file) {
     FormFileText out(file);
-    formfile::BlockPrinter printer(out.text());
-    WriteFormOpening(printer);
-    const std::vector<CCtrlDesc*> written = WriteControlBlocks(out, printer, scroll);
-    printer.End();
-    WriteCode(out, printer, written);
+    formfile::BlockPrinter opening(out.text());
+    WriteFormOpening(opening);
+    if (scroll.panel) scroll.panel->OpenBlock(opening);
+    if (!stream_) {
+      tally = WriteFormRest(out, opening, scroll);
+      return;
+    }
     out.HandOver();
-    tally = printer.TakeTally();
+    stream_->MoveTo(file);
+    tally = WriteFormRest(stream_->out(), stream_->printer(), scroll);
+    // The panel's size is counted where its block opens.
+    tally.panel_height = opening.tally().panel_height;
+    tally.panel_width = opening.tally().panel_width;
   });
   if (status == kOk) formfile::WrittenForms::Report(path, tally);
   return status;
 }
 
-// The control blocks go to the file as they are made; the controls written are returned,
-// in their order, for their procedures come after the form's own code.
+formfile::FormTally CFormDesc::WriteFormRest(FormFileText& out, formfile::BlockPrinter& printer,
+                                             ScrollControls& scroll) {
+  const std::vector<CCtrlDesc*> written = WriteControlBlocks(out, printer, scroll);
+  printer.End();
+  WriteCode(out, printer, written);
+  out.HandOver();
+  return printer.TakeTally();
+}
+
+// The stream's printer starts where the blocks of the form and of its panel have opened, as
+// the file's will have when they follow it: at their depth, with the form's name counted.
+void CFormDesc::StreamNewControls() {
+  if (!stream_) {
+    if (stream_refused_ || !SureToScroll()) return;
+    stream_ = ControlStream::Open(GetFileName());
+    // Without a scratch file every block waits for the end, as for a form that fits.
+    stream_refused_ = !stream_;
+    if (!stream_) return;
+    stream_->printer().Begin("Form", form_name_);
+    stream_->printer().Begin(kPanelClass, kPanelName);
+    stream_->out().text().clear();
+  }
+  for (auto entry = controls_.lower_bound(next_unstreamed_); entry != controls_.end(); ++entry) {
+    next_unstreamed_ = entry->first + 1;
+    CCtrlDesc& control = *entry->second;
+    if (!control.GetDrawFlag()) continue;
+    control.WriteCtrlToFile(stream_->printer());
+    control.DropPrintedProperties();
+    streamed_.push_back(&control);
+    control.SetDrawFlag(0);
+    stream_->out().HandOverWhenLarge();
+  }
+}
+
+// The control blocks go to the file as they are made, after those streamed already; the
+// controls written are returned, in their order, for their procedures come after the form's
+// own code.
 std::vector<CCtrlDesc*> CFormDesc::WriteControlBlocks(FormFileText& out,
                                                       formfile::BlockPrinter& printer,
                                                       ScrollControls& scroll) {
-  std::vector<CCtrlDesc*> written;
+  std::vector<CCtrlDesc*> written = std::move(streamed_);
   written.reserve(controls_.size() + 2);
-  // The scrolled panel holds every control but its scroll bars.
-  if (scroll.panel) scroll.panel->OpenBlock(printer);
   for (auto& [handle, control] : controls_) {
     if (!control->GetDrawFlag()) continue;
     control->WriteCtrlToFile(printer);
@@ -245,6 +289,7 @@ std::vector<CCtrlDesc*> CFormDesc::WriteControlBlocks(FormFileText& out,
     control->SetDrawFlag(0);
     out.HandOverWhenLarge();
   }
+  // The scrolled panel holds every control but its scroll bars.
   if (scroll.panel) printer.End();
   for (auto* bar : {scroll.horizontal.get(), scroll.vertical.get()}) {
     if (!bar) continue;

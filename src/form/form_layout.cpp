@@ -63,20 +63,48 @@ void CFormDesc::PlaceGroup(const CCtrlGroup& group, float origin_x, float origin
   }
 }
 
-void CFormDesc::PlaceControls(float& width, float& height) {
-  float origin_x = width;
-  float y = height;
-  right_edge_ = width;
-  bottom_edge_ = height;
-  for (const auto& item : control_group_->GetItems()) {
-    PlaceGroup(static_cast<const CCtrlGroup&>(*item), origin_x, y);
-    y = bottom_edge_ + 300.0f;
+void CFormDesc::StartPlacement(float left, float top) {
+  placing_ = true;
+  place_left_ = left;
+  next_group_top_ = top;
+  right_edge_ = left;
+  bottom_edge_ = top;
+}
+
+void CFormDesc::PlaceNewGroups() {
+  const auto& groups = control_group_->GetItems();
+  for (auto group = last_placed_ ? std::next(*last_placed_) : groups.begin(); group != groups.end();
+       ++group) {
+    PlaceGroup(static_cast<const CCtrlGroup&>(**group), place_left_, next_group_top_);
+    next_group_top_ = bottom_edge_ + 300.0f;
+    last_placed_ = group;
   }
-  for (const EntityRecord& record : GetEntityMap()) {
-    KeepButtonsOffDataControl(static_cast<const CEntityDesc&>(*record.entity));
+}
+
+void CFormDesc::PlaceControls(float& width, float& height) {
+  if (!placing_) StartPlacement(width, height);
+  PlaceNewGroups();
+  // A streamed form's entities had their buttons kept off as each was placed.
+  if (!stream_past_) {
+    for (const EntityRecord& record : GetEntityMap()) {
+      KeepButtonsOffDataControl(static_cast<const CEntityDesc&>(*record.entity));
+    }
   }
   width = right_edge_;
   height = bottom_edge_;
+}
+
+void CFormDesc::StreamControlsPast(float left, float top, float screen_width, float screen_height) {
+  StartPlacement(left, top);
+  stream_past_ = ScreenSize{screen_width, screen_height};
+}
+
+// As the run decides once every control is placed: the close button adds its room to the
+// width, and the form scrolls where it is wider or higher than the screen.
+bool CFormDesc::SureToScroll() const {
+  float width = right_edge_;
+  width += kCloseButtonRoom;
+  return width > stream_past_->width || bottom_edge_ > stream_past_->height;
 }
 
 namespace {
@@ -136,7 +164,7 @@ Status CFormDesc::AddCloseButton(float& width, float& top) {
   close->AddProperty(Value::Single(400.0f), "Height");
   close->AddProperty(Value::Single(1100.0f), "Width");
   close->AddProperty(Value::Single(width + 100.0f), "Left");
-  width += 1200.0f;
+  width += kCloseButtonRoom;
   close->AddProperty(Value::Single(top), "Top");
   top += 400.0f;
   close->AddProperty(Value::String("Close"), "Caption");

@@ -146,15 +146,22 @@ Status ForwardEngineeringRun::AddTimerCode() {
   return kOk;
 }
 
-void ForwardEngineeringRun::FitToScreen(float& width, float& height) {
+// The screen's width and height in twips.
+std::pair<float, float> ForwardEngineeringRun::ScreenTwips() {
   ScreenMetrics metrics =
       CurrentPlatform().screen ? CurrentPlatform().screen->Metrics() : ScreenMetrics{};
-  float screen_width = static_cast<float>(metrics.width_pixels) /
-                       static_cast<float>(metrics.pixels_per_inch_x) * 1440.0f;
-  float screen_height = static_cast<float>(metrics.height_pixels) /
-                        static_cast<float>(metrics.pixels_per_inch_y) * 1440.0f;
-  width = 200.0f;
-  height = 200.0f;
+  return {static_cast<float>(metrics.width_pixels) / static_cast<float>(metrics.pixels_per_inch_x) *
+              1440.0f,
+          static_cast<float>(metrics.height_pixels) /
+              static_cast<float>(metrics.pixels_per_inch_y) * 1440.0f};
+}
+
+// The form scrolls where it is wider (with the close button, CFormDesc::SureToScroll) or
+// higher than the screen.
+void ForwardEngineeringRun::FitToScreen(float& width, float& height) {
+  auto [screen_width, screen_height] = ScreenTwips();
+  width = kFormMargin;
+  height = kFormMargin;
   form_->SetFormVScrolling(0);
   form_->SetFormHScrolling(0);
   form_->PlaceControls(width, height);
@@ -204,6 +211,10 @@ Status ForwardEngineeringRun::Run() {
   if (!timer) return kNoEvent;
   if (Status status = form_->AddTimer(timer)) return status;
   if (Status status = form_->ProcessGlobalStrings()) return status;
+  if (!client_->can_generate) {
+    auto [screen_width, screen_height] = ScreenTwips();
+    form_->StreamControlsPast(kFormMargin, kFormMargin, screen_width, screen_height);
+  }
   if (Status status = form_->GenerateEntities()) return status;
   if (Status status = form_->DoCrossEntityProcessing()) return status;
   if (Status status = AddTimerCode()) return status;

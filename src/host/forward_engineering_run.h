@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "base/status.h"
 #include "tavikfw/client.h"
@@ -36,6 +37,9 @@ class ForwardEngineeringRun {
   // Reads the model and closes the library before anything is generated.
   [[nodiscard]] Status ReadModel(ModelSession& session);
   [[nodiscard]] Status AddTimerCode();
+  static std::pair<float, float> ScreenTwips();
+  // Room between the form's edges and its controls.
+  static constexpr float kFormMargin = 200.0f;
   void FitToScreen(float& width, float& height);
   void AddFormProperties(float width, float height, float screen_width, float screen_height);
 

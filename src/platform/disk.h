@@ -20,6 +20,15 @@ class DiskFile : public TextSink {
   virtual std::string Finish() = 0;
 };
 
+// A file no one else sees, for text that must wait for what goes before it: written, then
+// handed on whole from its start. It is gone once closed, however the process ends.
+class ScratchFile : public TextSink {
+ public:
+  // Hands every byte written so far, from the first, to out; why writing or reading it
+  // failed, as the system words it, or empty.
+  virtual std::string CopyTo(TextSink& out) = 0;
+};
+
 // Every command's output goes through the disk in force (CurrentPlatform().disk), so tests
 // can put in one that fails where they choose: a full disk, a rename refused.
 class Disk {
@@ -31,6 +40,10 @@ class Disk {
   virtual std::unique_ptr<DiskFile> CreateBeside(const std::string& path, std::string& error) = 0;
   // Puts the file from in the place of to, replacing a file there in one step; why not,
   // or empty.
+  // A scratch file in the folder of path, so its text is on the disk the output goes to;
+  // nothing, and why in error, when it cannot be made.
+  virtual std::unique_ptr<ScratchFile> CreateScratch(const std::string& path,
+                                                     std::string& error) = 0;
   virtual std::string Rename(const std::string& from, const std::string& to) = 0;
   // Makes the folder's names durable, so a rename in it survives a power cut.
   virtual void SyncFolder(const std::string& folder) = 0;

@@ -101,6 +101,11 @@ Status WriteFileAtomically(const std::string& path,
   DigestingSink sink(*file);
   try {
     write_text(sink);
+  } catch (const WriteFailure& failure) {
+    (void)file->Finish();  // the failure in hand is the one to tell
+    disk.Remove(temporary);
+    ShowFileError("write", path, failure.what());
+    return kExitWriteFailed;
   } catch (...) {
     (void)file->Finish();  // the file goes all the same; the fault in hand is the one to tell
     disk.Remove(temporary);

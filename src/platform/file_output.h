@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,13 @@
 #include "platform/text_sink.h"
 
 namespace tavik {
+
+// What write_text throws when text it was to hand on cannot be had (a scratch file that
+// failed): the new file goes and the failure is shown as a failed write, with the reason.
+class WriteFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Lets write_text write to a new file beside the path, reads it back and renames it over the
 // path, so an existing file is replaced whole or kept as it was. 0, or 73 when the file

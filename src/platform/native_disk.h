@@ -25,6 +25,7 @@ class NativeDisk final : public Disk {
   explicit NativeDisk(Syncing syncing = Syncing::kEachFile) : syncing_(syncing) {}
 
   std::unique_ptr<DiskFile> CreateBeside(const std::string& path, std::string& error) override;
+  std::unique_ptr<ScratchFile> CreateScratch(const std::string& path, std::string& error) override;
   std::string Rename(const std::string& from, const std::string& to) override;
   void SyncFolder(const std::string& folder) override;
   void Remove(const std::string& path) override;

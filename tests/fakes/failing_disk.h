@@ -31,6 +31,14 @@ class FailingDisk final : public Disk {
                                          step_ == Step::kLoseText)
                 : nullptr;
   }
+  // kWrite fails a scratch file's text as it is handed on, as a full disk would have.
+  std::unique_ptr<ScratchFile> CreateScratch(const std::string& path, std::string& error) override {
+    if (step_ == Step::kCreate) error = reason_;
+    if (step_ == Step::kCreate) return nullptr;
+    std::unique_ptr<ScratchFile> file = real_.CreateScratch(path, error);
+    return file && step_ == Step::kWrite ? std::make_unique<Scratch>(std::move(file), reason_)
+                                         : std::move(file);
+  }
   std::string Rename(const std::string& from, const std::string& to) override {
     return step_ == Step::kRename ? reason_ : real_.Rename(from, to);
   }
@@ -60,6 +68,21 @@ class FailingDisk final : public Disk {
     std::unique_ptr<DiskFile> real_;
     std::string failure_;
     bool loses_text_;
+  };
+
+  class Scratch final : public ScratchFile {
+   public:
+    Scratch(std::unique_ptr<ScratchFile> real, std::string failure)
+        : real_(std::move(real)), failure_(std::move(failure)) {}
+    void Write(std::string_view text) override { real_->Write(text); }
+    std::string CopyTo(TextSink& out) override {
+      (void)real_->CopyTo(out);
+      return failure_;
+    }
+
+   private:
+    std::unique_ptr<ScratchFile> real_;
+    std::string failure_;
   };
 
   static Platform With(Disk* disk) {

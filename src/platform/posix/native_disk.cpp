@@ -94,6 +94,38 @@ class NativeDiskFile final : public DiskFile {
   int error_ = 0;
 };
 
+// Its name goes as soon as it is made, so no way the process ends leaves it behind.
+class NativeScratchFile final : public ScratchFile {
+ public:
+  explicit NativeScratchFile(int fd) : fd_(fd) {}
+  ~NativeScratchFile() override { ::close(fd_); }
+  NativeScratchFile(const NativeScratchFile&) = delete;
+  NativeScratchFile& operator=(const NativeScratchFile&) = delete;
+
+  void Write(std::string_view text) override {
+    if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
+  }
+  std::string CopyTo(TextSink& out) override {
+    if (error_ == 0 && ::lseek(fd_, 0, SEEK_SET) != 0) error_ = errno;
+    static constexpr std::size_t kPiece = std::size_t{1} << 18;
+    std::vector<char> piece(error_ == 0 ? kPiece : 0);
+    while (error_ == 0) {
+      const ssize_t got = ::read(fd_, piece.data(), piece.size());
+      if (got == 0) break;
+      if (got > 0) {
+        out.Write(std::string_view(piece.data(), static_cast<std::size_t>(got)));
+      } else if (errno != EINTR) {
+        error_ = errno;
+      }
+    }
+    return error_ == 0 ? std::string() : ErrorText(error_);
+  }
+
+ private:
+  int fd_;
+  int error_ = 0;
+};
+
 // mkstemp wants a writable pattern ending in XXXXXX; the name it made replaces it.
 int MakeUnique(std::string& name) {
   std::vector<char> pattern(name.begin(), name.end());
@@ -120,6 +152,20 @@ std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std:
   ::umask(mask);
   ::fchmod(fd, static_cast<mode_t>(0666 & ~mask));
   return std::make_unique<NativeDiskFile>(fd, std::move(name), syncing_ == Syncing::kEachFile);
+}
+
+std::unique_ptr<ScratchFile> NativeDisk::CreateScratch(const std::string& path,
+                                                       std::string& error) {
+  const std::filesystem::path target(path);
+  std::string name =
+      (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = MakeUnique(name);
+  if (fd < 0) {
+    error = ErrorText(errno);
+    return nullptr;
+  }
+  ::unlink(name.c_str());
+  return std::make_unique<NativeScratchFile>(fd);
 }
 
 std::string NativeDisk::Rename(const std::string& from, const std::string& to) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <vector>
 
 #include "platform/file_output.h"
 
@@ -76,7 +77,61 @@ class NativeDiskFile final : public DiskFile {
   DWORD error_ = 0;
 };
 
+// Windows deletes it when its one handle closes, however the process ends.
+class NativeScratchFile final : public ScratchFile {
+ public:
+  explicit NativeScratchFile(HANDLE file) : file_(file) {}
+  ~NativeScratchFile() override { ::CloseHandle(file_); }
+  NativeScratchFile(const NativeScratchFile&) = delete;
+  NativeScratchFile& operator=(const NativeScratchFile&) = delete;
+
+  void Write(std::string_view text) override {
+    if (error_ == 0) error_ = WriteText(file_, text);
+  }
+  std::string CopyTo(TextSink& out) override {
+    if (error_ == 0 && ::SetFilePointer(file_, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+      error_ = ::GetLastError();
+    static constexpr DWORD kPiece = DWORD{1} << 18;
+    std::vector<char> piece(error_ == 0 ? kPiece : 0);
+    while (error_ == 0) {
+      DWORD got = 0;
+      if (!::ReadFile(file_, piece.data(), kPiece, &got, nullptr)) {
+        error_ = ::GetLastError();
+      } else if (got == 0) {
+        break;
+      } else {
+        out.Write(std::string_view(piece.data(), got));
+      }
+    }
+    return error_ == 0 ? std::string() : ErrorText(error_);
+  }
+
+ private:
+  HANDLE file_;
+  DWORD error_ = 0;
+};
+
 }  // namespace
+
+std::unique_ptr<ScratchFile> NativeDisk::CreateScratch(const std::string& path,
+                                                       std::string& error) {
+  std::string folder = std::filesystem::path(path).parent_path().string();
+  if (folder.empty()) folder = ".";
+  std::array<char, MAX_PATH> name{};
+  if (!::GetTempFileNameA(folder.c_str(), "tvk", 0, name.data())) {
+    error = ErrorText(::GetLastError());
+    return nullptr;
+  }
+  const HANDLE file =
+      ::CreateFileA(name.data(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = ErrorText(::GetLastError());
+    ::DeleteFileA(name.data());
+    return nullptr;
+  }
+  return std::make_unique<NativeScratchFile>(file);
+}
 
 std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
   std::string folder = std::filesystem::path(path).parent_path().string();

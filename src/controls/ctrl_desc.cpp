@@ -164,9 +164,11 @@ void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
 }
 
 void CCtrlDesc::DropPrintedProperties() {
-  std::optional<Value> caption = GetProperty("Caption");
-  section_ = std::make_unique<CNxPropertySection>(format_ids::kControl);
-  if (caption) (void)AddProperty(std::move(*caption), "Caption");  // kOk: the section is there
+  auto kept = std::make_unique<CNxPropertySection>(format_ids::kControl);
+  if (const CNxProperty* caption = section_->GetProperty("Caption")) {
+    kept->AddNamedProperty(caption->GetId(), Value(caption->GetValue()), caption->GetName());
+  }
+  section_ = std::move(kept);
   for (auto& entry : children_) {
     if (entry.child) entry.child->DropPrintedProperties();
   }

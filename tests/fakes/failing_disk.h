@@ -14,7 +14,9 @@ class FailingDisk final : public Disk {
   // kWrite: the text is written, then the system reports the failure (a full disk shows
   // when the data is synced, or at the write). kLoseText: the last byte of each write goes
   // missing and nothing is reported, as on a failing medium.
-  enum class Step { kNone, kCreate, kWrite, kLoseText, kRename };
+  // kScratchCreate and kScratchWrite fail only the scratch files, at their making and as
+  // their text is handed on.
+  enum class Step { kNone, kCreate, kWrite, kLoseText, kRename, kScratchCreate, kScratchWrite };
 
   // Puts itself in force for its life; the step that fails, and the reason the system gives.
   FailingDisk(Step step, std::string reason)
@@ -31,13 +33,13 @@ class FailingDisk final : public Disk {
                                          step_ == Step::kLoseText)
                 : nullptr;
   }
-  // kWrite fails a scratch file's text as it is handed on, as a full disk would have.
   std::unique_ptr<ScratchFile> CreateScratch(const std::string& path, std::string& error) override {
-    if (step_ == Step::kCreate) error = reason_;
-    if (step_ == Step::kCreate) return nullptr;
+    if (step_ == Step::kScratchCreate) error = reason_;
+    if (step_ == Step::kScratchCreate) return nullptr;
     std::unique_ptr<ScratchFile> file = real_.CreateScratch(path, error);
-    return file && step_ == Step::kWrite ? std::make_unique<Scratch>(std::move(file), reason_)
-                                         : std::move(file);
+    if (file && step_ == Step::kScratchWrite)
+      return std::make_unique<Scratch>(std::move(file), reason_);
+    return file;
   }
   std::string Rename(const std::string& from, const std::string& to) override {
     return step_ == Step::kRename ? reason_ : real_.Rename(from, to);

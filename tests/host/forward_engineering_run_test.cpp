@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/cli_run.h"
+#include "fakes/failing_disk.h"
 #include "fakes/memory_settings.h"
 #include "fakes/scoped_fakes.h"
 #include "fakes/scripted_form_info.h"
@@ -139,6 +140,32 @@ TEST_F(ForwardEngineeringRunTest, WideContentWarnsUnlessTheClientHasVirtualSpace
   FileOnlyClient roomy(4, /*virtual_space=*/true);
   ASSERT_EQ(Run(roomy), 0u);
   EXPECT_TRUE(fakes_.message_boxes.shown.empty());
+}
+
+// A form larger than the screen has its control blocks wait in a scratch file while it is
+// generated; without one they wait in memory, and the form is the same. A scratch file that
+// fails fails the form, which is then not written at all.
+TEST_F(ForwardEngineeringRunTest, AFormLargerThanTheScreenIsTheSameStreamedOrNot) {
+  using Step = testing::FailingDisk::Step;
+  screen_.SetMetrics({64, 48, 96, 96});
+  FileOnlyClient client(4, /*virtual_space=*/true);
+  const fs::path form = dir_ / "CUST.FRM";
+  std::vector<std::string> texts;
+  for (Step step : {Step::kNone, Step::kScratchCreate}) {
+    testing::FailingDisk disk(step, "No scratch");
+    ASSERT_EQ(Run(client), 0u);
+    texts.push_back(testing::ReadWholeFile(form));
+    fs::remove(form);
+  }
+  EXPECT_EQ(texts[0], texts[1]);
+  EXPECT_NE(texts[0].find("tvkSSPanel"), std::string::npos);
+
+  testing::FailingDisk disk(Step::kScratchWrite, "No space left on device");
+  EXPECT_EQ(Run(client), 74u);
+  EXPECT_EQ(fakes_.message_boxes.Texts(),
+            std::vector<std::string>{"Cannot write the form file \"" + form.string() +
+                                     "\": No space left on device"});
+  EXPECT_TRUE(fs::is_empty(dir_));
 }
 
 TEST_F(ForwardEngineeringRunTest, AClientWithoutOperationsGetsAFileButNoLiveForm) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "formfile/block_printer.h"
 #include "formfile/written_forms.h"
@@ -170,7 +171,7 @@ std::string FormFileWriter::Text(const formfile::RunningForm& form) {
 Status FormFileWriter::Save(const formfile::RunningForm& form, const std::string& path) {
   formfile::FormTally tally;
   const Status status = WriteFileAtomically(path, Printed(form, &tally));
-  if (status == kOk) formfile::WrittenForms::Report(path, tally);
+  if (status == kOk) formfile::WrittenForms::Report(path, std::move(tally));
   return status;
 }
 

@@ -18,10 +18,12 @@ void RemoveLinks(std::vector<RelatedEntity>& links, const CEntity* entity) {
 
 // The model's property groups of an attribute are read while its controls are made; only the
 // edit style is read later (a grid's joins, a lookup's source). Dropped once the entity is
-// generated, their room goes to the next entities' controls.
+// generated, their room goes to the next entities' controls, as does the room the reader
+// reserved for own properties the attribute did not get.
 void DropModelGroups(const CEntityDesc& entity) {
   for (const auto& attribute : entity.GetAttribList()) {
     attribute->GetTvkProps().KeepOnlySection(format_ids::kEditStyle);
+    attribute->ReleaseSpareRoom();
   }
 }
 

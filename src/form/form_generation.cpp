@@ -1,4 +1,7 @@
 // Form output: the scroll panel and bars, the form file text, and live creation.
+#include <utility>
+#include <vector>
+
 #include "controls/color_names.h"
 #include "form/control_stream.h"
 #include "form/form_desc.h"
@@ -236,7 +239,7 @@ Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
     tally.panel_height = opening.tally().panel_height;
     tally.panel_width = opening.tally().panel_width;
   });
-  if (status == kOk) formfile::WrittenForms::Report(path, tally);
+  if (status == kOk) formfile::WrittenForms::Report(path, std::move(tally));
   return status;
 }
 

@@ -2,6 +2,7 @@
 #include "formfile/written_forms.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavik::formfile {
 
@@ -23,10 +24,14 @@ const FormTally* WrittenForms::Find(const std::string& path) const {
   return found == forms_.rend() ? nullptr : &found->tally;
 }
 
-void WrittenForms::Report(const std::string& path, const FormTally& tally) {
+void WrittenForms::Report(const std::string& path, FormTally tally) {
+  WrittenForms* outermost = innermost;
   for (WrittenForms* listener = innermost; listener != nullptr; listener = listener->outer_) {
-    listener->forms_.push_back({path, tally});
+    outermost = listener;
+    if (listener->outer_ != nullptr) listener->forms_.push_back({path, tally});
   }
+  // The outermost listener takes the tally itself: a large form's names are not held twice.
+  if (outermost != nullptr) outermost->forms_.push_back({path, std::move(tally)});
 }
 
 }  // namespace tavik::formfile

@@ -29,7 +29,7 @@ class WrittenForms {
   const FormTally* Find(const std::string& path) const;
 
   // Called by a writer once the form at path is written whole.
-  static void Report(const std::string& path, const FormTally& tally);
+  static void Report(const std::string& path, FormTally tally);
 
  private:
   WrittenForms* outer_;

@@ -66,6 +66,8 @@ class CAttribute {
   Status AddProperty(Value value, std::string_view name);
   // Room for so many more own properties, for a caller that knows how many it will add.
   void ReserveOwnProperties(std::size_t more);
+  // Gives back the room reserved and not taken, once no more properties are expected.
+  void ReleaseSpareRoom() { own_properties_.shrink_to_fit(); }
   std::optional<Value> GetProperty(std::string_view name) const;
   std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
   CNxPropertySet& GetTvkProps() { return group_properties_; }

@@ -164,11 +164,16 @@ void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
 }
 
 void CCtrlDesc::DropPrintedProperties() {
-  auto kept = std::make_unique<CNxPropertySection>(format_ids::kControl);
-  if (const CNxProperty* caption = section_->GetProperty("Caption")) {
+  std::unique_ptr<CNxPropertySection> kept;
+  if (const CNxProperty* caption = section_ ? section_->GetProperty("Caption") : nullptr) {
+    kept = std::make_unique<CNxPropertySection>(format_ids::kControl);
     kept->AddNamedProperty(caption->GetId(), Value(caption->GetValue()), caption->GetName());
   }
   section_ = std::move(kept);
+  // Its code waits for the form's end: held as tight as it stands.
+  events_.ForEach([](const std::string& /*name*/, std::unique_ptr<CEventDesc>& event) {
+    event->ReleaseSpareRoom();
+  });
   for (auto& entry : children_) {
     if (entry.child) entry.child->DropPrintedProperties();
   }

@@ -143,7 +143,7 @@ class CCtrlDesc {
   // the block is left for the caller to end (the scrolled panel holds the other controls).
   void WriteCtrlToFile(formfile::BlockPrinter& printer);
   // Once its block is in the file a control keeps only its caption, by which an entity finds
-  // its buttons; its children likewise.
+  // its buttons (no section without one); its children likewise.
   void DropPrintedProperties();
   void OpenBlock(formfile::BlockPrinter& printer);
   // Its event procedures, then its children's.

@@ -161,4 +161,11 @@ void CEventDesc::AppendEventCode(std::string& text) const {
   }
 }
 
+void CEventDesc::ReleaseSpareRoom() {
+  for (SUBEVENTDESC& sub_event : sub_events_) {
+    for (std::string& piece : sub_event.pieces) piece.shrink_to_fit();
+  }
+  sub_events_.shrink_to_fit();
+}
+
 }  // namespace tavik

@@ -79,6 +79,8 @@ class CEventDesc {
   std::size_t GetSubEventCount() const { return sub_events_.size(); }
   // Joins every sub-event's pieces, each sub-event ended by one extra line break.
   void PrepareEventCode();
+  // Gives back the room its texts grew into and did not fill.
+  void ReleaseSpareRoom();
   // The same join, appended to text without keeping it.
   void AppendEventCode(std::string& text) const;
 

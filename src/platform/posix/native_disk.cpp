@@ -137,15 +137,23 @@ int MakeUnique(std::string& name) {
 
 }  // namespace
 
-std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
+namespace {
+
+// A new hidden file in the folder of path, its name in name; -1, and why in error, when none.
+int MakeBeside(const std::string& path, std::string& name, std::string& error) {
   const std::filesystem::path target(path);
-  std::string name =
-      (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = MakeUnique(name);
-  if (fd < 0) {
-    error = ErrorText(errno);
-    return nullptr;
-  }
+  if (fd < 0) error = ErrorText(errno);
+  return fd;
+}
+
+}  // namespace
+
+std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
+  std::string name;
+  const int fd = MakeBeside(path, name, error);
+  if (fd < 0) return nullptr;
   UnfinishedPath::Set(name);
   // Readable like any file the user creates; mkstemp made it private.
   const mode_t mask = ::umask(0);
@@ -156,14 +164,9 @@ std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std:
 
 std::unique_ptr<ScratchFile> NativeDisk::CreateScratch(const std::string& path,
                                                        std::string& error) {
-  const std::filesystem::path target(path);
-  std::string name =
-      (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = MakeUnique(name);
-  if (fd < 0) {
-    error = ErrorText(errno);
-    return nullptr;
-  }
+  std::string name;
+  const int fd = MakeBeside(path, name, error);
+  if (fd < 0) return nullptr;
   ::unlink(name.c_str());
   return std::make_unique<NativeScratchFile>(fd);
 }

@@ -111,17 +111,22 @@ class NativeScratchFile final : public ScratchFile {
   DWORD error_ = 0;
 };
 
+// A new file (tvkNNNN.tmp) in the folder of path, its name in name; false, and why in
+// error, when none.
+bool NameBeside(const std::string& path, std::array<char, MAX_PATH>& name, std::string& error) {
+  std::string folder = std::filesystem::path(path).parent_path().string();
+  if (folder.empty()) folder = ".";
+  if (::GetTempFileNameA(folder.c_str(), "tvk", 0, name.data())) return true;
+  error = ErrorText(::GetLastError());
+  return false;
+}
+
 }  // namespace
 
 std::unique_ptr<ScratchFile> NativeDisk::CreateScratch(const std::string& path,
                                                        std::string& error) {
-  std::string folder = std::filesystem::path(path).parent_path().string();
-  if (folder.empty()) folder = ".";
   std::array<char, MAX_PATH> name{};
-  if (!::GetTempFileNameA(folder.c_str(), "tvk", 0, name.data())) {
-    error = ErrorText(::GetLastError());
-    return nullptr;
-  }
+  if (!NameBeside(path, name, error)) return nullptr;
   const HANDLE file =
       ::CreateFileA(name.data(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -134,13 +139,8 @@ std::unique_ptr<ScratchFile> NativeDisk::CreateScratch(const std::string& path,
 }
 
 std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
-  std::string folder = std::filesystem::path(path).parent_path().string();
-  if (folder.empty()) folder = ".";
   std::array<char, MAX_PATH> name{};
-  if (!::GetTempFileNameA(folder.c_str(), "tvk", 0, name.data())) {
-    error = ErrorText(::GetLastError());
-    return nullptr;
-  }
+  if (!NameBeside(path, name, error)) return nullptr;
   const HANDLE file = OpenTruncated(name.data());
   if (file == INVALID_HANDLE_VALUE) {
     error = ErrorText(::GetLastError());

@@ -237,6 +237,7 @@ class ColumnProperties {
       NotCarried("DisplayControl", "check box", "the column is not Yes/No");
     }
     if (display != kShowListBox && display != kShowComboBox) return;
+    const int style_before = column_.edit_style;
     column_.edit_style = display == kShowListBox ? kListBoxStyle : kComboBoxStyle;
     const std::string kind = Property(source_.properties, "RowSourceType");
     const std::string source = Property(source_.properties, "RowSource");
@@ -246,9 +247,12 @@ class ColumnProperties {
                     std::atoi(Property(source_.properties, "BoundColumn").c_str()));
       column_.values_limit = IsYes(Property(source_.properties, "LimitToList"));
     } else if (!source.empty() && !MakeLookup(source, display == kShowListBox)) {
+      // A list with nothing in it could neither show nor keep the field's value: the column
+      // stays what it was, so the value can still be read and typed.
+      column_.edit_style = style_before;
       NotCarried("RowSource", source,
-                 "only a query of one table's columns becomes a lookup; the form shows an "
-                 "empty list");
+                 "only a query of one table's columns becomes a lookup; the form shows the "
+                 "stored value instead");
     }
   }
 

@@ -72,6 +72,11 @@ ordered_json PairList(const ImportedSchema::ValuePairs& pairs) {
   return list;
 }
 
+// A list of values the column keeps, as opposed to a check box's two flags.
+bool HasColumnList(const ImportedSchema::Column& column) {
+  return column.flags.empty() && !column.values.empty();
+}
+
 ordered_json Attribute(const ImportedSchema::Column& column) {
   ordered_json info = ObjectWithRoom(7 + column.relations.size());
   Append(info, "ID", column.id);
@@ -97,7 +102,9 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
   if (!column.tag.empty()) Append(col_prop, "CD_TAG", column.tag);
   if (!column.rule.empty()) Append(col_prop, "CD_VLR", column.rule);
   if (!column.rule_message.empty()) Append(col_prop, "CD_VLT", column.rule_message);
-  if (column.values_limit) Append(col_prop, "CD_PTR", 1);
+  // CD_PTR is what makes generation read the column's list: a list the database does not
+  // enforce (an Access value list open to other entries) is still the combo box's list.
+  if (column.values_limit || HasColumnList(column)) Append(col_prop, "CD_PTR", 1);
 
   // Without a display column of the database's, a lookup is named once every table is known
   // (the command line's step).
@@ -128,7 +135,7 @@ ordered_json Attribute(const ImportedSchema::Column& column) {
     ImportedSchema::ValuePairs flags = column.flags;
     if (column.flag_shows_label) flags.front().first = column.display_name;
     Append(attribute, "ES_VLD_VALUE", PairList(flags));
-  } else if (!column.values.empty()) {
+  } else if (HasColumnList(column)) {
     Append(attribute, "COL_VLD_RULE", {{"NAME", column.list_name}});
     Append(attribute, "COL_VLD_VALUE", PairList(column.values));
   }

@@ -9,9 +9,8 @@
 #include "cli/generate_command.h"
 #include "cli/run_settings.h"
 #include "import/database_file.h"
-#include "import/database_schema.h"
 #include "platform/settings_path.h"
-#include "project/database_forms.h"
+#include "project/database_project.h"
 #include "project/project_writer.h"
 #include "project/record_features.h"
 #include "text/windows1252.h"
@@ -30,25 +29,6 @@
 #endif
 
 namespace tavik::cli {
-namespace {
-
-// The ODBC driver that reads a database of the kind, for the start-up form's advice.
-project::StartForm::Driver DriverOf(import::DatabaseFile::Kind kind) {
-  using Kind = import::DatabaseFile::Kind;
-  using Driver = project::StartForm::Driver;
-  switch (kind) {
-    case Kind::kSqlite:
-      return Driver::kSqlite;
-    case Kind::kPostgresql:
-      return Driver::kPostgresql;
-    case Kind::kMariadb:
-      return Driver::kMariadb;
-    default:
-      return Driver::kFiles;
-  }
-}
-
-}  // namespace
 
 ProjectCommand::ProjectCommand(ProjectOptions options) : options_(std::move(options)) {
   // The input may stand in the project's folder (with --force): no file may replace it.
@@ -95,32 +75,19 @@ int ProjectCommand::Run() {
       options_.input_path, options_.folder, options_.version, options_.force, {}};
   if (database) {
     from_database_ = true;
-    // The forms open the database they were made from, unless --database names another;
-    // all of them, and the start-up form that tries it first, with one connect string.
-    import::DatabaseSchema::SetFormDefaults(options_.input_path, options_.version,
-                                            "tavikfw project", options_.database, options_.connect);
-    if (!options_.connect) options_.connect = std::string();
-    writing.database = {text::Utf8ToWindows1252(*options_.database).value_or(*options_.database),
-                        text::Utf8ToWindows1252(*options_.connect).value_or(*options_.connect),
-                        DriverOf(import::DatabaseFile::KindOf(options_.input_path.c_str()))};
+    writing.database = project::DatabaseProject::Connection(options_.input_path, options_.version,
+                                                            options_.database, options_.connect);
   }
   project::ProjectWriter writer(std::move(writing), *this);
-  int status = 0;
-  if (database) {
-    import::DatabaseSchema::Schema schema = import::DatabaseSchema::Read(
-        options_.input_path, options_.schema, "tavikfw project", options_.version);
-    if (schema.status != 0) return schema.status;
-    // A table or column the options name that the chosen tables lack is refused first.
-    if (std::string fault = features.AddTo(schema.model); !fault.empty()) {
-      fmt::print(stderr, "tavikfw project: {}\n", fault);
-      return kExitUsage;
-    }
-    // The document has its features now: the forms add none of their own.
-    status = writer.WriteFromDatabase(
-        project::DatabaseForms(std::move(schema.model), project::RecordFeatures()));
-  } else {
-    status = writer.WriteFromModelFile();
-  }
+  const int status =
+      database ? project::DatabaseProject::Write(writer, options_.input_path, options_.schema,
+                                                 options_.version, features)
+               : writer.WriteFromModelFile();
+  return Finish(status, writer, settings);
+}
+
+int ProjectCommand::Finish(int status, const project::ProjectWriter& writer,
+                           RunSettings& settings) const {
   if (status == 0 && options_.preview) status = WriteGallery();
   if (status == 0) {
     (void)settings.Commit();  // a failure is a warning: the project is written

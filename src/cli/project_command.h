@@ -11,8 +11,11 @@
 #include "import/schema_import_options.h"
 #include "platform/settings_file.h"
 #include "project/project_host.h"
+#include "project/project_writer.h"
 
 namespace tavik::cli {
+
+class RunSettings;
 
 struct ProjectOptions {
   std::string input_path;  // a model file, a database file or a server's address
@@ -47,6 +50,9 @@ class ProjectCommand : private project::ProjectHost {
                    const std::string& caption, const std::string& output,
                    const std::string& shown_output) override;
   bool MayWrite(const std::string& path, std::string_view what) override;
+  // The gallery when asked for, the settings kept and the project file's path printed, after
+  // a run that succeeded; the run's status, or the gallery's.
+  int Finish(int status, const project::ProjectWriter& writer, RunSettings& settings) const;
   // The pictures of the project's forms and the page that shows them: 0, or the status of
   // the first that could not be written.
   int WriteGallery() const;

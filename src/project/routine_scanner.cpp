@@ -4,6 +4,8 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
+#include <deque>
 #include <span>
 
 #include "formfile/form_file_reader.h"
@@ -128,14 +130,20 @@ struct Statement {
   bool label = false;  // "name:" at the start of a line
 };
 
-bool IsLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-bool IsNameChar(char c) {
-  return IsLetter(c) || IsDigit(c) || c == '_';
+// What a character can be in code, a bit each, looked up by its byte.
+enum CharClass : std::uint8_t { kBlank = 1, kLetter = 2, kDigit = 4, kNameChar = 8 };
+
+constexpr std::array<std::uint8_t, 256> kCharClasses = [] {
+  std::array<std::uint8_t, 256> classes{};
+  for (char c : {' ', '\t', '\r'}) classes[static_cast<unsigned char>(c)] = kBlank;
+  for (int c = 'A'; c <= 'Z'; ++c) classes[c] = classes[c + 'a' - 'A'] = kLetter | kNameChar;
+  for (int c = '0'; c <= '9'; ++c) classes[c] = kDigit | kNameChar;
+  classes['_'] = kNameChar;
+  return classes;
+}();
+
+bool Is(char c, CharClass of) {
+  return (kCharClasses[static_cast<unsigned char>(c)] & of) != 0;
 }
 
 bool IsName(const Token& token, Word word) {
@@ -152,13 +160,15 @@ class Scan {
  public:
   explicit Scan(const RoutineScanner::Code& code) {
     std::string_view text = code.text;
+    // Generated code holds about a token for every four characters and a statement for
+    // every twenty: the lists are sized once instead of growing through copies.
+    tokens_.reserve(text.size() / 4);
+    statements_.reserve(text.size() / 16);
+    slots_.resize(kFirstSlots);
     for (std::size_t number = code.first_line; !text.empty(); ++number) {
       std::size_t end = text.find('\n');
       std::string_view line = text.substr(0, end);
       text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-      // The conditional-compilation lines ("#If") are left out.
-      std::size_t start = line.find_first_not_of(" \t");
-      if (start != std::string_view::npos && line[start] == '#') continue;
       AddLine(line, number);
     }
   }
@@ -171,15 +181,35 @@ class Scan {
 
  private:
   // Splits one line of code into statements at the colons outside strings, without its
-  // comment.
+  // comment; the conditional-compilation lines ("#If") are left out.
   void AddLine(std::string_view line, std::size_t number) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i < line.size() && line[i] == '#') return;
     const std::size_t first = statements_.size();
     Open(number);
-    std::size_t i = 0;
     while (i < line.size()) {
       const char c = line[i];
-      if (c == ' ' || c == '\t' || c == '\r') {
+      if (Is(c, kBlank)) {
         ++i;
+      } else if (Is(c, kLetter)) {
+        // The name's hash is made as its letters are read.
+        std::uint64_t hash = kHashBasis;
+        std::size_t end = i;
+        do {
+          hash = (hash ^ static_cast<unsigned char>(line[end])) * kHashPrime;
+          ++end;
+        } while (end < line.size() && Is(line[end], kNameChar));
+        if (end < line.size() && (line[end] == '$' || line[end] == '%')) {
+          hash = (hash ^ static_cast<unsigned char>(line[end])) * kHashPrime;
+          ++end;
+        }
+        const std::string_view name = line.substr(i, end - i);
+        const Spelling* spelling = SpellingOf(name, hash);
+        if (statements_.back().count == 0 && spelling->word == Word::kRem) break;
+        tokens_.push_back({Token::Kind::kName, name, spelling});
+        ++statements_.back().count;
+        i = end;
       } else if (c == '\'') {
         break;
       } else if (c == '"') {
@@ -190,24 +220,14 @@ class Scan {
         }
         Push(Token::Kind::kString, line.substr(i, end + 1 - i));
         i = end + 1;
-      } else if (IsDigit(c) ||
+      } else if (Is(c, kDigit) ||
                  (c == '&' && i + 1 < line.size() && (line[i + 1] == 'H' || line[i + 1] == 'h'))) {
         std::size_t end = i + 1;
         while (end < line.size() &&
-               (IsNameChar(line[end]) || line[end] == '.' || line[end] == '&')) {
+               (Is(line[end], kNameChar) || line[end] == '.' || line[end] == '&')) {
           ++end;
         }
         Push(Token::Kind::kNumber, line.substr(i, end - i));
-        i = end;
-      } else if (IsLetter(c)) {
-        std::size_t end = i + 1;
-        while (end < line.size() && IsNameChar(line[end])) ++end;
-        if (end < line.size() && (line[end] == '$' || line[end] == '%')) ++end;
-        const std::string_view name = line.substr(i, end - i);
-        const Spelling* spelling = SpellingOf(name);
-        if (statements_.back().count == 0 && spelling->word == Word::kRem) break;
-        tokens_.push_back({Token::Kind::kName, name, spelling});
-        ++statements_.back().count;
         i = end;
       } else if (c == ':') {
         Statement& statement = statements_.back();
@@ -231,26 +251,49 @@ class Scan {
     tokens_.push_back({kind, text, nullptr});
     ++statements_.back().count;
   }
-  const Spelling* SpellingOf(std::string_view name) {
-    auto [found, added] = spellings_.try_emplace(name);
-    if (added) {
-      found->second.upper = text::AsciiUppered(name);
-      found->second.word = WordOf(found->second.upper);
+
+  // The spellings are found by their hash in a table of a power of two slots kept at most
+  // half full, the next slot tried after a taken one: a name costs a probe or two.
+  struct Slot {
+    std::uint64_t hash = 0;
+    std::string_view name;
+    Spelling* spelling = nullptr;  // none in an empty slot
+  };
+  static constexpr std::size_t kFirstSlots = 512;
+  static constexpr std::uint64_t kHashBasis = 14695981039346656037ULL;
+  static constexpr std::uint64_t kHashPrime = 1099511628211ULL;
+
+  const Spelling* SpellingOf(std::string_view name, std::uint64_t hash) {
+    for (std::size_t at = SlotOf(hash);; at = (at + 1) & (slots_.size() - 1)) {
+      Slot& slot = slots_[at];
+      if (slot.spelling == nullptr) return Add(slot, name, hash);
+      if (slot.hash == hash && slot.name == name) return slot.spelling;
     }
-    return &found->second;
+  }
+  std::size_t SlotOf(std::uint64_t hash) const {
+    return static_cast<std::size_t>(hash ^ (hash >> 32)) & (slots_.size() - 1);
+  }
+  const Spelling* Add(Slot& slot, std::string_view name, std::uint64_t hash) {
+    Spelling& spelling = spellings_.emplace_back();
+    spelling.upper = text::AsciiUppered(name);
+    spelling.word = WordOf(spelling.upper);
+    slot = {hash, name, &spelling};
+    if (spellings_.size() * 2 > slots_.size()) Grow();
+    return &spelling;
+  }
+  void Grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    for (const Slot& slot : old) {
+      if (slot.spelling == nullptr) continue;
+      std::size_t at = SlotOf(slot.hash);
+      while (slots_[at].spelling != nullptr) at = (at + 1) & (slots_.size() - 1);
+      slots_[at] = slot;
+    }
   }
 
-  // A name is a few letters, hashed for every time it is met: a short loop costs less than
-  // the library's hash of any length.
-  struct NameHash {
-    std::size_t operator()(std::string_view name) const {
-      std::size_t hash = 14695981039346656037ULL;
-      for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-      return hash;
-    }
-  };
-
-  std::unordered_map<std::string_view, Spelling, NameHash> spellings_;  // nodes stay put
+  std::deque<Spelling> spellings_;  // its elements stay put as it grows
+  std::vector<Slot> slots_;
   std::vector<Token> tokens_;
   std::vector<Statement> statements_;
 };

@@ -107,8 +107,14 @@ ModelParser::Outcome ModelParser::ParseWithQuickReader(std::string_view text,
 
 ModelParser::Outcome ModelParser::ParseDocument(const nlohmann::ordered_json& document,
                                                 std::string_view source_name) {
+  return ParseWalked(
+      [&document](ModelParser& events) { return TreeWalker::Walk(document, events); }, source_name);
+}
+
+ModelParser::Outcome ModelParser::ParseWalked(const std::function<bool(ModelParser&)>& walk,
+                                              std::string_view source_name) {
   ModelParser walked({}, source_name);
-  if (!TreeWalker::Walk(document, walked)) return {nullptr, {}};
+  if (!walk(walked)) return {nullptr, {}};
   Outcome outcome = walked.Finish();
   if (!outcome.model) outcome.error.clear();
   return outcome;

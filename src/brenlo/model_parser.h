@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
@@ -37,6 +38,11 @@ class ModelParser {
   // reads the text for the message.
   static Outcome ParseDocument(const nlohmann::ordered_json& document,
                                std::string_view source_name);
+  // A document the caller hands over itself, its values as the events of its text in
+  // document order (a database's form, walked from the whole database's document): read as
+  // ParseDocument reads a document. The walk returns false when the events stop reading.
+  static Outcome ParseWalked(const std::function<bool(ModelParser&)>& walk,
+                             std::string_view source_name);
   // The same reading by the reference JSON reader alone, which places every message; Parse
   // gives what this gives, only sooner.
   static Outcome ParseWithReferenceReader(std::string_view text, std::string_view source_name);

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "brenlo/model_parser.h"
+#include "brenlo/tree_walker.h"
 #include "import/database_file.h"
 #include "tavikfw/brenlo.h"
 
@@ -131,12 +132,19 @@ void ModelStore::NoteOutOfMemory() noexcept {
 
 std::int32_t ModelStore::LoadDocument(const nlohmann::ordered_json& document,
                                       std::uint32_t* host_value) {
+  return LoadWalked([&document](ModelParser& events) { return TreeWalker::Walk(document, events); },
+                    [&document] { return document.dump(2); }, host_value);
+}
+
+std::int32_t ModelStore::LoadWalked(const std::function<bool(ModelParser&)>& walk,
+                                    const std::function<std::string()>& text_of,
+                                    std::uint32_t* host_value) {
   try {
     if (host_value == nullptr) {
       return Fail(BR_LOAD_REFUSED, "no place was given for the host value");
     }
-    ModelParser::Outcome outcome = ModelParser::ParseDocument(document, {});
-    if (!outcome.model) return LoadText(document.dump(2), host_value);
+    ModelParser::Outcome outcome = ModelParser::ParseWalked(walk, {});
+    if (!outcome.model) return LoadText(text_of(), host_value);
     return Keep(std::move(outcome), host_value);
   } catch (const std::bad_alloc&) {
     NoteOutOfMemory();

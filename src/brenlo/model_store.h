@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
@@ -29,6 +30,10 @@ class ModelStore {
   // text (dump(2)) would be, without writing and reading that text: the same model, the
   // same warnings; a document refused is read from its text, for the same message.
   std::int32_t LoadDocument(const nlohmann::ordered_json& document, std::uint32_t* host_value);
+  // A document the caller walks itself (ModelParser::ParseWalked), loaded as LoadDocument
+  // loads it; a document refused is read from text_of's text, for the same message.
+  std::int32_t LoadWalked(const std::function<bool(ModelParser&)>& walk,
+                          const std::function<std::string()>& text_of, std::uint32_t* host_value);
   void Unload(std::uint32_t host_value);
   std::shared_ptr<const Model> Find(std::uint32_t host_value) const;
 

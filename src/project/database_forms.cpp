@@ -4,9 +4,12 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
+#include "brenlo/model_parser.h"
+#include "brenlo/tree_walker.h"
 #include "project/record_features.h"
 
 namespace tavik::project {
@@ -28,6 +31,39 @@ std::optional<std::string> KeyColumn(const ordered_json& parent, const ordered_j
     }
   }
   return std::nullopt;
+}
+
+// The reference reader tells containers' sizes only when it knows them, which is never.
+constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
+
+constexpr const char* kGridStyle = "GRID";
+
+using MemberWalk = std::function<bool(const std::string& name, const ordered_json& value)>;
+
+// Hands an object's members to the events as its walk would, each member's value by
+// walk_member; with a value, the member `name` is given it instead, where it stands, or
+// after the others when the object lacks it, as assigning that member would.
+bool WalkObject(const ordered_json& object, brenlo::ModelParser& events,
+                const MemberWalk& walk_member, std::string_view name = {},
+                const ordered_json* value = nullptr) {
+  if (!events.start_object(kUnknownSize)) return false;
+  std::string text;
+  bool given = value == nullptr;
+  for (const auto& [member, member_value] : object.get_ref<const ordered_json::object_t&>()) {
+    text.assign(member);
+    if (!events.key(text)) return false;
+    const bool replaced = value != nullptr && member == name;
+    given = given || replaced;
+    if (!(replaced ? brenlo::TreeWalker::Walk(*value, events)
+                   : walk_member(member, member_value))) {
+      return false;
+    }
+  }
+  if (!given) {
+    text.assign(name);
+    if (!events.key(text) || !brenlo::TreeWalker::Walk(*value, events)) return false;
+  }
+  return events.end_object();
 }
 
 }  // namespace
@@ -60,31 +96,40 @@ std::string DatabaseForms::TableName(std::size_t form) const {
   return model_["entities"][form]["properties"]["PHYSICAL_NAME"].get<std::string>();
 }
 
+std::span<const std::size_t> DatabaseForms::Grids(std::size_t form, std::size_t grids) const {
+  return std::span(children_[form]).first(std::min(grids, children_[form].size()));
+}
+
+bool DatabaseForms::LinksGrid(std::size_t link, std::span<const std::size_t> shown) const {
+  const std::int64_t child_id =
+      model_["relationships"][link]["properties"]["CHILD_ENTITY"].get<std::int64_t>();
+  return std::any_of(shown.begin(), shown.end(), [&](std::size_t child) {
+    return EntityId(model_["entities"][child]) == child_id;
+  });
+}
+
 ordered_json DatabaseForms::Model(std::size_t form, std::size_t grids) const {
   ordered_json model = ordered_json::object();
   model["tavik_model"] = 1;
   model["entities"] = ordered_json::array({WithLookups(form, kNoMaster)});
-  std::vector<std::int64_t> child_ids;
-  for (std::size_t i = 0; i < std::min(grids, children_[form].size()); ++i) {
+  const std::span<const std::size_t> shown = Grids(form, grids);
+  for (std::size_t child_at : shown) {
     // A grid shows a name beside each key of a table other than the form's.
-    ordered_json child = WithLookups(children_[form][i], form);
-    child["properties"]["DISPLAY_STYLE"] = "GRID";
-    child_ids.push_back(EntityId(child));
+    ordered_json child = WithLookups(child_at, form);
+    child["properties"]["DISPLAY_STYLE"] = kGridStyle;
     model["entities"].push_back(std::move(child));
   }
   model["relationships"] = ordered_json::array();
   for (std::size_t l : links_[form]) {
-    const ordered_json& link = model_["relationships"][l];
-    std::int64_t child_id = link["properties"]["CHILD_ENTITY"].get<std::int64_t>();
-    if (std::find(child_ids.begin(), child_ids.end(), child_id) != child_ids.end()) {
-      model["relationships"].push_back(link);
-    }
+    if (LinksGrid(l, shown)) model["relationships"].push_back(model_["relationships"][l]);
   }
   return model;
 }
 
-ordered_json DatabaseForms::WithLookups(std::size_t table, std::size_t master) const {
-  ordered_json entity = model_["entities"][table];
+std::vector<std::pair<std::size_t, ordered_json>> DatabaseForms::Lookups(std::size_t table,
+                                                                         std::size_t master) const {
+  std::vector<std::pair<std::size_t, ordered_json>> styles;
+  const ordered_json& attributes = model_["entities"][table]["attributes"];
   for (std::size_t l : parent_links_[table]) {
     const ordered_json& link = model_["relationships"][l];
     if (link["attributes"].size() != 1) continue;  // a combo box shows one key column
@@ -93,20 +138,87 @@ ordered_json DatabaseForms::WithLookups(std::size_t table, std::size_t master) c
     if (parent_at == master) continue;
     const std::int64_t attribute_id = link["attributes"][0].get<std::int64_t>();
     const ordered_json& parent = model_["entities"][parent_at];
-    for (ordered_json& attribute : entity["attributes"]) {
-      if (attribute["ATTRIB_INFO"]["ID"].get<std::int64_t>() != attribute_id) continue;
-      auto key = KeyColumn(parent, attribute["ATTRIB_INFO"]["BASE_NAME"]);
+    for (std::size_t a = 0; a < attributes.size(); ++a) {
+      const ordered_json& info = attributes[a]["ATTRIB_INFO"];
+      if (info["ID"].get<std::int64_t>() != attribute_id) continue;
+      auto key = KeyColumn(parent, info["BASE_NAME"]);
       if (!key) break;
       ordered_json style = ordered_json::object();
       style["ES_TYP"] = RecordFeatures::kLookupStyle;
       style["ESKTBL"] = parent["properties"]["PHYSICAL_NAME"];
       style["ESKKEY"] = *key;
       style["ESKDSP"] = RecordFeatures::DisplayColumn(parent).value_or(*key);
-      attribute["CP_EST"] = std::move(style);
+      styles.emplace_back(a, std::move(style));
       break;
     }
   }
+  return styles;
+}
+
+ordered_json DatabaseForms::WithLookups(std::size_t table, std::size_t master) const {
+  ordered_json entity = model_["entities"][table];
+  for (auto& [attribute, style] : Lookups(table, master)) {
+    entity["attributes"][attribute]["CP_EST"] = std::move(style);
+  }
   return entity;
+}
+
+bool DatabaseForms::Walk(std::size_t form, std::size_t grids, brenlo::ModelParser& events) const {
+  std::string text;
+  const auto key = [&](std::string_view name) {
+    text.assign(name);
+    return events.key(text);
+  };
+  if (!events.start_object(kUnknownSize) || !key("tavik_model") || !events.number_integer(1) ||
+      !key("entities") || !events.start_array(kUnknownSize) ||
+      !WalkEntity(form, kNoMaster, false, events)) {
+    return false;
+  }
+  const std::span<const std::size_t> shown = Grids(form, grids);
+  for (std::size_t child_at : shown) {
+    if (!WalkEntity(child_at, form, true, events)) return false;
+  }
+  if (!events.end_array() || !key("relationships") || !events.start_array(kUnknownSize)) {
+    return false;
+  }
+  for (std::size_t l : links_[form]) {
+    if (LinksGrid(l, shown) && !brenlo::TreeWalker::Walk(model_["relationships"][l], events)) {
+      return false;
+    }
+  }
+  return events.end_array() && events.end_object();
+}
+
+bool DatabaseForms::WalkEntity(std::size_t table, std::size_t master, bool grid,
+                               brenlo::ModelParser& events) const {
+  const std::vector<std::pair<std::size_t, ordered_json>> lookups = Lookups(table, master);
+  // The lookups' styles by attribute: a key given two lookups shows the last.
+  std::unordered_map<std::size_t, const ordered_json*> styles;
+  for (const auto& [attribute, style] : lookups) styles[attribute] = &style;
+  const ordered_json grid_style = kGridStyle;
+  const MemberWalk as_it_stands = [&events](const std::string&, const ordered_json& value) {
+    return brenlo::TreeWalker::Walk(value, events);
+  };
+  const auto walk_attributes = [&](const ordered_json& attributes) {
+    if (!events.start_array(kUnknownSize)) return false;
+    for (std::size_t a = 0; a < attributes.size(); ++a) {
+      const auto style = styles.find(a);
+      if (!(style == styles.end()
+                ? brenlo::TreeWalker::Walk(attributes[a], events)
+                : WalkObject(attributes[a], events, as_it_stands, "CP_EST", style->second))) {
+        return false;
+      }
+    }
+    return events.end_array();
+  };
+  return WalkObject(
+      model_["entities"][table], events, [&](const std::string& name, const ordered_json& value) {
+        if (grid && name == "properties") {
+          return WalkObject(value, events, as_it_stands, "DISPLAY_STYLE", &grid_style);
+        }
+        if (!styles.empty() && name == "attributes") return walk_attributes(value);
+        return brenlo::TreeWalker::Walk(value, events);
+      });
 }
 
 }  // namespace tavik::project

@@ -3,11 +3,17 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "project/record_features.h"
+
+namespace tavik::brenlo {
+class ModelParser;
+}
 
 namespace tavik::project {
 
@@ -26,6 +32,10 @@ class DatabaseForms {
   // column a lookup of the referenced table's display column (or key), and the first `grids`
   // tables that reference it as grids, with the relationships between them.
   nlohmann::ordered_json Model(std::size_t form, std::size_t grids) const;
+  // Hands that model document to the events as its walk would, without building it: the
+  // database's entities are walked where they stand, each lookup and grid style given as it
+  // passes. False when the events stop reading.
+  bool Walk(std::size_t form, std::size_t grids, brenlo::ModelParser& events) const;
 
  private:
   nlohmann::ordered_json model_;
@@ -39,8 +49,18 @@ class DatabaseForms {
 
   // No table is the master: the form's own table.
   static constexpr std::size_t kNoMaster = static_cast<std::size_t>(-1);
-  // The table with its keys to other tables than its master shown as lookups.
+  // The edit style of each key of the table to another table than its master that shows
+  // as a lookup, by the key's place among the table's attributes.
+  std::vector<std::pair<std::size_t, nlohmann::ordered_json>> Lookups(std::size_t table,
+                                                                      std::size_t master) const;
+  // The table with those keys shown as lookups.
   nlohmann::ordered_json WithLookups(std::size_t table, std::size_t master) const;
+  // The children that the form shows as its first `grids` grids.
+  std::span<const std::size_t> Grids(std::size_t form, std::size_t grids) const;
+  // Whether the relationship links the form's table to one of those grids.
+  bool LinksGrid(std::size_t link, std::span<const std::size_t> shown) const;
+  bool WalkEntity(std::size_t table, std::size_t master, bool grid,
+                  brenlo::ModelParser& events) const;
 };
 
 }  // namespace tavik::project

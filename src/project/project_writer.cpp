@@ -106,8 +106,11 @@ int ProjectWriter::WriteTableForm(const DatabaseForms& forms, std::size_t form) 
   std::size_t grids = forms.ChildCount(form);
   for (;;) {
     std::uint32_t host_value = 0;
-    // The document is read as it stands: no text is written and read back.
-    if (brenlo::ModelStore::Shared().LoadDocument(forms.Model(form, grids), &host_value) != 0) {
+    // The form's document is walked from the database's where it stands: no copy is made,
+    // and no text is written and read back but for the message of a document refused.
+    if (brenlo::ModelStore::Shared().LoadWalked(
+            [&](brenlo::ModelParser& events) { return forms.Walk(form, grids, events); },
+            [&] { return forms.Model(form, grids).dump(2); }, &host_value) != 0) {
       fmt::print(stderr, "{}: table {}: {}\n", kErrorCaption, table, BR_LastLoadError());
       return kExitModelRefused;
     }

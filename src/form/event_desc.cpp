@@ -47,7 +47,7 @@ constexpr EVENTPARAM EventParams[] = {
 Status CEventDesc::Init(std::string_view name, const char* code, const char* class_name) {
   if (name.empty()) return kNullArgument;
   name_ = name;
-  if (code) code_ = code;
+  if (code) code_ = std::make_unique<std::string>(code);
   if (const auto* parameters = FindParamList(name, class_name)) AddParameters(parameters);
   return kOk;
 }
@@ -69,20 +69,44 @@ const PARAMDESCRIPTION* CEventDesc::FindParamList(std::string_view event_name,
   return nullptr;
 }
 
-void CEventDesc::AddParameters(const PARAMDESCRIPTION* parameters) {
+std::optional<std::string> CEventDesc::GetParameters() const {
+  if (!parameters_) return std::nullopt;
   std::string text;
-  for (const PARAMDESCRIPTION* parameter = parameters; parameter->id != -1; ++parameter) {
+  for (const PARAMDESCRIPTION* parameter = parameters_; parameter->id != -1; ++parameter) {
     if (!text.empty()) text += ", ";
     text += parameter->name;
     text += " As ";
     text += parameter->type;
   }
-  parameters_ = std::move(text);
+  return text;
+}
+
+std::optional<std::string_view> CEventDesc::GetDeclarations() const {
+  if (!declarations_) return std::nullopt;
+  return *declarations_;
+}
+
+std::optional<std::string> CEventDesc::GetEventCode() const {
+  if (!code_) return std::nullopt;
+  return *code_;
 }
 
 void CEventDesc::AddDeclarations(std::string_view text) {
-  if (!declarations_) declarations_.emplace();
+  if (!declarations_) declarations_ = std::make_unique<std::string>();
   declarations_->append(text);
+}
+
+std::string& SUBEVENTDESC::Piece(SubEventSlot slot) {
+  if (slot == SubEventSlot::kBody) return body;
+  if (!ends) ends = std::make_unique<std::array<std::string, 2>>();
+  return (*ends)[slot == SubEventSlot::kHead ? 0 : 1];
+}
+
+const std::string& SUBEVENTDESC::Piece(SubEventSlot slot) const {
+  static const std::string kNone;
+  if (slot == SubEventSlot::kBody) return body;
+  if (!ends) return kNone;
+  return (*ends)[slot == SubEventSlot::kHead ? 0 : 1];
 }
 
 SUBEVENTDESC& CEventDesc::PlaceSubEvent(std::int32_t id, std::int32_t placement) {
@@ -98,7 +122,7 @@ SUBEVENTDESC& CEventDesc::PlaceSubEvent(std::int32_t id, std::int32_t placement)
   } else if (placement != static_cast<std::int32_t>(SubEventPlacement::kLast)) {
     where = std::ranges::find_if(sub_events_, with_id(placement));
   }
-  return *sub_events_.insert(where, SUBEVENTDESC{id, {}});
+  return *sub_events_.insert(where, SUBEVENTDESC{id, {}, nullptr});
 }
 
 Status CEventDesc::AddSubEventCode(std::string_view text, SubEvent id, SubEventSlot slot,
@@ -108,7 +132,7 @@ Status CEventDesc::AddSubEventCode(std::string_view text, SubEvent id, SubEventS
   SUBEVENTDESC& sub_event = PlaceSubEvent(number, static_cast<std::int32_t>(placement));
   const auto index = static_cast<int>(slot);
   if (index < 0 || index > 2) return kNoSuchSlot;
-  std::string& piece = sub_event.pieces[static_cast<std::size_t>(index)];
+  std::string& piece = sub_event.Piece(slot);
   if (piece.empty() || join == TextJoin::kAfter) {
     piece.append(text);
   } else {
@@ -140,7 +164,7 @@ const std::string* CEventDesc::GetSubEventCode(SubEvent id, SubEventSlot slot) c
   const SUBEVENTDESC* sub_event = FindSubEvent(id);
   const auto index = static_cast<int>(slot);
   if (!sub_event || index < 0 || index > 2) return nullptr;
-  return &sub_event->pieces[static_cast<std::size_t>(index)];
+  return &sub_event->Piece(slot);
 }
 
 bool CEventDesc::HasSubEventCode(SubEvent id, SubEventSlot slot) const {
@@ -149,21 +173,25 @@ bool CEventDesc::HasSubEventCode(SubEvent id, SubEventSlot slot) const {
 }
 
 void CEventDesc::PrepareEventCode() {
-  std::string code;
-  AppendEventCode(code);
+  auto code = std::make_unique<std::string>();
+  AppendEventCode(*code);
   code_ = std::move(code);
 }
 
 void CEventDesc::AppendEventCode(std::string& text) const {
   for (const auto& sub_event : sub_events_) {
-    for (const auto& piece : sub_event.pieces) text += piece;
+    text += sub_event.Piece(SubEventSlot::kHead);
+    text += sub_event.body;
+    text += sub_event.Piece(SubEventSlot::kTail);
     text += "\r\n";
   }
 }
 
 void CEventDesc::ReleaseSpareRoom() {
   for (SUBEVENTDESC& sub_event : sub_events_) {
-    for (std::string& piece : sub_event.pieces) piece.shrink_to_fit();
+    sub_event.body.shrink_to_fit();
+    if (!sub_event.ends) continue;
+    for (std::string& piece : *sub_event.ends) piece.shrink_to_fit();
   }
   sub_events_.shrink_to_fit();
 }

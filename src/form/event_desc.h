@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,9 +43,17 @@ constexpr SubEventPlacement BeforeSubEvent(SubEvent id) {
 // How text joins a piece that already holds some.
 enum class TextJoin { kBefore, kAfter };
 
+// Tens of thousands of sub-events wait for the form's end, and most hold code alone: the
+// opening and the closing are made only when one of them is given text.
 struct SUBEVENTDESC {
   std::int32_t id = 0;
-  std::array<std::string, 3> pieces;
+  std::string body;
+  std::unique_ptr<std::array<std::string, 2>> ends;  // the opening, then the closing
+
+  // The piece, made when it is an opening or closing not made yet.
+  std::string& Piece(SubEventSlot slot);
+  // The piece, or an empty text when it was never made.
+  const std::string& Piece(SubEventSlot slot) const;
 };
 
 class CEventDesc {
@@ -55,12 +64,14 @@ class CEventDesc {
   [[nodiscard]] Status SetEventName(std::string_view name);
 
   const std::string& GetEventName() const { return name_; }
-  const std::optional<std::string>& GetDeclarations() const { return declarations_; }
-  const std::optional<std::string>& GetEventCode() const { return code_; }
-  const std::optional<std::string>& GetParameters() const { return parameters_; }
+  std::optional<std::string_view> GetDeclarations() const;
+  std::optional<std::string> GetEventCode() const;
+  // The parameter list as the procedure's first line gives it, or nothing.
+  std::optional<std::string> GetParameters() const;
 
   static const PARAMDESCRIPTION* FindParamList(std::string_view event_name, const char* class_name);
-  void AddParameters(const PARAMDESCRIPTION* parameters);
+  // parameters is a list of static storage, ended by an id of -1.
+  void AddParameters(const PARAMDESCRIPTION* parameters) { parameters_ = parameters; }
   void AddDeclarations(std::string_view text);
   // A slot or an id out of range; only a cast can make one.
   enum SubEventFault : Status { kNoSuchSlot = 3, kNoSuchSubEvent = 5 };
@@ -87,10 +98,12 @@ class CEventDesc {
  private:
   SUBEVENTDESC& PlaceSubEvent(std::int32_t id, std::int32_t placement);
 
+  // An event waits for the form's end with its code: what few events have is held apart, so
+  // that the many stay small.
   std::string name_;
-  std::optional<std::string> declarations_;
-  std::optional<std::string> code_;
-  std::optional<std::string> parameters_;
+  const PARAMDESCRIPTION* parameters_ = nullptr;  // a list of static storage
+  std::unique_ptr<std::string> declarations_;
+  std::unique_ptr<std::string> code_;
   // In joining order. An event has at most the few sub-events SubEvent names, so a scan
   // finds one sooner than a hash table would, and tens of thousands of events each keep
   // one small list instead of list nodes and a table.

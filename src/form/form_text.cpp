@@ -1,6 +1,9 @@
 // Procedure blocks of the form file.
 #include "form/form_text.h"
 
+#include <optional>
+#include <string>
+
 #include "form/event_desc.h"
 #include "formfile/block_printer.h"
 
@@ -12,11 +15,11 @@ void FormText::EventBlock(formfile::BlockPrinter& printer,
   printer.OpenProcedure(name_pieces);
   std::string& text = printer.text();
   text += "(";
-  if (event.GetParameters()) text += *event.GetParameters();
+  if (const std::optional<std::string> parameters = event.GetParameters()) text += *parameters;
   text += ")\r\n";
-  if (event.GetDeclarations()) {
+  if (const std::optional<std::string_view> declarations = event.GetDeclarations()) {
     text += comments.declarations;
-    text += *event.GetDeclarations();
+    text += *declarations;
     text += "\r\n";
   }
   // Joined straight into the text: a procedure's code is not kept a second time.

@@ -20,11 +20,15 @@ class TextDigest {
   std::uint64_t Size() const { return size_; }
 
  private:
-  void Mix(std::uint64_t word);
+  static constexpr std::size_t kLanes = 4;
+  static constexpr std::size_t kBlock = kLanes * 8;
 
-  std::uint64_t state_ = 0x9E3779B97F4A7C15u;
+  void MixBlock(const unsigned char* block);
+
+  std::uint64_t lanes_[kLanes] = {0x9E3779B97F4A7C15u, 0xC2B2AE3D27D4EB4Fu, 0x165667B19E3779F9u,
+                                  0x27D4EB2F165667C5u};
   std::uint64_t size_ = 0;
-  unsigned char pending_[8] = {};
+  unsigned char pending_[kBlock] = {};
   std::size_t pending_size_ = 0;
 };
 

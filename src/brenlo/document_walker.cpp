@@ -64,11 +64,11 @@ WalkDocumentFunction* LoadModule() {
 
 }  // namespace
 
-bool DocumentWalker::Walk(std::string_view text, ModelParser& events) {
+bool DocumentWalker::Walk(std::string_view text, std::size_t readable, ModelParser& events) {
   WalkDocumentFunction* walk = LoadModule();
   if (walk == nullptr) return false;
   ParserEvents forwarded(events);
-  return walk(text, forwarded);
+  return walk(text, readable, forwarded);
 }
 
 bool DocumentWalker::Available() {

@@ -2,6 +2,7 @@
 // ModelParser as the JSON events.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace tavik::brenlo {
@@ -16,7 +17,9 @@ class DocumentWalker {
  public:
   // False when simdjson refuses the text, the parser stops reading, or the module that
   // reads with simdjson cannot be loaded.
-  static bool Walk(std::string_view text, ModelParser& events);
+  // readable: the bytes that may be read from the text's start (kReadingPadding past its
+  // end spares a copy of the text).
+  static bool Walk(std::string_view text, std::size_t readable, ModelParser& events);
   // Whether the module is there to read with.
   static bool Available();
 };

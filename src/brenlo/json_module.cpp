@@ -8,63 +8,101 @@
 #include <cstdint>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 namespace {
 
-using simdjson::dom::element;
-using simdjson::dom::element_type;
+using simdjson::ondemand::json_type;
+using simdjson::ondemand::number_type;
 using tavik::brenlo::JsonEvents;
 
 // The reference reader tells containers' sizes only when it knows them, which is never.
 constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
 
+// Reads the document on demand, in one pass, without building simdjson's tape of the whole
+// document: a model of megabytes would take several times its size in fresh memory for it.
+// Every value is read, so every fault simdjson finds along the way refuses the text.
 class ValueWalk {
  public:
   explicit ValueWalk(JsonEvents& events) : events_(events) {}
 
-  bool Value(element value) {
-    switch (value.type()) {
-      case element_type::OBJECT:
-        return Object(value.get_object().value_unsafe());
-      case element_type::ARRAY:
-        return Array(value.get_array().value_unsafe());
-      case element_type::STRING:
-        return String(value.get_string().value_unsafe());
-      case element_type::INT64:
-        return events_.number_integer(value.get_int64().value_unsafe());
-      case element_type::UINT64:
-        return events_.number_unsigned(value.get_uint64().value_unsafe());
-      case element_type::DOUBLE:
-        return Fraction(value.get_double().value_unsafe());
-      case element_type::BOOL:
-        return events_.boolean(value.get_bool().value_unsafe());
-      case element_type::NULL_VALUE:
-        return events_.null();
+  template <class Json>  // a document or a value within it
+  bool Value(Json& value) {
+    json_type type{};
+    if (value.type().get(type) != simdjson::SUCCESS) return false;
+    switch (type) {
+      case json_type::object:
+        return Object(value);
+      case json_type::array:
+        return Array(value);
+      case json_type::string:
+        return String(value);
+      case json_type::number:
+        return Number(value);
+      case json_type::boolean: {
+        bool truth = false;
+        return value.get_bool().get(truth) == simdjson::SUCCESS && events_.boolean(truth);
+      }
+      case json_type::null: {
+        bool null = false;
+        return value.is_null().get(null) == simdjson::SUCCESS && null && events_.null();
+      }
     }
     return false;
   }
 
  private:
-  bool Object(simdjson::dom::object object) {
+  template <class Json>
+  bool Object(Json& value) {
+    simdjson::ondemand::object object;
+    if (value.get_object().get(object) != simdjson::SUCCESS) return false;
     if (!events_.start_object(kUnknownSize)) return false;
-    for (const simdjson::dom::key_value_pair member : object) {
-      text_.assign(member.key);
-      if (!events_.key(text_) || !Value(member.value)) return false;
+    for (auto member : object) {
+      simdjson::ondemand::field field;
+      std::string_view key;
+      if (std::move(member).get(field) != simdjson::SUCCESS ||
+          field.unescaped_key().get(key) != simdjson::SUCCESS)
+        return false;
+      text_.assign(key);
+      simdjson::ondemand::value item = field.value();
+      if (!events_.key(text_) || !Value(item)) return false;
     }
     return events_.end_object();
   }
 
-  bool Array(simdjson::dom::array array) {
+  template <class Json>
+  bool Array(Json& value) {
+    simdjson::ondemand::array array;
+    if (value.get_array().get(array) != simdjson::SUCCESS) return false;
     if (!events_.start_array(kUnknownSize)) return false;
-    for (const element item : array) {
-      if (!Value(item)) return false;
+    for (auto element : array) {
+      simdjson::ondemand::value item;
+      if (std::move(element).get(item) != simdjson::SUCCESS || !Value(item)) return false;
     }
     return events_.end_array();
   }
 
-  bool String(std::string_view value) {
-    text_.assign(value);
+  template <class Json>
+  bool String(Json& value) {
+    std::string_view text;
+    if (value.get_string().get(text) != simdjson::SUCCESS) return false;
+    text_.assign(text);
     return events_.string(text_);
+  }
+
+  template <class Json>
+  bool Number(Json& value) {
+    simdjson::ondemand::number number;
+    if (value.get_number().get(number) != simdjson::SUCCESS) return false;
+    switch (number.get_number_type()) {
+      case number_type::signed_integer:
+        return events_.number_integer(number.get_int64());
+      case number_type::unsigned_integer:
+        return events_.number_unsigned(number.get_uint64());
+      case number_type::floating_point_number:
+        return Fraction(number.get_double());
+    }
+    return false;
   }
 
   // simdjson keeps no literal; only a refusal's message would quote it, and a refused
@@ -76,18 +114,30 @@ class ValueWalk {
   std::string text_;  // handed to the events, which may take its contents
 };
 
+bool WalkPadded(simdjson::padded_string_view text, JsonEvents& events) {
+  simdjson::ondemand::parser parser;
+  simdjson::ondemand::document document;
+  if (parser.iterate(text).get(document) != simdjson::SUCCESS) return false;
+  // The root value read, nothing may follow it: the place after the end is out of bounds.
+  return ValueWalk(events).Value(document) &&
+         document.current_location().error() == simdjson::OUT_OF_BOUNDS;
+}
+
 }  // namespace
 
 // Nothing is thrown across the module's edge: the program has its own C++ library.
 extern "C" __attribute__((visibility("default"))) bool TavikWalkDocument(std::string_view text,
+                                                                         std::size_t readable,
                                                                          JsonEvents& events) {
   try {
-    simdjson::dom::parser parser;
-    element root;
-    if (parser.parse(text.data(), text.size()).get(root) != simdjson::SUCCESS) return false;
-    return ValueWalk(events).Value(root);
+    if (readable >= text.size() + simdjson::SIMDJSON_PADDING) {
+      return WalkPadded(simdjson::padded_string_view(text.data(), text.size(), readable), events);
+    }
+    const simdjson::padded_string copy(text);
+    return WalkPadded(copy, events);
   } catch (...) {
     return false;
   }
 }
 static_assert(std::is_same_v<decltype(TavikWalkDocument), tavik::brenlo::WalkDocumentFunction>);
+static_assert(tavik::brenlo::kReadingPadding >= simdjson::SIMDJSON_PADDING);

@@ -86,18 +86,20 @@ ModelParser::ModelParser(std::string_view text, std::string_view source_name)
 // for a text below this size (a model of about twenty entities).
 constexpr std::size_t kQuickReadingFrom = 64 * 1024;
 
-ModelParser::Outcome ModelParser::Parse(std::string_view text, std::string_view source_name) {
-  return text.size() >= kQuickReadingFrom ? ParseWithQuickReader(text, source_name)
+ModelParser::Outcome ModelParser::Parse(std::string_view text, std::string_view source_name,
+                                        std::size_t readable) {
+  return text.size() >= kQuickReadingFrom ? ParseWithQuickReader(text, source_name, readable)
                                           : ParseWithReferenceReader(text, source_name);
 }
 
 // The quick reading serves a model it accepts; anything it refuses is read again by the
 // reference reader, which alone knows lines and columns.
 ModelParser::Outcome ModelParser::ParseWithQuickReader(std::string_view text,
-                                                       std::string_view source_name) {
+                                                       std::string_view source_name,
+                                                       [[maybe_unused]] std::size_t readable) {
 #ifdef TAVIK_HAVE_SIMDJSON
   ModelParser quick(text, source_name);
-  if (DocumentWalker::Walk(text, quick)) {
+  if (DocumentWalker::Walk(text, readable, quick)) {
     Outcome outcome = quick.Finish();
     if (outcome.model) return outcome;
   }

@@ -31,8 +31,11 @@ class ModelParser {
     std::vector<std::string> warnings = {};  // what the model allows but a reader should know
   };
 
-  // source_name names the text in messages (a path); it may be empty.
-  static Outcome Parse(std::string_view text, std::string_view source_name);
+  // source_name names the text in messages (a path); it may be empty. readable: the bytes
+  // that may be read from the text's start, which a text read to be parsed makes
+  // kReadingPadding more than its size, so that the quick reader need not copy it.
+  static Outcome Parse(std::string_view text, std::string_view source_name,
+                       std::size_t readable = 0);
   // A document already in memory, walked as its text would be read: the model its text
   // gives, or no model (and no message) where its text would be refused, so that the caller
   // reads the text for the message.
@@ -48,7 +51,8 @@ class ModelParser {
   static Outcome ParseWithReferenceReader(std::string_view text, std::string_view source_name);
   // The same reading by simdjson first, whatever the size of the text (Parse takes it for
   // large texts only); the reference reader where simdjson is not there or refuses.
-  static Outcome ParseWithQuickReader(std::string_view text, std::string_view source_name);
+  static Outcome ParseWithQuickReader(std::string_view text, std::string_view source_name,
+                                      std::size_t readable = 0);
 
   // Why a table or column name cannot stand in the form's SQL, or an empty string when it
   // can: there a name that is not a plain word is written in brackets, which a "]" would end.

@@ -6,11 +6,13 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 #include <nlohmann/json.hpp>
 #include <system_error>
 #include <utility>
 
+#include "brenlo/json_module.h"
 #include "brenlo/model_parser.h"
 #include "brenlo/tree_walker.h"
 #include "import/database_file.h"
@@ -41,6 +43,11 @@ FileText ReadWholeFile(const char* path) {
   std::unique_ptr<std::FILE, decltype(close)> file(std::fopen(path, "rb"), close);
   if (!file) return {BR_LOAD_UNREADABLE, {}, OsReason(errno)};
   FileText out;
+  // Room for the whole file and the reading's padding at once: growing the text as it is
+  // read would copy it and take fresh memory several times over.
+  std::error_code unknown_size;
+  const std::uintmax_t size = std::filesystem::file_size(path, unknown_size);
+  if (!unknown_size && size <= kMaxModelBytes) out.text.reserve(size + kReadingPadding);
   std::array<char, 1 << 16> chunk{};
   for (;;) {
     const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
@@ -89,7 +96,7 @@ std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
                             "{{) nor a SQLite database",
                             path));
   }
-  return Parse(file.text, path, host_value);
+  return Parse(file.text, path, host_value, file.text.capacity());
 }
 
 // The database's schema is read as the text of its model file would be, so that a model
@@ -153,9 +160,9 @@ std::int32_t ModelStore::LoadWalked(const std::function<bool(ModelParser&)>& wal
 }
 
 std::int32_t ModelStore::Parse(std::string_view text, std::string_view source_name,
-                               std::uint32_t* host_value) {
+                               std::uint32_t* host_value, std::size_t readable) {
   if (host_value == nullptr) return Fail(BR_LOAD_REFUSED, "no place was given for the host value");
-  return Keep(ModelParser::Parse(text, source_name), host_value);
+  return Keep(ModelParser::Parse(text, source_name, readable), host_value);
 }
 
 std::int32_t ModelStore::Keep(ModelParser::Outcome outcome, std::uint32_t* host_value) {

@@ -46,8 +46,9 @@ class ModelStore {
 
  private:
   std::int32_t LoadDatabase(const char* path, std::uint32_t* host_value);
-  std::int32_t Parse(std::string_view text, std::string_view source_name,
-                     std::uint32_t* host_value);
+  // readable: as ModelParser::Parse takes it.
+  std::int32_t Parse(std::string_view text, std::string_view source_name, std::uint32_t* host_value,
+                     std::size_t readable = 0);
   std::int32_t Keep(ModelParser::Outcome outcome, std::uint32_t* host_value);
   std::int32_t Fail(std::int32_t status, std::string message);
   std::uint32_t NextHostValue();

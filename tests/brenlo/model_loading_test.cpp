@@ -172,6 +172,19 @@ TEST(BrenloLoading, QuickAndReferenceReadingsAgree) {
       R"({"tavik_model": 1, "entities": [{"properties": {"A": "\ud800"}}]})",
       R"({"tavik_model": 1, "entities": [{"properties": {"A": 1, "A": 2}}]})",
       R"({"tavik_model": 1, "entities": [{"properties": {"A": 1e2}}]})",
+      // Faults of syntax, which the quick reader meets only as it reads each value.
+      R"({"tavik_model": 1} {})",
+      R"({"tavik_model": 1}])",
+      R"({"tavik_model": 1 "x": 2})",
+      R"({"tavik_model": 1, "x": [1 2]})",
+      R"({"tavik_model": 1, "x": nul})",
+      R"({"tavik_model": 1, "x": tru})",
+      R"({"tavik_model": 1, "x": "a\qb"})",
+      "{\"tavik_model\": 1, \"x\": \"a\tb\"}",
+      R"({"tavik_model": 1, "x": 01})",
+      R"({"tavik_model": 1, "x": {"a" 1}})",
+      R"({"tavik_model": 1, "x": [1,]})",
+      R"({"tavik_model": 1, "entities": [)",
   };
   ASSERT_TRUE(tavik::brenlo::DocumentWalker::Available());
   for (const std::string& text : texts) {

@@ -1,6 +1,7 @@
 // One Visual Basic control: its class, name, properties, events, children and layout.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -38,6 +39,11 @@ struct ESDESC {
   std::int32_t id;
   const char* name;
   PropertyHandler handler;
+  // The name's shared copy (PropertyNames), taken at its first look-up: every control of a
+  // form looks the same few names up in its attribute's groups.
+  mutable std::atomic<const std::string*> shared_name{nullptr};
+
+  const std::string& SharedName() const;
 };
 using COLPROPDESC = ESDESC;
 

@@ -8,6 +8,7 @@
 #include "controls/option_handlers.h"
 #include "controls/text_extent.h"
 #include "model/attribute.h"
+#include "model/property_names.h"
 #include "text/ascii_case.h"
 
 namespace tavik {
@@ -101,10 +102,28 @@ const ESDESC* CCtrlDesc::FindEditStyle(std::string_view name) const {
   return nullptr;
 }
 
+const std::string& ESDESC::SharedName() const {
+  const std::string* shared = shared_name.load(std::memory_order_acquire);
+  if (shared == nullptr) {
+    shared = &PropertyNames::Intern(name);
+    shared_name.store(shared, std::memory_order_release);
+  }
+  return *shared;
+}
+
+// The attribute's group is found once for the table, and each row's name is looked up by
+// its shared copy: a table is applied to every control of the form.
 void CCtrlDesc::ApplyTable(const ESDESC* table, bool from_edit_style) {
   if (!table) return;
+  CAttribute* attribute = GetAttribute();
+  CNxPropertySection* group =
+      attribute ? attribute->GetTvkProps().GetSection(from_edit_style ? format_ids::kEditStyle
+                                                                      : format_ids::kColProp)
+                : nullptr;
   for (const ESDESC* row = table; row->id >= 0; ++row) {
-    auto value = from_edit_style ? GetEditStyleProp(row->name) : GetColProp(row->name);
+    const CNxProperty* property =
+        group ? group->GetPropertyOfSharedName(row->SharedName()) : nullptr;
+    const std::optional<Value> value = property ? property->ToVariant() : std::nullopt;
     // A handler fails only as AddProperty does, without the property section Init made.
     if (row->handler) (void)row->handler(*this, value);
   }

@@ -9,6 +9,7 @@
 #include "model/entity.h"
 #include "model/form.h"
 #include "model/model_messages.h"
+#include "model/property_names.h"
 
 namespace tavik {
 
@@ -67,6 +68,14 @@ std::optional<Value> CAttribute::GetProperty(std::string_view name) const {
   return std::nullopt;
 }
 
+// Own properties hold the copies of values the model has, so the value is read where it is.
+const Value* CAttribute::FindProperty(std::string_view name) const {
+  for (const CNxProperty& property : own_properties_) {
+    if (property.GetName() == name) return &property.GetValue();
+  }
+  return nullptr;
+}
+
 std::optional<Value> CAttribute::GetTvkProperty(const FormatId& group,
                                                 std::string_view name) const {
   const CNxProperty* property = group_properties_.GetProperty(group, name);
@@ -102,10 +111,15 @@ CNxPropertySection& CAttribute::AddTvkGroup(std::int32_t id) {
   return group_properties_.AddSection(FindTvkPropGroup(id)->format_id);
 }
 
+// A named property is added and named in one step, as AddProperty and SetPropertyName
+// would, without looking its name up twice.
 void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name) {
   std::int32_t id = next_property_id_++;
-  group.AddProperty(CNxProperty(id, std::move(value), name), CNxPropertySection::Position::kEnd);
-  if (!name.empty()) group.SetPropertyName(id, name);
+  if (name.empty()) {
+    group.AddProperty(CNxProperty(id, std::move(value), name), CNxPropertySection::Position::kEnd);
+    return;
+  }
+  group.AddNamedProperty(id, std::move(value), PropertyNames::Intern(name));
 }
 
 Status CAttribute::SetAttribProps() {
@@ -147,13 +161,13 @@ Status CAttribute::TakeValidationRule(const FormatId& rule_group, const FormatId
 }
 
 Status CAttribute::BuildRelationIDList() {
-  auto count = GetProperty("REL_COUNT");
+  const Value* count = FindProperty("REL_COUNT");
   if (!count) {
     ShowModelError("Failed to build attribute relation id list; form will not generate");
     return kNoRelationIds;
   }
   for (std::int64_t i = 0; i < count->AsInteger(); ++i) {
-    auto id = GetProperty(fmt::format("REL{}_ID", i));
+    const Value* id = FindProperty(fmt::format("REL{}_ID", i));
     if (!id) {
       ShowModelError("Failed to build attribute relation id list; form will not generate");
       return kNoRelationIds;

@@ -69,6 +69,8 @@ class CAttribute {
   // Gives back the room reserved and not taken, once no more properties are expected.
   void ReleaseSpareRoom() { own_properties_.shrink_to_fit(); }
   std::optional<Value> GetProperty(std::string_view name) const;
+  // The own property's value itself, or nullptr: valid until the next property is added.
+  const Value* FindProperty(std::string_view name) const;
   std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
   CNxPropertySet& GetTvkProps() { return group_properties_; }
   // The column's default ("CD_DEF" of COL_PROP): the value a new record starts with;

@@ -129,18 +129,18 @@ Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
   if (attribute->Init(this) != kOk) return kAttributeInitFailed;
   ReadAttributeProperties(*attribute, property_list);
   if (attribute->SetAttribProps() != kOk) return kAttributeGroupsFailed;
-  auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
+  const Value* physical_name = attribute->FindProperty("PHYSICAL_NAME");
   if (!physical_name || physical_name->AsString().empty()) return kNoAttributePhysicalName;
   select_text_ += SqlName::Quoted(physical_name->AsString());
   select_text_ += ",";
-  auto id = attribute->GetProperty("ID");
+  const Value* id = attribute->FindProperty("ID");
   if (!id) return kNoAttributeId;
   attribute->SetAttribID(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF));
   if (attribute->BuildRelationIDList() != kOk) return kNoRelationIdList;
   static constexpr const char* kNameKeys[] = {"DISPLAY_NAME", "BASE_NAME", "ROLE_NAME"};
-  std::string names[3];
+  std::string_view names[3];
   for (int i = 0; i < 3; ++i) {
-    auto value = attribute->GetProperty(kNameKeys[i]);
+    const Value* value = attribute->FindProperty(kNameKeys[i]);
     if (!value || value->AsString().empty()) return static_cast<Status>(kNoDisplayName + i);
     names[i] = value->AsString();
   }

@@ -7,7 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/output_guard.h"
 #include "import/database_schema.h"
-#include "import/schema_reader.h"
+#include "import/imported_schema.h"
 #include "platform/file_output.h"
 #include "project/record_features.h"
 
@@ -23,20 +23,26 @@ int ImportCommand::Run() {
     fmt::print(stderr, "tavikfw import: {}\n", fault);
     return kExitUsage;
   }
-  import::DatabaseSchema::Schema schema =
-      import::DatabaseSchema::Read(options_.database_path, options_.schema, "tavikfw import");
+  // The text is written from the schema as read, the lookups named in it first: building
+  // the model document only to write it would cost more than the reading.
+  import::DatabaseSchema::Schema schema = import::DatabaseSchema::ReadImported(
+      options_.database_path, options_.schema, "tavikfw import");
   if (schema.status != 0) return schema.status;
-  if (std::string fault = features.AddTo(schema.model); !fault.empty()) {
-    fmt::print(stderr, "tavikfw import: {}\n", fault);
-    return kExitUsage;
+  import::ImportedSchema& imported = *schema.imported;
+  for (const auto& [table, column] : features.lookups) {
+    if (std::string fault = imported.SetDisplayColumn("--lookup", table, column); !fault.empty()) {
+      fmt::print(stderr, "tavikfw import: {}\n", fault);
+      return kExitUsage;
+    }
   }
-  const std::string model_text = import::SchemaReader::ModelText(schema.model);
-  // What is written must load as a model file does: the document is walked as its text is
-  // read, and the text itself read only when the walk refuses it, for the message. The file
-  // written is read back and compared with the text.
+  imported.NameLookups([](const import::ImportedSchema::Column& column) {
+    return project::RecordFeatures::NamesRows(column.type, column.unique, column.name);
+  });
+  const std::string model_text = imported.ModelText();
+  // What is written must load as a model file does, so its text goes through the same
+  // reading. The file written is read back and compared with the text.
   brenlo::ModelParser::Outcome parsed =
-      brenlo::ModelParser::ParseDocument(schema.model, options_.database_path);
-  if (!parsed.model) parsed = brenlo::ModelParser::Parse(model_text, options_.database_path);
+      brenlo::ModelParser::Parse(model_text, options_.database_path);
   if (!parsed.model) {
     fmt::print(stderr, "Tavik Form Wizard Error: {}\n", parsed.error);
     return kExitModelRefused;

@@ -11,6 +11,8 @@
 #include <mysql.h>
 #include <sqlite3.h>
 
+#include <cstdarg>
+
 #include "cli/lazy_library.h"
 
 namespace {
@@ -38,6 +40,17 @@ tavik::cli::LazyLibrary fontconfig("libfontconfig.so.1");
     return real arguments;                                           \
   }
 
+// The arguments of sqlite3_config depend on its option: the program sets only options that
+// take one int (the counting of memory) or none (the threading modes).
+int sqlite3_config(int option, ...) {
+  static auto* const real = sqlite.Find<decltype(::sqlite3_config)>("sqlite3_config");
+  if (option != SQLITE_CONFIG_MEMSTATUS) return real(option);
+  std::va_list arguments;
+  va_start(arguments, option);
+  const int value = va_arg(arguments, int);
+  va_end(arguments);
+  return real(option, value);
+}
 TAVIK_FORWARD(sqlite, sqlite3_open, (const char* file, sqlite3** database), (file, database))
 TAVIK_FORWARD(sqlite, sqlite3_open_v2,
               (const char* file, sqlite3** database, int flags, const char* vfs),

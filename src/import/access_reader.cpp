@@ -376,7 +376,7 @@ class AccessImport {
     }
     ReadRelationships();
     if (std::string why = schema_.Finish(); !why.empty()) return Failed(BR_LOAD_REFUSED, why);
-    return {BR_LOAD_OK, schema_.Document(), {}, schema_.TakeWarnings()};
+    return SchemaReader::Imported(schema_);
   }
 
  private:
@@ -449,8 +449,8 @@ class AccessImport {
 
 }  // namespace
 
-SchemaReader::Outcome AccessReader::Read(const std::string& path,
-                                         const SchemaImportOptions& options) const {
+SchemaReader::Outcome AccessReader::ReadSchema(const std::string& path,
+                                               const SchemaImportOptions& options) const {
   const AccessFileCheck::Result check = AccessFileCheck::Check(path);
   if (check.status != BR_LOAD_OK) return {check.status, {}, path + ": " + check.message, {}};
   std::string error;

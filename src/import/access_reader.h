@@ -13,7 +13,7 @@ namespace tavik::import {
 // when the first Access file is read. The file is opened read-only and never changed.
 class AccessReader : public SchemaReader {
  public:
-  Outcome Read(const std::string& path, const SchemaImportOptions& options) const override;
+  Outcome ReadSchema(const std::string& path, const SchemaImportOptions& options) const override;
 };
 
 }  // namespace tavik::import

@@ -82,8 +82,13 @@ std::string DatabaseFile::VisualBasicWarning(const std::string& path, int vb_ver
 
 SchemaReader::Outcome DatabaseFile::Read(const std::string& path,
                                          const SchemaImportOptions& options) {
+  return SchemaReader::WithDocument(ReadSchema(path, options));
+}
+
+SchemaReader::Outcome DatabaseFile::ReadSchema(const std::string& path,
+                                               const SchemaImportOptions& options) {
   if (std::unique_ptr<SchemaReader> reader = SchemaReaders::For(KindOf(path.c_str()))) {
-    return reader->Read(path, options);
+    return reader->ReadSchema(path, options);
   }
   errno = 0;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);

@@ -26,6 +26,9 @@ class DatabaseFile {
   // The schema read by the reader of the file's kind.
   static SchemaReader::Outcome Read(const std::string& path,
                                     const SchemaImportOptions& options = {});
+  // The schema as the reader found it, without the model document.
+  static SchemaReader::Outcome ReadSchema(const std::string& path,
+                                          const SchemaImportOptions& options);
 };
 
 }  // namespace tavik::import

@@ -17,7 +17,33 @@ namespace {
 
 constexpr const char* kErrorCaption = "Tavik Form Wizard Error";
 
+// Reads the schema by read (the document or the schema as found), telling its warnings and
+// any refusal.
+template <class Reading>
+DatabaseSchema::Schema Told(std::string_view command, Reading read) {
+  try {
+    SchemaReader::Outcome outcome = read();
+    for (const std::string& warning : outcome.warnings) {
+      fmt::print(stderr, "{}: warning: {}\n", command, warning);
+    }
+    if (outcome.status != BR_LOAD_OK) {
+      fmt::print(stderr, "{}: {}\n", kErrorCaption, outcome.error);
+      return {outcome.status == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused, {}};
+    }
+    return {0, std::move(outcome.model), std::move(outcome.schema)};
+  } catch (const std::bad_alloc&) {
+    fmt::print(stderr, "{}: there is not enough memory to import the database\n", kErrorCaption);
+    return {kExitModelRefused, {}};
+  }
+}
+
 }  // namespace
+
+DatabaseSchema::Schema DatabaseSchema::ReadImported(const std::string& path,
+                                                    const SchemaImportOptions& options,
+                                                    std::string_view command) {
+  return Told(command, [&] { return DatabaseFile::ReadSchema(path, options); });
+}
 
 DatabaseSchema::Schema DatabaseSchema::Read(const std::string& path,
                                             const SchemaImportOptions& options,
@@ -28,20 +54,7 @@ DatabaseSchema::Schema DatabaseSchema::Read(const std::string& path,
       fmt::print(stderr, "{}: warning: {}\n", command, warning);
     }
   }
-  try {
-    SchemaReader::Outcome outcome = DatabaseFile::Read(path, options);
-    for (const std::string& warning : outcome.warnings) {
-      fmt::print(stderr, "{}: warning: {}\n", command, warning);
-    }
-    if (outcome.status != BR_LOAD_OK) {
-      fmt::print(stderr, "{}: {}\n", kErrorCaption, outcome.error);
-      return {outcome.status == BR_LOAD_UNREADABLE ? kExitModelUnreadable : kExitModelRefused, {}};
-    }
-    return {0, std::move(outcome.model)};
-  } catch (const std::bad_alloc&) {
-    fmt::print(stderr, "{}: there is not enough memory to import the database\n", kErrorCaption);
-    return {kExitModelRefused, {}};
-  }
+  return Told(command, [&] { return DatabaseFile::Read(path, options); });
 }
 
 std::string DatabaseSchema::OdbcConnectString(const std::string& path) {

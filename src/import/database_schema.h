@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "import/database_file.h"
+#include "import/imported_schema.h"
 #include "import/schema_import_options.h"
 
 namespace tavik::import {
@@ -23,6 +24,8 @@ class DatabaseSchema {
   struct Schema {
     int status = 0;  // 0, or the exit status: 65 refused, 66 unreadable
     nlohmann::ordered_json model;
+    // What the reader found, read by ReadImported instead of the model.
+    std::optional<ImportedSchema> imported = {};
   };
 
   // Reads the schema; its warnings (foreign keys kept as plain columns, properties not
@@ -31,6 +34,9 @@ class DatabaseSchema {
   // version cannot open is warned of too.
   static Schema Read(const std::string& path, const SchemaImportOptions& options,
                      std::string_view command, int vb_version = 0);
+  // The same reading, the schema kept as the reader found it instead of the document.
+  static Schema ReadImported(const std::string& path, const SchemaImportOptions& options,
+                             std::string_view command);
 
   // The connect string of forms made from the database: Visual Basic opens a SQLite file
   // through the SQLite ODBC driver, by a data source named after the file ("music.db" gives

@@ -9,6 +9,7 @@
 
 #include "brenlo/model_parser.h"
 #include "import/master_detail_graph.h"
+#include "import/model_text_writer.h"
 #include "text/ascii_case.h"
 #include "text/windows1252.h"
 
@@ -52,24 +53,60 @@ std::string NameFault(std::string_view name) {
   return fault.empty() ? brenlo::ModelParser::SqlNameFault(name) : fault;
 }
 
-// An object with room for its members: the members of an ordered object are a vector, which
-// copies every name each time it grows.
-ordered_json ObjectWithRoom(std::size_t members) {
-  ordered_json object = ordered_json::object();
-  object.get_ref<ordered_json::object_t&>().reserve(members);
-  return object;
-}
+// Builds the document from the members handed to it, as ModelTextWriter writes them.
+class DocumentBuilder {
+ public:
+  // An object with room for its members: the members of an ordered object are a vector,
+  // which copies every name each time it grows.
+  void Open(std::string_view name, std::size_t members = 0) {
+    ordered_json object = ordered_json::object();
+    object.get_ref<ordered_json::object_t&>().reserve(members);
+    open_.emplace_back(std::string(name), std::move(object));
+  }
+  void OpenList(std::string_view name, std::size_t elements = 0) {
+    ordered_json list = ordered_json::array();
+    list.get_ref<ordered_json::array_t&>().reserve(elements);
+    open_.emplace_back(std::string(name), std::move(list));
+  }
+  void Close() {
+    auto [name, value] = std::move(open_.back());
+    open_.pop_back();
+    Add(std::move(name), std::move(value));
+  }
+  void CloseList() { Close(); }
+  template <class Value>
+  void Member(std::string_view name, const Value& value) {
+    Add(std::string(name), ordered_json(value));
+  }
+  ordered_json Take() { return std::move(document_); }
 
-// Appends a member without the search for one of that name that assignment by name makes:
-// each name is given once.
-void Append(ordered_json& object, std::string name, ordered_json value) {
-  object.get_ref<ordered_json::object_t&>().emplace_back(std::move(name), std::move(value));
-}
+ private:
+  // Appends without the search for a member of that name that assignment by name makes:
+  // each name is given once.
+  void Add(std::string name, ordered_json value) {
+    if (open_.empty()) {
+      document_ = std::move(value);
+    } else if (ordered_json& parent = open_.back().second; parent.is_array()) {
+      parent.get_ref<ordered_json::array_t&>().push_back(std::move(value));
+    } else {
+      parent.get_ref<ordered_json::object_t&>().emplace_back(std::move(name), std::move(value));
+    }
+  }
 
-ordered_json PairList(const ImportedSchema::ValuePairs& pairs) {
-  ordered_json list = ordered_json::array();
-  for (const auto& [display, data] : pairs) list.push_back(ordered_json::array({display, data}));
-  return list;
+  std::vector<std::pair<std::string, ordered_json>> open_;
+  ordered_json document_;
+};
+
+template <class Out>
+void PutPairList(Out& out, std::string_view name, const ImportedSchema::ValuePairs& pairs) {
+  out.OpenList(name, pairs.size());
+  for (const auto& [display, data] : pairs) {
+    out.OpenList({}, 2);
+    out.Member({}, display);
+    out.Member({}, data);
+    out.CloseList();
+  }
+  out.CloseList();
 }
 
 // A list of values the column keeps, as opposed to a check box's two flags.
@@ -77,69 +114,92 @@ bool HasColumnList(const ImportedSchema::Column& column) {
   return column.flags.empty() && !column.values.empty();
 }
 
-ordered_json Attribute(const ImportedSchema::Column& column) {
-  ordered_json info = ObjectWithRoom(7 + column.relations.size());
-  Append(info, "ID", column.id);
-  Append(info, "PHYSICAL_NAME", column.name);
-  Append(info, "DISPLAY_NAME", column.display_name);
-  Append(info, "BASE_NAME", column.base_name.empty() ? column.display_name : column.base_name);
-  Append(info, "ROLE_NAME", column.display_name);
-  Append(info, "REL_COUNT", column.relations.size());
-  Append(info, "REQUIRED", column.required ? 1 : 0);
-  for (std::size_t i = 0; i < column.relations.size(); ++i) {
-    Append(info, fmt::format("REL{}_ID", i), column.relations[i]);
-  }
+// Whether the column is shown as a lookup of another table's rows: without a display
+// column of the database's, a lookup is named once every table is known.
+bool IsLookup(const ImportedSchema::Column& column) {
+  return (column.edit_style == kTextBoxStyle || column.edit_style == kLookupStyle) &&
+         !column.lookup_table.empty();
+}
 
-  ordered_json col_prop = ObjectWithRoom(13);
-  Append(col_prop, "CD_TYP", column.type);
-  Append(col_prop, "CD_NAM", column.name);
-  Append(col_prop, "CD_PLB", column.display_name);
-  if (column.required) Append(col_prop, "CD_REQ", "Y");
-  if (column.filled_by_database) Append(col_prop, "CD_RO", "Y");
-  if (column.unique) Append(col_prop, "CD_UNQ", "Y");
-  if (column.default_value) Append(col_prop, "CD_DEF", *column.default_value);
-  if (column.default_by_database) Append(col_prop, "CD_DBD", "Y");
-  if (!column.tag.empty()) Append(col_prop, "CD_TAG", column.tag);
-  if (!column.rule.empty()) Append(col_prop, "CD_VLR", column.rule);
-  if (!column.rule_message.empty()) Append(col_prop, "CD_VLT", column.rule_message);
+template <class Out>
+void PutAttributeInfo(Out& out, const ImportedSchema::Column& column) {
+  out.Open("ATTRIB_INFO", 7 + column.relations.size());
+  out.Member("ID", column.id);
+  out.Member("PHYSICAL_NAME", column.name);
+  out.Member("DISPLAY_NAME", column.display_name);
+  out.Member("BASE_NAME", column.base_name.empty() ? column.display_name : column.base_name);
+  out.Member("ROLE_NAME", column.display_name);
+  out.Member("REL_COUNT", column.relations.size());
+  out.Member("REQUIRED", column.required ? 1 : 0);
+  for (std::size_t i = 0; i < column.relations.size(); ++i) {
+    out.Member(fmt::format("REL{}_ID", i), column.relations[i]);
+  }
+  out.Close();
+}
+
+template <class Out>
+void PutColumnProperties(Out& out, const ImportedSchema::Column& column) {
+  out.Open("COL_PROP", 13);
+  out.Member("CD_TYP", column.type);
+  out.Member("CD_NAM", column.name);
+  out.Member("CD_PLB", column.display_name);
+  if (column.required) out.Member("CD_REQ", "Y");
+  if (column.filled_by_database) out.Member("CD_RO", "Y");
+  if (column.unique) out.Member("CD_UNQ", "Y");
+  if (column.default_value) out.Member("CD_DEF", *column.default_value);
+  if (column.default_by_database) out.Member("CD_DBD", "Y");
+  if (!column.tag.empty()) out.Member("CD_TAG", column.tag);
+  if (!column.rule.empty()) out.Member("CD_VLR", column.rule);
+  if (!column.rule_message.empty()) out.Member("CD_VLT", column.rule_message);
   // CD_PTR is what makes generation read the column's list: a list the database does not
   // enforce (an Access value list open to other entries) is still the combo box's list.
-  if (column.values_limit || HasColumnList(column)) Append(col_prop, "CD_PTR", 1);
+  if (column.values_limit || HasColumnList(column)) out.Member("CD_PTR", 1);
+  out.Close();
+}
 
-  // Without a display column of the database's, a lookup is named once every table is known
-  // (the command line's step).
-  const bool lookup = (column.edit_style == kTextBoxStyle || column.edit_style == kLookupStyle) &&
-                      !column.lookup_table.empty();
-  ordered_json edit_style = ObjectWithRoom(8);
-  Append(edit_style, "ES_TYP", lookup ? kLookupStyle : column.edit_style);
-  if (!column.flags.empty()) Append(edit_style, "ES_VLD", 1);
+template <class Out>
+void PutEditStyle(Out& out, const ImportedSchema::Column& column) {
+  const bool lookup = IsLookup(column);
+  out.Open("CP_EST", 8);
+  out.Member("ES_TYP", lookup ? kLookupStyle : column.edit_style);
+  if (!column.flags.empty()) out.Member("ES_VLD", 1);
   // Values outside the list would be refused by the database anyway.
-  if (column.values_limit) Append(edit_style, "ESLVAL", 1);
-  if (!column.mask.empty()) Append(edit_style, "ESMMSK", column.mask);
+  if (column.values_limit) out.Member("ESLVAL", 1);
+  if (!column.mask.empty()) out.Member("ESMMSK", column.mask);
   if (!column.format.empty()) {
-    Append(edit_style, column.edit_style == kMaskedEditStyle ? "ESMDFM" : "ESEFMT", column.format);
+    out.Member(column.edit_style == kMaskedEditStyle ? "ESMDFM" : "ESEFMT", column.format);
   }
   if (lookup) {
-    Append(edit_style, "ESKTBL", column.lookup_table);
-    Append(edit_style, "ESKKEY", column.lookup_key);
-    if (!column.lookup_display.empty()) Append(edit_style, "ESKDSP", column.lookup_display);
+    out.Member("ESKTBL", column.lookup_table);
+    out.Member("ESKKEY", column.lookup_key);
+    if (!column.lookup_display.empty()) out.Member("ESKDSP", column.lookup_display);
   }
+  out.Close();
+}
 
-  ordered_json attribute = ObjectWithRoom(6);
-  Append(attribute, "ATTRIB_INFO", std::move(info));
-  Append(attribute, "FORM_ATTRIB_INFO", {{"VISIBLE", 1}});
-  Append(attribute, "COL_PROP", std::move(col_prop));
-  Append(attribute, "CP_EST", std::move(edit_style));
-  if (!column.flags.empty()) {
-    Append(attribute, "ES_VLD_RULE", {{"NAME", column.list_name}});
-    ImportedSchema::ValuePairs flags = column.flags;
-    if (column.flag_shows_label) flags.front().first = column.display_name;
-    Append(attribute, "ES_VLD_VALUE", PairList(flags));
-  } else if (HasColumnList(column)) {
-    Append(attribute, "COL_VLD_RULE", {{"NAME", column.list_name}});
-    Append(attribute, "COL_VLD_VALUE", PairList(column.values));
+template <class Out>
+void PutAttribute(Out& out, const ImportedSchema::Column& column) {
+  out.Open({}, 6);
+  PutAttributeInfo(out, column);
+  out.Open("FORM_ATTRIB_INFO", 1);
+  out.Member("VISIBLE", 1);
+  out.Close();
+  PutColumnProperties(out, column);
+  PutEditStyle(out, column);
+  const bool flags = !column.flags.empty();
+  if (flags || HasColumnList(column)) {
+    out.Open(flags ? "ES_VLD_RULE" : "COL_VLD_RULE", 1);
+    out.Member("NAME", column.list_name);
+    out.Close();
   }
-  return attribute;
+  if (flags) {
+    ImportedSchema::ValuePairs shown = column.flags;
+    if (column.flag_shows_label) shown.front().first = column.display_name;
+    PutPairList(out, "ES_VLD_VALUE", shown);
+  } else if (HasColumnList(column)) {
+    PutPairList(out, "COL_VLD_VALUE", column.values);
+  }
+  out.Close();
 }
 
 }  // namespace
@@ -215,7 +275,7 @@ std::string ImportedSchema::ChooseTables(const SchemaImportOptions& options) {
     const std::string folded = FoldedName(object.name);
     if (!chosen.empty() && !chosen.contains(folded)) continue;
     table_index_.emplace(folded, tables_.size());
-    tables_.push_back({object.name, grids.contains(folded), {}});
+    tables_.push_back({object.name, grids.contains(folded), {}, {}});
   }
   if (tables_.empty()) return "the database has no tables to import";
   return {};
@@ -417,48 +477,112 @@ std::string ImportedSchema::AssignIds() {
   return {};
 }
 
-ordered_json ImportedSchema::Document() const {
-  ordered_json entities = ordered_json::array();
-  entities.get_ref<ordered_json::array_t&>().reserve(tables_.size());
+template <class Out>
+void ImportedSchema::Put(Out& out) const {
+  out.Open({}, 3);
+  out.Member("tavik_model", 1);
+  out.OpenList("entities", tables_.size());
   for (std::size_t i = 0; i < tables_.size(); ++i) {
     const Table& table = tables_[i];
-    ordered_json properties = ObjectWithRoom(5);
-    Append(properties, "ID", i + 1);
-    Append(properties, "PHYSICAL_NAME", table.name);
-    Append(properties, "UNIQUE_PHYS_NAME", table.name);
-    Append(properties, "DISPLAY_STYLE", table.grid ? "GRID" : "FIELDS");
-    Append(properties, "VISIBLE", 1);
-    ordered_json attributes = ordered_json::array();
-    attributes.get_ref<ordered_json::array_t&>().reserve(table.columns.size());
-    for (const Column& column : table.columns) attributes.push_back(Attribute(column));
-    ordered_json entity = ObjectWithRoom(2);
-    Append(entity, "properties", std::move(properties));
-    Append(entity, "attributes", std::move(attributes));
-    entities.push_back(std::move(entity));
+    out.Open({}, 2);
+    out.Open("properties", 6);
+    out.Member("ID", i + 1);
+    out.Member("PHYSICAL_NAME", table.name);
+    out.Member("UNIQUE_PHYS_NAME", table.name);
+    out.Member("DISPLAY_STYLE", table.grid ? "GRID" : "FIELDS");
+    out.Member("VISIBLE", 1);
+    if (!table.display_column.empty()) out.Member("DISPLAY_COLUMN", table.display_column);
+    out.Close();
+    out.OpenList("attributes", table.columns.size());
+    for (const Column& column : table.columns) PutAttribute(out, column);
+    out.CloseList();
+    out.Close();
   }
-  ordered_json relationships = ordered_json::array();
+  out.CloseList();
+  out.OpenList("relationships", links_.size());
   for (std::size_t i = 0; i < links_.size(); ++i) {
     const Link& link = links_[i];
-    ordered_json properties = ObjectWithRoom(4);
-    Append(properties, "RELATION_ID", i + 1);
-    Append(properties, "PARENT_ENTITY", link.master + 1);
-    Append(properties, "CHILD_ENTITY", link.detail + 1);
+    out.Open({}, 2);
+    out.Open("properties", 4);
+    out.Member("RELATION_ID", i + 1);
+    out.Member("PARENT_ENTITY", link.master + 1);
+    out.Member("CHILD_ENTITY", link.detail + 1);
     // A row added in a detail grid gets its master's keys from the form.
-    Append(properties, "FILL_KEYS", 1);
-    ordered_json entry = ObjectWithRoom(2);
-    Append(entry, "properties", std::move(properties));
-    ordered_json attribute_ids = ordered_json::array();
+    out.Member("FILL_KEYS", 1);
+    out.Close();
+    out.OpenList("attributes", link.detail_columns.size());
     for (std::size_t column : link.detail_columns) {
-      attribute_ids.push_back(tables_[link.detail].columns[column].id);
+      out.Member({}, tables_[link.detail].columns[column].id);
     }
-    Append(entry, "attributes", std::move(attribute_ids));
-    relationships.push_back(std::move(entry));
+    out.CloseList();
+    out.Close();
   }
-  ordered_json model = ordered_json::object();
-  Append(model, "tavik_model", 1);
-  Append(model, "entities", std::move(entities));
-  Append(model, "relationships", std::move(relationships));
-  return model;
+  out.CloseList();
+  out.Close();
+}
+
+ordered_json ImportedSchema::Document() const {
+  DocumentBuilder builder;
+  Put(builder);
+  return builder.Take();
+}
+
+std::string ImportedSchema::ModelText() const {
+  // Room for the usual text at once (a column takes some 620 bytes), rather than growing to
+  // it by doubling.
+  constexpr std::size_t kBytesPerColumn = 700;
+  std::size_t columns = 0;
+  for (const Table& table : tables_) columns += table.columns.size();
+  std::string text;
+  text.reserve(columns * kBytesPerColumn);
+  {
+    ModelTextWriter writer(text);
+    Put(writer);
+  }
+  text += '\n';
+  return text;
+}
+
+std::string ImportedSchema::SetDisplayColumn(std::string_view option, std::string_view table_name,
+                                             std::string_view column_name) {
+  const auto table = FindTable(table_name);
+  if (!table) {
+    return fmt::format("{} {}={}: there is no table {}", option, table_name, column_name,
+                       table_name);
+  }
+  Table& found = tables_[*table];
+  const auto column = found.ColumnPosition(column_name);
+  if (!column) {
+    return fmt::format("{} {}={}: table {} has no column {}", option, table_name, column_name,
+                       found.name, column_name);
+  }
+  found.display_column = found.columns[*column].name;
+  return {};
+}
+
+void ImportedSchema::NameLookups(const std::function<bool(const Column&)>& names_rows) {
+  // The display column of every table, by folded name; looked for only when a lookup needs
+  // one, which most schemas have none of.
+  std::optional<std::unordered_map<std::string, std::string>> shown;
+  const auto display_columns = [&] {
+    std::unordered_map<std::string, std::string> columns;
+    for (const Table& table : tables_) {
+      std::string column = table.display_column;
+      for (std::size_t i = 0; column.empty() && i < table.columns.size(); ++i) {
+        if (names_rows(table.columns[i])) column = table.columns[i].name;
+      }
+      if (!column.empty()) columns.emplace(FoldedName(table.name), std::move(column));
+    }
+    return columns;
+  };
+  for (Table& table : tables_) {
+    for (Column& column : table.columns) {
+      if (!IsLookup(column) || !column.lookup_display.empty()) continue;
+      if (!shown) shown = display_columns();
+      const auto found = shown->find(FoldedName(column.lookup_table));
+      if (found != shown->end()) column.lookup_display = found->second;
+    }
+  }
 }
 
 }  // namespace tavik::import

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -79,6 +80,7 @@ class ImportedSchema {
     std::string name;
     bool grid = false;
     std::vector<Column> columns;
+    std::string display_column;  // the column that names its rows, when the user named one
 
     std::optional<std::size_t> ColumnPosition(std::string_view column_name) const;
   };
@@ -133,6 +135,16 @@ class ImportedSchema {
   // text; why the schema cannot be a model, or empty.
   std::string Finish();
   nlohmann::ordered_json Document() const;
+  // The text of the model file Document() gives, written without building the document.
+  std::string ModelText() const;
+
+  // Names the column that names the table's rows (an option TABLE=COLUMN); why it cannot
+  // (no such table or column, the message opening with the option), or empty.
+  std::string SetDisplayColumn(std::string_view option, std::string_view table_name,
+                               std::string_view column_name);
+  // Lookups that name no column to show get their table's display column: the one named,
+  // else the first that names_rows takes, else none.
+  void NameLookups(const std::function<bool(const Column&)>& names_rows);
   std::vector<std::string> TakeWarnings() { return std::move(warnings_); }
 
  private:
@@ -141,6 +153,10 @@ class ImportedSchema {
   void LinkKeyColumns();
   std::string CheckTexts() const;
   std::string AssignIds();
+  // Hands every member of the model document to out, a DocumentBuilder or a
+  // ModelTextWriter, in the document's order.
+  template <class Out>
+  void Put(Out& out) const;
 
   std::string path_;
   std::vector<SchemaObject> objects_;  // in the order of the schema

@@ -264,8 +264,8 @@ class MariadbImport {
 
 }  // namespace
 
-SchemaReader::Outcome MariadbReader::Read(const std::string& path,
-                                          const SchemaImportOptions& options) const {
+SchemaReader::Outcome MariadbReader::ReadSchema(const std::string& path,
+                                                const SchemaImportOptions& options) const {
   std::string error;
   const std::optional<ServerUrl> url = ServerUrl::Parse(path, error);
   if (!url) return {BR_LOAD_REFUSED, {}, path + ": " + error, {}};

@@ -12,7 +12,7 @@ namespace tavik::import {
 // the password from MYSQL_PWD or the [client] group of the option files (~/.my.cnf).
 class MariadbReader : public SchemaReader {
  public:
-  Outcome Read(const std::string& path, const SchemaImportOptions& options) const override;
+  Outcome ReadSchema(const std::string& path, const SchemaImportOptions& options) const override;
 };
 
 }  // namespace tavik::import

@@ -348,8 +348,8 @@ class PostgresqlImport {
 
 }  // namespace
 
-SchemaReader::Outcome PostgresqlReader::Read(const std::string& path,
-                                             const SchemaImportOptions& options) const {
+SchemaReader::Outcome PostgresqlReader::ReadSchema(const std::string& path,
+                                                   const SchemaImportOptions& options) const {
   std::string error;
   const std::optional<ServerUrl> url = ServerUrl::Parse(path, error);
   if (!url) return {BR_LOAD_REFUSED, {}, path + ": " + error, {}};

@@ -13,7 +13,7 @@ namespace tavik::import {
 // libpq takes the password from PGPASSWORD or ~/.pgpass.
 class PostgresqlReader : public SchemaReader {
  public:
-  Outcome Read(const std::string& path, const SchemaImportOptions& options) const override;
+  Outcome ReadSchema(const std::string& path, const SchemaImportOptions& options) const override;
 };
 
 }  // namespace tavik::import

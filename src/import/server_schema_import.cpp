@@ -55,7 +55,7 @@ SchemaReader::Outcome ServerSchemaImport::Run(const ServerCatalog& catalog) {
   }
   ReadForeignKeys(catalog);
   if (std::string why = schema_.Finish(); !why.empty()) return refused(why);
-  return {BR_LOAD_OK, schema_.Document(), {}, schema_.TakeWarnings()};
+  return SchemaReader::Imported(schema_);
 }
 
 void ServerSchemaImport::ReadColumns(const ServerCatalog::Table& source,

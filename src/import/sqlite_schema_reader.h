@@ -12,7 +12,7 @@ namespace tavik::import {
 // them a hierarchy. The database is opened read-only and never changed.
 class SqliteSchemaReader : public SchemaReader {
  public:
-  Outcome Read(const std::string& path, const SchemaImportOptions& options) const override;
+  Outcome ReadSchema(const std::string& path, const SchemaImportOptions& options) const override;
 };
 
 }  // namespace tavik::import

@@ -47,8 +47,8 @@ std::string TextAt(const ordered_json& object, const char* group, const char* ke
 }
 
 // Text by the declared type, as the database reads it: no integer, a character or text type.
-bool HoldsText(const ordered_json& attribute) {
-  const std::string type = Lower(TextAt(attribute, "COL_PROP", "CD_TYP"));
+bool HoldsText(const std::string& declared_type) {
+  const std::string type = Lower(declared_type);
   return type.find("int") == std::string::npos &&
          (type.find("char") != std::string::npos || type.find("text") != std::string::npos ||
           type.find("clob") != std::string::npos || type.find("string") != std::string::npos);
@@ -127,11 +127,16 @@ std::optional<std::string> RecordFeatures::DisplayColumn(const ordered_json& ent
   const auto attributes = entity.find("attributes");
   if (attributes == entity.end() || !attributes->is_array()) return std::nullopt;
   for (const ordered_json& attribute : *attributes) {
-    if (HoldsText(attribute) && (Unique(attribute) || NamedLikeAName(ColumnOf(attribute)))) {
+    if (NamesRows(TextAt(attribute, "COL_PROP", "CD_TYP"), Unique(attribute),
+                  ColumnOf(attribute))) {
       return ColumnOf(attribute);
     }
   }
   return std::nullopt;
+}
+
+bool RecordFeatures::NamesRows(const std::string& type, bool unique, const std::string& column) {
+  return HoldsText(type) && (unique || NamedLikeAName(column));
 }
 
 void RecordFeatures::NameLookups(ordered_json& model) {

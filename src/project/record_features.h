@@ -39,6 +39,9 @@ struct RecordFeatures {
   // that is unique or named like a name ("name", "title", "description", "*_name", ...),
   // else none.
   static std::optional<std::string> DisplayColumn(const nlohmann::ordered_json& entity);
+  // Whether a column of that declared type can name its table's rows: it holds text and is
+  // unique or named like a name.
+  static bool NamesRows(const std::string& type, bool unique, const std::string& column);
 
   // The edit style of a lookup attribute ("ES_TYP").
   static constexpr int kLookupStyle = 11;

@@ -11,6 +11,8 @@
 
 #include "fakes/cli_run.h"
 #include "fakes/sqlite_database.h"
+#include "import/database_file.h"
+#include "project/record_features.h"
 
 namespace fs = std::filesystem;
 
@@ -141,6 +143,42 @@ TEST_F(ImportCommandTest, RefusalsSayWhyAndWriteNothing) {
   EXPECT_EQ(ReadWholeFile(dir_ / "model.json"), "keep me");
   EXPECT_EQ(Files(), (std::vector<std::string>{"model.json", "notes.db", "orphan.db"}))
       << "no temporary or half-written file is left";
+}
+
+// A lookup shows the column its table is known by: the one the user names, else the first text
+// column that is unique or named like a name. The model is written straight from the schema,
+// as the document the other commands build would be written.
+TEST_F(ImportCommandTest, LookupsShowTheColumnTheDocumentWouldName) {
+  Database("staff.db", R"(
+    CREATE TABLE DEPT (DEPT_ID INTEGER PRIMARY KEY, CODE VARCHAR(8), DEPT_NAME VARCHAR(40));
+    CREATE TABLE STAFF (STAFF_ID INTEGER PRIMARY KEY, NICK VARCHAR(20) UNIQUE, FULL_NAME TEXT,
+                        BOSS INTEGER REFERENCES STAFF, DEPT INTEGER REFERENCES DEPT,
+                        HOME_DEPT INTEGER REFERENCES DEPT, NOTE TEXT CHECK (NOTE IN ('a', 'b')));
+  )");
+  const auto document_text = [&](std::vector<std::pair<std::string, std::string>> lookups) {
+    tavik::import::SchemaReader::Outcome read =
+        tavik::import::DatabaseFile::Read((dir_ / "staff.db").string());
+    tavik::project::RecordFeatures features;
+    features.lookups = std::move(lookups);
+    EXPECT_EQ(features.AddTo(read.model), "");
+    return tavik::import::SchemaReader::ModelText(read.model);
+  };
+  ASSERT_EQ(Run("import staff.db -o plain.json").status, 0);
+  EXPECT_EQ(ReadWholeFile(dir_ / "plain.json"), document_text({}));
+  CliResult named =
+      Run("import staff.db -o named.json --lookup staff=full_name --lookup DEPT=code");
+  ASSERT_EQ(named.status, 0) << named.err;
+  const std::string text = ReadWholeFile(dir_ / "named.json");
+  EXPECT_EQ(text, document_text({{"staff", "full_name"}, {"DEPT", "code"}}));
+  EXPECT_THAT(text, HasSubstr("\"DISPLAY_COLUMN\": \"FULL_NAME\""));
+
+  CliResult no_column = Run("import staff.db -o bad.json --lookup STAFF=NOPE");
+  EXPECT_EQ(no_column.status, 64);
+  EXPECT_THAT(no_column.err, HasSubstr("tavikfw import: --lookup STAFF=NOPE: table STAFF has no "
+                                       "column NOPE\n"));
+  CliResult no_table = Run("import staff.db -o bad.json --lookup NOPE=X");
+  EXPECT_THAT(no_table.err, HasSubstr("tavikfw import: --lookup NOPE=X: there is no table NOPE\n"));
+  EXPECT_FALSE(fs::exists(dir_ / "bad.json"));
 }
 
 TEST_F(ImportCommandTest, UsageErrorsAndOutputFaults) {

@@ -8,7 +8,8 @@ namespace {
 
 class RefusingReader : public SchemaReader {
  public:
-  Outcome Read(const std::string& path, const SchemaImportOptions& /*options*/) const override {
+  Outcome ReadSchema(const std::string& path,
+                     const SchemaImportOptions& /*options*/) const override {
     if (DatabaseFile::IsServer(DatabaseFile::KindOf(path.c_str()))) {
       return {BR_LOAD_REFUSED,
               {},

@@ -42,7 +42,7 @@ int ImportCommand::Run() {
   // What is written must load as a model file does, so its text goes through the same
   // reading. The file written is read back and compared with the text.
   brenlo::ModelParser::Outcome parsed =
-      brenlo::ModelParser::Parse(model_text, options_.database_path);
+      brenlo::ModelParser::Parse(model_text, options_.database_path, model_text.capacity());
   if (!parsed.model) {
     fmt::print(stderr, "Tavik Form Wizard Error: {}\n", parsed.error);
     return kExitModelRefused;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "brenlo/json_module.h"
 #include "brenlo/model_parser.h"
 #include "import/master_detail_graph.h"
 #include "import/model_text_writer.h"
@@ -540,6 +541,11 @@ std::string ImportedSchema::ModelText() const {
     Put(writer);
   }
   text += '\n';
+  // The quick reader that checks the text may read that far past its end, and need not
+  // copy a text that has the room.
+  if (text.capacity() < text.size() + brenlo::kReadingPadding) {
+    text.reserve(text.size() + brenlo::kReadingPadding);
+  }
   return text;
 }
 

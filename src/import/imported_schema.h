@@ -135,7 +135,8 @@ class ImportedSchema {
   // text; why the schema cannot be a model, or empty.
   std::string Finish();
   nlohmann::ordered_json Document() const;
-  // The text of the model file Document() gives, written without building the document.
+  // The text of the model file Document() gives, written without building the document,
+  // with room for brenlo::kReadingPadding more bytes past its end.
   std::string ModelText() const;
 
   // Names the column that names the table's rows (an option TABLE=COLUMN); why it cannot

@@ -50,27 +50,38 @@ bool IsLowerAscii(char c) {
 // ---------------------------------------------------------------------------------------
 // CHECK constraints that limit a column to a list of literals.
 
+// A token is a piece of the text it was read from, which outlives it: reading a table's
+// text makes no copies of its words.
 struct Token {
   enum class Kind : std::uint8_t { kWord, kQuotedName, kString, kNumber, kSymbol };
   Kind kind;
-  std::string text;  // a string's or quoted name's value without its quotes
+  std::string_view text;  // a string or quoted name without its quotes, doubled quotes kept
+  char close = 0;         // the quote that ends a string or quoted name
 };
 
 using Tokens = std::vector<Token>;
 
-// The text up to the closing quote, with doubled quotes taken as one; the position after.
-std::size_t ReadQuoted(std::string_view sql, std::size_t at, char close, std::string& text) {
+// The position of the quote that closes the one at at, doubled quotes passed over, or the
+// end of the text.
+std::size_t ClosingQuote(std::string_view sql, std::size_t at, char close) {
   for (std::size_t i = at + 1; i < sql.size(); ++i) {
-    if (sql[i] != close) {
-      text += sql[i];
-    } else if (close != ']' && i + 1 < sql.size() && sql[i + 1] == close) {
-      text += close;
-      ++i;
-    } else {
-      return i + 1;
-    }
+    if (sql[i] != close) continue;
+    if (close == ']' || i + 1 == sql.size() || sql[i + 1] != close) return i;
+    ++i;
   }
   return sql.size();
+}
+
+// The token's value: a string's or quoted name's with doubled quotes taken as one.
+std::string ValueOf(const Token& token) {
+  if (token.close == 0 || token.close == ']') return std::string(token.text);
+  std::string value;
+  value.reserve(token.text.size());
+  for (std::size_t i = 0; i < token.text.size(); ++i) {
+    value += token.text[i];
+    if (token.text[i] == token.close) ++i;
+  }
+  return value;
 }
 
 bool IsWordChar(char c) {
@@ -97,9 +108,11 @@ Tokens Tokenize(std::string_view sql) {
       std::size_t end = sql.find("*/", i + 2);
       i = end == std::string_view::npos ? sql.size() : end + 2;
     } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
-      Token token{c == '\'' ? Token::Kind::kString : Token::Kind::kQuotedName, {}};
-      i = ReadQuoted(sql, i, c == '[' ? ']' : c, token.text);
-      tokens.push_back(std::move(token));
+      const char close = c == '[' ? ']' : c;
+      const std::size_t end = ClosingQuote(sql, i, close);
+      tokens.push_back({c == '\'' ? Token::Kind::kString : Token::Kind::kQuotedName,
+                        sql.substr(i + 1, end - i - 1), close});
+      i = std::min(end + 1, sql.size());
     } else if (IsDigit(c) || (c == '.' && i + 1 < sql.size() && IsDigit(sql[i + 1]))) {
       std::size_t start = i;
       while (i < sql.size() &&
@@ -107,16 +120,16 @@ Tokens Tokenize(std::string_view sql) {
               ((sql[i] == '+' || sql[i] == '-') && (sql[i - 1] == 'e' || sql[i - 1] == 'E')))) {
         ++i;
       }
-      tokens.push_back({Token::Kind::kNumber, std::string(sql.substr(start, i - start))});
+      tokens.push_back({Token::Kind::kNumber, sql.substr(start, i - start)});
     } else if (IsWordChar(c)) {
       std::size_t start = i;
       while (i < sql.size() && IsWordChar(sql[i])) ++i;
-      tokens.push_back({Token::Kind::kWord, std::string(sql.substr(start, i - start))});
+      tokens.push_back({Token::Kind::kWord, sql.substr(start, i - start)});
     } else if (sql.substr(i, 2) == "==") {
       tokens.push_back({Token::Kind::kSymbol, "="});
       i += 2;
     } else {
-      tokens.push_back({Token::Kind::kSymbol, std::string(1, c)});
+      tokens.push_back({Token::Kind::kSymbol, sql.substr(i, 1)});
       ++i;
     }
   }
@@ -154,7 +167,7 @@ TokenSpan WithoutOuterParentheses(const Tokens& tokens, TokenSpan span) {
 std::optional<std::string> NameAt(const Tokens& tokens, std::size_t at) {
   const Token& token = tokens[at];
   if (token.kind == Token::Kind::kWord || token.kind == Token::Kind::kQuotedName) {
-    return token.text;
+    return ValueOf(token);
   }
   return std::nullopt;
 }
@@ -169,8 +182,8 @@ std::optional<std::pair<std::string, std::size_t>> LiteralAt(const Tokens& token
   }
   if (at >= span.second) return std::nullopt;
   const Token& token = tokens[at];
-  if (token.kind == Token::Kind::kNumber) return std::pair(sign + token.text, at + 1);
-  if (token.kind == Token::Kind::kString && sign.empty()) return std::pair(token.text, at + 1);
+  if (token.kind == Token::Kind::kNumber) return std::pair(sign + ValueOf(token), at + 1);
+  if (token.kind == Token::Kind::kString && sign.empty()) return std::pair(ValueOf(token), at + 1);
   return std::nullopt;
 }
 
@@ -230,16 +243,18 @@ std::optional<ValueList> OrList(const Tokens& tokens, TokenSpan span) {
   return list;
 }
 
-constexpr std::string_view kCheck = "CHECK";
+// Whether the SQL holds the keyword (in capitals) in any case, perhaps inside a longer word,
+// a name or a string: a table's text without it surely has no clause it begins.
+bool MayHold(std::string_view sql, std::string_view keyword) {
+  return std::search(sql.begin(), sql.end(), keyword.begin(), keyword.end(), [](char a, char b) {
+           return (IsLowerAscii(a) ? a - 'a' + 'A' : a) == b;
+         }) != sql.end();
+}
 
 // The value lists of the table's CHECK constraints, in the order they are written.
 std::vector<ValueList> CheckedValueLists(std::string_view create_sql) {
   // Most tables have no CHECK at all, and their text need not be read word by word.
-  const bool has_check = std::search(create_sql.begin(), create_sql.end(), kCheck.begin(),
-                                     kCheck.end(), [](char a, char b) {
-                                       return (IsLowerAscii(a) ? a - 'a' + 'A' : a) == b;
-                                     }) != create_sql.end();
-  if (!has_check) return {};
+  if (!MayHold(create_sql, "CHECK")) return {};
   const Tokens tokens = Tokenize(create_sql);
   std::vector<ValueList> lists;
   for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
@@ -268,7 +283,7 @@ std::optional<std::string> ColumnDefault(std::string_view sql) {
   // calibre's among them, write their string defaults so).
   if (tokens.size() == 1 && tokens.front().kind == Token::Kind::kQuotedName &&
       sql.starts_with('"')) {
-    return tokens.front().text;
+    return ValueOf(tokens.front());
   }
   if (span.second - span.first != 1 || tokens[span.first].kind != Token::Kind::kWord) {
     return std::nullopt;
@@ -308,9 +323,7 @@ struct ColumnRow {
   std::optional<std::string> default_sql;
 };
 
-// What the catalogue says of one table, read for all tables at once: SQLite prepares a
-// statement of its own inside each call of a table-valued pragma, so one query over every
-// table costs far less than a query for each.
+// What the catalogue says of one table.
 struct TableCatalogue {
   std::vector<ColumnRow> columns;
   std::vector<KeyPart> key_parts;           // by key, counting down, then by column
@@ -345,8 +358,13 @@ class SchemaImport {
  private:
   bool Open();
   bool ReadSchemaObjects();
-  // The columns, indexes and foreign keys of every table imported, into catalogue_.
+  // The columns, indexes and foreign keys of every table imported, into catalogue_, by
+  // a pragma of each table: a table-valued pragma joined to the list of tables prepares the
+  // same statement for each table inside, and copies every value it gives besides.
   bool ReadCatalogue();
+  bool ReadTableColumns(const std::string& table, TableCatalogue& catalogue);
+  bool ReadUniqueIndexes(const std::string& table, TableCatalogue& catalogue);
+  bool ReadKeyParts(const std::string& table, TableCatalogue& catalogue);
   bool ReadColumns(Table& table, const TableCatalogue& catalogue);
   // A NOT NULL column's default, which the form writes itself; a default the form cannot
   // compute is told, and the column stays required.
@@ -360,8 +378,9 @@ class SchemaImport {
   // Runs a query whose rows go to on_row; false (and the failure noted) on an error.
   template <class OnRow>
   bool Query(const char* sql, OnRow on_row);
-  // The catalogue of the table of that name, when it is one imported.
-  TableCatalogue* CatalogueOf(sqlite3_stmt* row);
+  bool Execute(const char* sql) {
+    return Query(sql, [](sqlite3_stmt* /*row*/) {});
+  }
   bool DatabaseFailure(int code);
   bool Refuse(std::string message);
   bool Fail(std::int32_t status, std::string message);
@@ -374,17 +393,23 @@ class SchemaImport {
   std::vector<TableCatalogue> catalogue_;  // by position in schema_.tables()
   // Each table's CREATE TABLE text, by folded name.
   std::unordered_map<std::string, std::string> create_sql_;
+  // The folded names of the tables that have indexes: the schema lists one of theirs, or
+  // they are WITHOUT ROWID.
+  std::unordered_set<std::string> indexed_tables_;
   std::int32_t status_ = BR_LOAD_OK;
   std::string error_;
 };
 
 SqliteSchemaReader::Outcome SchemaImport::Run() {
-  if (!Open() || !ReadSchemaObjects()) return Failed();
+  // Every query reads in one transaction: outside one SQLite takes the file's lock, checks
+  // its header and gives the lock back around each statement, a few thousand system calls
+  // for a schema of a thousand tables. The schema read is one, whoever writes meanwhile.
+  if (!Open() || !Execute("BEGIN") || !ReadSchemaObjects()) return Failed();
   if (std::string why = schema_.ChooseTables(options_); !why.empty()) {
     Refuse(std::move(why));
     return Failed();
   }
-  if (!ReadCatalogue()) return Failed();
+  if (!ReadCatalogue() || !Execute("COMMIT")) return Failed();
   for (std::size_t i = 0; i < schema_.tables().size(); ++i) {
     Table& table = schema_.tables()[i];
     if (!ReadColumns(table, catalogue_[i])) return Failed();
@@ -486,92 +511,105 @@ bool SchemaImport::Query(const char* sql, OnRow on_row) {
   return code == SQLITE_DONE ? true : DatabaseFailure(code);
 }
 
-TableCatalogue* SchemaImport::CatalogueOf(sqlite3_stmt* row) {
-  const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(row, 0));
-  const auto position = name ? schema_.FindTable(name) : std::nullopt;
-  return position ? &catalogue_[*position] : nullptr;
+// A pragma of one table or index, its name quoted as SQL writes a string.
+std::string PragmaOf(std::string_view pragma, std::string_view name) {
+  std::string sql = fmt::format("PRAGMA main.{}('", pragma);
+  for (char c : name) {
+    sql += c;
+    if (c == '\'') sql += c;
+  }
+  sql += "')";
+  return sql;
 }
 
 bool SchemaImport::ReadCatalogue() {
   catalogue_.resize(schema_.tables().size());
-  // Each query walks the ordinary tables of the database itself (a view, or a virtual table
-  // whose module is missing, has no catalogue to read); rows of a table not imported are
-  // passed over. Generated columns are computed by the database and cannot be entered on a
-  // form; the hidden columns of virtual tables are none of the table's own.
-  const bool columns_read = Query(
-      "SELECT tab.name, col.name, col.type, col.\"notnull\", col.pk, col.hidden, col.dflt_value "
-      "FROM pragma_table_list AS tab, pragma_table_xinfo(tab.name) AS col "
-      "WHERE tab.schema = 'main' AND tab.type = 'table' AND col.hidden <> 1",
-      [&](sqlite3_stmt* row) {
-        TableCatalogue* table = CatalogueOf(row);
-        if (table == nullptr) return;
-        ColumnRow column{ColumnText(row, 1),
-                         ColumnText(row, 2),
-                         sqlite3_column_int(row, 3) != 0,
-                         sqlite3_column_int(row, 4),
-                         sqlite3_column_int(row, 5) != 0,
-                         {}};
-        if (sqlite3_column_type(row, 6) != SQLITE_NULL) column.default_sql = ColumnText(row, 6);
-        table->columns.push_back(std::move(column));
-      });
-  if (!columns_read) return false;
-  // A column that a UNIQUE constraint or a unique index of it alone holds to distinct values
-  // can name its rows; partial indexes hold only some rows. The primary key's own index
-  // says the key is not the rowid. An index's columns come one after another.
-  std::string index;
-  std::size_t index_columns = 0;
-  TableCatalogue* unique_of = nullptr;
-  std::string unique_column;
-  const auto close_index = [&] {
-    if (unique_of != nullptr && index_columns == 1) {
-      unique_of->unique_columns.push_back(unique_column);
+  for (std::size_t i = 0; i < schema_.tables().size(); ++i) {
+    const std::string& name = schema_.tables()[i].name;
+    const std::string folded = FoldedName(name);
+    if (!ReadTableColumns(name, catalogue_[i])) return false;
+    // A table has indexes only where the schema lists one of it, or it is WITHOUT ROWID
+    // (its key is its own index); and a foreign key only where its text says REFERENCES.
+    // The others' pragmas are not asked for.
+    if (indexed_tables_.contains(folded) && !ReadUniqueIndexes(name, catalogue_[i])) return false;
+    if (MayHold(create_sql_[folded], "REFERENCES") && !ReadKeyParts(name, catalogue_[i])) {
+      return false;
     }
-  };
-  const bool indexes_read = Query(
-      "SELECT tab.name, idx.name, idx.origin, info.name "
-      "FROM pragma_table_list AS tab, pragma_index_list(tab.name) AS idx, "
-      "pragma_index_info(idx.name) AS info "
-      "WHERE tab.schema = 'main' AND tab.type = 'table' AND (idx.origin = 'pk' OR "
-      "(idx.\"unique\" = 1 AND idx.origin IN ('u', 'c') AND idx.partial = 0))",
-      [&](sqlite3_stmt* row) {
-        TableCatalogue* table = CatalogueOf(row);
-        if (table == nullptr) return;
-        if (std::string name = ColumnText(row, 1); name != index) {
-          close_index();
-          index = std::move(name);
-          index_columns = 0;
-          unique_of = nullptr;
-          if (ColumnText(row, 2) == "pk") {
-            table->key_has_index = true;
-          } else {
-            unique_of = table;
-            unique_column = ColumnText(row, 3);
-          }
-        }
-        ++index_columns;
-      });
-  if (!indexes_read) return false;
-  close_index();
-  // Foreign keys are numbered from the last one written; counting down keeps their order.
-  return Query(
-      "SELECT tab.name, fk.id, fk.\"table\", fk.\"from\", fk.\"to\" "
-      "FROM pragma_table_list AS tab, pragma_foreign_key_list(tab.name) AS fk "
-      "WHERE tab.schema = 'main' AND tab.type = 'table' ORDER BY tab.name, fk.id DESC, fk.seq",
-      [&](sqlite3_stmt* row) {
-        TableCatalogue* table = CatalogueOf(row);
-        if (table == nullptr) return;
-        KeyPart part{sqlite3_column_int(row, 1), ColumnText(row, 2), ColumnText(row, 3), {}};
-        if (sqlite3_column_type(row, 4) != SQLITE_NULL) part.to = ColumnText(row, 4);
-        table->key_parts.push_back(std::move(part));
-      });
+  }
+  return true;
+}
+
+// Generated columns are computed by the database and cannot be entered on a form; the hidden
+// columns of virtual tables are none of the table's own.
+bool SchemaImport::ReadTableColumns(const std::string& table, TableCatalogue& catalogue) {
+  enum { kName = 1, kType, kNotNull, kDefault, kKeyPosition, kHidden };
+  return Query(PragmaOf("table_xinfo", table).c_str(), [&](sqlite3_stmt* row) {
+    const int hidden = sqlite3_column_int(row, kHidden);
+    if (hidden == 1) return;
+    ColumnRow column{ColumnText(row, kName),
+                     ColumnText(row, kType),
+                     sqlite3_column_int(row, kNotNull) != 0,
+                     sqlite3_column_int(row, kKeyPosition),
+                     hidden != 0,
+                     {}};
+    if (sqlite3_column_type(row, kDefault) != SQLITE_NULL) {
+      column.default_sql = ColumnText(row, kDefault);
+    }
+    catalogue.columns.push_back(std::move(column));
+  });
+}
+
+// A column that a UNIQUE constraint or a unique index of it alone holds to distinct values
+// can name its rows; partial indexes hold only some rows. The primary key's own index says
+// the key is not the rowid.
+bool SchemaImport::ReadUniqueIndexes(const std::string& table, TableCatalogue& catalogue) {
+  enum { kName = 1, kUnique, kOrigin, kPartial };
+  std::vector<std::string> unique_indexes;
+  const bool listed = Query(PragmaOf("index_list", table).c_str(), [&](sqlite3_stmt* row) {
+    const std::string origin = ColumnText(row, kOrigin);
+    if (origin == "pk") {
+      catalogue.key_has_index = true;
+    } else if (sqlite3_column_int(row, kUnique) == 1 && (origin == "u" || origin == "c") &&
+               sqlite3_column_int(row, kPartial) == 0) {
+      unique_indexes.push_back(ColumnText(row, kName));
+    }
+  });
+  if (!listed) return false;
+  for (const std::string& index : unique_indexes) {
+    std::vector<std::string> columns;
+    const bool read = Query(PragmaOf("index_info", index).c_str(),
+                            [&](sqlite3_stmt* row) { columns.push_back(ColumnText(row, 2)); });
+    if (!read) return false;
+    if (columns.size() == 1) catalogue.unique_columns.push_back(std::move(columns.front()));
+  }
+  return true;
+}
+
+// Foreign keys are numbered from the last one written; counting down keeps their order.
+bool SchemaImport::ReadKeyParts(const std::string& table, TableCatalogue& catalogue) {
+  enum { kId, kSequence, kParent, kFrom, kTo };
+  const bool read = Query(PragmaOf("foreign_key_list", table).c_str(), [&](sqlite3_stmt* row) {
+    KeyPart part{
+        sqlite3_column_int(row, kId), ColumnText(row, kParent), ColumnText(row, kFrom), {}};
+    if (sqlite3_column_type(row, kTo) != SQLITE_NULL) part.to = ColumnText(row, kTo);
+    catalogue.key_parts.push_back(std::move(part));
+  });
+  std::stable_sort(catalogue.key_parts.begin(), catalogue.key_parts.end(),
+                   [](const KeyPart& a, const KeyPart& b) { return a.id > b.id; });
+  return read;
 }
 
 bool SchemaImport::ReadSchemaObjects() {
   std::vector<ImportedSchema::SchemaObject> objects;
   const bool read = Query(
-      "SELECT type, name, sql FROM sqlite_schema WHERE type IN ('table', 'view') ORDER BY rowid",
+      "SELECT type, name, sql, tbl_name FROM sqlite_schema WHERE type IN ('table', 'view', "
+      "'index') ORDER BY rowid",
       [&](sqlite3_stmt* row) {
         ImportedSchema::SchemaObject object{ColumnText(row, 0), ColumnText(row, 1)};
+        if (object.type == "index") {
+          indexed_tables_.insert(FoldedName(ColumnText(row, 3)));
+          return;
+        }
         if (FoldedName(object.name).starts_with("sqlite_")) object.type = "internal";
         create_sql_.emplace(FoldedName(object.name), ColumnText(row, 2));
         objects.push_back(std::move(object));
@@ -579,8 +617,11 @@ bool SchemaImport::ReadSchemaObjects() {
   if (!read) return false;
   // Virtual tables need their module to be read, and their shadow tables are their storage.
   std::unordered_map<std::string, std::string> special_types;
-  const bool listed = Query("SELECT name, type FROM pragma_table_list WHERE schema = 'main'",
+  const bool listed = Query("SELECT name, type, wr FROM pragma_table_list WHERE schema = 'main'",
                             [&](sqlite3_stmt* row) {
+                              if (sqlite3_column_int(row, 2) != 0) {
+                                indexed_tables_.insert(FoldedName(ColumnText(row, 0)));
+                              }
                               const std::string type = ColumnText(row, 1);
                               if (type != "virtual" && type != "shadow") return;
                               special_types.emplace(FoldedName(ColumnText(row, 0)), type);

@@ -39,30 +39,106 @@ bool IsFolder(const std::string& path) {
 // Hands the text on to the file and fingerprints it on the way.
 class DigestingSink final : public TextSink {
  public:
-  explicit DigestingSink(TextSink& file) : file_(file) {}
+  DigestingSink(TextSink& file, TextDigest& digest) : file_(file), digest_(digest) {}
   void Write(std::string_view text) override {
     file_.Write(text);
     digest_.Add(text);
   }
-  const TextDigest& Digest() const { return digest_; }
 
  private:
   TextSink& file_;
-  TextDigest digest_;
+  TextDigest& digest_;
 };
 
-// Whether the file on the disk holds exactly the text that was written to it.
-bool ReadsBackAsWritten(const std::string& path, const TextDigest& written) {
+// Hands the file on the disk to take piece by piece, as the disk gives it back; false when
+// reading stopped before the end, or take refused a piece.
+template <class Take>
+bool ReadBack(const std::string& path, Take take) {
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
-  TextDigest read;
   static constexpr std::size_t kPiece = 1 << 16;
   // Left uninitialised: each read fills what is used, and a file is read back on every write.
   auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
   while (file) {
     file.read(piece.get(), kPiece);
-    read.Add(std::string_view(piece.get(), static_cast<std::size_t>(file.gcount())));
+    if (!take(std::string_view(piece.get(), static_cast<std::size_t>(file.gcount())))) {
+      return false;
+    }
   }
-  return file.eof() && read == written;
+  return file.eof();
+}
+
+// Whether the file on the disk holds exactly the text that was written to it.
+bool ReadsBackAsWritten(const std::string& path, const TextDigest& written) {
+  TextDigest read;
+  return ReadBack(path,
+                  [&read](std::string_view piece) {
+                    read.Add(piece);
+                    return true;
+                  }) &&
+         read == written;
+}
+
+// The same for text held whole, compared as it stands: no fingerprint of either side.
+bool ReadsBackAs(const std::string& path, std::string_view text) {
+  std::string_view rest = text;
+  return ReadBack(path,
+                  [&rest](std::string_view piece) {
+                    if (!rest.starts_with(piece)) return false;
+                    rest.remove_prefix(piece.size());
+                    return true;
+                  }) &&
+         rest.empty();
+}
+
+// Writes a new file beside the path with write_text, asks reads_back whether the disk
+// gives its text back, and renames it over the path. The order makes the replacement durable: the
+// text is synced before the rename, so the name never points at text still in memory, and the
+// folder after it, so the rename itself is on the disk. Before the rename the new file is read
+// back, so a disk that lost text without saying so never replaces a good file. A failure at any
+// step removes the new file and leaves the old.
+Status PlaceFile(const std::string& path, const std::function<void(TextSink& file)>& write_text,
+                 const std::function<bool(const std::string& written)>& reads_back) {
+  if (IsFolder(path)) {
+    ShowFileError("create", path, "it is a folder");
+    return kExitCannotCreate;
+  }
+  Disk& disk = *CurrentPlatform().disk;
+  std::string error;
+  std::unique_ptr<DiskFile> file = disk.CreateBeside(path, error);
+  if (!file) {
+    ShowFileError("create", path, error);
+    return kExitCannotCreate;
+  }
+  const std::string temporary = file->Path();
+  try {
+    write_text(*file);
+  } catch (const WriteFailure& failure) {
+    (void)file->Finish();  // the failure in hand is the one to tell
+    disk.Remove(temporary);
+    ShowFileError("write", path, failure.what());
+    return kExitWriteFailed;
+  } catch (...) {
+    (void)file->Finish();  // the file goes all the same; the fault in hand is the one to tell
+    disk.Remove(temporary);
+    throw;
+  }
+  if (error = file->Finish(); !error.empty()) {
+    disk.Remove(temporary);
+    ShowFileError("write", path, error);
+    return kExitWriteFailed;
+  }
+  if (!reads_back(temporary)) {
+    disk.Remove(temporary);
+    ShowFileError("write", path, kReadBackDiffers);
+    return kExitWriteFailed;
+  }
+  if (error = disk.Rename(temporary, path); !error.empty()) {
+    disk.Remove(temporary);
+    ShowFileError("create", path, error);
+    return kExitCannotCreate;
+  }
+  disk.SyncFolder(FolderOf(path));
+  return kOk;
 }
 
 }  // namespace
@@ -79,55 +155,22 @@ std::string OutputKind(const std::string& path) {
   return "file";
 }
 
-// The order makes the replacement durable: the text is synced before the rename, so the
-// name never points at text still in memory, and the folder after it, so the rename
-// itself is on the disk. Before the rename the new file is read back, so a disk that lost
-// text without saying so never replaces a good file. A failure at any step removes the new
-// file and leaves the old.
 Status WriteFileAtomically(const std::string& path,
                            const std::function<void(TextSink& file)>& write_text) {
-  if (IsFolder(path)) {
-    ShowFileError("create", path, "it is a folder");
-    return kExitCannotCreate;
-  }
-  Disk& disk = *CurrentPlatform().disk;
-  std::string error;
-  std::unique_ptr<DiskFile> file = disk.CreateBeside(path, error);
-  if (!file) {
-    ShowFileError("create", path, error);
-    return kExitCannotCreate;
-  }
-  const std::string temporary = file->Path();
-  DigestingSink sink(*file);
-  try {
-    write_text(sink);
-  } catch (const WriteFailure& failure) {
-    (void)file->Finish();  // the failure in hand is the one to tell
-    disk.Remove(temporary);
-    ShowFileError("write", path, failure.what());
-    return kExitWriteFailed;
-  } catch (...) {
-    (void)file->Finish();  // the file goes all the same; the fault in hand is the one to tell
-    disk.Remove(temporary);
-    throw;
-  }
-  if (error = file->Finish(); !error.empty()) {
-    disk.Remove(temporary);
-    ShowFileError("write", path, error);
-    return kExitWriteFailed;
-  }
-  if (!ReadsBackAsWritten(temporary, sink.Digest())) {
-    disk.Remove(temporary);
-    ShowFileError("write", path, kReadBackDiffers);
-    return kExitWriteFailed;
-  }
-  if (error = disk.Rename(temporary, path); !error.empty()) {
-    disk.Remove(temporary);
-    ShowFileError("create", path, error);
-    return kExitCannotCreate;
-  }
-  disk.SyncFolder(FolderOf(path));
-  return kOk;
+  TextDigest written;
+  return PlaceFile(
+      path,
+      [&](TextSink& file) {
+        DigestingSink sink(file, written);
+        write_text(sink);
+      },
+      [&written](const std::string& temporary) { return ReadsBackAsWritten(temporary, written); });
+}
+
+Status WriteFileAtomically(const std::string& path, std::string_view text) {
+  return PlaceFile(
+      path, [text](TextSink& file) { file.Write(text); },
+      [text](const std::string& temporary) { return ReadsBackAs(temporary, text); });
 }
 
 }  // namespace tavik

@@ -29,9 +29,8 @@ Status WriteFileAtomically(const std::string& path,
 // Why a file was not put in place when reading it back found other text than was written.
 inline constexpr std::string_view kReadBackDiffers =
     "reading it back gave other text than was written";
-inline Status WriteFileAtomically(const std::string& path, std::string_view text) {
-  return WriteFileAtomically(path, [text](TextSink& file) { file.Write(text); });
-}
+// Text held whole is compared with what is read back as it stands, with no fingerprint.
+Status WriteFileAtomically(const std::string& path, std::string_view text);
 
 // What a file is to the user, by its extension: "form file", "picture", "model file", ...
 std::string OutputKind(const std::string& path);

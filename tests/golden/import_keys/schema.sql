@@ -11,9 +11,9 @@ CREATE TABLE BOOK (ISBN TEXT PRIMARY KEY, TITLE TEXT);
 CREATE TABLE COPY (COPY_ID INTEGER PRIMARY KEY, ON_SHELF INTEGER, AT_BRANCH INTEGER,
                    ISBN TEXT REFERENCES BOOK,
                    FOREIGN KEY (AT_BRANCH, ON_SHELF) REFERENCES SHELF (BRANCH_ID, SHELF_NO));
--- No column list: the parent's primary key, in the key's order.
+-- No column list: the parent's primary key, in the key's order; keywords in any case.
 CREATE TABLE COPY_NOTE (NOTE_ID INTEGER PRIMARY KEY, B INTEGER, S INTEGER,
-                        FOREIGN KEY (B, S) REFERENCES SHELF);
+                        FOREIGN KEY (B, S) references SHELF);
 -- One column in two keys.
 CREATE TABLE MOVE (ISBN TEXT, SHELF INTEGER, FOREIGN KEY (ISBN) REFERENCES BOOK,
                    FOREIGN KEY (ISBN, SHELF) REFERENCES SHELF (BRANCH_ID, SHELF_NO));

@@ -93,6 +93,11 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// The character after the one at i, or none.
+char Next(std::string_view sql, std::size_t i) {
+  return i + 1 < sql.size() ? sql[i + 1] : '\0';
+}
+
 Tokens Tokenize(std::string_view sql) {
   Tokens tokens;
   // A token every four characters or so; room for them at once rather than by doubling.
@@ -102,9 +107,9 @@ Tokens Tokenize(std::string_view sql) {
     char c = sql[i];
     if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v') {
       ++i;
-    } else if (sql.substr(i, 2) == "--") {
+    } else if (c == '-' && Next(sql, i) == '-') {
       i = std::min(sql.find('\n', i), sql.size());
-    } else if (sql.substr(i, 2) == "/*") {
+    } else if (c == '/' && Next(sql, i) == '*') {
       std::size_t end = sql.find("*/", i + 2);
       i = end == std::string_view::npos ? sql.size() : end + 2;
     } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
@@ -125,7 +130,7 @@ Tokens Tokenize(std::string_view sql) {
       std::size_t start = i;
       while (i < sql.size() && IsWordChar(sql[i])) ++i;
       tokens.push_back({Token::Kind::kWord, sql.substr(start, i - start)});
-    } else if (sql.substr(i, 2) == "==") {
+    } else if (c == '=' && Next(sql, i) == '=') {
       tokens.push_back({Token::Kind::kSymbol, "="});
       i += 2;
     } else {

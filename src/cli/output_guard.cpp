@@ -73,6 +73,12 @@ bool OutputGuard::Allows(const std::string& output, std::string_view what) const
 }
 
 OutputGuard::Verdict OutputGuard::Judge(const std::string& output, std::string_view what) const {
+  // In a folder of the run's own a path that names nothing yet is free: it is no input and no
+  // folder, and no other spelling of it can be there. One look at it is enough.
+  std::error_code missing;
+  if (own_folder_ && fs::symlink_status(output, missing).type() == fs::file_type::not_found) {
+    return {};
+  }
   if (std::string refusal = Refusal(output, what); !refusal.empty()) {
     return {kExitUsage, std::move(refusal)};
   }
@@ -115,6 +121,7 @@ int OutputGuard::Check(const std::string& output, std::string_view what) {
 }
 
 void OutputGuard::AcceptReplacing(const std::string& output) {
+  if (own_folder_) return;  // no other spelling there to replace
   for (const fs::path& spelling : Spellings(output)) {
     if (spelling != fs::path(output)) replaced_.push_back({output, spelling.string()});
   }

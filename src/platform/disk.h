@@ -34,9 +34,10 @@ class ScratchFile : public TextSink {
 class Disk {
  public:
   virtual ~Disk() = default;
-  // A new, empty file in the folder of path, under a name no other file has; nothing, and
-  // why in error, when it cannot be made. Until it is renamed or removed, a signal that ends
-  // the process removes it first.
+  // A new, empty file in the folder of path, under a name no other file has (or path itself,
+  // in a folder of the run's own: NativeDisk::SetOwnFolder); nothing, and why in error, when
+  // it cannot be made. Until it is renamed or removed, a signal that ends the process
+  // removes it first.
   virtual std::unique_ptr<DiskFile> CreateBeside(const std::string& path, std::string& error) = 0;
   // Puts the file from in the place of to, replacing a file there in one step; why not,
   // or empty.

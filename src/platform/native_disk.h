@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "platform/disk.h"
 
@@ -24,6 +25,12 @@ class NativeDisk final : public Disk {
 
   explicit NativeDisk(Syncing syncing = Syncing::kEachFile) : syncing_(syncing) {}
 
+  // A folder of the run's own, which no one else looks into and whose files are moved out
+  // of it only when all are written (a project's staging folder): on POSIX a file in it is
+  // written in its place, with no name of its own beside it to rename, and the rename of a
+  // file to itself is nothing to do. Windows writes beside all the same.
+  void SetOwnFolder(std::string folder) { own_folder_ = std::move(folder); }
+
   std::unique_ptr<DiskFile> CreateBeside(const std::string& path, std::string& error) override;
   std::unique_ptr<ScratchFile> CreateScratch(const std::string& path, std::string& error) override;
   std::string Rename(const std::string& from, const std::string& to) override;
@@ -36,6 +43,7 @@ class NativeDisk final : public Disk {
 
  private:
   [[maybe_unused]] Syncing syncing_;  // Windows flushes each file whatever it says
+  [[maybe_unused]] std::string own_folder_;
 };
 
 }  // namespace tavik

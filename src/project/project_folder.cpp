@@ -111,6 +111,7 @@ int ProjectFolder::CreateStaging() {
                error.message());
     return kExitCannotCreate;
   }
+  staging_disk_.SetOwnFolder(staging_.string());
   Platform staging = CurrentPlatform();
   staging.disk = &staging_disk_;
   staging_platform_.emplace(staging);
@@ -137,19 +138,24 @@ int ProjectFolder::WriteStaged(const std::string& file_name, std::string_view te
                std::strerror(error));
     return kExitWriteFailed;
   }
+  written_.insert(file_name);
   return kExitOk;
 }
 
-bool ProjectFolder::IsStaged(const std::string& file_name) const {
+bool ProjectFolder::IsStaged(const std::string& file_name) {
+  if (written_.count(file_name) != 0) return true;
   std::error_code error;
-  return staged_names_.count(file_name) != 0 && fs::exists(staging_ / file_name, error);
+  if (staged_names_.count(file_name) == 0 || !fs::exists(staging_ / file_name, error)) return false;
+  written_.insert(file_name);
+  return true;
 }
 
-int ProjectFolder::CheckReplaceable(const std::vector<std::string>& files) const {
+int ProjectFolder::CheckReplaceable(const std::vector<std::string>& files) {
   for (const std::string& file : files) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(Final(file), error);
     if (!fs::exists(status)) continue;
+    in_the_way_.insert(file);
     const char* why = fs::is_directory(status) ? "is a folder"
                       : fs::is_regular_file(status) && IsReadOnly(status.permissions())
                           ? "is read-only"
@@ -210,9 +216,9 @@ bool ProjectFolder::MoveIntoPlace(const ProjectJournal& journal) {
   std::vector<std::string> set_aside;
   std::error_code error;
   fs::create_directory(aside, error);
+  // The folder is locked: what was in the way when checked is in the way now.
   auto set_aside_old = [&](const std::string& file) {
-    std::error_code missing;
-    if (error || !fs::exists(fs::symlink_status(Final(file), missing))) return;
+    if (error || in_the_way_.count(file) == 0) return;
     fs::rename(Final(file), aside / file, error);
     if (!error) set_aside.push_back(file);
   };

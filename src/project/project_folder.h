@@ -35,8 +35,9 @@ class ProjectFolder {
   std::filesystem::path Stage(const std::string& file_name);
   // Writes a project file's text to its staged place. 0, or 74 with a message.
   [[nodiscard]] int WriteStaged(const std::string& file_name, std::string_view text);
-  // Whether the file was written to its staged place.
-  bool IsStaged(const std::string& file_name) const;
+  // Whether the file was written to its staged place; a file once found there is not looked
+  // for again.
+  bool IsStaged(const std::string& file_name);
   // The place of a project file.
   std::filesystem::path Final(const std::string& file_name) const { return folder_ / file_name; }
   // Puts every staged file on the disk, moves each to its place and removes the files of
@@ -51,8 +52,9 @@ class ProjectFolder {
   void ClearEarlierRuns();
   [[nodiscard]] bool HoldsFiles() const;
   [[nodiscard]] int CreateStaging();
-  // 0, or 73 naming the first file the project would have to replace and must not.
-  [[nodiscard]] int CheckReplaceable(const std::vector<std::string>& files) const;
+  // 0, or 73 naming the first file the project would have to replace and must not; the
+  // files there go to in_the_way_.
+  [[nodiscard]] int CheckReplaceable(const std::vector<std::string>& files);
   // The moves of Commit, made after the journal says what they are; false (with a message)
   // after a move failed and those made were taken back.
   [[nodiscard]] bool MoveIntoPlace(const ProjectJournal& journal);
@@ -68,6 +70,8 @@ class ProjectFolder {
   bool committed_ = false;
   std::vector<std::string> staged_;
   std::set<std::string> staged_names_;
+  std::set<std::string> written_;     // staged and found written
+  std::set<std::string> in_the_way_;  // files of the project whose places hold a file already
 };
 
 }  // namespace tavik::project

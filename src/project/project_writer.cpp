@@ -144,7 +144,7 @@ int ProjectWriter::AddForm(std::uint32_t host_value, const std::string& wanted_n
   formfile::WrittenForms written;
   int status = host_.GenerateForm(host_value, form_name, caption, staged.string(),
                                   folder_.Final(file).string());
-  if (status == 0 && !fs::exists(staged)) status = kExitUsage;
+  if (status == 0 && !folder_.IsStaged(file)) status = kExitUsage;
   if (status != 0) return status;
   // A run writes one form file: the one the host just wrote.
   if (written.Forms().empty()) {
@@ -260,7 +260,7 @@ int ProjectWriter::Write(const std::string& file, const std::string& text) {
   return folder_.WriteStaged(file, text);
 }
 
-int ProjectWriter::CheckListed(const std::string& text) const {
+int ProjectWriter::CheckListed(const std::string& text) {
   ProjectReader::Outcome read = ProjectReader::Read(text);
   if (!read.project) {
     fmt::print(stderr, "tavikfw project: {}: {}\n", project_file_, read.error);

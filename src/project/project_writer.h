@@ -73,7 +73,7 @@ class ProjectWriter {
                                                          const std::string& path,
                                                          const formfile::FormTally& tally);
   [[nodiscard]] int Write(const std::string& file, const std::string& text);
-  [[nodiscard]] int CheckListed(const std::string& text) const;
+  [[nodiscard]] int CheckListed(const std::string& text);
 
   Options options_;
   ProjectHost& host_;

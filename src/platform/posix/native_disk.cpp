@@ -151,6 +151,16 @@ int MakeBeside(const std::string& path, std::string& name, std::string& error) {
 }  // namespace
 
 std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
+  if (!own_folder_.empty() && std::filesystem::path(path).parent_path() == own_folder_) {
+    // The umask gives the permissions, as to any file the user creates.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      error = ErrorText(errno);
+      return nullptr;
+    }
+    UnfinishedPath::Set(path);
+    return std::make_unique<NativeDiskFile>(fd, path, syncing_ == Syncing::kEachFile);
+  }
   std::string name;
   const int fd = MakeBeside(path, name, error);
   if (fd < 0) return nullptr;
@@ -172,7 +182,7 @@ std::unique_ptr<ScratchFile> NativeDisk::CreateScratch(const std::string& path,
 }
 
 std::string NativeDisk::Rename(const std::string& from, const std::string& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) return ErrorText(errno);
+  if (from != to && ::rename(from.c_str(), to.c_str()) != 0) return ErrorText(errno);
   UnfinishedPath::ClearIf(from);
   return {};
 }

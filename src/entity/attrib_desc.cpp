@@ -21,7 +21,7 @@ Status CAttribDesc::SetAttribProps() {
   if (!form_info) return kMissingProperty;
   if (form_info->GetPropertyList().empty()) return kNoFormInfo;
   for (const auto& property : form_info->GetPropertyList()) {
-    if (Status status = AddProperty(property.GetValue(), property.GetName())) return status;
+    if (Status status = AddProperty(property.GetValue(), &property.GetName())) return status;
   }
   auto physical_name = GetProperty("PHYSICAL_NAME");
   if (!HasText(physical_name)) return kMissingProperty;

@@ -46,13 +46,22 @@ Status CAttribute::Init(CEntity* entity) {
 
 // A property of a name held already replaces it, the new one going last. Names are
 // compared by the address of their shared copy (PropertyNames); a property without a
-// name could never be found, so it is not kept.
+// name could never be found, so it is not kept. Most names are new to the attribute: a
+// clear bit for the name says so without a walk of the list.
 Status CAttribute::AddProperty(Value value, std::string_view name) {
-  CNxProperty property(next_property_id_++, std::move(value), name);
-  if (!entity_ || name.empty()) return kOk;  // before Init there is nowhere to keep it
-  const std::string* shared_name = &property.GetName();
-  std::erase_if(own_properties_,
-                [shared_name](const CNxProperty& held) { return &held.GetName() == shared_name; });
+  return AddProperty(std::move(value), &PropertyNames::Intern(name));
+}
+
+Status CAttribute::AddProperty(Value value, const std::string* shared_name) {
+  CNxProperty property(next_property_id_++, std::move(value), shared_name);
+  if (!entity_ || shared_name->empty()) return kOk;  // before Init there is nowhere to keep it
+  const std::uint32_t bit = PropertyNames::BitOf(*shared_name);
+  if ((given_name_bits_ & bit) != 0) {
+    std::erase_if(own_properties_, [shared_name](const CNxProperty& held) {
+      return &held.GetName() == shared_name;
+    });
+  }
+  given_name_bits_ |= bit;
   own_properties_.push_back(std::move(property));
   return kOk;
 }
@@ -114,12 +123,18 @@ CNxPropertySection& CAttribute::AddTvkGroup(std::int32_t id) {
 // A named property is added and named in one step, as AddProperty and SetPropertyName
 // would, without looking its name up twice.
 void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name) {
+  AddGroupProperty(group, std::move(value), &PropertyNames::Intern(name));
+}
+
+void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value,
+                                  const std::string* shared_name) {
   std::int32_t id = next_property_id_++;
-  if (name.empty()) {
-    group.AddProperty(CNxProperty(id, std::move(value), name), CNxPropertySection::Position::kEnd);
+  if (shared_name->empty()) {
+    group.AddProperty(CNxProperty(id, std::move(value), shared_name),
+                      CNxPropertySection::Position::kEnd);
     return;
   }
-  group.AddNamedProperty(id, std::move(value), PropertyNames::Intern(name));
+  group.AddNamedProperty(id, std::move(value), *shared_name);
 }
 
 Status CAttribute::SetAttribProps() {

@@ -64,6 +64,8 @@ class CAttribute {
   // A property of that name already held is replaced, the new one going last. Never fails
   // (before Init the property is not kept): the status is there for callers that pass it on.
   Status AddProperty(Value value, std::string_view name);
+  // The same, for a name PropertyNames gave already, which spares the look-up.
+  Status AddProperty(Value value, const std::string* shared_name);
   // Room for so many more own properties, for a caller that knows how many it will add.
   void ReserveOwnProperties(std::size_t more);
   // Gives back the room reserved and not taken, once no more properties are expected.
@@ -85,6 +87,7 @@ class CAttribute {
   CNxPropertySection& AddTvkGroup(std::int32_t id);
   // Adds a property read from the model to a group section, numbered like own properties.
   void AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name);
+  void AddGroupProperty(CNxPropertySection& group, Value value, const std::string* shared_name);
 
   // Fills the relation id list from REL_COUNT and REL0_ID, REL1_ID, ...; 2 when one is missing.
   [[nodiscard]] Status BuildRelationIDList();
@@ -122,6 +125,8 @@ class CAttribute {
   // name, so a plain list serves: no ids to index and no dictionary, which a section
   // would keep for each of the ten thousand attributes of a large model.
   std::vector<CNxProperty> own_properties_;
+  // The bits of the own properties' names (PropertyNames::BitOf).
+  std::uint32_t given_name_bits_ = 0;
   CNxPropertySet group_properties_;
   CEntity* entity_ = nullptr;
   std::int32_t required_ = 0;

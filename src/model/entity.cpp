@@ -42,7 +42,7 @@ std::optional<Value> CEntity::GetProperty(std::string_view name) const {
 
 Status CEntity::GetProperties(std::uint32_t property_list) {
   int count = PropertyListReader::ForEach(property_list, [this](ModelProperty& property) {
-    AddProperty(std::move(property.value), property.name);
+    AddProperty(std::move(property.value), *property.name);
     return true;
   });
   if (count == 0) return kNoProperties;

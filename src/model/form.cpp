@@ -32,7 +32,7 @@ Status CForm::ReadRelations() {
 Status CForm::ReadOneRelation(std::uint32_t attribute_list, std::uint32_t property_list) {
   auto relation = std::make_unique<CRelationDesc>();
   int count = PropertyListReader::ForEach(property_list, [&](ModelProperty& property) {
-    relation->AddProperty(std::move(property.value), property.name);
+    relation->AddProperty(std::move(property.value), *property.name);
     return true;
   });
   if (count == 0) return kNoRelationProperties;

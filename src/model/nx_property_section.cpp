@@ -82,7 +82,7 @@ std::int32_t CNxPropertySection::NewestIdOfShared(const std::string& shared_name
     auto found = index_->newest_id_by_name.find(&shared_name);
     return found == index_->newest_id_by_name.end() ? -1 : found->second;
   }
-  if ((given_name_bits_ & NameBit(shared_name)) == 0) {
+  if ((given_name_bits_ & PropertyNames::BitOf(shared_name)) == 0) {
     return standard_entry_ && shared_name == kDictionaryName ? 0 : -1;
   }
   for (auto entry = dictionary_.rbegin(); entry != dictionary_.rend(); ++entry) {
@@ -137,7 +137,7 @@ void CNxPropertySection::NameNewestInPrefix() {
     if (index_) index_->newest_id_by_name[&StandardEntryName()] = 0;
   }
   ++named_prefix_;
-  given_name_bits_ |= NameBit(newest.GetName());
+  given_name_bits_ |= PropertyNames::BitOf(newest.GetName());
   if (index_) {
     index_->first_by_id.try_emplace(id, properties_.size() - 1);
     index_->newest_id_by_name[&newest.GetName()] = id;
@@ -156,13 +156,13 @@ void CNxPropertySection::SetPropertyName(std::int32_t id, std::string_view name)
   }
   if (ExtendsNamedPrefix(id, name)) {
     ++named_prefix_;
-    given_name_bits_ |= NameBit(properties_.back().GetName());
+    given_name_bits_ |= PropertyNames::BitOf(properties_.back().GetName());
     if (index_) index_->newest_id_by_name[&properties_[named_prefix_ - 1].GetName()] = id;
   } else {
     StoreNamedPrefix();
     const std::string& shared = SharedName(properties_, id, name);
     if (index_) index_->newest_id_by_name[&shared] = id;
-    given_name_bits_ |= NameBit(shared);
+    given_name_bits_ |= PropertyNames::BitOf(shared);
     dictionary_.push_back({id, &shared});
   }
   IndexWhenLarge();

@@ -99,10 +99,6 @@ class CNxPropertySection {
   // look-ups ask for a name the section never gave, and a clear bit says so without a scan.
   // Bits are not cleared when names go (a stale bit costs a scan, not a wrong answer).
   std::uint32_t given_name_bits_ = 0;  // beside the flag, in what would be padding
-  static std::uint32_t NameBit(const std::string& shared_name) {
-    const auto address = reinterpret_cast<std::uintptr_t>(&shared_name);
-    return std::uint32_t{1} << (((address >> 4) ^ (address >> 9)) & 31);
-  }
   // An entry's name is shared with every entry and property of that name (PropertyNames).
   struct NamedId {
     std::int32_t id;

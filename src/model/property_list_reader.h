@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "model/value.h"
@@ -10,7 +11,7 @@ namespace tavik {
 
 struct ModelProperty {
   std::string_view group;
-  std::string_view name;
+  const std::string* name;  // the process's shared copy (PropertyNames)
   Value value;
 };
 

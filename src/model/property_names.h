@@ -1,6 +1,7 @@
 // Property names kept once per process: properties and dictionaries point at them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,12 @@ class PropertyNames {
  public:
   // The process's copy of the name; the reference stays valid until the process ends.
   static const std::string& Intern(std::string_view name);
+  // One of 32 bits, chosen by the address of a shared copy: a set of names kept as a word
+  // of bits says at once that a name is not among them.
+  static std::uint32_t BitOf(const std::string& shared_name) {
+    const auto address = reinterpret_cast<std::uintptr_t>(&shared_name);
+    return std::uint32_t{1} << (((address >> 4) ^ (address >> 9)) & 31);
+  }
 };
 
 }  // namespace tavik

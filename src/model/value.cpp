@@ -231,6 +231,25 @@ void Value::AppendText(std::string& text) const {
   }
 }
 
+// A string's text is itself, an empty value's a word and a number's its digits; the other
+// types write nothing.
+bool Value::HasText() const {
+  switch (type_) {
+    case TVK_VT_BSTR:
+      return TextLength() != 0;
+    case TVK_VT_EMPTY:
+    case TVK_VT_I2:
+    case TVK_VT_I4:
+    case TVK_VT_R4:
+    case TVK_VT_BOOL:
+    case TVK_VT_UI1:
+    case TVK_VT_UI4:
+      return true;
+    default:
+      return false;
+  }
+}
+
 TVK_VARIANT Value::ToVariant() const {
   TVK_VARIANT variant{};
   variant.vt = type_;

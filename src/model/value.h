@@ -46,6 +46,8 @@ class Value {
   // The text of the value as the form file and the reverse-engineering dialog show it.
   std::string Text() const;
   void AppendText(std::string& text) const;
+  // Whether that text is not empty, told without making it.
+  bool HasText() const;
   // Room enough for the text of any number or truth value.
   static constexpr std::size_t kNumberTextRoom = 48;
   // Writes the text of a number or truth value at at (kNumberTextRoom bytes of room) and
@@ -94,7 +96,7 @@ std::string VariantTypeName(std::uint16_t type);
 
 // A present value whose text is not empty: how a model property counts as given.
 inline bool HasText(const std::optional<Value>& value) {
-  return value && !value->Text().empty();
+  return value && value->HasText();
 }
 
 }  // namespace tavik

@@ -127,6 +127,7 @@ TEST(Property, ValuesGiveBackTheirNumbersWhateverTheirType) {
     SCOPED_TRACE(value.Text());
     EXPECT_EQ(value.AsInteger(), integer);
     EXPECT_EQ(value.AsSingle(), single);
+    EXPECT_TRUE(value.HasText());
   }
 }
 
@@ -150,8 +151,10 @@ TEST(Property, TextsKeepTheirBytesThroughCopiesAndMovesAtAnyLength) {
     assigned = Value::Long(5);
     EXPECT_EQ(assigned.AsString(), "");
     EXPECT_NE(Value::String(text + "!"), original);
+    EXPECT_EQ(original.HasText(), !text.empty());
     const Value blob = Value::Blob(text);
     EXPECT_EQ(Value(blob).AsBytes(), text);
+    EXPECT_FALSE(blob.HasText());
     EXPECT_EQ(Value::FromVariant(original.ToVariant()).AsString(), text.substr(0, text.find('\0')));
   }
 }

@@ -229,29 +229,32 @@ bool ModelParser::end_array() {
   return OnClose();
 }
 
+// The names of groups and properties are kept by their number in the model's names; only
+// the members of the document and of its items keep the text, to be told apart.
 bool ModelParser::key(std::string& name) {
   Level& top = levels_.back();
   ++top.count;
-  top.key = std::move(name);
   top.key_usable = true;
   switch (top.frame) {
     case Frame::kRoot:
+      top.key = std::move(name);
       NoteMember(top, MemberIndex(kRootMembers, top.key));
       break;
     case Frame::kEntity:
     case Frame::kRelationship:
+      top.key = std::move(name);
       NoteMember(top, MemberIndex(kItemMembers, top.key));
       break;
     case Frame::kAttribute:
-      CheckName(top, group_names_seen_, "the group appears twice in this attribute");
+      CheckName(top, name, group_names_seen_, "the group appears twice in this attribute");
       break;
     case Frame::kGroupObject:
-      CheckName(top, property_names_seen_,
+      CheckName(top, name, property_names_seen_,
                 "the name appears twice in this group; a group that repeats names must be an "
                 "array of [name, value] pairs");
       break;
     case Frame::kProperties:
-      CheckName(top, property_names_seen_, "the name appears twice");
+      CheckName(top, name, property_names_seen_, "the name appears twice");
       break;
     default:
       break;
@@ -319,8 +322,10 @@ bool ModelParser::OnOpen(bool is_object) {
 bool ModelParser::OnClose() {
   const bool short_pair = levels_.back().frame == Frame::kPair && levels_.back().count < 2;
   if (levels_.back().frame == Frame::kAttribute) {
-    last_attribute_size_ =
-        model_->property_list(static_cast<std::uint32_t>(levels_.back().index)).size();
+    const PropertyList& list =
+        model_->property_list(static_cast<std::uint32_t>(levels_.back().index));
+    last_attribute_size_ = list.size();
+    last_attribute_groups_ = list.group_count();
   }
   levels_.pop_back();
   if (short_pair) Note("a pair must hold a name and a value");
@@ -426,7 +431,7 @@ ModelParser::Level ModelParser::OpenElement(const Level& parent) {
         attribute_offsets_.resize(std::max<std::size_t>(attribute_offsets_.size(), list + 1));
         attribute_offsets_[list] = Offset();
       }
-      model_->property_list(list).Reserve(last_attribute_size_);
+      model_->property_list(list).Reserve(last_attribute_size_, last_attribute_groups_);
       return {Frame::kAttribute, list};
     }
     default:
@@ -536,7 +541,9 @@ void ModelParser::AddProperty(const Level& level, Scalar&& value) {
     case Scalar::Kind::kString: {
       const bool plain = text::IsPlainFormText(value.text);
       std::string fault = plain ? std::string() : text::FormTextFault(value.text);
-      if (fault.empty() && name == "PHYSICAL_NAME") fault = SqlNameFault(value.text);
+      if (fault.empty() && std::string_view(name) == "PHYSICAL_NAME") {
+        fault = SqlNameFault(value.text);
+      }
       if (!fault.empty()) return Note(std::move(fault));
       if (!plain) value.text = *text::Utf8ToWindows1252(value.text);
       return list.AddString(level.group, name, std::move(value.text));
@@ -579,17 +586,17 @@ void ModelParser::NoteMember(Level& level, int member) {
 }
 
 // Names are served as they stand, so they must be form text; the key is converted in place.
-void ModelParser::CheckName(Level& level, NameSightings& names_seen,
+void ModelParser::CheckName(Level& level, std::string& key, NameSightings& names_seen,
                             std::string_view duplicate_problem) {
   NameTable& names = model_->names();
-  std::optional<std::uint32_t> known = names.Guess(last_name_, level.key);
+  std::optional<std::uint32_t> known = names.Guess(last_name_, key);
   if (!known) {
     std::string fault;
-    if (!ConvertName(level.key, fault)) {
+    if (!ConvertName(key, fault)) {
       level.key_usable = false;  // named by position, since the name cannot be shown
       return Note("the name cannot be used: " + fault);
     }
-    known = names.Intern(level.key);
+    known = names.Intern(key);
     names.Remember(last_name_, *known);
   }
   level.name = *known;
@@ -662,10 +669,10 @@ FaultPlace ModelParser::CurrentPlace() const {
 }
 
 // "property CD_TYP", or "property #3" when the name itself was refused.
-std::string ModelParser::NamePart(std::string_view what, const Level& level) {
+std::string ModelParser::NamePart(std::string_view what, const Level& level) const {
   if (level.count == 0) return {};
   if (!level.key_usable) return fmt::format("{} #{}", what, level.count);
-  return fmt::format("{} {}", what, text::Windows1252ToUtf8(level.key));
+  return fmt::format("{} {}", what, text::Windows1252ToUtf8(model_->names().Name(level.name)));
 }
 
 std::string ModelParser::ShapeProblem(Frame frame) {

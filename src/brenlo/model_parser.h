@@ -104,7 +104,7 @@ class ModelParser {
     std::uint32_t count = 0;  // members or elements seen so far
     std::size_t index = 0;    // the entity, relationship or property list being filled
     std::uint32_t group = 0;  // the group being filled, in its property list
-    std::string key;          // the current member name; for a pair, its name
+    std::string key;          // the current member name of the root or an item; a pair's name
     std::uint32_t name = 0;   // the key's number in the model's names, once it is usable
     bool key_usable = true;   // false when the name was refused, or the pair has none
     std::uint8_t seen = 0;    // the known member names met, one bit each
@@ -166,7 +166,9 @@ class ModelParser {
   void AddProperty(const Level& level, Scalar&& value);
   void ReadVersion(const Scalar& value);
   void NoteMember(Level& level, int member);
-  void CheckName(Level& level, NameSightings& names_seen, std::string_view duplicate_problem);
+  // Numbers the key of a group or property (converted in place) as the level's name.
+  void CheckName(Level& level, std::string& key, NameSightings& names_seen,
+                 std::string_view duplicate_problem);
   // The key as form text in Windows-1252, or false when it cannot be one.
   bool ConvertName(std::string& key, std::string& fault) const;
 
@@ -175,7 +177,7 @@ class ModelParser {
   // Ends reading with a message that is already complete.
   bool Stop(std::string message);
   FaultPlace CurrentPlace() const;
-  static std::string NamePart(std::string_view what, const Level& level);
+  std::string NamePart(std::string_view what, const Level& level) const;
   static std::string ShapeProblem(Frame frame);
   static std::string ContainerValueProblem(bool is_object);
   static std::string ItemAttributesProblem(bool entity);
@@ -198,8 +200,10 @@ class ModelParser {
   NameSightings property_names_seen_;  // in the open object of properties
   // The number of the last key checked, which guesses the next (NameTable::Guess).
   std::uint32_t last_name_ = NameTable::kNoName;
-  // Attributes mostly hold as many properties as the one before; the next gets that room.
+  // Attributes mostly hold as many properties and groups as the one before; the next gets
+  // that room.
   std::size_t last_attribute_size_ = 0;
+  std::size_t last_attribute_groups_ = 0;
   bool version_seen_ = false;
   std::string version_problem_;
   std::size_t version_offset_ = 0;

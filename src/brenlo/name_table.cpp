@@ -18,7 +18,7 @@ std::optional<std::uint32_t> NameTable::Guess(std::uint32_t previous,
   const std::uint32_t slot = previous + 1;  // kNoName wraps to slot 0
   if (slot >= followers_.size()) return std::nullopt;
   const Follower& follower = followers_[slot];
-  if (follower.name == nullptr || *follower.name != given) return std::nullopt;
+  if (follower.name == nullptr || std::string_view(*follower.name) != given) return std::nullopt;
   return follower.number;
 }
 

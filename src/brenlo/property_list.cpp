@@ -12,11 +12,18 @@ std::uint32_t PropertyList::AddGroup(const std::string& name) {
 }
 
 void PropertyList::AddString(std::uint32_t group, const std::string& name, std::string text) {
-  properties_.push_back({group, true, 0, &name, std::move(text)});
+  Property& added = properties_.emplace_back();
+  added.group = group;
+  added.is_string = true;
+  added.name = &name;
+  added.text = std::move(text);
 }
 
 void PropertyList::AddNumber(std::uint32_t group, const std::string& name, std::int32_t number) {
-  properties_.push_back({group, false, number, &name, {}});
+  Property& added = properties_.emplace_back();
+  added.group = group;
+  added.number = number;
+  added.name = &name;
 }
 
 const PropertyList::Property* PropertyList::Find(std::string_view group,

@@ -31,9 +31,13 @@ class PropertyList {
   void AddString(std::uint32_t group, const std::string& name, std::string text);
   void AddNumber(std::uint32_t group, const std::string& name, std::int32_t number);
 
-  // Room for so many properties, as many as the list before it held, say.
-  void Reserve(std::size_t count) { properties_.reserve(count); }
+  // Room for so many properties and groups, as many as the list before it held, say.
+  void Reserve(std::size_t count, std::size_t groups) {
+    properties_.reserve(count);
+    groups_.reserve(groups);
+  }
   std::size_t size() const { return properties_.size(); }
+  std::size_t group_count() const { return groups_.size(); }
   const Property& at(std::size_t index) const { return properties_[index]; }
   const std::string& GroupName(const Property& property) const { return *groups_[property.group]; }
 

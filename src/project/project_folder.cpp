@@ -215,11 +215,12 @@ bool ProjectFolder::MoveIntoPlace(const ProjectJournal& journal) {
   std::vector<std::string> placed;
   std::vector<std::string> set_aside;
   std::error_code error;
-  fs::create_directory(aside, error);
-  // The folder is locked: what was in the way when checked is in the way now.
+  // The folder is locked: what was in the way when checked is in the way now. The folder
+  // the old files go to is made for the first of them: a new project has none.
   auto set_aside_old = [&](const std::string& file) {
     if (error || in_the_way_.count(file) == 0) return;
-    fs::rename(Final(file), aside / file, error);
+    if (set_aside.empty()) fs::create_directory(aside, error);
+    if (!error) fs::rename(Final(file), aside / file, error);
     if (!error) set_aside.push_back(file);
   };
   std::string failed;

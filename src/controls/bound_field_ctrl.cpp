@@ -24,10 +24,11 @@ std::string CBoundFieldCtrl::ListArrayName(std::string_view list_id) const {
 }
 
 Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view field_name) {
-  if (Status status = AddProperty(Value::String(data_ctrl.GetCtrlName()), "DataSource")) {
+  if (Status status =
+          AddProperty(Value::String(data_ctrl.GetCtrlName()), ctrl_props::kDataSource)) {
     return status;
   }
-  return AddProperty(Value::String(std::string(field_name)), "DataField");
+  return AddProperty(Value::String(field_name), ctrl_props::kDataField);
 }
 
 Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {

@@ -65,23 +65,35 @@ const std::string& CCtrlDesc::GetEntityName() const {
 }
 
 Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {
-  if (!section_) return kNoMemory;
+  // Kept in id order whatever the flag, so the file lists properties as they were first added.
+  (void)flag;
   // The name is interned once, for the look-up and for the new property alike.
-  const std::string& shared_name = PropertyNames::Intern(name);
+  return AddPropertyOfSharedName(std::move(value), PropertyNames::Intern(name));
+}
+
+Status CCtrlDesc::AddProperty(Value value, const SharedPropertyName& name) {
+  return AddPropertyOfSharedName(std::move(value), name.Shared());
+}
+
+Status CCtrlDesc::AddPropertyOfSharedName(Value&& value, const std::string& shared_name) {
+  if (!section_) return kNoMemory;
   if (CNxProperty* existing = section_->GetPropertyOfSharedName(shared_name)) {
     existing->Set(existing->GetId(), std::move(value));
     return kOk;
   }
-  std::int32_t id = next_property_id_++;
-  // Kept in id order whatever the flag, so the file lists properties as they were first added.
-  (void)flag;
-  section_->AddNamedProperty(id, std::move(value), shared_name);
+  section_->AddNamedProperty(next_property_id_++, std::move(value), shared_name);
   return kOk;
 }
 
 std::optional<Value> CCtrlDesc::GetProperty(std::string_view name) const {
   const CNxProperty* property = section_ ? section_->GetProperty(name) : nullptr;
   return property ? property->ToVariant() : std::nullopt;
+}
+
+const Value* CCtrlDesc::FindProperty(const SharedPropertyName& name) const {
+  const CNxProperty* property =
+      section_ ? section_->GetPropertyOfSharedName(name.Shared()) : nullptr;
+  return property ? &property->GetValue() : nullptr;
 }
 
 namespace {

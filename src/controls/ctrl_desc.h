@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/status.h"
+#include "controls/shared_property_name.h"
 #include "form/ctrl_handle.h"
 #include "model/string_hash_map.h"
 #include "model/value.h"
@@ -104,7 +105,11 @@ class CCtrlDesc {
   // Properties: a replaced value keeps its place; new names are numbered from 3. Fails only
   // before Init, so a caller that has run Init may leave its status unread.
   Status AddProperty(Value value, std::string_view name, int flag = 0);
+  // The same for a name held as a constant, found and added by its shared copy.
+  Status AddProperty(Value value, const SharedPropertyName& name);
   std::optional<Value> GetProperty(std::string_view name) const;
+  // The value of the property of that name, or null; it holds until a property is added.
+  const Value* FindProperty(const SharedPropertyName& name) const;
   const CNxPropertySection& GetPropertySection() const { return *section_; }
   std::optional<std::string> GetConnectString() const;
   std::optional<std::string> GetDatabaseString() const;
@@ -166,8 +171,9 @@ class CCtrlDesc {
   }
 
  private:
+  Status AddPropertyOfSharedName(Value&& value, const std::string& shared_name);
   void ApplyTable(const ESDESC* table, bool from_edit_style);
-  void AddColorProperty(std::string_view code, std::string_view property,
+  void AddColorProperty(std::string_view code, const SharedPropertyName& property,
                         std::string_view default_color);
 
   int kind_flag_ = 0;

@@ -129,7 +129,7 @@ void CCtrlDesc::ApplyTable(const ESDESC* table, bool from_edit_style) {
   }
 }
 
-void CCtrlDesc::AddColorProperty(std::string_view code, std::string_view property,
+void CCtrlDesc::AddColorProperty(std::string_view code, const SharedPropertyName& property,
                                  std::string_view default_color) {
   auto value = GetColProp(code);
   if (!value || !value->IsString()) {
@@ -145,8 +145,8 @@ Status CCtrlDesc::HandleProperties() {
   if (auto pointer = GetEditStyleProp("ES_PTR")) AddProperty(*pointer, "MousePointer");
   ApplyTable(col_prop_table_, false);
   ApplyTable(style_table_, true);
-  if (colors_mask_ & kWriteBackColor) AddColorProperty("CD_BKC", "BackColor", "Silver");
-  if (colors_mask_ & kWriteForeColor) AddColorProperty("CD_TXC", "ForeColor", "Black");
+  if (colors_mask_ & kWriteBackColor) AddColorProperty("CD_BKC", ctrl_props::kBackColor, "Silver");
+  if (colors_mask_ & kWriteForeColor) AddColorProperty("CD_TXC", ctrl_props::kForeColor, "Black");
   return kOk;
 }
 
@@ -169,8 +169,8 @@ Status CCtrlDesc::DoWidthHeight(int use_style_size) {
       height = static_cast<std::uint16_t>(NumberOf(*style_height));
     }
   }
-  AddProperty(Value::Single(width), "Width");
-  AddProperty(Value::Single(height), "Height");
+  AddProperty(Value::Single(width), ctrl_props::kWidth);
+  AddProperty(Value::Single(height), ctrl_props::kHeight);
   return kOk;
 }
 

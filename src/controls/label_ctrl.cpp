@@ -18,7 +18,7 @@ Status CLabelCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* mak
 }
 
 std::optional<std::string> CLabelCtrl::GetWidthSample() {
-  auto caption = GetProperty("Caption");
+  const Value* caption = FindProperty(ctrl_props::kCaption);
   if (!caption || caption->AsString().empty()) return std::nullopt;
   return std::string(caption->AsString());
 }

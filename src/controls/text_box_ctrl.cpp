@@ -101,7 +101,8 @@ Status HandleCase(CCtrlDesc& control, const std::optional<Value>& value) {
 // Left alignment unless the option says otherwise; the property is always written.
 Status HandleAlignment(CCtrlDesc& control, const std::optional<Value>& value) {
   long alignment = value ? NumberOf(*value) - kFirstAlignment : 0;
-  return control.AddProperty(Value::Short(static_cast<std::int16_t>(alignment)), "Alignment");
+  return control.AddProperty(Value::Short(static_cast<std::int16_t>(alignment)),
+                             ctrl_props::kAlignment);
 }
 
 }  // namespace

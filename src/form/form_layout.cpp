@@ -52,12 +52,12 @@ void CFormDesc::PlaceGroup(const CCtrlGroup& group, float origin_x, float origin
     if (control->HasChildren()) after_container = true;
     float left = group.x + origin_x + control_item.x;
     float top = group.y + origin_y + control_item.y;
-    control->AddProperty(Value::Single(left), "Left");
-    control->AddProperty(Value::Single(top), "Top");
-    if (auto width = control->GetProperty("Width")) {
+    control->AddProperty(Value::Single(left), ctrl_props::kLeft);
+    control->AddProperty(Value::Single(top), ctrl_props::kTop);
+    if (const Value* width = control->FindProperty(ctrl_props::kWidth)) {
       right_edge_ = std::max(right_edge_, left + width->AsSingle());
     }
-    if (auto height = control->GetProperty("Height")) {
+    if (const Value* height = control->FindProperty(ctrl_props::kHeight)) {
       bottom_edge_ = std::max(bottom_edge_, top + height->AsSingle());
     }
   }
@@ -109,16 +109,17 @@ bool CFormDesc::SureToScroll() const {
 
 namespace {
 
-float Placed(const CCtrlDesc& control, std::string_view property) {
-  auto value = control.GetProperty(property);
+float Placed(const CCtrlDesc& control, const SharedPropertyName& property) {
+  const Value* value = control.FindProperty(property);
   return value ? value->AsSingle() : 0.0f;
 }
 
 bool Overlap(const CCtrlDesc& a, const CCtrlDesc& b) {
-  return Placed(a, "Left") < Placed(b, "Left") + Placed(b, "Width") &&
-         Placed(b, "Left") < Placed(a, "Left") + Placed(a, "Width") &&
-         Placed(a, "Top") < Placed(b, "Top") + Placed(b, "Height") &&
-         Placed(b, "Top") < Placed(a, "Top") + Placed(a, "Height");
+  using ctrl_props::kHeight, ctrl_props::kLeft, ctrl_props::kTop, ctrl_props::kWidth;
+  return Placed(a, kLeft) < Placed(b, kLeft) + Placed(b, kWidth) &&
+         Placed(b, kLeft) < Placed(a, kLeft) + Placed(a, kWidth) &&
+         Placed(a, kTop) < Placed(b, kTop) + Placed(b, kHeight) &&
+         Placed(b, kTop) < Placed(a, kTop) + Placed(a, kHeight);
 }
 
 }  // namespace
@@ -133,10 +134,10 @@ void CFormDesc::KeepButtonsOffDataControl(const CEntityDesc& entity) {
                             [data](const CCtrlDesc* button) { return Overlap(*data, *button); })) {
     return;
   }
-  const float left = Placed(*data, "Left") + Placed(*data, "Width") + 100.0f;
+  const float left = Placed(*data, ctrl_props::kLeft) + Placed(*data, ctrl_props::kWidth) + 100.0f;
   for (CCtrlDesc* button : buttons) {
-    button->AddProperty(Value::Single(left), "Left");
-    right_edge_ = std::max(right_edge_, left + Placed(*button, "Width"));
+    button->AddProperty(Value::Single(left), ctrl_props::kLeft);
+    right_edge_ = std::max(right_edge_, left + Placed(*button, ctrl_props::kWidth));
   }
 }
 

@@ -110,15 +110,18 @@ Status CAttribVisualizer::CreateLabel() {
   if (Status status = label->Init(form->GetVersion(), form, this)) return status;
   std::string name = "lbl" + base_name_;
   label->SetCtrlName(name);
-  label->AddProperty(Value::String(name), "Name");
+  label->AddProperty(Value::String(name), ctrl_props::kName);
   auto text = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLB");
   if (!HasText(text)) return kMissingProperty;
   auto access = attribute->GetTvkProperty(format_ids::kColProp, "CD_ACC");
-  label->AddProperty(Value::String(CaptionWithAccessKey(text->Text(), access)), "Caption");
+  label->AddProperty(Value::String(CaptionWithAccessKey(text->Text(), access)),
+                     ctrl_props::kCaption);
   auto alignment = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLP");
   std::int64_t alignment_value = alignment ? alignment->AsInteger() - 23 : 0;
-  label->AddProperty(Value::Short(static_cast<std::int16_t>(alignment_value)), "Alignment");
-  label->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())), "TabIndex");
+  label->AddProperty(Value::Short(static_cast<std::int16_t>(alignment_value)),
+                     ctrl_props::kAlignment);
+  label->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
+                     ctrl_props::kTabIndex);
   label->SetCtrlHandle(form->GetCurrCtrlHandle());
   label->SetDrawFlag(1);
   (void)label->HandleProperties();  // answers kOk always
@@ -127,8 +130,8 @@ Status CAttribVisualizer::CreateLabel() {
   item->column = 0;
   (void)GetCtrlGroup()->AddItem(std::move(item));  // refuses only a missing item
   (void)form->SetCtrl(std::move(label));           // SetCtrl answers kOk always
-  registered->AddProperty(Value::Short(0), "BackStyle");
-  registered->AddProperty(Value::Long(ColorFromName("Black")), "ForeColor");
+  registered->AddProperty(Value::Short(0), ctrl_props::kBackStyle);
+  registered->AddProperty(Value::Long(ColorFromName("Black")), ctrl_props::kForeColor);
   return kOk;
 }
 
@@ -140,7 +143,9 @@ Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
   item->column = 1;
   std::string name = std::string(prefix) + base_name_;
   control->SetCtrlName(name);
-  if (Status status = control->AddProperty(Value::String(name), "Name")) return status;
+  if (Status status = control->AddProperty(Value::String(name), ctrl_props::kName)) {
+    return status;
+  }
   control->SetDataCtrl(GetEntityDesc()->GetDataCtrl());
   (void)control->HandleProperties();  // answers kOk always
   auto label_text = GetAttribDesc()->GetTvkProperty(format_ids::kColProp, "CD_PLB");
@@ -150,7 +155,7 @@ Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
   control->SetCtrlHandle(form->GetCurrCtrlHandle());
   if (takes_tab_index) {
     control->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
-                         "TabIndex");
+                         ctrl_props::kTabIndex);
   }
   control->SetDrawFlag(1);
   if (finish) {

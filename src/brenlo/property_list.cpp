@@ -12,18 +12,11 @@ std::uint32_t PropertyList::AddGroup(const std::string& name) {
 }
 
 void PropertyList::AddString(std::uint32_t group, const std::string& name, std::string text) {
-  Property& added = properties_.emplace_back();
-  added.group = group;
-  added.is_string = true;
-  added.name = &name;
-  added.text = std::move(text);
+  properties_.emplace_back(group, true, 0, &name, std::move(text));
 }
 
 void PropertyList::AddNumber(std::uint32_t group, const std::string& name, std::int32_t number) {
-  Property& added = properties_.emplace_back();
-  added.group = group;
-  added.number = number;
-  added.name = &name;
+  properties_.emplace_back(group, false, number, &name, std::string());
 }
 
 const PropertyList::Property* PropertyList::Find(std::string_view group,

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavik::brenlo {
@@ -14,6 +15,14 @@ namespace tavik::brenlo {
 class PropertyList {
  public:
   struct Property {
+    Property(std::uint32_t in_group, bool string, std::int32_t value_number,
+             const std::string* property_name, std::string&& value_text)
+        : group(in_group),
+          is_string(string),
+          number(value_number),
+          name(property_name),
+          text(std::move(value_text)) {}
+
     std::uint32_t group = 0;
     bool is_string = false;
     std::int32_t number = 0;

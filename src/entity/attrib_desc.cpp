@@ -3,6 +3,7 @@
 
 #include "entity/entity_desc.h"
 #include "form/form_context.h"
+#include "model/property_names.h"
 #include "model/sql_name.h"
 
 namespace tavik {
@@ -25,9 +26,12 @@ Status CAttribDesc::SetAttribProps() {
   }
   auto physical_name = GetProperty("PHYSICAL_NAME");
   if (!HasText(physical_name)) return kMissingProperty;
+  // Every attribute adds these two: their names are interned once.
+  static const std::string& physical_name_key = PropertyNames::Intern("PHYSICAL_NAME");
+  static const std::string& query_name_key = PropertyNames::Intern("SQLQUERY_NAME");
   std::string name = physical_name->Text();
-  AddProperty(Value::String(name), "PHYSICAL_NAME");
-  return AddProperty(Value::String(SqlName::Quoted(name)), "SQLQUERY_NAME");
+  AddProperty(Value::String(name), &physical_name_key);
+  return AddProperty(Value::String(SqlName::Quoted(name)), &query_name_key);
 }
 
 Status CAttribDesc::CreateVisualizer() {

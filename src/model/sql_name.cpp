@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "text/ascii_case.h"
 
@@ -52,6 +53,34 @@ constexpr std::array<std::string_view, 304> kReservedWords = {
     "WHERE", "WITH", "WORK", "WRITE", "XOR", "YEAR", "YESNO", "ZONE"};
 // clang-format on
 
+constexpr std::size_t kLongestReservedWord = 17;  // CURRENT_TIMESTAMP
+static_assert(std::all_of(kReservedWords.begin(), kReservedWords.end(), [](std::string_view word) {
+  return word.size() <= kLongestReservedWord;
+}));
+
+constexpr std::uint32_t WordHash(std::string_view word) {
+  std::uint32_t hash = 2166136261u;
+  for (char c : word) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+// The reserved words by their hash, each slot the word's place in the list or -1, with
+// room enough that a look-up mostly meets one word: every column's name is looked up twice.
+constexpr std::size_t kWordSlots = 1024;
+constexpr std::array<std::int16_t, kWordSlots> kReservedSlots = [] {
+  std::array<std::int16_t, kWordSlots> slots{};
+  slots.fill(-1);
+  for (std::size_t word = 0; word < kReservedWords.size(); ++word) {
+    std::size_t at = WordHash(kReservedWords[word]) % kWordSlots;
+    while (slots[at] >= 0) at = (at + 1) % kWordSlots;
+    slots[at] = static_cast<std::int16_t>(word);
+  }
+  return slots;
+}();
+
 bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -65,8 +94,15 @@ bool IsPlainIdentifier(std::string_view name) {
 }  // namespace
 
 bool SqlName::IsReserved(std::string_view word) {
-  const std::string upper = text::AsciiUppered(word);
-  return std::binary_search(kReservedWords.begin(), kReservedWords.end(), upper);
+  if (word.size() > kLongestReservedWord) return false;
+  std::array<char, kLongestReservedWord> upper{};
+  std::transform(word.begin(), word.end(), upper.begin(), text::AsciiUpper);
+  const std::string_view folded(upper.data(), word.size());
+  for (std::size_t at = WordHash(folded) % kWordSlots; kReservedSlots[at] >= 0;
+       at = (at + 1) % kWordSlots) {
+    if (kReservedWords[static_cast<std::size_t>(kReservedSlots[at])] == folded) return true;
+  }
+  return false;
 }
 
 std::string SqlName::Quoted(std::string_view name) {

@@ -49,6 +49,8 @@ TEST(SqlNameTest, BracketsWhatIsNotAPlainUnreservedName) {
   EXPECT_EQ(SqlName::Quoted("_x"), "[_x]");
   EXPECT_EQ(SqlName::Quoted("ZONE"), "[ZONE]");  // the list's last word: its order holds
   EXPECT_EQ(SqlName::Quoted("ABSOLUTE"), "[ABSOLUTE]");
+  EXPECT_EQ(SqlName::Quoted("current_Timestamp"), "[current_Timestamp]");  // the longest word
+  EXPECT_EQ(SqlName::Quoted("ZONES"), "ZONES");
 }
 
 }  // namespace

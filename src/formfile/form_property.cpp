@@ -21,10 +21,29 @@ bool IsDigits(std::string_view text, bool hexadecimal) {
   });
 }
 
+// Most numbers of a form are short whole numbers ("0", "-1", "12632256"): up to nine digits
+// always make a Long, read here without the general conversions. Nothing for any other text.
+std::optional<std::int32_t> ShortWholeNumber(std::string_view text) {
+  const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+  constexpr std::size_t kMostDigits = 9;
+  if (text.size() == start || text.size() - start > kMostDigits) return std::nullopt;
+  std::int32_t number = 0;
+  for (char c : text.substr(start)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  return start == 0 ? number : -number;
+}
+
 }  // namespace
 
 std::optional<TVK_VARIANT> ParseNumber(std::string_view text) {
   TVK_VARIANT variant{};
+  if (auto whole = ShortWholeNumber(text)) {
+    variant.vt = TVK_VT_I4;
+    variant.u.lVal = *whole;
+    return variant;
+  }
   if (text.size() > 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
     std::string_view digits = text.substr(2);
     if (digits.back() == '&') digits.remove_suffix(1);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <system_error>
@@ -36,12 +37,135 @@ using environment::EnvironmentClient;
 using formfile::RunningForm;
 using text::CodePage;
 
+// The text of a form in UTF-8, as a code page reads it. Plain ASCII, which nearly every
+// text of a form is, reads the same in UTF-8 in most code pages: it is taken as it stands
+// rather than converted into a string of its own.
+class Utf8Reader {
+ public:
+  explicit Utf8Reader(const CodePage& page)
+      : page_(page), ascii_as_is_(page.ToUtf8(AsciiCharacters()) == AsciiCharacters()) {}
+
+  void Append(std::string& out, std::string_view text) const {
+    if (ascii_as_is_ && IsAscii(text)) {
+      out += text;
+    } else {
+      out += page_.ToUtf8(text);
+    }
+  }
+  // The end of out from start, converted in place.
+  void ConvertFrom(std::string& out, std::size_t start) const {
+    const std::string_view tail = std::string_view(out).substr(start);
+    if (ascii_as_is_ && IsAscii(tail)) return;
+    std::string converted = page_.ToUtf8(tail);
+    out.resize(start);
+    out += converted;
+  }
+
+ private:
+  static bool IsAscii(std::string_view text) {
+    return std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  }
+  static const std::string& AsciiCharacters() {
+    static const std::string characters = [] {
+      std::string all;
+      for (int c = 1; c < 0x80; ++c) all += static_cast<char>(c);
+      return all;
+    }();
+    return characters;
+  }
+
+  const CodePage& page_;
+  bool ascii_as_is_;
+};
+
+// A control's properties as the dialog showed them, in UTF-8: the names and values in one
+// text, in the order of their names, case ignored, those of one name as they came. A
+// report is made for each of a form's thousands of controls: as a pair of strings each, its
+// properties cost two strings made, converted and freed apiece.
+class PropertyTexts {
+ public:
+  std::size_t size() const { return spans_.size(); }
+  std::string_view Name(std::size_t index) const { return Text(spans_[index].name); }
+  std::string_view Value(std::size_t index) const { return Text(spans_[index].value); }
+
+  void Clear() {
+    text_.clear();
+    spans_.clear();
+  }
+  // A property whose value append_value writes at the end of the string it is given.
+  template <typename AppendValue>
+  void Add(std::string_view name, const Utf8Reader& reader, AppendValue append_value) {
+    Span span;
+    span.name.at = text_.size();
+    reader.Append(text_, name);
+    span.name.size = text_.size() - span.name.at;
+    span.order = OrderKey(Text(span.name));
+    span.value.at = text_.size();
+    append_value(text_);
+    reader.ConvertFrom(text_, span.value.at);
+    span.value.size = text_.size() - span.value.at;
+    spans_.push_back(span);
+  }
+  // A control has a dozen properties or so: they are put in place one by one, and a long
+  // list is merged.
+  void SortByName() {
+    auto less = [&](const Span& a, const Span& b) {
+      if (a.order != b.order) return a.order < b.order;
+      return text::LessAsciiName(Text(a.name), Text(b.name));
+    };
+    constexpr std::size_t kPlacedOneByOne = 24;
+    if (spans_.size() > kPlacedOneByOne) {
+      std::ranges::stable_sort(spans_, less);
+      return;
+    }
+    for (std::size_t i = 1; i < spans_.size(); ++i) {
+      const Span placed = spans_[i];
+      std::size_t at = i;
+      for (; at > 0 && less(placed, spans_[at - 1]); --at) spans_[at] = spans_[at - 1];
+      spans_[at] = placed;
+    }
+  }
+
+ private:
+  struct Piece {
+    std::size_t at = 0;
+    std::size_t size = 0;
+  };
+  struct Span {
+    Piece name;
+    Piece value;
+    std::uint64_t order = 0;  // OrderKey of the name
+  };
+  // A byte as text::LessAsciiName compares it.
+  static std::uint64_t FoldedByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
+  }
+  // The first eight bytes of a name, case folded, as one number: names whose numbers differ
+  // are in the order of their numbers; only those of the same number are compared whole.
+  static std::uint64_t OrderKey(std::string_view name) {
+    std::uint64_t key = 0;
+    const std::size_t length = std::min<std::size_t>(name.size(), sizeof key);
+    for (std::size_t i = 0; i < sizeof key; ++i) {
+      key <<= 8;
+      if (i < length) key |= FoldedByte(name[i]);
+    }
+    return key;
+  }
+  std::string_view Text(Piece piece) const {
+    return std::string_view(text_).substr(piece.at, piece.size);
+  }
+
+  std::string text_;
+  std::vector<Span> spans_;
+};
+
 // What the dialog showed for one control, and for the controls inside it; all text in UTF-8.
 struct ControlReport {
   CtrlHandle handle = 0;
   std::string name;
   std::string class_name;
-  std::vector<std::pair<std::string, std::string>> properties;   // name, value
+  PropertyTexts properties;
   std::vector<std::pair<std::string, std::string>> data_fields;  // field, table
   std::vector<ControlReport> children;
 };
@@ -58,36 +182,23 @@ struct Report {
   std::vector<std::string> changes;
 };
 
-// Properties in the order of their names, case ignored, those of one name as they came. The
-// places are sorted and the pairs moved once: sorting the pairs themselves moved their
-// strings at every step.
-void SortByName(std::vector<std::pair<std::string, std::string>>& properties) {
-  auto name_of = [&](std::size_t place) -> std::string_view { return properties[place].first; };
-  std::vector<std::size_t> order(properties.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::ranges::stable_sort(order, text::LessAsciiName, name_of);
-  if (std::ranges::is_sorted(order)) return;
-  std::vector<std::pair<std::string, std::string>> sorted;
-  sorted.reserve(properties.size());
-  for (std::size_t place : order) sorted.push_back(std::move(properties[place]));
-  properties = std::move(sorted);
-}
-
 // A control inside a container, without the controls inside it: the dialog lists only the
 // form's own controls, so its properties are read from the descriptor, in the dialog's order.
-ControlReport ChildReport(const CCtrlDesc& control, const CodePage& page) {
-  ControlReport report{control.GetCtrlHandle(),
-                       page.ToUtf8(control.GetCtrlName()),
-                       page.ToUtf8(control.GetClassName()),
-                       {},
-                       {},
-                       {}};
+// The report given is filled anew, its room kept.
+void FillChildReport(ControlReport& report, const CCtrlDesc& control, const Utf8Reader& reader) {
+  report.handle = control.GetCtrlHandle();
+  report.name.clear();
+  reader.Append(report.name, control.GetCtrlName());
+  report.class_name.clear();
+  reader.Append(report.class_name, control.GetClassName());
+  report.properties.Clear();
+  report.data_fields.clear();
+  report.children.clear();
   for (const auto& property : control.GetPropertySection().GetPropertyList()) {
-    report.properties.emplace_back(page.ToUtf8(property.GetName()),
-                                   page.ToUtf8(property.GetInfo().text));
+    report.properties.Add(property.GetName(), reader,
+                          [&](std::string& out) { property.AppendText(out); });
   }
-  SortByName(report.properties);
-  return report;
+  report.properties.SortByName();
 }
 
 // The handles of every control inside the containers, at any depth.
@@ -237,35 +348,41 @@ class ScriptedFrontend : public ReverseEngineeringFrontend {
     out.Begin(report_);
     written_ = writer_ != nullptr;
     std::unordered_set<CtrlHandle> listed;
+    const Utf8Reader reader(page);
+    ControlReport report;  // each control's in turn, its room kept
     for (std::size_t i = 0; i < dialog.ControlCount(); ++i) {
       const CCtrlDesc& control = dialog.ListedControl(i);
       const CtrlHandle handle = control.GetCtrlHandle();
       if (inside.contains(handle) || !listed.insert(handle).second) continue;
       dialog.OnControlSelected(i);
-      ControlReport report{
-          handle, page.ToUtf8(dialog.ControlName(i)), page.ToUtf8(control.GetClassName()), {}, {},
-          {}};
+      report.handle = handle;
+      report.name = page.ToUtf8(dialog.ControlName(i));
+      report.class_name = page.ToUtf8(control.GetClassName());
+      report.properties.Clear();
       for (std::size_t j = 0; j < dialog.PropertyCount(); ++j) {
         dialog.OnPropertySelected(j);
-        report.properties.emplace_back(page.ToUtf8(dialog.PropertyName(j)),
-                                       page.ToUtf8(dialog.Value()));
+        report.properties.Add(dialog.PropertyName(j), reader,
+                              [&](std::string& value) { value += dialog.Value(); });
       }
+      report.data_fields.clear();
       GiveDataFields(report, fields);
       out.OpenControl(report, 0);
-      ReadChildren(control, page, fields, 1, out);
+      ReadChildren(control, reader, fields, 1, out, report);
       out.CloseControl();
     }
   }
 
-  // The controls inside a container, each with the controls inside it.
-  static void ReadChildren(const CCtrlDesc& container, const CodePage& page,
-                           const DataFieldsByHandle& fields, std::size_t depth, ReportWriter& out) {
+  // The controls inside a container, each with the controls inside it; each is reported in
+  // the report given, once the writer has taken the one before.
+  static void ReadChildren(const CCtrlDesc& container, const Utf8Reader& reader,
+                           const DataFieldsByHandle& fields, std::size_t depth, ReportWriter& out,
+                           ControlReport& report) {
     for (const ChildEntry& entry : container.GetGroupList()) {
       if (!entry.present || !entry.child) continue;
-      ControlReport report = ChildReport(*entry.child, page);
+      FillChildReport(report, *entry.child, reader);
       GiveDataFields(report, fields);
       out.OpenControl(report, depth);
-      ReadChildren(*entry.child, page, fields, depth + 1, out);
+      ReadChildren(*entry.child, reader, fields, depth + 1, out, report);
       out.CloseControl();
     }
   }
@@ -350,7 +467,9 @@ std::string PropertyLine(std::size_t indent, std::string_view name, std::string_
 // A control's lines, without the controls inside it.
 void PrintControl(std::string& out, const ControlReport& control, std::size_t indent) {
   out += fmt::format("{:{}}{} ({})\n", "", indent, control.name, control.class_name);
-  for (const auto& [name, value] : control.properties) out += PropertyLine(indent + 2, name, value);
+  for (std::size_t i = 0; i < control.properties.size(); ++i) {
+    out += PropertyLine(indent + 2, control.properties.Name(i), control.properties.Value(i));
+  }
   if (!control.data_fields.empty()) {
     out += fmt::format("{:{}}Data Fields:\n", "", indent + 2);
     out += PropertyLine(indent + 4, "Field", "Table");
@@ -401,12 +520,17 @@ class TextWriter : public ReportWriter {
 // written a block at a time as it is made: neither a tree of the whole report nor its whole
 // text is held. A form read as UTF-8 (it began with the byte-order mark) may still hold
 // bytes that are not: they are shown as the replacement character rather than ending the run.
+// Each piece is copied into room made for it once: appended a character at a time, the
+// text of a large form's million properties took more time than reading them.
 class JsonText {
  public:
+  JsonText() : out_(2 * kOutputBlock, '\0') {}
+
   // Ends the text with its line end and writes what is left of it.
   void Finish() {
-    out_ += '\n';
-    WriteOut(out_);
+    *Room(1) = '\n';
+    ++used_;
+    Flush();
   }
 
   void OpenObject() { Open('{'); }
@@ -416,16 +540,61 @@ class JsonText {
   void Key(std::string_view key) {
     Item();
     AppendString(key);
-    out_ += ": ";
+    Append(": ");
     after_key_ = true;
   }
   void String(std::string_view text) {
     Item();
     AppendString(text);
-    if (out_.size() >= kOutputBlock) WriteOut(out_);
+    if (used_ >= kOutputBlock) Flush();
+  }
+  // A key and its text, as Key and String write them: a form's every property is one, so
+  // plain ones are written in one piece.
+  void Member(std::string_view key, std::string_view text) {
+    if (!IsPlain(key) || !IsPlain(text)) {
+      Key(key);
+      String(text);
+      return;
+    }
+    Item();
+    char* at = Room(key.size() + text.size() + 6);
+    *at++ = '"';
+    std::memcpy(at, key.data(), key.size());
+    at += key.size();
+    std::memcpy(at, "\": \"", 4);
+    at += 4;
+    std::memcpy(at, text.data(), text.size());
+    at[text.size()] = '"';
+    used_ += key.size() + text.size() + 6;
+    if (used_ >= kOutputBlock) Flush();
   }
 
  private:
+  // Room for size more bytes after those used; they count as used once written.
+  char* Room(std::size_t size) {
+    if (out_.size() - used_ < size) {
+      Flush();
+      if (out_.size() < size) out_.resize(size);
+    }
+    return out_.data() + used_;
+  }
+  void Flush() {
+    std::fwrite(out_.data(), 1, used_, stdout);
+    used_ = 0;
+  }
+  void Append(std::string_view piece) {
+    std::memcpy(Room(piece.size()), piece.data(), piece.size());
+    used_ += piece.size();
+  }
+  // A line break and the indent of the values open.
+  void NewLine() {
+    const std::size_t indent = 2 * counts_.size();
+    char* at = Room(1 + indent);
+    at[0] = '\n';
+    std::memset(at + 1, ' ', indent);
+    used_ += 1 + indent;
+  }
+
   // Starts a value: after a key it follows on the line; in an array or object it takes a
   // line of its own, after a comma from the one before.
   void Item() {
@@ -434,42 +603,66 @@ class JsonText {
       return;
     }
     if (counts_.empty()) return;
-    if (counts_.back()++ > 0) out_ += ',';
-    out_ += '\n';
-    out_.append(2 * counts_.size(), ' ');
+    if (counts_.back()++ > 0) {
+      *Room(1) = ',';
+      ++used_;
+    }
+    NewLine();
   }
   void Open(char bracket) {
     Item();
-    out_ += bracket;
+    *Room(1) = bracket;
+    ++used_;
     counts_.push_back(0);
   }
   // An empty array or object closes on its own line's end: [] and {}.
   void Close(char bracket) {
     const bool empty = counts_.back() == 0;
     counts_.pop_back();
-    if (!empty) {
-      out_ += '\n';
-      out_.append(2 * counts_.size(), ' ');
-    }
-    out_ += bracket;
+    if (!empty) NewLine();
+    *Room(1) = bracket;
+    ++used_;
   }
   // Printable ASCII other than the quote and the backslash stands as it is; any other text
   // is escaped (and bytes that are not UTF-8 replaced) by the library.
   void AppendString(std::string_view text) {
-    const bool plain = std::ranges::all_of(text, [](char c) {
-      return c >= ' ' && c != '"' && c != '\\' && static_cast<unsigned char>(c) < 0x80;
-    });
-    if (plain) {
-      out_ += '"';
-      out_ += text;
-      out_ += '"';
+    if (!IsPlain(text)) {
+      Append(nlohmann::ordered_json(text).dump(-1, ' ', false,
+                                               nlohmann::ordered_json::error_handler_t::replace));
       return;
     }
-    out_ += nlohmann::ordered_json(text).dump(-1, ' ', false,
-                                              nlohmann::ordered_json::error_handler_t::replace);
+    char* at = Room(text.size() + 2);
+    at[0] = '"';
+    if (!text.empty()) std::memcpy(at + 1, text.data(), text.size());
+    at[text.size() + 1] = '"';
+    used_ += text.size() + 2;
   }
 
-  std::string out_;
+  // Whether the text is printable ASCII without a quote or a backslash, eight bytes at a
+  // time: a byte below the blank or from 0x80 up, or one equal to either, marks its word.
+  static bool IsPlain(std::string_view text) {
+    std::size_t at = 0;
+    for (; text.size() - at >= sizeof(std::uint64_t); at += sizeof(std::uint64_t)) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, text.data() + at, sizeof word);
+      if (HasMarkedByte(word)) return false;
+    }
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), [](char c) {
+      return c >= ' ' && c != '"' && c != '\\' && static_cast<unsigned char>(c) < 0x80;
+    });
+  }
+  static bool HasMarkedByte(std::uint64_t word) {
+    constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighBits = kEachByte * 0x80;
+    auto any_below = [](std::uint64_t bytes, std::uint64_t byte) {
+      return (bytes - kEachByte * byte) & ~bytes & kHighBits;
+    };
+    return ((word & kHighBits) | any_below(word, ' ') | any_below(word ^ (kEachByte * '"'), 1) |
+            any_below(word ^ (kEachByte * '\\'), 1)) != 0;
+  }
+
+  std::string out_;  // the text not yet written, in its first used_ bytes
+  std::size_t used_ = 0;
   std::vector<std::size_t> counts_;  // the values so far of each open array or object
   bool after_key_ = false;
 };
@@ -481,6 +674,35 @@ void WriteStrings(JsonText& json, std::string_view key, const std::vector<std::s
   json.CloseArray();
 }
 
+// A property named twice is shown once, in its first place, with its last value. Names
+// the same but for case stand together, in the order of the names: only among them is a
+// name looked for again.
+void WriteProperties(JsonText& json, const PropertyTexts& properties) {
+  for (std::size_t begin = 0; begin < properties.size();) {
+    std::size_t end = begin + 1;
+    while (end < properties.size() &&
+           text::SameAsciiName(properties.Name(begin), properties.Name(end))) {
+      ++end;
+    }
+    if (end == begin + 1) {
+      json.Member(properties.Name(begin), properties.Value(begin));
+      begin = end;
+      continue;
+    }
+    std::vector<std::pair<std::string_view, std::string_view>> shown;
+    std::unordered_map<std::string_view, std::size_t> places;
+    for (; begin < end; ++begin) {
+      auto [place, added] = places.emplace(properties.Name(begin), shown.size());
+      if (added) {
+        shown.emplace_back(properties.Name(begin), properties.Value(begin));
+      } else {
+        shown[place->second].second = properties.Value(begin);
+      }
+    }
+    for (const auto& [name, value] : shown) json.Member(name, value);
+  }
+}
+
 // A control's object, open at its list of children.
 void OpenControlObject(JsonText& json, const ControlReport& control) {
   json.OpenObject();
@@ -488,23 +710,9 @@ void OpenControlObject(JsonText& json, const ControlReport& control) {
   json.String(control.name);
   json.Key("class");
   json.String(control.class_name);
-  // A property named twice is shown once, in its first place, with its last value.
-  std::vector<std::pair<std::string_view, std::string_view>> properties;
-  std::unordered_map<std::string_view, std::size_t> places;
-  for (const auto& [name, value] : control.properties) {
-    auto [place, added] = places.emplace(name, properties.size());
-    if (added) {
-      properties.emplace_back(name, value);
-    } else {
-      properties[place->second].second = value;
-    }
-  }
   json.Key("properties");
   json.OpenObject();
-  for (const auto& [name, value] : properties) {
-    json.Key(name);
-    json.String(value);
-  }
+  WriteProperties(json, control.properties);
   json.CloseObject();
   json.Key("data_fields");
   json.OpenArray();

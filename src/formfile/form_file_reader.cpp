@@ -4,6 +4,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -70,9 +71,27 @@ class LineCursor {
   int number_ = 0;
 };
 
-// Each line of text with one carriage return and line feed after it.
+// How much of the text, from its start, is lines that end in one carriage return and line
+// feed each, as code needs them.
+std::size_t CrLfLinesLength(std::string_view text, char line_end) {
+  if (line_end != '\n') return 0;
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string_view::npos;
+       end = text.find('\n', start)) {
+    if (end == start || text[end - 1] != '\r' || (end - 1 > start && text[end - 2] == '\r')) break;
+    start = end + 1;
+  }
+  return start;
+}
+
+// Each line of text with one carriage return and line feed after it. Lines that already
+// end so (every line of the forms this system writes) are taken as they stand.
 void AppendCode(std::string& code, std::string_view text, char line_end) {
-  code.reserve(code.size() + text.size() + text.size() / 16);
+  const std::size_t ready = CrLfLinesLength(text, line_end);
+  const std::size_t rest = text.size() - ready;
+  code.reserve(code.size() + ready + rest + rest / 16);
+  code.append(text.substr(0, ready));
+  text.remove_prefix(ready);
   while (!text.empty()) {
     auto end = text.find(line_end);
     std::string_view line = text.substr(0, end);
@@ -214,9 +233,12 @@ class LastOfEachName {
     dropped_.assign(list.size(), false);
     replaced_at_.clear();
     if (list.size() <= kSearchedSize) {
+      prefixes_.resize(list.size());
+      for (std::size_t i = 0; i < list.size(); ++i) prefixes_[i] = FoldedPrefix(list[i].name);
       for (std::size_t i = 0; i + 1 < list.size(); ++i) {
         for (std::size_t j = i + 1; j < list.size(); ++j) {
-          if (list[i].name.size() == list[j].name.size() && SameName(list[i].name, list[j].name)) {
+          if (prefixes_[i] == prefixes_[j] && (list[i].name.size() <= sizeof(std::uint64_t) ||
+                                               SameName(list[i].name, list[j].name))) {
             dropped_[i] = true;
             replaced_at_.push_back(j);
             break;
@@ -254,6 +276,18 @@ class LastOfEachName {
     }
   }
 
+  // A name's size and its first eight bytes, case folded: names of up to eight bytes are the
+  // same, case ignored, when these are; longer ones are compared whole when these are.
+  static std::pair<std::uint64_t, std::size_t> FoldedPrefix(std::string_view name) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < std::min(name.size(), sizeof prefix); ++i) {
+      const auto byte = static_cast<unsigned char>(name[i]);
+      prefix = (prefix << 8) | (byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte);
+    }
+    return {prefix, name.size()};
+  }
+
+  std::vector<std::pair<std::uint64_t, std::size_t>> prefixes_;
   std::vector<std::pair<std::uint64_t, std::size_t>> hashes_;
   std::vector<bool> dropped_;
   std::vector<std::size_t> replaced_at_;
@@ -474,9 +508,27 @@ class Parser {
 
   // Where a line's first word ends: at a blank, an equals sign or a quote, or the line's end.
   static std::size_t NameEnd(std::string_view text) {
+    static constexpr std::array<bool, 256> kEndsName = [] {
+      std::array<bool, 256> ends{};
+      for (unsigned char c : {' ', '\t', '=', '"'}) ends[c] = true;
+      return ends;
+    }();
     std::size_t end = 0;
-    while (end < text.size() && !IsBlank(text[end]) && text[end] != '=' && text[end] != '"') ++end;
+    while (end < text.size() && !kEndsName[static_cast<unsigned char>(text[end])]) ++end;
     return end;
+  }
+
+  // The first place from at that is not a blank. Property lines line their equals signs up
+  // with a run of blanks after the name: it is passed eight at a time.
+  static std::size_t SkipBlanks(std::string_view text, std::size_t at) {
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+    for (; text.size() - at >= sizeof kEightBlanks; at += sizeof kEightBlanks) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, text.data() + at, sizeof word);
+      if (word != kEightBlanks) break;
+    }
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    return at;
   }
 
   // A property line, its first word ending at name_end.
@@ -484,8 +536,7 @@ class Parser {
                     const Frame& top) {
     // The name and the equals sign, with nothing but blanks between, are found in one pass;
     // any other line is taken apart as the message about it needs.
-    std::size_t equals = name_end;
-    while (equals < text.size() && IsBlank(text[equals])) ++equals;
+    std::size_t equals = SkipBlanks(text, name_end);
     std::string_view name;
     if (name_end > 0 && equals < text.size() && text[equals] == '=') {
       name = text.substr(0, name_end);
@@ -632,12 +683,18 @@ std::optional<std::string> FormFileReader::ReadText(const std::string& path, Out
     outcome.fault.message = fmt::format("cannot be read: {}", std::strerror(errno));
     return std::nullopt;
   }
-  // Read a block at a time, so that an endless file (a device) is stopped at the limit.
+  // A file of a known size within the limit is read whole into the text, without a copy
+  // from a block in between; the rest, if any (a file that grew, a device), a block at a
+  // time, so that an endless file is stopped at the limit.
   std::string text;
-  // Room for the whole file at once: grown a block at a time, the text was copied as it
-  // doubled and held up to twice its size.
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error) text.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kLargestFile)));
+  if (!error && size <= kLargestFile) {
+    text.resize(static_cast<std::size_t>(size));
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+  } else if (!error) {
+    text.reserve(kLargestFile);
+  }
   // Left uninitialised: each read fills what is used.
   constexpr std::size_t kBlock = std::size_t{1} << 16;
   const auto block = std::make_unique_for_overwrite<char[]>(kBlock);

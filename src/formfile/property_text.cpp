@@ -9,6 +9,12 @@ namespace tavik::formfile {
 static_assert(sizeof(char*) <= 8, "a pointer must fit before the size");
 
 PropertyText& PropertyText::operator=(std::string_view text) {
+  // A short text replaces one in place where it stands (memmove, as it may be part of it).
+  if (!OnHeap() && text.size() <= kInPlace) {
+    if (!text.empty()) std::memmove(bytes_, text.data(), text.size());
+    SetInPlaceSize(text.size());
+    return *this;
+  }
   // The text may be part of this one: it is copied before this one is released.
   PropertyText copy(text);
   return *this = std::move(copy);

@@ -5,6 +5,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -62,8 +63,19 @@ class Utf8Reader {
   }
 
  private:
+  // Eight bytes at a time: a name or a value is a few words long.
   static bool IsAscii(std::string_view text) {
-    return std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t at = 0;
+    for (; text.size() - at >= sizeof kHighBits; at += sizeof kHighBits) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, text.data() + at, sizeof word);
+      if ((word & kHighBits) != 0) return false;
+    }
+    for (; at < text.size(); ++at) {
+      if (static_cast<unsigned char>(text[at]) >= 0x80) return false;
+    }
+    return true;
   }
   static const std::string& AsciiCharacters() {
     static const std::string characters = [] {
@@ -556,8 +568,20 @@ class JsonText {
       String(text);
       return;
     }
-    Item();
-    char* at = Room(key.size() + text.size() + 6);
+    if (after_key_ || counts_.empty()) {
+      Key(key);
+      String(text);
+      return;
+    }
+    // A member after the first takes a comma; each its own line, indented.
+    const bool comma = counts_.back()++ > 0;
+    const std::size_t indent = 2 * counts_.size();
+    const std::size_t size = (comma ? 1 : 0) + 1 + indent + key.size() + text.size() + 6;
+    char* at = Room(size);
+    if (comma) *at++ = ',';
+    *at++ = '\n';
+    std::memset(at, ' ', indent);
+    at += indent;
     *at++ = '"';
     std::memcpy(at, key.data(), key.size());
     at += key.size();
@@ -565,7 +589,7 @@ class JsonText {
     at += 4;
     std::memcpy(at, text.data(), text.size());
     at[text.size()] = '"';
-    used_ += key.size() + text.size() + 6;
+    used_ += size;
     if (used_ >= kOutputBlock) Flush();
   }
 
@@ -647,9 +671,22 @@ class JsonText {
       std::memcpy(&word, text.data() + at, sizeof word);
       if (HasMarkedByte(word)) return false;
     }
-    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), [](char c) {
-      return c >= ' ' && c != '"' && c != '\\' && static_cast<unsigned char>(c) < 0x80;
-    });
+    // The last bytes: as the last eight, which the words before have partly passed already.
+    if (at == text.size()) return true;
+    if (text.size() >= sizeof(std::uint64_t)) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
+      return !HasMarkedByte(word);
+    }
+    static constexpr std::array<bool, 256> kPlain = [] {
+      std::array<bool, 256> plain{};
+      for (int c = ' '; c < 0x80; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+      return plain;
+    }();
+    for (; at < text.size(); ++at) {
+      if (!kPlain[static_cast<unsigned char>(text[at])]) return false;
+    }
+    return true;
   }
   static bool HasMarkedByte(std::uint64_t word) {
     constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;

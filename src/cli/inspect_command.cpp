@@ -38,6 +38,46 @@ using environment::EnvironmentClient;
 using formfile::RunningForm;
 using text::CodePage;
 
+// Whether any of the eight bytes is below the blank or from 0x80 up, or a quote or a
+// backslash. A borrow of a subtraction can only mark a byte above one that is marked itself,
+// so the answer for the word is exact.
+bool HasMarkedByte(std::uint64_t word) {
+  constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighBits = kEachByte * 0x80;
+  auto any_below = [](std::uint64_t bytes, std::uint64_t byte) {
+    return (bytes - kEachByte * byte) & ~bytes & kHighBits;
+  };
+  return ((word & kHighBits) | any_below(word, ' ') | any_below(word ^ (kEachByte * '"'), 1) |
+          any_below(word ^ (kEachByte * '\\'), 1)) != 0;
+}
+
+// Whether the text is printable ASCII without a quote or a backslash, which JSON shows as it
+// stands: eight bytes at a time.
+bool IsPlain(std::string_view text) {
+  std::size_t at = 0;
+  for (; text.size() - at >= sizeof(std::uint64_t); at += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if (HasMarkedByte(word)) return false;
+  }
+  // The last bytes: as the last eight, which the words before have partly passed already.
+  if (at == text.size()) return true;
+  if (text.size() >= sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
+    return !HasMarkedByte(word);
+  }
+  static constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = ' '; c < 0x80; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+  }();
+  for (; at < text.size(); ++at) {
+    if (!kPlain[static_cast<unsigned char>(text[at])]) return false;
+  }
+  return true;
+}
+
 // The text of a form in UTF-8, as a code page reads it. Plain ASCII, which nearly every
 // text of a form is, reads the same in UTF-8 in most code pages: it is taken as it stands
 // rather than converted into a string of its own.
@@ -46,20 +86,29 @@ class Utf8Reader {
   explicit Utf8Reader(const CodePage& page)
       : page_(page), ascii_as_is_(page.ToUtf8(AsciiCharacters()) == AsciiCharacters()) {}
 
-  void Append(std::string& out, std::string_view text) const {
+  // Whether the text was plain (IsPlain): then it stands in out as it was given. A text
+  // that is not plain is tested for ASCII once more.
+  bool Append(std::string& out, std::string_view text) const {
+    if (ascii_as_is_ && IsPlain(text)) {
+      out += text;
+      return true;
+    }
     if (ascii_as_is_ && IsAscii(text)) {
       out += text;
     } else {
       out += page_.ToUtf8(text);
     }
+    return false;
   }
-  // The end of out from start, converted in place.
-  void ConvertFrom(std::string& out, std::size_t start) const {
+  // The end of out from start, converted in place; whether it was plain, as Append.
+  bool ConvertFrom(std::string& out, std::size_t start) const {
     const std::string_view tail = std::string_view(out).substr(start);
-    if (ascii_as_is_ && IsAscii(tail)) return;
+    if (ascii_as_is_ && IsPlain(tail)) return true;
+    if (ascii_as_is_ && IsAscii(tail)) return false;
     std::string converted = page_.ToUtf8(tail);
     out.resize(start);
     out += converted;
+    return false;
   }
 
  private:
@@ -99,6 +148,8 @@ class PropertyTexts {
   std::size_t size() const { return spans_.size(); }
   std::string_view Name(std::size_t index) const { return Text(spans_[index].name); }
   std::string_view Value(std::size_t index) const { return Text(spans_[index].value); }
+  // Whether the name and the value are both plain (IsPlain); false when not known.
+  bool Plain(std::size_t index) const { return spans_[index].plain; }
 
   void Clear() {
     text_.clear();
@@ -109,12 +160,12 @@ class PropertyTexts {
   void Add(std::string_view name, const Utf8Reader& reader, AppendValue append_value) {
     Span span;
     span.name.at = text_.size();
-    reader.Append(text_, name);
+    const bool plain_name = reader.Append(text_, name);
     span.name.size = text_.size() - span.name.at;
     span.order = OrderKey(Text(span.name));
     span.value.at = text_.size();
     append_value(text_);
-    reader.ConvertFrom(text_, span.value.at);
+    span.plain = reader.ConvertFrom(text_, span.value.at) && plain_name;
     span.value.size = text_.size() - span.value.at;
     spans_.push_back(span);
   }
@@ -147,6 +198,7 @@ class PropertyTexts {
     Piece name;
     Piece value;
     std::uint64_t order = 0;  // OrderKey of the name
+    bool plain = false;
   };
   // A byte as text::LessAsciiName compares it.
   static std::uint64_t FoldedByte(char c) {
@@ -562,8 +614,8 @@ class JsonText {
   }
   // A key and its text, as Key and String write them: a form's every property is one, so
   // plain ones are written in one piece.
-  void Member(std::string_view key, std::string_view text) {
-    if (!IsPlain(key) || !IsPlain(text)) {
+  void Member(std::string_view key, std::string_view text, bool known_plain = false) {
+    if (!known_plain && (!IsPlain(key) || !IsPlain(text))) {
       Key(key);
       String(text);
       return;
@@ -662,42 +714,6 @@ class JsonText {
     used_ += text.size() + 2;
   }
 
-  // Whether the text is printable ASCII without a quote or a backslash, eight bytes at a
-  // time: a byte below the blank or from 0x80 up, or one equal to either, marks its word.
-  static bool IsPlain(std::string_view text) {
-    std::size_t at = 0;
-    for (; text.size() - at >= sizeof(std::uint64_t); at += sizeof(std::uint64_t)) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, text.data() + at, sizeof word);
-      if (HasMarkedByte(word)) return false;
-    }
-    // The last bytes: as the last eight, which the words before have partly passed already.
-    if (at == text.size()) return true;
-    if (text.size() >= sizeof(std::uint64_t)) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
-      return !HasMarkedByte(word);
-    }
-    static constexpr std::array<bool, 256> kPlain = [] {
-      std::array<bool, 256> plain{};
-      for (int c = ' '; c < 0x80; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
-      return plain;
-    }();
-    for (; at < text.size(); ++at) {
-      if (!kPlain[static_cast<unsigned char>(text[at])]) return false;
-    }
-    return true;
-  }
-  static bool HasMarkedByte(std::uint64_t word) {
-    constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
-    constexpr std::uint64_t kHighBits = kEachByte * 0x80;
-    auto any_below = [](std::uint64_t bytes, std::uint64_t byte) {
-      return (bytes - kEachByte * byte) & ~bytes & kHighBits;
-    };
-    return ((word & kHighBits) | any_below(word, ' ') | any_below(word ^ (kEachByte * '"'), 1) |
-            any_below(word ^ (kEachByte * '\\'), 1)) != 0;
-  }
-
   std::string out_;  // the text not yet written, in its first used_ bytes
   std::size_t used_ = 0;
   std::vector<std::size_t> counts_;  // the values so far of each open array or object
@@ -722,7 +738,7 @@ void WriteProperties(JsonText& json, const PropertyTexts& properties) {
       ++end;
     }
     if (end == begin + 1) {
-      json.Member(properties.Name(begin), properties.Value(begin));
+      json.Member(properties.Name(begin), properties.Value(begin), properties.Plain(begin));
       begin = end;
       continue;
     }

@@ -58,9 +58,10 @@ Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view 
 }
 
 Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {
-  const CAttribute* attribute = GetAttribute();
-  const auto rule =
-      attribute ? attribute->GetTvkProperty(format_ids::kColProp, "CD_VLR") : std::nullopt;
+  // Asked of every bound field; a rule is rare.
+  static constinit SharedPropertyName rule_name{"CD_VLR"};
+  CAttribute* attribute = GetAttribute();
+  const Value* rule = FindColProp(rule_name);
   if (!rule || !rule->IsString() || rule->AsString().empty()) return kOk;
   const std::string text(rule->AsString());
   CEventDesc* validate = data_ctrl.GetEvent("Validate");

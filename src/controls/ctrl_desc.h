@@ -12,6 +12,7 @@
 #include "base/status.h"
 #include "controls/shared_property_name.h"
 #include "form/ctrl_handle.h"
+#include "model/format_id.h"
 #include "model/string_hash_map.h"
 #include "model/value.h"
 #include "tavikfw/client.h"
@@ -145,6 +146,13 @@ class CCtrlDesc {
   // Reads a property of the attribute's control property group or edit-style group.
   std::optional<Value> GetColProp(std::string_view name) const;
   std::optional<Value> GetEditStyleProp(std::string_view name) const;
+  // The same by a name held as a constant: the value in place, or null where those answer
+  // nothing. It holds while the attribute's groups are not changed.
+  const Value* FindColProp(const SharedPropertyName& name) const;
+  const Value* FindEditStyleProp(const SharedPropertyName& name) const;
+  // A property of one of an attribute's groups (none without an attribute), read so.
+  static const Value* FindGroupProp(CAttribute* attribute, const FormatId& group,
+                                    const SharedPropertyName& name);
 
   // Layout.
   [[nodiscard]] virtual Status DoLayout(CCtrlPosItem& item, CCtrlGroup& group);
@@ -173,7 +181,7 @@ class CCtrlDesc {
  private:
   Status AddPropertyOfSharedName(Value&& value, const std::string& shared_name);
   void ApplyTable(const ESDESC* table, bool from_edit_style);
-  void AddColorProperty(std::string_view code, const SharedPropertyName& property,
+  void AddColorProperty(const SharedPropertyName& code, const SharedPropertyName& property,
                         std::string_view default_color);
 
   int kind_flag_ = 0;

@@ -65,12 +65,21 @@ Status HandleFontSize(CCtrlDesc& control, const std::optional<Value>& value) {
   return control.AddProperty(Value::Single(size), "FontSize");
 }
 
+// The attribute's group properties the sizing and colours read on every control.
+constinit SharedPropertyName kMousePointer{"ES_PTR"};
+constinit SharedPropertyName kFontName{"FNM"};
+constinit SharedPropertyName kFontSize{"FSZ"};
+constinit SharedPropertyName kStyleWidth{"ES_WDT"};
+constinit SharedPropertyName kStyleHeight{"ES_HGT"};
+constinit SharedPropertyName kBackColorCode{"CD_BKC"};
+constinit SharedPropertyName kTextColorCode{"CD_TXC"};
+
 float FloatOf(const Value& value) {
   if (value.IsString()) return std::strtof(value.AsCString(), nullptr);
   return value.AsSingle();
 }
 
-bool HasValue(const std::optional<Value>& value) {
+bool HasValue(const Value* value) {
   return value && !(value->IsString() && value->AsString().empty());
 }
 
@@ -92,6 +101,22 @@ std::optional<Value> CCtrlDesc::GetColProp(std::string_view name) const {
 std::optional<Value> CCtrlDesc::GetEditStyleProp(std::string_view name) const {
   CAttribute* attribute = GetAttribute();
   return attribute ? attribute->GetTvkProperty(format_ids::kEditStyle, name) : std::nullopt;
+}
+
+const Value* CCtrlDesc::FindColProp(const SharedPropertyName& name) const {
+  return FindGroupProp(GetAttribute(), format_ids::kColProp, name);
+}
+
+const Value* CCtrlDesc::FindEditStyleProp(const SharedPropertyName& name) const {
+  return FindGroupProp(GetAttribute(), format_ids::kEditStyle, name);
+}
+
+const Value* CCtrlDesc::FindGroupProp(CAttribute* attribute, const FormatId& group,
+                                      const SharedPropertyName& name) {
+  CNxPropertySection* section = attribute ? attribute->GetTvkProps().GetSection(group) : nullptr;
+  const CNxProperty* property = section ? section->GetPropertyOfSharedName(name.Shared()) : nullptr;
+  // An empty value is one a variant copy cannot carry, which GetTvkProperty answers as none.
+  return property && !property->GetValue().IsEmpty() ? &property->GetValue() : nullptr;
 }
 
 const ESDESC* CCtrlDesc::FindEditStyle(std::string_view name) const {
@@ -129,9 +154,9 @@ void CCtrlDesc::ApplyTable(const ESDESC* table, bool from_edit_style) {
   }
 }
 
-void CCtrlDesc::AddColorProperty(std::string_view code, const SharedPropertyName& property,
+void CCtrlDesc::AddColorProperty(const SharedPropertyName& code, const SharedPropertyName& property,
                                  std::string_view default_color) {
-  auto value = GetColProp(code);
+  const Value* value = FindColProp(code);
   if (!value || !value->IsString()) {
     AddProperty(Value::Long(ColorFromName(default_color)), property);
     return;
@@ -142,18 +167,21 @@ void CCtrlDesc::AddColorProperty(std::string_view code, const SharedPropertyName
 
 Status CCtrlDesc::HandleProperties() {
   (void)DoWidthHeight();  // fails only as AddProperty does, which Init rules out
-  if (auto pointer = GetEditStyleProp("ES_PTR")) AddProperty(*pointer, "MousePointer");
+  if (const Value* pointer = FindEditStyleProp(kMousePointer))
+    AddProperty(*pointer, "MousePointer");
   ApplyTable(col_prop_table_, false);
   ApplyTable(style_table_, true);
-  if (colors_mask_ & kWriteBackColor) AddColorProperty("CD_BKC", ctrl_props::kBackColor, "Silver");
-  if (colors_mask_ & kWriteForeColor) AddColorProperty("CD_TXC", ctrl_props::kForeColor, "Black");
+  if (colors_mask_ & kWriteBackColor)
+    AddColorProperty(kBackColorCode, ctrl_props::kBackColor, "Silver");
+  if (colors_mask_ & kWriteForeColor)
+    AddColorProperty(kTextColorCode, ctrl_props::kForeColor, "Black");
   return kOk;
 }
 
 Status CCtrlDesc::DoWidthHeight(int use_style_size) {
-  auto font_value = GetColProp("FNM");
+  const Value* font_value = FindColProp(kFontName);
   std::string font_name = HasValue(font_value) ? font_value->Text() : "MS Sans Serif";
-  auto size_value = GetColProp("FSZ");
+  const Value* size_value = FindColProp(kFontSize);
   float font_size = HasValue(size_value) ? FloatOf(*size_value) : 8.0f;
   auto sample = GetWidthSample();
   if (!sample) sample = std::string(static_cast<std::size_t>(std::max(CalcCharWidth(), 0)), 'x');
@@ -162,10 +190,10 @@ Status CCtrlDesc::DoWidthHeight(int use_style_size) {
   (void)MeasureTextExtent(*sample, font_name, font_size, width, height);  // answers kOk always
   width = AdjustCtrlWidth(width);
   if (use_style_size) {
-    if (auto style_width = GetEditStyleProp("ES_WDT"); HasValue(style_width)) {
+    if (const Value* style_width = FindEditStyleProp(kStyleWidth); HasValue(style_width)) {
       width = static_cast<std::uint16_t>(NumberOf(*style_width));
     }
-    if (auto style_height = GetEditStyleProp("ES_HGT"); HasValue(style_height)) {
+    if (const Value* style_height = FindEditStyleProp(kStyleHeight); HasValue(style_height)) {
       height = static_cast<std::uint16_t>(NumberOf(*style_height));
     }
   }

@@ -20,6 +20,11 @@
 namespace tavik {
 
 namespace {
+// The attribute's column properties read for every attribute shown.
+constinit SharedPropertyName kLabelText{"CD_PLB"};
+constinit SharedPropertyName kAccessKey{"CD_ACC"};
+constinit SharedPropertyName kLabelAlignment{"CD_PLP"};
+constinit SharedPropertyName kColumnRequired{"CD_REQ"};
 
 constexpr std::size_t kMaxBaseName = 17;
 
@@ -80,7 +85,8 @@ Status CAttribVisualizer::MarkRequired() {
   auto required = attribute->GetProperty("REQUIRED");
   if (!required) return kMissingProperty;
   if (required->AsInteger() == 1) attribute->SetRequired(true);
-  auto column_required = attribute->GetTvkProperty(format_ids::kColProp, "CD_REQ");
+  const Value* column_required =
+      CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kColumnRequired);
   if (column_required) {
     bool is_yes = column_required->IsString() ? column_required->AsString() == "Y"
                                               : column_required->AsInteger() == 'Y';
@@ -94,8 +100,8 @@ Status CAttribVisualizer::MarkRequired() {
 namespace {
 
 // The label text with "&" before the first occurrence of the access character.
-std::string CaptionWithAccessKey(const std::string& text, const std::optional<Value>& access) {
-  if (!HasText(access)) return text;
+std::string CaptionWithAccessKey(const std::string& text, const Value* access) {
+  if (!access || !access->HasText()) return text;
   std::size_t at = text.find(access->Text()[0]);
   if (at == std::string::npos) return text;
   return text.substr(0, at) + "&" + text.substr(at);
@@ -111,12 +117,13 @@ Status CAttribVisualizer::CreateLabel() {
   std::string name = "lbl" + base_name_;
   label->SetCtrlName(name);
   label->AddProperty(Value::String(name), ctrl_props::kName);
-  auto text = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLB");
-  if (!HasText(text)) return kMissingProperty;
-  auto access = attribute->GetTvkProperty(format_ids::kColProp, "CD_ACC");
+  const Value* text = CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kLabelText);
+  if (!text || !text->HasText()) return kMissingProperty;
+  const Value* access = CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kAccessKey);
   label->AddProperty(Value::String(CaptionWithAccessKey(text->Text(), access)),
                      ctrl_props::kCaption);
-  auto alignment = attribute->GetTvkProperty(format_ids::kColProp, "CD_PLP");
+  const Value* alignment =
+      CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kLabelAlignment);
   std::int64_t alignment_value = alignment ? alignment->AsInteger() - 23 : 0;
   label->AddProperty(Value::Short(static_cast<std::int16_t>(alignment_value)),
                      ctrl_props::kAlignment);
@@ -148,8 +155,9 @@ Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
   }
   control->SetDataCtrl(GetEntityDesc()->GetDataCtrl());
   (void)control->HandleProperties();  // answers kOk always
-  auto label_text = GetAttribDesc()->GetTvkProperty(format_ids::kColProp, "CD_PLB");
-  if (HasText(label_text)) {
+  const Value* label_text =
+      CCtrlDesc::FindGroupProp(GetAttribDesc(), format_ids::kColProp, kLabelText);
+  if (label_text && label_text->HasText()) {
     if (Status status = CreateLabel()) return status;
   }
   control->SetCtrlHandle(form->GetCurrCtrlHandle());

@@ -177,7 +177,8 @@ void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
 
 void CCtrlDesc::DropPrintedProperties() {
   std::unique_ptr<CNxPropertySection> kept;
-  if (const CNxProperty* caption = section_ ? section_->GetProperty("Caption") : nullptr) {
+  if (const CNxProperty* caption =
+          section_ ? section_->GetPropertyOfSharedName(ctrl_props::kCaption.Shared()) : nullptr) {
     kept = std::make_unique<CNxPropertySection>(format_ids::kControl);
     kept->AddNamedProperty(caption->GetId(), Value(caption->GetValue()), caption->GetName());
   }

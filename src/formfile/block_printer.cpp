@@ -108,11 +108,21 @@ void BlockPrinter::Begin(std::string_view class_name, std::string_view name,
   if (control) {
     tally_.control_names.insert(text::AsciiUppered(name));
     ++tally_.control_blocks;
-    if (!tally_.classes.contains(class_name)) tally_.classes.emplace(class_name);
+    CountClass(class_name);
   }
   CheckName(control ? "control" : "form", name);
   panel_open_ = name == kScrollPanel;
   ++depth_;
+}
+
+void BlockPrinter::CountClass(std::string_view class_name) {
+  for (const std::string* recent : recent_classes_) {
+    if (recent && *recent == class_name) return;
+  }
+  auto counted = tally_.classes.find(class_name);
+  if (counted == tally_.classes.end()) counted = tally_.classes.emplace(class_name).first;
+  recent_classes_[next_recent_class_] = &*counted;
+  next_recent_class_ = (next_recent_class_ + 1) % recent_classes_.size();
 }
 
 void BlockPrinter::End() {

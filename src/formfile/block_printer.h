@@ -2,6 +2,7 @@
 // in the generator's layout or in Visual Basic's, counting what the limit checks read.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -39,7 +40,10 @@ class BlockPrinter {
 
   std::string& text() { return text_; }
   const FormTally& tally() const { return tally_; }
-  FormTally TakeTally() { return std::move(tally_); }
+  FormTally TakeTally() {
+    recent_classes_ = {};  // they point into the set taken
+    return std::move(tally_);
+  }
 
   // The line as it is, or after the indent of the present level.
   void Line(std::string_view line);
@@ -78,6 +82,7 @@ class BlockPrinter {
   void CheckName(std::string_view what, std::string_view name);
   void PanelProperty(std::string_view name, std::string_view value);
   void CountProcedure(std::string_view name, std::size_t bytes);
+  void CountClass(std::string_view class_name);
   void CodeLine(std::string_view line);
 
   std::string& text_;
@@ -86,6 +91,10 @@ class BlockPrinter {
   std::size_t blocks_begun_ = 0;
   bool panel_open_ = false;  // within the scrolled panel's own properties
   FormTally tally_;
+  // The classes of the last blocks, in the tally's set: a form's blocks take turns among a
+  // few classes, and a look-up in the set for each would cost more than the rest of Begin.
+  std::array<const std::string*, 4> recent_classes_{};
+  std::size_t next_recent_class_ = 0;
   std::string procedure_name_;  // of the procedure open
   std::size_t procedure_start_ = 0;
   bool in_code_procedure_ = false;  // within a procedure of code given whole

@@ -1,10 +1,11 @@
 // Control descriptors: identity, properties, events, layout, file text and live creation.
 #include "controls/ctrl_desc.h"
 
+#include <charconv>
+
 #include "controls/ctrl_maker.h"
 #include "controls/data_source.h"
 #include "controls/timer_ctrl.h"
-#include "form/code_text.h"
 #include "form/ctrl_group.h"
 #include "form/ctrl_pos_item.h"
 #include "form/event_desc.h"
@@ -145,9 +146,15 @@ Status CCtrlDesc::AddControlArrayEntry(int* index) {
   if (!timer) return kNoEvent;
   CEventDesc* timer_event = timer->GetEvent("Timer");
   if (!timer_event) return kNoEvent;
-  CodeText code;
-  code.Line(1, "Set ax" + GetEntityName() + "_Ctrl(" + std::to_string(*index) + ") = " + name_);
-  timer_event->Append(SubEvent::kMain, SubEventSlot::kBody, code.str());
+  // One line for each control of the form, made in one piece.
+  const std::string& entity = GetEntityName();
+  char number[16];
+  const auto end = std::to_chars(number, number + sizeof number, *index).ptr;
+  std::string line;
+  line.reserve(32 + entity.size() + name_.size());
+  line.append("\tSet ax").append(entity).append("_Ctrl(");
+  line.append(number, end).append(") = ").append(name_).append("\r\n");
+  timer_event->Append(SubEvent::kMain, SubEventSlot::kBody, line);
   ++*index;
   return kOk;
 }

@@ -61,7 +61,7 @@ class Template {
         out.append(literal);
         continue;
       }
-      const std::string_view value = values.Of(piece.name, piece.line);
+      const std::string_view value = values.Of(piece.name, piece.line, piece.variable_hint);
       if (piece.kind == Kind::kWholeLine && IsLines(value)) {
         out.append(value);
         continue;
@@ -85,6 +85,8 @@ class Template {
     std::size_t literal_size;
     std::string_view name;  // into the template's text, which the cache keeps
     std::string_view line;  // for the message when the variable is missing
+    // Where the variable stood in the call before: callers pass them in the same order.
+    mutable std::size_t variable_hint = 0;
   };
 
   class Variables {
@@ -97,10 +99,15 @@ class Template {
       for (const VbVar& variable : variables_) total += variable.value.size();
       return total;
     }
-    std::string_view Of(std::string_view name, std::string_view line) {
+    std::string_view Of(std::string_view name, std::string_view line, std::size_t& hint) {
       if (name.empty()) return "$";
+      if (hint < variables_.size() && variables_.begin()[hint].name == name) {
+        used_ |= std::uint64_t{1} << hint;
+        return variables_.begin()[hint].value;
+      }
       for (std::size_t i = 0; i < variables_.size(); ++i) {
         if (variables_.begin()[i].name == name) {
+          hint = i;
           used_ |= std::uint64_t{1} << i;
           return variables_.begin()[i].value;
         }
@@ -171,7 +178,7 @@ class Template {
   void AddPiece(Kind kind, std::string_view name, std::string_view line) {
     const std::size_t taken = literal_size_;
     if (kind == Kind::kText && taken == literals_.size()) return;
-    pieces_.push_back({kind, taken, literals_.size() - taken, name, line});
+    pieces_.push_back({kind, taken, literals_.size() - taken, name, line, 0});
     literal_size_ = literals_.size();
   }
 

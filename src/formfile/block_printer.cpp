@@ -21,6 +21,7 @@ constexpr std::string_view kScrollPanel = "tvkSSPanel";
 
 constexpr std::size_t kFastDepth = 16;
 constexpr std::size_t kFastNameSize = 32;
+constexpr std::size_t kFastTextSize = 64;
 constexpr std::string_view kTabs = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
 constexpr std::string_view kBlanks = "                                ";
 static_assert(kTabs.size() == kFastDepth && kBlanks.size() == kFastNameSize);
@@ -161,20 +162,47 @@ void BlockPrinter::PanelProperty(std::string_view name, std::string_view value) 
     *size = number;
 }
 
+// The tabs of the level, the name padded and the equals, at the start of a fast line: made by
+// copies of fixed size, the name and depth being at most the buffer's.
+char* BlockPrinter::UsualLineStart(char* at, std::string_view name) const {
+  std::memcpy(at, kTabs.data(), kFastDepth);
+  at += depth_;
+  std::memcpy(at, kBlanks.data(), kFastNameSize);
+  std::memcpy(at, name.data(), name.size());
+  at += std::max(name.size(), layout_.name_width);
+  std::memcpy(at, layout_.equals.data(), layout_.equals.size());
+  return at + layout_.equals.size();
+}
+
 // Made piece by piece: this runs once per property of every control, and formatting through
 // a pattern costs more than all the rest of writing the form. A line of the usual depth and
-// name is made in a buffer by copies of fixed size, a number line appended in one piece.
+// name, with a number or a short text without quotes, is made in a buffer and appended in
+// one piece.
 void BlockPrinter::Property(const CNxProperty& property) {
   const std::string& name = property.GetName();
   const Value& value = property.GetValue();
+  const bool usual = depth_ <= kFastDepth && name.size() <= kFastNameSize && layout_.indent == "\t";
+  std::array<char,
+             kFastDepth + kFastNameSize + 8 + std::max(Value::kNumberTextRoom, kFastTextSize + 2)>
+      line;
   if (value.IsString()) {
-    NameAndEquals(name);
-    text_ += '"';
-    AppendQuoted(text_, value.AsString());
-    text_ += "\"\r\n";
+    const std::string_view text = value.AsString();
+    if (!usual || text.size() > kFastTextSize || text.find('"') != std::string_view::npos) {
+      NameAndEquals(name);
+      text_ += '"';
+      AppendQuoted(text_, text);
+      text_ += "\"\r\n";
+      return;
+    }
+    char* at = UsualLineStart(line.data(), name);
+    *at++ = '"';
+    std::memcpy(at, text.data(), text.size());
+    at += text.size();
+    std::memcpy(at, "\"\r\n", 3);
+    text_.append(line.data(), at + 3);
     return;
   }
-  if (depth_ > kFastDepth || name.size() > kFastNameSize || layout_.indent != "\t") {
+  if (!usual) {
     NameAndEquals(name);
     const std::size_t start = text_.size();
     property.AppendText(text_);
@@ -182,15 +210,7 @@ void BlockPrinter::Property(const CNxProperty& property) {
     text_ += "\r\n";
     return;
   }
-  std::array<char, kFastDepth + kFastNameSize + 8 + Value::kNumberTextRoom> line;
-  char* at = line.data();
-  std::memcpy(at, kTabs.data(), kFastDepth);
-  at += depth_;
-  std::memcpy(at, kBlanks.data(), kFastNameSize);
-  std::memcpy(at, name.data(), name.size());
-  at += std::max(name.size(), layout_.name_width);
-  std::memcpy(at, layout_.equals.data(), layout_.equals.size());
-  at += layout_.equals.size();
+  char* at = UsualLineStart(line.data(), name);
   // The property writes what its type lets it: numbers and truth values.
   char* number = at;
   at = value.WriteNumberText(at);

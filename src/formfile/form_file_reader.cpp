@@ -233,12 +233,11 @@ class LastOfEachName {
     dropped_.assign(list.size(), false);
     replaced_at_.clear();
     if (list.size() <= kSearchedSize) {
-      prefixes_.resize(list.size());
-      for (std::size_t i = 0; i < list.size(); ++i) prefixes_[i] = FoldedPrefix(list[i].name);
+      sketches_.resize(list.size());
+      for (std::size_t i = 0; i < list.size(); ++i) sketches_[i] = FoldedSketch(list[i].name);
       for (std::size_t i = 0; i + 1 < list.size(); ++i) {
         for (std::size_t j = i + 1; j < list.size(); ++j) {
-          if (prefixes_[i] == prefixes_[j] && (list[i].name.size() <= sizeof(std::uint64_t) ||
-                                               SameName(list[i].name, list[j].name))) {
+          if (sketches_[i] == sketches_[j] && SameName(list[i].name, list[j].name)) {
             dropped_[i] = true;
             replaced_at_.push_back(j);
             break;
@@ -276,18 +275,21 @@ class LastOfEachName {
     }
   }
 
-  // A name's size and its first eight bytes, case folded: names of up to eight bytes are the
-  // same, case ignored, when these are; longer ones are compared whole when these are.
-  static std::pair<std::uint64_t, std::size_t> FoldedPrefix(std::string_view name) {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < std::min(name.size(), sizeof prefix); ++i) {
-      const auto byte = static_cast<unsigned char>(name[i]);
-      prefix = (prefix << 8) | (byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte);
+  // A name's size and its first, middle and last bytes, case folded, as one number: names
+  // the same but for case have the same number, and only names of one number are compared.
+  static std::uint64_t FoldedSketch(std::string_view name) {
+    auto folded = [&](std::size_t at) -> std::uint64_t {
+      const auto byte = static_cast<unsigned char>(name[at]);
+      return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
+    };
+    std::uint64_t sketch = name.size() & 0xFFFFFFFFU;
+    if (!name.empty()) {
+      sketch |= folded(0) << 32 | folded(name.size() / 2) << 40 | folded(name.size() - 1) << 48;
     }
-    return {prefix, name.size()};
+    return sketch;
   }
 
-  std::vector<std::pair<std::uint64_t, std::size_t>> prefixes_;
+  std::vector<std::uint64_t> sketches_;
   std::vector<std::pair<std::uint64_t, std::size_t>> hashes_;
   std::vector<bool> dropped_;
   std::vector<std::size_t> replaced_at_;

@@ -55,7 +55,7 @@ Status CAttribute::AddProperty(Value value, std::string_view name) {
 Status CAttribute::AddProperty(Value value, const std::string* shared_name) {
   CNxProperty property(next_property_id_++, std::move(value), shared_name);
   if (!entity_ || shared_name->empty()) return kOk;  // before Init there is nowhere to keep it
-  const std::uint32_t bit = PropertyNames::BitOf(*shared_name);
+  const std::uint64_t bit = PropertyNames::BitOf(*shared_name);
   if ((given_name_bits_ & bit) != 0) {
     std::erase_if(own_properties_, [shared_name](const CNxProperty& held) {
       return &held.GetName() == shared_name;

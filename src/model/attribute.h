@@ -126,7 +126,7 @@ class CAttribute {
   // would keep for each of the ten thousand attributes of a large model.
   std::vector<CNxProperty> own_properties_;
   // The bits of the own properties' names (PropertyNames::BitOf).
-  std::uint32_t given_name_bits_ = 0;
+  std::uint64_t given_name_bits_ = 0;
   CNxPropertySet group_properties_;
   CEntity* entity_ = nullptr;
   std::int32_t required_ = 0;

@@ -93,7 +93,7 @@ bool SameGroup(std::string_view a, std::string_view b) {
 // The properties of a group arrive together: each group is looked up once, and its
 // section is given room for all of them before they are added. ATTRIB_INFO's go straight
 // to the attribute's own properties, which is all they are read for.
-void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
+std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
   std::vector<ModelProperty> properties;
   properties.reserve(kTypicalAttributeProperties);
   PropertyListReader::ForEach(property_list, [&](ModelProperty& property) {
@@ -119,15 +119,15 @@ void CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t prope
       attribute.AddGroupProperty(section, std::move(properties[at].value), properties[at].name);
     }
   }
+  return properties.size();
 }
 
 Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
-  // An attribute whose property list is empty is skipped.
-  if (!PropertyListReader::HasProperties(property_list)) return kOk;
   auto attribute = AllocateAttribute();
   if (!attribute) return kNoMemory;
   if (attribute->Init(this) != kOk) return kAttributeInitFailed;
-  ReadAttributeProperties(*attribute, property_list);
+  // An attribute whose property list is empty is skipped.
+  if (ReadAttributeProperties(*attribute, property_list) == 0) return kOk;
   if (attribute->SetAttribProps() != kOk) return kAttributeGroupsFailed;
   const Value* physical_name = attribute->FindProperty("PHYSICAL_NAME");
   if (!physical_name || physical_name->AsString().empty()) return kNoAttributePhysicalName;

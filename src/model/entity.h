@@ -86,8 +86,8 @@ class CEntity {
 
  protected:
   // Reads one attribute's properties into its groups; skipped groups are those the
-  // attribute does not keep.
-  void ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list);
+  // attribute does not keep. Returns how many properties the list held.
+  std::size_t ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list);
   [[nodiscard]] Status ReadOneAttribute(std::uint32_t property_list);
 
  private:

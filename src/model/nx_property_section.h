@@ -98,7 +98,7 @@ class CNxPropertySection {
   // A bit for each name given in the section, chosen by the shared copy's address: most
   // look-ups ask for a name the section never gave, and a clear bit says so without a scan.
   // Bits are not cleared when names go (a stale bit costs a scan, not a wrong answer).
-  std::uint32_t given_name_bits_ = 0;  // beside the flag, in what would be padding
+  std::uint64_t given_name_bits_ = 0;
   // An entry's name is shared with every entry and property of that name (PropertyNames).
   struct NamedId {
     std::int32_t id;

@@ -31,10 +31,6 @@ class PropertyListReader {
     }
     return count;
   }
-  // Whether the list holds a property; this begins a pass over the list, as ForEach does.
-  static bool HasProperties(std::uint32_t property_list) {
-    return PropertyListReader(property_list).First();
-  }
 
  private:
   explicit PropertyListReader(std::uint32_t property_list) : list_(property_list) {}

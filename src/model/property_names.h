@@ -15,11 +15,11 @@ class PropertyNames {
  public:
   // The process's copy of the name; the reference stays valid until the process ends.
   static const std::string& Intern(std::string_view name);
-  // One of 32 bits, chosen by the address of a shared copy: a set of names kept as a word
+  // One of 64 bits, chosen by the address of a shared copy: a set of names kept as a word
   // of bits says at once that a name is not among them.
-  static std::uint32_t BitOf(const std::string& shared_name) {
+  static std::uint64_t BitOf(const std::string& shared_name) {
     const auto address = reinterpret_cast<std::uintptr_t>(&shared_name);
-    return std::uint32_t{1} << (((address >> 4) ^ (address >> 9)) & 31);
+    return std::uint64_t{1} << (((address >> 4) ^ (address >> 10)) & 63);
   }
 };
 

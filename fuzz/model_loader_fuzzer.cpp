@@ -23,6 +23,9 @@ void ServeProperties(std::uint32_t property_list) {
        result == 0;
        result = BR_GetNextProperty(property_list, &ignored, &group, &name, &type, &number, &text)) {
   }
+  const BR_PropertyView* views = nullptr;
+  std::uint32_t count = 0;
+  BR_GetPropertyList(property_list, &views, &count);
 }
 
 void CompareReaders(std::string_view text) {

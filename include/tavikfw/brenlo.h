@@ -1,4 +1,5 @@
-/* Our model access library: the twelve BR_ functions and the loading of a model file. */
+/* Our model access library: the twelve BR_ functions, the bulk read of a property list and the
+   loading of a model file. */
 #ifndef TAVIKFW_BRENLO_H
 #define TAVIKFW_BRENLO_H
 
@@ -56,6 +57,27 @@ BRENLO_API int32_t BR_GetNextProperty(uint32_t property_list, uint32_t* ignored,
                                       const char** group_name, const char** property_name,
                                       const char** type_code, int32_t* number_value,
                                       const char** string_value);
+
+/* One property as BR_GetPropertyList hands it over: the texts are the library's own, each
+   ended by a zero, with its length beside it. */
+typedef struct BR_PropertyView {
+  const char* group_name;
+  const char* property_name;
+  const char* string_value; /* empty for a numeric property */
+  uint32_t group_name_length;
+  uint32_t property_name_length;
+  uint32_t string_length;
+  int32_t number_value; /* 0 for a string property */
+  int32_t is_string;    /* 1 where BR_GetNextProperty gives the type code "S", else 0 */
+} BR_PropertyView;
+
+/* A whole property list in one call, in the order BR_GetFirstProperty and BR_GetNextProperty
+   serve it, for a host that reads every property: *properties points at *count views, valid
+   until the library's next BR_GetPropertyList or BR_Done. The list's iterator keeps its
+   position. Returns 0 when it delivered the list (an empty one too), nonzero for a handle
+   that names no property list of the started model. */
+BRENLO_API int32_t BR_GetPropertyList(uint32_t property_list, const BR_PropertyView** properties,
+                                      uint32_t* count);
 
 #ifdef __cplusplus
 }

@@ -1,4 +1,5 @@
-// The C interface of our model access library: loading models and the twelve BR_ functions.
+// The C interface of our model access library: loading models, the twelve BR_ functions and
+// the bulk read of a property list.
 #include "tavikfw/brenlo.h"
 
 #include <string_view>
@@ -141,4 +142,10 @@ int32_t BR_GetNextProperty(uint32_t property_list, uint32_t* ignored, const char
   const Session::PropertyOutputs out{ignored,   group_name,   property_name,
                                      type_code, number_value, string_value};
   return Guarded([&] { return CurrentSession().Property(false, property_list, out); });
+}
+
+int32_t BR_GetPropertyList(uint32_t property_list, const BR_PropertyView** properties,
+                           uint32_t* count) {
+  return Guarded(
+      [&] { return CurrentSession().WholePropertyList(property_list, properties, count); });
 }

@@ -35,6 +35,7 @@ void Session::End() {
   attributes_served_.clear();
   link_attributes_served_.clear();
   properties_served_.clear();
+  views_.clear();
 }
 
 std::int32_t Session::Entity(bool first, std::uint32_t* attribute_list,
@@ -105,6 +106,31 @@ std::int32_t Session::Property(bool first, std::uint32_t property_list,
   Put(out.type_code, property.is_string ? "S" : "N");
   Put(out.number_value, property.number);
   Put(out.string_value, property.text.c_str());
+  return kDelivered;
+}
+
+std::int32_t Session::WholePropertyList(std::uint32_t property_list,
+                                        const BR_PropertyView** properties, std::uint32_t* count) {
+  if (!model_) return kNone;
+  const auto& lists = model_->property_lists();
+  const auto list = HandleIndex(property_list, HandleKind::kPropertyList, lists.size());
+  if (!list) return kNone;
+  const PropertyList& served = lists[*list];
+  views_.resize(served.size());
+  for (std::size_t index = 0; index < served.size(); ++index) {
+    const PropertyList::Property& property = served.at(index);
+    const std::string& group = served.GroupName(property);
+    views_[index] = {group.c_str(),
+                     property.name->c_str(),
+                     property.text.c_str(),
+                     static_cast<std::uint32_t>(group.size()),
+                     static_cast<std::uint32_t>(property.name->size()),
+                     static_cast<std::uint32_t>(property.text.size()),
+                     property.number,
+                     property.is_string ? 1 : 0};
+  }
+  Put(properties, static_cast<const BR_PropertyView*>(views_.data()));
+  Put(count, static_cast<std::uint32_t>(views_.size()));
   return kDelivered;
 }
 

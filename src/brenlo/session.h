@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "brenlo/model.h"
+#include "tavikfw/brenlo.h"
 
 namespace tavik::brenlo {
 
@@ -36,6 +37,9 @@ class Session {
   std::int32_t LinkAttribute(bool first, std::uint32_t attribute_list, std::uint32_t* ignored,
                              std::uint32_t* attribute_id);
   std::int32_t Property(bool first, std::uint32_t property_list, const PropertyOutputs& out);
+  // The whole list as views into the model's texts, kept until the next such call or the end.
+  std::int32_t WholePropertyList(std::uint32_t property_list, const BR_PropertyView** properties,
+                                 std::uint32_t* count);
 
  private:
   enum class HandleKind : std::uint32_t {
@@ -57,6 +61,7 @@ class Session {
   std::vector<std::uint32_t> attributes_served_;       // by entity
   std::vector<std::uint32_t> link_attributes_served_;  // by relationship
   std::vector<std::uint32_t> properties_served_;       // by property list
+  std::vector<BR_PropertyView> views_;                 // the list WholePropertyList gave last
 };
 
 }  // namespace tavik::brenlo

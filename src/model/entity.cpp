@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "model/model_messages.h"
@@ -77,8 +78,6 @@ Status CEntity::ReadAttributes(std::uint32_t attribute_list) {
 }
 
 namespace {
-// Room for the properties of an attribute as the generator's models have them.
-constexpr std::size_t kTypicalAttributeProperties = 24;
 // Own properties an attribute takes besides ATTRIB_INFO's once all is read: the type, two
 // validation rules with their lists, FORM_ATTRIB_INFO's (mostly one) and the names for
 // the form's queries.
@@ -94,21 +93,20 @@ bool SameGroup(std::string_view a, std::string_view b) {
 // section is given room for all of them before they are added. ATTRIB_INFO's go straight
 // to the attribute's own properties, which is all they are read for.
 std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
-  std::vector<ModelProperty> properties;
-  properties.reserve(kTypicalAttributeProperties);
-  PropertyListReader::ForEach(property_list, [&](ModelProperty& property) {
-    properties.push_back(std::move(property));
-    return true;
-  });
+  const std::span<const BR_PropertyView> properties = PropertyListReader::Read(property_list);
   for (std::size_t begin = 0, end = 0; begin < properties.size(); begin = end) {
-    const std::string_view group = properties[begin].group;
+    const std::string_view group = PropertyListReader::Group(properties[begin]);
     end = begin + 1;
-    while (end < properties.size() && SameGroup(properties[end].group, group)) ++end;
+    while (end < properties.size() &&
+           SameGroup(PropertyListReader::Group(properties[end]), group)) {
+      ++end;
+    }
     const std::int32_t group_id = CAttribute::CheckTvkPropGroup(group);
     if (group_id == CAttribute::kOwnPropertiesGroup) {
       attribute.ReserveOwnProperties(end - begin + kOwnPropertiesAddedLater);
       for (std::size_t at = begin; at < end; ++at) {
-        attribute.AddProperty(std::move(properties[at].value), properties[at].name);
+        attribute.AddProperty(PropertyListReader::ValueOf(properties[at]),
+                              &PropertyListReader::Name(properties[at]));
       }
       continue;
     }
@@ -116,7 +114,8 @@ std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_
     CNxPropertySection& section = attribute.AddTvkGroup(group_id);
     section.Reserve(section.GetPropertyList().size() + (end - begin));
     for (std::size_t at = begin; at < end; ++at) {
-      attribute.AddGroupProperty(section, std::move(properties[at].value), properties[at].name);
+      attribute.AddGroupProperty(section, PropertyListReader::ValueOf(properties[at]),
+                                 &PropertyListReader::Name(properties[at]));
     }
   }
   return properties.size();

@@ -1,11 +1,13 @@
-// Walks one property list of the model access library, handing each property over as a value.
+// Reads one property list of the model access library in one piece, each property as a value.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "model/value.h"
+#include "tavikfw/brenlo.h"
 
 namespace tavik {
 
@@ -17,39 +19,32 @@ struct ModelProperty {
 
 class PropertyListReader {
  public:
+  // The list's properties in order, as views into the model's texts, valid until the next
+  // Read; none when the handle names no list.
+  static std::span<const BR_PropertyView> Read(std::uint32_t property_list);
+  static std::string_view Group(const BR_PropertyView& property) {
+    return {property.group_name, property.group_name_length};
+  }
+  // The process's shared copy of the property's name.
+  static const std::string& Name(const BR_PropertyView& property);
+  static Value ValueOf(const BR_PropertyView& property) {
+    return property.is_string != 0 ? Value::String({property.string_value, property.string_length})
+                                   : Value::Long(property.number_value);
+  }
+
   // Calls visit for each property of the list, in order, until visit returns false; visit
   // may take the value. Returns the number of properties met. A template rather than a
   // std::function: it runs for every property of the model.
   template <class Visit>
   static int ForEach(std::uint32_t property_list, Visit&& visit) {
-    PropertyListReader reader(property_list);
     int count = 0;
-    for (bool more = reader.First(); more; more = reader.Next()) {
+    for (const BR_PropertyView& view : Read(property_list)) {
       ++count;
-      ModelProperty property = reader.Current();
+      ModelProperty property{Group(view), &Name(view), ValueOf(view)};
       if (!visit(property)) break;
     }
     return count;
   }
-
- private:
-  explicit PropertyListReader(std::uint32_t property_list) : list_(property_list) {}
-
-  bool First();
-  bool Next();
-  ModelProperty Current();
-
-  std::uint32_t list_;
-  std::uint32_t ignored_ = 0;
-  const char* group_ = nullptr;
-  const char* name_ = nullptr;
-  const char* type_code_ = nullptr;
-  std::int32_t number_ = 0;
-  const char* text_ = nullptr;
-  // The model hands out one copy of a group's name for all its properties, so its length
-  // is measured where the copy changes only.
-  const char* measured_group_ = nullptr;
-  std::string_view group_view_ = "";
 };
 
 }  // namespace tavik

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +38,25 @@ struct ListHandles {
   std::uint32_t properties = 0;
 };
 
-// Every property of a list as "group/name=S:text" or "group/name=N:42", in serving order.
+// The same by the bulk read, which hands the list over in one piece.
+std::vector<std::string> PropertiesInOnePiece(std::uint32_t list) {
+  std::vector<std::string> out;
+  const BR_PropertyView* views = nullptr;
+  std::uint32_t count = 0;
+  if (BR_GetPropertyList(list, &views, &count) != 0) return out;
+  for (const BR_PropertyView& view : std::span(views, count)) {
+    const std::string value = view.is_string != 0
+                                  ? std::string(view.string_value, view.string_length)
+                                  : std::to_string(view.number_value);
+    out.push_back(std::string(view.group_name, view.group_name_length) + "/" +
+                  std::string(view.property_name, view.property_name_length) + "=" +
+                  (view.is_string != 0 ? "S" : "N") + ":" + value);
+  }
+  return out;
+}
+
+// Every property of a list as "group/name=S:text" or "group/name=N:42", in serving order;
+// the bulk read must give the same, and leave the iterators where they were.
 std::vector<std::string> Properties(std::uint32_t list) {
   std::vector<std::string> out;
   std::uint32_t ignored = 0;
@@ -52,6 +71,7 @@ std::vector<std::string> Properties(std::uint32_t list) {
     const std::string value = type[0] == 'S' ? text : std::to_string(number);
     out.push_back(std::string(group) + "/" + name + "=" + type + ":" + value);
   }
+  EXPECT_EQ(PropertiesInOnePiece(list), out) << "property list " << list;
   return out;
 }
 

@@ -126,6 +126,10 @@ TEST_F(CInterfaceServing, IteratorsTakeNullOutputsAndRefuseUnknownLists) {
       {"NextProperty(all ones)",
        [&] { return BR_GetNextProperty(kNoSuchValue, &out, &text, &text, &text, &number, &text); },
        kNothing},
+      {"PropertyList(null outs)", [&] { return BR_GetPropertyList(properties_, nullptr, nullptr); },
+       kDelivered},
+      {"PropertyList(all ones)", [&] { return BR_GetPropertyList(kNoSuchValue, nullptr, &out); },
+       kNothing},
   });
 }
 

@@ -17,7 +17,7 @@ exported=(
 imported=(
   BR_Start BR_Done BR_GetFirstEntity BR_GetNextEntity BR_GetFirstAttribute BR_GetNextAttribute
   BR_GetFirstLink BR_GetNextLink BR_GetFirstLinkAttrib BR_GetNextLinkAttrib
-  BR_GetFirstProperty BR_GetNextProperty
+  BR_GetFirstProperty BR_GetNextProperty BR_GetPropertyList
 )
 
 dump=$("$objdump" -p "$dll")

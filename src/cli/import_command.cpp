@@ -38,14 +38,17 @@ int ImportCommand::Run() {
   imported.NameLookups([](const import::ImportedSchema::Column& column) {
     return project::RecordFeatures::NamesRows(column.type, column.unique, column.name);
   });
-  const std::string model_text = imported.ModelText();
-  // The schema's memory goes to the reading below, which then takes fewer fresh pages.
+  // What is written must load as a model file does: the model reader is handed each member
+  // as the text is written, the events reading the text would give it, and reads the text
+  // itself only when it refuses the model, for the message. The file written is read back
+  // and compared with the text.
+  std::string model_text;
+  brenlo::ModelParser::Outcome parsed = brenlo::ModelParser::ParseWalked(
+      [&](brenlo::ModelParser& reader) { return imported.WriteModelText(model_text, reader); },
+      options_.database_path);
   schema.imported.reset();
-  // What is written must load as a model file does, so its text goes through the same
-  // reading. The file written is read back and compared with the text.
-  if (brenlo::ModelParser::Outcome parsed =
-          brenlo::ModelParser::Parse(model_text, options_.database_path, model_text.capacity());
-      !parsed.model) {
+  if (!parsed.model) parsed = brenlo::ModelParser::Parse(model_text, options_.database_path);
+  if (!parsed.model) {
     fmt::print(stderr, "Tavik Form Wizard Error: {}\n", parsed.error);
     return kExitModelRefused;
   }

@@ -7,10 +7,9 @@
 #include <algorithm>
 #include <set>
 
-#include "brenlo/json_module.h"
 #include "brenlo/model_parser.h"
 #include "import/master_detail_graph.h"
-#include "import/model_text_writer.h"
+#include "import/model_event_writer.h"
 #include "text/ascii_case.h"
 #include "text/windows1252.h"
 
@@ -528,25 +527,22 @@ ordered_json ImportedSchema::Document() const {
   return builder.Take();
 }
 
-std::string ImportedSchema::ModelText() const {
+bool ImportedSchema::WriteModelText(std::string& text, brenlo::ModelParser& reader) const {
   // Room for the usual text at once (a column takes some 620 bytes), rather than growing to
   // it by doubling.
   constexpr std::size_t kBytesPerColumn = 700;
   std::size_t columns = 0;
   for (const Table& table : tables_) columns += table.columns.size();
-  std::string text;
+  text.clear();
   text.reserve(columns * kBytesPerColumn);
+  bool reading = false;
   {
-    ModelTextWriter writer(text);
+    ModelEventWriter writer(text, reader);
     Put(writer);
+    reading = writer.reading();
   }
   text += '\n';
-  // The quick reader that checks the text may read that far past its end, and need not
-  // copy a text that has the room.
-  if (text.capacity() < text.size() + brenlo::kReadingPadding) {
-    text.reserve(text.size() + brenlo::kReadingPadding);
-  }
-  return text;
+  return reading;
 }
 
 std::string ImportedSchema::SetDisplayColumn(std::string_view option, std::string_view table_name,

@@ -16,6 +16,10 @@
 
 #include "import/schema_import_options.h"
 
+namespace tavik::brenlo {
+class ModelParser;
+}  // namespace tavik::brenlo
+
 namespace tavik::import {
 
 // Edit styles of the attributes an import makes.
@@ -135,9 +139,10 @@ class ImportedSchema {
   // text; why the schema cannot be a model, or empty.
   std::string Finish();
   nlohmann::ordered_json Document() const;
-  // The text of the model file Document() gives, written without building the document,
-  // with room for brenlo::kReadingPadding more bytes past its end.
-  std::string ModelText() const;
+  // Writes the text of the model file Document() gives into text, without building the
+  // document, and hands reader each member as it is written, as the event reading the text
+  // gives; false when the reader stopped reading. The text is written whole either way.
+  bool WriteModelText(std::string& text, brenlo::ModelParser& reader) const;
 
   // Names the column that names the table's rows (an option TABLE=COLUMN); why it cannot
   // (no such table or column, the message opening with the option), or empty.

@@ -140,8 +140,17 @@ TEST_F(ImportCommandTest, RefusalsSayWhyAndWriteNothing) {
   EXPECT_EQ(unknown_table.status, 65);
   EXPECT_THAT(unknown_table.err, HasSubstr("the database has no table \"CUSTOMER\""));
 
+  // A default the form cannot hold passes the schema's checks but not the model reader's,
+  // whose message places it in the text that would have been written.
+  Database("omega.db", "CREATE TABLE T (ID INTEGER PRIMARY KEY, A TEXT NOT NULL DEFAULT 'Ω')");
+  CliResult unreadable = Run("import omega.db -o model.json --force");
+  EXPECT_EQ(unreadable.status, 65);
+  EXPECT_EQ(unreadable.err,
+            "Tavik Form Wizard Error: omega.db: line 53: entity 1 (T), attribute 2 (A), group "
+            "COL_PROP, property CD_DEF: the character \"Ω\" (U+03A9) is not in Windows-1252\n");
+
   EXPECT_EQ(ReadWholeFile(dir_ / "model.json"), "keep me");
-  EXPECT_EQ(Files(), (std::vector<std::string>{"model.json", "notes.db", "orphan.db"}))
+  EXPECT_EQ(Files(), (std::vector<std::string>{"model.json", "notes.db", "omega.db", "orphan.db"}))
       << "no temporary or half-written file is left";
 }
 

@@ -14,28 +14,23 @@ namespace tavik::brenlo {
 namespace {
 
 // The module's calls, passed on to the parser.
-class ParserEvents final : public JsonEvents {
+class ParserEvents final : public DocumentEvents {
  public:
   explicit ParserEvents(ModelParser& parser) : parser_(parser) {}
 
-  bool null() override { return parser_.null(); }
-  bool boolean(bool value) override { return parser_.boolean(value); }
-  bool number_integer(number_integer_t value) override { return parser_.number_integer(value); }
-  bool number_unsigned(number_unsigned_t value) override { return parser_.number_unsigned(value); }
-  bool number_float(number_float_t value, const string_t& literal) override {
-    return parser_.number_float(value, literal);
+  bool Null() override { return parser_.null(); }
+  bool Boolean(bool value) override { return parser_.boolean(value); }
+  bool Integer(std::int64_t value) override { return parser_.number_integer(value); }
+  bool Unsigned(std::uint64_t value) override { return parser_.number_unsigned(value); }
+  bool Fraction(double /*value*/, std::string_view literal) override {
+    return parser_.OnNumberLiteral(literal);
   }
-  bool string(string_t& value) override { return parser_.string(value); }
-  bool binary(binary_t& value) override { return parser_.binary(value); }
-  bool start_object(std::size_t elements) override { return parser_.start_object(elements); }
-  bool key(string_t& name) override { return parser_.key(name); }
-  bool end_object() override { return parser_.end_object(); }
-  bool start_array(std::size_t elements) override { return parser_.start_array(elements); }
-  bool end_array() override { return parser_.end_array(); }
-  bool parse_error(std::size_t position, const std::string& last_token,
-                   const nlohmann::detail::exception& error) override {
-    return parser_.parse_error(position, last_token, error);
-  }
+  bool String(std::string_view text) override { return parser_.OnString(text); }
+  bool Key(std::string_view name) override { return parser_.OnKey(name); }
+  bool StartObject() override { return parser_.OnOpen(true); }
+  bool EndObject() override { return parser_.OnClose(); }
+  bool StartArray() override { return parser_.OnOpen(false); }
+  bool EndArray() override { return parser_.OnClose(); }
 
  private:
   ModelParser& parser_;

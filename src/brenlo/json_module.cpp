@@ -1,5 +1,5 @@
 // The JSON module: walks model text read by simdjson, handing its values over as the
-// reference reader's events.
+// document's events.
 #include "brenlo/json_module.h"
 
 #include <fmt/format.h>
@@ -14,17 +14,14 @@ namespace {
 
 using simdjson::ondemand::json_type;
 using simdjson::ondemand::number_type;
-using tavik::brenlo::JsonEvents;
-
-// The reference reader tells containers' sizes only when it knows them, which is never.
-constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
+using tavik::brenlo::DocumentEvents;
 
 // Reads the document on demand, in one pass, without building simdjson's tape of the whole
 // document: a model of megabytes would take several times its size in fresh memory for it.
 // Every value is read, so every fault simdjson finds along the way refuses the text.
 class ValueWalk {
  public:
-  explicit ValueWalk(JsonEvents& events) : events_(events) {}
+  explicit ValueWalk(DocumentEvents& events) : events_(events) {}
 
   template <class Json>  // a document or a value within it
   bool Value(Json& value) {
@@ -41,11 +38,11 @@ class ValueWalk {
         return Number(value);
       case json_type::boolean: {
         bool truth = false;
-        return value.get_bool().get(truth) == simdjson::SUCCESS && events_.boolean(truth);
+        return value.get_bool().get(truth) == simdjson::SUCCESS && events_.Boolean(truth);
       }
       case json_type::null: {
         bool null = false;
-        return value.is_null().get(null) == simdjson::SUCCESS && null && events_.null();
+        return value.is_null().get(null) == simdjson::SUCCESS && null && events_.Null();
       }
     }
     return false;
@@ -56,38 +53,36 @@ class ValueWalk {
   bool Object(Json& value) {
     simdjson::ondemand::object object;
     if (value.get_object().get(object) != simdjson::SUCCESS) return false;
-    if (!events_.start_object(kUnknownSize)) return false;
+    if (!events_.StartObject()) return false;
     for (auto member : object) {
       simdjson::ondemand::field field;
       std::string_view key;
       if (std::move(member).get(field) != simdjson::SUCCESS ||
           field.unescaped_key().get(key) != simdjson::SUCCESS)
         return false;
-      text_.assign(key);
       simdjson::ondemand::value item = field.value();
-      if (!events_.key(text_) || !Value(item)) return false;
+      if (!events_.Key(key) || !Value(item)) return false;
     }
-    return events_.end_object();
+    return events_.EndObject();
   }
 
   template <class Json>
   bool Array(Json& value) {
     simdjson::ondemand::array array;
     if (value.get_array().get(array) != simdjson::SUCCESS) return false;
-    if (!events_.start_array(kUnknownSize)) return false;
+    if (!events_.StartArray()) return false;
     for (auto element : array) {
       simdjson::ondemand::value item;
       if (std::move(element).get(item) != simdjson::SUCCESS || !Value(item)) return false;
     }
-    return events_.end_array();
+    return events_.EndArray();
   }
 
   template <class Json>
   bool String(Json& value) {
     std::string_view text;
     if (value.get_string().get(text) != simdjson::SUCCESS) return false;
-    text_.assign(text);
-    return events_.string(text_);
+    return events_.String(text);
   }
 
   template <class Json>
@@ -96,9 +91,9 @@ class ValueWalk {
     if (value.get_number().get(number) != simdjson::SUCCESS) return false;
     switch (number.get_number_type()) {
       case number_type::signed_integer:
-        return events_.number_integer(number.get_int64());
+        return events_.Integer(number.get_int64());
       case number_type::unsigned_integer:
-        return events_.number_unsigned(number.get_uint64());
+        return events_.Unsigned(number.get_uint64());
       case number_type::floating_point_number:
         return Fraction(number.get_double());
     }
@@ -108,13 +103,12 @@ class ValueWalk {
   // simdjson keeps no literal; only a refusal's message would quote it, and a refused
   // value is read again by the reference reader. The model takes no fractions, so this
   // value is refused wherever a number is read, as the reference reader's would be.
-  bool Fraction(double value) { return events_.number_float(value, fmt::format("{}", value)); }
+  bool Fraction(double value) { return events_.Fraction(value, fmt::format("{}", value)); }
 
-  JsonEvents& events_;
-  std::string text_;  // handed to the events, which may take its contents
+  DocumentEvents& events_;
 };
 
-bool WalkPadded(simdjson::padded_string_view text, JsonEvents& events) {
+bool WalkPadded(simdjson::padded_string_view text, DocumentEvents& events) {
   simdjson::ondemand::parser parser;
   simdjson::ondemand::document document;
   if (parser.iterate(text).get(document) != simdjson::SUCCESS) return false;
@@ -128,7 +122,7 @@ bool WalkPadded(simdjson::padded_string_view text, JsonEvents& events) {
 // Nothing is thrown across the module's edge: the program has its own C++ library.
 extern "C" __attribute__((visibility("default"))) bool TavikWalkDocument(std::string_view text,
                                                                          std::size_t readable,
-                                                                         JsonEvents& events) {
+                                                                         DocumentEvents& events) {
   try {
     if (readable >= text.size() + simdjson::SIMDJSON_PADDING) {
       return WalkPadded(simdjson::padded_string_view(text.data(), text.size(), readable), events);

@@ -184,7 +184,7 @@ std::size_t ModelParser::ItemOffset(const ModelChecker::Finding& finding) const 
 }
 
 bool ModelParser::null() {
-  return OnScalar({Scalar::Kind::kNull});
+  return OnScalar({});
 }
 
 bool ModelParser::boolean(bool value) {
@@ -199,18 +199,27 @@ bool ModelParser::number_unsigned(std::uint64_t value) {
   if (value <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
     return OnScalar({Scalar::Kind::kWhole, static_cast<std::int64_t>(value)});
   }
-  return OnScalar({Scalar::Kind::kHuge, 0, fmt::format("{}", value)});
+  const std::string literal = fmt::format("{}", value);
+  return OnScalar({Scalar::Kind::kHuge, 0, literal});
 }
 
 // The reader hands over a whole number too large even for 64 bits as a float; its
 // literal tells the two apart.
 bool ModelParser::number_float(double /*value*/, const std::string& literal) {
-  const bool whole = literal.find_first_of(".eE") == std::string::npos;
+  return OnNumberLiteral(literal);
+}
+
+bool ModelParser::OnNumberLiteral(std::string_view literal) {
+  const bool whole = literal.find_first_of(".eE") == std::string_view::npos;
   return OnScalar({whole ? Scalar::Kind::kHuge : Scalar::Kind::kFraction, 0, literal});
 }
 
 bool ModelParser::string(std::string& value) {
-  return OnScalar({Scalar::Kind::kString, 0, std::move(value)});
+  return OnString(value);
+}
+
+bool ModelParser::OnString(std::string_view value) {
+  return OnScalar({Scalar::Kind::kString, 0, value});
 }
 
 bool ModelParser::start_object(std::size_t /*elements*/) {
@@ -232,18 +241,22 @@ bool ModelParser::end_array() {
 // The names of groups and properties are kept by their number in the model's names; only
 // the members of the document and of its items keep the text, to be told apart.
 bool ModelParser::key(std::string& name) {
+  return OnKey(name);
+}
+
+bool ModelParser::OnKey(std::string_view name) {
   Level& top = levels_.back();
   ++top.count;
   top.key_usable = true;
   switch (top.frame) {
     case Frame::kRoot:
-      top.key = std::move(name);
-      NoteMember(top, MemberIndex(kRootMembers, top.key));
+      top.member = MemberIndex(kRootMembers, name);
+      NoteMember(top, name);
       break;
     case Frame::kEntity:
     case Frame::kRelationship:
-      top.key = std::move(name);
-      NoteMember(top, MemberIndex(kItemMembers, top.key));
+      top.member = MemberIndex(kItemMembers, name);
+      NoteMember(top, name);
       break;
     case Frame::kAttribute:
       CheckName(top, name, group_names_seen_, "the group appears twice in this attribute");
@@ -268,7 +281,7 @@ bool ModelParser::parse_error(std::size_t position, const std::string& /*last_to
   return Stop(Located(position > 0 ? position - 1 : 0, true, Explanation(error.what())));
 }
 
-bool ModelParser::OnScalar(Scalar&& value) {
+bool ModelParser::OnScalar(const Scalar& value) {
   CountElement();
   Level& top = levels_.back();
   switch (top.frame) {
@@ -283,10 +296,10 @@ bool ModelParser::OnScalar(Scalar&& value) {
       break;
     case Frame::kProperties:
     case Frame::kGroupObject:
-      if (top.key_usable) AddProperty(top, std::move(value));
+      if (top.key_usable) AddProperty(top, value);
       break;
     case Frame::kPair:
-      PairScalar(top, std::move(value));
+      PairScalar(top, value);
       break;
     case Frame::kLinkAttributes:
       LinkAttribute(top, value);
@@ -314,8 +327,8 @@ bool ModelParser::OnOpen(bool is_object) {
   if (top.frame == Frame::kDocument && !is_object) {
     return Stop(Located(Offset(), true, kNotAnObject));
   }
-  Level child = OpenChild(top, is_object);
-  levels_.push_back(std::move(child));
+  const Level child = OpenChild(top, is_object);
+  levels_.push_back(child);
   return true;
 }
 
@@ -385,7 +398,7 @@ ModelParser::Level ModelParser::OpenChild(Level& parent, bool is_object) {
 
 ModelParser::Level ModelParser::OpenRootMember(Level& root, bool is_object) {
   if (!root.key_usable) return {Frame::kSkip};
-  switch (MemberIndex(kRootMembers, root.key)) {
+  switch (root.member) {
     case 0:
       ReadVersion({});
       return {Frame::kSkip};
@@ -403,7 +416,7 @@ ModelParser::Level ModelParser::OpenRootMember(Level& root, bool is_object) {
 ModelParser::Level ModelParser::OpenItemMember(Level& item, bool is_object) {
   if (!item.key_usable) return {Frame::kSkip};
   const bool entity = item.frame == Frame::kEntity;
-  switch (MemberIndex(kItemMembers, item.key)) {
+  switch (item.member) {
     case 0:
       if (!is_object) return Refuse("\"properties\" must be an object");
       return OpenProperties(entity ? model_->entities()[item.index].properties
@@ -471,7 +484,7 @@ ModelParser::Level ModelParser::Refuse(std::string problem) {
 
 void ModelParser::RootScalar(Level& root, const Scalar& value) {
   if (!root.key_usable) return;
-  switch (MemberIndex(kRootMembers, root.key)) {
+  switch (root.member) {
     case 0:
       ReadVersion(value);
       break;
@@ -488,7 +501,7 @@ void ModelParser::RootScalar(Level& root, const Scalar& value) {
 
 void ModelParser::ItemScalar(Level& item, const Scalar& /*value*/) {
   if (!item.key_usable) return;
-  switch (MemberIndex(kItemMembers, item.key)) {
+  switch (item.member) {
     case 0:
       Note("\"properties\" must be an object");
       break;
@@ -500,17 +513,17 @@ void ModelParser::ItemScalar(Level& item, const Scalar& /*value*/) {
   }
 }
 
-void ModelParser::PairScalar(Level& pair, Scalar&& value) {
+void ModelParser::PairScalar(Level& pair, const Scalar& value) {
   if (pair.count == 1) {
     pair.key_usable = false;
     if (value.kind != Scalar::Kind::kString) return Note("the name of a pair must be a string");
+    std::string key(value.text);
     std::string fault;
-    if (!ConvertName(value.text, fault)) return Note("the name cannot be used: " + fault);
-    pair.key = std::move(value.text);
-    pair.name = model_->names().Intern(pair.key);
+    if (!ConvertName(key, fault)) return Note("the name cannot be used: " + fault);
+    pair.name = model_->names().Intern(key);
     pair.key_usable = true;
   } else if (pair.count == 2) {
-    if (pair.key_usable) AddProperty(pair, std::move(value));
+    if (pair.key_usable) AddProperty(pair, value);
   } else if (pair.count == 3) {
     Note("a pair holds a name and a value, nothing more");
   }
@@ -519,8 +532,8 @@ void ModelParser::PairScalar(Level& pair, Scalar&& value) {
 void ModelParser::LinkAttribute(Level& list, const Scalar& value) {
   if (value.kind == Scalar::Kind::kHuge ||
       (value.kind == Scalar::Kind::kWhole && !FitsInt32(value.number))) {
-    const std::string literal =
-        value.kind == Scalar::Kind::kHuge ? value.text : fmt::format("{}", value.number);
+    const std::string literal = value.kind == Scalar::Kind::kHuge ? std::string(value.text)
+                                                                  : fmt::format("{}", value.number);
     return Note("the attribute ID " + OutOfRange(literal));
   }
   if (value.kind != Scalar::Kind::kWhole) return Note("an attribute ID must be a whole number");
@@ -534,7 +547,7 @@ std::string ModelParser::SqlNameFault(std::string_view name) {
          "brackets";
 }
 
-void ModelParser::AddProperty(const Level& level, Scalar&& value) {
+void ModelParser::AddProperty(const Level& level, const Scalar& value) {
   PropertyList& list = model_->property_list(static_cast<std::uint32_t>(level.index));
   const std::string& name = model_->names().Name(level.name);
   switch (value.kind) {
@@ -545,8 +558,8 @@ void ModelParser::AddProperty(const Level& level, Scalar&& value) {
         fault = SqlNameFault(value.text);
       }
       if (!fault.empty()) return Note(std::move(fault));
-      if (!plain) value.text = *text::Utf8ToWindows1252(value.text);
-      return list.AddString(level.group, name, std::move(value.text));
+      if (!plain) return list.AddString(level.group, name, *text::Utf8ToWindows1252(value.text));
+      return list.AddString(level.group, name, value.text);
     }
     case Scalar::Kind::kWhole:
       if (!FitsInt32(value.number)) return Note(OutOfRange(fmt::format("{}", value.number)));
@@ -575,28 +588,29 @@ void ModelParser::ReadVersion(const Scalar& value) {
 }
 
 // A known member may stand once; others are passed over, leaving room for extensions.
-void ModelParser::NoteMember(Level& level, int member) {
-  if (member < 0) return;
-  const auto bit = static_cast<std::uint8_t>(1u << member);
+void ModelParser::NoteMember(Level& level, std::string_view key) {
+  if (level.member < 0) return;
+  const auto bit = static_cast<std::uint8_t>(1u << level.member);
   if ((level.seen & bit) != 0) {
-    Note(fmt::format("\"{}\" appears twice", level.key));
+    Note(fmt::format("\"{}\" appears twice", key));
     level.key_usable = false;
   }
   level.seen |= bit;
 }
 
-// Names are served as they stand, so they must be form text; the key is converted in place.
-void ModelParser::CheckName(Level& level, std::string& key, NameSightings& names_seen,
+// Names are served as they stand, so they must be form text; the key is converted.
+void ModelParser::CheckName(Level& level, std::string_view key, NameSightings& names_seen,
                             std::string_view duplicate_problem) {
   NameTable& names = model_->names();
   std::optional<std::uint32_t> known = names.Guess(last_name_, key);
   if (!known) {
+    std::string converted(key);
     std::string fault;
-    if (!ConvertName(key, fault)) {
+    if (!ConvertName(converted, fault)) {
       level.key_usable = false;  // named by position, since the name cannot be shown
       return Note("the name cannot be used: " + fault);
     }
-    known = names.Intern(key);
+    known = names.Intern(converted);
     names.Remember(last_name_, *known);
   }
   level.name = *known;

@@ -58,7 +58,15 @@ class ModelParser {
   // can: there a name that is not a plain word is written in brackets, which a "]" would end.
   static std::string SqlNameFault(std::string_view name);
 
-  // Events of the JSON reader. Each returns false only to stop reading for good.
+  // Events of the JSON reader. Each returns false only to stop reading for good. The texts
+  // of the On... events are views, valid for the call only.
+  bool OnString(std::string_view value);
+  bool OnKey(std::string_view name);
+  // A number the reader gives as a float: its literal tells a fraction from a whole number
+  // too large even for 64 bits.
+  bool OnNumberLiteral(std::string_view literal);
+  bool OnOpen(bool is_object);
+  bool OnClose();
   bool null();
   bool boolean(bool value);
   bool number_integer(std::int64_t value);
@@ -104,7 +112,7 @@ class ModelParser {
     std::uint32_t count = 0;  // members or elements seen so far
     std::size_t index = 0;    // the entity, relationship or property list being filled
     std::uint32_t group = 0;  // the group being filled, in its property list
-    std::string key;          // the current member name of the root or an item; a pair's name
+    int member = -1;          // the known member the root's or an item's current key names
     std::uint32_t name = 0;   // the key's number in the model's names, once it is usable
     bool key_usable = true;   // false when the name was refused, or the pair has none
     std::uint8_t seen = 0;    // the known member names met, one bit each
@@ -113,12 +121,12 @@ class ModelParser {
   struct Scalar {
     enum class Kind : std::uint8_t { kString, kWhole, kBoolean, kFraction, kHuge, kNull };
     Scalar(Kind value_kind = Kind::kNull, std::int64_t value_number = 0,
-           std::string value_text = {})
-        : kind(value_kind), number(value_number), text(std::move(value_text)) {}
+           std::string_view value_text = {})
+        : kind(value_kind), number(value_number), text(value_text) {}
 
     Kind kind;
     std::int64_t number = 0;
-    std::string text;  // a string's value, or the literal of a number refused
+    std::string_view text;  // a string's value, or the literal of a number refused
   };
 
   // The names met in one object: each name carries the serial of the object it was last
@@ -145,9 +153,7 @@ class ModelParser {
   // or served with a warning for each master/detail cycle.
   Outcome CheckWhole();
   std::size_t ItemOffset(const ModelChecker::Finding& finding) const;
-  bool OnScalar(Scalar&& value);
-  bool OnOpen(bool is_object);
-  bool OnClose();
+  bool OnScalar(const Scalar& value);
   void CountElement();
 
   Level OpenChild(Level& parent, bool is_object);
@@ -161,13 +167,13 @@ class ModelParser {
 
   void RootScalar(Level& root, const Scalar& value);
   void ItemScalar(Level& item, const Scalar& value);
-  void PairScalar(Level& pair, Scalar&& value);
+  void PairScalar(Level& pair, const Scalar& value);
   void LinkAttribute(Level& list, const Scalar& value);
-  void AddProperty(const Level& level, Scalar&& value);
+  void AddProperty(const Level& level, const Scalar& value);
   void ReadVersion(const Scalar& value);
-  void NoteMember(Level& level, int member);
-  // Numbers the key of a group or property (converted in place) as the level's name.
-  void CheckName(Level& level, std::string& key, NameSightings& names_seen,
+  void NoteMember(Level& level, std::string_view key);
+  // Numbers the key of a group or property as the level's name.
+  void CheckName(Level& level, std::string_view key, NameSightings& names_seen,
                  std::string_view duplicate_problem);
   // The key as form text in Windows-1252, or false when it cannot be one.
   bool ConvertName(std::string& key, std::string& fault) const;

@@ -11,12 +11,12 @@ std::uint32_t PropertyList::AddGroup(const std::string& name) {
   return static_cast<std::uint32_t>(groups_.size() - 1);
 }
 
-void PropertyList::AddString(std::uint32_t group, const std::string& name, std::string text) {
-  properties_.emplace_back(group, true, 0, &name, std::move(text));
+void PropertyList::AddString(std::uint32_t group, const std::string& name, std::string_view text) {
+  properties_.emplace_back(group, true, 0, &name, text);
 }
 
 void PropertyList::AddNumber(std::uint32_t group, const std::string& name, std::int32_t number) {
-  properties_.emplace_back(group, false, number, &name, std::string());
+  properties_.emplace_back(group, false, number, &name, std::string_view());
 }
 
 const PropertyList::Property* PropertyList::Find(std::string_view group,

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tavik::brenlo {
@@ -16,12 +15,12 @@ class PropertyList {
  public:
   struct Property {
     Property(std::uint32_t in_group, bool string, std::int32_t value_number,
-             const std::string* property_name, std::string&& value_text)
+             const std::string* property_name, std::string_view value_text)
         : group(in_group),
           is_string(string),
           number(value_number),
           name(property_name),
-          text(std::move(value_text)) {}
+          text(value_text) {}
 
     std::uint32_t group = 0;
     bool is_string = false;
@@ -37,7 +36,7 @@ class PropertyList {
 
   // Opens a group; the properties added with its index belong to it.
   std::uint32_t AddGroup(const std::string& name);
-  void AddString(std::uint32_t group, const std::string& name, std::string text);
+  void AddString(std::uint32_t group, const std::string& name, std::string_view text);
   void AddNumber(std::uint32_t group, const std::string& name, std::int32_t number);
 
   // Room for so many properties and groups, as many as the list before it held, say.

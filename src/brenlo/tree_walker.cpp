@@ -14,9 +14,6 @@ namespace {
 using nlohmann::ordered_json;
 using Type = ordered_json::value_t;
 
-// The reference reader tells containers' sizes only when it knows them, which is never.
-constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
-
 class ValueWalk {
  public:
   explicit ValueWalk(ModelParser& events) : events_(events) {}
@@ -28,8 +25,7 @@ class ValueWalk {
       case Type::array:
         return Array(value);
       case Type::string:
-        text_.assign(value.get_ref<const std::string&>());
-        return events_.string(text_);
+        return events_.OnString(value.get_ref<const std::string&>());
       case Type::number_integer:
         return events_.number_integer(value.get<std::int64_t>());
       case Type::number_unsigned:
@@ -37,7 +33,7 @@ class ValueWalk {
       case Type::number_float:
         // Its text would be the literal the reference reader quotes; the model takes no
         // fractions, so the value is refused and read again from the text all the same.
-        return events_.number_float(value.get<double>(), fmt::format("{}", value.get<double>()));
+        return events_.OnNumberLiteral(fmt::format("{}", value.get<double>()));
       case Type::boolean:
         return events_.boolean(value.get<bool>());
       case Type::null:
@@ -51,24 +47,22 @@ class ValueWalk {
 
  private:
   bool Object(const ordered_json& object) {
-    if (!events_.start_object(kUnknownSize)) return false;
+    if (!events_.OnOpen(true)) return false;
     for (const auto& [key, member] : object.get_ref<const ordered_json::object_t&>()) {
-      text_.assign(key);
-      if (!events_.key(text_) || !Value(member)) return false;
+      if (!events_.OnKey(key) || !Value(member)) return false;
     }
-    return events_.end_object();
+    return events_.OnClose();
   }
 
   bool Array(const ordered_json& array) {
-    if (!events_.start_array(kUnknownSize)) return false;
+    if (!events_.OnOpen(false)) return false;
     for (const ordered_json& item : array) {
       if (!Value(item)) return false;
     }
-    return events_.end_array();
+    return events_.OnClose();
   }
 
   ModelParser& events_;
-  std::string text_;  // handed to the events, which may take its contents
 };
 
 }  // namespace

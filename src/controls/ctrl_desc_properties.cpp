@@ -83,6 +83,26 @@ bool HasValue(const Value* value) {
   return value && !(value->IsString() && value->AsString().empty());
 }
 
+// A column is measured as so many x's, at most kMaxWidthChars of them; the sample is cut
+// from one constant instead of being made for each control.
+constexpr int kMaxWidthChars = 40;
+constexpr std::string_view kCharWidthSample = "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx";
+static_assert(kCharWidthSample.size() == kMaxWidthChars);
+
+// Whether the upper-case word occurs in the text, letters compared without their case.
+bool ContainsAsciiWord(std::string_view text, std::string_view upper_word) {
+  if (text.size() < upper_word.size()) return false;
+  for (std::size_t at = 0; at + upper_word.size() <= text.size(); ++at) {
+    std::size_t matched = 0;
+    while (matched < upper_word.size() &&
+           text::AsciiUpper(text[at + matched]) == upper_word[matched]) {
+      ++matched;
+    }
+    if (matched == upper_word.size()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 const COLPROPDESC col_prop_lookup[] = {
@@ -180,14 +200,28 @@ Status CCtrlDesc::HandleProperties() {
 
 Status CCtrlDesc::DoWidthHeight(int use_style_size) {
   const Value* font_value = FindColProp(kFontName);
-  std::string font_name = HasValue(font_value) ? font_value->Text() : "MS Sans Serif";
+  std::string font_text;  // a font named by a number is measured by that number's text
+  std::string_view font_name = "MS Sans Serif";
+  if (HasValue(font_value)) {
+    font_name = font_value->IsString() ? font_value->AsString() : (font_text = font_value->Text());
+  }
   const Value* size_value = FindColProp(kFontSize);
   float font_size = HasValue(size_value) ? FloatOf(*size_value) : 8.0f;
   auto sample = GetWidthSample();
-  if (!sample) sample = std::string(static_cast<std::size_t>(std::max(CalcCharWidth(), 0)), 'x');
+  std::string_view measured;
+  if (sample) {
+    measured = *sample;
+  } else {
+    const auto count = static_cast<std::size_t>(std::max(CalcCharWidth(), 0));
+    if (count <= kCharWidthSample.size()) {
+      measured = kCharWidthSample.substr(0, count);
+    } else {
+      measured = sample.emplace(count, 'x');
+    }
+  }
   std::uint16_t width = 0;
   std::uint16_t height = 0;
-  (void)MeasureTextExtent(*sample, font_name, font_size, width, height);  // answers kOk always
+  (void)MeasureTextExtent(measured, font_name, font_size, width, height);  // answers kOk always
   width = AdjustCtrlWidth(width);
   if (use_style_size) {
     if (const Value* style_width = FindEditStyleProp(kStyleWidth); HasValue(style_width)) {
@@ -208,24 +242,27 @@ std::optional<std::string> CCtrlDesc::GetWidthSample() {
 
 int CCtrlDesc::CalcCharWidth() {
   CAttribute* attribute = GetAttribute();
-  auto type = attribute ? attribute->GetProperty("CD_TYP") : std::nullopt;
-  if (!HasText(type)) return 2;
-  const std::string upper = text::AsciiUppered(type->Text());
+  const Value* type = attribute ? attribute->FindProperty("CD_TYP") : nullptr;
+  // A value a variant copy cannot carry counts as none, as an empty text does.
+  if (!type || type->IsEmpty() || !type->HasText()) return 2;
+  std::string number_text;  // a type given as a number is read by its text
+  const std::string_view text =
+      type->IsString() ? type->AsString() : std::string_view(number_text = type->Text());
   int count = 15;
-  if (upper.find("TIME") != std::string::npos) {
+  if (ContainsAsciiWord(text, "TIME")) {
     count = 25;
-  } else if (upper.find("DATE") != std::string::npos) {
+  } else if (ContainsAsciiWord(text, "DATE")) {
     count = 15;
-  } else if (auto open = upper.find('('); open != std::string::npos) {
+  } else if (auto open = text.find('('); open != std::string_view::npos) {
     std::size_t position = open + 1;
-    while (position < upper.size() && upper[position] == ' ') ++position;
+    while (position < text.size() && text[position] == ' ') ++position;
     count = 0;
-    while (position < upper.size() && std::isdigit(static_cast<unsigned char>(upper[position])) &&
+    while (position < text.size() && std::isdigit(static_cast<unsigned char>(text[position])) &&
            count <= 40) {
-      count = count * 10 + (upper[position++] - '0');
+      count = count * 10 + (text[position++] - '0');
     }
   }
-  return std::min(count, 40);
+  return std::min(count, kMaxWidthChars);
 }
 
 std::uint16_t CCtrlDesc::AdjustCtrlWidth(std::uint16_t width) {

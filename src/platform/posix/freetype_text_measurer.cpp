@@ -396,13 +396,22 @@ class FreetypeTextMeasurer::Fonts {
 
   // Null when no font can be had for the name.
   const SizedFont* Find(std::string_view font_name, HeightRequest request, bool large_fonts) {
+    // A form's controls ask for the same font one after another: the last answer is given
+    // again for the name as written, before the name is folded and the cache searched.
+    if (last_ && font_name == last_->given_name && request.pixels == last_->request.pixels &&
+        request.character_height == last_->request.character_height &&
+        large_fonts == last_->large_fonts) {
+      return last_->font;
+    }
     const std::string name = CanonicalFaceName(font_name);
     Key key{name, request.pixels, request.character_height, large_fonts};
     auto found = cache_.find(key);
     if (found == cache_.end()) {
       found = cache_.emplace(std::move(key), Load(name, request, large_fonts)).first;
     }
-    return found->second ? &*found->second : nullptr;
+    const SizedFont* font = found->second ? &*found->second : nullptr;
+    last_ = LastFind{std::string(font_name), request, large_fonts, font};
+    return font;
   }
 
  private:
@@ -453,6 +462,14 @@ class FreetypeTextMeasurer::Fonts {
   FcConfigPtr config_;
   bool config_tried_ = false;
   std::map<Key, std::optional<SizedFont>> cache_;
+  // The font answered last and what it was asked by; the map's entries never move.
+  struct LastFind {
+    std::string given_name;
+    HeightRequest request;
+    bool large_fonts = false;
+    const SizedFont* font = nullptr;
+  };
+  std::optional<LastFind> last_;
 };
 
 FreetypeTextMeasurer::FreetypeTextMeasurer() : fonts_(std::make_unique<Fonts>()) {}

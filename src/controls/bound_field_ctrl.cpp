@@ -1,6 +1,8 @@
 // Text controls bound to one field: binding, checks and translations.
 #include "controls/bound_field_ctrl.h"
 
+#include <fmt/format.h>
+
 #include "controls/bound_entity.h"
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
@@ -12,6 +14,12 @@
 #include "text/value_rule.h"
 
 namespace tavik {
+
+namespace {
+void AppendTo(fmt::basic_memory_buffer<char, 64>& buffer, std::string_view text) {
+  buffer.append(text.data(), text.data() + text.size());
+}
+}  // namespace
 
 Status CBoundFieldCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, std::string_view code) {
   if (!event) return kNoMemory;
@@ -85,8 +93,12 @@ Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view phys
 Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
   // The index only counts the entity's registered controls; the switch's code needs none.
   if (BoundEntity* entity = GetBoundEntity()) (void)entity->GetNextRegCtrlIndex();
-  return AppendCode(GetEvent("KeyPress"), SubEvent::kMain,
-                    CodeText().Line(2, "tk_SetEditMode " + data_ctrl.GetCtrlName()).str());
+  // Every bound box gets the line: made on the stack, in one piece.
+  fmt::basic_memory_buffer<char, 64> line;
+  AppendTo(line, "\t\ttk_SetEditMode ");
+  AppendTo(line, data_ctrl.GetCtrlName());
+  AppendTo(line, "\r\n");
+  return AppendCode(GetEvent("KeyPress"), SubEvent::kMain, {line.data(), line.size()});
 }
 
 Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_view field,

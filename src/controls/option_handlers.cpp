@@ -17,10 +17,14 @@ bool IsNumber(const std::optional<Value>& value, long number) {
   return value && NumberOf(*value) == number;
 }
 
+bool IsNumber(const Value* value, long number) {
+  return value && NumberOf(*value) == number;
+}
+
+// Read in place: an empty value, which a variant copy cannot carry, counts as none.
 std::optional<std::string> TextProperty(const CAttribute* attribute, std::string_view name) {
-  if (!attribute) return std::nullopt;
-  auto value = attribute->GetProperty(name);
-  if (!HasText(value)) return std::nullopt;
+  const Value* value = attribute ? attribute->FindProperty(name) : nullptr;
+  if (!value || value->IsEmpty() || !value->HasText()) return std::nullopt;
   return value->Text();
 }
 

@@ -18,6 +18,7 @@ class CAttribute;
 long NumberOf(const Value& value);
 // Whether the option is there and holds the number.
 bool IsNumber(const std::optional<Value>& value, long number);
+bool IsNumber(const Value* value, long number);
 // The attribute's non-empty text property, or none.
 std::optional<std::string> TextProperty(const CAttribute* attribute, std::string_view name);
 

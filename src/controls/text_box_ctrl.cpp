@@ -21,6 +21,11 @@ enum InitFault : Status { kNoVersion = 1, kNoForm = 2 };
 
 namespace {
 
+// The edit style's options every text box is asked for.
+constinit SharedPropertyName kCodedValues{"ESECOD"};
+constinit SharedPropertyName kRejectUnknown{"ESEVAL"};
+constinit SharedPropertyName kDisplayFormat{"ESEFMT"};
+
 constexpr long kMaxLengthLimit = 32000;
 constexpr long kFirstAlignment = 23;
 constexpr long kUpperCase = 27;
@@ -135,21 +140,20 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
   if (Status status = BindToField(*data_ctrl, field_name)) return status;
   if (Status status = AddDisplayFormat(*data_ctrl, field_name)) return status;
 
+  const auto phys = TextProperty(attribute, "PHYSICAL_NAME");
   if (attribute && attribute->IsRequired()) {
-    auto phys = TextProperty(attribute, "PHYSICAL_NAME");
     if (!phys) return kMissingProperty;
     if (Status status = AddRequiredCheck(*data_ctrl, *phys)) return status;
   }
   if (Status status = AddDefaultFill(*data_ctrl)) return status;
   if (Status status = AddEditModeSwitch(*data_ctrl)) return status;
 
-  auto phys = TextProperty(attribute, "PHYSICAL_NAME");
   if (attribute && phys) {
     if (Status status = AddRuleCheck(*data_ctrl, *phys)) return status;
   }
-  if (!IsNumber(GetEditStyleProp("ESECOD"), 1)) return kOk;
+  if (!IsNumber(FindEditStyleProp(kCodedValues), 1)) return kOk;
   if (!phys) return kMissingProperty;
-  bool reject_unknown = IsNumber(GetEditStyleProp("ESEVAL"), 1);
+  bool reject_unknown = IsNumber(FindEditStyleProp(kRejectUnknown), 1);
   auto list_id = TextProperty(attribute, "VLD_LISTID");
   if (!list_id) return kMissingProperty;
   const std::string list = ListArrayName(*list_id);
@@ -169,9 +173,9 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
 }
 
 Status CTextBoxCtrl::AddDisplayFormat(CDataCtrl& data_ctrl, std::string_view field_name) {
-  const auto format = GetEditStyleProp("ESEFMT");
+  const Value* format = FindEditStyleProp(kDisplayFormat);
   // A box of coded values shows the list's display value instead.
-  if (!HasText(format) || IsNumber(GetEditStyleProp("ESECOD"), 1)) return kOk;
+  if (!format || !format->HasText() || IsNumber(FindEditStyleProp(kCodedValues), 1)) return kOk;
   const std::string& ctrl = GetCtrlName();
   const std::string field = data_ctrl.FieldExpression(field_name);
   // A box not typed in gives back the field's value; a number typed as shown loses its format.

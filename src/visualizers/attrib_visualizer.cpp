@@ -9,6 +9,7 @@
 #include "controls/color_names.h"
 #include "controls/data_ctrl.h"
 #include "controls/label_ctrl.h"
+#include "controls/option_handlers.h"
 #include "entity/attrib_desc.h"
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
@@ -67,13 +68,13 @@ FormContext* CAttribVisualizer::GetFormDesc() const {
 Status CAttribVisualizer::CreateControls() {
   base_name_.clear();
   CAttribDesc* attribute = GetAttribDesc();
-  auto physical_name = attribute->GetProperty("PHYSICAL_NAME");
-  if (!HasText(physical_name)) return kMissingProperty;
-  std::string name = physical_name->Text();
+  auto physical_name = TextProperty(attribute, "PHYSICAL_NAME");
+  if (!physical_name) return kMissingProperty;
+  std::string name = std::move(*physical_name);
   FormContext::ValidateString(name);
   if (GetEntityDesc()->GetCompressNamesFlag()) name = WithoutVowels(name);
   if (!name.empty() && name.back() == '_') name.pop_back();
-  name = GetEntityDesc()->GetEntLabel() + name;
+  name.insert(0, GetEntityDesc()->GetEntLabel());
   name = GetFormDesc()->ControlBaseNames().Unique(name, kMaxBaseName);
   if (Status status = MarkRequired()) return status;
   base_name_ = std::move(name);
@@ -100,11 +101,17 @@ Status CAttribVisualizer::MarkRequired() {
 namespace {
 
 // The label text with "&" before the first occurrence of the access character.
-std::string CaptionWithAccessKey(const std::string& text, const Value* access) {
-  if (!access || !access->HasText()) return text;
+Value CaptionWithAccessKey(const Value& label, const Value* access) {
+  std::string number_text;  // a label given as a number shows that number's text
+  const std::string_view text =
+      label.IsString() ? label.AsString() : std::string_view(number_text = label.Text());
+  if (!access || !access->HasText()) return Value::String(text);
   std::size_t at = text.find(access->Text()[0]);
-  if (at == std::string::npos) return text;
-  return text.substr(0, at) + "&" + text.substr(at);
+  if (at == std::string::npos) return Value::String(text);
+  std::string caption;
+  caption.reserve(text.size() + 1);
+  caption.append(text.substr(0, at)).append("&").append(text.substr(at));
+  return Value::String(caption);
 }
 
 }  // namespace
@@ -120,8 +127,7 @@ Status CAttribVisualizer::CreateLabel() {
   const Value* text = CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kLabelText);
   if (!text || !text->HasText()) return kMissingProperty;
   const Value* access = CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kAccessKey);
-  label->AddProperty(Value::String(CaptionWithAccessKey(text->Text(), access)),
-                     ctrl_props::kCaption);
+  label->AddProperty(CaptionWithAccessKey(*text, access), ctrl_props::kCaption);
   const Value* alignment =
       CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kLabelAlignment);
   std::int64_t alignment_value = alignment ? alignment->AsInteger() - 23 : 0;
@@ -196,12 +202,12 @@ Status CAttribVisualizer::BindGroupCtrl(std::initializer_list<std::string_view> 
   if (!GetCtrlGroup()) return kNoItemList;
   CCtrlDesc* control = FindGroupCtrl(classes);
   if (!control) return kNoControl;
-  auto physical_name = GetAttribDesc()->GetProperty("PHYSICAL_NAME");
-  if (!HasText(physical_name)) return kMissingProperty;
+  const auto physical_name = TextProperty(GetAttribDesc(), "PHYSICAL_NAME");
+  if (!physical_name) return kMissingProperty;
   // Refused bindings happen (an Access lookup over a query): the control stays as far as it
   // was bound rather than the whole entity being dropped from the form, and the user is told.
   CDataCtrl* data_ctrl = GetEntityDesc()->GetDataCtrl();
-  if (control->BindControl(data_ctrl, physical_name->Text(), 0) != kOk) {
+  if (control->BindControl(data_ctrl, *physical_name, 0) != kOk) {
     ReportUnbound(*control, data_ctrl ? data_ctrl->GetCtrlName() : std::string());
   }
   return kOk;

@@ -1,8 +1,6 @@
 // Text controls bound to one field: binding, checks and translations.
 #include "controls/bound_field_ctrl.h"
 
-#include <fmt/format.h>
-
 #include "controls/bound_entity.h"
 #include "controls/data_ctrl.h"
 #include "controls/option_handlers.h"
@@ -16,9 +14,9 @@
 namespace tavik {
 
 namespace {
-void AppendTo(fmt::basic_memory_buffer<char, 64>& buffer, std::string_view text) {
-  buffer.append(text.data(), text.data() + text.size());
-}
+// The column's options a bound box reads: its default, and whether the database fills it.
+constinit SharedPropertyName kColumnDefault{"CD_DEF"};
+constinit SharedPropertyName kDefaultedByDatabase{"CD_DBD"};
 }  // namespace
 
 Status CBoundFieldCtrl::AppendCode(CEventDesc* event, SubEvent sub_event, std::string_view code) {
@@ -40,10 +38,10 @@ Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view
 }
 
 Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {
-  const CAttribute* attribute = GetAttribute();
-  const bool left_to_database = attribute && attribute->IsDefaultedByDatabase();
+  const Value* database_default = FindColProp(kDefaultedByDatabase);
+  const bool left_to_database =
+      database_default && database_default->IsString() && database_default->AsString() == "Y";
   const std::string empty = GetCtrlName() + ".Text = \"\"";
-  const std::string adding = data_ctrl.GetCtrlName() + ".EditMode = dbEditAdd";
   if (Status status = AppendCode(
           data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
           CDataCtrl::RefusalCode(left_to_database ? empty + " And " + data_ctrl.GetCtrlName() +
@@ -57,6 +55,7 @@ Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view 
   // record's empty box is not written (after every text box was marked as changed).
   CEventDesc* validate = data_ctrl.GetEvent("Validate");
   if (!validate) return kNoEvent;
+  const std::string adding = data_ctrl.GetCtrlName() + ".EditMode = dbEditAdd";
   validate->Append(SubEvent::kValidateFieldChecks, SubEventSlot::kTail,
                    CodeText()
                        .Line(2, "If " + adding + " And " + empty + " Then " + GetCtrlName() +
@@ -93,12 +92,14 @@ Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view phys
 Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
   // The index only counts the entity's registered controls; the switch's code needs none.
   if (BoundEntity* entity = GetBoundEntity()) (void)entity->GetNextRegCtrlIndex();
-  // Every bound box gets the line: made on the stack, in one piece.
-  fmt::basic_memory_buffer<char, 64> line;
-  AppendTo(line, "\t\ttk_SetEditMode ");
-  AppendTo(line, data_ctrl.GetCtrlName());
-  AppendTo(line, "\r\n");
-  return AppendCode(GetEvent("KeyPress"), SubEvent::kMain, {line.data(), line.size()});
+  // Every bound box gets the line: made in one piece.
+  constexpr std::string_view kCall = "\t\ttk_SetEditMode ";
+  constexpr std::string_view kEnd = "\r\n";
+  const std::string& data = data_ctrl.GetCtrlName();
+  std::string line;
+  line.reserve(kCall.size() + data.size() + kEnd.size());
+  line.append(kCall).append(data).append(kEnd);
+  return AppendCode(GetEvent("KeyPress"), SubEvent::kMain, line);
 }
 
 Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_view field,
@@ -131,12 +132,10 @@ Status CBoundFieldCtrl::AppendToSetToScreen(std::string_view code) {
 }
 
 Status CBoundFieldCtrl::AddDefaultFill(CDataCtrl& data_ctrl) {
-  const CAttribute* attribute = GetAttribute();
-  const std::optional<std::string> column_default =
-      attribute ? attribute->GetColumnDefault() : std::nullopt;
+  const Value* column_default = FindColProp(kColumnDefault);
   FormContext* form = GetFormDesc();
-  if (!column_default || !form) return kOk;
-  const std::string value = VbDefaultValue(*column_default);
+  if (!column_default || !column_default->IsString() || !form) return kOk;
+  const std::string value = VbDefaultValue(column_default->AsString());
   // A masked box takes the default as it is: a date column's default fits its mask.
   const std::string set_text = GetCtrlName() + ".Text = " + value;
   if (Status status = AppendCode(form->SetDefaultsProcedure(GetEntityName()), SubEvent::kMain,

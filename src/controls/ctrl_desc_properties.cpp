@@ -9,7 +9,6 @@
 #include "controls/text_extent.h"
 #include "model/attribute.h"
 #include "model/property_names.h"
-#include "text/ascii_case.h"
 
 namespace tavik {
 
@@ -89,13 +88,14 @@ constexpr int kMaxWidthChars = 40;
 constexpr std::string_view kCharWidthSample = "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx";
 static_assert(kCharWidthSample.size() == kMaxWidthChars);
 
-// Whether the upper-case word occurs in the text, letters compared without their case.
+// Whether the word of capital letters occurs in the text, in either case.
 bool ContainsAsciiWord(std::string_view text, std::string_view upper_word) {
-  if (text.size() < upper_word.size()) return false;
+  const auto same = [](char c, char upper) {
+    return c == upper || c == static_cast<char>(upper + ('a' - 'A'));
+  };
   for (std::size_t at = 0; at + upper_word.size() <= text.size(); ++at) {
     std::size_t matched = 0;
-    while (matched < upper_word.size() &&
-           text::AsciiUpper(text[at + matched]) == upper_word[matched]) {
+    while (matched < upper_word.size() && same(text[at + matched], upper_word[matched])) {
       ++matched;
     }
     if (matched == upper_word.size()) return true;

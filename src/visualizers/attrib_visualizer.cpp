@@ -26,6 +26,7 @@ constinit SharedPropertyName kLabelText{"CD_PLB"};
 constinit SharedPropertyName kAccessKey{"CD_ACC"};
 constinit SharedPropertyName kLabelAlignment{"CD_PLP"};
 constinit SharedPropertyName kColumnRequired{"CD_REQ"};
+constinit SharedPropertyName kColumnDefault{"CD_DEF"};
 
 constexpr std::size_t kMaxBaseName = 17;
 
@@ -94,7 +95,9 @@ Status CAttribVisualizer::MarkRequired() {
     if (is_yes) attribute->SetRequired(true);
   }
   // An empty box of a column with a default is saved with the default, not refused.
-  if (attribute->GetColumnDefault()) attribute->SetRequired(false);
+  const Value* column_default =
+      CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kColumnDefault);
+  if (column_default && column_default->IsString()) attribute->SetRequired(false);
   return kOk;
 }
 

@@ -26,6 +26,7 @@ Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, FormContex
                        CtrlMaker* maker) {
   if (class_name) class_name_ = class_name;
   section_ = std::make_unique<CNxPropertySection>(format_ids::kControl);
+  given_name_bits_ = 0;
   // Room made once for what most controls end with (a bound field's has eleven or twelve)
   // spares the list's regrowth, which would move every property each time.
   constexpr std::size_t kUsualPropertyCount = 12;
@@ -78,10 +79,14 @@ Status CCtrlDesc::AddProperty(Value value, const SharedPropertyName& name) {
 
 Status CCtrlDesc::AddPropertyOfSharedName(Value&& value, const std::string& shared_name) {
   if (!section_) return kNoMemory;
-  if (CNxProperty* existing = section_->GetPropertyOfSharedName(shared_name)) {
-    existing->Set(existing->GetId(), std::move(value));
-    return kOk;
+  const std::uint64_t name_bit = PropertyNames::BitOf(shared_name);
+  if ((given_name_bits_ & name_bit) != 0) {
+    if (CNxProperty* existing = section_->GetPropertyOfSharedName(shared_name)) {
+      existing->Set(existing->GetId(), std::move(value));
+      return kOk;
+    }
   }
+  given_name_bits_ |= name_bit;
   section_->AddNamedProperty(next_property_id_++, std::move(value), shared_name);
   return kOk;
 }
@@ -92,8 +97,9 @@ std::optional<Value> CCtrlDesc::GetProperty(std::string_view name) const {
 }
 
 const Value* CCtrlDesc::FindProperty(const SharedPropertyName& name) const {
-  const CNxProperty* property =
-      section_ ? section_->GetPropertyOfSharedName(name.Shared()) : nullptr;
+  const std::string& shared_name = name.Shared();
+  if ((given_name_bits_ & PropertyNames::BitOf(shared_name)) == 0) return nullptr;
+  const CNxProperty* property = section_ ? section_->GetPropertyOfSharedName(shared_name) : nullptr;
   return property ? &property->GetValue() : nullptr;
 }
 
@@ -184,10 +190,12 @@ void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
 
 void CCtrlDesc::DropPrintedProperties() {
   std::unique_ptr<CNxPropertySection> kept;
+  given_name_bits_ = 0;
   if (const CNxProperty* caption =
           section_ ? section_->GetPropertyOfSharedName(ctrl_props::kCaption.Shared()) : nullptr) {
     kept = std::make_unique<CNxPropertySection>(format_ids::kControl);
     kept->AddNamedProperty(caption->GetId(), Value(caption->GetValue()), caption->GetName());
+    given_name_bits_ = PropertyNames::BitOf(caption->GetName());
   }
   section_ = std::move(kept);
   // Its code waits for the form's end: held as tight as it stands.

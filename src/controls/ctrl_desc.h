@@ -194,6 +194,9 @@ class CCtrlDesc {
   FormContext* form_ = nullptr;
   // Made by Init; a control has no other property section.
   std::unique_ptr<CNxPropertySection> section_;
+  // A bit for each name given a property of the section (PropertyNames::BitOf): a name
+  // whose bit is clear is new, and is added without a search of the section.
+  std::uint64_t given_name_bits_ = 0;
   std::string name_;
   std::vector<ChildEntry> children_;
   CtrlMaker* maker_ = nullptr;

@@ -179,9 +179,18 @@ class CCtrlDesc {
   }
 
  private:
+  // The attribute's control property group and edit-style group (none without an
+  // attribute), found once for a run of look-ups in them.
+  struct AttributeGroups {
+    CNxPropertySection* control = nullptr;
+    CNxPropertySection* edit_style = nullptr;
+  };
+  AttributeGroups FindAttributeGroups() const;
+  static const Value* FindInGroup(CNxPropertySection* group, const SharedPropertyName& name);
+
   Status AddPropertyOfSharedName(Value&& value, const std::string& shared_name);
-  void ApplyTable(const ESDESC* table, bool from_edit_style);
-  void AddColorProperty(const SharedPropertyName& code, const SharedPropertyName& property,
+  void ApplyTable(const ESDESC* table, CNxPropertySection* group);
+  void AddColorProperty(const Value* code, const SharedPropertyName& property,
                         std::string_view default_color);
 
   int kind_flag_ = 0;

@@ -133,10 +133,20 @@ const Value* CCtrlDesc::FindEditStyleProp(const SharedPropertyName& name) const 
 
 const Value* CCtrlDesc::FindGroupProp(CAttribute* attribute, const FormatId& group,
                                       const SharedPropertyName& name) {
-  CNxPropertySection* section = attribute ? attribute->GetTvkProps().GetSection(group) : nullptr;
-  const CNxProperty* property = section ? section->GetPropertyOfSharedName(name.Shared()) : nullptr;
+  return FindInGroup(attribute ? attribute->GetTvkProps().GetSection(group) : nullptr, name);
+}
+
+const Value* CCtrlDesc::FindInGroup(CNxPropertySection* group, const SharedPropertyName& name) {
+  const CNxProperty* property = group ? group->GetPropertyOfSharedName(name.Shared()) : nullptr;
   // An empty value is one a variant copy cannot carry, which GetTvkProperty answers as none.
   return property && !property->GetValue().IsEmpty() ? &property->GetValue() : nullptr;
+}
+
+CCtrlDesc::AttributeGroups CCtrlDesc::FindAttributeGroups() const {
+  CAttribute* attribute = GetAttribute();
+  if (!attribute) return {};
+  const CNxPropertySet& groups = attribute->GetTvkProps();
+  return {groups.GetSection(format_ids::kColProp), groups.GetSection(format_ids::kEditStyle)};
 }
 
 const ESDESC* CCtrlDesc::FindEditStyle(std::string_view name) const {
@@ -156,15 +166,10 @@ const std::string& ESDESC::SharedName() const {
   return *shared;
 }
 
-// The attribute's group is found once for the table, and each row's name is looked up by
-// its shared copy: a table is applied to every control of the form.
-void CCtrlDesc::ApplyTable(const ESDESC* table, bool from_edit_style) {
+// Each row's name is looked up by its shared copy: a table is applied to every control of
+// the form.
+void CCtrlDesc::ApplyTable(const ESDESC* table, CNxPropertySection* group) {
   if (!table) return;
-  CAttribute* attribute = GetAttribute();
-  CNxPropertySection* group =
-      attribute ? attribute->GetTvkProps().GetSection(from_edit_style ? format_ids::kEditStyle
-                                                                      : format_ids::kColProp)
-                : nullptr;
   for (const ESDESC* row = table; row->id >= 0; ++row) {
     const CNxProperty* property =
         group ? group->GetPropertyOfSharedName(row->SharedName()) : nullptr;
@@ -174,9 +179,8 @@ void CCtrlDesc::ApplyTable(const ESDESC* table, bool from_edit_style) {
   }
 }
 
-void CCtrlDesc::AddColorProperty(const SharedPropertyName& code, const SharedPropertyName& property,
+void CCtrlDesc::AddColorProperty(const Value* value, const SharedPropertyName& property,
                                  std::string_view default_color) {
-  const Value* value = FindColProp(code);
   if (!value || !value->IsString()) {
     AddProperty(Value::Long(ColorFromName(default_color)), property);
     return;
@@ -187,25 +191,27 @@ void CCtrlDesc::AddColorProperty(const SharedPropertyName& code, const SharedPro
 
 Status CCtrlDesc::HandleProperties() {
   (void)DoWidthHeight();  // fails only as AddProperty does, which Init rules out
-  if (const Value* pointer = FindEditStyleProp(kMousePointer))
+  const AttributeGroups groups = FindAttributeGroups();
+  if (const Value* pointer = FindInGroup(groups.edit_style, kMousePointer))
     AddProperty(*pointer, "MousePointer");
-  ApplyTable(col_prop_table_, false);
-  ApplyTable(style_table_, true);
+  ApplyTable(col_prop_table_, groups.control);
+  ApplyTable(style_table_, groups.edit_style);
   if (colors_mask_ & kWriteBackColor)
-    AddColorProperty(kBackColorCode, ctrl_props::kBackColor, "Silver");
+    AddColorProperty(FindInGroup(groups.control, kBackColorCode), ctrl_props::kBackColor, "Silver");
   if (colors_mask_ & kWriteForeColor)
-    AddColorProperty(kTextColorCode, ctrl_props::kForeColor, "Black");
+    AddColorProperty(FindInGroup(groups.control, kTextColorCode), ctrl_props::kForeColor, "Black");
   return kOk;
 }
 
 Status CCtrlDesc::DoWidthHeight(int use_style_size) {
-  const Value* font_value = FindColProp(kFontName);
+  const AttributeGroups groups = FindAttributeGroups();
+  const Value* font_value = FindInGroup(groups.control, kFontName);
   std::string font_text;  // a font named by a number is measured by that number's text
   std::string_view font_name = "MS Sans Serif";
   if (HasValue(font_value)) {
     font_name = font_value->IsString() ? font_value->AsString() : (font_text = font_value->Text());
   }
-  const Value* size_value = FindColProp(kFontSize);
+  const Value* size_value = FindInGroup(groups.control, kFontSize);
   float font_size = HasValue(size_value) ? FloatOf(*size_value) : 8.0f;
   auto sample = GetWidthSample();
   std::string_view measured;
@@ -224,10 +230,12 @@ Status CCtrlDesc::DoWidthHeight(int use_style_size) {
   (void)MeasureTextExtent(measured, font_name, font_size, width, height);  // answers kOk always
   width = AdjustCtrlWidth(width);
   if (use_style_size) {
-    if (const Value* style_width = FindEditStyleProp(kStyleWidth); HasValue(style_width)) {
+    if (const Value* style_width = FindInGroup(groups.edit_style, kStyleWidth);
+        HasValue(style_width)) {
       width = static_cast<std::uint16_t>(NumberOf(*style_width));
     }
-    if (const Value* style_height = FindEditStyleProp(kStyleHeight); HasValue(style_height)) {
+    if (const Value* style_height = FindInGroup(groups.edit_style, kStyleHeight);
+        HasValue(style_height)) {
       height = static_cast<std::uint16_t>(NumberOf(*style_height));
     }
   }

@@ -3,6 +3,11 @@
 
 #include <fmt/format.h>
 
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "brenlo/model_parser.h"
 #include "cli/command_line.h"
 #include "cli/output_guard.h"
@@ -12,6 +17,19 @@
 #include "project/record_features.h"
 
 namespace tavik::cli {
+
+namespace {
+
+// The model the reader made of the text and the schema it was written from, kept reachable
+// until the exit, which takes their memory back at once instead of piece by piece.
+void KeepUntilExit(std::unique_ptr<brenlo::Model> model,
+                   std::optional<import::ImportedSchema> schema) {
+  static auto* kept = new std::vector<
+      std::pair<std::unique_ptr<brenlo::Model>, std::optional<import::ImportedSchema>>>();
+  kept->emplace_back(std::move(model), std::move(schema));
+}
+
+}  // namespace
 
 int ImportCommand::Run() {
   OutputGuard guard("tavikfw import");
@@ -46,12 +64,12 @@ int ImportCommand::Run() {
   brenlo::ModelParser::Outcome parsed = brenlo::ModelParser::ParseWalked(
       [&](brenlo::ModelParser& reader) { return imported.WriteModelText(model_text, reader); },
       options_.database_path);
-  schema.imported.reset();
   if (!parsed.model) parsed = brenlo::ModelParser::Parse(model_text, options_.database_path);
   if (!parsed.model) {
     fmt::print(stderr, "Tavik Form Wizard Error: {}\n", parsed.error);
     return kExitModelRefused;
   }
+  KeepUntilExit(std::move(parsed.model), std::move(schema.imported));
   if (Status status = WriteFileAtomically(options_.output, model_text)) {
     return static_cast<int>(status);
   }

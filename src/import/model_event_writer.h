@@ -78,14 +78,17 @@ class ModelEventWriter {
   // The member's name, in an object; the elements of a list and the document have none.
   void Key(std::string_view name) {
     if (!reading_ || lists_.empty() || lists_.back()) return;
-    value_.assign(name);
-    reading_ = reader_.key(value_);
+    key_.assign(name);
+    reading_ = reader_.key(key_);
   }
 
   ModelTextWriter text_;
   brenlo::ModelParser& reader_;
   std::vector<bool> lists_;  // of the open containers, whether each is a list
-  std::string value_;        // handed to the reader, which may take its contents
+  // Handed to the reader, which may take a value's contents; a name's it leaves, and its
+  // room is used again.
+  std::string key_;
+  std::string value_;
   bool reading_ = true;
 };
 

@@ -71,22 +71,36 @@ class ModelTextWriter {
     char* at = Room(lead + indent);
     if (!level.empty) *at++ = ',';
     *at++ = '\n';
-    std::memset(at, ' ', indent);
+    Blanks(at, indent);
     level.empty = false;
     if (level.list) return;
     String(name);
     Put(": ");
   }
-  void Indent(std::size_t width) { std::memset(Room(width), ' ', width); }
+  void Indent(std::size_t width) { Blanks(Room(width), width); }
+  // An indent of a usual depth is copied whole from a row of blanks into the room past the
+  // text, which is always there, rather than set byte by byte.
+  static void Blanks(char* at, std::size_t width) {
+    static constexpr std::string_view kBlanks = "                                ";
+    static_assert(kBlanks.size() <= kSlack);
+    if (width <= kBlanks.size()) {
+      std::memcpy(at, kBlanks.data(), kBlanks.size());
+    } else {
+      std::memset(at, ' ', width);
+    }
+  }
   void Put(std::string_view piece) { std::memcpy(Room(piece.size()), piece.data(), piece.size()); }
-  // The place of the next size bytes, which the caller fills.
+  // The place of the next size bytes, which the caller fills; kSlack bytes more past them
+  // may be written over.
   char* Room(std::size_t size) {
-    if (used_ + size > out_.size()) Grow(size);
+    if (used_ + size + kSlack > out_.size()) Grow(size + kSlack);
     char* at = out_.data() + used_;
     used_ += size;
     return at;
   }
   void Grow(std::size_t size);
+
+  static constexpr std::size_t kSlack = 32;
 
   std::string& out_;
   std::size_t used_;  // the bytes of out_ written; the rest is room

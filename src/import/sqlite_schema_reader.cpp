@@ -664,13 +664,13 @@ bool SchemaImport::ReadColumns(Table& table, const TableCatalogue& catalogue) {
                       table.name, row.name));
       continue;
     }
-    Column column;
+    // Made in its place: a column has many members to move.
+    Column& column = table.columns.emplace_back();
     column.name = row.name;
     column.type = row.type;
     column.key_position = row.key_position;
     column.required = row.not_null || column.key_position > 0;
     if (column.required && row.default_sql) TakeDefault(table, column, *row.default_sql);
-    table.columns.push_back(std::move(column));
   }
   if (table.columns.empty()) {
     return Refuse(fmt::format("table \"{}\" has no columns that can be entered", table.name));

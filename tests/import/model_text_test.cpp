@@ -20,6 +20,7 @@ TEST(ModelTextTest, IsTheReferenceWritersIndentedText) {
       R"({"control": "\u0001\u001f\u007f", "accented": "Café Straße", "empty": ""})",
       R"({"numbers": [0, 18446744073709551615, -9223372036854775808, 1.5, -0.25, 1e300]})",
       R"({"other": [true, false, null], "nested": {"x": {"y": {"z": "deep"}}}})",
+      R"([[[[[[[[[[[[[[[[[[[["indented past a row of blanks", {"k": 1}]]]]]]]]]]]]]]]]]]]])",
   };
   for (const char* document : documents) {
     const ordered_json model = ordered_json::parse(document);

@@ -25,32 +25,30 @@ class ModelEventWriter {
   void Open(std::string_view name, std::size_t members = 0) {
     text_.Open(name, members);
     Key(name);
-    if (reading_) reading_ = reader_.start_object(kUnknownSize);
+    if (reading_) reading_ = reader_.OnOpen(true);
     lists_.push_back(false);
   }
   void OpenList(std::string_view name, std::size_t elements = 0) {
     text_.OpenList(name, elements);
     Key(name);
-    if (reading_) reading_ = reader_.start_array(kUnknownSize);
+    if (reading_) reading_ = reader_.OnOpen(false);
     lists_.push_back(true);
   }
   void Close() {
     text_.Close();
     lists_.pop_back();
-    if (reading_) reading_ = reader_.end_object();
+    if (reading_) reading_ = reader_.OnClose();
   }
   void CloseList() {
     text_.CloseList();
     lists_.pop_back();
-    if (reading_) reading_ = reader_.end_array();
+    if (reading_) reading_ = reader_.OnClose();
   }
 
   void Member(std::string_view name, std::string_view text) {
     text_.Member(name, text);
     Key(name);
-    if (!reading_) return;
-    value_.assign(text);
-    reading_ = reader_.string(value_);
+    if (reading_) reading_ = reader_.OnString(text);
   }
   void Member(std::string_view name, const std::string& text) {
     Member(name, std::string_view(text));
@@ -72,23 +70,15 @@ class ModelEventWriter {
   bool reading() const { return reading_; }
 
  private:
-  // A text reader does not know a container's size before its end.
-  static constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
-
   // The member's name, in an object; the elements of a list and the document have none.
   void Key(std::string_view name) {
     if (!reading_ || lists_.empty() || lists_.back()) return;
-    key_.assign(name);
-    reading_ = reader_.key(key_);
+    reading_ = reader_.OnKey(name);
   }
 
   ModelTextWriter text_;
   brenlo::ModelParser& reader_;
   std::vector<bool> lists_;  // of the open containers, whether each is a list
-  // Handed to the reader, which may take a value's contents; a name's it leaves, and its
-  // room is used again.
-  std::string key_;
-  std::string value_;
   bool reading_ = true;
 };
 

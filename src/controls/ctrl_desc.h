@@ -140,6 +140,8 @@ class CCtrlDesc {
   const ESDESC* FindEditStyle(std::string_view name) const;
   [[nodiscard]] virtual Status DoWidthHeight() { return DoWidthHeight(1); }
   [[nodiscard]] Status DoWidthHeight(int use_style_size);
+  // The same for a sample the caller has in hand; it is read before any property is added.
+  [[nodiscard]] Status DoWidthHeightOf(std::string_view sample, int use_style_size);
   virtual std::optional<std::string> GetWidthSample();
   virtual int CalcCharWidth();
   virtual std::uint16_t AdjustCtrlWidth(std::uint16_t width);
@@ -153,6 +155,8 @@ class CCtrlDesc {
   // A property of one of an attribute's groups (none without an attribute), read so.
   static const Value* FindGroupProp(CAttribute* attribute, const FormatId& group,
                                     const SharedPropertyName& name);
+  // The same in a group found once for several look-ups (none when null).
+  static const Value* FindInGroup(CNxPropertySection* group, const SharedPropertyName& name);
 
   // Layout.
   [[nodiscard]] virtual Status DoLayout(CCtrlPosItem& item, CCtrlGroup& group);
@@ -186,7 +190,6 @@ class CCtrlDesc {
     CNxPropertySection* edit_style = nullptr;
   };
   AttributeGroups FindAttributeGroups() const;
-  static const Value* FindInGroup(CNxPropertySection* group, const SharedPropertyName& name);
 
   Status AddPropertyOfSharedName(Value&& value, const std::string& shared_name);
   void ApplyTable(const ESDESC* table, CNxPropertySection* group);

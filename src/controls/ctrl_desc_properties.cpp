@@ -204,6 +204,16 @@ Status CCtrlDesc::HandleProperties() {
 }
 
 Status CCtrlDesc::DoWidthHeight(int use_style_size) {
+  auto sample = GetWidthSample();
+  if (sample) return DoWidthHeightOf(*sample, use_style_size);
+  const auto count = static_cast<std::size_t>(std::max(CalcCharWidth(), 0));
+  if (count <= kCharWidthSample.size()) {
+    return DoWidthHeightOf(kCharWidthSample.substr(0, count), use_style_size);
+  }
+  return DoWidthHeightOf(std::string(count, 'x'), use_style_size);
+}
+
+Status CCtrlDesc::DoWidthHeightOf(std::string_view sample, int use_style_size) {
   const AttributeGroups groups = FindAttributeGroups();
   const Value* font_value = FindInGroup(groups.control, kFontName);
   std::string font_text;  // a font named by a number is measured by that number's text
@@ -213,21 +223,9 @@ Status CCtrlDesc::DoWidthHeight(int use_style_size) {
   }
   const Value* size_value = FindInGroup(groups.control, kFontSize);
   float font_size = HasValue(size_value) ? FloatOf(*size_value) : 8.0f;
-  auto sample = GetWidthSample();
-  std::string_view measured;
-  if (sample) {
-    measured = *sample;
-  } else {
-    const auto count = static_cast<std::size_t>(std::max(CalcCharWidth(), 0));
-    if (count <= kCharWidthSample.size()) {
-      measured = kCharWidthSample.substr(0, count);
-    } else {
-      measured = sample.emplace(count, 'x');
-    }
-  }
   std::uint16_t width = 0;
   std::uint16_t height = 0;
-  (void)MeasureTextExtent(measured, font_name, font_size, width, height);  // answers kOk always
+  (void)MeasureTextExtent(sample, font_name, font_size, width, height);  // answers kOk always
   width = AdjustCtrlWidth(width);
   if (use_style_size) {
     if (const Value* style_width = FindInGroup(groups.edit_style, kStyleWidth);

@@ -17,6 +17,13 @@ Status CLabelCtrl::Init(std::uint16_t version, FormContext* form, CtrlMaker* mak
   return CCtrlDesc::Init("Label", version, form, maker);
 }
 
+// The caption is measured where it is held, not through a copy.
+Status CLabelCtrl::DoWidthHeight() {
+  const Value* caption = FindProperty(ctrl_props::kCaption);
+  if (!caption || caption->AsString().empty()) return CCtrlDesc::DoWidthHeight(0);
+  return DoWidthHeightOf(caption->AsString(), 0);
+}
+
 std::optional<std::string> CLabelCtrl::GetWidthSample() {
   const Value* caption = FindProperty(ctrl_props::kCaption);
   if (!caption || caption->AsString().empty()) return std::nullopt;

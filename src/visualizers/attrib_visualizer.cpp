@@ -30,6 +30,11 @@ constinit SharedPropertyName kColumnDefault{"CD_DEF"};
 
 constexpr std::size_t kMaxBaseName = 17;
 
+// The attribute's column property group, found once for the look-ups of one step.
+CNxPropertySection* ColumnGroup(CAttribute& attribute) {
+  return attribute.GetTvkProps().GetSection(format_ids::kColProp);
+}
+
 bool IsVowel(char c) {
   return c != '\0' && std::strchr("aeiouAEIOU", c) != nullptr;
 }
@@ -87,16 +92,15 @@ Status CAttribVisualizer::MarkRequired() {
   auto required = attribute->GetProperty("REQUIRED");
   if (!required) return kMissingProperty;
   if (required->AsInteger() == 1) attribute->SetRequired(true);
-  const Value* column_required =
-      CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kColumnRequired);
+  CNxPropertySection* columns = ColumnGroup(*attribute);
+  const Value* column_required = CCtrlDesc::FindInGroup(columns, kColumnRequired);
   if (column_required) {
     bool is_yes = column_required->IsString() ? column_required->AsString() == "Y"
                                               : column_required->AsInteger() == 'Y';
     if (is_yes) attribute->SetRequired(true);
   }
   // An empty box of a column with a default is saved with the default, not refused.
-  const Value* column_default =
-      CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kColumnDefault);
+  const Value* column_default = CCtrlDesc::FindInGroup(columns, kColumnDefault);
   if (column_default && column_default->IsString()) attribute->SetRequired(false);
   return kOk;
 }
@@ -127,12 +131,12 @@ Status CAttribVisualizer::CreateLabel() {
   std::string name = "lbl" + base_name_;
   label->SetCtrlName(name);
   label->AddProperty(Value::String(name), ctrl_props::kName);
-  const Value* text = CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kLabelText);
+  CNxPropertySection* columns = ColumnGroup(*attribute);
+  const Value* text = CCtrlDesc::FindInGroup(columns, kLabelText);
   if (!text || !text->HasText()) return kMissingProperty;
-  const Value* access = CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kAccessKey);
+  const Value* access = CCtrlDesc::FindInGroup(columns, kAccessKey);
   label->AddProperty(CaptionWithAccessKey(*text, access), ctrl_props::kCaption);
-  const Value* alignment =
-      CCtrlDesc::FindGroupProp(attribute, format_ids::kColProp, kLabelAlignment);
+  const Value* alignment = CCtrlDesc::FindInGroup(columns, kLabelAlignment);
   std::int64_t alignment_value = alignment ? alignment->AsInteger() - 23 : 0;
   label->AddProperty(Value::Short(static_cast<std::int16_t>(alignment_value)),
                      ctrl_props::kAlignment);

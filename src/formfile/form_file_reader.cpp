@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/mapped_file.h"
 #include "text/ascii_case.h"
 
 namespace tavik::formfile {
@@ -667,6 +668,10 @@ FormFileReader::CodeOutcome FormFileReader::ReadFileCode(const std::string& path
 }
 
 FormFileReader::Outcome FormFileReader::ReadFile(const std::string& path) {
+  // Read where the system holds it: a large form is neither copied nor given fresh pages.
+  if (const std::unique_ptr<MappedFile> mapped = MappedFile::Map(path, kLargestFile)) {
+    return Read(mapped->text());
+  }
   Outcome outcome;
   std::optional<std::string> text = ReadText(path, outcome);
   if (!text) return outcome;

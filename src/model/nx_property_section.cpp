@@ -8,7 +8,7 @@
 namespace tavik {
 
 namespace {
-constexpr std::string_view kDictionaryName = "VB Control Standard Property Set";
+constexpr std::string_view kDictionaryName = CNxPropertySection::kStandardEntryName;
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
 // A name is mostly given right after its property was added at either end, which holds the
@@ -65,7 +65,7 @@ CNxProperty* CNxPropertySection::GetProperty(std::string_view name) {
   return id < 0 ? nullptr : GetProperty(id);
 }
 
-CNxProperty* CNxPropertySection::GetPropertyOfSharedName(const std::string& shared_name) {
+CNxProperty* CNxPropertySection::SearchPropertyOfSharedName(const std::string& shared_name) {
   std::int32_t id = NewestIdOfShared(shared_name);
   return id < 0 ? nullptr : GetProperty(id);
 }

@@ -11,11 +11,15 @@
 
 #include "model/format_id.h"
 #include "model/nx_property.h"
+#include "model/property_names.h"
 
 namespace tavik {
 
 class CNxPropertySection {
  public:
+  // The name of the entry {0, name} that every named section's dictionary starts with.
+  static constexpr std::string_view kStandardEntryName = "VB Control Standard Property Set";
+
   explicit CNxPropertySection(const FormatId& format_id) : format_id_(format_id) {}
 
   const FormatId& GetFormatID() const { return format_id_; }
@@ -31,7 +35,15 @@ class CNxPropertySection {
   const CNxProperty* GetProperty(std::string_view name) const;
   CNxProperty* GetProperty(std::string_view name);
   // The same, for a name PropertyNames gave: found by comparing the shared copies' addresses.
-  CNxProperty* GetPropertyOfSharedName(const std::string& shared_name);
+  // Most look-ups ask for a name the section never gave, which its bit answers here, without
+  // a call; an indexed section and the standard entry's name go the long way.
+  CNxProperty* GetPropertyOfSharedName(const std::string& shared_name) {
+    if (!index_ && (given_name_bits_ & PropertyNames::BitOf(shared_name)) == 0 &&
+        shared_name != kStandardEntryName) {
+      return nullptr;
+    }
+    return SearchPropertyOfSharedName(shared_name);
+  }
 
   enum class Position { kFront = 0, kEnd = 1 };
   // Takes the property; the dictionary is not touched.
@@ -74,6 +86,7 @@ class CNxPropertySection {
 
   std::int32_t NewestIdOf(std::string_view name) const;
   std::int32_t NewestIdOfShared(const std::string& shared_name) const;
+  CNxProperty* SearchPropertyOfSharedName(const std::string& shared_name);
   std::size_t PositionOf(std::int32_t id) const;
   void IndexWhenLarge();
   void IndexIds();

@@ -85,6 +85,16 @@ const Value* CAttribute::FindProperty(std::string_view name) const {
   return nullptr;
 }
 
+// Every own property is named by a shared copy, so the addresses tell the names apart; a
+// clear bit says the name was never given.
+const Value* CAttribute::FindPropertyOfShared(const std::string& shared_name) const {
+  if ((given_name_bits_ & PropertyNames::BitOf(shared_name)) == 0) return nullptr;
+  for (const CNxProperty& property : own_properties_) {
+    if (&property.GetName() == &shared_name) return &property.GetValue();
+  }
+  return nullptr;
+}
+
 std::optional<Value> CAttribute::GetTvkProperty(const FormatId& group,
                                                 std::string_view name) const {
   const CNxProperty* property = group_properties_.GetProperty(group, name);

@@ -73,6 +73,8 @@ class CAttribute {
   std::optional<Value> GetProperty(std::string_view name) const;
   // The own property's value itself, or nullptr: valid until the next property is added.
   const Value* FindProperty(std::string_view name) const;
+  // The same for a name PropertyNames gave, which spares comparing the text.
+  const Value* FindPropertyOfShared(const std::string& shared_name) const;
   std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
   CNxPropertySet& GetTvkProps() { return group_properties_; }
   // The column's default ("CD_DEF" of COL_PROP): the value a new record starts with;

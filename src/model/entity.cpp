@@ -8,6 +8,7 @@
 
 #include "model/model_messages.h"
 #include "model/property_list_reader.h"
+#include "model/property_names.h"
 #include "model/sql_name.h"
 #include "tavikfw/brenlo.h"
 
@@ -128,18 +129,23 @@ Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
   // An attribute whose property list is empty is skipped.
   if (ReadAttributeProperties(*attribute, property_list) == 0) return kOk;
   if (attribute->SetAttribProps() != kOk) return kAttributeGroupsFailed;
-  const Value* physical_name = attribute->FindProperty("PHYSICAL_NAME");
+  // Every attribute is asked for these: their names are interned once.
+  static const std::string& physical_name_key = PropertyNames::Intern("PHYSICAL_NAME");
+  static const std::string& id_key = PropertyNames::Intern("ID");
+  static const std::string* const name_keys[] = {&PropertyNames::Intern("DISPLAY_NAME"),
+                                                 &PropertyNames::Intern("BASE_NAME"),
+                                                 &PropertyNames::Intern("ROLE_NAME")};
+  const Value* physical_name = attribute->FindPropertyOfShared(physical_name_key);
   if (!physical_name || physical_name->AsString().empty()) return kNoAttributePhysicalName;
   select_text_ += SqlName::Quoted(physical_name->AsString());
   select_text_ += ",";
-  const Value* id = attribute->FindProperty("ID");
+  const Value* id = attribute->FindPropertyOfShared(id_key);
   if (!id) return kNoAttributeId;
   attribute->SetAttribID(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF));
   if (attribute->BuildRelationIDList() != kOk) return kNoRelationIdList;
-  static constexpr const char* kNameKeys[] = {"DISPLAY_NAME", "BASE_NAME", "ROLE_NAME"};
   std::string_view names[3];
   for (int i = 0; i < 3; ++i) {
-    const Value* value = attribute->FindProperty(kNameKeys[i]);
+    const Value* value = attribute->FindPropertyOfShared(*name_keys[i]);
     if (!value || value->AsString().empty()) return static_cast<Status>(kNoDisplayName + i);
     names[i] = value->AsString();
   }

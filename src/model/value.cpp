@@ -13,34 +13,13 @@ Value Value::Single(float value) {
   return Value(TVK_VT_R4, std::bit_cast<std::uint32_t>(value));
 }
 
-Value::Value(const Value& other) : type_(other.type_), bits_(other.bits_) {
-  if (other.TextIsInline()) {
-    std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);
-  } else {
-    heap_text_ = new char[bits_ + 1];
-    std::memcpy(heap_text_, other.heap_text_, bits_ + 1);
-  }
-}
-
-Value::Value(Value&& other) noexcept : type_(other.type_), bits_(other.bits_) {
-  std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);  // the pointer, if any
-  other.type_ = TVK_VT_EMPTY;
-  other.bits_ = 0;
+void Value::CopyHeapText(const char* text) {
+  heap_text_ = new char[bits_ + 1];
+  std::memcpy(heap_text_, text, bits_ + 1);
 }
 
 Value& Value::operator=(const Value& other) {
   if (this != &other) *this = Value(other);
-  return *this;
-}
-
-Value& Value::operator=(Value&& other) noexcept {
-  if (this == &other) return *this;
-  FreeText();
-  type_ = other.type_;
-  bits_ = other.bits_;
-  std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);
-  other.type_ = TVK_VT_EMPTY;
-  other.bits_ = 0;
   return *this;
 }
 

@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,10 +15,30 @@ namespace tavik {
 class Value {
  public:
   Value() = default;
-  Value(const Value& other);
-  Value(Value&& other) noexcept;
+  Value(const Value& other) : type_(other.type_), bits_(other.bits_) {
+    if (other.TextIsInline()) {
+      std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);
+    } else {
+      CopyHeapText(other.heap_text_);
+    }
+  }
+  // Moves are inline: values move into and out of every property the generator makes.
+  Value(Value&& other) noexcept : type_(other.type_), bits_(other.bits_) {
+    std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);  // the pointer, if any
+    other.type_ = TVK_VT_EMPTY;
+    other.bits_ = 0;
+  }
   Value& operator=(const Value& other);
-  Value& operator=(Value&& other) noexcept;
+  Value& operator=(Value&& other) noexcept {
+    if (this == &other) return *this;
+    FreeText();
+    type_ = other.type_;
+    bits_ = other.bits_;
+    std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);
+    other.type_ = TVK_VT_EMPTY;
+    other.bits_ = 0;
+    return *this;
+  }
   ~Value() { FreeText(); }
   static Value Short(std::int16_t value) { return OfInteger(TVK_VT_I2, value); }
   static Value Long(std::int32_t value) { return OfInteger(TVK_VT_I4, value); }
@@ -70,6 +91,8 @@ class Value {
 
   // Room for the text and its terminating zero, kept in the value when it fits.
   void SetText(std::string_view text);
+  // A copy of a text too long to sit in the value, bits_ long.
+  void CopyHeapText(const char* text);
   void FreeText() {
     if (!TextIsInline()) delete[] heap_text_;
   }

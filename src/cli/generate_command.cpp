@@ -273,6 +273,7 @@ int GenerateCommand::RunWithFileClient(std::uint32_t host_value,
     fmt::print("{}\n", text::Windows1252ToUtf8(client.WrittenPath()));
     WarnOfLimits(written, {client.WrittenPath()}, options_.version);
   }
+  if (CurrentPlatform().process_ends_with_run) written.KeepUntilExit();
   return static_cast<int>(status);
 }
 

@@ -69,16 +69,14 @@ const PARAMDESCRIPTION* CEventDesc::FindParamList(std::string_view event_name,
   return nullptr;
 }
 
-std::optional<std::string> CEventDesc::GetParameters() const {
-  if (!parameters_) return std::nullopt;
-  std::string text;
+void CEventDesc::AppendParameters(std::string& text) const {
+  if (!parameters_) return;
   for (const PARAMDESCRIPTION* parameter = parameters_; parameter->id != -1; ++parameter) {
-    if (!text.empty()) text += ", ";
+    if (parameter != parameters_) text += ", ";
     text += parameter->name;
     text += " As ";
     text += parameter->type;
   }
-  return text;
 }
 
 std::optional<std::string_view> CEventDesc::GetDeclarations() const {

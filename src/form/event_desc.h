@@ -66,8 +66,10 @@ class CEventDesc {
   const std::string& GetEventName() const { return name_; }
   std::optional<std::string_view> GetDeclarations() const;
   std::optional<std::string> GetEventCode() const;
-  // The parameter list as the procedure's first line gives it, or nothing.
-  std::optional<std::string> GetParameters() const;
+  // The parameter list as the procedure's first line gives it, appended to text; nothing for
+  // an event without parameters.
+  bool HasParameters() const { return parameters_ != nullptr; }
+  void AppendParameters(std::string& text) const;
 
   static const PARAMDESCRIPTION* FindParamList(std::string_view event_name, const char* class_name);
   // parameters is a list of static storage, ended by an id of -1.

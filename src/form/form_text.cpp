@@ -15,7 +15,7 @@ void FormText::EventBlock(formfile::BlockPrinter& printer,
   printer.OpenProcedure(name_pieces);
   std::string& text = printer.text();
   text += "(";
-  if (const std::optional<std::string> parameters = event.GetParameters()) text += *parameters;
+  event.AppendParameters(text);
   text += ")\r\n";
   if (const std::optional<std::string_view> declarations = event.GetDeclarations()) {
     text += comments.declarations;

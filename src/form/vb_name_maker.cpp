@@ -55,10 +55,6 @@ std::string VbNameMaker::Key(std::string_view name) {
   return text::AsciiUppered(name);
 }
 
-bool VbNameMaker::Take(const std::string& name) {
-  return used_.insert(Key(name)).second;
-}
-
 std::string VbNameMaker::Unique(std::string_view name, std::size_t max_length) {
   std::string base(name.substr(0, max_length));
   if (Take(base)) return base;

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
+
+#include "text/caseless_name_set.h"
 
 namespace tavik {
 
@@ -44,9 +45,9 @@ class VbNameMaker {
 
  private:
   static std::string Key(std::string_view name);
-  bool Take(const std::string& name);
+  bool Take(std::string_view name) { return used_.Add(name); }
 
-  std::unordered_set<std::string> used_;
+  text::CaselessNameSet used_;
   // The next number to try for a name met before, so that many alike stay linear.
   std::unordered_map<std::string, int> next_number_;
 };

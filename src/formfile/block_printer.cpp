@@ -26,6 +26,30 @@ constexpr std::string_view kTabs = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
 constexpr std::string_view kBlanks = "                                ";
 static_assert(kTabs.size() == kFastDepth && kBlanks.size() == kFastNameSize);
 
+// Copies a text of at most 64 bytes by two copies of a fixed size that overlap, which the
+// compiler makes in place: for a property's name or short value the library's copy costs
+// more in its call than in its copying.
+char* CopiedShort(char* to, std::string_view text) {
+  const char* from = text.data();
+  const std::size_t size = text.size();
+  auto copy_ends = [&]<std::size_t kWord>() {
+    std::memcpy(to, from, kWord);
+    std::memcpy(to + size - kWord, from + size - kWord, kWord);
+  };
+  if (size > 32) {
+    copy_ends.template operator()<32>();
+  } else if (size >= 16) {
+    copy_ends.template operator()<16>();
+  } else if (size >= 8) {
+    copy_ends.template operator()<8>();
+  } else if (size >= 4) {
+    copy_ends.template operator()<4>();
+  } else {
+    for (std::size_t at = 0; at < size; ++at) to[at] = from[at];
+  }
+  return to + size;
+}
+
 std::string_view Trimmed(std::string_view line) {
   while (!line.empty() && (line.front() == '\t' || line.front() == ' ')) line.remove_prefix(1);
   while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
@@ -96,24 +120,49 @@ void BlockPrinter::CheckName(std::string_view what, std::string_view name) {
 
 void BlockPrinter::Begin(std::string_view class_name, std::string_view name,
                          std::string_view after) {
-  Indent();
-  text_ += "Begin ";
-  text_ += class_name;
-  text_ += ' ';
-  text_ += name;
-  text_ += after;
-  text_ += "\r\n";
+  BeginLine(class_name, name, after);
   // The form itself is not one of its controls.
   const bool control = blocks_begun_++ > 0;
   if (!control) tally_.form_name = name;
   if (control) {
-    tally_.control_names.insert(text::AsciiUppered(name));
+    (void)tally_.control_names.Add(name);
     ++tally_.control_blocks;
     CountClass(class_name);
   }
   CheckName(control ? "control" : "form", name);
   panel_open_ = name == kScrollPanel;
   ++depth_;
+}
+
+// Made in a buffer and appended in one piece when the line is of the usual depth and size, as
+// a property line is: every control of a form opens a block.
+void BlockPrinter::BeginLine(std::string_view class_name, std::string_view name,
+                             std::string_view after) {
+  constexpr std::string_view kBegin = "Begin ";
+  std::array<char, kFastDepth + kBegin.size() + kFastTextSize * 2 + 3> line;
+  if (depth_ > kFastDepth || &layout_ != &kGeneratorLayout ||
+      class_name.size() + name.size() + after.size() > kFastTextSize * 2) {
+    Indent();
+    text_ += kBegin;
+    text_ += class_name;
+    text_ += ' ';
+    text_ += name;
+    text_ += after;
+    text_ += "\r\n";
+    return;
+  }
+  char* at = line.data();
+  std::memcpy(at, kTabs.data(), kFastDepth);
+  at += depth_;
+  std::memcpy(at, kBegin.data(), kBegin.size());
+  at += kBegin.size();
+  for (std::string_view piece : {class_name, std::string_view(" "), name, after}) {
+    if (piece.empty()) continue;  // a text never given has no bytes to copy from
+    std::memcpy(at, piece.data(), piece.size());
+    at += piece.size();
+  }
+  std::memcpy(at, "\r\n", 2);
+  text_.append(line.data(), at + 2);
 }
 
 void BlockPrinter::CountClass(std::string_view class_name) {
@@ -165,13 +214,14 @@ void BlockPrinter::PanelProperty(std::string_view name, std::string_view value) 
 // The tabs of the level, the name padded and the equals, at the start of a fast line: made by
 // copies of fixed size, the name and depth being at most the buffer's.
 char* BlockPrinter::UsualLineStart(char* at, std::string_view name) const {
+  constexpr std::string_view kEquals = kGeneratorLayout.equals;
   std::memcpy(at, kTabs.data(), kFastDepth);
   at += depth_;
   std::memcpy(at, kBlanks.data(), kFastNameSize);
-  std::memcpy(at, name.data(), name.size());
-  at += std::max(name.size(), layout_.name_width);
-  std::memcpy(at, layout_.equals.data(), layout_.equals.size());
-  return at + layout_.equals.size();
+  CopiedShort(at, name);
+  at += std::max(name.size(), kGeneratorLayout.name_width);
+  std::memcpy(at, kEquals.data(), kEquals.size());
+  return at + kEquals.size();
 }
 
 // Made piece by piece: this runs once per property of every control, and formatting through
@@ -181,7 +231,8 @@ char* BlockPrinter::UsualLineStart(char* at, std::string_view name) const {
 void BlockPrinter::Property(const CNxProperty& property) {
   const std::string& name = property.GetName();
   const Value& value = property.GetValue();
-  const bool usual = depth_ <= kFastDepth && name.size() <= kFastNameSize && layout_.indent == "\t";
+  const bool usual =
+      depth_ <= kFastDepth && name.size() <= kFastNameSize && &layout_ == &kGeneratorLayout;
   std::array<char,
              kFastDepth + kFastNameSize + 8 + std::max(Value::kNumberTextRoom, kFastTextSize + 2)>
       line;
@@ -196,8 +247,7 @@ void BlockPrinter::Property(const CNxProperty& property) {
     }
     char* at = UsualLineStart(line.data(), name);
     *at++ = '"';
-    std::memcpy(at, text.data(), text.size());
-    at += text.size();
+    at = CopiedShort(at, text);
     std::memcpy(at, "\"\r\n", 3);
     text_.append(line.data(), at + 3);
     return;

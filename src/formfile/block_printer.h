@@ -80,6 +80,7 @@ class BlockPrinter {
   void Indent();
   void NameAndEquals(std::string_view name);
   char* UsualLineStart(char* at, std::string_view name) const;
+  void BeginLine(std::string_view class_name, std::string_view name, std::string_view after);
   void CheckName(std::string_view what, std::string_view name);
   void PanelProperty(std::string_view name, std::string_view value);
   void CountProcedure(std::string_view name, std::size_t bytes);

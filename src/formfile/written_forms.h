@@ -31,6 +31,11 @@ class WrittenForms {
   // Called by a writer once the form at path is written whole.
   static void Report(const std::string& path, FormTally tally);
 
+  // Leaves the forms heard of to the process's exit, which takes their memory back at once:
+  // a large form's tally holds tens of thousands of names, each freed on its own otherwise.
+  // Only for a process that ends with this listener's run; the forms stay reachable.
+  void KeepUntilExit();
+
  private:
   WrittenForms* outer_;
   std::vector<Form> forms_;

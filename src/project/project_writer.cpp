@@ -240,8 +240,7 @@ std::optional<RoutineScanner::Code> ProjectWriter::WrittenCode(const std::string
   RoutineScanner::Code code{std::move(read.code->code),
                             {tally.form_name},
                             static_cast<std::size_t>(read.code->first_line)};
-  code.block_names.insert(code.block_names.end(), tally.control_names.begin(),
-                          tally.control_names.end());
+  for (std::string_view name : tally.control_names) code.block_names.emplace_back(name);
   return code;
 }
 

@@ -5,14 +5,6 @@
 
 namespace tavik::text {
 
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char AsciiUpper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string AsciiLowered(std::string_view text) {
   std::string lowered(text);
   for (char& c : lowered) c = AsciiLower(c);

@@ -24,7 +24,7 @@ constexpr SubEventPlacement kFirst = SubEventPlacement::kFirst;
 TEST(EventDesc, ParametersComeFromTheEventAndClassName) {
   CEventDesc label_key_press;
   ASSERT_EQ(label_key_press.Init("KeyPress", "x = 1", "Label"), kOk);
-  EXPECT_FALSE(label_key_press.GetParameters());
+  EXPECT_FALSE(label_key_press.HasParameters());
   EXPECT_EQ(label_key_press.GetEventCode(), "x = 1");
   CEventDesc unnamed;
   EXPECT_EQ(unnamed.Init("", nullptr, nullptr), kNullArgument);

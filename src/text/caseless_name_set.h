@@ -1,0 +1,66 @@
+// A set of names told apart without regard to case, as Visual Basic tells its names apart.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavik::text {
+
+// A form of a thousand tables names tens of thousands of controls and procedures: the names
+// lie end to end in one text, in capitals, and a table of their places finds them, so adding
+// one makes no allocation of its own and a look-up touches two arrays, not a node per name.
+class CaselessNameSet {
+ public:
+  class Iterator;
+
+  // Adds the name in capitals unless it is there already; whether it was new.
+  bool Add(std::string_view name);
+  std::size_t size() const { return ends_.size(); }
+  bool empty() const { return ends_.empty(); }
+  // The names in the order first added, in capitals.
+  Iterator begin() const;
+  Iterator end() const;
+
+ private:
+  std::string_view NameAt(std::size_t index) const;
+  void Grow();
+
+  std::string text_;                 // the names end to end
+  std::vector<std::uint32_t> ends_;  // where each name ends in text_
+  std::vector<std::uint64_t> hashes_;
+  std::vector<std::uint32_t> slots_;  // a name's index + 1, or 0; a power of two long
+};
+
+class CaselessNameSet::Iterator {
+ public:
+  using value_type = std::string_view;
+  using difference_type = std::ptrdiff_t;
+  using reference = std::string_view;
+  using pointer = void;
+  using iterator_category = std::input_iterator_tag;
+
+  Iterator(const CaselessNameSet& set, std::size_t index) : set_(&set), index_(index) {}
+  std::string_view operator*() const { return set_->NameAt(index_); }
+  Iterator& operator++() {
+    ++index_;
+    return *this;
+  }
+  bool operator==(const Iterator& other) const { return index_ == other.index_; }
+
+ private:
+  const CaselessNameSet* set_;
+  std::size_t index_;
+};
+
+inline CaselessNameSet::Iterator CaselessNameSet::begin() const {
+  return Iterator(*this, 0);
+}
+inline CaselessNameSet::Iterator CaselessNameSet::end() const {
+  return Iterator(*this, size());
+}
+
+}  // namespace tavik::text

@@ -125,7 +125,7 @@ void BlockPrinter::Begin(std::string_view class_name, std::string_view name,
   const bool control = blocks_begun_++ > 0;
   if (!control) tally_.form_name = name;
   if (control) {
-    (void)tally_.control_names.Add(name);
+    tally_.control_names.AddUnsettled(name);
     ++tally_.control_blocks;
     CountClass(class_name);
   }

@@ -1,6 +1,7 @@
 // A set of names kept end to end in one text, found by open addressing.
 #include "text/caseless_name_set.h"
 
+#include <cstring>
 #include <functional>
 
 #include "text/ascii_case.h"
@@ -12,32 +13,70 @@ std::string_view CaselessNameSet::NameAt(std::size_t index) const {
   return std::string_view(text_).substr(start, ends_[index] - start);
 }
 
-// The name is put in capitals where it would stay, and taken back when it was there already.
-bool CaselessNameSet::Add(std::string_view name) {
+void CaselessNameSet::AppendFolded(std::string_view name) {
   const std::size_t start = text_.size();
   text_ += name;
   // Folded through a pointer of its own, which the compiler need not read again per byte.
   char* const folded = text_.data() + start;
   for (std::size_t at = 0; at < name.size(); ++at) folded[at] = AsciiUpper(folded[at]);
-  const std::string_view added = std::string_view(text_).substr(start);
-  const std::uint64_t hash = std::hash<std::string_view>{}(added);
-  if (2 * (ends_.size() + 1) > slots_.size()) Grow();
+}
+
+// The name is put in capitals where it would stay, and taken back when it was there already.
+bool CaselessNameSet::Add(std::string_view name) {
+  Settle();
+  const std::size_t start = text_.size();
+  AppendFolded(name);
+  if (!Enter(start, text_.size())) {
+    text_.resize(start);
+    return false;
+  }
+  ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+  return true;
+}
+
+void CaselessNameSet::AddUnsettled(std::string_view name) {
+  AppendFolded(name);
+  ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+}
+
+// Whether the text from start to end is a name the settled ones do not hold; a new one is
+// entered in the table as the next of them.
+bool CaselessNameSet::Enter(std::size_t start, std::size_t end) const {
+  const std::string_view name = std::string_view(text_).substr(start, end - start);
+  const std::uint64_t hash = std::hash<std::string_view>{}(name);
+  if (2 * (hashes_.size() + 1) > slots_.size()) Grow();
   const std::size_t mask = slots_.size() - 1;
   std::size_t slot = hash & mask;
   for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
     const std::size_t index = slots_[slot] - 1;
-    if (hashes_[index] == hash && NameAt(index) == added) {
-      text_.resize(start);
-      return false;
-    }
+    if (hashes_[index] == hash && NameAt(index) == name) return false;
   }
-  slots_[slot] = static_cast<std::uint32_t>(ends_.size() + 1);
-  ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+  slots_[slot] = static_cast<std::uint32_t>(hashes_.size() + 1);
   hashes_.push_back(hash);
   return true;
 }
 
-void CaselessNameSet::Grow() {
+// The unsettled names are entered one after another, while the table is in the cache, and
+// each new one is moved down to follow the last new one before it.
+void CaselessNameSet::Settle() const {
+  std::size_t settled = hashes_.size();
+  if (settled == ends_.size()) return;
+  std::size_t read_start = settled == 0 ? 0 : ends_[settled - 1];
+  for (std::size_t index = settled; index < ends_.size(); ++index) {
+    const std::size_t size = ends_[index] - read_start;
+    const std::size_t write_start = settled == 0 ? 0 : ends_[settled - 1];
+    if (write_start != read_start) {
+      std::memmove(text_.data() + write_start, text_.data() + read_start, size);
+    }
+    read_start = ends_[index];
+    if (!Enter(write_start, write_start + size)) continue;
+    ends_[settled++] = static_cast<std::uint32_t>(write_start + size);
+  }
+  ends_.resize(settled);
+  text_.resize(settled == 0 ? 0 : ends_[settled - 1]);
+}
+
+void CaselessNameSet::Grow() const {
   std::vector<std::uint32_t> slots(slots_.empty() ? 64 : slots_.size() * 2, 0);
   const std::size_t mask = slots.size() - 1;
   for (std::size_t index = 0; index < hashes_.size(); ++index) {

@@ -19,20 +19,31 @@ class CaselessNameSet {
 
   // Adds the name in capitals unless it is there already; whether it was new.
   bool Add(std::string_view name);
-  std::size_t size() const { return ends_.size(); }
-  bool empty() const { return ends_.empty(); }
+  // Adds the name without asking whether it is there: a printer counting its controls need
+  // not know at once, and the names met again are dropped in one pass when the set is next
+  // asked, the table in the cache, where a look-up per name would find it gone each time.
+  void AddUnsettled(std::string_view name);
+  std::size_t size() const {
+    Settle();
+    return ends_.size();
+  }
+  bool empty() const { return size() == 0; }
   // The names in the order first added, in capitals.
   Iterator begin() const;
   Iterator end() const;
 
  private:
   std::string_view NameAt(std::size_t index) const;
-  void Grow();
+  void AppendFolded(std::string_view name);
+  bool Enter(std::size_t start, std::size_t end) const;
+  void Settle() const;
+  void Grow() const;
 
-  std::string text_;                 // the names end to end
-  std::vector<std::uint32_t> ends_;  // where each name ends in text_
-  std::vector<std::uint64_t> hashes_;
-  std::vector<std::uint32_t> slots_;  // a name's index + 1, or 0; a power of two long
+  // Settled when asked: what the set holds does not change, only how it is kept.
+  mutable std::string text_;                   // the names end to end
+  mutable std::vector<std::uint32_t> ends_;    // where each name ends in text_
+  mutable std::vector<std::uint64_t> hashes_;  // of the settled names, the first of ends_
+  mutable std::vector<std::uint32_t> slots_;   // a name's index + 1, or 0; a power of two long
 };
 
 class CaselessNameSet::Iterator {

@@ -629,13 +629,6 @@ bool ModelParser::ConvertName(std::string& key, std::string& fault) const {
   return true;
 }
 
-bool ModelParser::NameSightings::Add(std::uint32_t name) {
-  if (name >= last_object.size()) last_object.resize(name + 1, 0);
-  if (last_object[name] == object) return false;
-  last_object[name] = object;
-  return true;
-}
-
 void ModelParser::Note(std::string problem) {
   if (first_fault_) return;
   first_fault_ = Fault{Offset(), CurrentPlace(), std::move(problem)};

@@ -136,8 +136,13 @@ class ModelParser {
     std::uint32_t object = 1;
 
     void Clear() { ++object; }
-    // False when the name was met in this object already.
-    bool Add(std::uint32_t name);
+    // False when the name was met in this object already. Inline: it runs for every key.
+    bool Add(std::uint32_t name) {
+      if (name >= last_object.size()) last_object.resize(name + 1, 0);
+      if (last_object[name] == object) return false;
+      last_object[name] = object;
+      return true;
+    }
   };
 
   struct Fault {

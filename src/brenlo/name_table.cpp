@@ -13,15 +13,6 @@ std::uint32_t NameTable::Intern(std::string_view name) {
   return number;
 }
 
-std::optional<std::uint32_t> NameTable::Guess(std::uint32_t previous,
-                                              std::string_view given) const {
-  const std::uint32_t slot = previous + 1;  // kNoName wraps to slot 0
-  if (slot >= followers_.size()) return std::nullopt;
-  const Follower& follower = followers_[slot];
-  if (follower.name == nullptr || std::string_view(*follower.name) != given) return std::nullopt;
-  return follower.number;
-}
-
 // Only a name that reads the same as given and as kept can be guessed: the text given
 // is compared with the kept one before any conversion.
 void NameTable::Remember(std::uint32_t previous, std::uint32_t number) {

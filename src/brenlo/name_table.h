@@ -26,7 +26,14 @@ class NameTable {
   // answers its number when it is, and when it is plain form text (IsPlainFormText),
   // which as given needs no check or conversion; Remember notes what did follow.
   // kNoName stands before the first name.
-  std::optional<std::uint32_t> Guess(std::uint32_t previous, std::string_view given) const;
+  // Inline: it runs for every key of the model.
+  std::optional<std::uint32_t> Guess(std::uint32_t previous, std::string_view given) const {
+    const std::uint32_t slot = previous + 1;  // kNoName wraps to slot 0
+    if (slot >= followers_.size()) return std::nullopt;
+    const Follower& follower = followers_[slot];
+    if (follower.name == nullptr || std::string_view(*follower.name) != given) return std::nullopt;
+    return follower.number;
+  }
   void Remember(std::uint32_t previous, std::uint32_t number);
   static constexpr std::uint32_t kNoName = 0xFFFFFFFF;
   // The shared copy; it stays where it is while the table lives.

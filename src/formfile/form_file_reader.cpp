@@ -236,6 +236,7 @@ class LastOfEachName {
     if (list.size() <= kSearchedSize) {
       sketches_.resize(list.size());
       for (std::size_t i = 0; i < list.size(); ++i) sketches_[i] = FoldedSketch(list[i].name);
+      if (!MayRepeat()) return;
       for (std::size_t i = 0; i + 1 < list.size(); ++i) {
         for (std::size_t j = i + 1; j < list.size(); ++j) {
           if (sketches_[i] == sketches_[j] && SameName(list[i].name, list[j].name)) {
@@ -256,6 +257,20 @@ class LastOfEachName {
       if (end - begin > 1) MarkRun(list, begin, end);
       end = begin;
     }
+  }
+
+  // Whether two of the sketches may be the same: each marks one of 256 bits, and sketches
+  // that mark different bits differ. Most blocks give no name twice and pass at once.
+  bool MayRepeat() const {
+    std::array<std::uint64_t, 4> marked{};
+    for (const std::uint64_t sketch : sketches_) {
+      const std::uint64_t bit = (sketch * 0x9E3779B97F4A7C15ULL) >> 56;
+      std::uint64_t& word = marked[bit >> 6];
+      const std::uint64_t mask = std::uint64_t{1} << (bit & 63);
+      if ((word & mask) != 0) return true;
+      word |= mask;
+    }
+    return false;
   }
 
   // A run of one hash, latest first: each name's later place, against which an earlier one

@@ -177,7 +177,7 @@ Status CCtrlDesc::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
 
 void CCtrlDesc::OpenBlock(formfile::BlockPrinter& printer) {
   printer.Begin(class_name_, name_);
-  for (const auto& property : section_->GetPropertyList()) printer.Property(property);
+  printer.Properties(section_->GetPropertyList());
   for (auto& entry : children_) {
     if (entry.present) entry.child->WriteCtrlToFile(printer);
   }

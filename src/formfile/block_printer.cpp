@@ -25,11 +25,15 @@ constexpr std::size_t kFastTextSize = 64;
 constexpr std::string_view kTabs = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
 constexpr std::string_view kBlanks = "                                ";
 static_assert(kTabs.size() == kFastDepth && kBlanks.size() == kFastNameSize);
+// A usual property line at most: the tabs and the padded name are copied whole, then the
+// equals, and a number or a short text quoted, and the line's end.
+constexpr std::size_t kUsualLineRoom =
+    kFastDepth + kFastNameSize + 8 + std::max(Value::kNumberTextRoom, kFastTextSize + 2);
 
 // Copies a text of at most 64 bytes by two copies of a fixed size that overlap, which the
 // compiler makes in place: for a property's name or short value the library's copy costs
 // more in its call than in its copying.
-char* CopiedShort(char* to, std::string_view text) {
+inline char* CopiedShort(char* to, std::string_view text) {
   const char* from = text.data();
   const std::size_t size = text.size();
   auto copy_ends = [&]<std::size_t kWord>() {
@@ -140,8 +144,8 @@ void BlockPrinter::BeginLine(std::string_view class_name, std::string_view name,
                              std::string_view after) {
   constexpr std::string_view kBegin = "Begin ";
   std::array<char, kFastDepth + kBegin.size() + kFastTextSize * 2 + 3> line;
-  if (depth_ > kFastDepth || &layout_ != &kGeneratorLayout ||
-      class_name.size() + name.size() + after.size() > kFastTextSize * 2) {
+  if (!UsualDepth() || class_name.size() > kFastTextSize || name.size() > kFastTextSize ||
+      !after.empty()) {
     Indent();
     text_ += kBegin;
     text_ += class_name;
@@ -156,11 +160,9 @@ void BlockPrinter::BeginLine(std::string_view class_name, std::string_view name,
   at += depth_;
   std::memcpy(at, kBegin.data(), kBegin.size());
   at += kBegin.size();
-  for (std::string_view piece : {class_name, std::string_view(" "), name, after}) {
-    if (piece.empty()) continue;  // a text never given has no bytes to copy from
-    std::memcpy(at, piece.data(), piece.size());
-    at += piece.size();
-  }
+  at = CopiedShort(at, class_name);
+  *at++ = ' ';
+  at = CopiedShort(at, name);
   std::memcpy(at, "\r\n", 2);
   text_.append(line.data(), at + 2);
 }
@@ -175,10 +177,17 @@ void BlockPrinter::CountClass(std::string_view class_name) {
   next_recent_class_ = (next_recent_class_ + 1) % recent_classes_.size();
 }
 
+// Every block ends so: the line at the usual depth is cut from one constant.
 void BlockPrinter::End() {
   --depth_;
   panel_open_ = false;
-  IndentedLine("End");
+  constexpr std::string_view kTabsAndEnd = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tEnd\r\n";
+  static_assert(kTabsAndEnd.substr(0, kFastDepth) == kTabs);
+  if (!UsualDepth()) {
+    IndentedLine("End");
+    return;
+  }
+  text_ += kTabsAndEnd.substr(kFastDepth - depth_);
 }
 
 void BlockPrinter::BeginGroup(std::string_view name, std::string_view after) {
@@ -213,7 +222,7 @@ void BlockPrinter::PanelProperty(std::string_view name, std::string_view value) 
 
 // The tabs of the level, the name padded and the equals, at the start of a fast line: made by
 // copies of fixed size, the name and depth being at most the buffer's.
-char* BlockPrinter::UsualLineStart(char* at, std::string_view name) const {
+inline char* BlockPrinter::UsualLineStart(char* at, std::string_view name) const {
   constexpr std::string_view kEquals = kGeneratorLayout.equals;
   std::memcpy(at, kTabs.data(), kFastDepth);
   at += depth_;
@@ -224,51 +233,81 @@ char* BlockPrinter::UsualLineStart(char* at, std::string_view name) const {
   return at + kEquals.size();
 }
 
+// Lines within the usual depth, in the generator's layout, are made in buffers.
+bool BlockPrinter::UsualDepth() const {
+  return depth_ <= kFastDepth && &layout_ == &kGeneratorLayout;
+}
+
 // Made piece by piece: this runs once per property of every control, and formatting through
-// a pattern costs more than all the rest of writing the form. A line of the usual depth and
-// name, with a number or a short text without quotes, is made in a buffer and appended in
-// one piece.
-void BlockPrinter::Property(const CNxProperty& property) {
+// a pattern costs more than all the rest of writing the form. At the usual depth, a line of
+// the usual name with a number or a short text without quotes is made in a buffer at at; its
+// end is returned, or nothing for a line of another kind, which the caller prints the long way.
+inline char* BlockPrinter::UsualPropertyLine(char* at, const CNxProperty& property) {
   const std::string& name = property.GetName();
+  if (name.size() > kFastNameSize) return nullptr;
   const Value& value = property.GetValue();
-  const bool usual =
-      depth_ <= kFastDepth && name.size() <= kFastNameSize && &layout_ == &kGeneratorLayout;
-  std::array<char,
-             kFastDepth + kFastNameSize + 8 + std::max(Value::kNumberTextRoom, kFastTextSize + 2)>
-      line;
+  at = UsualLineStart(at, name);
   if (value.IsString()) {
     const std::string_view text = value.AsString();
-    if (!usual || text.size() > kFastTextSize || text.find('"') != std::string_view::npos) {
-      NameAndEquals(name);
-      text_ += '"';
-      AppendQuoted(text_, text);
-      text_ += "\"\r\n";
-      return;
-    }
-    char* at = UsualLineStart(line.data(), name);
+    if (text.size() > kFastTextSize || text.find('"') != std::string_view::npos) return nullptr;
     *at++ = '"';
     at = CopiedShort(at, text);
     std::memcpy(at, "\"\r\n", 3);
-    text_.append(line.data(), at + 3);
-    return;
+    return at + 3;
   }
-  if (!usual) {
-    NameAndEquals(name);
-    const std::size_t start = text_.size();
-    property.AppendText(text_);
-    if (panel_open_) PanelProperty(name, std::string_view(text_).substr(start));
-    text_ += "\r\n";
-    return;
-  }
-  char* at = UsualLineStart(line.data(), name);
   // The property writes what its type lets it: numbers and truth values.
   char* number = at;
   at = value.WriteNumberText(at);
-  if (panel_open_)
+  if (panel_open_) {
     PanelProperty(name, std::string_view(number, static_cast<std::size_t>(at - number)));
+  }
   *at++ = '\r';
   *at++ = '\n';
-  text_.append(line.data(), at);
+  return at;
+}
+
+void BlockPrinter::Property(const CNxProperty& property) {
+  std::array<char, kUsualLineRoom> line;
+  if (char* end = UsualDepth() ? UsualPropertyLine(line.data(), property) : nullptr) {
+    text_.append(line.data(), end);
+    return;
+  }
+  const std::string& name = property.GetName();
+  NameAndEquals(name);
+  if (property.GetValue().IsString()) {
+    text_ += '"';
+    AppendQuoted(text_, property.GetValue().AsString());
+    text_ += "\"\r\n";
+    return;
+  }
+  const std::size_t start = text_.size();
+  property.AppendText(text_);
+  if (panel_open_) PanelProperty(name, std::string_view(text_).substr(start));
+  text_ += "\r\n";
+}
+
+// A block's lines are gathered in a buffer and appended a few dozen at a time, not one by one.
+void BlockPrinter::Properties(const std::vector<CNxProperty>& properties) {
+  if (!UsualDepth()) {
+    for (const CNxProperty& property : properties) Property(property);
+    return;
+  }
+  std::array<char, kUsualLineRoom * 16> lines;
+  char* at = lines.data();
+  for (const CNxProperty& property : properties) {
+    if (static_cast<std::size_t>(lines.data() + lines.size() - at) < kUsualLineRoom) {
+      text_.append(lines.data(), at);
+      at = lines.data();
+    }
+    if (char* end = UsualPropertyLine(at, property)) {
+      at = end;
+      continue;
+    }
+    text_.append(lines.data(), at);
+    at = lines.data();
+    Property(property);
+  }
+  text_.append(lines.data(), at);
 }
 
 void BlockPrinter::Property(std::string_view name, std::string_view value, bool quoted,

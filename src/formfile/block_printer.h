@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "formfile/form_tally.h"
 
@@ -62,6 +63,8 @@ class BlockPrinter {
   void EndGroup();
   // The name padded, the layout's equals and the value: strings quoted, their quotes doubled.
   void Property(const CNxProperty& property);
+  // A block's properties in their order, each as Property prints it.
+  void Properties(const std::vector<CNxProperty>& properties);
   // A value as it stands in a file read (quotes doubled already) and the comment after it.
   void Property(std::string_view name, std::string_view value, bool quoted,
                 std::string_view comment = {});
@@ -80,6 +83,8 @@ class BlockPrinter {
   void Indent();
   void NameAndEquals(std::string_view name);
   char* UsualLineStart(char* at, std::string_view name) const;
+  bool UsualDepth() const;
+  char* UsualPropertyLine(char* at, const CNxProperty& property);
   void BeginLine(std::string_view class_name, std::string_view name, std::string_view after);
   void CheckName(std::string_view what, std::string_view name);
   void PanelProperty(std::string_view name, std::string_view value);

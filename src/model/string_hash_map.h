@@ -1,6 +1,7 @@
 // A string-keyed map that walks its entries in the order of a 17-bucket hash table.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -73,10 +74,12 @@ class StringHashMap {
   std::size_t size() const { return live_count_; }
   bool empty() const { return live_count_ == 0; }
 
-  // Calls visit(key, value) for each entry in walking order.
+  // Calls visit(key, value) for each entry in walking order. Only the buckets that hold an
+  // entry are walked: a control's map holds two or three of the seventeen.
   template <typename Visitor>
   void ForEach(Visitor&& visit) {
-    for (std::size_t bucket = 0; bucket < kBucketCount; ++bucket) {
+    for (std::uint32_t buckets = LiveBuckets(); buckets != 0; buckets &= buckets - 1) {
+      const auto bucket = static_cast<std::uint8_t>(std::countr_zero(buckets));
       for (auto slot = entries_.rbegin(); slot != entries_.rend(); ++slot) {
         if (slot->live && slot->bucket == bucket) visit(std::as_const(slot->key), slot->value);
       }
@@ -84,7 +87,8 @@ class StringHashMap {
   }
   template <typename Visitor>
   void ForEach(Visitor&& visit) const {
-    for (std::size_t bucket = 0; bucket < kBucketCount; ++bucket) {
+    for (std::uint32_t buckets = LiveBuckets(); buckets != 0; buckets &= buckets - 1) {
+      const auto bucket = static_cast<std::uint8_t>(std::countr_zero(buckets));
       for (auto slot = entries_.rbegin(); slot != entries_.rend(); ++slot) {
         if (slot->live && slot->bucket == bucket) visit(slot->key, slot->value);
       }
@@ -95,6 +99,7 @@ class StringHashMap {
   static constexpr std::size_t kBucketCount = 17;
   static constexpr std::size_t kIndexedSize = 16;
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  static_assert(kBucketCount <= 32);
 
   struct Slot {
     std::string key;
@@ -109,6 +114,15 @@ class StringHashMap {
     }
   };
   using Index = std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>>;
+
+  // A bit for each bucket that holds a live entry.
+  std::uint32_t LiveBuckets() const {
+    std::uint32_t buckets = 0;
+    for (const Slot& slot : entries_) {
+      if (slot.live) buckets |= std::uint32_t{1} << slot.bucket;
+    }
+    return buckets;
+  }
 
   std::size_t PositionOf(std::string_view key) const {
     if (index_) {

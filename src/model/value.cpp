@@ -135,8 +135,28 @@ std::size_t DigitCount(std::uint64_t magnitude) {
   return magnitude >= 10 ? count + 1 : count;
 }
 
-char* WriteDigits(char* at, bool negative, std::uint64_t magnitude) {
-  if (negative) *at++ = '-';
+char* WritePair(char* at, std::uint32_t pair) {
+  std::memcpy(at, kDigitPairs.data() + 2 * pair, 2);
+  return at + 2;
+}
+
+// A number below 100, or below 10,000, without leading zeros.
+char* WriteUpToTwo(char* at, std::uint32_t number) {
+  if (number >= 10) return WritePair(at, number);
+  *at = static_cast<char>('0' + number);
+  return at + 1;
+}
+char* WriteUpToFour(char* at, std::uint32_t number) {
+  if (number < 100) return WriteUpToTwo(at, number);
+  return WritePair(WriteUpToTwo(at, number / 100), number % 100);
+}
+// Four digits, leading zeros and all.
+char* WriteFour(char* at, std::uint32_t number) {
+  return WritePair(WritePair(at, number / 100), number % 100);
+}
+
+// Any number, its digits counted first.
+char* WriteManyDigits(char* at, std::uint64_t magnitude) {
   char* const end = at + DigitCount(magnitude);
   char* digit = end;
   while (magnitude >= 10) {
@@ -149,6 +169,17 @@ char* WriteDigits(char* at, bool negative, std::uint64_t magnitude) {
   return end;
 }
 
+// Twips, indexes and colours, nearly every number a form holds, are below 10^8: written in
+// 32 bits, four digits at a time, without counting them first.
+inline char* WriteDigits(char* at, bool negative, std::uint64_t magnitude) {
+  constexpr std::uint32_t kFourDigits = 10000;
+  if (negative) *at++ = '-';
+  if (magnitude >= std::uint64_t{kFourDigits} * kFourDigits) return WriteManyDigits(at, magnitude);
+  const auto number = static_cast<std::uint32_t>(magnitude);
+  if (number < kFourDigits) return WriteUpToFour(at, number);
+  return WriteFour(WriteUpToFour(at, number / kFourDigits), number % kFourDigits);
+}
+
 char* WriteInteger(char* at, std::int64_t number) {
   const bool negative = number < 0;
   const auto magnitude = static_cast<std::uint64_t>(number);
@@ -157,9 +188,15 @@ char* WriteInteger(char* at, std::int64_t number) {
 
 // Fixed with no decimals: the exact value rounded half to even, as "%.0f" writes it, a
 // negative value that rounds to nothing keeping its sign ("-0"). Forms hold twips and point
-// sizes, nearly all of them whole; past 2^53 (and for infinities and NaN) the library's
-// conversion writes it.
+// sizes, nearly all of them whole and below 10^8, which need no rounding; past 2^53 (and for
+// infinities and NaN) the library's conversion writes it.
 char* WriteSingle(char* at, float number) {
+  constexpr float kSmallLimit = 1e8F;
+  const float magnitude = std::fabs(number);
+  if (magnitude < kSmallLimit) {
+    const auto whole = static_cast<std::uint32_t>(magnitude);
+    if (static_cast<float>(whole) == magnitude) return WriteDigits(at, std::signbit(number), whole);
+  }
   constexpr double kExactLimit = 9007199254740992.0;  // 2^53
   const double exact = std::fabs(static_cast<double>(number));
   if (!(exact < kExactLimit)) {

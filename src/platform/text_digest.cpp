@@ -92,19 +92,37 @@ TAVIK_AVX2 __m256i Scrambled(__m256i sums, __m256i key) {
 }
 
 // The same sums four lanes to a register, where the processor has AVX2: the product of a
-// word's halves is the one 64-bit multiply it has.
+// word's halves is the one 64-bit multiply it has. A whole block, as nearly all the text is
+// taken, goes unrolled with its keys in place, without counting its stripes.
 TAVIK_AVX2 void MixFourLanesAtOnce(std::uint64_t* lanes, std::size_t& stripe_in_block,
                                    const unsigned char* stripes, std::size_t count) {
   __m256i low_lanes = Load(lanes);
   __m256i high_lanes = Load(lanes + 4);
-  for (; count > 0; --count, stripes += kStripe) {
+  const __m256i low_scramble_key = Load(kKey.data() + kScrambleKey);
+  const __m256i high_scramble_key = Load(kKey.data() + kScrambleKey + 4);
+  while (count > 0) {
+    if (stripe_in_block == 0 && count >= kStripesPerBlock) {
+#pragma GCC unroll 4
+      for (std::size_t stripe = 0; stripe < kStripesPerBlock; ++stripe) {
+        const unsigned char* words = stripes + stripe * kStripe;
+        low_lanes = AddStripeHalf(low_lanes, Load(words), Load(kKey.data() + stripe));
+        high_lanes = AddStripeHalf(high_lanes, Load(words + 32), Load(kKey.data() + stripe + 4));
+      }
+      low_lanes = Scrambled(low_lanes, low_scramble_key);
+      high_lanes = Scrambled(high_lanes, high_scramble_key);
+      stripes += kStripesPerBlock * kStripe;
+      count -= kStripesPerBlock;
+      continue;
+    }
     const std::uint64_t* key = kKey.data() + stripe_in_block;
     low_lanes = AddStripeHalf(low_lanes, Load(stripes), Load(key));
     high_lanes = AddStripeHalf(high_lanes, Load(stripes + 32), Load(key + 4));
+    stripes += kStripe;
+    --count;
     if (++stripe_in_block < kStripesPerBlock) continue;
     stripe_in_block = 0;
-    low_lanes = Scrambled(low_lanes, Load(kKey.data() + kScrambleKey));
-    high_lanes = Scrambled(high_lanes, Load(kKey.data() + kScrambleKey + 4));
+    low_lanes = Scrambled(low_lanes, low_scramble_key);
+    high_lanes = Scrambled(high_lanes, high_scramble_key);
   }
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes), low_lanes);
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes + 4), high_lanes);

@@ -106,6 +106,10 @@ TEST(Property, ReservedIdsAreRefusedAndTheTextFollowsTheValue) {
   EXPECT_EQ(CNxProperty(3, Value::Single(1e20f), "S").GetText(), "100000002004087734272");
   EXPECT_EQ(CNxProperty(3, Value::Long(-2147483647 - 1), "L").GetText(), "-2147483648");
   EXPECT_EQ(CNxProperty(3, Value::ULong(4294967295u), "U").GetText(), "4294967295");
+  // Below 10^8 four digits at a time, their zeros kept; from 10^8 digit pairs.
+  EXPECT_EQ(CNxProperty(3, Value::Long(10005), "L").GetText(), "10005");
+  EXPECT_EQ(CNxProperty(3, Value::Single(-99990001.0f), "S").GetText(), "-99990000");
+  EXPECT_EQ(CNxProperty(3, Value::Long(100000000), "L").GetText(), "100000000");
 }
 
 // A value keeps its number in 32 bits: the type says whether they are signed.

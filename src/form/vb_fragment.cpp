@@ -3,9 +3,11 @@
 #include "formfile/block_printer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -22,11 +24,13 @@ constexpr std::size_t kBlanksPerTab = 4;
   std::abort();
 }
 
-// A fragment's text cut once into what it writes: literal text with its tabs and line ends
-// already made, placeholders, and lines that hold nothing but a placeholder.
+// A fragment's text cut once into what it writes: literal text with its tabs, line ends and
+// dollar signs already made, placeholders, and lines that hold nothing but a placeholder. Each
+// name is looked up once a call however often it stands, and the text is measured before it is
+// written, so that it is written in one piece.
 class Template {
  public:
-  // The template keeps its own copy of the text, which its pieces' names point into.
+  // The template keeps its own copy of the text, which its names point into.
   explicit Template(std::string_view source) : text_(source) {
     const std::string_view text = text_;
     if (text.empty() || text.front() != '\n') Fail("no line break after the opening", text);
@@ -45,94 +49,107 @@ class Template {
     AddPiece(Kind::kText, {}, {});
   }
 
-  // The pieces point into text_, so a template stays where it was made.
+  // The names point into text_, so a template stays where it was made.
   Template(const Template&) = delete;
   Template& operator=(const Template&) = delete;
 
   const std::string& Text() const { return text_; }
 
-  std::string Fill(std::initializer_list<VbVar> variables) const {
-    Variables values(variables);
-    std::string out;
-    out.reserve(literal_size_ + values.TotalSize());
+  void AppendTo(std::string& out, std::initializer_list<VbVar> variables) const {
+    if (variables.size() > kMaxNames) Fail("too many variables", variables.begin()->name);
+    std::array<std::uint8_t, kMaxNames> variable_of;  // each name's variable
+    FindVariables(variables, variable_of);
+    const auto value_of = [&](const Piece& piece) {
+      return variables.begin()[variable_of[piece.name]].value;
+    };
+    std::size_t size = literal_size_;
     for (const Piece& piece : pieces_) {
-      const std::string_view literal = LiteralOf(piece);
-      if (piece.kind == Kind::kText) {
-        out.append(literal);
-        continue;
+      if (piece.kind == Kind::kText) continue;
+      const std::string_view value = value_of(piece);
+      size += value.size();
+      if (piece.kind == Kind::kWholeLine) {
+        size = IsLines(value) ? size - piece.literal_size : size + 2;
       }
-      const std::string_view value = values.Of(piece.name, piece.line, piece.variable_hint);
-      if (piece.kind == Kind::kWholeLine && IsLines(value)) {
-        out.append(value);
-        continue;
-      }
-      out.append(literal);
-      out.append(value);
-      if (piece.kind == Kind::kWholeLine) out.append("\r\n");
     }
-    values.CheckAllUsed();
-    return out;
+    const std::size_t at = out.size();
+    out.resize(at + size);
+    char* write = out.data() + at;
+    const char* literals = literals_.data();
+    for (const Piece& piece : pieces_) {
+      if (piece.kind == Kind::kText) {
+        write = Copy(write, literals + piece.literal_at, piece.literal_size);
+        continue;
+      }
+      const std::string_view value = value_of(piece);
+      if (piece.kind == Kind::kWholeLine && IsLines(value)) {
+        write = Copy(write, value.data(), value.size());
+        continue;
+      }
+      write = Copy(write, literals + piece.literal_at, piece.literal_size);
+      write = Copy(write, value.data(), value.size());
+      if (piece.kind == Kind::kWholeLine) write = Copy(write, "\r\n", 2);
+    }
   }
 
  private:
+  static constexpr std::size_t kMaxNames = 64;
+
   // kText writes its literal; kPlaceholder its literal, then the value; kWholeLine the value
   // alone when that is a fragment or empty, else its literal (the indentation), the value and
   // a line end.
   enum class Kind : std::uint8_t { kText, kPlaceholder, kWholeLine };
   struct Piece {
     Kind kind;
-    std::size_t literal_at;
-    std::size_t literal_size;
-    std::string_view name;  // into the template's text, which the cache keeps
+    std::uint8_t name;  // which of names_ a placeholder takes
+    std::uint32_t literal_at;
+    std::uint32_t literal_size;
+  };
+  struct Name {
+    std::string_view name;  // into the template's text
     std::string_view line;  // for the message when the variable is missing
     // Where the variable stood in the call before: callers pass them in the same order.
     mutable std::size_t variable_hint = 0;
   };
 
-  class Variables {
-   public:
-    explicit Variables(std::initializer_list<VbVar> variables) : variables_(variables) {
-      if (variables.size() > kMaxVariables) Fail("too many variables", variables.begin()->name);
-    }
-    std::size_t TotalSize() const {
-      std::size_t total = 0;
-      for (const VbVar& variable : variables_) total += variable.value.size();
-      return total;
-    }
-    std::string_view Of(std::string_view name, std::string_view line, std::size_t& hint) {
-      if (name.empty()) return "$";
-      if (hint < variables_.size() && variables_.begin()[hint].name == name) {
-        used_ |= std::uint64_t{1} << hint;
-        return variables_.begin()[hint].value;
-      }
-      for (std::size_t i = 0; i < variables_.size(); ++i) {
-        if (variables_.begin()[i].name == name) {
-          hint = i;
-          used_ |= std::uint64_t{1} << i;
-          return variables_.begin()[i].value;
-        }
-      }
-      Fail("a placeholder without a variable", line);
-    }
-    void CheckAllUsed() const {
-      for (std::size_t i = 0; i < variables_.size(); ++i) {
-        if ((used_ & (std::uint64_t{1} << i)) == 0) {
-          Fail("a variable the fragment does not use", variables_.begin()[i].name);
-        }
-      }
-    }
+  static char* Copy(char* to, const char* from, std::size_t size) {
+    std::memcpy(to, from, size);
+    return to + size;
+  }
 
-   private:
-    static constexpr std::size_t kMaxVariables = 64;
-    std::initializer_list<VbVar> variables_;
-    std::uint64_t used_ = 0;
-  };
+  // Finds each name's variable, and stops the program at a name without one or a variable
+  // no name takes.
+  void FindVariables(std::initializer_list<VbVar> variables,
+                     std::array<std::uint8_t, kMaxNames>& variable_of) const {
+    std::uint64_t used = 0;
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      const std::size_t found = FindVariable(variables, names_[i]);
+      variable_of[i] = static_cast<std::uint8_t>(found);
+      used |= std::uint64_t{1} << found;
+    }
+    const std::uint64_t all = variables.size() == kMaxNames
+                                  ? ~std::uint64_t{0}
+                                  : (std::uint64_t{1} << variables.size()) - 1;
+    if (used == all) return;
+    for (std::size_t i = 0; i < variables.size(); ++i) {
+      if ((used & (std::uint64_t{1} << i)) == 0) {
+        Fail("a variable the fragment does not use", variables.begin()[i].name);
+      }
+    }
+  }
+
+  static std::size_t FindVariable(std::initializer_list<VbVar> variables, const Name& name) {
+    const std::size_t hint = name.variable_hint;
+    if (hint < variables.size() && variables.begin()[hint].name == name.name) return hint;
+    for (std::size_t i = 0; i < variables.size(); ++i) {
+      if (variables.begin()[i].name == name.name) {
+        name.variable_hint = i;
+        return i;
+      }
+    }
+    Fail("a placeholder without a variable", name.line);
+  }
 
   static bool IsLines(std::string_view value) { return value.empty() || value.ends_with("\r\n"); }
-
-  std::string_view LiteralOf(const Piece& piece) const {
-    return std::string_view(literals_).substr(piece.literal_at, piece.literal_size);
-  }
 
   void AddLine(std::string_view line, std::size_t margin) {
     const std::size_t indent = std::min(line.find_first_not_of(' '), line.size());
@@ -169,7 +186,11 @@ class Template {
       const std::size_t close = content.find('$', open + 1);
       if (close == std::string_view::npos) Fail("a placeholder without its closing $", content);
       literals_.append(content.substr(at, open - at));
-      AddPiece(Kind::kPlaceholder, content.substr(open + 1, close - open - 1), content);
+      if (close == open + 1) {
+        literals_.push_back('$');  // "$$" is a dollar sign
+      } else {
+        AddPiece(Kind::kPlaceholder, content.substr(open + 1, close - open - 1), content);
+      }
       at = close + 1;
     }
   }
@@ -178,14 +199,26 @@ class Template {
   void AddPiece(Kind kind, std::string_view name, std::string_view line) {
     const std::size_t taken = literal_size_;
     if (kind == Kind::kText && taken == literals_.size()) return;
-    pieces_.push_back({kind, taken, literals_.size() - taken, name, line, 0});
+    pieces_.push_back({kind, kind == Kind::kText ? std::uint8_t{0} : NameIndex(name, line),
+                       static_cast<std::uint32_t>(taken),
+                       static_cast<std::uint32_t>(literals_.size() - taken)});
     literal_size_ = literals_.size();
+  }
+
+  std::uint8_t NameIndex(std::string_view name, std::string_view line) {
+    auto found = std::ranges::find(names_, name, &Name::name);
+    if (found == names_.end()) {
+      if (names_.size() == kMaxNames) Fail("too many placeholders", line);
+      found = names_.insert(found, Name{name, line});
+    }
+    return static_cast<std::uint8_t>(found - names_.begin());
   }
 
   std::string text_;
   std::string literals_;
   std::size_t literal_size_ = 0;  // how much of literals_ the pieces have taken
   std::vector<Piece> pieces_;
+  std::vector<Name> names_;  // each placeholder's name once, in the order first met
 };
 
 // Templates parsed once per thread, found by where their text lies; the text is compared all
@@ -222,9 +255,16 @@ class TemplateCache {
 
 }  // namespace
 
-std::string VbFragment(std::string_view text, std::initializer_list<VbVar> variables) {
+void AppendVbFragment(std::string& out, std::string_view text,
+                      std::initializer_list<VbVar> variables) {
   thread_local TemplateCache cache;
-  return cache.Of(text).Fill(variables);
+  cache.Of(text).AppendTo(out, variables);
+}
+
+std::string VbFragment(std::string_view text, std::initializer_list<VbVar> variables) {
+  std::string out;
+  AppendVbFragment(out, text, variables);
+  return out;
 }
 
 std::string VbDefaultValue(std::string_view column_default) {

@@ -23,6 +23,9 @@ struct VbVar {
 // its faults are the program's: a line inside the margin, a placeholder without a variable or a
 // variable without a placeholder stops the program with a message that names it.
 std::string VbFragment(std::string_view text, std::initializer_list<VbVar> variables = {});
+// The same fragment appended to out, for code that gathers fragments in one text.
+void AppendVbFragment(std::string& out, std::string_view text,
+                      std::initializer_list<VbVar> variables = {});
 
 // Text as it goes between the quotes of a Visual Basic string literal: each '"' doubled.
 std::string VbStringText(std::string_view text);

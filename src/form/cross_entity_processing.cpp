@@ -69,33 +69,35 @@ void AddEntityDeclarations(CFormDesc& form, CEntityDesc& entity, const EntityNam
                                              {{"e", names.entity}, {"bound", bound}}));
 }
 
-// The statements that put the SELECT into its variable. Visual Basic reads at most 1,023
-// characters a line, so a longer SELECT is put together piece by piece; the pieces are cut
-// before the quotes are doubled, so that a doubled quote stays on one line.
-std::string SelectAssignment(const EntityNames& names, std::string_view select) {
+// The statements that put the SELECT into its variable, appended to code. Visual Basic reads at
+// most 1,023 characters a line, so a longer SELECT is put together piece by piece; the pieces are
+// cut before the quotes are doubled, so that a doubled quote stays on one line.
+void AppendSelectAssignment(std::string& code, const EntityNames& names, std::string_view select) {
   constexpr std::size_t kMostLineLength = 1023;
   constexpr std::size_t kPieceLength = 400;
   const std::string variable = "s" + names.entity + "_Select";
   std::string text = VbStringText(select);
   if (text.size() + variable.size() + 6 <= kMostLineLength) {
-    return VbFragment(R"(
+    AppendVbFragment(code, R"(
         $variable$ = "$select$"
     )",
-                      {{"variable", variable}, {"select", text}});
+                     {{"variable", variable}, {"select", text}});
+    return;
   }
-  std::string code;
   for (std::size_t at = 0; at < select.size(); at += kPieceLength) {
     std::string piece = VbStringText(select.substr(at, kPieceLength));
-    code += at == 0 ? VbFragment(R"(
+    if (at == 0) {
+      AppendVbFragment(code, R"(
         $variable$ = "$piece$"
     )",
-                                 {{"variable", variable}, {"piece", piece}})
-                    : VbFragment(R"(
+                       {{"variable", variable}, {"piece", piece}});
+    } else {
+      AppendVbFragment(code, R"(
         $variable$ = $variable$ & "$piece$"
     )",
-                                 {{"variable", variable}, {"piece", piece}});
+                       {{"variable", variable}, {"piece", piece}});
+    }
   }
-  return code;
 }
 
 // A child's data source starts with a condition that matches no row; the repopulate code of
@@ -115,14 +117,13 @@ Status AddRecordSource(CEventDesc& load, CEntityDesc& entity, const EntityNames&
   } else {
     entity.AddSelectText(entity.OrderClause());
   }
-  load.Append(SubEvent::kMain, SubEventSlot::kBody,
-              SelectAssignment(names, entity.GetSelectText()));
+  std::string& code = load.Piece(SubEvent::kMain, SubEventSlot::kBody);
+  AppendSelectAssignment(code, names, entity.GetSelectText());
   if (entity.GetParentCount() == 0) return kOk;
-  load.Append(SubEvent::kMain, SubEventSlot::kBody,
-              VbFragment(R"(
+  AppendVbFragment(code, R"(
         $data$.RecordSource = s$e$_Select & " 1=2 "
     )",
-                         {{"e", names.entity}, {"data", names.data_ctrl}}));
+                   {{"e", names.entity}, {"data", names.data_ctrl}});
   return kOk;
 }
 
@@ -133,53 +134,48 @@ void AddRepopulateNode(CEventDesc& repopulate, CEntityDesc& entity) {
     return;
   }
   EntityNames names(entity);
+  std::string& code = repopulate.Piece(SubEvent::kMain, SubEventSlot::kBody);
   if (entity.GetParentCount() == 0) {
-    repopulate.Append(SubEvent::kMain, SubEventSlot::kBody,
-                      VbFragment(R"(
+    AppendVbFragment(
+        code, R"(
         $data$.RecordSource = s$e$_Select
         $data$.Refresh
         $count$
     )",
-                                 {{"e", names.entity},
-                                  {"data", names.data_ctrl},
-                                  {"count", entity.CountRecordsCode()}}));
+        {{"e", names.entity}, {"data", names.data_ctrl}, {"count", entity.CountRecordsCode()}});
   } else {
     const auto& parent = static_cast<const CEntityDesc&>(*entity.GetParentList().front().entity);
-    const std::string parent_data = parent.DataCtrlName();
-    repopulate.Append(SubEvent::kMain, SubEventSlot::kBody,
-                      VbFragment(R"(
+    AppendVbFragment(code, R"(
         $e$_DoRefresh $parent$
     )",
-                                 {{"e", names.entity}, {"parent", parent_data}}));
+                     {{"e", names.entity}, {"parent", parent.DataCtrlName()}});
   }
-  repopulate.Append(SubEvent::kMain, SubEventSlot::kBody,
-                    VbFragment(R"(
+  AppendVbFragment(code, R"(
         $set_to_screen$
     )",
-                               {{"set_to_screen", names.set_to_screen}}));
+                   {{"set_to_screen", names.set_to_screen}});
 }
 
 // The fields are shown once the form has loaded, and the code for before then runs only then.
 void AddRepositionFrames(CEventDesc& reposition, const EntityNames& names) {
   if (reposition.HasSubEventCode(SubEvent::kRepositionFields, SubEventSlot::kBody)) {
-    reposition.Append(SubEvent::kRepositionFields, SubEventSlot::kHead,
-                      VbFragment(R"(
+    AppendVbFragment(reposition.Piece(SubEvent::kRepositionFields, SubEventSlot::kHead), R"(
         On Error Goto $data$_RepositionErrorHandler
 
         If bFormLoaded Then
     )",
-                                 {{"data", names.data_ctrl}}));
-    reposition.Append(SubEvent::kRepositionFields, SubEventSlot::kTail, VbFragment(R"(
+                     {{"data", names.data_ctrl}});
+    AppendVbFragment(reposition.Piece(SubEvent::kRepositionFields, SubEventSlot::kTail), R"(
         End If
-    )"));
+    )");
   }
   if (reposition.HasSubEventCode(SubEvent::kRepositionBeforeLoad, SubEventSlot::kBody)) {
-    reposition.Append(SubEvent::kRepositionBeforeLoad, SubEventSlot::kHead, VbFragment(R"(
+    AppendVbFragment(reposition.Piece(SubEvent::kRepositionBeforeLoad, SubEventSlot::kHead), R"(
         If bFormLoaded = False Then
-    )"));
-    reposition.Append(SubEvent::kRepositionBeforeLoad, SubEventSlot::kTail, VbFragment(R"(
+    )");
+    AppendVbFragment(reposition.Piece(SubEvent::kRepositionBeforeLoad, SubEventSlot::kTail), R"(
         End If
-    )"));
+    )");
   }
 }
 
@@ -209,17 +205,16 @@ void AddRepositionCode(CEventDesc& reposition, const CEntityDesc& entity,
             ds.Recordset.AddNew
     )")
                                                          : std::string();
-  reposition.Append(SubEvent::kClosing, SubEventSlot::kBody,
-                    VbFragment(R"(
+  AppendVbFragment(reposition.Piece(SubEvent::kClosing, SubEventSlot::kBody), R"(
         $set_to_screen$
         Exit Sub
 
     $data$_RepositionErrorHandler:
         $handler$
     )",
-                               {{"set_to_screen", names.set_to_screen},
-                                {"data", names.data_ctrl},
-                                {"handler", ErrorHandlerEnd(add_new)}}));
+                   {{"set_to_screen", names.set_to_screen},
+                    {"data", names.data_ctrl},
+                    {"handler", ErrorHandlerEnd(add_new)}});
 }
 
 std::string ChildUpdateCode(CEntityDesc& entity, const EntityNames& names) {
@@ -259,8 +254,7 @@ void AddFieldCheckFrame(CEventDesc& validate, const EntityNames& names) {
         nDFTransCount = 0
     )"),
                    SubEventPlacement::kFirst);
-  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kBody,
-                  VbFragment(R"(
+  AppendVbFragment(validate.Piece(SubEvent::kValidateFieldChecks, SubEventSlot::kBody), R"(
             If nDFTransCount > 0 Then
                 FnErr = tvkDoDisplayFieldTranslation($data$, DisplayFieldTranslate(), nDFTransCount)
             End If
@@ -273,17 +267,17 @@ void AddFieldCheckFrame(CEventDesc& validate, const EntityNames& names) {
                 End If
             Next
     )",
-                             vars));
-  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kHead, VbFragment(R"(
+                   vars);
+  AppendVbFragment(validate.Piece(SubEvent::kValidateFieldChecks, SubEventSlot::kHead), R"(
         If bFormLoaded And Save Then
-    )"));
-  validate.Append(SubEvent::kValidateFieldChecks, SubEventSlot::kTail, VbFragment(R"(
+    )");
+  AppendVbFragment(validate.Piece(SubEvent::kValidateFieldChecks, SubEventSlot::kTail), R"(
         End If
-    )"));
+    )");
 }
 
 // Saves an edited record and handles what stops the save.
-std::string ValidateTail(const CEntityDesc& entity, const EntityNames& names) {
+void AppendValidateTail(std::string& code, const CEntityDesc& entity, const EntityNames& names) {
   const std::string save_condition =
       entity.IsGrid() ? "Save = True And Action <> DATA_ACTIONUPDATE" : "Save = True";
   // A grid's controls have no changed flags to restore.
@@ -292,7 +286,7 @@ std::string ValidateTail(const CEntityDesc& entity, const EntityNames& names) {
             tk_RestoreChangedFlags ax$e$_Ctrl(), ab$e$_Changed()
     )",
                                                                  {{"e", names.entity}});
-  return VbFragment(R"(
+  AppendVbFragment(code, R"(
         If $save$ Then
             b$e$UpdateFailed = False
             nNoRepos = nNoRepos + 1
@@ -327,11 +321,11 @@ std::string ValidateTail(const CEntityDesc& entity, const EntityNames& names) {
         b$e$UpdateFailed = True
         $handler$
     )",
-                    {{"save", save_condition},
-                     {"e", names.entity},
-                     {"data", names.data_ctrl},
-                     {"restore_flags", restore_flags},
-                     {"handler", ErrorHandlerEnd()}});
+                   {{"save", save_condition},
+                    {"e", names.entity},
+                    {"data", names.data_ctrl},
+                    {"restore_flags", restore_flags},
+                    {"handler", ErrorHandlerEnd()}});
 }
 
 void AddValidateCode(CEventDesc& validate, CEntityDesc& entity, const EntityNames& names) {
@@ -352,20 +346,19 @@ void AddValidateCode(CEventDesc& validate, CEntityDesc& entity, const EntityName
   if (validate.HasSubEventCode(SubEvent::kValidateFieldChecks, SubEventSlot::kBody)) {
     AddFieldCheckFrame(validate, names);
   }
-  validate.Append(SubEvent::kValidateBind, SubEventSlot::kHead,
-                  VbFragment(R"(
+  AppendVbFragment(
+      validate.Piece(SubEvent::kValidateBind, SubEventSlot::kHead, SubEventPlacement::kFirst), R"(
         If b$e$Bind Then
     )",
-                             {{"e", names.entity}}),
-                  SubEventPlacement::kFirst);
-  validate.Append(SubEvent::kValidateBind, SubEventSlot::kBody, VbFragment(R"(
+      {{"e", names.entity}});
+  AppendVbFragment(validate.Piece(SubEvent::kValidateBind, SubEventSlot::kBody), R"(
             Save = True
-    )"));
-  validate.Append(SubEvent::kValidateBind, SubEventSlot::kTail, VbFragment(R"(
+    )");
+  AppendVbFragment(validate.Piece(SubEvent::kValidateBind, SubEventSlot::kTail), R"(
         End If
 
-    )"));
-  validate.Append(SubEvent::kClosing, SubEventSlot::kBody, ValidateTail(entity, names));
+    )");
+  AppendValidateTail(validate.Piece(SubEvent::kClosing, SubEventSlot::kBody), entity, names);
 }
 
 // The per-field transfer code of the controls stands between the opening and the closing.
@@ -383,32 +376,28 @@ void AddSetToScreenCode(CEventDesc& set_to_screen, const CEntityDesc& entity,
             $data$.UpdateControls
     )",
                                                                    {{"data", names.data_ctrl}});
-  set_to_screen.Append(
-      SubEvent::kMain, SubEventSlot::kHead,
-      VbFragment(R"(
+  AppendVbFragment(set_to_screen.Piece(SubEvent::kMain, SubEventSlot::kHead), R"(
         If tk_DS_FieldsAvailable($data$) Then
             $update_controls$
             bNoClick = True
     )",
-                 {{"data", names.data_ctrl}, {"update_controls", update_controls}}));
-  set_to_screen.Append(SubEvent::kMain, SubEventSlot::kTail,
-                       VbFragment(R"(
+                   {{"data", names.data_ctrl}, {"update_controls", update_controls}});
+  AppendVbFragment(set_to_screen.Piece(SubEvent::kMain, SubEventSlot::kTail), R"(
             bNoClick = False
         End If
         $reset$
     )",
-                                  {{"reset", CFormDesc::ResetName(names.entity)}}));
+                   {{"reset", CFormDesc::ResetName(names.entity)}});
 }
 
 void AddResetCode(CEventDesc& reset, const EntityNames& names) {
-  reset.Append(SubEvent::kMain, SubEventSlot::kHead,
-               VbFragment(R"(
+  AppendVbFragment(reset.Piece(SubEvent::kMain, SubEventSlot::kHead), R"(
         b$e$Bind = False
         If bFormLoaded Then
             tk_ClearChangedFlags ax$e$_Ctrl(), ab$e$_Changed()
         End If
     )",
-                          {{"e", names.entity}}));
+                   {{"e", names.entity}});
 }
 
 }  // namespace
@@ -433,11 +422,10 @@ Status CFormDesc::DoCrossEntityProcessing() {
     EntityNames names(entity);
     // The timer does nothing until every data control exists.
     if (timer_event) {
-      timer_event->Append(SubEvent::kMain, SubEventSlot::kHead,
-                          VbFragment(R"(
+      AppendVbFragment(timer_event->Piece(SubEvent::kMain, SubEventSlot::kHead), R"(
         If tk_ObjectSet($data$) = False Then Exit Sub
     )",
-                                     {{"data", names.data_ctrl}}));
+                       {{"data", names.data_ctrl}});
     }
     AddControlArray(entity);
     AddEntityDeclarations(*this, entity, names);
@@ -454,15 +442,15 @@ Status CFormDesc::DoCrossEntityProcessing() {
     return a->GetRowNum() < b->GetRowNum();
   });
   if (CEventDesc* repopulate = RepopulateProcedure()) {
-    repopulate->Append(SubEvent::kMain, SubEventSlot::kHead, VbFragment(R"(
+    AppendVbFragment(repopulate->Piece(SubEvent::kMain, SubEventSlot::kHead), R"(
         Screen.MousePointer = HOURGLASS
         nNoRepos = nNoRepos + 1
-    )"));
+    )");
     for (CEntityDesc* entity : ordered) AddRepopulateNode(*repopulate, *entity);
-    repopulate->Append(SubEvent::kMain, SubEventSlot::kTail, VbFragment(R"(
+    AppendVbFragment(repopulate->Piece(SubEvent::kMain, SubEventSlot::kTail), R"(
         nNoRepos = nNoRepos - 1
         Screen.MousePointer = ARROW
-    )"));
+    )");
   }
 
   for (CEntityDesc* entity : ordered) {

@@ -22,8 +22,9 @@ constexpr PARAMDESCRIPTION kKeyPressParams[] = {{7, "KeyAscii", "Integer"}, {-1,
 // The data combo tells which of its parts was clicked.
 constexpr PARAMDESCRIPTION kAreaClickParams[] = {{9, "Area", "Integer"}, {-1, nullptr, nullptr}};
 
+// The event's name is a view, so that the many names no row has are told apart by length.
 struct EVENTPARAM {
-  const char* event_name;
+  std::string_view event_name;
   const char* class_name;
   const PARAMDESCRIPTION* parameters;
 };
@@ -39,7 +40,6 @@ constexpr EVENTPARAM EventParams[] = {
     {"KeyPress", "ComboBox", kKeyPressParams},
     {"KeyPress", "MaskEdBox", kKeyPressParams},
     {"KeyPress", "MSMask.MaskEdBox", kKeyPressParams},
-    {nullptr, nullptr, nullptr},
 };
 
 }  // namespace
@@ -61,9 +61,9 @@ Status CEventDesc::SetEventName(std::string_view name) {
 const PARAMDESCRIPTION* CEventDesc::FindParamList(std::string_view event_name,
                                                   const char* class_name) {
   if (!class_name) return nullptr;
-  for (const EVENTPARAM* row = EventParams; row->event_name; ++row) {
-    if (event_name == row->event_name && std::strcmp(class_name, row->class_name) == 0) {
-      return row->parameters;
+  for (const EVENTPARAM& row : EventParams) {
+    if (event_name == row.event_name && std::strcmp(class_name, row.class_name) == 0) {
+      return row.parameters;
     }
   }
   return nullptr;
@@ -139,15 +139,20 @@ Status CEventDesc::AddSubEventCode(std::string_view text, SubEvent id, SubEventS
   return kOk;
 }
 
+std::string& CEventDesc::Piece(SubEvent id, SubEventSlot slot, SubEventPlacement placement) {
+  // The enums' own ids and slots are in range: no fault is left to report.
+  return PlaceSubEvent(static_cast<std::int32_t>(id), static_cast<std::int32_t>(placement))
+      .Piece(slot);
+}
+
 void CEventDesc::Append(SubEvent id, SubEventSlot slot, std::string_view text,
                         SubEventPlacement placement) {
-  // The enums' own ids and slots are in range: no fault is left to report.
-  (void)AddSubEventCode(text, id, slot, placement, TextJoin::kAfter);
+  Piece(id, slot, placement).append(text);
 }
 
 void CEventDesc::Prepend(SubEvent id, SubEventSlot slot, std::string_view text,
                          SubEventPlacement placement) {
-  // As in Append.
+  // The enums' own ids and slots are in range: no fault is left to report.
   (void)AddSubEventCode(text, id, slot, placement, TextJoin::kBefore);
 }
 

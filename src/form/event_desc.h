@@ -79,6 +79,9 @@ class CEventDesc {
   enum SubEventFault : Status { kNoSuchSlot = 3, kNoSuchSubEvent = 5 };
   [[nodiscard]] Status AddSubEventCode(std::string_view text, SubEvent id, SubEventSlot slot,
                                        SubEventPlacement placement, TextJoin join);
+  // The piece, its sub-event placed when missing, for code appended to it in place.
+  std::string& Piece(SubEvent id, SubEventSlot slot,
+                     SubEventPlacement placement = SubEventPlacement::kLast);
   // Text after what the piece holds.
   void Append(SubEvent id, SubEventSlot slot, std::string_view text,
               SubEventPlacement placement = SubEventPlacement::kLast);

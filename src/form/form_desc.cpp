@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <vector>
 
@@ -114,6 +115,11 @@ CCtrlDesc* FirstAt(const CFormDesc::CtrlMap& controls, CtrlHandle handle) {
 // Puts the control at its handle in place of the first control there, which is returned.
 std::unique_ptr<CCtrlDesc> Put(CFormDesc::CtrlMap& controls, std::unique_ptr<CCtrlDesc> control) {
   const CtrlHandle handle = control->GetCtrlHandle();
+  // Handles are given in ascending order, so a new control nearly always goes last.
+  if (controls.empty() || std::prev(controls.end())->first < handle) {
+    controls.emplace_hint(controls.end(), handle, std::move(control));
+    return nullptr;
+  }
   auto slot = controls.lower_bound(handle);
   if (slot == controls.end() || slot->first != handle) {
     controls.emplace_hint(slot, handle, std::move(control));

@@ -188,16 +188,16 @@ void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
   printer.End();
 }
 
+// The caption stays, in the section it stood in, by which an entity finds its buttons.
 void CCtrlDesc::DropPrintedProperties() {
-  std::unique_ptr<CNxPropertySection> kept;
+  const std::string& caption = ctrl_props::kCaption.Shared();
   given_name_bits_ = 0;
-  if (const CNxProperty* caption =
-          section_ ? section_->GetPropertyOfSharedName(ctrl_props::kCaption.Shared()) : nullptr) {
-    kept = std::make_unique<CNxPropertySection>(format_ids::kControl);
-    kept->AddNamedProperty(caption->GetId(), Value(caption->GetValue()), caption->GetName());
-    given_name_bits_ = PropertyNames::BitOf(caption->GetName());
+  if (section_ && section_->KeepOnlyPropertyOfSharedName(caption)) {
+    section_->SetFormatID(format_ids::kControl);
+    given_name_bits_ = PropertyNames::BitOf(caption);
+  } else {
+    section_.reset();
   }
-  section_ = std::move(kept);
   // Its code waits for the form's end: held as tight as it stands.
   events_.ForEach([](const std::string& /*name*/, std::unique_ptr<CEventDesc>& event) {
     event->ReleaseSpareRoom();

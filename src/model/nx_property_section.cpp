@@ -205,6 +205,23 @@ void CNxPropertySection::RemoveAll() {
   if (index_) index_->first_by_id.clear();
 }
 
+// The kept property moves into a list of its own, so the room of the others goes with them.
+bool CNxPropertySection::KeepOnlyPropertyOfSharedName(const std::string& shared_name) {
+  CNxProperty* kept = GetPropertyOfSharedName(shared_name);
+  std::vector<CNxProperty> properties;
+  if (kept) {
+    properties.reserve(1);
+    properties.push_back(std::move(*kept));
+  }
+  properties_ = std::move(properties);
+  dictionary_ = {};
+  index_.reset();
+  named_prefix_ = properties_.size();
+  standard_entry_ = kept && properties_.front().GetId() != 0;
+  given_name_bits_ = kept ? PropertyNames::BitOf(shared_name) : 0;
+  return kept != nullptr;
+}
+
 void CNxPropertySection::RemoveNames(std::int32_t id) {
   if (id == 0) standard_entry_ = false;
   StoreNamedPrefix();

@@ -65,6 +65,10 @@ class CNxPropertySection {
   void RemoveNames(std::int32_t id);
   void RemoveNames(std::string_view name);
   void RemoveNamesOfSharedName(const std::string& shared_name);
+  // Leaves the section as if made anew with the newest property of a name PropertyNames gave,
+  // named by it, and gives back the room of all else; false, the section left empty, when
+  // it has no property of that name.
+  bool KeepOnlyPropertyOfSharedName(const std::string& shared_name);
 
   struct DictionaryEntry {
     std::int32_t id;

@@ -102,7 +102,7 @@ TAVIK_AVX2 void MixFourLanesAtOnce(std::uint64_t* lanes, std::size_t& stripe_in_
   const __m256i high_scramble_key = Load(kKey.data() + kScrambleKey + 4);
   while (count > 0) {
     if (stripe_in_block == 0 && count >= kStripesPerBlock) {
-#pragma GCC unroll 4
+#pragma GCC unroll 8
       for (std::size_t stripe = 0; stripe < kStripesPerBlock; ++stripe) {
         const unsigned char* words = stripes + stripe * kStripe;
         low_lanes = AddStripeHalf(low_lanes, Load(words), Load(kKey.data() + stripe));

@@ -6,10 +6,6 @@
 namespace tavik {
 
 namespace {
-bool IsReservedId(std::int32_t id) {
-  return id == 0 || id == 1;
-}
-
 bool IsCopyable(std::uint16_t type) {
   switch (type) {
     case TVK_VT_I2:
@@ -29,12 +25,6 @@ bool IsCopyable(std::uint16_t type) {
 
 CNxProperty::CNxProperty(std::int32_t id, Value value, std::string_view name)
     : CNxProperty(id, std::move(value), &PropertyNames::Intern(name)) {}
-
-// A reserved id is refused as Set refuses it: the property keeps id 2 and an empty value.
-CNxProperty::CNxProperty(std::int32_t id, Value&& value, const std::string* shared_name)
-    : id_(IsReservedId(id) ? 2 : id),
-      value_(IsReservedId(id) ? Value() : std::move(value)),
-      name_(shared_name) {}
 
 bool CNxProperty::Set(std::int32_t id, Value value) {
   if (IsReservedId(id) || IsReservedId(id_)) return false;

@@ -21,8 +21,12 @@ struct PropertyInfo {
 class CNxProperty {
  public:
   CNxProperty(std::int32_t id, Value value, std::string_view name);
-  // For a name PropertyNames gave already, which spares the look-up.
-  CNxProperty(std::int32_t id, Value&& value, const std::string* shared_name);
+  // For a name PropertyNames gave already, which spares the look-up. A reserved id is
+  // refused as Set refuses it: the property keeps id 2 and an empty value.
+  CNxProperty(std::int32_t id, Value&& value, const std::string* shared_name)
+      : id_(IsReservedId(id) ? 2 : id),
+        value_(IsReservedId(id) ? Value() : std::move(value)),
+        name_(shared_name) {}
 
   // Refuses (false) ids 0 and 1, for the new id and for the present one.
   bool Set(std::int32_t id, Value value);
@@ -38,6 +42,8 @@ class CNxProperty {
   PropertyInfo GetInfo() const;
 
  private:
+  static bool IsReservedId(std::int32_t id) { return id == 0 || id == 1; }
+
   std::int32_t id_ = 2;
   Value value_;
   // Shared with every property of that name (PropertyNames).

@@ -66,8 +66,24 @@ CNxProperty* CNxPropertySection::GetProperty(std::string_view name) {
 }
 
 CNxProperty* CNxPropertySection::SearchPropertyOfSharedName(const std::string& shared_name) {
+  if (!index_ && dictionary_.empty()) return SearchNamedPrefix(shared_name);
   std::int32_t id = NewestIdOfShared(shared_name);
   return id < 0 ? nullptr : GetProperty(id);
+}
+
+// The walk back to the name and the walk forward to its id's first property together pass
+// each property at most once.
+CNxProperty* CNxPropertySection::SearchNamedPrefix(const std::string& shared_name) {
+  std::size_t named = named_prefix_;
+  while (named > 0 && &properties_[named - 1].GetName() != &shared_name) --named;
+  if (named == 0) {
+    if (!standard_entry_ || shared_name != kDictionaryName) return nullptr;
+    return GetProperty(0);
+  }
+  const std::int32_t id = properties_[named - 1].GetId();
+  std::size_t first = 0;
+  while (properties_[first].GetId() != id) ++first;
+  return &properties_[first];
 }
 
 // The query is interned as names are: callers look up the same few hundred names, which the
@@ -119,8 +135,8 @@ void CNxPropertySection::AddNamedProperty(CNxProperty property) {
   NameNewestInPrefix();
 }
 
-void CNxPropertySection::AddNamedProperty(std::int32_t id, Value&& value,
-                                          const std::string& shared_name) {
+void CNxPropertySection::AddNamedPropertyOutOfPrefix(std::int32_t id, Value&& value,
+                                                     const std::string& shared_name) {
   if (!NamingAtEndExtendsPrefix()) {
     AddNamedProperty(CNxProperty(id, std::move(value), &shared_name));
     return;

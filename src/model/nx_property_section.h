@@ -52,7 +52,18 @@ class CNxPropertySection {
   // SetPropertyName would.
   void AddNamedProperty(CNxProperty property);
   // The same, the property made in its place in the list from a name PropertyNames gave.
-  void AddNamedProperty(std::int32_t id, Value&& value, const std::string& shared_name);
+  // Nearly every add names the newest property of a small section after all those before
+  // it, which is done here without a call.
+  void AddNamedProperty(std::int32_t id, Value&& value, const std::string& shared_name) {
+    if (index_ || !NamingAtEndExtendsPrefix() || 2 * (properties_.size() + 1) > kIndexedSize) {
+      AddNamedPropertyOutOfPrefix(id, std::move(value), shared_name);
+      return;
+    }
+    if (named_prefix_ == 0 && id != 0) standard_entry_ = true;
+    properties_.emplace_back(id, std::move(value), &shared_name);
+    ++named_prefix_;
+    given_name_bits_ |= PropertyNames::BitOf(shared_name);
+  }
   // Room for so many properties and names, for a section whose size is known ahead.
   void Reserve(std::size_t count);
   // The first named entry also makes the entry {0, "VB Control Standard Property Set"}.
@@ -91,6 +102,10 @@ class CNxPropertySection {
   std::int32_t NewestIdOf(std::string_view name) const;
   std::int32_t NewestIdOfShared(const std::string& shared_name) const;
   CNxProperty* SearchPropertyOfSharedName(const std::string& shared_name);
+  // The same in a section whose dictionary is its named prefix alone, as nearly every one's
+  // is: the newest property of the name, then the first of its id, in one walk of the list.
+  CNxProperty* SearchNamedPrefix(const std::string& shared_name);
+  void AddNamedPropertyOutOfPrefix(std::int32_t id, Value&& value, const std::string& shared_name);
   std::size_t PositionOf(std::int32_t id) const;
   void IndexWhenLarge();
   void IndexIds();

@@ -152,15 +152,13 @@ Status CCtrlDesc::AddControlArrayEntry(int* index) {
   if (!timer) return kNoEvent;
   CEventDesc* timer_event = timer->GetEvent("Timer");
   if (!timer_event) return kNoEvent;
-  // One line for each control of the form, made in one piece.
+  // One line for each control of the form, appended where the event keeps it.
   const std::string& entity = GetEntityName();
   char number[16];
   const auto end = std::to_chars(number, number + sizeof number, *index).ptr;
-  std::string line;
-  line.reserve(32 + entity.size() + name_.size());
+  std::string& line = timer_event->Piece(SubEvent::kMain, SubEventSlot::kBody);
   line.append("\tSet ax").append(entity).append("_Ctrl(");
   line.append(number, end).append(") = ").append(name_).append("\r\n");
-  timer_event->Append(SubEvent::kMain, SubEventSlot::kBody, line);
   ++*index;
   return kOk;
 }

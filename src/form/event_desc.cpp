@@ -108,12 +108,16 @@ const std::string& SUBEVENTDESC::Piece(SubEventSlot slot) const {
 }
 
 SUBEVENTDESC& CEventDesc::PlaceSubEvent(std::int32_t id, std::int32_t placement) {
+  for (SUBEVENTDESC& sub_event : sub_events_) {
+    if (sub_event.id == id) return sub_event;
+  }
+  return InsertSubEvent(id, placement);
+}
+
+SUBEVENTDESC& CEventDesc::InsertSubEvent(std::int32_t id, std::int32_t placement) {
   auto with_id = [](std::int32_t wanted) {
     return [wanted](const SUBEVENTDESC& sub_event) { return sub_event.id == wanted; };
   };
-  if (auto found = std::ranges::find_if(sub_events_, with_id(id)); found != sub_events_.end()) {
-    return *found;
-  }
   auto where = sub_events_.end();
   if (placement == static_cast<std::int32_t>(SubEventPlacement::kFirst)) {
     where = sub_events_.begin();

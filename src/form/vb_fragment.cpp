@@ -222,24 +222,31 @@ class Template {
 };
 
 // Templates parsed once per thread, found by where their text lies; the text is compared all
-// the same, since a text built at run time may lie where another one did. A thread that
+// the same, since a text built at run time may lie where another one did. The templates met
+// last are found in a small table by their address before the map is asked. A thread that
 // meets more texts than kMaxTemplates (texts built at run time) starts over.
 class TemplateCache {
  public:
   const Template& Of(std::string_view text) {
-    auto [entry, added] = entries_.try_emplace(Key{text.data(), text.size()});
+    const Key key{text.data(), text.size()};
+    Recent& recent = recent_[KeyHash{}(key) % kRecentCount];
+    if (recent.entry && recent.key == key && recent.entry->Text() == text) return *recent.entry;
+    auto [entry, added] = entries_.try_emplace(key);
     if (added || entry->second->Text() != text) {
       if (entries_.size() > kMaxTemplates) {
         entries_.clear();
-        entry = entries_.try_emplace(Key{text.data(), text.size()}).first;
+        recent_.fill({});
+        entry = entries_.try_emplace(key).first;
       }
       entry->second = std::make_unique<Template>(text);
     }
+    recent = {key, entry->second.get()};
     return *entry->second;
   }
 
  private:
   static constexpr std::size_t kMaxTemplates = 4096;
+  static constexpr std::size_t kRecentCount = 256;
   struct Key {
     const char* at;
     std::size_t size;
@@ -247,9 +254,17 @@ class TemplateCache {
   };
   struct KeyHash {
     std::size_t operator()(const Key& key) const {
-      return std::hash<const char*>{}(key.at) ^ key.size;
+      // Literals lie apart by more than a few bytes: the low bits alone would crowd.
+      return (reinterpret_cast<std::uintptr_t>(key.at) >> 4) ^ key.size;
     }
   };
+  // A slot names the template of its key, or of no key; a template replaced or dropped is
+  // replaced or dropped here too, so no slot points to one gone.
+  struct Recent {
+    Key key{nullptr, 0};
+    const Template* entry = nullptr;
+  };
+  std::array<Recent, kRecentCount> recent_{};
   std::unordered_map<Key, std::unique_ptr<Template>, KeyHash> entries_;
 };
 

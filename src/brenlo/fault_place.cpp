@@ -14,12 +14,12 @@ namespace {
 std::string NameSuffix(const PropertyList& list, std::string_view group, std::string_view name,
                        std::string_view number_key) {
   const PropertyList::Property* found = name.empty() ? nullptr : list.Find(group, name);
-  if (found != nullptr && found->is_string && !found->text.empty()) {
-    return fmt::format(" ({})", text::Windows1252ToUtf8(found->text));
+  if (found != nullptr && found->is_string != 0 && found->string_length != 0) {
+    return fmt::format(" ({})", text::Windows1252ToUtf8(PropertyList::Text(*found)));
   }
   found = list.Find(group, number_key);
-  if (found != nullptr && !found->is_string) {
-    return fmt::format(" ({} {})", number_key, found->number);
+  if (found != nullptr && found->is_string == 0) {
+    return fmt::format(" ({} {})", number_key, found->number_value);
   }
   return {};
 }

@@ -8,6 +8,7 @@
 
 #include "brenlo/name_table.h"
 #include "brenlo/property_list.h"
+#include "brenlo/text_store.h"
 
 namespace tavik::brenlo {
 
@@ -38,6 +39,8 @@ class Model {
   PropertyList& property_list(std::uint32_t index) { return property_lists_[index]; }
   const PropertyList& property_list(std::uint32_t index) const { return property_lists_[index]; }
   NameTable& names() { return names_; }
+  // Where the texts of string properties are kept.
+  TextStore& texts() { return texts_; }
 
   // The same entities, relationships and properties, whatever the order names were met in.
   bool operator==(const Model& other) const {
@@ -52,6 +55,7 @@ class Model {
   std::vector<Relationship> relationships_;
   std::vector<PropertyList> property_lists_;
   NameTable names_;
+  TextStore texts_;
 };
 
 }  // namespace tavik::brenlo

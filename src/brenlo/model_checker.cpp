@@ -26,7 +26,7 @@ using Property = PropertyList::Property;
 
 // Entity ids are served as 16-bit values, so ids equal in their low half are one id.
 std::uint16_t IdOf(const Property& property) {
-  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(property.number) & 0xFFFF);
+  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(property.number_value) & 0xFFFF);
 }
 
 std::string Upper(std::string_view text) {
@@ -36,25 +36,25 @@ std::string Upper(std::string_view text) {
 std::string EntityName(const Model& model, std::size_t entity) {
   const PropertyList& list = model.property_list(model.entities()[entity].properties);
   const Property* name = list.Find("", "UNIQUE_PHYS_NAME");
-  if (name != nullptr && name->is_string && !name->text.empty()) {
-    return text::Windows1252ToUtf8(name->text);
+  if (name != nullptr && name->is_string != 0 && name->string_length != 0) {
+    return text::Windows1252ToUtf8(PropertyList::Text(*name));
   }
   return fmt::format("entity {}", entity + 1);
 }
 
 // A whole number held as a number or as decimal text; nothing for other text.
 std::optional<double> NumberOf(const Property& property) {
-  if (!property.is_string) return property.number;
+  if (property.is_string == 0) return property.number_value;
   double value = 0;
-  const char* begin = property.text.data();
-  const char* end = begin + property.text.size();
+  const char* begin = property.string_value;
+  const char* end = begin + property.string_length;
   while (begin != end && *begin == ' ') ++begin;
   if (std::from_chars(begin, end, value).ec != std::errc()) return std::nullopt;
   return value;
 }
 
 bool IsEmptyText(const Property* property) {
-  return property != nullptr && property->is_string && property->text.empty();
+  return property != nullptr && property->is_string != 0 && property->string_length == 0;
 }
 
 class Checker {
@@ -80,16 +80,16 @@ class Checker {
     if (IsEmptyText(list.Find("", "PHYSICAL_NAME"))) {
       return Fault(entity, std::nullopt, "the PHYSICAL_NAME is empty; it names the table");
     }
-    if (const Property* id = list.Find("", "ID"); id != nullptr && !id->is_string) {
+    if (const Property* id = list.Find("", "ID"); id != nullptr && id->is_string == 0) {
       auto [known, added] = ids_.emplace(IdOf(*id), entity);
       if (!added) {
         return Fault(entity, std::nullopt,
-                     fmt::format("the ID {} is also entity {}'s ({})", id->number,
+                     fmt::format("the ID {} is also entity {}'s ({})", id->number_value,
                                  known->second + 1, EntityName(model_, known->second)));
       }
     }
-    if (const Property* name = list.Find("", "UNIQUE_PHYS_NAME"); name && name->is_string) {
-      auto [known, added] = names_.emplace(Upper(name->text), entity);
+    if (const Property* name = list.Find("", "UNIQUE_PHYS_NAME"); name && name->is_string != 0) {
+      auto [known, added] = names_.emplace(Upper(PropertyList::Text(*name)), entity);
       if (!added) {
         return Fault(entity, std::nullopt,
                      fmt::format("the UNIQUE_PHYS_NAME is also entity {}'s; the form would "
@@ -125,19 +125,20 @@ class Checker {
     enum class Group : std::uint8_t { kOther, kInfo, kStyle };
     CheckedProperties found;
     Group group = Group::kOther;
-    const std::string* group_name = nullptr;
+    const char* group_name = nullptr;
     const auto take = [](const Property*& slot, const Property& property) {
       if (slot == nullptr) slot = &property;
     };
     for (std::size_t at = 0; at < list.size(); ++at) {
       const Property& property = list.at(at);
-      if (&list.GroupName(property) != group_name) {
-        group_name = &list.GroupName(property);
-        group = *group_name == "ATTRIB_INFO" ? Group::kInfo
-                : *group_name == "CP_EST"    ? Group::kStyle
-                                             : Group::kOther;
+      if (property.group_name != group_name) {
+        group_name = property.group_name;
+        const std::string_view group_text = PropertyList::Group(property);
+        group = group_text == "ATTRIB_INFO" ? Group::kInfo
+                : group_text == "CP_EST"    ? Group::kStyle
+                                            : Group::kOther;
       }
-      const std::string_view name = *property.name;
+      const std::string_view name = PropertyList::Name(property);
       if (group == Group::kInfo && name == "PHYSICAL_NAME") take(found.physical_name, property);
       if (group != Group::kStyle) continue;
       if (name == "ES_TYP") take(found.style, property);
@@ -155,10 +156,11 @@ class Checker {
     if (const Property* style = checked.style) {
       std::optional<double> number = NumberOf(*style);
       if (!number || *number < 0 || *number > kHighestEditStyle || *number != std::floor(*number)) {
-        return fmt::format(
-            "the edit style ES_TYP {} is none of the edit styles 0 to {}",
-            style->is_string ? text::Windows1252ToUtf8(style->text) : std::to_string(style->number),
-            kHighestEditStyle);
+        return fmt::format("the edit style ES_TYP {} is none of the edit styles 0 to {}",
+                           style->is_string != 0
+                               ? text::Windows1252ToUtf8(PropertyList::Text(*style))
+                               : std::to_string(style->number_value),
+                           kHighestEditStyle);
       }
     }
     for (const auto& [size, given] :
@@ -182,8 +184,8 @@ class Checker {
     const PropertyList& list = model_.property_list(relationship.properties);
     for (const char* end : {"PARENT_ENTITY", "CHILD_ENTITY"}) {
       const Property* id = list.Find("", end);
-      if (id != nullptr && !id->is_string && ids_.count(IdOf(*id)) == 0) {
-        return Fault(link, fmt::format("the {} {} is no entity's ID", end, id->number));
+      if (id != nullptr && id->is_string == 0 && ids_.count(IdOf(*id)) == 0) {
+        return Fault(link, fmt::format("the {} {} is no entity's ID", end, id->number_value));
       }
     }
     return false;
@@ -237,7 +239,7 @@ std::vector<ModelChecker::Finding> ModelChecker::Cycles(const Model& model) {
   std::unordered_map<std::uint16_t, std::size_t> ids;
   for (std::size_t entity = 0; entity < model.entities().size(); ++entity) {
     const PropertyList& list = model.property_list(model.entities()[entity].properties);
-    if (const Property* id = list.Find("", "ID"); id != nullptr && !id->is_string) {
+    if (const Property* id = list.Find("", "ID"); id != nullptr && id->is_string == 0) {
       ids.emplace(IdOf(*id), entity);
     }
   }
@@ -247,7 +249,8 @@ std::vector<ModelChecker::Finding> ModelChecker::Cycles(const Model& model) {
     const PropertyList& list = model.property_list(model.relationships()[link].properties);
     const Property* master = list.Find("", "PARENT_ENTITY");
     const Property* detail = list.Find("", "CHILD_ENTITY");
-    if (master == nullptr || detail == nullptr || master->is_string || detail->is_string) continue;
+    if (master == nullptr || detail == nullptr || master->is_string != 0 || detail->is_string != 0)
+      continue;
     auto from = ids.find(IdOf(*master));
     auto to = ids.find(IdOf(*detail));
     if (from == ids.end() || to == ids.end()) continue;

@@ -547,20 +547,18 @@ std::string ModelParser::SqlNameFault(std::string_view name) {
          "brackets";
 }
 
+// Plain text, as nearly every model's is, is kept as it stands; other text is checked and
+// converted apart.
 void ModelParser::AddProperty(const Level& level, const Scalar& value) {
   PropertyList& list = model_->property_list(static_cast<std::uint32_t>(level.index));
   const std::string& name = model_->names().Name(level.name);
   switch (value.kind) {
-    case Scalar::Kind::kString: {
-      const bool plain = text::IsPlainFormText(value.text);
-      std::string fault = plain ? std::string() : text::FormTextFault(value.text);
-      if (fault.empty() && std::string_view(name) == "PHYSICAL_NAME") {
-        fault = SqlNameFault(value.text);
+    case Scalar::Kind::kString:
+      if (!text::IsPlainFormText(value.text) ||
+          (std::string_view(name) == "PHYSICAL_NAME" && !SqlNameFault(value.text).empty())) {
+        return AddOtherString(list, level.group, name, value.text);
       }
-      if (!fault.empty()) return Note(std::move(fault));
-      if (!plain) return list.AddString(level.group, name, *text::Utf8ToWindows1252(value.text));
-      return list.AddString(level.group, name, value.text);
-    }
+      return list.AddString(level.group, name, model_->texts().Keep(value.text));
     case Scalar::Kind::kWhole:
       if (!FitsInt32(value.number)) return Note(OutOfRange(fmt::format("{}", value.number)));
       return list.AddNumber(level.group, name, static_cast<std::int32_t>(value.number));
@@ -573,6 +571,17 @@ void ModelParser::AddProperty(const Level& level, const Scalar& value) {
     case Scalar::Kind::kNull:
       return Note(fmt::format("null is not allowed; {}", kWholeNumbers));
   }
+}
+
+void ModelParser::AddOtherString(PropertyList& list, std::uint32_t group, const std::string& name,
+                                 std::string_view text) {
+  const bool plain = text::IsPlainFormText(text);
+  std::string fault = plain ? std::string() : text::FormTextFault(text);
+  if (fault.empty() && std::string_view(name) == "PHYSICAL_NAME") fault = SqlNameFault(text);
+  if (!fault.empty()) return Note(std::move(fault));
+  TextStore& texts = model_->texts();
+  if (!plain) return list.AddString(group, name, texts.Keep(*text::Utf8ToWindows1252(text)));
+  list.AddString(group, name, texts.Keep(text));
 }
 
 void ModelParser::ReadVersion(const Scalar& value) {
@@ -598,27 +607,33 @@ void ModelParser::NoteMember(Level& level, std::string_view key) {
   level.seen |= bit;
 }
 
-// Names are served as they stand, so they must be form text; the key is converted.
+// Names are served as they stand, so they must be form text; the key is converted. The
+// name guessed from the one before is the common case; a new one is numbered apart.
 void ModelParser::CheckName(Level& level, std::string_view key, NameSightings& names_seen,
                             std::string_view duplicate_problem) {
-  NameTable& names = model_->names();
-  std::optional<std::uint32_t> known = names.Guess(last_name_, key);
-  if (!known) {
-    std::string converted(key);
-    std::string fault;
-    if (!ConvertName(converted, fault)) {
-      level.key_usable = false;  // named by position, since the name cannot be shown
-      return Note("the name cannot be used: " + fault);
-    }
-    known = names.Intern(converted);
-    names.Remember(last_name_, *known);
-  }
+  std::optional<std::uint32_t> known = model_->names().Guess(last_name_, key);
+  if (!known) known = NumberNewName(level, key);
+  if (!known) return;
   level.name = *known;
   last_name_ = level.name;
   if (!names_seen.Add(level.name)) {
     Note(std::string(duplicate_problem));
     level.key_usable = false;
   }
+}
+
+std::optional<std::uint32_t> ModelParser::NumberNewName(Level& level, std::string_view key) {
+  std::string converted(key);
+  std::string fault;
+  if (!ConvertName(converted, fault)) {
+    level.key_usable = false;  // named by position, since the name cannot be shown
+    Note("the name cannot be used: " + fault);
+    return std::nullopt;
+  }
+  NameTable& names = model_->names();
+  const std::uint32_t known = names.Intern(converted);
+  names.Remember(last_name_, known);
+  return known;
 }
 
 bool ModelParser::ConvertName(std::string& key, std::string& fault) const {

@@ -175,11 +175,16 @@ class ModelParser {
   void PairScalar(Level& pair, const Scalar& value);
   void LinkAttribute(Level& list, const Scalar& value);
   void AddProperty(const Level& level, const Scalar& value);
+  // A string that is not plain form text, or a physical name SQL cannot take as it stands.
+  void AddOtherString(PropertyList& list, std::uint32_t group, const std::string& name,
+                      std::string_view text);
   void ReadVersion(const Scalar& value);
   void NoteMember(Level& level, std::string_view key);
   // Numbers the key of a group or property as the level's name.
   void CheckName(Level& level, std::string_view key, NameSightings& names_seen,
                  std::string_view duplicate_problem);
+  // The number of a key that is not the name guessed, or none when it cannot be a name.
+  std::optional<std::uint32_t> NumberNewName(Level& level, std::string_view key);
   // The key as form text in Windows-1252, or false when it cannot be one.
   bool ConvertName(std::string& key, std::string& fault) const;
 

@@ -35,7 +35,6 @@ void Session::End() {
   attributes_served_.clear();
   link_attributes_served_.clear();
   properties_served_.clear();
-  views_.clear();
 }
 
 std::int32_t Session::Entity(bool first, std::uint32_t* attribute_list,
@@ -101,11 +100,11 @@ std::int32_t Session::Property(bool first, std::uint32_t property_list,
   if (!index) return kNone;
   const PropertyList::Property& property = properties.at(*index);
   Put(out.ignored, std::uint32_t{0});
-  Put(out.group_name, properties.GroupName(property).c_str());
-  Put(out.property_name, property.name->c_str());
-  Put(out.type_code, property.is_string ? "S" : "N");
-  Put(out.number_value, property.number);
-  Put(out.string_value, property.text.c_str());
+  Put(out.group_name, property.group_name);
+  Put(out.property_name, property.property_name);
+  Put(out.type_code, property.is_string != 0 ? "S" : "N");
+  Put(out.number_value, property.number_value);
+  Put(out.string_value, property.string_value);
   return kDelivered;
 }
 
@@ -116,21 +115,8 @@ std::int32_t Session::WholePropertyList(std::uint32_t property_list,
   const auto list = HandleIndex(property_list, HandleKind::kPropertyList, lists.size());
   if (!list) return kNone;
   const PropertyList& served = lists[*list];
-  views_.resize(served.size());
-  for (std::size_t index = 0; index < served.size(); ++index) {
-    const PropertyList::Property& property = served.at(index);
-    const std::string& group = served.GroupName(property);
-    views_[index] = {group.c_str(),
-                     property.name->c_str(),
-                     property.text.c_str(),
-                     static_cast<std::uint32_t>(group.size()),
-                     static_cast<std::uint32_t>(property.name->size()),
-                     static_cast<std::uint32_t>(property.text.size()),
-                     property.number,
-                     property.is_string ? 1 : 0};
-  }
-  Put(properties, static_cast<const BR_PropertyView*>(views_.data()));
-  Put(count, static_cast<std::uint32_t>(views_.size()));
+  Put(properties, served.data());
+  Put(count, static_cast<std::uint32_t>(served.size()));
   return kDelivered;
 }
 

@@ -37,7 +37,7 @@ class Session {
   std::int32_t LinkAttribute(bool first, std::uint32_t attribute_list, std::uint32_t* ignored,
                              std::uint32_t* attribute_id);
   std::int32_t Property(bool first, std::uint32_t property_list, const PropertyOutputs& out);
-  // The whole list as views into the model's texts, kept until the next such call or the end.
+  // The whole list as views into the model's texts, as the model keeps it.
   std::int32_t WholePropertyList(std::uint32_t property_list, const BR_PropertyView** properties,
                                  std::uint32_t* count);
 
@@ -61,7 +61,6 @@ class Session {
   std::vector<std::uint32_t> attributes_served_;       // by entity
   std::vector<std::uint32_t> link_attributes_served_;  // by relationship
   std::vector<std::uint32_t> properties_served_;       // by property list
-  std::vector<BR_PropertyView> views_;                 // the list WholePropertyList gave last
 };
 
 }  // namespace tavik::brenlo

@@ -24,14 +24,16 @@ Status CAttribDesc::SetAttribProps() {
   for (const auto& property : form_info->GetPropertyList()) {
     if (Status status = AddProperty(property.GetValue(), &property.GetName())) return status;
   }
-  auto physical_name = GetProperty("PHYSICAL_NAME");
-  if (!HasText(physical_name)) return kMissingProperty;
   // Every attribute adds these two: their names are interned once.
   static const std::string& physical_name_key = PropertyNames::Intern("PHYSICAL_NAME");
   static const std::string& query_name_key = PropertyNames::Intern("SQLQUERY_NAME");
+  const Value* physical_name = FindPropertyOfShared(physical_name_key);
+  if (!physical_name || !physical_name->HasText()) return kMissingProperty;
   std::string name = physical_name->Text();
+  std::string query_name;
+  SqlName::AppendQuoted(query_name, name);
   AddProperty(Value::String(name), &physical_name_key);
-  return AddProperty(Value::String(SqlName::Quoted(name)), &query_name_key);
+  return AddProperty(Value::String(query_name), &query_name_key);
 }
 
 Status CAttribDesc::CreateVisualizer() {

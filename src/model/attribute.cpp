@@ -2,6 +2,8 @@
 #include "model/attribute.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include <fmt/format.h>
@@ -112,9 +114,24 @@ bool CAttribute::IsDefaultedByDatabase() const {
   return value && value->IsString() && value->AsString() == "Y";
 }
 
+// The model hands out one copy of each group's name for all its attributes: the row found
+// last for that copy is tried first, its text compared all the same, since a model loaded
+// later may hold another name at that address.
 std::int32_t CAttribute::CheckTvkPropGroup(std::string_view group_name) {
+  struct Recent {
+    const char* text = nullptr;
+    const GROUPDESC* row = nullptr;
+  };
+  constexpr std::size_t kRecentSlots = 8;
+  thread_local std::array<Recent, kRecentSlots> recent;
+  const auto address = reinterpret_cast<std::uintptr_t>(group_name.data());
+  Recent& slot = recent[(address >> 4) % kRecentSlots];
+  if (slot.text == group_name.data() && slot.row->name == group_name) return slot.row->id;
   for (const GROUPDESC* row = m_group_lookup; row->id != -1; ++row) {
-    if (group_name == row->name) return row->id;
+    if (group_name == row->name) {
+      slot = {group_name.data(), row};
+      return row->id;
+    }
   }
   return -1;
 }
@@ -147,19 +164,32 @@ void CAttribute::AddGroupProperty(CNxPropertySection& group, Value value,
   group.AddNamedProperty(id, std::move(value), *shared_name);
 }
 
+// The group's value itself, or nullptr: every group property came from the model, as a
+// string or a number, so finding it is as good as copying it out.
+const Value* CAttribute::FindGroupValue(const FormatId& group, const std::string& shared_name) {
+  CNxPropertySection* section = group_properties_.GetSection(group);
+  CNxProperty* property = section ? section->GetPropertyOfSharedName(shared_name) : nullptr;
+  return property ? &property->GetValue() : nullptr;
+}
+
 Status CAttribute::SetAttribProps() {
   if (!entity_) return kNoEntity;
   // An attribute with no known group fails for want of COL_PROP.
-  if (!group_properties_.GetSection(format_ids::kColProp)) return kNoColPropGroup;
+  CNxPropertySection* columns = group_properties_.GetSection(format_ids::kColProp);
+  if (!columns) return kNoColPropGroup;
   ReserveOwnProperties(kDerivedOwnProperties);
-  auto type = GetTvkProperty(format_ids::kColProp, "CD_TYP");
+  // Every attribute is asked for these: their names are interned once.
+  static const std::string& type_key = PropertyNames::Intern("CD_TYP");
+  static const std::string& pointer_key = PropertyNames::Intern("CD_PTR");
+  static const std::string& validation_key = PropertyNames::Intern("ES_VLD");
+  const CNxProperty* type = columns->GetPropertyOfSharedName(type_key);
   if (!type) return kNoType;
-  if (Status status = AddProperty(*type, "CD_TYP")) return status;
-  if (GetTvkProperty(format_ids::kColProp, "CD_PTR")) {
+  if (Status status = AddProperty(type->GetValue(), &type_key)) return status;
+  if (columns->GetPropertyOfSharedName(pointer_key)) {
     if (Status status = TakeValidationRule(kColVldRule, kColVldValue, "COL_VLDRULE", "COL_VLDLIST"))
       return status;
   }
-  if (GetTvkProperty(format_ids::kEditStyle, "ES_VLD")) {
+  if (FindGroupValue(format_ids::kEditStyle, validation_key)) {
     if (Status status = TakeValidationRule(kEsVldRule, kEsVldValue, "EST_VLDRULE", "EST_VLDLIST"))
       return status;
   }
@@ -186,7 +216,8 @@ Status CAttribute::TakeValidationRule(const FormatId& rule_group, const FormatId
 }
 
 Status CAttribute::BuildRelationIDList() {
-  const Value* count = FindProperty("REL_COUNT");
+  static const std::string& count_key = PropertyNames::Intern("REL_COUNT");
+  const Value* count = FindPropertyOfShared(count_key);
   if (!count) {
     ShowModelError("Failed to build attribute relation id list; form will not generate");
     return kNoRelationIds;

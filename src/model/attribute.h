@@ -76,6 +76,8 @@ class CAttribute {
   // The same for a name PropertyNames gave, which spares comparing the text.
   const Value* FindPropertyOfShared(const std::string& shared_name) const;
   std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
+  // The group property's value itself, or nullptr: valid until the group changes.
+  const Value* FindGroupValue(const FormatId& group, const std::string& shared_name);
   CNxPropertySet& GetTvkProps() { return group_properties_; }
   // The column's default ("CD_DEF" of COL_PROP): the value a new record starts with;
   // CURRENT_DATE, CURRENT_TIME and CURRENT_TIMESTAMP stand for the moment it is saved.

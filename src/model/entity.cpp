@@ -42,9 +42,20 @@ std::optional<Value> CEntity::GetProperty(std::string_view name) const {
   return property ? property->ToVariant() : std::nullopt;
 }
 
+// The model's names are shared copies already, so each property is replaced and added by
+// its shared name without looking the name up again.
 Status CEntity::GetProperties(std::uint32_t property_list) {
-  int count = PropertyListReader::ForEach(property_list, [this](ModelProperty& property) {
-    AddProperty(std::move(property.value), *property.name);
+  CNxPropertySection* section = properties_.GetSection(format_ids::kEntity);
+  int count = PropertyListReader::ForEach(property_list, [&](ModelProperty& property) {
+    const std::string& name = *property.name;
+    if (!section || name.empty()) {
+      AddProperty(std::move(property.value), name);
+      return true;
+    }
+    if (const CNxProperty* held = section->GetPropertyOfSharedName(name)) {
+      section->RemoveProperty(held->GetId());
+    }
+    section->AddNamedProperty(next_property_id_++, std::move(property.value), name);
     return true;
   });
   if (count == 0) return kNoProperties;
@@ -137,8 +148,8 @@ Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
                                                  &PropertyNames::Intern("ROLE_NAME")};
   const Value* physical_name = attribute->FindPropertyOfShared(physical_name_key);
   if (!physical_name || physical_name->AsString().empty()) return kNoAttributePhysicalName;
-  select_text_ += SqlName::Quoted(physical_name->AsString());
-  select_text_ += ",";
+  SqlName::AppendQuoted(select_text_, physical_name->AsString());
+  select_text_ += ',';
   const Value* id = attribute->FindPropertyOfShared(id_key);
   if (!id) return kNoAttributeId;
   attribute->SetAttribID(static_cast<std::uint16_t>(id->AsInteger() & 0xFFFF));

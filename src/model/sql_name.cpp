@@ -106,8 +106,19 @@ bool SqlName::IsReserved(std::string_view word) {
 }
 
 std::string SqlName::Quoted(std::string_view name) {
-  if (IsPlainIdentifier(name) && !IsReserved(name)) return std::string(name);
-  return "[" + std::string(name) + "]";
+  std::string quoted;
+  AppendQuoted(quoted, name);
+  return quoted;
+}
+
+void SqlName::AppendQuoted(std::string& text, std::string_view name) {
+  if (IsPlainIdentifier(name) && !IsReserved(name)) {
+    text += name;
+    return;
+  }
+  text += '[';
+  text += name;
+  text += ']';
 }
 
 }  // namespace tavik

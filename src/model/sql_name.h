@@ -11,6 +11,8 @@ class SqlName {
   // The name as it is when it is a plain identifier (a letter, then letters, digits and "_")
   // that the data control's SQL does not reserve; otherwise the name in brackets.
   static std::string Quoted(std::string_view name);
+  // The same, appended to text, which spares a copy for a caller building a longer text.
+  static void AppendQuoted(std::string& text, std::string_view name);
   // Whether the database engine's SQL reserves the word, in any case.
   static bool IsReserved(std::string_view word);
 };

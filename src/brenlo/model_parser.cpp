@@ -183,18 +183,6 @@ std::size_t ModelParser::ItemOffset(const ModelChecker::Finding& finding) const 
   return finding.item < offsets.size() ? offsets[finding.item] : 0;
 }
 
-bool ModelParser::null() {
-  return OnScalar({});
-}
-
-bool ModelParser::boolean(bool value) {
-  return OnScalar({Scalar::Kind::kBoolean, value ? 1 : 0});
-}
-
-bool ModelParser::number_integer(std::int64_t value) {
-  return OnScalar({Scalar::Kind::kWhole, value});
-}
-
 bool ModelParser::number_unsigned(std::uint64_t value) {
   if (value <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
     return OnScalar({Scalar::Kind::kWhole, static_cast<std::int64_t>(value)});
@@ -216,10 +204,6 @@ bool ModelParser::OnNumberLiteral(std::string_view literal) {
 
 bool ModelParser::string(std::string& value) {
   return OnString(value);
-}
-
-bool ModelParser::OnString(std::string_view value) {
-  return OnScalar({Scalar::Kind::kString, 0, value});
 }
 
 bool ModelParser::start_object(std::size_t /*elements*/) {
@@ -335,31 +319,12 @@ bool ModelParser::OnOpen(bool is_object) {
 bool ModelParser::OnClose() {
   const bool short_pair = levels_.back().frame == Frame::kPair && levels_.back().count < 2;
   if (levels_.back().frame == Frame::kAttribute) {
-    const PropertyList& list =
-        model_->property_list(static_cast<std::uint32_t>(levels_.back().index));
-    last_attribute_size_ = list.size();
-    last_attribute_groups_ = list.group_count();
+    last_attribute_size_ =
+        model_->property_list(static_cast<std::uint32_t>(levels_.back().index)).size();
   }
   levels_.pop_back();
   if (short_pair) Note("a pair must hold a name and a value");
   return true;
-}
-
-// Array levels count their elements here; object levels count members at their names.
-void ModelParser::CountElement() {
-  Level& top = levels_.back();
-  switch (top.frame) {
-    case Frame::kEntities:
-    case Frame::kAttributes:
-    case Frame::kGroupArray:
-    case Frame::kPair:
-    case Frame::kRelationships:
-    case Frame::kLinkAttributes:
-      ++top.count;
-      break;
-    default:
-      break;
-  }
 }
 
 ModelParser::Level ModelParser::OpenChild(Level& parent, bool is_object) {
@@ -444,7 +409,7 @@ ModelParser::Level ModelParser::OpenElement(const Level& parent) {
         attribute_offsets_.resize(std::max<std::size_t>(attribute_offsets_.size(), list + 1));
         attribute_offsets_[list] = Offset();
       }
-      model_->property_list(list).Reserve(last_attribute_size_, last_attribute_groups_);
+      model_->property_list(list).Reserve(last_attribute_size_);
       return {Frame::kAttribute, list};
     }
     default:
@@ -455,16 +420,14 @@ ModelParser::Level ModelParser::OpenElement(const Level& parent) {
 ModelParser::Level ModelParser::OpenProperties(std::uint32_t list) {
   property_names_seen_.Clear();
   const std::string& no_group = model_->names().Name(model_->names().Intern({}));
-  return {Frame::kProperties, list, model_->property_list(list).AddGroup(no_group)};
+  return {Frame::kProperties, list, &no_group};
 }
 
 ModelParser::Level ModelParser::OpenGroup(Level& attribute, bool is_object) {
   if (!attribute.key_usable) return {Frame::kSkip};
   property_names_seen_.Clear();
-  const auto list = static_cast<std::uint32_t>(attribute.index);
-  const std::uint32_t group =
-      model_->property_list(list).AddGroup(model_->names().Name(attribute.name));
-  return {is_object ? Frame::kGroupObject : Frame::kGroupArray, list, group};
+  return {is_object ? Frame::kGroupObject : Frame::kGroupArray, attribute.index,
+          &model_->names().Name(attribute.name)};
 }
 
 ModelParser::Level ModelParser::OpenInPair(Level& pair, bool is_object) {
@@ -556,14 +519,14 @@ void ModelParser::AddProperty(const Level& level, const Scalar& value) {
     case Scalar::Kind::kString:
       if (!text::IsPlainFormText(value.text) ||
           (std::string_view(name) == "PHYSICAL_NAME" && !SqlNameFault(value.text).empty())) {
-        return AddOtherString(list, level.group, name, value.text);
+        return AddOtherString(list, *level.group, name, value.text);
       }
-      return list.AddString(level.group, name, model_->texts().Keep(value.text));
+      return list.AddString(*level.group, name, model_->texts().Keep(value.text));
     case Scalar::Kind::kWhole:
       if (!FitsInt32(value.number)) return Note(OutOfRange(fmt::format("{}", value.number)));
-      return list.AddNumber(level.group, name, static_cast<std::int32_t>(value.number));
+      return list.AddNumber(*level.group, name, static_cast<std::int32_t>(value.number));
     case Scalar::Kind::kBoolean:
-      return list.AddNumber(level.group, name, static_cast<std::int32_t>(value.number));
+      return list.AddNumber(*level.group, name, static_cast<std::int32_t>(value.number));
     case Scalar::Kind::kFraction:
       return Note(fmt::format("a float is not allowed; {}", kWholeNumbers));
     case Scalar::Kind::kHuge:
@@ -573,8 +536,8 @@ void ModelParser::AddProperty(const Level& level, const Scalar& value) {
   }
 }
 
-void ModelParser::AddOtherString(PropertyList& list, std::uint32_t group, const std::string& name,
-                                 std::string_view text) {
+void ModelParser::AddOtherString(PropertyList& list, const std::string& group,
+                                 const std::string& name, std::string_view text) {
   const bool plain = text::IsPlainFormText(text);
   std::string fault = plain ? std::string() : text::FormTextFault(text);
   if (fault.empty() && std::string_view(name) == "PHYSICAL_NAME") fault = SqlNameFault(text);

@@ -59,17 +59,18 @@ class ModelParser {
   static std::string SqlNameFault(std::string_view name);
 
   // Events of the JSON reader. Each returns false only to stop reading for good. The texts
-  // of the On... events are views, valid for the call only.
-  bool OnString(std::string_view value);
+  // of the On... events are views, valid for the call only. The scalar events are inline:
+  // they run for every value of the model.
+  bool OnString(std::string_view value) { return OnScalar({Scalar::Kind::kString, 0, value}); }
   bool OnKey(std::string_view name);
   // A number the reader gives as a float: its literal tells a fraction from a whole number
   // too large even for 64 bits.
   bool OnNumberLiteral(std::string_view literal);
   bool OnOpen(bool is_object);
   bool OnClose();
-  bool null();
-  bool boolean(bool value);
-  bool number_integer(std::int64_t value);
+  bool null() { return OnScalar({}); }
+  bool boolean(bool value) { return OnScalar({Scalar::Kind::kBoolean, value ? 1 : 0}); }
+  bool number_integer(std::int64_t value) { return OnScalar({Scalar::Kind::kWhole, value}); }
   bool number_unsigned(std::uint64_t value);
   bool number_float(double value, const std::string& literal);
   bool string(std::string& value);
@@ -105,17 +106,17 @@ class ModelParser {
   };
 
   struct Level {
-    Level(Frame kind, std::size_t filled = 0, std::uint32_t filled_group = 0)
+    Level(Frame kind, std::size_t filled = 0, const std::string* filled_group = nullptr)
         : frame(kind), index(filled), group(filled_group) {}
 
     Frame frame;
-    std::uint32_t count = 0;  // members or elements seen so far
-    std::size_t index = 0;    // the entity, relationship or property list being filled
-    std::uint32_t group = 0;  // the group being filled, in its property list
-    int member = -1;          // the known member the root's or an item's current key names
-    std::uint32_t name = 0;   // the key's number in the model's names, once it is usable
-    bool key_usable = true;   // false when the name was refused, or the pair has none
-    std::uint8_t seen = 0;    // the known member names met, one bit each
+    std::uint32_t count = 0;             // members or elements seen so far
+    std::size_t index = 0;               // the entity, relationship or property list being filled
+    const std::string* group = nullptr;  // the name of the group being filled
+    int member = -1;         // the known member the root's or an item's current key names
+    std::uint32_t name = 0;  // the key's number in the model's names, once it is usable
+    bool key_usable = true;  // false when the name was refused, or the pair has none
+    std::uint8_t seen = 0;   // the known member names met, one bit each
   };
 
   struct Scalar {
@@ -159,7 +160,23 @@ class ModelParser {
   Outcome CheckWhole();
   std::size_t ItemOffset(const ModelChecker::Finding& finding) const;
   bool OnScalar(const Scalar& value);
-  void CountElement();
+  // Array levels count their elements here; object levels count members at their names.
+  // Inline: it runs for every value.
+  void CountElement() {
+    Level& top = levels_.back();
+    switch (top.frame) {
+      case Frame::kEntities:
+      case Frame::kAttributes:
+      case Frame::kGroupArray:
+      case Frame::kPair:
+      case Frame::kRelationships:
+      case Frame::kLinkAttributes:
+        ++top.count;
+        break;
+      default:
+        break;
+    }
+  }
 
   Level OpenChild(Level& parent, bool is_object);
   Level OpenRootMember(Level& root, bool is_object);
@@ -176,7 +193,7 @@ class ModelParser {
   void LinkAttribute(Level& list, const Scalar& value);
   void AddProperty(const Level& level, const Scalar& value);
   // A string that is not plain form text, or a physical name SQL cannot take as it stands.
-  void AddOtherString(PropertyList& list, std::uint32_t group, const std::string& name,
+  void AddOtherString(PropertyList& list, const std::string& group, const std::string& name,
                       std::string_view text);
   void ReadVersion(const Scalar& value);
   void NoteMember(Level& level, std::string_view key);
@@ -219,7 +236,6 @@ class ModelParser {
   // Attributes mostly hold as many properties and groups as the one before; the next gets
   // that room.
   std::size_t last_attribute_size_ = 0;
-  std::size_t last_attribute_groups_ = 0;
   bool version_seen_ = false;
   std::string version_problem_;
   std::size_t version_offset_ = 0;

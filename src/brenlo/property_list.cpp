@@ -15,11 +15,6 @@ bool SameProperty(const PropertyList::Property& a, const PropertyList::Property&
 
 }  // namespace
 
-std::uint32_t PropertyList::AddGroup(const std::string& name) {
-  groups_.push_back(&name);
-  return static_cast<std::uint32_t>(groups_.size() - 1);
-}
-
 const PropertyList::Property* PropertyList::Find(std::string_view group,
                                                  std::string_view name) const {
   for (const Property& property : properties_) {
@@ -29,11 +24,8 @@ const PropertyList::Property* PropertyList::Find(std::string_view group,
 }
 
 bool PropertyList::operator==(const PropertyList& other) const {
-  const auto same_text = [](const std::string* a, const std::string* b) { return *a == *b; };
   return std::equal(properties_.begin(), properties_.end(), other.properties_.begin(),
-                    other.properties_.end(), SameProperty) &&
-         std::equal(groups_.begin(), groups_.end(), other.groups_.begin(), other.groups_.end(),
-                    same_text);
+                    other.properties_.end(), SameProperty);
 }
 
 }  // namespace tavik::brenlo

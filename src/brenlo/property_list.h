@@ -30,25 +30,20 @@ class PropertyList {
     return {property.string_value, property.string_length};
   }
 
-  // Opens a group; the properties added with its index belong to it.
-  std::uint32_t AddGroup(const std::string& name);
-  // text: a copy the model keeps, ended by a zero (TextStore). Inline, as the next: they
-  // run for every property of the model.
-  void AddString(std::uint32_t group, const std::string& name, std::string_view text) {
+  // group: the name of the property's group, a shared copy. text: a copy the model keeps,
+  // ended by a zero (TextStore). Inline, as the next: they run for every property of the
+  // model.
+  void AddString(const std::string& group, const std::string& name, std::string_view text) {
     Add(group, name, text, true, 0);
   }
   // A number's text is empty, as the bulk read serves it.
-  void AddNumber(std::uint32_t group, const std::string& name, std::int32_t number) {
+  void AddNumber(const std::string& group, const std::string& name, std::int32_t number) {
     Add(group, name, "", false, number);
   }
 
-  // Room for so many properties and groups, as many as the list before it held, say.
-  void Reserve(std::size_t count, std::size_t groups) {
-    properties_.reserve(count);
-    groups_.reserve(groups);
-  }
+  // Room for so many properties, as many as the list before it held, say.
+  void Reserve(std::size_t count) { properties_.reserve(count); }
   std::size_t size() const { return properties_.size(); }
-  std::size_t group_count() const { return groups_.size(); }
   const Property& at(std::size_t index) const { return properties_[index]; }
   const Property* data() const { return properties_.data(); }
 
@@ -56,20 +51,18 @@ class PropertyList {
   // naming things in messages, not for serving.
   const Property* Find(std::string_view group, std::string_view name) const;
 
-  // Same groups and properties, names compared by their text.
+  // The same properties in the same groups, names compared by their text.
   bool operator==(const PropertyList& other) const;
 
  private:
-  void Add(std::uint32_t group, const std::string& name, std::string_view text, bool is_string,
+  void Add(const std::string& group, const std::string& name, std::string_view text, bool is_string,
            std::int32_t number) {
-    const std::string& group_name = *groups_[group];
-    properties_.push_back({group_name.c_str(), name.c_str(), text.data(),
-                           static_cast<std::uint32_t>(group_name.size()),
+    properties_.push_back({group.c_str(), name.c_str(), text.data(),
+                           static_cast<std::uint32_t>(group.size()),
                            static_cast<std::uint32_t>(name.size()),
                            static_cast<std::uint32_t>(text.size()), number, is_string ? 1 : 0});
   }
 
-  std::vector<const std::string*> groups_;
   std::vector<Property> properties_;
 };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include <fmt/format.h>
@@ -55,7 +56,7 @@ Status CAttribute::AddProperty(Value value, std::string_view name) {
 }
 
 Status CAttribute::AddProperty(Value value, const std::string* shared_name) {
-  CNxProperty property(next_property_id_++, std::move(value), shared_name);
+  const std::int32_t id = next_property_id_++;
   if (!entity_ || shared_name->empty()) return kOk;  // before Init there is nowhere to keep it
   const std::uint64_t bit = PropertyNames::BitOf(*shared_name);
   if ((given_name_bits_ & bit) != 0) {
@@ -64,7 +65,7 @@ Status CAttribute::AddProperty(Value value, const std::string* shared_name) {
     });
   }
   given_name_bits_ |= bit;
-  own_properties_.push_back(std::move(property));
+  own_properties_.emplace_back(id, std::move(value), shared_name);
   return kOk;
 }
 
@@ -122,11 +123,14 @@ std::int32_t CAttribute::CheckTvkPropGroup(std::string_view group_name) {
     const char* text = nullptr;
     const GROUPDESC* row = nullptr;
   };
-  constexpr std::size_t kRecentSlots = 8;
+  constexpr std::size_t kRecentSlots = 16;
   thread_local std::array<Recent, kRecentSlots> recent;
   const auto address = reinterpret_cast<std::uintptr_t>(group_name.data());
-  Recent& slot = recent[(address >> 4) % kRecentSlots];
-  if (slot.text == group_name.data() && slot.row->name == group_name) return slot.row->id;
+  Recent& slot = recent[((address >> 5) ^ (address >> 11)) % kRecentSlots];
+  if (slot.text == group_name.data() && slot.row->name.size() == group_name.size() &&
+      std::memcmp(slot.row->name.data(), group_name.data(), group_name.size()) == 0) {
+    return slot.row->id;
+  }
   for (const GROUPDESC* row = m_group_lookup; row->id != -1; ++row) {
     if (group_name == row->name) {
       slot = {group_name.data(), row};

@@ -91,7 +91,7 @@ const std::string& PropertyListReader::Name(const BR_PropertyView& property) {
   const std::string_view given(name, property.property_name_length);
   const auto address = reinterpret_cast<std::uintptr_t>(name);
   Slot& slot = slots[((address >> 5) ^ (address >> 11)) % kSlots];
-  if (slot.model_copy == name && *slot.shared == given) return *slot.shared;
+  if (slot.model_copy == name && PropertyNames::SameName(*slot.shared, given)) return *slot.shared;
   const std::string& shared = PropertyNames::Intern(given);
   slot = {name, &shared};
   return shared;

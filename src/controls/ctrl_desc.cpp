@@ -182,6 +182,10 @@ void CCtrlDesc::OpenBlock(formfile::BlockPrinter& printer) {
 }
 
 void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
+  if (children_.empty()) {
+    printer.Block(class_name_, name_, section_->GetPropertyList());
+    return;
+  }
   OpenBlock(printer);
   printer.End();
 }

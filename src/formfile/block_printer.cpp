@@ -29,6 +29,12 @@ static_assert(kTabs.size() == kFastDepth && kBlanks.size() == kFastNameSize);
 // equals, and a number or a short text quoted, and the line's end.
 constexpr std::size_t kUsualLineRoom =
     kFastDepth + kFastNameSize + 8 + std::max(Value::kNumberTextRoom, kFastTextSize + 2);
+// Every block ends so: the line at the usual depth is cut from this.
+constexpr std::string_view kTabsAndEnd = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tEnd\r\n";
+static_assert(kTabsAndEnd.substr(0, kFastDepth) == kTabs);
+// A usual Begin line at most.
+constexpr std::string_view kBegin = "Begin ";
+constexpr std::size_t kUsualBeginRoom = kFastDepth + kBegin.size() + kFastTextSize * 2 + 3;
 
 // Copies a text of at most 64 bytes by two copies of a fixed size that overlap, which the
 // compiler makes in place: for a property's name or short value the library's copy costs
@@ -124,28 +130,7 @@ void BlockPrinter::CheckName(std::string_view what, std::string_view name) {
 
 void BlockPrinter::Begin(std::string_view class_name, std::string_view name,
                          std::string_view after) {
-  BeginLine(class_name, name, after);
-  // The form itself is not one of its controls.
-  const bool control = blocks_begun_++ > 0;
-  if (!control) tally_.form_name = name;
-  if (control) {
-    tally_.control_names.AddUnsettled(name);
-    ++tally_.control_blocks;
-    CountClass(class_name);
-  }
-  CheckName(control ? "control" : "form", name);
-  panel_open_ = name == kScrollPanel;
-  ++depth_;
-}
-
-// Made in a buffer and appended in one piece when the line is of the usual depth and size, as
-// a property line is: every control of a form opens a block.
-void BlockPrinter::BeginLine(std::string_view class_name, std::string_view name,
-                             std::string_view after) {
-  constexpr std::string_view kBegin = "Begin ";
-  std::array<char, kFastDepth + kBegin.size() + kFastTextSize * 2 + 3> line;
-  if (!UsualDepth() || class_name.size() > kFastTextSize || name.size() > kFastTextSize ||
-      !after.empty()) {
+  if (!UsualBegin(class_name, name) || !after.empty()) {
     Indent();
     text_ += kBegin;
     text_ += class_name;
@@ -153,9 +138,34 @@ void BlockPrinter::BeginLine(std::string_view class_name, std::string_view name,
     text_ += name;
     text_ += after;
     text_ += "\r\n";
-    return;
+  } else {
+    std::array<char, kUsualBeginRoom> line;
+    text_.append(line.data(), UsualBeginLine(line.data(), class_name, name));
   }
-  char* at = line.data();
+  CountBegun(class_name, name);
+}
+
+// The form itself is not one of its controls.
+void BlockPrinter::CountBegun(std::string_view class_name, std::string_view name) {
+  const bool control = blocks_begun_++ > 0;
+  if (!control) tally_.form_name = name;
+  if (control) {
+    tally_.control_names.AddUnsettled(name);
+    ++tally_.control_blocks;
+    CountClass(class_name);
+  }
+  CheckName(control ? std::string_view("control") : std::string_view("form"), name);
+  panel_open_ = name == kScrollPanel;
+  ++depth_;
+}
+
+bool BlockPrinter::UsualBegin(std::string_view class_name, std::string_view name) const {
+  return UsualDepth() && class_name.size() <= kFastTextSize && name.size() <= kFastTextSize;
+}
+
+// Every control of a form opens a block: the line is made at at by copies of fixed size.
+char* BlockPrinter::UsualBeginLine(char* at, std::string_view class_name,
+                                   std::string_view name) const {
   std::memcpy(at, kTabs.data(), kFastDepth);
   at += depth_;
   std::memcpy(at, kBegin.data(), kBegin.size());
@@ -164,7 +174,7 @@ void BlockPrinter::BeginLine(std::string_view class_name, std::string_view name,
   *at++ = ' ';
   at = CopiedShort(at, name);
   std::memcpy(at, "\r\n", 2);
-  text_.append(line.data(), at + 2);
+  return at + 2;
 }
 
 void BlockPrinter::CountClass(std::string_view class_name) {
@@ -177,12 +187,9 @@ void BlockPrinter::CountClass(std::string_view class_name) {
   next_recent_class_ = (next_recent_class_ + 1) % recent_classes_.size();
 }
 
-// Every block ends so: the line at the usual depth is cut from one constant.
 void BlockPrinter::End() {
   --depth_;
   panel_open_ = false;
-  constexpr std::string_view kTabsAndEnd = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tEnd\r\n";
-  static_assert(kTabsAndEnd.substr(0, kFastDepth) == kTabs);
   if (!UsualDepth()) {
     IndentedLine("End");
     return;
@@ -292,8 +299,15 @@ void BlockPrinter::Properties(const std::vector<CNxProperty>& properties) {
     for (const CNxProperty& property : properties) Property(property);
     return;
   }
-  std::array<char, kUsualLineRoom * 16> lines;
-  char* at = lines.data();
+  static_assert(std::tuple_size_v<BlockLines> == kUsualLineRoom * 16);
+  BlockLines lines;
+  text_.append(lines.data(), PropertyLines(lines, lines.data(), properties));
+}
+
+// The property lines follow at at in lines, which are appended to the text when full; the end
+// of those not appended yet is returned.
+char* BlockPrinter::PropertyLines(BlockLines& lines, char* at,
+                                  const std::vector<CNxProperty>& properties) {
   for (const CNxProperty& property : properties) {
     if (static_cast<std::size_t>(lines.data() + lines.size() - at) < kUsualLineRoom) {
       text_.append(lines.data(), at);
@@ -307,7 +321,32 @@ void BlockPrinter::Properties(const std::vector<CNxProperty>& properties) {
     at = lines.data();
     Property(property);
   }
-  text_.append(lines.data(), at);
+  return at;
+}
+
+// Nearly every control's block: its Begin line, its properties and its End gathered in one
+// buffer and appended together.
+void BlockPrinter::Block(std::string_view class_name, std::string_view name,
+                         const std::vector<CNxProperty>& properties) {
+  if (!UsualBegin(class_name, name) || depth_ + 1 > kFastDepth) {
+    Begin(class_name, name);
+    Properties(properties);
+    End();
+    return;
+  }
+  BlockLines lines;
+  char* at = UsualBeginLine(lines.data(), class_name, name);
+  CountBegun(class_name, name);
+  at = PropertyLines(lines, at, properties);
+  --depth_;
+  panel_open_ = false;
+  if (static_cast<std::size_t>(lines.data() + lines.size() - at) < kTabsAndEnd.size()) {
+    text_.append(lines.data(), at);
+    at = lines.data();
+  }
+  const std::string_view end = kTabsAndEnd.substr(kFastDepth - depth_);
+  std::memcpy(at, end.data(), end.size());
+  text_.append(lines.data(), at + end.size());
 }
 
 void BlockPrinter::Property(std::string_view name, std::string_view value, bool quoted,
@@ -326,17 +365,24 @@ void BlockPrinter::CountProcedure(std::string_view name, std::size_t bytes) {
   if (bytes > FormLimits::kMaxProcedureBytes) tally_.long_procedures.emplace_back(name, bytes);
 }
 
+namespace {
+constexpr std::string_view kSub = "Sub ";
+}  // namespace
+
 void BlockPrinter::OpenProcedure(std::initializer_list<std::string_view> name_pieces) {
   procedure_start_ = text_.size();
-  text_ += "Sub ";
-  procedure_name_.clear();
-  for (std::string_view piece : name_pieces) procedure_name_ += piece;
-  text_ += procedure_name_;
+  text_ += kSub;
+  for (std::string_view piece : name_pieces) text_ += piece;
+  procedure_name_size_ = text_.size() - procedure_start_ - kSub.size();
 }
 
+// The name is read where the procedure's first line holds it: the text goes to the file only
+// between procedures.
 void BlockPrinter::CloseProcedure() {
   text_ += "End Sub\r\n";
-  CountProcedure(procedure_name_, text_.size() - procedure_start_);
+  const std::string_view name =
+      std::string_view(text_).substr(procedure_start_ + kSub.size(), procedure_name_size_);
+  CountProcedure(name, text_.size() - procedure_start_);
 }
 
 // Lines of the code that begin a procedure open it and "End Sub" or "End Function" closes

@@ -65,6 +65,9 @@ class BlockPrinter {
   void Property(const CNxProperty& property);
   // A block's properties in their order, each as Property prints it.
   void Properties(const std::vector<CNxProperty>& properties);
+  // A block with those properties and no blocks within, as Begin, Properties and End print it.
+  void Block(std::string_view class_name, std::string_view name,
+             const std::vector<CNxProperty>& properties);
   // A value as it stands in a file read (quotes doubled already) and the comment after it.
   void Property(std::string_view name, std::string_view value, bool quoted,
                 std::string_view comment = {});
@@ -85,7 +88,13 @@ class BlockPrinter {
   char* UsualLineStart(char* at, std::string_view name) const;
   bool UsualDepth() const;
   char* UsualPropertyLine(char* at, const CNxProperty& property);
-  void BeginLine(std::string_view class_name, std::string_view name, std::string_view after);
+  // A block's lines gathered before they are appended: sixteen of the longest usual line.
+  using BlockLines = std::array<char, 1952>;
+
+  bool UsualBegin(std::string_view class_name, std::string_view name) const;
+  char* UsualBeginLine(char* at, std::string_view class_name, std::string_view name) const;
+  void CountBegun(std::string_view class_name, std::string_view name);
+  char* PropertyLines(BlockLines& lines, char* at, const std::vector<CNxProperty>& properties);
   void CheckName(std::string_view what, std::string_view name);
   void PanelProperty(std::string_view name, std::string_view value);
   void CountProcedure(std::string_view name, std::size_t bytes);
@@ -102,9 +111,10 @@ class BlockPrinter {
   // few classes, and a look-up in the set for each would cost more than the rest of Begin.
   std::array<const std::string*, 4> recent_classes_{};
   std::size_t next_recent_class_ = 0;
-  std::string procedure_name_;  // of the procedure open
+  std::string procedure_name_;  // of the procedure of code given whole
   std::size_t procedure_start_ = 0;
-  bool in_code_procedure_ = false;  // within a procedure of code given whole
+  std::size_t procedure_name_size_ = 0;  // of the procedure opened, after its "Sub "
+  bool in_code_procedure_ = false;       // within a procedure of code given whole
   std::size_t code_procedure_bytes_ = 0;
 };
 

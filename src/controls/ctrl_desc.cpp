@@ -80,13 +80,19 @@ Status CCtrlDesc::AddProperty(Value value, const SharedPropertyName& name) {
 Status CCtrlDesc::AddPropertyOfSharedName(Value&& value, const std::string& shared_name) {
   if (!section_) return kNoMemory;
   const std::uint64_t name_bit = PropertyNames::BitOf(shared_name);
-  if ((given_name_bits_ & name_bit) != 0) {
-    if (CNxProperty* existing = section_->GetPropertyOfSharedName(shared_name)) {
-      existing->Set(existing->GetId(), std::move(value));
-      return kOk;
-    }
-  }
+  if ((given_name_bits_ & name_bit) != 0) return ReplaceProperty(std::move(value), shared_name);
   given_name_bits_ |= name_bit;
+  section_->AddNamedProperty(next_property_id_++, std::move(value), shared_name);
+  return kOk;
+}
+
+// Apart from the add, so that a new property, as most are, is added without the frame the
+// search and the replacement need.
+[[gnu::noinline]] Status CCtrlDesc::ReplaceProperty(Value&& value, const std::string& shared_name) {
+  if (CNxProperty* existing = section_->GetPropertyOfSharedName(shared_name)) {
+    existing->Set(existing->GetId(), std::move(value));
+    return kOk;
+  }
   section_->AddNamedProperty(next_property_id_++, std::move(value), shared_name);
   return kOk;
 }
@@ -166,7 +172,7 @@ Status CCtrlDesc::AddControlArrayEntry(int* index) {
 Status CCtrlDesc::DoLayout(CCtrlPosItem& item, CCtrlGroup& group) {
   item.x = group.GetColumnPosition(item.column);
   item.y = static_cast<float>(group.GetCurrentY());
-  auto height = GetProperty("Height");
+  const Value* height = FindProperty(ctrl_props::kHeight);
   if (!height) return kMissingProperty;
   group.SetCurrentY(
       static_cast<std::uint16_t>(group.GetCurrentY() + static_cast<int>(height->AsSingle()) + 50));

@@ -192,6 +192,9 @@ class CCtrlDesc {
   AttributeGroups FindAttributeGroups() const;
 
   Status AddPropertyOfSharedName(Value&& value, const std::string& shared_name);
+  // The same for a name whose bit is given: the property of that name takes the value, or
+  // the property is added when the bit stood for another name.
+  Status ReplaceProperty(Value&& value, const std::string& shared_name);
   void ApplyTable(const ESDESC* table, CNxPropertySection* group);
   void AddColorProperty(const Value* code, const SharedPropertyName& property,
                         std::string_view default_color);

@@ -72,6 +72,8 @@ constinit SharedPropertyName kStyleWidth{"ES_WDT"};
 constinit SharedPropertyName kStyleHeight{"ES_HGT"};
 constinit SharedPropertyName kBackColorCode{"CD_BKC"};
 constinit SharedPropertyName kTextColorCode{"CD_TXC"};
+// The column's type, which sizes a control that has no sample of its own.
+constinit SharedPropertyName kColumnType{"CD_TYP"};
 
 float FloatOf(const Value& value) {
   if (value.IsString()) return std::strtof(value.AsCString(), nullptr);
@@ -248,7 +250,7 @@ std::optional<std::string> CCtrlDesc::GetWidthSample() {
 
 int CCtrlDesc::CalcCharWidth() {
   CAttribute* attribute = GetAttribute();
-  const Value* type = attribute ? attribute->FindProperty("CD_TYP") : nullptr;
+  const Value* type = attribute ? attribute->FindPropertyOfShared(kColumnType.Shared()) : nullptr;
   // A value a variant copy cannot carry counts as none, as an empty text does.
   if (!type || type->IsEmpty() || !type->HasText()) return 2;
   std::string number_text;  // a type given as a number is read by its text

@@ -28,6 +28,16 @@ std::optional<std::string> TextProperty(const CAttribute* attribute, std::string
   return value->Text();
 }
 
+std::optional<std::string_view> TextPropertyView(const CAttribute* attribute,
+                                                 const SharedPropertyName& name,
+                                                 std::string& number_text) {
+  const Value* value = attribute ? attribute->FindPropertyOfShared(name.Shared()) : nullptr;
+  if (!value || value->IsEmpty() || !value->HasText()) return std::nullopt;
+  if (value->IsString()) return value->AsString();
+  number_text = value->Text();
+  return number_text;
+}
+
 Status AddShort(CCtrlDesc& control, long value, std::string_view name) {
   return control.AddProperty(Value::Short(static_cast<std::int16_t>(value)), name);
 }

@@ -21,6 +21,14 @@ bool IsNumber(const std::optional<Value>& value, long number);
 bool IsNumber(const Value* value, long number);
 // The attribute's non-empty text property, or none.
 std::optional<std::string> TextProperty(const CAttribute* attribute, std::string_view name);
+// The same by a name held as a constant, without a copy: a text is seen where the attribute
+// holds it (until the attribute gets another property), a number's text is made in
+// number_text.
+std::optional<std::string_view> TextPropertyView(const CAttribute* attribute,
+                                                 const SharedPropertyName& name,
+                                                 std::string& number_text);
+// The attribute's column name, which every bound control reads.
+inline constinit SharedPropertyName kPhysicalName{"PHYSICAL_NAME"};
 
 // The number as a short property.
 [[nodiscard]] Status AddShort(CCtrlDesc& control, long value, std::string_view name);

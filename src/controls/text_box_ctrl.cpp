@@ -140,7 +140,8 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
   if (Status status = BindToField(*data_ctrl, field_name)) return status;
   if (Status status = AddDisplayFormat(*data_ctrl, field_name)) return status;
 
-  const auto phys = TextProperty(attribute, "PHYSICAL_NAME");
+  std::string number_text;
+  const auto phys = TextPropertyView(attribute, kPhysicalName, number_text);
   if (attribute && attribute->IsRequired()) {
     if (!phys) return kMissingProperty;
     if (Status status = AddRequiredCheck(*data_ctrl, *phys)) return status;

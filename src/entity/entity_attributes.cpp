@@ -104,7 +104,7 @@ std::uint16_t WidestInColumn(const CCtrlGroup& group, std::int32_t column) {
     if (item->column + group.column != column || item->order > 0) continue;
     CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
     if (control->GetClassName() == "Data") continue;
-    if (auto width = control->GetProperty("Width")) {
+    if (const Value* width = control->FindProperty(ctrl_props::kWidth)) {
       widest = std::max(widest,
                         static_cast<std::uint16_t>(static_cast<std::int64_t>(width->AsSingle())));
     }

@@ -55,14 +55,14 @@ CNxProperty* CNxPropertySection::GetProperty(std::int32_t id) {
   return position == kNotFound ? nullptr : &properties_[position];
 }
 
+// The query is interned as names are (callers look up the same few hundred names, which the
+// thread's recent names give back without a hash), then found as a shared name is.
 const CNxProperty* CNxPropertySection::GetProperty(std::string_view name) const {
-  std::int32_t id = NewestIdOf(name);
-  return id < 0 ? nullptr : GetProperty(id);
+  return const_cast<CNxPropertySection*>(this)->GetProperty(name);
 }
 
 CNxProperty* CNxPropertySection::GetProperty(std::string_view name) {
-  std::int32_t id = NewestIdOf(name);
-  return id < 0 ? nullptr : GetProperty(id);
+  return GetPropertyOfSharedName(PropertyNames::Intern(name));
 }
 
 CNxProperty* CNxPropertySection::SearchPropertyOfSharedName(const std::string& shared_name) {

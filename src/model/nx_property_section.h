@@ -53,9 +53,10 @@ class CNxPropertySection {
   void AddNamedProperty(CNxProperty property);
   // The same, the property made in its place in the list from a name PropertyNames gave.
   // Nearly every add names the newest property of a small section after all those before
-  // it, which is done here without a call.
+  // it, in room the section has, which is done here without a call.
   void AddNamedProperty(std::int32_t id, Value&& value, const std::string& shared_name) {
-    if (index_ || !NamingAtEndExtendsPrefix() || 2 * (properties_.size() + 1) > kIndexedSize) {
+    if (index_ || !NamingAtEndExtendsPrefix() || 2 * (properties_.size() + 1) > kIndexedSize ||
+        properties_.size() == properties_.capacity()) {
       AddNamedPropertyOutOfPrefix(id, std::move(value), shared_name);
       return;
     }

@@ -74,9 +74,10 @@ FormContext* CAttribVisualizer::GetFormDesc() const {
 Status CAttribVisualizer::CreateControls() {
   base_name_.clear();
   CAttribDesc* attribute = GetAttribDesc();
-  auto physical_name = TextProperty(attribute, "PHYSICAL_NAME");
+  std::string number_text;
+  const auto physical_name = TextPropertyView(attribute, kPhysicalName, number_text);
   if (!physical_name) return kMissingProperty;
-  std::string name = std::move(*physical_name);
+  std::string name(*physical_name);
   FormContext::ValidateString(name);
   if (GetEntityDesc()->GetCompressNamesFlag()) name = WithoutVowels(name);
   if (!name.empty() && name.back() == '_') name.pop_back();
@@ -209,7 +210,8 @@ Status CAttribVisualizer::BindGroupCtrl(std::initializer_list<std::string_view> 
   if (!GetCtrlGroup()) return kNoItemList;
   CCtrlDesc* control = FindGroupCtrl(classes);
   if (!control) return kNoControl;
-  const auto physical_name = TextProperty(GetAttribDesc(), "PHYSICAL_NAME");
+  std::string number_text;
+  const auto physical_name = TextPropertyView(GetAttribDesc(), kPhysicalName, number_text);
   if (!physical_name) return kMissingProperty;
   // Refused bindings happen (an Access lookup over a query): the control stays as far as it
   // was bound rather than the whole entity being dropped from the form, and the user is told.

@@ -39,13 +39,22 @@ Status CVisualizer::MakeInvisible(CCtrlGroup* group) {
   return kOk;
 }
 
+namespace {
+// The lists an attribute's values may come from, asked of every attribute shown, and the
+// property that names the one taken.
+constinit SharedPropertyName kColumnList{"COL_VLDLIST"};
+constinit SharedPropertyName kStyleList{"EST_VLDLIST"};
+constinit SharedPropertyName kListId{"VLD_LISTID"};
+}  // namespace
+
 Status CVisualizer::DetermineValidationList() {
   CAttribDesc* attribute = GetAttribDesc();
   if (!attribute) return kOk;
-  for (const char* key : {"COL_VLDLIST", "EST_VLDLIST"}) {
-    auto list = attribute->GetProperty(key);
-    if (HasText(list)) {
-      attribute->AddProperty(*list, "VLD_LISTID");
+  for (const SharedPropertyName* key : {&kColumnList, &kStyleList}) {
+    // Read in place: an empty value, which a variant copy cannot carry, counts as none.
+    const Value* list = attribute->FindPropertyOfShared(key->Shared());
+    if (list && !list->IsEmpty() && list->HasText()) {
+      attribute->AddProperty(Value(*list), &kListId.Shared());
       break;
     }
   }

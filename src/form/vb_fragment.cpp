@@ -112,7 +112,8 @@ class Template {
   };
 
   static char* Copy(char* to, const char* from, std::size_t size) {
-    std::memcpy(to, from, size);
+    // An empty variable may be a view of nothing, whose pointer memcpy must not be given.
+    if (size != 0) std::memcpy(to, from, size);
     return to + size;
   }
 

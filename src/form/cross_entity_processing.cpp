@@ -9,7 +9,6 @@
 #include "controls/timer_ctrl.h"
 #include "entity/entity_desc.h"
 #include "entity/grid_lookups.h"
-#include "form/ctrl_pos_item.h"
 #include "form/form_desc.h"
 #include "form/vb_fragment.h"
 #include "platform/message_boxes.h"
@@ -33,29 +32,6 @@ struct EntityNames {
   std::string data_ctrl;
   std::string set_to_screen;
 };
-
-// Every control of the group, nested groups where they stand, gets its control-array entry.
-void AddControlRefs(const CCtrlGroup& group, int& index) {
-  for (const auto& item : group.GetItems()) {
-    if (item->GetType() == CPosListItem::kGroupItem) {
-      AddControlRefs(static_cast<const CCtrlGroup&>(*item), index);
-    } else if (item->GetType() == CPosListItem::kControlItem) {
-      if (CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl()) {
-        // Fails only without the form's timer, which the run makes before any entity.
-        (void)control->AddControlRef(&index);
-      }
-    }
-  }
-}
-
-void AddControlArray(CEntityDesc& entity) {
-  int index = 0;
-  for (const auto& attribute : entity.GetAttribList()) {
-    CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
-    if (visualizer && visualizer->GetCtrlGroup())
-      AddControlRefs(*visualizer->GetCtrlGroup(), index);
-  }
-}
 
 void AddEntityDeclarations(CFormDesc& form, CEntityDesc& entity, const EntityNames& names) {
   std::int32_t count = entity.IsGrid() ? 0 : entity.GetRegCtrlIndexCount();
@@ -427,7 +403,6 @@ Status CFormDesc::DoCrossEntityProcessing() {
     )",
                        {{"data", names.data_ctrl}});
     }
-    AddControlArray(entity);
     AddEntityDeclarations(*this, entity, names);
     if (Status status = AddRecordSource(*load, entity, names)) return status;
     entity.CalcRow();

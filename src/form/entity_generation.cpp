@@ -27,7 +27,30 @@ void DropModelGroups(const CEntityDesc& entity) {
   }
 }
 
+// Every control of the group, nested groups where they stand, gets its control-array entry.
+void AddControlRefs(const CCtrlGroup& group, int& index) {
+  for (const auto& item : group.GetItems()) {
+    if (item->GetType() == CPosListItem::kGroupItem) {
+      AddControlRefs(static_cast<const CCtrlGroup&>(*item), index);
+    } else if (item->GetType() == CPosListItem::kControlItem) {
+      if (CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl()) {
+        // Fails only without the form's timer, which the run makes before any entity.
+        (void)control->AddControlRef(&index);
+      }
+    }
+  }
+}
+
 }  // namespace
+
+void CFormDesc::AddControlArray(const CEntityDesc& entity) {
+  int index = 0;
+  for (const auto& attribute : entity.GetAttribList()) {
+    CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
+    if (visualizer && visualizer->GetCtrlGroup())
+      AddControlRefs(*visualizer->GetCtrlGroup(), index);
+  }
+}
 
 Status CFormDesc::GenerateEntity(CEntityDesc& entity) {
   std::string name = MakeEntityName(entity.GetEntityName());
@@ -86,6 +109,7 @@ Status CFormDesc::GenerateEntities() {
     ++record;  // the entity may leave the list below
     Status status = GenerateEntity(entity);
     if (status == kOk) {
+      AddControlArray(entity);
       DropModelGroups(entity);
       if (stream_past_) {
         PlaceNewGroups();

@@ -183,6 +183,11 @@ class CFormDesc final : public CForm, public FormContext {
   // (cross_entity_processing.cpp), and output (form_generation.cpp).
   [[nodiscard]] virtual Status GenerateEntities();
   [[nodiscard]] virtual Status DoCrossEntityProcessing();
+  // The timer's code sets each control of a generated entity into the entity's control array:
+  // its attributes in order and, within one, its group depth first. Made as the entity is
+  // generated, while its attributes, groups and controls are in the cache; a walk over all of
+  // them once every entity is made met each one cold.
+  static void AddControlArray(const CEntityDesc& entity);
   // The client builds no live forms, or writes no form files.
   enum OutputFault : Status { kNoLiveOutput = 4, kNoFileOutput = 5 };
   [[nodiscard]] Status GenerateForm(int write_file, int live);

@@ -133,6 +133,7 @@ TEST_F(CrossEntity, ControlArraysAndFieldChecks) {
   DataEvent("CUSTOMER", "Reposition")
       ->Append(SubEvent::kRepositionBeforeLoad, SubEventSlot::kBody, "\t'load\r\n");
 
+  CFormDesc::AddControlArray(customer);
   ASSERT_EQ(form().DoCrossEntityProcessing(), kOk);
 
   EXPECT_THAT(log, ElementsAre("first=0", "nested=1", "after=3", "second=4"));

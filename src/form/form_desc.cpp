@@ -132,6 +132,7 @@ std::unique_ptr<CCtrlDesc> Put(CFormDesc::CtrlMap& controls, std::unique_ptr<CCt
 }  // namespace
 
 Status CFormDesc::SetCtrl(std::unique_ptr<CCtrlDesc> control) {
+  if (control->GetCtrlHandle() < next_unstreamed_) put_behind_stream_ = true;
   std::unique_ptr<CCtrlDesc> replaced = Put(controls_, std::move(control));
   if (replaced && static_cast<CCtrlDesc*>(timer_) == replaced.get()) timer_ = nullptr;
   return kOk;
@@ -150,6 +151,7 @@ void CFormDesc::RemoveCtrl(const CCtrlDesc* control) {
 }
 
 void CFormDesc::ChangeCtrlHandle(CCtrlDesc& control, CtrlHandle handle) {
+  if (handle < next_unstreamed_) put_behind_stream_ = true;
   for (CtrlMap* controls : {&controls_, &data_controls_}) {
     auto found = FindEntry(*controls, &control);
     if (found == controls->end()) continue;

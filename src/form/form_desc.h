@@ -308,6 +308,9 @@ class CFormDesc final : public CForm, public FormContext {
   std::unique_ptr<ControlStream> stream_;
   std::vector<CCtrlDesc*> streamed_;  // the controls printed to the stream, in their order
   CtrlHandle next_unstreamed_ = 0;
+  // A control was put, or moved, at a handle the stream had walked past: the blocks written at
+  // the end walk every control again, not only those the stream did not reach.
+  bool put_behind_stream_ = false;
   bool stream_refused_ = false;  // no scratch file could be had
   VbNameMaker entity_names_;
   VbNameMaker control_base_names_;

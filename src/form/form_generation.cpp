@@ -279,16 +279,20 @@ void CFormDesc::StreamNewControls() {
 
 // The control blocks go to the file as they are made, after those streamed already; the
 // controls written are returned, in their order, for their procedures come after the form's
-// own code.
+// own code. The controls the stream walked past were printed then or are not drawn: they are
+// not walked again, each a miss in the cache by now.
 std::vector<CCtrlDesc*> CFormDesc::WriteControlBlocks(FormFileText& out,
                                                       formfile::BlockPrinter& printer,
                                                       ScrollControls& scroll) {
   std::vector<CCtrlDesc*> written = std::move(streamed_);
   written.reserve(controls_.size() + 2);
-  for (auto& [handle, control] : controls_) {
+  const auto unwalked =
+      put_behind_stream_ ? controls_.begin() : controls_.lower_bound(next_unstreamed_);
+  for (auto entry = unwalked; entry != controls_.end(); ++entry) {
+    CCtrlDesc* control = entry->second.get();
     if (!control->GetDrawFlag()) continue;
     control->WriteCtrlToFile(printer);
-    written.push_back(control.get());
+    written.push_back(control);
     control->SetDrawFlag(0);
     out.HandOverWhenLarge();
   }

@@ -1,6 +1,7 @@
 // A set of names kept end to end in one text, found by open addressing.
 #include "text/caseless_name_set.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -44,7 +45,7 @@ void CaselessNameSet::AddUnsettled(std::string_view name) {
 bool CaselessNameSet::Enter(std::size_t start, std::size_t end) const {
   const std::string_view name = std::string_view(text_).substr(start, end - start);
   const std::uint64_t hash = std::hash<std::string_view>{}(name);
-  if (2 * (hashes_.size() + 1) > slots_.size()) Grow();
+  Grow(2 * (hashes_.size() + 1));
   const std::size_t mask = slots_.size() - 1;
   std::size_t slot = hash & mask;
   for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
@@ -61,6 +62,9 @@ bool CaselessNameSet::Enter(std::size_t start, std::size_t end) const {
 void CaselessNameSet::Settle() const {
   std::size_t settled = hashes_.size();
   if (settled == ends_.size()) return;
+  // The table is made large enough for them all at once, not doubled again and again.
+  Grow(2 * (ends_.size() + 1));
+  hashes_.reserve(ends_.size());
   std::size_t read_start = settled == 0 ? 0 : ends_[settled - 1];
   for (std::size_t index = settled; index < ends_.size(); ++index) {
     const std::size_t size = ends_[index] - read_start;
@@ -76,8 +80,11 @@ void CaselessNameSet::Settle() const {
   text_.resize(settled == 0 ? 0 : ends_[settled - 1]);
 }
 
-void CaselessNameSet::Grow() const {
-  std::vector<std::uint32_t> slots(slots_.empty() ? 64 : slots_.size() * 2, 0);
+void CaselessNameSet::Grow(std::size_t at_least) const {
+  if (slots_.size() >= at_least) return;
+  std::size_t size = std::max<std::size_t>(64, slots_.size() * 2);
+  while (size < at_least) size *= 2;
+  std::vector<std::uint32_t> slots(size, 0);
   const std::size_t mask = slots.size() - 1;
   for (std::size_t index = 0; index < hashes_.size(); ++index) {
     std::size_t slot = hashes_[index] & mask;

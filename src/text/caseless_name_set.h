@@ -37,7 +37,8 @@ class CaselessNameSet {
   void AppendFolded(std::string_view name);
   bool Enter(std::size_t start, std::size_t end) const;
   void Settle() const;
-  void Grow() const;
+  // Makes the table at least at_least slots long, doubling it as often as that takes.
+  void Grow(std::size_t at_least) const;
 
   // Settled when asked: what the set holds does not change, only how it is kept.
   mutable std::string text_;                   // the names end to end

@@ -19,7 +19,9 @@
 
 namespace tavik {
 
-CCtrlDesc::CCtrlDesc() = default;
+CCtrlDesc::CCtrlDesc() {
+  slot_positions_.fill(kNoPosition);
+}
 CCtrlDesc::~CCtrlDesc() = default;
 
 Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, FormContext* form,
@@ -27,6 +29,7 @@ Status CCtrlDesc::Init(const char* class_name, std::uint16_t version, FormContex
   if (class_name) class_name_ = class_name;
   section_ = std::make_unique<CNxPropertySection>(format_ids::kControl);
   given_name_bits_ = 0;
+  slot_positions_.fill(kNoPosition);
   // Room made once for what most controls end with (a bound field's has eleven or twelve)
   // spares the list's regrowth, which would move every property each time.
   constexpr std::size_t kUsualPropertyCount = 12;
@@ -66,15 +69,50 @@ const std::string& CCtrlDesc::GetEntityName() const {
   return entity ? entity->GetEntityName() : kNoEntity;
 }
 
+namespace {
+// The slot of a name PropertyNames gave, or SharedPropertyName::kNoSlot.
+std::uint8_t SlotOfShared(const std::string& shared_name) {
+  for (const SharedPropertyName* named : ctrl_props::kSlotNames) {
+    if (&named->Shared() == &shared_name) return named->Slot();
+  }
+  return SharedPropertyName::kNoSlot;
+}
+}  // namespace
+
 Status CCtrlDesc::AddProperty(Value value, std::string_view name, int flag) {
   // Kept in id order whatever the flag, so the file lists properties as they were first added.
   (void)flag;
   // The name is interned once, for the look-up and for the new property alike.
-  return AddPropertyOfSharedName(std::move(value), PropertyNames::Intern(name));
+  const std::string& shared_name = PropertyNames::Intern(name);
+  const std::uint8_t slot = SlotOfShared(shared_name);
+  if (slot != SharedPropertyName::kNoSlot) {
+    return AddSlotProperty(std::move(value), shared_name, slot);
+  }
+  return AddPropertyOfSharedName(std::move(value), shared_name);
 }
 
 Status CCtrlDesc::AddProperty(Value value, const SharedPropertyName& name) {
+  const std::uint8_t slot = name.Slot();
+  if (slot != SharedPropertyName::kNoSlot) {
+    return AddSlotProperty(std::move(value), name.Shared(), slot);
+  }
   return AddPropertyOfSharedName(std::move(value), name.Shared());
+}
+
+// A control holds fewer than kNoPosition properties, or takes no more of these names.
+Status CCtrlDesc::AddSlotProperty(Value&& value, const std::string& shared_name,
+                                  std::uint8_t slot) {
+  if (!section_) return kNoMemory;
+  std::uint16_t& position = slot_positions_[slot];
+  if (position != kNoPosition) {
+    section_->PropertyAt(position).SetValue(std::move(value));
+    return kOk;
+  }
+  const std::size_t end = section_->GetPropertyList().size();
+  if (end >= kNoPosition) return kNoMemory;
+  position = static_cast<std::uint16_t>(end);
+  section_->AddNamedProperty(next_property_id_++, std::move(value), shared_name);
+  return kOk;
 }
 
 Status CCtrlDesc::AddPropertyOfSharedName(Value&& value, const std::string& shared_name) {
@@ -103,6 +141,10 @@ std::optional<Value> CCtrlDesc::GetProperty(std::string_view name) const {
 }
 
 const Value* CCtrlDesc::FindProperty(const SharedPropertyName& name) const {
+  if (const std::uint8_t slot = name.Slot(); slot != SharedPropertyName::kNoSlot) {
+    const std::uint16_t position = slot_positions_[slot];
+    return position == kNoPosition ? nullptr : &section_->GetPropertyList()[position].GetValue();
+  }
   const std::string& shared_name = name.Shared();
   if ((given_name_bits_ & PropertyNames::BitOf(shared_name)) == 0) return nullptr;
   const CNxProperty* property = section_ ? section_->GetPropertyOfSharedName(shared_name) : nullptr;
@@ -200,9 +242,10 @@ void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
 void CCtrlDesc::DropPrintedProperties() {
   const std::string& caption = ctrl_props::kCaption.Shared();
   given_name_bits_ = 0;
+  slot_positions_.fill(kNoPosition);
   if (section_ && section_->KeepOnlyPropertyOfSharedName(caption)) {
     section_->SetFormatID(format_ids::kControl);
-    given_name_bits_ = PropertyNames::BitOf(caption);
+    slot_positions_[ctrl_props::kCaption.Slot()] = 0;
   } else {
     section_.reset();
   }

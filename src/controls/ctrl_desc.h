@@ -1,6 +1,7 @@
 // One Visual Basic control: its class, name, properties, events, children and layout.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -195,6 +196,8 @@ class CCtrlDesc {
   // The same for a name whose bit is given: the property of that name takes the value, or
   // the property is added when the bit stood for another name.
   Status ReplaceProperty(Value&& value, const std::string& shared_name);
+  // The same for the name of a slot: the property is replaced where it stands, or added.
+  Status AddSlotProperty(Value&& value, const std::string& shared_name, std::uint8_t slot);
   void ApplyTable(const ESDESC* table, CNxPropertySection* group);
   void AddColorProperty(const Value* code, const SharedPropertyName& property,
                         std::string_view default_color);
@@ -209,9 +212,14 @@ class CCtrlDesc {
   FormContext* form_ = nullptr;
   // Made by Init; a control has no other property section.
   std::unique_ptr<CNxPropertySection> section_;
-  // A bit for each name given a property of the section (PropertyNames::BitOf): a name
-  // whose bit is clear is new, and is added without a search of the section.
+  // A bit for each name without a slot given a property of the section (PropertyNames::
+  // BitOf): a name whose bit is clear is new, and is added without a search of the section.
   std::uint64_t given_name_bits_ = 0;
+  // Where the property of each slot's name (SharedPropertyName::Slot) stands in the section,
+  // or kNoPosition when the control has none: the names every control is given are added,
+  // replaced and read without a search, and take no bit above.
+  static constexpr std::uint16_t kNoPosition = 0xFFFF;
+  std::array<std::uint16_t, SharedPropertyName::kSlotCount> slot_positions_;
   std::string name_;
   std::vector<ChildEntry> children_;
   CtrlMaker* maker_ = nullptr;

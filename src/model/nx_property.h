@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/value.h"
 
@@ -30,6 +31,8 @@ class CNxProperty {
 
   // Refuses (false) ids 0 and 1, for the new id and for the present one.
   bool Set(std::int32_t id, Value value);
+  // The value alone, for a property whose id is not reserved.
+  void SetValue(Value&& value) { value_ = std::move(value); }
 
   std::int32_t GetId() const { return id_; }
   const std::string& GetName() const { return *name_; }

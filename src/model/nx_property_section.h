@@ -29,6 +29,8 @@ class CNxPropertySection {
   // is added or removed. A property keeps its id while in the section (the dictionary may
   // name it by its place in the list).
   const std::vector<CNxProperty>& GetPropertyList() const { return properties_; }
+  // The property at that place in the list, for a value to be replaced in place.
+  CNxProperty& PropertyAt(std::size_t position) { return properties_[position]; }
   const CNxProperty* GetProperty(std::int32_t id) const;
   CNxProperty* GetProperty(std::int32_t id);
   // The newest dictionary entry of that name gives the id, which gives the property.

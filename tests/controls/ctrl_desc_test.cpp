@@ -31,10 +31,13 @@ TEST_F(CtrlDescTest, PropertiesKeepThePlaceOfTheirFirstAddition) {
   auto control = Control("TextBox", "txtCITY");
   ASSERT_EQ(control->AddProperty(Value::Single(1000), "Width"), kOk);
   ASSERT_EQ(control->AddProperty(Value::String("CITY"), "DataField"), kOk);
-  ASSERT_EQ(control->AddProperty(Value::Single(1600), "Width"), kOk);
+  // Named by its constant, the name given by its text is the same property.
+  ASSERT_EQ(control->AddProperty(Value::Single(1600), ctrl_props::kWidth), kOk);
   ASSERT_EQ(control->AddProperty(Value::String("ODBC;"), "Connect"), kOk);
   const auto& properties = control->GetPropertySection().GetPropertyList();
   ASSERT_EQ(properties.size(), 3u);
+  EXPECT_EQ(control->FindProperty(ctrl_props::kDataField)->AsString(), "CITY");
+  EXPECT_FALSE(control->FindProperty(ctrl_props::kHeight));
   EXPECT_EQ(properties[0].GetId(), 3);
   EXPECT_EQ(properties[2].GetId(), 5);
   EXPECT_EQ(control->GetProperty("Width")->AsSingle(), 1600.0f);

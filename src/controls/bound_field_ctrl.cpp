@@ -92,14 +92,14 @@ Status CBoundFieldCtrl::AddRuleCheck(CDataCtrl& data_ctrl, std::string_view phys
 Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
   // The index only counts the entity's registered controls; the switch's code needs none.
   if (BoundEntity* entity = GetBoundEntity()) (void)entity->GetNextRegCtrlIndex();
-  // Every bound box gets the line: made in one piece.
-  constexpr std::string_view kCall = "\t\ttk_SetEditMode ";
-  constexpr std::string_view kEnd = "\r\n";
-  const std::string& data = data_ctrl.GetCtrlName();
-  std::string line;
-  line.reserve(kCall.size() + data.size() + kEnd.size());
-  line.append(kCall).append(data).append(kEnd);
-  return AppendCode(GetEvent("KeyPress"), SubEvent::kMain, line);
+  // Every bound box gets the line, appended where the event keeps it.
+  CEventDesc* key_press = GetEvent("KeyPress");
+  if (!key_press) return kNoMemory;
+  key_press->Piece(SubEvent::kMain, SubEventSlot::kBody)
+      .append("\t\ttk_SetEditMode ")
+      .append(data_ctrl.GetCtrlName())
+      .append("\r\n");
+  return kOk;
 }
 
 Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_view field,

@@ -72,6 +72,9 @@ constinit SharedPropertyName kStyleWidth{"ES_WDT"};
 constinit SharedPropertyName kStyleHeight{"ES_HGT"};
 constinit SharedPropertyName kBackColorCode{"CD_BKC"};
 constinit SharedPropertyName kTextColorCode{"CD_TXC"};
+// An option the attribute does not give, as the option tables' handlers are handed it.
+const std::optional<Value> kNotGiven;
+
 // The column's type, which sizes a control that has no sample of its own.
 constinit SharedPropertyName kColumnType{"CD_TYP"};
 
@@ -169,15 +172,20 @@ const std::string& ESDESC::SharedName() const {
 }
 
 // Each row's name is looked up by its shared copy: a table is applied to every control of
-// the form.
+// the form, whose attribute gives few of its options, so an option not given is handed over
+// as one null made once.
 void CCtrlDesc::ApplyTable(const ESDESC* table, CNxPropertySection* group) {
   if (!table) return;
   for (const ESDESC* row = table; row->id >= 0; ++row) {
     const CNxProperty* property =
         group ? group->GetPropertyOfSharedName(row->SharedName()) : nullptr;
-    const std::optional<Value> value = property ? property->ToVariant() : std::nullopt;
     // A handler fails only as AddProperty does, without the property section Init made.
-    if (row->handler) (void)row->handler(*this, value);
+    if (!row->handler) continue;
+    if (property) {
+      (void)row->handler(*this, property->ToVariant());
+    } else {
+      (void)row->handler(*this, kNotGiven);
+    }
   }
 }
 

@@ -27,6 +27,12 @@ class ParserEvents final : public DocumentEvents {
   }
   bool String(std::string_view text) override { return parser_.OnString(text); }
   bool Key(std::string_view name) override { return parser_.OnKey(name); }
+  bool KeyString(std::string_view name, std::string_view text) override {
+    return parser_.OnKeyString(name, text);
+  }
+  bool KeyInteger(std::string_view name, std::int64_t value) override {
+    return parser_.OnKeyInteger(name, value);
+  }
   bool StartObject() override { return parser_.OnOpen(true); }
   bool EndObject() override { return parser_.OnClose(); }
   bool StartArray() override { return parser_.OnOpen(false); }
@@ -38,7 +44,9 @@ class ParserEvents final : public DocumentEvents {
 
 // The module lies beside the code that loads it, or in the library folder beside the
 // program's folder, as the build lays them out: lib/libbrenlo.so, bin/tavikfw and
-// lib/tavikfw_json.so. Loaded once and kept to the end of the process.
+// lib/tavikfw_json.so. Loaded once and kept to the end of the process. Its calls, and those
+// of the shared C++ library it brings, are bound as they are first made: binding them all at
+// once took a million instructions more than the few the walk makes.
 WalkDocumentFunction* LoadModule() {
   static WalkDocumentFunction* const walk = []() -> WalkDocumentFunction* {
     Dl_info here{};
@@ -48,7 +56,7 @@ WalkDocumentFunction* LoadModule() {
     const std::filesystem::path folder = std::filesystem::path(here.dli_fname).parent_path();
     for (const auto& path :
          {folder / TAVIK_JSON_MODULE, folder.parent_path() / "lib" / TAVIK_JSON_MODULE}) {
-      if (void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+      if (void* module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL)) {
         return reinterpret_cast<WalkDocumentFunction*>(dlsym(module, kWalkDocumentSymbol));
       }
     }

@@ -26,7 +26,12 @@ class ValueWalk {
   template <class Json>  // a document or a value within it
   bool Value(Json& value) {
     json_type type{};
-    if (value.type().get(type) != simdjson::SUCCESS) return false;
+    return value.type().get(type) == simdjson::SUCCESS && Typed(value, type);
+  }
+
+ private:
+  template <class Json>
+  bool Typed(Json& value, json_type type) {
     switch (type) {
       case json_type::object:
         return Object(value);
@@ -48,7 +53,8 @@ class ValueWalk {
     return false;
   }
 
- private:
+  // A member whose value is a string or a whole number goes over with its key in one call;
+  // any other value follows its key.
   template <class Json>
   bool Object(Json& value) {
     simdjson::ondemand::object object;
@@ -57,13 +63,32 @@ class ValueWalk {
     for (auto member : object) {
       simdjson::ondemand::field field;
       std::string_view key;
+      json_type type{};
       if (std::move(member).get(field) != simdjson::SUCCESS ||
           field.unescaped_key().get(key) != simdjson::SUCCESS)
         return false;
       simdjson::ondemand::value item = field.value();
-      if (!events_.Key(key) || !Value(item)) return false;
+      if (item.type().get(type) != simdjson::SUCCESS) return false;
+      if (type == json_type::string) {
+        std::string_view text;
+        if (item.get_string().get(text) != simdjson::SUCCESS || !events_.KeyString(key, text))
+          return false;
+      } else if (type == json_type::number) {
+        if (!NumberMember(key, item)) return false;
+      } else if (!events_.Key(key) || !Typed(item, type)) {
+        return false;
+      }
     }
     return events_.EndObject();
+  }
+
+  bool NumberMember(std::string_view key, simdjson::ondemand::value& item) {
+    simdjson::ondemand::number number;
+    if (item.get_number().get(number) != simdjson::SUCCESS) return false;
+    if (number.get_number_type() == number_type::signed_integer) {
+      return events_.KeyInteger(key, number.get_int64());
+    }
+    return events_.Key(key) && Read(number);
   }
 
   template <class Json>
@@ -89,6 +114,10 @@ class ValueWalk {
   bool Number(Json& value) {
     simdjson::ondemand::number number;
     if (value.get_number().get(number) != simdjson::SUCCESS) return false;
+    return Read(number);
+  }
+
+  bool Read(simdjson::ondemand::number number) {
     switch (number.get_number_type()) {
       case number_type::signed_integer:
         return events_.Integer(number.get_int64());

@@ -21,6 +21,11 @@ class DocumentEvents {
   virtual bool Fraction(double value, std::string_view literal) = 0;
   virtual bool String(std::string_view text) = 0;
   virtual bool Key(std::string_view name) = 0;
+  // A member whose value is a string or a whole number of 64 bits, as nearly every member of
+  // a model is, handed over with its key in one call: the same as Key and then String or
+  // Integer.
+  virtual bool KeyString(std::string_view name, std::string_view text) = 0;
+  virtual bool KeyInteger(std::string_view name, std::int64_t value) = 0;
   virtual bool StartObject() = 0;
   virtual bool EndObject() = 0;
   virtual bool StartArray() = 0;

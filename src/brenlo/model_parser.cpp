@@ -246,17 +246,43 @@ bool ModelParser::OnKey(std::string_view name) {
       CheckName(top, name, group_names_seen_, "the group appears twice in this attribute");
       break;
     case Frame::kGroupObject:
-      CheckName(top, name, property_names_seen_,
-                "the name appears twice in this group; a group that repeats names must be an "
-                "array of [name, value] pairs");
-      break;
     case Frame::kProperties:
-      CheckName(top, name, property_names_seen_, "the name appears twice");
+      PropertyKey(top, name);
       break;
     default:
       break;
   }
   return true;
+}
+
+// A property, as nearly every member is, is named and added at once; any other member goes
+// the way of its two events.
+bool ModelParser::OnMember(std::string_view name, const Scalar& value) {
+  Level& top = levels_.back();
+  if (top.frame != Frame::kProperties && top.frame != Frame::kGroupObject) {
+    return OnKey(name) && OnScalar(value);
+  }
+  ++top.count;
+  top.key_usable = true;
+  // The name guessed and new to its object is the common case, checked here in line.
+  const NameTable::Follower* guessed = model_->names().Guess(last_name_, name);
+  if (guessed != nullptr && property_names_seen_.Add(guessed->number)) {
+    top.name = guessed->number;
+    last_name_ = guessed->number;
+    AddProperty(top, *guessed->name, value);
+    return true;
+  }
+  PropertyKey(top, name);
+  if (top.key_usable) AddProperty(top, model_->names().Name(top.name), value);
+  return true;
+}
+
+void ModelParser::PropertyKey(Level& level, std::string_view name) {
+  CheckName(level, name, property_names_seen_,
+            level.frame == Frame::kGroupObject
+                ? "the name appears twice in this group; a group that repeats names must be an "
+                  "array of [name, value] pairs"
+                : "the name appears twice");
 }
 
 bool ModelParser::parse_error(std::size_t position, const std::string& /*last_token*/,
@@ -280,7 +306,7 @@ bool ModelParser::OnScalar(const Scalar& value) {
       break;
     case Frame::kProperties:
     case Frame::kGroupObject:
-      if (top.key_usable) AddProperty(top, value);
+      if (top.key_usable) AddProperty(top, model_->names().Name(top.name), value);
       break;
     case Frame::kPair:
       PairScalar(top, value);
@@ -486,7 +512,7 @@ void ModelParser::PairScalar(Level& pair, const Scalar& value) {
     pair.name = model_->names().Intern(key);
     pair.key_usable = true;
   } else if (pair.count == 2) {
-    if (pair.key_usable) AddProperty(pair, value);
+    if (pair.key_usable) AddProperty(pair, model_->names().Name(pair.name), value);
   } else if (pair.count == 3) {
     Note("a pair holds a name and a value, nothing more");
   }
@@ -512,9 +538,8 @@ std::string ModelParser::SqlNameFault(std::string_view name) {
 
 // Plain text, as nearly every model's is, is kept as it stands; other text is checked and
 // converted apart.
-void ModelParser::AddProperty(const Level& level, const Scalar& value) {
+void ModelParser::AddProperty(const Level& level, const std::string& name, const Scalar& value) {
   PropertyList& list = model_->property_list(static_cast<std::uint32_t>(level.index));
-  const std::string& name = model_->names().Name(level.name);
   switch (value.kind) {
     case Scalar::Kind::kString:
       if (!text::IsPlainFormText(value.text) ||
@@ -574,8 +599,9 @@ void ModelParser::NoteMember(Level& level, std::string_view key) {
 // name guessed from the one before is the common case; a new one is numbered apart.
 void ModelParser::CheckName(Level& level, std::string_view key, NameSightings& names_seen,
                             std::string_view duplicate_problem) {
-  std::optional<std::uint32_t> known = model_->names().Guess(last_name_, key);
-  if (!known) known = NumberNewName(level, key);
+  const NameTable::Follower* guessed = model_->names().Guess(last_name_, key);
+  std::optional<std::uint32_t> known =
+      guessed != nullptr ? std::optional(guessed->number) : NumberNewName(level, key);
   if (!known) return;
   level.name = *known;
   last_name_ = level.name;

@@ -63,6 +63,14 @@ class ModelParser {
   // they run for every value of the model.
   bool OnString(std::string_view value) { return OnScalar({Scalar::Kind::kString, 0, value}); }
   bool OnKey(std::string_view name);
+  // A key and its string or whole-number value at once, as the quick reader hands over
+  // nearly every member: the same as OnKey and then OnString or number_integer.
+  bool OnKeyString(std::string_view name, std::string_view text) {
+    return OnMember(name, {Scalar::Kind::kString, 0, text});
+  }
+  bool OnKeyInteger(std::string_view name, std::int64_t value) {
+    return OnMember(name, {Scalar::Kind::kWhole, value});
+  }
   // A number the reader gives as a float: its literal tells a fraction from a whole number
   // too large even for 64 bits.
   bool OnNumberLiteral(std::string_view literal);
@@ -160,6 +168,9 @@ class ModelParser {
   Outcome CheckWhole();
   std::size_t ItemOffset(const ModelChecker::Finding& finding) const;
   bool OnScalar(const Scalar& value);
+  bool OnMember(std::string_view name, const Scalar& value);
+  // The key of a property, in an object of properties or a group in object form.
+  void PropertyKey(Level& level, std::string_view name);
   // Array levels count their elements here; object levels count members at their names.
   // Inline: it runs for every value.
   void CountElement() {
@@ -191,7 +202,8 @@ class ModelParser {
   void ItemScalar(Level& item, const Scalar& value);
   void PairScalar(Level& pair, const Scalar& value);
   void LinkAttribute(Level& list, const Scalar& value);
-  void AddProperty(const Level& level, const Scalar& value);
+  // name: the property's name, the model's shared copy.
+  void AddProperty(const Level& level, const std::string& name, const Scalar& value);
   // A string that is not plain form text, or a physical name SQL cannot take as it stands.
   void AddOtherString(PropertyList& list, const std::string& group, const std::string& name,
                       std::string_view text);

@@ -22,18 +22,22 @@ class NameTable {
 
   // The number of the name, added when new; numbers count up from 0.
   std::uint32_t Intern(std::string_view name);
+  struct Follower {
+    const std::string* name = nullptr;  // null when nothing is guessed
+    std::uint32_t number = 0;
+  };
   // A model names the properties of attribute after attribute in the same order, so the
   // name that followed `previous` last time is nearly always the one given now. Guess
-  // answers its number when it is, and when it is plain form text (IsPlainFormText),
-  // which as given needs no check or conversion; Remember notes what did follow.
+  // answers it when it is, and when it is plain form text (IsPlainFormText), which as
+  // given needs no check or conversion, or nullptr; Remember notes what did follow.
   // kNoName stands before the first name.
   // Inline: it runs for every key of the model.
-  std::optional<std::uint32_t> Guess(std::uint32_t previous, std::string_view given) const {
+  const Follower* Guess(std::uint32_t previous, std::string_view given) const {
     const std::uint32_t slot = previous + 1;  // kNoName wraps to slot 0
-    if (slot >= followers_.size()) return std::nullopt;
+    if (slot >= followers_.size()) return nullptr;
     const Follower& follower = followers_[slot];
-    if (follower.name == nullptr || !SameText(*follower.name, given)) return std::nullopt;
-    return follower.number;
+    if (follower.name == nullptr || !SameText(*follower.name, given)) return nullptr;
+    return &follower;
   }
   void Remember(std::uint32_t previous, std::uint32_t number);
   static constexpr std::uint32_t kNoName = 0xFFFFFFFF;
@@ -66,10 +70,6 @@ class NameTable {
 
   std::deque<std::string> names_;  // a deque, so that growing moves no name
   std::unordered_map<std::string_view, std::uint32_t> numbers_;
-  struct Follower {
-    const std::string* name = nullptr;  // null when nothing is guessed
-    std::uint32_t number = 0;
-  };
   std::vector<Follower> followers_;  // by the previous name's number + 1 (0: kNoName)
 };
 

@@ -120,27 +120,42 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
-constexpr std::uint64_t kEachByte = 0x0101010101010101ULL;
-
-// Whether any of the eight bytes is a control character or not ASCII. A borrow of the
-// subtraction can only mark a byte above one that is below 0x20 itself, so the answer
-// for the word as a whole is exact.
-bool HasNonPrintable(std::uint64_t word) {
-  const std::uint64_t high = word & (kEachByte * 0x80);
-  const std::uint64_t below_space = (word - kEachByte * 0x20) & ~word & (kEachByte * 0x80);
+// Whether any byte of the word is a control character or not ASCII. A borrow of the
+// subtraction can only mark a byte above one that is below 0x20 itself, so the answer for
+// the word as a whole is exact.
+template <typename Word>
+bool HasNonPrintable(Word word) {
+  constexpr Word kEachByte = static_cast<Word>(~Word{0}) / 0xFF;
+  const Word high = word & (kEachByte * 0x80);
+  const Word below_space = (word - kEachByte * 0x20) & ~word & (kEachByte * 0x80);
   return (high | below_space) != 0;
 }
 
-// Printable ASCII, eight bytes at a time: nearly every model text, and all of its names.
+template <typename Word>
+Word WordAt(std::string_view text, std::size_t at) {
+  Word word = 0;
+  std::memcpy(&word, text.data() + at, sizeof word);
+  return word;
+}
+
+// Printable ASCII, eight bytes at a time: nearly every model text, and all of its names. The
+// last word of a text, or the four bytes at each end of a short one, overlaps the bytes
+// before it rather than leaving a tail to be read byte by byte.
 bool IsPrintableAscii(std::string_view text) {
-  std::size_t at = 0;
-  for (; at + sizeof(std::uint64_t) <= text.size(); at += sizeof(std::uint64_t)) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + at, sizeof word);
-    if (HasNonPrintable(word)) return false;
+  const std::size_t size = text.size();
+  if (size >= sizeof(std::uint64_t)) {
+    for (std::size_t at = 0; at + sizeof(std::uint64_t) <= size; at += sizeof(std::uint64_t)) {
+      if (HasNonPrintable(WordAt<std::uint64_t>(text, at))) return false;
+    }
+    return size % sizeof(std::uint64_t) == 0 ||
+           !HasNonPrintable(WordAt<std::uint64_t>(text, size - sizeof(std::uint64_t)));
   }
-  for (; at < text.size(); ++at) {
-    const auto byte = static_cast<unsigned char>(text[at]);
+  if (size >= sizeof(std::uint32_t)) {
+    return !HasNonPrintable(WordAt<std::uint32_t>(text, 0)) &&
+           !HasNonPrintable(WordAt<std::uint32_t>(text, size - sizeof(std::uint32_t)));
+  }
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte >= 0x80) return false;
   }
   return true;

@@ -55,16 +55,20 @@ TEST(Windows1252, ExplainsWhyTextCannotStandInAForm) {
   EXPECT_EQ(FormTextFault("ab\xFF"), "the text is not valid UTF-8 (byte 0xFF at offset 2)");
 }
 
-// Texts are checked eight bytes at a time: a byte that needs a closer look is found
-// wherever it stands, and only line breaks, NUL and non-ASCII make a text not plain.
+// Texts are checked by words of eight or four bytes, the last overlapping the one before: a
+// byte that needs a closer look is found wherever it stands in a text of any length, and
+// only line breaks, NUL and non-ASCII make a text not plain.
 TEST(Windows1252, TellsPlainTextWhereverTheOddByteStands) {
-  for (std::size_t at = 0; at < 19; ++at) {
-    for (const char odd : {'\n', '\r', '\0', '\x80', '\xE9', '\t', '\x1F', '\x7F', ' '}) {
-      std::string text(19, 'a');
-      text[at] = odd;
-      const bool plain =
-          static_cast<unsigned char>(odd) < 0x80 && odd != '\n' && odd != '\r' && odd != '\0';
-      EXPECT_EQ(IsPlainFormText(text), plain) << at << " " << static_cast<int>(odd);
+  for (std::size_t size = 1; size <= 19; ++size) {
+    for (std::size_t at = 0; at < size; ++at) {
+      for (const char odd : {'\n', '\r', '\0', '\x80', '\xE9', '\t', '\x1F', '\x7F', ' '}) {
+        std::string text(size, 'a');
+        text[at] = odd;
+        const bool plain =
+            static_cast<unsigned char>(odd) < 0x80 && odd != '\n' && odd != '\r' && odd != '\0';
+        EXPECT_EQ(IsPlainFormText(text), plain)
+            << size << " " << at << " " << static_cast<int>(odd);
+      }
     }
   }
   EXPECT_TRUE(IsPlainFormText(""));

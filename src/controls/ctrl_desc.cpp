@@ -99,18 +99,17 @@ Status CCtrlDesc::AddProperty(Value value, const SharedPropertyName& name) {
   return AddPropertyOfSharedName(std::move(value), name.Shared());
 }
 
-// A control holds fewer than kNoPosition properties, or takes no more of these names.
 Status CCtrlDesc::AddSlotProperty(Value&& value, const std::string& shared_name,
                                   std::uint8_t slot) {
   if (!section_) return kNoMemory;
-  std::uint16_t& position = slot_positions_[slot];
+  std::uint8_t& position = slot_positions_[slot];
   if (position != kNoPosition) {
     section_->PropertyAt(position).SetValue(std::move(value));
     return kOk;
   }
   const std::size_t end = section_->GetPropertyList().size();
-  if (end >= kNoPosition) return kNoMemory;
-  position = static_cast<std::uint16_t>(end);
+  if (end >= kNoPosition) return AddPropertyOfSharedName(std::move(value), shared_name);
+  position = static_cast<std::uint8_t>(end);
   section_->AddNamedProperty(next_property_id_++, std::move(value), shared_name);
   return kOk;
 }
@@ -142,8 +141,9 @@ std::optional<Value> CCtrlDesc::GetProperty(std::string_view name) const {
 
 const Value* CCtrlDesc::FindProperty(const SharedPropertyName& name) const {
   if (const std::uint8_t slot = name.Slot(); slot != SharedPropertyName::kNoSlot) {
-    const std::uint16_t position = slot_positions_[slot];
-    return position == kNoPosition ? nullptr : &section_->GetPropertyList()[position].GetValue();
+    const std::uint8_t position = slot_positions_[slot];
+    if (position != kNoPosition) return &section_->GetPropertyList()[position].GetValue();
+    if (!section_ || section_->GetPropertyList().size() < kNoPosition) return nullptr;
   }
   const std::string& shared_name = name.Shared();
   if ((given_name_bits_ & PropertyNames::BitOf(shared_name)) == 0) return nullptr;

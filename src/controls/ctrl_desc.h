@@ -215,11 +215,6 @@ class CCtrlDesc {
   // A bit for each name without a slot given a property of the section (PropertyNames::
   // BitOf): a name whose bit is clear is new, and is added without a search of the section.
   std::uint64_t given_name_bits_ = 0;
-  // Where the property of each slot's name (SharedPropertyName::Slot) stands in the section,
-  // or kNoPosition when the control has none: the names every control is given are added,
-  // replaced and read without a search, and take no bit above.
-  static constexpr std::uint16_t kNoPosition = 0xFFFF;
-  std::array<std::uint16_t, SharedPropertyName::kSlotCount> slot_positions_;
   std::string name_;
   std::vector<ChildEntry> children_;
   CtrlMaker* maker_ = nullptr;
@@ -229,6 +224,12 @@ class CCtrlDesc {
   CtrlHandle handle_ = 0;
   std::uint16_t version_ = 0;
   std::uint16_t colors_mask_ = 0xFFFF;
+  // Where the property of each slot's name (SharedPropertyName::Slot) stands in the section,
+  // or kNoPosition when the control has none: the names every control is given are added,
+  // replaced and read without a search, and take no bit above. Past kNoPosition properties
+  // (no control has so many) a name not placed yet goes by its bit and the search.
+  static constexpr std::uint8_t kNoPosition = 0xFF;
+  std::array<std::uint8_t, SharedPropertyName::kSlotCount> slot_positions_;
   StringHashMap<std::unique_ptr<CEventDesc>> events_;
 };
 

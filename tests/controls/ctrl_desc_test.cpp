@@ -55,6 +55,28 @@ TEST_F(CtrlDescTest, PropertiesKeepThePlaceOfTheirFirstAddition) {
             "\tConnect             =    \"ODBC;\"\r\n");
 }
 
+// Past the 255 properties whose places a control keeps, the names every control is given
+// still make one property each, whether given by their text or their constant.
+TEST_F(CtrlDescTest, AControlOfManyPropertiesKeepsOnePropertyOfEachName) {
+  auto control = Control("Label", "lblMANY");
+  ASSERT_EQ(control->AddProperty(Value::String("Many"), ctrl_props::kCaption), kOk);
+  for (int index = 0; index < 300; ++index) {
+    ASSERT_EQ(control->AddProperty(Value::Short(1), "Tag" + std::to_string(index)), kOk);
+  }
+  ASSERT_EQ(control->AddProperty(Value::Single(100), "Width"), kOk);
+  ASSERT_EQ(control->AddProperty(Value::Single(200), ctrl_props::kWidth), kOk);
+  ASSERT_EQ(control->AddProperty(Value::String("More"), "Caption"), kOk);
+  const auto& properties = control->GetPropertySection().GetPropertyList();
+  ASSERT_EQ(properties.size(), 302u);
+  EXPECT_EQ(properties.back().GetName(), "Width");
+  const Value* width = control->FindProperty(ctrl_props::kWidth);
+  const Value* caption = control->FindProperty(ctrl_props::kCaption);
+  ASSERT_TRUE(width && caption);
+  EXPECT_EQ(width->AsSingle(), 200.0f);
+  EXPECT_EQ(caption->AsString(), "More");
+  EXPECT_FALSE(control->FindProperty(ctrl_props::kHeight));
+}
+
 TEST_F(CtrlDescTest, ContainersWriteTheirPresentChildrenOneLevelDeeper) {
   auto frame = Control("Frame", "fraSTATUS");
   auto first = Control("OptionButton", "optOPEN");

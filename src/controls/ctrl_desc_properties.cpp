@@ -150,7 +150,7 @@ const Value* CCtrlDesc::FindInGroup(CNxPropertySection* group, const SharedPrope
 CCtrlDesc::AttributeGroups CCtrlDesc::FindAttributeGroups() const {
   CAttribute* attribute = GetAttribute();
   if (!attribute) return {};
-  const CNxPropertySet& groups = attribute->GetTvkProps();
+  CAttributeGroups& groups = attribute->GetTvkProps();
   return {groups.GetSection(format_ids::kColProp), groups.GetSection(format_ids::kEditStyle)};
 }
 

@@ -19,6 +19,8 @@ Status CAttribDesc::SetAttribProps() {
   const CNxPropertySection* form_info = GetTvkProps().GetSection(kFormAttribInfo);
   if (form_info) ReserveOwnProperties(form_info->GetPropertyList().size() + kDerivedOwnProperties);
   if (Status status = CAttribute::SetAttribProps()) return status;
+  // Found again: taking a validation rule's list out of the groups moves those after it.
+  form_info = GetTvkProps().GetSection(kFormAttribInfo);
   if (!form_info) return kMissingProperty;
   if (form_info->GetPropertyList().empty()) return kNoFormInfo;
   for (const auto& property : form_info->GetPropertyList()) {
@@ -29,11 +31,25 @@ Status CAttribDesc::SetAttribProps() {
   static const std::string& query_name_key = PropertyNames::Intern("SQLQUERY_NAME");
   const Value* physical_name = FindPropertyOfShared(physical_name_key);
   if (!physical_name || !physical_name->HasText()) return kMissingProperty;
-  std::string name = physical_name->Text();
+  // A number given as the name is kept as its text, as the queries and controls read it.
+  if (!physical_name->IsString()) {
+    AddProperty(Value::String(physical_name->Text()), &physical_name_key);
+    physical_name = FindPropertyOfShared(physical_name_key);
+  }
   std::string query_name;
-  SqlName::AppendQuoted(query_name, name);
-  AddProperty(Value::String(name), &physical_name_key);
+  SqlName::AppendQuoted(query_name, physical_name->AsString());
   return AddProperty(Value::String(query_name), &query_name_key);
+}
+
+// The query name is the physical name quoted already.
+void CAttribDesc::AppendSqlName(std::string& text) const {
+  static const std::string& query_name_key = PropertyNames::Intern("SQLQUERY_NAME");
+  const Value* query_name = FindPropertyOfShared(query_name_key);
+  if (!query_name || !query_name->IsString()) {
+    CAttribute::AppendSqlName(text);
+    return;
+  }
+  text += query_name->AsString();
 }
 
 Status CAttribDesc::CreateVisualizer() {

@@ -16,6 +16,7 @@ class CAttribDesc : public CAttribute {
   // The attribute's form information has no properties.
   enum PropsFault : Status { kNoFormInfo = 3 };
   [[nodiscard]] Status SetAttribProps() override;
+  void AppendSqlName(std::string& text) const override;
   // Asks the client's allocator for the visualizer of the attribute's edit style.
   [[nodiscard]] Status CreateVisualizer();
 

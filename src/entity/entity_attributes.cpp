@@ -7,6 +7,7 @@
 #include "entity/entity_desc.h"
 #include "form/ctrl_pos_item.h"
 #include "form/form_context.h"
+#include "model/property_names.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "visualizers/grid_visualizer.h"
@@ -22,10 +23,22 @@ std::int64_t NumberOf(const Value& value) {
   return value.AsInteger();
 }
 
+// The length of the value's text, made only for a number.
+std::size_t TextSize(const Value& value) {
+  return value.IsString() ? value.AsString().size() : value.Text().size();
+}
+
+// Every attribute is asked for these: their names are interned once, found by address.
+const std::string& EditStyleKey() {
+  static const std::string& key = PropertyNames::Intern("ES_TYP");
+  return key;
+}
+
 }  // namespace
 
 Status CEntityDesc::ChooseEditStyle(CAttribDesc& attribute) {
-  if (auto style = attribute.GetTvkProperty(format_ids::kEditStyle, "ES_TYP")) {
+  const Value* style = attribute.FindGroupValue(format_ids::kEditStyle, EditStyleKey());
+  if (style && !style->IsEmpty()) {
     attribute.SetEditStyle(static_cast<std::int32_t>(NumberOf(*style)));
     return kOk;
   }
@@ -33,7 +46,7 @@ Status CEntityDesc::ChooseEditStyle(CAttribDesc& attribute) {
   // has a valid-value list.
   bool had_group = attribute.GetTvkProps().GetSection(format_ids::kEditStyle) != nullptr;
   CNxPropertySection& group = attribute.GetTvkProps().AddSection(format_ids::kEditStyle);
-  attribute.AddGroupProperty(group, Value::Long(4), "ES_TYP");
+  attribute.AddGroupProperty(group, Value::Long(4), &EditStyleKey());
   bool coded = HasText(attribute.GetProperty("COL_VLDLIST")) ||
                HasText(attribute.GetProperty("EST_VLDLIST"));
   if (!had_group && coded) {
@@ -52,14 +65,16 @@ Status CEntityDesc::GenerateAttribute(CAttribDesc& attribute) {
   if (visualizer.DetermineValidationList() != kOk) return kValidationListFailed;
   if (visualizer.CreateControls() != kOk) return kControlsFailed;
   if (visualizer.DoBinding() != kOk) return kBindingFailed;
-  auto visible = attribute.GetProperty("VISIBLE");
-  if (!visible) return kNoVisibleProperty;
+  static const std::string& visible_key = PropertyNames::Intern("VISIBLE");
+  static const std::string& column_name_key = PropertyNames::Intern("CD_NAM");
+  const Value* visible = attribute.FindPropertyOfShared(visible_key);
+  if (!visible || visible->IsEmpty()) return kNoVisibleProperty;
   // MakeInvisible answers kOk always.
   if (NumberOf(*visible) != 1) (void)CVisualizer::MakeInvisible(visualizer.GetCtrlGroup());
   if (!compress_names_) {
-    auto column_name = attribute.GetTvkProperty(format_ids::kColProp, "CD_NAM");
-    if (!HasText(column_name)) return kNoColumnName;
-    if (column_name->Text().size() > kLongColumnName) compress_names_ = 1;
+    const Value* column_name = attribute.FindGroupValue(format_ids::kColProp, column_name_key);
+    if (!column_name || column_name->IsEmpty() || !column_name->HasText()) return kNoColumnName;
+    if (TextSize(*column_name) > kLongColumnName) compress_names_ = 1;
   }
   if (group_->AddItem(visualizer.ReleaseCtrlGroup()) != kOk) return kGroupNotAdded;
   return kOk;

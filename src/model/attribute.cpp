@@ -12,7 +12,9 @@
 #include "model/entity.h"
 #include "model/form.h"
 #include "model/model_messages.h"
+#include "model/nx_property_set.h"
 #include "model/property_names.h"
+#include "model/sql_name.h"
 
 namespace tavik {
 
@@ -47,10 +49,11 @@ Status CAttribute::Init(CEntity* entity) {
   return kOk;
 }
 
-// A property of a name held already replaces it, the new one going last. Names are
-// compared by the address of their shared copy (PropertyNames); a property without a
-// name could never be found, so it is not kept. Most names are new to the attribute: a
-// clear bit for the name says so without a walk of the list.
+// A property of a name held already is replaced where it stands: own properties are only
+// ever found by name, so their order tells nothing. Names are compared by the address of
+// their shared copy (PropertyNames); a property without a name could never be found, so it
+// is not kept. Most names are new to the attribute: a clear bit for the name says so
+// without a walk of the list.
 Status CAttribute::AddProperty(Value value, std::string_view name) {
   return AddProperty(std::move(value), &PropertyNames::Intern(name));
 }
@@ -60,9 +63,12 @@ Status CAttribute::AddProperty(Value value, const std::string* shared_name) {
   if (!entity_ || shared_name->empty()) return kOk;  // before Init there is nowhere to keep it
   const std::uint64_t bit = PropertyNames::BitOf(*shared_name);
   if ((given_name_bits_ & bit) != 0) {
-    std::erase_if(own_properties_, [shared_name](const CNxProperty& held) {
-      return &held.GetName() == shared_name;
-    });
+    for (CNxProperty& held : own_properties_) {
+      if (&held.GetName() == shared_name) {
+        held = CNxProperty(id, std::move(value), shared_name);
+        return kOk;
+      }
+    }
   }
   given_name_bits_ |= bit;
   own_properties_.emplace_back(id, std::move(value), shared_name);
@@ -75,7 +81,7 @@ void CAttribute::ReserveOwnProperties(std::size_t more) {
 
 std::optional<Value> CAttribute::GetProperty(std::string_view name) const {
   for (const CNxProperty& property : own_properties_) {
-    if (property.GetName() == name) return property.ToVariant();
+    if (PropertyNames::SameName(property.GetName(), name)) return property.ToVariant();
   }
   return std::nullopt;
 }
@@ -83,7 +89,7 @@ std::optional<Value> CAttribute::GetProperty(std::string_view name) const {
 // Own properties hold the copies of values the model has, so the value is read where it is.
 const Value* CAttribute::FindProperty(std::string_view name) const {
   for (const CNxProperty& property : own_properties_) {
-    if (property.GetName() == name) return &property.GetValue();
+    if (PropertyNames::SameName(property.GetName(), name)) return &property.GetValue();
   }
   return nullptr;
 }
@@ -100,7 +106,8 @@ const Value* CAttribute::FindPropertyOfShared(const std::string& shared_name) co
 
 std::optional<Value> CAttribute::GetTvkProperty(const FormatId& group,
                                                 std::string_view name) const {
-  const CNxProperty* property = group_properties_.GetProperty(group, name);
+  const CNxPropertySection* section = group_properties_.GetSection(group);
+  const CNxProperty* property = section ? section->GetProperty(name) : nullptr;
   return property ? property->ToVariant() : std::nullopt;
 }
 
@@ -190,24 +197,28 @@ Status CAttribute::SetAttribProps() {
   if (!type) return kNoType;
   if (Status status = AddProperty(type->GetValue(), &type_key)) return status;
   if (columns->GetPropertyOfSharedName(pointer_key)) {
-    if (Status status = TakeValidationRule(kColVldRule, kColVldValue, "COL_VLDRULE", "COL_VLDLIST"))
+    static const std::string& rule_key = PropertyNames::Intern("COL_VLDRULE");
+    static const std::string& list_key = PropertyNames::Intern("COL_VLDLIST");
+    if (Status status = TakeValidationRule(kColVldRule, kColVldValue, rule_key, list_key))
       return status;
   }
   if (FindGroupValue(format_ids::kEditStyle, validation_key)) {
-    if (Status status = TakeValidationRule(kEsVldRule, kEsVldValue, "EST_VLDRULE", "EST_VLDLIST"))
+    static const std::string& rule_key = PropertyNames::Intern("EST_VLDRULE");
+    static const std::string& list_key = PropertyNames::Intern("EST_VLDLIST");
+    if (Status status = TakeValidationRule(kEsVldRule, kEsVldValue, rule_key, list_key))
       return status;
   }
   return kOk;
 }
 
 Status CAttribute::TakeValidationRule(const FormatId& rule_group, const FormatId& value_group,
-                                      std::string_view rule_key, std::string_view list_key) {
+                                      const std::string& rule_key, const std::string& list_key) {
   auto rule = GetTvkProperty(rule_group, "NAME");
   if (!rule || !rule->IsString() || rule->AsString().empty()) return kOk;
   const std::string rule_name(rule->AsString());
-  if (Status status = AddProperty(*rule, rule_key)) return status;
+  if (Status status = AddProperty(*rule, &rule_key)) return status;
   if (!group_properties_.GetSection(value_group)) return kOk;
-  if (Status status = AddProperty(*rule, list_key)) return status;
+  if (Status status = AddProperty(*rule, &list_key)) return status;
   auto values = group_properties_.RemoveSection(value_group);
   CForm* form = entity_->GetForm();
   if (form && !form->HasValidValueList(rule_name)) {
@@ -239,6 +250,12 @@ Status CAttribute::BuildRelationIDList() {
 
 bool CAttribute::IsPartOfRelation(std::uint16_t relation_id) const {
   return std::find(relation_ids_.begin(), relation_ids_.end(), relation_id) != relation_ids_.end();
+}
+
+void CAttribute::AppendSqlName(std::string& text) const {
+  static const std::string& physical_name_key = PropertyNames::Intern("PHYSICAL_NAME");
+  const Value* physical_name = FindPropertyOfShared(physical_name_key);
+  SqlName::AppendQuoted(text, physical_name ? physical_name->AsString() : std::string_view());
 }
 
 std::int32_t CAttribute::GetRelationID(std::size_t index) const {

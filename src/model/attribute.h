@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/status.h"
+#include "model/attribute_groups.h"
 #include "model/format_id.h"
-#include "model/nx_property_set.h"
 #include "model/value.h"
 
 namespace tavik {
@@ -61,7 +61,7 @@ class CAttribute {
   // properties.
   [[nodiscard]] virtual Status SetAttribProps();
 
-  // A property of that name already held is replaced, the new one going last. Never fails
+  // A property of that name already held is replaced. Never fails
   // (before Init the property is not kept): the status is there for callers that pass it on.
   Status AddProperty(Value value, std::string_view name);
   // The same, for a name PropertyNames gave already, which spares the look-up.
@@ -78,7 +78,8 @@ class CAttribute {
   std::optional<Value> GetTvkProperty(const FormatId& group, std::string_view name) const;
   // The group property's value itself, or nullptr: valid until the group changes.
   const Value* FindGroupValue(const FormatId& group, const std::string& shared_name);
-  CNxPropertySet& GetTvkProps() { return group_properties_; }
+  CAttributeGroups& GetTvkProps() { return group_properties_; }
+  const CAttributeGroups& GetTvkProps() const { return group_properties_; }
   // The column's default ("CD_DEF" of COL_PROP): the value a new record starts with;
   // CURRENT_DATE, CURRENT_TIME and CURRENT_TIMESTAMP stand for the moment it is saved.
   // Nothing when the column has none.
@@ -89,9 +90,15 @@ class CAttribute {
   static std::int32_t CheckTvkPropGroup(std::string_view group_name);
   static const GROUPDESC* FindTvkPropGroup(std::int32_t id);
   CNxPropertySection& AddTvkGroup(std::int32_t id);
+  // Room for so many more groups, for a reader that knows how many it will add.
+  void ReserveGroups(std::size_t more) { group_properties_.Reserve(more); }
   // Adds a property read from the model to a group section, numbered like own properties.
   void AddGroupProperty(CNxPropertySection& group, Value value, std::string_view name);
   void AddGroupProperty(CNxPropertySection& group, Value value, const std::string* shared_name);
+
+  // Appends the column's name as the entity's query selects it: the physical name, bracketed
+  // when SQL needs it.
+  virtual void AppendSqlName(std::string& text) const;
 
   // Fills the relation id list from REL_COUNT and REL0_ID, REL1_ID, ...; 2 when one is missing.
   [[nodiscard]] Status BuildRelationIDList();
@@ -120,9 +127,10 @@ class CAttribute {
 
  private:
   // Moves the value section of a validation rule into the form's lists (or drops it when
-  // the form has that rule already) and names the rule in the attribute's own properties.
+  // the form has that rule already) and names the rule in the attribute's own properties,
+  // by keys PropertyNames gave.
   [[nodiscard]] Status TakeValidationRule(const FormatId& rule_group, const FormatId& value_group,
-                                          std::string_view rule_key, std::string_view list_key);
+                                          const std::string& rule_key, const std::string& list_key);
 
   std::int32_t next_property_id_ = 3;
   // The attribute's own properties, a name at most once each. They are only ever found by
@@ -131,7 +139,7 @@ class CAttribute {
   std::vector<CNxProperty> own_properties_;
   // The bits of the own properties' names (PropertyNames::BitOf).
   std::uint64_t given_name_bits_ = 0;
-  CNxPropertySet group_properties_;
+  CAttributeGroups group_properties_;
   CEntity* entity_ = nullptr;
   std::int32_t required_ = 0;
   std::int32_t foreign_key_ = 0;

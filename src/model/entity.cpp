@@ -5,11 +5,11 @@
 #include <optional>
 #include <span>
 #include <utility>
+#include <vector>
 
 #include "model/model_messages.h"
 #include "model/property_list_reader.h"
 #include "model/property_names.h"
-#include "model/sql_name.h"
 #include "tavikfw/brenlo.h"
 
 namespace tavik {
@@ -101,11 +101,20 @@ bool SameGroup(std::string_view a, std::string_view b) {
 }
 }  // namespace
 
-// The properties of a group arrive together: each group is looked up once, and its
-// section is given room for all of them before they are added. ATTRIB_INFO's go straight
-// to the attribute's own properties, which is all they are read for.
+// The properties of a group arrive together: each group is looked up once, the attribute
+// is given room for all its groups and each section for all its properties before they are
+// added. ATTRIB_INFO's go straight to the attribute's own properties, which is all they are
+// read for.
 std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
+  struct GroupRun {
+    std::size_t begin;
+    std::size_t end;
+    std::int32_t group_id;
+  };
+  thread_local std::vector<GroupRun> runs;
+  runs.clear();
   const std::span<const BR_PropertyView> properties = PropertyListReader::Read(property_list);
+  std::size_t sections = 0;
   for (std::size_t begin = 0, end = 0; begin < properties.size(); begin = end) {
     const std::string_view group = PropertyListReader::Group(properties[begin]);
     end = begin + 1;
@@ -114,18 +123,23 @@ std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_
       ++end;
     }
     const std::int32_t group_id = CAttribute::CheckTvkPropGroup(group);
-    if (group_id == CAttribute::kOwnPropertiesGroup) {
-      attribute.ReserveOwnProperties(end - begin + kOwnPropertiesAddedLater);
-      for (std::size_t at = begin; at < end; ++at) {
+    if (group_id >= 0 && group_id != CAttribute::kOwnPropertiesGroup) ++sections;
+    runs.push_back({begin, end, group_id});
+  }
+  attribute.ReserveGroups(sections);
+  for (const GroupRun& run : runs) {
+    if (run.group_id == CAttribute::kOwnPropertiesGroup) {
+      attribute.ReserveOwnProperties(run.end - run.begin + kOwnPropertiesAddedLater);
+      for (std::size_t at = run.begin; at < run.end; ++at) {
         attribute.AddProperty(PropertyListReader::ValueOf(properties[at]),
                               &PropertyListReader::Name(properties[at]));
       }
       continue;
     }
-    if (group_id < 0) continue;
-    CNxPropertySection& section = attribute.AddTvkGroup(group_id);
-    section.Reserve(section.GetPropertyList().size() + (end - begin));
-    for (std::size_t at = begin; at < end; ++at) {
+    if (run.group_id < 0) continue;
+    CNxPropertySection& section = attribute.AddTvkGroup(run.group_id);
+    section.Reserve(section.GetPropertyList().size() + (run.end - run.begin));
+    for (std::size_t at = run.begin; at < run.end; ++at) {
       attribute.AddGroupProperty(section, PropertyListReader::ValueOf(properties[at]),
                                  &PropertyListReader::Name(properties[at]));
     }
@@ -148,7 +162,7 @@ Status CEntity::ReadOneAttribute(std::uint32_t property_list) {
                                                  &PropertyNames::Intern("ROLE_NAME")};
   const Value* physical_name = attribute->FindPropertyOfShared(physical_name_key);
   if (!physical_name || physical_name->AsString().empty()) return kNoAttributePhysicalName;
-  SqlName::AppendQuoted(select_text_, physical_name->AsString());
+  attribute->AppendSqlName(select_text_);
   select_text_ += ',';
   const Value* id = attribute->FindPropertyOfShared(id_key);
   if (!id) return kNoAttributeId;

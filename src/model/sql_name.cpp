@@ -58,17 +58,19 @@ static_assert(std::all_of(kReservedWords.begin(), kReservedWords.end(), [](std::
   return word.size() <= kLongestReservedWord;
 }));
 
+constexpr std::uint32_t kWordHashStart = 2166136261u;
+constexpr std::uint32_t WordHashStep(std::uint32_t hash, char c) {
+  return (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+}
+
 constexpr std::uint32_t WordHash(std::string_view word) {
-  std::uint32_t hash = 2166136261u;
-  for (char c : word) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 16777619u;
-  }
+  std::uint32_t hash = kWordHashStart;
+  for (char c : word) hash = WordHashStep(hash, c);
   return hash;
 }
 
 // The reserved words by their hash, each slot the word's place in the list or -1, with
-// room enough that a look-up mostly meets one word: every column's name is looked up twice.
+// room enough that a look-up mostly meets one word: every column's name is looked up.
 constexpr std::size_t kWordSlots = 1024;
 constexpr std::array<std::int16_t, kWordSlots> kReservedSlots = [] {
   std::array<std::int16_t, kWordSlots> slots{};
@@ -85,10 +87,33 @@ bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool IsPlainIdentifier(std::string_view name) {
-  if (name.empty() || !IsAsciiLetter(name.front())) return false;
-  return std::all_of(name.begin(), name.end(),
-                     [](char c) { return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_'; });
+bool IsIdentifierChar(char c) {
+  return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Whether the upper-case word of that hash is one of the reserved words.
+bool IsReservedFolded(std::string_view folded, std::uint32_t hash) {
+  for (std::size_t at = hash % kWordSlots; kReservedSlots[at] >= 0; at = (at + 1) % kWordSlots) {
+    if (kReservedWords[static_cast<std::size_t>(kReservedSlots[at])] == folded) return true;
+  }
+  return false;
+}
+
+// Whether the name must be bracketed, told in one pass over it that checks its characters
+// and folds and hashes it for the reserved words: every column's name is quoted.
+bool NeedsBrackets(std::string_view name) {
+  if (name.empty() || !IsAsciiLetter(name.front())) return true;
+  const bool may_be_reserved = name.size() <= kLongestReservedWord;
+  std::array<char, kLongestReservedWord> upper{};
+  std::uint32_t hash = kWordHashStart;
+  for (std::size_t at = 0; at < name.size(); ++at) {
+    const char c = name[at];
+    if (!IsIdentifierChar(c)) return true;
+    if (!may_be_reserved) continue;
+    upper[at] = text::AsciiUpper(c);
+    hash = WordHashStep(hash, upper[at]);
+  }
+  return may_be_reserved && IsReservedFolded({upper.data(), name.size()}, hash);
 }
 
 }  // namespace
@@ -98,11 +123,7 @@ bool SqlName::IsReserved(std::string_view word) {
   std::array<char, kLongestReservedWord> upper{};
   std::transform(word.begin(), word.end(), upper.begin(), text::AsciiUpper);
   const std::string_view folded(upper.data(), word.size());
-  for (std::size_t at = WordHash(folded) % kWordSlots; kReservedSlots[at] >= 0;
-       at = (at + 1) % kWordSlots) {
-    if (kReservedWords[static_cast<std::size_t>(kReservedSlots[at])] == folded) return true;
-  }
-  return false;
+  return IsReservedFolded(folded, WordHash(folded));
 }
 
 std::string SqlName::Quoted(std::string_view name) {
@@ -112,7 +133,7 @@ std::string SqlName::Quoted(std::string_view name) {
 }
 
 void SqlName::AppendQuoted(std::string& text, std::string_view name) {
-  if (IsPlainIdentifier(name) && !IsReserved(name)) {
+  if (!NeedsBrackets(name)) {
     text += name;
     return;
   }

@@ -14,8 +14,10 @@ Value Value::Single(float value) {
 }
 
 void Value::CopyHeapText(const char* text) {
-  heap_text_ = new char[bits_ + 1];
-  std::memcpy(heap_text_, text, bits_ + 1);
+  const std::uint32_t length = Bits();
+  char* copy = new char[length + 1];
+  std::memcpy(copy, text, length + 1);
+  SetHeapText(copy);
 }
 
 Value& Value::operator=(const Value& other) {
@@ -24,14 +26,21 @@ Value& Value::operator=(const Value& other) {
 }
 
 bool Value::operator==(const Value& other) const {
-  if (type_ != other.type_ || bits_ != other.bits_) return false;
-  return AsString() == other.AsString();
+  if (type_ != other.type_) return false;
+  if (HasTextStorage()) return AsString() == other.AsString();
+  return Bits() == other.Bits();
 }
 
 void Value::SetText(std::string_view text) {
-  bits_ = static_cast<std::uint32_t>(text.size());
-  char* at = inline_text_;
-  if (!TextIsInline()) at = heap_text_ = new char[text.size() + 1];
+  char* at = payload_;
+  if (text.size() < kInlineTextRoom) {
+    text_place_ = static_cast<std::uint16_t>(text.size());
+  } else {
+    text_place_ = kTextOnHeap;
+    SetBits(static_cast<std::uint32_t>(text.size()));
+    at = new char[text.size() + 1];
+    SetHeapText(at);
+  }
   if (!text.empty()) std::memcpy(at, text.data(), text.size());
   at[text.size()] = '\0';
 }
@@ -92,11 +101,11 @@ std::int64_t Value::Integer() const {
   switch (type_) {
     case TVK_VT_UI1:
     case TVK_VT_UI4:
-      return bits_;
+      return Bits();
     case TVK_VT_I2:
     case TVK_VT_I4:
     case TVK_VT_BOOL:
-      return static_cast<std::int32_t>(bits_);
+      return static_cast<std::int32_t>(Bits());
     default:
       return 0;
   }
@@ -222,10 +231,10 @@ char* Value::WriteNumberText(char* at) const {
     case TVK_VT_R4:
       return WriteSingle(at, single());
     case TVK_VT_BOOL:
-      return bits_ != 0 ? WriteWord(at, "TRUE") : WriteWord(at, "FALSE");
+      return Bits() != 0 ? WriteWord(at, "TRUE") : WriteWord(at, "FALSE");
     case TVK_VT_UI1:
     case TVK_VT_UI4:
-      return WriteDigits(at, false, bits_);
+      return WriteDigits(at, false, Bits());
     default:
       return at;
   }
@@ -284,10 +293,10 @@ TVK_VARIANT Value::ToVariant() const {
       variant.u.bstrVal = const_cast<char*>(Chars());
       break;
     case TVK_VT_UI1:
-      variant.u.bVal = static_cast<std::uint8_t>(bits_);
+      variant.u.bVal = static_cast<std::uint8_t>(Bits());
       break;
     case TVK_VT_UI4:
-      variant.u.ulVal = bits_;
+      variant.u.ulVal = Bits();
       break;
     case TVK_VT_BLOB:
       variant.u.byref = const_cast<char*>(Chars());

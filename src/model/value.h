@@ -12,31 +12,26 @@
 
 namespace tavik {
 
-class Value {
+class alignas(8) Value {
  public:
   Value() = default;
-  Value(const Value& other) : type_(other.type_), bits_(other.bits_) {
-    if (other.TextIsInline()) {
-      std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);
-    } else {
-      CopyHeapText(other.heap_text_);
-    }
+  Value(const Value& other) : type_(other.type_), text_place_(other.text_place_) {
+    std::memcpy(payload_, other.payload_, kPayloadSize);
+    if (other.TextIsOnHeap()) CopyHeapText(other.HeapText());
   }
   // Moves are inline: values move into and out of every property the generator makes.
-  Value(Value&& other) noexcept : type_(other.type_), bits_(other.bits_) {
-    std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);  // the pointer, if any
-    other.type_ = TVK_VT_EMPTY;
-    other.bits_ = 0;
+  Value(Value&& other) noexcept : type_(other.type_), text_place_(other.text_place_) {
+    std::memcpy(payload_, other.payload_, kPayloadSize);  // the pointer, if any
+    other.LeaveEmpty();
   }
   Value& operator=(const Value& other);
   Value& operator=(Value&& other) noexcept {
     if (this == &other) return *this;
     FreeText();
     type_ = other.type_;
-    bits_ = other.bits_;
-    std::memcpy(inline_text_, other.inline_text_, kInlineTextRoom);
-    other.type_ = TVK_VT_EMPTY;
-    other.bits_ = 0;
+    text_place_ = other.text_place_;
+    std::memcpy(payload_, other.payload_, kPayloadSize);
+    other.LeaveEmpty();
     return *this;
   }
   ~Value() { FreeText(); }
@@ -60,7 +55,7 @@ class Value {
   // The text of a string (a byte block's whole storage); empty for the other types.
   std::string_view AsString() const { return {Chars(), TextLength()}; }
   // The same text ended by a zero, for the C library's conversions.
-  const char* AsCString() const { return Chars(); }
+  const char* AsCString() const { return HasTextStorage() ? Chars() : ""; }
   // The bytes of a byte block.
   std::string_view AsBytes() const;
 
@@ -81,38 +76,66 @@ class Value {
 
  private:
   // Every integer type is at most 32 bits wide: its bits, as the type reads them.
-  Value(std::uint16_t type, std::uint32_t bits) : type_(type), bits_(bits) {}
+  Value(std::uint16_t type, std::uint32_t bits) : type_(type) { SetBits(bits); }
   static Value OfInteger(std::uint16_t type, std::int32_t number) {
     return Value(type, static_cast<std::uint32_t>(number));
   }
-  float single() const { return std::bit_cast<float>(bits_); }
+  float single() const { return std::bit_cast<float>(Bits()); }
   // The number held by an integer type: a Long's bits signed, an unsigned type's not.
   std::int64_t Integer() const;
 
+  // The payload read and written in place: a number's bits, or a long text's length and
+  // the pointer to it.
+  std::uint32_t Bits() const {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, payload_, sizeof(bits));
+    return bits;
+  }
+  void SetBits(std::uint32_t bits) { std::memcpy(payload_, &bits, sizeof(bits)); }
+  char* HeapText() const {
+    char* text = nullptr;
+    std::memcpy(&text, payload_ + kHeapTextAt, sizeof(text));
+    return text;
+  }
+  void SetHeapText(char* text) { std::memcpy(payload_ + kHeapTextAt, &text, sizeof(text)); }
+
   // Room for the text and its terminating zero, kept in the value when it fits.
   void SetText(std::string_view text);
-  // A copy of a text too long to sit in the value, bits_ long.
+  // A copy of a text too long to sit in the value, Bits() long.
   void CopyHeapText(const char* text);
   void FreeText() {
-    if (!TextIsInline()) delete[] heap_text_;
+    if (TextIsOnHeap()) delete[] HeapText();
+  }
+  // What a value is left as once moved from: empty, its text (if any) gone with the move.
+  void LeaveEmpty() {
+    type_ = TVK_VT_EMPTY;
+    text_place_ = 0;
+    SetBits(0);
   }
   bool HasTextStorage() const { return type_ == TVK_VT_BSTR || type_ == TVK_VT_BLOB; }
-  std::uint32_t TextLength() const { return HasTextStorage() ? bits_ : 0; }
-  bool TextIsInline() const { return TextLength() < kInlineTextRoom; }
-  const char* Chars() const { return TextIsInline() ? inline_text_ : heap_text_; }
+  bool TextIsOnHeap() const { return text_place_ == kTextOnHeap; }
+  std::uint32_t TextLength() const {
+    if (!HasTextStorage()) return 0;
+    return TextIsOnHeap() ? Bits() : text_place_;
+  }
+  const char* Chars() const { return TextIsOnHeap() ? HeapText() : payload_; }
 
-  // A form holds hundreds of thousands of values: the number (an integer's or a single's
-  // bits, or a text's length) sits beside the type code, in what would otherwise be
-  // padding, and a text of up to seven characters sits in the place of the pointer to a
-  // longer one, so a value takes 16 bytes.
-  static constexpr std::size_t kInlineTextRoom = 8;
+  // A form holds hundreds of thousands of values in 16 bytes each: the type code; the
+  // length of a text held in the value, or kTextOnHeap for a longer one; and 12 bytes of
+  // payload, which hold a number's bits, or a text of up to eleven characters and its zero
+  // (nearly every name and type the model gives), or a longer text's length and the
+  // pointer to it.
+  static constexpr std::size_t kPayloadSize = 12;
+  static constexpr std::size_t kInlineTextRoom = kPayloadSize;
+  static constexpr std::size_t kHeapTextAt = 4;
+  static constexpr std::uint16_t kTextOnHeap = 0xFFFF;
+  static_assert(kInlineTextRoom <= kTextOnHeap);
   std::uint16_t type_ = TVK_VT_EMPTY;
-  std::uint32_t bits_ = 0;
-  union {
-    char inline_text_[kInlineTextRoom] = {};
-    char* heap_text_;
-  };
+  std::uint16_t text_place_ = 0;
+  char payload_[kPayloadSize] = {};
 };
+
+static_assert(sizeof(Value) == 16);
 
 // The Visual Basic name of a variant type code.
 std::string VariantTypeName(std::uint16_t type);

@@ -135,11 +135,11 @@ TEST(Property, ValuesGiveBackTheirNumbersWhateverTheirType) {
   }
 }
 
-// Texts of up to seven characters sit in the value, longer ones beside it: each length
+// Texts of up to eleven characters sit in the value, longer ones beside it: each length
 // around that edge survives a copy, a move and an assignment, and compares by its text.
 TEST(Property, TextsKeepTheirBytesThroughCopiesAndMovesAtAnyLength) {
-  const std::vector<std::string> texts = {"", "1234567", "12345678", std::string(40, 'x'),
-                                          std::string("a\0b", 3)};
+  const std::vector<std::string> texts = {"",        "12345678901",        "123456789012",
+                                          "1234567", std::string(40, 'x'), std::string("a\0b", 3)};
   for (const std::string& text : texts) {
     SCOPED_TRACE(text.size());
     const Value original = Value::String(text);
@@ -149,7 +149,7 @@ TEST(Property, TextsKeepTheirBytesThroughCopiesAndMovesAtAnyLength) {
     EXPECT_EQ(std::string(copy.AsCString()), text.substr(0, text.find('\0')));
     Value moved = std::move(copy);
     EXPECT_EQ(moved.AsString(), text);
-    Value assigned = Value::String("other text, longer than seven");
+    Value assigned = Value::String("other text, longer than eleven");
     assigned = moved;
     EXPECT_EQ(assigned.Text(), text);
     assigned = Value::Long(5);

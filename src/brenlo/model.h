@@ -39,6 +39,7 @@ class Model {
   PropertyList& property_list(std::uint32_t index) { return property_lists_[index]; }
   const PropertyList& property_list(std::uint32_t index) const { return property_lists_[index]; }
   NameTable& names() { return names_; }
+  const NameTable& names() const { return names_; }
   // Where the texts of string properties are kept.
   TextStore& texts() { return texts_; }
 

@@ -59,7 +59,7 @@ bool IsEmptyText(const Property* property) {
 
 class Checker {
  public:
-  explicit Checker(const Model& model) : model_(model) {}
+  explicit Checker(const Model& model) : model_(model), names_sought_(SharedNames(model)) {}
 
   std::optional<ModelChecker::Finding> Run() {
     for (std::size_t entity = 0; entity < model_.entities().size(); ++entity) {
@@ -118,37 +118,50 @@ class Checker {
     const Property* height = nullptr;         // ES_HGT of CP_EST
   };
 
+  // The names sought, as the model's shared copies (NameTable): every property names its
+  // group and itself by the one copy, so a property is told by the copy's address. Null
+  // where the model has no such name.
+  struct CheckedNames {
+    const char* info = nullptr;           // ATTRIB_INFO
+    const char* physical_name = nullptr;  // PHYSICAL_NAME
+    const char* style_group = nullptr;    // CP_EST
+    const char* style = nullptr;          // ES_TYP
+    const char* width = nullptr;          // ES_WDT
+    const char* height = nullptr;         // ES_HGT
+  };
+
+  static CheckedNames SharedNames(const Model& model) {
+    const auto shared = [&model](std::string_view name) {
+      const std::string* copy = model.names().Find(name);
+      return copy == nullptr ? nullptr : copy->c_str();
+    };
+    return {shared("ATTRIB_INFO"), shared("PHYSICAL_NAME"), shared("CP_EST"),
+            shared("ES_TYP"),      shared("ES_WDT"),        shared("ES_HGT")};
+  }
+
   // One walk of the list finds them all: ten thousand attributes each walked once per
-  // property sought took a tenth of the loading. A group's name is compared where the
-  // group changes only.
-  static CheckedProperties FindChecked(const PropertyList& list) {
-    enum class Group : std::uint8_t { kOther, kInfo, kStyle };
+  // property sought took a tenth of the loading.
+  CheckedProperties FindChecked(const PropertyList& list) const {
     CheckedProperties found;
-    Group group = Group::kOther;
-    const char* group_name = nullptr;
     const auto take = [](const Property*& slot, const Property& property) {
       if (slot == nullptr) slot = &property;
     };
     for (std::size_t at = 0; at < list.size(); ++at) {
       const Property& property = list.at(at);
-      if (property.group_name != group_name) {
-        group_name = property.group_name;
-        const std::string_view group_text = PropertyList::Group(property);
-        group = group_text == "ATTRIB_INFO" ? Group::kInfo
-                : group_text == "CP_EST"    ? Group::kStyle
-                                            : Group::kOther;
+      if (property.group_name == names_sought_.info) {
+        if (property.property_name == names_sought_.physical_name) {
+          take(found.physical_name, property);
+        }
+      } else if (property.group_name == names_sought_.style_group) {
+        if (property.property_name == names_sought_.style) take(found.style, property);
+        if (property.property_name == names_sought_.width) take(found.width, property);
+        if (property.property_name == names_sought_.height) take(found.height, property);
       }
-      const std::string_view name = PropertyList::Name(property);
-      if (group == Group::kInfo && name == "PHYSICAL_NAME") take(found.physical_name, property);
-      if (group != Group::kStyle) continue;
-      if (name == "ES_TYP") take(found.style, property);
-      if (name == "ES_WDT") take(found.width, property);
-      if (name == "ES_HGT") take(found.height, property);
     }
     return found;
   }
 
-  static std::string AttributeProblem(const PropertyList& list) {
+  std::string AttributeProblem(const PropertyList& list) const {
     const CheckedProperties checked = FindChecked(list);
     if (IsEmptyText(checked.physical_name)) {
       return "the PHYSICAL_NAME is empty; it names the column";
@@ -214,6 +227,7 @@ class Checker {
   }
 
   const Model& model_;
+  const CheckedNames names_sought_;
   std::unordered_map<std::uint16_t, std::size_t> ids_;
   std::unordered_map<std::string, std::size_t> names_;
   ModelChecker::Finding finding_;

@@ -3,10 +3,12 @@
 
 #include <fmt/format.h>
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <nlohmann/json.hpp>
 #include <system_error>
@@ -33,29 +35,49 @@ std::string OsReason(int error) {
 
 struct FileText {
   std::int32_t status = BR_LOAD_OK;
-  std::string text;
-  std::string error;  // the reason, when status is not BR_LOAD_OK
+  std::unique_ptr<char[]> bytes;  // the text, then room to read past it
+  std::size_t size = 0;
+  std::size_t room = 0;  // the bytes that may be read from the start
+  std::string error;     // the reason, when status is not BR_LOAD_OK
+
+  std::string_view text() const { return {bytes.get(), size}; }
+  // Room for `more` bytes past the text and the reading's padding after them, the text
+  // moved when it had not that room.
+  void MakeRoom(std::size_t more) {
+    const std::size_t needed = size + more + kReadingPadding;
+    if (needed <= room) return;
+    auto grown = std::make_unique_for_overwrite<char[]>(needed);
+    if (size != 0) std::memcpy(grown.get(), bytes.get(), size);
+    bytes = std::move(grown);
+    room = needed;
+  }
 };
 
+// The file is read straight into room for the whole of it and the reading's padding: read
+// through a smaller buffer, or into a text that grows, it would be copied once more.
 FileText ReadWholeFile(const char* path) {
   auto close = [](std::FILE* file) { std::fclose(file); };
   errno = 0;
   std::unique_ptr<std::FILE, decltype(close)> file(std::fopen(path, "rb"), close);
-  if (!file) return {BR_LOAD_UNREADABLE, {}, OsReason(errno)};
+  if (!file) return {BR_LOAD_UNREADABLE, {}, 0, 0, OsReason(errno)};
   FileText out;
-  // Room for the whole file and the reading's padding at once: growing the text as it is
-  // read would copy it and take fresh memory several times over.
   std::error_code unknown_size;
   const std::uintmax_t size = std::filesystem::file_size(path, unknown_size);
-  if (!unknown_size && size <= kMaxModelBytes) out.text.reserve(size + kReadingPadding);
-  std::array<char, 1 << 16> chunk{};
+  // One byte more than the size known, so that the end is seen in one read.
+  std::size_t more = !unknown_size && size <= kMaxModelBytes ? size + 1 : std::size_t{1} << 16;
   for (;;) {
-    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-    if (out.text.size() + got > kMaxModelBytes) return {BR_LOAD_REFUSED, {}, {}};
-    out.text.append(chunk.data(), got);
-    if (got == chunk.size()) continue;
-    if (std::ferror(file.get()) != 0) return {BR_LOAD_UNREADABLE, {}, OsReason(errno)};
-    return out;
+    out.MakeRoom(more);
+    const std::size_t got = std::fread(out.bytes.get() + out.size, 1, more, file.get());
+    out.size += got;
+    if (out.size > kMaxModelBytes) return {BR_LOAD_REFUSED, {}, 0, 0, {}};
+    if (got < more) {
+      if (std::ferror(file.get()) != 0) return {BR_LOAD_UNREADABLE, {}, 0, 0, OsReason(errno)};
+      // The padding is read too (simdjson looks at the byte after the text's end).
+      std::memset(out.bytes.get() + out.size, 0, kReadingPadding);
+      return out;
+    }
+    // Twice the room, up to one byte past the largest model, which refuses the file.
+    more = std::min(std::max(out.size, std::size_t{1} << 16), kMaxModelBytes + 1 - out.size);
   }
 }
 
@@ -90,13 +112,13 @@ std::int32_t ModelStore::LoadFile(const char* path, std::uint32_t* host_value) {
   if (file.status == BR_LOAD_REFUSED) {
     return Fail(file.status, fmt::format("{}: the file is {}", path, kTooLarge));
   }
-  if (!LooksLikeJson(file.text)) {
+  if (!LooksLikeJson(file.text())) {
     return Fail(BR_LOAD_REFUSED,
                 fmt::format("{}: the file is neither a model file (JSON text that begins with "
                             "{{) nor a SQLite database",
                             path));
   }
-  return Parse(file.text, path, host_value, file.text.capacity());
+  return Parse(file.text(), path, host_value, file.room);
 }
 
 // The database's schema is read as the text of its model file would be, so that a model

@@ -19,7 +19,14 @@ void NameTable::Remember(std::uint32_t previous, std::uint32_t number) {
   const std::uint32_t slot = previous + 1;
   if (slot >= followers_.size()) followers_.resize(std::size_t{slot} + 1);
   const std::string& name = names_[number];
-  followers_[slot] = {text::IsPlainFormText(name) ? &name : nullptr, number};
+  std::array<Follower, 2>& latest = followers_[slot];
+  latest[1] = latest[0];
+  latest[0] = {text::IsPlainFormText(name) ? &name : nullptr, number};
+}
+
+const std::string* NameTable::Find(std::string_view name) const {
+  const auto found = numbers_.find(name);
+  return found == numbers_.end() ? nullptr : &names_[found->second];
 }
 
 }  // namespace tavik::brenlo

@@ -1,6 +1,7 @@
 // The names of a model's properties and groups, each kept once and known by a number.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -26,23 +27,27 @@ class NameTable {
     const std::string* name = nullptr;  // null when nothing is guessed
     std::uint32_t number = 0;
   };
-  // A model names the properties of attribute after attribute in the same order, so the
-  // name that followed `previous` last time is nearly always the one given now. Guess
-  // answers it when it is, and when it is plain form text (IsPlainFormText), which as
+  // A model names the properties of attribute after attribute in the same order, so one of
+  // the last two names that followed `previous` is nearly always the one given now (two,
+  // since a group some attributes have and others lack makes the names after it alternate).
+  // Guess answers it when it is, and when it is plain form text (IsPlainFormText), which as
   // given needs no check or conversion, or nullptr; Remember notes what did follow.
   // kNoName stands before the first name.
   // Inline: it runs for every key of the model.
   const Follower* Guess(std::uint32_t previous, std::string_view given) const {
     const std::uint32_t slot = previous + 1;  // kNoName wraps to slot 0
     if (slot >= followers_.size()) return nullptr;
-    const Follower& follower = followers_[slot];
-    if (follower.name == nullptr || !SameText(*follower.name, given)) return nullptr;
-    return &follower;
+    for (const Follower& follower : followers_[slot]) {
+      if (follower.name != nullptr && SameText(*follower.name, given)) return &follower;
+    }
+    return nullptr;
   }
   void Remember(std::uint32_t previous, std::uint32_t number);
   static constexpr std::uint32_t kNoName = 0xFFFFFFFF;
   // The shared copy; it stays where it is while the table lives.
   const std::string& Name(std::uint32_t number) const { return names_[number]; }
+  // The shared copy of a name, or nullptr when the table has none.
+  const std::string* Find(std::string_view name) const;
   std::size_t size() const { return names_.size(); }
 
  private:
@@ -70,7 +75,8 @@ class NameTable {
 
   std::deque<std::string> names_;  // a deque, so that growing moves no name
   std::unordered_map<std::string_view, std::uint32_t> numbers_;
-  std::vector<Follower> followers_;  // by the previous name's number + 1 (0: kNoName)
+  // By the previous name's number + 1 (0: kNoName), the latest first.
+  std::vector<std::array<Follower, 2>> followers_;
 };
 
 }  // namespace tavik::brenlo

@@ -1,6 +1,7 @@
 // Control descriptors: identity, properties, events, layout, file text and live creation.
 #include "controls/ctrl_desc.h"
 
+#include <bit>
 #include <charconv>
 
 #include "controls/ctrl_maker.h"
@@ -16,6 +17,7 @@
 #include "model/entity.h"
 #include "model/nx_property_section.h"
 #include "model/property_names.h"
+#include "model/string_hash_map.h"
 
 namespace tavik {
 
@@ -168,19 +170,37 @@ std::optional<std::string> CCtrlDesc::GetRecordSourceString() const {
   return TextOf(GetProperty("RecordSource"));
 }
 
-Status CCtrlDesc::AddEvent(std::unique_ptr<CEventDesc> event) {
-  std::string name = event->GetEventName();
-  events_.Set(std::move(name), std::move(event));
-  return kOk;
-}
+struct CCtrlDesc::EventNode {
+  CEventDesc event;
+  std::unique_ptr<EventNode> next;
+  // The name's bucket, which orders the procedures in the file.
+  std::uint8_t bucket = 0;
+};
 
 CEventDesc* CCtrlDesc::GetEvent(std::string_view name) {
-  if (auto* found = events_.Find(name)) return found->get();
-  auto event = std::make_unique<CEventDesc>();
-  if (event->Init(name, nullptr, class_name_.c_str()) != kOk) return nullptr;
-  CEventDesc* result = event.get();
-  (void)AddEvent(std::move(event));  // answers kOk always
-  return result;
+  for (EventNode* node = events_.get(); node; node = node->next.get()) {
+    if (node->event.GetEventName() == name) return &node->event;
+  }
+  auto node = std::make_unique<EventNode>();
+  if (node->event.Init(name, nullptr, class_name_.c_str()) != kOk) return nullptr;
+  node->bucket = static_cast<std::uint8_t>(StringHashMap<int>::BucketOf(name));
+  node->next = std::move(events_);
+  events_ = std::move(node);
+  return &events_->event;
+}
+
+template <typename Visitor>
+void CCtrlDesc::ForEachEvent(Visitor&& visit) {
+  std::uint32_t buckets = 0;
+  for (EventNode* node = events_.get(); node; node = node->next.get()) {
+    buckets |= std::uint32_t{1} << node->bucket;
+  }
+  for (; buckets != 0; buckets &= buckets - 1) {
+    const auto bucket = static_cast<std::uint8_t>(std::countr_zero(buckets));
+    for (EventNode* node = events_.get(); node; node = node->next.get()) {
+      if (node->bucket == bucket) visit(node->event);
+    }
+  }
 }
 
 Status CCtrlDesc::AddControlRef(int* /*index*/) {
@@ -250,17 +270,16 @@ void CCtrlDesc::DropPrintedProperties() {
     section_.reset();
   }
   // Its code waits for the form's end: held as tight as it stands.
-  events_.ForEach([](const std::string& /*name*/, std::unique_ptr<CEventDesc>& event) {
-    event->ReleaseSpareRoom();
-  });
+  ForEachEvent([](CEventDesc& event) { event.ReleaseSpareRoom(); });
   for (auto& entry : children_) {
     if (entry.child) entry.child->DropPrintedProperties();
   }
 }
 
 void CCtrlDesc::WriteEventsToFile(formfile::BlockPrinter& printer) {
-  events_.ForEach([&](const std::string& name, std::unique_ptr<CEventDesc>& event) {
-    FormText::EventBlock(printer, {name_, "_", name}, *event, FormText::kControlEventComments);
+  ForEachEvent([&](const CEventDesc& event) {
+    FormText::EventBlock(printer, {name_, "_", event.GetEventName()}, event,
+                         FormText::kControlEventComments);
   });
   for (auto& entry : children_) {
     if (entry.present) entry.child->WriteEventsToFile(printer);

@@ -14,7 +14,6 @@
 #include "controls/shared_property_name.h"
 #include "form/ctrl_handle.h"
 #include "model/format_id.h"
-#include "model/string_hash_map.h"
 #include "model/value.h"
 #include "tavikfw/client.h"
 
@@ -117,10 +116,9 @@ class CCtrlDesc {
   std::optional<std::string> GetDatabaseString() const;
   std::optional<std::string> GetRecordSourceString() const;
 
-  // Events, one procedure per event name.
-  virtual Status AddEvent(std::unique_ptr<CEventDesc> event);
-  virtual CEventDesc* GetEvent(std::string_view name);
-  StringHashMap<std::unique_ptr<CEventDesc>>& GetEvents() { return events_; }
+  // Events, one procedure per event name: the event of that name, made when missing (null
+  // only for an empty name). It stays where it is while the control lives.
+  CEventDesc* GetEvent(std::string_view name);
 
   // Children of a container control.
   std::vector<ChildEntry>& GetGroupList() { return children_; }
@@ -192,6 +190,14 @@ class CCtrlDesc {
   };
   AttributeGroups FindAttributeGroups() const;
 
+  // A control has one to three events: each sits in a node of a list, newest first, found by
+  // comparing names, so an event costs one allocation and no table.
+  struct EventNode;
+  // Calls visit(event) in the order the form lists a control's procedures: by the bucket of
+  // the name in a 17-bucket table, and newest first within a bucket.
+  template <typename Visitor>
+  void ForEachEvent(Visitor&& visit);
+
   Status AddPropertyOfSharedName(Value&& value, const std::string& shared_name);
   // The same for a name whose bit is given: the property of that name takes the value, or
   // the property is added when the bit stood for another name.
@@ -230,7 +236,7 @@ class CCtrlDesc {
   // (no control has so many) a name not placed yet goes by its bit and the search.
   static constexpr std::uint8_t kNoPosition = 0xFF;
   std::array<std::uint8_t, SharedPropertyName::kSlotCount> slot_positions_;
-  StringHashMap<std::unique_ptr<CEventDesc>> events_;
+  std::unique_ptr<EventNode> events_;
 };
 
 // The shared control property table: visibility, help id, tag, read-only, fonts.

@@ -74,6 +74,8 @@ class CCtrlDesc {
   [[nodiscard]] Status SetClassName(const char* name);
   const std::string& GetClassName() const { return class_name_; }
   void SetCtrlName(std::string_view name) { name_ = name; }
+  // The same for a name made for the control, which it keeps without a copy.
+  void TakeCtrlName(std::string&& name) { name_ = std::move(name); }
   const std::string& GetCtrlName() const { return name_; }
   CtrlHandle GetCtrlHandle() const { return handle_; }
   void SetCtrlHandle(CtrlHandle handle) { handle_ = handle; }

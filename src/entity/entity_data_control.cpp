@@ -115,14 +115,14 @@ Status CEntityDesc::MakeButton(const char* caption, CCtrlDesc*& button) {
     return status;
   }
   std::string name = fmt::format("cmd{}{}", GetEntityName(), caption);
-  control->SetCtrlName(name);
-  control->AddProperty(Value::String(name), "Name");
+  control->AddProperty(Value::String(name), ctrl_props::kName);
+  control->TakeCtrlName(std::move(name));
   control->SetCtrlHandle(form->GetCurrCtrlHandle());
   control->AddProperty(Value::Short(static_cast<std::int16_t>(form->GetCurrTabIndex())),
-                       "TabIndex");
-  control->AddProperty(Value::Single(400.0f), "Height");
-  control->AddProperty(Value::Single(1100.0f), "Width");
-  control->AddProperty(Value::String(caption), "Caption");
+                       ctrl_props::kTabIndex);
+  control->AddProperty(Value::Single(400.0f), ctrl_props::kHeight);
+  control->AddProperty(Value::Single(1100.0f), ctrl_props::kWidth);
+  control->AddProperty(Value::String(caption), ctrl_props::kCaption);
   if (!control->GetEvent("Click")) return kNoEvent;
   auto item = std::make_unique<CCtrlPosItem>(control.get(), 0, 0.0f, 0.0f);
   item->column = 2;

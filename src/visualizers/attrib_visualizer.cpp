@@ -130,8 +130,8 @@ Status CAttribVisualizer::CreateLabel() {
   auto label = std::make_unique<CLabelCtrl>();
   if (Status status = label->Init(form->GetVersion(), form, this)) return status;
   std::string name = "lbl" + base_name_;
-  label->SetCtrlName(name);
   label->AddProperty(Value::String(name), ctrl_props::kName);
+  label->TakeCtrlName(std::move(name));
   CNxPropertySection* columns = ColumnGroup(*attribute);
   const Value* text = CCtrlDesc::FindInGroup(columns, kLabelText);
   if (!text || !text->HasText()) return kMissingProperty;
@@ -163,10 +163,10 @@ Status CAttribVisualizer::AddBoundControl(std::unique_ptr<CCtrlDesc> control,
   auto item = std::make_unique<CCtrlPosItem>(control.get(), 0, 0.0f, 0.0f);
   item->column = 1;
   std::string name = std::string(prefix) + base_name_;
-  control->SetCtrlName(name);
   if (Status status = control->AddProperty(Value::String(name), ctrl_props::kName)) {
     return status;
   }
+  control->TakeCtrlName(std::move(name));
   control->SetDataCtrl(GetEntityDesc()->GetDataCtrl());
   (void)control->HandleProperties();  // answers kOk always
   const Value* label_text =

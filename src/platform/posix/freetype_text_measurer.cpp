@@ -137,12 +137,18 @@ HeightRequest RequestFor(float font_size, int pixels_per_inch_y) {
   return {static_cast<int>(std::clamp(pixels, 1L, kMaxCellPixels)), twips < 0};
 }
 
-// Pixels back to twips, rounded as GDI maps extents to logical units, then scaled and kept in
-// 16 bits. The factors are applied in double precision, so a product such as 165 x 1.4 lands
-// just below 231 and truncates to 230. Keep it so: measured sizes end up in generated forms,
-// which must come out the same from every build.
+// Pixels back to twips, rounded as GDI maps extents to logical units, then scaled and kept in 16
+// bits. The factors are applied in double precision, so a product such as 165 x 1.4 lands just
+// below 231 and truncates to 230. Keep it so: measured sizes end up in generated forms, which must
+// come out the same from every build. The twips are rounded half away from zero in whole numbers:
+// that is what rounding the quotient in double precision gives for any width a text can have (short
+// of 2^52 / 1440 pixels a quotient never lies within its rounding error of a half it does not
+// equal), and costs no call.
 std::uint16_t ScaledTwips(long pixels, int pixels_per_inch, double factor) {
-  const double twips = std::round(static_cast<double>(pixels) * kTwipsPerInch / pixels_per_inch);
+  const std::int64_t scaled = std::int64_t{pixels} * kTwipsPerInch;
+  const std::int64_t magnitude =
+      (2 * (scaled < 0 ? -scaled : scaled) + pixels_per_inch) / (2 * std::int64_t{pixels_per_inch});
+  const auto twips = static_cast<double>(scaled < 0 ? -magnitude : magnitude);
   return static_cast<std::uint16_t>(static_cast<std::int64_t>(twips * factor));
 }
 
@@ -394,27 +400,42 @@ class FreetypeTextMeasurer::Fonts {
  public:
   Fonts() : library_(OpenLibrary()) {}
 
+  // The font, or null when none can be had for the name, and its cell height in twips.
+  struct Sized {
+    const SizedFont* font = nullptr;
+    std::uint16_t height = 0;
+  };
+
+  // A form's controls ask for the same font one after another: the last answer is given
+  // again for the name as written and the same size and screen, before the size is turned
+  // into pixels, the name folded and the cache searched.
+  Sized FindAsked(std::string_view font_name, float font_size, int pixels_per_inch_y) {
+    if (last_ && font_size == last_->font_size && pixels_per_inch_y == last_->pixels_per_inch_y &&
+        font_name == last_->given_name) {
+      return last_->answer;
+    }
+    Sized answer;
+    answer.font = Find(font_name, RequestFor(font_size, pixels_per_inch_y),
+                       pixels_per_inch_y >= kLargeFontsPixelsPerInch);
+    if (answer.font != nullptr) {
+      answer.height = ScaledTwips(answer.font->cell_height, pixels_per_inch_y, kHeightFactor);
+    }
+    last_ = LastAsk{std::string(font_name), font_size, pixels_per_inch_y, answer};
+    return answer;
+  }
+
+ private:
   // Null when no font can be had for the name.
   const SizedFont* Find(std::string_view font_name, HeightRequest request, bool large_fonts) {
-    // A form's controls ask for the same font one after another: the last answer is given
-    // again for the name as written, before the name is folded and the cache searched.
-    if (last_ && font_name == last_->given_name && request.pixels == last_->request.pixels &&
-        request.character_height == last_->request.character_height &&
-        large_fonts == last_->large_fonts) {
-      return last_->font;
-    }
     const std::string name = CanonicalFaceName(font_name);
     Key key{name, request.pixels, request.character_height, large_fonts};
     auto found = cache_.find(key);
     if (found == cache_.end()) {
       found = cache_.emplace(std::move(key), Load(name, request, large_fonts)).first;
     }
-    const SizedFont* font = found->second ? &*found->second : nullptr;
-    last_ = LastFind{std::string(font_name), request, large_fonts, font};
-    return font;
+    return found->second ? &*found->second : nullptr;
   }
 
- private:
   // Face name, pixels, character height or cell, large-fonts screen.
   using Key = std::tuple<std::string, int, bool, bool>;
 
@@ -463,13 +484,13 @@ class FreetypeTextMeasurer::Fonts {
   bool config_tried_ = false;
   std::map<Key, std::optional<SizedFont>> cache_;
   // The font answered last and what it was asked by; the map's entries never move.
-  struct LastFind {
+  struct LastAsk {
     std::string given_name;
-    HeightRequest request;
-    bool large_fonts = false;
-    const SizedFont* font = nullptr;
+    float font_size = 0.0f;
+    int pixels_per_inch_y = 0;
+    Sized answer;
   };
-  std::optional<LastFind> last_;
+  std::optional<LastAsk> last_;
 };
 
 FreetypeTextMeasurer::FreetypeTextMeasurer() : fonts_(std::make_unique<Fonts>()) {}
@@ -481,11 +502,9 @@ TextExtent FreetypeTextMeasurer::Measure(std::string_view text, std::string_view
                                          int pixels_per_inch_y) {
   // An empty text has no extent, not even a line's height: GDI measures it so.
   if (text.empty() || pixels_per_inch_x <= 0 || pixels_per_inch_y <= 0) return {};
-  const SizedFont* font = fonts_->Find(font_name, RequestFor(font_size, pixels_per_inch_y),
-                                       pixels_per_inch_y >= kLargeFontsPixelsPerInch);
-  if (font == nullptr) return {};
-  return {ScaledTwips(WidthOf(text, *font), pixels_per_inch_x, kWidthFactor),
-          ScaledTwips(font->cell_height, pixels_per_inch_y, kHeightFactor)};
+  const Fonts::Sized sized = fonts_->FindAsked(font_name, font_size, pixels_per_inch_y);
+  if (sized.font == nullptr) return {};
+  return {ScaledTwips(WidthOf(text, *sized.font), pixels_per_inch_x, kWidthFactor), sized.height};
 }
 
 }  // namespace tavik

@@ -142,15 +142,19 @@ std::optional<Value> CCtrlDesc::GetProperty(std::string_view name) const {
 }
 
 const Value* CCtrlDesc::FindProperty(const SharedPropertyName& name) const {
+  const CNxProperty* property = FindNamedProperty(name);
+  return property ? &property->GetValue() : nullptr;
+}
+
+const CNxProperty* CCtrlDesc::FindNamedProperty(const SharedPropertyName& name) const {
   if (const std::uint8_t slot = name.Slot(); slot != SharedPropertyName::kNoSlot) {
     const std::uint8_t position = slot_positions_[slot];
-    if (position != kNoPosition) return &section_->GetPropertyList()[position].GetValue();
+    if (position != kNoPosition) return &section_->GetPropertyList()[position];
     if (!section_ || section_->GetPropertyList().size() < kNoPosition) return nullptr;
   }
   const std::string& shared_name = name.Shared();
   if ((given_name_bits_ & PropertyNames::BitOf(shared_name)) == 0) return nullptr;
-  const CNxProperty* property = section_ ? section_->GetPropertyOfSharedName(shared_name) : nullptr;
-  return property ? &property->GetValue() : nullptr;
+  return section_ ? section_->GetPropertyOfSharedName(shared_name) : nullptr;
 }
 
 namespace {
@@ -260,10 +264,10 @@ void CCtrlDesc::WriteCtrlToFile(formfile::BlockPrinter& printer) {
 
 // The caption stays, in the section it stood in, by which an entity finds its buttons.
 void CCtrlDesc::DropPrintedProperties() {
-  const std::string& caption = ctrl_props::kCaption.Shared();
+  const CNxProperty* caption = FindNamedProperty(ctrl_props::kCaption);
   given_name_bits_ = 0;
   slot_positions_.fill(kNoPosition);
-  if (section_ && section_->KeepOnlyPropertyOfSharedName(caption)) {
+  if (section_ && section_->KeepOnlyProperty(caption)) {
     section_->SetFormatID(format_ids::kControl);
     slot_positions_[ctrl_props::kCaption.Slot()] = 0;
   } else {

@@ -30,6 +30,7 @@ class CCtrlPosItem;
 class CDataCtrl;
 class CDataSource;
 class CEventDesc;
+class CNxProperty;
 class CNxPropertySection;
 class CtrlMaker;
 class FormContext;
@@ -191,6 +192,8 @@ class CCtrlDesc {
     CNxPropertySection* edit_style = nullptr;
   };
   AttributeGroups FindAttributeGroups() const;
+  // The property of that name, found by its slot or its bit and the search, or null.
+  const CNxProperty* FindNamedProperty(const SharedPropertyName& name) const;
 
   // A control has one to three events: each sits in a node of a list, newest first, found by
   // comparing names, so an event costs one allocation and no table.

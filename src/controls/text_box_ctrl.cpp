@@ -81,13 +81,14 @@ Status HandleVerticalScrollBar(CCtrlDesc& control, const std::optional<Value>& v
 
 // Case conversion sets the edit style bit of the window when the form loads; the form
 // declares the variable that holds the style once, however many text boxes convert.
+// The form's Load event is sought only for a box that converts: nearly none does.
 Status HandleCase(CCtrlDesc& control, const std::optional<Value>& value) {
-  FormContext* form = control.GetFormDesc();
-  CEventDesc* load = form ? form->LoadEvent() : nullptr;
-  if (!load) return kNoMemory;
   if (!value) return kOk;
   long conversion = NumberOf(*value);
   if (conversion != kUpperCase && conversion != kLowerCase) return kOk;
+  FormContext* form = control.GetFormDesc();
+  CEventDesc* load = form ? form->LoadEvent() : nullptr;
+  if (!load) return kNoMemory;
   if (!form->GWLFlagSet()) {
     load->AddDeclarations(CodeText().Line(1, "Dim lWindowStyle As Long").str());
     form->GWLFlagSet(1);

@@ -222,20 +222,21 @@ void CNxPropertySection::RemoveAll() {
 }
 
 // The kept property moves into a list of its own, so the room of the others goes with them.
-bool CNxPropertySection::KeepOnlyPropertyOfSharedName(const std::string& shared_name) {
-  CNxProperty* kept = GetPropertyOfSharedName(shared_name);
+bool CNxPropertySection::KeepOnlyProperty(const CNxProperty* kept) {
+  const bool keeps = kept != nullptr;
   std::vector<CNxProperty> properties;
-  if (kept) {
+  if (keeps) {
     properties.reserve(1);
-    properties.push_back(std::move(*kept));
+    properties.push_back(
+        std::move(properties_[static_cast<std::size_t>(kept - properties_.data())]));
   }
   properties_ = std::move(properties);
   dictionary_ = {};
   index_.reset();
   named_prefix_ = properties_.size();
-  standard_entry_ = kept && properties_.front().GetId() != 0;
-  given_name_bits_ = kept ? PropertyNames::BitOf(shared_name) : 0;
-  return kept != nullptr;
+  standard_entry_ = keeps && properties_.front().GetId() != 0;
+  given_name_bits_ = keeps ? PropertyNames::BitOf(properties_.front().GetName()) : 0;
+  return keeps;
 }
 
 void CNxPropertySection::RemoveNames(std::int32_t id) {

@@ -82,7 +82,11 @@ class CNxPropertySection {
   // Leaves the section as if made anew with the newest property of a name PropertyNames gave,
   // named by it, and gives back the room of all else; false, the section left empty, when
   // it has no property of that name.
-  bool KeepOnlyPropertyOfSharedName(const std::string& shared_name);
+  bool KeepOnlyPropertyOfSharedName(const std::string& shared_name) {
+    return KeepOnlyProperty(GetPropertyOfSharedName(shared_name));
+  }
+  // The same for a property of the section found already (none leaves the section empty).
+  bool KeepOnlyProperty(const CNxProperty* kept);
 
   struct DictionaryEntry {
     std::int32_t id;

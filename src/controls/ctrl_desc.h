@@ -229,7 +229,6 @@ class CCtrlDesc {
   std::string name_;
   std::vector<ChildEntry> children_;
   CtrlMaker* maker_ = nullptr;
-  std::int32_t next_property_id_ = 3;
   const COLPROPDESC* col_prop_table_ = nullptr;
   const ESDESC* style_table_ = nullptr;
   CtrlHandle handle_ = 0;
@@ -241,7 +240,11 @@ class CCtrlDesc {
   // (no control has so many) a name not placed yet goes by its bit and the search.
   static constexpr std::uint8_t kNoPosition = 0xFF;
   std::array<std::uint8_t, SharedPropertyName::kSlotCount> slot_positions_;
+  std::int32_t next_property_id_ = 3;
   std::unique_ptr<EventNode> events_;
+  // The attribute's groups HandleProperties found, for the sizing it runs; null otherwise.
+  // (Kept here, the control stays at 224 bytes.)
+  const AttributeGroups* sizing_groups_ = nullptr;
 };
 
 // The shared control property table: visibility, help id, tag, read-only, fonts.

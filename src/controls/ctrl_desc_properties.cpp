@@ -199,9 +199,12 @@ void CCtrlDesc::AddColorProperty(const Value* value, const SharedPropertyName& p
   if (color != kNoColor) AddProperty(Value::Long(color), property);
 }
 
+// The groups are found once for the sizing and the tables: the sizing only reads them.
 Status CCtrlDesc::HandleProperties() {
-  (void)DoWidthHeight();  // fails only as AddProperty does, which Init rules out
   const AttributeGroups groups = FindAttributeGroups();
+  sizing_groups_ = &groups;
+  (void)DoWidthHeight();  // fails only as AddProperty does, which Init rules out
+  sizing_groups_ = nullptr;
   if (const Value* pointer = FindInGroup(groups.edit_style, kMousePointer))
     AddProperty(*pointer, "MousePointer");
   ApplyTable(col_prop_table_, groups.control);
@@ -224,7 +227,7 @@ Status CCtrlDesc::DoWidthHeight(int use_style_size) {
 }
 
 Status CCtrlDesc::DoWidthHeightOf(std::string_view sample, int use_style_size) {
-  const AttributeGroups groups = FindAttributeGroups();
+  const AttributeGroups groups = sizing_groups_ ? *sizing_groups_ : FindAttributeGroups();
   const Value* font_value = FindInGroup(groups.control, kFontName);
   std::string font_text;  // a font named by a number is measured by that number's text
   std::string_view font_name = "MS Sans Serif";

@@ -8,24 +8,10 @@
 
 namespace tavik {
 
-namespace {
-constexpr FormatId kFormAttribInfo = TavikFormatId(0x9A);
-// The own properties added to those of ATTRIB_INFO besides FORM_ATTRIB_INFO's: the type,
-// two validation rules with their lists, the physical name again and the query name.
-constexpr std::size_t kDerivedOwnProperties = 7;
-}  // namespace
-
+// The FORM_ATTRIB_INFO properties were read into the own properties with ATTRIB_INFO's.
 Status CAttribDesc::SetAttribProps() {
-  const CNxPropertySection* form_info = GetTvkProps().GetSection(kFormAttribInfo);
-  if (form_info) ReserveOwnProperties(form_info->GetPropertyList().size() + kDerivedOwnProperties);
   if (Status status = CAttribute::SetAttribProps()) return status;
-  // Found again: taking a validation rule's list out of the groups moves those after it.
-  form_info = GetTvkProps().GetSection(kFormAttribInfo);
-  if (!form_info) return kMissingProperty;
-  if (form_info->GetPropertyList().empty()) return kNoFormInfo;
-  for (const auto& property : form_info->GetPropertyList()) {
-    if (Status status = AddProperty(property.GetValue(), &property.GetName())) return status;
-  }
+  if (!HasFormInfo()) return kMissingProperty;
   // Every attribute adds these two: their names are interned once.
   static const std::string& physical_name_key = PropertyNames::Intern("PHYSICAL_NAME");
   static const std::string& query_name_key = PropertyNames::Intern("SQLQUERY_NAME");

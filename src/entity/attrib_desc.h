@@ -12,9 +12,8 @@ class CEntityDesc;
 
 class CAttribDesc : public CAttribute {
  public:
-  // Adds the FORM_ATTRIB_INFO properties, PHYSICAL_NAME again and SQLQUERY_NAME.
-  // The attribute's form information has no properties.
-  enum PropsFault : Status { kNoFormInfo = 3 };
+  // Adds PHYSICAL_NAME again and SQLQUERY_NAME; an attribute without FORM_ATTRIB_INFO
+  // properties fails.
   [[nodiscard]] Status SetAttribProps() override;
   void AppendSqlName(std::string& text) const override;
   // Asks the client's allocator for the visualizer of the attribute's edit style.

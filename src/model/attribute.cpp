@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 #include <fmt/format.h>
@@ -75,6 +74,22 @@ Status CAttribute::AddProperty(Value value, const std::string* shared_name) {
   return kOk;
 }
 
+void CAttribute::AddFormInfoProperty(Value value, const std::string* shared_name) {
+  if (form_info_first_id_ == 0) form_info_first_id_ = next_property_id_;
+  AddProperty(std::move(value), shared_name);
+}
+
+// The form's information was once copied over the derived properties; now read first, it
+// is kept from being overwritten by them instead.
+void CAttribute::AddDerivedProperty(Value value, const std::string* shared_name) {
+  if (form_info_first_id_ != 0 && (given_name_bits_ & PropertyNames::BitOf(*shared_name)) != 0) {
+    for (const CNxProperty& held : own_properties_) {
+      if (&held.GetName() == shared_name && held.GetId() >= form_info_first_id_) return;
+    }
+  }
+  AddProperty(std::move(value), shared_name);
+}
+
 void CAttribute::ReserveOwnProperties(std::size_t more) {
   own_properties_.reserve(own_properties_.size() + more);
 }
@@ -134,8 +149,7 @@ std::int32_t CAttribute::CheckTvkPropGroup(std::string_view group_name) {
   thread_local std::array<Recent, kRecentSlots> recent;
   const auto address = reinterpret_cast<std::uintptr_t>(group_name.data());
   Recent& slot = recent[((address >> 5) ^ (address >> 11)) % kRecentSlots];
-  if (slot.text == group_name.data() && slot.row->name.size() == group_name.size() &&
-      std::memcmp(slot.row->name.data(), group_name.data(), group_name.size()) == 0) {
+  if (slot.text == group_name.data() && PropertyNames::SameName(slot.row->name, group_name)) {
     return slot.row->id;
   }
   for (const GROUPDESC* row = m_group_lookup; row->id != -1; ++row) {
@@ -195,7 +209,7 @@ Status CAttribute::SetAttribProps() {
   static const std::string& validation_key = PropertyNames::Intern("ES_VLD");
   const CNxProperty* type = columns->GetPropertyOfSharedName(type_key);
   if (!type) return kNoType;
-  if (Status status = AddProperty(type->GetValue(), &type_key)) return status;
+  AddDerivedProperty(type->GetValue(), &type_key);
   if (columns->GetPropertyOfSharedName(pointer_key)) {
     static const std::string& rule_key = PropertyNames::Intern("COL_VLDRULE");
     static const std::string& list_key = PropertyNames::Intern("COL_VLDLIST");
@@ -216,9 +230,9 @@ Status CAttribute::TakeValidationRule(const FormatId& rule_group, const FormatId
   auto rule = GetTvkProperty(rule_group, "NAME");
   if (!rule || !rule->IsString() || rule->AsString().empty()) return kOk;
   const std::string rule_name(rule->AsString());
-  if (Status status = AddProperty(*rule, &rule_key)) return status;
+  AddDerivedProperty(*rule, &rule_key);
   if (!group_properties_.GetSection(value_group)) return kOk;
-  if (Status status = AddProperty(*rule, &list_key)) return status;
+  AddDerivedProperty(*rule, &list_key);
   auto values = group_properties_.RemoveSection(value_group);
   CForm* form = entity_->GetForm();
   if (form && !form->HasValidValueList(rule_name)) {

@@ -46,6 +46,9 @@ class CAttribute {
   // The group ATTRIB_INFO, whose properties are the attribute's own (AddProperty); it is
   // not kept as a group.
   static constexpr std::int32_t kOwnPropertiesGroup = 5;
+  // The group FORM_ATTRIB_INFO, whose properties are own properties too, given after
+  // ATTRIB_INFO's (AddFormInfoProperty); nor is it kept as a group.
+  static constexpr std::int32_t kFormInfoGroup = 9;
 
   // Why the attribute's groups could not be taken (SetAttribProps) or its relation ids read
   // (BuildRelationIDList).
@@ -66,6 +69,11 @@ class CAttribute {
   Status AddProperty(Value value, std::string_view name);
   // The same, for a name PropertyNames gave already, which spares the look-up.
   Status AddProperty(Value value, const std::string* shared_name);
+  // A FORM_ATTRIB_INFO property, given once all of ATTRIB_INFO's are: what the form's
+  // information gives outweighs what SetAttribProps derives from the groups.
+  void AddFormInfoProperty(Value value, const std::string* shared_name);
+  // Whether the model gave the attribute FORM_ATTRIB_INFO properties.
+  bool HasFormInfo() const { return form_info_first_id_ != 0; }
   // Room for so many more own properties, for a caller that knows how many it will add.
   void ReserveOwnProperties(std::size_t more);
   // Gives back the room reserved and not taken, once no more properties are expected.
@@ -131,8 +139,13 @@ class CAttribute {
   // by keys PropertyNames gave.
   [[nodiscard]] Status TakeValidationRule(const FormatId& rule_group, const FormatId& value_group,
                                           const std::string& rule_key, const std::string& list_key);
+  // An own property SetAttribProps derives, unless FORM_ATTRIB_INFO gave that name.
+  void AddDerivedProperty(Value value, const std::string* shared_name);
 
   std::int32_t next_property_id_ = 3;
+  // The id of the first FORM_ATTRIB_INFO property, 0 while none was given: an own property
+  // of this id or after was given by it, as nothing else is added before SetAttribProps.
+  std::int32_t form_info_first_id_ = 0;
   // The attribute's own properties, a name at most once each. They are only ever found by
   // name, so a plain list serves: no ids to index and no dictionary, which a section
   // would keep for each of the ten thousand attributes of a large model.

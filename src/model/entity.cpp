@@ -99,21 +99,19 @@ constexpr std::size_t kOwnPropertiesAddedLater = 8;
 bool SameGroup(std::string_view a, std::string_view b) {
   return (a.data() == b.data() && a.size() == b.size()) || a == b;
 }
-}  // namespace
 
-// The properties of a group arrive together: each group is looked up once, the attribute
-// is given room for all its groups and each section for all its properties before they are
-// added. ATTRIB_INFO's go straight to the attribute's own properties, which is all they are
-// read for.
-std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
-  struct GroupRun {
-    std::size_t begin;
-    std::size_t end;
-    std::int32_t group_id;
-  };
-  thread_local std::vector<GroupRun> runs;
+// The properties of one group, next to each other in an attribute's list.
+struct GroupRun {
+  std::size_t begin;
+  std::size_t end;
+  std::int32_t group_id;
+};
+
+// Splits the list into runs of one group each; returns how many of them the attribute keeps
+// as sections.
+std::size_t FindGroupRuns(std::span<const BR_PropertyView> properties,
+                          std::vector<GroupRun>& runs) {
   runs.clear();
-  const std::span<const BR_PropertyView> properties = PropertyListReader::Read(property_list);
   std::size_t sections = 0;
   for (std::size_t begin = 0, end = 0; begin < properties.size(); begin = end) {
     const std::string_view group = PropertyListReader::Group(properties[begin]);
@@ -123,10 +121,24 @@ std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_
       ++end;
     }
     const std::int32_t group_id = CAttribute::CheckTvkPropGroup(group);
-    if (group_id >= 0 && group_id != CAttribute::kOwnPropertiesGroup) ++sections;
+    if (group_id >= 0 && group_id != CAttribute::kOwnPropertiesGroup &&
+        group_id != CAttribute::kFormInfoGroup) {
+      ++sections;
+    }
     runs.push_back({begin, end, group_id});
   }
-  attribute.ReserveGroups(sections);
+  return sections;
+}
+}  // namespace
+
+// The properties of a group arrive together: each group is looked up once, the attribute
+// is given room for all its groups and each section for all its properties before they are
+// added. ATTRIB_INFO's go straight to the attribute's own properties, which is all they are
+// read for, and so do FORM_ATTRIB_INFO's, after all of ATTRIB_INFO's, which they outweigh.
+std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
+  thread_local std::vector<GroupRun> runs;
+  const std::span<const BR_PropertyView> properties = PropertyListReader::Read(property_list);
+  attribute.ReserveGroups(FindGroupRuns(properties, runs));
   for (const GroupRun& run : runs) {
     if (run.group_id == CAttribute::kOwnPropertiesGroup) {
       attribute.ReserveOwnProperties(run.end - run.begin + kOwnPropertiesAddedLater);
@@ -136,12 +148,19 @@ std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_
       }
       continue;
     }
-    if (run.group_id < 0) continue;
+    if (run.group_id < 0 || run.group_id == CAttribute::kFormInfoGroup) continue;
     CNxPropertySection& section = attribute.AddTvkGroup(run.group_id);
     section.Reserve(section.GetPropertyList().size() + (run.end - run.begin));
     for (std::size_t at = run.begin; at < run.end; ++at) {
       attribute.AddGroupProperty(section, PropertyListReader::ValueOf(properties[at]),
                                  &PropertyListReader::Name(properties[at]));
+    }
+  }
+  for (const GroupRun& run : runs) {
+    if (run.group_id != CAttribute::kFormInfoGroup) continue;
+    for (std::size_t at = run.begin; at < run.end; ++at) {
+      attribute.AddFormInfoProperty(PropertyListReader::ValueOf(properties[at]),
+                                    &PropertyListReader::Name(properties[at]));
     }
   }
   return properties.size();

@@ -16,9 +16,10 @@ class PropertyNames {
  public:
   // The process's copy of the name; the reference stays valid until the process ends.
   static const std::string& Intern(std::string_view name);
-  // Whether the shared copy reads as name. Inline, and for names of 4 to 16 bytes, as
-  // nearly all are, two overlapping words from each end: it runs for every property read.
-  static bool SameName(const std::string& shared_name, std::string_view name) {
+  // Whether the shared copy (or any known name) reads as name. Inline, and for names of 4 to
+  // 16 bytes, as nearly all are, two overlapping words from each end: it runs for every
+  // property read.
+  static bool SameName(std::string_view shared_name, std::string_view name) {
     const std::size_t size = name.size();
     if (shared_name.size() != size) return false;
     if (size >= 8 && size <= 16) {

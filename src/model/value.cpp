@@ -45,7 +45,7 @@ void Value::SetText(std::string_view text) {
   at[text.size()] = '\0';
 }
 
-Value Value::String(std::string_view text) {
+Value Value::LongString(std::string_view text) {
   Value result(TVK_VT_BSTR, 0U);
   result.SetText(text);
   return result;

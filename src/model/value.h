@@ -38,7 +38,15 @@ class alignas(8) Value {
   static Value Short(std::int16_t value) { return OfInteger(TVK_VT_I2, value); }
   static Value Long(std::int32_t value) { return OfInteger(TVK_VT_I4, value); }
   static Value Single(float value);
-  static Value String(std::string_view text);
+  // Inline for a text that fits in the value, as nearly every name and type the model gives
+  // does: the model's texts are made into values one by one.
+  static Value String(std::string_view text) {
+    if (text.size() >= kInlineTextRoom) return LongString(text);
+    Value result(TVK_VT_BSTR, 0U);
+    result.text_place_ = static_cast<std::uint16_t>(text.size());
+    result.CopyShortText(text);
+    return result;
+  }
   static Value Boolean(bool value) { return OfInteger(TVK_VT_BOOL, value ? -1 : 0); }
   static Value Byte(std::uint8_t value) { return Value(TVK_VT_UI1, std::uint32_t{value}); }
   static Value ULong(std::uint32_t value) { return Value(TVK_VT_UI4, value); }
@@ -101,6 +109,24 @@ class alignas(8) Value {
 
   // Room for the text and its terminating zero, kept in the value when it fits.
   void SetText(std::string_view text);
+  static Value LongString(std::string_view text);
+  // Copies a text shorter than the payload into it, which is zero: two words, overlapping
+  // as the length needs, from each end of the text, instead of a call for a few bytes.
+  void CopyShortText(std::string_view text) {
+    const std::size_t size = text.size();
+    const char* from = text.data();
+    if (size >= 8) {
+      std::memcpy(payload_, from, 8);
+      std::memcpy(payload_ + size - 8, from + size - 8, 8);
+    } else if (size >= 4) {
+      std::memcpy(payload_, from, 4);
+      std::memcpy(payload_ + size - 4, from + size - 4, 4);
+    } else if (size > 0) {
+      payload_[0] = from[0];
+      payload_[size / 2] = from[size / 2];
+      payload_[size - 1] = from[size - 1];
+    }
+  }
   // A copy of a text too long to sit in the value, Bits() long.
   void CopyHeapText(const char* text);
   void FreeText() {

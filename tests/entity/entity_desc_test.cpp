@@ -68,6 +68,24 @@ TEST(EntityGeneration, DataControlIsHiddenWhenVisibleReadsZeroAlsoAsText) {
   EXPECT_EQ(model.Entity(2).GetDataCtrl()->GetProperty("Visible"), Value::Short(0));
 }
 
+// FORM_ATTRIB_INFO, wherever the model puts it, outweighs ATTRIB_INFO and the properties
+// derived from the groups (the type here), but not the query name made last.
+TEST(EntityGeneration, FormInfoOutweighsTheAttributesOwnAndDerivedProperties) {
+  ScopedFakes fakes;
+  const std::string attribute =
+      R"j({"FORM_ATTRIB_INFO": {"VISIBLE": 1, "PHYSICAL_NAME": "P", "CD_TYP": "FORM",
+          "SQLQUERY_NAME": "Q"},
+          "ATTRIB_INFO": {"ID": 1, "PHYSICAL_NAME": "A", "CD_TYP": "OWN")j" +
+      std::string(testing::kPlainNames) + R"j(}, "COL_PROP": {"CD_TYP": "CHAR(10)"}})j";
+  ModelForm model(ModelText(EntityText(1, "T", "FIELDS", attribute)));
+  ASSERT_EQ(model.read_status(), kOk);
+  const CAttribute& read = *model.Entity(0).GetAttribList().at(0);
+  EXPECT_EQ(read.GetProperty("PHYSICAL_NAME"), Value::String("P"));
+  EXPECT_EQ(read.GetProperty("CD_TYP"), Value::String("FORM"));
+  EXPECT_EQ(read.GetProperty("SQLQUERY_NAME"), Value::String("P"));
+  EXPECT_EQ(read.GetProperty("VISIBLE"), Value::Long(1));
+}
+
 // An entity dropped for a failed attribute, with its messages and without what it made, is
 // pinned by the entity_dropped goldens.
 

@@ -36,9 +36,9 @@ constexpr FormatId kColVldRule = TavikFormatId(0x9D);
 constexpr FormatId kColVldValue = TavikFormatId(0x9E);
 constexpr FormatId kEsVldRule = TavikFormatId(0x9B);
 constexpr FormatId kEsVldValue = TavikFormatId(0x9C);
-// The own properties SetAttribProps adds to those of ATTRIB_INFO: the type and the two
-// validation rules with their lists.
-constexpr std::size_t kDerivedOwnProperties = 5;
+// The own properties a validation rule brings: its name and its list, the list's id a
+// visualizer adds, and room for the query name still to come.
+constexpr std::size_t kRuleOwnProperties = 4;
 
 }  // namespace
 
@@ -202,7 +202,6 @@ Status CAttribute::SetAttribProps() {
   // An attribute with no known group fails for want of COL_PROP.
   CNxPropertySection* columns = group_properties_.GetSection(format_ids::kColProp);
   if (!columns) return kNoColPropGroup;
-  ReserveOwnProperties(kDerivedOwnProperties);
   // Every attribute is asked for these: their names are interned once.
   static const std::string& type_key = PropertyNames::Intern("CD_TYP");
   static const std::string& pointer_key = PropertyNames::Intern("CD_PTR");
@@ -230,6 +229,7 @@ Status CAttribute::TakeValidationRule(const FormatId& rule_group, const FormatId
   auto rule = GetTvkProperty(rule_group, "NAME");
   if (!rule || !rule->IsString() || rule->AsString().empty()) return kOk;
   const std::string rule_name(rule->AsString());
+  ReserveOwnProperties(kRuleOwnProperties);
   AddDerivedProperty(*rule, &rule_key);
   if (!group_properties_.GetSection(value_group)) return kOk;
   AddDerivedProperty(*rule, &list_key);

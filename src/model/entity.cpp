@@ -29,10 +29,20 @@ std::unique_ptr<CAttribute> CEntity::AllocateAttribute() {
   return std::make_unique<CAttribute>();
 }
 
+// A property of a name held already is given the new value where it stands: the entity's
+// properties are only ever found by name.
 Status CEntity::AddProperty(Value value, std::string_view name) {
-  properties_.RemoveProperty(format_ids::kEntity, name);
+  const std::string& shared_name = PropertyNames::Intern(name);
+  CNxPropertySection* section = properties_.GetSection(format_ids::kEntity);
+  CNxProperty* held = section != nullptr && !shared_name.empty()
+                          ? section->GetPropertyOfSharedName(shared_name)
+                          : nullptr;
+  if (held != nullptr) {
+    held->SetValue(std::move(value));
+    return kOk;
+  }
   properties_.AddProperty(format_ids::kEntity,
-                          CNxProperty(next_property_id_++, std::move(value), name),
+                          CNxProperty(next_property_id_++, std::move(value), &shared_name),
                           CNxPropertySection::Position::kEnd);
   return kOk;
 }
@@ -65,22 +75,13 @@ Status CEntity::GetProperties(std::uint32_t property_list) {
   return kOk;
 }
 
-Status CEntity::GetAttributeCount(std::uint32_t attribute_list) {
+Status CEntity::ReadAttributes(std::uint32_t attribute_list) {
   std::uint32_t ignored = 0;
   std::uint32_t property_list = 0;
   attribute_count_ = 0;
   for (int result = BR_GetFirstAttribute(attribute_list, &ignored, &property_list); result == 0;
        result = BR_GetNextAttribute(attribute_list, &ignored, &property_list)) {
     ++attribute_count_;
-  }
-  return kOk;
-}
-
-Status CEntity::ReadAttributes(std::uint32_t attribute_list) {
-  std::uint32_t ignored = 0;
-  std::uint32_t property_list = 0;
-  for (int result = BR_GetFirstAttribute(attribute_list, &ignored, &property_list); result == 0;
-       result = BR_GetNextAttribute(attribute_list, &ignored, &property_list)) {
     if (Status status = ReadOneAttribute(property_list)) {
       ShowModelError("Failure to read Tavik Attributes; form will not generate");
       return status;
@@ -90,10 +91,10 @@ Status CEntity::ReadAttributes(std::uint32_t attribute_list) {
 }
 
 namespace {
-// Own properties an attribute takes besides ATTRIB_INFO's once all is read: the type, two
-// validation rules with their lists, FORM_ATTRIB_INFO's (mostly one) and the names for
-// the form's queries.
-constexpr std::size_t kOwnPropertiesAddedLater = 8;
+// Own properties nearly every attribute takes once all is read: its type and its name for
+// the form's queries. The few with validation rules make room for theirs; room reserved and
+// not taken would cost a copy of the list when the attribute gives it back.
+constexpr std::size_t kOwnPropertiesAddedLater = 2;
 
 // The model hands out one copy of a group's name for all its properties.
 bool SameGroup(std::string_view a, std::string_view b) {
@@ -107,12 +108,16 @@ struct GroupRun {
   std::int32_t group_id;
 };
 
-// Splits the list into runs of one group each; returns how many of them the attribute keeps
-// as sections.
-std::size_t FindGroupRuns(std::span<const BR_PropertyView> properties,
-                          std::vector<GroupRun>& runs) {
-  runs.clear();
+// How many sections and own properties an attribute's runs give it.
+struct RunCounts {
   std::size_t sections = 0;
+  std::size_t own_properties = 0;
+};
+
+// Splits the list into runs of one group each.
+RunCounts FindGroupRuns(std::span<const BR_PropertyView> properties, std::vector<GroupRun>& runs) {
+  runs.clear();
+  RunCounts counts;
   for (std::size_t begin = 0, end = 0; begin < properties.size(); begin = end) {
     const std::string_view group = PropertyListReader::Group(properties[begin]);
     end = begin + 1;
@@ -121,13 +126,14 @@ std::size_t FindGroupRuns(std::span<const BR_PropertyView> properties,
       ++end;
     }
     const std::int32_t group_id = CAttribute::CheckTvkPropGroup(group);
-    if (group_id >= 0 && group_id != CAttribute::kOwnPropertiesGroup &&
-        group_id != CAttribute::kFormInfoGroup) {
-      ++sections;
+    if (group_id == CAttribute::kOwnPropertiesGroup || group_id == CAttribute::kFormInfoGroup) {
+      counts.own_properties += end - begin;
+    } else if (group_id >= 0) {
+      ++counts.sections;
     }
     runs.push_back({begin, end, group_id});
   }
-  return sections;
+  return counts;
 }
 }  // namespace
 
@@ -138,10 +144,11 @@ std::size_t FindGroupRuns(std::span<const BR_PropertyView> properties,
 std::size_t CEntity::ReadAttributeProperties(CAttribute& attribute, std::uint32_t property_list) {
   thread_local std::vector<GroupRun> runs;
   const std::span<const BR_PropertyView> properties = PropertyListReader::Read(property_list);
-  attribute.ReserveGroups(FindGroupRuns(properties, runs));
+  const RunCounts counts = FindGroupRuns(properties, runs);
+  attribute.ReserveGroups(counts.sections);
+  attribute.ReserveOwnProperties(counts.own_properties + kOwnPropertiesAddedLater);
   for (const GroupRun& run : runs) {
     if (run.group_id == CAttribute::kOwnPropertiesGroup) {
-      attribute.ReserveOwnProperties(run.end - run.begin + kOwnPropertiesAddedLater);
       for (std::size_t at = run.begin; at < run.end; ++at) {
         attribute.AddProperty(PropertyListReader::ValueOf(properties[at]),
                               &PropertyListReader::Name(properties[at]));

@@ -52,8 +52,9 @@ class CEntity {
   virtual std::unique_ptr<CAttribute> AllocateAttribute();
   // Reads the entity's properties from the model; the entity name is UNIQUE_PHYS_NAME.
   [[nodiscard]] virtual Status GetProperties(std::uint32_t property_list);
+  // Reads the attributes in the model's order, counting those of the list as it goes (those
+  // with no properties too, which are not kept).
   [[nodiscard]] virtual Status ReadAttributes(std::uint32_t attribute_list);
-  [[nodiscard]] virtual Status GetAttributeCount(std::uint32_t attribute_list);
 
   // Never fails: the status is there for the callers that pass it on.
   Status AddProperty(Value value, std::string_view name);
@@ -81,6 +82,7 @@ class CEntity {
   void SetSelectText(std::string_view text) { select_text_ = text; }
   const std::string& GetEntityName() const { return entity_name_; }
   void SetEntityName(std::string_view name) { entity_name_ = name; }
+  // The attributes the model's list held, kept or not.
   std::int32_t GetAttributeCountValue() const { return attribute_count_; }
   CForm* GetForm() const { return form_; }
 

@@ -74,8 +74,6 @@ Status CForm::ReadOneEntity(std::uint32_t attribute_list, std::uint32_t property
     }
     return kEntityPropertiesFailed;
   }
-  // The count only sizes what follows; an entity it fails for reads as having none.
-  (void)entity->GetAttributeCount(attribute_list);
   entity->AddSelectText("SELECT ");
   if (entity->ReadAttributes(attribute_list) != kOk) return kEntityAttributesFailed;
   std::string select = entity->GetSelectText();

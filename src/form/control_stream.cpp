@@ -12,9 +12,16 @@ std::unique_ptr<ControlStream> ControlStream::Open(const std::string& form_path)
   return scratch ? std::make_unique<ControlStream>(std::move(scratch)) : nullptr;
 }
 
+void ControlStream::Write(std::string_view text) {
+  scratch_->Write(text);
+  written_.Add(text);
+}
+
 void ControlStream::MoveTo(TextSink& file) {
   out_.HandOver();
-  if (std::string error = scratch_->CopyTo(file); !error.empty()) throw WriteFailure(error);
+  if (!file.TakeWhole(*scratch_, written_)) {
+    if (std::string error = scratch_->CopyTo(file); !error.empty()) throw WriteFailure(error);
+  }
   out_.Redirect(file);
 }
 

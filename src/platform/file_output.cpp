@@ -9,9 +9,9 @@
 
 #include "base/exit_status.h"
 #include "platform/disk.h"
+#include "platform/file_fingerprint.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
-#include "platform/text_digest.h"
 #include "text/ascii_case.h"
 
 namespace tavik {
@@ -36,18 +36,24 @@ bool IsFolder(const std::string& path) {
                            std::filesystem::is_directory(path, ignored));
 }
 
-// Hands the text on to the file and fingerprints it on the way.
+// Hands the text on to the file and fingerprints it on the way; what the file takes from a
+// scratch file itself is a part of its own, with the fingerprint taken as it was written there.
 class DigestingSink final : public TextSink {
  public:
-  DigestingSink(TextSink& file, TextDigest& digest) : file_(file), digest_(digest) {}
+  DigestingSink(TextSink& file, FileFingerprint& written) : file_(file), written_(written) {}
   void Write(std::string_view text) override {
     file_.Write(text);
-    digest_.Add(text);
+    written_.Add(text);
+  }
+  bool TakeWhole(ScratchFile& scratch, const TextDigest& fingerprint) override {
+    if (!file_.TakeWhole(scratch, fingerprint)) return false;
+    written_.AddPart(fingerprint);
+    return true;
   }
 
  private:
   TextSink& file_;
-  TextDigest& digest_;
+  FileFingerprint& written_;
 };
 
 // Hands the file on the disk to take piece by piece, as the disk gives it back; false when
@@ -68,11 +74,11 @@ bool ReadBack(const std::string& path, Take take) {
 }
 
 // Whether the file on the disk holds exactly the text that was written to it.
-bool ReadsBackAsWritten(const std::string& path, const TextDigest& written) {
-  TextDigest read;
+bool ReadsBackAsWritten(const std::string& path, const FileFingerprint& written) {
+  FileFingerprint read;
   return ReadBack(path,
-                  [&read](std::string_view piece) {
-                    read.Add(piece);
+                  [&](std::string_view piece) {
+                    read.AddCutAs(piece, written);
                     return true;
                   }) &&
          read == written;
@@ -157,7 +163,7 @@ std::string OutputKind(const std::string& path) {
 
 Status WriteFileAtomically(const std::string& path,
                            const std::function<void(TextSink& file)>& write_text) {
-  TextDigest written;
+  FileFingerprint written;
   return PlaceFile(
       path,
       [&](TextSink& file) {

@@ -65,35 +65,6 @@ bool WriteAll(int fd, std::string_view text) {
   return true;
 }
 
-// Writes to an open file; the first failure stops the writing and keeps its error.
-class NativeDiskFile final : public DiskFile {
- public:
-  NativeDiskFile(int fd, std::string path, bool synced)
-      : fd_(fd), path_(std::move(path)), synced_(synced) {}
-  ~NativeDiskFile() override {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  NativeDiskFile(const NativeDiskFile&) = delete;
-  NativeDiskFile& operator=(const NativeDiskFile&) = delete;
-
-  void Write(std::string_view text) override {
-    if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
-  }
-  const std::string& Path() const override { return path_; }
-  std::string Finish() override {
-    if (error_ == 0 && synced_ && ::fsync(fd_) != 0) error_ = errno;
-    if (::close(fd_) != 0 && error_ == 0) error_ = errno;
-    fd_ = -1;
-    return error_ == 0 ? std::string() : ErrorText(error_);
-  }
-
- private:
-  int fd_;
-  std::string path_;
-  bool synced_;  // false: NativeDisk::SyncAll syncs it later
-  int error_ = 0;
-};
-
 // Its name goes as soon as it is made, so no way the process ends leaves it behind.
 class NativeScratchFile final : public ScratchFile {
  public:
@@ -120,9 +91,72 @@ class NativeScratchFile final : public ScratchFile {
     }
     return error_ == 0 ? std::string() : ErrorText(error_);
   }
+  // Moves every byte written so far to the end of the file open as out, in the system: the
+  // bytes are not copied into the process and out again. False, and nothing moved, when the
+  // scratch file failed (CopyTo tells why) or the system cannot move them between these
+  // files; a failure after the first bytes is kept in error.
+  bool MoveAllTo(int out, int& error) const {
+#ifdef __linux__
+    if (error_ != 0) return false;
+    loff_t from = 0;
+    while (true) {
+      const ssize_t moved = ::copy_file_range(fd_, &from, out, nullptr, kMostAtOnce, 0);
+      if (moved > 0) continue;
+      if (moved == 0) return true;
+      if (errno == EINTR) continue;
+      if (from == 0 && CannotMoveBetween(errno)) return false;
+      error = errno;
+      return true;
+    }
+#else
+    (void)out;
+    (void)error;
+    return false;
+#endif
+  }
+
+ private:
+  static constexpr std::size_t kMostAtOnce = std::size_t{1} << 30;
+  // What the system answers when these two files cannot have bytes moved between them.
+  static bool CannotMoveBetween(int error) {
+    return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP ||
+           error == EBADF;
+  }
+
+  int fd_;
+  int error_ = 0;
+};
+
+// Writes to an open file; the first failure stops the writing and keeps its error.
+class NativeDiskFile final : public DiskFile {
+ public:
+  NativeDiskFile(int fd, std::string path, bool synced)
+      : fd_(fd), path_(std::move(path)), synced_(synced) {}
+  ~NativeDiskFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  NativeDiskFile(const NativeDiskFile&) = delete;
+  NativeDiskFile& operator=(const NativeDiskFile&) = delete;
+
+  void Write(std::string_view text) override {
+    if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
+  }
+  bool TakeWhole(ScratchFile& scratch, const TextDigest& /*fingerprint*/) override {
+    const auto* native = dynamic_cast<const NativeScratchFile*>(&scratch);
+    return error_ == 0 && native && native->MoveAllTo(fd_, error_);
+  }
+  const std::string& Path() const override { return path_; }
+  std::string Finish() override {
+    if (error_ == 0 && synced_ && ::fsync(fd_) != 0) error_ = errno;
+    if (::close(fd_) != 0 && error_ == 0) error_ = errno;
+    fd_ = -1;
+    return error_ == 0 ? std::string() : ErrorText(error_);
+  }
 
  private:
   int fd_;
+  std::string path_;
+  bool synced_;  // false: NativeDisk::SyncAll syncs it later
   int error_ = 0;
 };
 

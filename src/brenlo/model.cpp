@@ -11,7 +11,9 @@ std::size_t Model::AddEntity() {
 
 std::uint32_t Model::AddAttribute(std::size_t entity) {
   const std::uint32_t list = AddPropertyList();
-  entities_[entity].attributes.push_back(list);
+  AttributeLists& attributes = entities_[entity].attributes;
+  if (attributes.count == 0) attributes.first = list;
+  ++attributes.count;
   return list;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "brenlo/name_table.h"
+#include "brenlo/property_arena.h"
 #include "brenlo/property_list.h"
 #include "brenlo/text_store.h"
 
@@ -16,9 +17,21 @@ namespace tavik::brenlo {
 // which is what the property-list handles carry.
 class Model {
  public:
+  // The property lists of an entity's attributes, one per attribute. They are numbered one
+  // after another, since an entity's attributes are read together and no other list is
+  // begun among them: a range, where a vector each took allocations as it grew.
+  struct AttributeLists {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+    std::size_t size() const { return count; }
+    std::uint32_t operator[](std::size_t position) const {
+      return first + static_cast<std::uint32_t>(position);
+    }
+    bool operator==(const AttributeLists&) const = default;
+  };
   struct Entity {
     std::uint32_t properties = 0;
-    std::vector<std::uint32_t> attributes;  // one property list per attribute
+    AttributeLists attributes;
     bool operator==(const Entity&) const = default;
   };
   struct Relationship {
@@ -42,6 +55,8 @@ class Model {
   const NameTable& names() const { return names_; }
   // Where the texts of string properties are kept.
   TextStore& texts() { return texts_; }
+  // Where the properties of every list are kept; the one way to add to a list.
+  PropertyArena& properties() { return properties_; }
 
   // The same entities, relationships and properties, whatever the order names were met in.
   bool operator==(const Model& other) const {
@@ -57,6 +72,7 @@ class Model {
   std::vector<PropertyList> property_lists_;
   NameTable names_;
   TextStore texts_;
+  PropertyArena properties_;
 };
 
 }  // namespace tavik::brenlo

@@ -17,8 +17,6 @@
 namespace tavik::brenlo {
 namespace {
 
-// The edit styles a model may give an attribute: check box (0) to lookup (11).
-constexpr std::int32_t kHighestEditStyle = 11;
 // A cycle is named with its entities; past this many cycles the rest are counted.
 constexpr std::size_t kMostCyclesNamed = 10;
 
@@ -101,9 +99,10 @@ class Checker {
   }
 
   bool CheckAttributes(std::size_t entity) {
-    const std::vector<std::uint32_t>& attributes = model_.entities()[entity].attributes;
+    const Model::AttributeLists& attributes = model_.entities()[entity].attributes;
     for (std::size_t position = 0; position < attributes.size(); ++position) {
       const PropertyList& list = model_.property_list(attributes[position]);
+      if (!list.doubtful()) continue;
       std::string problem = AttributeProblem(list);
       if (!problem.empty()) return Fault(entity, position, std::move(problem));
     }
@@ -168,12 +167,13 @@ class Checker {
     }
     if (const Property* style = checked.style) {
       std::optional<double> number = NumberOf(*style);
-      if (!number || *number < 0 || *number > kHighestEditStyle || *number != std::floor(*number)) {
+      if (!number || *number < 0 || *number > ModelChecker::kHighestEditStyle ||
+          *number != std::floor(*number)) {
         return fmt::format("the edit style ES_TYP {} is none of the edit styles 0 to {}",
                            style->is_string != 0
                                ? text::Windows1252ToUtf8(PropertyList::Text(*style))
                                : std::to_string(style->number_value),
-                           kHighestEditStyle);
+                           ModelChecker::kHighestEditStyle);
       }
     }
     for (const auto& [size, given] :
@@ -236,6 +236,15 @@ class Checker {
 bool checking = true;
 
 }  // namespace
+
+ModelChecker::Role ModelChecker::RoleOf(std::string_view name) {
+  if (name == "ATTRIB_INFO") return Role::kInfoGroup;
+  if (name == "CP_EST") return Role::kEditStyleGroup;
+  if (name == "PHYSICAL_NAME") return Role::kPhysicalName;
+  if (name == "ES_TYP") return Role::kEditStyle;
+  if (name == "ES_WDT" || name == "ES_HGT") return Role::kSize;
+  return Role::kNone;
+}
 
 void ModelChecker::SetChecking(bool on) {
   checking = on;

@@ -344,10 +344,6 @@ bool ModelParser::OnOpen(bool is_object) {
 
 bool ModelParser::OnClose() {
   const bool short_pair = levels_.back().frame == Frame::kPair && levels_.back().count < 2;
-  if (levels_.back().frame == Frame::kAttribute) {
-    last_attribute_size_ =
-        model_->property_list(static_cast<std::uint32_t>(levels_.back().index)).size();
-  }
   levels_.pop_back();
   if (short_pair) Note("a pair must hold a name and a value");
   return true;
@@ -435,11 +431,13 @@ ModelParser::Level ModelParser::OpenElement(const Level& parent) {
         attribute_offsets_.resize(std::max<std::size_t>(attribute_offsets_.size(), list + 1));
         attribute_offsets_[list] = Offset();
       }
-      model_->property_list(list).Reserve(last_attribute_size_);
       return {Frame::kAttribute, list};
     }
-    default:
-      return {Frame::kPair, parent.index, parent.group};
+    default: {
+      Level pair{Frame::kPair, parent.index, parent.group};
+      pair.watched = parent.watched;
+      return pair;
+    }
   }
 }
 
@@ -452,8 +450,10 @@ ModelParser::Level ModelParser::OpenProperties(std::uint32_t list) {
 ModelParser::Level ModelParser::OpenGroup(Level& attribute, bool is_object) {
   if (!attribute.key_usable) return {Frame::kSkip};
   property_names_seen_.Clear();
-  return {is_object ? Frame::kGroupObject : Frame::kGroupArray, attribute.index,
-          &model_->names().Name(attribute.name)};
+  const std::string& name = model_->names().Name(attribute.name);
+  Level group{is_object ? Frame::kGroupObject : Frame::kGroupArray, attribute.index, &name};
+  group.watched = CheckRole(attribute.name);
+  return group;
 }
 
 ModelParser::Level ModelParser::OpenInPair(Level& pair, bool is_object) {
@@ -531,7 +531,7 @@ void ModelParser::LinkAttribute(Level& list, const Scalar& value) {
 }
 
 std::string ModelParser::SqlNameFault(std::string_view name) {
-  if (name.find(']') == std::string_view::npos) return {};
+  if (SqlNameFits(name)) return {};
   return "a name holding \"]\" cannot be written in the form's SQL, where such names stand in "
          "brackets";
 }
@@ -540,18 +540,26 @@ std::string ModelParser::SqlNameFault(std::string_view name) {
 // converted apart.
 void ModelParser::AddProperty(const Level& level, const std::string& name, const Scalar& value) {
   PropertyList& list = model_->property_list(static_cast<std::uint32_t>(level.index));
+  PropertyArena& properties = model_->properties();
+  if (level.watched != ModelChecker::Role::kNone &&
+      ModelChecker::Doubtful(level.watched, value.kind == Scalar::Kind::kString, value.number,
+                             value.text.size(), [&] { return CheckRole(level.name); })) {
+    list.MarkDoubtful();
+  }
   switch (value.kind) {
     case Scalar::Kind::kString:
       if (!text::IsPlainFormText(value.text) ||
-          (std::string_view(name) == "PHYSICAL_NAME" && !SqlNameFault(value.text).empty())) {
+          (std::string_view(name) == "PHYSICAL_NAME" && !SqlNameFits(value.text))) {
         return AddOtherString(list, *level.group, name, value.text);
       }
-      return list.AddString(*level.group, name, model_->texts().Keep(value.text));
+      return properties.AddString(list, *level.group, name, model_->texts().Keep(value.text));
     case Scalar::Kind::kWhole:
       if (!FitsInt32(value.number)) return Note(OutOfRange(fmt::format("{}", value.number)));
-      return list.AddNumber(*level.group, name, static_cast<std::int32_t>(value.number));
+      return properties.AddNumber(list, *level.group, name,
+                                  static_cast<std::int32_t>(value.number));
     case Scalar::Kind::kBoolean:
-      return list.AddNumber(*level.group, name, static_cast<std::int32_t>(value.number));
+      return properties.AddNumber(list, *level.group, name,
+                                  static_cast<std::int32_t>(value.number));
     case Scalar::Kind::kFraction:
       return Note(fmt::format("a float is not allowed; {}", kWholeNumbers));
     case Scalar::Kind::kHuge:
@@ -561,6 +569,14 @@ void ModelParser::AddProperty(const Level& level, const std::string& name, const
   }
 }
 
+ModelChecker::Role ModelParser::NewCheckRole(std::uint32_t name) {
+  while (check_roles_.size() <= name) {
+    const auto next = static_cast<std::uint32_t>(check_roles_.size());
+    check_roles_.push_back(ModelChecker::RoleOf(model_->names().Name(next)));
+  }
+  return check_roles_[name];
+}
+
 void ModelParser::AddOtherString(PropertyList& list, const std::string& group,
                                  const std::string& name, std::string_view text) {
   const bool plain = text::IsPlainFormText(text);
@@ -568,8 +584,11 @@ void ModelParser::AddOtherString(PropertyList& list, const std::string& group,
   if (fault.empty() && std::string_view(name) == "PHYSICAL_NAME") fault = SqlNameFault(text);
   if (!fault.empty()) return Note(std::move(fault));
   TextStore& texts = model_->texts();
-  if (!plain) return list.AddString(group, name, texts.Keep(*text::Utf8ToWindows1252(text)));
-  list.AddString(group, name, texts.Keep(text));
+  PropertyArena& properties = model_->properties();
+  if (!plain) {
+    return properties.AddString(list, group, name, texts.Keep(*text::Utf8ToWindows1252(text)));
+  }
+  properties.AddString(list, group, name, texts.Keep(text));
 }
 
 void ModelParser::ReadVersion(const Scalar& value) {

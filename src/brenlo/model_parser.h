@@ -57,6 +57,10 @@ class ModelParser {
   // Why a table or column name cannot stand in the form's SQL, or an empty string when it
   // can: there a name that is not a plain word is written in brackets, which a "]" would end.
   static std::string SqlNameFault(std::string_view name);
+  // The same, without making the message: it runs for every physical name of the model.
+  static bool SqlNameFits(std::string_view name) {
+    return name.find(']') == std::string_view::npos;
+  }
 
   // Events of the JSON reader. Each returns false only to stop reading for good. The texts
   // of the On... events are views, valid for the call only. The scalar events are inline:
@@ -125,6 +129,8 @@ class ModelParser {
     std::uint32_t name = 0;  // the key's number in the model's names, once it is usable
     bool key_usable = true;  // false when the name was refused, or the pair has none
     std::uint8_t seen = 0;   // the known member names met, one bit each
+    // Whether the group being filled holds properties the model's check reads.
+    ModelChecker::Role watched = ModelChecker::Role::kNone;
   };
 
   struct Scalar {
@@ -204,6 +210,12 @@ class ModelParser {
   void LinkAttribute(Level& list, const Scalar& value);
   // name: the property's name, the model's shared copy.
   void AddProperty(const Level& level, const std::string& name, const Scalar& value);
+  // What a name (by its number) is to the model's check. Inline: it runs for the groups of
+  // every attribute.
+  ModelChecker::Role CheckRole(std::uint32_t name) {
+    return name < check_roles_.size() ? check_roles_[name] : NewCheckRole(name);
+  }
+  ModelChecker::Role NewCheckRole(std::uint32_t name);
   // A string that is not plain form text, or a physical name SQL cannot take as it stands.
   void AddOtherString(PropertyList& list, const std::string& group, const std::string& name,
                       std::string_view text);
@@ -241,13 +253,12 @@ class ModelParser {
   std::vector<std::size_t> attribute_offsets_;
   std::unique_ptr<Model> model_;
   std::vector<Level> levels_;
+  // By name number, what each name met so far is to the model's check.
+  std::vector<ModelChecker::Role> check_roles_;
   NameSightings group_names_seen_;     // in the open attribute
   NameSightings property_names_seen_;  // in the open object of properties
   // The number of the last key checked, which guesses the next (NameTable::Guess).
   std::uint32_t last_name_ = NameTable::kNoName;
-  // Attributes mostly hold as many properties and groups as the one before; the next gets
-  // that room.
-  std::size_t last_attribute_size_ = 0;
   bool version_seen_ = false;
   std::string version_problem_;
   std::size_t version_offset_ = 0;

@@ -2,6 +2,7 @@
 #include "brenlo/property_list.h"
 
 #include <algorithm>
+#include <span>
 
 namespace tavik::brenlo {
 namespace {
@@ -17,15 +18,14 @@ bool SameProperty(const PropertyList::Property& a, const PropertyList::Property&
 
 const PropertyList::Property* PropertyList::Find(std::string_view group,
                                                  std::string_view name) const {
-  for (const Property& property : properties_) {
+  for (const Property& property : std::span(data_, size_)) {
     if (Name(property) == name && Group(property) == group) return &property;
   }
   return nullptr;
 }
 
 bool PropertyList::operator==(const PropertyList& other) const {
-  return std::equal(properties_.begin(), properties_.end(), other.properties_.begin(),
-                    other.properties_.end(), SameProperty);
+  return std::equal(data_, data_ + size_, other.data_, other.data_ + other.size_, SameProperty);
 }
 
 }  // namespace tavik::brenlo

@@ -56,7 +56,7 @@ class Template {
   const std::string& Text() const { return text_; }
 
   void AppendTo(std::string& out, std::initializer_list<VbVar> variables) const {
-    if (variables.size() > kMaxNames) Fail("too many variables", variables.begin()->name);
+    if (variables.size() > kMaxNames) Fail("too many variables", variables.begin()->name.text());
     std::array<std::uint8_t, kMaxNames> variable_of;  // each name's variable
     FindVariables(variables, variable_of);
     const auto value_of = [&](const Piece& piece) {
@@ -107,14 +107,40 @@ class Template {
   struct Name {
     std::string_view name;  // into the template's text
     std::string_view line;  // for the message when the variable is missing
-    // Where the variable stood in the call before: callers pass them in the same order.
+    // Where the variable stood in the call before, and where its name lay: callers pass
+    // them in the same order, named by the same literals.
     mutable std::size_t variable_hint = 0;
+    mutable const char* variable_name_at = nullptr;
   };
 
+  // Most pieces and values are a few words long: they are copied by words of fixed size,
+  // overlapping as the size needs, instead of by a call.
   static char* Copy(char* to, const char* from, std::size_t size) {
-    // An empty variable may be a view of nothing, whose pointer memcpy must not be given.
-    if (size != 0) std::memcpy(to, from, size);
+    if (size > 2 * kWord) {
+      std::memcpy(to, from, size);
+    } else if (size >= kWord) {
+      CopyOverlapping<kWord>(to, from, size);
+    } else if (size >= kWord / 2) {
+      CopyOverlapping<kWord / 2>(to, from, size);
+    } else if (size >= 4) {
+      CopyOverlapping<4>(to, from, size);
+    } else if (size > 0) {  // an empty value may be a view of nothing, which is not read
+      to[0] = from[0];
+      to[size / 2] = from[size / 2];
+      to[size - 1] = from[size - 1];
+    }
     return to + size;
+  }
+  static constexpr std::size_t kWord = 16;
+  // Two blocks of Size bytes, from each end: for a size from Size to twice Size.
+  template <std::size_t Size>
+  static void CopyOverlapping(char* to, const char* from, std::size_t size) {
+    std::array<char, Size> head;
+    std::array<char, Size> tail;
+    std::memcpy(head.data(), from, Size);
+    std::memcpy(tail.data(), from + size - Size, Size);
+    std::memcpy(to, head.data(), Size);
+    std::memcpy(to + size - Size, tail.data(), Size);
   }
 
   // Finds each name's variable, and stops the program at a name without one or a variable
@@ -133,17 +159,24 @@ class Template {
     if (used == all) return;
     for (std::size_t i = 0; i < variables.size(); ++i) {
       if ((used & (std::uint64_t{1} << i)) == 0) {
-        Fail("a variable the fragment does not use", variables.begin()[i].name);
+        Fail("a variable the fragment does not use", variables.begin()[i].name.text());
       }
     }
   }
 
+  // A name the last call gave by the same literal, in the same place, is known by the
+  // literal's address; any other is compared.
   static std::size_t FindVariable(std::initializer_list<VbVar> variables, const Name& name) {
     const std::size_t hint = name.variable_hint;
-    if (hint < variables.size() && variables.begin()[hint].name == name.name) return hint;
+    if (hint < variables.size()) {
+      const std::string_view given = variables.begin()[hint].name.text();
+      if (given.data() == name.variable_name_at && given.size() == name.name.size()) return hint;
+    }
     for (std::size_t i = 0; i < variables.size(); ++i) {
-      if (variables.begin()[i].name == name.name) {
+      const std::string_view given = variables.begin()[i].name.text();
+      if (given == name.name) {
         name.variable_hint = i;
+        name.variable_name_at = given.data();
         return i;
       }
     }

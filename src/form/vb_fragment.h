@@ -1,15 +1,29 @@
 // Visual Basic fragments written as they read: raw string literals with $name$ placeholders.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace tavik {
 
+// A placeholder's name, which only a literal of the program gives: a fragment knows the
+// names of its last call by where they lie, and a literal's text never changes.
+class VbName {
+ public:
+  template <std::size_t N>
+  consteval VbName(const char (&text)[N])  // NOLINT(google-explicit-constructor)
+      : text_(text, N - 1) {}
+  std::string_view text() const { return text_; }
+
+ private:
+  std::string_view text_;
+};
+
 // One placeholder's value.
 struct VbVar {
-  std::string_view name;
+  VbName name;
   std::string_view value;
 };
 

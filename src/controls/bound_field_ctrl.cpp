@@ -37,24 +37,26 @@ Status CBoundFieldCtrl::BindToField(const CDataCtrl& data_ctrl, std::string_view
   return AddProperty(Value::String(field_name), ctrl_props::kDataField);
 }
 
+// The check goes straight into the field checks of the data control's Validate event.
 Status CBoundFieldCtrl::AddRequiredCheck(CDataCtrl& data_ctrl, std::string_view physical_name) {
   const Value* database_default = FindColProp(kDefaultedByDatabase);
   const bool left_to_database =
       database_default && database_default->IsString() && database_default->AsString() == "Y";
-  const std::string empty = GetCtrlName() + ".Text = \"\"";
-  if (Status status = AppendCode(
-          data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
-          CDataCtrl::RefusalCode(left_to_database ? empty + " And " + data_ctrl.GetCtrlName() +
-                                                        ".EditMode <> dbEditAdd"
-                                                  : empty,
-                                 CDataCtrl::RequiredMessage(physical_name), GetEntityName()))) {
-    return status;
+  constexpr std::string_view kEmptyTest = ".Text = \"\"";
+  CEventDesc* validate = data_ctrl.GetEvent("Validate");
+  if (!validate) return kNoMemory;
+  std::string& checks = validate->Piece(SubEvent::kValidateFieldChecks, SubEventSlot::kBody);
+  if (!left_to_database) {
+    CDataCtrl::AppendRefusal(checks, GetCtrlName(), kEmptyTest,
+                             CDataCtrl::RequiredMessage(physical_name), GetEntityName());
+    return kOk;
   }
-  if (!left_to_database) return kOk;
+  const std::string empty = GetCtrlName() + std::string(kEmptyTest);
+  CDataCtrl::AppendRefusal(checks, empty,
+                           " And " + data_ctrl.GetCtrlName() + ".EditMode <> dbEditAdd",
+                           CDataCtrl::RequiredMessage(physical_name), GetEntityName());
   // The database fills its computed default only into a column an insert leaves out: a new
   // record's empty box is not written (after every text box was marked as changed).
-  CEventDesc* validate = data_ctrl.GetEvent("Validate");
-  if (!validate) return kNoEvent;
   const std::string adding = data_ctrl.GetCtrlName() + ".EditMode = dbEditAdd";
   validate->Append(SubEvent::kValidateFieldChecks, SubEventSlot::kTail,
                    CodeText()
@@ -102,33 +104,45 @@ Status CBoundFieldCtrl::AddEditModeSwitch(const CDataCtrl& data_ctrl) {
   return kOk;
 }
 
+// The translation goes straight into the field checks of the data control's Validate event,
+// the refusal of an unknown value between its look-up and its use.
 Status CBoundFieldCtrl::AddTranslationToData(CDataCtrl& data_ctrl, std::string_view field,
                                              std::string_view list_array,
                                              std::string_view physical_name, bool reject_unknown) {
-  const std::string refusal =
-      reject_unknown
-          ? CDataCtrl::RefusalCode("nResult = False", CDataCtrl::NotInListMessage(physical_name),
-                                   GetEntityName())
-          : std::string();
-  return AppendCode(data_ctrl.GetEvent("Validate"), SubEvent::kValidateFieldChecks,
-                    VbFragment(R"(
+  CEventDesc* validate = data_ctrl.GetEvent("Validate");
+  if (!validate) return kNoMemory;
+  std::string& checks = validate->Piece(SubEvent::kValidateFieldChecks, SubEventSlot::kBody);
+  AppendVbFragment(checks, R"(
             sBuff = Trim($ctrl$.Text)
             nResult = tk_GetDataValue(sBuff, $list$(), sValue)
-            $refusal$
+    )",
+                   {{"ctrl", GetCtrlName()}, {"list", list_array}});
+  if (reject_unknown) {
+    CDataCtrl::AppendRefusal(checks, "nResult = False", {},
+                             CDataCtrl::NotInListMessage(physical_name), GetEntityName());
+  }
+  std::string quoted;
+  AppendVbFragment(checks, R"(
             nDFTransCount = tvkAddDisplayFieldTranslation($data$, "$field$", sValue, DisplayFieldTranslate(), nDFTransCount)
             $ctrl$.DataChanged = False ' disable auto binding
     )",
-                               {{"ctrl", GetCtrlName()},
-                                {"list", list_array},
-                                {"refusal", refusal},
-                                {"data", data_ctrl.GetCtrlName()},
-                                {"field", VbStringText(field)}}));
+                   {{"data", data_ctrl.GetCtrlName()},
+                    {"field", VbStringTextView(field, quoted)},
+                    {"ctrl", GetCtrlName()}});
+  return kOk;
 }
 
 Status CBoundFieldCtrl::AppendToSetToScreen(std::string_view code) {
+  std::string* set_to_screen = SetToScreenCode();
+  if (!set_to_screen) return kNoMemory;
+  set_to_screen->append(code);
+  return kOk;
+}
+
+std::string* CBoundFieldCtrl::SetToScreenCode() {
   FormContext* form = GetFormDesc();
-  return AppendCode(form ? form->SetToScreenProcedure(GetEntityName()) : nullptr, SubEvent::kMain,
-                    code);
+  CEventDesc* procedure = form ? form->SetToScreenProcedure(GetEntityName()) : nullptr;
+  return procedure ? &procedure->Piece(SubEvent::kMain, SubEventSlot::kBody) : nullptr;
 }
 
 Status CBoundFieldCtrl::AddDefaultFill(CDataCtrl& data_ctrl) {

@@ -43,6 +43,8 @@ class CBoundFieldCtrl : public CCtrlDesc {
                                             std::string_view physical_name, bool reject_unknown);
   // Adds code to the entity's procedure that puts a record on the screen.
   [[nodiscard]] Status AppendToSetToScreen(std::string_view code);
+  // That procedure's code, for code appended to it in place; null without a form.
+  std::string* SetToScreenCode();
   // A column with a default ("CD_DEF"): a new record's box starts with it, and a box left
   // empty is saved with it, since the database fills a default only into a column an
   // insert leaves out. Nothing for a column without one.

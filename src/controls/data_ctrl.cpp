@@ -22,26 +22,39 @@ std::string CDataCtrl::FieldExpression(std::string_view data_ctrl, std::string_v
 }
 
 std::string CDataCtrl::ReadFieldCode(std::string_view field) const {
-  return VbFragment(R"(
+  std::string code;
+  AppendReadFieldCode(code, field);
+  return code;
+}
+
+void CDataCtrl::AppendReadFieldCode(std::string& code, std::string_view field) const {
+  AppendVbFragment(code, R"(
             If IsNull($value$) Then
                 zTmpField = ""
             Else
                 zTmpField = $value$
             End If
     )",
-                    {{"value", FieldExpression(field)}});
+                   {{"value", FieldExpression(field)}});
 }
 
 std::string CDataCtrl::RefusalCode(std::string_view condition, std::string_view message,
                                    std::string_view entity) {
-  return VbFragment(R"(
-            If $condition$ Then
+  std::string code;
+  AppendRefusal(code, condition, {}, message, entity);
+  return code;
+}
+
+void CDataCtrl::AppendRefusal(std::string& code, std::string_view subject, std::string_view test,
+                              std::string_view message, std::string_view entity) {
+  AppendVbFragment(code, R"(
+            If $subject$$test$ Then
                 Beep
                 MsgBox("$message$")
                 GoTo $e$_BadData
             End If
     )",
-                    {{"condition", condition}, {"message", message}, {"e", entity}});
+                   {{"subject", subject}, {"test", test}, {"message", message}, {"e", entity}});
 }
 
 std::string CDataCtrl::RequiredMessage(std::string_view field) {

@@ -164,14 +164,15 @@ Status CTextBoxCtrl::BindControl(CDataCtrl* data_ctrl, std::string_view field_na
   }
 
   // The stored value is shown as its display value whenever a record comes to the screen.
-  return AppendToSetToScreen(VbFragment(R"(
-            $read_field$
+  std::string* set_to_screen = SetToScreenCode();
+  if (!set_to_screen) return kNoMemory;
+  data_ctrl->AppendReadFieldCode(*set_to_screen, field_name);
+  AppendVbFragment(*set_to_screen, R"(
             nResult = tk_GetDisplayValue(zTmpField, $list$(), sValue)
             $ctrl$.Text = sValue
     )",
-                                        {{"read_field", data_ctrl->ReadFieldCode(field_name)},
-                                         {"list", list},
-                                         {"ctrl", GetCtrlName()}}));
+                   {{"list", list}, {"ctrl", GetCtrlName()}});
+  return kOk;
 }
 
 Status CTextBoxCtrl::AddDisplayFormat(CDataCtrl& data_ctrl, std::string_view field_name) {

@@ -331,6 +331,12 @@ std::string VbDatabaseName(std::string_view database, bool in_app_folder) {
   return relative && in_app_folder ? "tk_AppFile(" + literal + ")" : literal;
 }
 
+std::string_view VbStringTextView(std::string_view text, std::string& storage) {
+  if (text.find('"') == std::string_view::npos) return text;
+  storage = VbStringText(text);
+  return storage;
+}
+
 std::string VbStringText(std::string_view text) {
   // A string in code doubles its quotes as a property's text does.
   std::string result;

@@ -43,6 +43,9 @@ void AppendVbFragment(std::string& out, std::string_view text,
 
 // Text as it goes between the quotes of a Visual Basic string literal: each '"' doubled.
 std::string VbStringText(std::string_view text);
+// The same as a view: of the text itself when it holds no '"', as nearly every name, else of
+// storage, which takes the doubled text.
+std::string_view VbStringTextView(std::string_view text, std::string& storage);
 
 // A column's default as Visual Basic text: the moment of saving written as the database
 // writes it (the time of the machine that runs the form), any other value as a string.

@@ -4,8 +4,11 @@
 
 #include <dlfcn.h>
 
+#include <cstring>
 #include <exception>
 #include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include "brenlo/json_module.h"
 #include "brenlo/model_parser.h"
@@ -44,23 +47,39 @@ class ParserEvents final : public DocumentEvents {
 
 // The module lies beside the code that loads it, or in the library folder beside the
 // program's folder, as the build lays them out: lib/libbrenlo.so, bin/tavikfw and
-// lib/tavikfw_json.so. Loaded once and kept to the end of the process. Its calls, and those
-// of the shared C++ library it brings, are bound as they are first made: binding them all at
-// once took a million instructions more than the few the walk makes.
-WalkDocumentFunction* LoadModule() {
-  static WalkDocumentFunction* const walk = []() -> WalkDocumentFunction* {
-    Dl_info here{};
-    if (dladdr(reinterpret_cast<void*>(&LoadModule), &here) == 0 || here.dli_fname == nullptr) {
-      return nullptr;
-    }
-    const std::filesystem::path folder = std::filesystem::path(here.dli_fname).parent_path();
+// lib/tavikfw_json.so. The code's file is named as it was loaded, and the program's own as
+// it was started: a bare name found on the PATH names no folder, and a name relative to the
+// folder it started in or a link names the wrong one, which left large models to the
+// reference reader, three times as slow. So both names are resolved, and the running
+// program, as the system knows it, is looked beside too.
+void* OpenModule() {
+  std::vector<std::filesystem::path> files;
+  Dl_info here{};
+  if (dladdr(reinterpret_cast<void*>(&OpenModule), &here) != 0 && here.dli_fname != nullptr &&
+      std::strchr(here.dli_fname, '/') != nullptr) {
+    files.emplace_back(here.dli_fname);
+  }
+  files.emplace_back("/proc/self/exe");
+  for (const std::filesystem::path& file : files) {
+    std::error_code unresolved;
+    const std::filesystem::path folder = std::filesystem::canonical(file, unresolved).parent_path();
+    if (unresolved) continue;
     for (const auto& path :
          {folder / TAVIK_JSON_MODULE, folder.parent_path() / "lib" / TAVIK_JSON_MODULE}) {
-      if (void* module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL)) {
-        return reinterpret_cast<WalkDocumentFunction*>(dlsym(module, kWalkDocumentSymbol));
-      }
+      if (void* module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL)) return module;
     }
-    return nullptr;
+  }
+  return nullptr;
+}
+
+// Loaded once and kept to the end of the process. Its calls, and those of the shared C++
+// library it brings, are bound as they are first made: binding them all at once took a
+// million instructions more than the few the walk makes.
+WalkDocumentFunction* LoadModule() {
+  static WalkDocumentFunction* const walk = []() -> WalkDocumentFunction* {
+    void* module = OpenModule();
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<WalkDocumentFunction*>(dlsym(module, kWalkDocumentSymbol));
   }();
   return walk;
 }

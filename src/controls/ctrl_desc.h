@@ -122,6 +122,7 @@ class CCtrlDesc {
   // Events, one procedure per event name: the event of that name, made when missing (null
   // only for an empty name). It stays where it is while the control lives.
   CEventDesc* GetEvent(std::string_view name);
+  bool HasEvents() const { return events_ != nullptr; }
 
   // Children of a container control.
   std::vector<ChildEntry>& GetGroupList() { return children_; }

@@ -23,6 +23,11 @@ class CCtrlGroup : public CPosListItem {
   [[nodiscard]] Status AddItem(std::unique_ptr<CPosListItem> item);
   // Takes the item out and hands it back; null when it is not in the group.
   std::unique_ptr<CPosListItem> RemoveItem(const CPosListItem* item);
+  // Drops every item picks(item) answers true for, in one walk.
+  template <typename Picks>
+  void DropItems(Picks picks) {
+    items_.remove_if([&picks](const std::unique_ptr<CPosListItem>& item) { return picks(*item); });
+  }
   const std::list<std::unique_ptr<CPosListItem>>& GetItems() const { return items_; }
 
   [[nodiscard]] Status AddColumns(std::int32_t count);

@@ -1,4 +1,6 @@
 // Entity generation: each entity's data control, controls and layout, or its drop.
+#include <vector>
+
 #include "base/string_table.h"
 #include "controls/data_ctrl.h"
 #include "entity/entity_desc.h"
@@ -16,15 +18,25 @@ void RemoveLinks(std::vector<RelatedEntity>& links, const CEntity* entity) {
   std::erase_if(links, [entity](const RelatedEntity& link) { return link.entity == entity; });
 }
 
-// The model's property groups of an attribute are read while its controls are made; only the
-// edit style is read later (a grid's joins, a lookup's source). Dropped once the entity is
-// generated, their room goes to the next entities' controls, as does the room the reader
-// reserved for own properties the attribute did not get.
+// The model's property groups of an attribute are read while its controls are made; only a
+// grid's edit styles are read later (the tables it joins to show names beside its keys).
+// Dropped once the entity is generated, their room goes to the next entities' controls, as
+// does the room the reader reserved for own properties the attribute did not get.
 void DropModelGroups(const CEntityDesc& entity) {
+  const bool is_grid = entity.GetGridVisualizer() != nullptr;
   for (const auto& attribute : entity.GetAttribList()) {
-    attribute->GetTvkProps().KeepOnlySection(format_ids::kEditStyle);
+    if (is_grid) {
+      attribute->GetTvkProps().KeepOnlySection(format_ids::kEditStyle);
+    } else {
+      attribute->GetTvkProps().Clear();
+    }
     attribute->ReleaseSpareRoom();
   }
+}
+
+// A printed control that has no code and no children: a label, which nothing reads again.
+bool CarriesNothingMore(const CCtrlDesc& control) {
+  return !control.GetDrawFlag() && !control.HasEvents() && !control.HasChildren();
 }
 
 // Every control of the group, nested groups where they stand, gets its control-array entry.
@@ -95,6 +107,61 @@ void CFormDesc::DropEntity(CEntityDesc& entity) {
   RemoveEntity(&entity);
 }
 
+// Nothing after the printing of an entity's blocks walks its attributes' layout groups: the
+// cross-entity code reaches its controls through its data control and its buttons' group, and
+// the form's end prints code from the form's lists. The groups go, and with them the labels,
+// which carry no code: their room is taken by the next entities' controls. The groups stand
+// in the entity's group, and the labels among the controls printed, in the order of the
+// attributes, so each is found in one walk; one standing elsewhere would only be kept.
+void CFormDesc::ReleasePrintedLayout(const CEntityDesc& entity, std::size_t first_streamed) {
+  const auto& attributes = entity.GetAttribList();
+  std::vector<const CPosListItem*> groups;
+  std::vector<const CCtrlDesc*> labels;
+  groups.reserve(attributes.size());
+  labels.reserve(attributes.size());
+  for (const auto& attribute : attributes) {
+    CVisualizer* visualizer = static_cast<CAttribDesc&>(*attribute).GetVisualizer();
+    const CCtrlGroup* group = visualizer ? visualizer->GetCtrlGroup() : nullptr;
+    if (!group) continue;
+    groups.push_back(group);
+    for (const auto& item : group->GetItems()) {
+      if (item->GetType() != CPosListItem::kControlItem) continue;
+      const CCtrlDesc* control = static_cast<const CCtrlPosItem&>(*item).GetCtrl();
+      if (CarriesNothingMore(*control)) labels.push_back(control);
+    }
+    (void)visualizer->DestroyCtrlGroup();  // the entity's group owns it: only forgotten here
+  }
+  auto next_group = groups.begin();
+  entity.GetCtrlGroup()->DropItems([&](const CPosListItem& item) {
+    if (next_group == groups.end() || &item != *next_group) return false;
+    ++next_group;
+    return true;
+  });
+  // The labels met are kept at the front of the list, then taken off the form's list, in
+  // which they stand in the order they were printed.
+  auto met = labels.begin();
+  auto kept = streamed_.begin() + static_cast<std::ptrdiff_t>(first_streamed);
+  for (auto printed = kept; printed != streamed_.end(); ++printed) {
+    if (met != labels.end() && *printed == *met) {
+      ++met;
+    } else {
+      *kept++ = *printed;
+    }
+  }
+  streamed_.erase(kept, streamed_.end());
+  if (met == labels.begin()) return;
+  auto label = labels.begin();
+  for (auto entry = controls_.lower_bound((*label)->GetCtrlHandle());
+       entry != controls_.end() && label != met;) {
+    if (entry->second.get() == *label) {
+      entry = controls_.erase(entry);
+      ++label;
+    } else {
+      ++entry;
+    }
+  }
+}
+
 bool CFormDesc::AskToContinue(const std::string& entity_name) {
   std::string text(StringTable::Text(StringTable::kEntityProblem));
   if (auto at = text.find("%1"); at != std::string::npos) text.replace(at, 2, entity_name);
@@ -114,7 +181,9 @@ Status CFormDesc::GenerateEntities() {
       if (stream_past_) {
         PlaceNewGroups();
         KeepButtonsOffDataControl(entity);
+        const std::size_t first_streamed = streamed_.size();
         StreamNewControls();
+        if (stream_) ReleasePrintedLayout(entity, first_streamed);
       }
       continue;
     }

@@ -230,6 +230,9 @@ class CFormDesc final : public CForm, public FormContext {
   // Takes a failed entity off the form: its controls, procedures and links.
   void DropEntity(CEntityDesc& entity);
   bool AskToContinue(const std::string& entity_name);
+  // Once the entity's controls are printed from streamed_[first_streamed] on, drops what no
+  // later step reads: its attributes' layout groups and the labels in them.
+  void ReleasePrintedLayout(const CEntityDesc& entity, std::size_t first_streamed);
   // Output (form_generation.cpp; the live form in form_live_output.cpp).
   [[nodiscard]] Status BuildScrollControls(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollPanel(ScrollControls& scroll, int live);

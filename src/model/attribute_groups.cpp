@@ -46,7 +46,7 @@ void CAttributeGroups::KeepOnlySection(const FormatId& format_id) {
   CNxPropertySection* kept = GetSection(format_id);
   if (kept && sections_.size() == 1) return;
   if (!kept) {
-    std::vector<CNxPropertySection>().swap(sections_);
+    Clear();
     return;
   }
   std::vector<CNxPropertySection> only;

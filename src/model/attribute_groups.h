@@ -26,6 +26,8 @@ class CAttributeGroups {
   std::unique_ptr<CNxPropertySection> RemoveSection(const FormatId& format_id);
   // Drops every section but the one with that identifier, and the room they took.
   void KeepOnlySection(const FormatId& format_id);
+  // Drops every section and the room they took.
+  void Clear() { std::vector<CNxPropertySection>().swap(sections_); }
 
  private:
   std::vector<CNxPropertySection> sections_;

@@ -1,4 +1,5 @@
 // Entity generation: each entity's data control, controls and layout, or its drop.
+#include <algorithm>
 #include <vector>
 
 #include "base/string_table.h"
@@ -151,15 +152,13 @@ void CFormDesc::ReleasePrintedLayout(const CEntityDesc& entity, std::size_t firs
   streamed_.erase(kept, streamed_.end());
   if (met == labels.begin()) return;
   auto label = labels.begin();
-  for (auto entry = controls_.lower_bound((*label)->GetCtrlHandle());
-       entry != controls_.end() && label != met;) {
-    if (entry->second.get() == *label) {
-      entry = controls_.erase(entry);
-      ++label;
-    } else {
-      ++entry;
-    }
-  }
+  auto released = std::remove_if(controls_.lower_bound((*label)->GetCtrlHandle()), controls_.end(),
+                                 [&](const CtrlMap::Entry& entry) {
+                                   if (label == met || entry.second.get() != *label) return false;
+                                   ++label;
+                                   return true;
+                                 });
+  controls_.erase(released, controls_.end());
 }
 
 bool CFormDesc::AskToContinue(const std::string& entity_name) {

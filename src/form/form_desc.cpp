@@ -96,70 +96,27 @@ FORMMGROBJDESC* CFormDesc::GetFormMgrDesc() const {
   return nullptr;
 }
 
-namespace {
-
-// The entry of exactly this control among those at its handle, or the end.
-CFormDesc::CtrlMap::iterator FindEntry(CFormDesc::CtrlMap& controls, const CCtrlDesc* control) {
-  auto [first, last] = controls.equal_range(control->GetCtrlHandle());
-  auto found = std::find_if(first, last,
-                            [control](const auto& entry) { return entry.second.get() == control; });
-  return found == last ? controls.end() : found;
-}
-
-// The first control at the handle, or none.
-CCtrlDesc* FirstAt(const CFormDesc::CtrlMap& controls, CtrlHandle handle) {
-  auto found = controls.lower_bound(handle);
-  return found == controls.end() || found->first != handle ? nullptr : found->second.get();
-}
-
-// Puts the control at its handle in place of the first control there, which is returned.
-std::unique_ptr<CCtrlDesc> Put(CFormDesc::CtrlMap& controls, std::unique_ptr<CCtrlDesc> control) {
-  const CtrlHandle handle = control->GetCtrlHandle();
-  // Handles are given in ascending order, so a new control nearly always goes last.
-  if (controls.empty() || std::prev(controls.end())->first < handle) {
-    controls.emplace_hint(controls.end(), handle, std::move(control));
-    return nullptr;
-  }
-  auto slot = controls.lower_bound(handle);
-  if (slot == controls.end() || slot->first != handle) {
-    controls.emplace_hint(slot, handle, std::move(control));
-    return nullptr;
-  }
-  std::swap(slot->second, control);
-  return control;
-}
-
-}  // namespace
-
 Status CFormDesc::SetCtrl(std::unique_ptr<CCtrlDesc> control) {
   if (control->GetCtrlHandle() < next_unstreamed_) put_behind_stream_ = true;
-  std::unique_ptr<CCtrlDesc> replaced = Put(controls_, std::move(control));
+  std::unique_ptr<CCtrlDesc> replaced = controls_.Put(std::move(control));
   if (replaced && static_cast<CCtrlDesc*>(timer_) == replaced.get()) timer_ = nullptr;
   return kOk;
 }
 
 CCtrlDesc* CFormDesc::GetCtrl(CtrlHandle handle) const {
-  return FirstAt(controls_, handle);
+  return controls_.FirstAt(handle);
 }
 
 void CFormDesc::RemoveCtrl(const CCtrlDesc* control) {
   if (!control) return;
-  auto found = FindEntry(controls_, control);
-  if (found == controls_.end()) return;
-  if (static_cast<const CCtrlDesc*>(timer_) == control) timer_ = nullptr;
-  controls_.erase(found);
+  std::unique_ptr<CCtrlDesc> removed = controls_.Take(control);
+  if (removed && removed.get() == static_cast<CCtrlDesc*>(timer_)) timer_ = nullptr;
 }
 
 void CFormDesc::ChangeCtrlHandle(CCtrlDesc& control, CtrlHandle handle) {
   if (handle < next_unstreamed_) put_behind_stream_ = true;
   for (CtrlMap* controls : {&controls_, &data_controls_}) {
-    auto found = FindEntry(*controls, &control);
-    if (found == controls->end()) continue;
-    auto entry = controls->extract(found);
-    entry.key() = handle;
-    control.SetCtrlHandle(handle);
-    controls->insert(std::move(entry));
-    return;
+    if (controls->Move(control, handle)) return;
   }
   control.SetCtrlHandle(handle);
 }
@@ -181,17 +138,16 @@ void CFormDesc::RemoveGroupCtrls(const CCtrlGroup& group) {
 
 // A data control of the same handle is replaced and goes.
 void CFormDesc::SetDataCtrl(std::unique_ptr<CCtrlDesc> control) {
-  Put(data_controls_, std::move(control));
+  data_controls_.Put(std::move(control));
 }
 
 CCtrlDesc* CFormDesc::GetDataCtrl(CtrlHandle handle) const {
-  return FirstAt(data_controls_, handle);
+  return data_controls_.FirstAt(handle);
 }
 
 void CFormDesc::RemoveDataCtrl(const CCtrlDesc* control) {
   if (!control) return;
-  auto found = FindEntry(data_controls_, control);
-  if (found != data_controls_.end()) data_controls_.erase(found);
+  (void)data_controls_.Take(control);  // a control the list does not hold is none of its own
 }
 
 void CFormDesc::ClearFormCtrls() {

@@ -15,6 +15,7 @@
 
 #include "controls/ctrl_desc.h"
 #include "form/ctrl_group.h"
+#include "form/ctrl_list.h"
 #include "form/event_desc.h"
 #include "form/form_context.h"
 #include "form/vb_name_maker.h"
@@ -118,7 +119,7 @@ class CFormDesc final : public CForm, public FormContext {
 
   // Controls, kept by ascending handle. SetCtrl with a handle in use replaces (and destroys)
   // the control there; a handle changed afterwards may be shared, and both controls stay.
-  using CtrlMap = std::multimap<CtrlHandle, std::unique_ptr<CCtrlDesc>>;
+  using CtrlMap = CtrlList;
   Status SetCtrl(std::unique_ptr<CCtrlDesc> control) override;
   CCtrlDesc* GetCtrl(CtrlHandle handle) const;
   void RemoveCtrl(const CCtrlDesc* control);

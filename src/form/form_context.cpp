@@ -18,7 +18,7 @@ std::string FormContext::ResetName(std::string_view entity) {
 }
 
 void FormContext::ValidateString(std::string& text) {
-  text = VbNameMaker::CleanChars(text);
+  VbNameMaker::CleanCharsInPlace(text);
 }
 
 }  // namespace tavik

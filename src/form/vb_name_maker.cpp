@@ -32,12 +32,16 @@ std::string VbNameMaker::CloseButtonName(std::string_view form_name, std::uint16
 
 std::string VbNameMaker::CleanChars(std::string_view name) {
   std::string result(name);
-  for (char& c : result) {
+  CleanCharsInPlace(result);
+  return result;
+}
+
+void VbNameMaker::CleanCharsInPlace(std::string& name) {
+  for (char& c : name) {
     if (IsNameChar(c)) continue;
     const char plain = text::PlainLetter(c);
     c = plain != '\0' ? plain : '_';
   }
-  return result;
 }
 
 std::string VbNameMaker::Clean(std::string_view name) {

@@ -33,6 +33,8 @@ class VbNameMaker {
   // letter ("Cr\xE8me" gives "Creme"); every other byte (blanks, tabs, punctuation, other
   // characters above 127) becomes "_".
   static std::string CleanChars(std::string_view name);
+  // The same, made in the name itself.
+  static void CleanCharsInPlace(std::string& name);
   // CleanChars, and "n" before a name that does not start with a letter.
   static std::string Clean(std::string_view name);
   // Whether Visual Basic takes the text as a name: a letter, then letters, digits and "_",

@@ -6,10 +6,19 @@
 
 namespace tavik {
 
-std::unique_ptr<ControlStream> ControlStream::Open(const std::string& form_path) {
+std::unique_ptr<ControlStream> ControlStream::Open(const std::string& form_path,
+                                                   std::size_t foreseen_opening_size) {
+  Disk& disk = *CurrentPlatform().disk;
   std::string ignored;  // without a scratch file the form is written as a whole at the end
-  std::unique_ptr<ScratchFile> scratch = CurrentPlatform().disk->CreateScratch(form_path, ignored);
+  std::unique_ptr<ScratchFile> scratch =
+      disk.CreateScratchBeside(form_path, foreseen_opening_size, ignored);
+  if (!scratch) scratch = disk.CreateScratch(form_path, ignored);
   return scratch ? std::make_unique<ControlStream>(std::move(scratch)) : nullptr;
+}
+
+std::unique_ptr<DiskFile> ControlStream::FileFor(std::size_t opening_size) {
+  out_.HandOver();
+  return scratch_->BecomeFile(opening_size);
 }
 
 void ControlStream::Write(std::string_view text) {

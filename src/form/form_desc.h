@@ -1,6 +1,7 @@
 // The form being generated or read back: its texts, properties, controls, code and layout.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <map>
@@ -194,7 +195,6 @@ class CFormDesc final : public CForm, public FormContext {
   [[nodiscard]] Status GenerateForm(int write_file, int live);
 
   // The form file's pieces (form_generation.cpp).
-  void WriteProperties(formfile::BlockPrinter& printer) const;
   void WriteGlobalDeclarations(formfile::BlockPrinter& printer);
   void WriteProcedures(formfile::BlockPrinter& printer);
   void WriteEvents(formfile::BlockPrinter& printer);
@@ -239,6 +239,7 @@ class CFormDesc final : public CForm, public FormContext {
   [[nodiscard]] Status AddScrollPanel(ScrollControls& scroll, int live);
   [[nodiscard]] Status AddScrollBars(ScrollControls& scroll, int live);
   [[nodiscard]] Status WriteFormFile(ScrollControls& scroll);
+  [[nodiscard]] Status WriteStreamedFormFile(ScrollControls& scroll);
   // The controls' blocks from the first not yet printed, the form's end and its code; what
   // the printer counted.
   formfile::FormTally WriteFormRest(FormFileText& out, formfile::BlockPrinter& printer,
@@ -249,8 +250,12 @@ class CFormDesc final : public CForm, public FormContext {
                  const std::vector<CCtrlDesc*>& controls);
   [[nodiscard]] Status GenerateLiveForm(ScrollControls& scroll);
   void LoadLiveCode(TVK_HANDLE form_handle, const std::string& code_text);
-  // "VERSION", the form's "Begin", its caption and its properties.
-  void WriteFormOpening(formfile::BlockPrinter& printer) const;
+  // "VERSION", the form's "Begin", its caption and properties (its own, or those foreseen).
+  void WriteFormOpening(formfile::BlockPrinter& printer,
+                        const std::vector<CNxProperty>& properties) const;
+  // The length of the opening and of the scrolled panel's properties that the streamed form
+  // will have, as foreseen once the form is sure to scroll.
+  std::size_t ForeseenOpeningSize();
   std::string BuildCodeText();
   // Layout (form_layout.cpp).
   void PlaceGroup(const CCtrlGroup& group, float origin_x, float origin_y);
@@ -301,6 +306,8 @@ class CFormDesc final : public CForm, public FormContext {
   // Where the placement stands: its left edge, the top of the next group, the last group placed.
   bool placing_ = false;
   float place_left_ = 0.0f;
+  float place_top_ = 0.0f;
+  std::size_t entities_placed_ = 0;  // as they are generated, for a streamed form
   float next_group_top_ = 0.0f;
   std::optional<std::list<std::unique_ptr<CPosListItem>>::const_iterator> last_placed_;
   // The screen a form streamed while it is generated outgrows; none when it is not streamed.

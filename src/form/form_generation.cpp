@@ -1,4 +1,6 @@
 // Form output: the scroll panel and bars, the form file text, and live creation.
+#include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -54,6 +56,20 @@ std::string ResizeCode() {
     )");
 }
 
+// The scrolled panel's properties in their order, for a panel of that size.
+std::vector<std::pair<Value, std::string_view>> PanelProperties(const Value& height,
+                                                                const Value& width) {
+  std::vector<std::pair<Value, std::string_view>> properties;
+  properties.emplace_back(Value::String(kPanelName), "Name");
+  properties.emplace_back(Value::String(""), "Caption");
+  properties.emplace_back(height, "Height");
+  properties.emplace_back(width, "Width");
+  properties.emplace_back(Value::Single(0.0f), "Top");
+  properties.emplace_back(Value::Single(0.0f), "Left");
+  properties.emplace_back(Value::Long(ColorFromName("Silver")), "BackColor");
+  return properties;
+}
+
 }  // namespace
 
 Status CFormDesc::AddScrollPanel(ScrollControls& scroll, int live) {
@@ -63,17 +79,13 @@ Status CFormDesc::AddScrollPanel(ScrollControls& scroll, int live) {
     return status;
   }
   panel.SetCtrlName(kPanelName);
-  panel.AddProperty(Value::String(kPanelName), "Name");
-  panel.AddProperty(Value::String(""), "Caption");
   auto height = GetProperty("Height");
   if (!height) return kMissingProperty;
-  panel.AddProperty(*height, "Height");
   auto width = GetProperty("Width");
   if (!width) return kMissingProperty;
-  panel.AddProperty(*width, "Width");
-  panel.AddProperty(Value::Single(0.0f), "Top");
-  panel.AddProperty(Value::Single(0.0f), "Left");
-  panel.AddProperty(Value::Long(ColorFromName("Silver")), "BackColor");
+  for (auto& [value, name] : PanelProperties(*height, *width)) {
+    panel.AddProperty(std::move(value), name);
+  }
   scroll.panel_height = height->AsSingle();
   scroll.panel_width = width->AsSingle();
   CEventDesc* resize = GetEvent("Resize");
@@ -148,17 +160,54 @@ Status CFormDesc::BuildScrollControls(ScrollControls& scroll, int live) {
   return AddScrollBars(scroll, live);
 }
 
-void CFormDesc::WriteFormOpening(formfile::BlockPrinter& printer) const {
+void CFormDesc::WriteFormOpening(formfile::BlockPrinter& printer,
+                                 const std::vector<CNxProperty>& properties) const {
   printer.Version("2.00");
   printer.Begin("Form", form_name_);
   std::string caption;
   formfile::BlockPrinter::AppendQuoted(caption, caption_);
   printer.Caption(caption);
-  WriteProperties(printer);
+  for (const auto& property : properties) printer.Property(property);
 }
 
-void CFormDesc::WriteProperties(formfile::BlockPrinter& printer) const {
-  for (const auto& property : property_section_->GetPropertyList()) printer.Property(property);
+// As the run sizes the form once every control is placed (its FitToScreen), and the scroll
+// bars then add their room: the controls' extent grown from the entities placed so far to all
+// of them, at the pace so far. Only the lengths of the numbers count: a wrong guess costs a
+// copy of the blocks, never another form.
+std::size_t CFormDesc::ForeseenOpeningSize() {
+  const float placed = static_cast<float>(std::max<std::size_t>(entities_placed_, 1));
+  const float unplaced =
+      static_cast<float>(GetEntityMap().size()) - static_cast<float>(entities_placed_);
+  const float pace = (bottom_edge_ - place_top_) / placed;
+  const float height = bottom_edge_ + std::round(pace * std::max(unplaced, 0.0f));
+  const float width = right_edge_ + kCloseButtonRoom;
+  const float shown_width = width > stream_past_->width ? stream_past_->width : width;
+  const float shown_height = height > stream_past_->height ? stream_past_->height : height;
+  std::vector<CNxProperty> properties = property_section_->GetPropertyList();
+  const std::pair<std::string_view, Value> sizes[] = {
+      {"BackColor", Value::Long(static_cast<std::int32_t>(0x80000000u))},
+      {"Width", Value::Single(shown_width + 400.0f + 160.0f + 255.0f)},
+      {"Height", Value::Single(shown_height + 800.0f + 660.0f + 225.0f)},
+      {"FormWidth", Value::Single(shown_width + 400.0f)},
+      {"FormHeight", Value::Single(shown_height + 800.0f)}};
+  for (const auto& [name, value] : sizes) {
+    auto given = std::find_if(properties.begin(), properties.end(),
+                              [name = name](const CNxProperty& p) { return p.GetName() == name; });
+    if (given != properties.end()) {
+      given->SetValue(Value(value));
+    } else {
+      properties.emplace_back(next_property_id_, value, name);
+    }
+  }
+  std::string text;
+  formfile::BlockPrinter printer(text);
+  WriteFormOpening(printer, properties);
+  printer.Begin(kPanelClass, kPanelName);
+  for (auto& [value, name] :
+       PanelProperties(Value::Single(height + 800.0f), Value::Single(width + 400.0f))) {
+    printer.Property(CNxProperty(next_property_id_, std::move(value), name));
+  }
+  return text.size();
 }
 
 void CFormDesc::WriteGlobalDeclarations(formfile::BlockPrinter& printer) {
@@ -219,26 +268,43 @@ std::string CFormDesc::BuildCodeText() {
 }
 
 // The form's tally goes to the listeners once the file is in place, not for a file that
-// failed. A streamed form's control blocks wait in their scratch file for the form's opening.
+// failed.
 Status CFormDesc::WriteFormFile(ScrollControls& scroll) {
+  if (stream_) return WriteStreamedFormFile(scroll);
   formfile::FormTally tally;
   const std::string path = GetFileName();
   Status status = WriteFileAtomically(path, [&](TextSink& file) {
     FormFileText out(file);
     formfile::BlockPrinter opening(out.text());
-    WriteFormOpening(opening);
+    WriteFormOpening(opening, property_section_->GetPropertyList());
     if (scroll.panel) scroll.panel->OpenBlock(opening);
-    if (!stream_) {
-      tally = WriteFormRest(out, opening, scroll);
-      return;
-    }
-    out.HandOver();
-    stream_->MoveTo(file);
-    tally = WriteFormRest(stream_->out(), stream_->printer(), scroll);
-    // The panel's size is counted where its block opens.
-    tally.panel_height = opening.tally().panel_height;
-    tally.panel_width = opening.tally().panel_width;
+    tally = WriteFormRest(out, opening, scroll);
   });
+  if (status == kOk) formfile::WrittenForms::Report(path, std::move(tally));
+  return status;
+}
+
+// A streamed form's control blocks wait in their scratch file for the form's opening, which
+// the file begun with them takes when it fits the room left.
+Status CFormDesc::WriteStreamedFormFile(ScrollControls& scroll) {
+  std::string opening_text;
+  formfile::BlockPrinter opening(opening_text);
+  WriteFormOpening(opening, property_section_->GetPropertyList());
+  if (scroll.panel) scroll.panel->OpenBlock(opening);
+  formfile::FormTally tally;
+  const std::string path = GetFileName();
+  Status status = WriteFileAtomically(
+      path,
+      [&](TextSink& file) {
+        file.Write(opening_text);
+        stream_->MoveTo(file);
+        tally = WriteFormRest(stream_->out(), stream_->printer(), scroll);
+        // The panel's size is counted where its block opens.
+        tally.panel_height = opening.tally().panel_height;
+        tally.panel_width = opening.tally().panel_width;
+      },
+      stream_->FileFor(opening_text.size()));
+  stream_.reset();  // a scratch file that did not become the form goes now
   if (status == kOk) formfile::WrittenForms::Report(path, std::move(tally));
   return status;
 }
@@ -255,9 +321,10 @@ formfile::FormTally CFormDesc::WriteFormRest(FormFileText& out, formfile::BlockP
 // The stream's printer starts where the blocks of the form and of its panel have opened, as
 // the file's will have when they follow it: at their depth, with the form's name counted.
 void CFormDesc::StreamNewControls() {
+  ++entities_placed_;
   if (!stream_) {
     if (stream_refused_ || !SureToScroll()) return;
-    stream_ = ControlStream::Open(GetFileName());
+    stream_ = ControlStream::Open(GetFileName(), ForeseenOpeningSize());
     // Without a scratch file every block waits for the end, as for a form that fits.
     stream_refused_ = !stream_;
     if (!stream_) return;

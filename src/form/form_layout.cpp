@@ -66,6 +66,7 @@ void CFormDesc::PlaceGroup(const CCtrlGroup& group, float origin_x, float origin
 void CFormDesc::StartPlacement(float left, float top) {
   placing_ = true;
   place_left_ = left;
+  place_top_ = top;
   next_group_top_ = top;
   right_edge_ = left;
   bottom_edge_ = top;

@@ -1,6 +1,7 @@
 // The disk as output reaches it: the few steps a whole-or-nothing write is made of.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,14 @@ class ScratchFile : public TextSink {
   // Hands every byte written so far, from the first, to out; why writing or reading it
   // failed, as the system words it, or empty.
   virtual std::string CopyTo(TextSink& out) = 0;
+  // A scratch file made with room at its start (Disk::CreateScratchBeside) becomes the new
+  // file itself when the text to go before its own is known and fills the room exactly: what
+  // is written to that file goes into the room first, then after the scratch file's text,
+  // which the file takes where it stands (TakeWhole). Nothing otherwise, and the scratch file
+  // is then one like any other, its name gone.
+  virtual std::unique_ptr<DiskFile> BecomeFile(std::uint64_t /*opening_size*/) { return nullptr; }
+  // The file it became, or none.
+  virtual const DiskFile* Became() const { return nullptr; }
 };
 
 // Every command's output goes through the disk in force (CurrentPlatform().disk), so tests
@@ -39,12 +48,20 @@ class Disk {
   // it cannot be made. Until it is renamed or removed, a signal that ends the process
   // removes it first.
   virtual std::unique_ptr<DiskFile> CreateBeside(const std::string& path, std::string& error) = 0;
-  // Puts the file from in the place of to, replacing a file there in one step; why not,
-  // or empty.
   // A scratch file in the folder of path, so its text is on the disk the output goes to;
   // nothing, and why in error, when it cannot be made.
   virtual std::unique_ptr<ScratchFile> CreateScratch(const std::string& path,
                                                      std::string& error) = 0;
+  // A scratch file that may become the new file for path (ScratchFile::BecomeFile): made as
+  // CreateBeside makes one, a signal removing it too, with its text beginning room bytes in.
+  // Nothing, where the disk cannot leave room in a file: CreateScratch then gives one.
+  virtual std::unique_ptr<ScratchFile> CreateScratchBeside(const std::string& /*path*/,
+                                                           std::uint64_t /*room*/,
+                                                           std::string& /*error*/) {
+    return nullptr;
+  }
+  // Puts the file from in the place of to, replacing a file there in one step; why not,
+  // or empty.
   virtual std::string Rename(const std::string& from, const std::string& to) = 0;
   // Makes the folder's names durable, so a rename in it survives a power cut.
   virtual void SyncFolder(const std::string& folder) = 0;

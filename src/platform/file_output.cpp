@@ -103,14 +103,19 @@ bool ReadsBackAs(const std::string& path, std::string_view text) {
 // back, so a disk that lost text without saying so never replaces a good file. A failure at any
 // step removes the new file and leaves the old.
 Status PlaceFile(const std::string& path, const std::function<void(TextSink& file)>& write_text,
-                 const std::function<bool(const std::string& written)>& reads_back) {
+                 const std::function<bool(const std::string& written)>& reads_back,
+                 std::unique_ptr<DiskFile> file = nullptr) {
+  Disk& disk = *CurrentPlatform().disk;
   if (IsFolder(path)) {
+    if (file) {
+      (void)file->Finish();
+      disk.Remove(file->Path());
+    }
     ShowFileError("create", path, "it is a folder");
     return kExitCannotCreate;
   }
-  Disk& disk = *CurrentPlatform().disk;
   std::string error;
-  std::unique_ptr<DiskFile> file = disk.CreateBeside(path, error);
+  if (!file) file = disk.CreateBeside(path, error);
   if (!file) {
     ShowFileError("create", path, error);
     return kExitCannotCreate;
@@ -162,7 +167,8 @@ std::string OutputKind(const std::string& path) {
 }
 
 Status WriteFileAtomically(const std::string& path,
-                           const std::function<void(TextSink& file)>& write_text) {
+                           const std::function<void(TextSink& file)>& write_text,
+                           std::unique_ptr<DiskFile> begun) {
   FileFingerprint written;
   return PlaceFile(
       path,
@@ -170,7 +176,8 @@ Status WriteFileAtomically(const std::string& path,
         DigestingSink sink(file, written);
         write_text(sink);
       },
-      [&written](const std::string& temporary) { return ReadsBackAsWritten(temporary, written); });
+      [&written](const std::string& temporary) { return ReadsBackAsWritten(temporary, written); },
+      std::move(begun));
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view text) {

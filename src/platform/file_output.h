@@ -2,12 +2,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "base/status.h"
+#include "platform/disk.h"
 #include "platform/text_sink.h"
 
 namespace tavik {
@@ -24,8 +26,11 @@ class WriteFailure : public std::runtime_error {
 // cannot be created (a folder by that name, a rename refused), 74 when writing fails (a full
 // disk, or text read back that differs from the text written); a failure is shown to the
 // user, naming the kind of file.
+// The new file may be one begun already (a scratch file that became it): it is written on,
+// then read back and renamed or removed as one made here.
 Status WriteFileAtomically(const std::string& path,
-                           const std::function<void(TextSink& file)>& write_text);
+                           const std::function<void(TextSink& file)>& write_text,
+                           std::unique_ptr<DiskFile> begun = nullptr);
 // Why a file was not put in place when reading it back found other text than was written.
 inline constexpr std::string_view kReadBackDiffers =
     "reading it back gave other text than was written";

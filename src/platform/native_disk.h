@@ -33,6 +33,8 @@ class NativeDisk final : public Disk {
 
   std::unique_ptr<DiskFile> CreateBeside(const std::string& path, std::string& error) override;
   std::unique_ptr<ScratchFile> CreateScratch(const std::string& path, std::string& error) override;
+  std::unique_ptr<ScratchFile> CreateScratchBeside(const std::string& path, std::uint64_t room,
+                                                   std::string& error) override;
   std::string Rename(const std::string& from, const std::string& to) override;
   void SyncFolder(const std::string& folder) override;
   void Remove(const std::string& path) override;
@@ -42,6 +44,10 @@ class NativeDisk final : public Disk {
   static std::string SyncAll(const std::string& folder);
 
  private:
+  // The new file CreateBeside makes for path, its name in name; -1, and why in error, when
+  // none can be made.
+  int OpenBeside(const std::string& path, std::string& name, std::string& error) const;
+
   [[maybe_unused]] Syncing syncing_;  // Windows flushes each file whatever it says
   [[maybe_unused]] std::string own_folder_;
 };

@@ -143,29 +143,50 @@ TEST_F(ForwardEngineeringRunTest, WideContentWarnsUnlessTheClientHasVirtualSpace
 }
 
 // A form larger than the screen has its control blocks wait in a scratch file while it is
-// generated; without one they wait in memory, and the form is the same. A scratch file that
-// fails fails the form, which is then not written at all.
+// generated: the form's own new file, when the opening fits the room foreseen for it, or one
+// whose blocks are moved after the opening; without one they wait in memory. The form is the
+// same every way. A scratch file that fails fails the form, which is then not written at all,
+// and so does a failure of the file the scratch file became, or of the one the blocks went to.
 TEST_F(ForwardEngineeringRunTest, AFormLargerThanTheScreenIsTheSameStreamedOrNot) {
   using Step = testing::FailingDisk::Step;
   screen_.SetMetrics({64, 48, 96, 96});
   FileOnlyClient client(4, /*virtual_space=*/true);
   const fs::path form = dir_ / "CUST.FRM";
+  struct Way {
+    Step step;
+    bool leaves_room;
+    std::uint64_t room_missed_by;
+    int files_became;
+  };
   std::vector<std::string> texts;
-  for (Step step : {Step::kNone, Step::kScratchCreate}) {
-    testing::FailingDisk disk(step, "No scratch");
+  for (Way way : {Way{Step::kNone, true, 0, 1}, Way{Step::kNone, true, 1, 0},
+                  Way{Step::kNone, false, 0, 0}, Way{Step::kScratchCreate, true, 0, 0}}) {
+    testing::FailingDisk disk(way.step, "No scratch");
+    disk.leaves_room = way.leaves_room;
+    disk.room_missed_by = way.room_missed_by;
     ASSERT_EQ(Run(client), 0u);
+    EXPECT_EQ(disk.files_became, way.files_became) << "the opening fits the room foreseen";
     texts.push_back(testing::ReadWholeFile(form));
     fs::remove(form);
+    EXPECT_TRUE(fs::is_empty(dir_));
   }
   EXPECT_EQ(texts[0], texts[1]);
+  EXPECT_EQ(texts[0], texts[2]);
+  EXPECT_EQ(texts[0], texts[3]);
   EXPECT_NE(texts[0].find("tvkSSPanel"), std::string::npos);
 
-  testing::FailingDisk disk(Step::kScratchWrite, "No space left on device");
-  EXPECT_EQ(Run(client), 74u);
-  EXPECT_EQ(fakes_.message_boxes.Texts(),
-            std::vector<std::string>{"Cannot write the form file \"" + form.string() +
-                                     "\": No space left on device"});
-  EXPECT_TRUE(fs::is_empty(dir_));
+  for (std::uint64_t missed_by : {0, 1}) {
+    for (auto [step, status] : {std::pair{Step::kScratchWrite, 74u}, std::pair{Step::kWrite, 74u},
+                                std::pair{Step::kLoseText, 74u}, std::pair{Step::kRename, 73u}}) {
+      testing::FailingDisk disk(step, "No space left on device");
+      disk.room_missed_by = missed_by;
+      EXPECT_EQ(Run(client), status);
+      EXPECT_TRUE(fs::is_empty(dir_)) << "nothing is left of the form";
+    }
+  }
+  ASSERT_FALSE(fakes_.message_boxes.Texts().empty());
+  EXPECT_EQ(fakes_.message_boxes.Texts()[0],
+            "Cannot write the form file \"" + form.string() + "\": No space left on device");
 }
 
 TEST_F(ForwardEngineeringRunTest, AClientWithoutOperationsGetsAFileButNoLiveForm) {

@@ -73,7 +73,8 @@ TEST(FileOutput, ReplacesWholeAndThenSyncsTheFolder) {
   EXPECT_EQ(disk.synced_folder, folder.path().string());
 }
 
-// A signal that ends the process takes the file being written with it.
+// A signal that ends the process takes the files being written with it: a form's own file,
+// begun as its entities are generated, and one written meanwhile.
 TEST(FileOutputDeathTest, ASignalRemovesTheFileBeingWritten) {
   testing::ScratchFolder folder;
   for (int signal_number : {SIGINT, SIGHUP, SIGTERM, SIGPIPE}) {
@@ -82,6 +83,9 @@ TEST(FileOutputDeathTest, ASignalRemovesTheFileBeingWritten) {
           RemoveUnfinishedFileOnSignals();
           NativeDisk disk;
           std::string error;
+          std::unique_ptr<ScratchFile> blocks =
+              disk.CreateScratchBeside((folder.path() / "G.FRM").string(), 100, error);
+          blocks->Write("control blocks");
           std::unique_ptr<DiskFile> file =
               disk.CreateBeside((folder.path() / "F.FRM").string(), error);
           file->Write("half a form");

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -19,33 +21,42 @@ namespace tavik {
 
 namespace {
 
-// The path of the file being written, for the signal handlers. The text it points at is
-// owned by that file's DiskFile (or, after Finish, by the path kept for the rename) and
-// outlives the registration; writes happen one at a time.
-std::atomic<const char*> g_unfinished_path{nullptr};
+// The paths of the files being written, for the signal handlers: a form's own file is begun
+// while its entities are generated, and another file may be written meanwhile. The text each
+// points at is the slot's own copy, kept until the rename or the removal.
+constexpr std::size_t kUnfinishedSlots = 2;
+std::array<std::atomic<const char*>, kUnfinishedSlots> g_unfinished_paths{};
 
 extern "C" void RemoveUnfinishedAndEnd(int signal_number) {
-  if (const char* path = g_unfinished_path.load()) ::unlink(path);
+  for (const auto& slot : g_unfinished_paths) {
+    if (const char* path = slot.load()) ::unlink(path);
+  }
   // The handler was installed to run once: the signal now ends the process as it would have.
   ::raise(signal_number);
 }
 
-// The registered path is copied, so it stays valid until the rename or the removal.
 class UnfinishedPath {
  public:
+  // A free slot takes the path; with none free, the last slot's file gives up its own.
   static void Set(const std::string& path) {
-    g_unfinished_path.store(nullptr);  // never a pointer into text being replaced
-    Text() = path;
-    g_unfinished_path.store(Text().c_str());
+    std::size_t slot = 0;
+    while (slot + 1 < kUnfinishedSlots && g_unfinished_paths[slot].load() != nullptr) ++slot;
+    g_unfinished_paths[slot].store(nullptr);  // never a pointer into text being replaced
+    Texts()[slot] = path;
+    g_unfinished_paths[slot].store(Texts()[slot].c_str());
   }
   static void ClearIf(const std::string& path) {
-    if (g_unfinished_path.load() != nullptr && Text() == path) g_unfinished_path.store(nullptr);
+    for (std::size_t slot = 0; slot < kUnfinishedSlots; ++slot) {
+      if (g_unfinished_paths[slot].load() != nullptr && Texts()[slot] == path) {
+        g_unfinished_paths[slot].store(nullptr);
+      }
+    }
   }
 
  private:
-  static std::string& Text() {
-    static std::string text;
-    return text;
+  static std::array<std::string, kUnfinishedSlots>& Texts() {
+    static std::array<std::string, kUnfinishedSlots> texts;
+    return texts;
   }
 };
 
@@ -65,11 +76,78 @@ bool WriteAll(int fd, std::string_view text) {
   return true;
 }
 
-// Its name goes as soon as it is made, so no way the process ends leaves it behind.
+// The same at a place in the file, leaving the file's own position where it was.
+bool WriteAllAt(int fd, std::string_view text, off_t at) {
+  while (!text.empty()) {
+    ssize_t written = ::pwrite(fd, text.data(), text.size(), at);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(written));
+    at += written;
+  }
+  return true;
+}
+
+// Writes to an open file; the first failure stops the writing and keeps its error. A file
+// that was a scratch file with room at its start fills the room first, then goes on after the
+// scratch file's text.
+class NativeDiskFile final : public DiskFile {
+ public:
+  NativeDiskFile(int fd, std::string path, bool synced, off_t room = 0)
+      : fd_(fd), path_(std::move(path)), synced_(synced), room_left_(room) {}
+  ~NativeDiskFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  NativeDiskFile(const NativeDiskFile&) = delete;
+  NativeDiskFile& operator=(const NativeDiskFile&) = delete;
+
+  void Write(std::string_view text) override {
+    if (room_left_ > 0) text = FillRoom(text);
+    if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
+  }
+  bool TakeWhole(ScratchFile& scratch, const TextDigest& fingerprint) override;
+  const std::string& Path() const override { return path_; }
+  std::string Finish() override {
+    if (error_ == 0 && synced_ && ::fsync(fd_) != 0) error_ = errno;
+    if (::close(fd_) != 0 && error_ == 0) error_ = errno;
+    fd_ = -1;
+    return error_ == 0 ? std::string() : ErrorText(error_);
+  }
+
+ private:
+  // What of text does not fit the room.
+  std::string_view FillRoom(std::string_view text) {
+    const std::size_t taken = std::min(text.size(), static_cast<std::size_t>(room_left_));
+    if (error_ == 0 && !WriteAllAt(fd_, text.substr(0, taken), room_filled_)) {
+      error_ = errno != 0 ? errno : EIO;
+    }
+    room_filled_ += static_cast<off_t>(taken);
+    room_left_ -= static_cast<off_t>(taken);
+    return text.substr(taken);
+  }
+
+  int fd_;
+  std::string path_;
+  bool synced_;  // false: NativeDisk::SyncAll syncs it later
+  off_t room_left_;
+  off_t room_filled_ = 0;
+  int error_ = 0;
+};
+
+// A scratch file no one else sees has its name go as soon as it is made, so no way the
+// process ends leaves it behind. One with room at its start keeps its name, known to the
+// signal handlers, until it becomes the new file or is let go as a scratch file.
 class NativeScratchFile final : public ScratchFile {
  public:
   explicit NativeScratchFile(int fd) : fd_(fd) {}
-  ~NativeScratchFile() override { ::close(fd_); }
+  NativeScratchFile(int fd, std::string name, off_t room, bool synced)
+      : fd_(fd), start_(room), name_(std::move(name)), synced_(synced) {}
+  ~NativeScratchFile() override {
+    if (fd_ >= 0) ::close(fd_);
+    ForgetName();
+  }
   NativeScratchFile(const NativeScratchFile&) = delete;
   NativeScratchFile& operator=(const NativeScratchFile&) = delete;
 
@@ -77,7 +155,8 @@ class NativeScratchFile final : public ScratchFile {
     if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
   }
   std::string CopyTo(TextSink& out) override {
-    if (error_ == 0 && ::lseek(fd_, 0, SEEK_SET) != 0) error_ = errno;
+    if (error_ == 0 && fd_ < 0) error_ = EBADF;
+    if (error_ == 0 && ::lseek(fd_, start_, SEEK_SET) != start_) error_ = errno;
     static constexpr std::size_t kPiece = std::size_t{1} << 18;
     std::vector<char> piece(error_ == 0 ? kPiece : 0);
     while (error_ == 0) {
@@ -91,20 +170,35 @@ class NativeScratchFile final : public ScratchFile {
     }
     return error_ == 0 ? std::string() : ErrorText(error_);
   }
+  // The file keeps the descriptor and the name; a scratch file that failed, or whose room the
+  // opening does not fit, stays a scratch file and tells why as CopyTo.
+  std::unique_ptr<DiskFile> BecomeFile(std::uint64_t opening_size) override {
+    if (error_ != 0 || fd_ < 0 || name_.empty() ||
+        opening_size != static_cast<std::uint64_t>(start_)) {
+      ForgetName();
+      return nullptr;
+    }
+    auto file = std::make_unique<NativeDiskFile>(fd_, std::move(name_), synced_, start_);
+    fd_ = -1;
+    name_.clear();
+    became_ = file.get();
+    return file;
+  }
+  const DiskFile* Became() const override { return became_; }
   // Moves every byte written so far to the end of the file open as out, in the system: the
   // bytes are not copied into the process and out again. False, and nothing moved, when the
   // scratch file failed (CopyTo tells why) or the system cannot move them between these
   // files; a failure after the first bytes is kept in error.
   bool MoveAllTo(int out, int& error) const {
 #ifdef __linux__
-    if (error_ != 0) return false;
-    loff_t from = 0;
+    if (error_ != 0 || fd_ < 0) return false;
+    loff_t from = start_;
     while (true) {
       const ssize_t moved = ::copy_file_range(fd_, &from, out, nullptr, kMostAtOnce, 0);
       if (moved > 0) continue;
       if (moved == 0) return true;
       if (errno == EINTR) continue;
-      if (from == 0 && CannotMoveBetween(errno)) return false;
+      if (from == start_ && CannotMoveBetween(errno)) return false;
       error = errno;
       return true;
     }
@@ -122,43 +216,30 @@ class NativeScratchFile final : public ScratchFile {
     return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP ||
            error == EBADF;
   }
+  // The name goes; the text stays open in the descriptor.
+  void ForgetName() {
+    if (name_.empty()) return;
+    UnfinishedPath::ClearIf(name_);
+    ::unlink(name_.c_str());
+    name_.clear();
+  }
 
   int fd_;
+  off_t start_ = 0;   // where its own text begins
+  std::string name_;  // none once it is gone
+  bool synced_ = true;
+  const DiskFile* became_ = nullptr;
   int error_ = 0;
 };
 
-// Writes to an open file; the first failure stops the writing and keeps its error.
-class NativeDiskFile final : public DiskFile {
- public:
-  NativeDiskFile(int fd, std::string path, bool synced)
-      : fd_(fd), path_(std::move(path)), synced_(synced) {}
-  ~NativeDiskFile() override {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  NativeDiskFile(const NativeDiskFile&) = delete;
-  NativeDiskFile& operator=(const NativeDiskFile&) = delete;
-
-  void Write(std::string_view text) override {
-    if (error_ == 0 && !WriteAll(fd_, text)) error_ = errno != 0 ? errno : EIO;
-  }
-  bool TakeWhole(ScratchFile& scratch, const TextDigest& /*fingerprint*/) override {
-    const auto* native = dynamic_cast<const NativeScratchFile*>(&scratch);
-    return error_ == 0 && native && native->MoveAllTo(fd_, error_);
-  }
-  const std::string& Path() const override { return path_; }
-  std::string Finish() override {
-    if (error_ == 0 && synced_ && ::fsync(fd_) != 0) error_ = errno;
-    if (::close(fd_) != 0 && error_ == 0) error_ = errno;
-    fd_ = -1;
-    return error_ == 0 ? std::string() : ErrorText(error_);
-  }
-
- private:
-  int fd_;
-  std::string path_;
-  bool synced_;  // false: NativeDisk::SyncAll syncs it later
-  int error_ = 0;
-};
+// A scratch file this file became holds its text in place already; another has it moved here.
+bool NativeDiskFile::TakeWhole(ScratchFile& scratch, const TextDigest& /*fingerprint*/) {
+  // A room the text before did not fill exactly leaves the file other than written: the
+  // read-back refuses it.
+  if (scratch.Became() == this) return true;
+  const auto* native = dynamic_cast<const NativeScratchFile*>(&scratch);
+  return error_ == 0 && native && native->MoveAllTo(fd_, error_);
+}
 
 // mkstemp wants a writable pattern ending in XXXXXX; the name it made replaces it.
 int MakeUnique(std::string& name) {
@@ -184,25 +265,33 @@ int MakeBeside(const std::string& path, std::string& name, std::string& error) {
 
 }  // namespace
 
-std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
+// The file CreateBeside makes, its name in name: path itself in the run's own folder.
+int NativeDisk::OpenBeside(const std::string& path, std::string& name, std::string& error) const {
   if (!own_folder_.empty() && std::filesystem::path(path).parent_path() == own_folder_) {
     // The umask gives the permissions, as to any file the user creates.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
       error = ErrorText(errno);
-      return nullptr;
+      return -1;
     }
-    UnfinishedPath::Set(path);
-    return std::make_unique<NativeDiskFile>(fd, path, syncing_ == Syncing::kEachFile);
+    name = path;
+    UnfinishedPath::Set(name);
+    return fd;
   }
-  std::string name;
   const int fd = MakeBeside(path, name, error);
-  if (fd < 0) return nullptr;
+  if (fd < 0) return -1;
   UnfinishedPath::Set(name);
   // Readable like any file the user creates; mkstemp made it private.
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, static_cast<mode_t>(0666 & ~mask));
+  return fd;
+}
+
+std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
+  std::string name;
+  const int fd = OpenBeside(path, name, error);
+  if (fd < 0) return nullptr;
   return std::make_unique<NativeDiskFile>(fd, std::move(name), syncing_ == Syncing::kEachFile);
 }
 
@@ -213,6 +302,26 @@ std::unique_ptr<ScratchFile> NativeDisk::CreateScratch(const std::string& path,
   if (fd < 0) return nullptr;
   ::unlink(name.c_str());
   return std::make_unique<NativeScratchFile>(fd);
+}
+
+// The room is a hole the file's opening fills at the end: the scratch file's own text is
+// written once, where it stays.
+std::unique_ptr<ScratchFile> NativeDisk::CreateScratchBeside(const std::string& path,
+                                                             std::uint64_t room,
+                                                             std::string& error) {
+  std::string name;
+  const int fd = OpenBeside(path, name, error);
+  if (fd < 0) return nullptr;
+  const auto start = static_cast<off_t>(room);
+  if (::lseek(fd, start, SEEK_SET) != start) {
+    error = ErrorText(errno);
+    UnfinishedPath::ClearIf(name);
+    ::unlink(name.c_str());
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_unique<NativeScratchFile>(fd, std::move(name), start,
+                                             syncing_ == Syncing::kEachFile);
 }
 
 std::string NativeDisk::Rename(const std::string& from, const std::string& to) {

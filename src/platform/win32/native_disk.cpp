@@ -138,6 +138,14 @@ std::unique_ptr<ScratchFile> NativeDisk::CreateScratch(const std::string& path,
   return std::make_unique<NativeScratchFile>(file);
 }
 
+// A scratch file here is deleted as it is closed and cannot become a named file: its text is
+// copied to the new file.
+std::unique_ptr<ScratchFile> NativeDisk::CreateScratchBeside(const std::string& /*path*/,
+                                                             std::uint64_t /*room*/,
+                                                             std::string& /*error*/) {
+  return nullptr;
+}
+
 std::unique_ptr<DiskFile> NativeDisk::CreateBeside(const std::string& path, std::string& error) {
   std::array<char, MAX_PATH> name{};
   if (!NameBeside(path, name, error)) return nullptr;

@@ -3,6 +3,7 @@
 #include "platform/file_output.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -71,6 +72,20 @@ TEST(FileOutput, ReplacesWholeAndThenSyncsTheFolder) {
   ASSERT_EQ(WriteFileAtomically(path, "after"), kOk);
   EXPECT_EQ(testing::ReadWholeFile(path), "after");
   EXPECT_EQ(disk.synced_folder, folder.path().string());
+
+  // A large file has its disk blocks taken ahead of its text; only its text is read back, and
+  // the blocks past its end are given back.
+  const std::string piece(std::size_t{1} << 20, 'x');
+  ASSERT_EQ(WriteFileAtomically(path,
+                                [&piece](TextSink& file) {
+                                  for (int count = 0; count < 5; ++count) file.Write(piece);
+                                  file.Write("end");
+                                }),
+            kOk);
+  EXPECT_EQ(fs::file_size(path), 5 * piece.size() + 3);
+  struct stat status {};
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_LT(status.st_blocks * 512, 6 * piece.size());
 }
 
 // A signal that ends the process takes the files being written with it: a form's own file,

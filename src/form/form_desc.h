@@ -168,6 +168,12 @@ class CFormDesc final : public CForm, public FormContext {
   void PlaceControls(float& width, float& height);
   // Room the close button takes right of the controls.
   static constexpr float kCloseButtonRoom = 1200.0f;
+  // Room the form's frame takes round what it shows, added to the controls' extent.
+  static constexpr float kFrameWidth = 400.0f;
+  static constexpr float kFrameHeight = 800.0f;
+  // The frame of a form that scrolls, its bars' room added (in this order, as floats round).
+  static float WidthWithVerticalBar(float width) { return width + 160.0f + 255.0f; }
+  static float HeightWithHorizontalBar(float height) { return height + 660.0f + 225.0f; }
   // Has each entity's group placed from (left, top) as soon as the entity is generated and,
   // once the controls reach past the screen's width or height, where the form is sure to
   // scroll, its control blocks printed then and there rather than held to the end. Before

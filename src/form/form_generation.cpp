@@ -124,7 +124,7 @@ Status MakeScrollBar(std::unique_ptr<CCtrlDesc>& bar, const ScrollBarSpec& spec,
 Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
   auto form_height = GetProperty("FormHeight");
   if (!form_height) return kMissingProperty;
-  float new_height = form_height->AsSingle() + 660.0f + 225.0f;
+  float new_height = HeightWithHorizontalBar(form_height->AsSingle());
   ScrollBarSpec horizontal{"HScrollBar",
                            "tvkHScrollBar",
                            0.0f,
@@ -139,7 +139,7 @@ Status CFormDesc::AddScrollBars(ScrollControls& scroll, int /*live*/) {
 
   auto form_width = GetProperty("FormWidth");
   if (!form_width) return kMissingProperty;
-  float new_width = form_width->AsSingle() + 160.0f + 255.0f;
+  float new_width = WidthWithVerticalBar(form_width->AsSingle());
   ScrollBarSpec vertical{"VScrollBar",
                          "tvkVScrollBar",
                          scroll.panel_width,
@@ -186,10 +186,10 @@ std::size_t CFormDesc::ForeseenOpeningSize() {
   std::vector<CNxProperty> properties = property_section_->GetPropertyList();
   const std::pair<std::string_view, Value> sizes[] = {
       {"BackColor", Value::Long(static_cast<std::int32_t>(0x80000000u))},
-      {"Width", Value::Single(shown_width + 400.0f + 160.0f + 255.0f)},
-      {"Height", Value::Single(shown_height + 800.0f + 660.0f + 225.0f)},
-      {"FormWidth", Value::Single(shown_width + 400.0f)},
-      {"FormHeight", Value::Single(shown_height + 800.0f)}};
+      {"Width", Value::Single(WidthWithVerticalBar(shown_width + kFrameWidth))},
+      {"Height", Value::Single(HeightWithHorizontalBar(shown_height + kFrameHeight))},
+      {"FormWidth", Value::Single(shown_width + kFrameWidth)},
+      {"FormHeight", Value::Single(shown_height + kFrameHeight)}};
   for (const auto& [name, value] : sizes) {
     auto given = std::find_if(properties.begin(), properties.end(),
                               [name = name](const CNxProperty& p) { return p.GetName() == name; });
@@ -204,7 +204,7 @@ std::size_t CFormDesc::ForeseenOpeningSize() {
   WriteFormOpening(printer, properties);
   printer.Begin(kPanelClass, kPanelName);
   for (auto& [value, name] :
-       PanelProperties(Value::Single(height + 800.0f), Value::Single(width + 400.0f))) {
+       PanelProperties(Value::Single(height + kFrameHeight), Value::Single(width + kFrameWidth))) {
     printer.Property(CNxProperty(next_property_id_, std::move(value), name));
   }
   return text.size();

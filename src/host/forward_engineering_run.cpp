@@ -193,10 +193,10 @@ void ForwardEngineeringRun::FitToScreen(float& width, float& height) {
 void ForwardEngineeringRun::AddFormProperties(float width, float height, float screen_width,
                                               float screen_height) {
   form_->AddProperty(Value::Long(static_cast<std::int32_t>(0x80000000u)), "BackColor");
-  form_->AddProperty(Value::Single(width + 400.0f), "Width");
-  form_->AddProperty(Value::Single(height + 800.0f), "Height");
-  form_->AddProperty(Value::Single(screen_width + 400.0f), "FormWidth");
-  form_->AddProperty(Value::Single(screen_height + 800.0f), "FormHeight");
+  form_->AddProperty(Value::Single(width + CFormDesc::kFrameWidth), "Width");
+  form_->AddProperty(Value::Single(height + CFormDesc::kFrameHeight), "Height");
+  form_->AddProperty(Value::Single(screen_width + CFormDesc::kFrameWidth), "FormWidth");
+  form_->AddProperty(Value::Single(screen_height + CFormDesc::kFrameHeight), "FormHeight");
 }
 
 Status ForwardEngineeringRun::Run() {
